@@ -1,0 +1,8 @@
+// The process-wide deliverable switch.
+#include "services/deliverable.h"
+
+static KestrinDeliverable g_deliverable = DELIVERABLE_COMPOSER;
+
+void SetDeliverable(KestrinDeliverable deliverable) { g_deliverable = deliverable; }
+
+KestrinDeliverable GetDeliverable() { return g_deliverable; }
