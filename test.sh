@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit tests directly, window tests under xvfb-run,
+# then the extra steps in scripts/test.d/ (fuzz smoke runs, sanitizer runs).
+set -uo pipefail
+cd "$(dirname "$0")"
+./scripts/deps.sh || exit 1
+jobs=$(nproc)
+cmake -S . -B build -G Ninja >/dev/null || exit 1
+cmake --build build -j "$jobs" || exit 1
+
+status=0
+summary=()
+run_ctest() {  # label, prefix command...
+    local label=$1; shift
+    local log
+    log=$(mktemp)
+    (cd build && "$@" ctest -L "$label" --output-on-failure --timeout 600 -j "$jobs") 2>&1 | tee "$log"
+    local rc=${PIPESTATUS[0]}
+    [ "$rc" -ne 0 ] && status=1
+    summary+=("$label: $(grep -E 'tests passed|No tests were found' "$log" | tail -1)")
+    rm -f "$log"
+}
+run_ctest unit
+run_ctest window xvfb-run -a
+
+for step in scripts/test.d/*.sh; do
+    [ -e "$step" ] || continue
+    echo "== $(basename "$step")"
+    if bash "$step"; then summary+=("$(basename "$step"): passed"); else summary+=("$(basename "$step"): FAILED"); status=1; fi
+done
+
+echo
+printf '%s\n' "${summary[@]}"
+[ "$status" -eq 0 ] && echo "ALL TESTS PASSED" || echo "SOME TESTS FAILED"
+exit "$status"
