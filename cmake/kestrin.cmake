@@ -4,6 +4,13 @@
 function(kestrin_library name)
   cmake_parse_arguments(K "" "" "DEPS;SOURCES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  if(NOT srcs AND NOT K_SOURCES)
+    # A folder whose sources are still to come builds as headers only.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform)
+    target_link_libraries(${name} INTERFACE ${K_DEPS})
+    return()
+  endif()
   add_library(${name} STATIC ${srcs} ${K_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform)
   target_link_libraries(${name} PUBLIC ${K_DEPS})
