@@ -1,0 +1,17 @@
+// Private-profile (ini file) functions with their Windows behaviour; file names are Windows-style paths.
+#pragma once
+
+#include "kernel/windef.h"
+
+// Value of a key, or the default (trailing blanks removed) when file, section or key is missing.
+// A null section lists the section names, a null key the section's keys, each NUL-terminated and
+// the list ended by a second NUL. Returns the characters copied, not counting the final NUL;
+// a value that does not fit is cut to size - 1 characters (a list to size - 2).
+DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,
+                              LPCSTR fileName);
+// Leading decimal number of the value, with an optional sign; 0 when the value starts otherwise;
+// the default when the key is missing or its value empty.
+UINT GetPrivateProfileInt(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR fileName);
+// Sets a key (creating file and section as needed), deletes it (null value) or deletes the whole
+// section (null key). Every other line is kept; the file is written with CR LF line ends.
+BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);

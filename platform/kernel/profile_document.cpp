@@ -1,0 +1,233 @@
+// Line model of an ini file: parsing, lookup, edits and the atomic save.
+#include "kernel/profile_document.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace profile_line {
+
+std::string_view Trim(std::string_view text)
+{
+    size_t b = 0, e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t'))
+        ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t'))
+        --e;
+    return text.substr(b, e - b);
+}
+
+std::optional<std::string_view> SectionName(std::string_view line)
+{
+    std::string_view t = Trim(line);
+    if (t.empty() || t[0] != '[')
+        return std::nullopt;
+    t.remove_prefix(1);
+    size_t close = t.find(']');
+    if (close != std::string_view::npos)
+        t = t.substr(0, close);
+    return Trim(t);
+}
+
+std::optional<std::pair<std::string_view, std::string_view>> KeyValue(std::string_view line)
+{
+    std::string_view t = Trim(line);
+    if (t.empty() || t[0] == ';' || t[0] == '[')
+        return std::nullopt;
+    size_t eq = t.find('=');
+    if (eq == std::string_view::npos)
+        return std::nullopt;
+    std::string_view key = Trim(t.substr(0, eq));
+    if (key.empty())
+        return std::nullopt;
+    return std::make_pair(key, Trim(t.substr(eq + 1)));
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x += 32;
+        if (y >= 'A' && y <= 'Z')
+            y += 32;
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+std::string Unquote(std::string_view value)
+{
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+} // namespace profile_line
+
+using namespace profile_line;
+
+bool ProfileDocument::Load(const std::string& linuxPath)
+{
+    m_lines.clear();
+    m_utf8Mark = false;
+    FILE* f = fopen(linuxPath.c_str(), "rb");
+    if (!f)
+        return false;
+    std::string text;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
+    fclose(f);
+    Parse(text);
+    return true;
+}
+
+void ProfileDocument::Parse(std::string_view text)
+{
+    m_lines.clear();
+    m_utf8Mark = text.substr(0, 3) == "\xEF\xBB\xBF";
+    if (m_utf8Mark)
+        text.remove_prefix(3);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t nl = text.find('\n', pos);
+        std::string_view line = text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        m_lines.emplace_back(line);
+        if (nl == std::string_view::npos)
+            break;
+        pos = nl + 1;
+    }
+}
+
+std::string ProfileDocument::Serialize() const
+{
+    std::string out = m_utf8Mark ? "\xEF\xBB\xBF" : "";
+    for (const std::string& line : m_lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool ProfileDocument::Save(const std::string& linuxPath) const
+{
+    std::string text = Serialize();
+    std::string temp = linuxPath + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    struct stat st;
+    fchmod(fd, stat(linuxPath.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t w = write(fd, text.data() + done, text.size() - done);
+        if (w <= 0)
+            break;
+        done += static_cast<size_t>(w);
+    }
+    bool ok = done == text.size();
+    ok = (close(fd) == 0) && ok;
+    if (!ok || rename(temp.c_str(), linuxPath.c_str()) != 0) {
+        unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::optional<ProfileDocument::Range> ProfileDocument::FindSection(std::string_view section) const
+{
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        auto name = SectionName(m_lines[i]);
+        if (name && EqualNoCase(*name, section)) {
+            size_t end = i + 1;
+            while (end < m_lines.size() && !SectionName(m_lines[end]))
+                ++end;
+            return Range{i, i + 1, end};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<size_t> ProfileDocument::FindKey(const Range& range, std::string_view key) const
+{
+    for (size_t i = range.first; i < range.end; ++i) {
+        auto kv = KeyValue(m_lines[i]);
+        if (kv && EqualNoCase(kv->first, key))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ProfileDocument::GetValue(std::string_view section, std::string_view key) const
+{
+    auto range = FindSection(section);
+    if (!range)
+        return std::nullopt;
+    auto line = FindKey(*range, key);
+    if (!line)
+        return std::nullopt;
+    return Unquote(KeyValue(m_lines[*line])->second);
+}
+
+std::vector<std::string> ProfileDocument::SectionNames() const
+{
+    std::vector<std::string> names;
+    for (const std::string& line : m_lines)
+        if (auto name = SectionName(line))
+            names.emplace_back(*name);
+    return names;
+}
+
+std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    if (auto range = FindSection(section))
+        for (size_t i = range->first; i < range->end; ++i)
+            if (auto kv = KeyValue(m_lines[i]))
+                names.emplace_back(kv->first);
+    return names;
+}
+
+void ProfileDocument::SetValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    auto range = FindSection(section);
+    if (!range) {
+        if (!m_lines.empty() && !Trim(m_lines.back()).empty())
+            m_lines.emplace_back();
+        m_lines.push_back("[" + std::string(section) + "]");
+        m_lines.push_back(std::string(key) + "=" + std::string(value));
+        return;
+    }
+    if (auto line = FindKey(*range, key)) {
+        std::string stored(KeyValue(m_lines[*line])->first);
+        m_lines[*line] = stored + "=" + std::string(value);
+        return;
+    }
+    // After the section's last non-blank line, so blank lines before the next section stay there.
+    size_t at = range->end;
+    while (at > range->first && Trim(m_lines[at - 1]).empty())
+        --at;
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::string(key) + "=" + std::string(value));
+}
+
+void ProfileDocument::RemoveKey(std::string_view section, std::string_view key)
+{
+    if (auto range = FindSection(section))
+        if (auto line = FindKey(*range, key))
+            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*line));
+}
+
+void ProfileDocument::RemoveSection(std::string_view section)
+{
+    if (auto range = FindSection(section))
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(range->header),
+                      m_lines.begin() + static_cast<std::ptrdiff_t>(range->end));
+}

@@ -1,0 +1,142 @@
+// Private-profile functions: lookups, defaults, truncation, numbers and edits that keep the file.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "kernel/profile.h"
+#include "temp_folder.h"
+
+namespace {
+
+const char kIni[] =
+    "; settings\r\n"
+    "[Common]\r\n"
+    " curlang = 3 \r\n"
+    "name=\"Quoted Value\"\r\n"
+    "single='x'\r\n"
+    "mixed=\"a'\r\n"
+    "empty=\r\n"
+    "spaces=   padded   \r\n"
+    "neg=-12abc\r\n"
+    "abc=abc\r\n"
+    "digits=42px\r\n"
+    "plus=+7\r\n"
+    "long=0123456789\r\n"
+    "inline=a ; kept\r\n"
+    "\r\n"
+    "[Other]\r\n"
+    "curlang=9\r\n";
+
+std::string Get(const std::string& file, const char* section, const char* key, const char* def, DWORD size,
+                DWORD* count = nullptr)
+{
+    char buffer[256];
+    memset(buffer, '#', sizeof buffer);
+    DWORD n = GetPrivateProfileString(section, key, def, buffer, size, file.c_str());
+    if (count)
+        *count = n;
+    return std::string(buffer, n);
+}
+
+} // namespace
+
+TEST(Profile, StringLookups)
+{
+    TempFolder t;
+    t.Write("common.ini", kIni);
+    std::string file = t.Win("common.ini");
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* def;
+        DWORD size;
+        const char* expected;
+    } cases[] = {
+        {"common", "CURLANG", "d", 100, "3"},             // case-insensitive, trimmed
+        {"Other", "curlang", "d", 100, "9"},              // same key, other section
+        {"COMMON", "name", "d", 100, "Quoted Value"},     // quotes removed
+        {"Common", "single", "d", 100, "x"},              // single quotes too
+        {"Common", "mixed", "d", 100, "\"a'"},            // unmatched quotes stay
+        {"Common", "empty", "d", 100, ""},                // present but empty: not the default
+        {"Common", "spaces", "d", 100, "padded"},
+        {"Common", "inline", "d", 100, "a ; kept"},       // no inline comments
+        {"Common", "nokey", "def  ", 100, "def"},         // default loses trailing blanks
+        {"NoSection", "curlang", "d", 100, "d"},
+        {"Common", "nokey", nullptr, 100, ""},
+        {"Common", "long", "d", 5, "0123"},               // cut to size - 1
+        {"Common", "long", "d", 11, "0123456789"},
+        {"Common", "long", "d", 1, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Get(file, c.section, c.key, c.def, c.size), c.expected) << c.section << "/" << c.key;
+    EXPECT_EQ(Get(t.Win("missing.ini"), "Common", "curlang", "dflt", 100), "dflt");
+}
+
+TEST(Profile, IntegerLookups)
+{
+    TempFolder t;
+    t.Write("common.ini", kIni);
+    std::string file = t.Win("common.ini");
+    struct Case {
+        const char* key;
+        int expected;
+    } cases[] = {
+        {"curlang", 3}, {"neg", -12}, {"abc", 0}, {"digits", 42}, {"plus", 7}, {"empty", 5}, {"nokey", 5},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ((int)GetPrivateProfileInt("Common", c.key, 5, file.c_str()), c.expected) << c.key;
+    EXPECT_EQ((int)GetPrivateProfileInt("Common", "curlang", -1, t.Win("none.ini").c_str()), -1);
+}
+
+TEST(Profile, ListsOfSectionsAndKeys)
+{
+    TempFolder t;
+    t.Write("a.ini", "[One]\nk1=1\nk2=2\n[Two]\n");  // LF line ends read too
+    std::string file = t.Win("a.ini");
+    DWORD n;
+    EXPECT_EQ(Get(file, nullptr, nullptr, "", 100, &n), std::string("One\0Two\0", 8));
+    EXPECT_EQ(n, 8u);
+    EXPECT_EQ(Get(file, "one", nullptr, "", 100), std::string("k1\0k2\0", 6));
+    EXPECT_EQ(Get(file, "one", nullptr, "", 5, &n), std::string("k1\0", 3));  // cut to size - 2
+    EXPECT_EQ(n, 3u);
+    EXPECT_EQ(Get(file, "Two", nullptr, "", 100), "");
+}
+
+TEST(Profile, WritesKeepOtherLinesAndUseCrLf)
+{
+    TempFolder t;
+    t.Write("w.ini", "; top comment\n[Common]\nCurLang=1\n; inner\nskin=2\n\n[Tail]\nx=1\n");
+    std::string file = t.Win("w.ini");
+    EXPECT_TRUE(WritePrivateProfileString("common", "curlang", "7", file.c_str()));
+    EXPECT_TRUE(WritePrivateProfileString("COMMON", "fidetime", "5", file.c_str()));
+    EXPECT_TRUE(WritePrivateProfileString("New", "a", " spaced ", file.c_str()));
+    EXPECT_EQ(t.Read("w.ini"),
+              "; top comment\r\n[Common]\r\nCurLang=7\r\n; inner\r\nskin=2\r\nfidetime=5\r\n\r\n"
+              "[Tail]\r\nx=1\r\n\r\n[New]\r\na= spaced \r\n");
+    EXPECT_EQ(Get(file, "new", "A", "", 100), "spaced");
+
+    EXPECT_TRUE(WritePrivateProfileString("Common", "skin", nullptr, file.c_str()));
+    EXPECT_TRUE(WritePrivateProfileString("Tail", nullptr, nullptr, file.c_str()));
+    EXPECT_EQ(t.Read("w.ini"),
+              "; top comment\r\n[Common]\r\nCurLang=7\r\n; inner\r\nfidetime=5\r\n\r\n[New]\r\na= spaced \r\n");
+}
+
+TEST(Profile, WriteCreatesTheFileButNotItsFolder)
+{
+    TempFolder t;
+    EXPECT_TRUE(WritePrivateProfileString("TonwickSuite", "SuiteLaunched", "0", t.Win("new.ini").c_str()));
+    EXPECT_EQ(t.Read("new.ini"), "[TonwickSuite]\r\nSuiteLaunched=0\r\n");
+    EXPECT_FALSE(WritePrivateProfileString("a", "b", "c", t.Win("nofolder\\x.ini").c_str()));
+    EXPECT_TRUE(WritePrivateProfileString("a", "b", nullptr, t.Win("gone.ini").c_str()));
+    EXPECT_FALSE(std::filesystem::exists(t.Linux("gone.ini")));
+}
+
+TEST(Profile, Utf8TextAndMarkSurvive)
+{
+    TempFolder t;
+    t.Write("u.ini", "\xEF\xBB\xBF[lanstring]\r\nx1=\xE6\x89\x93\xE5\xBC\x80\r\n");
+    std::string file = t.Win("u.ini");
+    EXPECT_EQ(Get(file, "lanstring", "x1", "", 100), "\xE6\x89\x93\xE5\xBC\x80");
+    EXPECT_TRUE(WritePrivateProfileString("lanstring", "x2", "\xC3\xA9", file.c_str()));
+    EXPECT_EQ(t.Read("u.ini"), "\xEF\xBB\xBF[lanstring]\r\nx1=\xE6\x89\x93\xE5\xBC\x80\r\nx2=\xC3\xA9\r\n");
+}
