@@ -1,0 +1,8 @@
+// The recording output device behind midiOutUseRecordingDevice.
+#pragma once
+
+#include "media/midi_out_device.h"
+
+bool RecordingDeviceIsOn();
+MidiOutDeviceInfo RecordingDeviceInfo();
+std::unique_ptr<MidiOutDevice> OpenRecordingDevice();
