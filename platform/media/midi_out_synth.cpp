@@ -1,6 +1,7 @@
 // The built-in General MIDI software synthesizer (FluidSynth with the SoundFont found by FindSoundFont).
 #include "media/midi_out_synth.h"
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
 #include "media/soundfont_path.h"
@@ -9,6 +10,7 @@ namespace {
 
 // The synthesizer reports through return values; its own log would only repeat them on stderr.
 void QuietLog(int, const char*, void*) {}
+void QuietAlsaLog(const char*, int, const char*, int, const char*, ...) {}
 
 // Audio outputs tried in order; when none opens, the synthesizer still runs, unheard.
 const char* const kAudioDrivers[] = {"pulseaudio", "alsa"};
@@ -29,11 +31,13 @@ public:
         if (synth_ == nullptr) return false;
         std::string soundFont = FindSoundFont();
         if (soundFont.empty() || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) return false;
+        snd_lib_error_set_handler(QuietAlsaLog);
         for (const char* name : kAudioDrivers) {
             if (fluid_settings_setstr(settings_, "audio.driver", name) != FLUID_OK) continue;
             driver_ = new_fluid_audio_driver(settings_, synth_);
             if (driver_ != nullptr) break;
         }
+        snd_lib_error_set_handler(nullptr);
         return true;
     }
 
