@@ -1,0 +1,76 @@
+// Row kernels of the general resampler: what impZoomCore hands them and the drivers.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+// One run of a zoom kernel; steps count bytes for 1-bit and 8-bit images and samples for 16-bit ones.
+struct ImpZoomRun {
+  const void* src;
+  void* dst;
+  int64_t srcStep, dstStep;
+  int64_t srcPlane, dstPlane;
+  int32_t width, height;
+  int32_t channels;     // processed channels (pixel order) or planes (planar)
+  int32_t srcChannels, dstChannels;
+  const int32_t* rowTable;
+  const int32_t* colTable;
+  const int16_t* rowWeights;  // linear: w1 per row
+  const int16_t* colWeights;  // linear: (w0, w1) per column
+  const float* rowFractions;  // cubic
+  const float* colFractions;
+  void* work[4];
+  const unsigned char* mask;  // null = no mask
+  int64_t maskStep;
+  int32_t maskBit;
+  int32_t srcBit, dstBit;     // 1-bit images: bit column of the region's first pixel
+  int64_t srcRowBytes;        // readable bytes from a region row's start to the end of its row step
+};
+
+inline bool impZoomMaskBit(const unsigned char* row, int64_t x) { return (row[x >> 3] >> (7 - (x & 7))) & 1; }
+
+// floor(v) as the rounding to nearest of v + 0.00001 - 0.5 under the default rounding mode.
+inline int32_t impFloorEps(double v) { return (int32_t)std::nearbyint(v + 0.00001 - 0.5); }
+
+void impZoomNN1u(const ImpZoomRun& run);
+void impZoomNN8uPixel(const ImpZoomRun& run);
+void impZoomNN8uPlanar(const ImpZoomRun& run);
+void impZoomNN16uPixel(const ImpZoomRun& run);
+void impZoomNN16uPlanar(const ImpZoomRun& run);
+void impZoomLinear8uPixel(const ImpZoomRun& run);
+void impZoomLinear8uPlanar(const ImpZoomRun& run);
+void impZoomLinear16uPixel(const ImpZoomRun& run);
+void impZoomLinear16uPlanar(const ImpZoomRun& run);
+void impZoomCubic8uPixel(const ImpZoomRun& run);
+void impZoomCubic8uPlanar(const ImpZoomRun& run);
+void impZoomCubic16uPixel(const ImpZoomRun& run);
+void impZoomCubic16uPlanar(const ImpZoomRun& run);
+
+// Passes, exposed so that the vector forms can be checked against the plain ones.
+void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t width, int32_t channels,
+                           int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* out);
+void impZoomLinearH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
+                              const int32_t* colTable, const int16_t* colWeights, int16_t* out);
+void impZoomLinearV8u(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
+void impZoomLinearV8uRef(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
+void impZoomLinearV16u(uint16_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
+void impZoomLinearV16uRef(uint16_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
+void impZoomCubicV8u(uint8_t* dst, int32_t count, float t, const float* q0, const float* q1, const float* q2,
+                     const float* q3);
+void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
+                          const int32_t* colTable, const float* colFractions, float* out);
+void impZoomCubicH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
+                             const int32_t* colTable, const float* colFractions, float* out);
+void impZoomNN8uPixelRef(const ImpZoomRun& run);
+
+// The cubic through four samples at -1, 0, 1, 2 evaluated at t.
+inline double impCubicValue(float qm1, float q0, float q1, float q2, float t) {
+  double a = (double)t + 1.0;
+  float c1 = (float)a;
+  float c2 = (float)(a * (0.5 * t));
+  float c3 = (float)(((double)t - 1.0) * c2 * (double)0.33333334f);
+  float d1 = (float)((double)q0 - qm1);
+  float d2 = (float)((double)q1 - q0 - d1);
+  float d3 = (float)((double)q2 - 2.0 * q1 + q0 - d2);
+  return (double)qm1 + (double)c1 * d1 + (double)c2 * d2 + (double)c3 * d3;
+}

@@ -1,0 +1,182 @@
+// Bilinear zoom kernels: Q14 horizontal pass into 16-bit work rows, vertical pass into the destination.
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "imp/impzoom_kernels.h"
+
+void impZoomLinearH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
+                              const int32_t* colTable, const int16_t* colWeights, int16_t* out) {
+  for (int32_t j = 0; j < width; ++j) {
+    const uint8_t* p = src + colTable[j];
+    int32_t w0 = colWeights[2 * j], w1 = colWeights[2 * j + 1];
+    for (int32_t n = 0; n < channels; ++n) *out++ = (int16_t)((p[n] * w0 + p[n + srcChannels] * w1) >> 8);
+  }
+}
+
+// Three or four channels per pixel in one packed multiply-add where eight bytes can be read safely.
+void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t width, int32_t channels,
+                           int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* out) {
+  if ((channels != 3 && channels != 4) || srcChannels != channels)
+    return impZoomLinearH8uPixelRef(src, width, channels, srcChannels, colTable, colWeights, out);
+  const __m128i zero = _mm_setzero_si128();
+  int32_t j = 0;
+  for (; j < width - 1; ++j) {
+    int32_t c = colTable[j];
+    if (c < 0 || c + 8 > srcRowBytes) break;
+    __m128i bytes = _mm_loadl_epi64((const __m128i*)(src + c));
+    __m128i lanes = _mm_unpacklo_epi8(bytes, zero);
+    __m128i next = channels == 3 ? _mm_srli_si128(lanes, 6) : _mm_srli_si128(lanes, 8);
+    __m128i pairs = _mm_unpacklo_epi16(lanes, next);
+    __m128i w = _mm_set1_epi32((int32_t)(((uint32_t)(uint16_t)colWeights[2 * j + 1] << 16) |
+                                         (uint16_t)colWeights[2 * j]));
+    __m128i sums = _mm_srai_epi32(_mm_madd_epi16(pairs, w), 8);
+    // Four results stored; a fourth lane of a 3-channel pixel is rewritten by the next pixel.
+    _mm_storel_epi64((__m128i*)(out + channels * j), _mm_packs_epi32(sums, sums));
+  }
+  impZoomLinearH8uPixelRef(src, width - j, channels, srcChannels, colTable + j, colWeights + 2 * j,
+                           out + channels * j);
+}
+
+static void linearH8uPlanar(const uint8_t* src, int32_t width, const int32_t* colTable, const int16_t* colWeights,
+                            int16_t* out) {
+  impZoomLinearH8uPixelRef(src, width, 1, 1, colTable, colWeights, out);
+}
+
+static void linearH16u(const uint16_t* src, int32_t width, int32_t channels, int32_t srcChannels,
+                       const int32_t* colTable, const int16_t* colWeights, int16_t* out) {
+  for (int32_t j = 0; j < width; ++j) {
+    const uint16_t* p = src + colTable[j];
+    int32_t w0 = colWeights[2 * j], w1 = colWeights[2 * j + 1];
+    for (int32_t n = 0; n < channels; ++n)
+      *out++ = (int16_t)(((p[n] >> 1) * w0 + (p[n + srcChannels] >> 1) * w1) >> 14);
+  }
+}
+
+void impZoomLinearV8uRef(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower) {
+  int32_t w0 = 16384 - w1;
+  for (int32_t i = 0; i < count; ++i) dst[i] = (uint8_t)((upper[i] * w0 + lower[i] * w1) >> 20);
+}
+
+void impZoomLinearV8u(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower) {
+  int32_t w0 = 16384 - w1;
+  const __m128i w = _mm_set1_epi32((int32_t)(((uint32_t)w1 << 16) | (uint32_t)w0));
+  int32_t i = 0;
+  for (; i + 16 <= count; i += 16) {
+    __m128i u0 = _mm_loadu_si128((const __m128i*)(upper + i)), u1 = _mm_loadu_si128((const __m128i*)(upper + i + 8));
+    __m128i l0 = _mm_loadu_si128((const __m128i*)(lower + i)), l1 = _mm_loadu_si128((const __m128i*)(lower + i + 8));
+    __m128i a = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(u0, l0), w), 20);
+    __m128i b = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(u0, l0), w), 20);
+    __m128i c = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(u1, l1), w), 20);
+    __m128i d = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(u1, l1), w), 20);
+    _mm_storeu_si128((__m128i*)(dst + i), _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d)));
+  }
+  impZoomLinearV8uRef(dst + i, count - i, w1, upper + i, lower + i);
+}
+
+void impZoomLinearV16uRef(uint16_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower) {
+  int32_t w0 = 16384 - w1;
+  for (int32_t i = 0; i < count; ++i) dst[i] = (uint16_t)((upper[i] * w0 + lower[i] * w1) >> 13);
+}
+
+void impZoomLinearV16u(uint16_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower) {
+  int32_t w0 = 16384 - w1;
+  const __m128i w = _mm_set1_epi32((int32_t)(((uint32_t)w1 << 16) | (uint32_t)w0));
+  const __m128i bias = _mm_set1_epi32(32768), flip = _mm_set1_epi16((short)0x8000);
+  int32_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    __m128i u = _mm_loadu_si128((const __m128i*)(upper + i)), l = _mm_loadu_si128((const __m128i*)(lower + i));
+    __m128i a = _mm_sub_epi32(_mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(u, l), w), 13), bias);
+    __m128i b = _mm_sub_epi32(_mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(u, l), w), 13), bias);
+    _mm_storeu_si128((__m128i*)(dst + i), _mm_xor_si128(_mm_packs_epi32(a, b), flip));
+  }
+  impZoomLinearV16uRef(dst + i, count - i, w1, upper + i, lower + i);
+}
+
+namespace {
+
+template <typename T>
+struct LinearOps;
+
+template <>
+struct LinearOps<uint8_t> {
+  static constexpr int kShift = 20;
+  static void h(const ImpZoomRun& run, const uint8_t* src, int32_t nv, int32_t srcCh, int16_t* out) {
+    if (nv == 1 && srcCh == 1) linearH8uPlanar(src, run.width, run.colTable, run.colWeights, out);
+    else impZoomLinearH8uPixel(src, run.srcRowBytes, run.width, nv, srcCh, run.colTable, run.colWeights, out);
+  }
+  static void v(uint8_t* dst, int32_t count, int32_t w1, const int16_t* up, const int16_t* lo) {
+    impZoomLinearV8u(dst, count, w1, up, lo);
+  }
+};
+
+template <>
+struct LinearOps<uint16_t> {
+  static constexpr int kShift = 13;
+  static void h(const ImpZoomRun& run, const uint16_t* src, int32_t nv, int32_t srcCh, int16_t* out) {
+    linearH16u(src, run.width, nv, srcCh, run.colTable, run.colWeights, out);
+  }
+  static void v(uint16_t* dst, int32_t count, int32_t w1, const int16_t* up, const int16_t* lo) {
+    impZoomLinearV16u(dst, count, w1, up, lo);
+  }
+};
+
+// Bilinear driver: two work rows follow the source rows while the destination walks down.
+template <typename T, bool Planar>
+void linearRun(const ImpZoomRun& run) {
+  using Ops = LinearOps<T>;
+  int32_t planes = Planar ? run.channels : 1;
+  int32_t nv = Planar ? 1 : run.channels;
+  int32_t srcCh = Planar ? 1 : run.srcChannels;
+  int32_t dstCh = Planar ? 1 : run.dstChannels;
+  for (int32_t p = 0; p < planes; ++p) {
+    const T* src = (const T*)run.src + (Planar ? p * run.srcPlane : 0);
+    T* dst = (T*)run.dst + (Planar ? p * run.dstPlane : 0);
+    int16_t* up = (int16_t*)run.work[0];
+    int16_t* lo = (int16_t*)run.work[1];
+    Ops::h(run, src + run.rowTable[0], nv, srcCh, lo);
+    int64_t prev = (int64_t)run.rowTable[0] - 1;
+    const unsigned char* maskRow = run.mask;
+    for (int32_t k = 0; k < run.height; ++k) {
+      int64_t r = run.rowTable[k];
+      if (r > prev) {
+        std::swap(up, lo);
+        Ops::h(run, src + r + run.srcStep, nv, srcCh, lo);
+        if (r > prev + run.srcStep) Ops::h(run, src + r, nv, srcCh, up);
+        prev = r;
+      } else if (r < prev) {
+        Ops::h(run, src + r, nv, srcCh, up);
+        Ops::h(run, src + r + run.srcStep, nv, srcCh, lo);
+        prev = r;
+      }
+      int32_t w1 = run.rowWeights[k], w0 = 16384 - w1;
+      T* drow = dst + k * run.dstStep;
+      if (maskRow) {
+        for (int32_t j = 0; j < run.width; ++j) {
+          if (!impZoomMaskBit(maskRow, run.maskBit + j)) continue;
+          for (int32_t n = 0; n < nv; ++n) {
+            int32_t i = j * nv + n;
+            drow[j * dstCh + n] = (T)((up[i] * w0 + lo[i] * w1) >> Ops::kShift);
+          }
+        }
+        maskRow += run.maskStep;
+      } else if (nv == dstCh) {
+        Ops::v(drow, run.width * nv, w1, up, lo);
+      } else {
+        for (int32_t j = 0; j < run.width; ++j)
+          for (int32_t n = 0; n < nv; ++n) {
+            int32_t i = j * nv + n;
+            drow[j * dstCh + n] = (T)((up[i] * w0 + lo[i] * w1) >> Ops::kShift);
+          }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void impZoomLinear8uPixel(const ImpZoomRun& run) { linearRun<uint8_t, false>(run); }
+void impZoomLinear8uPlanar(const ImpZoomRun& run) { linearRun<uint8_t, true>(run); }
+void impZoomLinear16uPixel(const ImpZoomRun& run) { linearRun<uint16_t, false>(run); }
+void impZoomLinear16uPlanar(const ImpZoomRun& run) { linearRun<uint16_t, true>(run); }
