@@ -1,0 +1,166 @@
+// Whole-song edits: inserting and deleting measures, scaling every tick, scale steps.
+#include "song/list_ops.h"
+#include "song/score.h"
+
+void CScore::DeleteMeasureRange(int measure, int count)
+{
+    ScoreLock lock(this);
+    int from = MeasureStartTick(measure);
+    int to = MeasureStartTick(measure + count);
+    auto inside = [from, to](int tick) { return tick >= from && tick < to; };
+    for (CTrack* track : tracks) {
+        if (!track)
+            continue;
+        NoteEvent* note = track->notes;
+        while (note) {
+            NoteEvent* next = note->next;
+            if (inside(note->start))
+                track->DeleteNote(note);
+            note = next;
+        }
+        UnlinkAll(track->controls, [&](const ControlEvent* e) { return inside(e->tick); }, DeleteNode<ControlEvent>);
+        UnlinkAll(track->clefs, [&](const ClefChange* e) { return inside(e->tick); }, DeleteNode<ClefChange>);
+        UnlinkAll(track->curveMarks, [&](const CurveMark* e) { return inside(e->tick1); }, DeleteNode<CurveMark>);
+        UnlinkAll(track->placedSymbols, [&](const PlacedSymbol* e) { return inside(e->tick); }, DeleteNode<PlacedSymbol>);
+        UnlinkAll(track->records, [&](const TrackRecord40* e) { return inside(e->tick); }, DeleteNode<TrackRecord40>);
+        UnlinkAll(track->spans, [&](const SpanRecord* e) { return inside(e->start); }, DeleteNode<SpanRecord>);
+        UnlinkAll(track->textEvents, [&](const TrackTextEvent* e) { return inside(e->tick); }, DeleteNode<TrackTextEvent>);
+        UnlinkAll(track->dataEvents, [&](const TrackDataEvent* e) { return inside(e->tick); },
+                  DeleteNodeWithData<TrackDataEvent>);
+    }
+    UnlinkAll(tempoList, [&](const TempoChange* e) { return inside(e->tick); }, DeleteNode<TempoChange>);
+    UnlinkAll(timeList, [&](const TimeSignatureChange* e) { return inside(e->tick); }, DeleteNode<TimeSignatureChange>);
+    UnlinkAll(keyList, [&](const KeySignatureChange* e) { return inside(e->tick); }, DeleteNode<KeySignatureChange>);
+    UnlinkAll(annotations, [&](const TextAnnotation* e) { return inside(e->tick); }, DeleteNode<TextAnnotation>);
+    UnlinkAll(
+        measureMarks, [&](const MeasureMark* m) { return m->measure >= measure && m->measure < measure + count; },
+        DeleteNode<MeasureMark>);
+    RebuildTimeTable();
+    RebuildKeyTable();
+    RebuildClefTable();
+}
+
+void CScore::ShiftTicksFrom(int start, int shift, int markMeasure, int markShift)
+{
+    auto move = [start, shift](int32_t& tick) {
+        if (tick >= start)
+            tick += shift;
+    };
+    for (CTrack* track : tracks) {
+        if (!track)
+            continue;
+        for (NoteEvent* n = track->notes; n; n = n->next) {
+            if (n->start >= start) {
+                n->start += shift;
+                n->end += shift;
+            }
+        }
+        for (ControlEvent* e = track->controls; e; e = e->next)
+            move(e->tick);
+        for (ClefChange* e = track->clefs; e; e = e->next)
+            move(e->tick);
+        for (CurveMark* e = track->curveMarks; e; e = e->next) {
+            move(e->tick1);
+            move(e->tick2);
+            move(e->tick3);
+        }
+        for (PlacedSymbol* e = track->placedSymbols; e; e = e->next)
+            move(e->tick);
+        for (TrackRecord40* e = track->records; e; e = e->next)
+            move(e->tick);
+        for (TrackTextEvent* e = track->textEvents; e; e = e->next)
+            move(e->tick);
+        for (SpanRecord* e = track->spans; e; e = e->next) {
+            if (e->start >= start) {
+                e->start += shift;
+                e->end += shift;
+            }
+        }
+        for (TrackDataEvent* e = track->dataEvents; e; e = e->next)
+            move(e->tick);
+    }
+    for (TempoChange* e = tempoList; e; e = e->next)
+        move(e->tick);
+    for (TimeSignatureChange* e = timeList; e; e = e->next)
+        move(e->tick);
+    for (KeySignatureChange* e = keyList; e; e = e->next)
+        move(e->tick);
+    for (SysExEvent* e = sysExList; e; e = e->next)
+        move(e->tick);
+    for (TextAnnotation* e = annotations; e; e = e->next)
+        move(e->tick);
+    for (MeasureMark* m = measureMarks; m; m = m->next) {
+        if (m->measure >= markMeasure)
+            m->measure += markShift;
+    }
+}
+
+void CScore::InsertDeleteMeasures(bool insert, int measure, int count)
+{
+    if (count == 0)
+        return;
+    ScoreLock lock(this);
+    int start = MeasureStartTick(measure);
+    int shift = (MeasureStartTick(measure + 1) - start) * count;
+    if (!insert) {
+        DeleteMeasureRange(measure, count);
+        shift = -shift;
+    }
+    ShiftTicksFrom(start, shift, measure, insert ? count : -count);
+    RebuildTimeTable();
+    RebuildClefTable();
+    RebuildKeyTable();
+}
+
+int CScore::ScaleTick(int tick, double factor) const
+{
+    return static_cast<int>(static_cast<int>(tick / timeScale) * factor);
+}
+
+void CScore::ScaleTimes(double factor)
+{
+    ScoreLock lock(this);
+    auto scale = [this, factor](int32_t& tick) { tick = ScaleTick(tick, factor); };
+    for (CTrack* track : tracks) {
+        if (!track)
+            continue;
+        for (NoteEvent* n = track->notes; n; n = n->next) {
+            scale(n->start);
+            scale(n->end);
+        }
+        for (ControlEvent* e = track->controls; e; e = e->next)
+            scale(e->tick);
+        for (ClefChange* e = track->clefs; e; e = e->next)
+            scale(e->tick);
+        for (CurveMark* e = track->curveMarks; e; e = e->next) {
+            scale(e->tick1);
+            scale(e->tick2);
+            scale(e->tick3);
+        }
+        for (PlacedSymbol* e = track->placedSymbols; e; e = e->next)
+            scale(e->tick);
+        for (TrackRecord40* e = track->records; e; e = e->next)
+            scale(e->tick);
+        for (TrackTextEvent* e = track->textEvents; e; e = e->next)
+            scale(e->tick);
+        for (SpanRecord* e = track->spans; e; e = e->next) {
+            scale(e->start);
+            scale(e->end);
+        }
+        for (TrackDataEvent* e = track->dataEvents; e; e = e->next)
+            scale(e->tick);
+    }
+    for (TempoChange* e = tempoList; e; e = e->next)
+        scale(e->tick);
+    for (TimeSignatureChange* e = timeList; e; e = e->next)
+        scale(e->tick);
+    for (KeySignatureChange* e = keyList; e; e = e->next)
+        scale(e->tick);
+    timeScale = factor;
+}
+
+int CScore::ScaleStepOfPitch(int track, int pitch, int measure)
+{
+    CTrack* target = GetTrack(track);
+    return target ? target->ScaleStepOf(measure, pitch) : 1;
+}
