@@ -1,0 +1,93 @@
+// Decimation row routines for 1-bit images: nearest bit and area-weighted majority.
+#include <cstring>
+
+#include "imp/impdecim_rows.h"
+
+namespace {
+
+const double kWeightFloor = (double)1e-4f;
+
+inline bool bitAt(const unsigned char* p, int64_t b) { return (p[b >> 3] >> (7 - (b & 7))) & 1; }
+
+inline void putBit(unsigned char* p, int64_t b, bool on) {
+  unsigned char m = (unsigned char)(0x80 >> (b & 7));
+  p[b >> 3] = on ? (unsigned char)(p[b >> 3] | m) : (unsigned char)(p[b >> 3] & ~m);
+}
+
+}  // namespace
+
+// Steps of 1-bit images count bits; the destination row keeps every bit outside the written run.
+int32_t impDecimNearest1u(const ImpDecimArgs& a, float* px, float* py) {
+  if (a.dstRowExtent < 8) return 1;
+  const unsigned char* src = (const unsigned char*)a.src;
+  unsigned char* dst = (unsigned char*)a.dst;
+  int64_t srcBit = a.srcChannelStep, dstBit = a.dstChannelStep;
+  double x0 = (double)*px + srcBit, y = *py, x = x0;
+  for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
+    const unsigned char* srow = src + ((int64_t)y * a.srcRowStep >> 3);
+    unsigned char* drow = dst + (r >> 3);
+    x = x0;
+    for (int64_t q = 0; q < a.dstColumnExtent; ++q, x += a.xRatio) putBit(drow, dstBit + q, bitAt(srow, (int64_t)x));
+  }
+  *px = (float)(x - srcBit);
+  *py = (float)y;
+  return 1;
+}
+
+int32_t impDecimSuper1u(const ImpDecimArgs& a, float* px, float* py) {
+  if (a.dstRowExtent < 8) return 1;
+  const unsigned char* src = (const unsigned char*)a.src;
+  unsigned char* dst = (unsigned char*)a.dst;
+  int64_t srcBit = a.srcChannelStep, dstBit = a.dstChannelStep;
+  double rx = a.xRatio, ry = a.yRatio;
+  int64_t maxRows = a.srcHeightExtent / a.srcRowStep, maxCols = a.srcWidthExtent;
+  double norm = 1.0 / (ry * rx);
+  double y = *py, x = *px;
+  for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep) {
+    double wy = y, yEnd = y + ry;
+    int64_t top = (int64_t)wy, bottom = (int64_t)yEnd;
+    if (bottom * a.srcRowStep >= a.srcHeightExtent) {
+      wy = maxRows - ry;
+      yEnd = (double)maxRows;
+      bottom = maxRows;
+      top = (int64_t)wy;
+    }
+    double topW = 1 - (wy - top), botW = yEnd - bottom;
+    unsigned char* drow = dst + (r >> 3);
+    x = *px;
+    for (int64_t q = 0; q < a.dstColumnExtent; ++q) {
+      double wx = x, xEnd = x + rx;
+      int64_t left = (int64_t)wx, right = (int64_t)xEnd;
+      if (right >= maxCols) {
+        wx = maxCols - rx;
+        xEnd = (double)maxCols;
+        right = maxCols;
+        left = (int64_t)wx;
+      }
+      double leftW = 1 - (wx - left), rightW = xEnd - right;
+      auto bit = [&](int64_t row, int64_t col) -> double {
+        return bitAt(src + (row * a.srcRowStep >> 3), srcBit + col) ? 1.0 : 0.0;
+      };
+      double sum = 0.0;
+      for (int64_t i = top + 1; i < bottom; ++i)
+        for (int64_t j = left + 1; j < right; ++j) sum += bit(i, j);
+      auto edgeRow = [&](int64_t row, double w) {
+        for (int64_t j = left + 1; j < right; ++j) sum += bit(row, j) * w;
+        if (leftW > kWeightFloor) sum += bit(row, left) * leftW * w;
+        if (rightW > kWeightFloor) sum += bit(row, right) * rightW * w;
+      };
+      if (topW > kWeightFloor) edgeRow(top, topW);
+      if (botW > kWeightFloor) edgeRow(bottom, botW);
+      if (leftW > kWeightFloor)
+        for (int64_t i = top + 1; i < bottom; ++i) sum += bit(i, left) * leftW;
+      if (rightW > kWeightFloor)
+        for (int64_t i = top + 1; i < bottom; ++i) sum += bit(i, right) * rightW;
+      putBit(drow, dstBit + q, (int64_t)(sum * norm + 0.5) != 0);
+      x = xEnd;
+    }
+    y = yEnd;
+  }
+  *px = (float)x;
+  *py = (float)y;
+  return 1;
+}

@@ -1,0 +1,276 @@
+// Decimation row routines for 8-bit and 16-bit samples: nearest, linear, cubic and area average.
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "imp/impdecim_rows.h"
+
+namespace {
+
+const double kSixth = (double)(1.0f / 6.0f);
+const double kWeightFloor = (double)1e-4f;
+
+template <typename T>
+constexpr int64_t maxOf() { return sizeof(T) == 1 ? 255 : 65535; }
+
+template <typename T>
+T clampStore(double v) {
+  int64_t i = (int64_t)v;  // truncation toward zero
+  return (T)std::clamp<int64_t>(i, 0, maxOf<T>());
+}
+
+// Lagrange cubic through p-1, p0, p1, p2 at f.
+double lagrange(double pm, double p0, double p1, double p2, double f) {
+  double f2 = f * f, f3 = f2 * f;
+  return (6 * p0 + f * (-2 * pm - 3 * p0 + 6 * p1 - p2) + f2 * (3 * pm - 6 * p0 + 3 * p1) +
+          f3 * (-pm + 3 * p0 - 3 * p1 + p2)) * kSixth;
+}
+
+// Cubic along one axis of a sample line s (step between taps), position v, extent of the line.
+template <typename T>
+double cubicAt(const T* line, double v, int64_t step, int64_t extent) {
+  int64_t s = (int64_t)v;
+  double f = v - s;
+  int64_t o = s * step;
+  if (o >= extent - 2 * step) {
+    o -= step;
+    f += 1.0;
+  }
+  return lagrange(line[o - step], line[o], line[o + step], line[o + 2 * step], f);
+}
+
+template <typename T>
+int32_t nearest(const ImpDecimArgs& a, float* px, float* py) {
+  const T* src = (const T*)a.src;
+  T* dst = (T*)a.dst;
+  double x0 = *px, y0 = *py, x = x0, y = y0;
+  for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
+    y = y0;
+    for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
+      const T* srow = src + sc + (int64_t)y * a.srcRowStep;
+      x = x0;
+      for (int64_t q = 0; q < a.dstColumnExtent; q += a.dstPixelStep, x += a.xRatio)
+        dst[c + r + q] = srow[(int64_t)x * a.srcPixelStep];
+    }
+  }
+  *px = (float)x;
+  *py = (float)y;
+  return 1;
+}
+
+// Linear along y only; Cubic selects the cubic taps instead.
+template <typename T, bool Cubic>
+int32_t alongY(const ImpDecimArgs& a, float* px, float* py) {
+  const T* src = (const T*)a.src;
+  T* dst = (T*)a.dst;
+  double x0 = *px, y0 = *py, x = x0, y = y0;
+  if (a.dstChannelEnd < 1) { *px = 0; *py = 0; return 1; }
+  for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
+    x = x0;
+    for (int64_t q = 0; q < a.dstColumnExtent; q += a.dstPixelStep, x += a.xRatio) {
+      const T* col = src + sc + (int64_t)x * a.srcPixelStep;
+      y = y0;
+      int64_t r = 0;
+      if (y0 < FLT_MIN) {
+        if (a.dstRowExtent > 0) dst[c + q] = col[0];
+        r = a.dstRowStep;
+        y = a.yRatio;
+      }
+      for (; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
+        if (Cubic) {
+          dst[c + r + q] = clampStore<T>(cubicAt(col, y, a.srcRowStep, a.srcHeightExtent));
+        } else {
+          int64_t s = (int64_t)y;
+          double f = y - s;
+          double v = (1 - f) * col[s * a.srcRowStep] + (f > 0 ? f * col[(s + 1) * a.srcRowStep] : 0.0);
+          dst[c + r + q] = (T)(int64_t)v;
+        }
+      }
+    }
+  }
+  *px = (float)x;
+  *py = (float)y;
+  return 1;
+}
+
+// Linear along x only; Cubic selects the cubic taps instead.
+template <typename T, bool Cubic>
+int32_t alongX(const ImpDecimArgs& a, float* px, float* py) {
+  const T* src = (const T*)a.src;
+  T* dst = (T*)a.dst;
+  double x0 = *px, y0 = *py, x = x0, y = y0;
+  if (a.dstChannelEnd < 1) { *px = 0; *py = 0; return 1; }
+  for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
+    y = y0;
+    for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
+      const T* row = src + sc + (int64_t)y * a.srcRowStep;
+      x = x0;
+      int64_t q = 0;
+      if (x0 < FLT_MIN) {
+        if (a.dstColumnExtent > 0) dst[c + r] = row[0];
+        q = a.dstPixelStep;
+        x = a.xRatio;
+      }
+      for (; q < a.dstColumnExtent; q += a.dstPixelStep, x += a.xRatio) {
+        if (Cubic) {
+          dst[c + r + q] = clampStore<T>(cubicAt(row, x, a.srcPixelStep, a.srcWidthExtent));
+        } else {
+          int64_t s = (int64_t)x;
+          double f = x - s;
+          double v = (1 - f) * row[s * a.srcPixelStep] + (f > 0 ? f * row[(s + 1) * a.srcPixelStep] : 0.0);
+          dst[c + r + q] = (T)(int64_t)v;
+        }
+      }
+    }
+  }
+  *px = (float)x;
+  *py = (float)y;
+  return 1;
+}
+
+// Both axes: the first row and column go to the one-axis routines.
+template <typename T, bool Cubic>
+int32_t bothAxes(const ImpDecimArgs& in, float* px, float* py) {
+  ImpDecimArgs a = in;
+  if (a.dstChannelEnd < 1) { *px = 0; *py = 0; return 1; }
+  float x0 = *px, y0 = *py;
+  double yStart = y0;
+  if (y0 < FLT_MIN) {
+    ImpDecimArgs first = a;
+    first.dstRowExtent = std::min(a.dstRowStep, a.dstRowExtent);
+    float fx = x0, fy = y0;
+    alongX<T, Cubic>(first, &fx, &fy);
+    a.dst = (T*)a.dst + a.dstRowStep;
+    a.dstRowExtent -= a.dstRowStep;
+    yStart = a.yRatio;
+    if (a.dstRowExtent <= 0) { *px = fx; *py = (float)(y0 + a.yRatio); return 1; }
+  }
+  double xStart = x0;
+  if (x0 < FLT_MIN) {
+    ImpDecimArgs first = a;
+    first.dstColumnExtent = std::min(a.dstPixelStep, a.dstColumnExtent);
+    float fx = x0, fy = (float)yStart;
+    alongY<T, Cubic>(first, &fx, &fy);
+    a.dst = (T*)a.dst + a.dstPixelStep;
+    a.dstColumnExtent -= a.dstPixelStep;
+    xStart = a.xRatio;
+    if (a.dstColumnExtent <= 0) { *px = fx; *py = fy; return 1; }
+  }
+  const T* src = (const T*)a.src;
+  T* dst = (T*)a.dst;
+  double x = xStart, y = yStart;
+  for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
+    y = yStart;
+    for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
+      x = xStart;
+      for (int64_t q = 0; q < a.dstColumnExtent; q += a.dstPixelStep, x += a.xRatio) {
+        if (Cubic) {
+          int64_t sy = (int64_t)y;
+          double fy = y - sy;
+          int64_t oy = sy * a.srcRowStep;
+          if (oy >= a.srcHeightExtent - 2 * a.srcRowStep) {
+            oy -= a.srcRowStep;
+            fy += 1.0;
+          }
+          double v[4];
+          for (int m = 0; m < 4; ++m)
+            v[m] = cubicAt(src + sc + oy + (m - 1) * a.srcRowStep, x, a.srcPixelStep, a.srcWidthExtent);
+          dst[c + r + q] = clampStore<T>(lagrange(v[0], v[1], v[2], v[3], fy));
+        } else {
+          int64_t sy = (int64_t)y, sx = (int64_t)x;
+          double fy = y - sy, fx = x - sx;
+          const T* p0 = src + sc + sy * a.srcRowStep + sx * a.srcPixelStep;
+          auto at = [&](int64_t dy, int64_t dx) -> double {
+            if ((dy && fy <= 0) || (dx && fx <= 0)) return 0.0;
+            return p0[dy * a.srcRowStep + dx * a.srcPixelStep];
+          };
+          double v = (at(0, 0) * (1 - fx) + at(0, 1) * fx) * (1 - fy) + (at(1, 0) * (1 - fx) + at(1, 1) * fx) * fy;
+          dst[c + r + q] = (T)(int64_t)v;
+        }
+      }
+    }
+  }
+  *px = (float)x;
+  *py = (float)y;
+  return 1;
+}
+
+template <typename T>
+int32_t super(const ImpDecimArgs& a, float* px, float* py) {
+  const T* src = (const T*)a.src;
+  T* dst = (T*)a.dst;
+  double x0 = *px, y0 = *py, x = x0, y = y0;
+  if (a.dstChannelEnd < 1) { *px = 0; *py = 0; return 1; }
+  double rx = a.xRatio, ry = a.yRatio;
+  int64_t maxRows = a.srcHeightExtent / a.srcRowStep, maxCols = a.srcWidthExtent / a.srcPixelStep;
+  double norm = 1.0 / (ry * rx);
+  for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
+    y = y0;
+    for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep) {
+      double wy = y, yEnd = y + ry;
+      int64_t top = (int64_t)wy, bottom = (int64_t)yEnd;
+      if (bottom * a.srcRowStep >= a.srcHeightExtent) {
+        wy = maxRows - ry;
+        yEnd = (double)maxRows;
+        bottom = maxRows;
+        top = (int64_t)wy;
+      }
+      double topW = 1 - (wy - top), botW = yEnd - bottom;
+      x = x0;
+      for (int64_t q = 0; q < a.dstColumnExtent; q += a.dstPixelStep) {
+        double wx = x, xEnd = x + rx;
+        int64_t left = (int64_t)wx, right = (int64_t)xEnd;
+        if (right * a.srcPixelStep >= a.srcWidthExtent) {
+          wx = maxCols - rx;
+          xEnd = (double)maxCols;
+          right = maxCols;
+          left = (int64_t)wx;
+        }
+        double leftW = 1 - (wx - left), rightW = xEnd - right;
+        auto px_ = [&](int64_t row, int64_t col) -> double {
+          return src[sc + row * a.srcRowStep + col * a.srcPixelStep];
+        };
+        double sum = 0.0;
+        for (int64_t i = top + 1; i < bottom; ++i)
+          for (int64_t j = left + 1; j < right; ++j) sum += px_(i, j);
+        auto edgeRow = [&](int64_t row, double w) {
+          for (int64_t j = left + 1; j < right; ++j) sum += px_(row, j) * w;
+          if (leftW > kWeightFloor) sum += px_(row, left) * leftW * w;
+          if (rightW > kWeightFloor) sum += px_(row, right) * rightW * w;
+        };
+        if (topW > kWeightFloor) edgeRow(top, topW);
+        if (botW > kWeightFloor) edgeRow(bottom, botW);
+        if (leftW > kWeightFloor)
+          for (int64_t i = top + 1; i < bottom; ++i) sum += px_(i, left) * leftW;
+        if (rightW > kWeightFloor)
+          for (int64_t i = top + 1; i < bottom; ++i) sum += px_(i, right) * rightW;
+        double v = sum * norm + 0.5;
+        dst[c + r + q] = v < 1 ? (T)0 : (T)(int64_t)v;
+        x = xEnd;
+      }
+      y = yEnd;
+    }
+  }
+  *px = (float)x;
+  *py = (float)y;
+  return 1;
+}
+
+}  // namespace
+
+int32_t impDecimNearest8u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint8_t>(a, x, y); }
+int32_t impDecimLinearX8u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint8_t, false>(a, x, y); }
+int32_t impDecimLinearY8u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint8_t, false>(a, x, y); }
+int32_t impDecimLinear8u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, false>(a, x, y); }
+int32_t impDecimCubicX8u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint8_t, true>(a, x, y); }
+int32_t impDecimCubicY8u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint8_t, true>(a, x, y); }
+int32_t impDecimCubic8u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, true>(a, x, y); }
+int32_t impDecimSuper8u(const ImpDecimArgs& a, float* x, float* y) { return super<uint8_t>(a, x, y); }
+int32_t impDecimNearest16u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint16_t>(a, x, y); }
+int32_t impDecimLinearX16u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint16_t, false>(a, x, y); }
+int32_t impDecimLinearY16u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint16_t, false>(a, x, y); }
+int32_t impDecimLinear16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, false>(a, x, y); }
+int32_t impDecimCubicX16u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint16_t, true>(a, x, y); }
+int32_t impDecimCubicY16u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint16_t, true>(a, x, y); }
+int32_t impDecimCubic16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, true>(a, x, y); }
+int32_t impDecimSuper16u(const ImpDecimArgs& a, float* x, float* y) { return super<uint16_t>(a, x, y); }
