@@ -1,6 +1,8 @@
 // Multimedia I/O files: open, close, read, write and seek over a descriptor or a memory block.
 #include "media/mmio_file.h"
 
+#include "kernel/path_map.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,13 +13,6 @@
 #include <string>
 
 namespace {
-
-std::string NativePath(const char* path) {
-    std::string s = path;
-    for (char& c : s)
-        if (c == '\\') c = '/';
-    return s;
-}
 
 LONG FileSize(const MmioFile* f) {
     if (f->memory) return f->memorySize;
@@ -47,7 +42,7 @@ HMMIO mmioOpen(LPSTR pszFileName, LPMMIOINFO info, DWORD fdwOpen) {
         int access = (fdwOpen & MMIO_READWRITE) ? O_RDWR : (fdwOpen & MMIO_WRITE) ? O_WRONLY : O_RDONLY;
         int flags = O_CLOEXEC | access;
         if (fdwOpen & MMIO_CREATE) flags = O_CLOEXEC | O_CREAT | O_TRUNC | (access == O_RDONLY ? O_RDWR : access);
-        f->fd = open(NativePath(pszFileName).c_str(), flags, 0644);
+        f->fd = open(MapPath(pszFileName).c_str(), flags, 0644);
         f->ownsFd = true;
         if (f->fd < 0) {
             if (info) info->wErrorRet = errno == ENOENT ? MMIOERR_FILENOTFOUND : MMIOERR_CANNOTOPEN;

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "kernel/path_map.h"
+
 namespace {
 
 uint32_t BE32(const uint8_t* p) { return (uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
@@ -110,9 +112,7 @@ bool ParseSmfTempoMap(const uint8_t* data, size_t size, SmfTempoMap* map) {
 }
 
 bool ReadSmfTempoMap(const std::string& path, SmfTempoMap* map) {
-    std::string native = path;
-    std::replace(native.begin(), native.end(), '\\', '/');
-    std::ifstream in(native, std::ios::binary);
+    std::ifstream in(MapPath(path), std::ios::binary);
     if (!in) return false;
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return ParseSmfTempoMap(bytes.data(), bytes.size(), map);
