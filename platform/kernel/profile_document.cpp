@@ -200,9 +200,7 @@ void ProfileDocument::SetValue(std::string_view section, std::string_view key, s
 {
     auto range = FindSection(section);
     if (!range) {
-        if (!m_lines.empty() && !Trim(m_lines.back()).empty())
-            m_lines.emplace_back();
-        m_lines.push_back("[" + std::string(section) + "]");
+        AddSection(section);
         m_lines.push_back(std::string(key) + "=" + std::string(value));
         return;
     }
@@ -216,6 +214,15 @@ void ProfileDocument::SetValue(std::string_view section, std::string_view key, s
     while (at > range->first && Trim(m_lines[at - 1]).empty())
         --at;
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::string(key) + "=" + std::string(value));
+}
+
+void ProfileDocument::AddSection(std::string_view section)
+{
+    if (FindSection(section))
+        return;
+    if (!m_lines.empty() && !Trim(m_lines.back()).empty())
+        m_lines.emplace_back();
+    m_lines.push_back("[" + std::string(section) + "]");
 }
 
 void ProfileDocument::RemoveKey(std::string_view section, std::string_view key)

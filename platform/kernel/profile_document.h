@@ -23,6 +23,8 @@ public:
     std::vector<std::string> KeyNames(std::string_view section) const;
 
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Adds an empty section at the end unless it exists.
+    void AddSection(std::string_view section);
     void RemoveKey(std::string_view section, std::string_view key);
     void RemoveSection(std::string_view section);
 
