@@ -1,0 +1,90 @@
+// kestrin.ini [device]: one character per number, numbers above 9 included, and the output handle.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "media/midi_recording.h"
+#include "services/app_folder.h"
+#include "song/midi_device.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DeviceSettings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::path(::testing::TempDir()) / "device_settings";
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        std::string windowsPath = (folder / "kestrin.exe").string();
+        std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+        SetAppFolder(windowsPath.c_str());
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void WriteIni(const std::string& text) { std::ofstream(folder / "kestrin.ini") << text; }
+    std::string ReadIni() {
+        std::ifstream in(folder / "kestrin.ini");
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path folder;
+};
+
+}  // namespace
+
+TEST_F(DeviceSettings, MissingFileGivesZeroAndZero) {
+    int8_t in = 5, out = 5;
+    ReadMidiDeviceSettings(in, out);
+    EXPECT_EQ(0, in);
+    EXPECT_EQ(0, out);
+}
+
+TEST_F(DeviceSettings, OneCharacterValues) {
+    const struct {
+        const char* value;
+        int number;
+    } cases[] = {{"0", 0}, {"3", 3}, {"9", 9}, {":", 10}, {"<", 12}, {"37", 3}, {"/", -1}};
+    for (const auto& c : cases) {
+        WriteIni(std::string("[device]\r\nin=") + c.value + "\r\nout=" + c.value + "\r\n");
+        int8_t in = 0, out = 0;
+        ReadMidiDeviceSettings(in, out);
+        EXPECT_EQ(c.number, in) << c.value;
+        EXPECT_EQ(c.number, out) << c.value;
+    }
+}
+
+TEST_F(DeviceSettings, WritesOneCharacterAndReadsItBack) {
+    WriteMidiDeviceSettings(2, 12);
+    const std::string text = ReadIni();
+    EXPECT_NE(std::string::npos, text.find("in=2")) << text;
+    EXPECT_NE(std::string::npos, text.find("out=<")) << text;
+    int8_t in = 0, out = 0;
+    ReadMidiDeviceSettings(in, out);
+    EXPECT_EQ(2, in);
+    EXPECT_EQ(12, out);
+}
+
+TEST(MidiDeviceOutput, SendsThroughTheOpenHandleOnly) {
+    midiOutUseRecordingDevice(true);
+    midiOutClearRecording();
+    SendMidiBytes(0x90, 60, 100);  // nothing open: dropped
+    EXPECT_EQ(static_cast<MMRESULT>(MMSYSERR_BADDEVICEID), OpenMidiOutHandle(3));
+    SendMidiBytes(0x90, 60, 100);
+    ASSERT_EQ(static_cast<MMRESULT>(MMSYSERR_NOERROR), OpenMidiOutHandle(0));
+    ASSERT_EQ(static_cast<MMRESULT>(MMSYSERR_NOERROR), OpenMidiOutHandle(0)) << "reopening closes first";
+    PlayPreviewNote(2, 40, 67, 90);
+    EXPECT_EQ(static_cast<MMRESULT>(MMSYSERR_NOERROR), CloseMidiDevices());
+    SendMidiBytes(0x80, 67, 0);
+    std::vector<RecordedMidiMessage> sent = midiOutRecordedMessages();
+    ASSERT_EQ(2u, sent.size());
+    EXPECT_EQ(0x28C2u, sent[0].message);
+    EXPECT_EQ(0x5A4392u, sent[1].message);
+    midiOutUseRecordingDevice(false);
+}
