@@ -50,7 +50,8 @@ static inline T cubicStore(double v) {
 
 void impZoomCubicV8u(uint8_t* dst, int32_t count, float t, const float* q0, const float* q1, const float* q2,
                      const float* q3) {
-  for (int32_t i = 0; i < count; ++i) dst[i] = cubicStore<uint8_t, 255>(impCubicValue(q0[i], q1[i], q2[i], q3[i], t));
+  ImpCubicCoeffs k(t);
+  for (int32_t i = 0; i < count; ++i) dst[i] = cubicStore<uint8_t, 255>(impCubicApply(k, q0[i], q1[i], q2[i], q3[i]));
 }
 
 namespace {
@@ -91,6 +92,7 @@ void cubicRun(const ImpZoomRun& run) {
         prev = r;
       }
       float t = run.rowFractions[k];
+      ImpCubicCoeffs coeffs(t);
       T* drow = dst + k * run.dstStep;
       if (!maskRow && nv == dstCh && sizeof(T) == 1) {
         impZoomCubicV8u((uint8_t*)drow, run.width * nv, t, rows[0], rows[1], rows[2], rows[3]);
@@ -100,7 +102,7 @@ void cubicRun(const ImpZoomRun& run) {
         if (maskRow && !impZoomMaskBit(maskRow, run.maskBit + j)) continue;
         for (int32_t n = 0; n < nv; ++n) {
           int32_t i = j * nv + n;
-          drow[j * dstCh + n] = cubicStore<T, kMax>(impCubicValue(rows[0][i], rows[1][i], rows[2][i], rows[3][i], t));
+          drow[j * dstCh + n] = cubicStore<T, kMax>(impCubicApply(coeffs, rows[0][i], rows[1][i], rows[2][i], rows[3][i]));
         }
       }
       if (maskRow) maskRow += run.maskStep;

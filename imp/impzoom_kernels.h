@@ -1,7 +1,8 @@
 // Row kernels of the general resampler: what impZoomCore hands them and the drivers.
 #pragma once
 
-#include <cmath>
+#include <emmintrin.h>
+
 #include <cstdint>
 
 // One run of a zoom kernel; steps count bytes for 1-bit and 8-bit images and samples for 16-bit ones.
@@ -30,7 +31,7 @@ struct ImpZoomRun {
 inline bool impZoomMaskBit(const unsigned char* row, int64_t x) { return (row[x >> 3] >> (7 - (x & 7))) & 1; }
 
 // floor(v) as the rounding to nearest of v + 0.00001 - 0.5 under the default rounding mode.
-inline int32_t impFloorEps(double v) { return (int32_t)std::nearbyint(v + 0.00001 - 0.5); }
+inline int32_t impFloorEps(double v) { return _mm_cvtsd_si32(_mm_set_sd(v + 0.00001 - 0.5)); }
 
 void impZoomNN1u(const ImpZoomRun& run);
 void impZoomNN8uPixel(const ImpZoomRun& run);
@@ -62,6 +63,25 @@ void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, i
 void impZoomCubicH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
                              const int32_t* colTable, const float* colFractions, float* out);
 void impZoomNN8uPixelRef(const ImpZoomRun& run);
+
+// Coefficients of the cubic at t, rounded to single precision.
+struct ImpCubicCoeffs {
+  float c1, c2, c3;
+  explicit ImpCubicCoeffs(float t) {
+    double a = (double)t + 1.0;
+    c1 = (float)a;
+    c2 = (float)(a * (0.5 * t));
+    c3 = (float)(((double)t - 1.0) * c2 * (double)0.33333334f);
+  }
+};
+
+// The cubic through four samples at -1, 0, 1, 2 in forward-difference form.
+inline double impCubicApply(const ImpCubicCoeffs& k, float qm1, float q0, float q1, float q2) {
+  float d1 = (float)((double)q0 - qm1);
+  float d2 = (float)((double)q1 - q0 - d1);
+  float d3 = (float)((double)q2 - 2.0 * q1 + q0 - d2);
+  return (double)qm1 + (double)k.c1 * d1 + (double)k.c2 * d2 + (double)k.c3 * d3;
+}
 
 // The cubic through four samples at -1, 0, 1, 2 evaluated at t.
 inline double impCubicValue(float qm1, float q0, float q1, float q2, float t) {
