@@ -1,0 +1,311 @@
+// The block-transfer engine: source sampling and stretching, colour and monochrome conversion, ternary raster operations.
+#include "gdi/gdi_blit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+namespace gdi {
+
+namespace {
+
+bool UsesSource(uint8_t code) { return ((code >> 2) ^ code) & 0x33; }
+bool UsesPattern(uint8_t code) { return ((code >> 4) ^ code) & 0x0F; }
+
+// Turns source pixel values into destination pixel values.
+class Converter {
+public:
+    Converter(const Bitmap& src, const Bitmap& dst, const Dc& dstDc, COLORREF srcBk) : m_src(src), m_dst(dst)
+    {
+        if (src.mono && !dst.mono) {
+            m_kind = Kind::Lut;
+            m_lut = {dst.ToValue(dstDc.state.textColour), dst.ToValue(dstDc.state.bkColour)};
+        } else if (dst.mono && !src.mono) {
+            m_kind = Kind::ToMono;
+            m_srcBk = src.ToValue(srcBk);
+        } else if (src.Palettized()) {
+            m_kind = Kind::Lut;
+            size_t n = (size_t)1 << src.bpp;
+            m_lut.resize(n);
+            for (size_t i = 0; i < n; ++i) m_lut[i] = dst.ToValue(src.ToColor((uint32_t)i));
+        } else if (!dst.Palettized() && src.bpp != 16 && dst.bpp != 16) {
+            m_kind = Kind::Rgb;
+        } else {
+            m_kind = Kind::General;
+        }
+    }
+    uint32_t operator()(uint32_t v)
+    {
+        switch (m_kind) {
+        case Kind::Lut: return v < m_lut.size() ? m_lut[v] : 0;
+        case Kind::ToMono: return v == m_srcBk ? 1 : 0;
+        case Kind::Rgb: return v & 0x00FFFFFF;
+        default: {
+            auto it = m_cache.find(v);
+            if (it != m_cache.end()) return it->second;
+            uint32_t d = m_dst.ToValue(m_src.ToColor(v));
+            if (m_cache.size() < 65536) m_cache.emplace(v, d);
+            return d;
+        }
+        }
+    }
+    bool IsRgb() const { return m_kind == Kind::Rgb; }
+
+private:
+    enum class Kind { Lut, ToMono, Rgb, General };
+    const Bitmap& m_src;
+    const Bitmap& m_dst;
+    Kind m_kind = Kind::General;
+    std::vector<uint32_t> m_lut;
+    uint32_t m_srcBk = 0;
+    std::unordered_map<uint32_t, uint32_t> m_cache;
+};
+
+// For each destination index, the first source index and the count of source indices it covers.
+struct AxisMap {
+    std::vector<int> first;
+    std::vector<int> count;
+};
+
+AxisMap MapAxis(int dstLen, int srcStart, int srcLen, bool mirror)
+{
+    AxisMap m;
+    m.first.resize(dstLen);
+    m.count.resize(dstLen);
+    for (int i = 0; i < dstLen; ++i) {
+        int64_t a = (int64_t)i * srcLen / dstLen, b = (int64_t)(i + 1) * srcLen / dstLen;
+        int n = (int)std::max<int64_t>(1, b - a);
+        int first = (int)a;
+        if (mirror) first = srcLen - (int)a - n;
+        m.first[i] = srcStart + first;
+        m.count[i] = n;
+    }
+    return m;
+}
+
+uint32_t Average(const Bitmap& src, int x0, int nx, int y0, int ny)
+{
+    uint64_t r = 0, g = 0, b = 0, n = 0;
+    for (int y = y0; y < y0 + ny; ++y)
+        for (int x = x0; x < x0 + nx; ++x) {
+            COLORREF c = src.ToColor(src.Get(x, y));
+            r += GetRValue(c);
+            g += GetGValue(c);
+            b += GetBValue(c);
+            ++n;
+        }
+    return RGB((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n);
+}
+
+}  // namespace
+
+void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* source, DWORD rop, int stretchMode)
+{
+    Bitmap* dst = dest.Surface();
+    if (!dst || width == 0 || height == 0) return;
+    uint8_t code = (uint8_t)(rop >> 16);
+    bool needSource = UsesSource(code);
+    if (needSource && (!source || !source->bitmap || source->width == 0 || source->height == 0)) return;
+    int dx0 = width < 0 ? x + width : x, dy0 = height < 0 ? y + height : y;
+    int dw = std::abs(width), dh = std::abs(height);
+
+    const Bitmap* src = needSource ? source->bitmap : nullptr;
+    // A transfer within one bitmap reads from a copy, so that overlapping areas move intact.
+    std::shared_ptr<Bitmap> copy;
+    if (src == dst) {
+        copy = MakeBitmap(dst->width, dst->height, dst->bpp, true);
+        if (!copy) return;
+        copy->palette = dst->palette;
+        copy->mono = dst->mono;
+        for (int row = 0; row < dst->height; ++row) std::memcpy(copy->Row(row), dst->Row(row), dst->stride);
+        src = copy.get();
+    }
+    int sx0 = 0, sy0 = 0, sw = 0, sh = 0;
+    bool mirrorX = false, mirrorY = false;
+    if (src) {
+        sx0 = source->width < 0 ? source->x + source->width : source->x;
+        sy0 = source->height < 0 ? source->y + source->height : source->y;
+        sw = std::abs(source->width);
+        sh = std::abs(source->height);
+        mirrorX = (width < 0) != (source->width < 0);
+        mirrorY = (height < 0) != (source->height < 0);
+    }
+    RECT v = VisibleBox(dest);
+    int top = std::max<int>(dy0, v.top), bottom = std::min<int>(dy0 + dh, v.bottom);
+    int left = std::max<int>(dx0, v.left), right = std::min<int>(dx0 + dw, v.right);
+    if (top >= bottom || left >= right) return;
+
+    bool stretched = src && (sw != dw || sh != dh || mirrorX || mirrorY);
+    AxisMap mx, my;
+    if (src) {
+        mx = MapAxis(dw, sx0, sw, mirrorX);
+        my = MapAxis(dh, sy0, sh, mirrorY);
+    }
+    BrushPainter pattern(dest, UsesPattern(code) ? dest.state.brush.get() : nullptr);
+    bool patternNull = pattern.IsNull();
+    std::optional<Converter> convert;
+    if (src) convert.emplace(*src, *dst, dest, source->bkColour);
+    const uint32_t mask = dst->bpp == 32 ? 0x00FFFFFF : dst->ValueMask();
+    bool combine = stretchMode != COLORONCOLOR && (sw > dw || sh > dh);
+    bool halftone = combine && stretchMode == HALFTONE && !dst->Palettized() && !dst->mono;
+
+    std::vector<uint32_t> srow, drow;
+    for (int yy = top; yy < bottom; ++yy) {
+        int di = yy - dy0;
+        ForEachClippedSpan(dest, yy, left, right, [&](int a, int b) {
+            int n = b - a;
+            // Fast paths: same-format 32-bit transfers without stretching.
+            if (src && !stretched && src->bpp == 32 && dst->bpp == 32 && src != dst && !src->mono) {
+                int sy = my.first[di];
+                int sx = mx.first[a - dx0];
+                if (sy < 0 || sy >= src->height || sx < 0 || sx + n > src->width) goto general;
+                const uint32_t* s = reinterpret_cast<const uint32_t*>(src->Row(sy)) + sx;
+                uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
+                switch (code) {
+                case 0xCC: std::memcpy(d, s, 4 * (size_t)n); return;
+                case 0x88:
+                    for (int i = 0; i < n; ++i) d[i] = (d[i] & s[i]) & mask;
+                    return;
+                case 0xEE:
+                    for (int i = 0; i < n; ++i) d[i] = (d[i] | s[i]) & mask;
+                    return;
+                case 0x66:
+                    for (int i = 0; i < n; ++i) d[i] = (d[i] ^ s[i]) & mask;
+                    return;
+                default: break;
+                }
+            }
+            if (src && stretched && !combine && src->bpp == 32 && dst->bpp == 32 && code == 0xCC && src != dst &&
+                !src->mono) {
+                int sy = my.first[di];
+                if (sy < 0 || sy >= src->height) goto general;
+                const uint32_t* s = reinterpret_cast<const uint32_t*>(src->Row(sy));
+                uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
+                const int* fx = mx.first.data() + (a - dx0);
+                bool inside = true;
+                for (int i = 0; i < n && inside; i += std::max(1, n - 1)) inside = fx[i] >= 0 && fx[i] < src->width;
+                if (!inside) goto general;
+                for (int i = 0; i < n; ++i) d[i] = s[fx[i]];
+                return;
+            }
+            if (!src && patternNull == false && pattern.IsSolid() && dst->bpp == 32 && (code == 0xF0 || code == 0x5A)) {
+                uint32_t p = pattern.SolidValue();
+                uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
+                if (code == 0xF0) std::fill(d, d + n, p);
+                else
+                    for (int i = 0; i < n; ++i) d[i] = (d[i] ^ p) & mask;
+                return;
+            }
+        general:
+            srow.resize(n);
+            drow.resize(n);
+            if (src) {
+                int sy = my.first[di], ny = my.count[di];
+                for (int i = 0; i < n; ++i) {
+                    int sx = mx.first[a + i - dx0], nx = mx.count[a + i - dx0];
+                    // Source pixels outside the source bitmap read as black, as the system does.
+                    if (sx < 0 || sy < 0 || sx + (combine ? nx : 1) > src->width || sy + (combine ? ny : 1) > src->height) {
+                        srow[i] = (*convert)(src->ToValue(0));
+                        continue;
+                    }
+                    if (halftone && (nx > 1 || ny > 1)) {
+                        srow[i] = dst->ToValue(Average(*src, sx, nx, sy, ny));
+                    } else if (combine && (nx > 1 || ny > 1)) {
+                        uint32_t acc = stretchMode == BLACKONWHITE ? 0xFFFFFFFFu : 0;
+                        for (int yy2 = sy; yy2 < sy + ny; ++yy2)
+                            for (int xx = sx; xx < sx + nx; ++xx) {
+                                uint32_t s = (*convert)(src->Get(xx, yy2));
+                                acc = stretchMode == BLACKONWHITE ? (acc & s) : (acc | s);
+                            }
+                        srow[i] = acc;
+                    } else {
+                        srow[i] = (*convert)(src->Get(sx, sy));
+                    }
+                }
+            }
+            dst->ReadRow(yy, a, n, drow.data());
+            for (int i = 0; i < n; ++i) {
+                bool draw = true;
+                uint32_t p = patternNull ? 0 : pattern.At(a + i, yy, &draw);
+                uint32_t s = src ? srow[i] : 0;
+                drow[i] = Rop3(code, p, s, drow[i]) & mask;
+            }
+            dst->WriteRow(yy, a, n, drow.data());
+        });
+    }
+}
+
+int DibColourCount(const BITMAPINFOHEADER& h)
+{
+    if (h.biBitCount > 8) return h.biClrUsed > 256 ? 256 : (int)h.biClrUsed;
+    int full = 1 << h.biBitCount;
+    return (h.biClrUsed && (int)h.biClrUsed < full) ? (int)h.biClrUsed : full;
+}
+
+std::vector<RGBQUAD> DefaultPalette(int bpp)
+{
+    std::vector<RGBQUAD> p;
+    if (bpp == 1) return {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+    if (bpp == 4) {
+        static const BYTE vga[16][3] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                        {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                        {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
+                                        {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+        for (auto& c : vga) p.push_back(RGBQUAD{c[2], c[1], c[0], 0});
+        return p;
+    }
+    if (bpp == 8) {
+        for (int r = 0; r < 6; ++r)
+            for (int g = 0; g < 6; ++g)
+                for (int b = 0; b < 6; ++b) p.push_back(RGBQUAD{(BYTE)(b * 51), (BYTE)(g * 51), (BYTE)(r * 51), 0});
+        for (int i = 0; i < 40; ++i) {
+            BYTE v = (BYTE)((i + 1) * 255 / 41);
+            p.push_back(RGBQUAD{v, v, v, 0});
+        }
+        return p;
+    }
+    return p;
+}
+
+bool WrapDib(const BITMAPINFO* info, const void* bits, UINT usage, const Dc* dc, Bitmap& out)
+{
+    if (!info) return false;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0) return false;
+    int bpp = h.biBitCount;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+    if (h.biCompression != BI_RGB && !(h.biCompression == BI_BITFIELDS && (bpp == 16 || bpp == 32))) return false;
+    int64_t height = h.biHeight < 0 ? -(int64_t)h.biHeight : h.biHeight;
+    int64_t stride = (((int64_t)h.biWidth * bpp + 31) / 32) * 4;
+    if (stride * height > (int64_t)1 << 30) return false;
+    out.width = h.biWidth;
+    out.height = (int)height;
+    out.bpp = bpp;
+    out.stride = (int)stride;
+    out.topDown = h.biHeight < 0;
+    out.dib = true;
+    out.bits = const_cast<uint8_t*>(static_cast<const uint8_t*>(bits));
+    out.header = h;
+    out.palette.clear();
+    if (bpp <= 8) {
+        int n = DibColourCount(h);
+        const uint8_t* table = reinterpret_cast<const uint8_t*>(info) + h.biSize;
+        out.palette.assign((size_t)1 << bpp, RGBQUAD{0, 0, 0, 0});
+        if (usage == DIB_PAL_COLORS) {
+            const Palette* pal = dc ? dc->state.palette.get() : nullptr;
+            for (int i = 0; i < n; ++i) {
+                WORD index;
+                std::memcpy(&index, table + 2 * i, 2);
+                if (pal && index < pal->entries.size()) {
+                    const PALETTEENTRY& e = pal->entries[index];
+                    out.palette[i] = RGBQUAD{e.peBlue, e.peGreen, e.peRed, 0};
+                }
+            }
+        } else {
+            std::memcpy(out.palette.data(), table, (size_t)n * sizeof(RGBQUAD));
+        }
+    }
+    return out.bits != nullptr;
+}
+
+}  // namespace gdi

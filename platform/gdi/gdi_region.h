@@ -1,0 +1,55 @@
+// A region: rectangles in y-x bands (each band a run of rows holding sorted, disjoint x spans), with set operations.
+#pragma once
+
+#include <vector>
+
+#include "kernel/windef.h"
+
+namespace gdi {
+
+struct Span {
+    int x0;
+    int x1;
+    bool operator==(const Span&) const = default;
+};
+
+struct Band {
+    int y0;
+    int y1;
+    std::vector<Span> spans;
+};
+
+class Region {
+public:
+    Region() = default;
+    Region(int left, int top, int right, int bottom) { SetRect(left, top, right, bottom); }
+
+    void SetRect(int left, int top, int right, int bottom);
+    void Clear() { m_bands.clear(); }
+    bool IsEmpty() const { return m_bands.empty(); }
+    const std::vector<Band>& Bands() const { return m_bands; }
+    RECT Box() const;
+    // NULLREGION, SIMPLEREGION or COMPLEXREGION.
+    int Kind() const;
+    bool Contains(int x, int y) const;
+    bool Intersects(const RECT& r) const;
+    void Offset(int dx, int dy);
+    std::vector<RECT> Rects() const;
+    // The spans of row y, or null when the row is outside the region.
+    const std::vector<Span>* RowSpans(int y) const;
+
+    // Mode is RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF or RGN_COPY.
+    static Region Combine(const Region& a, const Region& b, int mode);
+    // Builds a region from per-row spans (rows y0 .. y0 + rows.size() - 1); spans in a row may overlap.
+    static Region FromRows(int y0, std::vector<std::vector<Span>>& rows);
+    bool operator==(const Region& other) const;
+
+private:
+    void Coalesce();
+    std::vector<Band> m_bands;
+};
+
+// Sorts and merges overlapping or touching spans.
+void NormalizeSpans(std::vector<Span>& spans);
+
+}  // namespace gdi

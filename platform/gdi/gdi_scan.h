@@ -1,0 +1,26 @@
+// Scan conversion: polygons, ellipses, rounded rectangles and wide-pen strokes as per-row pixel spans.
+#pragma once
+
+#include <vector>
+
+#include "gdi/gdi_region.h"
+
+namespace gdi {
+
+struct PointD {
+    double x;
+    double y;
+};
+
+// Pixels whose centres lie inside the polygons (several closed outlines), by the ALTERNATE or WINDING rule.
+Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMode);
+// Pixels whose centres lie inside the ellipse inscribed in the box [left, right) x [top, bottom).
+Region ScanEllipse(int left, int top, int right, int bottom);
+// The rectangle with corners rounded by ellipses of the given width and height.
+Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
+// Pixels of a region that touch its outside (4-neighbourhood): a one-pixel outline.
+Region Outline(const Region& shape);
+// A wide pen's stroke along a polyline: pixels within width / 2 of it, with round joins; caps round, square or flat.
+Region ScanStroke(const std::vector<POINT>& points, int width, int endCap);
+
+}  // namespace gdi
