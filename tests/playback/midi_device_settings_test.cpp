@@ -17,7 +17,9 @@ namespace {
 class DeviceSettings : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::path(::testing::TempDir()) / "device_settings";
+        // One folder per test: the test cases may run side by side.
+        folder = fs::path(::testing::TempDir()) /
+                 (std::string("device_settings_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
         std::string windowsPath = (folder / "kestrin.exe").string();
