@@ -6,6 +6,7 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "kernel/file_api.h"
 #include "kernel/path_map.h"
 #include "services/deliverable.h"
 #include "services/documents_folder.h"
@@ -50,7 +51,7 @@ void WriteLogLine(const char* text)
 {
     CString folder;
     folder.Format("%s%s", GetDocumentsFolder().GetString(), g_strLogSubFolder.GetString());
-    mkdir(MapPath(folder).c_str(), 0777);
+    CreateDirectory(folder, nullptr);
     CString path;
     path.Format("%s%s", folder.GetString(), GetLogFileName());
     std::string linuxPath = MapPath(path);

@@ -11,6 +11,11 @@ public:
     // Refreshes the fields and writes "OS Info = %s, build = %d\r\nCPU Info = %s, %s, %s\r\n" into
     // buffer (at most size bytes, NUL included); the converter adds "DirectX Info = %s\r\n".
     void GetReport(char* buffer, int size);
+    template <int N>
+    void GetReport(char (&buffer)[N])
+    {
+        GetReport(buffer, N);
+    }
     void GetOsInfo();
     void GetCpuInfo();
     CString GetCpuName();

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "gdi/afxgdi.h"
 #include "gdi/wingdi.h"
 
 namespace {
@@ -37,9 +36,8 @@ void Line(HDC dc, int x1, int y1, int x2, int y2)
 
 }  // namespace
 
-void DrawTriangle(CDC* dc, int direction, const RECT& rect, COLORREF colour)
+void DrawTriangle(HDC hdc, int direction, const RECT& rect, COLORREF colour)
 {
-    HDC hdc = dc->GetSafeHdc();
     SolidPen pen(hdc, colour);
     int left = rect.left, top = rect.top, right = rect.right, bottom = rect.bottom;
     int midX = (left + right) / 2;
@@ -63,9 +61,8 @@ void DrawTriangle(CDC* dc, int direction, const RECT& rect, COLORREF colour)
     }
 }
 
-void DrawSquareMarker(CDC* dc, POINT point, int d)
+void DrawSquareMarker(HDC hdc, POINT point, int d)
 {
-    HDC hdc = dc->GetSafeHdc();
     SolidPen pen(hdc, RGB(255, 255, 255));
     MoveToEx(hdc, point.x - d, point.y - d, nullptr);
     LineTo(hdc, point.x + d, point.y - d);
@@ -74,10 +71,9 @@ void DrawSquareMarker(CDC* dc, POINT point, int d)
     LineTo(hdc, point.x - d, point.y - d);
 }
 
-void DrawColourBox(CDC* dc, int kind, const RECT& rect)
+void DrawColourBox(HDC hdc, int kind, const RECT& rect)
 {
     static const COLORREF kColours[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 255)};
-    HDC hdc = dc->GetSafeHdc();
     int left = std::min(rect.left, rect.right), right = std::max(rect.left, rect.right);
     int top = std::min(rect.top, rect.bottom), bottom = std::max(rect.top, rect.bottom);
     if (kind >= 0 && kind < 3) {
