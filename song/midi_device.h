@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "kernel/cstring.h"
 
 #include "kernel/windef.h"
 #include "media/mmsystem.h"
@@ -20,6 +23,9 @@ MMRESULT OpenMidiOutHandle(int8_t out);
 void OpenMidiOut(CWnd* owner, int8_t in, int8_t out);
 void OpenMidiFromSettings(CWnd* owner);
 MMRESULT CloseMidiDevices();
+
+// Product names of the output devices, index = device number: the rows of the device dialog's list.
+std::vector<CString> MidiOutDeviceNames();
 
 // Status in the lowest byte, then data 1 and data 2; the result is ignored.
 void SendMidiBytes(uint8_t status, uint8_t data1, uint8_t data2);

@@ -90,3 +90,14 @@ TEST(MidiDeviceOutput, SendsThroughTheOpenHandleOnly) {
     EXPECT_EQ(0x5A4392u, sent[1].message);
     midiOutUseRecordingDevice(false);
 }
+
+TEST(MidiDeviceNames, OneRowPerDeviceInDeviceOrder) {
+    std::vector<CString> names = MidiOutDeviceNames();
+    ASSERT_EQ(midiOutGetNumDevs(), names.size());
+    EXPECT_STREQ("Kestrin Software Synthesizer", names[0]);
+    midiOutUseRecordingDevice(true);
+    names = MidiOutDeviceNames();
+    midiOutUseRecordingDevice(false);
+    ASSERT_EQ(1u, names.size());
+    EXPECT_STREQ("Kestrin Recorder", names[0]);
+}
