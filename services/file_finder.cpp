@@ -7,15 +7,6 @@
 
 #include "kernel/path_map.h"
 
-CFileRecordArray::~CFileRecordArray() = default;
-
-void CFileRecordArray::InsertAt(int index, const CFileRecord& record)
-{
-    if (m_records.size() == m_records.capacity())
-        m_records.reserve(m_records.capacity() + 50);
-    m_records.insert(m_records.begin() + index, record);
-}
-
 static bool Cancelled(volatile LONG* cancelFlag) { return cancelFlag && *cancelFlag; }
 
 static void CountOne(LONG* counter)
@@ -92,7 +83,7 @@ void CFileFinder::AddFile(const CString& path, int sortKey)
 int CFileFinder::InsertBySortKey(const CFileRecord& record, int sortKey)
 {
     int index = 0;
-    int size = GetSize();
+    int size = static_cast<int>(GetSize());
     auto stopsAt = [&](const CFileRecord& existing) {
         switch (sortKey) {
         case FILE_SORT_SIZE_ASCENDING: return existing.GetFileSize() >= record.GetFileSize();
@@ -114,7 +105,7 @@ BOOL CFileFinder::IsSameAs(const CFileFinder& other) const
 {
     if (GetSize() != other.GetSize())
         return FALSE;
-    for (int i = 0; i < GetSize(); i++)
+    for (INT_PTR i = 0; i < GetSize(); i++)
         if (GetAt(i).GetLastWriteTime() != other.GetAt(i).GetLastWriteTime() || GetAt(i).m_strPath != other.GetAt(i).m_strPath)
             return FALSE;
     return TRUE;

@@ -1,26 +1,13 @@
 // CFileFinder: a folder scan into a list of file records kept in sort-key order as it is built.
 #pragma once
 
-#include <vector>
-
+#include "kernel/collections.h"
 #include "services/file_record.h"
 
 // A growable array of file records, growing by 50 at a time.
-class CFileRecordArray {
+class CFileRecordArray : public CArray<CFileRecord, const CFileRecord&> {
 public:
-    virtual ~CFileRecordArray();
-
-    int GetSize() const { return static_cast<int>(m_records.size()); }
-    int GetCount() const { return GetSize(); }
-    CFileRecord& GetAt(int index) { return m_records[index]; }
-    const CFileRecord& GetAt(int index) const { return m_records[index]; }
-    CFileRecord& operator[](int index) { return m_records[index]; }
-    const CFileRecord& operator[](int index) const { return m_records[index]; }
-    void InsertAt(int index, const CFileRecord& record);
-    void RemoveAll() { m_records.clear(); }
-
-private:
-    std::vector<CFileRecord> m_records;
+    CFileRecordArray() { SetSize(0, 50); }
 };
 
 // Sort keys of InsertBySortKey.
