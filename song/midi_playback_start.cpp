@@ -26,6 +26,12 @@ void CScore::StartPlayback() {
         return;
     }
     if (playState != 2) return;
+    // A reset during playback stops the song without its timer: end that timer before starting another.
+    const UINT leftover = timerId;
+    Unlock();
+    timeKillEvent(leftover);
+    Lock();
+    if (playState != 2) return;
     playState = 1;
     RewindPlayback(0);
     TIMECAPS caps{};
