@@ -46,7 +46,11 @@ endfunction()
 # kestrin_tool(NAME [DEPS lib...]): a developer tool from the folder's NAME/*.cpp.
 function(kestrin_tool name)
   cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  # Called from tools/NAME/CMakeLists.txt (sources beside it) or from tools/ (sources in NAME/).
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT srcs)
+    return()  # a tool folder whose sources are not written yet
+  endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${K_DEPS})
   add_dependencies(${name} data)

@@ -1,0 +1,137 @@
+// Wave data as RIFF/WAVE files: loading through the multimedia I/O functions and saving.
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "audio/audio_window.h"
+#include "audio/wave.h"
+#include "kernel/archive.h"
+#include "kernel/file_api.h"
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+
+// Bytes from the current position to the end of the file.
+LONG BytesLeft(HMMIO hmmio) {
+    LONG here = mmioSeek(hmmio, 0, SEEK_CUR);
+    LONG end = mmioSeek(hmmio, 0, SEEK_END);
+    mmioSeek(hmmio, here, SEEK_SET);
+    return here < 0 || end < here ? 0 : end - here;
+}
+
+}  // namespace
+
+int CWave::Load(const char* pszPath) {
+    CString strPath = pszPath ? pszPath : "";
+    if (strPath.IsEmpty()) {
+        strPath = PromptForWaveFile();
+        if (strPath.IsEmpty()) return 0;
+    }
+    CFile file;
+    if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite)) {
+        AudioMessageBox("Failed to open file");
+        return 0;
+    }
+    int result = LoadFromFile(&file);
+    file.Abort();
+    if (!result) AudioMessageBox("Failed to load file");
+    return result;
+}
+
+int CWave::LoadFromFile(CFile* pFile) {
+    if (!pFile) return 0;
+    // Only the first 8 bytes are kept from this pass; the mmio functions read the file again.
+    pFile->SeekToBegin();
+    BYTE header[8] = {};
+    pFile->Read(header, sizeof header);
+    std::memcpy(m_riffHeader, header, sizeof header);
+    pFile->SeekToBegin();
+    return LoadFromHandle(pFile->m_hFile);
+}
+
+void CWave::Serialize(CArchive& ar) {
+    if (ar.IsLoading()) LoadFromFile(ar.GetFile());
+}
+
+int CWave::LoadFromHandle(HANDLE hFile) {
+    int fd = GetFileDescriptor(hFile);
+    if (fd < 0) return 0;
+    MMIOINFO info = {};
+    info.adwInfo[0] = static_cast<DWORD>(fd);
+    HMMIO hmmio = mmioOpen(nullptr, &info, MMIO_READ);
+    if (!hmmio) return 0;
+    int result = ParseRiff(hmmio);
+    mmioClose(hmmio, 0);
+    return result;
+}
+
+int CWave::ParseRiff(HMMIO hmmio) {
+    MMCKINFO riff = {};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    if (mmioDescend(hmmio, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) return 0;
+    MMCKINFO chunk = {};
+    chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    if (mmioDescend(hmmio, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return 0;
+
+    // Chunk sizes are checked against the file before anything is allocated or read.
+    if (chunk.cksize < sizeof(PCMWAVEFORMAT) || chunk.cksize > static_cast<DWORD>(BytesLeft(hmmio))) return 0;
+    std::unique_ptr<BYTE, FreeDeleter> format(static_cast<BYTE*>(std::malloc(chunk.cksize)));
+    if (!format) return 0;
+    if (mmioRead(hmmio, reinterpret_cast<HPSTR>(format.get()), static_cast<LONG>(chunk.cksize)) !=
+        static_cast<LONG>(chunk.cksize))
+        return 0;
+    PCMWAVEFORMAT pcm;
+    std::memcpy(&pcm, format.get(), sizeof pcm);
+    if (pcm.wf.wFormatTag != WAVE_FORMAT_PCM || pcm.wf.nAvgBytesPerSec == 0) return 0;
+
+    mmioAscend(hmmio, &chunk, 0);
+    MMCKINFO data = {};
+    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    if (mmioDescend(hmmio, &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return 0;
+    if (data.cksize > static_cast<DWORD>(BytesLeft(hmmio))) return 0;
+    BYTE* samples = static_cast<BYTE*>(std::calloc(data.cksize ? data.cksize : 1, 1));
+    if (!samples) return 0;
+    if (mmioRead(hmmio, reinterpret_cast<HPSTR>(samples), static_cast<LONG>(data.cksize)) !=
+        static_cast<LONG>(data.cksize)) {
+        std::free(samples);
+        return 0;
+    }
+    m_format = pcm;
+    ReplaceBuffer(samples, data.cksize);
+    return 1;
+}
+
+int CWave::Save(CString strPath) {
+    PCMWAVEFORMAT format = m_format;
+    HMMIO hmmio = mmioOpen(strPath.GetBuffer(0), nullptr, MMIO_CREATE | MMIO_WRITE | MMIO_DENYNONE);
+    strPath.ReleaseBuffer();
+    if (!hmmio) {
+        AudioMessageBox("Can't open the file.", "Error", MB_ICONQUESTION);
+        return 0;
+    }
+    bool ok = true;
+    MMCKINFO riff = {};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    ok = ok && mmioCreateChunk(hmmio, &riff, MMIO_CREATERIFF) == MMSYSERR_NOERROR;
+    MMCKINFO fmt = {};
+    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    fmt.cksize = sizeof format;
+    ok = ok && mmioCreateChunk(hmmio, &fmt, 0) == MMSYSERR_NOERROR;
+    ok = ok && mmioWrite(hmmio, reinterpret_cast<const char*>(&format), sizeof format) == sizeof format;
+    ok = ok && mmioAscend(hmmio, &fmt, 0) == MMSYSERR_NOERROR;
+    MMCKINFO data = {};
+    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    ok = ok && mmioCreateChunk(hmmio, &data, 0) == MMSYSERR_NOERROR;
+    u32 length = GetSaveLength();
+    BYTE* pData = GetPlayData();
+    if (ok && pData && length)
+        ok = mmioWrite(hmmio, reinterpret_cast<const char*>(pData), static_cast<LONG>(length)) ==
+             static_cast<LONG>(length);
+    ok = ok && mmioAscend(hmmio, &data, 0) == MMSYSERR_NOERROR;
+    ok = ok && mmioAscend(hmmio, &riff, 0) == MMSYSERR_NOERROR;
+    mmioClose(hmmio, 0);
+    return ok ? 1 : 0;
+}

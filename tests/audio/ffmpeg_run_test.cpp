@@ -1,0 +1,115 @@
+// The ffmpeg runner on the real ffmpeg: probes, progress posts, failures, cancel and refused nesting.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "audio/ffmpeg_process.h"
+#include "audio_test_util.h"
+#include "kernel/path_map.h"
+#include "services/documents_folder.h"
+
+using namespace audiotest;
+
+namespace {
+
+CWnd* const kOwner = reinterpret_cast<CWnd*>(0x1000);
+
+class FfmpegRun : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir = new ScratchDir;
+        // Two seconds of tone, and a small video with a sound track.
+        ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=2", dir->Path("tone.wav")}));
+        ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "testsrc=duration=1.5:size=64x48:rate=10", "-f", "lavfi", "-i",
+                            "sine=duration=1.5", "-shortest", "-c:v", "mpeg4", "-c:a", "mp2", dir->Path("clip.avi")}));
+    }
+    static void TearDownTestSuite() { delete dir; }
+    std::unique_ptr<CFfmpegProcess> NewRunner() {
+        auto p = std::make_unique<CFfmpegProcess>();
+        p->SetNotify(kOwner, 0x464, 11);
+        return p;
+    }
+    static ScratchDir* dir;
+    RecordedWindows windows;
+};
+ScratchDir* FfmpegRun::dir = nullptr;
+
+TEST_F(FfmpegRun, ProbeDescribesGeneratedMedia) {
+    auto probe = std::make_unique<CFfmpegProcess>(dir->WinPath("clip.avi"), nullptr);
+    EXPECT_EQ(probe->m_bHeaderParsed, 1);
+    EXPECT_STREQ(probe->m_strInputName, dir->Path("clip.avi").c_str());
+    EXPECT_NEAR(probe->m_dDuration, 1.5, 0.05);
+    EXPECT_EQ(std::string(probe->m_strVideoInfo).rfind("mpeg4", 0), 0u) << probe->m_strVideoInfo;
+    EXPECT_EQ(std::string(probe->m_strAudioInfo).rfind("mp2", 0), 0u) << probe->m_strAudioInfo;
+    EXPECT_TRUE(windows.posts.empty());
+}
+
+TEST_F(FfmpegRun, ConversionPostsProgressThenTheEndCodes) {
+    auto p = NewRunner();
+    ASSERT_EQ(p->Run(dir->WinPath("tone.wav"), " -vn -acodec mp3 -f mp3 ", dir->WinPath("tone.mp3")), 0);
+    EXPECT_EQ(p->m_bSuccess, 1);
+    EXPECT_NEAR(p->m_dDuration, 2.0, 0.01);
+    EXPECT_EQ(Probe(dir->Path("tone.mp3"), "stream=codec_name"), "mp3");
+    std::vector<LPARAM> values = windows.Values();
+    ASSERT_GE(values.size(), 2u);
+    EXPECT_EQ(values[values.size() - 2], 100);
+    EXPECT_EQ(values.back(), -1);
+    for (const Post& post : windows.posts) {
+        EXPECT_EQ(post.wnd, kOwner);
+        EXPECT_EQ(post.message, 0x464u);
+        EXPECT_EQ(post.wParam, 11u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(MapPath(p->m_strLogPath)));
+}
+
+TEST_F(FfmpegRun, FailuresPostMinusTwo) {
+    // A missing input, an unknown encoder, and output that ffmpeg refuses with an exit code only.
+    struct Case {
+        CString input, options, output;
+    } cases[] = {
+        {dir->WinPath("missing.wav"), " -vn -f mp3 ", dir->WinPath("x.mp3")},
+        {dir->WinPath("tone.wav"), " -vn -acodec nosuchcodec -f mp3 ", dir->WinPath("y.mp3")},
+        {dir->WinPath("tone.wav"), " -vn -f mp3 ", dir->WinPath("no-folder/z.mp3")},
+    };
+    for (const Case& c : cases) {
+        windows.posts.clear();
+        auto p = NewRunner();
+        ASSERT_EQ(p->Run(c.input, c.options, c.output), 0);
+        EXPECT_EQ(p->m_bSuccess, 0) << c.options;
+        EXPECT_EQ(windows.Values(), (std::vector<LPARAM>{100, -1, -2}));
+    }
+}
+
+TEST_F(FfmpegRun, FailedStartReturnsMinusOneAndKeepsTheLog) {
+    auto p = NewRunner();
+    p->SetPrefix("no-such-ffmpeg-program -y -i ");
+    EXPECT_EQ(p->Run(dir->WinPath("tone.wav"), " -f mp3 ", dir->WinPath("never.mp3")), -1);
+    EXPECT_EQ(p->m_bSuccess, 0);
+    EXPECT_TRUE(windows.posts.empty());
+    EXPECT_TRUE(std::filesystem::exists(MapPath(p->m_strLogPath)));
+    std::filesystem::remove(MapPath(p->m_strLogPath));
+}
+
+CFfmpegProcess* g_nested = nullptr;
+int g_nestedResult = 0;
+
+TEST_F(FfmpegRun, CancelStopsTheChildAndNestingIsRefused) {
+    auto nested = std::make_unique<CFfmpegProcess>();
+    g_nested = nested.get();
+    windows.pumpAction = [] {
+        g_nestedResult = g_nested->Run("x", " ", "y");
+        CFfmpegProcess::Cancel();
+    };
+    auto p = NewRunner();
+    // A long input makes sure the child is still running when the cancel is seen.
+    ASSERT_EQ(p->Run(CString(), " -f lavfi -i sine=duration=600 -f null ", "-"), 0);
+    EXPECT_EQ(g_nestedResult, -1);
+    EXPECT_EQ(g_nested->m_bSuccess, 0);
+    EXPECT_EQ(p->m_bSuccess, 0);
+    EXPECT_EQ(windows.Values().back(), -2);
+    p->Reset();
+    EXPECT_EQ(g_bCancelFfmpeg, 0);
+}
+
+}  // namespace
