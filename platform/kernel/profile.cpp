@@ -55,6 +55,14 @@ DWORD CopyList(const std::vector<std::string>& names, LPSTR buffer, DWORD size)
     return size - 2;
 }
 
+// A line break inside a name or value would split the line and plant keys or sections of its
+// own in the file: only the text before it is written.
+std::string OneLine(LPCSTR text)
+{
+    std::string line(text);
+    return line.substr(0, line.find_first_of("\r\n"));
+}
+
 } // namespace
 
 DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,
@@ -110,11 +118,11 @@ BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR 
     ProfileDocument doc;
     bool existed = doc.Load(path);
     if (!key)
-        doc.RemoveSection(section);
+        doc.RemoveSection(OneLine(section));
     else if (!value)
-        doc.RemoveKey(section, key);
+        doc.RemoveKey(OneLine(section), OneLine(key));
     else
-        doc.SetValue(section, key, value);
+        doc.SetValue(OneLine(section), OneLine(key), OneLine(value));
     if (!existed && (!key || !value))
         return TRUE;  // deleting from a file that does not exist leaves no file behind
     if (!doc.Save(path)) {

@@ -14,4 +14,5 @@ DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, L
 UINT GetPrivateProfileInt(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR fileName);
 // Sets a key (creating file and section as needed), deletes it (null value) or deletes the whole
 // section (null key). Every other line is kept; the file is written with CR LF line ends.
+// Names and values end at a line break: the rest is not written.
 BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);

@@ -131,6 +131,14 @@ TEST(Profile, WriteCreatesTheFileButNotItsFolder)
     EXPECT_FALSE(std::filesystem::exists(t.Linux("gone.ini")));
 }
 
+TEST(Profile, LineBreaksCannotPlantLines)
+{
+    TempFolder t;
+    std::string file = t.Win("c.ini");
+    EXPECT_TRUE(WritePrivateProfileString("cnti", "ST", "Title\r\n[evil]\r\nk=v", file.c_str()));
+    EXPECT_EQ(t.Read("c.ini"), "[cnti]\r\nST=Title\r\n");
+}
+
 TEST(Profile, Utf8TextAndMarkSurvive)
 {
     TempFolder t;
