@@ -2,6 +2,7 @@
 #include "kernel/profile_document.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,25 +118,49 @@ std::string ProfileDocument::Serialize() const
     return out;
 }
 
-bool ProfileDocument::Save(const std::string& linuxPath) const
+namespace {
+
+bool WriteAll(int fd, const std::string& text)
 {
-    std::string text = Serialize();
-    std::string temp = linuxPath + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    struct stat st;
-    fchmod(fd, stat(linuxPath.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
     size_t done = 0;
     while (done < text.size()) {
         ssize_t w = write(fd, text.data() + done, text.size() - done);
         if (w <= 0)
-            break;
+            return false;
         done += static_cast<size_t>(w);
     }
-    bool ok = done == text.size();
+    return true;
+}
+
+} // namespace
+
+bool ProfileDocument::Save(const std::string& linuxPath) const
+{
+    std::string text = Serialize();
+    // A linked file is rewritten where it really lies, so the link stays a link.
+    std::string target = linuxPath;
+    if (char* real = realpath(linuxPath.c_str(), nullptr)) {
+        target = real;
+        free(real);
+    }
+    struct stat st;
+    bool existed = stat(target.c_str(), &st) == 0;
+    std::string temp = target + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        // A folder that allows no new files: rewrite the file in place.
+        if (!existed)
+            return false;
+        fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        bool ok = WriteAll(fd, text);
+        return (close(fd) == 0) && ok;
+    }
+    fchmod(fd, existed ? (st.st_mode & 07777) : 0644);
+    bool ok = WriteAll(fd, text);
     ok = (close(fd) == 0) && ok;
-    if (!ok || rename(temp.c_str(), linuxPath.c_str()) != 0) {
+    if (!ok || rename(temp.c_str(), target.c_str()) != 0) {
         unlink(temp.c_str());
         return false;
     }

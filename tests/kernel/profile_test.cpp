@@ -148,3 +148,14 @@ TEST(Profile, Utf8TextAndMarkSurvive)
     EXPECT_TRUE(WritePrivateProfileString("lanstring", "x2", "\xC3\xA9", file.c_str()));
     EXPECT_EQ(t.Read("u.ini"), "\xEF\xBB\xBF[lanstring]\r\nx1=\xE6\x89\x93\xE5\xBC\x80\r\nx2=\xC3\xA9\r\n");
 }
+
+TEST(Profile, WritingThroughALinkKeepsTheLink)
+{
+    TempFolder t;
+    t.Write("real/common.ini", "[common]\r\nskin=1\r\n");
+    std::filesystem::create_directory(t.Linux("bin"));
+    std::filesystem::create_symlink(t.Linux("real/common.ini"), t.Linux("bin/common.ini"));
+    EXPECT_TRUE(WritePrivateProfileString("common", "skin", "2", t.Win("bin\\common.ini").c_str()));
+    EXPECT_TRUE(std::filesystem::is_symlink(t.Linux("bin/common.ini")));
+    EXPECT_EQ(t.Read("real/common.ini"), "[common]\r\nskin=2\r\n");
+}
