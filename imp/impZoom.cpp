@@ -7,19 +7,14 @@
 #include "imp/imperror.h"
 #include "imp/impgeom.h"
 #include "imp/implogic.h"
+#include "imp/impzoom_core.h"
 #include "imp/impzoom_kernels.h"
 #include "imp/ownrect.h"
 
 static const char* kModule = "impZoom";
 
-namespace {
-
-struct Extent {
-  int32_t offX, offY, width, height, lastX, lastY, first, count;
-};
-
-Extent regionOf(const ImpHeader* im) {
-  Extent e{};
+ImpZoomExtent impZoomRegion(const ImpHeader* im) {
+  ImpZoomExtent e{};
   const ImpRoiRecord* r = im->roi;
   e.offX = r ? r->offsetX : 0;
   e.offY = r ? r->offsetY : 0;
@@ -44,8 +39,10 @@ Extent regionOf(const ImpHeader* im) {
   return e;
 }
 
+namespace {
+
 // First processed sample of a region; 16-bit offsets in samples.
-char* baseOf(const ImpHeader* im, const Extent& e) {
+char* baseOf(const ImpHeader* im, const ImpZoomExtent& e) {
   int64_t ss = impBytesPerChannel(im->depth);
   int64_t step = im->widthStep;
   if (im->depth == 1) return im->imageData + e.offY * step;
@@ -72,7 +69,7 @@ struct Blocks {
 int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio, int32_t interpolate, double xStart,
                     double yStart, double xStep, double yStep, int32_t limit) {
   const char* fn = "impZoomCore";
-  Extent se = regionOf(src), de = regionOf(dst);
+  ImpZoomExtent se = impZoomRegion(src), de = impZoomRegion(dst);
   int32_t dw = de.width, dh = de.height;
   if (limit) {
     dw = std::max(1, std::min(dw, impFloorEps(se.width / xRatio)));
@@ -278,6 +275,6 @@ int32_t impZoom(ImpHeader* srcImage, ImpHeader* dstImage, int32_t xDst, int32_t 
   if (srcImage->alphaIndex != 0 && srcImage->channels == 1) return 0;
   if (dstImage->alphaIndex != 0 && dstImage->channels == 1) return 0;
   if (srcImage->tileInfo || dstImage->tileInfo)
-    return impRaiseError(-6, fn, "Tiled images are not resampled", kModule, 740);
+    return impZoomTiled(srcImage, dstImage, xRatio, yRatio, interpolate, xStep, yStep);
   return impZoomCore(srcImage, dstImage, xRatio, yRatio, interpolate, 0.0, 0.0, xStep, yStep, 1);
 }

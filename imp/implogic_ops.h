@@ -8,6 +8,7 @@
 #include "imp/imperror.h"
 #include "imp/implogic.h"
 #include "imp/implogic_frame.h"
+#include "imp/implogic_walk.h"
 
 namespace implogic {
 
@@ -160,31 +161,40 @@ void binary(ImpHeader* A, ImpHeader* B, ImpHeader* D, const char* fn, const char
     impRaiseError(-5, fn, "This function does not support depth 32F", module, 1671);
     return;
   }
-  if (A->tileInfo || B->tileInfo || D->tileInfo) {
-    freeMask();
-    impRaiseError(-6, fn, "Tiled images are not supported", module, 1700);
-    return;
-  }
   bool anyAlpha = A->alphaIndex || B->alphaIndex || D->alphaIndex;
   int32_t bits = impDepthBits(D->depth);
-  if (!mask && impLogicIsWholeImage(A, D, anyAlpha) && impLogicIsWholeImage(B, D, anyAlpha)) {
-    whole<Op>(A, B, D, 0);
-  } else if (bits == 1) {
-    if (mask) {
-      bits1uMasked<Op>(A, B, D, mask, false);
+  int32_t fA = impLogicFirstChannel(A), fB = impLogicFirstChannel(B), fD = impLogicFirstChannel(D);
+  auto routine = [&](ImpHeader* a, ImpHeader* b, ImpHeader* d, ImpHeader* m) {
+    if (!m && impLogicIsWholeImage(a, d, anyAlpha) && impLogicIsWholeImage(b, d, anyAlpha)) {
+      whole<Op>(a, b, d, 0);
+    } else if (bits == 1) {
+      if (m) {
+        bits1uMasked<Op>(a, b, d, m, false);
+      } else {
+        int32_t wa, ha, wb, hb, wd, hd, sA, sB, sD;
+        const unsigned char* pa = (const unsigned char*)impLogicRoiStart(a, &wa, &ha, 0, &sA);
+        const unsigned char* pb = (const unsigned char*)impLogicRoiStart(b, &wb, &hb, 0, &sB);
+        unsigned char* pd = (unsigned char*)impLogicRoiStart(d, &wd, &hd, 0, &sD);
+        bits1u<Op>(pa, pb, pd, sA, sB, sD, std::min({wa, wb, wd}), std::min({ha, hb, hd}), a->widthStep,
+                   b->widthStep, d->widthStep, 0);
+      }
+    } else if (bits == 8) {
+      elements<uint8_t, Op>(a, b, d, m, fA, fB, fD, nA, 0);
+    } else if (bits == 16) {
+      elements<uint16_t, Op>(a, b, d, m, fA, fB, fD, nA, 0);
     } else {
-      int32_t wa, ha, wb, hb, wd, hd, sA, sB, sD;
-      const unsigned char* pa = (const unsigned char*)impLogicRoiStart(A, &wa, &ha, 0, &sA);
-      const unsigned char* pb = (const unsigned char*)impLogicRoiStart(B, &wb, &hb, 0, &sB);
-      unsigned char* pd = (unsigned char*)impLogicRoiStart(D, &wd, &hd, 0, &sD);
-      bits1u<Op>(pa, pb, pd, sA, sB, sD, std::min({wa, wb, wd}), std::min({ha, hb, hd}), A->widthStep, B->widthStep,
-                 D->widthStep, 0);
+      elements<uint32_t, Op>(a, b, d, m, fA, fB, fD, nA, 0);
     }
+  };
+  if (A->tileInfo || B->tileInfo || D->tileInfo) {
+    static const ImpLogicTileText texts[3] = {
+        {"(srcImageA->tileInfo->tileData == ((void*)(0)))", 1758, 1850},
+        {"(srcImageB->tileInfo->tileData == ((void*)(0)))", 1779, 1876},
+        {"(dstImage->tileInfo->tileData == ((void*)(0)))", 1802, 1898},
+    };
+    impLogicWalk(A, B, D, mask, routine, fn, module, texts);
   } else {
-    int32_t fA = impLogicFirstChannel(A), fB = impLogicFirstChannel(B), fD = impLogicFirstChannel(D);
-    if (bits == 8) elements<uint8_t, Op>(A, B, D, mask, fA, fB, fD, nA, 0);
-    else if (bits == 16) elements<uint16_t, Op>(A, B, D, mask, fA, fB, fD, nA, 0);
-    else elements<uint32_t, Op>(A, B, D, mask, fA, fB, fD, nA, 0);
+    routine(A, B, D, mask);
   }
   freeMask();
 }

@@ -60,6 +60,115 @@ void dispatchBits(int32_t bits, const Region* s, Region& d, const char* m, int32
   else elementRows<uint32_t>(s, d, m, mStep, mBit, w, h, (uint32_t)value);
 }
 
+// A private untiled header over one part of an image (a tile, a gathered block or the image's own pixels),
+// with a copy of the mask moved alike.
+struct PartHeader {
+  ImpHeader h;
+  ImpRoiRecord roi;
+  ImpHeader mask;
+  ImpRoiRecord maskRoi;
+
+  void make(const ImpHeader* im, int32_t offX, int32_t offY, int32_t width, int32_t height, const ImpHeader* m,
+            int32_t maskX, int32_t maskY) {
+    h = *im;
+    h.tileInfo = nullptr;
+    h.maskImage = nullptr;
+    roi = ImpRoiRecord{im->roi ? im->roi->coi : 0, offX, offY, width, height};
+    h.roi = &roi;
+    if (m) {
+      mask = *m;
+      maskRoi = ImpRoiRecord{0, maskX, maskY, width, height};
+      mask.roi = &maskRoi;
+      h.maskImage = &mask;
+    }
+  }
+  // Pixels of a tile or block in place of the image's own.
+  void usePixels(char* data, int32_t width, int32_t height, int32_t step) {
+    h.imageData = data;
+    h.rawData = nullptr;
+    h.width = width;
+    h.height = height;
+    h.widthStep = step;
+    h.imageSize = step * height * (h.dataOrder == 1 ? h.channels : 1);
+  }
+};
+
+// Part sizes of a tile grid: the first part starts at the offset in its tile, the last ends with the region.
+struct TileGrid {
+  int32_t xIn, yIn, th, tw, col0, row0, cols, rows;
+  int32_t partWidth(int32_t i, int32_t w) const {
+    if (cols == 1) return w;
+    if (i == 0) return tw - xIn;
+    if (i == cols - 1) return (xIn + w - 1) % tw + 1;
+    return tw;
+  }
+  int32_t partHeight(int32_t j, int32_t h) const {
+    if (rows == 1) return h;
+    if (j == 0) return th - yIn;
+    if (j == rows - 1) return (yIn + h - 1) % th + 1;
+    return th;
+  }
+  int32_t partX(int32_t i) const { return i == 0 ? 0 : tw - xIn + (i - 1) * tw; }
+  int32_t partY(int32_t j) const { return j == 0 ? 0 : th - yIn + (j - 1) * th; }
+};
+
+int32_t roiX(const ImpHeader* im) { return im->roi ? std::max(0, im->roi->offsetX) : 0; }
+int32_t roiY(const ImpHeader* im) { return im->roi ? std::max(0, im->roi->offsetY) : 0; }
+
+// impCopy over the tile grid of the tiled side.
+void copyTiled(ImpHeader* src, ImpHeader* dst, ImpHeader* mask, int32_t h, int32_t w) {
+  const char* fn = "impCopy";
+  ImpHeader* grid = dst->tileInfo ? dst : src;
+  TileGrid g;
+  impRoiTiles(grid, h, w, &g.xIn, &g.yIn, &g.th, &g.tw, &g.col0, &g.row0, &g.cols, &g.rows);
+  int32_t gridStep = impTileRowStep(grid);
+  int32_t mx = mask ? roiX(mask) : 0, my = mask ? roiY(mask) : 0;
+  for (int32_t j = 0; j < g.rows; ++j) {
+    for (int32_t i = 0; i < g.cols; ++i) {
+      int32_t pw = g.partWidth(i, w), ph = g.partHeight(j, h), px = g.partX(i), py = g.partY(j);
+      int32_t inTileX = i == 0 ? g.xIn : 0, inTileY = j == 0 ? g.yIn : 0;
+      int32_t col = g.col0 + i, row = g.row0 + j;
+      PartHeader s, d;
+      char* block = nullptr;
+      grid->tileInfo->callBack(grid, col, row, grid == dst ? IMP_TILE_WRITE : IMP_TILE_READ);
+      char* tile = (char*)grid->tileInfo->tileData;
+      if (!tile) {
+        impRaiseError(-2, fn, grid == dst ? "Error get tile to write" : "Error get tile to read", kModule,
+                      grid == dst ? 243 : 255);
+        return;
+      }
+      if (grid == dst) {
+        d.make(dst, inTileX, inTileY, pw, ph, mask, mx + px, my + py);
+        d.usePixels(tile, dst->tileInfo->width, dst->tileInfo->height, gridStep);
+        if (src->tileInfo) {
+          int32_t step = 0;
+          block = impGetBorderedBlock(src, roiX(src) + px, roiY(src) + py, pw, ph, &step);
+          if (!block || impGetStatus() < 0) {
+            dst->tileInfo->tileData = tile;
+            dst->tileInfo->callBack(dst, col, row, IMP_TILE_RELEASE);
+            impFreeBuffer(block);
+            impRaiseError(-1, fn, "", kModule, 249);
+            return;
+          }
+          s.make(src, 0, 0, pw, ph, nullptr, 0, 0);
+          s.usePixels(block, pw, ph, step);
+        } else {
+          s.make(src, roiX(src) + px, roiY(src) + py, pw, ph, nullptr, 0, 0);
+        }
+      } else {
+        s.make(src, inTileX, inTileY, pw, ph, nullptr, 0, 0);
+        s.usePixels(tile, src->tileInfo->width, src->tileInfo->height, gridStep);
+        d.make(dst, roiX(dst) + px, roiY(dst) + py, pw, ph, mask, mx + px, my + py);
+      }
+      impCopy(&s.h, &d.h);
+      grid->tileInfo->tileData = tile;
+      grid->tileInfo->callBack(grid, col, row, IMP_TILE_RELEASE);
+      impFreeBuffer(block);
+      if (impGetStatus() < 0) return;
+    }
+  }
+}
+
 }  // namespace
 
 void impCopy(ImpHeader* src, ImpHeader* dst) {
@@ -72,8 +181,6 @@ void impCopy(ImpHeader* src, ImpHeader* dst) {
     impRaiseError(-5, fn, "srcImage->dataOrder != dstImage->dataOrder", kModule, 63);
   if (impGetStatus() < 0) return;
   if (src == dst) return;
-  if (src->tileInfo || dst->tileInfo) { impRaiseError(-6, fn, "Tiled images are not copied", kModule, 240); return; }
-
   ImpHeader* mask = dst->maskImage ? dst->maskImage : src->maskImage;
   ImpHeader* both = nullptr;
   if (dst->maskImage && src->maskImage && dst->maskImage != src->maskImage) {
@@ -127,6 +234,10 @@ void impCopy(ImpHeader* src, ImpHeader* dst) {
     return done();
   }
 
+  if (src->tileInfo || dst->tileInfo) {
+    copyTiled(src, dst, mask, h, w);
+    return done();
+  }
   Region s, d;
   char* mStart = nullptr;
   int32_t mStep = 0, mBit = 0;
@@ -154,7 +265,6 @@ void impSet(ImpHeader* image, int32_t value) {
   value = impClampToDepth(image->depth, value);
   int32_t h, w;
   if (!impRoiSize2(image, image->maskImage, &h, &w, 1) || h < 1 || w < 1) return;
-  if (image->tileInfo) { impRaiseError(-6, fn, "Tiled images are not filled", kModule, 500); return; }
   ImpHeader* mask = image->maskImage;
   if (mask && image->depth == 1) {
     image->maskImage = nullptr;
@@ -167,6 +277,31 @@ void impSet(ImpHeader* image, int32_t value) {
     }
     image->maskImage = mask;
     if (impGetStatus() < 0) impRaiseError(-1, fn, "", kModule, 433);
+    return;
+  }
+  if (image->tileInfo) {
+    TileGrid g;
+    impRoiTiles(image, h, w, &g.xIn, &g.yIn, &g.th, &g.tw, &g.col0, &g.row0, &g.cols, &g.rows);
+    int32_t step = impTileRowStep(image);
+    int32_t mx = mask ? roiX(mask) : 0, my = mask ? roiY(mask) : 0;
+    for (int32_t j = 0; j < g.rows; ++j) {
+      for (int32_t i = 0; i < g.cols; ++i) {
+        int32_t pw = g.partWidth(i, w), ph = g.partHeight(j, h), px = g.partX(i), py = g.partY(j);
+        image->tileInfo->callBack(image, g.col0 + i, g.row0 + j, IMP_TILE_WRITE);
+        char* tile = (char*)image->tileInfo->tileData;
+        if (!tile) {
+          impRaiseError(-2, fn, "Error get tile to write", kModule, 503);
+          return;
+        }
+        PartHeader part;
+        part.make(image, i == 0 ? g.xIn : 0, j == 0 ? g.yIn : 0, pw, ph, mask, mx + px, my + py);
+        part.usePixels(tile, image->tileInfo->width, image->tileInfo->height, step);
+        impSet(&part.h, value);
+        image->tileInfo->tileData = tile;
+        image->tileInfo->callBack(image, g.col0 + i, g.row0 + j, IMP_TILE_RELEASE);
+        if (impGetStatus() < 0) return;
+      }
+    }
     return;
   }
   Region d;

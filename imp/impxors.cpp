@@ -37,30 +37,38 @@ void impXorS(ImpHeader* srcImage, ImpHeader* dstImage, int32_t value) {
     impRaiseError(-5, fn, "This function does not support depth 32F", module, 1156);
     return;
   }
-  if (S->tileInfo || D->tileInfo) {
-    freeMask();
-    impRaiseError(-6, fn, "Tiled images are not supported", module, 1200);
-    return;
-  }
   bool anyAlpha = S->alphaIndex || D->alphaIndex;
-  if (!mask && impLogicIsWholeImage(S, D, anyAlpha)) {
-    implogic::whole<implogic::XorOp>(S, nullptr, D, pattern);
-  } else if (bits == 1) {
-    if (mask) {
-      implogic::bits1uMasked<implogic::XorOp>(S, nullptr, D, mask, pattern & 1);
+  int32_t fS = impLogicFirstChannel(S), fD = impLogicFirstChannel(D);
+  auto routine = [&](ImpHeader* s, ImpHeader*, ImpHeader* d, ImpHeader* m) {
+    if (bits == 1) {
+      if (m) {
+        implogic::bits1uMasked<implogic::XorOp>(s, nullptr, d, m, pattern & 1);
+      } else {
+        int32_t ws, hs, wd, hd, sS, sD;
+        const unsigned char* ps = (const unsigned char*)impLogicRoiStart(s, &ws, &hs, 0, &sS);
+        unsigned char* pd = (unsigned char*)impLogicRoiStart(d, &wd, &hd, 0, &sD);
+        impCopyBits1uXor(ps, pd, sS, sD, std::min(ws, wd), std::min(hs, hd), s->widthStep, d->widthStep,
+                         (int32_t)pattern);
+      }
+    } else if (bits == 8) {
+      implogic::elements<uint8_t, implogic::XorOp>(s, nullptr, d, m, fS, 0, fD, nS, (uint8_t)pattern);
+    } else if (bits == 16) {
+      implogic::elements<uint16_t, implogic::XorOp>(s, nullptr, d, m, fS, 0, fD, nS, (uint16_t)pattern);
     } else {
-      int32_t ws, hs, wd, hd, sS, sD;
-      const unsigned char* ps = (const unsigned char*)impLogicRoiStart(S, &ws, &hs, 0, &sS);
-      unsigned char* pd = (unsigned char*)impLogicRoiStart(D, &wd, &hd, 0, &sD);
-      impCopyBits1uXor(ps, pd, sS, sD, std::min(ws, wd), std::min(hs, hd), S->widthStep, D->widthStep,
-                       (int32_t)pattern);
+      implogic::elements<uint32_t, implogic::XorOp>(s, nullptr, d, m, fS, 0, fD, nS, pattern);
     }
+  };
+  if (S->tileInfo || D->tileInfo) {
+    static const ImpLogicTileText texts[3] = {
+        {"(srcImage->tileInfo->tileData == ((void*)(0)))", 1224, 1286},
+        {nullptr, 0, 0},
+        {"(dstImage->tileInfo->tileData == ((void*)(0)))", 1247, 1311},
+    };
+    impLogicWalk(S, nullptr, D, mask, routine, fn, module, texts);
+  } else if (!mask && impLogicIsWholeImage(S, D, anyAlpha)) {
+    implogic::whole<implogic::XorOp>(S, nullptr, D, pattern);
   } else {
-    int32_t fS = impLogicFirstChannel(S), fD = impLogicFirstChannel(D);
-    if (bits == 8) implogic::elements<uint8_t, implogic::XorOp>(S, nullptr, D, mask, fS, 0, fD, nS, (uint8_t)pattern);
-    else if (bits == 16)
-      implogic::elements<uint16_t, implogic::XorOp>(S, nullptr, D, mask, fS, 0, fD, nS, (uint16_t)pattern);
-    else implogic::elements<uint32_t, implogic::XorOp>(S, nullptr, D, mask, fS, 0, fD, nS, pattern);
+    routine(S, nullptr, D, mask);
   }
   freeMask();
 }

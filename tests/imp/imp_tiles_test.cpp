@@ -1,0 +1,190 @@
+// Tiled images served through the tile callback give the same pixels as plain images, and every tile comes back.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <random>
+
+#include "imp/impgeom.h"
+#include "imp/implogic.h"
+#include "imp/impsce.h"
+#include "imp_test_util.h"
+
+namespace {
+
+// A tiled header whose tiles are copied out of and back into a plain image.
+struct TiledImage {
+  TestImage backing;
+  ImpHeader* h = nullptr;
+  std::map<std::pair<int, int>, std::vector<char>> tiles;
+  int fetched = 0, released = 0, failAfter = -1;
+
+  TiledImage(int channels, int depth, int width, int height, int tile = 8)
+      : backing(channels, depth, width, height) {
+    auto* spec = (ImpTileSpec*)impAlignedMalloc(sizeof(ImpTileSpec));
+    *spec = ImpTileSpec{&TiledImage::callBack, 0, nullptr, tile, tile};
+    h = impCreateImageHeader(channels, 0, depth, "RGB", "BGR", 0, 0, 4, width, height, nullptr, nullptr, this, spec);
+  }
+  ~TiledImage() { impReleaseImageParts(h, 31); }
+
+  // Bytes of one tile row that lie in the image, and where they start in an image row.
+  void span(int col, int64_t* offset, int64_t* bytes) const {
+    int bpp = impDepthBits(h->depth) * h->channels, tw = h->tileInfo->width;
+    int pixels = std::min(tw, h->width - col * tw);
+    *offset = (int64_t)col * tw * bpp / 8;
+    *bytes = ((int64_t)pixels * bpp + 7) / 8;
+  }
+
+  static void callBack(ImpHeader* image, int32_t col, int32_t row, int32_t mode) {
+    auto* self = (TiledImage*)image->userTag;
+    int th = image->tileInfo->height;
+    int32_t step = impRowStep(0, image->depth, image->alignment, image->channels, image->tileInfo->width);
+    int64_t offset, bytes;
+    self->span(col, &offset, &bytes);
+    if (mode != IMP_TILE_RELEASE) {
+      if (self->failAfter == 0) {
+        image->tileInfo->tileData = nullptr;
+        return;
+      }
+      if (self->failAfter > 0) --self->failAfter;
+      std::vector<char>& t = self->tiles[{col, row}];
+      t.assign((size_t)step * th, 0);
+      for (int y = 0; y < th && row * th + y < image->height; ++y)
+        memcpy(&t[(size_t)y * step], self->backing.h->imageData + (int64_t)(row * th + y) * self->backing.h->widthStep + offset,
+               bytes);
+      image->tileInfo->tileData = t.data();
+      ++self->fetched;
+      return;
+    }
+    std::vector<char>& t = self->tiles[{col, row}];
+    EXPECT_EQ(image->tileInfo->tileData, t.data());
+    for (int y = 0; y < th && row * th + y < image->height; ++y)
+      memcpy(self->backing.h->imageData + (int64_t)(row * th + y) * self->backing.h->widthStep + offset,
+             &t[(size_t)y * step], bytes);
+    ++self->released;
+  }
+};
+
+void randomFill(ImpHeader* h, unsigned seed) {
+  std::mt19937 rng(seed);
+  for (int i = 0; i < h->imageSize; ++i) h->imageData[i] = (char)rng();
+}
+
+void expectSamePixels(TestImage& a, TestImage& b) {
+  int rowBytes = (a.h->width * impDepthBits(a.h->depth) * a.h->channels + 7) / 8;
+  for (int y = 0; y < a.h->height; ++y)
+    ASSERT_EQ(0, memcmp(a.h->imageData + y * a.h->widthStep, b.h->imageData + y * b.h->widthStep, rowBytes)) << y;
+}
+
+}  // namespace
+
+TEST(ImpTiles, AndMatchesPlainImages) {
+  ImpModeGuard g;
+  TiledImage ta(3, 8, 21, 13), td(3, 8, 19, 17);
+  TestImage pa(3, 8, 21, 13), pb(3, 8, 20, 12), pd(3, 8, 19, 17);
+  randomFill(pa.h, 1);
+  randomFill(pb.h, 2);
+  randomFill(pd.h, 3);
+  memcpy(ta.backing.h->imageData, pa.h->imageData, pa.h->imageSize);
+  memcpy(td.backing.h->imageData, pd.h->imageData, pd.h->imageSize);
+  ImpRoiRecord ra{0, 3, 2, 15, 10}, rd{0, 5, 4, 20, 20};
+  ta.h->roi = pa.h->roi = &ra;
+  td.h->roi = pd.h->roi = &rd;
+  impAnd(ta.h, pb.h, td.h);
+  impAnd(pa.h, pb.h, pd.h);
+  ta.h->roi = pa.h->roi = td.h->roi = pd.h->roi = nullptr;
+  EXPECT_EQ(impGetStatus(), 0);
+  expectSamePixels(td.backing, pd);
+  EXPECT_EQ(td.fetched, td.released);
+    EXPECT_GT(td.fetched, 0);
+  EXPECT_EQ(ta.fetched, ta.released);
+}
+
+TEST(ImpTiles, FailedTileReportsAndHandsBack) {
+  ImpModeGuard g;
+  TiledImage ta(1, 8, 30, 20), td(1, 8, 30, 20);
+  TestImage pb(1, 8, 30, 20);
+  td.failAfter = 3;
+  impOr(ta.h, pb.h, td.h);
+  EXPECT_EQ(impGetStatus(), -5);
+  EXPECT_EQ(ta.fetched, ta.released);
+  EXPECT_EQ(td.fetched, td.released);
+    EXPECT_GT(td.fetched, 0);
+}
+
+TEST(ImpTiles, CopySetAndXorMatchPlainImages) {
+  ImpModeGuard g;
+  TiledImage ts(1, 8, 20, 18), td(1, 8, 20, 18);
+  TestImage ps(1, 8, 20, 18), pd(1, 8, 20, 18);
+  randomFill(ps.h, 4);
+  memcpy(ts.backing.h->imageData, ps.h->imageData, ps.h->imageSize);
+  ImpRoiRecord rs{0, 1, 3, 14, 12}, rd{0, 4, 2, 14, 12};
+  ts.h->roi = ps.h->roi = &rs;
+  td.h->roi = pd.h->roi = &rd;
+  impCopy(ts.h, td.h);
+  impCopy(ps.h, pd.h);
+  EXPECT_EQ(impGetStatus(), 0);
+  expectSamePixels(td.backing, pd);
+  impSet(td.h, 77);
+  impSet(pd.h, 77);
+  expectSamePixels(td.backing, pd);
+  impXorS(ts.h, td.h, 0x5A);
+  impXorS(ps.h, pd.h, 0x5A);
+  expectSamePixels(td.backing, pd);
+  ts.h->roi = ps.h->roi = td.h->roi = pd.h->roi = nullptr;
+  EXPECT_EQ(td.fetched, td.released);
+    EXPECT_GT(td.fetched, 0);
+  EXPECT_EQ(ts.fetched, ts.released);
+    EXPECT_GT(ts.fetched, 0);
+}
+
+TEST(ImpTiles, ResizeIntoTiledDestination) {
+  ImpModeGuard g;
+  for (int mode : {IMP_INTER_NN, IMP_INTER_LINEAR, IMP_INTER_CUBIC}) {
+    TestImage src(3, 8, 11, 9);
+    randomFill(src.h, 5);
+    TiledImage td(3, 8, 21, 17);
+    TestImage pd(3, 8, 21, 17);
+    impResize(src.h, td.h, 21, 11, 17, 9, mode);
+    impResize(src.h, pd.h, 21, 11, 17, 9, mode);
+    EXPECT_EQ(impGetStatus(), 0);
+    expectSamePixels(td.backing, pd);
+    EXPECT_EQ(td.fetched, td.released);
+    EXPECT_GT(td.fetched, 0);
+  }
+}
+
+TEST(ImpTiles, ResizeFromTiledSourceAwayFromEdges) {
+  ImpModeGuard g;
+  for (int mode : {IMP_INTER_NN, IMP_INTER_LINEAR}) {
+    TiledImage ts(1, 8, 65, 65);
+    TestImage ps(1, 8, 65, 65);
+    randomFill(ps.h, 6);
+    memcpy(ts.backing.h->imageData, ps.h->imageData, ps.h->imageSize);
+    TestImage a(1, 8, 129, 129), b(1, 8, 129, 129);
+    impResize(ts.h, a.h, 129, 65, 129, 65, mode);
+    impResize(ps.h, b.h, 129, 65, 129, 65, mode);
+    EXPECT_EQ(impGetStatus(), 0);
+    expectSamePixels(a, b);
+    EXPECT_EQ(ts.fetched, ts.released);
+    EXPECT_GT(ts.fetched, 0);
+  }
+}
+
+TEST(ImpTiles, DecimateTiledSourceAndDestination) {
+  ImpModeGuard g;
+  for (int mode : {IMP_INTER_NN, IMP_INTER_LINEAR, IMP_INTER_SUPER}) {
+    TiledImage ts(1, 8, 40, 36), td(1, 8, 20, 12);
+    TestImage ps(1, 8, 40, 36), pd(1, 8, 20, 12);
+    randomFill(ps.h, 7);
+    memcpy(ts.backing.h->imageData, ps.h->imageData, ps.h->imageSize);
+    impDecimate(ts.h, td.h, 1, 2, 1, 3, mode);
+    impDecimate(ps.h, pd.h, 1, 2, 1, 3, mode);
+    EXPECT_EQ(impGetStatus(), 0) << mode;
+    expectSamePixels(td.backing, pd);
+    EXPECT_EQ(ts.fetched, ts.released);
+    EXPECT_GT(ts.fetched, 0);
+    EXPECT_EQ(td.fetched, td.released);
+    EXPECT_GT(td.fetched, 0);
+  }
+}
