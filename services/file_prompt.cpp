@@ -3,10 +3,10 @@
 
 #include "kernel/prompt_service.h"
 
-CString PromptForFileName(const char* description, const char* extension)
+CString PromptForFileName(BOOL open, const char* extension, const char* description)
 {
     FilePromptRequest request;
-    request.open = true;
+    request.open = open != FALSE;
     CString filter;
     filter.Format("%s Files (*.%s)|*.%s||", description, extension, extension);
     request.filter = filter.str();
@@ -15,4 +15,9 @@ CString PromptForFileName(const char* description, const char* extension)
     request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     std::optional<std::string> chosen = PromptForFile(request);
     return chosen ? CString(*chosen) : CString();
+}
+
+CString PromptForFileName(const char* description, const char* extension)
+{
+    return PromptForFileName(TRUE, extension, description);
 }

@@ -3,6 +3,8 @@
 
 #include "kernel/cstring.h"
 
-// An open-file dialog filtered to "<description> Files (*.<extension>)"; the chosen full path, or
-// an empty string when cancelled.
+// A file dialog (open or save) filtered to "<description> Files (*.<extension>)"; the chosen full
+// path, or an empty string when cancelled.
+CString PromptForFileName(BOOL open, const char* extension, const char* description);
+// The open dialog of the same.
 CString PromptForFileName(const char* description, const char* extension);

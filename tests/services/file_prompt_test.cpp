@@ -15,7 +15,7 @@ TEST(FilePrompt, AsksForOneTypeAndReturnsThePathOrNothing)
     prompts.QueueFileAnswer(std::nullopt);
 
     EXPECT_STREQ(PromptForFileName("Bitmap", "bmp"), "C:\\pictures\\back.bmp");
-    EXPECT_STREQ(PromptForFileName("Bitmap", "bmp"), "");
+    EXPECT_STREQ(PromptForFileName(FALSE, "jpg", "Picture"), "");
 
     std::vector<FilePromptRequest> requests = prompts.FilePrompts();
     ASSERT_EQ(requests.size(), 2u);
@@ -24,6 +24,8 @@ TEST(FilePrompt, AsksForOneTypeAndReturnsThePathOrNothing)
     EXPECT_EQ(requests[0].defaultExtension, "bmp");
     EXPECT_EQ(requests[0].initialName, "");
     EXPECT_EQ(requests[0].flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
+    EXPECT_FALSE(requests[1].open);
+    EXPECT_EQ(requests[1].filter, "Picture Files (*.jpg)|*.jpg||");
     prompts.Clear();
 }
 
