@@ -1,6 +1,7 @@
 // Multimedia timer: periodic slots on the real clock, kills from inside callbacks, the manual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -54,9 +55,9 @@ TEST(MmTimer, CapsAndPeriods) {
 
 TEST(MmTimer, PeriodicSlotsDoNotDrift) {
     Fires fires;
-    fires.busyMs = 6;  // a timer that waited a period after each callback would fire every 16 ms
+    fires.busyMs = 8;  // a timer that waited a period after each callback would fire every 28 ms
     const double start = MmClockNow();
-    UINT id = timeSetEvent(10, 1, Record, reinterpret_cast<DWORD_PTR>(&fires), TIME_PERIODIC);
+    UINT id = timeSetEvent(20, 1, Record, reinterpret_cast<DWORD_PTR>(&fires), TIME_PERIODIC);
     ASSERT_NE(0u, id);
     WaitFor(fires.count, 10);
     EXPECT_EQ(TIMERR_NOERROR, timeKillEvent(id));
@@ -64,9 +65,13 @@ TEST(MmTimer, PeriodicSlotsDoNotDrift) {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(after, fires.count.load()) << "no callback after the kill has returned";
     ASSERT_GE(fires.times.size(), 10u);
-    // Fire k never comes before its slot; the tenth is not pushed back by the time the earlier ones took.
-    for (size_t k = 0; k < 10; ++k) EXPECT_GE(fires.times[k], start + 10.0 * (k + 1) - 1.0);
-    EXPECT_LT(fires.times[9], start + 100.0 + 35.0);
+    // Fire k never comes before its slot, and the callbacks' own time does not push the slots back:
+    // most intervals stay at the period (a late fire is followed by a short one or a skipped slot).
+    for (size_t k = 0; k < 10; ++k) EXPECT_GE(fires.times[k], start + 20.0 * (k + 1) - 1.0);
+    std::vector<double> intervals;
+    for (size_t k = 1; k < 10; ++k) intervals.push_back(fires.times[k] - fires.times[k - 1]);
+    std::sort(intervals.begin(), intervals.end());
+    EXPECT_LT(intervals[intervals.size() / 2], 24.0);
 }
 
 TEST(MmTimer, KillFromInsideItsOwnCallback) {
