@@ -2,6 +2,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "imp/impzoom_kernels.h"
@@ -15,26 +16,34 @@ void impZoomLinearH8uPixelRef(const uint8_t* src, int32_t width, int32_t channel
   }
 }
 
-// Three or four channels per pixel in one packed multiply-add where eight bytes can be read safely.
+// Three or four channels per pixel in one packed multiply-add where eight bytes can be read safely;
+// the column offsets must not decrease, as a zoom's never do.
 void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t width, int32_t channels,
                            int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* out) {
   if ((channels != 3 && channels != 4) || srcChannels != channels)
     return impZoomLinearH8uPixelRef(src, width, channels, srcChannels, colTable, colWeights, out);
+  // Column offsets never decrease, so the columns that may read eight bytes form a prefix.
+  int32_t safe = width - 1;
+  while (safe > 0 && (int64_t)colTable[safe - 1] + 8 > srcRowBytes) --safe;
   const __m128i zero = _mm_setzero_si128();
   int32_t j = 0;
-  for (; j < width - 1; ++j) {
-    int32_t c = colTable[j];
-    if (c < 0 || c + 8 > srcRowBytes) break;
-    __m128i bytes = _mm_loadl_epi64((const __m128i*)(src + c));
-    __m128i lanes = _mm_unpacklo_epi8(bytes, zero);
+  auto pixel = [&](int32_t k) {
+    __m128i lanes = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(src + colTable[k])), zero);
     __m128i next = channels == 3 ? _mm_srli_si128(lanes, 6) : _mm_srli_si128(lanes, 8);
-    __m128i pairs = _mm_unpacklo_epi16(lanes, next);
-    __m128i w = _mm_set1_epi32((int32_t)(((uint32_t)(uint16_t)colWeights[2 * j + 1] << 16) |
-                                         (uint16_t)colWeights[2 * j]));
-    __m128i sums = _mm_srai_epi32(_mm_madd_epi16(pairs, w), 8);
-    // Four results stored; a fourth lane of a 3-channel pixel is rewritten by the next pixel.
-    _mm_storel_epi64((__m128i*)(out + channels * j), _mm_packs_epi32(sums, sums));
+    int32_t pair;
+    memcpy(&pair, colWeights + 2 * k, 4);
+    __m128i sums = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(lanes, next), _mm_set1_epi32(pair)), 8);
+    return _mm_packs_epi32(sums, sums);
+  };
+  if (channels == 3) {
+    // Two pixels per step; each store of four values is partly rewritten by the next one.
+    for (; j + 1 < safe; j += 2) {
+      __m128i a = pixel(j), b = pixel(j + 1);
+      _mm_storel_epi64((__m128i*)(out + 3 * j), a);
+      _mm_storel_epi64((__m128i*)(out + 3 * j + 3), b);
+    }
   }
+  for (; j < safe; ++j) _mm_storel_epi64((__m128i*)(out + channels * j), pixel(j));
   impZoomLinearH8uPixelRef(src, width - j, channels, srcChannels, colTable + j, colWeights + 2 * j,
                            out + channels * j);
 }
