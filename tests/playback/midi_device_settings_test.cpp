@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "kernel/prompt_service.h"
 #include "media/midi_recording.h"
 #include "services/app_folder.h"
 #include "song/midi_device.h"
@@ -100,4 +101,32 @@ TEST(MidiDeviceNames, OneRowPerDeviceInDeviceOrder) {
     midiOutUseRecordingDevice(false);
     ASSERT_EQ(1u, names.size());
     EXPECT_STREQ("Kestrin Recorder", names[0]);
+}
+
+TEST_F(DeviceSettings, OpenMidiOutTellsABusyDeviceAndStoresTheNumbersAnyway) {
+    midiOutUseRecordingDevice(true);
+    RecordingPromptService& prompts = GetRecordingPromptService();
+    prompts.Clear();
+    HMIDIOUT other = nullptr;
+    ASSERT_EQ(static_cast<MMRESULT>(MMSYSERR_NOERROR), midiOutOpen(&other, 0, 0, 0, CALLBACK_NULL));
+    OpenMidiOut(nullptr, 4, 0);  // busy
+    ASSERT_EQ(1u, prompts.Messages().size());
+    EXPECT_EQ("The specified resource is already allocated.", prompts.Messages()[0].text);
+    int8_t in = 0, out = 0;
+    ReadMidiDeviceSettings(in, out);
+    EXPECT_EQ(4, in);
+    EXPECT_EQ(0, out);
+
+    OpenMidiOut(nullptr, 1, 5);  // no such device: silent
+    EXPECT_EQ(1u, prompts.Messages().size());
+    midiOutClose(other);
+    OpenMidiFromSettings(nullptr);  // reopens device 5 from the file: still silent
+    EXPECT_EQ(1u, prompts.Messages().size());
+    WriteIni("[device]\r\nin=0\r\nout=0\r\n");
+    OpenMidiFromSettings(nullptr);
+    midiOutClearRecording();
+    SendMidiBytes(0x90, 60, 1);
+    EXPECT_EQ(1u, midiOutRecordedMessages().size()) << "opened from the settings";
+    CloseMidiDevices();
+    midiOutUseRecordingDevice(false);
 }

@@ -14,6 +14,7 @@
 #include "song/midi_device.h"
 #include "song/midi_playback.h"
 #include "song/score.h"
+#include "tools/songtool/commands.h"
 
 namespace {
 
@@ -34,21 +35,6 @@ void ShowPosition(CWnd*, UINT, WPARAM, LPARAM lParam) {
 CWnd* TerminalTarget() {
     static int anchor;
     return reinterpret_cast<CWnd*>(&anchor);
-}
-
-std::string LowerExtension(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext;
-}
-
-int LoadSong(CScore& song, const std::string& path) {
-    const std::string ext = LowerExtension(path);
-    if (ext == "mid" || ext == "midi") return song.LoadMidiFile(CString(path.c_str()));
-    if (ext == "sms") return song.LoadScoreFile(path.c_str());
-    std::fprintf(stderr, "songtool play: %s: not a .mid or .sms file\n", path.c_str());
-    return 0;
 }
 
 }  // namespace
@@ -83,8 +69,7 @@ int RunPlayCommand(int argc, char** argv) {
 
     CScore song;
     song.Reset();
-    if (!LoadSong(song, file)) {
-        std::fprintf(stderr, "songtool play: cannot read %s\n", file.c_str());
+    if (!LoadSongForTool(song, file.c_str())) {
         CloseMidiDevices();
         return 1;
     }
