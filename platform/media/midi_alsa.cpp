@@ -56,8 +56,8 @@ private:
 
 }  // namespace
 
-std::vector<MidiOutDeviceInfo> AlsaMidiPorts(bool writable) {
-    std::vector<MidiOutDeviceInfo> ports;
+std::vector<MidiPortInfo> AlsaMidiPorts(bool writable) {
+    std::vector<MidiPortInfo> ports;
     snd_seq_t* seq = OpenSequencer(SND_SEQ_OPEN_DUPLEX);
     if (seq == nullptr) return ports;
     const unsigned int wanted = writable ? (SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE)
@@ -75,7 +75,7 @@ std::vector<MidiOutDeviceInfo> AlsaMidiPorts(bool writable) {
         while (snd_seq_query_next_port(seq, port) >= 0) {
             const unsigned int caps = snd_seq_port_info_get_capability(port);
             if ((caps & wanted) != wanted || (caps & SND_SEQ_PORT_CAP_NO_EXPORT) != 0) continue;
-            MidiOutDeviceInfo info;
+            MidiPortInfo info;
             info.name = snd_seq_port_info_get_name(port);
             info.technology = MOD_MIDIPORT;
             info.alsaClient = id;
@@ -88,7 +88,7 @@ std::vector<MidiOutDeviceInfo> AlsaMidiPorts(bool writable) {
     return ports;
 }
 
-MMRESULT OpenAlsaOutPort(const MidiOutDeviceInfo& port, std::unique_ptr<MidiOutDevice>& device) {
+MMRESULT OpenAlsaOutPort(const MidiPortInfo& port, std::unique_ptr<MidiOutDevice>& device) {
     snd_seq_t* seq = OpenSequencer(SND_SEQ_OPEN_OUTPUT);
     if (seq == nullptr) return MIDIERR_NODEVICE;
     const int own = snd_seq_create_simple_port(seq, "Kestrin out", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
@@ -103,7 +103,7 @@ MMRESULT OpenAlsaOutPort(const MidiOutDeviceInfo& port, std::unique_ptr<MidiOutD
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT OpenAlsaInPort(const MidiOutDeviceInfo& port, std::unique_ptr<AlsaInputConnection>& connection) {
+MMRESULT OpenAlsaInPort(const MidiPortInfo& port, std::unique_ptr<AlsaInputConnection>& connection) {
     snd_seq_t* seq = OpenSequencer(SND_SEQ_OPEN_INPUT);
     if (seq == nullptr) return MIDIERR_NODEVICE;
     const int own = snd_seq_create_simple_port(seq, "Kestrin in", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,

@@ -7,14 +7,14 @@
 #include "media/mmsystem.h"
 
 // Writable (output) or readable (input) ports of other clients; empty without a sequencer.
-std::vector<MidiOutDeviceInfo> AlsaMidiPorts(bool writable);
+std::vector<MidiPortInfo> AlsaMidiPorts(bool writable);
 
 // Opens an output device sending straight to the port.
-MMRESULT OpenAlsaOutPort(const MidiOutDeviceInfo& port, std::unique_ptr<MidiOutDevice>& device);
+MMRESULT OpenAlsaOutPort(const MidiPortInfo& port, std::unique_ptr<MidiOutDevice>& device);
 
 // An input port connected to one of our own while it lives.
 class AlsaInputConnection {
 public:
     virtual ~AlsaInputConnection() = default;
 };
-MMRESULT OpenAlsaInPort(const MidiOutDeviceInfo& port, std::unique_ptr<AlsaInputConnection>& connection);
+MMRESULT OpenAlsaInPort(const MidiPortInfo& port, std::unique_ptr<AlsaInputConnection>& connection);

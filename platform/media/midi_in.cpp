@@ -23,7 +23,7 @@ UINT midiInGetNumDevs() { return static_cast<UINT>(AlsaMidiPorts(false).size());
 
 MMRESULT midiInGetDevCapsA(UINT_PTR uDeviceID, LPMIDIINCAPSA pmic, UINT cbmic) {
     if (pmic == nullptr) return MMSYSERR_INVALPARAM;
-    const std::vector<MidiOutDeviceInfo> ports = AlsaMidiPorts(false);
+    const std::vector<MidiPortInfo> ports = AlsaMidiPorts(false);
     if (uDeviceID >= ports.size()) return MMSYSERR_BADDEVICEID;
     MIDIINCAPSA caps{};
     caps.vDriverVersion = 0x0100;
@@ -36,7 +36,7 @@ MMRESULT midiInOpen(LPHMIDIIN phmi, UINT uDeviceID, DWORD_PTR dwCallback, DWORD_
     if (phmi == nullptr) return MMSYSERR_INVALPARAM;
     *phmi = nullptr;
     if ((fdwOpen & CALLBACK_TYPEMASK) != CALLBACK_NULL) return MMSYSERR_INVALFLAG;
-    const std::vector<MidiOutDeviceInfo> ports = AlsaMidiPorts(false);
+    const std::vector<MidiPortInfo> ports = AlsaMidiPorts(false);
     if (uDeviceID >= ports.size()) return MMSYSERR_BADDEVICEID;
     std::lock_guard<std::mutex> lock(g_mutex);
     for (const auto& [handle, input] : g_inputs)

@@ -21,10 +21,10 @@ struct OpenOutput {
 std::mutex g_mutex;
 std::map<HMIDIOUT, std::unique_ptr<OpenOutput>> g_outputs;
 
-std::vector<MidiOutDeviceInfo> OutputDevices() {
+std::vector<MidiPortInfo> OutputDevices() {
     if (RecordingDeviceIsOn()) return {RecordingDeviceInfo()};
-    std::vector<MidiOutDeviceInfo> devices{SoftwareSynthInfo()};
-    for (MidiOutDeviceInfo& port : AlsaMidiPorts(true)) devices.push_back(std::move(port));
+    std::vector<MidiPortInfo> devices{SoftwareSynthInfo()};
+    for (MidiPortInfo& port : AlsaMidiPorts(true)) devices.push_back(std::move(port));
     return devices;
 }
 
@@ -57,10 +57,10 @@ UINT midiOutGetNumDevs() { return static_cast<UINT>(OutputDevices().size()); }
 
 MMRESULT midiOutGetDevCapsA(UINT_PTR uDeviceID, LPMIDIOUTCAPSA pmoc, UINT cbmoc) {
     if (pmoc == nullptr) return MMSYSERR_INVALPARAM;
-    const std::vector<MidiOutDeviceInfo> devices = OutputDevices();
+    const std::vector<MidiPortInfo> devices = OutputDevices();
     size_t index;
     if (!DeviceIndex(uDeviceID, devices.size(), index)) return MMSYSERR_BADDEVICEID;
-    const MidiOutDeviceInfo& info = devices[index];
+    const MidiPortInfo& info = devices[index];
     MIDIOUTCAPSA caps{};
     caps.vDriverVersion = 0x0100;
     std::strncpy(caps.szPname, info.name.c_str(), MAXPNAMELEN - 1);
@@ -76,10 +76,10 @@ MMRESULT midiOutOpen(LPHMIDIOUT phmo, UINT uDeviceID, DWORD_PTR dwCallback, DWOR
     if (phmo == nullptr) return MMSYSERR_INVALPARAM;
     *phmo = nullptr;
     if ((fdwOpen & CALLBACK_TYPEMASK) != CALLBACK_NULL) return MMSYSERR_INVALFLAG;
-    const std::vector<MidiOutDeviceInfo> devices = OutputDevices();
+    const std::vector<MidiPortInfo> devices = OutputDevices();
     size_t index;
     if (!DeviceIndex(uDeviceID, devices.size(), index)) return MMSYSERR_BADDEVICEID;
-    const MidiOutDeviceInfo& info = devices[index];
+    const MidiPortInfo& info = devices[index];
 
     std::lock_guard<std::mutex> lock(g_mutex);
     for (const auto& [handle, output] : g_outputs)

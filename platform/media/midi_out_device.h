@@ -13,8 +13,8 @@ public:
     virtual void Send(const BYTE* bytes, int length) = 0;
 };
 
-// A device as listed to midiOutGetNumDevs and midiOutGetDevCapsA.
-struct MidiOutDeviceInfo {
+// A device as listed by the midiOut and midiIn device queries.
+struct MidiPortInfo {
     std::string name;
     WORD technology = 0;
     WORD voices = 0;

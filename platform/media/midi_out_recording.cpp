@@ -41,8 +41,8 @@ void midiOutClearRecording() {
 
 bool RecordingDeviceIsOn() { return g_recordingOn.load(); }
 
-MidiOutDeviceInfo RecordingDeviceInfo() {
-    MidiOutDeviceInfo info;
+MidiPortInfo RecordingDeviceInfo() {
+    MidiPortInfo info;
     info.name = "Kestrin Recorder";
     info.technology = MOD_MIDIPORT;
     info.key = "recorder";

@@ -4,5 +4,5 @@
 #include "media/midi_out_device.h"
 
 bool RecordingDeviceIsOn();
-MidiOutDeviceInfo RecordingDeviceInfo();
+MidiPortInfo RecordingDeviceInfo();
 std::unique_ptr<MidiOutDevice> OpenRecordingDevice();

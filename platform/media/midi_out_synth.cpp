@@ -26,7 +26,6 @@ public:
     bool Open() {
         settings_ = new_fluid_settings();
         if (settings_ == nullptr) return false;
-        fluid_settings_setint(settings_, "synth.midi-channels", 16);
         synth_ = new_fluid_synth(settings_);
         if (synth_ == nullptr) return false;
         std::string soundFont = FindSoundFont();
@@ -72,8 +71,8 @@ private:
 
 }  // namespace
 
-MidiOutDeviceInfo SoftwareSynthInfo() {
-    MidiOutDeviceInfo info;
+MidiPortInfo SoftwareSynthInfo() {
+    MidiPortInfo info;
     info.name = "Kestrin Software Synthesizer";
     info.technology = MOD_SWSYNTH;
     info.voices = 256;

@@ -4,7 +4,7 @@
 #include "media/midi_out_device.h"
 #include "media/mmsystem.h"
 
-MidiOutDeviceInfo SoftwareSynthInfo();
+MidiPortInfo SoftwareSynthInfo();
 
 // Opens the synthesizer on the default audio output, or without sound when no audio device
 // can be opened; fails (MMSYSERR_NODRIVER) only when no SoundFont can be loaded.

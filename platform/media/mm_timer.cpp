@@ -84,7 +84,8 @@ MMRESULT timeEndPeriod(UINT uPeriod) { return timeBeginPeriod(uPeriod); }
 
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser, UINT fuEvent) {
     if (fptc == nullptr || uDelay < kPeriodMin || uDelay > kPeriodMax) return 0;
-    if ((fuEvent & ~static_cast<UINT>(TIME_PERIODIC)) != 0) return 0;  // only function callbacks
+    // Only function callbacks; every kill waits for a running callback anyway.
+    if ((fuEvent & ~static_cast<UINT>(TIME_PERIODIC | TIME_KILL_SYNCHRONOUS)) != 0) return 0;
     auto event = std::make_shared<TimerEvent>();
     event->delay = uDelay;
     event->periodic = (fuEvent & TIME_PERIODIC) != 0;

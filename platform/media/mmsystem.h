@@ -36,6 +36,7 @@ typedef UINT MMVERSION;
 #define TIME_ONESHOT 0x0000
 #define TIME_PERIODIC 0x0001
 #define TIME_CALLBACK_FUNCTION 0x0000
+#define TIME_KILL_SYNCHRONOUS 0x0100
 
 struct MIDIOUTCAPSA {
     WORD wMid;
@@ -86,7 +87,8 @@ MMRESULT midiInGetDevCapsA(UINT_PTR uDeviceID, LPMIDIINCAPSA pmic, UINT cbmic);
 MMRESULT midiInOpen(LPHMIDIIN phmi, UINT uDeviceID, DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen);
 MMRESULT midiInClose(HMIDIIN hmi);
 
-// Multimedia timer: callbacks run on a thread of their own, periodic slots never drift from the start.
+// Multimedia timer: callbacks run on a thread of their own, periodic slots never drift from the start;
+// timeKillEvent returns once the callback has finished (unless called from the callback itself).
 MMRESULT timeGetDevCaps(LPTIMECAPS ptc, UINT cbtc);
 MMRESULT timeBeginPeriod(UINT uPeriod);
 MMRESULT timeEndPeriod(UINT uPeriod);
