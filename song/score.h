@@ -12,7 +12,6 @@
 #include "song/track.h"
 
 class CWnd;
-class CFile;
 
 constexpr int kMaxTracks = 30;
 constexpr int kMeasureCount = 200;
@@ -235,21 +234,27 @@ private:
     bool m_runningStatus = false;
     uint8_t m_lastNoteStatus = 0;
     std::vector<MidiNoteEvent> m_noteEvents;
-    void WriteMidiHeader(CFile& file);
+    void WriteMidiHeader(std::vector<uint8_t>& file);
     void WriteConductorTrack();
     void WriteConductorTexts();
     void WriteTrack(int slot);
     void BuildNoteEvents(int slot);
-    bool WriteChunk(CFile& file);
+    void WriteChunk(std::vector<uint8_t>& file);
     void WriteVarLen(uint32_t value);
-    void WriteMetaText(uint8_t type, const CString& text, bool terminate);
+    void WriteByteOut(uint8_t value);
+    void WriteDelta(int tick);
+    void WriteMetaText(uint8_t type, const CString& text);
     void WriteTempoEvent(const TempoChange& event);
     void WriteTimeEvent(const TimeSignatureChange& event);
     void WriteKeyEvent(const KeySignatureChange& event);
-    void WriteSysExEvent(uint8_t length, const uint8_t* data);
+    void WriteDataEvent(uint8_t length, const uint8_t* data);
     void WriteControlEvent(const ControlEvent& event);
     void WriteNoteEvent(const MidiNoteEvent& event);
-    void WriteDelta(int tick);
+
+    // Reader helpers.
+    void ParseMetaEvent(int track, int& names, int& texts);
+    void ParseSysExEvent(int track);
+    void ParseChannelEvent(uint8_t status, int track);
 
     std::recursive_mutex m_lock;
 };

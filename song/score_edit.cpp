@@ -119,6 +119,9 @@ int CScore::ScaleTick(int tick, double factor) const
 
 void CScore::ScaleTimes(double factor)
 {
+    // A factor of zero would make every later scale divide by zero.
+    if (!(factor > 0.0 && factor < 1000.0))
+        return;
     ScoreLock lock(this);
     auto scale = [this, factor](int32_t& tick) { tick = ScaleTick(tick, factor); };
     for (CTrack* track : tracks) {

@@ -39,7 +39,8 @@ SysExEvent* CScore::InsertSysEx(int tick, uint8_t length, const uint8_t* data)
     event->data = new uint8_t[length ? length : 1]();
     if (length && data)
         memcpy(event->data, data, length);
-    LinkAheadOfEqual(sysExList, event, [](const SysExEvent* e) { return e->tick; });
+    // Messages of one tick keep the order they came in.
+    LinkAfterEqual(sysExList, event, [](const SysExEvent* e) { return e->tick; });
     return event;
 }
 

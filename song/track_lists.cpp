@@ -21,7 +21,8 @@ ControlEvent* CTrack::InsertControl(uint8_t status, uint8_t data1, uint8_t data2
     event->data1 = data1 & 0x7F;
     event->data2 = data2 & 0x7F;
     event->tick = tick;
-    LinkAheadOfEqual(controls, event, [](const ControlEvent* e) { return e->tick; });
+    // Events of one tick keep the order they came in (a bank select stays ahead of its program change).
+    LinkAfterEqual(controls, event, [](const ControlEvent* e) { return e->tick; });
     BuildStaffPitchTable(false, owner->MeasureAtTick(tick));
     return event;
 }
@@ -113,7 +114,7 @@ TrackDataEvent* CTrack::InsertDataEvent(int tick, uint8_t length, const uint8_t*
     event->data = new uint8_t[length ? length : 1]();
     if (length && data)
         memcpy(event->data, data, length);
-    LinkAheadOfEqual(dataEvents, event, [](const TrackDataEvent* e) { return e->tick; });
+    LinkAfterEqual(dataEvents, event, [](const TrackDataEvent* e) { return e->tick; });
     return event;
 }
 

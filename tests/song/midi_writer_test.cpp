@@ -1,0 +1,129 @@
+// Standard MIDI File writer: whole files compared byte for byte with hand-built expectations.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "song/score.h"
+#include "tests/song/song_test_files.h"
+
+namespace {
+
+const Bytes kEmptyTexts = {0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xFF, 0x01,
+                           0x01, 0x00, 0x00, 0xFF, 0x01, 0x01, 0x00, 0x00, 0xFF, 0x02, 0x01, 0x00,
+                           0x00, 0xFF, 0x01, 0x00};
+
+Bytes Saved(CScore& song, const TempFolder& folder)
+{
+    std::string path = folder.File("out.mid");
+    EXPECT_EQ(song.SaveMidiFile(path.c_str()), 1);
+    return ReadBytes(folder.Linux("out.mid"));
+}
+
+}  // namespace
+
+TEST(MidiWriter, NewSongWithNotesByteForByte)
+{
+    TempFolder folder;
+    CScore song;
+    CTrack* t = song.GetTrack(0);
+    t->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);
+    t->InsertNote(false, 0, 96, 64, 100, 0, 0, 0, 0, 0, 0);
+    t->InsertNote(false, 96, 192, 60, 100, 0, 0, 0, 0, 0, 0);
+    song.SetTempoAt(false, 120, 0);
+
+    Bytes conductor = kEmptyTexts;
+    Append(conductor, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
+    Append(conductor, {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x24, 0x08});
+    Append(conductor, {0x00, 0xFF, 0x2F, 0x00});
+    Bytes track = {0x00, 0xFF, 0x03, 0x01, 0x00};
+    Append(track, {0x00, 0xC0, 0x00});              // the track's own program change at 0
+    Append(track, {0x00, 0x90, 0x40, 0x64});        // E4 before C4 at the same tick
+    Append(track, {0x00, 0x3C, 0x64});              // running status
+    Append(track, {0x60, 0x80, 0x40, 0x64});
+    Append(track, {0x00, 0x3C, 0x64});              // the note-off at 96 before the next note-on
+    Append(track, {0x00, 0x90, 0x3C, 0x64});
+    Append(track, {0x60, 0x80, 0x3C, 0x64});
+    Append(track, {0x00, 0xFF, 0x2F, 0x00});
+    // Tracks 1-3 are shown but lie beyond the track count: neither counted nor written.
+    EXPECT_EQ(Saved(song, folder), MidiFile(1, 2, 96, {conductor, track}));
+}
+
+TEST(MidiWriter, SignaturesTextsAndData)
+{
+    TempFolder folder;
+    CScore song;
+    song.SetKeySignatureFrom(0, -1, 0);
+    song.SetTempoAt(false, 100, 0);
+    song.copyright = std::string(200, 'c').c_str();
+    song.furtherTexts = std::string(250, 'f').c_str();
+    const uint8_t sysEx[] = {0x41, 0x10, 0xF7};
+    song.InsertSysEx(10, sizeof sysEx, sysEx);
+    CTrack* t = song.GetTrack(0);
+    t->SetName("Lead");
+    t->InsertControl(0xB0, 7, 90, 0);
+    t->InsertControl(0xE0, 0, 64, 5);
+    uint8_t data[200];
+    for (int i = 0; i < 200; ++i)
+        data[i] = static_cast<uint8_t>(i & 0x7F);
+    t->InsertDataEvent(6, 200, data);
+
+    Bytes conductor = {0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xFF, 0x01, 0x01, 0x00,
+                       0x00, 0xFF, 0x01, 0x01, 0x00};
+    Append(conductor, {0x00, 0xFF, 0x02, 0x81, 0x49});
+    Append(conductor, Bytes(200, 'c'));
+    Append(conductor, {0x00});
+    for (int piece : {100, 100, 50}) {
+        Append(conductor, {0x00, 0xFF, 0x01, static_cast<uint8_t>(piece)});
+        Append(conductor, Bytes(piece, 'f'));
+    }
+    Append(conductor, {0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0});  // 600000 microseconds
+    Append(conductor, {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x24, 0x08});
+    Append(conductor, {0x00, 0xFF, 0x59, 0x02, 0xFF, 0x00});
+    Append(conductor, {0x0A, 0xF0, 0x03, 0x41, 0x10, 0xF7});
+    Append(conductor, {0x00, 0xFF, 0x2F, 0x00});
+
+    Bytes track = {0x00, 0xFF, 0x03, 0x05, 'L', 'e', 'a', 'd', 0x00};
+    Append(track, {0x00, 0xC0, 0x00});        // program change: two bytes
+    Append(track, {0x00, 0xB0, 0x07, 0x5A});  // controller: three
+    Append(track, {0x05, 0xE0, 0x00, 0x40});
+    Append(track, {0x01, 0xF0, 0x81, 0x48});  // a data length of 200 as a variable-length quantity
+    Append(track, Bytes(data, data + 200));
+    Append(track, {0x00, 0xFF, 0x2F, 0x00});
+    EXPECT_EQ(Saved(song, folder), MidiFile(1, 2, 96, {conductor, track}));
+}
+
+TEST(MidiWriter, ControllerCancelsRunningStatusAndHiddenTracksAreSkipped)
+{
+    TempFolder folder;
+    CScore song;
+    song.trackCount = 4;
+    song.GetTrack(1)->SetShown(false);
+    CTrack* t = song.GetTrack(2);
+    t->InsertNote(false, 0, 10, 60, 80, 0, 0, 0, 0, 0, 0);
+    t->InsertNote(false, 20, 30, 60, 80, 0, 0, 0, 0, 0, 0);
+    t->InsertControl(0xB0, 10, 64, 15);
+    Bytes out = Saved(song, folder);
+    ASSERT_GT(out.size(), 14u);
+    EXPECT_EQ(out[11], 3);  // conductor + tracks 0 and 2
+    Bytes expected = {0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xC2, 0x28, 0x00, 0x92, 0x3C, 0x50, 0x0A, 0x82, 0x3C,
+                      0x50, 0x05, 0xB2, 0x0A, 0x40, 0x05, 0x92, 0x3C, 0x50, 0x0A, 0x82, 0x3C, 0x50,
+                      0x00, 0xFF, 0x2F, 0x00};
+    Bytes tail(out.end() - static_cast<long>(expected.size()), out.end());
+    EXPECT_EQ(tail, expected);
+}
+
+TEST(MidiWriter, FailedWriteIsReportedAndLeavesNoTemporaryFile)
+{
+    TempFolder folder;
+    CScore song;
+    // A folder in the target's place cannot be replaced by the new file.
+    std::filesystem::create_directory(folder.Linux("taken.mid"));
+    EXPECT_EQ(song.SaveMidiFile(folder.File("taken.mid").c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Linux("taken.mid")));
+    EXPECT_EQ(song.SaveMidiFile(folder.File("missing\\folder\\x.mid").c_str()), 0);
+    EXPECT_EQ(song.SaveMidiFile(folder.File("good.mid").c_str()), 1);
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 1);
+}

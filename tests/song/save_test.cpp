@@ -1,0 +1,119 @@
+// Save and Save As: the writer chosen by type, the file name kept, and the hand-over of audio types.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "kernel/prompt_service.h"
+#include "services/composer_globals.h"
+#include "song/score.h"
+#include "song/song_files.h"
+#include "tests/song/song_test_files.h"
+
+namespace {
+
+struct RecordingHandOver : IAudioExportHandOver {
+    int calls = 0;
+    int kind = 0;
+    CString path;
+    void OnAudioExportChosen(CScore&, int chosenKind, const CString& chosenPath) override
+    {
+        ++calls;
+        kind = chosenKind;
+        path = chosenPath;
+    }
+};
+
+class SaveTest : public ::testing::Test {
+protected:
+    void SetUp() override { GetRecordingPromptService().Clear(); }
+    void TearDown() override { SetAudioExportHandOver(nullptr); }
+    RecordingPromptService& prompts = GetRecordingPromptService();
+    TempFolder folder;
+    CScore song;
+};
+
+}  // namespace
+
+TEST_F(SaveTest, KindsFromTheLastThreeLetters)
+{
+    EXPECT_EQ(SongFileKindOf("a.MID"), SONG_KIND_MID);
+    EXPECT_EQ(SongFileKindOf("a.Mmf"), SONG_KIND_MMF);
+    EXPECT_EQ(SongFileKindOf("x.sms"), SONG_KIND_SMS);
+    EXPECT_EQ(SongFileKindOf("x.m4r"), SONG_KIND_M4R);
+    EXPECT_EQ(SongFileKindOf("x.awb"), SONG_KIND_AWB);
+    EXPECT_EQ(SongFileKindOf("x.txt"), SONG_KIND_NONE);
+    EXPECT_EQ(SongFileKindOf("id"), SONG_KIND_NONE);
+}
+
+TEST_F(SaveTest, SaveAsMidiKeepsTheChosenCase)
+{
+    std::string path = folder.File("Song.MID");
+    prompts.QueueFileAnswer(path);
+    EXPECT_EQ(song.SaveAs(), SONG_KIND_MID);
+    EXPECT_EQ(song.fileName, path.c_str());
+    EXPECT_TRUE(std::filesystem::exists(folder.Linux("Song.MID")));
+    EXPECT_EQ(g_nLastSaveAsKind, SONG_KIND_MID);
+    ASSERT_EQ(prompts.FilePrompts().size(), 1u);
+    FilePromptRequest request = prompts.FilePrompts()[0];
+    EXPECT_FALSE(request.open);
+    EXPECT_EQ(request.defaultExtension, "mid");
+    EXPECT_EQ(request.filter, "Tonwick(*.m4r)|*.m4r|SMAF Files (*.mmf)|*.mmf|MP3 File(*.mp3)|*.mp3|Midi Files (*.mid)|*.mid||");
+    EXPECT_EQ(request.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
+
+    // Save then writes the same file again by its name.
+    std::filesystem::remove(folder.Linux("Song.MID"));
+    EXPECT_EQ(song.Save(), SONG_KIND_MID);
+    EXPECT_TRUE(std::filesystem::exists(folder.Linux("Song.MID")));
+}
+
+TEST_F(SaveTest, SaveAsAudioHandsOverWithoutRenamingTheSong)
+{
+    RecordingHandOver handOver;
+    SetAudioExportHandOver(&handOver);
+    song.fileName = "C:\\songs\\tune.sms";
+    std::string path = folder.File("Ring.m4r");
+    prompts.QueueFileAnswer(path);
+    EXPECT_EQ(song.SaveAs(), SONG_KIND_M4R);
+    EXPECT_EQ(song.fileName, "C:\\songs\\tune.sms");
+    EXPECT_EQ(g_strExportTarget, path.c_str());
+    EXPECT_EQ(g_nLastSaveAsKind, SONG_KIND_M4R);
+    EXPECT_EQ(handOver.calls, 1);
+    EXPECT_EQ(handOver.kind, SONG_KIND_M4R);
+    EXPECT_EQ(handOver.path, path.c_str());
+    EXPECT_FALSE(std::filesystem::exists(folder.Linux("Ring.m4r")));
+}
+
+TEST_F(SaveTest, CancelAndTypesThatWriteNothing)
+{
+    prompts.QueueFileAnswer(std::nullopt);
+    song.fileName = "keep.mid";
+    EXPECT_EQ(song.SaveAs(), 0);
+    EXPECT_EQ(song.fileName, "keep.mid");
+
+    song.fileName = folder.File("picture.jpg").c_str();
+    EXPECT_EQ(song.Save(), SONG_KIND_JPG);
+    EXPECT_FALSE(std::filesystem::exists(folder.Linux("picture.jpg")));
+
+    song.fileName = folder.File("tune.sms").c_str();
+    EXPECT_EQ(song.Save(), SONG_KIND_SMS);
+    EXPECT_TRUE(std::filesystem::exists(folder.Linux("tune.sms")));
+}
+
+TEST_F(SaveTest, UnnamedSongSaveAsks)
+{
+    prompts.QueueFileAnswer(folder.File("first.sms"));
+    EXPECT_EQ(song.Save(), SONG_KIND_SMS);
+    EXPECT_TRUE(std::filesystem::exists(folder.Linux("first.sms")));
+}
+
+TEST_F(SaveTest, ReadOnlyScoreFileIsNotOverwritten)
+{
+    WriteBytes(folder.Linux("ro.sms"), {1, 2, 3});
+    std::filesystem::permissions(folder.Linux("ro.sms"), std::filesystem::perms::owner_read);
+    if (access(folder.Linux("ro.sms").c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_EQ(song.SaveScoreFile(folder.File("ro.sms").c_str()), 0);
+    ASSERT_FALSE(prompts.Messages().empty());
+    EXPECT_EQ(prompts.Messages().back().text, "This is a readonly file.");
+    EXPECT_EQ(ReadBytes(folder.Linux("ro.sms")), (Bytes{1, 2, 3}));
+}
