@@ -261,13 +261,13 @@ LONG RegQueryValueEx(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE d
     if (!path)
         return Fail(ERROR_INVALID_HANDLE);
     std::string name = valueName ? valueName : "";
-    std::optional<Value> value = SystemValue(Upper(*path), Upper(name));
-    if (!value) {
-        ProfileDocument store;
-        store.Load(GetRegistryStorePath());
-        if (auto text = store.GetValue(*path, EncodeName(name)))
-            value = DecodeValue(*text);
-    }
+    std::optional<Value> value;
+    ProfileDocument store;
+    store.Load(GetRegistryStorePath());
+    if (auto text = store.GetValue(*path, EncodeName(name)))
+        value = DecodeValue(*text);
+    if (!value)
+        value = SystemValue(Upper(*path), Upper(name));
     if (!value)
         return Fail(ERROR_FILE_NOT_FOUND);
     if (type)
@@ -291,8 +291,6 @@ LONG RegSetValueEx(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* da
     auto path = KeyPath(key);
     if (!path)
         return Fail(ERROR_INVALID_HANDLE);
-    if (IsSystemKey(Upper(*path)))
-        return Fail(ERROR_ACCESS_DENIED);
     if ((type == REG_DWORD && dataSize != 4) || (!data && dataSize))
         return Fail(ERROR_INVALID_PARAMETER);
     Value value{type, std::string(reinterpret_cast<const char*>(data), dataSize)};
@@ -329,8 +327,6 @@ LONG RegDeleteKey(HKEY key, LPCSTR subKey)
     if (!subKey || !*subKey)
         return Fail(ERROR_INVALID_PARAMETER);
     std::string path = Join(*base, subKey), upper = Upper(path);
-    if (IsSystemKey(upper))
-        return Fail(ERROR_ACCESS_DENIED);
     ProfileDocument store;
     store.Load(GetRegistryStorePath());
     bool found = false;

@@ -2,7 +2,7 @@
 //
 // Keys and values live in <config folder>/kestrin/registry.ini ($XDG_CONFIG_HOME or ~/.config):
 // one section per key ("HKEY_CURRENT_USER\Software\..."), one line per value. Names of keys and
-// values ignore case. Two keys are answered from the system instead of the file: the user's shell
+// values ignore case. Two keys have values answered by the system when the file has none: the user's shell
 // folders (HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders
 // and ...\Shell Folders: "Personal", "My Music", "Desktop", "AppData") and the processor
 // (HKEY_LOCAL_MACHINE\HARDWARE\DESCRIPTION\System\CentralProcessor\0: "Identifier",

@@ -89,7 +89,21 @@ TEST_F(Registry, ShellFoldersAndProcessorComeFromTheSystem)
     size = sizeof text;
     EXPECT_EQ(RegQueryValueEx(key, "Identifier", nullptr, &type, (LPBYTE)text, &size), ERROR_SUCCESS);
     EXPECT_GT(strlen(text), 0u);
-    DWORD one = 1;
-    EXPECT_EQ(RegSetValueEx(key, "Identifier", 0, REG_DWORD, (const BYTE*)&one, 4), ERROR_ACCESS_DENIED);
+    RegCloseKey(key);
+}
+
+TEST_F(Registry, StoredShellFolderWinsAndIsExpandedByTheCaller)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                           &key),
+              ERROR_SUCCESS);
+    const char stored[] = "%USERPROFILE%\\My Documents";
+    ASSERT_EQ(RegSetValueEx(key, "Personal", 0, REG_EXPAND_SZ, (const BYTE*)stored, sizeof stored), ERROR_SUCCESS);
+    char text[260];
+    DWORD type = 0, size = sizeof text;
+    ASSERT_EQ(RegQueryValueEx(key, "Personal", nullptr, &type, (LPBYTE)text, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(text, stored);
+    EXPECT_EQ(type, (DWORD)REG_EXPAND_SZ);
     RegCloseKey(key);
 }
