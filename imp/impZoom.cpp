@@ -152,6 +152,7 @@ int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio
   bool ok = rowTable && colTable;
   int16_t *rowWeights = nullptr, *colWeights = nullptr;
   float *rowFractions = nullptr, *colFractions = nullptr;
+  double* colCoeffs = nullptr;
   if (ok && interpolate == IMP_INTER_LINEAR) {
     rowWeights = (int16_t*)blocks.take(2LL * dh);
     colWeights = (int16_t*)blocks.take(4LL * dw);
@@ -161,6 +162,8 @@ int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio
   } else if (ok && interpolate == IMP_INTER_CUBIC) {
     rowFractions = (float*)blocks.take(4LL * dh);
     colFractions = (float*)blocks.take(4LL * dw);
+    colCoeffs = (double*)blocks.take(24LL * dw);
+    ok = ok && colCoeffs;
     for (int i = 0; i < 4; ++i) {
       run.work[i] = blocks.take(4LL * dw * nv);
       ok = ok && run.work[i];
@@ -222,6 +225,10 @@ int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio
   axis(dh, yStart, yStep, se.lastY, se.offY, src->height, srcStep, rowTable, rowWeights, false, rowFractions);
   run.rowTable = rowTable;
   run.colTable = colTable;
+  if (colCoeffs) {
+    impZoomCubicColumnCoeffs(colFractions, dw, colCoeffs);
+    run.colCoeffs = colCoeffs;
+  }
 
   int32_t bits = impDepthBits(src->depth);
   if (interpolate == IMP_INTER_NN) {

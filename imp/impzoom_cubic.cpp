@@ -1,6 +1,8 @@
 // Cubic zoom kernels: float horizontal pass into four work rows, vertical pass with rounding down and clamping.
+#include <emmintrin.h>
+
 #include <algorithm>
-#include <cmath>
+#include <cstring>
 
 #include "imp/impzoom_kernels.h"
 
@@ -21,25 +23,73 @@ void impZoomCubicH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels
   cubicH(src, width, channels, srcChannels, colTable, colFractions, out);
 }
 
-void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
-                          const int32_t* colTable, const float* colFractions, float* out) {
-  if (channels == 3 && srcChannels == 3) {
-    // The coefficients depend on the column only; three channels share them.
-    for (int32_t j = 0; j < width; ++j) {
-      const uint8_t* p = src + colTable[j];
-      float t = colFractions[j];
-      double a = (double)t + 1.0;
-      float c1 = (float)a, c2 = (float)(a * (0.5 * t));
-      float c3 = (float)(((double)t - 1.0) * c2 * (double)0.33333334f);
-      for (int32_t n = 0; n < 3; ++n) {
-        float qm1 = p[n - 3], q0 = p[n], q1 = p[n + 3], q2 = p[n + 6];
-        float d1 = q0 - qm1, d2 = q1 - q0 - d1, d3 = q2 - 2.0f * q1 + q0 - d2;  // exact for byte samples
-        *out++ = (float)((double)qm1 + (double)c1 * d1 + (double)c2 * d2 + (double)c3 * d3);
-      }
-    }
-    return;
+void impZoomCubicColumnCoeffs(const float* colFractions, int32_t width, double* coeffs) {
+  for (int32_t j = 0; j < width; ++j) {
+    ImpCubicCoeffs k(colFractions[j]);
+    coeffs[j] = k.c1;
+    coeffs[width + j] = k.c2;
+    coeffs[2 * width + j] = k.c3;
   }
-  cubicH(src, width, channels, srcChannels, colTable, colFractions, out);
+}
+
+namespace {
+
+// Sign-extends the low four 16-bit lanes of a vector to 32 bits.
+inline __m128i widenLow(__m128i v) { return _mm_srai_epi32(_mm_unpacklo_epi16(v, v), 16); }
+inline __m128i widenHigh(__m128i v) { return _mm_srai_epi32(_mm_unpackhi_epi16(v, v), 16); }
+
+// Samples q-1 and the differences d1, d2, d3 of the three channels of one pixel, as 16-bit lanes 0..2.
+inline void pixelDifferences(const uint8_t* p, __m128i out[4]) {
+  const __m128i zero = _mm_setzero_si128();
+  __m128i x = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(p - 3)), zero);  // q-1, q0, two of q1
+  __m128i y = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(p + 1)), zero);  // ..., q1, q2
+  __m128i m = x, a = _mm_srli_si128(x, 6), b = _mm_srli_si128(y, 4), c = _mm_srli_si128(y, 10);
+  __m128i d1 = _mm_sub_epi16(a, m);
+  __m128i d2 = _mm_sub_epi16(_mm_sub_epi16(b, a), d1);
+  __m128i d3 = _mm_sub_epi16(_mm_add_epi16(_mm_sub_epi16(c, _mm_add_epi16(b, b)), a), d2);
+  out[0] = m;
+  out[1] = d1;
+  out[2] = d2;
+  out[3] = d3;
+}
+
+}  // namespace
+
+// Three channels, two pixels per step: each channel's pair of results in one double vector.
+void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
+                          const int32_t* colTable, const float* colFractions, const double* colCoeffs, float* out) {
+  if (channels != 3 || srcChannels != 3 || !colCoeffs)
+    return cubicH(src, width, channels, srcChannels, colTable, colFractions, out);
+  const double *k1 = colCoeffs, *k2 = colCoeffs + width, *k3 = colCoeffs + 2 * width;
+  int32_t j = 0;
+  for (; j + 1 < width; j += 2) {
+    __m128i u[4], v[4];
+    pixelDifferences(src + colTable[j], u);
+    pixelDifferences(src + colTable[j + 1], v);
+    __m128d terms[4][3];  // [q-1, d1, d2, d3][channel], lanes = (pixel j, pixel j + 1)
+    for (int t = 0; t < 4; ++t) {
+      __m128i pairs = _mm_unpacklo_epi16(u[t], v[t]);
+      __m128i lo = widenLow(pairs), hi = widenHigh(pairs);
+      terms[t][0] = _mm_cvtepi32_pd(lo);
+      terms[t][1] = _mm_cvtepi32_pd(_mm_srli_si128(lo, 8));
+      terms[t][2] = _mm_cvtepi32_pd(hi);
+    }
+    __m128d c1 = _mm_loadu_pd(k1 + j), c2 = _mm_loadu_pd(k2 + j), c3 = _mm_loadu_pd(k3 + j);
+    __m128 r[3];
+    for (int n = 0; n < 3; ++n) {
+      __m128d sum = _mm_add_pd(terms[0][n], _mm_mul_pd(c1, terms[1][n]));
+      sum = _mm_add_pd(sum, _mm_mul_pd(c2, terms[2][n]));
+      sum = _mm_add_pd(sum, _mm_mul_pd(c3, terms[3][n]));
+      r[n] = _mm_cvtpd_ps(sum);
+    }
+    __m128 first = _mm_unpacklo_ps(r[0], r[1]);  // r0(j), r1(j), r0(j+1), r1(j+1)
+    float* o = out + 3 * j;
+    _mm_storel_pi((__m64*)o, first);
+    _mm_store_ss(o + 2, r[2]);
+    _mm_storeh_pi((__m64*)(o + 3), first);
+    _mm_store_ss(o + 5, _mm_shuffle_ps(r[2], r[2], 1));
+  }
+  if (j < width) cubicH(src, width - j, 3, 3, colTable + j, colFractions + j, out + 3 * j);
 }
 
 template <typename T, int Max>
@@ -48,10 +98,44 @@ static inline T cubicStore(double v) {
   return (T)std::clamp(i, 0, Max);
 }
 
+void impZoomCubicV8uRef(uint8_t* dst, int32_t count, float t, const float* q0, const float* q1, const float* q2,
+                        const float* q3) {
+  ImpCubicCoeffs k(t);
+  for (int32_t i = 0; i < count; ++i) dst[i] = cubicStore<uint8_t, 255>(impCubicApply(k, q0[i], q1[i], q2[i], q3[i]));
+}
+
+// Two values per double vector, with the differences rounded to single precision as the plain form does.
 void impZoomCubicV8u(uint8_t* dst, int32_t count, float t, const float* q0, const float* q1, const float* q2,
                      const float* q3) {
   ImpCubicCoeffs k(t);
-  for (int32_t i = 0; i < count; ++i) dst[i] = cubicStore<uint8_t, 255>(impCubicApply(k, q0[i], q1[i], q2[i], q3[i]));
+  const __m128d c1 = _mm_set1_pd(k.c1), c2 = _mm_set1_pd(k.c2), c3 = _mm_set1_pd(k.c3);
+  const __m128d two = _mm_set1_pd(2.0), eps = _mm_set1_pd(0.00001), half = _mm_set1_pd(0.5);
+  auto toSingle = [](__m128d v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); };
+  auto evaluate = [&](__m128d m, __m128d a, __m128d b, __m128d c) {
+    __m128d d1 = toSingle(_mm_sub_pd(a, m));
+    __m128d d2 = toSingle(_mm_sub_pd(_mm_sub_pd(b, a), d1));
+    __m128d d3 = toSingle(_mm_sub_pd(_mm_add_pd(_mm_sub_pd(c, _mm_mul_pd(two, b)), a), d2));
+    __m128d sum = _mm_add_pd(m, _mm_mul_pd(c1, d1));
+    sum = _mm_add_pd(sum, _mm_mul_pd(c2, d2));
+    sum = _mm_add_pd(sum, _mm_mul_pd(c3, d3));
+    return _mm_cvtpd_epi32(_mm_sub_pd(_mm_add_pd(sum, eps), half));
+  };
+  const __m128i limit = _mm_set1_epi32(255), zero = _mm_setzero_si128();
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    __m128 m = _mm_loadu_ps(q0 + i), a = _mm_loadu_ps(q1 + i), b = _mm_loadu_ps(q2 + i), c = _mm_loadu_ps(q3 + i);
+    __m128i lo = evaluate(_mm_cvtps_pd(m), _mm_cvtps_pd(a), _mm_cvtps_pd(b), _mm_cvtps_pd(c));
+    __m128i hi = evaluate(_mm_cvtps_pd(_mm_movehl_ps(m, m)), _mm_cvtps_pd(_mm_movehl_ps(a, a)),
+                          _mm_cvtps_pd(_mm_movehl_ps(b, b)), _mm_cvtps_pd(_mm_movehl_ps(c, c)));
+    __m128i v = _mm_unpacklo_epi64(lo, hi);
+    // Clamp to 0..255; a conversion out of range gives the lowest integer, clamped to 0 like the plain form.
+    __m128i below = _mm_cmplt_epi32(v, zero), above = _mm_cmpgt_epi32(v, limit);
+    v = _mm_or_si128(_mm_andnot_si128(_mm_or_si128(below, above), v), _mm_and_si128(above, limit));
+    __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(v, v), zero);
+    int32_t word = _mm_cvtsi128_si32(bytes);
+    memcpy(dst + i, &word, 4);
+  }
+  impZoomCubicV8uRef(dst + i, count - i, t, q0 + i, q1 + i, q2 + i, q3 + i);
 }
 
 namespace {
@@ -64,7 +148,8 @@ void cubicRun(const ImpZoomRun& run) {
   int32_t srcCh = Planar ? 1 : run.srcChannels;
   int32_t dstCh = Planar ? 1 : run.dstChannels;
   auto filter = [&](const T* row, float* out) {
-    if constexpr (sizeof(T) == 1) impZoomCubicH8uPixel(row, run.width, nv, srcCh, run.colTable, run.colFractions, out);
+    if constexpr (sizeof(T) == 1)
+      impZoomCubicH8uPixel(row, run.width, nv, srcCh, run.colTable, run.colFractions, run.colCoeffs, out);
     else cubicH(row, run.width, nv, srcCh, run.colTable, run.colFractions, out);
   };
   for (int32_t p = 0; p < planes; ++p) {

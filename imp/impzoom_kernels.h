@@ -20,6 +20,7 @@ struct ImpZoomRun {
   const int16_t* colWeights;  // linear: (w0, w1) per column
   const float* rowFractions;  // cubic
   const float* colFractions;
+  const double* colCoeffs;    // cubic: c1, c2, c3 of every column, each run of width values
   void* work[4];
   const unsigned char* mask;  // null = no mask
   int64_t maskStep;
@@ -58,8 +59,12 @@ void impZoomLinearV16u(uint16_t* dst, int32_t count, int32_t w1, const int16_t* 
 void impZoomLinearV16uRef(uint16_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
 void impZoomCubicV8u(uint8_t* dst, int32_t count, float t, const float* q0, const float* q1, const float* q2,
                      const float* q3);
+void impZoomCubicV8uRef(uint8_t* dst, int32_t count, float t, const float* q0, const float* q1, const float* q2,
+                        const float* q3);
 void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
-                          const int32_t* colTable, const float* colFractions, float* out);
+                          const int32_t* colTable, const float* colFractions, const double* colCoeffs, float* out);
+// Coefficients of every column for the packed horizontal pass.
+void impZoomCubicColumnCoeffs(const float* colFractions, int32_t width, double* coeffs);
 void impZoomCubicH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
                              const int32_t* colTable, const float* colFractions, float* out);
 void impZoomNN8uPixelRef(const ImpZoomRun& run);

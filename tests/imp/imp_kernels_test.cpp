@@ -58,12 +58,27 @@ TEST(ImpKernels, CubicAndNearestFastPathsMatchReference) {
     std::vector<float> t(width);
     for (int j = 0; j < width; ++j) {
       cols[j] = (int32_t)(1 + rng() % (srcW - 3)) * 3;
-      t[j] = (float)(rng() % 1000) / 1000.0f;
+      t[j] = (float)((int)(rng() % 3001) - 1000) / 1000.0f;  // edge columns reach [-1, 2]
     }
     std::vector<float> a(3 * width), b(3 * width);
-    impZoomCubicH8uPixel(src.data(), width, 3, 3, cols.data(), t.data(), a.data());
+    std::vector<double> coeffs(3 * width);
+    impZoomCubicColumnCoeffs(t.data(), width, coeffs.data());
+    impZoomCubicH8uPixel(src.data(), width, 3, 3, cols.data(), t.data(), coeffs.data(), a.data());
     impZoomCubicH8uPixelRef(src.data(), width, 3, 3, cols.data(), t.data(), b.data());
     for (int i = 0; i < 3 * width; ++i) ASSERT_EQ(a[i], b[i]);
+
+    // Vertical pass on unrounded, overshooting work rows.
+    int count = 1 + rng() % 40;
+    std::vector<float> rows4[4];
+    for (auto& r : rows4) {
+      r.resize(count);
+      for (auto& v : r) v = (float)((int)(rng() % 400000) - 60000) / 997.0f;
+    }
+    float tv = (float)((int)(rng() % 3001) - 1000) / 1000.0f;
+    std::vector<uint8_t> va(count), vb(count);
+    impZoomCubicV8u(va.data(), count, tv, rows4[0].data(), rows4[1].data(), rows4[2].data(), rows4[3].data());
+    impZoomCubicV8uRef(vb.data(), count, tv, rows4[0].data(), rows4[1].data(), rows4[2].data(), rows4[3].data());
+    ASSERT_EQ(va, vb);
 
     int height = 1 + rng() % 5;
     std::vector<int32_t> rows(height);
