@@ -3,21 +3,16 @@
 
 #include "gdi/wingdi.h"
 #include "kernel/cstring.h"
+#include "kernel/object.h"
 
-// Bitmap resources live with the window layer; it registers how a numbered or named bitmap is loaded.
-typedef HBITMAP (*GdiBitmapResourceLoader)(LPCSTR name);
-void GdiSetBitmapResourceLoader(GdiBitmapResourceLoader loader);
-HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
-#define LoadBitmap LoadBitmapA
-
-class CGdiObject {
+class CGdiObject : public CObject {
 public:
     HGDIOBJ m_hObject = nullptr;
 
     CGdiObject() = default;
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
-    virtual ~CGdiObject();
+    ~CGdiObject() override;
 
     operator HGDIOBJ() const { return m_hObject; }
     HGDIOBJ GetSafeHandle() const;  // null for a null object pointer
@@ -161,7 +156,7 @@ public:
     int GetRegionData(LPRGNDATA data, int count) const { return (int)::GetRegionData((HRGN)m_hObject, count, data); }
 };
 
-class CDC {
+class CDC : public CObject {
 public:
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;
@@ -170,7 +165,7 @@ public:
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
     // Deletes the attached context, as the class library does; detach first to keep it.
-    virtual ~CDC();
+    ~CDC() override;
 
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const;  // null for a null object pointer

@@ -75,12 +75,9 @@ struct Brush : Object {
     bool dcBrush = false;
 };
 
-struct FontFace;
-
 struct Font : Object {
     Font() : Object(OBJ_FONT) {}
     LOGFONTA log{};
-    std::shared_ptr<FontFace> face;  // resolved at first use
 };
 
 struct RegionObject : Object {

@@ -204,6 +204,10 @@ DWORD GetTabbedTextExtentA(HDC hdc, LPCSTR text, int length, int tabCount, const
 
 BOOL GdiFlush();
 
+// Bitmap resources (RT_BITMAP) of the program, as 32-bit device bitmaps.
+HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
+#define LoadBitmap LoadBitmapA
+
 // Window device contexts come from the window layer: it registers how a window's context is got and given back.
 typedef HDC (*GdiWindowDcGetter)(HWND hwnd, BOOL wholeWindow);
 typedef int (*GdiWindowDcReleaser)(HWND hwnd, HDC hdc);

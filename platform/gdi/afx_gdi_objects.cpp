@@ -1,0 +1,175 @@
+// CGdiObject and its kinds: handle attachment, the wrappers made for bare handles, and the creation helpers.
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+#include "gdi/afxgdi.h"
+#include "kernel/resources.h"
+
+namespace {
+
+std::mutex& MapLock()
+{
+    static std::mutex m;
+    return m;
+}
+
+// Wrappers attached by their owners, and wrappers made by FromHandle for bare handles.
+std::unordered_map<HGDIOBJ, CGdiObject*>& Permanent()
+{
+    static std::unordered_map<HGDIOBJ, CGdiObject*> m;
+    return m;
+}
+
+std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>>& Temporary()
+{
+    static std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> m;
+    return m;
+}
+
+std::unique_ptr<CGdiObject> MakeWrapper(HGDIOBJ object)
+{
+    switch (GetObjectType(object)) {
+    case OBJ_PEN: return std::make_unique<CPen>();
+    case OBJ_BRUSH: return std::make_unique<CBrush>();
+    case OBJ_FONT: return std::make_unique<CFont>();
+    case OBJ_BITMAP: return std::make_unique<CBitmap>();
+    case OBJ_PAL: return std::make_unique<CPalette>();
+    case OBJ_REGION: return std::make_unique<CRgn>();
+    default: return std::make_unique<CGdiObject>();
+    }
+}
+
+}  // namespace
+
+CGdiObject::~CGdiObject() { DeleteObject(); }
+
+HGDIOBJ CGdiObject::GetSafeHandle() const { return this ? m_hObject : nullptr; }
+
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ object)
+{
+    if (!object) return nullptr;
+    std::lock_guard<std::mutex> lock(MapLock());
+    auto p = Permanent().find(object);
+    if (p != Permanent().end()) return p->second;
+    auto& temp = Temporary()[object];
+    if (!temp) {
+        temp = MakeWrapper(object);
+        temp->m_hObject = object;
+    }
+    return temp.get();
+}
+
+void CGdiObject::DeleteTempMap()
+{
+    std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> doomed;
+    {
+        std::lock_guard<std::mutex> lock(MapLock());
+        doomed.swap(Temporary());
+    }
+    for (auto& entry : doomed) entry.second->m_hObject = nullptr;  // temporary wrappers never delete the handle
+}
+
+BOOL CGdiObject::Attach(HGDIOBJ object)
+{
+    if (!object) return FALSE;
+    m_hObject = object;
+    std::lock_guard<std::mutex> lock(MapLock());
+    Permanent()[object] = this;
+    return TRUE;
+}
+
+HGDIOBJ CGdiObject::Detach()
+{
+    HGDIOBJ object = m_hObject;
+    if (object) {
+        std::lock_guard<std::mutex> lock(MapLock());
+        auto p = Permanent().find(object);
+        if (p != Permanent().end() && p->second == this) Permanent().erase(p);
+    }
+    m_hObject = nullptr;
+    return object;
+}
+
+BOOL CGdiObject::DeleteObject()
+{
+    if (!m_hObject) return FALSE;
+    return ::DeleteObject(Detach());
+}
+
+BOOL CGdiObject::CreateStockObject(int index) { return Attach(::GetStockObject(index)); }
+
+CBrush::CBrush(CBitmap* bitmap) { CreatePatternBrush(bitmap); }
+
+BOOL CBrush::CreatePatternBrush(CBitmap* bitmap)
+{
+    return bitmap ? Attach(::CreatePatternBrush((HBITMAP)bitmap->m_hObject)) : FALSE;
+}
+
+BOOL CFont::CreatePointFontIndirect(const LOGFONT* font, CDC* dc)
+{
+    if (!font) return FALSE;
+    LOGFONT lf = *font;
+    HDC hdc = dc ? dc->m_hAttribDC ? dc->m_hAttribDC : dc->m_hDC : nullptr;
+    int dpi = hdc ? ::GetDeviceCaps(hdc, LOGPIXELSY) : 96;
+    int height = dpi * lf.lfHeight / 720;
+    lf.lfHeight = height < 0 ? height : -height;
+    return CreateFontIndirect(&lf);
+}
+
+BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* dc)
+{
+    LOGFONT lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfHeight = pointSize;
+    if (faceName) {
+        for (int i = 0; i < LF_FACESIZE - 1 && faceName[i]; ++i) lf.lfFaceName[i] = faceName[i];
+    }
+    return CreatePointFontIndirect(&lf, dc);
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
+{
+    return Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, width, height));
+}
+
+CSize CBitmap::GetBitmapDimension() const
+{
+    SIZE s{0, 0};
+    ::GetBitmapDimensionEx((HBITMAP)m_hObject, &s);
+    return CSize(s);
+}
+
+int CPalette::GetEntryCount()
+{
+    WORD count = 0;
+    if (!::GetObject(m_hObject, sizeof count, &count)) return 0;
+    return count;
+}
+
+void GdiDeleteTempObjects()
+{
+    CGdiObject::DeleteTempMap();
+    CDC::DeleteTempMap();
+}
+
+HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name)
+{
+    HRSRC resource = FindResource(instance, name, RT_BITMAP);
+    if (!resource) return nullptr;
+    HGLOBAL data = LoadResource(instance, resource);
+    const BITMAPINFO* info = static_cast<const BITMAPINFO*>(LockResource(data));
+    DWORD size = SizeofResource(instance, resource);
+    if (!info || size < sizeof(BITMAPINFOHEADER) || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return nullptr;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    int colours = h.biBitCount <= 8 ? (h.biClrUsed ? (int)h.biClrUsed : 1 << h.biBitCount) : (int)h.biClrUsed;
+    size_t masks = h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+    size_t offset = h.biSize + masks + (size_t)colours * sizeof(RGBQUAD);
+    int64_t rows = h.biHeight < 0 ? -(int64_t)h.biHeight : h.biHeight;
+    int64_t stride = (((int64_t)h.biWidth * h.biBitCount + 31) / 32) * 4;
+    if (h.biWidth <= 0 || offset + stride * rows > size) return nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, &h, CBM_INIT, reinterpret_cast<const uint8_t*>(info) + offset, info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}

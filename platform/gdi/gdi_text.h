@@ -1,0 +1,25 @@
+// Text runs shared by the text functions and DrawText: measuring and drawing one line of characters.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "gdi/gdi_fonts.h"
+#include "gdi/gdi_objects.h"
+
+namespace gdi {
+
+struct TextRun {
+    std::shared_ptr<FontFace> face;
+    LOGFONTA font{};
+    std::vector<uint32_t> codes;
+    std::vector<int> advances;  // per character, with the context's extra character spacing
+    int width = 0;
+};
+
+// Decodes and measures text in the context's font (the caller holds FontMutex()).
+TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx = nullptr);
+// Draws a measured run with its left end at device x and its baseline at device y; clipRect (device) when given.
+void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRect);
+
+}  // namespace gdi
