@@ -34,60 +34,59 @@ void impZoomCubicColumnCoeffs(const float* colFractions, int32_t width, double* 
 
 namespace {
 
-// Sign-extends the low four 16-bit lanes of a vector to 32 bits.
-inline __m128i widenLow(__m128i v) { return _mm_srai_epi32(_mm_unpacklo_epi16(v, v), 16); }
-inline __m128i widenHigh(__m128i v) { return _mm_srai_epi32(_mm_unpackhi_epi16(v, v), 16); }
-
-// Samples q-1 and the differences d1, d2, d3 of the three channels of one pixel, as 16-bit lanes 0..2.
-inline void pixelDifferences(const uint8_t* p, __m128i out[4]) {
-  const __m128i zero = _mm_setzero_si128();
-  __m128i x = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(p - 3)), zero);  // q-1, q0, two of q1
-  __m128i y = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(p + 1)), zero);  // ..., q1, q2
-  __m128i m = x, a = _mm_srli_si128(x, 6), b = _mm_srli_si128(y, 4), c = _mm_srli_si128(y, 10);
-  __m128i d1 = _mm_sub_epi16(a, m);
-  __m128i d2 = _mm_sub_epi16(_mm_sub_epi16(b, a), d1);
-  __m128i d3 = _mm_sub_epi16(_mm_add_epi16(_mm_sub_epi16(c, _mm_add_epi16(b, b)), a), d2);
-  out[0] = m;
-  out[1] = d1;
-  out[2] = d2;
-  out[3] = d3;
+inline __m128i pickHighLow(__m128i a, __m128i b) {
+  return _mm_castpd_si128(_mm_shuffle_pd(_mm_castsi128_pd(a), _mm_castsi128_pd(b), 1));
 }
 
 }  // namespace
 
-// Three channels, two pixels per step: each channel's pair of results in one double vector.
+// Three channels, two pixels per step: lanes hold (pixel j, pixel j + 1) of one channel.
 void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
                           const int32_t* colTable, const float* colFractions, const double* colCoeffs, float* out) {
   if (channels != 3 || srcChannels != 3 || !colCoeffs)
     return cubicH(src, width, channels, srcChannels, colTable, colFractions, out);
   const double *k1 = colCoeffs, *k2 = colCoeffs + width, *k3 = colCoeffs + 2 * width;
+  const __m128i zero = _mm_setzero_si128();
   int32_t j = 0;
   for (; j + 1 < width; j += 2) {
-    __m128i u[4], v[4];
-    pixelDifferences(src + colTable[j], u);
-    pixelDifferences(src + colTable[j + 1], v);
-    __m128d terms[4][3];  // [q-1, d1, d2, d3][channel], lanes = (pixel j, pixel j + 1)
-    for (int t = 0; t < 4; ++t) {
-      __m128i pairs = _mm_unpacklo_epi16(u[t], v[t]);
-      __m128i lo = widenLow(pairs), hi = widenHigh(pairs);
-      terms[t][0] = _mm_cvtepi32_pd(lo);
-      terms[t][1] = _mm_cvtepi32_pd(_mm_srli_si128(lo, 8));
-      terms[t][2] = _mm_cvtepi32_pd(hi);
-    }
-    __m128d c1 = _mm_loadu_pd(k1 + j), c2 = _mm_loadu_pd(k2 + j), c3 = _mm_loadu_pd(k3 + j);
-    __m128 r[3];
-    for (int n = 0; n < 3; ++n) {
-      __m128d sum = _mm_add_pd(terms[0][n], _mm_mul_pd(c1, terms[1][n]));
-      sum = _mm_add_pd(sum, _mm_mul_pd(c2, terms[2][n]));
-      sum = _mm_add_pd(sum, _mm_mul_pd(c3, terms[3][n]));
-      r[n] = _mm_cvtpd_ps(sum);
-    }
-    __m128 first = _mm_unpacklo_ps(r[0], r[1]);  // r0(j), r1(j), r0(j+1), r1(j+1)
+    // Bytes q-1, q0 and two of q1 from p - 3; the rest of q1 and q2 from p + 1 (never past what the plain form reads).
+    const uint8_t *p = src + colTable[j], *r = src + colTable[j + 1];
+    __m128i xp = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(p - 3)), zero);
+    __m128i yp = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(p + 1)), zero);
+    __m128i xr = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(r - 3)), zero);
+    __m128i yr = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(r + 1)), zero);
+    __m128i r1 = _mm_unpacklo_epi16(xp, xr);  // m0 m1 m2 a0, each (j, j + 1)
+    __m128i r2 = _mm_unpackhi_epi16(xp, xr);  // a1 a2 b0 b1
+    __m128i r3 = _mm_unpackhi_epi16(yp, yr);  // b2 c0 c1 c2
+    __m128i r1l = _mm_unpacklo_epi16(r1, zero), r1h = _mm_unpackhi_epi16(r1, zero);
+    __m128i r2l = _mm_unpacklo_epi16(r2, zero), r2h = _mm_unpackhi_epi16(r2, zero);
+    __m128i r3l = _mm_unpacklo_epi16(r3, zero), r3h = _mm_unpackhi_epi16(r3, zero);
+    // Channels 0 and 1 in four lanes, channel 2 in the low two.
+    __m128i m01 = r1l, a01 = pickHighLow(r1h, r2l), b01 = r2h, c01 = pickHighLow(r3l, r3h);
+    __m128i m2 = r1h, a2 = _mm_srli_si128(r2l, 8), b2 = r3l, c2 = _mm_srli_si128(r3h, 8);
+    auto diffs = [](__m128i m, __m128i a, __m128i b, __m128i c, __m128i d[3]) {
+      d[0] = _mm_sub_epi32(a, m);
+      d[1] = _mm_sub_epi32(_mm_sub_epi32(b, a), d[0]);
+      d[2] = _mm_sub_epi32(_mm_add_epi32(_mm_sub_epi32(c, _mm_add_epi32(b, b)), a), d[1]);
+    };
+    __m128i d01[3], d2[3];
+    diffs(m01, a01, b01, c01, d01);
+    diffs(m2, a2, b2, c2, d2);
+    __m128d c1 = _mm_loadu_pd(k1 + j), cc2 = _mm_loadu_pd(k2 + j), c3 = _mm_loadu_pd(k3 + j);
+    auto evaluate = [&](__m128i m, const __m128i d[3]) {
+      __m128d sum = _mm_add_pd(_mm_cvtepi32_pd(m), _mm_mul_pd(c1, _mm_cvtepi32_pd(d[0])));
+      sum = _mm_add_pd(sum, _mm_mul_pd(cc2, _mm_cvtepi32_pd(d[1])));
+      sum = _mm_add_pd(sum, _mm_mul_pd(c3, _mm_cvtepi32_pd(d[2])));
+      return _mm_cvtpd_ps(sum);
+    };
+    __m128i d1h[3] = {_mm_srli_si128(d01[0], 8), _mm_srli_si128(d01[1], 8), _mm_srli_si128(d01[2], 8)};
+    __m128 v0 = evaluate(m01, d01), v1 = evaluate(_mm_srli_si128(m01, 8), d1h), v2 = evaluate(m2, d2);
+    __m128 first = _mm_unpacklo_ps(v0, v1);  // r0(j), r1(j), r0(j+1), r1(j+1)
     float* o = out + 3 * j;
     _mm_storel_pi((__m64*)o, first);
-    _mm_store_ss(o + 2, r[2]);
+    _mm_store_ss(o + 2, v2);
     _mm_storeh_pi((__m64*)(o + 3), first);
-    _mm_store_ss(o + 5, _mm_shuffle_ps(r[2], r[2], 1));
+    _mm_store_ss(o + 5, _mm_shuffle_ps(v2, v2, 1));
   }
   if (j < width) cubicH(src, width - j, 3, 3, colTable + j, colFractions + j, out + 3 * j);
 }
@@ -105,34 +104,31 @@ void impZoomCubicV8uRef(uint8_t* dst, int32_t count, float t, const float* q0, c
 }
 
 // Two values per double vector, with the differences rounded to single precision as the plain form does.
+// q0 - q-1 is formed in single precision directly: one rounding of the exact difference either way.
 void impZoomCubicV8u(uint8_t* dst, int32_t count, float t, const float* q0, const float* q1, const float* q2,
                      const float* q3) {
   ImpCubicCoeffs k(t);
   const __m128d c1 = _mm_set1_pd(k.c1), c2 = _mm_set1_pd(k.c2), c3 = _mm_set1_pd(k.c3);
-  const __m128d two = _mm_set1_pd(2.0), eps = _mm_set1_pd(0.00001), half = _mm_set1_pd(0.5);
+  const __m128d bias = _mm_set1_pd(0.00001), half = _mm_set1_pd(0.5);
   auto toSingle = [](__m128d v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); };
-  auto evaluate = [&](__m128d m, __m128d a, __m128d b, __m128d c) {
-    __m128d d1 = toSingle(_mm_sub_pd(a, m));
+  auto evaluate = [&](__m128d m, __m128d a, __m128d b, __m128d c, __m128d d1) {
     __m128d d2 = toSingle(_mm_sub_pd(_mm_sub_pd(b, a), d1));
-    __m128d d3 = toSingle(_mm_sub_pd(_mm_add_pd(_mm_sub_pd(c, _mm_mul_pd(two, b)), a), d2));
+    __m128d d3 = toSingle(_mm_sub_pd(_mm_add_pd(_mm_sub_pd(c, _mm_add_pd(b, b)), a), d2));
     __m128d sum = _mm_add_pd(m, _mm_mul_pd(c1, d1));
     sum = _mm_add_pd(sum, _mm_mul_pd(c2, d2));
     sum = _mm_add_pd(sum, _mm_mul_pd(c3, d3));
-    return _mm_cvtpd_epi32(_mm_sub_pd(_mm_add_pd(sum, eps), half));
+    return _mm_cvtpd_epi32(_mm_sub_pd(_mm_add_pd(sum, bias), half));
   };
-  const __m128i limit = _mm_set1_epi32(255), zero = _mm_setzero_si128();
+  auto high = [](__m128 v) { return _mm_cvtps_pd(_mm_movehl_ps(v, v)); };
   int32_t i = 0;
   for (; i + 4 <= count; i += 4) {
     __m128 m = _mm_loadu_ps(q0 + i), a = _mm_loadu_ps(q1 + i), b = _mm_loadu_ps(q2 + i), c = _mm_loadu_ps(q3 + i);
-    __m128i lo = evaluate(_mm_cvtps_pd(m), _mm_cvtps_pd(a), _mm_cvtps_pd(b), _mm_cvtps_pd(c));
-    __m128i hi = evaluate(_mm_cvtps_pd(_mm_movehl_ps(m, m)), _mm_cvtps_pd(_mm_movehl_ps(a, a)),
-                          _mm_cvtps_pd(_mm_movehl_ps(b, b)), _mm_cvtps_pd(_mm_movehl_ps(c, c)));
-    __m128i v = _mm_unpacklo_epi64(lo, hi);
-    // Clamp to 0..255; a conversion out of range gives the lowest integer, clamped to 0 like the plain form.
-    __m128i below = _mm_cmplt_epi32(v, zero), above = _mm_cmpgt_epi32(v, limit);
-    v = _mm_or_si128(_mm_andnot_si128(_mm_or_si128(below, above), v), _mm_and_si128(above, limit));
-    __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(v, v), zero);
-    int32_t word = _mm_cvtsi128_si32(bytes);
+    __m128 d1 = _mm_sub_ps(a, m);
+    __m128i lo = evaluate(_mm_cvtps_pd(m), _mm_cvtps_pd(a), _mm_cvtps_pd(b), _mm_cvtps_pd(c), _mm_cvtps_pd(d1));
+    __m128i hi = evaluate(high(m), high(a), high(b), high(c), high(d1));
+    // Saturating packs clamp to 0..255; an out-of-range conversion gives the lowest integer, hence 0.
+    __m128i v = _mm_packs_epi32(_mm_unpacklo_epi64(lo, hi), _mm_setzero_si128());
+    int32_t word = _mm_cvtsi128_si32(_mm_packus_epi16(v, v));
     memcpy(dst + i, &word, 4);
   }
   impZoomCubicV8uRef(dst + i, count - i, t, q0 + i, q1 + i, q2 + i, q3 + i);

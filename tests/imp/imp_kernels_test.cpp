@@ -101,3 +101,20 @@ TEST(ImpKernels, CubicAndNearestFastPathsMatchReference) {
     ASSERT_EQ(da, db);
   }
 }
+
+TEST(ImpKernels, CubicVerticalPassOnManyValues) {
+  std::mt19937 rng(13);
+  std::uniform_real_distribution<float> value(-400.0f, 700.0f), fraction(-1.0f, 2.0f);
+  const int count = 4096;
+  std::vector<float> rows[4];
+  for (auto& r : rows) r.resize(count);
+  std::vector<uint8_t> a(count), b(count);
+  for (int round = 0; round < 25; ++round) {
+    for (auto& r : rows)
+      for (auto& v : r) v = value(rng);
+    float t = round == 0 ? 2.0f : fraction(rng);
+    impZoomCubicV8u(a.data(), count, t, rows[0].data(), rows[1].data(), rows[2].data(), rows[3].data());
+    impZoomCubicV8uRef(b.data(), count, t, rows[0].data(), rows[1].data(), rows[2].data(), rows[3].data());
+    ASSERT_EQ(a, b) << round;
+  }
+}
