@@ -24,6 +24,8 @@ function(kestrin_test name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  # Lets a test binary find the shared test files when it is run by hand too.
+  target_compile_definitions(${name} PRIVATE KESTRIN_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
   if(K_WINDOW)
     set(label window)
   else()

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "song/score.h"
+#include "song/smaf_file.h"
 
 namespace {
 
@@ -28,10 +29,25 @@ int SaveScore(CScore& song, const char* path)
     return song.SaveScoreFile(path);
 }
 
-// SMAF (.mmf) is read and written by the SMAF file, which fills in its entry.
+// The open command starts every SMAF file from the default contents info; anything but 0 fails the open.
+int LoadSmaf(CScore& song, const char* path)
+{
+    ResetContentsInfo(GetSharedContentsInfo());
+    CSmafFile file(GetSharedContentsInfo());
+    file.SetScore(&song);
+    return file.Load(path) == 0 ? 1 : 0;
+}
+
+int SaveSmaf(CScore& song, const char* path)
+{
+    CSmafFile file(GetSharedContentsInfo());
+    file.SetScore(&song);
+    return file.Save(path) ? 1 : 0;
+}
+
 const SongFileFormat kFormats[] = {
     {SONG_KIND_MID, "mid", LoadMidi, SaveMidi},
-    {SONG_KIND_MMF, "mmf", nullptr, nullptr},
+    {SONG_KIND_MMF, "mmf", LoadSmaf, SaveSmaf},
     {SONG_KIND_SMS, "sms", LoadScore, SaveScore},
     {SONG_KIND_JPG, "jpg", nullptr, nullptr},
     {SONG_KIND_M4R, "m4r", nullptr, nullptr},
