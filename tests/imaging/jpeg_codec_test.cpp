@@ -1,0 +1,73 @@
+// JPEG codec: grey and colour round trips, row order, quality, refusals and corrupt input.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "image_io.h"
+
+TEST(JpegCodecTest, ColourRoundTripKeepsRowOrderAndChannels) {
+    CRasterImage image(16, 16, 24, RASTER_TYPE_JPEG);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) image.SetPixelColor(x, y, y >= 8 ? RGB(250, 10, 10) : RGB(10, 10, 250));
+    auto bytes = EncodeBytes(image, RASTER_TYPE_JPEG);
+    ASSERT_GT(bytes.size(), 100u);
+    CRasterImage back;
+    ASSERT_TRUE(DecodeBytes(back, bytes, RASTER_TYPE_JPEG));
+    ASSERT_EQ(back.GetBpp(), 24);
+    // The top rows (stored last) were red, the bottom ones blue.
+    RGBQUAD top = back.GetPixelColor(4, 12), bottom = back.GetPixelColor(4, 3);
+    EXPECT_NEAR(top.rgbRed, 250, 12);
+    EXPECT_NEAR(top.rgbBlue, 10, 12);
+    EXPECT_NEAR(bottom.rgbBlue, 250, 12);
+    EXPECT_NEAR(bottom.rgbRed, 10, 12);
+}
+
+TEST(JpegCodecTest, GreyPicturesStayOneComponent) {
+    CRasterImage grey(8, 8, 8, RASTER_TYPE_JPEG);
+    grey.SetGreyPalette();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) grey.SetPixelIndex(x, y, 128);
+    auto bytes = EncodeBytes(grey, RASTER_TYPE_JPEG);
+    CRasterImage back;
+    ASSERT_TRUE(DecodeBytes(back, bytes, RASTER_TYPE_JPEG));
+    EXPECT_EQ(back.GetBpp(), 8);
+    EXPECT_TRUE(back.IsGrayScale());
+    EXPECT_NEAR(back.GetPixelIndex(3, 3), 128, 2);
+}
+
+TEST(JpegCodecTest, QualityReachesTheEncoder) {
+    CRasterImage image(32, 32, 24, RASTER_TYPE_JPEG);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) image.SetPixelColor(x, y, RGB(x * 8, y * 8, (x ^ y) * 8));
+    size_t atDefault = EncodeBytes(image, RASTER_TYPE_JPEG).size();
+    image.SetQuality(100);
+    size_t atBest = EncodeBytes(image, RASTER_TYPE_JPEG).size();
+    EXPECT_GT(atBest, atDefault);
+}
+
+TEST(JpegCodecTest, ColourPaletteIsRefusedAndWritesNothing) {
+    CRasterImage indexed(4, 4, 8, RASTER_TYPE_JPEG);
+    RGBQUAD red = {0, 0, 255, 0};
+    indexed.SetPalette(&red, 1);
+    bool ok = true;
+    auto bytes = EncodeBytes(indexed, RASTER_TYPE_JPEG, &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_STREQ(indexed.GetLastError(), "JPEG can save only RGB or GreyScale images");
+}
+
+TEST(JpegCodecTest, CorruptFileFailsWithATextAndKeepsSettings) {
+    CRasterImage good(8, 8, 24, RASTER_TYPE_JPEG);
+    auto bytes = EncodeBytes(good, RASTER_TYPE_JPEG);
+    for (size_t cut : {size_t(0), size_t(2), size_t(20)}) {
+        std::vector<uint8_t> truncated(bytes.begin(), bytes.begin() + cut);
+        truncated.resize(cut == 0 ? 4 : cut, 0);
+        CRasterImage image(RASTER_TYPE_JPEG);
+        image.SetQuality(60);
+        EXPECT_FALSE(DecodeBytes(image, truncated, RASTER_TYPE_JPEG));
+        EXPECT_FALSE(image.IsValid());
+        EXPECT_NE(image.GetLastError()[0], '\0');
+        EXPECT_EQ(image.GetType(), RASTER_TYPE_JPEG);
+        EXPECT_EQ(image.GetQuality(), 60);
+    }
+}
