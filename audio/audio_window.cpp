@@ -6,7 +6,7 @@
 namespace {
 
 AudioWindowHooks& Hooks() {
-    static AudioWindowHooks hooks;
+    static AudioWindowHooks hooks = DefaultAudioWindowHooks();
     return hooks;
 }
 

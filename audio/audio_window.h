@@ -14,14 +14,16 @@ class CWnd;
 #define SW_SHOWNORMAL 1
 #endif
 
-// The window operations the audio code needs. The program installs the window layer's versions;
-// tests install recorders. A null member does nothing.
+// The window operations the audio code needs: the window layer's when it is part of the build, else none;
+// tools and tests install their own. A null member does nothing.
 struct AudioWindowHooks {
     void (*post)(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
     void (*show)(CWnd* wnd, int nCmdShow) = nullptr;
     void (*pump)() = nullptr;
 };
 
+// The hooks in force at start.
+AudioWindowHooks DefaultAudioWindowHooks();
 void SetAudioWindowHooks(const AudioWindowHooks& hooks);
 const AudioWindowHooks& GetAudioWindowHooks();
 

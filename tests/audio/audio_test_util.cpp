@@ -55,7 +55,7 @@ RecordedWindows::RecordedWindows() {
 }
 
 RecordedWindows::~RecordedWindows() {
-    SetAudioWindowHooks(AudioWindowHooks());
+    SetAudioWindowHooks(DefaultAudioWindowHooks());
     g_recorder = nullptr;
 }
 

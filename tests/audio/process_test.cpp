@@ -1,0 +1,95 @@
+// Child processes and pipes: reading, peeking, broken pipes, exit codes and termination.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "kernel/process_api.h"
+
+namespace {
+
+struct Child {
+    PROCESS_INFORMATION pi = {};
+    HANDLE outRead = nullptr;
+    bool started = false;
+
+    explicit Child(const char* commandLine) {
+        HANDLE outWrite = nullptr;
+        SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+        EXPECT_TRUE(CreatePipe(&outRead, &outWrite, &sa, 0));
+        STARTUPINFO si;
+        GetStartupInfo(&si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = outWrite;
+        std::string line = commandLine;
+        started = CreateProcess(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
+                                &pi);
+        CloseHandle(outWrite);
+    }
+    ~Child() {
+        CloseHandle(outRead);
+        if (started) {
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+        }
+    }
+    std::string ReadAll() {
+        std::string text;
+        char buf[256];
+        DWORD got = 0;
+        while (ReadFile(outRead, buf, sizeof buf, &got, nullptr)) text.append(buf, got);
+        return text;
+    }
+};
+
+TEST(Process, OutputPeekAndBrokenPipe) {
+    Child child("printf \"%s|%s\" \"two words\" x");
+    ASSERT_TRUE(child.started);
+    ASSERT_EQ(WaitForSingleObject(child.pi.hProcess, INFINITE), WAIT_OBJECT_0);
+    char peek[4] = {};
+    DWORD peeked = 0, avail = 0;
+    ASSERT_TRUE(PeekNamedPipe(child.outRead, peek, 3, &peeked, &avail, nullptr));
+    EXPECT_EQ(peeked, 3u);
+    EXPECT_EQ(avail, 11u);
+    EXPECT_STREQ(peek, "two");
+    EXPECT_EQ(child.ReadAll(), "two words|x");
+    DWORD got = 1;
+    EXPECT_FALSE(ReadFile(child.outRead, peek, 1, &got, nullptr));
+    EXPECT_EQ(got, 0u);
+}
+
+TEST(Process, ExitCodesAndTermination) {
+    Child fails("false");
+    ASSERT_TRUE(fails.started);
+    fails.ReadAll();
+    WaitForSingleObject(fails.pi.hProcess, INFINITE);
+    DWORD code = 0;
+    ASSERT_TRUE(GetExitCodeProcess(fails.pi.hProcess, &code));
+    EXPECT_EQ(code, 1u);
+
+    Child sleeper("sleep 30");
+    ASSERT_TRUE(sleeper.started);
+    EXPECT_EQ(WaitForSingleObject(sleeper.pi.hProcess, 10), static_cast<DWORD>(WAIT_TIMEOUT));
+    ASSERT_TRUE(GetExitCodeProcess(sleeper.pi.hProcess, &code));
+    EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));
+    ASSERT_TRUE(TerminateProcess(sleeper.pi.hProcess, 7));
+    ASSERT_TRUE(GetExitCodeProcess(sleeper.pi.hProcess, &code));
+    EXPECT_EQ(code, 7u);
+    EXPECT_EQ(sleeper.ReadAll(), "");
+}
+
+TEST(Process, MissingProgramFailsToStartAndHandlesClose) {
+    Child missing("no-such-program-for-kestrin --flag");
+    EXPECT_FALSE(missing.started);
+    EXPECT_TRUE(IsProcessOrPipeHandle(missing.outRead));
+    HANDLE r = nullptr, w = nullptr;
+    ASSERT_TRUE(CreatePipe(&r, &w, nullptr, 0));
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(w, "q", 2, &written, nullptr));
+    EXPECT_EQ(written, 2u);
+    EXPECT_TRUE(CloseHandle(r));
+    EXPECT_FALSE(WriteFile(w, "q", 1, &written, nullptr));  // no reader: fails instead of raising SIGPIPE
+    EXPECT_TRUE(CloseHandle(w));
+    EXPECT_FALSE(IsProcessOrPipeHandle(w));
+}
+
+}  // namespace
