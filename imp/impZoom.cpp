@@ -150,12 +150,14 @@ int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio
   int32_t* rowTable = (int32_t*)blocks.take(4LL * dh);
   int32_t* colTable = (int32_t*)blocks.take(4LL * dw);
   bool ok = rowTable && colTable;
-  int16_t *rowWeights = nullptr, *colWeights = nullptr;
+  int16_t *rowWeights = nullptr, *colWeights = nullptr, *colWeightVectors = nullptr;
   float *rowFractions = nullptr, *colFractions = nullptr;
   double* colCoeffs = nullptr;
   if (ok && interpolate == IMP_INTER_LINEAR) {
     rowWeights = (int16_t*)blocks.take(2LL * dh);
     colWeights = (int16_t*)blocks.take(4LL * dw);
+    colWeightVectors = (int16_t*)blocks.take(16LL * dw);
+    ok = ok && colWeightVectors;
     run.work[0] = blocks.take((2LL * dw + 8) * nv);
     run.work[1] = blocks.take((2LL * dw + 8) * nv);
     ok = rowWeights && colWeights && run.work[0] && run.work[1];
@@ -225,6 +227,11 @@ int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio
   axis(dh, yStart, yStep, se.lastY, se.offY, src->height, srcStep, rowTable, rowWeights, false, rowFractions);
   run.rowTable = rowTable;
   run.colTable = colTable;
+  if (colWeightVectors) {
+    for (int32_t j = 0; j < dw; ++j)
+      for (int k = 0; k < 8; ++k) colWeightVectors[8 * j + k] = colWeights[2 * j + (k & 1)];
+    run.colWeightVectors = colWeightVectors;
+  }
   if (colCoeffs) {
     impZoomCubicColumnCoeffs(colFractions, dw, colCoeffs);
     run.colCoeffs = colCoeffs;

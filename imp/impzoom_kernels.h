@@ -18,6 +18,7 @@ struct ImpZoomRun {
   const int32_t* colTable;
   const int16_t* rowWeights;  // linear: w1 per row
   const int16_t* colWeights;  // linear: (w0, w1) per column
+  const int16_t* colWeightVectors;  // linear: (w0, w1) four times per column, for packed multiply-adds
   const float* rowFractions;  // cubic
   const float* colFractions;
   const double* colCoeffs;    // cubic: c1, c2, c3 of every column, each run of width values
@@ -50,7 +51,8 @@ void impZoomCubic16uPlanar(const ImpZoomRun& run);
 
 // Passes, exposed so that the vector forms can be checked against the plain ones.
 void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t width, int32_t channels,
-                           int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* out);
+                           int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights,
+                           const int16_t* colWeightVectors, int16_t* out);
 void impZoomLinearH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
                               const int32_t* colTable, const int16_t* colWeights, int16_t* out);
 void impZoomLinearV8u(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);

@@ -19,31 +19,31 @@ void impZoomLinearH8uPixelRef(const uint8_t* src, int32_t width, int32_t channel
 // Three or four channels per pixel in one packed multiply-add where eight bytes can be read safely;
 // the column offsets must not decrease, as a zoom's never do.
 void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t width, int32_t channels,
-                           int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* out) {
-  if ((channels != 3 && channels != 4) || srcChannels != channels)
+                           int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights,
+                           const int16_t* colWeightVectors, int16_t* out) {
+  if ((channels != 3 && channels != 4) || srcChannels != channels || !colWeightVectors)
     return impZoomLinearH8uPixelRef(src, width, channels, srcChannels, colTable, colWeights, out);
-  // Column offsets never decrease, so the columns that may read eight bytes form a prefix.
+  // Columns that may read eight bytes form a prefix.
   int32_t safe = width - 1;
   while (safe > 0 && (int64_t)colTable[safe - 1] + 8 > srcRowBytes) --safe;
   const __m128i zero = _mm_setzero_si128();
+  const __m128i* weights = (const __m128i*)colWeightVectors;
   int32_t j = 0;
-  auto pixel = [&](int32_t k) {
-    __m128i lanes = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(src + colTable[k])), zero);
-    __m128i next = channels == 3 ? _mm_srli_si128(lanes, 6) : _mm_srli_si128(lanes, 8);
-    int32_t pair;
-    memcpy(&pair, colWeights + 2 * k, 4);
-    __m128i sums = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(lanes, next), _mm_set1_epi32(pair)), 8);
-    return _mm_packs_epi32(sums, sums);
-  };
-  if (channels == 3) {
-    // Two pixels per step; each store of four values is partly rewritten by the next one.
-    for (; j + 1 < safe; j += 2) {
-      __m128i a = pixel(j), b = pixel(j + 1);
-      _mm_storel_epi64((__m128i*)(out + 3 * j), a);
-      _mm_storel_epi64((__m128i*)(out + 3 * j + 3), b);
-    }
+  // Two pixels per step: pixel j in the low half, j + 1 in the high half; each half shifted by one pixel
+  // and interleaved with itself gives the (p0, p1) pairs of every channel.
+  for (; j + 1 < safe; j += 2) {
+    __m128i both = _mm_castpd_si128(_mm_loadh_pd(_mm_castsi128_pd(_mm_loadl_epi64((const __m128i*)(src + colTable[j]))),
+                                                 (const double*)(src + colTable[j + 1])));
+    __m128i next = channels == 3 ? _mm_srli_epi64(both, 24) : _mm_srli_epi64(both, 32);
+    __m128i lo = _mm_unpacklo_epi8(_mm_unpacklo_epi8(both, next), zero);
+    __m128i hi = _mm_unpacklo_epi8(_mm_unpackhi_epi8(both, next), zero);
+    __m128i a = _mm_srai_epi32(_mm_madd_epi16(lo, _mm_loadu_si128(weights + j)), 8);
+    __m128i b = _mm_srai_epi32(_mm_madd_epi16(hi, _mm_loadu_si128(weights + j + 1)), 8);
+    __m128i packed = _mm_packs_epi32(a, b);
+    // Four values per pixel are stored; a 3-channel pixel's fourth is rewritten by the next one.
+    _mm_storel_epi64((__m128i*)(out + channels * j), packed);
+    _mm_storeh_pd((double*)(out + channels * (j + 1)), _mm_castsi128_pd(packed));
   }
-  for (; j < safe; ++j) _mm_storel_epi64((__m128i*)(out + channels * j), pixel(j));
   impZoomLinearH8uPixelRef(src, width - j, channels, srcChannels, colTable + j, colWeights + 2 * j,
                            out + channels * j);
 }
@@ -113,7 +113,9 @@ struct LinearOps<uint8_t> {
   static constexpr int kShift = 20;
   static void h(const ImpZoomRun& run, const uint8_t* src, int32_t nv, int32_t srcCh, int16_t* out) {
     if (nv == 1 && srcCh == 1) linearH8uPlanar(src, run.width, run.colTable, run.colWeights, out);
-    else impZoomLinearH8uPixel(src, run.srcRowBytes, run.width, nv, srcCh, run.colTable, run.colWeights, out);
+    else
+      impZoomLinearH8uPixel(src, run.srcRowBytes, run.width, nv, srcCh, run.colTable, run.colWeights,
+                            run.colWeightVectors, out);
   }
   static void v(uint8_t* dst, int32_t count, int32_t w1, const int16_t* up, const int16_t* lo) {
     impZoomLinearV8u(dst, count, w1, up, lo);
