@@ -67,18 +67,20 @@ struct AxisMap {
     std::vector<int> count;
 };
 
-AxisMap MapAxis(int dstLen, int srcStart, int srcLen, bool mirror)
+// Only the destination indices from .. to - 1 (the visible ones) are mapped; entry 0 is index from.
+AxisMap MapAxis(int64_t dstLen, int64_t srcStart, int64_t srcLen, bool mirror, int64_t from, int64_t to)
 {
     AxisMap m;
-    m.first.resize(dstLen);
-    m.count.resize(dstLen);
-    for (int i = 0; i < dstLen; ++i) {
-        int64_t a = (int64_t)i * srcLen / dstLen, b = (int64_t)(i + 1) * srcLen / dstLen;
-        int n = (int)std::max<int64_t>(1, b - a);
-        int first = (int)a;
-        if (mirror) first = srcLen - (int)a - n;
-        m.first[i] = srcStart + first;
-        m.count[i] = n;
+    m.first.resize((size_t)(to - from));
+    m.count.resize((size_t)(to - from));
+    for (int64_t i = from; i < to; ++i) {
+        int64_t a = i * srcLen / dstLen, b = (i + 1) * srcLen / dstLen;
+        int64_t n = std::max<int64_t>(1, b - a);
+        int64_t first = mirror ? srcLen - a - n : a;
+        int64_t at = srcStart + first;
+        // Indices far outside any bitmap are kept negative, so that they read as outside.
+        m.first[(size_t)(i - from)] = (int)std::clamp<int64_t>(at, -(int64_t(1) << 30), int64_t(1) << 30);
+        m.count[(size_t)(i - from)] = (int)std::min<int64_t>(n, int64_t(1) << 20);
     }
     return m;
 }
@@ -126,8 +128,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     uint8_t code = (uint8_t)(rop >> 16);
     bool needSource = UsesSource(code);
     if (needSource && (!source || !source->bitmap || source->width == 0 || source->height == 0)) return;
-    int dx0 = width < 0 ? x + width : x, dy0 = height < 0 ? y + height : y;
-    int dw = std::abs(width), dh = std::abs(height);
+    int64_t dx0 = width < 0 ? (int64_t)x + width : x, dy0 = height < 0 ? (int64_t)y + height : y;
+    int64_t dw = std::abs((int64_t)width), dh = std::abs((int64_t)height);
 
     const Bitmap* src = needSource ? source->bitmap : nullptr;
     // A transfer within one bitmap reads from a copy, so that overlapping areas move intact.
@@ -140,26 +142,26 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
         for (int row = 0; row < dst->height; ++row) std::memcpy(copy->Row(row), dst->Row(row), dst->stride);
         src = copy.get();
     }
-    int sx0 = 0, sy0 = 0, sw = 0, sh = 0;
+    int64_t sx0 = 0, sy0 = 0, sw = 0, sh = 0;
     bool mirrorX = false, mirrorY = false;
     if (src) {
-        sx0 = source->width < 0 ? source->x + source->width : source->x;
-        sy0 = source->height < 0 ? source->y + source->height : source->y;
-        sw = std::abs(source->width);
-        sh = std::abs(source->height);
+        sx0 = source->width < 0 ? (int64_t)source->x + source->width : source->x;
+        sy0 = source->height < 0 ? (int64_t)source->y + source->height : source->y;
+        sw = std::abs((int64_t)source->width);
+        sh = std::abs((int64_t)source->height);
         mirrorX = (width < 0) != (source->width < 0);
         mirrorY = (height < 0) != (source->height < 0);
     }
     RECT v = VisibleBox(dest);
-    int top = std::max<int>(dy0, v.top), bottom = std::min<int>(dy0 + dh, v.bottom);
-    int left = std::max<int>(dx0, v.left), right = std::min<int>(dx0 + dw, v.right);
+    int top = (int)std::max<int64_t>(dy0, v.top), bottom = (int)std::min<int64_t>(dy0 + dh, v.bottom);
+    int left = (int)std::max<int64_t>(dx0, v.left), right = (int)std::min<int64_t>(dx0 + dw, v.right);
     if (top >= bottom || left >= right) return;
 
     bool stretched = src && (sw != dw || sh != dh || mirrorX || mirrorY);
     AxisMap mx, my;
     if (src) {
-        mx = MapAxis(dw, sx0, sw, mirrorX);
-        my = MapAxis(dh, sy0, sh, mirrorY);
+        mx = MapAxis(dw, sx0, sw, mirrorX, left - dx0, right - dx0);
+        my = MapAxis(dh, sy0, sh, mirrorY, top - dy0, bottom - dy0);
     }
     BrushPainter pattern(dest, UsesPattern(code) ? dest.state.brush.get() : nullptr);
     bool patternNull = pattern.IsNull();
@@ -174,13 +176,13 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
         int row, sourceRow, a, b;
     } repeat{-2, -1, 0, 0};
     for (int yy = top; yy < bottom; ++yy) {
-        int di = yy - dy0;
+        int di = yy - top;
         ForEachClippedSpan(dest, yy, left, right, [&](int a, int b) {
             int n = b - a;
             // Fast paths: same-format 32-bit transfers without stretching.
             if (src && !stretched && src->bpp == 32 && dst->bpp == 32 && src != dst && !src->mono) {
                 int sy = my.first[di];
-                int sx = mx.first[a - dx0];
+                int sx = mx.first[a - left];
                 if (sy < 0 || sy >= src->height || sx < 0 || sx + n > src->width) goto general;
                 const uint32_t* s = reinterpret_cast<const uint32_t*>(src->Row(sy)) + sx;
                 uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
@@ -210,7 +212,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                     repeat.row = yy;
                     return;
                 }
-                const int* fx = mx.first.data() + (a - dx0);
+                const int* fx = mx.first.data() + (a - left);
                 bool inside = true;
                 for (int i = 0; i < n && inside; i += std::max(1, n - 1)) inside = fx[i] >= 0 && fx[i] < src->width;
                 if (!inside) goto general;
@@ -232,7 +234,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
             if (src) {
                 int sy = my.first[di], ny = my.count[di];
                 for (int i = 0; i < n; ++i) {
-                    int sx = mx.first[a + i - dx0], nx = mx.count[a + i - dx0];
+                    int sx = mx.first[a + i - left], nx = mx.count[a + i - left];
                     // Source pixels outside the source bitmap read as black, as the system does.
                     if (sx < 0 || sy < 0 || sx + (combine ? nx : 1) > src->width || sy + (combine ? ny : 1) > src->height) {
                         srow[i] = (*convert)(src->ToValue(0));

@@ -64,7 +64,8 @@ void PenPainter::Line(POINT a, POINT b)
 {
     if (m_null) return;
     if (m_width > 1) {
-        Paint(ScanStroke({a, b}, m_width, m_endCap));
+        RECT v = VisibleBox(m_dc);
+        Paint(ScanStroke({a, b}, m_width, m_endCap, RowRange{v.top, v.bottom}));
         return;
     }
     int64_t dx = (int64_t)b.x - a.x, dy = (int64_t)b.y - a.y;
@@ -110,7 +111,8 @@ void PenPainter::Polyline(const std::vector<POINT>& points)
 {
     if (m_null || points.size() < 2) return;
     if (m_width > 1) {
-        Paint(ScanStroke(points, m_width, m_endCap));
+        RECT v = VisibleBox(m_dc);
+        Paint(ScanStroke(points, m_width, m_endCap, RowRange{v.top, v.bottom}));
         return;
     }
     for (size_t i = 0; i + 1 < points.size(); ++i) Line(points[i], points[i + 1]);

@@ -13,6 +13,8 @@ namespace {
 // Pixels whose centre px + 0.5 lies in [a, b] (closed) or [a, b) (half-open).
 Span CentreSpan(double a, double b, bool closed)
 {
+    a = std::clamp(a, -1e9, 1e9);
+    b = std::clamp(b, -1e9, 1e9);
     int x0 = (int)std::ceil(a - 0.5 - 1e-9);
     int x1 = closed ? (int)std::floor(b - 0.5 + 1e-9) + 1 : (int)std::ceil(b - 0.5 - 1e-9);
     return Span{x0, x1};
@@ -20,7 +22,7 @@ Span CentreSpan(double a, double b, bool closed)
 
 }  // namespace
 
-Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMode)
+Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMode, RowRange range)
 {
     long minY = 0, maxY = 0;
     bool any = false;
@@ -30,7 +32,9 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
             if (!any || p.y > maxY) maxY = p.y;
             any = true;
         }
-    if (!any || maxY - minY > 1 << 20) return Region();
+    minY = std::max(minY, range.top);
+    maxY = std::min(maxY, range.bottom);
+    if (!any || maxY <= minY || maxY - minY > 1 << 20) return Region();
     struct Crossing {
         double x;
         int dir;
@@ -164,7 +168,7 @@ bool DiskExtent(PointD c, double r, double yc, double& lo, double& hi)
 
 }  // namespace
 
-Region ScanStroke(const std::vector<POINT>& points, int width, int endCap)
+Region ScanStroke(const std::vector<POINT>& points, int width, int endCap, RowRange range)
 {
     if (points.empty()) return Region();
     double r = width / 2.0;
@@ -174,8 +178,9 @@ Region ScanStroke(const std::vector<POINT>& points, int width, int endCap)
         minY = std::min<long>(minY, p.y);
         maxY = std::max<long>(maxY, p.y);
     }
-    long y0 = minY - (long)std::ceil(r) - 1, y1 = maxY + (long)std::ceil(r) + 2;
-    if (y1 - y0 > 1 << 20) return Region();
+    long y0 = std::max(minY - (long)std::ceil(r) - 1, range.top);
+    long y1 = std::min(maxY + (long)std::ceil(r) + 2, range.bottom);
+    if (y1 <= y0 || y1 - y0 > 1 << 20) return Region();
     std::vector<std::vector<Span>> rows((size_t)(y1 - y0));
     size_t segments = points.size() > 1 ? points.size() - 1 : 1;
     for (long y = y0; y < y1; ++y) {

@@ -12,8 +12,14 @@ struct PointD {
     double y;
 };
 
+// Rows scanned when only part of a shape is wanted (drawing scans only the visible rows).
+struct RowRange {
+    long top = -(1L << 30);
+    long bottom = 1L << 30;
+};
+
 // Pixels whose centres lie inside the polygons (several closed outlines), by the ALTERNATE or WINDING rule.
-Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMode);
+Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMode, RowRange rows = {});
 // Pixels whose centres lie inside the ellipse inscribed in the box [left, right) x [top, bottom).
 Region ScanEllipse(int left, int top, int right, int bottom);
 // The rectangle with corners rounded by ellipses of the given width and height.
@@ -21,6 +27,6 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
 // Pixels of a region that touch its outside (4-neighbourhood): a one-pixel outline.
 Region Outline(const Region& shape);
 // A wide pen's stroke along a polyline: pixels within width / 2 of it, with round joins; caps round, square or flat.
-Region ScanStroke(const std::vector<POINT>& points, int width, int endCap);
+Region ScanStroke(const std::vector<POINT>& points, int width, int endCap, RowRange rows = {});
 
 }  // namespace gdi

@@ -227,7 +227,8 @@ BOOL PolyPolygon(HDC hdc, const POINT* points, const INT* counts, int polygons)
         points += counts[i];
     }
     if (!dc->Surface()) return TRUE;
-    FillShape(*dc, ScanPolygons(polys, dc->state.polyFillMode));
+    RECT v = VisibleBox(*dc);
+    FillShape(*dc, ScanPolygons(polys, dc->state.polyFillMode, RowRange{v.top, v.bottom}));
     PenPainter pen(*dc);
     for (auto& poly : polys) {
         poly.push_back(poly.front());

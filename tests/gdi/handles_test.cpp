@@ -62,7 +62,15 @@ TEST(Handles, DrawingFarOutsideStaysInTheBuffer)
     Polygon(canvas.dc(), pts, 3);
     BitBlt(canvas.dc(), -3, -3, 100, 100, canvas.dc(), 2, 2, SRCCOPY);
     TextOut(canvas.dc(), -10, -3, "Kestrin", 7);
-    SUCCEED();
+    StretchBlt(canvas.dc(), -2000000000, 0, 2100000000, 2000000000, canvas.dc(), 0, 0, 3, 3, SRCCOPY);
+    HPEN wide = CreatePen(PS_SOLID, 9, RGB(0, 0, 0));
+    SelectObject(canvas.dc(), wide);
+    POINT far[3] = {{-2000000000, 1}, {2000000000, 2}, {0, 2000000000}};
+    Polyline(canvas.dc(), far, 3);
+    Polygon(canvas.dc(), far, 3);
+    SelectObject(canvas.dc(), GetStockObject(BLACK_PEN));
+    DeleteObject(wide);
+    EXPECT_EQ(canvas.At(1, 1), RGB(0, 0, 0));
 }
 
 TEST(Handles, ScreenContextHasTheVirtualScreen)
