@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gdi/afxgdi.h"
+#include "gdi/gdi_wrappers.h"
 
 namespace {
 
@@ -27,6 +28,23 @@ std::unordered_map<HDC, std::unique_ptr<CDC>>& Temporary()
 }
 
 }  // namespace
+
+namespace gdi {
+
+void ForgetTemporaryDc(HDC hdc)
+{
+    std::unique_ptr<CDC> doomed;
+    {
+        std::lock_guard<std::mutex> lock(MapLock());
+        auto it = Temporary().find(hdc);
+        if (it == Temporary().end()) return;
+        doomed = std::move(it->second);
+        Temporary().erase(it);
+    }
+    doomed->m_hDC = doomed->m_hAttribDC = nullptr;
+}
+
+}  // namespace gdi
 
 CDC::~CDC()
 {

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "gdi/afxgdi.h"
+#include "gdi/gdi_wrappers.h"
 #include "kernel/resources.h"
 
 namespace {
@@ -41,6 +42,23 @@ std::unique_ptr<CGdiObject> MakeWrapper(HGDIOBJ object)
 }
 
 }  // namespace
+
+namespace gdi {
+
+void ForgetTemporaryObject(HGDIOBJ object)
+{
+    std::unique_ptr<CGdiObject> doomed;
+    {
+        std::lock_guard<std::mutex> lock(MapLock());
+        auto it = Temporary().find(object);
+        if (it == Temporary().end()) return;
+        doomed = std::move(it->second);
+        Temporary().erase(it);
+    }
+    doomed->m_hObject = nullptr;
+}
+
+}  // namespace gdi
 
 CGdiObject::~CGdiObject() { DeleteObject(); }
 

@@ -4,6 +4,7 @@
 
 #include "gdi/gdi_objects.h"
 #include "gdi/gdi_raster.h"
+#include "gdi/gdi_wrappers.h"
 #include "gdi/wingdi.h"
 
 using namespace gdi;
@@ -103,6 +104,7 @@ BOOL DeleteDC(HDC hdc)
     if (!dc) return FALSE;
     SetSelectedBitmap(*dc, nullptr, nullptr);
     dc->saved.clear();
+    ForgetTemporaryDc(hdc);
     return Unregister(hdc) ? TRUE : FALSE;
 }
 
@@ -127,7 +129,10 @@ int ReleaseDC(HWND hwnd, HDC hdc)
 {
     auto dc = LookupDc(hdc);
     if (!dc) return 0;
-    if (dc->screen) return Unregister(hdc) ? 1 : 0;
+    if (dc->screen) {
+        ForgetTemporaryDc(hdc);
+        return Unregister(hdc) ? 1 : 0;
+    }
     if (hwnd && g_windowDcReleaser) return g_windowDcReleaser(hwnd, hdc);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "gdi/gdi_wrappers.h"
 #include "gdi/wingdi.h"
 
 namespace gdi {
@@ -168,6 +169,7 @@ BOOL DeleteObject(HGDIOBJ object)
     if (o->stock) return TRUE;  // stock objects stay
     if (o->type == OBJ_BITMAP && static_cast<Bitmap*>(o.get())->selected) return FALSE;
     // Pens, brushes and fonts still selected somewhere stay alive through the context's reference.
+    ForgetTemporaryObject(object);
     return Unregister(object) ? TRUE : FALSE;
 }
 
