@@ -40,8 +40,11 @@ void elementRows(const Region* s, Region& d, const char* mStart, int32_t mStep, 
       const T* sr = s ? (const T*)(s->start + (int64_t)p * s->planeStep + (int64_t)y * s->rowStep) : nullptr;
       const char* mr = mStart ? mStart + (int64_t)y * mStep : nullptr;
       if (!mr && d.stride == per && (!s || s->stride == per)) {
-        if (sr) memmove(dr, sr, sizeof(T) * (size_t)w * per);
-        else std::fill(dr, dr + (int64_t)w * per, value);
+        int64_t count = (int64_t)w * per;
+        if (sr) impCopyBytes(sr, dr, (int64_t)sizeof(T) * count);
+        else if (sizeof(T) == 1) impFillBytes(value, dr, count);
+        else if (sizeof(T) == 2) impFillWords(value, dr, count);
+        else impFillDwords((int32_t)value, dr, count);
         continue;
       }
       for (int32_t x = 0; x < w; ++x) {
