@@ -23,6 +23,7 @@ public:
         } else if (dst.mono && !src.mono) {
             m_kind = Kind::ToMono;
             m_srcBk = src.ToValue(srcBk);
+            m_srcMask = src.bpp == 32 ? 0x00FFFFFF : 0xFFFFFFFF;  // the fourth byte of 32-bit pixels is not colour
         } else if (src.Palettized()) {
             m_kind = Kind::Lut;
             size_t n = (size_t)1 << src.bpp;
@@ -38,7 +39,7 @@ public:
     {
         switch (m_kind) {
         case Kind::Lut: return v < m_lut.size() ? m_lut[v] : 0;
-        case Kind::ToMono: return v == m_srcBk ? 1 : 0;
+        case Kind::ToMono: return (v & m_srcMask) == m_srcBk ? 1 : 0;
         case Kind::Rgb: return v & 0x00FFFFFF;
         default: {
             auto it = m_cache.find(v);
@@ -58,6 +59,7 @@ private:
     Kind m_kind = Kind::General;
     std::vector<uint32_t> m_lut;
     uint32_t m_srcBk = 0;
+    uint32_t m_srcMask = 0xFFFFFFFF;
     std::unordered_map<uint32_t, uint32_t> m_cache;
 };
 

@@ -69,6 +69,46 @@ private:
     int m_tab = 64;
 };
 
+struct Token {
+    std::string text;
+    bool spaced;  // a space stands before it
+};
+
+// Words between spaces; ideographs and other wide characters break on their own, as they have no spaces.
+std::vector<Token> Tokens(const std::string& line)
+{
+    std::vector<Token> out;
+    bool spaced = false;
+    std::string word;
+    auto flush = [&]() {
+        if (!word.empty()) out.push_back(Token{word, spaced});
+        word.clear();
+        spaced = false;
+    };
+    for (size_t i = 0; i < line.size();) {
+        unsigned char c = (unsigned char)line[i];
+        if (c == ' ') {
+            flush();
+            spaced = !out.empty();
+            ++i;
+            continue;
+        }
+        size_t n = 1;
+        while (i + n < line.size() && ((unsigned char)line[i + n] & 0xC0) == 0x80 && c >= 0xC0) ++n;
+        std::vector<uint32_t> code = DecodeText(line.data() + i, (int)n);
+        if (code.size() == 1 && code[0] >= 0x2E80) {
+            bool sp = word.empty() && spaced;
+            flush();
+            out.push_back(Token{line.substr(i, n), sp});
+        } else {
+            word.append(line, i, n);
+        }
+        i += n;
+    }
+    flush();
+    return out;
+}
+
 // Splits into lines at line breaks (unless single-line) and, with word breaking, at spaces that keep lines in width.
 std::vector<std::string> BreakLines(const std::string& text, UINT format, int width, const Layout& layout)
 {
@@ -94,24 +134,22 @@ std::vector<std::string> BreakLines(const std::string& text, UINT format, int wi
     if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE)) return hard;
     std::vector<std::string> out;
     for (const std::string& line : hard) {
+        if (line.empty()) {
+            out.push_back("");
+            continue;
+        }
         std::string cur;
-        size_t i = 0;
-        if (line.empty()) out.push_back("");
-        while (i < line.size()) {
-            size_t end = line.find(' ', i);
-            std::string word = line.substr(i, end == std::string::npos ? std::string::npos : end - i);
-            std::string trial = cur.empty() ? word : cur + " " + word;
+        for (const Token& t : Tokens(line)) {
+            std::string trial = cur.empty() ? t.text : cur + (t.spaced ? " " : "") + t.text;
             // Widths are judged on the text as shown, without its prefix marks.
             if (!cur.empty() && layout.Width(StripPrefix(trial, format).text) > width) {
                 out.push_back(cur);
-                cur = word;
+                cur = t.text;
             } else {
                 cur = trial;
             }
-            if (end == std::string::npos) break;
-            i = end + 1;
         }
-        if (!line.empty()) out.push_back(cur);
+        out.push_back(cur);
     }
     return out;
 }

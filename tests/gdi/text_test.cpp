@@ -174,6 +174,12 @@ TEST(Text, DrawTextLayout)
     // Word breaking in a narrow rectangle makes two lines.
     RECT narrow{0, 0, word.cx + 4, 0};
     EXPECT_EQ(DrawText(canvas.dc(), "alpha beta", -1, &narrow, DT_CALCRECT | DT_WORDBREAK), 32);
+    // Ideographs break without spaces.
+    RECT cjk{0, 0, word.cx, 0};
+    EXPECT_GT(DrawText(canvas.dc(), "\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90"
+                                    "\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90",
+                       -1, &cjk, DT_CALCRECT | DT_WORDBREAK),
+              16);
     // Line breaks count, the '&' prefix is dropped from the measure.
     RECT lines{0, 0, 0, 0};
     EXPECT_EQ(DrawText(canvas.dc(), "a\r\nb\nc", -1, &lines, DT_CALCRECT), 48);
