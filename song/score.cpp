@@ -6,6 +6,8 @@
 #include "song/instrument_names.h"
 #include "song/list_ops.h"
 
+CScore* g_pScore = nullptr;
+
 CScore::CScore()
 {
     for (double& gap : lineGaps)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "kernel/cstring.h"
+#include "kernel/object.h"
 #include "kernel/windef.h"
 #include "song/element_records.h"
 #include "song/track.h"
@@ -26,10 +27,10 @@ struct MidiNoteEvent {
     uint8_t velocity;
 };
 
-class CScore {
+class CScore : public CObject {
 public:
     CScore();
-    virtual ~CScore();
+    ~CScore() override;
     CScore(const CScore&) = delete;
     CScore& operator=(const CScore&) = delete;
 
@@ -258,6 +259,9 @@ private:
 
     std::recursive_mutex m_lock;
 };
+
+// The song of the score view, set while the view exists.
+extern CScore* g_pScore;
 
 // Holds the song's lock for a scope; a null song takes nothing.
 class ScoreLock {

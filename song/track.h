@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "kernel/cstring.h"
+#include "kernel/object.h"
 #include "kernel/windef.h"
 #include "song/element_records.h"
 
@@ -11,10 +12,10 @@ class CScore;
 
 constexpr int kStaffPositions = 57;
 
-class CTrack {
+class CTrack : public CObject {
 public:
     CTrack();
-    virtual ~CTrack();
+    ~CTrack() override;
     CTrack(const CTrack&) = delete;
     CTrack& operator=(const CTrack&) = delete;
 
