@@ -150,3 +150,27 @@ TEST(PageBitmap, DeviceContextAndCopy) {
   page.Free();
   EXPECT_TRUE(page.IsEmpty());
 }
+
+TEST(PageBitmap, PaintToCopiesRectangleTopDown) {
+  CPageBitmap source, red, target;
+  source.CreateFilled(8, 6, 0xFFFFFF);
+  red.CreateFilled(8, 6, RGB(255, 0, 0));
+  source.CombineFrom(0, 0, 8, 2, red, 0, 0, 288);
+  target.CreateFilled(8, 6, 0x000000);
+  HDC dc = target.GetDc();
+  ASSERT_NE(dc, nullptr);
+  RECT rect{0, 0, 8, 6};
+  EXPECT_EQ(source.PaintTo(dc, &rect, nullptr, &rect, nullptr, SRCCOPY), 1);
+  target.ReleaseDc(nullptr);
+  EXPECT_EQ(pixel(target, 3, 0)[2], 255);  // red, blue first in memory
+  EXPECT_EQ(pixel(target, 3, 0)[0], 0);
+  EXPECT_EQ(pixel(target, 3, 5)[0], 255);  // white
+  RECT half{0, 3, 8, 6}, topHalf{0, 0, 8, 3};
+  target.CreateFilled(8, 6, 0x000000);
+  dc = target.GetDc();
+  source.PaintTo(dc, &topHalf, nullptr, &half, nullptr, SRCCOPY);
+  target.ReleaseDc(nullptr);
+  EXPECT_EQ(pixel(target, 1, 3)[2], 255);
+  EXPECT_EQ(pixel(target, 1, 3)[0], 0);
+  EXPECT_EQ(pixel(target, 1, 0)[2], 0);
+}
