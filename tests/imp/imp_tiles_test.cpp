@@ -19,10 +19,10 @@ struct TiledImage {
   std::map<std::pair<int, int>, std::vector<char>> tiles;
   int fetched = 0, released = 0, failAfter = -1;
 
-  TiledImage(int channels, int depth, int width, int height, int tile = 8)
+  TiledImage(int channels, int depth, int width, int height, int tile = 8, int tileHeight = 0)
       : backing(channels, depth, width, height) {
     auto* spec = (ImpTileSpec*)impAlignedMalloc(sizeof(ImpTileSpec));
-    *spec = ImpTileSpec{&TiledImage::callBack, 0, nullptr, tile, tile};
+    *spec = ImpTileSpec{&TiledImage::callBack, 0, nullptr, tile, tileHeight ? tileHeight : tile};
     h = impCreateImageHeader(channels, 0, depth, "RGB", "BGR", 0, 0, 4, width, height, nullptr, nullptr, this, spec);
   }
   ~TiledImage() { impReleaseImageParts(h, 31); }
@@ -187,4 +187,49 @@ TEST(ImpTiles, DecimateTiledSourceAndDestination) {
     EXPECT_EQ(td.fetched, td.released);
     EXPECT_GT(td.fetched, 0);
   }
+}
+
+TEST(ImpTiles, BitImagesWithMasksAndUnequalTiles) {
+  ImpModeGuard g;
+  for (unsigned seed = 0; seed < 6; ++seed) {
+    std::mt19937 rng(seed);
+    TiledImage ta(1, 1, 45, 30, 8, 16), td(1, 1, 40, 33, 16, 8);
+    TestImage pa(1, 1, 45, 30), pb(1, 1, 41, 29), pd(1, 1, 40, 33), mask(1, 1, 40, 33);
+    randomFill(pa.h, seed + 10);
+    randomFill(pb.h, seed + 20);
+    randomFill(pd.h, seed + 30);
+    randomFill(mask.h, seed + 40);
+    memcpy(ta.backing.h->imageData, pa.h->imageData, pa.h->imageSize);
+    memcpy(td.backing.h->imageData, pd.h->imageData, pd.h->imageSize);
+    ImpRoiRecord ra{0, (int)(rng() % 9), (int)(rng() % 9), 30, 25}, rd{0, (int)(rng() % 11), (int)(rng() % 7), 30, 25};
+    ImpRoiRecord rm{0, (int)(rng() % 5), (int)(rng() % 5), 40, 40};
+    ta.h->roi = pa.h->roi = &ra;
+    td.h->roi = pd.h->roi = &rd;
+    mask.h->roi = &rm;
+    td.h->maskImage = pd.h->maskImage = mask.h;
+    impOr(ta.h, pb.h, td.h);
+    impOr(pa.h, pb.h, pd.h);
+    impXorS(ta.h, td.h, 1);
+    impXorS(pa.h, pd.h, 1);
+    td.h->maskImage = pd.h->maskImage = nullptr;
+    ta.h->roi = pa.h->roi = td.h->roi = pd.h->roi = mask.h->roi = nullptr;
+    ASSERT_EQ(impGetStatus(), 0);
+    expectSamePixels(td.backing, pd);
+    EXPECT_EQ(td.fetched, td.released);
+    EXPECT_EQ(ta.fetched, ta.released);
+  }
+}
+
+TEST(ImpTiles, SixteenBitSetWithChannelOfInterest) {
+  ImpModeGuard g;
+  TiledImage td(3, 16, 30, 20);
+  TestImage pd(3, 16, 30, 20);
+  ImpRoiRecord r{2, 3, 5, 20, 12};
+  td.h->roi = pd.h->roi = &r;
+  impSet(td.h, 0x1234);
+  impSet(pd.h, 0x1234);
+  td.h->roi = pd.h->roi = nullptr;
+  expectSamePixels(td.backing, pd);
+  EXPECT_EQ(pd.at16(3, 5, 1), 0x1234);
+  EXPECT_EQ(pd.at16(3, 5, 0), 0);
 }
