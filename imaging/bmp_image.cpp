@@ -75,8 +75,9 @@ bool CBmpImage::ReadInfoHeader(FILE* file, BITMAPINFOHEADER* info) {
             return false;
         }
     }
-    LONG rows = info->biHeight < 0 ? -info->biHeight : info->biHeight;
-    if (info->biSizeImage == 0)
+    long long rows = info->biHeight < 0 ? -static_cast<long long>(info->biHeight) : info->biHeight;
+    if (info->biSizeImage == 0 && info->biWidth > 0 && info->biWidth <= kLargestImageBytes && rows <= kLargestImageBytes &&
+        info->biBitCount <= 32)
         info->biSizeImage = static_cast<DWORD>(((static_cast<long long>(info->biWidth) * info->biBitCount + 31) & ~31LL) / 8 * rows);
     if (info->biClrUsed == 0 && info->biBitCount <= 8) info->biClrUsed = 1u << info->biBitCount;
     return true;
@@ -103,8 +104,10 @@ bool CBmpImage::Decode(FILE* file) {
     int fileBitCount = info.biBitCount;
     topDown = info.biHeight < 0;
     long long rows = topDown ? -static_cast<long long>(info.biHeight) : info.biHeight;
-    long long bytes = ((static_cast<long long>(info.biWidth) * (fileBitCount > 24 ? 32 : fileBitCount) + 31) / 32) * 4 * rows;
-    if (info.biWidth <= 0 || rows <= 0 || fileBitCount == 0 || bytes > kLargestImageBytes ||
+    // Sizes above the limit are refused before any product can overflow.
+    bool tooLarge = info.biWidth > kLargestImageBytes || rows > kLargestImageBytes;
+    long long bytes = tooLarge ? 0 : ((static_cast<long long>(info.biWidth) * (fileBitCount > 24 ? 32 : fileBitCount) + 31) / 32) * 4 * rows;
+    if (tooLarge || info.biWidth <= 0 || rows <= 0 || fileBitCount == 0 || bytes > kLargestImageBytes ||
         !Create(info.biWidth, static_cast<int>(rows), fileBitCount > 24 ? 24 : fileBitCount)) {
         SetLastError("Can't allocate memory");
         return false;

@@ -67,9 +67,10 @@ BYTE* CRasterImage::Create(int width, int height, int bitsPerPixel) {
     else if (bitsPerPixel <= 24) bitsPerPixel = 24;
     paletteCount = bitsPerPixel == 1 ? 2 : bitsPerPixel == 4 ? 16 : bitsPerPixel == 8 ? 256 : 0;
     // Sizes are computed in 64 bits so that a hostile width or height is refused rather than wrapped.
+    if (width < 0 || height < 0) return nullptr;
     long long row = ((static_cast<long long>(bitsPerPixel) * width + 31) / 32) * 4;
+    if (row > 0x7FFFFFFF || (row > 0 && height > (0x7FFFFFFFLL - 40 - 1024) / row)) return nullptr;
     long long imageSize = row * height;
-    if (width < 0 || height < 0 || row > 0x7FFFFFFF || imageSize > 0x7FFFFFFF - 40 - 1024) return nullptr;
     rowWidth = static_cast<int>(row);
     header.biSize = sizeof(BITMAPINFOHEADER);
     header.biWidth = width;
