@@ -71,11 +71,11 @@ RECT Edge(Dc& dc, RECT r, UINT edge, UINT flags)
     return r;
 }
 
-// A filled arrow triangle pointing in a direction (0 up, 1 down, 2 left, 3 right), centred in the rectangle.
-void Arrow(Dc& dc, RECT r, int direction, COLORREF colour)
+// A filled arrow triangle pointing in a direction (0 up, 1 down, 2 left, 3 right), centred in the rectangle;
+// its size follows the whole control's size.
+void Arrow(Dc& dc, RECT r, int direction, COLORREF colour, int controlSize)
 {
-    int size = std::min(r.right - r.left, r.bottom - r.top);
-    int height = std::max(1, (size - 4) / 3);
+    int height = std::max(1, (controlSize - 4) / 3);
     int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
     for (int i = 0; i < height; ++i) {
         int half = direction == 0 || direction == 2 ? i : height - 1 - i;
@@ -217,7 +217,8 @@ BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state)
         }
         RECT inside = button();
         int direction = kind == DFCS_SCROLLUP ? 0 : kind == DFCS_SCROLLLEFT ? 2 : kind == DFCS_SCROLLRIGHT ? 3 : 1;
-        glyph([&](RECT w, COLORREF c) { Arrow(*dc, w, direction, c); }, inside);
+        int size = std::min(r.right - r.left, r.bottom - r.top);
+        glyph([&](RECT w, COLORREF c) { Arrow(*dc, w, direction, c, size); }, inside);
         return TRUE;
     }
     case DFC_MENU: {
@@ -231,7 +232,7 @@ BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state)
             Fill(*dc, cx - 1, cy - 2, cx + 2, cy + 3, RGB(0, 0, 0));
             Fill(*dc, cx - 2, cy - 1, cx + 3, cy + 2, RGB(0, 0, 0));
         } else {
-            Arrow(*dc, r, 3, RGB(0, 0, 0));
+            Arrow(*dc, r, 3, RGB(0, 0, 0), std::min(r.right - r.left, r.bottom - r.top));
         }
         return TRUE;
     }

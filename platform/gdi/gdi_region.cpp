@@ -179,6 +179,53 @@ Region Region::Combine(const Region& a, const Region& b, int mode)
     return out;
 }
 
+void Region::CombineRect(int left, int top, int right, int bottom, int mode)
+{
+    if (left >= right || top >= bottom) return;
+    // Splits the band holding row y so that a band starts at y.
+    auto split = [&](int y) {
+        auto it = std::upper_bound(m_bands.begin(), m_bands.end(), y, [](int v, const Band& b) { return v < b.y1; });
+        if (it == m_bands.end() || it->y0 >= y) return;
+        Band upper{it->y0, y, it->spans};
+        it->y0 = y;
+        m_bands.insert(it, std::move(upper));
+    };
+    split(top);
+    split(bottom);
+    const std::vector<Span> rect{Span{left, right}};
+    auto first = std::lower_bound(m_bands.begin(), m_bands.end(), top, [](const Band& b, int v) { return b.y1 <= v; });
+    size_t start = (size_t)(first - m_bands.begin());
+    size_t i = start;
+    int y = top;
+    while (y < bottom) {
+        if (i < m_bands.size() && m_bands[i].y0 <= y) {
+            m_bands[i].spans = CombineSpans(&m_bands[i].spans, &rect, mode);
+            y = m_bands[i].y1;
+            ++i;
+            continue;
+        }
+        // Rows no band holds: only an addition gives them pixels.
+        int gapEnd = i < m_bands.size() ? std::min(bottom, m_bands[i].y0) : bottom;
+        if (mode == RGN_OR) {
+            m_bands.insert(m_bands.begin() + (ptrdiff_t)i, Band{y, gapEnd, rect});
+            ++i;
+        }
+        y = gapEnd;
+    }
+    // Empty bands go, and equal neighbours merge, around the changed rows only.
+    size_t lo = start > 0 ? start - 1 : 0;
+    size_t hi = std::min(m_bands.size(), i + 1);
+    std::vector<Band> middle;
+    for (size_t k = lo; k < hi; ++k) {
+        Band& b = m_bands[k];
+        if (b.spans.empty()) continue;
+        if (!middle.empty() && middle.back().y1 == b.y0 && middle.back().spans == b.spans) middle.back().y1 = b.y1;
+        else middle.push_back(std::move(b));
+    }
+    m_bands.erase(m_bands.begin() + (ptrdiff_t)lo, m_bands.begin() + (ptrdiff_t)hi);
+    m_bands.insert(m_bands.begin() + (ptrdiff_t)lo, std::make_move_iterator(middle.begin()), std::make_move_iterator(middle.end()));
+}
+
 Region Region::FromRows(int y0, std::vector<std::vector<Span>>& rows)
 {
     Region out;

@@ -40,6 +40,9 @@ public:
 
     // Mode is RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF or RGN_COPY.
     static Region Combine(const Region& a, const Region& b, int mode);
+    // Adds (RGN_OR) or removes (RGN_DIFF) a rectangle in place; only the bands it touches change,
+    // so that regions built one small rectangle at a time stay fast.
+    void CombineRect(int left, int top, int right, int bottom, int mode);
     // Builds a region from per-row spans (rows y0 .. y0 + rows.size() - 1); spans in a row may overlap.
     static Region FromRows(int y0, std::vector<std::vector<Span>>& rows);
     bool operator==(const Region& other) const;

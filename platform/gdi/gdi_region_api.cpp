@@ -102,6 +102,11 @@ int CombineRgn(HRGN dest, HRGN a, HRGN b, int mode)
     }
     auto rb = Rgn(b);
     if (!rb) return ERROR;
+    if (d == ra && rb->region.Kind() == SIMPLEREGION && (mode == RGN_OR || mode == RGN_DIFF)) {
+        RECT r = rb->region.Box();
+        d->region.CombineRect(r.left, r.top, r.right, r.bottom, mode);
+        return d->region.Kind();
+    }
     d->region = Region::Combine(ra->region, rb->region, mode);
     return d->region.Kind();
 }

@@ -63,6 +63,31 @@ TEST(Regions, DisjointDifferenceToNothingAndBackToARectangle)
     DeleteObject(whole);
 }
 
+TEST(Regions, InPlaceRectangleEditsMatchTheGeneralCombination)
+{
+    // Pseudo-random rectangles added and removed: once in place (destination is the first operand), once not.
+    HRGN inPlace = CreateRectRgn(0, 0, 40, 30), general = CreateRectRgn(0, 0, 40, 30);
+    unsigned seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return (int)((seed >> 16) % (unsigned)n);
+    };
+    for (int i = 0; i < 400; ++i) {
+        int l = next(45) - 2, t = next(35) - 2;
+        HRGN r = CreateRectRgn(l, t, l + 1 + next(6), t + 1 + next(6));
+        int mode = next(3) ? RGN_DIFF : RGN_OR;
+        CombineRgn(inPlace, inPlace, r, mode);
+        HRGN result = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(result, general, r, mode);
+        CombineRgn(general, result, nullptr, RGN_COPY);
+        DeleteObject(result);
+        DeleteObject(r);
+        ASSERT_TRUE(EqualRgn(inPlace, general)) << i;
+    }
+    DeleteObject(inPlace);
+    DeleteObject(general);
+}
+
 TEST(Regions, QueriesAndOffset)
 {
     HRGN r = CreateEllipticRgn(0, 0, 10, 6);
