@@ -83,9 +83,9 @@ void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, i
     __m128 v0 = evaluate(m01, d01), v1 = evaluate(_mm_srli_si128(m01, 8), d1h), v2 = evaluate(m2, d2);
     __m128 first = _mm_unpacklo_ps(v0, v1);  // r0(j), r1(j), r0(j+1), r1(j+1)
     float* o = out + 3 * j;
-    _mm_storel_pi((__m64*)o, first);
+    _mm_storel_epi64((__m128i*)o, _mm_castps_si128(first));
     _mm_store_ss(o + 2, v2);
-    _mm_storeh_pi((__m64*)(o + 3), first);
+    _mm_storel_epi64((__m128i*)(o + 3), _mm_castps_si128(_mm_movehl_ps(first, first)));
     _mm_store_ss(o + 5, _mm_shuffle_ps(v2, v2, 1));
   }
   if (j < width) cubicH(src, width - j, 3, 3, colTable + j, colFractions + j, out + 3 * j);

@@ -32,8 +32,8 @@ void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t widt
   // Two pixels per step: pixel j in the low half, j + 1 in the high half; each half shifted by one pixel
   // and interleaved with itself gives the (p0, p1) pairs of every channel.
   for (; j + 1 < safe; j += 2) {
-    __m128i both = _mm_castpd_si128(_mm_loadh_pd(_mm_castsi128_pd(_mm_loadl_epi64((const __m128i*)(src + colTable[j]))),
-                                                 (const double*)(src + colTable[j + 1])));
+    __m128i both = _mm_unpacklo_epi64(_mm_loadl_epi64((const __m128i*)(src + colTable[j])),
+                                      _mm_loadl_epi64((const __m128i*)(src + colTable[j + 1])));
     __m128i next = channels == 3 ? _mm_srli_epi64(both, 24) : _mm_srli_epi64(both, 32);
     __m128i lo = _mm_unpacklo_epi8(_mm_unpacklo_epi8(both, next), zero);
     __m128i hi = _mm_unpacklo_epi8(_mm_unpackhi_epi8(both, next), zero);
@@ -42,7 +42,7 @@ void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t widt
     __m128i packed = _mm_packs_epi32(a, b);
     // Four values per pixel are stored; a 3-channel pixel's fourth is rewritten by the next one.
     _mm_storel_epi64((__m128i*)(out + channels * j), packed);
-    _mm_storeh_pd((double*)(out + channels * (j + 1)), _mm_castsi128_pd(packed));
+    _mm_storel_epi64((__m128i*)(out + channels * (j + 1)), _mm_unpackhi_epi64(packed, packed));
   }
   impZoomLinearH8uPixelRef(src, width - j, channels, srcChannels, colTable + j, colWeights + 2 * j,
                            out + channels * j);
