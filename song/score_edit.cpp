@@ -1,4 +1,7 @@
 // Whole-song edits: inserting and deleting measures, scaling every tick, scale steps.
+#include <algorithm>
+#include <cstdint>
+
 #include "song/list_ops.h"
 #include "song/score.h"
 
@@ -114,7 +117,8 @@ void CScore::InsertDeleteMeasures(bool insert, int measure, int count)
 
 int CScore::ScaleTick(int tick, double factor) const
 {
-    return static_cast<int>(static_cast<int>(tick / timeScale) * factor);
+    double unscaled = std::clamp(tick / timeScale, double(INT32_MIN), double(INT32_MAX));
+    return static_cast<int>(std::clamp(static_cast<int>(unscaled) * factor, double(INT32_MIN), double(INT32_MAX)));
 }
 
 void CScore::ScaleTimes(double factor)

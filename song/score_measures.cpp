@@ -1,5 +1,6 @@
 // Measure arithmetic of the song and the rebuild of the measure table from the signature and clef lists.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "services/rounding.h"
@@ -9,16 +10,17 @@ int CScore::MeasureLength(int measure) const
 {
     const MeasureInfo& info = measureTable[std::clamp(measure, 0, kMeasureCount - 1)];
     int denominator = info.denominator > 0 ? info.denominator : 4;
-    return 192 / denominator * info.numerator * division / 48;
+    return static_cast<int>(static_cast<int64_t>(192 / denominator) * info.numerator * division / 48);
 }
 
 int CScore::MeasureStartTick(int n) const
 {
+    // Summed wide: 200 long measures at a fine division pass the 32-bit range.
     int end = std::min(n, kMeasureCount);
-    int tick = 0;
+    int64_t tick = 0;
     for (int i = 0; i < end; ++i)
         tick += MeasureLength(i);
-    return tick;
+    return static_cast<int>(std::min<int64_t>(tick, INT32_MAX));
 }
 
 int CScore::MeasureAtTick(int tick) const
@@ -26,7 +28,7 @@ int CScore::MeasureAtTick(int tick) const
     if (tick < 0)
         tick = 0;
     int index = 0;
-    int sum = 0;
+    int64_t sum = 0;
     while (index < kMeasureCount && sum <= tick) {
         sum += MeasureLength(index);
         ++index;

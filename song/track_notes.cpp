@@ -1,5 +1,6 @@
 // Note insertion into a track: spelling, open-note closing, the blocking rule and sorted linking.
 #include <algorithm>
+#include <cstdint>
 
 #include "song/score.h"
 #include "song/track.h"
@@ -52,7 +53,7 @@ int CTrack::InsertNote(bool keepAsTemplate, int start, int end, int8_t pitch, ui
         if (at->start > start || (at->start == start && at->pitch < notePitch))
             break;
         if (at->pitch == notePitch && at->start == at->end && at->start < start)
-            at->end = at->start + step;
+            at->end = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(at->start) + step, INT32_MAX));
         before = at;
         at = at->next;
     }

@@ -98,3 +98,14 @@ TEST(ScoreMeasures, SignatureAndTempoLookups)
     EXPECT_EQ(song.tempoList->bpm, 1);
     EXPECT_EQ(song.tempoList->next, nullptr);
 }
+
+TEST(ScoreMeasures, LongMeasuresAtAFineDivisionStayInRange)
+{
+    CScore song;
+    song.division = 32767;
+    song.SetTimeSignatureFrom(0, 127, 0);
+    song.RebuildTimeTable();
+    EXPECT_EQ(song.MeasureLength(0), 192 * 127 * 32767 / 48);
+    EXPECT_EQ(song.MeasureStartTick(200), INT32_MAX);
+    EXPECT_EQ(song.MeasureAtTick(INT32_MAX), 129);
+}
