@@ -194,9 +194,13 @@ int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio
       } else if (interpolate == IMP_INTER_LINEAR) {
         int32_t i = std::clamp(impFloorEps(v), 0, std::max(0, last));
         int32_t w1;
-        if (i == last) {
+        if (i == last && off + i > 0) {
           idx = i - 1;
           w1 = 16384;
+        } else if (i == last) {
+          // The only usable column is the image's first: the pair after it gives the same value.
+          idx = i;
+          w1 = 0;
         } else {
           idx = i;
           w1 = std::clamp(impFloorEps((v - i) * 16384), 0, 16384);
