@@ -17,10 +17,11 @@ int CountNodes(const Node* head)
     return count;
 }
 
+// The count, then the records in list order.
 template <typename Node, typename Put>
-void PutList(ByteWriter& w, const Node* head, Put put)
+void PutList(ByteWriter& w, int count, const Node* head, Put put)
 {
-    w.I32(CountNodes(head));
+    w.I32(count);
     for (const Node* node = head; node; node = node->next)
         put(w, *node);
 }
@@ -67,15 +68,15 @@ int CScore::SaveScoreFile(const char* path)
     const CString* texts[6] = {&sequenceName1, &sequenceName2, &text1, &text2, &copyright, &furtherTexts};
     for (int i = 0; i < 6; ++i)
         w.Text(*texts[i], kTextFieldSizes[i]);
-    PutList(w, tempoList, PutTempo);
-    PutList(w, keyList, PutKey);
-    PutList(w, timeList, PutTime);
-    PutList(w, measureMarks, PutMeasureMark);
-    PutList(w, sysExList, [](ByteWriter& out, const SysExEvent& e) {
+    PutList(w, CountElements(KIND_TEMPO, 0), tempoList, PutTempo);
+    PutList(w, CountElements(KIND_KEY_SIGNATURE, 0), keyList, PutKey);
+    PutList(w, CountElements(KIND_TIME_SIGNATURE, 0), timeList, PutTime);
+    PutList(w, CountElements(KIND_MEASURE_MARK, 0), measureMarks, PutMeasureMark);
+    PutList(w, CountElements(KIND_SYSEX, 0), sysExList, [](ByteWriter& out, const SysExEvent& e) {
         PutDataHead(out, e.tick, e.length);
         out.Bytes(e.data, e.length);
     });
-    PutList(w, annotations, PutAnnotation);
+    PutList(w, CountElements(KIND_TEXT_ANNOTATION, 0), annotations, PutAnnotation);
     for (double gap : lineGaps)
         w.F64(gap);
     for (const auto& row : measureValues)
@@ -99,18 +100,18 @@ int CScore::SaveScoreFile(const char* path)
         w.Text(t->name, 50);
         w.I32(t->shown);
         w.I32(t->audible);
-        PutList(w, t->clefs, PutClef);
-        PutList(w, t->notes, PutNote);
-        PutList(w, t->controls, PutControl);
-        PutList(w, t->dataEvents, [](ByteWriter& out, const TrackDataEvent& e) {
+        PutList(w, CountElements(KIND_CLEF, i), t->clefs, PutClef);
+        PutList(w, CountElements(KIND_NOTE, i), t->notes, PutNote);
+        PutList(w, CountElements(KIND_CONTROL, i), t->controls, PutControl);
+        PutList(w, CountElements(KIND_TRACK_DATA, i), t->dataEvents, [](ByteWriter& out, const TrackDataEvent& e) {
             PutDataHead(out, e.tick, e.length);
             out.Bytes(e.data, e.length);
         });
-        PutList(w, t->textEvents, PutTextEvent);
-        PutList(w, t->placedSymbols, PutPlacedSymbol);
-        PutList(w, t->curveMarks, PutCurveMark);
-        PutList(w, t->spans, PutSpan);
-        PutList(w, t->records, PutRecord40);
+        PutList(w, CountElements(KIND_TRACK_TEXT, i), t->textEvents, PutTextEvent);
+        PutList(w, CountElements(KIND_PLACED_SYMBOL, i), t->placedSymbols, PutPlacedSymbol);
+        PutList(w, CountElements(KIND_CURVE_MARK, i), t->curveMarks, PutCurveMark);
+        PutList(w, CountElements(KIND_SPAN, i), t->spans, PutSpan);
+        PutList(w, CountElements(KIND_RECORD40, i), t->records, PutRecord40);
         w.Bytes("SMJ888", 6);
     }
 
