@@ -127,3 +127,33 @@ TEST(MidiWriter, FailedWriteIsReportedAndLeavesNoTemporaryFile)
         files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 1);
 }
+
+TEST(MidiWriter, LoopRangeWritesItsNotesFromTheRangeStart)
+{
+    TempFolder folder;
+    CScore song;
+    CTrack* t = song.GetTrack(0);
+    t->InsertNote(false, 0, 90, 59, 100, 0, 0, 0, 0, 0, 0);     // before the range
+    t->InsertNote(false, 96, 200, 60, 100, 0, 0, 0, 0, 0, 0);
+    t->InsertNote(false, 250, 400, 62, 100, 0, 0, 0, 0, 0, 0);  // its note-off lies past the range
+    t->InsertNote(false, 350, 380, 64, 100, 0, 0, 0, 0, 0, 0);  // after the range
+    t->InsertControl(0xB0, 10, 64, 50);
+    t->InsertControl(0xB0, 10, 64, 120);
+    t->InsertControl(0xB0, 10, 64, 320);
+    song.playMode = 2;
+    song.loopStart = 96;
+    song.loopEnd = 300;
+    Bytes out = Saved(song, folder);
+    Bytes expected = {0x00, 0xFF, 0x03, 0x01, 0x00,
+                      0x00, 0xC0, 0x00,        // program at the range start
+                      0x00, 0x90, 0x3C, 0x64,
+                      0x18, 0xB0, 0x0A, 0x40,
+                      0x50, 0x80, 0x3C, 0x64,
+                      0x32, 0x90, 0x3E, 0x64,
+                      0x1A, 0xC0, 0x00,        // a sixteenth before the range end
+                      0x7C, 0x80, 0x3E, 0x64,  // the controller past the end is left out
+                      0x00, 0xFF, 0x2F, 0x00};
+    ASSERT_GE(out.size(), expected.size());
+    EXPECT_EQ(Bytes(out.end() - static_cast<long>(expected.size()), out.end()), expected);
+    EXPECT_EQ(t->controls->next->next->next->next, nullptr);  // the song's own list is untouched
+}
