@@ -112,6 +112,12 @@ TEST(PageBitmap, LoadJpegFileAndResource) {
   CPageBitmap missing;
   EXPECT_EQ(missing.LoadFromDibResource(798, "DIB"), 0);
   EXPECT_TRUE(missing.IsEmpty());
+  static const unsigned char garbage[] = "not a picture at all";
+  static const EmbeddedResource bad[] = {{"DIB", "797", garbage, sizeof garbage}};
+  RegisterResourceTable(bad, 1);
+  CPageBitmap broken;
+  EXPECT_EQ(broken.LoadFromDibResource(797, "DIB"), 0);
+  EXPECT_TRUE(broken.IsEmpty());
 }
 
 TEST(PageBitmap, CombineCopiesOnlyTheBand) {
