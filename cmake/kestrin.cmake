@@ -25,14 +25,15 @@ function(kestrin_test name)
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   # Lets a test binary find the shared test files when it is run by hand too.
-  target_compile_definitions(${name} PRIVATE KESTRIN_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
+  target_compile_definitions(${name} PRIVATE KESTRIN_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata"
+                                             KESTRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   if(K_WINDOW)
     set(label window)
   else()
     set(label unit)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${label} ENVIRONMENT "KESTRIN_TESTDATA=${PROJECT_SOURCE_DIR}/../shared/testdata;KESTRIN_SOURCE=${PROJECT_SOURCE_DIR}")
+    PROPERTIES LABELS ${label} ENVIRONMENT "KESTRIN_TESTDATA=${PROJECT_SOURCE_DIR}/../shared/testdata")
   if(TARGET data)
     add_dependencies(${name} data)
   endif()
