@@ -22,6 +22,9 @@ const COLORREF kSysColours[31] = {
 // Device-space fill of [l, r) x [t, b) with a colour, clipped.
 void Fill(Dc& dc, int l, int t, int r, int b, COLORREF colour)
 {
+    RECT visible = VisibleBox(dc);
+    t = std::max<int>(t, visible.top);
+    b = std::min<int>(b, visible.bottom);
     if (!dc.Surface() || l >= r || t >= b) return;
     uint32_t v = dc.Surface()->ToValue(colour);
     for (int y = t; y < b; ++y) PaintSpan(dc, y, l, r, v, R2_COPYPEN);
@@ -75,7 +78,7 @@ RECT Edge(Dc& dc, RECT r, UINT edge, UINT flags)
 // its size follows the whole control's size.
 void Arrow(Dc& dc, RECT r, int direction, COLORREF colour, int controlSize)
 {
-    int height = std::max(1, (controlSize - 4) / 3);
+    int height = std::clamp((controlSize - 4) / 3, 1, 256);
     int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
     for (int i = 0; i < height; ++i) {
         int half = direction == 0 || direction == 2 ? i : height - 1 - i;
@@ -163,11 +166,12 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect)
     auto dot = [&](int x, int y) {
         if (((x - r.left) + (y - r.top)) % 2 == 0) PaintPixel(*dc, x, y, white, R2_XORPEN);
     };
-    for (int x = r.left; x < r.right; ++x) {
+    RECT v = VisibleBox(*dc);
+    for (int x = std::max<int>(r.left, v.left); x < std::min<int>(r.right, v.right); ++x) {
         dot(x, r.top);
         if (r.bottom - 1 != r.top) dot(x, r.bottom - 1);
     }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    for (int y = std::max<int>(r.top + 1, v.top); y < std::min<int>(r.bottom - 1, v.bottom); ++y) {
         dot(r.left, y);
         if (r.right - 1 != r.left) dot(r.right - 1, y);
     }

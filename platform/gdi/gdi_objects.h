@@ -122,13 +122,17 @@ struct Dc : Object {
     bool screen = false;
 
     Bitmap* Surface() const { return state.bitmap.get(); }
+    // Device coordinates are kept within +-2^29, so that sums and differences of two of them never overflow.
+    static LONG Clamp(int64_t v) { return (LONG)(v < -(1 << 29) ? -(1 << 29) : v > (1 << 29) ? (1 << 29) : v); }
     POINT ToDevice(int x, int y) const
     {
-        return POINT{x - state.windowOrg.x + state.viewportOrg.x, y - state.windowOrg.y + state.viewportOrg.y};
+        return POINT{Clamp((int64_t)x - state.windowOrg.x + state.viewportOrg.x),
+                     Clamp((int64_t)y - state.windowOrg.y + state.viewportOrg.y)};
     }
     POINT ToLogical(int x, int y) const
     {
-        return POINT{x + state.windowOrg.x - state.viewportOrg.x, y + state.windowOrg.y - state.viewportOrg.y};
+        return POINT{(LONG)((int64_t)x + state.windowOrg.x - state.viewportOrg.x),
+                     (LONG)((int64_t)y + state.windowOrg.y - state.viewportOrg.y)};
     }
 };
 

@@ -53,7 +53,7 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
                 bool down = a.y < b.y;
                 double y0 = down ? a.y : b.y, y1 = down ? b.y : a.y;
                 if (yc < y0 || yc >= y1) continue;
-                double x = a.x + (yc - a.y) * (double)(b.x - a.x) / (double)(b.y - a.y);
+                double x = a.x + (yc - a.y) * ((double)b.x - a.x) / ((double)b.y - a.y);
                 xs.push_back(Crossing{x, down ? 1 : -1});
             }
         }
@@ -76,9 +76,9 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
 {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
-    if (left == right || top == bottom || bottom - top > 1 << 20) return Region();
-    double rx = std::min(std::abs(cornerWidth), right - left) / 2.0;
-    double ry = std::min(std::abs(cornerHeight), bottom - top) / 2.0;
+    if (left == right || top == bottom || (int64_t)bottom - top > 1 << 20) return Region();
+    double rx = std::min(std::fabs((double)cornerWidth), (double)right - left) / 2.0;
+    double ry = std::min(std::fabs((double)cornerHeight), (double)bottom - top) / 2.0;
     std::vector<std::vector<Span>> rows((size_t)(bottom - top));
     for (int y = top; y < bottom; ++y) {
         double yc = y + 0.5;
@@ -100,7 +100,9 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
 
 Region ScanEllipse(int left, int top, int right, int bottom)
 {
-    return ScanRoundRect(left, top, right, bottom, right - left, bottom - top);
+    int64_t w = (int64_t)right - left, h = (int64_t)bottom - top;
+    auto limit = [](int64_t v) { return (int)std::clamp<int64_t>(v < 0 ? -v : v, 0, 1 << 30); };
+    return ScanRoundRect(left, top, right, bottom, limit(w), limit(h));
 }
 
 Region Outline(const Region& shape)

@@ -109,7 +109,11 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
         return Region::FromRows(bb.top, rows);
     };
     PenPainter pen(*dc);
-    Region edge = Outline(shape);
+    // Pixels are tested one by one, so only the visible part of the figure is looked at.
+    RECT v = VisibleBox(*dc);
+    Region visible(v.left - 1, v.top - 1, v.right + 1, v.bottom + 1);
+    Region edge = Region::Combine(Outline(shape), visible, RGN_AND);
+    shape = Region::Combine(shape, visible, RGN_AND);
     Region arcPixels = filter(edge, inSweep);
     // End points of the arc on the ellipse, for the straight edges of pies and chords.
     auto onEllipse = [&](double angle) {
@@ -136,7 +140,7 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
     if (pen.Width() > 1) {
         // Wide pens stroke the arc as a polyline through points on the ellipse.
         std::vector<POINT> pts;
-        int steps = std::max(8, (int)(sweep * std::max(box.right - box.left, box.bottom - box.top) / 4));
+        int steps = std::clamp((int)(sweep * std::max(box.right - box.left, box.bottom - box.top) / 4), 8, 4096);
         for (int i = 0; i <= steps; ++i) pts.push_back(onEllipse(a0 + sweep * i / steps));
         if (kind == ArcKind::Pie) {
             pts.push_back(centre);
@@ -275,7 +279,8 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
         return TRUE;
     }
     if (w > 1) {
-        Region ring = Region::Combine(ScanStroke(frame, w, PS_ENDCAP_ROUND),
+        RECT v = VisibleBox(*dc);
+        Region ring = Region::Combine(ScanStroke(frame, w, PS_ENDCAP_ROUND, RowRange{v.top, v.bottom}),
                                       Region(b.left + inset, b.top + inset, b.right - inset, b.bottom - inset), RGN_DIFF);
         pen.Paint(ring);
         return TRUE;

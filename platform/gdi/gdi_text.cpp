@@ -152,8 +152,11 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
         deviceRect = r;
     }
     uint32_t bk = dc->Surface()->ToValue(dc->state.bkColour);
-    if (rect && (options & ETO_OPAQUE))
-        for (int yy = deviceRect.top; yy < deviceRect.bottom; ++yy) PaintSpan(*dc, yy, deviceRect.left, deviceRect.right, bk, R2_COPYPEN);
+    if (rect && (options & ETO_OPAQUE)) {
+        RECT v = VisibleBox(*dc);
+        for (int yy = std::max<int>(deviceRect.top, v.top); yy < std::min<int>(deviceRect.bottom, v.bottom); ++yy)
+            PaintSpan(*dc, yy, deviceRect.left, deviceRect.right, bk, R2_COPYPEN);
+    }
     bool clipped = rect && (options & ETO_CLIPPED);
     if (dc->state.bkMode == OPAQUE) {
         for (int yy = baseline - m.ascent; yy < baseline + m.descent; ++yy) {
