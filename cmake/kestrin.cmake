@@ -1,5 +1,13 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
+# Real files written by other programs, kept beside the checkout (the first folder that exists).
+foreach(candidate "$ENV{KESTRIN_TESTDATA}" "${PROJECT_SOURCE_DIR}/../shared/testdata" "/work/shared/testdata")
+  if(candidate AND IS_DIRECTORY "${candidate}")
+    get_filename_component(KESTRIN_TESTDATA_ROOT "${candidate}" ABSOLUTE)
+    break()
+  endif()
+endforeach()
+
 # kestrin_library(NAME [DEPS lib...] [SOURCES extra...]): a static library of the folder's *.cpp.
 function(kestrin_library name)
   cmake_parse_arguments(K "" "" "DEPS;SOURCES" ${ARGN})
@@ -25,7 +33,7 @@ function(kestrin_test name)
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   # Lets a test binary find the shared test files when it is run by hand too.
-  target_compile_definitions(${name} PRIVATE KESTRIN_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata"
+  target_compile_definitions(${name} PRIVATE KESTRIN_TESTDATA_DIR="${KESTRIN_TESTDATA_ROOT}"
                                              KESTRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   if(K_WINDOW)
     set(label window)
@@ -33,7 +41,7 @@ function(kestrin_test name)
     set(label unit)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${label} ENVIRONMENT "KESTRIN_TESTDATA=${PROJECT_SOURCE_DIR}/../shared/testdata")
+    PROPERTIES LABELS ${label} ENVIRONMENT "KESTRIN_TESTDATA=${KESTRIN_TESTDATA_ROOT}")
   if(TARGET data)
     add_dependencies(${name} data)
   endif()
