@@ -1,4 +1,6 @@
 // Decimation row routines for 1-bit images: nearest bit and area-weighted majority.
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "imp/impdecim_rows.h"
@@ -23,11 +25,15 @@ int32_t impDecimNearest1u(const ImpDecimArgs& a, float* px, float* py) {
   unsigned char* dst = (unsigned char*)a.dst;
   int64_t srcBit = a.srcChannelStep, dstBit = a.dstChannelStep;
   double x0 = (double)*px + srcBit, y = *py, x = x0;
+  // Indices stay inside the source where its extents are known (tiles pass none).
+  int64_t lastRow = a.srcHeightExtent > 0 ? a.srcHeightExtent / a.srcRowStep - 1 : INT64_MAX;
+  int64_t lastBit = a.srcWidthExtent > 0 ? srcBit + a.srcWidthExtent - 1 : INT64_MAX;
   for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
-    const unsigned char* srow = src + ((int64_t)y * a.srcRowStep >> 3);
+    const unsigned char* srow = src + (std::min((int64_t)y, lastRow) * a.srcRowStep >> 3);
     unsigned char* drow = dst + (r >> 3);
     x = x0;
-    for (int64_t q = 0; q < a.dstColumnExtent; ++q, x += a.xRatio) putBit(drow, dstBit + q, bitAt(srow, (int64_t)x));
+    for (int64_t q = 0; q < a.dstColumnExtent; ++q, x += a.xRatio)
+      putBit(drow, dstBit + q, bitAt(srow, std::min((int64_t)x, lastBit)));
   }
   *px = (float)(x - srcBit);
   *py = (float)y;

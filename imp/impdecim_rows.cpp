@@ -1,6 +1,7 @@
 // Decimation row routines for 8-bit and 16-bit samples: nearest, linear, cubic and area average.
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 
 #include "imp/impdecim_rows.h"
@@ -44,13 +45,16 @@ int32_t nearest(const ImpDecimArgs& a, float* px, float* py) {
   const T* src = (const T*)a.src;
   T* dst = (T*)a.dst;
   double x0 = *px, y0 = *py, x = x0, y = y0;
+  // Indices stay inside the source where its extents are known (tiles pass none).
+  int64_t lastRow = a.srcHeightExtent > 0 ? a.srcHeightExtent / a.srcRowStep - 1 : INT64_MAX;
+  int64_t lastCol = a.srcWidthExtent > 0 ? a.srcWidthExtent / a.srcPixelStep - 1 : INT64_MAX;
   for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
     y = y0;
     for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
-      const T* srow = src + sc + (int64_t)y * a.srcRowStep;
+      const T* srow = src + sc + std::min((int64_t)y, lastRow) * a.srcRowStep;
       x = x0;
       for (int64_t q = 0; q < a.dstColumnExtent; q += a.dstPixelStep, x += a.xRatio)
-        dst[c + r + q] = srow[(int64_t)x * a.srcPixelStep];
+        dst[c + r + q] = srow[std::min((int64_t)x, lastCol) * a.srcPixelStep];
     }
   }
   *px = (float)x;
