@@ -101,7 +101,7 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
     CString strTarget = hasOutput ? QuotePath(amr.active ? amr.strRawPath : strOutput) : CString();
     // Empty options would glue the two quoted paths into one argument.
     if (!strInput.IsEmpty() && (strOptions.IsEmpty() || strOptions[0] != ' ')) strOptions = " " + strOptions;
-    if (hasOutput && strOptions[strOptions.GetLength() - 1] != ' ') strOptions += " ";
+    if (hasOutput && (strOptions.IsEmpty() || strOptions[strOptions.GetLength() - 1] != ' ')) strOptions += " ";
     strOptions += strTarget;
     m_bHeaderParsed = 0;
     // The process id keeps the logs of the two programs apart when they run at once.

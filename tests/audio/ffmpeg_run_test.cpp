@@ -1,6 +1,7 @@
 // The ffmpeg runner on the real ffmpeg: probes, progress posts, failures, cancel and refused nesting.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -102,8 +103,11 @@ TEST_F(FfmpegRun, CancelStopsTheChildAndNestingIsRefused) {
         CFfmpegProcess::Cancel();
     };
     auto p = NewRunner();
-    // A long input makes sure the child is still running when the cancel is seen.
-    ASSERT_EQ(p->Run(CString(), " -f lavfi -i sine=duration=600 -f null ", "-"), 0);
+    // Ten hours of tone would keep ffmpeg busy far longer than the test runs, unless cancelled.
+    p->SetPrefix("ffmpeg -y -f lavfi -i ");
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(p->Run("sine=duration=36000", " -f null ", "/dev/null"), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(g_nestedResult, -1);
     EXPECT_EQ(g_nested->m_bSuccess, 0);
     EXPECT_EQ(p->m_bSuccess, 0);
