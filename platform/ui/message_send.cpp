@@ -1,0 +1,113 @@
+// Sending and dispatching messages: window procedures, the default procedure and input delivery.
+#include <future>
+#include <mutex>
+#include <unordered_map>
+
+#include "ui/wx_windows.h"
+
+namespace {
+
+thread_local int t_sendDepth = 0;
+DWORD g_lastTime = 0;
+POINT g_lastPos{0, 0};
+
+std::mutex g_registeredLock;
+std::unordered_map<std::string, UINT> g_registered;
+
+std::string Lower(const char* s)
+{
+    std::string out(s ? s : "");
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = (char)(c - 'A' + 'a');
+    return out;
+}
+
+}  // namespace
+
+MSG MakeMsg(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG m{hWnd, message, wParam, lParam, (DWORD)wxGetLocalTimeMillis().GetLo(), {0, 0}};
+    wxPoint p = wxGetMousePosition();
+    m.pt = POINT{p.x, p.y};
+    return m;
+}
+
+LRESULT CallWindowProc(WNDPROC proc, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!proc)
+        return DefWindowProc(hWnd, message, wParam, lParam);
+    ++t_sendDepth;
+    LRESULT r = proc(hWnd, message, wParam, lParam);
+    --t_sendDepth;
+    return r;
+}
+
+LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!OnUiThread()) {
+        // Another thread's send runs on the UI thread while the sender waits.
+        auto done = std::make_shared<std::promise<LRESULT>>();
+        std::future<LRESULT> result = done->get_future();
+        wxTheApp->CallAfter([=]() { done->set_value(SendMessage(hWnd, message, wParam, lParam)); });
+        return result.get();
+    }
+    WindowState* s = StateOf(hWnd);
+    if (!s)
+        return 0;
+    return CallWindowProc(s->proc, hWnd, message, wParam, lParam);
+}
+
+BOOL InSendMessage() { return FALSE; }
+
+LRESULT DispatchMessage(const MSG* msg)
+{
+    if (!msg || !msg->hwnd)
+        return 0;
+    g_lastTime = msg->time;
+    g_lastPos = msg->pt;
+    if (msg->message == WM_TIMER && msg->lParam) {
+        reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
+        return 0;
+    }
+    return SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL TranslateMessage(const MSG*)
+{
+    // Characters come from the toolkit's own key translation.
+    return FALSE;
+}
+
+DWORD GetMessageTime() { return g_lastTime; }
+
+DWORD GetMessagePos() { return (DWORD)MAKELONG(g_lastPos.x, g_lastPos.y); }
+
+bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG m = MakeMsg(hWnd, message, wParam, lParam);
+    g_lastTime = m.time;
+    g_lastPos = m.pt;
+    if (PreTranslateWalk(&m))
+        return false;
+    WindowState* s = StateOf(m.hwnd);
+    if (!s)
+        return false;
+    bool native = s->kind == WxKind::Native;
+    TakeNativeDefault();
+    SendMessage(m.hwnd, m.message, m.wParam, m.lParam);
+    bool reached = TakeNativeDefault();
+    return native ? reached : true;
+}
+
+UINT RegisterWindowMessage(LPCSTR name)
+{
+    std::lock_guard<std::mutex> lock(g_registeredLock);
+    std::string key = Lower(name);
+    auto it = g_registered.find(key);
+    if (it != g_registered.end())
+        return it->second;
+    UINT id = 0xC000 + (UINT)g_registered.size();
+    g_registered[key] = id;
+    return id;
+}

@@ -1,0 +1,163 @@
+// SendInput: synthesized mouse and key input, delivered through the same toolkit events as real input.
+#include "ui/wx_windows.h"
+
+extern bool g_syntheticDown[256];
+
+namespace {
+
+wxPoint g_syntheticPos(-1, -1);
+
+wxWindow* MouseTarget(const wxPoint& screen)
+{
+    if (HWND cap = GetCapture()) {
+        WindowState* s = StateOf(cap);
+        if (s)
+            return s->surface ? static_cast<wxWindow*>(s->surface) : s->outer;
+    }
+    // The deepest shown window of ours that holds the point.
+    wxWindow* best = nullptr;
+    for (HWND top : TopLevelWindows()) {
+        WindowState* s = StateOf(top);
+        if (!s || !s->frame || !s->frame->IsShown())
+            continue;
+        std::function<void(wxWindow*)> visit = [&](wxWindow* w) {
+            if (!w->IsShown() || !w->GetScreenRect().Contains(screen))
+                return;
+            best = w;
+            for (wxWindow* c : w->GetChildren())
+                if (!c->IsTopLevel())
+                    visit(c);
+        };
+        visit(s->frame);
+    }
+    return best;
+}
+
+void SendMouse(const MOUSEINPUT& mi)
+{
+    wxPoint pos = g_syntheticPos.x < 0 ? wxGetMousePosition() : g_syntheticPos;
+    if (mi.dwFlags & MOUSEEVENTF_ABSOLUTE) {
+        int sw, sh;
+        wxDisplaySize(&sw, &sh);
+        pos = wxPoint((int)((int64_t)mi.dx * sw / 65536), (int)((int64_t)mi.dy * sh / 65536));
+    } else if (mi.dwFlags & MOUSEEVENTF_MOVE) {
+        pos += wxPoint(mi.dx, mi.dy);
+    }
+    g_syntheticPos = pos;
+    struct Step {
+        DWORD flag;
+        wxEventType type;
+        int vk;
+        bool down;
+    };
+    const Step steps[] = {
+        {MOUSEEVENTF_MOVE, wxEVT_MOTION, 0, false},
+        {MOUSEEVENTF_LEFTDOWN, wxEVT_LEFT_DOWN, VK_LBUTTON, true},
+        {MOUSEEVENTF_LEFTUP, wxEVT_LEFT_UP, VK_LBUTTON, false},
+        {MOUSEEVENTF_RIGHTDOWN, wxEVT_RIGHT_DOWN, VK_RBUTTON, true},
+        {MOUSEEVENTF_RIGHTUP, wxEVT_RIGHT_UP, VK_RBUTTON, false},
+        {MOUSEEVENTF_MIDDLEDOWN, wxEVT_MIDDLE_DOWN, VK_MBUTTON, true},
+        {MOUSEEVENTF_MIDDLEUP, wxEVT_MIDDLE_UP, VK_MBUTTON, false},
+        {MOUSEEVENTF_WHEEL, wxEVT_MOUSEWHEEL, 0, false},
+    };
+    for (const Step& st : steps) {
+        if (!(mi.dwFlags & st.flag) && !(st.flag == MOUSEEVENTF_MOVE && (mi.dwFlags & MOUSEEVENTF_ABSOLUTE)))
+            continue;
+        if (st.vk)
+            g_syntheticDown[st.vk] = st.down;
+        wxWindow* target = MouseTarget(pos);
+        if (!target)
+            continue;
+        wxMouseEvent e(st.type);
+        e.SetEventObject(target);
+        e.SetPosition(target->ScreenToClient(pos));
+        e.m_leftDown = g_syntheticDown[VK_LBUTTON];
+        e.m_rightDown = g_syntheticDown[VK_RBUTTON];
+        e.m_middleDown = g_syntheticDown[VK_MBUTTON];
+        e.SetShiftDown(g_syntheticDown[VK_SHIFT]);
+        e.SetControlDown(g_syntheticDown[VK_CONTROL]);
+        e.SetAltDown(g_syntheticDown[VK_MENU]);
+        if (st.type == wxEVT_MOUSEWHEEL) {
+            e.m_wheelRotation = (short)mi.mouseData;
+            e.m_wheelDelta = WHEEL_DELTA;
+            e.m_linesPerAction = 3;
+        }
+        if (st.type == wxEVT_LEFT_DOWN || st.type == wxEVT_RIGHT_DOWN || st.type == wxEVT_MIDDLE_DOWN ||
+            st.type == wxEVT_LEFT_UP || st.type == wxEVT_RIGHT_UP || st.type == wxEVT_MIDDLE_UP)
+            e.SetId(target->GetId());
+        target->GetEventHandler()->ProcessEvent(e);
+    }
+}
+
+wxWindow* KeyTarget()
+{
+    if (HWND f = GetFocus()) {
+        WindowState* s = StateOf(f);
+        if (s)
+            return s->surface ? static_cast<wxWindow*>(s->surface) : s->outer;
+    }
+    return wxWindow::FindFocus();
+}
+
+void SendKey(const KEYBDINPUT& ki)
+{
+    wxWindow* target = KeyTarget();
+    bool up = (ki.dwFlags & KEYEVENTF_KEYUP) != 0;
+    if (ki.dwFlags & KEYEVENTF_UNICODE) {
+        if (!target || up)
+            return;
+        wxKeyEvent ch(wxEVT_CHAR);
+        ch.SetEventObject(target);
+        ch.m_uniChar = ki.wScan;
+        ch.m_keyCode = ki.wScan < 128 ? ki.wScan : WXK_NONE;
+        target->GetEventHandler()->ProcessEvent(ch);
+        return;
+    }
+    int vk = ki.wVk & 0xFF;
+    g_syntheticDown[vk] = !up;
+    if (!target)
+        return;
+    int code = WxKeyOf(vk);
+    wxKeyEvent e(up ? wxEVT_KEY_UP : wxEVT_KEY_DOWN);
+    e.SetEventObject(target);
+    e.m_keyCode = code;
+    e.m_uniChar = (code > 0 && code < WXK_START) ? (wxChar)code : WXK_NONE;
+    e.SetShiftDown(g_syntheticDown[VK_SHIFT]);
+    e.SetControlDown(g_syntheticDown[VK_CONTROL]);
+    e.SetAltDown(g_syntheticDown[VK_MENU]);
+    bool handled = target->GetEventHandler()->ProcessEvent(e);
+    if (up || handled)
+        return;
+    // A key-down passed on produces its character, as the keyboard translation does.
+    wxChar c = 0;
+    if (vk >= 'A' && vk <= 'Z')
+        c = g_syntheticDown[VK_SHIFT] ? (wxChar)vk : (wxChar)(vk - 'A' + 'a');
+    else if ((vk >= '0' && vk <= '9') || vk == VK_SPACE || vk == VK_RETURN || vk == VK_BACK || vk == VK_ESCAPE ||
+             vk == VK_TAB)
+        c = (wxChar)vk;
+    if (!c)
+        return;
+    wxKeyEvent ch(wxEVT_CHAR);
+    ch.SetEventObject(target);
+    ch.m_uniChar = c;
+    ch.m_keyCode = c;
+    ch.SetShiftDown(g_syntheticDown[VK_SHIFT]);
+    ch.SetControlDown(g_syntheticDown[VK_CONTROL]);
+    ch.SetAltDown(g_syntheticDown[VK_MENU]);
+    target->GetEventHandler()->ProcessEvent(ch);
+}
+
+}  // namespace
+
+UINT SendInput(UINT count, LPINPUT inputs, int size)
+{
+    if (!inputs || size != (int)sizeof(INPUT))
+        return 0;
+    for (UINT i = 0; i < count; ++i) {
+        if (inputs[i].type == INPUT_MOUSE)
+            SendMouse(inputs[i].mi);
+        else if (inputs[i].type == INPUT_KEYBOARD)
+            SendKey(inputs[i].ki);
+    }
+    return count;
+}

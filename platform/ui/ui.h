@@ -1,0 +1,9 @@
+// The window layer in one include: windows, dialogs, application object, controls, menus, common dialogs, shell.
+#pragma once
+
+#include "ui/commctrl.h"
+#include "ui/dialog.h"
+#include "ui/winapp.h"
+#include "ui/window_dc.h"
+#include "ui/winuser.h"
+#include "ui/wnd.h"

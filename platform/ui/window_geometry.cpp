@@ -1,0 +1,386 @@
+// Window position, size, visibility, enabling, shape and coordinate mapping.
+#include "ui/wx_windows.h"
+#include "gdi/wingdi.h"
+
+namespace {
+
+HWND const kDesktop = reinterpret_cast<HWND>(0x10000);
+
+wxRect ScreenRect()
+{
+    int w, h;
+    wxDisplaySize(&w, &h);
+    return wxRect(0, 0, w, h);
+}
+
+// The wx window whose client area is the window's client area.
+wxWindow* ClientWx(WindowState* s) { return s->surface ? static_cast<wxWindow*>(s->surface) : s->outer; }
+
+bool ShownWithAncestors(HWND h)
+{
+    for (WindowState* s = StateOf(h); s; s = (s->style & WS_CHILD) ? StateOf(s->parent) : nullptr)
+        if (!(s->style & WS_VISIBLE))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+HWND GetDesktopWindow() { return kDesktop; }
+
+void SyncClientSize(WindowState* s, WPARAM type)
+{
+    if (s->frame && s->surface) {
+        wxSize c = s->frame->GetClientSize();
+        if (s->surface->GetSize() != c)
+            s->surface->SetSize(0, 0, c.x, c.y);
+    }
+    RECT r;
+    GetClientRect(s->hwnd, &r);
+    if (type == SIZE_RESTORED && r.right == s->sentWidth && r.bottom == s->sentHeight)
+        return;
+    s->sentWidth = r.right;
+    s->sentHeight = r.bottom;
+    if (s->surface) {
+        LayoutWindowScrollBars(s);
+        EnsureBackingSurface(s);
+    }
+    SendMessage(s->hwnd, WM_SIZE, type, MAKELPARAM(r.right, r.bottom));
+}
+
+BOOL GetWindowRect(HWND hWnd, LPRECT rect)
+{
+    if (hWnd == kDesktop) {
+        wxRect r = ScreenRect();
+        *rect = RECT{r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1};
+        return TRUE;
+    }
+    WindowState* s = StateOf(hWnd);
+    if (!s || !rect || !s->outer)
+        return FALSE;
+    wxPoint p = s->frame ? s->frame->GetPosition() : s->outer->GetScreenPosition();
+    wxSize z = s->outer->GetSize();
+    *rect = RECT{p.x, p.y, p.x + z.x, p.y + z.y};
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hWnd, LPRECT rect)
+{
+    if (hWnd == kDesktop)
+        return GetWindowRect(hWnd, rect);
+    WindowState* s = StateOf(hWnd);
+    if (!s || !rect)
+        return FALSE;
+    wxWindow* w = ClientWx(s);
+    if (!w) {
+        *rect = RECT{0, 0, 0, 0};
+        return TRUE;
+    }
+    wxSize z = s->frame ? s->frame->GetClientSize() : w->GetClientSize();
+    if (s->vscroll && s->vscroll->IsShown())
+        z.x -= s->vscroll->GetSize().x;
+    if (s->hscroll && s->hscroll->IsShown())
+        z.y -= s->hscroll->GetSize().y;
+    *rect = RECT{0, 0, z.x > 0 ? z.x : 0, z.y > 0 ? z.y : 0};
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND hWnd, LPPOINT point)
+{
+    if (hWnd == kDesktop)
+        return TRUE;
+    WindowState* s = StateOf(hWnd);
+    if (!s || !point)
+        return FALSE;
+    wxWindow* w = ClientWx(s);
+    if (!w)
+        return FALSE;
+    wxPoint p = w->ClientToScreen(wxPoint(point->x, point->y));
+    point->x = p.x;
+    point->y = p.y;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hWnd, LPPOINT point)
+{
+    if (hWnd == kDesktop)
+        return TRUE;
+    WindowState* s = StateOf(hWnd);
+    if (!s || !point)
+        return FALSE;
+    wxWindow* w = ClientWx(s);
+    if (!w)
+        return FALSE;
+    wxPoint p = w->ScreenToClient(wxPoint(point->x, point->y));
+    point->x = p.x;
+    point->y = p.y;
+    return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count)
+{
+    POINT o{0, 0}, t{0, 0};
+    if (from)
+        ClientToScreen(from, &o);
+    if (to)
+        ClientToScreen(to, &t);
+    int dx = o.x - t.x, dy = o.y - t.y;
+    for (UINT i = 0; i < count; ++i) {
+        points[i].x += dx;
+        points[i].y += dy;
+    }
+    return MAKELONG(dx, dy);
+}
+
+BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint)
+{
+    return SetWindowPos(hWnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s || !s->outer)
+        return FALSE;
+    if (!(flags & SWP_NOZORDER) && s->frame) {
+        long fs = s->frame->GetWindowStyleFlag();
+        if (insertAfter == HWND_TOPMOST) {
+            s->exStyle |= WS_EX_TOPMOST;
+            s->frame->SetWindowStyleFlag(fs | wxSTAY_ON_TOP);
+        } else if (insertAfter == HWND_NOTOPMOST) {
+            s->exStyle &= ~WS_EX_TOPMOST;
+            s->frame->SetWindowStyleFlag(fs & ~wxSTAY_ON_TOP);
+        }
+        if (insertAfter == HWND_BOTTOM)
+            s->frame->Lower();
+        else if (!(flags & SWP_NOACTIVATE))
+            s->frame->Raise();
+    } else if (!(flags & SWP_NOZORDER)) {
+        if (insertAfter == HWND_BOTTOM)
+            s->outer->Lower();
+        else
+            s->outer->Raise();
+    }
+    wxRect old = s->outer->GetRect();
+    if (s->frame)
+        old.SetPosition(s->frame->GetPosition());
+    int nx = (flags & SWP_NOMOVE) ? old.x : x;
+    int ny = (flags & SWP_NOMOVE) ? old.y : y;
+    int nw = (flags & SWP_NOSIZE) ? old.width : (cx < 0 ? 0 : cx);
+    int nh = (flags & SWP_NOSIZE) ? old.height : (cy < 0 ? 0 : cy);
+    if (!(flags & (SWP_NOMOVE | SWP_NOSIZE)) || wxRect(nx, ny, nw, nh) != old) {
+        if (!(flags & SWP_NOSIZE) && s->frame) {
+            MINMAXINFO mmi{};
+            mmi.ptMinTrackSize = POINT{0, 0};
+            mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+            SendMessage(hWnd, WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
+        }
+        s->outer->SetSize(nx, ny, nw, nh, wxSIZE_ALLOW_MINUS_ONE);
+        if ((s = StateOf(hWnd)) == nullptr)
+            return TRUE;
+        if (wxSize(nw, nh) != old.GetSize())
+            SyncClientSize(s);
+        if (wxPoint(nx, ny) != old.GetPosition() && (s = StateOf(hWnd)) != nullptr) {
+            POINT p{0, 0};
+            if (s->style & WS_CHILD) {
+                p = POINT{nx, ny};
+            } else {
+                ClientToScreen(hWnd, &p);
+            }
+            SendMessage(hWnd, WM_MOVE, 0, MAKELPARAM(p.x, p.y));
+        }
+    }
+    if (flags & SWP_SHOWWINDOW)
+        ShowWindow(hWnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+    else if (flags & SWP_HIDEWINDOW)
+        ShowWindow(hWnd, SW_HIDE);
+    return TRUE;
+}
+
+BOOL ShowWindow(HWND hWnd, int cmdShow)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s)
+        return FALSE;
+    BOOL wasVisible = (s->style & WS_VISIBLE) != 0;
+    bool show = cmdShow != SW_HIDE;
+    if (show != (bool)wasVisible)
+        SendMessage(hWnd, WM_SHOWWINDOW, show, 0);
+    if ((s = StateOf(hWnd)) == nullptr)
+        return wasVisible;
+    if (show)
+        s->style |= WS_VISIBLE;
+    else
+        s->style &= ~WS_VISIBLE;
+    if (!s->outer)
+        return wasVisible;
+    if (!s->frame) {
+        s->outer->Show(show);
+        return wasVisible;
+    }
+    switch (cmdShow) {
+    case SW_HIDE:
+        s->frame->Hide();
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+        s->frame->Show();
+        s->frame->Iconize(true);
+        break;
+    case SW_MAXIMIZE:
+        s->frame->Show();
+        s->frame->Maximize(true);
+        break;
+    case SW_RESTORE:
+    case SW_SHOWNORMAL:
+        s->frame->Show();
+        if (s->frame->IsIconized())
+            s->frame->Iconize(false);
+        if (s->frame->IsMaximized())
+            s->frame->Maximize(false);
+        s->frame->Raise();
+        break;
+    default:
+        s->frame->Show();
+        if (cmdShow != SW_SHOWNA && cmdShow != SW_SHOWNOACTIVATE)
+            s->frame->Raise();
+        break;
+    }
+    return wasVisible;
+}
+
+BOOL IsWindowVisible(HWND hWnd) { return StateOf(hWnd) && ShownWithAncestors(hWnd); }
+
+BOOL IsIconic(HWND hWnd)
+{
+    WindowState* s = StateOf(hWnd);
+    return s && s->frame && s->frame->IsIconized();
+}
+
+BOOL IsZoomed(HWND hWnd)
+{
+    WindowState* s = StateOf(hWnd);
+    return s && s->frame && s->frame->IsMaximized();
+}
+
+BOOL EnableWindow(HWND hWnd, BOOL enable)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s)
+        return FALSE;
+    BOOL wasDisabled = (s->style & WS_DISABLED) != 0;
+    if ((bool)enable == !wasDisabled)
+        return wasDisabled;
+    if (enable)
+        s->style &= ~WS_DISABLED;
+    else
+        s->style |= WS_DISABLED;
+    if (s->outer)
+        s->outer->Enable(enable != FALSE);
+    if (!enable && GetCapture() == hWnd)
+        ReleaseCapture();
+    SendMessage(hWnd, WM_ENABLE, enable, 0);
+    if ((s = StateOf(hWnd)) != nullptr && s->kind == WxKind::Surface)
+        InvalidateRect(hWnd, nullptr, TRUE);
+    return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND hWnd)
+{
+    WindowState* s = StateOf(hWnd);
+    return s && !(s->style & WS_DISABLED);
+}
+
+int SetWindowRgn(HWND hWnd, HRGN region, BOOL redraw)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s)
+        return 0;
+    if (s->region)
+        DeleteObject(s->region);
+    s->region = region;
+    if (s->frame) {
+        wxRegion shape;
+        if (region) {
+            DWORD size = GetRegionData(region, 0, nullptr);
+            std::vector<char> buffer(size);
+            auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+            if (size && GetRegionData(region, size, data)) {
+                const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+                for (DWORD i = 0; i < data->rdh.nCount; ++i)
+                    shape.Union(wxRect(rects[i].left, rects[i].top, rects[i].right - rects[i].left,
+                                       rects[i].bottom - rects[i].top));
+            }
+        }
+        s->frame->SetShape(shape);
+    }
+    if (redraw)
+        InvalidateRect(hWnd, nullptr, TRUE);
+    return 1;
+}
+
+HWND WindowFromPoint(POINT point)
+{
+    wxWindow* w = wxFindWindowAtPoint(wxPoint(point.x, point.y));
+    return HandleOfWx(w);
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT point)
+{
+    POINT screen = point;
+    ClientToScreen(parent, &screen);
+    for (HWND c : ChildrenOf(parent)) {
+        RECT r;
+        GetWindowRect(c, &r);
+        if (screen.x >= r.left && screen.x < r.right && screen.y >= r.top && screen.y < r.bottom)
+            return c;
+    }
+    RECT r;
+    GetClientRect(parent, &r);
+    if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom)
+        return parent;
+    return nullptr;
+}
+
+BOOL BringWindowToTop(HWND hWnd)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s || !s->outer)
+        return FALSE;
+    s->outer->Raise();
+    return TRUE;
+}
+
+BOOL SetForegroundWindow(HWND hWnd)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s || !s->frame)
+        return FALSE;
+    s->frame->Raise();
+    s->frame->SetFocus();
+    return TRUE;
+}
+
+HWND GetForegroundWindow() { return GetActiveWindow(); }
+
+HWND GetActiveWindow()
+{
+    wxWindow* top = wxGetActiveWindow();
+    return top ? HandleOfWx(top) : nullptr;
+}
+
+HWND SetActiveWindow(HWND hWnd)
+{
+    HWND old = GetActiveWindow();
+    SetForegroundWindow(hWnd);
+    return old;
+}
+
+BOOL FlashWindow(HWND hWnd, BOOL)
+{
+    WindowState* s = StateOf(hWnd);
+    if (s && s->frame)
+        s->frame->RequestUserAttention();
+    return TRUE;
+}

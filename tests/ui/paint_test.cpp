@@ -1,0 +1,81 @@
+// Painting: WM_PAINT draws into the backing surface; a client context draws at once; XOR drawing undoes itself.
+#include "ui_fixture.h"
+
+namespace {
+
+class PaintWnd : public CWnd {
+public:
+    int paints = 0;
+    RECT lastPaint{};
+    COLORREF fill = RGB(200, 20, 30);
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++paints;
+        lastPaint = dc.m_ps.rcPaint;
+        CRect r;
+        GetClientRect(&r);
+        dc.FillSolidRect(&r, fill);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PaintWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+COLORREF PixelOf(HWND h, int x, int y)
+{
+    HDC dc = GetDC(h);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return c;
+}
+
+TEST(Paint, PaintHandlerPixelsAreInTheBackingSurface)
+{
+    PaintWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "paint", WS_POPUP | WS_VISIBLE, 40, 40, 64, 48, nullptr, nullptr));
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 1);
+    EXPECT_EQ(PixelOf(w, 10, 10), RGB(200, 20, 30));
+    EXPECT_EQ(PixelOf(w, 63, 47), RGB(200, 20, 30));
+
+    // An invalidated part repaints with that part as the paint rectangle.
+    w.fill = RGB(0, 0, 255);
+    CRect part(0, 0, 8, 8);
+    w.InvalidateRect(&part, FALSE);
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 2);
+    EXPECT_EQ(CRect(w.lastPaint), part);
+    EXPECT_EQ(PixelOf(w, 2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(PixelOf(w, 20, 20), RGB(200, 20, 30));  // clipped to the invalid part
+    w.UpdateWindow();
+    EXPECT_EQ(w.paints, 2);  // nothing invalid, no paint
+}
+
+TEST(Paint, NotXorLineOnTheWindowUndoesItself)
+{
+    PaintWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "xor", WS_POPUP | WS_VISIBLE, 40, 40, 64, 48, nullptr, nullptr));
+    w.UpdateWindow();
+    auto drawCursor = [&] {
+        CClientDC dc(&w);
+        CPen pen(PS_SOLID, 1, RGB(255, 25, 0));
+        CPen* old = dc.SelectObject(&pen);
+        int mode = dc.SetROP2(R2_NOTXORPEN);
+        dc.MoveTo(20, 0);
+        dc.LineTo(20, 48);
+        dc.SetROP2(mode);
+        dc.SelectObject(old);
+    };
+    drawCursor();
+    EXPECT_NE(PixelOf(w, 20, 10), RGB(200, 20, 30));
+    drawCursor();
+    EXPECT_EQ(PixelOf(w, 20, 10), RGB(200, 20, 30));
+    EXPECT_EQ(w.paints, 1);  // drawing through a client context needs no repaint
+}
+
+}  // namespace
