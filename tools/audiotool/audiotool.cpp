@@ -78,6 +78,11 @@ int main(int argc, char** argv) {
     SetAppFolder(CString(ToWindowsPath(ExecutableFolder() + "/audiotool")));
     std::string command = argv[1];
 
+    // Progress goes to the terminal; there is no window whose messages need pumping.
+    AudioWindowHooks hooks;
+    hooks.post = PrintProgress;
+    hooks.show = ShowProgress;
+    SetAudioWindowHooks(hooks);
     if (command == "probe") {
         CFfmpegProcess probe(Absolute(argv[2]), nullptr);
         std::printf("input: %s\nduration: %.3f\nvideo: %s\naudio: %s\n", static_cast<const char*>(probe.m_strInputName),
@@ -87,10 +92,6 @@ int main(int argc, char** argv) {
     }
     if (argc < 4 || (command != "render" && command != "export")) return Usage();
     if (!InitBassMidi()) return 1;
-    AudioWindowHooks hooks;
-    hooks.post = PrintProgress;
-    hooks.show = ShowProgress;
-    SetAudioWindowHooks(hooks);
     MidiExportContext context;
     context.pProgressDialog = kTerminal;
     int result = 0;
