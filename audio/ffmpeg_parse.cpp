@@ -56,9 +56,9 @@ void CFfmpegProcess::ParseProgress(const CString& strChunk) {
     std::string value(p + 5, q);
     // Today's ffmpeg prints the time as hh:mm:ss.xx, older ones as seconds.
     m_dTime = value.find(':') != std::string::npos ? ParseTime(CString(value)) : atof(value.c_str());
-    // A garbled time must not turn into a percentage outside 0..100.
+    // A garbled time must not turn into a percentage an int cannot hold.
     double percent = m_dTime / m_dDuration * 100;
-    m_nPercent = !(percent >= 0) ? 0 : percent > 100 ? 100 : static_cast<int>(percent);
+    m_nPercent = !(percent >= 0) ? 0 : percent > 1e9 ? 1000000000 : static_cast<int>(percent);
 }
 
 void CFfmpegProcess::ParseLogHeader() {
