@@ -2,6 +2,7 @@
 #include "ui/wx_windows.h"
 
 extern bool g_syntheticDown[256];
+bool MenuIsActive();
 
 namespace {
 
@@ -101,8 +102,15 @@ wxWindow* KeyTarget()
 
 void SendKey(const KEYBDINPUT& ki)
 {
-    wxWindow* target = KeyTarget();
     bool up = (ki.dwFlags & KEYEVENTF_KEYUP) != 0;
+    if (MenuIsActive() && !(ki.dwFlags & KEYEVENTF_UNICODE)) {
+        // An open menu holds the keyboard itself: the key goes through the display server.
+        wxUIActionSimulator sim;
+        if (int code = WxKeyOf(ki.wVk & 0xFF))
+            up ? sim.KeyUp(code) : sim.KeyDown(code);
+        return;
+    }
+    wxWindow* target = KeyTarget();
     if (ki.dwFlags & KEYEVENTF_UNICODE) {
         if (!target || up)
             return;

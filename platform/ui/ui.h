@@ -2,7 +2,10 @@
 #pragma once
 
 #include "ui/commctrl.h"
+#include "ui/common_controls.h"
+#include "ui/controls.h"
 #include "ui/dialog.h"
+#include "ui/menu.h"
 #include "ui/winapp.h"
 #include "ui/window_dc.h"
 #include "ui/winuser.h"

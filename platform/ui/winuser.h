@@ -6,6 +6,8 @@
 #include "kernel/message_box_styles.h"
 #include "kernel/prompt_service.h"
 #include "kernel/windef.h"
+
+#include <string>
 #include "ui/winmessages.h"
 #include "ui/winstyles.h"
 
@@ -577,6 +579,8 @@ int GetMenuString(HMENU menu, UINT idItem, LPSTR text, int maxCount, UINT flags)
 HMENU GetSubMenu(HMENU menu, int position);
 BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
 HMENU LoadMenu(HINSTANCE instance, LPCSTR name);
+// A menu from the text of a MENU template (data/res/MENU/<id>.mnu); null with a message on a fault.
+HMENU LoadMenuFromText(const std::string& text, std::string* error);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
 BOOL IsMenu(HMENU menu);
 

@@ -1,4 +1,5 @@
 // CWnd's default message handlers: each passes the message on as the window would handle it alone.
+#include "ui/controls.h"
 #include "ui/wnd.h"
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
@@ -48,14 +49,14 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* wnd, UINT)
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* bar)
 {
-    if (bar && ReflectLastMsg(reinterpret_cast<CWnd*>(bar)->m_hWnd))
+    if (bar && ReflectLastMsg(bar->m_hWnd))
         return;
     Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* bar)
 {
-    if (bar && ReflectLastMsg(reinterpret_cast<CWnd*>(bar)->m_hWnd))
+    if (bar && ReflectLastMsg(bar->m_hWnd))
         return;
     Default();
 }

@@ -18,6 +18,7 @@
 #include <wx/taskbar.h>
 #include <wx/tglbtn.h>
 #include <wx/tooltip.h>
+#include <wx/uiaction.h>
 #include <wx/vlbox.h>
 #include <wx/weakref.h>
 
