@@ -402,8 +402,9 @@ bool RemoveFontFile(const std::string& path)
     return removed;
 }
 
-std::vector<uint32_t> DecodeText(const char* text, int length)
+std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>* byteCounts)
 {
+    if (byteCounts) byteCounts->clear();
     std::vector<uint32_t> out;
     if (!text) return out;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
@@ -425,11 +426,13 @@ std::vector<uint32_t> DecodeText(const char* text, int length)
                 ok = false;
             if (ok) {
                 out.push_back(cp);
+                if (byteCounts) byteCounts->push_back(extra + 1);
                 i += extra + 1;
                 continue;
             }
         }
         out.push_back(c);
+        if (byteCounts) byteCounts->push_back(1);
         ++i;
     }
     return out;

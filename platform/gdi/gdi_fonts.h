@@ -56,6 +56,7 @@ int AddFontFile(const std::string& path);
 bool RemoveFontFile(const std::string& path);
 
 // Decodes text: UTF-8 sequences become their characters, any other byte stands for the character of its own code.
-std::vector<uint32_t> DecodeText(const char* text, int length);
+// When byteCounts is given it receives the number of bytes of each character.
+std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>* byteCounts = nullptr);
 
 }  // namespace gdi

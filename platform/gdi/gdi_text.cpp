@@ -16,10 +16,17 @@ TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx)
     std::shared_ptr<Font> font = DcFont(dc);
     run.font = font ? font->log : LOGFONTA{};
     run.face = ResolveFont(run.font);
-    run.codes = DecodeText(text, length);
+    run.codes = DecodeText(text, length, &run.bytes);
     run.advances.resize(run.codes.size());
+    size_t at = 0;
     for (size_t i = 0; i < run.codes.size(); ++i) {
-        int a = dx ? dx[i] : run.face->GlyphOf(run.codes[i]).advance + dc.state.charExtra;
+        int a = 0;
+        if (dx) {
+            for (int k = 0; k < run.bytes[i]; ++k) a += dx[at + k];
+        } else {
+            a = run.face->GlyphOf(run.codes[i]).advance + dc.state.charExtra;
+        }
+        at += run.bytes[i];
         run.advances[i] = a;
         run.width += a;
     }
@@ -201,11 +208,14 @@ BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int length, int maxExtent, LPIN
     if (!dc || !size || length < 0 || (!text && length)) return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     TextRun run = MeasureRun(*dc, text ? text : "", length);
-    int total = 0, count = 0;
+    // Counts and extents are per byte, as for byte strings: every byte of a character gets the extent after it.
+    int total = 0, count = 0, at = 0;
     for (size_t i = 0; i < run.advances.size(); ++i) {
         total += run.advances[i];
-        if (dx) dx[i] = total;
-        if (total <= maxExtent) count = (int)i + 1;
+        for (int k = 0; k < run.bytes[i]; ++k)
+            if (dx) dx[at + k] = total;
+        at += run.bytes[i];
+        if (total <= maxExtent && count == at - run.bytes[i]) count = at;
     }
     if (fit) *fit = count;
     size->cx = run.width;

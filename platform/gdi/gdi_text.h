@@ -13,11 +13,13 @@ struct TextRun {
     std::shared_ptr<FontFace> face;
     LOGFONTA font{};
     std::vector<uint32_t> codes;
+    std::vector<int> bytes;     // bytes of each character in the text
     std::vector<int> advances;  // per character, with the context's extra character spacing
     int width = 0;
 };
 
-// Decodes and measures text in the context's font (the caller holds FontMutex()).
+// Decodes and measures text in the context's font (the caller holds FontMutex()). Explicit advances dx are
+// given per byte, as for byte strings; a character of several bytes advances by the sum of its bytes' values.
 TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx = nullptr);
 // Draws a measured run with its left end at device x and its baseline at device y; clipRect (device) when given.
 void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRect);

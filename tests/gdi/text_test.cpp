@@ -80,6 +80,16 @@ TEST(Fonts, ExtentAddsAdvancesAndCharacterExtra)
     SIZE extra;
     GetTextExtentPoint32(canvas.dc(), "ab", 2, &extra);
     EXPECT_EQ(extra.cx, ab.cx + 6);
+    // Fitting counts bytes of whole characters.
+    const char* mixed = "ab\xE9\x9F\xB3" "c";
+    SIZE all;
+    int fit = -1, extents[6] = {};
+    GetTextExtentExPoint(canvas.dc(), mixed, 6, extra.cx + 1, &fit, extents, &all);
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(extents[1], extra.cx);
+    EXPECT_EQ(extents[2], extents[4]);
+    GetTextExtentExPoint(canvas.dc(), mixed, 6, all.cx, &fit, nullptr, &all);
+    EXPECT_EQ(fit, 6);
     SIZE empty;
     EXPECT_TRUE(GetTextExtentPoint32(canvas.dc(), "", 0, &empty));
     EXPECT_EQ(empty.cx, 0);
