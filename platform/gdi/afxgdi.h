@@ -5,6 +5,9 @@
 #include "kernel/cstring.h"
 #include "kernel/object.h"
 
+// Icons belong to the window layer, which defines this.
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+
 class CGdiObject : public CObject {
 public:
     HGDIOBJ m_hObject = nullptr;
@@ -335,6 +338,9 @@ public:
     {
         return ::TransparentBlt(m_hDC, x, y, w, h, source ? source->m_hDC : nullptr, sx, sy, sw, sh, transparent);
     }
+
+    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+    BOOL DrawIcon(POINT p, HICON icon) { return ::DrawIcon(m_hDC, p.x, p.y, icon); }
 
     // Text.
     virtual BOOL TextOut(int x, int y, LPCTSTR text, int length) { return ::TextOutA(m_hDC, x, y, text, length); }
