@@ -110,6 +110,7 @@ uint32_t Bitmap::ToValue(COLORREF c) const
         return (uint32_t)NearestIndex(c & 0xFFFFFF) & ValueMask();
     }
     uint32_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+    if (bpp == 16 && rgb565) return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
     if (bpp == 16) return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
     return (r << 16) | (g << 8) | b;
 }
@@ -120,6 +121,10 @@ COLORREF Bitmap::ToColor(uint32_t v) const
         if (v >= palette.size()) return 0;
         const RGBQUAD& q = palette[v];
         return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    if (bpp == 16 && rgb565) {
+        uint32_t r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
+        return RGB((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2));
     }
     if (bpp == 16) {
         uint32_t r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;

@@ -50,7 +50,6 @@ public:
         }
         }
     }
-    bool IsRgb() const { return m_kind == Kind::Rgb; }
 
 private:
     enum class Kind { Lut, ToMono, Rgb, General };
@@ -321,6 +320,13 @@ bool WrapDib(const BITMAPINFO* info, const void* bits, UINT usage, const Dc* dc,
     out.bits = const_cast<uint8_t*>(static_cast<const uint8_t*>(bits));
     out.header = h;
     out.palette.clear();
+    out.rgb565 = false;
+    if (bpp == 16 && h.biCompression == BI_BITFIELDS) {
+        // The three colour masks follow a 40-byte header, or are its own fields in the longer headers.
+        DWORD red = 0;
+        std::memcpy(&red, reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER), sizeof red);
+        out.rgb565 = red == 0xF800;
+    }
     if (bpp <= 8) {
         int n = DibColourCount(h);
         const uint8_t* table = reinterpret_cast<const uint8_t*>(info) + h.biSize;

@@ -34,6 +34,7 @@ struct Bitmap : Object {
     bool topDown = true;
     bool dib = false;
     bool mono = false;  // device monochrome: blits convert through the text and background colours
+    bool rgb565 = false;  // 16-bit pixels with 5-6-5 bit fields instead of 5-5-5
     std::vector<RGBQUAD> palette;
     BITMAPINFOHEADER header{};  // DIB sections: the header they were made with
     uint8_t* bits = nullptr;

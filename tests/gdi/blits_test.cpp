@@ -193,6 +193,29 @@ TEST(Dibs, PaletteDibSectionDrawsThroughItsColourTable)
     EXPECT_EQ(bm.bmBits, canvas.bits());
 }
 
+TEST(Dibs, SixteenBitFieldsOfFiveSixFive)
+{
+    std::vector<unsigned char> info = InfoFor(16, 2, -1);
+    auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
+    bi->bmiHeader.biCompression = BI_BITFIELDS;
+    DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+    std::memcpy(bi->bmiColors, masks, sizeof masks);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(dib, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dib);
+    SetPixel(dc, 0, 0, RGB(0, 255, 0));
+    SetPixel(dc, 1, 0, RGB(255, 0, 0));
+    const auto* px = static_cast<const uint16_t*>(bits);
+    EXPECT_EQ(px[0], 0x07E0);
+    EXPECT_EQ(px[1], 0xF800);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 255, 0));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+}
+
 TEST(Dibs, BitmapBitsAreWordAlignedRows)
 {
     unsigned char in[4] = {0x80, 0x00, 0x40, 0x00};
