@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "kernel/resources.h"
 
 namespace {
 
@@ -214,6 +215,34 @@ TEST(Dibs, SixteenBitFieldsOfFiveSixFive)
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(dib);
+}
+
+TEST(Dibs, LoadBitmapReadsABitmapResource)
+{
+    // A 2 x 1 4-bit BMP file: file header, info header, 16 colours, one row (red, blue).
+    static unsigned char file[14 + 40 + 64 + 4] = {'B', 'M'};
+    auto* h = reinterpret_cast<BITMAPINFOHEADER*>(file + 14);
+    h->biSize = 40;
+    h->biWidth = 2;
+    h->biHeight = 1;
+    h->biPlanes = 1;
+    h->biBitCount = 4;
+    RGBQUAD* colours = reinterpret_cast<RGBQUAD*>(file + 54);
+    colours[1] = RGBQUAD{0, 0, 255, 0};
+    colours[2] = RGBQUAD{255, 0, 0, 0};
+    file[118] = 0x12;
+    static const EmbeddedResource table[] = {{"BITMAP", "901", file, sizeof file}};
+    RegisterResourceTable(table, 1);
+    HBITMAP bitmap = LoadBitmap(nullptr, MAKEINTRESOURCE(901));
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(LoadBitmap(nullptr, MAKEINTRESOURCE(902)), nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(GetPixel(dc, 0, 0), kRed);
+    EXPECT_EQ(GetPixel(dc, 1, 0), kBlue);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
 }
 
 TEST(Dibs, BitmapBitsAreWordAlignedRows)
