@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "gdi/afxgdi.h"
+#include "gdi/gdi_objects.h"
 #include "gdi/gdi_wrappers.h"
 #include "kernel/resources.h"
 
@@ -23,6 +24,13 @@ std::unordered_map<HGDIOBJ, CGdiObject*>& Permanent()
 }
 
 std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>>& Temporary()
+{
+    static std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> m;
+    return m;
+}
+
+// Wrappers of stock objects live as long as the objects: callers keep them across message-loop turns.
+std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>>& StockWrappers()
 {
     static std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> m;
     return m;
@@ -70,11 +78,10 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ object)
     std::lock_guard<std::mutex> lock(MapLock());
     auto p = Permanent().find(object);
     if (p != Permanent().end()) return p->second;
-    auto& temp = Temporary()[object];
-    if (!temp) {
-        temp = MakeWrapper(object);
-        temp->m_hObject = object;
-    }
+    std::shared_ptr<gdi::Object> target = gdi::Lookup(object);
+    auto& temp = (target && target->stock) ? StockWrappers()[object] : Temporary()[object];
+    if (!temp) temp = MakeWrapper(object);
+    temp->m_hObject = object;  // a caller may have detached it
     return temp.get();
 }
 

@@ -133,6 +133,9 @@ TEST(Wrappers, ClassLibraryObjects)
     mem.SelectObject(previous);
     CGdiObject::DeleteTempMap();
     CDC::DeleteTempMap();
+    // Wrappers of stock objects outlive the clean-up, as callers keep them between messages.
+    EXPECT_EQ(previous->m_hObject, GetCurrentObject(mem.m_hDC, OBJ_BITMAP));
+    EXPECT_EQ(CGdiObject::FromHandle(GetStockObject(BLACK_PEN)), old);
 }
 
 }  // namespace
