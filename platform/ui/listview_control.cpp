@@ -65,7 +65,15 @@ int HitTest(wxListCtrl* l, POINT pt, int* subItem, UINT* flags)
 {
     int wxFlags = 0;
     long col = -1;
-    long item = l->HitTest(wxPoint(pt.x, pt.y), wxFlags, &col);
+    // The toolkit hit-tests in the coordinates of the rows' own window, below the header.
+    wxPoint at(pt.x, pt.y);
+    wxWindow* rows = nullptr;
+    for (wxWindow* c : l->GetChildren())
+        if (!rows || c->GetSize().y > rows->GetSize().y)
+            rows = c;
+    if (rows)
+        at = rows->ScreenToClient(l->ClientToScreen(at));
+    long item = l->HitTest(at, wxFlags, &col);
     if (subItem)
         *subItem = item >= 0 ? (int)std::max<long>(col, 0) : -1;
     if (flags)

@@ -36,8 +36,14 @@ LPARAM KeyLParam(const wxKeyEvent& e, bool up)
     return lp;
 }
 
+// A control made of inner windows passes their events on to itself: only the innermost windows are hooked.
 void HookOne(wxWindow* w, HWND h)
 {
+    if (!w->GetChildren().empty()) {
+        for (wxWindow* c : w->GetChildren())
+            HookOne(c, h);
+        return;
+    }
     for (const wxEventTypeTag<wxMouseEvent>& t : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN,
                           wxEVT_RIGHT_UP, wxEVT_RIGHT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_MOUSEWHEEL})
         w->Bind(t, [h](wxMouseEvent& e) { OnNativeMouse(h, e); });
@@ -68,8 +74,6 @@ void HookOne(wxWindow* w, HWND h)
         FocusChanged(h);
         e.Skip();
     });
-    for (wxWindow* c : w->GetChildren())
-        HookOne(c, h);
 }
 
 }  // namespace

@@ -34,6 +34,16 @@ wxWindow* MouseTarget(const wxPoint& screen)
     return best;
 }
 
+// True when the point is over a toolkit control (or an open menu holds the input).
+bool NativeAt(const wxPoint& screen)
+{
+    if (MenuIsActive())
+        return true;
+    wxWindow* w = MouseTarget(screen);
+    WindowState* s = w ? StateOf(HandleOfWx(w)) : nullptr;
+    return s && s->kind == WxKind::Native && !GetCapture();
+}
+
 void SendMouse(const MOUSEINPUT& mi)
 {
     wxPoint pos = g_syntheticPos.x < 0 ? wxGetMousePosition() : g_syntheticPos;
@@ -45,6 +55,20 @@ void SendMouse(const MOUSEINPUT& mi)
         pos += wxPoint(mi.dx, mi.dy);
     }
     g_syntheticPos = pos;
+    if (NativeAt(pos)) {
+        // A toolkit control handles its own input: it goes through the display server.
+        wxUIActionSimulator sim;
+        sim.MouseMove(pos);
+        if (mi.dwFlags & MOUSEEVENTF_LEFTDOWN)
+            sim.MouseDown(wxMOUSE_BTN_LEFT);
+        if (mi.dwFlags & MOUSEEVENTF_LEFTUP)
+            sim.MouseUp(wxMOUSE_BTN_LEFT);
+        if (mi.dwFlags & MOUSEEVENTF_RIGHTDOWN)
+            sim.MouseDown(wxMOUSE_BTN_RIGHT);
+        if (mi.dwFlags & MOUSEEVENTF_RIGHTUP)
+            sim.MouseUp(wxMOUSE_BTN_RIGHT);
+        return;
+    }
     struct Step {
         DWORD flag;
         wxEventType type;
@@ -103,8 +127,10 @@ wxWindow* KeyTarget()
 void SendKey(const KEYBDINPUT& ki)
 {
     bool up = (ki.dwFlags & KEYEVENTF_KEYUP) != 0;
-    if (MenuIsActive() && !(ki.dwFlags & KEYEVENTF_UNICODE)) {
-        // An open menu holds the keyboard itself: the key goes through the display server.
+    WindowState* focus = StateOf(GetFocus());
+    bool native = focus && focus->kind == WxKind::Native;
+    if ((MenuIsActive() || native) && !(ki.dwFlags & KEYEVENTF_UNICODE)) {
+        // An open menu or a toolkit control takes the key through the display server.
         wxUIActionSimulator sim;
         if (int code = WxKeyOf(ki.wVk & 0xFF))
             up ? sim.KeyUp(code) : sim.KeyDown(code);

@@ -1,0 +1,136 @@
+// Controls: list view columns, items and notifications; combo box items and selection notifications; buttons.
+#include "ui_fixture.h"
+
+namespace {
+
+class Host : public CWnd {
+public:
+    std::vector<UINT> notifications;
+    std::vector<int> clickedItems;
+    std::vector<int> columns;
+    std::vector<UINT> commands;
+    CListCtrl list;
+    CComboBox combo;
+    CButton button;
+
+    Host()
+    {
+        CreateEx(0, nullptr, "controls", WS_POPUP | WS_VISIBLE, 30, 30, 420, 300, nullptr, nullptr);
+        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, CRect(10, 10, 300, 200), this, 3009);
+        combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, CRect(310, 10, 410, 200), this, 3010);
+        button.Create("Push", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(310, 240, 400, 270), this, 3011);
+    }
+
+protected:
+    afx_msg void OnListClick(NMHDR* nm, LRESULT*)
+    {
+        notifications.push_back(nm->code);
+        clickedItems.push_back(reinterpret_cast<NMITEMACTIVATE*>(nm)->iItem);
+    }
+    afx_msg void OnColumn(NMHDR* nm, LRESULT*) { columns.push_back(reinterpret_cast<NMLISTVIEW*>(nm)->iSubItem); }
+    afx_msg void OnChanged(NMHDR* nm, LRESULT*) { notifications.push_back(nm->code); }
+    afx_msg void OnComboChange() { commands.push_back(CBN_SELCHANGE); }
+    afx_msg void OnPush() { commands.push_back(BN_CLICKED); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Host, CWnd)
+    ON_NOTIFY(NM_CLICK, 3009, OnListClick)
+    ON_NOTIFY(LVN_COLUMNCLICK, 3009, OnColumn)
+    ON_NOTIFY(LVN_ITEMCHANGED, 3009, OnChanged)
+    ON_CBN_SELCHANGE(3010, OnComboChange)
+    ON_BN_CLICKED(3011, OnPush)
+END_MESSAGE_MAP()
+
+TEST(ListCtrl, ColumnsItemsAndSearch)
+{
+    Host h;
+    CListCtrl& l = h.list;
+    EXPECT_EQ(l.InsertColumn(0, "Name", LVCFMT_LEFT, 120), 0);
+    EXPECT_EQ(l.InsertColumn(1, "Length", LVCFMT_LEFT, 80), 1);
+    EXPECT_EQ(l.InsertItem(0, "song.mid"), 0);
+    EXPECT_EQ(l.InsertItem(1, "tune.mmf"), 1);
+    EXPECT_TRUE(l.SetItemText(1, 1, "0:42"));
+    EXPECT_TRUE(l.SetItemData(1, 77));
+    EXPECT_EQ(l.GetItemText(1, 1), "0:42");
+    EXPECT_EQ(l.GetItemData(1), 77u);
+    EXPECT_EQ(l.GetItemCount(), 2);
+    LVFINDINFO fi{LVFI_STRING, "TUNE.mmf", 0, {0, 0}, 0};
+    EXPECT_EQ(l.FindItem(&fi), 1);
+    LVFINDINFO byParam{LVFI_PARAM, nullptr, 77, {0, 0}, 0};
+    EXPECT_EQ(l.FindItem(&byParam), 1);
+    h.notifications.clear();
+    l.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(l.GetNextItem(-1, LVNI_SELECTED), 0);
+    EXPECT_EQ(l.GetItemState(0, LVIS_SELECTED), (UINT)LVIS_SELECTED);
+    POSITION pos = l.GetFirstSelectedItemPosition();
+    EXPECT_EQ(l.GetNextSelectedItem(pos), 0);
+    EXPECT_EQ(pos, nullptr);
+    EXPECT_FALSE(h.notifications.empty());
+    EXPECT_EQ(h.notifications.back(), (UINT)LVN_ITEMCHANGED);
+    EXPECT_TRUE(l.DeleteItem(0));
+    EXPECT_EQ(l.GetItemText(0, 0), "tune.mmf");
+}
+
+TEST(ListCtrl, ClickOnAnItemNotifiesWithItsIndex)
+{
+    Host h;
+    CListCtrl& l = h.list;
+    l.InsertColumn(0, "Name", LVCFMT_LEFT, 200);
+    for (int i = 0; i < 5; ++i)
+        l.InsertItem(i, "row");
+    h.UpdateWindow();
+    PumpFor(50);
+    CRect r;
+    ASSERT_TRUE(l.GetItemRect(2, &r, LVIR_BOUNDS));
+    h.notifications.clear();
+    ClickAt(l.GetSafeHwnd(), r.left + 20, (r.top + r.bottom) / 2);
+    ASSERT_TRUE(PumpUntil([&] { return !h.clickedItems.empty(); }));
+    EXPECT_EQ(h.clickedItems.back(), 2);
+    EXPECT_EQ(l.GetNextItem(-1, LVNI_SELECTED), 2);
+    UINT flags = 0;
+    EXPECT_EQ(l.HitTest(CPoint(r.left + 20, (r.top + r.bottom) / 2), &flags), 2);
+}
+
+TEST(ComboBox, ItemsAndUserSelection)
+{
+    Host h;
+    CComboBox& c = h.combo;
+    EXPECT_EQ(c.AddString("Piano"), 0);
+    EXPECT_EQ(c.AddString("Organ"), 1);
+    EXPECT_EQ(c.AddString("Guitar"), 2);
+    c.SetItemData(2, 25);
+    EXPECT_EQ(c.GetCount(), 3);
+    EXPECT_EQ(c.FindStringExact(-1, "organ"), 1);
+    EXPECT_EQ(c.FindString(-1, "Gu"), 2);
+    EXPECT_EQ(c.GetItemData(2), 25u);
+    EXPECT_EQ(c.SetCurSel(1), 1);
+    CString text;
+    c.GetLBText(2, text);
+    EXPECT_EQ(text, "Guitar");
+    EXPECT_EQ(c.GetLBTextLen(2), 6);
+    EXPECT_EQ(c.GetLBTextLen(9), CB_ERR);
+    EXPECT_TRUE(h.commands.empty());  // a selection by message notifies nobody
+
+    // The user picks the next item with the keyboard: the parent hears CBN_SELCHANGE.
+    h.UpdateWindow();
+    PumpFor(100);
+    c.SetFocus();
+    PumpFor(50);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([&] { return !h.commands.empty(); }, 3000));
+    EXPECT_EQ(h.commands[0], (UINT)CBN_SELCHANGE);
+    EXPECT_EQ(c.GetCurSel(), 2);
+}
+
+TEST(Button, ClickSendsBnClicked)
+{
+    Host h;
+    h.UpdateWindow();
+    PumpFor(100);
+    ClickAt(h.button.GetSafeHwnd(), 20, 10);
+    ASSERT_TRUE(PumpUntil([&] { return !h.commands.empty(); }, 3000));
+    EXPECT_EQ(h.commands[0], (UINT)BN_CLICKED);
+}
+
+}  // namespace
