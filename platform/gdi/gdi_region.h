@@ -25,7 +25,6 @@ public:
     Region(int left, int top, int right, int bottom) { SetRect(left, top, right, bottom); }
 
     void SetRect(int left, int top, int right, int bottom);
-    void Clear() { m_bands.clear(); }
     bool IsEmpty() const { return m_bands.empty(); }
     const std::vector<Band>& Bands() const { return m_bands; }
     RECT Box() const;
