@@ -90,6 +90,23 @@ void BM_StretchBltHalfHalftone(benchmark::State& state)
 }
 BENCHMARK(BM_StretchBltHalfHalftone);
 
+void BM_StretchDIBits24(benchmark::State& state)
+{
+    Surface dst(kWidth, kHeight);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    std::vector<unsigned char> pixels((size_t)kWidth * 3 * kHeight, 0x5A);
+    SetStretchBltMode(dst.dc, COLORONCOLOR);
+    for (auto _ : state)
+        StretchDIBits(dst.dc, 0, 0, kWidth, kHeight, 0, 0, kWidth, kHeight, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 4);
+}
+BENCHMARK(BM_StretchDIBits24);
+
 void BM_TextOut10000Glyphs(benchmark::State& state)
 {
     Surface s(kWidth, kHeight);

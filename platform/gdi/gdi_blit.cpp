@@ -221,6 +221,21 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 repeat = RepeatedRow{yy, sy, a, b};
                 return;
             }
+            // 24-bit pictures (the usual DIBs) copied or stretched by picking pixels onto 32-bit surfaces.
+            if (src && src->bpp == 24 && dst->bpp == 32 && code == 0xCC && !combine) {
+                int sy = my.first[di];
+                const int* fx = mx.first.data() + (a - left);
+                if (sy < 0 || sy >= src->height || std::min(fx[0], fx[n - 1]) < 0 ||
+                    std::max(fx[0], fx[n - 1]) >= src->width)
+                    goto general;
+                const uint8_t* s = src->Row(sy);
+                uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
+                for (int i = 0; i < n; ++i) {
+                    const uint8_t* p = s + 3 * (size_t)fx[i];
+                    d[i] = p[0] | (p[1] << 8) | ((uint32_t)p[2] << 16);
+                }
+                return;
+            }
             if (!src && patternNull == false && pattern.IsSolid() && dst->bpp == 32 && (code == 0xF0 || code == 0x5A)) {
                 uint32_t p = pattern.SolidValue();
                 uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
