@@ -1,8 +1,16 @@
 // The "Midi driver" dialog: one row per output device, the stored device selected, the selection followed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "media/midi_recording.h"
 #include "media/mmsystem.h"
+#include "services/app_folder.h"
 #include "services/language_text.h"
+#include "song/midi_device.h"
 #include "song/midi_device_dialog.h"
 #include "ui/ui.h"
 
@@ -42,4 +50,62 @@ TEST(MidiDeviceDialog, AMissingDeviceKeepsTheStoredNumberUntilTheUserChooses) {
     EXPECT_EQ(0, dialog.m_outDevice);
     EXPECT_EQ(7, dialog.m_inDevice);
     dialog.DestroyWindow();
+}
+
+namespace {
+
+UINT g_answer;  // button the timer presses in the open device dialog
+
+void CALLBACK PressButton(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = FindWindow(nullptr, GetLanguageText("IDS_MIDIDEVICE"));
+    if (dialog == nullptr) return;
+    KillTimer(nullptr, id);
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
+}
+
+class DeviceCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::path(::testing::TempDir()) /
+                 (std::string("device_command_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        std::string windowsPath = (folder / "kestrin.exe").string();
+        std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+        SetAppFolder(windowsPath.c_str());
+        midiOutUseRecordingDevice(true);
+    }
+    void TearDown() override {
+        CloseMidiDevices();
+        midiOutUseRecordingDevice(false);
+        std::filesystem::remove_all(folder);
+    }
+    std::string Ini() {
+        std::ifstream in(folder / "kestrin.ini");
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::filesystem::path folder;
+};
+
+}  // namespace
+
+TEST_F(DeviceCommand, OkReopensTheStoredDeviceAndWritesBothKeys) {
+    g_answer = IDOK;
+    SetTimer(nullptr, 0, 20, PressButton);
+    ChooseMidiDevice(nullptr);
+    EXPECT_NE(std::string::npos, Ini().find("in=0")) << Ini();
+    EXPECT_NE(std::string::npos, Ini().find("out=0")) << Ini();
+    midiOutClearRecording();
+    SendMidiBytes(0x90, 60, 1);
+    EXPECT_EQ(1u, midiOutRecordedMessages().size()) << "the output is open";
+}
+
+TEST_F(DeviceCommand, CancelChangesNothing) {
+    g_answer = IDCANCEL;
+    SetTimer(nullptr, 0, 20, PressButton);
+    ChooseMidiDevice(nullptr);
+    EXPECT_FALSE(std::filesystem::exists(folder / "kestrin.ini"));
+    midiOutClearRecording();
+    SendMidiBytes(0x90, 60, 1);
+    EXPECT_TRUE(midiOutRecordedMessages().empty());
 }
