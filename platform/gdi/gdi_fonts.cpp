@@ -162,6 +162,10 @@ public:
     FtFace(const FaceFile& file, const LOGFONTA& lf, bool allowFallback) : m_lf(lf), m_allowFallback(allowFallback)
     {
         m_antialias = lf.lfQuality == ANTIALIASED_QUALITY || lf.lfQuality == CLEARTYPE_QUALITY;
+        if (m_lf.lfWidth < 0) m_lf.lfWidth = -m_lf.lfWidth;  // the sign of a width means nothing
+        // Glyph bitmaps are kept in memory, so sizes stay within what a screen can show.
+        m_lf.lfHeight = std::clamp<LONG>(m_lf.lfHeight, -2048, 2048);
+        m_lf.lfWidth = std::min<LONG>(m_lf.lfWidth, 2048);
         if (Library() && !file.path.empty() && FT_New_Face(Library(), file.path.c_str(), file.index, &m_face) != 0)
             m_face = nullptr;
         if (m_face && m_face->units_per_EM == 0) {

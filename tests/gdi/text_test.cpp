@@ -38,6 +38,11 @@ TEST(Fonts, PositiveHeightIsTheCellNegativeTheCharacter)
             DeleteObject(em);
         }
     }
+    HFONT huge = Font(-1000000, -30);
+    TEXTMETRIC big = MetricsOf(canvas.dc(), huge);
+    EXPECT_EQ(big.tmHeight - big.tmInternalLeading, 2048);
+    EXPECT_EQ(big.tmAveCharWidth, 30);
+    DeleteObject(huge);
     HFONT deflt = Font(0);
     EXPECT_GT(MetricsOf(canvas.dc(), deflt).tmHeight, 10);
     DeleteObject(deflt);
