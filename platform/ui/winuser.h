@@ -521,6 +521,8 @@ BOOL UpdateWindow(HWND hWnd);
 BOOL RedrawWindow(HWND hWnd, const RECT* update, HRGN updateRegion, UINT flags);
 BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase);
 HWND WindowFromDC(HDC dc);
+// Copies what the window's client area shows on the screen into the context.
+BOOL PrintWindow(HWND hWnd, HDC dc, UINT flags);
 BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* scrollRect, const RECT* clipRect);
 
 // A window's own scroll bars (WS_HSCROLL / WS_VSCROLL) and scroll-bar controls (SB_CTL).
