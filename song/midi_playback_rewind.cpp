@@ -34,7 +34,8 @@ void CScore::RewindPlayback(int mode) {
         if (tracks[i] == nullptr) continue;
         ControlEvent* event = tracks[i]->controls;
         for (; event != nullptr && event->tick <= playTick; event = event->next) {
-            if (mode == 1 || mode == 2) SendShortMessage((event->status & 0xF0) | event->channel, event->data1, event->data2);
+            if (mode == 1 || mode == 2)
+                SendShortMessage((event->status & 0xF0) | event->channel, event->data1, event->data2);
         }
         controlCursors[i] = event;
 

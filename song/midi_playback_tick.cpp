@@ -81,16 +81,15 @@ void CScore::PlaybackTick(int tick) {
                 link = &node->next;
                 continue;
             }
-            if (node->start <= node->end && !PitchFollows(node)) SendShortMessage(0x80 | node->channel, node->pitch, node->velocity);
+            if (node->start <= node->end && !PitchFollows(node))
+                SendShortMessage(0x80 | node->channel, node->pitch, node->velocity);
             *link = node->next;
             delete node;
         }
         if (soundingNotes[i] == nullptr) ++finished;
 
-        for (; controlCursors[i] != nullptr && controlCursors[i]->tick <= tick; controlCursors[i] = controlCursors[i]->next) {
-            const ControlEvent& event = *controlCursors[i];
-            SendShortMessage((event.status & 0xF0) | event.channel, event.data1, event.data2);
-        }
+        for (ControlEvent*& event = controlCursors[i]; event != nullptr && event->tick <= tick; event = event->next)
+            SendShortMessage((event->status & 0xF0) | event->channel, event->data1, event->data2);
 
         for (; noteCursors[i] != nullptr && noteCursors[i]->start <= tick; noteCursors[i] = noteCursors[i]->next) {
             const NoteEvent& note = *noteCursors[i];

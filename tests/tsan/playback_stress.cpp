@@ -43,7 +43,9 @@ void Edit(CScore& song, const std::atomic<bool>& running) {
         const int tick = static_cast<int>(random() % kSongTicks);
         switch (random() % 6) {
             case 0:
-            case 1: track.InsertNote(false, tick, tick + 12, static_cast<int8_t>(40 + random() % 40), 80, 0, 0, 0, 0, 0, 0); break;
+            case 1:
+                track.InsertNote(false, tick, tick + 12, static_cast<int8_t>(40 + random() % 40), 80, 0, 0, 0, 0, 0, 0);
+                break;
             case 2: {
                 ScoreLock lock(&song);
                 NoteEvent* note = track.notes;
@@ -109,7 +111,8 @@ int main() {
         if ((m.message & 0xF0) == 0x90) ++noteOns;
     }
     if (noteOns < 100 || g_posts.load() < 5) {
-        std::fprintf(stderr, "playback_stress: playback hardly moved (%d note-ons, %d posts)\n", noteOns, g_posts.load());
+        std::fprintf(stderr, "playback_stress: playback hardly moved (%d note-ons, %d posts)\n", noteOns,
+                     g_posts.load());
         ++failures;
     }
     CloseMidiDevices();
