@@ -7,7 +7,6 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <thread>
 #include <string>
 
 #include "kernel/path_map.h"
@@ -73,8 +72,6 @@ fluid_settings_t* NewSettings(DWORD freq) {
     if (!settings) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", freq);
     fluid_settings_setint(settings, "synth.lock-memory", 0);
-    // Voices are rendered on every core; the output is the same, only sooner.
-    fluid_settings_setint(settings, "synth.cpu-cores", static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
     // The player follows the synthesizer's sample clock, so rendering runs as fast as the processor allows.
     fluid_settings_setstr(settings, "player.timing-source", "sample");
     return settings;
