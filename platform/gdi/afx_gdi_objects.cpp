@@ -1,7 +1,9 @@
 // CGdiObject and its kinds: handle attachment, the wrappers made for bare handles, and the creation helpers.
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 #include "gdi/afxgdi.h"
 #include "gdi/gdi_objects.h"
@@ -183,9 +185,14 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name)
     HRSRC resource = FindResource(instance, name, RT_BITMAP);
     if (!resource) return nullptr;
     HGLOBAL data = LoadResource(instance, resource);
-    const BITMAPINFO* info = static_cast<const BITMAPINFO*>(LockResource(data));
+    const void* bytes = LockResource(data);
     DWORD size = SizeofResource(instance, resource);
-    if (!info || size < sizeof(BITMAPINFOHEADER) || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return nullptr;
+    if (!bytes || size < sizeof(BITMAPINFOHEADER)) return nullptr;
+    // Resource data need not be aligned for the header's fields: it is read from an aligned copy.
+    std::vector<uint32_t> copy((size + 3) / 4);
+    std::memcpy(copy.data(), bytes, size);
+    const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(copy.data());
+    if (info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return nullptr;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     int colours = h.biBitCount <= 8 ? (h.biClrUsed ? (int)h.biClrUsed : 1 << h.biBitCount) : (int)h.biClrUsed;
     size_t masks = h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;

@@ -90,7 +90,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
     b->dib = true;
     b->rgb565 = layout.rgb565;
     b->palette = layout.palette;
-    b->header = info->bmiHeader;
+    std::memcpy(&b->header, info, sizeof b->header);
     b->header.biSize = sizeof(BITMAPINFOHEADER);
     b->header.biSizeImage = (DWORD)(b->stride * b->height);
     if (bits) *bits = b->bits;
@@ -101,11 +101,13 @@ HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD init, cons
                        UINT usage)
 {
     if (!header) return nullptr;
-    int width = header->biWidth, height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    BITMAPINFOHEADER h;
+    std::memcpy(&h, header, sizeof h);
+    int width = h.biWidth, height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     auto dc = LookupDc(hdc);
     bool mono = dc ? IsCompatibleMono(*dc) : false;
     HBITMAP result = nullptr;
-    if (!dc) result = CreateBitmap(width, height, 1, header->biBitCount == 1 ? 1 : 32, nullptr);
+    if (!dc) result = CreateBitmap(width, height, 1, h.biBitCount == 1 ? 1 : 32, nullptr);
     else result = mono ? CreateBitmap(width, height, 1, 1, nullptr) : CreateCompatibleBitmap(hdc, width, height);
     if (result && (init & CBM_INIT) && bits && info) SetDIBits(hdc, result, 0, (UINT)height, bits, info, usage);
     return result;

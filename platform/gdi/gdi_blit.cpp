@@ -318,7 +318,9 @@ std::vector<RGBQUAD> DefaultPalette(int bpp)
 bool WrapDib(const BITMAPINFO* info, const void* bits, UINT usage, const Dc* dc, Bitmap& out)
 {
     if (!info) return false;
-    const BITMAPINFOHEADER& h = info->bmiHeader;
+    // Packed DIBs from resources or files need not be aligned: the header is read by copy.
+    BITMAPINFOHEADER h;
+    std::memcpy(&h, info, sizeof h);
     if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0) return false;
     int bpp = h.biBitCount;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;

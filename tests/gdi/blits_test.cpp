@@ -221,15 +221,16 @@ TEST(Dibs, LoadBitmapReadsABitmapResource)
 {
     // A 2 x 1 4-bit BMP file: file header, info header, 16 colours, one row (red, blue).
     static unsigned char file[14 + 40 + 64 + 4] = {'B', 'M'};
-    auto* h = reinterpret_cast<BITMAPINFOHEADER*>(file + 14);
-    h->biSize = 40;
-    h->biWidth = 2;
-    h->biHeight = 1;
-    h->biPlanes = 1;
-    h->biBitCount = 4;
-    RGBQUAD* colours = reinterpret_cast<RGBQUAD*>(file + 54);
-    colours[1] = RGBQUAD{0, 0, 255, 0};
-    colours[2] = RGBQUAD{255, 0, 0, 0};
+    BITMAPINFOHEADER h{};
+    h.biSize = 40;
+    h.biWidth = 2;
+    h.biHeight = 1;
+    h.biPlanes = 1;
+    h.biBitCount = 4;
+    std::memcpy(file + 14, &h, sizeof h);
+    const RGBQUAD red{0, 0, 255, 0}, blue{255, 0, 0, 0};
+    std::memcpy(file + 54 + 4, &red, 4);
+    std::memcpy(file + 54 + 8, &blue, 4);
     file[118] = 0x12;
     static const EmbeddedResource table[] = {{"BITMAP", "901", file, sizeof file}};
     RegisterResourceTable(table, 1);
