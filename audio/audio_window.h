@@ -10,6 +10,9 @@ class CWnd;
 #ifndef SW_HIDE
 #define SW_HIDE 0
 #endif
+#ifndef SW_SHOW
+#define SW_SHOW 5
+#endif
 #ifndef SW_SHOWNORMAL
 #define SW_SHOWNORMAL 1
 #endif

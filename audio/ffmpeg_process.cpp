@@ -147,7 +147,7 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
     STARTUPINFO si;
     GetStartupInfo(&si);
     si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    si.wShowWindow = SW_SHOWNORMAL;
+    si.wShowWindow = SW_SHOW;
     si.hStdInput = hInRead;
     si.hStdOutput = hOutWrite;
     si.hStdError = hOutWrite;

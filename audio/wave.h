@@ -26,6 +26,8 @@ public:
     int LoadFromFile(CFile* pFile);
     int LoadFromHandle(HANDLE hFile);
     int ParseRiff(HMMIO hmmio);
+    // A "WAVE" resource of the program with that numeric id.
+    int LoadResource(UINT nID);
     // Loading reads the archive's file as RIFF/WAVE; storing writes nothing.
     void Serialize(CArchive& ar) override;
     // 1 after the file was written, 0 when it could not be created.

@@ -2,11 +2,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "audio/audio_window.h"
 #include "audio/wave.h"
 #include "kernel/archive.h"
 #include "kernel/file_api.h"
+#include "kernel/resources.h"
 
 namespace {
 
@@ -102,6 +104,26 @@ int CWave::ParseRiff(HMMIO hmmio) {
     m_format = pcm;
     ReplaceBuffer(samples, data.cksize);
     return 1;
+}
+
+int CWave::LoadResource(UINT nID) {
+    HINSTANCE instance = AfxGetResourceHandle();
+    HRSRC resource = FindResource(instance, MAKEINTRESOURCE(nID), "WAVE");
+    if (!resource) return 0;
+    HGLOBAL loaded = ::LoadResource(instance, resource);
+    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!data) return 0;
+    // The resource itself is read-only; the memory file gets a writable copy.
+    std::vector<char> copy(data, data + SizeofResource(instance, resource));
+    MMIOINFO info = {};
+    info.fccIOProc = FOURCC_MEM;
+    info.pchBuffer = copy.data();
+    info.cchBuffer = static_cast<LONG>(copy.size());
+    HMMIO hmmio = mmioOpen(nullptr, &info, MMIO_READ);
+    if (!hmmio) return 0;
+    int result = ParseRiff(hmmio);
+    mmioClose(hmmio, 0);
+    return result;
 }
 
 int CWave::Save(CString strPath) {

@@ -6,6 +6,7 @@
 #include "audio_test_util.h"
 #include "kernel/archive.h"
 #include "kernel/prompt_service.h"
+#include "kernel/resources.h"
 
 using namespace audiotest;
 
@@ -255,6 +256,24 @@ TEST(WaveSerialize, LoadingFromAnArchiveReadsItsFileAndTheClassIsCreatable) {
     EXPECT_EQ(wave->GetSample(0), 64 * 256);
     EXPECT_STREQ(RUNTIME_CLASS(CWave)->m_lpszClassName, "CWave");
     delete object;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WaveResource, LoadsAWaveResourceByIdAndRefusesMissingOnes) {
+    static const unsigned char wave[] = {'R', 'I', 'F', 'F', 38, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                                         16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
+                                         'd', 'a', 't', 'a', 2, 0, 0, 0, 0xFF, 0x00};
+    static const EmbeddedResource table[] = {{"WAVE", "4321", wave, sizeof wave}};
+    RegisterResourceTable(table, 1);
+    CWave loaded;
+    ASSERT_EQ(loaded.LoadResource(4321), 1);
+    EXPECT_EQ(loaded.GetTotalLength(), 2u);
+    EXPECT_EQ(loaded.GetSample(1), -32768);
+    EXPECT_EQ(loaded.LoadResource(4322), 0);
+    EXPECT_EQ(loaded.GetTotalLength(), 2u);
 }
 
 }  // namespace
