@@ -1,6 +1,9 @@
 // Child processes and pipes: reading, peeking, broken pipes, exit codes and termination.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 
 #include "kernel/process_api.h"
@@ -90,6 +93,36 @@ TEST(Process, MissingProgramFailsToStartAndHandlesClose) {
     EXPECT_FALSE(WriteFile(w, "q", 1, &written, nullptr));  // no reader: fails instead of raising SIGPIPE
     EXPECT_TRUE(CloseHandle(w));
     EXPECT_FALSE(IsProcessOrPipeHandle(w));
+}
+
+}  // namespace
+
+namespace {
+
+// A bare program name is found beside the running program, never in the current folder.
+TEST(Process, ProgramFolderIsSearchedButNotTheCurrentFolder) {
+    namespace fs = std::filesystem;
+    fs::path own = fs::read_symlink("/proc/self/exe").parent_path();
+    std::string name = "kestrin-echo-" + std::to_string(getpid());
+    fs::copy_file("/bin/echo", own / name);
+    {
+        Child child((name + " beside").c_str());
+        EXPECT_TRUE(child.started);
+        EXPECT_EQ(child.ReadAll(), "beside\n");
+    }
+    fs::remove(own / name);
+
+    fs::path here = fs::temp_directory_path() / ("kestrin-cwd-" + std::to_string(getpid()));
+    fs::create_directories(here);
+    fs::copy_file("/bin/echo", here / name);
+    fs::path previous = fs::current_path();
+    fs::current_path(here);
+    {
+        Child child((name + " here").c_str());
+        EXPECT_FALSE(child.started);
+    }
+    fs::current_path(previous);
+    fs::remove_all(here);
 }
 
 }  // namespace
