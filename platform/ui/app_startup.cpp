@@ -15,6 +15,13 @@ public:
     {
         SetExitOnFrameDelete(false);
         wxInitAllImageHandlers();
+        // The program's windows hear when it gains or loses the activation.
+        Bind(wxEVT_ACTIVATE_APP, [](wxActivateEvent& e) {
+            for (HWND h : TopLevelWindows())
+                if (IsWindow(h))
+                    SendMessage(h, WM_ACTIVATEAPP, e.GetActive(), 0);
+            e.Skip();
+        });
         return true;
     }
 };

@@ -68,8 +68,6 @@ HWND CreateDialogFromTemplate(const DialogTemplate& t, HWND owner, CWnd* object,
         SendMessage(c, WM_SETFONT, (WPARAM)font, FALSE);
         if ((s = StateOf(dlg)) != nullptr && item.className == "Button" && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             s->defaultId = item.id;
-        if (WindowState* cs = StateOf(c); cs && cs->native && cs->cls && cs->cls->name == "edit")
-            ApplyCtlColors(cs, (item.style & ES_READONLY) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
     }
     if (!IsWindow(dlg))
         return nullptr;

@@ -5,6 +5,8 @@ namespace {
 
 HWND g_capture = nullptr;
 HWND g_focus = nullptr;
+wxPoint g_pointer;
+bool g_pointerSynthesized = false;
 
 wxWindow* InputWx(WindowState* s) { return s->surface ? static_cast<wxWindow*>(s->surface) : s->outer; }
 
@@ -86,11 +88,17 @@ HWND GetFocus()
     return g_focus;
 }
 
+void NotePointer(const wxPoint& screen, bool synthesized)
+{
+    g_pointer = screen;
+    g_pointerSynthesized = synthesized;
+}
+
 BOOL GetCursorPos(LPPOINT point)
 {
     if (!point)
         return FALSE;
-    wxPoint p = wxGetMousePosition();
+    wxPoint p = g_pointerSynthesized ? g_pointer : wxGetMousePosition();
     point->x = p.x;
     point->y = p.y;
     return TRUE;
@@ -202,7 +210,9 @@ void BeginTrackMove(WindowState* s, int hit)
         return;
     s->tracking = true;
     s->trackHit = hit;
-    s->trackStart = wxGetMousePosition();
+    POINT cursor;
+    GetCursorPos(&cursor);
+    s->trackStart = wxPoint(cursor.x, cursor.y);
     s->trackRect = s->frame ? wxRect(s->frame->GetPosition(), s->frame->GetSize()) : s->outer->GetRect();
     if (!s->surface->HasCapture())
         s->surface->CaptureMouse();
@@ -212,8 +222,7 @@ void BeginTrackMove(WindowState* s, int hit)
 void ContinueTrackMove(WindowState* s, const wxMouseEvent& e)
 {
     HWND h = s->hwnd;
-    wxPoint now = e.GetEventObject() ? static_cast<wxWindow*>(e.GetEventObject())->ClientToScreen(e.GetPosition())
-                                     : wxGetMousePosition();
+    wxPoint now = static_cast<wxWindow*>(e.GetEventObject())->ClientToScreen(e.GetPosition());
     int dx = now.x - s->trackStart.x, dy = now.y - s->trackStart.y;
     wxRect r = s->trackRect;
     switch (s->trackHit) {

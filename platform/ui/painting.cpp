@@ -250,7 +250,11 @@ BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase)
     if (!s)
         return FALSE;
     if (s->native) {
-        s->native->Refresh(erase != FALSE);
+        // A repainted edit asks its parent for its colours again, as it does before each paint.
+        if (s->cls->name == "edit")
+            ApplyCtlColors(s, (s->style & ES_READONLY) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+        if ((s = StateOf(hWnd)) != nullptr && s->native)
+            s->native->Refresh(erase != FALSE);
         return TRUE;
     }
     if (!s->surface)

@@ -101,6 +101,7 @@ bool DeliverMouseEvent(HWND hWnd, wxWindow* from, const wxMouseEvent& e)
             message = WM_MBUTTONDOWN;
     }
     wxPoint screen = from->ClientToScreen(e.GetPosition());
+    NotePointer(screen, e.GetTimestamp() == 0);
     LPARAM lParam;
     if (message == WM_MOUSEWHEEL) {
         lParam = MAKELPARAM(screen.x, screen.y);

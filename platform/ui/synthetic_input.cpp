@@ -55,6 +55,7 @@ void SendMouse(const MOUSEINPUT& mi)
         pos += wxPoint(mi.dx, mi.dy);
     }
     g_syntheticPos = pos;
+    NotePointer(pos, true);
     if (NativeAt(pos)) {
         // A toolkit control handles its own input: it goes through the display server.
         wxUIActionSimulator sim;

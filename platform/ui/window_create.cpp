@@ -39,6 +39,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     const WindowClass* cls = FindWindowClass(className);
     if (!cls)
         return nullptr;
+    // A child of the desktop is a top-level window that stays above the others and out of the task bar.
+    bool desktopChild = (style & WS_CHILD) && IsDesktop(parent);
     if (IsDesktop(parent))
         parent = nullptr;
     bool child = (style & WS_CHILD) && parent;
@@ -90,8 +92,11 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         WindowState* owner = parent ? StateOf(parent) : nullptr;
         wxWindow* ownerWx = owner && owner->frame ? owner->frame : nullptr;
         s->kind = WxKind::Frame;
-        s->frame = new TopFrame(ownerWx, h, wxString::FromUTF8(s->text), rect,
-                                FrameStyleOf(style, exStyle, ownerWx != nullptr));
+        long fs = FrameStyleOf(style, exStyle, ownerWx != nullptr);
+        if (desktopChild)
+            fs |= wxFRAME_NO_TASKBAR | wxSTAY_ON_TOP;
+        s->frame = new TopFrame(ownerWx, h, wxString::FromUTF8(s->text), rect, fs);
+        s->noActivate = desktopChild;
         s->outer = s->frame;
         if (width > 0 && height > 0)
             s->frame->SetSize(rect);
@@ -120,6 +125,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         return nullptr;
     if ((s = StateOf(h)) != nullptr)
         SyncClientSize(s);
+    if ((s = StateOf(h)) != nullptr && s->native && s->cls->name == "edit")
+        ApplyCtlColors(s, (style & ES_READONLY) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+    else if (s && s->native && s->cls->name == "listbox")
+        ApplyCtlColors(s, WM_CTLCOLORLISTBOX);
     SendMessage(h, WM_MOVE, 0, MAKELPARAM(x, y));
     if ((s = StateOf(h)) != nullptr && !child)
         UpdateTitleLock(s, true);

@@ -242,9 +242,12 @@ BOOL ShowWindow(HWND hWnd, int cmdShow)
         s->frame->Raise();
         break;
     default:
-        s->frame->Show();
-        if (cmdShow != SW_SHOWNA && cmdShow != SW_SHOWNOACTIVATE)
+        if (cmdShow == SW_SHOWNA || cmdShow == SW_SHOWNOACTIVATE || s->noActivate) {
+            s->frame->ShowWithoutActivating();
+        } else {
+            s->frame->Show();
             s->frame->Raise();
+        }
         break;
     }
     return wasVisible;

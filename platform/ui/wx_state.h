@@ -104,6 +104,7 @@ void InstallWindowDcProvider();
     int sentWidth = -1;  // last size reported by WM_SIZE
     int sentHeight = -1;
 
+    bool noActivate = false;  // shown without taking the activation (drop-down windows)
     bool destroying = false;
     bool tracking = false;  // moving or sizing by a posted non-client press
     int trackHit = 0;
@@ -190,6 +191,9 @@ void KillAllTimers(HWND hWnd);
 // Non-client dragging and sizing started by WM_NCLBUTTONDOWN.
 void BeginTrackMove(WindowState* s, int hit);
 void ContinueTrackMove(WindowState* s, const wxMouseEvent& e);
+
+// The pointer position of the latest mouse event; synthesized events (no time stamp) move it too.
+void NotePointer(const wxPoint& screen, bool synthesized);
 
 // Focus moved to a window (by SetFocus or by the toolkit): WM_KILLFOCUS and WM_SETFOCUS follow.
 void FocusChanged(HWND newFocus);

@@ -113,3 +113,55 @@ TEST(Input, PreTranslationRunsUpTheParentsBeforeTheHandler)
 }
 
 }  // namespace
+
+namespace {
+
+class DragWnd : public CWnd {
+protected:
+    afx_msg void OnLButtonDown(UINT flags, CPoint p)
+    {
+        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
+        CWnd::OnLButtonDown(flags, p);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DragWnd, CWnd)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+void MouseStep(DWORD flags, POINT screen)
+{
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (LONG)(((int64_t)screen.x * 65536 + 65535) / sw);
+    in.mi.dy = (LONG)(((int64_t)screen.y * 65536 + 65535) / sh);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+TEST(Input, CaptionPressPostedFromAClickDragsTheWindow)
+{
+    DragWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "drag", WS_POPUP | WS_VISIBLE, 100, 100, 150, 100, nullptr, nullptr));
+    w.UpdateWindow();
+    PumpFor(50);
+    CRect before;
+    w.GetWindowRect(&before);
+    POINT p{before.left + 20, before.top + 20};
+    MouseStep(MOUSEEVENTF_LEFTDOWN, p);
+    PumpFor(30);
+    MouseStep(0, POINT{p.x + 30, p.y + 20});
+    MouseStep(MOUSEEVENTF_LEFTUP, POINT{p.x + 30, p.y + 20});
+    CRect after;
+    ASSERT_TRUE(PumpUntil([&] {
+        w.GetWindowRect(&after);
+        return after.left != before.left;
+    }));
+    EXPECT_EQ(after.left - before.left, 30);
+    EXPECT_EQ(after.top - before.top, 20);
+    EXPECT_EQ(after.Width(), before.Width());
+}
+
+}  // namespace
