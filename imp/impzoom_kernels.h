@@ -55,6 +55,34 @@ void impZoomLinearH8uPixel(const uint8_t* src, int64_t srcRowBytes, int32_t widt
                            const int16_t* colWeightVectors, int16_t* out);
 void impZoomLinearH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels, int32_t srcChannels,
                               const int32_t* colTable, const int16_t* colWeights, int16_t* out);
+// The 8-bit horizontal bilinear pass by byte shuffles: for every four output values, where sixteen source bytes
+// are loaded and how they spread into (p0, p1) pairs. Built once per run; the tables are the same for every row.
+struct ImpLinearShufflePlan {
+  int32_t groups = 0;          // whole groups of four output values
+  int32_t begin = 0, end = 0;  // groups done by shuffles; the values before and after are done plainly
+  int32_t periodEnd = 0;       // groups from begin to here repeat every six with windows periodStep further on
+  int32_t periodStep = 0;
+  int32_t* offsets = nullptr;  // window start of each group
+  uint8_t* masks = nullptr;    // sixteen per group
+  int16_t* weights = nullptr;  // (w0, w1) of each value of a group
+  void* block = nullptr;
+  ImpLinearShufflePlan() = default;
+  ImpLinearShufflePlan(const ImpLinearShufflePlan&) = delete;
+  ImpLinearShufflePlan& operator=(const ImpLinearShufflePlan&) = delete;
+  ~ImpLinearShufflePlan();
+  // False (and no plan) when the processor lacks byte shuffles or memory runs out.
+  bool build(int64_t srcRowBytes, int32_t width, int32_t channels, int32_t srcChannels, const int32_t* colTable,
+             const int16_t* colWeights);
+};
+void impZoomLinearH8uShuffle(const uint8_t* src, const ImpLinearShufflePlan& plan, int32_t width, int32_t channels,
+                             int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* out);
+// One destination row (processed channels = destination channels, no mask) straight from the source rows
+// upper and lower. The filtered rows go to `up` and `lo` only when keep is set, for the next destination row;
+// with upperKept the upper row is taken from `up` as filtered before.
+void impZoomLinear8uShuffleRow(uint8_t* dst, const uint8_t* upper, const uint8_t* lower, int32_t w1,
+                               const ImpLinearShufflePlan& plan, int32_t width, int32_t channels,
+                               int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* up,
+                               int16_t* lo, bool upperKept, bool keep);
 void impZoomLinearV8u(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
 void impZoomLinearV8uRef(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
 void impZoomLinearV16u(uint16_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
