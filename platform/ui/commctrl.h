@@ -87,6 +87,7 @@
 #define LVM_GETSELECTEDCOUNT (LVM_FIRST + 50)
 #define LVM_SETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 54)
 #define LVM_GETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 55)
+#define LVM_GETIMAGELIST (LVM_FIRST + 2)
 #define LVM_GETSUBITEMRECT (LVM_FIRST + 56)
 #define LVM_SUBITEMHITTEST (LVM_FIRST + 57)
 #define LVM_GETSELECTIONMARK (LVM_FIRST + 66)
@@ -346,6 +347,11 @@ BOOL ImageList_Remove(HIMAGELIST list, int index);
 int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
+BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, int dy, COLORREF background,
+                     COLORREF foreground, UINT style);
+#define CLR_NONE 0xFFFFFFFFL
+#define CLR_DEFAULT 0xFF000000L
+#define ODT_LISTVIEW 102
 
 void InitCommonControls();
 

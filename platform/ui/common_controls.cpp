@@ -233,6 +233,22 @@ BOOL CListCtrl::GetSubItemRect(int item, int subItem, int area, CRect& rect)
 
 CImageList* CListCtrl::SetImageList(CImageList* list, int kind)
 {
-    SendMessage(LVM_SETIMAGELIST, (WPARAM)kind, (LPARAM)(list ? list->m_hImageList : nullptr));
-    return nullptr;
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+        SendMessage(LVM_SETIMAGELIST, (WPARAM)kind, (LPARAM)(list ? list->m_hImageList : nullptr))));
+}
+
+CImageList* CListCtrl::GetImageList(int kind) const
+{
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, (WPARAM)kind)));
+}
+
+void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_DRAWITEM) {
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        return TRUE;
+    }
+    return CWnd::OnChildNotify(message, wParam, lParam, result);
 }

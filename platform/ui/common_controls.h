@@ -69,6 +69,7 @@ public:
     HIMAGELIST m_hImageList = nullptr;
     operator HIMAGELIST() const { return m_hImageList; }
     HIMAGELIST GetSafeHandle() const { return this ? m_hImageList : nullptr; }
+    static CImageList* FromHandle(HIMAGELIST list);
 
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
     BOOL Create(UINT bitmapId, int cx, int grow, COLORREF mask);
@@ -134,4 +135,8 @@ public:
     int GetSelectionMark() const { return (int)SendMessage(LVM_GETSELECTIONMARK); }
     int SetSelectionMark(int item) { return (int)SendMessage(LVM_SETSELECTIONMARK, 0, item); }
     CImageList* SetImageList(CImageList* list, int kind);
+    CImageList* GetImageList(int kind) const;
+    // Owner-drawn report lists (LVS_OWNERDRAWFIXED) draw each row here.
+    virtual void DrawItem(LPDRAWITEMSTRUCT dis);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

@@ -1,6 +1,8 @@
 // Image lists: equal-sized pictures kept as bitmaps and drawn by index, with an optional mask colour.
 #include "ui/common_controls.h"
 
+#include <map>
+#include <set>
 #include <memory>
 #include <vector>
 
@@ -14,7 +16,13 @@ struct ImageListData {
     std::vector<COLORREF> masks;  // CLR_INVALID: drawn opaque
 };
 
-ImageListData* DataOf(HIMAGELIST list) { return reinterpret_cast<ImageListData*>(list); }
+std::set<ImageListData*> g_liveLists;
+
+ImageListData* DataOf(HIMAGELIST list)
+{
+    auto* d = reinterpret_cast<ImageListData*>(list);
+    return g_liveLists.count(d) ? d : nullptr;
+}
 
 // Copies the part of a picture that holds one image into a new bitmap of the list's size.
 HBITMAP CopyPart(HBITMAP source, int x, int cx, int cy)
@@ -55,12 +63,16 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int, int)
 {
     if (cx <= 0 || cy <= 0)
         return nullptr;
-    return reinterpret_cast<HIMAGELIST>(new ImageListData{cx, cy, flags, {}, {}});
+    auto* d = new ImageListData{cx, cy, flags, {}, {}};
+    g_liveLists.insert(d);
+    return reinterpret_cast<HIMAGELIST>(d);
 }
 
 BOOL ImageList_Destroy(HIMAGELIST list)
 {
     ImageListData* d = DataOf(list);
+    if (d && g_liveLists.erase(d) == 0)
+        return FALSE;
     if (!d)
         return FALSE;
     for (HBITMAP b : d->images)
@@ -122,7 +134,54 @@ BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT)
     return ok;
 }
 
-CImageList::~CImageList() { DeleteImageList(); }
+BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, int dy, COLORREF, COLORREF, UINT)
+{
+    ImageListData* d = DataOf(list);
+    if (!d || index < 0 || index >= (int)d->images.size())
+        return FALSE;
+    if (dx <= 0 || dx > d->cx)
+        dx = d->cx;
+    if (dy <= 0 || dy > d->cy)
+        dy = d->cy;
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, d->images[index]);
+    BOOL ok = d->masks[index] == CLR_INVALID ? BitBlt(dc, x, y, dx, dy, mem, 0, 0, SRCCOPY)
+                                             : TransparentBlt(dc, x, y, dx, dy, mem, 0, 0, dx, dy, d->masks[index]);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return ok;
+}
+
+namespace {
+
+std::map<HIMAGELIST, std::unique_ptr<CImageList>> g_temporaryLists;
+
+}  // namespace
+
+CImageList* CImageList::FromHandle(HIMAGELIST list)
+{
+    if (!list)
+        return nullptr;
+    auto& slot = g_temporaryLists[list];
+    if (!slot) {
+        slot = std::make_unique<CImageList>();
+        slot->m_hImageList = list;
+    }
+    return slot.get();
+}
+
+CImageList::~CImageList()
+{
+    for (auto& [handle, wrapper] : g_temporaryLists)
+        if (wrapper.get() == this) {
+            m_hImageList = nullptr;  // a wrapper does not own the list
+            return;
+        }
+    if (m_hImageList) {
+        g_temporaryLists.erase(m_hImageList);
+        DeleteImageList();
+    }
+}
 
 BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow)
 {

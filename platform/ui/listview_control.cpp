@@ -8,6 +8,7 @@ namespace {
 struct ListViewData {
     DWORD exStyle = 0;
     int selectionMark = -1;
+    HIMAGELIST images[3] = {};
 };
 
 ListViewData& DataOf(WindowState* s)
@@ -180,11 +181,15 @@ wxWindow* CreateListViewControl(WindowState* s, wxWindow* parent, const wxRect& 
     return l;
 }
 
+LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam);
+
 LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WindowState* s = StateOf(h);
     if (!s)
         return 0;
+    if (s->surface)
+        return OwnerDrawnListViewProc(h, message, wParam, lParam);
     wxListCtrl* l = ListOf(s);
     if (!l)
         return NativeDefault(h, message, wParam, lParam);
@@ -398,7 +403,14 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         return old;
     }
     case LVM_SETIMAGELIST:
-        return 0;
+    case LVM_GETIMAGELIST: {
+        if (wParam > LVSIL_STATE)
+            return 0;
+        HIMAGELIST old = DataOf(s).images[wParam];
+        if (message == LVM_SETIMAGELIST)
+            DataOf(s).images[wParam] = reinterpret_cast<HIMAGELIST>(lParam);
+        return reinterpret_cast<LRESULT>(old);
+    }
     case LVM_SORTITEMS: {
         auto cmp = reinterpret_cast<PFNLVCOMPARE>(lParam);
         if (!cmp)

@@ -73,7 +73,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         s->kind = WxKind::Surface;  // tooltips live on the tools' own windows
     } else if (child) {
         wxWindow* container = ContainerOf(parent);
-        bool ownerDraw = (cls->name == "button" && (style & BS_TYPEMASK) == BS_OWNERDRAW);
+        bool ownerDraw = (cls->name == "button" && (style & BS_TYPEMASK) == BS_OWNERDRAW) ||
+                         (cls->name == "syslistview32" && (style & 0x0400));  // LVS_OWNERDRAWFIXED
+        if (cls->name == "syslistview32" && ownerDraw)
+            s->style |= WS_VSCROLL;  // the owner-drawn list scrolls its rows with its own bar
         if (cls->native && !ownerDraw && !ObjectPaintsItself(h)) {
             s->kind = WxKind::Native;
             s->native = CreateNativeControl(s, container, rect);

@@ -134,3 +134,72 @@ TEST(Button, ClickSendsBnClicked)
 }
 
 }  // namespace
+
+namespace {
+
+class DrawnList : public CListCtrl {
+public:
+    std::vector<UINT> drawn;
+
+protected:
+    void DrawItem(LPDRAWITEMSTRUCT dis) override
+    {
+        drawn.push_back(dis->itemID);
+        CDC* dc = CDC::FromHandle(dis->hDC);
+        dc->FillSolidRect(&dis->rcItem, (dis->itemState & ODS_SELECTED) ? RGB(0, 0, 200) : RGB(0, 200, 0));
+    }
+};
+
+class DrawnHost : public CWnd {
+public:
+    DrawnList list;
+    std::vector<int> clicks;
+    std::vector<int> drags;
+
+protected:
+    afx_msg void OnClick(NMHDR* nm, LRESULT*) { clicks.push_back(reinterpret_cast<NMITEMACTIVATE*>(nm)->iItem); }
+    afx_msg void OnDrag(NMHDR* nm, LRESULT*) { drags.push_back(reinterpret_cast<NMLISTVIEW*>(nm)->iItem); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DrawnHost, CWnd)
+    ON_NOTIFY(NM_CLICK, 158, OnClick)
+    ON_NOTIFY(LVN_BEGINDRAG, 158, OnDrag)
+END_MESSAGE_MAP()
+
+TEST(ListCtrl, OwnerDrawnRowsAreDrawnByTheControlAndClickable)
+{
+    DrawnHost host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "drawn", WS_POPUP | WS_VISIBLE, 60, 60, 300, 220, nullptr, nullptr));
+    ASSERT_TRUE(host.list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL,
+                                 CRect(0, 0, 280, 200), &host, 158));
+    host.list.InsertColumn(0, "Track", LVCFMT_LEFT, 100);
+    host.list.InsertColumn(1, "Name", LVCFMT_LEFT, 150);
+    for (int i = 0; i < 30; ++i)
+        host.list.InsertItem(i, "row");
+    host.list.UpdateWindow();
+    ASSERT_FALSE(host.list.drawn.empty());
+    EXPECT_EQ(host.list.drawn.front(), 0u);
+    CRect r;
+    ASSERT_TRUE(host.list.GetItemRect(1, &r, LVIR_BOUNDS));
+    HDC dc = GetDC(host.list);
+    EXPECT_EQ(GetPixel(dc, r.left + 5, r.top + 2), RGB(0, 200, 0));
+    ReleaseDC(host.list, dc);
+
+    ClickAt(host.list, 120, (r.top + r.bottom) / 2);
+    ASSERT_TRUE(PumpUntil([&] { return !host.clicks.empty(); }));
+    EXPECT_EQ(host.clicks.back(), 1);
+    EXPECT_EQ(host.list.GetNextItem(-1, LVNI_SELECTED), 1);
+    host.list.UpdateWindow();
+    dc = GetDC(host.list);
+    EXPECT_EQ(GetPixel(dc, r.left + 5, r.top + 2), RGB(0, 0, 200));
+    ReleaseDC(host.list, dc);
+
+    LVHITTESTINFO hit{};
+    hit.pt = CPoint(120, (r.top + r.bottom) / 2);
+    EXPECT_EQ(host.list.SubItemHitTest(&hit), 1);
+    EXPECT_EQ(hit.iSubItem, 1);
+    EXPECT_LT(host.list.GetCountPerPage(), 30);
+}
+
+}  // namespace
