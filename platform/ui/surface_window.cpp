@@ -181,13 +181,25 @@ void SurfaceWindow::OnMouse(wxMouseEvent& e)
         if (s->cls && s->cls->name != "static")
             SetFocus();
     }
-    // A window that is transparent to the mouse (a plain static) passes it to its parent.
-    if ((s->style & WS_CHILD) && e.GetEventType() != wxEVT_MOUSEWHEEL &&
-        SendMessage(m_hwnd, WM_NCHITTEST, 0, 0) == HTTRANSPARENT) {
-        if (WindowState* p = StateOf(s->parent))
-            if (p->surface)
-                DeliverMouseEvent(s->parent, this, e);
-        return;
+    // The window says what part of it the pointer is over: a window transparent to the mouse (a plain
+    // static) passes it to its parent, and a press on a caption or sizing part starts moving or sizing.
+    LRESULT hit = HTCLIENT;
+    if (e.GetEventType() != wxEVT_MOUSEWHEEL && ::GetCapture() != m_hwnd) {
+        wxPoint screen = ClientToScreen(e.GetPosition());
+        hit = SendMessage(m_hwnd, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+        if (!IsWindow(m_hwnd))
+            return;
+        if (hit == HTTRANSPARENT && (s->style & WS_CHILD)) {
+            if (WindowState* p = StateOf(s->parent))
+                if (p->surface)
+                    DeliverMouseEvent(s->parent, this, e);
+            return;
+        }
+        if (e.GetEventType() == wxEVT_LEFT_DOWN && hit != HTCLIENT && hit != HTTRANSPARENT && hit != HTNOWHERE) {
+            NotePointer(screen, e.GetTimestamp() == 0);
+            SendMessage(m_hwnd, WM_NCLBUTTONDOWN, (WPARAM)hit, MAKELPARAM(screen.x, screen.y));
+            return;
+        }
     }
     DeliverMouseEvent(m_hwnd, this, e);
 }

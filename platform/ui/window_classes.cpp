@@ -4,6 +4,8 @@
 
 #include "ui/wx_windows.h"
 
+#include "kernel/last_error.h"
+
 LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
@@ -84,8 +86,10 @@ ATOM RegisterClass(const WNDCLASS* wc)
     RegisterBuiltinClasses();
     std::lock_guard<std::mutex> lock(g_classLock);
     std::string k = Key(wc->lpszClassName);
-    if (g_classes.count(k))
+    if (g_classes.count(k)) {
+        SetLastError(1410);  // the class already exists
         return 0;
+    }
     auto c = std::make_unique<WindowClass>();
     c->name = k;
     c->style = wc->style;

@@ -190,6 +190,8 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             SendMessage(hWnd, WM_MOVE, 0, MAKELPARAM(p.x, p.y));
         }
     }
+    if (!(flags & SWP_NOACTIVATE) && IsWindow(hWnd) && (GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD))
+        SendMessage(hWnd, WM_CHILDACTIVATE, 0, 0);
     if (flags & SWP_SHOWWINDOW)
         ShowWindow(hWnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     else if (flags & SWP_HIDEWINDOW)
