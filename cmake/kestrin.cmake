@@ -24,10 +24,11 @@ function(kestrin_library name)
   target_link_libraries(${name} PUBLIC ${K_DEPS})
 endfunction()
 
-# kestrin_test(NAME [DEPS lib...] [WINDOW]): one GoogleTest executable of the folder's *.cpp.
-# WINDOW tests need a display; ./test.sh runs them under xvfb-run.
+# kestrin_test(NAME [DEPS lib...] [WINDOW] [SERIAL]): one GoogleTest executable of the folder's *.cpp.
+# WINDOW tests need a display; ./test.sh runs them under xvfb-run. SERIAL tests run alone (they move
+# the shared display's pointer and keyboard focus).
 function(kestrin_test name)
-  cmake_parse_arguments(K "WINDOW" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(K "WINDOW;SERIAL" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -40,8 +41,12 @@ function(kestrin_test name)
   else()
     set(label unit)
   endif()
+  set(serial FALSE)
+  if(K_SERIAL)
+    set(serial TRUE)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${label} ENVIRONMENT "KESTRIN_TESTDATA=${KESTRIN_TESTDATA_ROOT}")
+    PROPERTIES LABELS ${label} RUN_SERIAL ${serial} ENVIRONMENT "KESTRIN_TESTDATA=${KESTRIN_TESTDATA_ROOT}")
   if(TARGET data)
     add_dependencies(${name} data)
   endif()
