@@ -165,22 +165,6 @@ SHORT GetAsyncKeyState(int vk)
 
 SHORT GetKeyState(int vk) { return GetAsyncKeyState(vk); }
 
-WPARAM CurrentMouseKeys()
-{
-    WPARAM k = 0;
-    if (GetKeyState(VK_LBUTTON) < 0)
-        k |= MK_LBUTTON;
-    if (GetKeyState(VK_RBUTTON) < 0)
-        k |= MK_RBUTTON;
-    if (GetKeyState(VK_MBUTTON) < 0)
-        k |= MK_MBUTTON;
-    if (GetKeyState(VK_SHIFT) < 0)
-        k |= MK_SHIFT;
-    if (GetKeyState(VK_CONTROL) < 0)
-        k |= MK_CONTROL;
-    return k;
-}
-
 UINT GetDoubleClickTime() { return 500; }
 
 BOOL DragDetect(HWND hWnd, POINT point)

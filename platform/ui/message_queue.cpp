@@ -131,10 +131,6 @@ void PostQuitMessage(int exitCode)
         wxTheApp->CallAfter(&ExitInnermostIfDone);
 }
 
-bool QuitPosted() { return g_quit; }
-
-int QuitCode() { return g_quitCode; }
-
 void NotifyDialogEnded()
 {
     ExitInnermostIfDone();

@@ -5,6 +5,8 @@
 
 #include "ui/wx_windows.h"
 
+void ShowSurfaceNow(WindowState* s, const RECT& rect);
+
 namespace {
 
 std::unordered_map<HDC, HWND> g_windowDcs;
@@ -193,6 +195,7 @@ void PaintSurface(WindowState* s, wxDC& dc, const wxRegion& exposed)
     BlitToDc(s, dc, RECT{box.x, box.y, box.GetRight() + 1, box.GetBottom() + 1});
 }
 
+// Puts part of the backing surface on the screen at once.
 void ShowSurfaceNow(WindowState* s, const RECT& rect)
 {
     if (!s->surface || !s->surface->IsShownOnScreen())

@@ -22,8 +22,7 @@ UINT KeyMessage(const wxKeyEvent& e, bool up)
     return sys ? WM_SYSKEYDOWN : WM_KEYDOWN;
 }
 
-}  // namespace
-
+// Mouse message of a wx mouse event, with its mouse-key flags.
 bool MouseMessageOf(const wxMouseEvent& e, UINT& message, WPARAM& wParam)
 {
     wxEventType t = e.GetEventType();
@@ -80,6 +79,8 @@ bool MouseMessageOf(const wxMouseEvent& e, UINT& message, WPARAM& wParam)
     wParam = keys;
     return true;
 }
+
+}  // namespace
 
 // Delivers one wx mouse event to a window as its mouse message; true when the native default was reached.
 bool DeliverMouseEvent(HWND hWnd, wxWindow* from, const wxMouseEvent& e)

@@ -35,24 +35,3 @@ WNDPROC SuperProcOf(HWND hWnd)
     WindowState* s = StateOf(hWnd);
     return s ? s->superProc : nullptr;
 }
-
-void SetDialogBaseUnits(HWND hWnd, int x, int y)
-{
-    if (WindowState* s = StateOf(hWnd)) {
-        s->baseUnitX = x;
-        s->baseUnitY = y;
-    }
-}
-
-void GetDialogBaseUnits(HWND hWnd, int* x, int* y)
-{
-    WindowState* s = StateOf(hWnd);
-    *x = s ? s->baseUnitX : 6;
-    *y = s ? s->baseUnitY : 13;
-}
-
-void MarkDialog(HWND hWnd)
-{
-    if (WindowState* s = StateOf(hWnd))
-        s->isDialog = true;
-}

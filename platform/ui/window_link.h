@@ -15,10 +15,6 @@ void UnlinkWindowObject(HWND hWnd);
 WNDPROC SuperProcOf(HWND hWnd);
 // Temporary wrappers made by CWnd::FromHandle are dropped with their window.
 void ForgetTemporaryWindowObject(HWND hWnd);
-// Dialog state kept with the window.
-void SetDialogBaseUnits(HWND hWnd, int x, int y);
-void GetDialogBaseUnits(HWND hWnd, int* x, int* y);
-void MarkDialog(HWND hWnd);
 
 // Hooks of window creation: the object creating a window on this thread is attached before WM_NCCREATE.
 void AttachCreatingObject(HWND hWnd);

@@ -581,7 +581,11 @@ int GetMenuString(HMENU menu, UINT idItem, LPSTR text, int maxCount, UINT flags)
 HMENU GetSubMenu(HMENU menu, int position);
 BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
 HMENU LoadMenu(HINSTANCE instance, LPCSTR name);
-// A menu from the text of a MENU template (data/res/MENU/<id>.mnu); null with a message on a fault.
+// A menu from the text of a MENU template (data/res/MENU/<id>.mnu, what LoadMenu reads); null with a
+// message on a fault. The text is written like a resource script, one statement a line:
+//   MENU / BEGIN / POPUP "&File" / BEGIN / MENUITEM "&Open", 3028 / MENUITEM SEPARATOR /
+//   MENUITEM "E&xit", 1106, GRAYED | CHECKED / END / END
+// with the options GRAYED, INACTIVE, CHECKED, MENUBREAK and MENUBARBREAK; // and ; start comments.
 HMENU LoadMenuFromText(const std::string& text, std::string* error);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
 BOOL IsMenu(HMENU menu);

@@ -152,9 +152,6 @@ bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Fills a MSG with the current time and cursor.
 MSG MakeMsg(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Mouse-key flags of the current mouse state.
-WPARAM CurrentMouseKeys();
-
 // Virtual-key code for a wx key code, 0 when none.
 int VirtualKeyOf(int wxKey);
 int WxKeyOf(int vk);
@@ -163,18 +160,14 @@ int WxKeyOf(int vk);
 void InstallWindowDcProvider();
 void EnsureBackingSurface(WindowState* s);
 void PaintSurface(WindowState* s, wxDC& dc, const wxRegion& exposed);
-void ShowSurfaceNow(WindowState* s, const RECT& rect);
 void FreeBackingSurface(WindowState* s);
 
 // Scroll bars that belong to a window (WS_HSCROLL / WS_VSCROLL).
 void LayoutWindowScrollBars(WindowState* s);
 
 // Modal loops.
-struct ModalLoop;
 int RunModalLoop(HWND dialog);  // until EndDialog or the quit message
-bool QuitPosted();
 void NotifyDialogEnded();  // ends the innermost loop once its dialog has ended
-int QuitCode();
 void RunMessageLoop();  // until the quit message
 
 // Resizes a frame's surface to its client area and sends WM_SIZE when the client size changed.

@@ -45,6 +45,3 @@ void HookNativeInput(wxWindow* control, HWND hWnd);
 // Delivers a wx mouse event (from window 'from') to hWnd as its mouse message; true when the native
 // default was reached.
 bool DeliverMouseEvent(HWND hWnd, wxWindow* from, const wxMouseEvent& e);
-
-// Mouse message and its parameters for a wx mouse event in the coordinates of window w.
-bool MouseMessageOf(const wxMouseEvent& e, UINT& message, WPARAM& wParam);
