@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Times `audiotool export` of a 3-minute MIDI file to .m4r against the command-line pair
 # `fluidsynth -ni -F` + `ffmpeg` on the same SoundFont, and prints the ratio (goal: at most 1.0).
-# Usage: bench/export_vs_cli.sh [BUILD_DIR]   (default: build; needs hyperfine: scripts/deps.sh --bench)
+# Usage: bench/export_vs_cli.sh [BUILD_DIR]   (default: build; RUNS=5 rounds)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 tool="$build/bin/audiotool"
 [ -x "$tool" ] || { echo "no $tool: build the audiotool target first" >&2; exit 1; }
-command -v hyperfine >/dev/null || { echo "hyperfine missing: scripts/deps.sh --bench" >&2; exit 1; }
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -58,20 +57,38 @@ with open(sys.argv[1], "wb") as f:
 PY
 
 options=(-vn -acodec aac -aq 60 -f mp4)
-hyperfine --warmup 1 --runs "${RUNS:-3}" --export-json "$work/times.json" \
-    -n audiotool "$tool export '$work/song.mid' '$work/tool.m4r'" \
-    -n cli "fluidsynth -ni -q -F '$work/cli.wav' -r 44100 '$soundfont' '$work/song.mid' >/dev/null && ffmpeg -v error -y -i '$work/cli.wav' ${options[*]} '$work/cli.m4r'"
+tool_export() { "$tool" export "$work/song.mid" "$work/tool.m4r" 2>/dev/null; }
+cli_export() {
+    fluidsynth -ni -q -F "$work/cli.wav" -r 44100 "$soundfont" "$work/song.mid" >/dev/null &&
+        ffmpeg -v error -y -i "$work/cli.wav" "${options[@]}" "$work/cli.m4r"
+}
+tool_render() { "$tool" render "$work/song.mid" "$work/tool.wav" 2>/dev/null; }
+cli_render() { fluidsynth -ni -q -F "$work/cli.wav" -r 44100 "$soundfont" "$work/song.mid" >/dev/null; }
 
+# Seconds taken by a command.
+seconds() {
+    local start end
+    start=$(date +%s%N)
+    "$@" || { echo "failed: $*" >&2; exit 1; }
+    end=$(date +%s%N)
+    echo "$(( (end - start) / 1000000 ))"
+}
+
+# Rounds alternate which side goes first, so that a change of machine load hits both alike.
+compare() {
+    local label=$1 mine=$2 theirs=$3 runs=${RUNS:-5} a=0 b=0 i
+    "$mine"; "$theirs"  # warm-up
+    for ((i = 0; i < runs; i++)); do
+        if ((i % 2)); then
+            b=$((b + $(seconds "$theirs"))); a=$((a + $(seconds "$mine")))
+        else
+            a=$((a + $(seconds "$mine"))); b=$((b + $(seconds "$theirs")))
+        fi
+    done
+    awk -v l="$label" -v a="$a" -v b="$b" -v n="$runs" 'BEGIN {
+        printf "%s: audiotool %.2f s, command-line tools %.2f s, ratio %.2f (goal <= 1.0)\n", l, a / n / 1000, b / n / 1000, a / b }'
+}
+
+compare "export to .m4r" tool_export cli_export
 # The synthesis step alone, where the two differ (the encoding step is the same ffmpeg run).
-hyperfine --warmup 1 --runs "${RUNS:-3}" --export-json "$work/render.json" \
-    -n audiotool "$tool render '$work/song.mid' '$work/tool.wav'" \
-    -n cli "fluidsynth -ni -q -F '$work/cli.wav' -r 44100 '$soundfont' '$work/song.mid' >/dev/null"
-
-python3 - "$work/times.json" "$work/render.json" <<'PY'
-import json, sys
-for label, path in (("export to .m4r", sys.argv[1]), ("synthesis only", sys.argv[2])):
-    results = {r["command"]: r["mean"] for r in json.load(open(path))["results"]}
-    ratio = results["audiotool"] / results["cli"]
-    print(f"{label}: audiotool {results['audiotool']:.2f} s, command-line tools {results['cli']:.2f} s, "
-          f"ratio {ratio:.2f} (goal <= 1.0)")
-PY
+compare "synthesis only" tool_render cli_render
