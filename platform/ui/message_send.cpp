@@ -11,8 +11,17 @@ thread_local int t_sendDepth = 0;
 DWORD g_lastTime = 0;
 POINT g_lastPos{0, 0};
 
-std::mutex g_registeredLock;
-std::unordered_map<std::string, UINT> g_registered;
+// Registered messages may be asked for by the initialisers of global objects: the table is made on first use.
+struct RegisteredMessages {
+    std::mutex lock;
+    std::unordered_map<std::string, UINT> ids;
+};
+
+RegisteredMessages& Registered()
+{
+    static RegisteredMessages table;
+    return table;
+}
 
 std::string Lower(const char* s)
 {
@@ -102,12 +111,13 @@ bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 UINT RegisterWindowMessage(LPCSTR name)
 {
-    std::lock_guard<std::mutex> lock(g_registeredLock);
+    RegisteredMessages& r = Registered();
+    std::lock_guard<std::mutex> lock(r.lock);
     std::string key = Lower(name);
-    auto it = g_registered.find(key);
-    if (it != g_registered.end())
+    auto it = r.ids.find(key);
+    if (it != r.ids.end())
         return it->second;
-    UINT id = 0xC000 + (UINT)g_registered.size();
-    g_registered[key] = id;
+    UINT id = 0xC000 + (UINT)r.ids.size();
+    r.ids[key] = id;
     return id;
 }

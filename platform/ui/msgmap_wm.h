@@ -53,14 +53,18 @@
 #define ON_WM_ACTIVATEAPP() KESTRIN_MSG_ENTRY(WM_ACTIVATEAPP, self->OnActivateApp((BOOL)wParam, (DWORD)lParam))
 #define ON_WM_SETTINGCHANGE() \
     KESTRIN_MSG_ENTRY(WM_SETTINGCHANGE, self->OnSettingChange((UINT)wParam, reinterpret_cast<LPCTSTR>(lParam)))
-#define ON_WM_CTLCOLOR()                                                                                 \
-    {WM_CTLCOLORMSGBOX, 0, 0, 0, &CWnd::CtlColorThunk<ThisClass>, nullptr},                              \
-        {WM_CTLCOLOREDIT, 0, 0, 0, &CWnd::CtlColorThunk<ThisClass>, nullptr},                            \
-        {WM_CTLCOLORLISTBOX, 0, 0, 0, &CWnd::CtlColorThunk<ThisClass>, nullptr},                         \
-        {WM_CTLCOLORBTN, 0, 0, 0, &CWnd::CtlColorThunk<ThisClass>, nullptr},                             \
-        {WM_CTLCOLORDLG, 0, 0, 0, &CWnd::CtlColorThunk<ThisClass>, nullptr},                             \
-        {WM_CTLCOLORSCROLLBAR, 0, 0, 0, &CWnd::CtlColorThunk<ThisClass>, nullptr},                       \
-        {WM_CTLCOLORSTATIC, 0, 0, 0, &CWnd::CtlColorThunk<ThisClass>, nullptr},
+// Every WM_CTLCOLORxxx message reaches OnCtlColor with its kind (CTLCOLOR_xxx) taken from the message.
+#define KESTRIN_CTLCOLOR_ENTRY(msg)                                                                        \
+    KESTRIN_MSG_ENTRY(msg, *result = reinterpret_cast<LRESULT>(self->OnCtlColor(                          \
+                               KESTRIN_DC(wParam), KESTRIN_WND(lParam), (UINT)((msg) - WM_CTLCOLORMSGBOX))))
+#define ON_WM_CTLCOLOR()                          \
+    KESTRIN_CTLCOLOR_ENTRY(WM_CTLCOLORMSGBOX)     \
+    KESTRIN_CTLCOLOR_ENTRY(WM_CTLCOLOREDIT)       \
+    KESTRIN_CTLCOLOR_ENTRY(WM_CTLCOLORLISTBOX)    \
+    KESTRIN_CTLCOLOR_ENTRY(WM_CTLCOLORBTN)        \
+    KESTRIN_CTLCOLOR_ENTRY(WM_CTLCOLORDLG)        \
+    KESTRIN_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR)  \
+    KESTRIN_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC)
 #define ON_WM_CTLCOLOR_REFLECT()                                                                          \
     KESTRIN_MSG_ENTRY(WM_REFLECT_BASE + WM_CTLCOLORSTATIC,                                               \
                       *result = reinterpret_cast<LRESULT>(self->CtlColor(KESTRIN_DC(wParam), (UINT)lParam)))

@@ -20,8 +20,17 @@ LRESULT CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
 
 namespace {
 
-std::mutex g_classLock;
-std::map<std::string, std::unique_ptr<WindowClass>> g_classes;
+// Classes may be registered by the initialisers of global objects: the table is made on first use.
+struct ClassTable {
+    std::recursive_mutex lock;
+    std::map<std::string, std::unique_ptr<WindowClass>> classes;
+};
+
+ClassTable& Table()
+{
+    static ClassTable table;
+    return table;
+}
 
 std::string Key(const char* name)
 {
@@ -46,15 +55,15 @@ void AddBuiltin(const char* name, WNDPROC proc, bool native, HBRUSH background, 
     c->native = native;
     c->background = background;
     c->cursor = cursor;
-    g_classes[name] = std::move(c);
+    Table().classes[name] = std::move(c);
 }
 
 }  // namespace
 
 void RegisterBuiltinClasses()
 {
-    std::lock_guard<std::mutex> lock(g_classLock);
-    if (!g_classes.empty())
+    std::lock_guard<std::recursive_mutex> lock(Table().lock);
+    if (!Table().classes.empty())
         return;
     HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     HBRUSH face = reinterpret_cast<HBRUSH>((uintptr_t)(COLOR_BTNFACE + 1));
@@ -74,9 +83,9 @@ void RegisterBuiltinClasses()
 const WindowClass* FindWindowClass(const char* name)
 {
     RegisterBuiltinClasses();
-    std::lock_guard<std::mutex> lock(g_classLock);
-    auto it = g_classes.find(Key(name));
-    return it == g_classes.end() ? nullptr : it->second.get();
+    std::lock_guard<std::recursive_mutex> lock(Table().lock);
+    auto it = Table().classes.find(Key(name));
+    return it == Table().classes.end() ? nullptr : it->second.get();
 }
 
 ATOM RegisterClass(const WNDCLASS* wc)
@@ -84,9 +93,9 @@ ATOM RegisterClass(const WNDCLASS* wc)
     if (!wc || !wc->lpszClassName)
         return 0;
     RegisterBuiltinClasses();
-    std::lock_guard<std::mutex> lock(g_classLock);
+    std::lock_guard<std::recursive_mutex> lock(Table().lock);
     std::string k = Key(wc->lpszClassName);
-    if (g_classes.count(k)) {
+    if (Table().classes.count(k)) {
         SetLastError(1410);  // the class already exists
         return 0;
     }
@@ -97,14 +106,14 @@ ATOM RegisterClass(const WNDCLASS* wc)
     c->cursor = wc->hCursor;
     c->background = wc->hbrBackground;
     c->icon = wc->hIcon;
-    g_classes[k] = std::move(c);
-    return (ATOM)(0xC000 + g_classes.size());
+    Table().classes[k] = std::move(c);
+    return (ATOM)(0xC000 + Table().classes.size());
 }
 
 BOOL UnregisterClass(LPCSTR className, HINSTANCE)
 {
-    std::lock_guard<std::mutex> lock(g_classLock);
-    return g_classes.erase(Key(className)) ? TRUE : FALSE;
+    std::lock_guard<std::recursive_mutex> lock(Table().lock);
+    return Table().classes.erase(Key(className)) ? TRUE : FALSE;
 }
 
 BOOL GetClassInfo(HINSTANCE, LPCSTR className, WNDCLASS* wc)

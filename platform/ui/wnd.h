@@ -258,16 +258,6 @@ public:
     afx_msg void OnNcPaint();
     afx_msg void OnInitMenuPopup(CMenu* menu, UINT index, BOOL sysMenu);
 
-    // ON_WM_CTLCOLOR entries call the class's OnCtlColor with the kind taken from the message.
-    template <class T>
-    static BOOL CtlColorThunk(CCmdTarget* target, WPARAM wParam, LPARAM lParam, LRESULT* result)
-    {
-        UINT kind = AfxGetCurrentMessage()->message - WM_CTLCOLORMSGBOX;
-        *result = reinterpret_cast<LRESULT>(static_cast<T*>(target)->OnCtlColor(
-            CDC::FromHandle(reinterpret_cast<HDC>(wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), kind));
-        return TRUE;
-    }
-
     DECLARE_MESSAGE_MAP()
 
 private:
