@@ -18,10 +18,15 @@ bool shufflesAvailable() {
 // Output values first .. first + count - 1 of a row, one by one.
 void plainValues(const uint8_t* src, int32_t first, int32_t count, int32_t channels, int32_t srcChannels,
                  const int32_t* colTable, const int16_t* colWeights, int16_t* out) {
+  if (count <= 0) return;
+  int32_t j = first / channels, n = first - j * channels;
   for (int32_t v = first; v < first + count; ++v) {
-    int32_t j = v / channels;
-    const uint8_t* p = src + colTable[j] + (v - j * channels);
+    const uint8_t* p = src + colTable[j] + n;
     out[v] = (int16_t)((p[0] * colWeights[2 * j] + p[srcChannels] * colWeights[2 * j + 1]) >> 8);
+    if (++n == channels) {
+      n = 0;
+      ++j;
+    }
   }
 }
 
@@ -115,15 +120,24 @@ void impZoomLinearH8uShuffle(const uint8_t* src, const ImpLinearShufflePlan& pla
 
 namespace {
 
-// The vertical blend (base + ((other − base)·w >> 14)) >> 6 of eight values; see impZoomLinearV8u.
-inline __m128i blendRows(__m128i base, __m128i other, __m128i weight) {
-  __m128i d = _mm_sub_epi16(other, base);
-  return _mm_srli_epi16(_mm_add_epi16(base, _mm_mulhi_epi16(_mm_add_epi16(d, d), weight)), 6);
+// The vertical blend of eight values: (upper·w0 + lower·w1) >> 20 equals (base + ((other − base)·w >> 14)) >> 6
+// with base the upper row and w = w1, or base the lower row and w = w0. The base is the row with the larger weight,
+// so that w stays below 8192 and (other − base)·w >> 14 is one signed high multiply by 4w; at w1 = 8192 it is a
+// halving.
+enum class Blend { kUpperBase, kLowerBase, kHalf };
+
+template <Blend Form>
+inline __m128i blendRows(__m128i upper, __m128i lower, __m128i weight) {
+  if (Form == Blend::kLowerBase)
+    return _mm_srli_epi16(_mm_add_epi16(lower, _mm_mulhi_epi16(_mm_sub_epi16(upper, lower), weight)), 6);
+  __m128i d = _mm_sub_epi16(lower, upper);
+  d = Form == Blend::kHalf ? _mm_srai_epi16(d, 1) : _mm_mulhi_epi16(d, weight);
+  return _mm_srli_epi16(_mm_add_epi16(upper, d), 6);
 }
 
-// One destination row. UpperKept: the upper row is already filtered in `up`; Swap: the lower row is the base of
-// the blend (row weight 16384); Keep: the filtered rows are stored for the next destination row.
-template <bool UpperKept, bool Swap, bool Keep>
+// One destination row. UpperKept: the upper row is already filtered in `up`; Form: how the rows are blended;
+// Keep: the filtered rows are stored for the next destination row.
+template <bool UpperKept, Blend Form, bool Keep>
 void shuffleRow(uint8_t* dst, const uint8_t* upper, const uint8_t* lower, int32_t w1, const ImpLinearShufflePlan& plan,
                 int32_t width, int32_t channels, int32_t srcChannels, const int32_t* colTable,
                 const int16_t* colWeights, int16_t* up, int16_t* lo) {
@@ -133,8 +147,8 @@ void shuffleRow(uint8_t* dst, const uint8_t* upper, const uint8_t* lower, int32_
     plainValues(lower, first, count, channels, srcChannels, colTable, colWeights, lo);
     impZoomLinearV8uRef(dst + first, count, w1, up + first, lo + first);
   };
-  const __m128i weight = _mm_set1_epi16((short)(2 * (Swap ? 16384 - w1 : w1)));
-  auto blend = [&](__m128i u, __m128i l) { return Swap ? blendRows(l, u, weight) : blendRows(u, l, weight); };
+  const __m128i weight = _mm_set1_epi16((short)(4 * (Form == Blend::kLowerBase ? 16384 - w1 : w1)));
+  auto blend = [&](__m128i u, __m128i l) { return blendRows<Form>(u, l, weight); };
   const int32_t* offsets = plan.offsets;
   const __m128i* masks = (const __m128i*)plan.masks;
   const __m128i* weights = (const __m128i*)plan.weights;
@@ -196,16 +210,37 @@ void shuffleRow(uint8_t* dst, const uint8_t* upper, const uint8_t* lower, int32_
     }
     _mm_storeu_si128((__m128i*)(dst + 4 * g), _mm_packus_epi16(blend(u0, l0), blend(u1, l1)));
   }
+  if (g + 2 <= end) {
+    __m128i u = UpperKept ? _mm_loadu_si128((const __m128i*)(up + 4 * g)) : eightValues(upper, plan, g);
+    __m128i l = eightValues(lower, plan, g);
+    if (Keep) {
+      if (!UpperKept) _mm_storeu_si128((__m128i*)(up + 4 * g), u);
+      _mm_storeu_si128((__m128i*)(lo + 4 * g), l);
+    }
+    __m128i r = blend(u, l);
+    _mm_storel_epi64((__m128i*)(dst + 4 * g), _mm_packus_epi16(r, r));
+    g += 2;
+  }
   plain(4 * g, width * channels - 4 * g);
 }
 
-template <bool UpperKept, bool Swap>
+template <bool UpperKept, Blend Form>
 void shuffleRowKeep(bool keep, uint8_t* dst, const uint8_t* upper, const uint8_t* lower, int32_t w1,
                     const ImpLinearShufflePlan& plan, int32_t width, int32_t channels, int32_t srcChannels,
                     const int32_t* colTable, const int16_t* colWeights, int16_t* up, int16_t* lo) {
-  (keep ? shuffleRow<UpperKept, Swap, true> : shuffleRow<UpperKept, Swap, false>)(dst, upper, lower, w1, plan, width,
+  (keep ? shuffleRow<UpperKept, Form, true> : shuffleRow<UpperKept, Form, false>)(dst, upper, lower, w1, plan, width,
                                                                                   channels, srcChannels, colTable,
                                                                                   colWeights, up, lo);
+}
+
+template <bool UpperKept>
+void shuffleRowBlend(bool keep, uint8_t* dst, const uint8_t* upper, const uint8_t* lower, int32_t w1,
+                     const ImpLinearShufflePlan& plan, int32_t width, int32_t channels, int32_t srcChannels,
+                     const int32_t* colTable, const int16_t* colWeights, int16_t* up, int16_t* lo) {
+  auto* kernel = w1 < 8192   ? shuffleRowKeep<UpperKept, Blend::kUpperBase>
+                 : w1 > 8192 ? shuffleRowKeep<UpperKept, Blend::kLowerBase>
+                             : shuffleRowKeep<UpperKept, Blend::kHalf>;
+  kernel(keep, dst, upper, lower, w1, plan, width, channels, srcChannels, colTable, colWeights, up, lo);
 }
 
 }  // namespace
@@ -214,9 +249,8 @@ void impZoomLinear8uShuffleRow(uint8_t* dst, const uint8_t* upper, const uint8_t
                                const ImpLinearShufflePlan& plan, int32_t width, int32_t channels, int32_t srcChannels,
                                const int32_t* colTable, const int16_t* colWeights, int16_t* up, int16_t* lo,
                                bool upperKept, bool keep) {
-  auto* kernel = upperKept ? (w1 > 16383 ? shuffleRowKeep<true, true> : shuffleRowKeep<true, false>)
-                           : (w1 > 16383 ? shuffleRowKeep<false, true> : shuffleRowKeep<false, false>);
-  kernel(keep, dst, upper, lower, w1, plan, width, channels, srcChannels, colTable, colWeights, up, lo);
+  (upperKept ? shuffleRowBlend<true> : shuffleRowBlend<false>)(keep, dst, upper, lower, w1, plan, width, channels,
+                                                               srcChannels, colTable, colWeights, up, lo);
 }
 
 #pragma GCC pop_options
