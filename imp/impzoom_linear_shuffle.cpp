@@ -11,7 +11,7 @@
 namespace {
 
 bool shufflesAvailable() {
-  static const bool available = __builtin_cpu_supports("ssse3");
+  static const bool available = (__builtin_cpu_init(), __builtin_cpu_supports("ssse3"));
   return available;
 }
 
@@ -58,7 +58,7 @@ bool ImpLinearShufflePlan::build(int64_t srcRowBytes, int32_t width, int32_t cha
       weights[8 * g + 2 * l + 1] = colWeights[2 * j + 1];
     }
     int64_t start = std::min(lo, lastStart);
-    if (start < 0 || hi + srcChannels - start > 15) {
+    if (start < 0 || start > INT32_MAX || hi + srcChannels - start > 15) {
       if (begin >= 0 && end < 0) end = g;
       continue;
     }
