@@ -139,7 +139,6 @@ HICON LoadIcon(HINSTANCE instance, LPCSTR name)
 
 BOOL DestroyIcon(HICON) { return TRUE; }
 
-// The toolkit icon of an icon handle (an empty icon for the stock ones).
 wxIcon WxIconOf(HICON icon)
 {
     if (!icon || reinterpret_cast<uintptr_t>(icon) < 0x10000)

@@ -128,6 +128,9 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETICON: {
         HICON old = wParam ? s->iconBig : s->iconSmall;
         (wParam ? s->iconBig : s->iconSmall) = reinterpret_cast<HICON>(lParam);
+        wxIcon icon = WxIconOf(reinterpret_cast<HICON>(lParam));
+        if (s->frame && icon.IsOk())
+            s->frame->SetIcon(icon);
         return reinterpret_cast<LRESULT>(old);
     }
     case WM_MOUSEACTIVATE:

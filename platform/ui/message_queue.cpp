@@ -76,6 +76,14 @@ void ScheduleWake()
     }
 }
 
+void ExitInnermostIfDone();
+
+// Checks again shortly: a toolkit dialog (message box, file dialog) may be running its own loop above ours.
+class LaterCheck : public wxTimer {
+public:
+    void Notify() override { ExitInnermostIfDone(); }
+};
+
 // Ends the innermost loop when its dialog has ended or the quit message came.
 void ExitInnermostIfDone()
 {
@@ -84,8 +92,15 @@ void ExitInnermostIfDone()
     LoopEntry& e = g_loops.back();
     WindowState* s = e.dialog ? StateOf(e.dialog) : nullptr;
     bool ended = g_quit || (e.dialog && (!s || s->dialogEnded));
-    if (ended && e.loop->IsRunning())
+    if (!ended || !e.loop->IsRunning())
+        return;
+    if (wxEventLoopBase::GetActive() == e.loop) {
         e.loop->ScheduleExit();
+        return;
+    }
+    static LaterCheck later;
+    if (!later.IsRunning())
+        later.StartOnce(50);
 }
 
 int RunLoop(HWND dialog)

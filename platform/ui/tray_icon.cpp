@@ -5,8 +5,6 @@
 
 #include "ui/shellapi.h"
 
-wxIcon WxIconOf(HICON icon);
-
 namespace {
 
 class TrayIcon : public wxTaskBarIcon {

@@ -211,3 +211,6 @@ void NotifyParent(WindowState* s, WORD code);  // WM_COMMAND with the control's 
 
 // Stock cursor or resource cursor.
 wxCursor WxCursorOf(HCURSOR cursor);
+
+// The toolkit icon of an icon handle (an empty icon for the stock ones).
+wxIcon WxIconOf(HICON icon);
