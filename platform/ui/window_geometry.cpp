@@ -252,6 +252,13 @@ BOOL ShowWindow(HWND hWnd, int cmdShow)
         }
         break;
     }
+    // The focus set while the window was hidden (by WM_INITDIALOG) takes effect now that it shows.
+    if (show && s->frame) {
+        HWND focus = GetFocus();
+        if (focus && (focus == hWnd || IsChild(hWnd, focus)))
+            if (WindowState* f = StateOf(focus); f && f->outer)
+                (f->surface ? static_cast<wxWindow*>(f->surface) : f->outer)->SetFocus();
+    }
     return wasVisible;
 }
 
