@@ -84,7 +84,8 @@ int32_t impZoomCore(ImpHeader* src, ImpHeader* dst, double xRatio, double yRatio
   if (src->maskImage) {
     tempMask = impCreateImageHeader(1, 0, 1, "GRAY", "GRAY", 0, src->maskImage->origin, 4, dw, dh, nullptr, nullptr,
                                     nullptr, nullptr);
-    if (tempMask) impAllocateImage(tempMask, 0, 0);
+    // Cleared first: a strong enlargement scales the source mask over only part of it, and the rest stays unset.
+    if (tempMask) impAllocateImage(tempMask, 1, 0);
     if (!tempMask || !tempMask->imageData || impGetStatus() < 0) {
       impReleaseImageParts(tempMask, 31);
       if (impGetStatus() >= 0) impSetStatus(IMP_StsNoMem);
