@@ -103,7 +103,8 @@ wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, const wxRect& re
     if (!w)
         return nullptr;
     w->SetClientData(s->hwnd);
-    w->SetSize(rect);
+    if (n != "combobox")  // a combo box's rectangle includes its dropped list; it sized its field itself
+        w->SetSize(rect);
     HookNativeInput(w, s->hwnd);
     return w;
 }
