@@ -22,6 +22,9 @@ CScore::CScore()
 
 CScore::~CScore()
 {
+    // The timer callback reads this song: it must be ended before anything is freed.
+    if (playState == 1)
+        StopPlayback();
     ClearContents();
     for (int i = 0; i < kMaxTracks; ++i) {
         FreeList(soundingNotes[i]);
@@ -75,6 +78,9 @@ void CScore::ClearContents()
 
 void CScore::Reset()
 {
+    // A reset while playing would leave the timer reading cleared lists and notes sounding.
+    if (playState == 1)
+        StopPlayback();
     ScoreLock lock(this);
     ClearContents();
     gridValue = 4.0;

@@ -156,3 +156,20 @@ TEST_F(PlaybackTest, EditsWhilePlayingAreFollowed) {
     EXPECT_EQ(1u, MessagesOf(0x90, 67).size());
     EXPECT_EQ(1u, MessagesOf(0x90, 64).size());
 }
+
+TEST_F(PlaybackTest, ResetAndDestructionStopAPlayingSong) {
+    ASSERT_TRUE(Track(0).InsertNote(false, 0, 960, 60, 100, 0, 0, 0, 0, 0, 0));
+    song.StartPlayback();
+    timeAdvanceManualClock(100);
+    song.Reset();
+    EXPECT_EQ(2, song.playState);
+    EXPECT_FALSE(MessagesOf(0x80, 60).empty()) << "the sounding note is switched off";
+
+    auto other = std::make_unique<CScore>();
+    other->GetTrack(0)->InsertNote(false, 0, 960, 62, 100, 0, 0, 0, 0, 0, 0);
+    other->StartPlayback();
+    timeAdvanceManualClock(100);
+    other.reset();
+    timeAdvanceManualClock(300);  // no timer is left to read the freed song
+    EXPECT_FALSE(MessagesOf(0x80, 62).empty());
+}
