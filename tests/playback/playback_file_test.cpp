@@ -29,8 +29,7 @@ std::map<int, std::vector<double>> NoteStarts(const std::string& path) {
 }  // namespace
 
 TEST_F(PlaybackTest, RealFilePlaysEveryNoteOnTime) {
-    const char* data = std::getenv("KESTRIN_TESTDATA");
-    ASSERT_NE(nullptr, data);
+    const char* data = KESTRIN_TESTDATA_DIR;
     const std::string midi = std::string(data) + "/midi/TheEntertainer.mid";
     ASSERT_TRUE(song.LoadMidiFile(CString(midi.c_str())));
     std::map<int, std::vector<double>> expected = NoteStarts(std::string(data) + "/midi/TheEntertainer.notes.txt");

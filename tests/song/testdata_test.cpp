@@ -23,8 +23,7 @@ using Note = std::tuple<int, double, double>;  // pitch, start and end in second
 
 std::string MidiFolder()
 {
-    const char* root = getenv("KESTRIN_TESTDATA");
-    return std::string(root ? root : "/work/shared/testdata") + "/midi/";
+    return std::string(KESTRIN_TESTDATA_DIR) + "/midi/";
 }
 
 std::vector<Note> ReferenceNotes(const std::string& path)
