@@ -22,6 +22,12 @@ public:
                     SendMessage(h, WM_ACTIVATEAPP, e.GetActive(), 0);
             e.Skip();
         });
+        // Temporary drawing-object wrappers go when no handler that might hold one is running.
+        Bind(wxEVT_IDLE, [](wxIdleEvent& e) {
+            if (HandlerDepth() == 0)
+                GdiDeleteTempObjects();
+            e.Skip();
+        });
         return true;
     }
 };

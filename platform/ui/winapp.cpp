@@ -4,6 +4,7 @@
 #include "kernel/profile.h"
 #include "kernel/program_paths.h"
 #include "ui/commctrl.h"
+#include "ui/window_link.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -42,6 +43,18 @@ int CWinApp::ExitInstance() { return 0; }
 BOOL CWinApp::OnIdle(LONG) { return FALSE; }
 
 BOOL CWinApp::PreTranslateMessage(MSG*) { return FALSE; }
+
+BOOL CWinApp::PumpMessage()
+{
+    MSG msg;
+    if (!::GetMessage(&msg, nullptr, 0, 0))
+        return FALSE;
+    if (!PreTranslateMessage(&msg) && !PreTranslateWalk(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    return TRUE;
+}
 
 UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
 {

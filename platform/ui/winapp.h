@@ -16,6 +16,8 @@ public:
     virtual int Run();
     virtual BOOL OnIdle(LONG count);
     virtual BOOL PreTranslateMessage(MSG* msg);
+    // Waits for one message and handles it; FALSE on the quit message.
+    virtual BOOL PumpMessage();
 
     // Settings in the application's profile (an ini file beside the program unless set otherwise).
     UINT GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);

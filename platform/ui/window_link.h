@@ -30,3 +30,6 @@ struct DialogTemplate;
 // Creates a dialog from its template (hidden unless the template says WS_VISIBLE), attaching the object
 // when one is given, and runs WM_INITDIALOG with the parameter; null when the dialog cannot be made.
 HWND CreateDialogFromTemplate(const DialogTemplate& t, HWND owner, CWnd* object, LPARAM param);
+
+// How many window procedures of class-library objects are running on this thread.
+int HandlerDepth();

@@ -19,11 +19,14 @@ namespace {
 
 thread_local MSG t_current{};
 thread_local CWnd* t_creating = nullptr;
+thread_local int t_handlerDepth = 0;
 std::map<HWND, std::unique_ptr<CWnd>> g_temporary;
 
 }  // namespace
 
 const MSG* AfxGetCurrentMessage() { return &t_current; }
+
+int HandlerDepth() { return t_handlerDepth; }
 
 void HookWindowCreate(CWnd* wnd) { t_creating = wnd; }
 
@@ -51,7 +54,9 @@ LRESULT CALLBACK ObjectWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         return DefWindowProc(hWnd, message, wParam, lParam);
     MSG saved = t_current;
     t_current = MSG{hWnd, message, wParam, lParam, GetMessageTime(), {0, 0}};
+    ++t_handlerDepth;
     LRESULT r = wnd->WindowProc(message, wParam, lParam);
+    --t_handlerDepth;
     t_current = saved;
     return r;
 }
