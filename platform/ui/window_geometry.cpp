@@ -170,10 +170,15 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     int nh = (flags & SWP_NOSIZE) ? old.height : (cy < 0 ? 0 : cy);
     if (!(flags & (SWP_NOMOVE | SWP_NOSIZE)) || wxRect(nx, ny, nw, nh) != old) {
         if (!(flags & SWP_NOSIZE) && s->frame) {
+            // A top-level window's size stays within the tracking limits its owner code gives.
             MINMAXINFO mmi{};
             mmi.ptMinTrackSize = POINT{0, 0};
-            mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+            mmi.ptMaxTrackSize = POINT{100000, 100000};
             SendMessage(hWnd, WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
+            if ((s = StateOf(hWnd)) == nullptr)
+                return FALSE;
+            nw = std::clamp<int>(nw, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+            nh = std::clamp<int>(nh, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
         }
         s->outer->SetSize(nx, ny, nw, nh, wxSIZE_ALLOW_MINUS_ONE);
         if ((s = StateOf(hWnd)) == nullptr)
