@@ -1,7 +1,9 @@
 // Cursors and icons: the stock cursors and those of the program's resources.
 
 #include <map>
+#include <set>
 
+#include "kernel/path_map.h"
 #include "kernel/resources.h"
 #include "ui/wx_windows.h"
 
@@ -18,6 +20,8 @@ struct IconRecord {
 std::map<uintptr_t, CursorRecord*> g_resourceCursors;
 std::map<uintptr_t, IconRecord*> g_resourceIcons;
 HCURSOR g_current = nullptr;
+// Icons and cursors loaded from files belong to their caller, who destroys them.
+std::set<void*> g_loadedFromFiles;
 
 bool IsStock(HCURSOR c) { return reinterpret_cast<uintptr_t>(c) >= 32512 && reinterpret_cast<uintptr_t>(c) <= 32700; }
 
@@ -117,7 +121,12 @@ int ShowCursor(BOOL show)
     return count;
 }
 
-BOOL DestroyCursor(HCURSOR) { return TRUE; }
+BOOL DestroyCursor(HCURSOR cursor)
+{
+    if (g_loadedFromFiles.erase(cursor))
+        delete reinterpret_cast<CursorRecord*>(cursor);
+    return TRUE;
+}
 
 HICON LoadIcon(HINSTANCE instance, LPCSTR name)
 {
@@ -137,11 +146,62 @@ HICON LoadIcon(HINSTANCE instance, LPCSTR name)
     return reinterpret_cast<HICON>(rec);
 }
 
-BOOL DestroyIcon(HICON) { return TRUE; }
+BOOL DestroyIcon(HICON icon)
+{
+    if (g_loadedFromFiles.erase(icon))
+        delete reinterpret_cast<IconRecord*>(icon);
+    return TRUE;
+}
 
 wxIcon WxIconOf(HICON icon)
 {
     if (!icon || reinterpret_cast<uintptr_t>(icon) < 0x10000)
         return wxNullIcon;
     return reinterpret_cast<IconRecord*>(icon)->icon;
+}
+
+HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT flags)
+{
+    if (!(flags & LR_LOADFROMFILE)) {
+        if (type == IMAGE_BITMAP)
+            return LoadBitmapA(instance, name);
+        if (type == IMAGE_ICON)
+            return LoadIcon(instance ? instance : AfxGetInstanceHandle(), name);
+        if (type == IMAGE_CURSOR)
+            return LoadCursor(instance ? instance : AfxGetInstanceHandle(), name);
+        return nullptr;
+    }
+    if (!name || IS_INTRESOURCE(name))
+        return nullptr;
+    wxString path = wxString::FromUTF8(MapPath(name));
+    if (type == IMAGE_BITMAP) {
+        // A BMP file: the bitmap is made from its header and bits as they stand.
+        wxFile file;
+        if (!wxFileExists(path) || !file.Open(path))
+            return nullptr;
+        std::vector<unsigned char> data(file.Length());
+        if (data.size() < 54 || file.Read(data.data(), data.size()) != (ssize_t)data.size() || data[0] != 'B' || data[1] != 'M')
+            return nullptr;
+        uint32_t offset = data[10] | (data[11] << 8) | (data[12] << 16) | ((uint32_t)data[13] << 24);
+        if (offset >= data.size())
+            return nullptr;
+        const auto* info = reinterpret_cast<const BITMAPINFO*>(data.data() + 14);
+        return CreateDIBitmap(nullptr, &info->bmiHeader, CBM_INIT, data.data() + offset, info, DIB_RGB_COLORS);
+    }
+    wxImage img;
+    {
+        wxLogNull quiet;
+        wxInitAllImageHandlers();
+        if (!img.LoadFile(path, type == IMAGE_CURSOR ? wxBITMAP_TYPE_CUR : wxBITMAP_TYPE_ICO) || !img.IsOk())
+            return nullptr;
+    }
+    if (type == IMAGE_CURSOR) {
+        auto* cursor = new CursorRecord{wxCursor(img)};
+        g_loadedFromFiles.insert(cursor);
+        return reinterpret_cast<HANDLE>(cursor);
+    }
+    auto* rec = new IconRecord;
+    rec->icon.CopyFromBitmap(wxBitmap(img));
+    g_loadedFromFiles.insert(rec);
+    return reinterpret_cast<HANDLE>(rec);
 }

@@ -124,3 +124,22 @@ BOOL GetClassInfo(HINSTANCE, LPCSTR className, WNDCLASS* wc)
     *wc = WNDCLASS{c->style, c->proc, 0, 0, nullptr, c->icon, c->cursor, c->background, nullptr, className};
     return TRUE;
 }
+
+ATOM RegisterClassEx(const WNDCLASSEX* wc)
+{
+    if (!wc)
+        return 0;
+    WNDCLASS plain{wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance, wc->hIcon,
+                   wc->hCursor, wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName};
+    return RegisterClass(&plain);
+}
+
+BOOL GetClassInfoEx(HINSTANCE instance, LPCSTR className, WNDCLASSEX* wc)
+{
+    WNDCLASS plain;
+    if (!wc || !GetClassInfo(instance, className, &plain))
+        return FALSE;
+    *wc = WNDCLASSEX{sizeof(WNDCLASSEX), plain.style, plain.lpfnWndProc, 0, 0, plain.hInstance, plain.hIcon,
+                     plain.hCursor, plain.hbrBackground, plain.lpszMenuName, className, plain.hIcon};
+    return TRUE;
+}

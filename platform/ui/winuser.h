@@ -68,6 +68,22 @@ struct WNDCLASS {
 typedef WNDCLASS WNDCLASSA;
 typedef WNDCLASS* LPWNDCLASS;
 
+struct WNDCLASSEX {
+    UINT cbSize;
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+    HICON hIconSm;
+};
+typedef WNDCLASSEX WNDCLASSEXA;
+
 struct WINDOWPOS {
     HWND hwnd;
     HWND hwndInsertAfter;
@@ -423,6 +439,8 @@ typedef INPUT* LPINPUT;
 typedef WORD ATOM;
 
 ATOM RegisterClass(const WNDCLASS* wc);
+ATOM RegisterClassEx(const WNDCLASSEX* wc);
+BOOL GetClassInfoEx(HINSTANCE instance, LPCSTR className, WNDCLASSEX* wc);
 BOOL UnregisterClass(LPCSTR className, HINSTANCE instance);
 BOOL GetClassInfo(HINSTANCE instance, LPCSTR className, WNDCLASS* wc);
 int GetClassName(HWND hWnd, LPSTR name, int maxCount);
@@ -556,6 +574,16 @@ HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
 BOOL DestroyIcon(HICON icon);
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+#define LR_DEFAULTCOLOR 0x0000
+#define LR_LOADFROMFILE 0x0010
+#define LR_DEFAULTSIZE 0x0040
+#define LR_CREATEDIBSECTION 0x2000
+#define LR_SHARED 0x8000
+// A bitmap, icon or cursor from the program's resources or, with LR_LOADFROMFILE, from a file.
+HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
 BOOL DestroyCursor(HCURSOR cursor);
 
 // Timers.

@@ -79,3 +79,39 @@ TEST(Paint, NotXorLineOnTheWindowUndoesItself)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Images, BitmapFromAFile)
+{
+    // A 2 x 2, 24-bit BMP: bottom row blue and green, top row red and white.
+    const unsigned char bmp[] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
+                                 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
+    std::string path = ::testing::TempDir() + "kestrin_image_test.bmp";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(bmp, 1, sizeof(bmp), f);
+    std::fclose(f);
+    std::string windowsPath = path;
+    for (char& c : windowsPath)
+        if (c == '/')
+            c = '\\';
+    HBITMAP b = static_cast<HBITMAP>(LoadImage(nullptr, windowsPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    ASSERT_TRUE(b);
+    BITMAP bm{};
+    ASSERT_TRUE(GetObject(b, sizeof(bm), &bm));
+    EXPECT_EQ(bm.bmWidth, 2);
+    EXPECT_EQ(bm.bmHeight, 2);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, b);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 1), RGB(0, 0, 255));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(b);
+    EXPECT_EQ(LoadImage(nullptr, "\\no\\such\\file.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+    std::remove(path.c_str());
+}
+
+}  // namespace
