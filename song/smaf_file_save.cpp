@@ -1,6 +1,7 @@
 // SMAF writing: the file header, the contents-info chunk, the score-track chunks and the CRC.
 #include "song/smaf_file.h"
 
+#include "kernel/prompt_service.h"
 #include "song/file_bytes.h"
 #include "song/score.h"
 #include "song/smaf_crc/smaf_crc16.h"
@@ -59,5 +60,10 @@ std::vector<uint8_t> CSmafFile::BuildFile() const {
 bool CSmafFile::Save(const char* path) {
     std::vector<uint8_t> file = BuildFile();
     if (file.empty()) return false;
-    return WriteFileReplacing(path, file) == FILE_WRITE_OK;
+    FileWriteResult result = WriteFileReplacing(path, file);
+    if (result == FILE_WRITE_OK) return true;
+    // Reported as the other song writers do; the previous file is left as it was.
+    MessageBox(nullptr, result == FILE_WRITE_READONLY ? "This is a readonly file." : "Save file failed !!!", "Error",
+               MB_OK);
+    return false;
 }

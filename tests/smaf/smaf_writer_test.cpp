@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "kernel/prompt_service.h"
 #include "song/score.h"
 #include "song/smaf_crc/smaf_crc16.h"
 #include "song/smaf_file.h"
@@ -153,5 +154,8 @@ TEST(SmafWriterTest, AnUnwritableFileIsReported) {
     SmafContentsInfo info;
     CSmafFile file(&info);
     file.SetScore(&song);
+    GetRecordingPromptService().Clear();
     EXPECT_FALSE(file.Save("\\no-such-folder\\x\\song.mmf"));
+    ASSERT_EQ(GetRecordingPromptService().Messages().size(), 1u);
+    EXPECT_EQ(GetRecordingPromptService().Messages()[0].text, "Save file failed !!!");
 }
