@@ -167,6 +167,8 @@ SHORT GetKeyState(int vk) { return GetAsyncKeyState(vk); }
 
 UINT GetDoubleClickTime() { return 500; }
 
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track) { return track && IsWindow(track->hwndTrack); }
+
 BOOL DragDetect(HWND hWnd, POINT point)
 {
     // The press turns into a drag once the button is still held after leaving the drag rectangle.

@@ -85,6 +85,27 @@ BOOL GetClientRect(HWND hWnd, LPRECT rect)
     return TRUE;
 }
 
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
+{
+    if (!rect)
+        return FALSE;
+    int edge = 0;
+    if (style & WS_THICKFRAME)
+        edge = GetSystemMetrics(SM_CXFRAME);
+    else if ((style & WS_CAPTION) == WS_DLGFRAME || (style & WS_CAPTION) == WS_CAPTION || (exStyle & WS_EX_DLGMODALFRAME))
+        edge = GetSystemMetrics(SM_CXDLGFRAME);
+    else if (style & WS_BORDER)
+        edge = GetSystemMetrics(SM_CXBORDER);
+    if (exStyle & WS_EX_CLIENTEDGE)
+        edge += GetSystemMetrics(SM_CXEDGE);
+    InflateRect(rect, edge, edge);
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        rect->top -= GetSystemMetrics(SM_CYCAPTION);
+    if (menu)
+        rect->top -= GetSystemMetrics(SM_CYMENU);
+    return TRUE;
+}
+
 BOOL ClientToScreen(HWND hWnd, LPPOINT point)
 {
     if (hWnd == kDesktop)

@@ -72,6 +72,22 @@ HWND GetWindow(HWND hWnd, UINT relation)
 
 HWND GetTopWindow(HWND hWnd) { return hWnd ? GetWindow(hWnd, GW_CHILD) : nullptr; }
 
+HWND GetAncestor(HWND hWnd, UINT flags)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s)
+        return nullptr;
+    if (flags == GA_PARENT)
+        return (s->style & WS_CHILD) ? s->parent : GetDesktopWindow();
+    HWND h = hWnd;
+    while (StateOf(h) && (StateOf(h)->style & WS_CHILD))
+        h = StateOf(h)->parent;
+    if (flags == GA_ROOTOWNER)
+        while (StateOf(h) && StateOf(h)->parent)
+            h = StateOf(h)->parent;
+    return h;
+}
+
 HWND GetDlgItem(HWND dialog, int id)
 {
     for (HWND c : ChildrenOf(dialog))

@@ -459,6 +459,10 @@ HWND GetParent(HWND hWnd);
 HWND SetParent(HWND child, HWND newParent);
 HWND GetWindow(HWND hWnd, UINT relation);
 HWND GetTopWindow(HWND hWnd);
+#define GA_PARENT 1
+#define GA_ROOT 2
+#define GA_ROOTOWNER 3
+HWND GetAncestor(HWND hWnd, UINT flags);
 HWND GetDesktopWindow();
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hWnd);
@@ -498,6 +502,9 @@ BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint);
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND hWnd, LPRECT rect);
 BOOL GetClientRect(HWND hWnd, LPRECT rect);
+// The window rectangle that gives a client rectangle, with the frame parts of the styles.
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+inline BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) { return AdjustWindowRectEx(rect, style, menu, 0); }
 BOOL ScreenToClient(HWND hWnd, LPPOINT point);
 BOOL ClientToScreen(HWND hWnd, LPPOINT point);
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
@@ -565,6 +572,17 @@ SHORT GetAsyncKeyState(int vKey);
 SHORT GetKeyState(int vKey);
 UINT SendInput(UINT count, LPINPUT inputs, int size);
 UINT GetDoubleClickTime();
+#define TME_HOVER 0x00000001
+#define TME_LEAVE 0x00000002
+#define TME_CANCEL 0x80000000
+struct TRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+};
+// Windows always hear WM_MOUSELEAVE when the pointer leaves them; asking for it succeeds.
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 BOOL DragDetect(HWND hWnd, POINT point);
 
 // Cursors and icons.
@@ -574,6 +592,7 @@ HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
 BOOL DestroyIcon(HICON icon);
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
 #define IMAGE_CURSOR 2
