@@ -78,11 +78,12 @@ void impZoomLinearH8uShuffle(const uint8_t* src, const ImpLinearShufflePlan& pla
                              int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* out);
 // One destination row (processed channels = destination channels, no mask) straight from the source rows
 // upper and lower. The filtered rows go to `up` and `lo` only when keep is set, for the next destination row;
-// with upperKept the upper row is taken from `up` as filtered before.
+// with upperKept the upper row is taken from `up` as filtered before. The next destination row's source rows,
+// `ahead` bytes after these, are fetched into the cache meanwhile.
 void impZoomLinear8uShuffleRow(uint8_t* dst, const uint8_t* upper, const uint8_t* lower, int32_t w1,
                                const ImpLinearShufflePlan& plan, int32_t width, int32_t channels,
                                int32_t srcChannels, const int32_t* colTable, const int16_t* colWeights, int16_t* up,
-                               int16_t* lo, bool upperKept, bool keep);
+                               int16_t* lo, bool upperKept, bool keep, int64_t ahead);
 void impZoomLinearV8u(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
 void impZoomLinearV8uRef(uint8_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);
 void impZoomLinearV16u(uint16_t* dst, int32_t count, int32_t w1, const int16_t* upper, const int16_t* lower);

@@ -174,7 +174,7 @@ void linearRun(const ImpZoomRun& run) {
           int64_t next = k + 1 < run.height ? run.rowTable[k + 1] : r - 1;
           impZoomLinear8uShuffleRow(drow, src + r, src + r + run.srcStep, w1, *plan, run.width, nv, srcCh,
                                     run.colTable, run.colWeights, up, lo, upperKept,
-                                    next == r || next == r + run.srcStep);
+                                    next == r || next == r + run.srcStep, next - r);
           prev = r;
           continue;
         }

@@ -89,7 +89,8 @@ TEST(ImpLinearFast, BlendedRowMatchesPlainPasses) {
     std::vector<int16_t> up(count + 8, -7), lo(count + 8, -7);
     if (upperKept) std::copy(hu.begin(), hu.end(), up.begin());
     impZoomLinear8uShuffleRow(got.data(), upper.data(), lower.data(), w1, plan, width, channels, srcCh,
-                              cols.offsets.data(), cols.weights.data(), up.data(), lo.data(), upperKept, keep);
+                              cols.offsets.data(), cols.weights.data(), up.data(), lo.data(), upperKept, keep,
+                              rowBytes);
     ASSERT_EQ(got, want) << "round " << round << " w1 " << w1;
     if (keep) {
       ASSERT_TRUE(std::equal(up.begin(), up.begin() + count, hu.begin())) << round;
