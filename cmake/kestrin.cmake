@@ -8,6 +8,18 @@ foreach(candidate "$ENV{KESTRIN_TESTDATA}" "${PROJECT_SOURCE_DIR}/../shared/test
   endif()
 endforeach()
 
+# kestrin_add_subfolders([EXCEPT name...]): adds every subfolder that has a CMakeLists.txt.
+function(kestrin_add_subfolders)
+  cmake_parse_arguments(K "" "" "EXCEPT" ${ARGN})
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child ${children})
+    get_filename_component(n ${child} NAME)
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt AND NOT n IN_LIST K_EXCEPT)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
 # kestrin_library(NAME [DEPS lib...] [SOURCES extra...]): a static library of the folder's *.cpp.
 function(kestrin_library name)
   cmake_parse_arguments(K "" "" "DEPS;SOURCES" ${ARGN})

@@ -26,6 +26,15 @@ void JpegErrorExit(j_common_ptr info) {
 // Warnings (such as a premature end of data) must not print to the console.
 void JpegSilentMessage(j_common_ptr) {}
 
+// Installs the error exit into a coder's error manager.
+jpeg_error_mgr* UseErrorManager(JpegErrorManager& errors) {
+    jpeg_error_mgr* manager = jpeg_std_error(&errors.standard);
+    errors.standard.error_exit = JpegErrorExit;
+    errors.standard.output_message = JpegSilentMessage;
+    errors.message[0] = '\0';
+    return manager;
+}
+
 }  // namespace
 
 bool CJpegImage::Decode(FILE* file) {
@@ -33,10 +42,7 @@ bool CJpegImage::Decode(FILE* file) {
     CRasterRowIterator iterator;
     jpeg_decompress_struct info;
     JpegErrorManager errors;
-    info.err = jpeg_std_error(&errors.standard);
-    errors.standard.error_exit = JpegErrorExit;
-    errors.standard.output_message = JpegSilentMessage;
-    errors.message[0] = '\0';
+    info.err = UseErrorManager(errors);
     if (setjmp(errors.jumpBack)) {
         jpeg_destroy_decompress(&info);
         SetLastError(errors.message);
@@ -98,10 +104,7 @@ bool CJpegImage::Encode(FILE* file) {
     CRasterRowIterator iterator;
     jpeg_compress_struct info;
     JpegErrorManager errors;
-    info.err = jpeg_std_error(&errors.standard);
-    errors.standard.error_exit = JpegErrorExit;
-    errors.standard.output_message = JpegSilentMessage;
-    errors.message[0] = '\0';
+    info.err = UseErrorManager(errors);
     if (setjmp(errors.jumpBack)) {
         jpeg_destroy_compress(&info);
         SetLastError(errors.message);

@@ -100,6 +100,8 @@ public:
 protected:
     void SetLastError(const char* text);
     void ResetFields();
+    // Frees this picture (unless shared) and takes the other's header, fields and buffer pointer.
+    void TakePictureOf(const CRasterImage& from);
     bool DrawTransparent(HDC dc, int x, int y, int width, int height);
 
     friend class CRasterRowIterator;

@@ -11,21 +11,25 @@ void CRasterImage::CopyFrom(const CRasterImage* other) {
     if (buffer && other->buffer) std::memcpy(buffer, other->buffer, GetBufferSize());
 }
 
+void CRasterImage::TakePictureOf(const CRasterImage& from) {
+    if (!notOwner) std::free(buffer);
+    header = from.header;
+    rowWidth = from.rowWidth;
+    pixelRows = from.pixelRows;
+    notOwner = from.notOwner;
+    type = from.type;
+    std::memcpy(lastError, from.lastError, sizeof(lastError));
+    transparentIndex = from.transparentIndex;
+    transparentColor = from.transparentColor;
+    quality = from.quality;
+    paletteCount = from.paletteCount;
+    buffer = from.buffer;
+}
+
 void CRasterImage::Transfer(CRasterImage* from) {
     if (!from || from == this) return;
-    if (!notOwner) std::free(buffer);
-    header = from->header;
-    rowWidth = from->rowWidth;
-    pixelRows = from->pixelRows;
-    notOwner = from->notOwner;
-    type = from->type;
-    std::memcpy(lastError, from->lastError, sizeof(lastError));
-    transparentIndex = from->transparentIndex;
-    transparentColor = from->transparentColor;
-    quality = from->quality;
-    paletteCount = from->paletteCount;
-    buffer = from->buffer;
-
+    TakePictureOf(*from);
+    // The source is left with no picture and every field zero, so it frees nothing.
     std::memset(&from->header, 0, sizeof(from->header));
     from->rowWidth = 0;
     from->pixelRows = nullptr;
@@ -41,16 +45,6 @@ void CRasterImage::Transfer(CRasterImage* from) {
 
 void CRasterImage::Ghost(const CRasterImage* from) {
     if (!from || from == this) return;
-    if (!notOwner) std::free(buffer);
-    header = from->header;
-    rowWidth = from->rowWidth;
-    pixelRows = from->pixelRows;
-    type = from->type;
-    std::memcpy(lastError, from->lastError, sizeof(lastError));
-    transparentIndex = from->transparentIndex;
-    transparentColor = from->transparentColor;
-    quality = from->quality;
-    paletteCount = from->paletteCount;
-    buffer = from->buffer;
+    TakePictureOf(*from);
     notOwner = 1;
 }

@@ -1,11 +1,14 @@
 // Packed DIB pictures from resources: palettes, painting by rectangles, and raster images from resources.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "bmp_fixtures.h"
 #include "imaging/packed_dib.h"
 #include "imaging/raster_image.h"
 #include "kernel/prompt_service.h"
 #include "kernel/resources.h"
+#include "memory_surface.h"
 
 using namespace bmpfix;
 
@@ -40,31 +43,11 @@ protected:
         RegisterResourceTable(table, 2);
     }
 
-    // A 32-bit memory surface.
-    void MakeSurface(int width, int height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc = ::CreateCompatibleDC(nullptr);
-        previous = ::SelectObject(dc, bitmap);
-        RECT all = {0, 0, width, height};
-        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    }
-    void TearDown() override {
-        if (!dc) return;
-        ::SelectObject(dc, previous);
-        ::DeleteDC(dc);
-        ::DeleteObject(bitmap);
-    }
+    // A black 32-bit surface.
+    void MakeSurface(int width, int height) { surface = std::make_unique<MemorySurface>(width, height, RGB(0, 0, 0)); }
+    HDC Dc() const { return surface->dc; }
 
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
+    std::unique_ptr<MemorySurface> surface;
 };
 
 }  // namespace
@@ -86,11 +69,11 @@ TEST_F(PackedDibTest, PaintRectComparesEachValueAndClipsTheSource) {
     ASSERT_TRUE(dib.LoadFromResource(901));
     MakeSurface(30, 2);
     GetRecordingPromptService().Clear();
-    dib.PaintRect(dc, 0, 0, 10, 0, 20, 2);  // each value alone is within the picture
+    dib.PaintRect(Dc(), 0, 0, 10, 0, 20, 2);  // each value alone is within the picture
     EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
-    EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(10, 0, 10));     // source column 10 holds index 10
-    EXPECT_EQ(::GetPixel(dc, 10, 0), RGB(0, 0, 0));      // nothing painted past the picture
-    dib.PaintRect(dc, 0, 0, 0, 0, 21, 2);
+    EXPECT_EQ(::GetPixel(Dc(), 0, 0), RGB(10, 0, 10));     // source column 10 holds index 10
+    EXPECT_EQ(::GetPixel(Dc(), 10, 0), RGB(0, 0, 0));      // nothing painted past the picture
+    dib.PaintRect(Dc(), 0, 0, 0, 0, 21, 2);
     ASSERT_EQ(GetRecordingPromptService().Messages().size(), 1u);
     EXPECT_EQ(GetRecordingPromptService().Messages()[0].text, "所给参数超过图象尺寸！");
 }
@@ -101,9 +84,9 @@ TEST_F(PackedDibTest, TrueColourPictureHasNoPalette) {
     EXPECT_EQ(dib.GetPalette(), nullptr);
     EXPECT_TRUE(dib.RealizePalette());
     MakeSurface(2, 1);
-    dib.PaintRect(dc, 0, 0, 0, 0, 2, 1);
-    EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(::GetPixel(dc, 1, 0), RGB(0, 255, 0));
+    dib.PaintRect(Dc(), 0, 0, 0, 0, 2, 1);
+    EXPECT_EQ(::GetPixel(Dc(), 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(::GetPixel(Dc(), 1, 0), RGB(0, 255, 0));
 
     CPackedDib none;
     EXPECT_FALSE(none.RealizePalette());

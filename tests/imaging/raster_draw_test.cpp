@@ -2,41 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "imaging/raster_image.h"
+#include "memory_surface.h"
 
 namespace {
-
-// A 32-bit memory surface filled with one colour.
-class Surface {
-public:
-    Surface(int width, int height, COLORREF fill) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc = ::CreateCompatibleDC(nullptr);
-        previous = ::SelectObject(dc, bitmap);
-        RECT all = {0, 0, width, height};
-        HBRUSH brush = ::CreateSolidBrush(fill);
-        ::FillRect(dc, &all, brush);
-        ::DeleteObject(brush);
-    }
-    ~Surface() {
-        ::SelectObject(dc, previous);
-        ::DeleteDC(dc);
-        ::DeleteObject(bitmap);
-    }
-    COLORREF At(int x, int y) const { return ::GetPixel(dc, x, y); }
-
-    HDC dc;
-
-private:
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-};
 
 const COLORREF kGreen = RGB(0, 200, 0);
 
@@ -54,7 +22,7 @@ void Checker(CRasterImage& image) {
 TEST(RasterDrawTest, DrawCopiesAtOwnSizeAndFromColumnZero) {
     CRasterImage image;
     Checker(image);
-    Surface surface(4, 4, kGreen);
+    MemorySurface surface(4, 4, kGreen);
     EXPECT_FALSE(CRasterImage().Draw(surface.dc, 0, 0));
     EXPECT_FALSE(image.Draw(nullptr, 0, 0));
     ASSERT_TRUE(image.Draw(surface.dc, 1, 1, -1, -1, -5, 0, -1, -1));
@@ -70,7 +38,7 @@ TEST(RasterDrawTest, TransparentColourKeepsTheDestination) {
     image.SetTransparentColor(RGB(255, 255, 255));
     image.SetTransparentIndex(0);
     for (int scale : {1, 2}) {
-        Surface surface(4, 4, kGreen);
+        MemorySurface surface(4, 4, kGreen);
         ASSERT_TRUE(image.Draw(surface.dc, 0, 0, 2 * scale, 2 * scale));
         EXPECT_EQ(surface.At(0, 0), kGreen) << scale;
         EXPECT_EQ(surface.At(scale, 0), RGB(255, 0, 0)) << scale;
