@@ -68,7 +68,7 @@ public:
 
     HIMAGELIST m_hImageList = nullptr;
     operator HIMAGELIST() const { return m_hImageList; }
-    HIMAGELIST GetSafeHandle() const { return this ? m_hImageList : nullptr; }
+    HIMAGELIST GetSafeHandle() const;  // null for a null object pointer
     static CImageList* FromHandle(HIMAGELIST list);
 
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);

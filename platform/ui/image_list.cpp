@@ -183,6 +183,9 @@ CImageList::~CImageList()
     }
 }
 
+#pragma GCC diagnostic ignored "-Wnonnull-compare"
+HIMAGELIST CImageList::GetSafeHandle() const { return this ? m_hImageList : nullptr; }
+
 BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow)
 {
     DeleteImageList();

@@ -154,7 +154,7 @@ SHORT GetAsyncKeyState(int vk)
         break;
     default:
         if (int key = WxKeyOf(vk)) {
-            if (vk >= 'A' && vk <= 'Z' || vk >= '0' && vk <= '9' || vk == VK_SPACE || vk == VK_RETURN ||
+            if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || vk == VK_SPACE || vk == VK_RETURN ||
                 vk == VK_ESCAPE || (vk >= VK_PRIOR && vk <= VK_DOWN))
                 down = down || wxGetKeyState(static_cast<wxKeyCode>(key));
         }

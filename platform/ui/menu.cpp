@@ -14,6 +14,9 @@ std::map<HMENU, std::unique_ptr<CMenu>> g_temporary;
 
 CMenu::~CMenu() { DestroyMenu(); }
 
+#pragma GCC diagnostic ignored "-Wnonnull-compare"
+HMENU CMenu::GetSafeHmenu() const { return this ? m_hMenu : nullptr; }
+
 CMenu* CMenu::FromHandle(HMENU menu)
 {
     if (!menu)

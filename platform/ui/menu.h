@@ -12,8 +12,9 @@ public:
     CMenu& operator=(const CMenu&) = delete;
 
     HMENU m_hMenu = nullptr;
-    operator HMENU() const { return this ? m_hMenu : nullptr; }
-    HMENU GetSafeHmenu() const { return this ? m_hMenu : nullptr; }
+    // Both answer null for a null object pointer.
+    operator HMENU() const { return GetSafeHmenu(); }
+    HMENU GetSafeHmenu() const;
     static CMenu* FromHandle(HMENU menu);
     BOOL Attach(HMENU menu);
     HMENU Detach();

@@ -144,7 +144,7 @@ void SendKey(const KEYBDINPUT& ki)
         wxKeyEvent ch(wxEVT_CHAR);
         ch.SetEventObject(target);
         ch.m_uniChar = ki.wScan;
-        ch.m_keyCode = ki.wScan < 128 ? ki.wScan : WXK_NONE;
+        ch.m_keyCode = ki.wScan < 128 ? (int)ki.wScan : (int)WXK_NONE;
         target->GetEventHandler()->ProcessEvent(ch);
         return;
     }
@@ -156,7 +156,7 @@ void SendKey(const KEYBDINPUT& ki)
     wxKeyEvent e(up ? wxEVT_KEY_UP : wxEVT_KEY_DOWN);
     e.SetEventObject(target);
     e.m_keyCode = code;
-    e.m_uniChar = (code > 0 && code < WXK_START) ? (wxChar)code : WXK_NONE;
+    e.m_uniChar = (code > 0 && code < WXK_START) ? (wxChar)code : (wxChar)WXK_NONE;
     e.SetShiftDown(g_syntheticDown[VK_SHIFT]);
     e.SetControlDown(g_syntheticDown[VK_CONTROL]);
     e.SetAltDown(g_syntheticDown[VK_MENU]);

@@ -105,7 +105,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
             s->frame->SetSize(rect);
         wxSize c = s->frame->GetClientSize();
         long ws = (exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN
-                  : ((style & WS_BORDER) && !(style & WS_CAPTION)) ? wxBORDER_SIMPLE
+                  : ((style & WS_BORDER) && (style & WS_CAPTION) != WS_CAPTION) ? wxBORDER_SIMPLE
                                                                    : wxBORDER_NONE;
         s->surface = new SurfaceWindow(s->frame, h, wxRect(0, 0, c.x, c.y), ws);
     }

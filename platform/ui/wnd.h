@@ -32,8 +32,9 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    operator HWND() const { return this ? m_hWnd : nullptr; }
-    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+    // Both answer null for a null object pointer, as class-library code expects.
+    operator HWND() const { return GetSafeHwnd(); }
+    HWND GetSafeHwnd() const;
     bool operator==(const CWnd& other) const { return m_hWnd == other.m_hWnd; }
 
     // Handle maps: FromHandle makes a temporary wrapper for a window without its own object.

@@ -2,6 +2,9 @@
 #include "ui/window_link.h"
 #include "ui/wnd.h"
 
+#pragma GCC diagnostic ignored "-Wnonnull-compare"
+HWND CWnd::GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+
 void CWnd::SetWindowText(LPCTSTR text) { ::SetWindowText(m_hWnd, text); }
 
 int CWnd::GetWindowText(LPTSTR text, int maxCount) const { return ::GetWindowText(m_hWnd, text, maxCount); }

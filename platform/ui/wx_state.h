@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#undef _T  // the layer's own _T follows
 #include "ui/window_link.h"
 #include "ui/winuser.h"
 
