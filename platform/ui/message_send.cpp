@@ -92,8 +92,19 @@ DWORD GetMessageTime() { return g_lastTime; }
 
 DWORD GetMessagePos() { return (DWORD)MAKELONG(g_lastPos.x, g_lastPos.y); }
 
+// Input for a window that is disabled, or inside a disabled window (the owner of a modal dialog), is dropped.
+bool InputBlocked(HWND hWnd)
+{
+    for (WindowState* s = StateOf(hWnd); s; s = (s->style & WS_CHILD) ? StateOf(s->parent) : nullptr)
+        if (s->style & WS_DISABLED)
+            return true;
+    return false;
+}
+
 bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (InputBlocked(hWnd))
+        return false;
     MSG m = MakeMsg(hWnd, message, wParam, lParam);
     g_lastTime = m.time;
     g_lastPos = m.pt;

@@ -92,6 +92,8 @@ bool DeliverMouseEvent(HWND hWnd, wxWindow* from, const wxMouseEvent& e)
     WindowState* s = StateOf(hWnd);
     if (!s)
         return true;
+    if (InputBlocked(hWnd))
+        return false;
     // Without the double-click class style a second press is a plain press.
     if (!(s->cls && (s->cls->style & CS_DBLCLKS))) {
         if (message == WM_LBUTTONDBLCLK)

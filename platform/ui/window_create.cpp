@@ -111,7 +111,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     }
     if (s->outer) {
         s->outer->SetClientData(h);
-        if (style & WS_DISABLED)
+        if ((style & WS_DISABLED) && !s->frame)
             s->outer->Enable(false);
         if (child && !(style & WS_VISIBLE))
             s->outer->Hide();

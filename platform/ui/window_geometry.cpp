@@ -314,7 +314,8 @@ BOOL EnableWindow(HWND hWnd, BOOL enable)
         s->style &= ~WS_DISABLED;
     else
         s->style |= WS_DISABLED;
-    if (s->outer)
+    // A disabled top-level window only stops taking input (its controls do not grey out); a child greys.
+    if (s->outer && !s->frame)
         s->outer->Enable(enable != FALSE);
     if (!enable && GetCapture() == hWnd)
         ReleaseCapture();

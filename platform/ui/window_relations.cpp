@@ -151,7 +151,7 @@ LONG_PTR SetWindowLongPtr(HWND hWnd, int index, LONG_PTR value)
         s->style = (DWORD)value;
         if ((changed & WS_VISIBLE) && s->outer)
             s->outer->Show((s->style & WS_VISIBLE) != 0);
-        if ((changed & WS_DISABLED) && s->outer)
+        if ((changed & WS_DISABLED) && s->outer && !s->frame)
             s->outer->Enable(!(s->style & WS_DISABLED));
         break;
     }

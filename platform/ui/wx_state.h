@@ -148,6 +148,7 @@ bool TakeNativeDefault();
 // Input: turns a wx event into window messages, running pre-translation first. Returns true when the
 // message reached the native control's own handling (the wx event should then be skipped on).
 bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+bool InputBlocked(HWND hWnd);
 
 
 // Fills a MSG with the current time and cursor.

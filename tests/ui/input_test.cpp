@@ -165,3 +165,22 @@ TEST(Input, CaptionPressPostedFromAClickDragsTheWindow)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Input, DisabledOwnerTakesNoInput)
+{
+    Pair p;
+    p.owner.EnableWindow(FALSE);
+    ClickAt(p.child, 30, 40);
+    PressKey('B');
+    PumpFor(60);
+    EXPECT_EQ(p.child.down, CPoint(0, 0));
+    EXPECT_TRUE(p.child.keys.empty());
+    p.owner.EnableWindow(TRUE);
+    ClickAt(p.child, 31, 41);
+    ASSERT_TRUE(PumpUntil([&] { return p.child.down != CPoint(0, 0); }));
+    EXPECT_EQ(p.child.down, CPoint(31, 41));
+}
+
+}  // namespace
