@@ -38,7 +38,7 @@ UINT_PTR g_nextThreadTimer = 0x7000;
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
-    if (hWnd && !IsWindow(hWnd))
+    if ((hWnd && !IsWindow(hWnd)) || !wxTheApp)
         return 0;
     if (!hWnd)
         id = ++g_nextThreadTimer;

@@ -37,7 +37,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
                     int height, HWND parent, HMENU menuOrId, HINSTANCE, LPVOID param)
 {
     const WindowClass* cls = FindWindowClass(className);
-    if (!cls)
+    if (!cls || !wxTheApp)  // windows need the window system started (AfxWinInit)
         return nullptr;
     // A child of the desktop is a top-level window that stays above the others and out of the task bar.
     bool desktopChild = (style & WS_CHILD) && IsDesktop(parent);
