@@ -4,17 +4,10 @@
 #include <cstring>
 
 #include "kernel/prompt_service.h"
+#include "song/big_endian.h"
 #include "song/file_bytes.h"
 #include "song/score.h"
 #include "song/smaf_track_writer.h"
-
-namespace {
-
-uint32_t BigEndian32(const uint8_t* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
-
-}  // namespace
 
 void ParseContentsInfoText(const char* text, size_t length, SmafContentsInfo* info) {
     if (!info) return;

@@ -2,6 +2,7 @@
 #include "song/smaf_file.h"
 
 #include "kernel/prompt_service.h"
+#include "song/big_endian.h"
 #include "song/file_bytes.h"
 #include "song/score.h"
 #include "song/smaf_crc/smaf_crc16.h"
@@ -10,13 +11,6 @@
 namespace {
 
 const size_t kFileBufferSize = 500000;
-
-void PutBigEndian32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
-    out[at] = static_cast<uint8_t>(value >> 24);
-    out[at + 1] = static_cast<uint8_t>(value >> 16);
-    out[at + 2] = static_cast<uint8_t>(value >> 8);
-    out[at + 3] = static_cast<uint8_t>(value);
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "song/big_endian.h"
 #include "song/score.h"
 #include "song/smaf_coding.h"
 
@@ -11,13 +12,6 @@ namespace {
 const uint8_t kSetupChunk[29] = {'M', 't', 's', 'u', 0, 0, 0, 0x15, 0xFF, 0xF0, 0x12, 0x43, 0x03, 0x00, 0x00,
                                  0x00, 0x60, 0x01, 0x14, 0x52, 0xF4, 0x3A, 0xA0, 0x14, 0x62, 0xF7, 0x00, 0xA0, 0xF7};
 const int kExportMilliseconds = 5000;
-
-void PutBigEndian32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
-    out[at] = static_cast<uint8_t>(value >> 24);
-    out[at + 1] = static_cast<uint8_t>(value >> 16);
-    out[at + 2] = static_cast<uint8_t>(value >> 8);
-    out[at + 3] = static_cast<uint8_t>(value);
-}
 
 int ExpressionCode(int value) { return value >= 31 ? (value - 31) / 8 + 2 : 1; }
 
