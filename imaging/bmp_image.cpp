@@ -5,18 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/little_endian.h"
+
 namespace {
 
 const long kLargestImageBytes = 256L * 1024 * 1024;
-
-DWORD ReadLe32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<DWORD>(p[3]) << 24); }
-WORD ReadLe16(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-void WriteLe32(BYTE* p, DWORD v) {
-    p[0] = v & 0xFF;
-    p[1] = (v >> 8) & 0xFF;
-    p[2] = (v >> 16) & 0xFF;
-    p[3] = (v >> 24) & 0xFF;
-}
 
 int CountBits(DWORD mask) {
     int n = 0;

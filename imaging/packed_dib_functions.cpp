@@ -5,33 +5,32 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/little_endian.h"
 #include "kernel/resources.h"
 
 namespace {
 
-DWORD Le32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<DWORD>(p[3]) << 24); }
-WORD Le16(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-bool IsInfoHeader(const BYTE* header) { return Le32(header) == 40; }
+bool IsInfoHeader(const BYTE* header) { return ReadLe32(header) == 40; }
 
 }  // namespace
 
 int GetDibWidth(const BYTE* header) {
-    return IsInfoHeader(header) ? static_cast<int>(Le32(header + 4)) : Le16(header + 4);
+    return IsInfoHeader(header) ? static_cast<int>(ReadLe32(header + 4)) : ReadLe16(header + 4);
 }
 
 int GetDibHeight(const BYTE* header) {
-    return IsInfoHeader(header) ? static_cast<int>(Le32(header + 8)) : Le16(header + 6);
+    return IsInfoHeader(header) ? static_cast<int>(ReadLe32(header + 8)) : ReadLe16(header + 6);
 }
 
 int GetDibColorCount(const BYTE* header) {
-    if (IsInfoHeader(header) && Le32(header + 32) != 0) return Le32(header + 32) & 0xFFFF;
-    int bits = IsInfoHeader(header) ? Le16(header + 14) : Le16(header + 10);
+    if (IsInfoHeader(header) && ReadLe32(header + 32) != 0) return ReadLe32(header + 32) & 0xFFFF;
+    int bits = IsInfoHeader(header) ? ReadLe16(header + 14) : ReadLe16(header + 10);
     return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
 }
 
 int GetDibPaletteBytes(const BYTE* header) { return GetDibColorCount(header) * (IsInfoHeader(header) ? 4 : 3); }
 
-const BYTE* GetDibBits(const BYTE* header) { return header + Le32(header) + GetDibPaletteBytes(header); }
+const BYTE* GetDibBits(const BYTE* header) { return header + ReadLe32(header) + GetDibPaletteBytes(header); }
 
 bool BuildDibPalette(const BYTE* dib, CPalette* paletteObject) {
     if (!dib || !paletteObject) return false;
@@ -42,7 +41,7 @@ bool BuildDibPalette(const BYTE* dib, CPalette* paletteObject) {
     logical->palVersion = 0x300;
     logical->palNumEntries = static_cast<WORD>(colours);
     int entryBytes = IsInfoHeader(dib) ? 4 : 3;
-    const BYTE* table = dib + Le32(dib);
+    const BYTE* table = dib + ReadLe32(dib);
     for (int i = 0; i < colours; ++i) {
         logical->palPalEntry[i].peRed = table[i * entryBytes + 2];
         logical->palPalEntry[i].peGreen = table[i * entryBytes + 1];
