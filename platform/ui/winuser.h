@@ -437,6 +437,7 @@ typedef INPUT* LPINPUT;
 
 // Windows: classes, creation and relations.
 typedef WORD ATOM;
+typedef DWORD HTASK;  // the task of WM_ACTIVATEAPP (a thread id)
 
 ATOM RegisterClass(const WNDCLASS* wc);
 ATOM RegisterClassEx(const WNDCLASSEX* wc);
