@@ -79,6 +79,8 @@ void CopyParentPixels(WindowState* s, const RECT& r)
 // Runs WM_PAINT for the invalid area into the backing surface.
 void PaintNow(WindowState* s)
 {
+    if (!s->surface || !IsWindowVisible(s->hwnd))
+        return;
     if (s->inPaint || !s->surface)
         return;
     EnsureBackingSurface(s);
@@ -93,6 +95,15 @@ void PaintNow(WindowState* s)
         return;
     }
     HWND h = s->hwnd;
+    // A parent with paint pending paints first, so the pixels a child shows through are current.
+    if (s->style & WS_CHILD)
+        if (WindowState* p = StateOf(s->parent); p && p->surface && !p->inPaint &&
+                                                 (!p->everPainted || !IsEmptyRect(p->invalid))) {
+            PaintNow(p);
+            if ((s = StateOf(h)) == nullptr)
+                return;
+            inv = ClipToSurface(s, s->invalid);
+        }
     CopyParentPixels(s, inv);
     s->inPaint = true;
     SendMessage(h, WM_PAINT, 0, 0);
