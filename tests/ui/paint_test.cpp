@@ -115,3 +115,42 @@ TEST(Images, BitmapFromAFile)
 }
 
 }  // namespace
+
+namespace {
+
+class SkinParent : public CWnd {
+protected:
+    afx_msg BOOL OnEraseBkgnd(CDC* dc)
+    {
+        CRect r;
+        GetClientRect(&r);
+        dc->FillSolidRect(&r, RGB(10, 120, 30));
+        return TRUE;
+    }
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd*, UINT)
+    {
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(RGB(255, 255, 255));
+        return (HBRUSH)GetStockObject(NULL_BRUSH);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(SkinParent, CWnd)
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST(Paint, StaticWithoutBackgroundShowsItsParent)
+{
+    SkinParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "skin", WS_POPUP | WS_VISIBLE, 30, 30, 120, 80, nullptr, nullptr));
+    CStatic label;
+    ASSERT_TRUE(label.Create("x", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(10, 10, 110, 40), &parent, 5));
+    label.UpdateWindow();
+    HDC dc = GetDC(label);
+    EXPECT_EQ(GetPixel(dc, 90, 25), RGB(10, 120, 30));  // no text there: the parent's colour
+    ReleaseDC(label, dc);
+}
+
+}  // namespace
