@@ -1,5 +1,7 @@
 // CWnd core: handle maps, creation, destruction, the window procedure and message routing with reflection.
+#include <cstdio>
 #include <map>
+#include <string>
 #include <memory>
 
 #include "ui/window_link.h"
@@ -25,6 +27,28 @@ std::map<HWND, std::unique_ptr<CWnd>> g_temporary;
 }  // namespace
 
 const MSG* AfxGetCurrentMessage() { return &t_current; }
+
+LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
+    static std::map<std::string, std::unique_ptr<std::string>> names;
+    char name[96];
+    std::snprintf(name, sizeof(name), "KestrinWnd:%x:%p:%p:%p", classStyle, (void*)cursor, (void*)background, (void*)icon);
+    auto& slot = names[name];
+    if (!slot) {
+        slot = std::make_unique<std::string>(name);
+        WNDCLASS wc{classStyle, &::DefWindowProc, 0, 0, nullptr, icon, cursor, background, nullptr, slot->c_str()};
+        AfxRegisterClass(&wc);
+    }
+    return slot->c_str();
+}
+
+BOOL AfxRegisterClass(WNDCLASS* wc)
+{
+    WNDCLASS existing;
+    if (!wc || ::GetClassInfo(nullptr, wc->lpszClassName, &existing))
+        return wc != nullptr;
+    return ::RegisterClass(wc) != 0;
+}
 
 int HandlerDepth() { return t_handlerDepth; }
 

@@ -80,3 +80,22 @@ TEST(MessageMap, HandlersGetTheirCrackedArguments)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowClass, RegisteredClassNamesAreStable)
+{
+    LPCTSTR a = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW));
+    LPCTSTR b = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(a, b);
+    WNDCLASS wc;
+    ASSERT_TRUE(GetClassInfo(nullptr, a, &wc));
+    EXPECT_EQ(wc.style, (UINT)CS_DBLCLKS);
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, a, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    WNDCLASS again{CS_DBLCLKS, &DefWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "AdvComboBoxCtrl"};
+    EXPECT_TRUE(AfxRegisterClass(&again));
+    EXPECT_TRUE(AfxRegisterClass(&again));  // already there: still fine
+}
+
+}  // namespace
