@@ -2,13 +2,11 @@
 // back with several buffer sizes, then one value is written and must read back while every
 // section that was there stays listed.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "fuzz/fuzz_input_file.h"
 #include "kernel/path_map.h"
 #include "kernel/profile.h"
 
@@ -16,13 +14,7 @@ namespace {
 
 const std::string& TempPath()
 {
-    static std::string path = [] {
-        char name[] = "/tmp/profile-fuzz-XXXXXX";
-        int fd = mkstemp(name);
-        if (fd >= 0)
-            close(fd);
-        return std::string(name);
-    }();
+    static const std::string path = MakeFuzzTempFile("/tmp/profile-fuzz-XXXXXX");
     return path;
 }
 
@@ -50,11 +42,8 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FILE* f = fopen(TempPath().c_str(), "wb");
-    if (!f)
+    if (!WriteFuzzInput(TempPath(), data, size))
         return 0;
-    fwrite(data, 1, size, f);
-    fclose(f);
     std::string file = ToWindowsPath(TempPath());
 
     std::vector<std::string> sections = List(nullptr, file);

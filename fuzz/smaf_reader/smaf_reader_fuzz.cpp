@@ -1,25 +1,14 @@
 // Feeds arbitrary bytes to the SMAF reader through a temporary file.
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_input_file.h"
 #include "kernel/prompt_service.h"
 #include "song/score.h"
 #include "song/smaf_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static std::string path = [] {
-        char name[] = "/tmp/smaf_fuzz_XXXXXX";
-        int fd = mkstemp(name);
-        close(fd);
-        return std::string(name);
-    }();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    static const std::string path = MakeFuzzTempFile("/tmp/smaf_fuzz_XXXXXX");
+    if (!WriteFuzzInput(path, data, size)) return 0;
     static CScore song;
     SmafContentsInfo info;
     CSmafFile reader(&info);
