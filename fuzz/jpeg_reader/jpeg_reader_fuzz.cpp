@@ -1,14 +1,7 @@
 // Feeds arbitrary bytes to the JPEG reader.
-#include <cstdio>
-
-#include "imaging/raster_image.h"
+#include "fuzz/fuzz_image_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
-    FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
-    if (!file) return 0;
-    CRasterImage image;
-    image.Decode(file, RASTER_TYPE_JPEG);
-    std::fclose(file);
+    DecodeFuzzImage(data, size, RASTER_TYPE_JPEG);
     return 0;
 }
