@@ -14,14 +14,7 @@ void CScore::StartPlayback() {
     ScoreLock lock(this);
     tempoChanged = 0;
     if (playState == 1) {
-        playState = 2;
-        const UINT id = timerId;
-        // The callback takes the song's lock: release it while the timer is waited for.
-        Unlock();
-        timeKillEvent(id);
-        Lock();
-        timeEndPeriod(timerResolution);
-        AllNotesOff();
+        StopPlaybackTimer();
         PostPlaybackPosition(*this, 0);
         return;
     }
@@ -54,14 +47,17 @@ void CScore::StartPlayback() {
 
 void CScore::StopPlayback() {
     ScoreLock lock(this);
-    if (playState == 1) {
-        playState = 2;
-        const UINT id = timerId;
-        Unlock();
-        timeKillEvent(id);
-        Lock();
-        timeEndPeriod(timerResolution);
-        AllNotesOff();
-    }
+    if (playState == 1) StopPlaybackTimer();
     PostPlaybackPosition(*this, -1);
+}
+
+void CScore::StopPlaybackTimer() {
+    playState = 2;
+    const UINT id = timerId;
+    // The callback takes the song's lock: release it while the timer is waited for.
+    Unlock();
+    timeKillEvent(id);
+    Lock();
+    timeEndPeriod(timerResolution);
+    AllNotesOff();
 }

@@ -218,6 +218,8 @@ private:
     template <typename Node> static void FreeList(Node*& head);
     void FreeSysExList();
     void ShiftTicksFrom(int start, int shift, int markMeasure, int markShift);
+    // Marks the song stopped, ends its playback timer and silences the notes (with the lock held).
+    void StopPlaybackTimer();
 
     // Reader state.
     std::vector<uint8_t> m_fileImage;
