@@ -161,6 +161,16 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
     return TRUE;
 }
 
+// The device position of a logical point, when it lies on the surface and inside the clip region.
+bool VisiblePixel(const Dc& dc, int x, int y, POINT& p)
+{
+    const Bitmap* s = dc.Surface();
+    if (!s) return false;
+    p = dc.ToDevice(x, y);
+    if (p.x < 0 || p.y < 0 || p.x >= s->width || p.y >= s->height) return false;
+    return !dc.state.clip || dc.state.clip->Contains(p.x, p.y);
+}
+
 }  // namespace
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
@@ -331,11 +341,9 @@ BOOL Chord(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !dc->Surface()) return CLR_INVALID;
+    POINT p;
+    if (!dc || !VisiblePixel(*dc, x, y, p)) return CLR_INVALID;
     Bitmap* s = dc->Surface();
-    POINT p = dc->ToDevice(x, y);
-    if (p.x < 0 || p.y < 0 || p.x >= s->width || p.y >= s->height) return CLR_INVALID;
-    if (dc->state.clip && !dc->state.clip->Contains(p.x, p.y)) return CLR_INVALID;
     uint32_t v = s->ToValue(colour);
     s->Set(p.x, p.y, v);
     return s->ToColor(v);
@@ -346,10 +354,8 @@ BOOL SetPixelV(HDC hdc, int x, int y, COLORREF colour) { return SetPixel(hdc, x,
 COLORREF GetPixel(HDC hdc, int x, int y)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !dc->Surface()) return CLR_INVALID;
+    POINT p;
+    if (!dc || !VisiblePixel(*dc, x, y, p)) return CLR_INVALID;
     Bitmap* s = dc->Surface();
-    POINT p = dc->ToDevice(x, y);
-    if (p.x < 0 || p.y < 0 || p.x >= s->width || p.y >= s->height) return CLR_INVALID;
-    if (dc->state.clip && !dc->state.clip->Contains(p.x, p.y)) return CLR_INVALID;
     return s->ToColor(s->Get(p.x, p.y));
 }
