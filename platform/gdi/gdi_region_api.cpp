@@ -176,6 +176,14 @@ Region ToDeviceRegion(const Dc& dc, const Region& r)
     return out;
 }
 
+// The rectangle in device coordinates; false when it is empty there and nothing is to be painted.
+bool ToDeviceRect(const Dc& dc, const RECT& rect, RECT& out)
+{
+    POINT a = dc.ToDevice(rect.left, rect.top), c = dc.ToDevice(rect.right, rect.bottom);
+    out = RECT{a.x, a.y, c.x, c.y};
+    return a.x < c.x && a.y < c.y;
+}
+
 }  // namespace
 
 BOOL FillRgn(HDC hdc, HRGN region, HBRUSH brush)
@@ -237,9 +245,9 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush)
     auto b = BrushOf(brush);
     if (!dc || !rect || !b) return FALSE;
     if (!dc->Surface()) return TRUE;
-    POINT a = dc->ToDevice(rect->left, rect->top), c = dc->ToDevice(rect->right, rect->bottom);
-    if (a.x >= c.x || a.y >= c.y) return TRUE;
-    PaintBrushRect(*dc, BrushPainter(*dc, b.get()), RECT{a.x, a.y, c.x, c.y}, R2_COPYPEN);
+    RECT box;
+    if (!ToDeviceRect(*dc, *rect, box)) return TRUE;
+    PaintBrushRect(*dc, BrushPainter(*dc, b.get()), box, R2_COPYPEN);
     return TRUE;
 }
 
@@ -249,10 +257,11 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush)
     auto b = BrushOf(brush);
     if (!dc || !rect || !b) return FALSE;
     if (!dc->Surface()) return TRUE;
-    POINT a = dc->ToDevice(rect->left, rect->top), c = dc->ToDevice(rect->right, rect->bottom);
-    if (a.x >= c.x || a.y >= c.y) return TRUE;
+    RECT box;
+    if (!ToDeviceRect(*dc, *rect, box)) return TRUE;
     BrushPainter painter(*dc, b.get());
-    Region frame = Region::Combine(Region(a.x, a.y, c.x, c.y), Region(a.x + 1, a.y + 1, c.x - 1, c.y - 1), RGN_DIFF);
+    Region frame = Region::Combine(Region(box.left, box.top, box.right, box.bottom),
+                                  Region(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), RGN_DIFF);
     PaintBrushRegion(*dc, painter, frame, R2_COPYPEN);
     return TRUE;
 }
@@ -262,9 +271,9 @@ BOOL InvertRect(HDC hdc, const RECT* rect)
     auto dc = LookupDc(hdc);
     if (!dc || !rect) return FALSE;
     if (!dc->Surface()) return TRUE;
-    POINT a = dc->ToDevice(rect->left, rect->top), c = dc->ToDevice(rect->right, rect->bottom);
-    if (a.x >= c.x || a.y >= c.y) return TRUE;
+    RECT box;
+    if (!ToDeviceRect(*dc, *rect, box)) return TRUE;
     Brush black;
-    PaintBrushRect(*dc, BrushPainter(*dc, &black), RECT{a.x, a.y, c.x, c.y}, R2_NOT);
+    PaintBrushRect(*dc, BrushPainter(*dc, &black), box, R2_NOT);
     return TRUE;
 }
