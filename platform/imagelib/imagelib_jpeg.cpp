@@ -20,6 +20,14 @@ struct ErrorTrap {
 void onError(j_common_ptr info) { longjmp(((ErrorTrap*)info->err)->jump, 1); }
 void onMessage(j_common_ptr) {}
 
+// Creates a decompressor whose errors jump back through the trap and whose warnings stay silent.
+void createDecompressor(jpeg_decompress_struct* cinfo, ErrorTrap* trap) {
+  cinfo->err = jpeg_std_error(&trap->mgr);
+  trap->mgr.error_exit = onError;
+  trap->mgr.output_message = onMessage;
+  jpeg_create_decompress(cinfo);
+}
+
 // Decodes from a source already attached to the decompressor.
 int32_t decode(jpeg_decompress_struct* cinfo, ErrorTrap* trap, ImageLibBitmap* bitmap, int32_t bitsPerPixel,
                int32_t colorOrder) {
@@ -62,10 +70,7 @@ int32_t ImageLibDecodeJpegFile(const char* path, ImageLibBitmap* bitmap, int32_t
   if (!f) return IMAGELIB_ERROR_DECODE;
   jpeg_decompress_struct cinfo;
   ErrorTrap trap;
-  cinfo.err = jpeg_std_error(&trap.mgr);
-  trap.mgr.error_exit = onError;
-  trap.mgr.output_message = onMessage;
-  jpeg_create_decompress(&cinfo);
+  createDecompressor(&cinfo, &trap);
   jpeg_stdio_src(&cinfo, f);
   int32_t r = decode(&cinfo, &trap, bitmap, bitsPerPixel, colorOrder);
   fclose(f);
@@ -77,10 +82,7 @@ int32_t ImageLibDecodeJpegMemory(const void* data, size_t size, ImageLibBitmap* 
   if (!data || size == 0) return IMAGELIB_ERROR_DECODE;
   jpeg_decompress_struct cinfo;
   ErrorTrap trap;
-  cinfo.err = jpeg_std_error(&trap.mgr);
-  trap.mgr.error_exit = onError;
-  trap.mgr.output_message = onMessage;
-  jpeg_create_decompress(&cinfo);
+  createDecompressor(&cinfo, &trap);
   jpeg_mem_src(&cinfo, (const unsigned char*)data, (unsigned long)size);
   return decode(&cinfo, &trap, bitmap, bitsPerPixel, colorOrder);
 }
