@@ -203,3 +203,43 @@ TEST(ListCtrl, OwnerDrawnRowsAreDrawnByTheControlAndClickable)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScrollBar, WindowBarsTakeClientRoomOnlyWhileTheyHaveARange)
+{
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "scroll", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 20, 20, 200, 100, nullptr, nullptr));
+    CRect before;
+    w.GetClientRect(&before);
+    EXPECT_EQ(before.Width(), 200 - GetSystemMetrics(SM_CXVSCROLL));  // a new bar has the range 0 .. 100
+    SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 95, 0};
+    w.SetScrollInfo(SB_VERT, &si);
+    EXPECT_EQ(w.GetScrollPos(SB_VERT), 90);  // held within the range less one page
+    CRect after;
+    w.GetClientRect(&after);
+    EXPECT_EQ(after.Width(), 200 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(w.GetScrollLimit(SB_VERT), 90);
+    w.SetScrollRange(SB_VERT, 0, 0);
+    w.GetClientRect(&after);
+    EXPECT_EQ(after.Width(), 200);
+}
+
+TEST(ScrollBar, ControlKeepsRangeAndPosition)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(0, 0, 17, 90), &host, 101));
+    bar.SetScrollRange(1, 127);
+    bar.SetScrollPos(200);
+    EXPECT_EQ(bar.GetScrollPos(), 127);
+    int lo = 0, hi = 0;
+    bar.GetScrollRange(&lo, &hi);
+    EXPECT_EQ(lo, 1);
+    EXPECT_EQ(hi, 127);
+    bar.SetScrollPos(64);
+    EXPECT_EQ(bar.GetScrollPos(), 64);
+}
+
+}  // namespace
