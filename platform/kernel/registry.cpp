@@ -199,26 +199,10 @@ std::string GetRegistryStorePath()
     return GetConfigFolder() + "/kestrin/registry.ini";
 }
 
-LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD, REGSAM, PHKEY result)
-{
-    if (!result)
-        return Fail(ERROR_INVALID_PARAMETER);
-    *result = nullptr;
-    std::lock_guard<std::mutex> guard(StoreLock());
-    auto base = KeyPath(key);
-    if (!base)
-        return Fail(ERROR_INVALID_HANDLE);
-    std::string path = Join(*base, subKey);
-    ProfileDocument store;
-    store.Load(GetRegistryStorePath());
-    if (!KeyExists(store, path))
-        return Fail(ERROR_FILE_NOT_FOUND);
-    *result = NewKey(path);
-    return ERROR_SUCCESS;
-}
+namespace {
 
-LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY result,
-                    LPDWORD disposition)
+// Opens a sub-key; with `create` a missing one is first added to the store.
+LONG OpenSubKey(HKEY key, LPCSTR subKey, PHKEY result, bool create, LPDWORD disposition)
 {
     if (!result)
         return Fail(ERROR_INVALID_PARAMETER);
@@ -232,6 +216,8 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, LPSECU
     store.Load(GetRegistryStorePath());
     bool existed = KeyExists(store, path);
     if (!existed) {
+        if (!create)
+            return Fail(ERROR_FILE_NOT_FOUND);
         store.AddSection(path);
         if (!SaveStore(store))
             return Fail(ERROR_ACCESS_DENIED);
@@ -240,6 +226,19 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, LPSECU
         *disposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
     *result = NewKey(path);
     return ERROR_SUCCESS;
+}
+
+} // namespace
+
+LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD, REGSAM, PHKEY result)
+{
+    return OpenSubKey(key, subKey, result, false, nullptr);
+}
+
+LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY result,
+                    LPDWORD disposition)
+{
+    return OpenSubKey(key, subKey, result, true, disposition);
 }
 
 LONG RegOpenKey(HKEY key, LPCSTR subKey, PHKEY result)
