@@ -1,11 +1,11 @@
 // Legacy numbered-text lookup.
 #include "services/numbered_text.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "kernel/path_map.h"
+#include "kernel/whole_file.h"
 #include "services/app_folder.h"
 
 CString g_strLegacyLanguage = "English";
@@ -32,15 +32,9 @@ CString GetTextLine(int k, const char* buffer, int length)
 
 CString GetNumberedTextFromFile(const char* path, int n)
 {
-    FILE* file = fopen(MapPath(path).c_str(), "rb");
-    if (!file)
-        return CString();
     std::string content;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
-        content.append(chunk, got);
-    fclose(file);
+    if (!ReadWholeFile(MapPath(path), content))
+        return CString();
 
     for (int k = 1;; k++) {
         CString line = GetTextLine(k, content.data(), static_cast<int>(content.size()));

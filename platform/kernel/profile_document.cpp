@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "kernel/whole_file.h"
+
 namespace profile_line {
 
 std::string_view Trim(std::string_view text)
@@ -76,15 +78,9 @@ bool ProfileDocument::Load(const std::string& linuxPath)
 {
     m_lines.clear();
     m_utf8Mark = false;
-    FILE* f = fopen(linuxPath.c_str(), "rb");
-    if (!f)
-        return false;
     std::string text;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    fclose(f);
+    if (!ReadWholeFile(linuxPath, text))
+        return false;
     Parse(text);
     return true;
 }
