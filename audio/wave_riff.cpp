@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "audio/audio_window.h"
+#include "audio/memory_mmio.h"
 #include "audio/wave.h"
 #include "kernel/archive.h"
 #include "kernel/file_api.h"
@@ -22,6 +23,14 @@ LONG BytesLeft(HMMIO hmmio) {
     LONG end = mmioSeek(hmmio, 0, SEEK_END);
     mmioSeek(hmmio, here, SEEK_SET);
     return here < 0 || end < here ? 0 : end - here;
+}
+
+// Reads the wave through a freshly opened handle (none when it could not be opened) and closes it.
+int ParseRiffAndClose(CWave& wave, HMMIO hmmio) {
+    if (!hmmio) return 0;
+    int result = wave.ParseRiff(hmmio);
+    mmioClose(hmmio, 0);
+    return result;
 }
 
 }  // namespace
@@ -63,11 +72,7 @@ int CWave::LoadFromHandle(HANDLE hFile) {
     if (fd < 0) return 0;
     MMIOINFO info = {};
     info.adwInfo[0] = static_cast<DWORD>(fd);
-    HMMIO hmmio = mmioOpen(nullptr, &info, MMIO_READ);
-    if (!hmmio) return 0;
-    int result = ParseRiff(hmmio);
-    mmioClose(hmmio, 0);
-    return result;
+    return ParseRiffAndClose(*this, mmioOpen(nullptr, &info, MMIO_READ));
 }
 
 int CWave::ParseRiff(HMMIO hmmio) {
@@ -115,15 +120,7 @@ int CWave::LoadResource(UINT nID) {
     if (!data) return 0;
     // The resource itself is read-only; the memory file gets a writable copy.
     std::vector<char> copy(data, data + SizeofResource(instance, resource));
-    MMIOINFO info = {};
-    info.fccIOProc = FOURCC_MEM;
-    info.pchBuffer = copy.data();
-    info.cchBuffer = static_cast<LONG>(copy.size());
-    HMMIO hmmio = mmioOpen(nullptr, &info, MMIO_READ);
-    if (!hmmio) return 0;
-    int result = ParseRiff(hmmio);
-    mmioClose(hmmio, 0);
-    return result;
+    return ParseRiffAndClose(*this, OpenMemoryMmio(copy));
 }
 
 int CWave::Save(CString strPath) {

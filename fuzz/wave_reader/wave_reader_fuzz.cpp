@@ -3,15 +3,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "audio/memory_mmio.h"
 #include "audio/wave.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<char> copy(data, data + size);
-    MMIOINFO info = {};
-    info.fccIOProc = FOURCC_MEM;
-    info.pchBuffer = copy.data();
-    info.cchBuffer = static_cast<LONG>(copy.size());
-    HMMIO hmmio = mmioOpen(nullptr, &info, MMIO_READ);
+    HMMIO hmmio = OpenMemoryMmio(copy);
     if (!hmmio) return 0;
     CWave wave;
     if (wave.ParseRiff(hmmio)) {
