@@ -4,6 +4,7 @@
 
 #include "song/list_ops.h"
 #include "song/score.h"
+#include "song/track_times.h"
 
 void CScore::DeleteMeasureRange(int measure, int count)
 {
@@ -52,35 +53,12 @@ void CScore::ShiftTicksFrom(int start, int shift, int markMeasure, int markShift
     for (CTrack* track : tracks) {
         if (!track)
             continue;
-        for (NoteEvent* n = track->notes; n; n = n->next) {
-            if (n->start >= start) {
-                n->start += shift;
-                n->end += shift;
+        ForEachTrackTime(*track, move, [start, shift](int32_t& first, int32_t& last) {
+            if (first >= start) {
+                first += shift;
+                last += shift;
             }
-        }
-        for (ControlEvent* e = track->controls; e; e = e->next)
-            move(e->tick);
-        for (ClefChange* e = track->clefs; e; e = e->next)
-            move(e->tick);
-        for (CurveMark* e = track->curveMarks; e; e = e->next) {
-            move(e->tick1);
-            move(e->tick2);
-            move(e->tick3);
-        }
-        for (PlacedSymbol* e = track->placedSymbols; e; e = e->next)
-            move(e->tick);
-        for (TrackRecord40* e = track->records; e; e = e->next)
-            move(e->tick);
-        for (TrackTextEvent* e = track->textEvents; e; e = e->next)
-            move(e->tick);
-        for (SpanRecord* e = track->spans; e; e = e->next) {
-            if (e->start >= start) {
-                e->start += shift;
-                e->end += shift;
-            }
-        }
-        for (TrackDataEvent* e = track->dataEvents; e; e = e->next)
-            move(e->tick);
+        });
     }
     for (TempoChange* e = tempoList; e; e = e->next)
         move(e->tick);
@@ -129,33 +107,11 @@ void CScore::ScaleTimes(double factor)
     ScoreLock lock(this);
     auto scale = [this, factor](int32_t& tick) { tick = ScaleTick(tick, factor); };
     for (CTrack* track : tracks) {
-        if (!track)
-            continue;
-        for (NoteEvent* n = track->notes; n; n = n->next) {
-            scale(n->start);
-            scale(n->end);
-        }
-        for (ControlEvent* e = track->controls; e; e = e->next)
-            scale(e->tick);
-        for (ClefChange* e = track->clefs; e; e = e->next)
-            scale(e->tick);
-        for (CurveMark* e = track->curveMarks; e; e = e->next) {
-            scale(e->tick1);
-            scale(e->tick2);
-            scale(e->tick3);
-        }
-        for (PlacedSymbol* e = track->placedSymbols; e; e = e->next)
-            scale(e->tick);
-        for (TrackRecord40* e = track->records; e; e = e->next)
-            scale(e->tick);
-        for (TrackTextEvent* e = track->textEvents; e; e = e->next)
-            scale(e->tick);
-        for (SpanRecord* e = track->spans; e; e = e->next) {
-            scale(e->start);
-            scale(e->end);
-        }
-        for (TrackDataEvent* e = track->dataEvents; e; e = e->next)
-            scale(e->tick);
+        if (track)
+            ForEachTrackTime(*track, scale, [&scale](int32_t& first, int32_t& last) {
+                scale(first);
+                scale(last);
+            });
     }
     for (TempoChange* e = tempoList; e; e = e->next)
         scale(e->tick);
