@@ -63,9 +63,8 @@ bool ReadTrackSection(CScore& song, ByteReader& r, int index)
     for (int i = 0; i < count; ++i) {
         int32_t tick;
         uint8_t length;
-        GetDataHead(r, tick, length);
         uint8_t data[256];
-        if (!r.Bytes(data, length))
+        if (!GetDataRecord(r, tick, length, data))
             return false;
         track->InsertDataEvent(tick, length, data);
     }
@@ -176,9 +175,8 @@ int CScore::LoadScoreFile(const char* path)
     for (int i = 0; i < count; ++i) {
         int32_t tick;
         uint8_t length;
-        GetDataHead(r, tick, length);
         uint8_t data[256];
-        if (!r.Bytes(data, length))
+        if (!GetDataRecord(r, tick, length, data))
             return 0;
         InsertSysEx(tick, length, data);
     }

@@ -111,18 +111,20 @@ MeasureMark GetMeasureMark(ByteReader& r)
     return e;
 }
 
-void PutDataHead(ByteWriter& w, int32_t tick, uint8_t length)
+void PutDataRecord(ByteWriter& w, int32_t tick, uint8_t length, const uint8_t* data)
 {
     w.I32(tick);
     w.U8(length);
     w.Zeros(11);
+    w.Bytes(data, length);
 }
 
-void GetDataHead(ByteReader& r, int32_t& tick, uint8_t& length)
+bool GetDataRecord(ByteReader& r, int32_t& tick, uint8_t& length, uint8_t* data)
 {
     tick = r.I32();
     length = r.U8();
     r.Skip(11);
+    return r.Bytes(data, length);
 }
 
 void PutAnnotation(ByteWriter& w, const TextAnnotation& e)

@@ -32,9 +32,10 @@ void PutTime(ByteWriter& w, const TimeSignatureChange& e);
 TimeSignatureChange GetTime(ByteReader& r);
 void PutMeasureMark(ByteWriter& w, const MeasureMark& e);
 MeasureMark GetMeasureMark(ByteReader& r);
-// The 16-byte heads of system-exclusive and data events (tick, length); the data follows them.
-void PutDataHead(ByteWriter& w, int32_t tick, uint8_t length);
-void GetDataHead(ByteReader& r, int32_t& tick, uint8_t& length);
+// System-exclusive and data events: a 16-byte head (tick, length) followed by the data.
+void PutDataRecord(ByteWriter& w, int32_t tick, uint8_t length, const uint8_t* data);
+// data has room for 255 bytes; false when the file ends inside the record.
+bool GetDataRecord(ByteReader& r, int32_t& tick, uint8_t& length, uint8_t* data);
 void PutAnnotation(ByteWriter& w, const TextAnnotation& e);
 void GetAnnotation(ByteReader& r, TextAnnotation& e);
 void PutClef(ByteWriter& w, const ClefChange& e);
