@@ -10,6 +10,7 @@
 #include "kernel/prompt_service.h"
 #include "song/score.h"
 #include "song/smaf_file.h"
+#include "tests/smaf/smaf_test_bytes.h"
 
 namespace {
 
@@ -19,16 +20,6 @@ std::string TempPath(const char* name) {
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-void Append(std::vector<uint8_t>& out, std::initializer_list<int> bytes) {
-    for (int b : bytes) out.push_back(static_cast<uint8_t>(b));
-}
-
-void Append(std::vector<uint8_t>& out, const std::string& text) { out.insert(out.end(), text.begin(), text.end()); }
-
-void PutSize(std::vector<uint8_t>& out, size_t at, size_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
 }
 
 // A file of the given chunks with a correct size field and two CRC bytes.

@@ -7,18 +7,9 @@
 #include "song/score.h"
 #include "song/smaf_crc/smaf_crc16.h"
 #include "song/smaf_file.h"
+#include "tests/smaf/smaf_test_bytes.h"
 
 namespace {
-
-void Append(std::vector<uint8_t>& out, std::initializer_list<int> bytes) {
-    for (int b : bytes) out.push_back(static_cast<uint8_t>(b));
-}
-
-void Append(std::vector<uint8_t>& out, const std::string& text) { out.insert(out.end(), text.begin(), text.end()); }
-
-void PutSize(std::vector<uint8_t>& out, size_t at, size_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
-}
 
 // A song of n tracks at 120 bpm, division 96.
 void MakeSong(CScore& song, int tracks) {
