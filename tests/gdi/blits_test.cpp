@@ -109,18 +109,6 @@ TEST(Blits, OverlappingCopyWithinOneSurface)
     EXPECT_EQ(canvas.Picture(kBlue), "..#.");
 }
 
-std::vector<unsigned char> InfoFor(int bpp, int width, int height)
-{
-    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
-    auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
-    bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi->bmiHeader.biWidth = width;
-    bi->bmiHeader.biHeight = height;
-    bi->bmiHeader.biPlanes = 1;
-    bi->bmiHeader.biBitCount = (WORD)bpp;
-    return info;
-}
-
 class DibRoundTrip : public ::testing::TestWithParam<int> {};
 
 TEST_P(DibRoundTrip, GetThenSetGivesThePixelsBack)

@@ -3,15 +3,22 @@
 
 #include <vector>
 
-Canvas::Canvas(int width, int height, COLORREF fill, int bpp) : m_width(width), m_height(height)
+std::vector<unsigned char> InfoFor(int bpp, int width, int height)
 {
     std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
     auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
     bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi->bmiHeader.biWidth = width;
-    bi->bmiHeader.biHeight = -height;
+    bi->bmiHeader.biHeight = height;
     bi->bmiHeader.biPlanes = 1;
     bi->bmiHeader.biBitCount = (WORD)bpp;
+    return info;
+}
+
+Canvas::Canvas(int width, int height, COLORREF fill, int bpp) : m_width(width), m_height(height)
+{
+    std::vector<unsigned char> info = InfoFor(bpp, width, -height);
+    auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
     if (bpp == 8) {
         // A grey ramp with pure primaries at the end, so that test colours map exactly.
         for (int i = 0; i < 250; ++i) bi->bmiColors[i] = RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0};

@@ -1,9 +1,13 @@
-// A small 32-bit DIB section selected into a memory context, with pixel pictures for comparing drawings.
+// A small DIB section selected into a memory context, with pixel pictures for comparing drawings; bitmap headers for tests.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "gdi/afxgdi.h"
+
+// A zeroed BITMAPINFO with room for 256 colours, its header set for the size and depth.
+std::vector<unsigned char> InfoFor(int bpp, int width, int height);
 
 class Canvas {
 public:
