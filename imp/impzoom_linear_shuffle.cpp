@@ -90,8 +90,12 @@ bool ImpLinearShufflePlan::build(int64_t srcRowBytes, int32_t width, int32_t cha
 }
 
 // Everything from here on may use SSSE3; it runs only where build() found it.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("ssse3"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("ssse3")
+#endif
 
 namespace {
 
@@ -263,4 +267,8 @@ void impZoomLinear8uShuffleRow(uint8_t* dst, const uint8_t* upper, const uint8_t
                                                                channels, srcChannels, colTable, colWeights, up, lo);
 }
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
