@@ -91,6 +91,9 @@ struct Target {
     const char* magic;  // start of an AMR file
 };
 
+// Test listings name a target by its extension.
+void PrintTo(const Target& target, std::ostream* out) { *out << target.ext; }
+
 class MidiExportType : public MidiExport, public ::testing::WithParamInterface<Target> {};
 
 // One export per case, so that ctest can run them side by side.
