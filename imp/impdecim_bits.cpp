@@ -3,11 +3,10 @@
 #include <climits>
 #include <cstring>
 
+#include "imp/impdecim_box.h"
 #include "imp/impdecim_rows.h"
 
 namespace {
-
-const double kWeightFloor = (double)1e-4f;
 
 inline bool bitAt(const unsigned char* p, int64_t b) { return (p[b >> 3] >> (7 - (b & 7))) & 1; }
 
@@ -71,23 +70,10 @@ int32_t impDecimSuper1u(const ImpDecimArgs& a, float* px, float* py) {
         left = (int64_t)wx;
       }
       double leftW = 1 - (wx - left), rightW = xEnd - right;
-      auto bit = [&](int64_t row, int64_t col) -> double {
-        return bitAt(src + (row * a.srcRowStep >> 3), srcBit + col) ? 1.0 : 0.0;
-      };
-      double sum = 0.0;
-      for (int64_t i = top + 1; i < bottom; ++i)
-        for (int64_t j = left + 1; j < right; ++j) sum += bit(i, j);
-      auto edgeRow = [&](int64_t row, double w) {
-        for (int64_t j = left + 1; j < right; ++j) sum += bit(row, j) * w;
-        if (leftW > kWeightFloor) sum += bit(row, left) * leftW * w;
-        if (rightW > kWeightFloor) sum += bit(row, right) * rightW * w;
-      };
-      if (topW > kWeightFloor) edgeRow(top, topW);
-      if (botW > kWeightFloor) edgeRow(bottom, botW);
-      if (leftW > kWeightFloor)
-        for (int64_t i = top + 1; i < bottom; ++i) sum += bit(i, left) * leftW;
-      if (rightW > kWeightFloor)
-        for (int64_t i = top + 1; i < bottom; ++i) sum += bit(i, right) * rightW;
+      double sum = decimBoxSum(top, bottom, topW, botW, left, right, leftW, rightW,
+                               [&](int64_t row, int64_t col) -> double {
+                                 return bitAt(src + (row * a.srcRowStep >> 3), srcBit + col) ? 1.0 : 0.0;
+                               });
       putBit(drow, dstBit + q, (int64_t)(sum * norm + 0.5) != 0);
       x = xEnd;
     }

@@ -4,12 +4,12 @@
 #include <climits>
 #include <cmath>
 
+#include "imp/impdecim_box.h"
 #include "imp/impdecim_rows.h"
 
 namespace {
 
 const double kSixth = (double)(1.0f / 6.0f);
-const double kWeightFloor = (double)1e-4f;
 
 template <typename T>
 constexpr int64_t maxOf() { return sizeof(T) == 1 ? 255 : 65535; }
@@ -231,23 +231,10 @@ int32_t super(const ImpDecimArgs& a, float* px, float* py) {
           left = (int64_t)wx;
         }
         double leftW = 1 - (wx - left), rightW = xEnd - right;
-        auto px_ = [&](int64_t row, int64_t col) -> double {
-          return src[sc + row * a.srcRowStep + col * a.srcPixelStep];
-        };
-        double sum = 0.0;
-        for (int64_t i = top + 1; i < bottom; ++i)
-          for (int64_t j = left + 1; j < right; ++j) sum += px_(i, j);
-        auto edgeRow = [&](int64_t row, double w) {
-          for (int64_t j = left + 1; j < right; ++j) sum += px_(row, j) * w;
-          if (leftW > kWeightFloor) sum += px_(row, left) * leftW * w;
-          if (rightW > kWeightFloor) sum += px_(row, right) * rightW * w;
-        };
-        if (topW > kWeightFloor) edgeRow(top, topW);
-        if (botW > kWeightFloor) edgeRow(bottom, botW);
-        if (leftW > kWeightFloor)
-          for (int64_t i = top + 1; i < bottom; ++i) sum += px_(i, left) * leftW;
-        if (rightW > kWeightFloor)
-          for (int64_t i = top + 1; i < bottom; ++i) sum += px_(i, right) * rightW;
+        double sum = decimBoxSum(top, bottom, topW, botW, left, right, leftW, rightW,
+                                 [&](int64_t row, int64_t col) -> double {
+                                   return src[sc + row * a.srcRowStep + col * a.srcPixelStep];
+                                 });
         double v = sum * norm + 0.5;
         dst[c + r + q] = v < 1 ? (T)0 : (T)(int64_t)v;
         x = xEnd;
