@@ -1,20 +1,8 @@
 // Starts the window system once for all window tests and answers prompts from the recording service.
-#include "ui_fixture.h"
+#include "tests/ui/window_system_environment.h"
 
 namespace {
 
-class WindowSystem : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        ASSERT_TRUE(AfxWinInit(1, argv));
-        SetPromptService(&GetRecordingPromptService());
-    }
-    void TearDown() override { AfxWinTerm(); }
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new WindowSystem);
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment("ui_tests"));
 
 }  // namespace
