@@ -90,6 +90,16 @@ void ExchangeFloat(CDataExchange* dx, int id, T& value, int digits)
     value = (T)v;
 }
 
+// A control whose value is read and set by one message each, the value going in wParam.
+void ExchangeByMessages(CDataExchange* dx, int id, int& value, UINT getMessage, UINT setMessage)
+{
+    HWND control = dx->PrepareCtrl(id);
+    if (dx->m_bSaveAndValidate)
+        value = (int)::SendMessage(control, getMessage, 0, 0);
+    else
+        ::SendMessage(control, setMessage, (WPARAM)value, 0);
+}
+
 template <class T>
 void CheckRange(CDataExchange* dx, T value, T lo, T hi, const char* format)
 {
@@ -170,14 +180,7 @@ void DDX_Text(CDataExchange* dx, int id, BYTE& value) { ExchangeUnsigned(dx, id,
 void DDX_Text(CDataExchange* dx, int id, double& value) { ExchangeFloat(dx, id, value, 15); }
 void DDX_Text(CDataExchange* dx, int id, float& value) { ExchangeFloat(dx, id, value, 6); }
 
-void DDX_Check(CDataExchange* dx, int id, int& value)
-{
-    HWND control = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        value = (int)::SendMessage(control, BM_GETCHECK, 0, 0);
-    else
-        ::SendMessage(control, BM_SETCHECK, (WPARAM)value, 0);
-}
+void DDX_Check(CDataExchange* dx, int id, int& value) { ExchangeByMessages(dx, id, value, BM_GETCHECK, BM_SETCHECK); }
 
 void DDX_Radio(CDataExchange* dx, int id, int& value)
 {
@@ -203,11 +206,7 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index)
 {
-    HWND control = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        index = (int)::SendMessage(control, CB_GETCURSEL, 0, 0);
-    else
-        ::SendMessage(control, CB_SETCURSEL, (WPARAM)index, 0);
+    ExchangeByMessages(dx, id, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void DDX_CBString(CDataExchange* dx, int id, CString& value)
@@ -236,11 +235,7 @@ void DDX_CBStringExact(CDataExchange* dx, int id, CString& value)
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index)
 {
-    HWND control = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        index = (int)::SendMessage(control, LB_GETCURSEL, 0, 0);
-    else
-        ::SendMessage(control, LB_SETCURSEL, (WPARAM)index, 0);
+    ExchangeByMessages(dx, id, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void DDX_LBString(CDataExchange* dx, int id, CString& value)
