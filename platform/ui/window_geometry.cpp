@@ -24,6 +24,23 @@ bool ShownWithAncestors(HWND h)
     return true;
 }
 
+// Maps a point between a window's client area and the screen, one way or the other.
+BOOL MapClientPoint(HWND hWnd, LPPOINT point, wxPoint (wxWindow::*map)(const wxPoint&) const)
+{
+    if (hWnd == kDesktop)
+        return TRUE;
+    WindowState* s = StateOf(hWnd);
+    if (!s || !point)
+        return FALSE;
+    wxWindow* w = ClientWx(s);
+    if (!w)
+        return FALSE;
+    wxPoint p = (w->*map)(wxPoint(point->x, point->y));
+    point->x = p.x;
+    point->y = p.y;
+    return TRUE;
+}
+
 }  // namespace
 
 HWND GetDesktopWindow() { return kDesktop; }
@@ -106,37 +123,9 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
     return TRUE;
 }
 
-BOOL ClientToScreen(HWND hWnd, LPPOINT point)
-{
-    if (hWnd == kDesktop)
-        return TRUE;
-    WindowState* s = StateOf(hWnd);
-    if (!s || !point)
-        return FALSE;
-    wxWindow* w = ClientWx(s);
-    if (!w)
-        return FALSE;
-    wxPoint p = w->ClientToScreen(wxPoint(point->x, point->y));
-    point->x = p.x;
-    point->y = p.y;
-    return TRUE;
-}
+BOOL ClientToScreen(HWND hWnd, LPPOINT point) { return MapClientPoint(hWnd, point, &wxWindow::ClientToScreen); }
 
-BOOL ScreenToClient(HWND hWnd, LPPOINT point)
-{
-    if (hWnd == kDesktop)
-        return TRUE;
-    WindowState* s = StateOf(hWnd);
-    if (!s || !point)
-        return FALSE;
-    wxWindow* w = ClientWx(s);
-    if (!w)
-        return FALSE;
-    wxPoint p = w->ScreenToClient(wxPoint(point->x, point->y));
-    point->x = p.x;
-    point->y = p.y;
-    return TRUE;
-}
+BOOL ScreenToClient(HWND hWnd, LPPOINT point) { return MapClientPoint(hWnd, point, &wxWindow::ScreenToClient); }
 
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count)
 {
