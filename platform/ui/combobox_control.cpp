@@ -254,12 +254,7 @@ LRESULT CALLBACK ComboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             v = d.texts[sel];
         if (message == WM_GETTEXTLENGTH)
             return (LRESULT)v.size();
-        if (!lParam || !wParam)
-            return 0;
-        size_t n = std::min(v.size(), (size_t)wParam - 1);
-        std::copy(v.begin(), v.begin() + n, reinterpret_cast<char*>(lParam));
-        reinterpret_cast<char*>(lParam)[n] = 0;
-        return (LRESULT)n;
+        return CopyWindowText(v, wParam, lParam);
     }
     case WM_SETFOCUS:
         NotifyParent(s, CBN_SETFOCUS);

@@ -16,7 +16,9 @@ HBRUSH ClassBrush(const WindowClass* cls)
     return cls->background;
 }
 
-LRESULT CopyText(const std::string& text, WPARAM max, LPARAM buffer)
+}  // namespace
+
+LRESULT CopyWindowText(const std::string& text, WPARAM max, LPARAM buffer)
 {
     if (!buffer || max == 0)
         return 0;
@@ -25,8 +27,6 @@ LRESULT CopyText(const std::string& text, WPARAM max, LPARAM buffer)
     reinterpret_cast<char*>(buffer)[n] = 0;
     return (LRESULT)n;
 }
-
-}  // namespace
 
 LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -44,7 +44,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
             InvalidateRect(hWnd, nullptr, TRUE);
         return TRUE;
     case WM_GETTEXT:
-        return CopyText(s->text, wParam, lParam);
+        return CopyWindowText(s->text, wParam, lParam);
     case WM_GETTEXTLENGTH:
         return (LRESULT)s->text.size();
     case WM_SETFONT:

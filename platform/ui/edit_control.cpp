@@ -67,15 +67,8 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             DataOf(s).settingText = false;
         return TRUE;
     }
-    case WM_GETTEXT: {
-        std::string v = Utf8(t->GetValue());
-        if (!lParam || !wParam)
-            return 0;
-        size_t n = std::min(v.size(), (size_t)wParam - 1);
-        std::copy(v.begin(), v.begin() + n, reinterpret_cast<char*>(lParam));
-        reinterpret_cast<char*>(lParam)[n] = 0;
-        return (LRESULT)n;
-    }
+    case WM_GETTEXT:
+        return CopyWindowText(Utf8(t->GetValue()), wParam, lParam);
     case WM_GETTEXTLENGTH:
         return (LRESULT)Utf8(t->GetValue()).size();
     case EM_GETSEL: {

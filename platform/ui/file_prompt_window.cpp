@@ -55,14 +55,6 @@ wxString WildcardOf(const std::string& filter)
     return out.empty() ? wxString("*") : wxString::FromUTF8(out);
 }
 
-wxWindow* OwnerWx(HWND owner)
-{
-    WindowState* s = StateOf(owner);
-    while (s && (s->style & WS_CHILD))
-        s = StateOf(s->parent);
-    return s ? static_cast<wxWindow*>(s->frame) : nullptr;
-}
-
 }  // namespace
 
 std::optional<std::string> ShowFileDialogWindow(const FilePromptRequest& r)
@@ -86,7 +78,7 @@ std::optional<std::string> ShowFileDialogWindow(const FilePromptRequest& r)
     if (name.find('*') != std::string::npos)
         name.clear();
     wxString title = r.title.empty() ? wxString(r.open ? "Open" : "Save As") : wxString::FromUTF8(r.title);
-    wxFileDialog dlg(OwnerWx(r.owner), title, wxString::FromUTF8(folder), wxString::FromUTF8(name),
+    wxFileDialog dlg(OwnerFrameWx(r.owner), title, wxString::FromUTF8(folder), wxString::FromUTF8(name),
                      WildcardOf(r.filter), style);
     if (dlg.ShowModal() != wxID_OK)
         return std::nullopt;

@@ -14,11 +14,9 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info)
 {
     if (!info)
         return nullptr;
-    WindowState* s = StateOf(info->hwndOwner);
-    while (s && (s->style & WS_CHILD))
-        s = StateOf(s->parent);
-    wxDirDialog dlg(s ? s->frame : nullptr, wxString::FromUTF8(info->lpszTitle ? info->lpszTitle : "Browse for Folder"),
-                    wxEmptyString, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    wxDirDialog dlg(OwnerFrameWx(info->hwndOwner),
+                    wxString::FromUTF8(info->lpszTitle ? info->lpszTitle : "Browse for Folder"), wxEmptyString,
+                    wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (dlg.ShowModal() != wxID_OK)
         return nullptr;
     auto* list = new ITEMIDLIST{ToWindowsPath(std::string(dlg.GetPath().utf8_str()))};

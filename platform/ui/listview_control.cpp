@@ -22,17 +22,6 @@ wxListCtrl* ListOf(WindowState* s) { return dynamic_cast<wxListCtrl*>(s->native)
 
 std::string Utf8(const wxString& s) { return std::string(s.utf8_str()); }
 
-LRESULT Notify(HWND h, NMHDR& hdr, UINT code)
-{
-    WindowState* s = StateOf(h);
-    if (!s || !s->parent)
-        return 0;
-    hdr.hwndFrom = h;
-    hdr.idFrom = (UINT_PTR)s->id;
-    hdr.code = code;
-    return SendMessage(s->parent, WM_NOTIFY, (WPARAM)s->id, (LPARAM)&hdr);
-}
-
 UINT StateOfItem(wxListCtrl* l, int i)
 {
     UINT st = 0;
@@ -106,7 +95,7 @@ void NotifyClick(HWND h, UINT code, LPARAM lParam)
     if (nm.iItem < 0)
         nm.iSubItem = -1;
     nm.uKeyFlags = 0;
-    Notify(h, nm.hdr, code);
+    SendNotify(h, nm.hdr, code);
 }
 
 int FindItem(wxListCtrl* l, int start, const LVFINDINFO* fi)
@@ -156,7 +145,7 @@ wxWindow* CreateListViewControl(WindowState* s, wxWindow* parent, const wxRect& 
         if (WindowState* st = StateOf(h))
             if (wxListCtrl* lc = ListOf(st); lc && nm.iItem >= 0 && nm.iItem < lc->GetItemCount())
                 nm.lParam = (LPARAM)lc->GetItemData(nm.iItem);
-        Notify(h, nm.hdr, LVN_ITEMCHANGED);
+        SendNotify(h, nm.hdr, LVN_ITEMCHANGED);
     };
     l->Bind(wxEVT_LIST_ITEM_SELECTED, [changed](wxListEvent& e) { changed(e, true); });
     l->Bind(wxEVT_LIST_ITEM_DESELECTED, [changed](wxListEvent& e) { changed(e, false); });
@@ -164,18 +153,18 @@ wxWindow* CreateListViewControl(WindowState* s, wxWindow* parent, const wxRect& 
         NMLISTVIEW nm{};
         nm.iItem = -1;
         nm.iSubItem = e.GetColumn();
-        Notify(h, nm.hdr, LVN_COLUMNCLICK);
+        SendNotify(h, nm.hdr, LVN_COLUMNCLICK);
     });
     l->Bind(wxEVT_LIST_BEGIN_DRAG, [h](wxListEvent& e) {
         NMLISTVIEW nm{};
         nm.iItem = (int)e.GetIndex();
         nm.ptAction = POINT{e.GetPoint().x, e.GetPoint().y};
-        Notify(h, nm.hdr, LVN_BEGINDRAG);
+        SendNotify(h, nm.hdr, LVN_BEGINDRAG);
     });
     l->Bind(wxEVT_LIST_KEY_DOWN, [h](wxListEvent& e) {
         NMLVKEYDOWN nm{};
         nm.wVKey = (WORD)VirtualKeyOf(e.GetKeyCode());
-        Notify(h, nm.hdr, LVN_KEYDOWN);
+        SendNotify(h, nm.hdr, LVN_KEYDOWN);
         e.Skip();
     });
     return l;

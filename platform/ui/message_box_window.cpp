@@ -2,18 +2,6 @@
 
 #include "ui/wx_windows.h"
 
-namespace {
-
-wxWindow* OwnerWx(HWND owner)
-{
-    WindowState* s = StateOf(owner);
-    while (s && (s->style & WS_CHILD))
-        s = StateOf(s->parent);
-    return s ? static_cast<wxWindow*>(s->frame) : nullptr;
-}
-
-}  // namespace
-
 int ShowMessageBoxWindow(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
     long style = 0;
@@ -55,7 +43,7 @@ int ShowMessageBoxWindow(HWND owner, const std::string& text, const std::string&
         style |= wxCANCEL_DEFAULT;
     if (type & (MB_TOPMOST | MB_SYSTEMMODAL))
         style |= wxSTAY_ON_TOP;
-    wxMessageDialog dlg(OwnerWx(owner), wxString::FromUTF8(text), wxString::FromUTF8(caption), style | wxCENTRE);
+    wxMessageDialog dlg(OwnerFrameWx(owner), wxString::FromUTF8(text), wxString::FromUTF8(caption), style | wxCENTRE);
     if (buttons == MB_RETRYCANCEL)
         dlg.SetOKCancelLabels("&Retry", "Cancel");
     if (buttons == MB_ABORTRETRYIGNORE)

@@ -168,3 +168,14 @@ void NotifyParent(WindowState* s, WORD code)
     if (s && s->parent)
         SendMessage(s->parent, WM_COMMAND, MAKEWPARAM(s->id, code), (LPARAM)s->hwnd);
 }
+
+LRESULT SendNotify(HWND h, NMHDR& hdr, UINT code)
+{
+    WindowState* s = StateOf(h);
+    if (!s || !s->parent)
+        return 0;
+    hdr.hwndFrom = h;
+    hdr.idFrom = (UINT_PTR)s->id;
+    hdr.code = code;
+    return SendMessage(s->parent, WM_NOTIFY, (WPARAM)s->id, (LPARAM)&hdr);
+}

@@ -106,17 +106,6 @@ int ColumnAt(WindowState* s, int x)
     return -1;
 }
 
-LRESULT Notify(HWND h, NMHDR& hdr, UINT code)
-{
-    WindowState* s = StateOf(h);
-    if (!s || !s->parent)
-        return 0;
-    hdr.hwndFrom = h;
-    hdr.idFrom = (UINT_PTR)s->id;
-    hdr.code = code;
-    return SendMessage(s->parent, WM_NOTIFY, (WPARAM)s->id, (LPARAM)&hdr);
-}
-
 void SetRowState(HWND h, int row, UINT state, UINT mask)
 {
     WindowState* s = StateOf(h);
@@ -135,7 +124,7 @@ void SetRowState(HWND h, int row, UINT state, UINT mask)
     nm.uNewState = r.state;
     nm.uOldState = old;
     nm.lParam = r.param;
-    Notify(h, nm.hdr, LVN_ITEMCHANGED);
+    SendNotify(h, nm.hdr, LVN_ITEMCHANGED);
 }
 
 void SelectOnly(HWND h, int row)
@@ -287,7 +276,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
                 NMLISTVIEW nm{};
                 nm.iItem = -1;
                 nm.iSubItem = ColumnAt(s, pt.x);
-                Notify(h, nm.hdr, LVN_COLUMNCLICK);
+                SendNotify(h, nm.hdr, LVN_COLUMNCLICK);
             }
             return 0;
         }
@@ -308,7 +297,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
             NMLISTVIEW nm{};
             nm.iItem = d.pressedRow;
             nm.ptAction = d.pressAt;
-            Notify(h, nm.hdr, LVN_BEGINDRAG);
+            SendNotify(h, nm.hdr, LVN_BEGINDRAG);
         }
         return 0;
     case WM_LBUTTONUP:
@@ -327,7 +316,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
         nm.ptAction = pt;
         nm.iItem = RowAt(h, s, pt);
         nm.iSubItem = nm.iItem >= 0 ? ColumnAt(s, pt.x) : -1;
-        Notify(h, nm.hdr, message == WM_LBUTTONUP ? NM_CLICK : message == WM_RBUTTONUP ? NM_RCLICK : NM_DBLCLK);
+        SendNotify(h, nm.hdr, message == WM_LBUTTONUP ? NM_CLICK : message == WM_RBUTTONUP ? NM_RCLICK : NM_DBLCLK);
         return 0;
     }
     case WM_KEYDOWN: {
@@ -346,7 +335,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
             next = count - 1;
         NMLVKEYDOWN nm{};
         nm.wVKey = (WORD)wParam;
-        Notify(h, nm.hdr, LVN_KEYDOWN);
+        SendNotify(h, nm.hdr, LVN_KEYDOWN);
         if (next != cur && next >= 0 && IsWindow(h)) {
             SelectOnly(h, next);
             if ((s = StateOf(h)) != nullptr)

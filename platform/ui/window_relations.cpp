@@ -36,6 +36,14 @@ HWND SetParent(HWND child, HWND newParent)
     return old;
 }
 
+wxWindow* OwnerFrameWx(HWND owner)
+{
+    WindowState* s = StateOf(owner);
+    while (s && (s->style & WS_CHILD))
+        s = StateOf(s->parent);
+    return s ? static_cast<wxWindow*>(s->frame) : nullptr;
+}
+
 BOOL IsChild(HWND parent, HWND hWnd)
 {
     for (WindowState* s = StateOf(hWnd); s && (s->style & WS_CHILD); s = StateOf(s->parent))

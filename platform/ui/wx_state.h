@@ -210,6 +210,12 @@ wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, const wxRect& re
 void ApplyCtlColors(WindowState* s, UINT message);
 LRESULT NativeDefault(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 void NotifyParent(WindowState* s, WORD code);  // WM_COMMAND with the control's id and a code
+LRESULT SendNotify(HWND hWnd, NMHDR& hdr, UINT code);  // WM_NOTIFY to the parent; 0 without one
+// WM_GETTEXT's copy: at most max - 1 bytes and a terminator into the buffer; answers the bytes copied.
+LRESULT CopyWindowText(const std::string& text, WPARAM max, LPARAM buffer);
+
+// The toolkit frame of a window's top-level ancestor, the owner of the dialogs it opens; null for none.
+wxWindow* OwnerFrameWx(HWND owner);
 
 // Stock cursor or resource cursor.
 wxCursor WxCursorOf(HCURSOR cursor);
