@@ -44,6 +44,18 @@ bool PopMatching(MSG* out, HWND hWnd, UINT lo, UINT hi, bool remove)
     return false;
 }
 
+// The quit message once posted, else the first queued message that matches.
+bool TakeNext(MSG* out, HWND hWnd, UINT lo, UINT hi, bool remove)
+{
+    if (g_quit) {
+        *out = MakeMsg(nullptr, WM_QUIT, (WPARAM)(int)g_quitCode, 0);
+        if (remove)
+            g_quit = false;
+        return true;
+    }
+    return PopMatching(out, hWnd, lo, hi, remove);
+}
+
 void ScheduleWake();
 
 // Dispatches one posted message per wake, so a nested loop started by its handler keeps draining.
@@ -164,13 +176,7 @@ BOOL PeekMessage(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT remo
     if (!msg)
         return FALSE;
     bool remove = (removeMessage & PM_REMOVE) != 0;
-    if (g_quit) {
-        *msg = MakeMsg(nullptr, WM_QUIT, (WPARAM)(int)g_quitCode, 0);
-        if (remove)
-            g_quit = false;
-        return TRUE;
-    }
-    if (PopMatching(msg, hWnd, filterMin, filterMax, remove))
+    if (TakeNext(msg, hWnd, filterMin, filterMax, remove))
         return TRUE;
     if (OnUiThread() && g_peekDepth == 0 && wxTheApp) {
         // Let the toolkit deliver input, paints and timers; a pump inside a handler does not nest.
@@ -184,13 +190,7 @@ BOOL PeekMessage(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT remo
             temp.YieldFor(wxEVT_CATEGORY_ALL);
         }
         --g_peekDepth;
-        if (g_quit) {
-            *msg = MakeMsg(nullptr, WM_QUIT, (WPARAM)(int)g_quitCode, 0);
-            if (remove)
-                g_quit = false;
-            return TRUE;
-        }
-        if (PopMatching(msg, hWnd, filterMin, filterMax, remove))
+        if (TakeNext(msg, hWnd, filterMin, filterMax, remove))
             return TRUE;
     }
     return FALSE;
