@@ -1,4 +1,4 @@
-// Virtual-key codes and the toolkit's key codes, both ways.
+// Virtual-key codes and the toolkit's key codes, both ways, and the lParam of key messages.
 #include "ui/wx_windows.h"
 
 namespace {
@@ -56,4 +56,14 @@ int WxKeyOf(int vk)
         if (k.vk == vk)
             return k.wx;
     return 0;
+}
+
+LPARAM KeyLParam(const wxKeyEvent& e, bool up)
+{
+    LPARAM lp = 1 | ((LPARAM)(e.GetRawKeyFlags() & 0xFF) << 16);
+    if (e.AltDown())
+        lp |= 1 << 29;
+    if (up)
+        lp |= (LPARAM)0xC0000000u;
+    return lp;
 }

@@ -26,16 +26,6 @@ void OnNativeMouse(HWND h, wxMouseEvent& e)
         e.Skip();
 }
 
-LPARAM KeyLParam(const wxKeyEvent& e, bool up)
-{
-    LPARAM lp = 1 | ((LPARAM)(e.GetRawKeyFlags() & 0xFF) << 16);
-    if (e.AltDown())
-        lp |= 1 << 29;
-    if (up)
-        lp |= (LPARAM)0xC0000000u;
-    return lp;
-}
-
 // A control made of inner windows passes their events on to itself: only the innermost windows are hooked.
 void HookOne(wxWindow* w, HWND h)
 {

@@ -3,17 +3,6 @@
 
 namespace {
 
-// lParam of a key message: repeat count 1, the previous-state and transition bits for key-up.
-LPARAM KeyLParam(const wxKeyEvent& e, bool up)
-{
-    LPARAM lp = 1 | ((LPARAM)(e.GetRawKeyFlags() & 0xFF) << 16);
-    if (e.AltDown())
-        lp |= 1 << 29;
-    if (up)
-        lp |= (LPARAM)0xC0000000u;
-    return lp;
-}
-
 UINT KeyMessage(const wxKeyEvent& e, bool up)
 {
     bool sys = e.AltDown() && !e.ControlDown();

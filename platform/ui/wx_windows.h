@@ -39,6 +39,10 @@ private:
     HWND m_hwnd;
 };
 
+// lParam of a key message: repeat count 1, the scan code, the context bit, and for key-up the previous-state
+// and transition bits.
+LPARAM KeyLParam(const wxKeyEvent& e, bool up);
+
 // Hooks input of a native wx control (and its inner windows) into the window messages of hWnd.
 void HookNativeInput(wxWindow* control, HWND hWnd);
 
