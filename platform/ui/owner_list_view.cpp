@@ -204,6 +204,17 @@ void CopyText(const std::string& text, LPSTR out, int max)
     out[n] = 0;
 }
 
+// Takes the fields a column description's mask names.
+void SetColumnFields(Column& col, const LVCOLUMN& c)
+{
+    if ((c.mask & LVCF_TEXT) && c.pszText)
+        col.text = c.pszText;
+    if (c.mask & LVCF_WIDTH)
+        col.width = c.cx;
+    if (c.mask & LVCF_FMT)
+        col.format = c.fmt;
+}
+
 void EnsureVisible(HWND h, WindowState* s, int row)
 {
     OwnerList& d = DataOf(s);
@@ -354,12 +365,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
         if (!c)
             return -1;
         Column col;
-        if ((c->mask & LVCF_TEXT) && c->pszText)
-            col.text = c->pszText;
-        if (c->mask & LVCF_WIDTH)
-            col.width = c->cx;
-        if (c->mask & LVCF_FMT)
-            col.format = c->fmt;
+        SetColumnFields(col, *c);
         int at = std::clamp((int)wParam, 0, (int)d.columns.size());
         d.columns.insert(d.columns.begin() + at, col);
         for (Row& r : d.rows)
@@ -399,12 +405,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
             if (c->mask & LVCF_TEXT)
                 CopyText(col.text, c->pszText, c->cchTextMax);
         } else {
-            if ((c->mask & LVCF_TEXT) && c->pszText)
-                col.text = c->pszText;
-            if (c->mask & LVCF_WIDTH)
-                col.width = c->cx;
-            if (c->mask & LVCF_FMT)
-                col.format = c->fmt;
+            SetColumnFields(col, *c);
             InvalidateRect(h, nullptr, FALSE);
         }
         return TRUE;
