@@ -49,35 +49,18 @@ int32_t impDecimSuper1u(const ImpDecimArgs& a, float* px, float* py) {
   double norm = 1.0 / (ry * rx);
   double y = *py, x = *px;
   for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep) {
-    double wy = y, yEnd = y + ry;
-    int64_t top = (int64_t)wy, bottom = (int64_t)yEnd;
-    if (bottom * a.srcRowStep >= a.srcHeightExtent) {
-      wy = maxRows - ry;
-      yEnd = (double)maxRows;
-      bottom = maxRows;
-      top = (int64_t)wy;
-    }
-    double topW = 1 - (wy - top), botW = yEnd - bottom;
+    DecimSpan rows = decimSpan(y, ry, a.srcRowStep, a.srcHeightExtent, maxRows);
     unsigned char* drow = dst + (r >> 3);
     x = *px;
     for (int64_t q = 0; q < a.dstColumnExtent; ++q) {
-      double wx = x, xEnd = x + rx;
-      int64_t left = (int64_t)wx, right = (int64_t)xEnd;
-      if (right >= maxCols) {
-        wx = maxCols - rx;
-        xEnd = (double)maxCols;
-        right = maxCols;
-        left = (int64_t)wx;
-      }
-      double leftW = 1 - (wx - left), rightW = xEnd - right;
-      double sum = decimBoxSum(top, bottom, topW, botW, left, right, leftW, rightW,
-                               [&](int64_t row, int64_t col) -> double {
-                                 return bitAt(src + (row * a.srcRowStep >> 3), srcBit + col) ? 1.0 : 0.0;
-                               });
+      DecimSpan cols = decimSpan(x, rx, 1, maxCols, maxCols);
+      double sum = decimBoxSum(rows, cols, [&](int64_t row, int64_t col) -> double {
+        return bitAt(src + (row * a.srcRowStep >> 3), srcBit + col) ? 1.0 : 0.0;
+      });
       putBit(drow, dstBit + q, (int64_t)(sum * norm + 0.5) != 0);
-      x = xEnd;
+      x = cols.end;
     }
-    y = yEnd;
+    y = rows.end;
   }
   *px = (float)x;
   *py = (float)y;

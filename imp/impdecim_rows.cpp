@@ -211,35 +211,18 @@ int32_t super(const ImpDecimArgs& a, float* px, float* py) {
   for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
     y = y0;
     for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep) {
-      double wy = y, yEnd = y + ry;
-      int64_t top = (int64_t)wy, bottom = (int64_t)yEnd;
-      if (bottom * a.srcRowStep >= a.srcHeightExtent) {
-        wy = maxRows - ry;
-        yEnd = (double)maxRows;
-        bottom = maxRows;
-        top = (int64_t)wy;
-      }
-      double topW = 1 - (wy - top), botW = yEnd - bottom;
+      DecimSpan rows = decimSpan(y, ry, a.srcRowStep, a.srcHeightExtent, maxRows);
       x = x0;
       for (int64_t q = 0; q < a.dstColumnExtent; q += a.dstPixelStep) {
-        double wx = x, xEnd = x + rx;
-        int64_t left = (int64_t)wx, right = (int64_t)xEnd;
-        if (right * a.srcPixelStep >= a.srcWidthExtent) {
-          wx = maxCols - rx;
-          xEnd = (double)maxCols;
-          right = maxCols;
-          left = (int64_t)wx;
-        }
-        double leftW = 1 - (wx - left), rightW = xEnd - right;
-        double sum = decimBoxSum(top, bottom, topW, botW, left, right, leftW, rightW,
-                                 [&](int64_t row, int64_t col) -> double {
-                                   return src[sc + row * a.srcRowStep + col * a.srcPixelStep];
-                                 });
+        DecimSpan cols = decimSpan(x, rx, a.srcPixelStep, a.srcWidthExtent, maxCols);
+        double sum = decimBoxSum(rows, cols, [&](int64_t row, int64_t col) -> double {
+          return src[sc + row * a.srcRowStep + col * a.srcPixelStep];
+        });
         double v = sum * norm + 0.5;
         dst[c + r + q] = v < 1 ? (T)0 : (T)(int64_t)v;
-        x = xEnd;
+        x = cols.end;
       }
-      y = yEnd;
+      y = rows.end;
     }
   }
   *px = (float)x;
