@@ -58,8 +58,6 @@ void CSmafTrackWriter::ReadControl(int slot, uint8_t code, uint8_t data, int tic
 }
 
 void CSmafTrackWriter::Read(const uint8_t* chunk, uint32_t size) {
-    chunkPointer = chunk;
-    chunkSize = size;
     // Search "Mtsq" inside the chunk (chunk offsets; the 8-byte header counts).
     uint64_t end = static_cast<uint64_t>(size) + 8;
     uint64_t sequence = 0;

@@ -35,7 +35,5 @@ private:
     int currentTick = 0;
     int startTick = 0;
     int octaveShift[4] = {0, 0, 0, 0};
-    const uint8_t* chunkPointer = nullptr;
-    uint32_t chunkSize = 0;
     int midiChannel[4] = {0, 0, 0, 0};
 };
