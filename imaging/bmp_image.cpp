@@ -11,10 +11,17 @@ namespace {
 
 const long kLargestImageBytes = 256L * 1024 * 1024;
 
-int CountBits(DWORD mask) {
-    int n = 0;
-    for (; mask; mask &= mask - 1) ++n;
-    return n;
+// One colour field of a 16-bit pixel: its value, whatever the mask's position and width, scaled to 8 bits.
+BYTE FieldTo8Bits(WORD pixel, DWORD mask) {
+    mask &= 0xFFFF;
+    if (!mask) return 0;
+    int low = 0;
+    while (!(mask & (1u << low))) ++low;
+    int high = 15;
+    while (!(mask & (1u << high))) --high;
+    int width = high - low + 1;
+    DWORD value = (pixel & mask) >> low;
+    return static_cast<BYTE>(width >= 8 ? value >> (width - 8) : value << (8 - width));
 }
 
 }  // namespace
@@ -145,7 +152,8 @@ bool CBmpImage::Decode(FILE* file) {
         if (compression == BI_RGB) {
             ok = std::fread(pixelRows, 1, header.biSizeImage, file) == header.biSizeImage;
         } else if (compression == BI_RLE8 || compression == BI_RLE4) {
-            if (topDown) {
+            // A stream's pixel size must be the picture's, or its runs would not fit the rows.
+            if (topDown || GetBpp() != (compression == BI_RLE4 ? 4 : 8)) {
                 SetLastError("compression type not supported");
                 return false;
             }
@@ -212,17 +220,14 @@ void CRasterImage::UnpackTo24(const BYTE* source, DWORD redMask, DWORD greenMask
     if (!source || !pixelRows) return;
     int width = GetWidth(), height = GetHeight();
     if (bitCount == 16) {
-        int redBits = CountBits(redMask), greenBits = CountBits(greenMask), blueBits = CountBits(blueMask);
         size_t sourceRow = static_cast<size_t>((width + 1) / 2) * 4;
         for (int y = height - 1; y >= 0; --y) {
             for (int x = width - 1; x >= 0; --x) {
                 WORD w = ReadLe16(source + y * sourceRow + 2 * x);
                 BYTE* p = pixelRows + static_cast<size_t>(y) * rowWidth + 3 * x;
-                int greenShift = greenBits + redBits - 8;
-                int redShift = redBits + greenBits + blueBits - 8;
-                p[0] = static_cast<BYTE>((w & blueMask) << (8 - redBits));
-                p[1] = static_cast<BYTE>(greenShift >= 0 ? (w & greenMask) >> greenShift : (w & greenMask) << -greenShift);
-                p[2] = static_cast<BYTE>(redShift >= 0 ? (w & redMask) >> redShift : (w & redMask) << -redShift);
+                p[0] = FieldTo8Bits(w, blueMask);
+                p[1] = FieldTo8Bits(w, greenMask);
+                p[2] = FieldTo8Bits(w, redMask);
             }
         }
     } else if (bitCount == 32) {

@@ -141,6 +141,46 @@ TEST(BmpCodecTest, HostileRunLengthStreamsStayInsideThePicture) {
     }
 }
 
+TEST(BmpCodecTest, RunLengthStreamOfAnotherPixelSizeIsRefused) {
+    // Each stream would fill a whole 64-pixel row in bytes, eight times a 1-bit row's width.
+    struct Case {
+        int bits;
+        uint32_t compression;
+    } cases[] = {{1, 1}, {1, 2}, {4, 1}, {8, 2}};
+    for (const Case& c : cases) {
+        auto f = InfoFile(64, 1, c.bits, c.compression, 0, 1u << c.bits);
+        Palette(f, std::vector<uint32_t>(1u << c.bits, 0));
+        f.insert(f.end(), {64, 0xFF, 0, 1});
+        CRasterImage image;
+        EXPECT_FALSE(DecodeBytes(image, f, RASTER_TYPE_BMP)) << c.bits << " bits, compression " << c.compression;
+        EXPECT_STREQ(image.GetLastError(), "compression type not supported");
+    }
+}
+
+TEST(BmpCodecTest, SixteenBitFieldsOfAnyWidth) {
+    struct Case {
+        uint32_t red, green, blue;
+        unsigned pixel;
+        COLORREF colour;
+    } cases[] = {
+        {0xF800, 0x07E0, 0x001F, 0xFFFF, RGB(248, 252, 248)},   // 5-6-5
+        {0xFFC0, 0x0030, 0x000F, 0x8035, RGB(128, 192, 80)},    // 10-2-4: red wider than a byte
+        {0x000F, 0xFFF0, 0x0000, 0xABCD, RGB(208, 171, 0)},     // 4-12-0, red in the low bits
+    };
+    for (const Case& c : cases) {
+        auto f = InfoFile(1, 1, 16, 3, 0, 0);
+        Put32(f, c.red);
+        Put32(f, c.green);
+        Put32(f, c.blue);
+        Put16(f, c.pixel);
+        Put16(f, 0);
+        f[10] += 12;  // the masks come before the pixels
+        CRasterImage image;
+        ASSERT_TRUE(DecodeBytes(image, f, RASTER_TYPE_BMP));
+        EXPECT_EQ(Colour(image.GetPixelColor(0, 0)), c.colour) << std::hex << c.red << " " << c.green << " " << c.blue;
+    }
+}
+
 TEST(BmpCodecTest, TopDownAndSixteenBitPictures) {
     auto down = InfoFile(1, -2, 24, 0, 0, 0);
     down.insert(down.end(), {1, 2, 3, 0, 4, 5, 6, 0});  // first row in the file is the top row
