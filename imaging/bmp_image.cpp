@@ -5,11 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/image_size_limit.h"
 #include "imaging/little_endian.h"
 
 namespace {
-
-const long kLargestImageBytes = 256L * 1024 * 1024;
 
 // One colour field of a 16-bit pixel: its value, whatever the mask's position and width, scaled to 8 bits.
 BYTE FieldTo8Bits(WORD pixel, DWORD mask) {
@@ -104,10 +103,7 @@ bool CBmpImage::Decode(FILE* file) {
     int fileBitCount = info.biBitCount;
     topDown = info.biHeight < 0;
     long long rows = topDown ? -static_cast<long long>(info.biHeight) : info.biHeight;
-    // Sizes above the limit are refused before any product can overflow.
-    bool tooLarge = info.biWidth > kLargestImageBytes || rows > kLargestImageBytes;
-    long long bytes = tooLarge ? 0 : ((static_cast<long long>(info.biWidth) * (fileBitCount > 24 ? 32 : fileBitCount) + 31) / 32) * 4 * rows;
-    if (tooLarge || info.biWidth <= 0 || rows <= 0 || fileBitCount == 0 || bytes > kLargestImageBytes ||
+    if (fileBitCount == 0 || !FitsImageLimit(info.biWidth, rows, fileBitCount > 24 ? 32 : fileBitCount) ||
         !Create(info.biWidth, static_cast<int>(rows), fileBitCount > 24 ? 24 : fileBitCount)) {
         SetLastError("Can't allocate memory");
         return false;

@@ -1,11 +1,14 @@
 // JPEG decoding and encoding with libjpeg; library errors come back as a false result with a text.
 #include "imaging/jpeg_image.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
+#include "imaging/image_size_limit.h"
 #include "imaging/raster_row_iterator.h"
 
 namespace {
@@ -23,14 +26,22 @@ void JpegErrorExit(j_common_ptr info) {
     longjmp(manager->jumpBack, 1);
 }
 
-// Warnings (such as a premature end of data) must not print to the console.
+// Messages must not print to the console.
 void JpegSilentMessage(j_common_ptr) {}
+
+// A warning of damaged data (a premature end of the file among them) ends the call like an error, so that
+// a truncated or corrupt file never loads as if whole; the two harmless warnings pass.
+void JpegWarningIsError(j_common_ptr info, int level) {
+    int code = info->err->msg_code;
+    if (level < 0 && code != JWRN_ADOBE_XFORM && code != JWRN_JFIF_MAJOR) (*info->err->error_exit)(info);
+}
 
 // Installs the error exit into a coder's error manager.
 jpeg_error_mgr* UseErrorManager(JpegErrorManager& errors) {
     jpeg_error_mgr* manager = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = JpegErrorExit;
     errors.standard.output_message = JpegSilentMessage;
+    errors.standard.emit_message = JpegWarningIsError;
     errors.message[0] = '\0';
     return manager;
 }
@@ -51,6 +62,12 @@ bool CJpegImage::Decode(FILE* file) {
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
+    // The size is checked before libjpeg allocates for the whole frame.
+    if (!FitsImageLimit(info.image_width, info.image_height, info.num_components == 1 ? 8 : 24)) {
+        jpeg_destroy_decompress(&info);
+        SetLastError("Can't allocate memory");
+        return false;
+    }
     jpeg_start_decompress(&info);
     int components = info.output_components;
     if (!Create(info.output_width, info.output_height, components == 4 ? 24 : 8 * components)) {
@@ -100,7 +117,7 @@ bool CJpegImage::Encode(FILE* file) {
         return false;
     }
     bool grey = GetPalette() != nullptr;
-    int bytesPerPixel = GetBpp() / 8;
+    int bitCount = GetBpp();
     CRasterRowIterator iterator;
     jpeg_compress_struct info;
     JpegErrorManager errors;
@@ -119,13 +136,22 @@ bool CJpegImage::Encode(FILE* file) {
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
-    JSAMPARRAY line = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, rowWidth + 8, 1);
+    // 1- and 4-bit grey lines are widened to a byte a pixel, which can be longer than the stored row.
+    JDIMENSION lineBytes = static_cast<JDIMENSION>(std::max<long>(rowWidth, GetWidth()) + 8);
+    JSAMPARRAY line = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, lineBytes, 1);
     iterator.Attach(this);
     iterator.MoveToTop();
     while (info.next_scanline < info.image_height) {
         iterator.ReadRow(line[0], rowWidth);
-        if (!grey) {
-            if (bytesPerPixel == 4) {
+        if (grey && bitCount < 8) {
+            // Widened from the last pixel back, so that no packed byte is overwritten before it is read.
+            BYTE* p = line[0];
+            for (int x = GetWidth() - 1; x >= 0; --x) {
+                p[x] = bitCount == 1 ? static_cast<BYTE>((p[x >> 3] >> (7 - (x & 7))) & 1)
+                                     : static_cast<BYTE>((x & 1) ? p[x >> 1] & 15 : p[x >> 1] >> 4);
+            }
+        } else if (!grey) {
+            if (bitCount == 32) {
                 // 32-bit pictures are written from the first three bytes of each pixel.
                 for (int x = 0; x < GetWidth(); ++x) std::memmove(line[0] + 3 * x, line[0] + 4 * x, 3);
             }

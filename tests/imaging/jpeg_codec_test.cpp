@@ -1,6 +1,7 @@
 // JPEG codec: grey and colour round trips, row order, quality, refusals and corrupt input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "image_io.h"
@@ -69,5 +70,60 @@ TEST(JpegCodecTest, CorruptFileFailsWithATextAndKeepsSettings) {
         EXPECT_NE(image.GetLastError()[0], '\0');
         EXPECT_EQ(image.GetType(), RASTER_TYPE_JPEG);
         EXPECT_EQ(image.GetQuality(), 60);
+    }
+}
+
+TEST(JpegCodecTest, TruncatedFileFailsAndLeavesTheImageEmpty) {
+    CRasterImage image(64, 64, 24, RASTER_TYPE_JPEG);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) image.SetPixelColor(x, y, RGB(x * 4, y * 4, (x * y) & 255));
+    auto bytes = EncodeBytes(image, RASTER_TYPE_JPEG);
+    bytes.resize(bytes.size() * 2 / 3);
+    CRasterImage back;
+    EXPECT_FALSE(DecodeBytes(back, bytes, RASTER_TYPE_JPEG));
+    EXPECT_FALSE(back.IsValid());
+    EXPECT_STREQ(back.GetLastError(), "Premature end of JPEG file");
+}
+
+TEST(JpegCodecTest, FrameOverTheSizeLimitIsRefusedBeforeDecoding) {
+    CRasterImage grey(8, 8, 8, RASTER_TYPE_JPEG);
+    grey.SetGreyPalette();
+    auto bytes = EncodeBytes(grey, RASTER_TYPE_JPEG);
+    // A 16384 x 16400 grey frame is just over 256 MB.
+    size_t frame = 0;
+    while (frame + 8 < bytes.size() && !(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC0)) ++frame;
+    ASSERT_LT(frame + 8, bytes.size());
+    const uint8_t size[] = {0x40, 0x10, 0x40, 0x00};  // height, width, big-endian
+    std::copy(size, size + 4, bytes.begin() + frame + 5);
+    CRasterImage back;
+    EXPECT_FALSE(DecodeBytes(back, bytes, RASTER_TYPE_JPEG));
+    EXPECT_FALSE(back.IsValid());
+    EXPECT_STREQ(back.GetLastError(), "Can't allocate memory");
+}
+
+TEST(JpegCodecTest, NarrowGreyPicturesSaveAsByteLines) {
+    struct Case {
+        int bits;
+        int (*value)(int x);
+    } cases[] = {
+        {1, [](int x) { return (x / 8) & 1; }},
+        {4, [](int x) { return x / 4; }},
+    };
+    for (const Case& c : cases) {
+        // Palette entry i is (i, i, i): a grey ramp, though a very dark one.
+        const int colours = 1 << c.bits;
+        std::vector<RGBQUAD> ramp(colours);
+        for (int i = 0; i < colours; ++i) ramp[i] = {BYTE(i), BYTE(i), BYTE(i), 0};
+        CRasterImage image(64, 8, c.bits, RASTER_TYPE_JPEG);
+        image.SetPalette(ramp.data(), colours);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 64; ++x) image.SetPixelIndex(x, y, c.value(x));
+        bool ok = false;
+        auto bytes = EncodeBytes(image, RASTER_TYPE_JPEG, &ok);
+        ASSERT_TRUE(ok);
+        CRasterImage back;
+        ASSERT_TRUE(DecodeBytes(back, bytes, RASTER_TYPE_JPEG));
+        ASSERT_EQ(back.GetWidth(), 64);
+        for (int x = 0; x < 64; ++x) EXPECT_NEAR(back.GetPixelIndex(x, 4), c.value(x), 2) << c.bits << " bits, x " << x;
     }
 }
