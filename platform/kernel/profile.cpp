@@ -1,4 +1,4 @@
-// Private-profile functions over ProfileDocument, serialised by one process-wide lock.
+// Private-profile functions over ProfileDocument; each write holds the file's cross-process lock.
 #include "kernel/profile.h"
 
 #include <cerrno>
@@ -10,6 +10,7 @@
 #include "kernel/last_error.h"
 #include "kernel/path_map.h"
 #include "kernel/profile_document.h"
+#include "kernel/profile_update.h"
 
 namespace {
 
@@ -17,6 +18,19 @@ std::mutex& ProfileLock()
 {
     static std::mutex lock;
     return lock;
+}
+
+// A list that does not fit: its first size - 2 characters and two NULs.
+DWORD CutList(const std::string& list, LPSTR buffer, DWORD size)
+{
+    if (size < 2) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    memcpy(buffer, list.data(), size - 2);
+    buffer[size - 2] = '\0';
+    buffer[size - 1] = '\0';
+    return size - 2;
 }
 
 DWORD CopyValue(const std::string& value, LPSTR buffer, DWORD size)
@@ -29,15 +43,22 @@ DWORD CopyValue(const std::string& value, LPSTR buffer, DWORD size)
     return n;
 }
 
-DWORD CopyList(const std::vector<std::string>& names, LPSTR buffer, DWORD size)
+// Names each ended by a NUL.
+std::string JoinNames(const std::vector<std::string>& names)
 {
-    if (!buffer || size == 0)
-        return 0;
     std::string list;
     for (const std::string& name : names) {
         list += name;
         list += '\0';
     }
+    return list;
+}
+
+DWORD CopyList(const std::vector<std::string>& names, LPSTR buffer, DWORD size)
+{
+    if (!buffer || size == 0)
+        return 0;
+    std::string list = JoinNames(names);
     if (list.size() + 1 <= size) {
         memcpy(buffer, list.data(), list.size());
         buffer[list.size()] = '\0';
@@ -45,14 +66,22 @@ DWORD CopyList(const std::vector<std::string>& names, LPSTR buffer, DWORD size)
             buffer[1] = '\0';
         return static_cast<DWORD>(list.size());
     }
-    if (size < 2) {
-        buffer[0] = '\0';
+    return CutList(list, buffer, size);
+}
+
+// Unlike the key list, the section-name list counts as cut when it only just fits, and an empty one is a
+// single NUL.
+DWORD CopySectionNames(const std::vector<std::string>& names, LPSTR buffer, DWORD size)
+{
+    if (!buffer || size == 0)
         return 0;
+    std::string list = JoinNames(names);
+    if (list.empty() || list.size() + 1 < size) {
+        memcpy(buffer, list.data(), list.size());
+        buffer[list.size()] = '\0';
+        return static_cast<DWORD>(list.size());
     }
-    memcpy(buffer, list.data(), size - 2);
-    buffer[size - 2] = '\0';
-    buffer[size - 1] = '\0';
-    return size - 2;
+    return CutList(list, buffer, size);
 }
 
 // A line break inside a name or value would split the line and plant keys or sections of its
@@ -73,7 +102,7 @@ DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, L
     if (fileName)
         doc.Load(MapPath(fileName));
     if (!section)
-        return CopyList(doc.SectionNames(), buffer, size);
+        return CopySectionNames(doc.SectionNames(), buffer, size);
     if (!key)
         return CopyList(doc.KeyNames(section), buffer, size);
     if (auto value = doc.GetValue(section, key))
@@ -107,26 +136,25 @@ UINT GetPrivateProfileInt(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR f
 
 BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName)
 {
-    if (!section)
-        return !key && !value;  // all three null only asks for a flush: nothing is cached
-    if (!fileName) {
+    if (!section && !key && !value)
+        return TRUE;  // all three null only asks for a flush: nothing is cached
+    if (!section || !fileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     std::lock_guard<std::mutex> guard(ProfileLock());
-    std::string path = MapPath(fileName);
-    ProfileDocument doc;
-    bool existed = doc.Load(path);
-    if (!key)
-        doc.RemoveSection(OneLine(section));
-    else if (!value)
-        doc.RemoveKey(OneLine(section), OneLine(key));
-    else
-        doc.SetValue(OneLine(section), OneLine(key), OneLine(value));
-    if (!existed && (!key || !value))
-        return TRUE;  // deleting from a file that does not exist leaves no file behind
-    if (!doc.Save(path)) {
-        SetLastErrorFromErrno(errno);
+    // Deleting from a file that does not exist leaves no file behind.
+    bool deletion = !key || !value;
+    int error = UpdateProfileFile(MapPath(fileName), !deletion, [&](ProfileDocument& doc) {
+        if (!key)
+            doc.RemoveSection(OneLine(section));
+        else if (!value)
+            doc.RemoveKey(OneLine(section), OneLine(key));
+        else
+            doc.SetValue(OneLine(section), OneLine(key), OneLine(value));
+    });
+    if (error != 0) {
+        SetLastErrorFromErrno(error);
         return FALSE;
     }
     return TRUE;

@@ -1,13 +1,14 @@
 // Line model of an ini file: parsing, lookup, edits and the atomic save.
 #include "kernel/profile_document.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "kernel/whole_file.h"
+#include "kernel/utf16_text.h"
 
 namespace profile_line {
 
@@ -27,7 +28,7 @@ std::optional<std::string_view> SectionName(std::string_view line)
     if (t.empty() || t[0] != '[')
         return std::nullopt;
     t.remove_prefix(1);
-    size_t close = t.find(']');
+    size_t close = t.rfind(']');
     if (close != std::string_view::npos)
         t = t.substr(0, close);
     return Trim(t);
@@ -74,42 +75,75 @@ std::string Unquote(std::string_view value)
 
 using namespace profile_line;
 
-bool ProfileDocument::Load(const std::string& linuxPath)
+int ProfileDocument::Load(const std::string& linuxPath)
 {
     m_lines.clear();
-    m_utf8Mark = false;
+    m_encoding = Encoding::Plain;
+    int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = Read(fd);
+    close(fd);
+    return error;
+}
+
+int ProfileDocument::Read(int fd)
+{
+    m_lines.clear();
+    m_encoding = Encoding::Plain;
+    // A read error part way is a failure: a shorter file would lose the settings behind it when written back.
     std::string text;
-    if (!ReadWholeFile(linuxPath, text))
-        return false;
+    char buffer[65536];
+    for (off_t at = 0;;) {
+        ssize_t n = pread(fd, buffer, sizeof buffer, at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<size_t>(n));
+        at += n;
+    }
     Parse(text);
-    return true;
+    return 0;
 }
 
 void ProfileDocument::Parse(std::string_view text)
 {
     m_lines.clear();
-    m_utf8Mark = text.substr(0, 3) == "\xEF\xBB\xBF";
-    if (m_utf8Mark)
+    m_encoding = Encoding::Plain;
+    std::string decoded;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        m_encoding = Encoding::Utf8Mark;
         text.remove_prefix(3);
+    } else if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF") {
+        m_encoding = text[0] == '\xFE' ? Encoding::Utf16Be : Encoding::Utf16Le;
+        decoded = Utf16ToUtf8(text.substr(2), m_encoding == Encoding::Utf16Be);
+        text = decoded;
+    }
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t nl = text.find('\n', pos);
-        std::string_view line = text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        m_lines.emplace_back(line);
-        if (nl == std::string_view::npos)
+        size_t end = text.find_first_of("\r\n", pos);
+        m_lines.emplace_back(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        if (end == std::string_view::npos)
             break;
-        pos = nl + 1;
+        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
 }
 
 std::string ProfileDocument::Serialize() const
 {
-    std::string out = m_utf8Mark ? "\xEF\xBB\xBF" : "";
+    std::string out;
     for (const std::string& line : m_lines) {
         out += line;
         out += "\r\n";
+    }
+    switch (m_encoding) {
+    case Encoding::Plain: return out;
+    case Encoding::Utf8Mark: return "\xEF\xBB\xBF" + out;
+    case Encoding::Utf16Le: return "\xFF\xFE" + Utf8ToUtf16(out, false);
+    case Encoding::Utf16Be: return "\xFE\xFF" + Utf8ToUtf16(out, true);
     }
     return out;
 }
@@ -241,8 +275,6 @@ void ProfileDocument::AddSection(std::string_view section)
 {
     if (FindSection(section))
         return;
-    if (!m_lines.empty() && !Trim(m_lines.back()).empty())
-        m_lines.emplace_back();
     m_lines.push_back("[" + std::string(section) + "]");
 }
 

@@ -10,10 +10,13 @@
 // matching surrounding quotes removed. Edits keep every other line (comments included) untouched.
 class ProfileDocument {
 public:
-    // Reads the file at a Linux path; false (and an empty document) when it cannot be read.
-    bool Load(const std::string& linuxPath);
+    // Reads the file at a Linux path: 0, or the errno of the failure (ENOENT: no file) with an empty document.
+    int Load(const std::string& linuxPath);
+    // The same from an open file, read from its start to its end.
+    int Read(int fd);
+    // Lines may end in CR LF, LF or CR alone; a byte-order mark selects UTF-8 or UTF-16 text.
     void Parse(std::string_view text);
-    // The whole file with CR LF line ends (and the UTF-8 mark when the file had one).
+    // The whole file with CR LF line ends, in the encoding and with the mark the file had.
     std::string Serialize() const;
     // Writes through a temporary file renamed over the target; false when that fails.
     bool Save(const std::string& linuxPath) const;
@@ -38,8 +41,10 @@ private:
     std::optional<Range> FindSection(std::string_view section) const;
     std::optional<size_t> FindKey(const Range& range, std::string_view key) const;
 
-    std::vector<std::string> m_lines;
-    bool m_utf8Mark = false;
+    enum class Encoding { Plain, Utf8Mark, Utf16Le, Utf16Be };
+
+    std::vector<std::string> m_lines;  // UTF-8 whatever the file's encoding
+    Encoding m_encoding = Encoding::Plain;
 };
 
 // Line classification shared with the registry store.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <unordered_set>
@@ -12,6 +13,7 @@
 #include "kernel/last_error.h"
 #include "kernel/path_map.h"
 #include "kernel/profile_document.h"
+#include "kernel/profile_update.h"
 #include "kernel/system_info_source.h"
 #include "kernel/user_folders.h"
 
@@ -184,12 +186,14 @@ HKEY NewKey(const std::string& path)
     return reinterpret_cast<HKEY>(open);
 }
 
-bool SaveStore(const ProfileDocument& store)
+// Changes the store under the lock its file shares with the profile functions; a store that cannot be
+// read is never replaced, and a missing one is made only by `create`.
+LONG UpdateStore(bool create, const std::function<void(ProfileDocument&)>& edit)
 {
     std::string path = GetRegistryStorePath();
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    return store.Save(path);
+    return UpdateProfileFile(path, create, edit) == 0 ? ERROR_SUCCESS : Fail(ERROR_ACCESS_DENIED);
 }
 
 } // namespace
@@ -218,9 +222,8 @@ LONG OpenSubKey(HKEY key, LPCSTR subKey, PHKEY result, bool create, LPDWORD disp
     if (!existed) {
         if (!create)
             return Fail(ERROR_FILE_NOT_FOUND);
-        store.AddSection(path);
-        if (!SaveStore(store))
-            return Fail(ERROR_ACCESS_DENIED);
+        if (LONG error = UpdateStore(true, [&](ProfileDocument& doc) { doc.AddSection(path); }))
+            return error;
     }
     if (disposition)
         *disposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
@@ -296,10 +299,8 @@ LONG RegSetValueEx(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* da
     // Texts are kept with exactly one terminating NUL, as the caller's count may leave it out.
     if ((type == REG_SZ || type == REG_EXPAND_SZ) && (value.bytes.empty() || value.bytes.back() != '\0'))
         value.bytes += '\0';
-    ProfileDocument store;
-    store.Load(GetRegistryStorePath());
-    store.SetValue(*path, EncodeName(valueName ? valueName : ""), EncodeValue(value));
-    return SaveStore(store) ? ERROR_SUCCESS : Fail(ERROR_ACCESS_DENIED);
+    std::string name = EncodeName(valueName ? valueName : ""), text = EncodeValue(value);
+    return UpdateStore(true, [&](ProfileDocument& doc) { doc.SetValue(*path, name, text); });
 }
 
 LONG RegDeleteValue(HKEY key, LPCSTR valueName)
@@ -308,13 +309,13 @@ LONG RegDeleteValue(HKEY key, LPCSTR valueName)
     auto path = KeyPath(key);
     if (!path)
         return Fail(ERROR_INVALID_HANDLE);
-    ProfileDocument store;
-    store.Load(GetRegistryStorePath());
     std::string name = EncodeName(valueName ? valueName : "");
-    if (!store.GetValue(*path, name))
-        return Fail(ERROR_FILE_NOT_FOUND);
-    store.RemoveKey(*path, name);
-    return SaveStore(store) ? ERROR_SUCCESS : Fail(ERROR_ACCESS_DENIED);
+    bool found = false;
+    LONG error = UpdateStore(false, [&](ProfileDocument& doc) {
+        found = doc.GetValue(*path, name).has_value();
+        doc.RemoveKey(*path, name);
+    });
+    return error ? error : found ? ERROR_SUCCESS : Fail(ERROR_FILE_NOT_FOUND);
 }
 
 LONG RegDeleteKey(HKEY key, LPCSTR subKey)
@@ -326,19 +327,21 @@ LONG RegDeleteKey(HKEY key, LPCSTR subKey)
     if (!subKey || !*subKey)
         return Fail(ERROR_INVALID_PARAMETER);
     std::string path = Join(*base, subKey), upper = Upper(path);
-    ProfileDocument store;
-    store.Load(GetRegistryStorePath());
-    bool found = false;
-    for (const std::string& section : store.SectionNames()) {
-        std::string s = Upper(section);
-        if (s.compare(0, upper.size() + 1, upper + "\\") == 0)
-            return Fail(ERROR_ACCESS_DENIED);
-        found = found || s == upper;
-    }
-    if (!found)
-        return Fail(ERROR_FILE_NOT_FOUND);
-    store.RemoveSection(path);
-    return SaveStore(store) ? ERROR_SUCCESS : Fail(ERROR_ACCESS_DENIED);
+    LONG outcome = ERROR_FILE_NOT_FOUND;
+    LONG error = UpdateStore(false, [&](ProfileDocument& doc) {
+        for (const std::string& section : doc.SectionNames()) {
+            std::string s = Upper(section);
+            if (s.compare(0, upper.size() + 1, upper + "\\") == 0) {
+                outcome = ERROR_ACCESS_DENIED;  // a key with sub-keys stays
+                return;
+            }
+            if (s == upper)
+                outcome = ERROR_SUCCESS;
+        }
+        if (outcome == ERROR_SUCCESS)
+            doc.RemoveSection(path);
+    });
+    return error ? error : outcome == ERROR_SUCCESS ? ERROR_SUCCESS : Fail(outcome);
 }
 
 LONG RegCloseKey(HKEY key)

@@ -112,7 +112,7 @@ TEST(Profile, WritesKeepOtherLinesAndUseCrLf)
     EXPECT_TRUE(WritePrivateProfileString("New", "a", " spaced ", file.c_str()));
     EXPECT_EQ(t.Read("w.ini"),
               "; top comment\r\n[Common]\r\nCurLang=7\r\n; inner\r\nskin=2\r\nfidetime=5\r\n\r\n"
-              "[Tail]\r\nx=1\r\n\r\n[New]\r\na= spaced \r\n");
+              "[Tail]\r\nx=1\r\n[New]\r\na= spaced \r\n");  // no blank line before a new section
     EXPECT_EQ(Get(file, "new", "A", "", 100), "spaced");
 
     EXPECT_TRUE(WritePrivateProfileString("Common", "skin", nullptr, file.c_str()));
@@ -158,4 +158,59 @@ TEST(Profile, WritingThroughALinkKeepsTheLink)
     EXPECT_TRUE(WritePrivateProfileString("common", "skin", "2", t.Win("bin\\common.ini").c_str()));
     EXPECT_TRUE(std::filesystem::is_symlink(t.Linux("bin/common.ini")));
     EXPECT_EQ(t.Read("real/common.ini"), "[common]\r\nskin=2\r\n");
+}
+
+TEST(Profile, SectionNameListSizes)
+{
+    TempFolder t;
+    t.Write("a.ini", "[ab]\r\n[c]\r\n");
+    t.Write("none.ini", "k=v\r\n");
+    struct Case {
+        const char* file;
+        DWORD size;
+        const char* bytes;  // the buffer up to the first untouched byte
+        size_t length;
+        DWORD count;
+    } cases[] = {
+        {"a.ini", 7, "ab\0c\0\0#", 7, 5},  // room to spare
+        {"a.ini", 6, "ab\0c\0\0", 6, 4},   // only just fits: counted as cut
+        {"a.ini", 5, "ab\0\0\0", 5, 3},
+        {"none.ini", 10, "\0#", 2, 0},       // empty: a single NUL
+    };
+    for (const Case& c : cases) {
+        char buffer[16];
+        memset(buffer, '#', sizeof buffer);
+        DWORD n = GetPrivateProfileString(nullptr, nullptr, "", buffer, c.size, t.Win(c.file).c_str());
+        EXPECT_EQ(n, c.count) << c.file << " " << c.size;
+        EXPECT_EQ(std::string(buffer, c.length), std::string(c.bytes, c.length)) << c.file << " " << c.size;
+    }
+}
+
+TEST(Profile, LineEndsEncodingsAndBracketsInNames)
+{
+    TempFolder t;
+    auto utf16 = [](const std::string& ascii, bool bigEndian) {
+        std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char c : ascii) {
+            out += bigEndian ? '\0' : c;
+            out += bigEndian ? c : '\0';
+        }
+        return out;
+    };
+    t.Write("cr.ini", "[a]\rk=cr\r[b]\rk=2\r");
+    t.Write("le.ini", utf16("[a]\r\nk=le\r\n", false));
+    t.Write("be.ini", utf16("[a]\r\nk=be\r\n", true));
+    t.Write("br.ini", "[a]b] ; note]\r\nk=br\r\n");
+    EXPECT_EQ(Get(t.Win("cr.ini"), "a", "k", "", 100), "cr");
+    EXPECT_EQ(Get(t.Win("cr.ini"), "b", "k", "", 100), "2");
+    EXPECT_EQ(Get(t.Win("le.ini"), "a", "k", "", 100), "le");
+    EXPECT_EQ(Get(t.Win("be.ini"), "a", "k", "", 100), "be");
+    EXPECT_EQ(Get(t.Win("br.ini"), "a]b] ; note", "k", "", 100), "br");  // the name runs to the last ']'
+
+    // A UTF-16 file stays UTF-16 in its own byte order, and a non-ASCII value survives the trip.
+    EXPECT_TRUE(WritePrivateProfileString("a", "x", "\xC3\xA9", t.Win("le.ini").c_str()));
+    EXPECT_EQ(t.Read("le.ini"), utf16("[a]\r\nk=le\r\nx=", false) + "\xE9" + std::string("\0\r\0\n\0", 5));
+    EXPECT_EQ(Get(t.Win("le.ini"), "a", "x", "", 100), "\xC3\xA9");
+    EXPECT_TRUE(WritePrivateProfileString("a", "x", "1", t.Win("be.ini").c_str()));
+    EXPECT_EQ(t.Read("be.ini"), utf16("[a]\r\nk=be\r\nx=1\r\n", true));
 }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "env_guard.h"
 #include "kernel/last_error.h"
@@ -106,4 +108,41 @@ TEST_F(Registry, StoredShellFolderWinsAndIsExpandedByTheCaller)
     EXPECT_STREQ(text, stored);
     EXPECT_EQ(type, (DWORD)REG_EXPAND_SZ);
     RegCloseKey(key);
+}
+
+TEST_F(Registry, TwoProcessesSettingValuesKeepEveryValue)
+{
+    const int values = 200;
+    auto writer = [&](char prefix) {
+        HKEY key;
+        if (RegCreateKey(HKEY_CURRENT_USER, "Software\\Mervane\\Tonwick", &key) != ERROR_SUCCESS)
+            return 1;
+        for (DWORD i = 0; i < values; ++i) {
+            std::string name = prefix + std::to_string(i);
+            if (RegSetValueEx(key, name.c_str(), 0, REG_DWORD, (const BYTE*)&i, 4) != ERROR_SUCCESS)
+                return 1;
+        }
+        RegCloseKey(key);
+        return 0;
+    };
+    pid_t first = fork();
+    if (first == 0)
+        _exit(writer('a'));
+    int second = writer('b');
+    int status = 0;
+    waitpid(first, &status, 0);
+    ASSERT_EQ(second, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    HKEY key;
+    ASSERT_EQ(RegOpenKey(HKEY_CURRENT_USER, "Software\\Mervane\\Tonwick", &key), ERROR_SUCCESS);
+    int found = 0;
+    for (char prefix : {'a', 'b'})
+        for (DWORD i = 0; i < values; ++i) {
+            DWORD number = 0, size = 4;
+            std::string name = prefix + std::to_string(i);
+            found += RegQueryValueEx(key, name.c_str(), nullptr, nullptr, (LPBYTE)&number, &size) == ERROR_SUCCESS &&
+                     number == i;
+        }
+    RegCloseKey(key);
+    EXPECT_EQ(found, 2 * values);
 }
