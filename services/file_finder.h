@@ -40,5 +40,5 @@ public:
 };
 
 // Deletes every file and sub-folder under folder and then the folder itself; symbolic links are
-// removed as links, never followed.
+// removed as links, never followed. An empty path or the root of the file system deletes nothing.
 void DeleteFolderTree(const CString& folder);

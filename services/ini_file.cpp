@@ -1,6 +1,8 @@
 // CIniFile: the ini accessor behind every settings, language and skin read.
 #include "services/ini_file.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,6 +21,11 @@ static CString ReadProfileText(const CString& section, const char* key, const CS
         copied = size - 1;
     text.ReleaseBuffer(static_cast<int>(copied == size - 1 ? Utf8CompleteLength(buffer, copied) : copied));
     return text;
+}
+
+static int ClampToInt(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 CIniFile::CIniFile(const CString& path) : m_strPath(path) {}
@@ -58,14 +65,16 @@ CRect CIniFile::GetRect(const char* key, const RECT& defaultValue)
         return CRect(defaultValue);
     }
     m_nMissing = 0;
-    int numbers[4] = {0, 0, 0, 0};
+    // Numbers beyond the int range, and right and bottom edges beyond it, are held at its ends.
+    long long numbers[4] = {0, 0, 0, 0};
     char* context = nullptr;
     char* piece = strtok_r(value.GetBuffer(), ",", &context);
     for (int i = 0; i < 4 && piece; i++) {
-        numbers[i] = std::atoi(piece);
+        numbers[i] = ClampToInt(std::strtoll(piece, nullptr, 10));
         piece = strtok_r(nullptr, ",", &context);
     }
-    return CRect(numbers[0], numbers[1], numbers[0] + numbers[2], numbers[1] + numbers[3]);
+    return CRect(static_cast<int>(numbers[0]), static_cast<int>(numbers[1]), ClampToInt(numbers[0] + numbers[2]),
+                 ClampToInt(numbers[1] + numbers[3]));
 }
 
 void CIniFile::WriteString(const char* key, const char* value)

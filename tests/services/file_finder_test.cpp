@@ -1,6 +1,10 @@
 // Folder scans in sort-key order, the resumable checksums, and deleting a folder tree.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <vector>
 
@@ -159,6 +163,30 @@ TEST(FolderTree, DeletesEverythingButNeverFollowsLinks)
     DeleteFolderTree((folder.Windows() + "toplink\\").c_str());
     EXPECT_FALSE(std::filesystem::is_symlink(folder.Linux() + "/toplink"));
     EXPECT_EQ(outside.Read("precious/keep.txt"), "keep");
+}
+
+TEST(FolderTree, NoFolderOrTheRootIsNeverDeleted)
+{
+    // The calls run in a child whose file-system root is the test's folder, so a fault stays inside it.
+    TempFolder folder;
+    folder.Write("keep.txt", "keep");
+    folder.Write("sub/keep.txt", "keep");
+    pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() != 0 && unshare(CLONE_NEWUSER) != 0)
+            _exit(77);
+        if (chroot(folder.Linux().c_str()) != 0 || chdir("/") != 0)
+            _exit(77);
+        for (const char* path : {"", "\\", "C:\\", "c:", "\\sub\\.."})
+            DeleteFolderTree(path);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no way to change the root here";
+    EXPECT_EQ(folder.Read("keep.txt"), "keep");
+    EXPECT_EQ(folder.Read("sub/keep.txt"), "keep");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // CIniFile and CSettingsIni as seen through real ini files.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "services/app_folder.h"
 #include "services/ini_file.h"
 #include "services/settings_ini.h"
@@ -22,7 +24,9 @@ const char* const kCommon =
     "full=10,20,30,40\r\n"
     "empty=\r\n"
     "two=5,6\r\n"
-    "five=1,2,3,4,5\r\n";
+    "five=1,2,3,4,5\r\n"
+    "huge=2147483647,5,10,99999999999\r\n"
+    "tiny=-2147483648,-5,-1,-99999999999\r\n";
 
 TEST(IniFile, StringAndNumberReads)
 {
@@ -79,6 +83,8 @@ TEST(IniFile, RectangleForms)
         {"empty", CRect(0, 0, 0, 0), 0},  // empty is not missing for rectangles
         {"two", CRect(5, 6, 5, 6), 0},
         {"five", CRect(1, 2, 4, 6), 0},
+        {"huge", CRect(INT_MAX, 5, INT_MAX, INT_MAX), 0},  // held at the ends of the int range
+        {"tiny", CRect(INT_MIN, -5, INT_MIN, INT_MIN), 0},
         {"absent", CRect(def), 1},
     };
     for (const Case& c : cases) {
