@@ -79,7 +79,7 @@ int ProfileDocument::Load(const std::string& linuxPath)
 {
     m_lines.clear();
     m_encoding = Encoding::Plain;
-    int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = open(linuxPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno;
     int error = Read(fd);

@@ -38,7 +38,7 @@ int UpdateProfileFile(const std::string& linuxPath, bool create, const std::func
     for (;;) {
         Descriptor file;
         bool made = false;
-        file.fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
+        file.fd = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a pipe in its place must not block
         if (file.fd < 0 && errno == ENOENT && create) {
             // The empty file gives the lock something to hold until the first text is renamed over it.
             file.fd = open(target.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -49,7 +49,8 @@ int UpdateProfileFile(const std::string& linuxPath, bool create, const std::func
         if (file.fd < 0)
             return errno == ENOENT && !create ? 0 : errno;
         int error = 0;
-        while (flock(file.fd, LOCK_EX) != 0)
+        // A file system without locks still gets the write, as it did before locking.
+        while (flock(file.fd, LOCK_EX) != 0 && errno != ENOLCK && errno != EOPNOTSUPP)
             if (errno != EINTR)
                 return errno;
         // Another writer may have renamed its new file over the path while this one waited: lock that one.
