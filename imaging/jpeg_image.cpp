@@ -29,11 +29,25 @@ void JpegErrorExit(j_common_ptr info) {
 // Messages must not print to the console.
 void JpegSilentMessage(j_common_ptr) {}
 
-// A warning of damaged data (a premature end of the file among them) ends the call like an error, so that
-// a truncated or corrupt file never loads as if whole; the two harmless warnings pass.
+// A warning of damaged image data (a premature end of the file among them) ends the call like an error,
+// so that a truncated or corrupt file never loads as if whole. Other warnings (stray bytes between
+// markers, unknown revisions or transforms, a bad ICC marker) leave the picture whole and pass, as many
+// cameras write them.
 void JpegWarningIsError(j_common_ptr info, int level) {
-    int code = info->err->msg_code;
-    if (level < 0 && code != JWRN_ADOBE_XFORM && code != JWRN_JFIF_MAJOR) (*info->err->error_exit)(info);
+    if (level >= 0) return;
+    switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+        (*info->err->error_exit)(info);
+        break;
+    default:
+        break;
+    }
 }
 
 // Installs the error exit into a coder's error manager.

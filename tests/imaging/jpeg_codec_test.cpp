@@ -85,6 +85,19 @@ TEST(JpegCodecTest, TruncatedFileFailsAndLeavesTheImageEmpty) {
     EXPECT_STREQ(back.GetLastError(), "Premature end of JPEG file");
 }
 
+TEST(JpegCodecTest, StrayBytesBetweenMarkersStillLoad) {
+    CRasterImage image(16, 16, 24, RASTER_TYPE_JPEG);
+    auto bytes = EncodeBytes(image, RASTER_TYPE_JPEG);
+    // Two bytes of padding before the start-of-scan marker, as some cameras write.
+    size_t scan = 2;
+    while (scan + 1 < bytes.size() && !(bytes[scan] == 0xFF && bytes[scan + 1] == 0xDA)) ++scan;
+    ASSERT_LT(scan + 1, bytes.size());
+    bytes.insert(bytes.begin() + scan, {0x00, 0x00});
+    CRasterImage back;
+    EXPECT_TRUE(DecodeBytes(back, bytes, RASTER_TYPE_JPEG)) << back.GetLastError();
+    EXPECT_EQ(back.GetWidth(), 16);
+}
+
 TEST(JpegCodecTest, FrameOverTheSizeLimitIsRefusedBeforeDecoding) {
     CRasterImage grey(8, 8, 8, RASTER_TYPE_JPEG);
     grey.SetGreyPalette();
