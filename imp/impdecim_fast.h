@@ -28,5 +28,8 @@ bool impDecimFastNearest8u(const ImpDecimArgs& a, DecimAxis& cols, const DecimAx
 bool impDecimFastLinear8u(const ImpDecimArgs& a, const DecimAxis& cols, const DecimAxis& rows);
 // Area average over windows of exactly 2 x 2 source pixels from whole-pixel positions.
 bool impDecimFastSuperHalf8u(const ImpDecimArgs& a, int64_t x0, int64_t y0, int64_t cols, int64_t rows);
+// Area average where every window edge falls on a whole 64th of a pixel, from positions x0 and y0; gives the
+// positions after the last column and row.
+bool impDecimFastSuper8u(const ImpDecimArgs& a, double x0, double y0, double* xEnd, double* yEnd);
 // Bicubic inside the area (no first-row or first-column rules).
 bool impDecimFastCubic8u(const ImpDecimArgs& a, const DecimAxis& cols, const DecimAxis& rows);

@@ -252,8 +252,15 @@ int32_t super(const ImpDecimArgs& a, float* px, float* py) {
   if (a.dstChannelEnd < 1) { *px = 0; *py = 0; return 1; }
   double rx = a.xRatio, ry = a.yRatio;
   int64_t maxRows = a.srcHeightExtent / a.srcRowStep, maxCols = a.srcWidthExtent / a.srcPixelStep;
-  if constexpr (!Plain && sizeof(T) == 1)
+  if constexpr (!Plain && sizeof(T) == 1) {
     if (superHalfFast(a, maxCols, maxRows, px, py)) return 1;
+    double xEnd, yEnd;
+    if (impDecimFastSuper8u(a, x0, y0, &xEnd, &yEnd)) {
+      *px = (float)xEnd;
+      *py = (float)yEnd;
+      return 1;
+    }
+  }
   double norm = 1.0 / (ry * rx);
   for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
     y = y0;
