@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <string>
 
 #include "imp/impalloc.h"
 #include "imp/imperror.h"
@@ -23,9 +24,7 @@ ImpHeader* makeImage(int width, int height) {
   return h;
 }
 
-// Arguments: mode, then the factor as destination and source units.
-void BM_ImpDecimate(benchmark::State& state) {
-  int mode = (int)state.range(0), num = (int)state.range(1), den = (int)state.range(2);
+void BM_ImpDecimate(benchmark::State& state, int mode, int num, int den) {
   impSetReportMode(2);
   ImpHeader* src = makeImage(1920, 1080);
   ImpHeader* dst = makeImage(1920 * num / den, 1080 * num / den);
@@ -40,33 +39,56 @@ void BM_ImpDecimate(benchmark::State& state) {
 }
 
 #ifdef KESTRIN_BENCH_OPENCV
-void BM_OpenCvResize(benchmark::State& state) {
-  int mode = (int)state.range(0), num = (int)state.range(1), den = (int)state.range(2);
+void BM_OpenCvResize(benchmark::State& state, int flag, int num, int den) {
   cv::setNumThreads(1);
   cv::Mat src(1080, 1920, CV_8UC3);
   cv::randu(src, cv::Scalar::all(0), cv::Scalar::all(255));
   cv::Mat dst(1080 * num / den, 1920 * num / den, CV_8UC3);
-  const int flags[] = {cv::INTER_NEAREST, cv::INTER_LINEAR, cv::INTER_CUBIC, cv::INTER_AREA};
   for (auto _ : state) {
-    cv::resize(src, dst, dst.size(), 0, 0, flags[mode]);
+    cv::resize(src, dst, dst.size(), 0, 0, flag);
     benchmark::DoNotOptimize(dst.data[0]);
   }
 }
 #endif
 
-// Both factors exact (1/2) turn LINEAR and CUBIC into nearest sampling, so those two run at 2/3 only.
-void cases(benchmark::internal::Benchmark* b) {
-  b->Args({IMP_INTER_NN, 1, 2})->Args({IMP_INTER_NN, 2, 3});
-  b->Args({IMP_INTER_LINEAR, 2, 3})->Args({IMP_INTER_CUBIC, 2, 3});
-  b->Args({IMP_INTER_SUPER, 1, 2})->Args({IMP_INTER_SUPER, 2, 3});
-  b->ArgNames({"mode", "num", "den"})->Unit(benchmark::kMillisecond);
-}
-
 }  // namespace
 
-BENCHMARK(BM_ImpDecimate)->Apply(cases);
+// Each case beside its OpenCV counterpart, one after the other, so that machine load falls on both alike.
+// Both factors exact (1/2) turn LINEAR and CUBIC into nearest sampling, so those two run at 2/3.
+int main(int argc, char** argv) {
+  struct Case {
+    const char* name;
+    int mode, num, den;
+    const char* cvName;
+    int cvFlag;
+  };
 #ifdef KESTRIN_BENCH_OPENCV
-BENCHMARK(BM_OpenCvResize)->Apply(cases);
+  const Case cases[] = {
+      {"NN/1:2", IMP_INTER_NN, 1, 2, "NEAREST/1:2", cv::INTER_NEAREST},
+      {"NN/2:3", IMP_INTER_NN, 2, 3, "NEAREST/2:3", cv::INTER_NEAREST},
+      {"LINEAR/2:3", IMP_INTER_LINEAR, 2, 3, "LINEAR/2:3", cv::INTER_LINEAR},
+      {"CUBIC/2:3", IMP_INTER_CUBIC, 2, 3, "CUBIC/2:3", cv::INTER_CUBIC},
+      {"SUPER/1:2", IMP_INTER_SUPER, 1, 2, "AREA/1:2", cv::INTER_AREA},
+      {"SUPER/2:3", IMP_INTER_SUPER, 2, 3, "AREA/2:3", cv::INTER_AREA},
+  };
+#else
+  const Case cases[] = {
+      {"NN/1:2", IMP_INTER_NN, 1, 2, nullptr, 0},       {"NN/2:3", IMP_INTER_NN, 2, 3, nullptr, 0},
+      {"LINEAR/2:3", IMP_INTER_LINEAR, 2, 3, nullptr, 0}, {"CUBIC/2:3", IMP_INTER_CUBIC, 2, 3, nullptr, 0},
+      {"SUPER/1:2", IMP_INTER_SUPER, 1, 2, nullptr, 0},   {"SUPER/2:3", IMP_INTER_SUPER, 2, 3, nullptr, 0},
+  };
 #endif
-
-BENCHMARK_MAIN();
+  for (const Case& c : cases) {
+    benchmark::RegisterBenchmark((std::string("impDecimate/") + c.name).c_str(), BM_ImpDecimate, c.mode, c.num, c.den)
+        ->Unit(benchmark::kMillisecond);
+#ifdef KESTRIN_BENCH_OPENCV
+    benchmark::RegisterBenchmark((std::string("cv::resize/") + c.cvName).c_str(), BM_OpenCvResize, c.cvFlag, c.num,
+                                 c.den)
+        ->Unit(benchmark::kMillisecond);
+#endif
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
