@@ -12,8 +12,8 @@
 
 namespace {
 
-// A window's cover along one axis in 64ths: the first index and the weight of each index from there; edges
-// whose weight is 0 are left out (the plain form never reads them either).
+// A window's cover along one axis in 64ths: the first index and the weight of each index from there, 0 past
+// the count; a last edge whose weight is 0 is left out (the plain form never reads it either).
 struct Cover {
   int64_t first;
   int32_t count;
@@ -33,12 +33,7 @@ bool covers(double start, double ratio, int64_t step, int64_t extent, int64_t co
     Cover c{s.first, 0, {}};
     for (int64_t k = s.first; k <= s.last; ++k)
       c.weights[c.count++] = k == s.first ? (int32_t)(s.firstW * 64) : k == s.last ? (int32_t)(s.lastW * 64) : 64;
-    while (c.count > 0 && c.weights[c.count - 1] == 0) --c.count;
-    while (c.count > 0 && c.weights[0] == 0) {
-      ++c.first;
-      std::copy(c.weights + 1, c.weights + c.count, c.weights);
-      --c.count;
-    }
+    while (c.count > 0 && c.weights[c.count - 1] == 0) --c.count;  // the first weight is never 0
     out.push_back(c);
     v = s.end;
   }
@@ -70,13 +65,17 @@ bool impDecimFastSuper8u(const ImpDecimArgs& a, double x0, double y0, double* xE
   int64_t bytes = 0;  // bytes of a source row the windows read
   for (const Cover& c : cols)
     if (c.count > 0) bytes = std::max(bytes, (c.first + c.count - 1) * ps + n);
-  uint16_t* down = (uint16_t*)impAlignedMalloc(2 * bytes + 64);
+  // Every cover is read as four taps (weights 0 past its end), so the column sums run on with zeros.
+  bool four = true;
+  for (const Cover& c : cols) four = four && c.count <= 4;
+  uint16_t* down = (uint16_t*)impAlignedMalloc(2 * (bytes + 4 * ps) + 64);
   int32_t* across = (int32_t*)impAlignedMalloc(4 * nc * n + 64);
   if (!down || !across) {
     impAlignedFree(down);
     impAlignedFree(across);
     return false;
   }
+  std::fill(down, down + bytes + 4 * ps, 0);
   const uint8_t* src = (const uint8_t*)a.src;
   double norm = 1.0 / ((double)a.yRatio * (double)a.xRatio);
   const __m128d scale = _mm_set1_pd(1.0 / 4096), vnorm = _mm_set1_pd(norm), half = _mm_set1_pd(0.5);
@@ -84,25 +83,32 @@ bool impDecimFastSuper8u(const ImpDecimArgs& a, double x0, double y0, double* xE
   for (int64_t i = 0; i < nr; ++i) {
     const Cover& r = rows[i];
     // Down: weighted column sums of the window's rows.
-    std::fill(down, down + bytes, 0);
+    if (r.count == 0) std::fill(down, down + bytes, 0);
     for (int k = 0; k < r.count; ++k) {
       const uint8_t* row = src + (r.first + k) * a.srcRowStep;
       __m128i w = _mm_set1_epi16((int16_t)r.weights[k]);
+      __m128i keep = k ? _mm_set1_epi16(-1) : _mm_setzero_si128();  // the first row starts the sums
       int64_t b = 0;
       for (; b + 16 <= bytes; b += 16) {
         __m128i p = _mm_loadu_si128((const __m128i*)(row + b)), zero = _mm_setzero_si128();
         __m128i* d = (__m128i*)(down + b);
-        _mm_storeu_si128(d, _mm_add_epi16(_mm_loadu_si128(d), _mm_mullo_epi16(_mm_unpacklo_epi8(p, zero), w)));
-        _mm_storeu_si128(d + 1,
-                         _mm_add_epi16(_mm_loadu_si128(d + 1), _mm_mullo_epi16(_mm_unpackhi_epi8(p, zero), w)));
+        __m128i lo = _mm_and_si128(_mm_loadu_si128(d), keep), hi = _mm_and_si128(_mm_loadu_si128(d + 1), keep);
+        _mm_storeu_si128(d, _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(p, zero), w)));
+        _mm_storeu_si128(d + 1, _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(p, zero), w)));
       }
-      for (; b < bytes; ++b) down[b] = (uint16_t)(down[b] + row[b] * r.weights[k]);
+      for (; b < bytes; ++b) down[b] = (uint16_t)((k ? down[b] : 0) + row[b] * r.weights[k]);
     }
     // Across: weighted sums of the column sums, in 4096ths of the plain routine's double sum.
     int32_t* s = across;
     for (int64_t j = 0; j < nc; ++j) {
       const Cover& c = cols[j];
       const uint16_t* d = down + c.first * ps;
+      if (four) {
+        int32_t w0 = c.weights[0], w1 = c.weights[1], w2 = c.weights[2], w3 = c.weights[3];
+        for (int64_t ch = 0; ch < n; ++ch)
+          *s++ = w0 * d[ch] + w1 * d[ps + ch] + w2 * d[2 * ps + ch] + w3 * d[3 * ps + ch];
+        continue;
+      }
       for (int64_t ch = 0; ch < n; ++ch) {
         int32_t sum = 0;
         for (int k = 0; k < c.count; ++k) sum += c.weights[k] * d[k * ps + ch];
