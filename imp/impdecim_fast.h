@@ -22,11 +22,13 @@ struct DecimAxis {
 };
 
 // Each form returns false, having written nothing, when the area is outside what it handles; the plain
-// loops run then. The nearest form turns the column indices into byte offsets. Pixel order only: channel steps of 1, the processed channels packed in each pixel.
+// loops run then. Pixel order only (channel steps of 1); all but the nearest form also need the processed
+// channels to fill each destination pixel. The nearest form turns the column indices into byte offsets.
 bool impDecimFastNearest8u(const ImpDecimArgs& a, DecimAxis& cols, const DecimAxis& rows);
 // Bilinear inside the area (no first-row or first-column rules).
 bool impDecimFastLinear8u(const ImpDecimArgs& a, const DecimAxis& cols, const DecimAxis& rows);
-// Area average over windows of exactly 2 x 2 source pixels from whole-pixel positions.
+// Area average over windows of exactly 2 x 2 source pixels, from whole-pixel positions x0 and y0, all inside
+// the source.
 bool impDecimFastSuperHalf8u(const ImpDecimArgs& a, int64_t x0, int64_t y0, int64_t cols, int64_t rows);
 // Area average where every window edge falls on a whole 64th of a pixel, from positions x0 and y0; gives the
 // positions after the last column and row.

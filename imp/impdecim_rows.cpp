@@ -294,16 +294,22 @@ int32_t impDecimCubicX8u(const ImpDecimArgs& a, float* x, float* y) { return alo
 int32_t impDecimCubicY8u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint8_t, true>(a, x, y); }
 int32_t impDecimCubic8u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, true, false>(a, x, y); }
 int32_t impDecimSuper8u(const ImpDecimArgs& a, float* x, float* y) { return super<uint8_t, false>(a, x, y); }
-int32_t impDecimNearest16u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint16_t, true>(a, x, y); }
+int32_t impDecimNearest16u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint16_t, false>(a, x, y); }
 int32_t impDecimLinearX16u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint16_t, false>(a, x, y); }
 int32_t impDecimLinearY16u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint16_t, false>(a, x, y); }
-int32_t impDecimLinear16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, false, true>(a, x, y); }
+int32_t impDecimLinear16u(const ImpDecimArgs& a, float* x, float* y) {
+  return bothAxes<uint16_t, false, false>(a, x, y);
+}
 int32_t impDecimCubicX16u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint16_t, true>(a, x, y); }
 int32_t impDecimCubicY16u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint16_t, true>(a, x, y); }
-int32_t impDecimCubic16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, true, true>(a, x, y); }
-int32_t impDecimSuper16u(const ImpDecimArgs& a, float* x, float* y) { return super<uint16_t, true>(a, x, y); }
+int32_t impDecimCubic16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, true, false>(a, x, y); }
+int32_t impDecimSuper16u(const ImpDecimArgs& a, float* x, float* y) { return super<uint16_t, false>(a, x, y); }
 
 int32_t impDecimNearest8uPlain(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint8_t, true>(a, x, y); }
-int32_t impDecimLinear8uPlain(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, false, true>(a, x, y); }
-int32_t impDecimCubic8uPlain(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, true, true>(a, x, y); }
+int32_t impDecimLinear8uPlain(const ImpDecimArgs& a, float* x, float* y) {
+  return bothAxes<uint8_t, false, true>(a, x, y);
+}
+int32_t impDecimCubic8uPlain(const ImpDecimArgs& a, float* x, float* y) {
+  return bothAxes<uint8_t, true, true>(a, x, y);
+}
 int32_t impDecimSuper8uPlain(const ImpDecimArgs& a, float* x, float* y) { return super<uint8_t, true>(a, x, y); }
