@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "imp/impalloc.h"
 #include "imp/impdecim_fast.h"
@@ -57,7 +56,7 @@ struct PairPlan {
     groups = 0;
     for (int64_t g = 0; g < samples / 8; ++g) {
       int64_t lo = o0[8 * g], hi = o1[8 * g];
-      for (int k = 8 * g; k < 8 * g + 8; ++k) {
+      for (int64_t k = 8 * g; k < 8 * g + 8; ++k) {
         lo = std::min(lo, o0[k]);
         hi = std::max(hi, o1[k]);
       }
