@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "imp/impdecim_box.h"
+#include "imp/impdecim_fast.h"
 #include "imp/impdecim_rows.h"
 
 namespace {
@@ -40,8 +41,24 @@ double cubicAt(const T* line, double v, int64_t step, int64_t extent) {
   return lagrange(line[o - step], line[o], line[o + step], line[o + 2 * step], f);
 }
 
-template <typename T>
+// Destination columns or rows in an extent.
+int64_t stepsIn(int64_t extent, int64_t step) { return extent > 0 ? (extent + step - 1) / step : 0; }
+
+bool nearestFast(const ImpDecimArgs& a, float* px, float* py) {
+  DecimAxis cols, rows;
+  int64_t nc = stepsIn(a.dstColumnExtent, a.dstPixelStep), nr = stepsIn(a.dstRowExtent, a.dstRowStep);
+  if (!cols.build(nc, *px, a.xRatio) || !rows.build(nr, *py, a.yRatio) || !impDecimFastNearest8u(a, cols, rows))
+    return false;
+  if (nr > 0) *px = (float)cols.end;
+  *py = (float)rows.end;
+  return true;
+}
+
+// Plain selects the sample-by-sample loops even where a fast form exists.
+template <typename T, bool Plain>
 int32_t nearest(const ImpDecimArgs& a, float* px, float* py) {
+  if constexpr (!Plain && sizeof(T) == 1)
+    if (nearestFast(a, px, py)) return 1;
   const T* src = (const T*)a.src;
   T* dst = (T*)a.dst;
   double x0 = *px, y0 = *py, x = x0, y = y0;
@@ -132,8 +149,20 @@ int32_t alongX(const ImpDecimArgs& a, float* px, float* py) {
   return 1;
 }
 
+// The area past the first row and column by a fast form, from positions xStart and yStart.
+template <bool Cubic>
+bool bothAxesFast(const ImpDecimArgs& a, double xStart, double yStart, float* px, float* py) {
+  DecimAxis cols, rows;
+  int64_t nc = stepsIn(a.dstColumnExtent, a.dstPixelStep), nr = stepsIn(a.dstRowExtent, a.dstRowStep);
+  if (!cols.build(nc, xStart, a.xRatio) || !rows.build(nr, yStart, a.yRatio)) return false;
+  if (!(Cubic ? impDecimFastCubic8u(a, cols, rows) : impDecimFastLinear8u(a, cols, rows))) return false;
+  *px = (float)(nr > 0 ? cols.end : xStart);
+  *py = (float)rows.end;
+  return true;
+}
+
 // Both axes: the first row and column go to the one-axis routines.
-template <typename T, bool Cubic>
+template <typename T, bool Cubic, bool Plain>
 int32_t bothAxes(const ImpDecimArgs& in, float* px, float* py) {
   ImpDecimArgs a = in;
   if (a.dstChannelEnd < 1) { *px = 0; *py = 0; return 1; }
@@ -160,6 +189,8 @@ int32_t bothAxes(const ImpDecimArgs& in, float* px, float* py) {
     xStart = a.xRatio;
     if (a.dstColumnExtent <= 0) { *px = fx; *py = fy; return 1; }
   }
+  if constexpr (!Plain && sizeof(T) == 1)
+    if (bothAxesFast<Cubic>(a, xStart, yStart, px, py)) return 1;
   const T* src = (const T*)a.src;
   T* dst = (T*)a.dst;
   double x = xStart, y = yStart;
@@ -199,7 +230,21 @@ int32_t bothAxes(const ImpDecimArgs& in, float* px, float* py) {
   return 1;
 }
 
-template <typename T>
+// Windows of exactly 2 x 2 pixels from whole-pixel positions that never reach past the source: every partial
+// weight is 1 or 0, so each sample is the rounded mean of four.
+bool superHalfFast(const ImpDecimArgs& a, int64_t maxCols, int64_t maxRows, float* px, float* py) {
+  double x0 = *px, y0 = *py;
+  int64_t nc = stepsIn(a.dstColumnExtent, a.dstPixelStep), nr = stepsIn(a.dstRowExtent, a.dstRowStep);
+  if (a.xRatio != 2.0f || a.yRatio != 2.0f || x0 < 0 || y0 < 0 || x0 != (double)(int64_t)x0 ||
+      y0 != (double)(int64_t)y0 || (int64_t)x0 + 2 * nc > maxCols || (int64_t)y0 + 2 * nr > maxRows)
+    return false;
+  if (!impDecimFastSuperHalf8u(a, (int64_t)x0, (int64_t)y0, nc, nr)) return false;
+  if (nr > 0) *px = (float)(x0 + 2.0 * (double)nc);
+  *py = (float)(y0 + 2.0 * (double)nr);
+  return true;
+}
+
+template <typename T, bool Plain>
 int32_t super(const ImpDecimArgs& a, float* px, float* py) {
   const T* src = (const T*)a.src;
   T* dst = (T*)a.dst;
@@ -207,6 +252,15 @@ int32_t super(const ImpDecimArgs& a, float* px, float* py) {
   if (a.dstChannelEnd < 1) { *px = 0; *py = 0; return 1; }
   double rx = a.xRatio, ry = a.yRatio;
   int64_t maxRows = a.srcHeightExtent / a.srcRowStep, maxCols = a.srcWidthExtent / a.srcPixelStep;
+  if constexpr (!Plain && sizeof(T) == 1) {
+    if (superHalfFast(a, maxCols, maxRows, px, py)) return 1;
+    double xEnd, yEnd;
+    if (impDecimFastSuper8u(a, x0, y0, &xEnd, &yEnd)) {
+      *px = (float)xEnd;
+      *py = (float)yEnd;
+      return 1;
+    }
+  }
   double norm = 1.0 / (ry * rx);
   for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
     y = y0;
@@ -232,19 +286,30 @@ int32_t super(const ImpDecimArgs& a, float* px, float* py) {
 
 }  // namespace
 
-int32_t impDecimNearest8u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint8_t>(a, x, y); }
+int32_t impDecimNearest8u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint8_t, false>(a, x, y); }
 int32_t impDecimLinearX8u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint8_t, false>(a, x, y); }
 int32_t impDecimLinearY8u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint8_t, false>(a, x, y); }
-int32_t impDecimLinear8u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, false>(a, x, y); }
+int32_t impDecimLinear8u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, false, false>(a, x, y); }
 int32_t impDecimCubicX8u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint8_t, true>(a, x, y); }
 int32_t impDecimCubicY8u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint8_t, true>(a, x, y); }
-int32_t impDecimCubic8u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, true>(a, x, y); }
-int32_t impDecimSuper8u(const ImpDecimArgs& a, float* x, float* y) { return super<uint8_t>(a, x, y); }
-int32_t impDecimNearest16u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint16_t>(a, x, y); }
+int32_t impDecimCubic8u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint8_t, true, false>(a, x, y); }
+int32_t impDecimSuper8u(const ImpDecimArgs& a, float* x, float* y) { return super<uint8_t, false>(a, x, y); }
+int32_t impDecimNearest16u(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint16_t, false>(a, x, y); }
 int32_t impDecimLinearX16u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint16_t, false>(a, x, y); }
 int32_t impDecimLinearY16u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint16_t, false>(a, x, y); }
-int32_t impDecimLinear16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, false>(a, x, y); }
+int32_t impDecimLinear16u(const ImpDecimArgs& a, float* x, float* y) {
+  return bothAxes<uint16_t, false, false>(a, x, y);
+}
 int32_t impDecimCubicX16u(const ImpDecimArgs& a, float* x, float* y) { return alongX<uint16_t, true>(a, x, y); }
 int32_t impDecimCubicY16u(const ImpDecimArgs& a, float* x, float* y) { return alongY<uint16_t, true>(a, x, y); }
-int32_t impDecimCubic16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, true>(a, x, y); }
-int32_t impDecimSuper16u(const ImpDecimArgs& a, float* x, float* y) { return super<uint16_t>(a, x, y); }
+int32_t impDecimCubic16u(const ImpDecimArgs& a, float* x, float* y) { return bothAxes<uint16_t, true, false>(a, x, y); }
+int32_t impDecimSuper16u(const ImpDecimArgs& a, float* x, float* y) { return super<uint16_t, false>(a, x, y); }
+
+int32_t impDecimNearest8uPlain(const ImpDecimArgs& a, float* x, float* y) { return nearest<uint8_t, true>(a, x, y); }
+int32_t impDecimLinear8uPlain(const ImpDecimArgs& a, float* x, float* y) {
+  return bothAxes<uint8_t, false, true>(a, x, y);
+}
+int32_t impDecimCubic8uPlain(const ImpDecimArgs& a, float* x, float* y) {
+  return bothAxes<uint8_t, true, true>(a, x, y);
+}
+int32_t impDecimSuper8uPlain(const ImpDecimArgs& a, float* x, float* y) { return super<uint8_t, true>(a, x, y); }

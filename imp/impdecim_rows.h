@@ -41,3 +41,9 @@ int32_t impDecimCubicX16u(const ImpDecimArgs& a, float* x, float* y);
 int32_t impDecimCubicY16u(const ImpDecimArgs& a, float* x, float* y);
 int32_t impDecimCubic16u(const ImpDecimArgs& a, float* x, float* y);
 int32_t impDecimSuper16u(const ImpDecimArgs& a, float* x, float* y);
+
+// The 8-bit routines by their plain sample-by-sample loops, without the fast forms (which must match them).
+int32_t impDecimNearest8uPlain(const ImpDecimArgs& a, float* x, float* y);
+int32_t impDecimLinear8uPlain(const ImpDecimArgs& a, float* x, float* y);
+int32_t impDecimCubic8uPlain(const ImpDecimArgs& a, float* x, float* y);
+int32_t impDecimSuper8uPlain(const ImpDecimArgs& a, float* x, float* y);

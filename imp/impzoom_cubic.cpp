@@ -152,25 +152,22 @@ void cubicRun(const ImpZoomRun& run) {
     const T* src = (const T*)run.src + (Planar ? p * run.srcPlane : 0);
     T* dst = (T*)run.dst + (Planar ? p * run.dstPlane : 0);
     float* rows[4] = {(float*)run.work[0], (float*)run.work[1], (float*)run.work[2], (float*)run.work[3]};
+    // rows[m] holds source row held + (m - 1) steps; the three below the first sample row are filtered ahead.
     int64_t s = run.srcStep, r0 = run.rowTable[0];
     filter(src + r0 - s, rows[1]);
     filter(src + r0, rows[2]);
     filter(src + r0 + s, rows[3]);
-    int64_t prev = r0 - 1;
+    int64_t held = r0 - s;
     const unsigned char* maskRow = run.mask;
     for (int32_t k = 0; k < run.height; ++k) {
       int64_t r = run.rowTable[k];
-      if (r > prev) {
-        float* freeRow = rows[0];
-        rows[0] = rows[1]; rows[1] = rows[2]; rows[2] = rows[3]; rows[3] = freeRow;
-        filter(src + r + 2 * s, rows[3]);
-        if (r >= prev + 2 * s) filter(src + r + s, rows[2]);
-        if (r >= prev + 3 * s) filter(src + r, rows[1]);
-        if (r >= prev + 4 * s) filter(src + r - s, rows[0]);
-        prev = r;
-      } else if (r < prev) {
-        for (int m = 0; m < 4; ++m) filter(src + r + (m - 1) * s, rows[m]);
-        prev = r;
+      if (r != held) {
+        // Rows still wanted move up by the number of source rows stepped; only the new ones are filtered.
+        int64_t moved = r > held && s > 0 ? (r - held) / s : 4;
+        int keep = moved < 4 ? 4 - (int)moved : 0;
+        for (int i = 0; i < keep; ++i) std::swap(rows[i], rows[i + (int)moved]);
+        for (int m = keep; m < 4; ++m) filter(src + r + (m - 1) * s, rows[m]);
+        held = r;
       }
       float t = run.rowFractions[k];
       ImpCubicCoeffs coeffs(t);

@@ -1,6 +1,10 @@
 // Resize and decimate on small images against hand-computed values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+
 #include "imp/impgeom.h"
 #include "imp_test_util.h"
 
@@ -150,4 +154,59 @@ TEST(ImpDecimate, CubicExactFactorsCopy) {
   impDecimate(s.h, d.h, 1, 1, 1, 1, IMP_INTER_CUBIC);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 5; ++x) EXPECT_EQ(d.at8(x, y), s.at8(x, y));
+}
+
+// Cubic resize worked out pixel by pixel: the Lagrange cubic through the four samples around each position,
+// across and then down, with corner-aligned positions and the taps kept inside the image.
+static double cubicReference(TestImage& src, double sx, double sy) {
+  auto taps = [](double v, int n, int* first) {
+    int i = (int)std::floor(v + 0.00001);
+    int idx = i >= n - 1 ? n - 3 : i == 0 ? 1 : i == n - 2 ? n - 3 : i;
+    *first = idx - 1;
+    return i >= n - 1 ? 2.0 : v - idx;
+  };
+  auto lagrange = [](const double q[4], double t) {
+    double pos[4] = {-1, 0, 1, 2}, sum = 0;
+    for (int m = 0; m < 4; ++m) {
+      double w = 1;
+      for (int k = 0; k < 4; ++k)
+        if (k != m) w *= (t - pos[k]) / (pos[m] - pos[k]);
+      sum += w * q[m];
+    }
+    return sum;
+  };
+  int x0, y0;
+  double tx = taps(sx, src.h->width, &x0), ty = taps(sy, src.h->height, &y0);
+  double across[4];
+  for (int m = 0; m < 4; ++m) {
+    double q[4];
+    for (int k = 0; k < 4; ++k) q[k] = src.at8(x0 + k, y0 + m);
+    across[m] = lagrange(q, tx);
+  }
+  return std::clamp(std::floor(lagrange(across, ty) + 0.00001), 0.0, 255.0);
+}
+
+TEST(ImpResize, CubicShrinkTakesTheRowsAroundEachSample) {
+  ImpModeGuard g;
+  struct Case { int srcW, srcH, dstW, dstH; bool onGrid; } cases[] = {
+      {13, 9, 7, 5, true},     // every destination pixel on source pixel (2x, 2y)
+      {16, 40, 16, 13, false}, // about three source rows per destination row
+      {11, 23, 9, 8, false},
+  };
+  std::mt19937 rng(5);
+  for (const Case& c : cases) {
+    TestImage src(1, 8, c.srcW, c.srcH), dst(1, 8, c.dstW, c.dstH);
+    for (int y = 0; y < c.srcH; ++y)
+      for (int x = 0; x < c.srcW; ++x) src.at8(x, y) = (uint8_t)rng();
+    impResize(src.h, dst.h, c.dstW, c.srcW, c.dstH, c.srcH, IMP_INTER_CUBIC);
+    ASSERT_EQ(impGetStatus(), 0);
+    double xStep = c.dstW == c.srcW ? 1.0 : (c.srcW - 1.0) / (c.dstW - 1.0);
+    double yStep = c.dstH == c.srcH ? 1.0 : (c.srcH - 1.0) / (c.dstH - 1.0);
+    for (int y = 0; y < c.dstH; ++y)
+      for (int x = 0; x < c.dstW; ++x) {
+        double want = cubicReference(src, x * xStep, y * yStep);
+        if (c.onGrid) ASSERT_EQ(want, src.at8(2 * x, 2 * y));
+        ASSERT_NEAR(dst.at8(x, y), want, c.onGrid ? 0 : 1) << c.srcW << "x" << c.srcH << " at " << x << "," << y;
+      }
+  }
 }
