@@ -45,7 +45,8 @@ public:
     PreviewPlayer(const PreviewPlayer&) = delete;
     PreviewPlayer& operator=(const PreviewPlayer&) = delete;
 
-    // Opens path and leaves it stopped at its start, its first picture shown in videoWindow. Without a
+    // Opens path and leaves it stopped at its start, its first picture shown in videoWindow (close the player
+    // before that window is destroyed: its pictures are drawn from threads of their own). Without a
     // window, or for a file without pictures, the video is not shown. Fails with HRESULT_FILE_NOT_FOUND for
     // a missing file and VFW_E_UNSUPPORTED_STREAM for one that cannot be played; the player is closed then.
     HRESULT Open(const char* path, NativeWindowId videoWindow);

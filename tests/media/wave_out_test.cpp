@@ -235,4 +235,18 @@ TEST_F(WaveOutTest, SilentDeviceTakesAudioAtItsRealTimePace) {
     EXPECT_EQ(MMSYSERR_NOERROR, waveOutClose(handle));
 }
 
+TEST_F(WaveOutTest, AutomaticDeviceOpensWithOrWithoutASoundCard) {
+    waveOutUseDevice(WaveOutDeviceKind::Automatic);
+    HWAVEOUT handle = Open(Format(1, 8));
+    std::vector<char> silence(400, static_cast<char>(128));  // 50 ms
+    WAVEHDR header{};
+    header.lpData = silence.data();
+    header.dwBufferLength = static_cast<DWORD>(silence.size());
+    ASSERT_EQ(MMSYSERR_NOERROR, waveOutPrepareHeader(handle, &header, sizeof(header)));
+    ASSERT_EQ(MMSYSERR_NOERROR, waveOutWrite(handle, &header, sizeof(header)));
+    EXPECT_EQ(1u, WaitFor(MM_WOM_DONE, 1).size());
+    EXPECT_EQ(MMSYSERR_NOERROR, waveOutUnprepareHeader(handle, &header, sizeof(header)));
+    EXPECT_EQ(MMSYSERR_NOERROR, waveOutClose(handle));
+}
+
 }  // namespace
