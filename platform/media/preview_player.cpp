@@ -29,7 +29,7 @@ PreviewPlayer::~PreviewPlayer() { Close(); }
 HRESULT PreviewPlayer::Open(const char* path, NativeWindowId videoWindow) {
     Close();
     if (path == nullptr) return E_POINTER;
-    if (access(path, R_OK) != 0) return HRESULT_FILE_NOT_FOUND;
+    if (access(path, F_OK) != 0) return HRESULT_FILE_NOT_FOUND;
     impl_->playbin = BuildPreviewPipeline(*impl_, path, videoWindow);
     if (impl_->playbin == nullptr) return E_FAIL;
     // Opening goes as far as the first picture and sound, which tells a playable file from another.

@@ -62,7 +62,8 @@ MMRESULT WithStream(HWAVEOUT hwo, void (WaveOutStream::*call)()) {
 bool NamesDevice(HWAVEOUT hwo) {
     const UINT_PTR id = reinterpret_cast<UINT_PTR>(hwo);
     std::lock_guard<std::mutex> lock(g_mutex);
-    return id == 0 || id == static_cast<UINT>(WAVE_MAPPER) || id == static_cast<UINT_PTR>(WAVE_MAPPER) ||
+    // The mapper's id arrives widened with or without its sign.
+    return id == 0 || id == static_cast<UINT_PTR>(WAVE_MAPPER) || id == static_cast<UINT_PTR>(-1) ||
            g_outputs.count(hwo) != 0;
 }
 
