@@ -119,7 +119,9 @@ MMRESULT waveOutUnprepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) {
     return WithHeader(hwo, pwh, cbwh, &WaveOutStream::Unprepare);
 }
 
-MMRESULT waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) { return WithHeader(hwo, pwh, cbwh, &WaveOutStream::Write); }
+MMRESULT waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) {
+    return WithHeader(hwo, pwh, cbwh, &WaveOutStream::Write);
+}
 
 MMRESULT waveOutPause(HWAVEOUT hwo) { return WithStream(hwo, &WaveOutStream::Pause); }
 

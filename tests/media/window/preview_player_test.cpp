@@ -40,13 +40,14 @@ protected:
         char colour[16];
         std::snprintf(colour, sizeof colour, "0x%02X%02X%02X", kRed, kGreen, kBlue);
         EXPECT_TRUE(RunCommand("ffmpeg -nostdin -y -f lavfi -i color=c=" + std::string(colour) +
-                        ":s=160x120:r=25:d=2 -f lavfi -i sine=frequency=440:sample_rate=44100:duration=2"
-                        " -c:v mjpeg -q:v 2 -c:a pcm_s16le '" + path + "'"));
+                               ":s=160x120:r=25:d=2 -f lavfi -i sine=frequency=440:sample_rate=44100:duration=2"
+                               " -c:v mjpeg -q:v 2 -c:a pcm_s16le '" + path + "'"));
         return path;
     }
     std::string MakeTone() {
         const std::string path = dir_ + "/tone.wav";
-        EXPECT_TRUE(RunCommand("ffmpeg -nostdin -y -f lavfi -i sine=frequency=440:sample_rate=22050:duration=1 '" + path + "'"));
+        EXPECT_TRUE(RunCommand("ffmpeg -nostdin -y -f lavfi -i sine=frequency=440:sample_rate=22050:duration=1 '" +
+                               path + "'"));
         return path;
     }
 
@@ -87,7 +88,10 @@ protected:
     static bool IsClipColour(const std::vector<BYTE>& rgb, int x, int y) {
         const size_t at = (static_cast<size_t>(y) * 200 + x) * 3;
         if (rgb.size() < at + 3) return false;
-        return std::abs(rgb[at] - kRed) < 16 && std::abs(rgb[at + 1] - kGreen) < 16 && std::abs(rgb[at + 2] - kBlue) < 16;
+        const BYTE want[3] = {kRed, kGreen, kBlue};
+        for (int c = 0; c < 3; ++c)
+            if (std::abs(rgb[at + c] - want[c]) >= 16) return false;
+        return true;
     }
 
     std::string dir_;
