@@ -50,6 +50,9 @@ typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
 #define CREATE_NO_WINDOW 0x08000000
 #define NORMAL_PRIORITY_CLASS 0x00000020
 #define STILL_ACTIVE 0x00000103
+// This layer's own creation flag: the child is killed when the thread that started it ends (the program
+// exits or is killed), so that a helper never goes on working for a program that is gone.
+#define CREATE_ENDS_WITH_PARENT 0x80000000
 
 void GetStartupInfo(LPSTARTUPINFO lpStartupInfo);
 
