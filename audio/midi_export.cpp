@@ -113,7 +113,9 @@ int ExportMidiAudio(CString strMidiPath, CString strOutputPath, int nType) {
     // Each run renders into a wave of its own, so that two exports at once never share one.
     CString strWavePath = CreateUniqueFile(GetDocumentsFolder(), "tmpmid2wave", ".wav");
     if (strWavePath.IsEmpty()) {
-        ShowExportError(CString("Can't create wave (mid2wav) file!"), std::strerror(errno));
+        CString strMessage;
+        strMessage.Format("Can't create wave (mid2wav) file!\n%s", std::strerror(errno));
+        AudioMessageBox(strMessage);
         return 0;
     }
     RenderedSound sound;

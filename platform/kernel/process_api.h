@@ -58,7 +58,8 @@ void GetStartupInfo(LPSTARTUPINFO lpStartupInfo);
 
 // The first token of lpCommandLine names the program when lpApplicationName is null; a name without a
 // folder is searched in the running program's folder, then on PATH. The command line is split into
-// arguments the way a Windows program splits its own; no shell is involved.
+// arguments the way a Windows program splits its own; no shell is involved. On failure errno and the last
+// error tell why (a program that is not found gives ENOENT).
 BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATTRIBUTES lpProcessAttributes,
                    LPSECURITY_ATTRIBUTES lpThreadAttributes, BOOL bInheritHandles, DWORD dwCreationFlags,
                    LPVOID lpEnvironment, LPCSTR lpCurrentDirectory, LPSTARTUPINFO lpStartupInfo,

@@ -54,13 +54,15 @@ const std::vector<uint8_t> kHeldNote = {0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64
 std::vector<int16_t> Samples(const std::string& wavePath) {
     std::vector<uint8_t> bytes = ReadBytes(wavePath);
     std::vector<int16_t> samples;
-    for (size_t i = 44; i + 1 < bytes.size(); i += 2) samples.push_back(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8));
+    for (size_t i = 44; i + 1 < bytes.size(); i += 2)
+        samples.push_back(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8));
     return samples;
 }
 
 // ffmpeg's measure of a file's level: "max_volume" or "mean_volume" in dB.
 double Volume(const std::string& path, const std::string& which) {
-    std::string out = RunCapture({"sh", "-c", "ffmpeg -hide_banner -nostats -i \"$0\" -af volumedetect -f null - 2>&1", path});
+    std::string out =
+        RunCapture({"sh", "-c", "ffmpeg -hide_banner -nostats -i \"$0\" -af volumedetect -f null - 2>&1", path});
     size_t at = out.find(which + ": ");
     return at == std::string::npos ? 0.0 : std::atof(out.c_str() + at + which.size() + 2);
 }
@@ -140,6 +142,7 @@ struct Target {
     const char* channels;
     const char* rate;
     const char* magic;  // start of an AMR file
+    int maxKbps;        // highest bit rate the file may have; 0: not checked
 };
 
 // Test listings name a target by its extension.
@@ -157,6 +160,10 @@ TEST_P(MidiExportType, ExportsTheSongWithTheRightStreamAndDuration) {
     EXPECT_EQ(Probe(out, "stream=codec_name"), t.codec);
     EXPECT_EQ(Probe(out, "stream=channels"), t.channels);
     EXPECT_EQ(Probe(out, "stream=sample_rate"), t.rate);
+    // A ringtone's size: AAC at 128 kb/s, not the several hundred a quality setting gives.
+    if (t.maxKbps) {
+        EXPECT_LE(std::atoi(Probe(out, "stream=bit_rate").c_str()), t.maxKbps * 1000);
+    }
     double duration;
     if (t.magic) {
         // AMR files carry no duration; their 20 ms frames count it exactly.
@@ -177,10 +184,10 @@ TEST_P(MidiExportType, ExportsTheSongWithTheRightStreamAndDuration) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, MidiExportType,
-                         ::testing::Values(Target{"m4r", EXPORT_TYPE_M4R, "aac", "2", "44100", nullptr},
-                                           Target{"mp3", EXPORT_TYPE_MP3, "mp3", "2", "44100", nullptr},
-                                           Target{"amr", EXPORT_TYPE_AMR, "amr_nb", "1", "8000", "#!AMR\n"},
-                                           Target{"awb", EXPORT_TYPE_AWB, "amr_wb", "1", "16000", "#!AMR-WB\n"}),
+                         ::testing::Values(Target{"m4r", EXPORT_TYPE_M4R, "aac", "2", "44100", nullptr, 130},
+                                           Target{"mp3", EXPORT_TYPE_MP3, "mp3", "2", "44100", nullptr, 0},
+                                           Target{"amr", EXPORT_TYPE_AMR, "amr_nb", "1", "8000", "#!AMR\n", 0},
+                                           Target{"awb", EXPORT_TYPE_AWB, "amr_wb", "1", "16000", "#!AMR-WB\n", 0}),
                          [](const ::testing::TestParamInfo<Target>& info) { return std::string(info.param.ext); });
 
 TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg) {
@@ -221,12 +228,15 @@ TEST_F(MidiExport, RenderIsNormalisedToMinusOneDbfsWithoutClippingAndEndsWithout
     ASSERT_EQ(samples.size(), 2u * 44100);  // the length is kept
     EXPECT_EQ(samples[samples.size() - 1], 0);
     EXPECT_EQ(samples[samples.size() - 2], 0);
-    int loudestBeforeTheFade = 0;
-    for (size_t i = samples.size() - 2 * 1323; i < samples.size() - 2 * 441; ++i)
-        loudestBeforeTheFade = std::max(loudestBeforeTheFade, std::abs(int(samples[i])));
-    EXPECT_GT(loudestBeforeTheFade, 1000);
-    for (size_t i = samples.size() - 2 * 22; i < samples.size(); ++i)
-        EXPECT_LT(std::abs(int(samples[i])), loudestBeforeTheFade / 10) << samples.size() - i;
+    auto loudest = [&](size_t fromEnd, size_t toEnd) {
+        int peak = 0;
+        for (size_t i = samples.size() - 2 * fromEnd; i < samples.size() - 2 * toEnd; ++i)
+            peak = std::max(peak, std::abs(int(samples[i])));
+        return peak;
+    };
+    int beforeTheFade = loudest(1323, 441);  // 30 ms to 10 ms before the end
+    EXPECT_GT(beforeTheFade, 1000);
+    EXPECT_LT(loudest(22, 0), beforeTheFade / 10);  // the last half millisecond
 }
 
 TEST_F(MidiExport, SongsWithoutSoundAreNotExportedAndTheOlderFileStays) {
