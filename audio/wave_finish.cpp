@@ -9,16 +9,22 @@
 
 #include "audio/midi_audio.h"
 
-const double kRenderPeakDbfs = -1.0;
-const int kRenderEndFadeMs = 10;
+namespace {
+
+// Level every export is normalised to: the loudest sample at -1 dBFS, below any clipping.
+const double kPeakDbfs = -1.0;
+// Long enough to end a sounding note without a click, too short to be heard as a fade.
+const int kEndFadeMs = 10;
+
+}  // namespace
 
 bool RenderedSound::HasSound() const { return peak * 32767 >= 1; }
 
 bool FinishRenderedWave(FILE* file, long dataOffset, uint64_t samples, int channels, DWORD rate, double peak) {
     const uint64_t frames = samples / channels;
-    const uint64_t fadeFrames = std::min<uint64_t>(frames, uint64_t(rate) * kRenderEndFadeMs / 1000);
+    const uint64_t fadeFrames = std::min<uint64_t>(frames, uint64_t(rate) * kEndFadeMs / 1000);
     // A silent render stays silent: noise below one step must not be raised to full level.
-    const double gain = RenderedSound{frames, peak}.HasSound() ? std::pow(10.0, kRenderPeakDbfs / 20) / peak : 1.0;
+    const double gain = RenderedSound{frames, peak}.HasSound() ? std::pow(10.0, kPeakDbfs / 20) / peak : 1.0;
     const uint64_t block = 16384 * static_cast<uint64_t>(channels);
     std::vector<float> in(block);
     std::vector<int16_t> out(block);

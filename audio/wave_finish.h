@@ -6,12 +6,7 @@
 
 #include "kernel/windef.h"
 
-// Level every export is normalised to: the loudest sample at -1 dBFS.
-extern const double kRenderPeakDbfs;
-// Length of the fade that ends a render without a click.
-extern const int kRenderEndFadeMs;
-
 // The file holds `samples` interleaved 32-bit floats at `dataOffset` (1.0 = full scale) whose largest
-// magnitude is `peak`. Rewrites them in place as 16-bit samples scaled to the normalised peak (a silent
-// file is not amplified), fades the last frames out, and cuts the file after them. False on a file error.
+// magnitude is `peak`. Rewrites them in place as 16-bit samples whose loudest stands at -1 dBFS (a silent
+// file is not amplified), fades the last 10 ms out, and cuts the file after them. False on a file error.
 bool FinishRenderedWave(FILE* file, long dataOffset, uint64_t samples, int channels, DWORD rate, double peak);
