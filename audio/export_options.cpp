@@ -4,7 +4,8 @@
 CString GetExportOptions(int nType) {
     switch (nType) {
         case EXPORT_TYPE_M4R:
-            return " -vn -acodec aac -aq 60 -f mp4 ";
+            // A bit rate, not "-aq": the native AAC encoder reads "-aq 60" as a quality far above a ringtone's.
+            return " -vn -acodec aac -b:a 128k -f mp4 ";
         case EXPORT_TYPE_MP3:
             return " -vn -acodec mp3 -f mp3 ";
         case EXPORT_TYPE_AMR:

@@ -27,8 +27,8 @@ std::string ProgramOutput(const CString& strProgram, const char* arguments) {
     si.hStdError = writeEnd;
     PROCESS_INFORMATION pi = {};
     std::string command = QuoteCommandLineArgument(static_cast<const char*>(strProgram)) + " " + arguments;
-    BOOL started = CreateProcess(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                 &si, &pi);
+    BOOL started = CreateProcess(nullptr, command.data(), nullptr, nullptr, TRUE,
+                                 CREATE_NO_WINDOW | CREATE_ENDS_WITH_PARENT, nullptr, nullptr, &si, &pi);
     CloseHandle(writeEnd);
     std::string output;
     if (started) {

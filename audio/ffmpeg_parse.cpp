@@ -1,4 +1,4 @@
-// Parsers of ffmpeg's console output: times, progress with error texts, and the input header.
+// Parsers of ffmpeg's console output: times, progress and the input header.
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -10,21 +10,6 @@
 #include "services/deliverable.h"
 
 namespace {
-
-// ffmpeg's texts of a failed run: the classic four first, then those of today's ffmpeg.
-const char* const kErrorTexts[] = {
-    "Unsupported codec",
-    "Unknown format",
-    "I/O error occured",
-    "No audio or video streams available",
-    "Unknown encoder",
-    "No such file or directory",
-    "Invalid data found when processing input",
-    "Permission denied",
-    "Error while opening encoder",
-    "Conversion failed!",
-    "Invalid argument",
-};
 
 CString Between(const std::string& text, size_t from, size_t to) { return CString(text.substr(from, to - from)); }
 
@@ -43,12 +28,6 @@ double CFfmpegProcess::ParseTime(const CString& strTime) {
 
 void CFfmpegProcess::ParseProgress(const CString& strChunk) {
     const char* chunk = strChunk;
-    for (const char* error : kErrorTexts) {
-        if (strstr(chunk, error)) {
-            m_bSuccess = 0;
-            return;
-        }
-    }
     const char* p = strstr(chunk, "time=");
     if (!p || !(m_dDuration > 0)) return;
     const char* q = strstr(p, " bitrate=");

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 
@@ -19,11 +20,11 @@ namespace {
 
 bool g_bRunInProgress = false;
 
-// A path as one argument of ffmpeg's command line: the file's real name, quoted, never read as an option.
-CString QuotePath(const CString& strPath) {
+// A path as ffmpeg is given it and echoes it: the file's real name, never read as an option.
+std::string NativeArgument(const CString& strPath) {
     std::string native = MapPath(static_cast<const char*>(strPath));
     if (!native.empty() && native[0] == '-') native = "./" + native;
-    return CString(QuoteCommandLineArgument(native));
+    return native;
 }
 
 CString ProgramOf(const CString& strPrefix) {
@@ -88,6 +89,7 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
     // The message pump lets commands in during a run; a second run then would nest inside the first.
     if (g_bRunInProgress) {
         m_bSuccess = 0;
+        m_strError = "Another ffmpeg run is in progress.";
         WriteLog("ffmpeg run refused: another run is in progress");
         return -1;
     }
@@ -97,8 +99,11 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
     bool hasOutput = !strOutput.IsEmpty();
     FfmpegAmrPlan amr;
     if (hasOutput) PlanAmrFallback(ProgramOf(m_strPrefix), strDocuments, strOptions, &amr);
-    if (!strInput.IsEmpty()) strInput = QuotePath(strInput);
-    CString strTarget = hasOutput ? QuotePath(amr.active ? amr.strRawPath : strOutput) : CString();
+    std::string input = strInput.IsEmpty() ? std::string() : NativeArgument(strInput);
+    std::string target = hasOutput ? NativeArgument(amr.active ? amr.strRawPath : strOutput) : std::string();
+    SetEchoedNames(input, target);
+    if (!strInput.IsEmpty()) strInput = CString(QuoteCommandLineArgument(input));
+    CString strTarget = hasOutput ? CString(QuoteCommandLineArgument(target)) : CString();
     // Empty options would glue the two quoted paths into one argument.
     if (!strInput.IsEmpty() && (strOptions.IsEmpty() || strOptions[0] != ' ')) strOptions = " " + strOptions;
     if (hasOutput && (strOptions.IsEmpty() || strOptions[strOptions.GetLength() - 1] != ' ')) strOptions += " ";
@@ -111,8 +116,16 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
     CString strCommand = m_strPrefix + strInput + strOptions;
 
     int result = RunChild(strCommand, hasOutput);
+    // ffmpeg can end with 0 and no file (nothing to write); only a file that exists is an output.
+    if (result == 0 && hasOutput && m_bSuccess && access(target.c_str(), F_OK) != 0) {
+        m_bSuccess = 0;
+        m_strError = "ffmpeg wrote no output file.";
+    }
     if (result == 0 && amr.active) {
-        if (m_bSuccess && !FinishAmrFallback(amr, strOutput)) m_bSuccess = 0;
+        if (m_bSuccess && !FinishAmrFallback(amr, strOutput)) {
+            m_bSuccess = 0;
+            m_strError.Format("AMR encoding failed: %s", std::strerror(errno));
+        }
         RemoveFile(amr.strRawPath);
     }
     if (result == 0) {
@@ -122,8 +135,8 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
             if (!m_bSuccess) PostProgress(-2);
         }
         ParseLogHeader();
-        RemoveFile(m_strLogPath);
     }
+    RemoveFile(m_strLogPath);
     g_bRunInProgress = false;
     return result;
 }
@@ -134,6 +147,7 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
     if (!CreatePipe(&hOutRead, &hOutWrite, &sa, 0)) {
         AudioMessageBox("Create   STDOUT   pipe   failed");
         m_bSuccess = 0;
+        m_strError = "Create STDOUT pipe failed";
         return -1;
     }
     if (!CreatePipe(&hInRead, &hInWrite, &sa, 0)) {
@@ -141,6 +155,7 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
         CloseHandle(hOutWrite);
         AudioMessageBox("Create   STDIN   pipe   failed");
         m_bSuccess = 0;
+        m_strError = "Create STDIN pipe failed";
         return -1;
     }
 
@@ -153,8 +168,11 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
     si.hStdError = hOutWrite;
     PROCESS_INFORMATION pi = {};
     CString strLine = strCommand;
-    BOOL started = CreateProcess(nullptr, strLine.GetBuffer(strLine.GetLength()), nullptr, nullptr, TRUE,
-                                 CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si, &pi);
+    // ffmpeg must not go on writing for a program that has been killed.
+    BOOL started =
+        CreateProcess(nullptr, strLine.GetBuffer(strLine.GetLength()), nullptr, nullptr, TRUE,
+                      CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS | CREATE_ENDS_WITH_PARENT, nullptr, nullptr, &si, &pi);
+    int startError = errno;
     strLine.ReleaseBuffer();
     CloseHandle(hOutWrite);
     CloseHandle(hInRead);
@@ -163,6 +181,8 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
         CloseHandle(hInWrite);
         WriteLog("create process failed");
         m_bSuccess = 0;
+        m_strError.Format("Can't start %s: %s", static_cast<const char*>(ProgramOf(strCommand)),
+                          std::strerror(startError));
         return -1;
     }
 
@@ -173,7 +193,9 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
         chunk[got] = 0;
         AppendToFile(chunk, static_cast<int>(got), m_strLogPath);
         if (strstr(chunk, "time=") && !m_bHeaderParsed) ParseLogHeader();
-        ParseProgress(CString(chunk, static_cast<int>(got)));
+        CString strChunk(chunk, static_cast<int>(got));
+        ParseMessages(strChunk);
+        ParseProgress(strChunk);
         if (g_bCancelFfmpeg) {
             DWORD written = 0;
             WriteFile(hInWrite, "q", 2, &written, nullptr);
@@ -184,6 +206,7 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
         if (m_bPumpMessages) PumpMessages(nullptr);
         if (m_pOwnerWnd && m_nPercent != 0) PostProgress(m_nPercent);
     }
+    FinishMessages();
 
     // ffmpeg has closed its output and is ending; its exit code tells a failed run from a good one.
     DWORD exitCode = 0;
@@ -196,6 +219,13 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
     CloseHandle(hInWrite);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    if (cancelled || (judgeExitCode && exitCode != 0)) m_bSuccess = 0;
+    if (cancelled) {
+        m_bSuccess = 0;
+        m_strError = "Cancelled.";
+    } else if (judgeExitCode && exitCode != 0) {
+        m_bSuccess = 0;
+        if (m_strError.IsEmpty())
+            m_strError = !m_strLastMessage.IsEmpty() ? m_strLastMessage : CString("ffmpeg failed.");
+    }
     return 0;
 }

@@ -1,9 +1,14 @@
 // MIDI-to-WAV rendering: the renderer's set-up and release, its error box and the render loop with its own WAV header.
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "audio/audio_window.h"
 #include "audio/midi_audio.h"
+#include "audio/wave_finish.h"
 #include "kernel/path_map.h"
 #include "media/render_midi.h"
 #include "services/app_folder.h"
@@ -18,6 +23,17 @@ void PutLE32(FILE* file, long offset, uint32_t value) {
                               static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
     std::fseek(file, offset, SEEK_SET);
     std::fwrite(bytes, 1, 4, file);
+}
+
+// The renderer's error box, with the system's reason when a file operation failed.
+void ShowFileError(const char* text, int err) {
+    std::string message = std::string(text) + "\n" + std::strerror(err);
+    ShowBassError(message.c_str());
+}
+
+double Peak(const float* samples, size_t count, double peak) {
+    for (size_t i = 0; i < count; ++i) peak = std::max(peak, static_cast<double>(std::fabs(samples[i])));
+    return peak;
 }
 
 }  // namespace
@@ -53,15 +69,17 @@ void ShowBassError(const char* pszText) {
     AudioMessageBox(message);
 }
 
-int RenderMidiToWave(CString strWavePath) {
+int RenderMidiToWave(CString strWavePath, RenderedSound* pSound) {
     CWnd* pProgress = GetMidiExportContext().pProgressDialog;
     MidiRenderChannelInfo info = {};
     MidiRenderChannelGetInfo(g_hMidiStream, &info);
-    FILE* file = std::fopen(MapPath(static_cast<const char*>(strWavePath)).c_str(), "wb");
+    // Read back too: float samples are turned into 16-bit ones in place at the end.
+    FILE* file = std::fopen(MapPath(static_cast<const char*>(strWavePath)).c_str(), "w+b");
     if (!file) {
-        ShowBassError("Can't create wave (mid2wav) file!");
+        ShowFileError("Can't create wave (mid2wav) file!", errno);
         return 0;
     }
+    const bool isFloat = (info.flags & MIDI_RENDER_SAMPLE_FLOAT) != 0;
     WORD bits = (info.flags & MIDI_RENDER_SAMPLE_8BITS) ? 8 : 16;
     WORD channels = static_cast<WORD>(info.chans);
     WORD blockAlign = static_cast<WORD>(channels * bits / 8);
@@ -87,7 +105,9 @@ int RenderMidiToWave(CString strWavePath) {
         AudioPostMessage(pProgress, 0, 0, 100);
     }
     int result = 1;
-    char buffer[44100];
+    alignas(float) char buffer[44100];
+    uint64_t dataBytes = 0;
+    double peak = 0;
     while (MidiRenderChannelIsActive(g_hMidiStream)) {
         DWORD got = MidiRenderChannelGetData(g_hMidiStream, buffer, sizeof buffer);
         if (got == DWORD(-1)) {
@@ -96,10 +116,12 @@ int RenderMidiToWave(CString strWavePath) {
             break;
         }
         if (std::fwrite(buffer, 1, got, file) != got) {
-            ShowBassError("Can't write wave (mid2wav) file!");
+            ShowFileError("Can't write wave (mid2wav) file!", errno);
             result = 0;
             break;
         }
+        dataBytes += got;
+        if (isFloat) peak = Peak(reinterpret_cast<const float*>(buffer), got / sizeof(float), peak);
         if (pProgress) {
             uint64_t position = MidiRenderChannelGetPosition(g_hMidiStream);
             AudioPostMessage(pProgress, 0, 1, total ? static_cast<LPARAM>(position * 100 / total) : 0);
@@ -109,6 +131,15 @@ int RenderMidiToWave(CString strWavePath) {
     if (pProgress) {
         AudioPostMessage(pProgress, 0, 1, 100);
         AudioShowWindow(pProgress, SW_HIDE);
+    }
+    if (result && isFloat && channels &&
+        !FinishRenderedWave(file, sizeof header, dataBytes / sizeof(float), channels, info.freq, peak)) {
+        ShowFileError("Can't write wave (mid2wav) file!", errno);
+        result = 0;
+    }
+    if (pSound) {
+        pSound->frames = blockAlign ? dataBytes / (isFloat ? channels * sizeof(float) : blockAlign) : 0;
+        pSound->peak = isFloat ? peak : 0;
     }
     std::fflush(file);
     std::fseek(file, 0, SEEK_END);

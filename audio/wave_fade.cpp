@@ -1,4 +1,5 @@
-// Fade-in and fade-out of a wave file, in whole seconds, as a percentage of its duration.
+// Fade-in and fade-out of a wave file, in whole seconds, as a percentage of its duration: linear ramps that
+// meet the unfaded level without a step.
 #include "audio/midi_audio.h"
 #include "audio/wave.h"
 
@@ -27,11 +28,11 @@ int FadeWave(CString strWavePath, BOOL bFadeIn, BOOL bFadeOut, int nFadeValue) {
     long long N = static_cast<long long>(wave.GetSampleRate() * duration * channels);
     for (long long i = 0; i < N; ++i) {
         if (bFadeIn && i < F) {
-            double gain = static_cast<double>(i) / F * 0.75;
+            double gain = static_cast<double>(i) / F;
             wave.SetSample(static_cast<int>(i), Scale(wave.GetSample(static_cast<int>(i)), gain));
         }
         if (bFadeOut && i > N - F) {
-            double gain = static_cast<double>(N - i) / F * 0.75;
+            double gain = static_cast<double>(N - i) / F;
             wave.SetSample(static_cast<int>(i), Scale(wave.GetSample(static_cast<int>(i)), gain));
         }
     }

@@ -56,7 +56,7 @@ with open(sys.argv[1], "wb") as f:
     f.write(b"MThd" + struct.pack(">IHHH", 6, 1, len(tracks), div) + b"".join(tracks))
 PY
 
-options=(-vn -acodec aac -aq 60 -f mp4)
+options=(-vn -acodec aac -b:a 128k -f mp4)
 tool_export() { "$tool" export "$work/song.mid" "$work/tool.m4r" 2>/dev/null; }
 cli_export() {
     fluidsynth -ni -q -F "$work/cli.wav" -r 44100 "$soundfont" "$work/song.mid" >/dev/null &&

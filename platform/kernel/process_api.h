@@ -50,12 +50,16 @@ typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
 #define CREATE_NO_WINDOW 0x08000000
 #define NORMAL_PRIORITY_CLASS 0x00000020
 #define STILL_ACTIVE 0x00000103
+// This layer's own creation flag: the child is killed when the thread that started it ends (the program
+// exits or is killed), so that a helper never goes on working for a program that is gone.
+#define CREATE_ENDS_WITH_PARENT 0x80000000
 
 void GetStartupInfo(LPSTARTUPINFO lpStartupInfo);
 
 // The first token of lpCommandLine names the program when lpApplicationName is null; a name without a
 // folder is searched in the running program's folder, then on PATH. The command line is split into
-// arguments the way a Windows program splits its own; no shell is involved.
+// arguments the way a Windows program splits its own; no shell is involved. On failure errno and the last
+// error tell why (a program that is not found gives ENOENT).
 BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATTRIBUTES lpProcessAttributes,
                    LPSECURITY_ATTRIBUTES lpThreadAttributes, BOOL bInheritHandles, DWORD dwCreationFlags,
                    LPVOID lpEnvironment, LPCSTR lpCurrentDirectory, LPSTARTUPINFO lpStartupInfo,

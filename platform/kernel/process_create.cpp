@@ -1,7 +1,7 @@
-// Child processes: start without a shell, wait, exit code, termination.
+// Child processes: start without a shell, optionally bound to the starting thread's life; wait, exit code, termination.
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,8 +14,9 @@
 #include <thread>
 #include <vector>
 
-#include "kernel/process_api.h"
+#include "kernel/last_error.h"
 #include "kernel/path_map.h"
+#include "kernel/process_api.h"
 #include "kernel/process_handles.h"
 
 extern char** environ;
@@ -53,6 +54,78 @@ std::string FindProgram(const std::string& name) {
         start = end + 1;
     }
     return std::string();
+}
+
+struct ChildSetup {
+    bool redirect = false;
+    int stdFds[3] = {-1, -1, -1};  // -1: /dev/null
+    const char* folder = nullptr;
+    const char* program = nullptr;
+    char** argv = nullptr;
+    char** envp = nullptr;
+    bool endsWithParent = false;
+};
+
+// The child's side of StartChild: only async-signal-safe calls. A failure is reported through the
+// close-on-exec pipe as an errno value.
+[[noreturn]] void RunChild(const ChildSetup& setup, pid_t parent, int report) {
+    int err = 0;
+    if (setup.endsWithParent) {
+        // Killed when the starting thread ends, also when it died before this line ran.
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0) err = errno;
+        if (!err && getppid() != parent) _exit(127);
+    }
+    for (int target = 0; !err && setup.redirect && target < 3; ++target) {
+        int fd = setup.stdFds[target];
+        if (fd < 0) {
+            fd = open("/dev/null", target == 0 ? O_RDONLY : O_WRONLY);
+            if (fd < 0) err = errno;
+        }
+        if (err) break;
+        if (fd == target) {
+            if (fcntl(fd, F_SETFD, 0) != 0) err = errno;
+        } else if (dup2(fd, target) < 0) {
+            err = errno;
+        }
+    }
+    if (!err && setup.folder && chdir(setup.folder) != 0) err = errno;
+    // The child starts with the default SIGPIPE action even when the caller ignores it.
+    if (!err) signal(SIGPIPE, SIG_DFL);
+    if (!err) {
+        execve(setup.program, setup.argv, setup.envp);
+        err = errno;
+    }
+    while (write(report, &err, sizeof err) < 0 && errno == EINTR) {
+    }
+    _exit(127);
+}
+
+// Forks and executes the child; 0 with its id, or the errno value of what failed.
+int StartChild(const ChildSetup& setup, pid_t* pid) {
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) return errno;
+    pid_t parent = getpid();
+    pid_t child = fork();
+    if (child < 0) {
+        int err = errno;
+        close(report[0]);
+        close(report[1]);
+        return err;
+    }
+    if (child == 0) RunChild(setup, parent, report[1]);
+    close(report[1]);
+    int err = 0;
+    ssize_t got;
+    do {
+        got = read(report[0], &err, sizeof err);
+    } while (got < 0 && errno == EINTR);
+    close(report[0]);
+    if (got == static_cast<ssize_t>(sizeof err)) {
+        waitpid(child, nullptr, 0);
+        return err ? err : ECHILD;
+    }
+    *pid = child;
+    return 0;
 }
 
 ProcessHandleObject* Process(HANDLE h) { return LookupProcessHandle(h, ProcessHandleObject::PROCESS); }
@@ -93,47 +166,42 @@ void GetStartupInfo(LPSTARTUPINFO lpStartupInfo) {
 }
 
 BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
-                   BOOL bInheritHandles, DWORD, LPVOID lpEnvironment, LPCSTR lpCurrentDirectory,
+                   BOOL bInheritHandles, DWORD dwCreationFlags, LPVOID lpEnvironment, LPCSTR lpCurrentDirectory,
                    LPSTARTUPINFO lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation) {
     std::vector<std::string> args = SplitCommandLine(lpCommandLine ? lpCommandLine : "");
     std::string program = lpApplicationName ? MapPath(lpApplicationName)
                                             : (args.empty() ? std::string() : FindProgram(args[0]));
     if (args.empty() && lpApplicationName) args.push_back(lpApplicationName);
-    if (program.empty() || args.empty()) return FALSE;
+    if (program.empty() || args.empty()) {
+        errno = ENOENT;
+        SetLastErrorFromErrno(ENOENT);
+        return FALSE;
+    }
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
+    // Everything the child needs is prepared here: between fork and exec only async-signal-safe calls run.
+    ChildSetup setup;
     if (lpStartupInfo && (lpStartupInfo->dwFlags & STARTF_USESTDHANDLES) && bInheritHandles) {
         HANDLE std[3] = {lpStartupInfo->hStdInput, lpStartupInfo->hStdOutput, lpStartupInfo->hStdError};
-        for (int target = 0; target < 3; ++target) {
-            int fd = PipeEndDescriptor(std[target]);
-            if (fd >= 0)
-                posix_spawn_file_actions_adddup2(&actions, fd, target);
-            else
-                posix_spawn_file_actions_addopen(&actions, target, "/dev/null", target == 0 ? O_RDONLY : O_WRONLY, 0);
-        }
+        for (int target = 0; target < 3; ++target) setup.stdFds[target] = PipeEndDescriptor(std[target]);
+        setup.redirect = true;
     }
-    if (lpCurrentDirectory && *lpCurrentDirectory)
-        posix_spawn_file_actions_addchdir_np(&actions, MapPath(lpCurrentDirectory).c_str());
-
-    // The child starts with the default SIGPIPE action even when the caller ignores it.
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
-
+    std::string folder = lpCurrentDirectory && *lpCurrentDirectory ? MapPath(lpCurrentDirectory) : std::string();
+    setup.folder = folder.empty() ? nullptr : folder.c_str();
+    setup.program = program.c_str();
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
+    setup.argv = argv.data();
+    setup.envp = lpEnvironment ? static_cast<char**>(lpEnvironment) : environ;
+    setup.endsWithParent = (dwCreationFlags & CREATE_ENDS_WITH_PARENT) != 0;
+
     pid_t pid = 0;
-    int err = posix_spawn(&pid, program.c_str(), &actions, &attr, argv.data(),
-                          lpEnvironment ? static_cast<char**>(lpEnvironment) : environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
-    if (err != 0) return FALSE;
+    int err = StartChild(setup, &pid);
+    if (err != 0) {
+        errno = err;
+        SetLastErrorFromErrno(err);
+        return FALSE;
+    }
 
     auto* process = new ProcessHandleObject(ProcessHandleObject::PROCESS);
     process->pid = pid;

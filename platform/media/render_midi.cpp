@@ -15,7 +15,7 @@
 
 namespace {
 
-const int kFrameBytes = 4;  // 16-bit stereo
+const int kChannels = 2;
 
 struct RenderFont {
     std::string path;
@@ -27,6 +27,8 @@ struct RenderStream {
     fluid_player_t* player = nullptr;
     DWORD font = 0;
     int fontId = -1;
+    DWORD flags = 0;
+    uint64_t frameBytes = 4;  // 16-bit stereo, 8 for float stereo
     uint64_t lengthBytes = 0;
     uint64_t positionBytes = 0;
     ~RenderStream() {
@@ -167,7 +169,7 @@ BOOL MidiRenderStreamSetFont(DWORD stream, DWORD font) {
     return LoadFontInto(st, font) ? TRUE : Fail(MIDI_RENDER_ERROR_FILEFORM);
 }
 
-DWORD MidiRenderStreamCreateFile(const char* path) {
+DWORD MidiRenderStreamCreateFile(const char* path, DWORD flags) {
     RenderState& s = State();
     if (!s.started) return Fail(MIDI_RENDER_ERROR_INIT);
     std::string native = MapPath(path ? path : "");
@@ -183,8 +185,10 @@ DWORD MidiRenderStreamCreateFile(const char* path) {
     if (!stream->player || fluid_player_add(stream->player, native.c_str()) != FLUID_OK ||
         fluid_player_play(stream->player) != FLUID_OK)
         return Fail(MIDI_RENDER_ERROR_FILEFORM);
+    stream->flags = flags & MIDI_RENDER_SAMPLE_FLOAT;
+    stream->frameBytes = stream->flags ? kChannels * sizeof(float) : kChannels * sizeof(int16_t);
     uint64_t frames = static_cast<uint64_t>(std::llround(map.EndSeconds() * s.freq));
-    stream->lengthBytes = frames * kFrameBytes;
+    stream->lengthBytes = frames * stream->frameBytes;
 
     DWORD handle = s.nextHandle++;
     s.streams[handle] = std::move(stream);
@@ -197,8 +201,8 @@ void MidiRenderStreamFree(DWORD stream) { State().streams.erase(stream); }
 BOOL MidiRenderChannelGetInfo(DWORD stream, MidiRenderChannelInfo* info) {
     if (!Stream(stream) || !info) return Fail(MIDI_RENDER_ERROR_HANDLE);
     info->freq = State().freq;
-    info->chans = 2;
-    info->flags = 0;
+    info->chans = kChannels;
+    info->flags = Stream(stream)->flags;
     return TRUE;
 }
 
@@ -217,12 +221,15 @@ DWORD MidiRenderChannelGetData(DWORD stream, void* buffer, DWORD length) {
     RenderStream* st = Stream(stream);
     if (!st || !buffer) return Fail(MIDI_RENDER_ERROR_HANDLE), DWORD(-1);
     if (st->positionBytes >= st->lengthBytes) return Fail(MIDI_RENDER_ERROR_ENDED), DWORD(-1);
-    uint64_t frames = std::min<uint64_t>(length / kFrameBytes, (st->lengthBytes - st->positionBytes) / kFrameBytes);
-    if (frames && fluid_synth_write_s16(st->synth, static_cast<int>(frames), buffer, 0, 2, buffer, 1, 2) != FLUID_OK)
-        return Fail(MIDI_RENDER_ERROR_UNKNOWN), DWORD(-1);
-    st->positionBytes += frames * kFrameBytes;
+    uint64_t frames = std::min<uint64_t>(length, st->lengthBytes - st->positionBytes) / st->frameBytes;
+    int n = static_cast<int>(frames);
+    int written = !n ? FLUID_OK
+                  : st->flags ? fluid_synth_write_float(st->synth, n, buffer, 0, 2, buffer, 1, 2)
+                              : fluid_synth_write_s16(st->synth, n, buffer, 0, 2, buffer, 1, 2);
+    if (written != FLUID_OK) return Fail(MIDI_RENDER_ERROR_UNKNOWN), DWORD(-1);
+    st->positionBytes += frames * st->frameBytes;
     State().error = MIDI_RENDER_OK;
-    return static_cast<DWORD>(frames * kFrameBytes);
+    return static_cast<DWORD>(frames * st->frameBytes);
 }
 
 uint64_t MidiRenderChannelGetPosition(DWORD stream) {

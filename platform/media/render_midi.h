@@ -15,8 +15,10 @@
 #define MIDI_RENDER_ERROR_ENDED 45
 #define MIDI_RENDER_ERROR_UNKNOWN (-1)
 
-// Channel flag: the stream delivers 8-bit samples (never set: streams deliver 16-bit stereo).
+// Channel flag: the stream delivers 8-bit samples (never set: streams deliver 16-bit or float stereo).
 #define MIDI_RENDER_SAMPLE_8BITS 1
+// Stream and channel flag: the stream delivers 32-bit float samples, unclipped, instead of 16-bit ones.
+#define MIDI_RENDER_SAMPLE_FLOAT 256
 
 struct MidiRenderChannelInfo {
     DWORD freq;
@@ -38,8 +40,9 @@ BOOL MidiRenderStreamGetFont(DWORD stream, DWORD* font);
 // Sets the font of a stream (stream 0: the default for new streams).
 BOOL MidiRenderStreamSetFont(DWORD stream, DWORD font);
 
-// A decoding stream of a Standard MIDI File; 0 on failure. It ends at the end of the file's MIDI data.
-DWORD MidiRenderStreamCreateFile(const char* path);
+// A decoding stream of a Standard MIDI File (flags: 0 or MIDI_RENDER_SAMPLE_FLOAT); 0 on failure. It ends
+// at the end of the file's MIDI data.
+DWORD MidiRenderStreamCreateFile(const char* path, DWORD flags = 0);
 void MidiRenderStreamFree(DWORD stream);
 BOOL MidiRenderChannelGetInfo(DWORD stream, MidiRenderChannelInfo* info);
 // Whole decoded length in bytes, known before decoding.

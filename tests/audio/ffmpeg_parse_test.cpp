@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "audio/ffmpeg_process.h"
 #include "services/deliverable.h"
@@ -47,24 +48,37 @@ TEST(FfmpegParse, ProgressNeedsTimeBitrateAndADuration) {
     EXPECT_EQ(q->m_dTime, 0.0);
 }
 
-TEST(FfmpegParse, ErrorTextsClearSuccess) {
-    const char* errors[] = {
-        "x.foo: Unsupported codec",
-        "Unknown format 'zz'",
-        "out.mp3: I/O error occured",
-        "No audio or video streams available",
-        "Unknown encoder 'amr_nb'",
-        "/nowhere/in.wav: No such file or directory",
-        "in.wav: Invalid data found when processing input",
+TEST(FfmpegParse, OnlyFfmpegsOwnMessageLinesFailARun) {
+    // The files are named like ffmpeg's error texts; the chunks end anywhere, even inside a line.
+    struct Case {
+        std::vector<const char*> chunks;
+        const char* error;  // the cause kept for the user; null: the run stays good
+    } cases[] = {
+        {{"x.foo: Unsupported codec\n"}, "x.foo: Unsupported codec"},
+        {{"Unknown encoder 'amr_nb'\n"}, "Unknown encoder 'amr_nb'"},
+        {{"/nowhere/in.wav: No such file or directory\n"}, "/nowhere/in.wav: No such file or directory"},
+        {{"in.wav: Invalid da", "ta found when processing input"}, "in.wav: Invalid data found when processing input"},
+        {{"a.wav: Permission denied\nConversion failed!\n"}, "a.wav: Permission denied"},
+        {{"size=  0kB time=00:00:00.00 bitrate=N/A speed=N/A    \rError writing trailer of /dev/full: No space "
+          "left on device\n"},
+         "Error writing trailer of /dev/full: No space left on device"},
+        {{"Input #0, wav, from '/tmp/Permission denied.wav':\n",
+          "  Duration: 00:00:02.00, bitrate: 705 kb/s\n    title           : Unknown format\n",
+          "Output #0, mp3, to '/tmp/Unknown format.mp3':\n"},
+         nullptr},
+        {{"Error opening output file /tmp/Unknown format.mp3.\n"}, nullptr},
+        {{"[mp3float @ 0x55] Header missing\nError while decoding stream #0:0: Invalid data found when "
+          "processing input\n"},
+         nullptr},
     };
-    for (const char* text : errors) {
+    for (const Case& c : cases) {
         auto p = Runner(10.0);
-        p->ParseProgress(text);
-        EXPECT_EQ(p->m_bSuccess, 0) << text;
+        p->SetEchoedNames("/tmp/Permission denied.wav", "/tmp/Unknown format.mp3");
+        for (const char* chunk : c.chunks) p->ParseMessages(chunk);
+        p->FinishMessages();
+        EXPECT_EQ(p->m_bSuccess, c.error ? 0 : 1) << c.chunks[0];
+        EXPECT_STREQ(p->m_strError, c.error ? c.error : "") << c.chunks[0];
     }
-    auto ok = Runner(10.0);
-    ok->ParseProgress("Stream mapping:\n  Stream #0:0 -> #0:0 (pcm_s16le (native) -> aac (native))\n");
-    EXPECT_EQ(ok->m_bSuccess, 1);
 }
 
 const char kHeader[] =

@@ -64,32 +64,64 @@ TEST_F(FfmpegRun, ConversionPostsProgressThenTheEndCodes) {
     EXPECT_FALSE(std::filesystem::exists(MapPath(p->m_strLogPath)));
 }
 
-TEST_F(FfmpegRun, FailuresPostMinusTwo) {
-    // A missing input, an unknown encoder, and output that ffmpeg refuses with an exit code only.
+TEST_F(FfmpegRun, FailuresPostMinusTwoAndKeepTheirCause) {
+    // A missing input, an unknown encoder, output that ffmpeg refuses with an exit code only, a full disk
+    // (ffmpeg still exits with 0), and a run that writes no output file.
     struct Case {
         CString input, options, output;
+        std::string cause;
     } cases[] = {
-        {dir->WinPath("missing.wav"), " -vn -f mp3 ", dir->WinPath("x.mp3")},
-        {dir->WinPath("tone.wav"), " -vn -acodec nosuchcodec -f mp3 ", dir->WinPath("y.mp3")},
-        {dir->WinPath("tone.wav"), " -vn -f mp3 ", dir->WinPath("no-folder/z.mp3")},
+        {dir->WinPath("missing.wav"), " -vn -f mp3 ", dir->WinPath("x.mp3"),
+         dir->Path("missing.wav") + ": No such file or directory"},
+        {dir->WinPath("tone.wav"), " -vn -acodec nosuchcodec -f mp3 ", dir->WinPath("y.mp3"),
+         "Unknown encoder 'nosuchcodec'"},
+        {dir->WinPath("tone.wav"), " -vn -f mp3 ", dir->WinPath("no-folder/z.mp3"),
+         dir->Path("no-folder/z.mp3") + ": No such file or directory"},
+        {dir->WinPath("tone.wav"), " -vn -f mp3 ", "/dev/full", "No space left on device"},
+        {dir->WinPath("tone.wav"), " -vn -f null ", dir->WinPath("nothing.mp3"), "ffmpeg wrote no output file."},
     };
     for (const Case& c : cases) {
         windows.posts.clear();
         auto p = NewRunner();
         ASSERT_EQ(p->Run(c.input, c.options, c.output), 0);
-        EXPECT_EQ(p->m_bSuccess, 0) << c.options;
-        EXPECT_EQ(windows.Values(), (std::vector<LPARAM>{100, -1, -2}));
+        EXPECT_EQ(p->m_bSuccess, 0) << c.cause;
+        EXPECT_NE(std::string(p->m_strError).find(c.cause), std::string::npos) << p->m_strError;
+        std::vector<LPARAM> values = windows.Values();  // progress first where ffmpeg got that far
+        ASSERT_GE(values.size(), 3u);
+        EXPECT_EQ(std::vector<LPARAM>(values.end() - 3, values.end()), (std::vector<LPARAM>{100, -1, -2}));
     }
 }
 
-TEST_F(FfmpegRun, FailedStartReturnsMinusOneAndKeepsTheLog) {
+TEST_F(FfmpegRun, NamesLikeErrorTextsAndADamagedFrameStillConvert) {
+    std::filesystem::copy_file(dir->Path("tone.wav"), dir->Path("Permission denied.wav"),
+                               std::filesystem::copy_options::overwrite_existing);
+    // An mp3 with a stretch of broken frame headers in the middle: ffmpeg skips them and goes on.
+    ASSERT_TRUE(Ffmpeg({"-i", dir->Path("tone.wav"), "-f", "mp3", dir->Path("good.mp3")}));
+    std::vector<uint8_t> mp3 = ReadBytes(dir->Path("good.mp3"));
+    for (size_t i = mp3.size() / 2; i < mp3.size() / 2 + 600; i += 4) {
+        mp3[i] = 0xFF, mp3[i + 1] = 0xFB, mp3[i + 2] = 0x12, mp3[i + 3] = 0x34;
+    }
+    WriteBytes(dir->Path("damaged.mp3"), mp3);
+    const std::pair<std::string, std::string> cases[] = {
+        {"Permission denied.wav", "Unknown format.mp3"},
+        {"damaged.mp3", "repaired.mp3"},
+    };
+    for (const auto& [input, output] : cases) {
+        auto p = NewRunner();
+        ASSERT_EQ(p->Run(dir->WinPath(input), " -vn -acodec mp3 -f mp3 ", dir->WinPath(output)), 0);
+        EXPECT_EQ(p->m_bSuccess, 1) << input << ": " << p->m_strError;
+        EXPECT_EQ(Probe(dir->Path(output), "stream=codec_name"), "mp3");
+    }
+}
+
+TEST_F(FfmpegRun, FailedStartReturnsMinusOneWithTheReasonAndLeavesNoLog) {
     auto p = NewRunner();
     p->SetPrefix("no-such-ffmpeg-program -y -i ");
     EXPECT_EQ(p->Run(dir->WinPath("tone.wav"), " -f mp3 ", dir->WinPath("never.mp3")), -1);
     EXPECT_EQ(p->m_bSuccess, 0);
+    EXPECT_STREQ(p->m_strError, "Can't start no-such-ffmpeg-program: No such file or directory");
     EXPECT_TRUE(windows.posts.empty());
-    EXPECT_TRUE(std::filesystem::exists(MapPath(p->m_strLogPath)));
-    std::filesystem::remove(MapPath(p->m_strLogPath));
+    EXPECT_FALSE(std::filesystem::exists(MapPath(p->m_strLogPath)));
 }
 
 CFfmpegProcess* g_nested = nullptr;

@@ -1,7 +1,11 @@
 // Child processes and pipes: reading, peeking, broken pipes, exit codes and termination.
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <string>
@@ -15,7 +19,7 @@ struct Child {
     HANDLE outRead = nullptr;
     bool started = false;
 
-    explicit Child(const char* commandLine) {
+    explicit Child(const char* commandLine, DWORD flags = CREATE_NO_WINDOW) {
         HANDLE outWrite = nullptr;
         SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
         EXPECT_TRUE(CreatePipe(&outRead, &outWrite, &sa, 0));
@@ -24,8 +28,7 @@ struct Child {
         si.dwFlags = STARTF_USESTDHANDLES;
         si.hStdOutput = si.hStdError = outWrite;
         std::string line = commandLine;
-        started = CreateProcess(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                                &pi);
+        started = CreateProcess(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &si, &pi);
         CloseHandle(outWrite);
     }
     ~Child() {
@@ -123,6 +126,39 @@ TEST(Process, ProgramFolderIsSearchedButNotTheCurrentFolder) {
     }
     fs::current_path(previous);
     fs::remove_all(here);
+}
+
+}  // namespace
+
+namespace {
+
+// A child bound to its parent is killed with it; the keeper process adopts the orphan to see how it ended.
+TEST(Process, AChildBoundToItsParentEndsWithIt) {
+    pid_t keeper = fork();
+    ASSERT_GE(keeper, 0);
+    if (keeper == 0) {
+        prctl(PR_SET_CHILD_SUBREAPER, 1);
+        int ids[2];
+        if (pipe(ids) != 0) _exit(2);
+        pid_t parent = fork();
+        if (parent == 0) {
+            Child child("sleep 30", CREATE_NO_WINDOW | CREATE_ENDS_WITH_PARENT);
+            pid_t id = child.started ? static_cast<pid_t>(child.pi.dwProcessId) : 0;
+            if (write(ids[1], &id, sizeof id) != sizeof id) _exit(2);
+            pause();
+        }
+        pid_t orphan = 0;
+        if (read(ids[0], &orphan, sizeof orphan) != sizeof orphan || orphan <= 0) _exit(3);
+        kill(parent, SIGKILL);
+        waitpid(parent, nullptr, 0);
+        int status = 0;
+        if (waitpid(orphan, &status, 0) != orphan) _exit(4);
+        _exit(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL ? 0 : 5);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(keeper, &status, 0), keeper);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "0: killed with its parent, 5: it lived on";
 }
 
 }  // namespace

@@ -207,7 +207,7 @@ TEST_F(WaveTest, SaveReportsAFileThatCannotBeCreated) {
     EXPECT_EQ(messages[0].caption, "Error");
 }
 
-TEST_F(WaveTest, FadeRampsToThreeQuartersInWholeSeconds) {
+TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds) {
     // 10 s of 16-bit mono at 8000 Hz, alternating +10000 and -10000.
     std::vector<uint8_t> data;
     for (int i = 0; i < 80000; ++i) Put16(data, static_cast<uint16_t>(i % 2 ? -10000 : 10000));
@@ -225,9 +225,10 @@ TEST_F(WaveTest, FadeRampsToThreeQuartersInWholeSeconds) {
     ASSERT_EQ(FadeWave(path, TRUE, TRUE, 20), 1);  // 2 s = 16000 samples at each end
     CWave wave;
     ASSERT_EQ(wave.Load(path), 1);
+    // Gain i / 16000 rising, (80000 - i) / 16000 falling: 15999 and 64001 stand one step from full level.
     const std::pair<int, int> expected[] = {
-        {0, 0},      {1, -1},         {8000, 3750},   {8001, -3751}, {15999, -7499},
-        {16000, 10000}, {16001, -10000}, {64000, 10000}, {72000, 3750}, {79999, -1}};
+        {0, 0},         {1, -1},         {8000, 5000},    {8001, -5001},  {15999, -9999}, {16000, 10000},
+        {16001, -10000}, {64000, 10000}, {64001, -9999},  {72000, 5000},  {79999, -1}};
     for (auto [index, value] : expected) EXPECT_EQ(wave.GetSample(index), value) << index;
 
     EXPECT_EQ(FadeWave(dir.WinPath("missing.wav"), TRUE, TRUE, 20), 0);
