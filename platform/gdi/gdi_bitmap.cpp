@@ -105,10 +105,7 @@ int Bitmap::NearestIndex(COLORREF c) const
 
 uint32_t Bitmap::ToValue(COLORREF c) const
 {
-    if (Palettized()) {
-        if ((c & 0xFF000000) == 0x01000000) return (c & 0xFFFF) & ValueMask();  // PALETTEINDEX
-        return (uint32_t)NearestIndex(c & 0xFFFFFF) & ValueMask();
-    }
+    if (Palettized()) return (uint32_t)NearestIndex(c & 0xFFFFFF) & ValueMask();
     uint32_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
     if (bpp == 16 && rgb565) return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
     if (bpp == 16) return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);

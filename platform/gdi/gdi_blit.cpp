@@ -5,6 +5,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "gdi/gdi_colour.h"
+
 namespace gdi {
 
 namespace {
@@ -19,7 +21,7 @@ public:
     {
         if (src.mono && !dst.mono) {
             m_kind = Kind::Lut;
-            m_lut = {dst.ToValue(dstDc.state.textColour), dst.ToValue(dstDc.state.bkColour)};
+            m_lut = {ColourValue(dstDc, dstDc.state.textColour), ColourValue(dstDc, dstDc.state.bkColour)};
         } else if (dst.mono && !src.mono) {
             m_kind = Kind::ToMono;
             m_srcBk = src.ToValue(srcBk);
@@ -40,7 +42,7 @@ public:
         switch (m_kind) {
         case Kind::Lut: return v < m_lut.size() ? m_lut[v] : 0;
         case Kind::ToMono: return (v & m_srcMask) == m_srcBk ? 1 : 0;
-        case Kind::Rgb: return v & 0x00FFFFFF;
+        case Kind::Rgb: return v;
         default: {
             auto it = m_cache.find(v);
             if (it != m_cache.end()) return it->second;
@@ -168,7 +170,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     bool patternNull = pattern.IsNull();
     std::optional<Converter> convert;
     if (src) convert.emplace(*src, *dst, dest, source->bkColour);
-    const uint32_t mask = dst->bpp == 32 ? 0x00FFFFFF : dst->ValueMask();
+    const uint32_t mask = dst->ValueMask();
     bool combine = stretchMode != COLORONCOLOR && (sw > dw || sh > dh);
     bool halftone = combine && stretchMode == HALFTONE && !dst->Palettized() && !dst->mono;
 
@@ -190,13 +192,13 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 switch (code) {
                 case 0xCC: CopyPixels(d, s, n); return;
                 case 0x88:
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] & s[i]) & mask;
+                    for (int i = 0; i < n; ++i) d[i] &= s[i];
                     return;
                 case 0xEE:
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] | s[i]) & mask;
+                    for (int i = 0; i < n; ++i) d[i] |= s[i];
                     return;
                 case 0x66:
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] ^ s[i]) & mask;
+                    for (int i = 0; i < n; ++i) d[i] ^= s[i];
                     return;
                 default: break;
                 }
@@ -241,7 +243,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
                 if (code == 0xF0) std::fill(d, d + n, p);
                 else
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] ^ p) & mask;
+                    for (int i = 0; i < n; ++i) d[i] ^= p;
                 return;
             }
         general:

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "gdi/gdi_colour.h"
 #include "gdi/gdi_raster.h"
 #include "gdi/gdi_scan.h"
 
@@ -41,8 +42,8 @@ PenPainter::PenPainter(Dc& dc) : m_dc(dc)
     m_width = pen->width;
     m_style = pen->style;
     m_endCap = pen->endCap;
-    m_value = s->ToValue(pen->dcPen ? dc.state.dcPenColour : pen->colour);
-    m_bkValue = s->ToValue(dc.state.bkColour);
+    m_value = DrawingValue(dc, pen->dcPen ? dc.state.dcPenColour : pen->colour);
+    m_bkValue = ColourValue(dc, dc.state.bkColour);
 }
 
 bool PenPainter::StyleOn()
@@ -94,12 +95,13 @@ void PenPainter::Line(POINT a, POINT b)
     bool opaqueGaps = m_dc.state.bkMode == OPAQUE;
     for (int64_t i = first; i <= last; ++i) {
         int64_t x, y;
+        // The minor coordinate is rounded to nearest; exact ties go to the smaller coordinate.
         if (xMajor) {
             x = a.x + sx * i;
-            y = a.y + FloorDiv(2 * i * dy + adx, 2 * adx);
+            y = a.y + FloorDiv(2 * i * dy + adx - 1, 2 * adx);
         } else {
             y = a.y + sy * i;
-            x = a.x + FloorDiv(2 * i * dx + ady, 2 * ady);
+            x = a.x + FloorDiv(2 * i * dx + ady - 1, 2 * ady);
         }
         if (!styled || StyleOn()) PaintPixel(m_dc, (int)x, (int)y, m_value, rop);
         else if (opaqueGaps) PaintPixel(m_dc, (int)x, (int)y, m_bkValue, rop);

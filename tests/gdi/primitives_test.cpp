@@ -31,7 +31,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineTest,
                          ::testing::Values(LineCase{6, 1, 0, 0, 4, 0, "####.."}, LineCase{4, 1, 3, 0, 0, 0, ".###"},
                                            LineCase{3, 4, 1, 0, 1, 3, ".#.|.#.|.#.|..."},
                                            LineCase{4, 4, 0, 0, 3, 3, "#...|.#..|..#.|...."},
-                                           LineCase{5, 3, 0, 0, 4, 2, "#....|.##..|...#."},
+                                           // Exact ties of the minor coordinate go to the smaller one.
+                                           LineCase{5, 3, 0, 0, 4, 2, "##...|..##.|....."},
+                                           LineCase{5, 3, 4, 2, 0, 0, ".#...|..##.|....#"},
+                                           LineCase{5, 3, 0, 2, 4, 0, "...#.|.##..|#...."},
+                                           LineCase{3, 5, 0, 0, 2, 4, "#..|#..|.#.|.#.|..."},
+                                           LineCase{3, 5, 2, 4, 0, 0, "...|#..|.#.|.#.|..#"},
                                            LineCase{3, 3, 1, 1, 1, 1, "...|...|..."},
                                            LineCase{4, 2, -5, 1, 10, 1, "....|####"}));
 
@@ -43,6 +48,42 @@ TEST(Shapes, RectangleFramesWithThePenAndFillsInside)
     Rectangle(canvas.dc(), 1, 1, 5, 4);
     EXPECT_EQ(canvas.Picture(kBlack), "......|.####.|.#..#.|.####.|......");
     EXPECT_EQ(canvas.Picture(RGB(255, 255, 255)), "......|......|..##..|......|......");
+}
+
+struct OutlineCase {
+    int w, h, left, top, right, bottom;
+    const char* picture;
+};
+
+class DottedRectangleTest : public ::testing::TestWithParam<OutlineCase> {};
+
+// The frame runs anticlockwise from the top right pixel, where the dots start; thin frames keep their dots.
+TEST_P(DottedRectangleTest, FrameStartsAtTheTopRight)
+{
+    const OutlineCase& c = GetParam();
+    Canvas canvas(c.w, c.h);
+    HPEN pen = CreatePen(PS_DOT, 1, kBlack);
+    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    Rectangle(canvas.dc(), c.left, c.top, c.right, c.bottom);
+    EXPECT_EQ(canvas.Picture(kBlack), c.picture);
+    SelectObject(canvas.dc(), old);
+    DeleteObject(pen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, DottedRectangleTest,
+                         ::testing::Values(OutlineCase{5, 4, 0, 0, 5, 4, "..###|....#|#...#|##..."},
+                                           OutlineCase{8, 1, 0, 0, 8, 1, "##...###"},
+                                           OutlineCase{1, 8, 0, 0, 1, 8, "#|#|#|.|.|.|#|#"},
+                                           OutlineCase{3, 3, 1, 1, 2, 2, "...|...|..."}));
+
+TEST(Shapes, SinglePixelRectangleDrawsNothing)
+{
+    Canvas canvas(3, 3);
+    SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
+    Rectangle(canvas.dc(), 1, 1, 2, 2);
+    EXPECT_EQ(canvas.Count(kBlack), 0);
 }
 
 TEST(Shapes, RectangleWithoutPenIsOnePixelSmaller)
