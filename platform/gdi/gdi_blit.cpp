@@ -17,9 +17,13 @@ bool UsesPattern(uint8_t code) { return ((code >> 4) ^ code) & 0x0F; }
 // Turns source pixel values into destination pixel values.
 class Converter {
 public:
-    Converter(const Bitmap& src, const Bitmap& dst, const Dc& dstDc, COLORREF srcBk) : m_src(src), m_dst(dst)
+    // sameSurface: the transfer reads the bitmap it writes, so palette indexes stay as they are.
+    Converter(const Bitmap& src, const Bitmap& dst, const Dc& dstDc, COLORREF srcBk, bool sameSurface)
+        : m_src(src), m_dst(dst), m_reduce(!src.mono && (dst.bpp == 4 || dst.bpp == 8))
     {
-        if (src.mono && !dst.mono) {
+        if (sameSurface && dst.Palettized()) {
+            m_kind = Kind::Copy;
+        } else if (src.mono && !dst.mono) {
             m_kind = Kind::Lut;
             m_lut = {ColourValue(dstDc, dstDc.state.textColour), ColourValue(dstDc, dstDc.state.bkColour)};
         } else if (dst.mono && !src.mono) {
@@ -30,9 +34,9 @@ public:
             m_kind = Kind::Lut;
             size_t n = (size_t)1 << src.bpp;
             m_lut.resize(n);
-            for (size_t i = 0; i < n; ++i) m_lut[i] = dst.ToValue(src.ToColor((uint32_t)i));
+            for (size_t i = 0; i < n; ++i) m_lut[i] = ToDest(src.ToColor((uint32_t)i));
         } else if (!dst.Palettized() && src.bpp != 16 && dst.bpp != 16) {
-            m_kind = Kind::Rgb;
+            m_kind = Kind::Copy;
         } else {
             m_kind = Kind::General;
         }
@@ -42,11 +46,11 @@ public:
         switch (m_kind) {
         case Kind::Lut: return v < m_lut.size() ? m_lut[v] : 0;
         case Kind::ToMono: return (v & m_srcMask) == m_srcBk ? 1 : 0;
-        case Kind::Rgb: return v;
+        case Kind::Copy: return v;
         default: {
             auto it = m_cache.find(v);
             if (it != m_cache.end()) return it->second;
-            uint32_t d = m_dst.ToValue(m_src.ToColor(v));
+            uint32_t d = ToDest(m_src.ToColor(v));
             if (m_cache.size() < 65536) m_cache.emplace(v, d);
             return d;
         }
@@ -54,9 +58,17 @@ public:
     }
 
 private:
-    enum class Kind { Lut, ToMono, Rgb, General };
+    // Colours going into 4- and 8-bit tables are first cut to 5 bits a channel, set in the middle of their step.
+    uint32_t ToDest(COLORREF c) const
+    {
+        if (!m_reduce) return m_dst.ToValue(c);
+        auto cut = [](int v) { return (v & ~7) + 4; };
+        return (uint32_t)m_dst.NearestIndex(RGB(cut(GetRValue(c)), cut(GetGValue(c)), cut(GetBValue(c))));
+    }
+    enum class Kind { Lut, ToMono, Copy, General };
     const Bitmap& m_src;
     const Bitmap& m_dst;
+    bool m_reduce;
     Kind m_kind = Kind::General;
     std::vector<uint32_t> m_lut;
     uint32_t m_srcBk = 0;
@@ -137,7 +149,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     const Bitmap* src = needSource ? source->bitmap : nullptr;
     // A transfer within one bitmap reads from a copy, so that overlapping areas move intact.
     std::shared_ptr<Bitmap> copy;
-    if (src == dst) {
+    bool sameSurface = src == dst;
+    if (sameSurface) {
         copy = MakeBitmap(dst->width, dst->height, dst->bpp, true);
         if (!copy) return;
         copy->palette = dst->palette;
@@ -169,7 +182,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     BrushPainter pattern(dest, UsesPattern(code) ? dest.state.brush.get() : nullptr);
     bool patternNull = pattern.IsNull();
     std::optional<Converter> convert;
-    if (src) convert.emplace(*src, *dst, dest, source->bkColour);
+    if (src) convert.emplace(*src, *dst, dest, source->bkColour, sameSurface);
     const uint32_t mask = dst->ValueMask();
     bool combine = stretchMode != COLORONCOLOR && (sw > dw || sh > dh);
     bool halftone = combine && stretchMode == HALFTONE && !dst->Palettized() && !dst->mono;
