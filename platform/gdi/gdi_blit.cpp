@@ -35,7 +35,8 @@ public:
             size_t n = (size_t)1 << src.bpp;
             m_lut.resize(n);
             for (size_t i = 0; i < n; ++i) m_lut[i] = ToDest(src.ToColor((uint32_t)i));
-        } else if (!dst.Palettized() && src.bpp != 16 && dst.bpp != 16) {
+        } else if ((src.bpp == dst.bpp && src.masks == dst.masks) ||
+                   (!dst.Palettized() && src.bpp != 16 && dst.bpp != 16 && !src.HasMasks() && !dst.HasMasks())) {
             m_kind = Kind::Copy;
         } else {
             m_kind = Kind::General;
@@ -110,7 +111,7 @@ __attribute__((optimize("no-tree-loop-distribute-patterns"))) void CopyPixels(ui
 uint32_t Average(const Bitmap& src, int x0, int nx, int y0, int ny)
 {
     uint64_t r = 0, g = 0, b = 0, n = 0;
-    if (src.bpp == 32 || src.bpp == 24) {
+    if ((src.bpp == 32 || src.bpp == 24) && !src.HasMasks()) {
         int step = src.bpp / 8;
         for (int y = y0; y < y0 + ny; ++y) {
             const uint8_t* p = src.Row(y) + (size_t)x0 * step;
@@ -155,6 +156,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
         if (!copy) return;
         copy->palette = dst->palette;
         copy->mono = dst->mono;
+        copy->masks = dst->masks;
         for (int row = 0; row < dst->height; ++row) std::memcpy(copy->Row(row), dst->Row(row), dst->stride);
         src = copy.get();
     }
@@ -196,7 +198,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
         ForEachClippedSpan(dest, yy, left, right, [&](int a, int b) {
             int n = b - a;
             // Fast paths: same-format 32-bit transfers without stretching.
-            if (src && !stretched && src->bpp == 32 && dst->bpp == 32 && src != dst && !src->mono) {
+            if (src && !stretched && src->bpp == 32 && dst->bpp == 32 && src != dst && !src->mono &&
+                src->masks == dst->masks) {
                 int sy = my.first[di];
                 int sx = mx.first[a - left];
                 if (sy < 0 || sy >= src->height || sx < 0 || sx + n > src->width) goto general;
@@ -217,7 +220,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 }
             }
             if (src && stretched && !combine && src->bpp == 32 && dst->bpp == 32 && code == 0xCC && src != dst &&
-                !src->mono) {
+                !src->mono && src->masks == dst->masks) {
                 int sy = my.first[di];
                 if (sy < 0 || sy >= src->height) goto general;
                 const uint32_t* s = reinterpret_cast<const uint32_t*>(src->Row(sy));
@@ -237,7 +240,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 return;
             }
             // 24-bit pictures (the usual DIBs) copied or stretched by picking pixels onto 32-bit surfaces.
-            if (src && src->bpp == 24 && dst->bpp == 32 && code == 0xCC && !combine) {
+            if (src && src->bpp == 24 && dst->bpp == 32 && code == 0xCC && !combine && !dst->HasMasks()) {
                 int sy = my.first[di];
                 const int* fx = mx.first.data() + (a - left);
                 if (sy < 0 || sy >= src->height || std::min(fx[0], fx[n - 1]) < 0 ||
@@ -352,12 +355,12 @@ bool WrapDib(const BITMAPINFO* info, const void* bits, UINT usage, const Dc* dc,
     out.bits = const_cast<uint8_t*>(static_cast<const uint8_t*>(bits));
     out.header = h;
     out.palette.clear();
-    out.rgb565 = false;
-    if (bpp == 16 && h.biCompression == BI_BITFIELDS) {
+    out.masks = {};
+    if (h.biCompression == BI_BITFIELDS) {
         // The three colour masks follow a 40-byte header, or are its own fields in the longer headers.
-        DWORD red = 0;
-        std::memcpy(&red, reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER), sizeof red);
-        out.rgb565 = red == 0xF800;
+        DWORD m[3];
+        std::memcpy(m, reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER), sizeof m);
+        out.SetMasks(m[0], m[1], m[2]);
     }
     if (bpp <= 8) {
         int n = DibColourCount(h);
