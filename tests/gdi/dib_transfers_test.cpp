@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "canvas.h"
@@ -91,5 +92,78 @@ INSTANTIATE_TEST_SUITE_P(
                                 0x00030201},
                       FieldCase{32, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FF80001, RGB(255, 128, 0),
                                 RGB(0x80, 0x40, 0xFF), 0x202407FF}));
+
+// A 2 x 3 32-bit picture, top row A B, middle C D, bottom E F, stored top-down or bottom-up.
+const COLORREF kLetters[6] = {RGB(10, 0, 0), RGB(20, 0, 0), RGB(30, 0, 0), RGB(40, 0, 0), RGB(50, 0, 0), RGB(60, 0, 0)};
+
+std::string Letters(const Canvas& canvas)
+{
+    std::string out;
+    for (int y = 0; y < canvas.height(); ++y) {
+        if (y) out += '|';
+        for (int x = 0; x < canvas.width(); ++x) {
+            char c = '.';
+            for (int i = 0; i < 6; ++i)
+                if (canvas.At(x, y) == kLetters[i]) c = (char)('A' + i);
+            out += c;
+        }
+    }
+    return out;
+}
+
+struct PlacementCase {
+    bool topDown;
+    int x, y, w, h, sx, sy, sw, sh;
+    const char* picture;
+};
+
+class StretchDibPlacementTest : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(StretchDibPlacementTest, PlacesAndFlips)
+{
+    const PlacementCase& c = GetParam();
+    std::vector<unsigned char> info = InfoFor(32, 2, c.topDown ? -3 : 3);
+    uint32_t pixels[6];
+    for (int row = 0; row < 3; ++row)
+        for (int x = 0; x < 2; ++x) {
+            COLORREF colour = kLetters[row * 2 + x];
+            pixels[(c.topDown ? row : 2 - row) * 2 + x] = GetRValue(colour) << 16;
+        }
+    Canvas canvas(3, 3);
+    SetStretchBltMode(canvas.dc(), COLORONCOLOR);
+    StretchDIBits(canvas.dc(), c.x, c.y, c.w, c.h, c.sx, c.sy, c.sw, c.sh, pixels,
+                  reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
+    EXPECT_EQ(Letters(canvas), c.picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rectangles, StretchDibPlacementTest,
+    ::testing::Values(PlacementCase{false, 0, 0, 1, 1, 0, 0, 1, 1, "E..|...|..."},
+                      PlacementCase{true, 0, 0, 1, 1, 0, 0, 1, 1, "E..|...|..."},
+                      PlacementCase{true, 0, 0, 2, 2, 0, 1, 2, 2, "AB.|CD.|..."},
+                      PlacementCase{true, 1, 1, 2, 1, 0, 1, 2, 1, "...|.CD|..."},
+                      PlacementCase{false, 2, 0, -2, 1, 0, 2, 2, 1, ".BA|...|..."},
+                      PlacementCase{true, 0, 0, 2, 1, 1, 2, -2, 1, "BA.|...|..."},
+                      PlacementCase{false, 0, 2, 1, -2, 0, 0, 1, 2, "...|E..|C.."},
+                      PlacementCase{true, 0, 0, 1, 2, 0, 1, 1, -2, "E..|C..|..."},
+                      PlacementCase{false, 1, 1, -2, -2, 1, 2, -2, -2, "AB.|CD.|..."}));
+
+TEST(DibTransfers, StretchDibitsExpandsRunLengthData)
+{
+    std::vector<unsigned char> info = InfoFor(8, 3, 2);
+    auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
+    bi->bmiHeader.biCompression = BI_RLE8;
+    bi->bmiColors[1] = RGBQUAD{0, 0, 255, 0};
+    bi->bmiColors[2] = RGBQUAD{0, 255, 0, 0};
+    bi->bmiColors[3] = RGBQUAD{255, 0, 0, 0};
+    // Bottom row: a run of three 1s; top row: an absolute run 2 3 2, padded; then the picture's end.
+    const unsigned char data[] = {3, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 0, 0, 1};
+    bi->bmiHeader.biSizeImage = sizeof data;
+    Canvas canvas(3, 2);
+    EXPECT_EQ(StretchDIBits(canvas.dc(), 0, 0, 3, 2, 0, 0, 3, 2, data, bi, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(canvas.Picture(RGB(255, 0, 0)), "...|###");
+    EXPECT_EQ(canvas.Picture(RGB(0, 255, 0)), "#.#|...");
+    EXPECT_EQ(canvas.Picture(RGB(0, 0, 255)), ".#.|...");
+}
 
 }  // namespace
