@@ -230,10 +230,18 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCo
     if (p->style > PS_ALTERNATE) return nullptr;
     p->geometric = (style & PS_TYPE_MASK) == PS_GEOMETRIC;
     p->endCap = (int)(style & PS_ENDCAP_MASK);
+    p->join = (int)(style & PS_JOIN_MASK);
     p->width = p->geometric ? (int)width : 1;
     if (p->width < 1) p->width = 1;
     p->colour = brush ? brush->lbColor : 0;
     if (brush && brush->lbStyle == BS_NULL) p->style = PS_NULL;
+    if (p->geometric && brush && brush->lbStyle != BS_SOLID && brush->lbStyle != BS_NULL) {
+        // The pen keeps its own copy of the brush, made through the brush functions and left out of the table.
+        HBRUSH made = CreateBrushIndirect(brush);
+        p->brush = LookupAs<Brush>(made, OBJ_BRUSH);
+        if (!p->brush) return nullptr;
+        if (!p->brush->stock) DeleteObject(made);
+    }
     return (HPEN)Register(p);
 }
 

@@ -66,9 +66,11 @@ struct Pen : Object {
     int width = 1;
     bool geometric = false;
     int endCap = PS_ENDCAP_ROUND;
+    int join = PS_JOIN_ROUND;
     COLORREF colour = 0;
     DWORD fullStyle = PS_SOLID;
     bool dcPen = false;  // the stock DC pen: its colour is the context's pen colour
+    std::shared_ptr<struct Brush> brush;  // geometric pens made with a hatch or pattern brush stroke with it
 };
 
 struct Brush : Object {

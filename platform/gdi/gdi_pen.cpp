@@ -42,6 +42,8 @@ PenPainter::PenPainter(Dc& dc) : m_dc(dc)
     m_width = pen->width;
     m_style = pen->style;
     m_endCap = pen->endCap;
+    m_join = pen->join;
+    m_brush = pen->width > 1 ? pen->brush.get() : nullptr;
     m_value = DrawingValue(dc, pen->dcPen ? dc.state.dcPenColour : pen->colour);
     m_bkValue = ColourValue(dc, dc.state.bkColour);
 }
@@ -66,7 +68,7 @@ void PenPainter::Line(POINT a, POINT b)
     if (m_null) return;
     if (m_width > 1) {
         RECT v = VisibleBox(m_dc);
-        Paint(ScanStroke({a, b}, m_width, m_endCap, RowRange{v.top, v.bottom}));
+        Paint(ScanStroke({a, b}, Stroke(false), RowRange{v.top, v.bottom}));
         return;
     }
     int64_t dx = (int64_t)b.x - a.x, dy = (int64_t)b.y - a.y;
@@ -109,12 +111,12 @@ void PenPainter::Line(POINT a, POINT b)
     if (styled && last + 1 < major) m_styleStep += (int)((major - 1 - std::max(last, first - 1)) % 1000000);
 }
 
-void PenPainter::Polyline(const std::vector<POINT>& points)
+void PenPainter::Polyline(const std::vector<POINT>& points, bool closed)
 {
     if (m_null || points.size() < 2) return;
     if (m_width > 1) {
         RECT v = VisibleBox(m_dc);
-        Paint(ScanStroke(points, m_width, m_endCap, RowRange{v.top, v.bottom}));
+        Paint(ScanStroke(points, Stroke(closed), RowRange{v.top, v.bottom}));
         return;
     }
     for (size_t i = 0; i + 1 < points.size(); ++i) Line(points[i], points[i + 1]);
@@ -123,8 +125,12 @@ void PenPainter::Polyline(const std::vector<POINT>& points)
 void PenPainter::Paint(const Region& pixels)
 {
     if (m_null) return;
-    RECT v = VisibleBox(m_dc);
     int rop = m_dc.state.rop2;
+    if (m_brush) {
+        PaintBrushRegion(m_dc, BrushPainter(m_dc, m_brush), pixels, rop);
+        return;
+    }
+    RECT v = VisibleBox(m_dc);
     for (const Band& band : pixels.Bands()) {
         int top = std::max<int>(band.y0, v.top), bottom = std::min<int>(band.y1, v.bottom);
         for (int y = top; y < bottom; ++y)

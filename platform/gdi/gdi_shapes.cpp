@@ -149,7 +149,7 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
         } else if (kind == ArcKind::Chord) {
             pts.push_back(pts.front());
         }
-        pen.Polyline(pts);
+        pen.Polyline(pts, kind != ArcKind::Arc);
         return TRUE;
     }
     pen.Paint(arcPixels);
@@ -247,7 +247,7 @@ BOOL PolyPolygon(HDC hdc, const POINT* points, const INT* counts, int polygons)
     PenPainter pen(*dc);
     for (auto& poly : polys) {
         poly.push_back(poly.front());
-        pen.Polyline(poly);
+        pen.Polyline(poly, true);
     }
     return TRUE;
 }
@@ -294,7 +294,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
     }
     if (w > 1) {
         RECT v = VisibleBox(*dc);
-        Region ring = Region::Combine(ScanStroke(frame, w, PS_ENDCAP_ROUND, RowRange{v.top, v.bottom}),
+        Region ring = Region::Combine(ScanStroke(frame, pen.Stroke(true), RowRange{v.top, v.bottom}),
                                       Region(b.left + inset, b.top + inset, b.right - inset, b.bottom - inset), RGN_DIFF);
         pen.Paint(ring);
         return TRUE;
