@@ -29,7 +29,10 @@ public:
         } else if (dst.mono && !src.mono) {
             m_kind = Kind::ToMono;
             m_srcBk = src.ToValue(srcBk);
-            m_srcMask = src.bpp == 32 ? 0x00FFFFFF : 0xFFFFFFFF;  // the fourth byte of 32-bit pixels is not colour
+            // Only the colour bits count: not the fourth byte of 32-bit pixels, nor bits outside the bit fields.
+            m_srcMask = src.HasMasks() ? src.masks[0] | src.masks[1] | src.masks[2]
+                        : src.bpp == 32 ? 0x00FFFFFF
+                                        : 0xFFFFFFFF;
         } else if (src.Palettized()) {
             m_kind = Kind::Lut;
             size_t n = (size_t)1 << src.bpp;

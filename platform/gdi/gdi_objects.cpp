@@ -212,6 +212,12 @@ int GetObject(HGDIOBJ object, int size, LPVOID out)
             ds.dsBm.bmWidthBytes = b->stride;
             ds.dsBm.bmBits = b->bits;
             ds.dsBmih = b->header;
+            if (b->header.biCompression == BI_BITFIELDS) {
+                std::array<uint32_t, 3> usual = b->bpp == 16 ? std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
+                                                             : std::array<uint32_t, 3>{0xFF0000, 0xFF00, 0xFF};
+                const std::array<uint32_t, 3>& m = b->HasMasks() ? b->masks : usual;
+                for (int i = 0; i < 3; ++i) ds.dsBitfields[i] = m[i];
+            }
             if (out && size >= (int)sizeof(DIBSECTION)) return copy(&ds, sizeof ds);
         } else {
             ds.dsBm.bmWidthBytes = ((b->width * b->bpp + 15) / 16) * 2;

@@ -62,6 +62,10 @@ TEST_P(BitFieldTest, MasksPlaceTheChannels)
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(nullptr, bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     ASSERT_NE(dib, nullptr);
+    DIBSECTION section{};
+    ASSERT_EQ(GetObject(dib, sizeof section, &section), (int)sizeof section);
+    EXPECT_EQ(section.dsBitfields[0], c.red);
+    EXPECT_EQ(section.dsBitfields[2], c.blue);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, dib);
     auto pixel = [&] {
