@@ -103,14 +103,68 @@ int Bitmap::NearestIndex(COLORREF c) const
     return best;
 }
 
+namespace {
+
+int FieldShift(uint32_t mask)
+{
+    int s = 0;
+    while (s < 32 && !((mask >> s) & 1)) ++s;
+    return s;
+}
+
+int FieldWidth(uint32_t mask, int shift)
+{
+    int w = 0;
+    while (shift + w < 32 && (mask >> (shift + w))) ++w;
+    return w;
+}
+
+// An 8-bit channel from a field of any width: narrow fields repeat their bits, wide ones keep their top 8.
+uint32_t WidenField(uint32_t f, int w)
+{
+    if (w == 0) return 0;
+    if (w >= 8) return (f >> (w - 8)) & 255;
+    uint32_t out = 0;
+    for (int s = 8 - w; s > -w; s -= w) out |= s >= 0 ? f << s : f >> -s;
+    return out & 255;
+}
+
+// A field of width w from an 8-bit channel, repeating the channel's bits when the field is wider.
+uint32_t NarrowField(uint32_t c, int w)
+{
+    if (w <= 8) return w ? c >> (8 - w) : 0;
+    uint32_t out = 0;
+    for (int s = w - 8; s > -8; s -= 8) out |= s >= 0 ? c << s : c >> -s;
+    return out & ((w >= 32 ? 0 : 1u << w) - 1);
+}
+
+uint32_t ReadField(uint32_t v, uint32_t mask)
+{
+    int shift = FieldShift(mask);
+    return shift >= 32 ? 0 : WidenField((v & mask) >> shift, FieldWidth(mask, shift));
+}
+
+uint32_t WriteField(uint32_t c, uint32_t mask)
+{
+    int shift = FieldShift(mask);
+    return shift >= 32 ? 0 : (NarrowField(c, FieldWidth(mask, shift)) << shift) & mask;
+}
+
+}  // namespace
+
+void Bitmap::SetMasks(uint32_t red, uint32_t green, uint32_t blue)
+{
+    masks = {red, green, blue};
+    if ((bpp == 16 && red == 0x7C00 && green == 0x03E0 && blue == 0x001F) ||
+        (bpp == 32 && red == 0xFF0000 && green == 0xFF00 && blue == 0xFF))
+        masks = {};
+}
+
 uint32_t Bitmap::ToValue(COLORREF c) const
 {
-    if (Palettized()) {
-        if ((c & 0xFF000000) == 0x01000000) return (c & 0xFFFF) & ValueMask();  // PALETTEINDEX
-        return (uint32_t)NearestIndex(c & 0xFFFFFF) & ValueMask();
-    }
+    if (Palettized()) return (uint32_t)NearestIndex(c & 0xFFFFFF) & ValueMask();
     uint32_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-    if (bpp == 16 && rgb565) return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
+    if (HasMasks()) return WriteField(r, masks[0]) | WriteField(g, masks[1]) | WriteField(b, masks[2]);
     if (bpp == 16) return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
     return (r << 16) | (g << 8) | b;
 }
@@ -122,10 +176,7 @@ COLORREF Bitmap::ToColor(uint32_t v) const
         const RGBQUAD& q = palette[v];
         return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
     }
-    if (bpp == 16 && rgb565) {
-        uint32_t r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
-        return RGB((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2));
-    }
+    if (HasMasks()) return RGB(ReadField(v, masks[0]), ReadField(v, masks[1]), ReadField(v, masks[2]));
     if (bpp == 16) {
         uint32_t r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
         return RGB((r << 3) | (r >> 2), (g << 3) | (g >> 2), (b << 3) | (b >> 2));

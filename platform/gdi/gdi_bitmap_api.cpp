@@ -32,7 +32,7 @@ bool IsCompatibleMono(const Dc& dc) { return !dc.screen && dc.Surface() && dc.Su
 void ConvertRows(const Bitmap& src, Bitmap& dst, int firstRow, int rows)
 {
     std::vector<uint32_t> line(src.width);
-    bool sameFormat = src.bpp == dst.bpp && src.rgb565 == dst.rgb565 && (src.bpp > 8 || src.palette == dst.palette);
+    bool sameFormat = src.bpp == dst.bpp && src.masks == dst.masks && (src.bpp > 8 || src.palette == dst.palette);
     for (int y = firstRow; y < firstRow + rows; ++y) {
         if (sameFormat) {
             std::memcpy(dst.Row(y), src.Row(y), std::min(src.stride, dst.stride));
@@ -88,7 +88,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
     auto b = MakeBitmap(layout.width, layout.height, layout.bpp, layout.topDown);
     if (!b) return nullptr;
     b->dib = true;
-    b->rgb565 = layout.rgb565;
+    b->masks = layout.masks;
     b->palette = layout.palette;
     std::memcpy(&b->header, info, sizeof b->header);
     b->header.biSize = sizeof(BITMAPINFOHEADER);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "gdi/gdi_colour.h"
+
 namespace gdi {
 
 namespace {
@@ -15,22 +17,30 @@ bool UsesPattern(uint8_t code) { return ((code >> 4) ^ code) & 0x0F; }
 // Turns source pixel values into destination pixel values.
 class Converter {
 public:
-    Converter(const Bitmap& src, const Bitmap& dst, const Dc& dstDc, COLORREF srcBk) : m_src(src), m_dst(dst)
+    // sameSurface: the transfer reads the bitmap it writes, so palette indexes stay as they are.
+    Converter(const Bitmap& src, const Bitmap& dst, const Dc& dstDc, COLORREF srcBk, bool sameSurface)
+        : m_src(src), m_dst(dst), m_reduce(!src.mono && (dst.bpp == 4 || dst.bpp == 8))
     {
-        if (src.mono && !dst.mono) {
+        if (sameSurface && dst.Palettized()) {
+            m_kind = Kind::Copy;
+        } else if (src.mono && !dst.mono) {
             m_kind = Kind::Lut;
-            m_lut = {dst.ToValue(dstDc.state.textColour), dst.ToValue(dstDc.state.bkColour)};
+            m_lut = {ColourValue(dstDc, dstDc.state.textColour), ColourValue(dstDc, dstDc.state.bkColour)};
         } else if (dst.mono && !src.mono) {
             m_kind = Kind::ToMono;
             m_srcBk = src.ToValue(srcBk);
-            m_srcMask = src.bpp == 32 ? 0x00FFFFFF : 0xFFFFFFFF;  // the fourth byte of 32-bit pixels is not colour
+            // Only the colour bits count: not the fourth byte of 32-bit pixels, nor bits outside the bit fields.
+            m_srcMask = src.HasMasks() ? src.masks[0] | src.masks[1] | src.masks[2]
+                        : src.bpp == 32 ? 0x00FFFFFF
+                                        : 0xFFFFFFFF;
         } else if (src.Palettized()) {
             m_kind = Kind::Lut;
             size_t n = (size_t)1 << src.bpp;
             m_lut.resize(n);
-            for (size_t i = 0; i < n; ++i) m_lut[i] = dst.ToValue(src.ToColor((uint32_t)i));
-        } else if (!dst.Palettized() && src.bpp != 16 && dst.bpp != 16) {
-            m_kind = Kind::Rgb;
+            for (size_t i = 0; i < n; ++i) m_lut[i] = ToDest(src.ToColor((uint32_t)i));
+        } else if ((src.bpp == dst.bpp && src.masks == dst.masks) ||
+                   (!dst.Palettized() && src.bpp != 16 && dst.bpp != 16 && !src.HasMasks() && !dst.HasMasks())) {
+            m_kind = Kind::Copy;
         } else {
             m_kind = Kind::General;
         }
@@ -40,11 +50,11 @@ public:
         switch (m_kind) {
         case Kind::Lut: return v < m_lut.size() ? m_lut[v] : 0;
         case Kind::ToMono: return (v & m_srcMask) == m_srcBk ? 1 : 0;
-        case Kind::Rgb: return v & 0x00FFFFFF;
+        case Kind::Copy: return v;
         default: {
             auto it = m_cache.find(v);
             if (it != m_cache.end()) return it->second;
-            uint32_t d = m_dst.ToValue(m_src.ToColor(v));
+            uint32_t d = ToDest(m_src.ToColor(v));
             if (m_cache.size() < 65536) m_cache.emplace(v, d);
             return d;
         }
@@ -52,9 +62,17 @@ public:
     }
 
 private:
-    enum class Kind { Lut, ToMono, Rgb, General };
+    // Colours going into 4- and 8-bit tables are first cut to 5 bits a channel, set in the middle of their step.
+    uint32_t ToDest(COLORREF c) const
+    {
+        if (!m_reduce) return m_dst.ToValue(c);
+        auto cut = [](int v) { return (v & ~7) + 4; };
+        return (uint32_t)m_dst.NearestIndex(RGB(cut(GetRValue(c)), cut(GetGValue(c)), cut(GetBValue(c))));
+    }
+    enum class Kind { Lut, ToMono, Copy, General };
     const Bitmap& m_src;
     const Bitmap& m_dst;
+    bool m_reduce;
     Kind m_kind = Kind::General;
     std::vector<uint32_t> m_lut;
     uint32_t m_srcBk = 0;
@@ -96,7 +114,7 @@ __attribute__((optimize("no-tree-loop-distribute-patterns"))) void CopyPixels(ui
 uint32_t Average(const Bitmap& src, int x0, int nx, int y0, int ny)
 {
     uint64_t r = 0, g = 0, b = 0, n = 0;
-    if (src.bpp == 32 || src.bpp == 24) {
+    if ((src.bpp == 32 || src.bpp == 24) && !src.HasMasks()) {
         int step = src.bpp / 8;
         for (int y = y0; y < y0 + ny; ++y) {
             const uint8_t* p = src.Row(y) + (size_t)x0 * step;
@@ -135,11 +153,13 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     const Bitmap* src = needSource ? source->bitmap : nullptr;
     // A transfer within one bitmap reads from a copy, so that overlapping areas move intact.
     std::shared_ptr<Bitmap> copy;
-    if (src == dst) {
+    bool sameSurface = src == dst;
+    if (sameSurface) {
         copy = MakeBitmap(dst->width, dst->height, dst->bpp, true);
         if (!copy) return;
         copy->palette = dst->palette;
         copy->mono = dst->mono;
+        copy->masks = dst->masks;
         for (int row = 0; row < dst->height; ++row) std::memcpy(copy->Row(row), dst->Row(row), dst->stride);
         src = copy.get();
     }
@@ -167,8 +187,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     BrushPainter pattern(dest, UsesPattern(code) ? dest.state.brush.get() : nullptr);
     bool patternNull = pattern.IsNull();
     std::optional<Converter> convert;
-    if (src) convert.emplace(*src, *dst, dest, source->bkColour);
-    const uint32_t mask = dst->bpp == 32 ? 0x00FFFFFF : dst->ValueMask();
+    if (src) convert.emplace(*src, *dst, dest, source->bkColour, sameSurface);
+    const uint32_t mask = dst->ValueMask();
     bool combine = stretchMode != COLORONCOLOR && (sw > dw || sh > dh);
     bool halftone = combine && stretchMode == HALFTONE && !dst->Palettized() && !dst->mono;
 
@@ -181,7 +201,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
         ForEachClippedSpan(dest, yy, left, right, [&](int a, int b) {
             int n = b - a;
             // Fast paths: same-format 32-bit transfers without stretching.
-            if (src && !stretched && src->bpp == 32 && dst->bpp == 32 && src != dst && !src->mono) {
+            if (src && !stretched && src->bpp == 32 && dst->bpp == 32 && src != dst && !src->mono &&
+                src->masks == dst->masks) {
                 int sy = my.first[di];
                 int sx = mx.first[a - left];
                 if (sy < 0 || sy >= src->height || sx < 0 || sx + n > src->width) goto general;
@@ -190,19 +211,19 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 switch (code) {
                 case 0xCC: CopyPixels(d, s, n); return;
                 case 0x88:
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] & s[i]) & mask;
+                    for (int i = 0; i < n; ++i) d[i] &= s[i];
                     return;
                 case 0xEE:
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] | s[i]) & mask;
+                    for (int i = 0; i < n; ++i) d[i] |= s[i];
                     return;
                 case 0x66:
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] ^ s[i]) & mask;
+                    for (int i = 0; i < n; ++i) d[i] ^= s[i];
                     return;
                 default: break;
                 }
             }
             if (src && stretched && !combine && src->bpp == 32 && dst->bpp == 32 && code == 0xCC && src != dst &&
-                !src->mono) {
+                !src->mono && src->masks == dst->masks) {
                 int sy = my.first[di];
                 if (sy < 0 || sy >= src->height) goto general;
                 const uint32_t* s = reinterpret_cast<const uint32_t*>(src->Row(sy));
@@ -222,7 +243,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 return;
             }
             // 24-bit pictures (the usual DIBs) copied or stretched by picking pixels onto 32-bit surfaces.
-            if (src && src->bpp == 24 && dst->bpp == 32 && code == 0xCC && !combine) {
+            if (src && src->bpp == 24 && dst->bpp == 32 && code == 0xCC && !combine && !dst->HasMasks()) {
                 int sy = my.first[di];
                 const int* fx = mx.first.data() + (a - left);
                 if (sy < 0 || sy >= src->height || std::min(fx[0], fx[n - 1]) < 0 ||
@@ -241,7 +262,7 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
                 if (code == 0xF0) std::fill(d, d + n, p);
                 else
-                    for (int i = 0; i < n; ++i) d[i] = (d[i] ^ p) & mask;
+                    for (int i = 0; i < n; ++i) d[i] ^= p;
                 return;
             }
         general:
@@ -337,12 +358,12 @@ bool WrapDib(const BITMAPINFO* info, const void* bits, UINT usage, const Dc* dc,
     out.bits = const_cast<uint8_t*>(static_cast<const uint8_t*>(bits));
     out.header = h;
     out.palette.clear();
-    out.rgb565 = false;
-    if (bpp == 16 && h.biCompression == BI_BITFIELDS) {
+    out.masks = {};
+    if (h.biCompression == BI_BITFIELDS) {
         // The three colour masks follow a 40-byte header, or are its own fields in the longer headers.
-        DWORD red = 0;
-        std::memcpy(&red, reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER), sizeof red);
-        out.rgb565 = red == 0xF800;
+        DWORD m[3];
+        std::memcpy(m, reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER), sizeof m);
+        out.SetMasks(m[0], m[1], m[2]);
     }
     if (bpp <= 8) {
         int n = DibColourCount(h);

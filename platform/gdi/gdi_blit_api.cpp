@@ -1,7 +1,9 @@
 // BitBlt, StretchBlt, PatBlt, TransparentBlt, StretchDIBits and SetDIBitsToDevice.
 #include <algorithm>
+#include <cstring>
 
 #include "gdi/gdi_blit.h"
+#include "gdi/gdi_rle.h"
 #include "gdi/wingdi.h"
 
 using namespace gdi;
@@ -80,24 +82,50 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, i
     return TRUE;
 }
 
+namespace {
+
+// One axis of a StretchDIBits rectangle: a negative extent runs back from the origin and takes the origin in.
+void RectAxis(int64_t origin, int extent, int64_t& start, int64_t& size)
+{
+    start = extent < 0 ? origin + extent + 1 : origin;
+    size = std::min<int64_t>(std::abs((int64_t)extent), int64_t(1) << 29);
+}
+
+}  // namespace
+
 int StretchDIBits(HDC hdc, int x, int y, int width, int height, int sx, int sy, int sw, int sh, const void* bits,
                   const BITMAPINFO* info, UINT usage, DWORD rop)
 {
     auto d = LookupDc(hdc);
-    if (!d || !bits) return 0;
+    if (!d || !bits || !info) return 0;
     Bitmap dib;
-    if (!WrapDib(info, bits, usage, d.get(), dib)) return 0;
-    // Source coordinates count rows from the bottom of the picture for bottom-up DIBs.
-    int top = dib.topDown ? sy : dib.height - sy - sh;
+    ExpandedDib expanded;
+    DWORD compression;
+    std::memcpy(&compression, &info->bmiHeader.biCompression, sizeof compression);
+    if (compression == BI_RLE8) {
+        if (!ExpandRle8(info, bits, usage, expanded) ||
+            !WrapDib(expanded.Info(), expanded.bits.data(), usage, d.get(), dib))
+            return 0;
+    } else if (!WrapDib(info, bits, usage, d.get(), dib)) {
+        return 0;
+    }
+    // The source rectangle is measured from the picture's lower left corner, whichever way its rows are stored.
+    int64_t sx0, sw0, sy0, sh0, dx0, dw0, dy0, dh0;
+    RectAxis(sx, sw, sx0, sw0);
+    RectAxis(sy, sh, sy0, sh0);
+    POINT p = d->ToDevice(x, y);
+    RectAxis(p.x, width, dx0, dw0);
+    RectAxis(p.y, height, dy0, dh0);
     BlitSource src;
     src.bitmap = &dib;
-    src.x = sx;
-    src.y = top;
-    src.width = sw;
-    src.height = sh;
-    if (sh < 0) src.y = dib.topDown ? sy : dib.height - sy;
-    POINT p = d->ToDevice(x, y);
-    Blit(*d, p.x, p.y, width, height, &src, rop, d->state.stretchMode);
+    src.x = (int)std::clamp<int64_t>(sx0, -(int64_t(1) << 30), int64_t(1) << 30);
+    src.y = (int)std::clamp<int64_t>(dib.height - sy0 - sh0, -(int64_t(1) << 30), int64_t(1) << 30);
+    src.width = (int)sw0;
+    src.height = (int)sh0;
+    // Extents of different signs mirror; the destination carries the mirroring.
+    bool mirrorX = (width < 0) != (sw < 0), mirrorY = (height < 0) != (sh < 0);
+    Blit(*d, (int)(mirrorX ? dx0 + dw0 : dx0), (int)(mirrorY ? dy0 + dh0 : dy0), mirrorX ? -(int)dw0 : (int)dw0,
+         mirrorY ? -(int)dh0 : (int)dh0, &src, rop, d->state.stretchMode);
     return std::abs(height);
 }
 

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "gdi/gdi_objects.h"
+#include "gdi/gdi_colour.h"
 #include "gdi/gdi_raster.h"
 #include "gdi/gdi_wrappers.h"
 #include "gdi/wingdi.h"
@@ -569,5 +570,5 @@ COLORREF GetNearestColor(HDC hdc, COLORREF colour)
     if (!dc) return CLR_INVALID;
     const Bitmap* s = dc->Surface();
     if (!s) return colour & 0xFFFFFF;
-    return s->ToColor(s->ToValue(colour));
+    return s->ToColor(ColourValue(*dc, colour));
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "gdi/gdi_colour.h"
 #include "gdi/gdi_raster.h"
 #include "gdi/gdi_text.h"
 #include "gdi/wingdi.h"
@@ -221,7 +222,7 @@ int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWT
         int baseline = p.y + m.ascent;
         if (surface) {
             if (dc->state.bkMode == OPAQUE && !(format & DT_PREFIXONLY)) {
-                uint32_t bk = surface->ToValue(dc->state.bkColour);
+                uint32_t bk = ColourValue(*dc, dc->state.bkColour);
                 for (int yy = p.y; yy < p.y + m.height; ++yy) {
                     if (clipRect && (yy < clip.top || yy >= clip.bottom)) continue;
                     int l = p.x, r = p.x + w;
@@ -246,7 +247,7 @@ int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWT
                     int n = 1;
                     while (offset + n < (int)piece.size() && ((unsigned char)piece[offset + n] & 0xC0) == 0x80) ++n;
                     int uw = MeasureRun(*dc, piece.data() + offset, n).width;
-                    uint32_t v = surface->ToValue(dc->state.textColour);
+                    uint32_t v = ColourValue(*dc, dc->state.textColour);
                     int uy = baseline + m.underlinePosition;
                     if (!clipRect || (uy >= clip.top && uy < clip.bottom))
                         PaintSpan(*dc, uy, clipRect ? std::max<int>(ux, clip.left) : ux,

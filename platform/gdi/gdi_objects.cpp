@@ -212,6 +212,12 @@ int GetObject(HGDIOBJ object, int size, LPVOID out)
             ds.dsBm.bmWidthBytes = b->stride;
             ds.dsBm.bmBits = b->bits;
             ds.dsBmih = b->header;
+            if (b->header.biCompression == BI_BITFIELDS) {
+                std::array<uint32_t, 3> usual = b->bpp == 16 ? std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
+                                                             : std::array<uint32_t, 3>{0xFF0000, 0xFF00, 0xFF};
+                const std::array<uint32_t, 3>& m = b->HasMasks() ? b->masks : usual;
+                for (int i = 0; i < 3; ++i) ds.dsBitfields[i] = m[i];
+            }
             if (out && size >= (int)sizeof(DIBSECTION)) return copy(&ds, sizeof ds);
         } else {
             ds.dsBm.bmWidthBytes = ((b->width * b->bpp + 15) / 16) * 2;
@@ -230,10 +236,18 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCo
     if (p->style > PS_ALTERNATE) return nullptr;
     p->geometric = (style & PS_TYPE_MASK) == PS_GEOMETRIC;
     p->endCap = (int)(style & PS_ENDCAP_MASK);
+    p->join = (int)(style & PS_JOIN_MASK);
     p->width = p->geometric ? (int)width : 1;
     if (p->width < 1) p->width = 1;
     p->colour = brush ? brush->lbColor : 0;
     if (brush && brush->lbStyle == BS_NULL) p->style = PS_NULL;
+    if (p->geometric && brush && brush->lbStyle != BS_SOLID && brush->lbStyle != BS_NULL) {
+        // The pen keeps its own copy of the brush, made through the brush functions and left out of the table.
+        HBRUSH made = CreateBrushIndirect(brush);
+        p->brush = LookupAs<Brush>(made, OBJ_BRUSH);
+        if (!p->brush) return nullptr;
+        if (!p->brush->stock) DeleteObject(made);
+    }
     return (HPEN)Register(p);
 }
 

@@ -1,6 +1,7 @@
 // The drawing objects behind the handles, and the handle table that validates every handle.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -34,7 +35,7 @@ struct Bitmap : Object {
     bool topDown = true;
     bool dib = false;
     bool mono = false;  // device monochrome: blits convert through the text and background colours
-    bool rgb565 = false;  // 16-bit pixels with 5-6-5 bit fields instead of 5-5-5
+    std::array<uint32_t, 3> masks{};  // red, green, blue bit fields of 16- and 32-bit pixels; zero: the usual layout
     std::vector<RGBQUAD> palette;
     BITMAPINFOHEADER header{};  // DIB sections: the header they were made with
     uint8_t* bits = nullptr;
@@ -43,7 +44,10 @@ struct Bitmap : Object {
 
     uint8_t* Row(int y) const { return bits + (size_t)(topDown ? y : height - 1 - y) * stride; }
     bool Palettized() const { return bpp <= 8; }
-    // Pixel values: indices for palette depths, 0x00RRGGBB for 24 and 32 bits, 5-5-5 for 16 bits.
+    bool HasMasks() const { return masks[0] | masks[1] | masks[2]; }
+    // Takes a DIB's bit fields; the usual layout of the depth is kept as no masks, so that fast paths apply.
+    void SetMasks(uint32_t red, uint32_t green, uint32_t blue);
+    // Pixel values: indices for palette depths, 0x00RRGGBB for 24 and 32 bits, 5-5-5 for 16 bits, or the bit fields.
     uint32_t Get(int x, int y) const;
     void Set(int x, int y, uint32_t value);
     void ReadRow(int y, int x0, int count, uint32_t* out) const;
@@ -62,9 +66,11 @@ struct Pen : Object {
     int width = 1;
     bool geometric = false;
     int endCap = PS_ENDCAP_ROUND;
+    int join = PS_JOIN_ROUND;
     COLORREF colour = 0;
     DWORD fullStyle = PS_SOLID;
     bool dcPen = false;  // the stock DC pen: its colour is the context's pen colour
+    std::shared_ptr<struct Brush> brush;  // geometric pens made with a hatch or pattern brush stroke with it
 };
 
 struct Brush : Object {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "gdi/gdi_colour.h"
 #include "gdi/gdi_raster.h"
 #include "gdi/gdi_scan.h"
 
@@ -41,8 +42,10 @@ PenPainter::PenPainter(Dc& dc) : m_dc(dc)
     m_width = pen->width;
     m_style = pen->style;
     m_endCap = pen->endCap;
-    m_value = s->ToValue(pen->dcPen ? dc.state.dcPenColour : pen->colour);
-    m_bkValue = s->ToValue(dc.state.bkColour);
+    m_join = pen->join;
+    m_brush = pen->width > 1 ? pen->brush.get() : nullptr;
+    m_value = DrawingValue(dc, pen->dcPen ? dc.state.dcPenColour : pen->colour);
+    m_bkValue = ColourValue(dc, dc.state.bkColour);
 }
 
 bool PenPainter::StyleOn()
@@ -65,7 +68,7 @@ void PenPainter::Line(POINT a, POINT b)
     if (m_null) return;
     if (m_width > 1) {
         RECT v = VisibleBox(m_dc);
-        Paint(ScanStroke({a, b}, m_width, m_endCap, RowRange{v.top, v.bottom}));
+        Paint(ScanStroke({a, b}, Stroke(false), RowRange{v.top, v.bottom}));
         return;
     }
     int64_t dx = (int64_t)b.x - a.x, dy = (int64_t)b.y - a.y;
@@ -94,12 +97,13 @@ void PenPainter::Line(POINT a, POINT b)
     bool opaqueGaps = m_dc.state.bkMode == OPAQUE;
     for (int64_t i = first; i <= last; ++i) {
         int64_t x, y;
+        // The minor coordinate is rounded to nearest; exact ties go to the smaller coordinate.
         if (xMajor) {
             x = a.x + sx * i;
-            y = a.y + FloorDiv(2 * i * dy + adx, 2 * adx);
+            y = a.y + FloorDiv(2 * i * dy + adx - 1, 2 * adx);
         } else {
             y = a.y + sy * i;
-            x = a.x + FloorDiv(2 * i * dx + ady, 2 * ady);
+            x = a.x + FloorDiv(2 * i * dx + ady - 1, 2 * ady);
         }
         if (!styled || StyleOn()) PaintPixel(m_dc, (int)x, (int)y, m_value, rop);
         else if (opaqueGaps) PaintPixel(m_dc, (int)x, (int)y, m_bkValue, rop);
@@ -107,12 +111,12 @@ void PenPainter::Line(POINT a, POINT b)
     if (styled && last + 1 < major) m_styleStep += (int)((major - 1 - std::max(last, first - 1)) % 1000000);
 }
 
-void PenPainter::Polyline(const std::vector<POINT>& points)
+void PenPainter::Polyline(const std::vector<POINT>& points, bool closed)
 {
     if (m_null || points.size() < 2) return;
     if (m_width > 1) {
         RECT v = VisibleBox(m_dc);
-        Paint(ScanStroke(points, m_width, m_endCap, RowRange{v.top, v.bottom}));
+        Paint(ScanStroke(points, Stroke(closed), RowRange{v.top, v.bottom}));
         return;
     }
     for (size_t i = 0; i + 1 < points.size(); ++i) Line(points[i], points[i + 1]);
@@ -121,8 +125,12 @@ void PenPainter::Polyline(const std::vector<POINT>& points)
 void PenPainter::Paint(const Region& pixels)
 {
     if (m_null) return;
-    RECT v = VisibleBox(m_dc);
     int rop = m_dc.state.rop2;
+    if (m_brush) {
+        PaintBrushRegion(m_dc, BrushPainter(m_dc, m_brush), pixels, rop);
+        return;
+    }
+    RECT v = VisibleBox(m_dc);
     for (const Band& band : pixels.Bands()) {
         int top = std::max<int>(band.y0, v.top), bottom = std::min<int>(band.y1, v.bottom);
         for (int y = top; y < bottom; ++y)

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "gdi/gdi_colour.h"
+
 namespace gdi {
 
 uint32_t Rop2(int mode, uint32_t p, uint32_t d)
@@ -82,11 +84,11 @@ namespace {
 bool HatchBit(int hatch, int x, int y)
 {
     switch (hatch) {
-    case HS_HORIZONTAL: return y == 7;
-    case HS_VERTICAL: return x == 7;
+    case HS_HORIZONTAL: return y == 3;
+    case HS_VERTICAL: return x == 4;
     case HS_FDIAGONAL: return x == y;
     case HS_BDIAGONAL: return x == 7 - y;
-    case HS_CROSS: return x == 7 || y == 7;
+    case HS_CROSS: return x == 4 || y == 3;
     default: return x == y || x == 7 - y;  // HS_DIAGCROSS
     }
 }
@@ -104,12 +106,12 @@ BrushPainter::BrushPainter(const Dc& dc, const Brush* brush)
     m_orgY = dc.state.brushOrg.y;
     COLORREF colour = brush->dcBrush ? dc.state.dcBrushColour : brush->colour;
     if (brush->style == BS_SOLID) {
-        m_value = s->ToValue(colour);
+        m_value = DrawingValue(dc, colour);
         return;
     }
     m_solid = false;
     if (brush->style == BS_HATCHED) {
-        uint32_t fore = s->ToValue(colour), back = s->ToValue(dc.state.bkColour);
+        uint32_t fore = DrawingValue(dc, colour), back = ColourValue(dc, dc.state.bkColour);
         bool opaque = dc.state.bkMode == OPAQUE;
         m_values.resize(64);
         m_draw.resize(64);
@@ -130,7 +132,7 @@ BrushPainter::BrushPainter(const Dc& dc, const Brush* brush)
     m_h = pat->height;
     m_values.resize((size_t)m_w * m_h);
     m_draw.assign((size_t)m_w * m_h, 1);
-    uint32_t zero = s->ToValue(dc.state.textColour), one = s->ToValue(dc.state.bkColour);
+    uint32_t zero = ColourValue(dc, dc.state.textColour), one = ColourValue(dc, dc.state.bkColour);
     for (int y = 0; y < m_h; ++y)
         for (int x = 0; x < m_w; ++x) {
             uint32_t v = pat->Get(x, y);
@@ -157,21 +159,20 @@ namespace {
 
 void RopRow32(uint32_t* d, int n, uint32_t v, int rop2)
 {
-    const uint32_t mask = 0x00FFFFFF;
     switch (rop2) {
     case R2_COPYPEN: std::fill(d, d + n, v); return;
     case R2_NOP: return;
     case R2_XORPEN:
-        for (int i = 0; i < n; ++i) d[i] = (d[i] ^ v) & mask;
+        for (int i = 0; i < n; ++i) d[i] ^= v;
         return;
     case R2_NOTXORPEN:
-        for (int i = 0; i < n; ++i) d[i] = ~(d[i] ^ v) & mask;
+        for (int i = 0; i < n; ++i) d[i] = ~(d[i] ^ v);
         return;
     case R2_NOT:
-        for (int i = 0; i < n; ++i) d[i] = ~d[i] & mask;
+        for (int i = 0; i < n; ++i) d[i] = ~d[i];
         return;
     default:
-        for (int i = 0; i < n; ++i) d[i] = Rop2(rop2, v, d[i]) & mask;
+        for (int i = 0; i < n; ++i) d[i] = Rop2(rop2, v, d[i]);
         return;
     }
 }
@@ -182,7 +183,7 @@ void PaintSpan(Dc& dc, int y, int x0, int x1, uint32_t value, int rop2)
 {
     Bitmap* s = dc.Surface();
     if (!s) return;
-    uint32_t mask = s->bpp == 32 ? 0x00FFFFFF : s->ValueMask();
+    uint32_t mask = s->ValueMask();
     ForEachClippedSpan(dc, y, x0, x1, [&](int a, int b) {
         if (s->bpp == 32) {
             RopRow32(reinterpret_cast<uint32_t*>(s->Row(y)) + a, b - a, value, rop2);
@@ -205,7 +206,7 @@ void PaintBrushSpan(Dc& dc, const BrushPainter& brush, int y, int x0, int x1, in
     }
     Bitmap* s = dc.Surface();
     if (!s) return;
-    uint32_t mask = s->bpp == 32 ? 0x00FFFFFF : s->ValueMask();
+    uint32_t mask = s->ValueMask();
     ForEachClippedSpan(dc, y, x0, x1, [&](int a, int b) {
         for (int x = a; x < b; ++x) {
             bool draw;
@@ -220,7 +221,7 @@ void PaintPixel(Dc& dc, int x, int y, uint32_t value, int rop2)
     Bitmap* s = dc.Surface();
     if (!s || x < 0 || y < 0 || x >= s->width || y >= s->height) return;
     if (dc.state.clip && !dc.state.clip->Contains(x, y)) return;
-    uint32_t mask = s->bpp == 32 ? 0x00FFFFFF : s->ValueMask();
+    uint32_t mask = s->ValueMask();
     s->Set(x, y, rop2 == R2_COPYPEN ? value : (Rop2(rop2, value, s->Get(x, y)) & mask));
 }
 

@@ -170,49 +170,105 @@ bool DiskExtent(PointD c, double r, double yc, double& lo, double& hi)
 
 }  // namespace
 
-Region ScanStroke(const std::vector<POINT>& points, int width, int endCap, RowRange range)
+namespace {
+
+// The convex pieces of a stroke: segment bodies and mitre or bevel corners as polygons, round ends as disks.
+struct StrokePieces {
+    std::vector<std::vector<PointD>> polygons;
+    std::vector<PointD> disks;
+};
+
+// Joins longer than ten times the pen width are bevelled, as the system's default mitre limit says.
+const double kMitreLimit = 10.0;
+
+void AddJoin(StrokePieces& pieces, PointD v, PointD u1, PointD u2, double r, int join)
 {
-    if (points.empty()) return Region();
-    double r = width / 2.0;
-    double c = (width % 2) ? 0.0 : 0.5;  // even widths centre on pixel corners so that they cover exactly width pixels
+    if (join == PS_JOIN_ROUND) {
+        pieces.disks.push_back(v);
+        return;
+    }
+    double cross = u1.x * u2.y - u1.y * u2.x, dot = u1.x * u2.x + u1.y * u2.y;
+    if (std::fabs(cross) < 1e-12 && dot > 0) return;  // straight on: the bodies meet flush
+    // The outer side of the turn is the one away from it.
+    double s = cross > 0 ? -1 : 1;
+    PointD n1{-u1.y * s, u1.x * s}, n2{-u2.y * s, u2.x * s};
+    PointD p1{v.x + n1.x * r, v.y + n1.y * r}, p2{v.x + n2.x * r, v.y + n2.y * r};
+    bool mitre = join == PS_JOIN_MITER && 1 + dot > 1e-12 && 2 / (1 + dot) <= kMitreLimit * kMitreLimit;
+    if (!mitre) {
+        pieces.polygons.push_back({v, p1, p2});
+        return;
+    }
+    double k = r / (1 + n1.x * n2.x + n1.y * n2.y);
+    PointD tip{v.x + (n1.x + n2.x) * k, v.y + (n1.y + n2.y) * k};
+    pieces.polygons.push_back({v, p1, tip, p2});
+}
+
+StrokePieces PiecesOf(const std::vector<POINT>& input, const StrokeStyle& style)
+{
+    StrokePieces pieces;
+    std::vector<PointD> pts;
+    for (const POINT& p : input)
+        if (pts.empty() || pts.back().x != p.x || pts.back().y != p.y) pts.push_back(PointD{(double)p.x, (double)p.y});
+    bool closed = style.closed && pts.size() > 2 && pts.front().x == pts.back().x && pts.front().y == pts.back().y;
+    if (pts.size() < 2) return pieces;
+    double r = style.width / 2.0;
+    size_t n = pts.size() - 1;
+    std::vector<PointD> dirs(n);
+    for (size_t i = 0; i < n; ++i) {
+        double dx = pts[i + 1].x - pts[i].x, dy = pts[i + 1].y - pts[i].y, len = std::sqrt(dx * dx + dy * dy);
+        dirs[i] = PointD{dx / len, dy / len};
+    }
+    for (size_t i = 0; i < n; ++i) {
+        PointD a = pts[i], b = pts[i + 1], u = dirs[i];
+        bool capA = i == 0 && !closed, capB = i + 1 == n && !closed;
+        double ea = capA && style.endCap == PS_ENDCAP_SQUARE ? r : 0;
+        double eb = capB && style.endCap == PS_ENDCAP_SQUARE ? r : 0;
+        pieces.polygons.push_back({{a.x - u.x * ea - u.y * r, a.y - u.y * ea + u.x * r},
+                                   {b.x + u.x * eb - u.y * r, b.y + u.y * eb + u.x * r},
+                                   {b.x + u.x * eb + u.y * r, b.y + u.y * eb - u.x * r},
+                                   {a.x - u.x * ea + u.y * r, a.y - u.y * ea - u.x * r}});
+        if (capA && style.endCap == PS_ENDCAP_ROUND) pieces.disks.push_back(a);
+        if (capB && style.endCap == PS_ENDCAP_ROUND) pieces.disks.push_back(b);
+        if (i + 1 < n) AddJoin(pieces, b, u, dirs[i + 1], r, style.join);
+    }
+    if (closed) AddJoin(pieces, pts[0], dirs[n - 1], dirs[0], r, style.join);
+    return pieces;
+}
+
+}  // namespace
+
+Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, RowRange range)
+{
+    StrokePieces pieces = PiecesOf(points, style);
+    if (pieces.polygons.empty() && pieces.disks.empty()) return Region();
+    double r = style.width / 2.0;
+    double c = (style.width % 2) ? 0.0 : 0.5;  // even widths centre on pixel corners so that they cover exactly width pixels
     long minY = points[0].y, maxY = points[0].y;
     for (const POINT& p : points) {
         minY = std::min<long>(minY, p.y);
         maxY = std::max<long>(maxY, p.y);
     }
-    long y0 = std::max(minY - (long)std::ceil(r) - 1, range.top);
-    long y1 = std::min(maxY + (long)std::ceil(r) + 2, range.bottom);
+    // Mitre tips reach at most the mitre limit times the width beyond a corner.
+    long reach = (long)std::ceil(r * (style.join == PS_JOIN_MITER ? kMitreLimit : 1.0)) + 1;
+    long y0 = std::max(minY - reach, range.top);
+    long y1 = std::min(maxY + reach + 1, range.bottom);
     if (y1 <= y0 || y1 - y0 > 1 << 20) return Region();
     std::vector<std::vector<Span>> rows((size_t)(y1 - y0));
-    size_t segments = points.size() > 1 ? points.size() - 1 : 1;
     for (long y = y0; y < y1; ++y) {
         double yc = y + c;
         auto& row = rows[(size_t)(y - y0)];
-        for (size_t i = 0; i < segments; ++i) {
-            PointD a{(double)points[i].x, (double)points[i].y};
-            PointD b = points.size() > 1 ? PointD{(double)points[i + 1].x, (double)points[i + 1].y} : a;
-            double lo = 1e300, hi = -1e300;
-            bool hit = false;
-            bool firstEnd = i == 0, lastEnd = i + 1 == segments;
-            double dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
-            if (len > 0) {
-                double ux = dx / len, uy = dy / len;
-                double ea = (firstEnd && endCap == PS_ENDCAP_SQUARE) ? r : 0;
-                double eb = (lastEnd && endCap == PS_ENDCAP_SQUARE) ? r : 0;
-                PointD quad[4] = {{a.x - ux * ea - uy * r, a.y - uy * ea + ux * r},
-                                  {b.x + ux * eb - uy * r, b.y + uy * eb + ux * r},
-                                  {b.x + ux * eb + uy * r, b.y + uy * eb - ux * r},
-                                  {a.x - ux * ea + uy * r, a.y - uy * ea - ux * r}};
-                hit |= ConvexExtent(quad, 4, yc, lo, hi);
-            }
-            bool roundA = !firstEnd || endCap == PS_ENDCAP_ROUND || len == 0;
-            bool roundB = !lastEnd || endCap == PS_ENDCAP_ROUND || len == 0;
-            if (roundA) hit |= DiskExtent(a, r, yc, lo, hi);
-            if (roundB) hit |= DiskExtent(b, r, yc, lo, hi);
-            if (!hit) continue;
-            // Pixel px is covered when px + c lies in [lo, hi].
+        // Pixel px is covered when px + c lies in [lo, hi] of some piece.
+        auto add = [&](double lo, double hi) {
             int x0 = (int)std::ceil(lo - c - 1e-9), x1 = (int)std::floor(hi - c + 1e-9) + 1;
             if (x0 < x1) row.push_back(Span{x0, x1});
+        };
+        for (const auto& poly : pieces.polygons) {
+            double lo = 1e300, hi = -1e300;
+            if (ConvexExtent(poly.data(), (int)poly.size(), yc, lo, hi)) add(lo, hi);
+        }
+        for (const PointD& d : pieces.disks) {
+            double lo = 1e300, hi = -1e300;
+            if (DiskExtent(d, r, yc, lo, hi)) add(lo, hi);
         }
     }
     return Region::FromRows((int)y0, rows);

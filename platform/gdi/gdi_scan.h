@@ -26,7 +26,16 @@ Region ScanEllipse(int left, int top, int right, int bottom);
 Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
 // Pixels of a region that touch its outside (4-neighbourhood): a one-pixel outline.
 Region Outline(const Region& shape);
-// A wide pen's stroke along a polyline: pixels within width / 2 of it, with round joins; caps round, square or flat.
-Region ScanStroke(const std::vector<POINT>& points, int width, int endCap, RowRange rows = {});
+// How a wide pen strokes: its width, end caps (PS_ENDCAP_*) and joins (PS_JOIN_*); a closed figure joins its ends.
+struct StrokeStyle {
+    int width = 1;
+    int endCap = 0;
+    int join = 0;
+    bool closed = false;
+};
+
+// A wide pen's stroke along a polyline: pixels within width / 2 of it, with the style's caps and joins.
+// Segments of zero length are left out.
+Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, RowRange rows = {});
 
 }  // namespace gdi

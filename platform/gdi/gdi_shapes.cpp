@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gdi/gdi_colour.h"
 #include "gdi/gdi_objects.h"
 #include "gdi/gdi_pen.h"
 #include "gdi/gdi_raster.h"
@@ -148,7 +149,7 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
         } else if (kind == ArcKind::Chord) {
             pts.push_back(pts.front());
         }
-        pen.Polyline(pts);
+        pen.Polyline(pts, kind != ArcKind::Arc);
         return TRUE;
     }
     pen.Paint(arcPixels);
@@ -246,7 +247,7 @@ BOOL PolyPolygon(HDC hdc, const POINT* points, const INT* counts, int polygons)
     PenPainter pen(*dc);
     for (auto& poly : polys) {
         poly.push_back(poly.front());
-        pen.Polyline(poly);
+        pen.Polyline(poly, true);
     }
     return TRUE;
 }
@@ -279,18 +280,21 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
     }
     if (b.right - b.left < 1 || b.bottom - b.top < 1) return TRUE;
     int inset = w <= 1 ? 1 : (w + 1) / 2;
-    PaintBrushRect(*dc, brush, RECT{b.left + inset, b.top + inset, b.right - inset, b.bottom - inset}, dc->state.rop2);
-    std::vector<POINT> frame{{b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1},
-                             {b.left, b.top}};
+    RECT inside{b.left + inset, b.top + inset, b.right - inset, b.bottom - inset};
+    if (inside.left < inside.right && inside.top < inside.bottom) PaintBrushRect(*dc, brush, inside, dc->state.rop2);
+    // The frame runs anticlockwise from the top right pixel, where a styled pen's pattern starts.
+    std::vector<POINT> frame{{b.right - 1, b.top}, {b.left, b.top}, {b.left, b.bottom - 1}, {b.right - 1, b.bottom - 1},
+                             {b.right - 1, b.top}};
     if (w <= 1 && (b.right - b.left == 1 || b.bottom - b.top == 1)) {
-        // A one-pixel-thin rectangle: its frame lines would cover the same pixels twice.
-        Region r(b.left, b.top, b.right, b.bottom);
-        pen.Paint(r);
+        // A one-pixel-thin rectangle is one line over its pixels, so that each is drawn once; a single pixel draws none.
+        if (b.right - b.left == 1 && b.bottom - b.top == 1) return TRUE;
+        if (b.bottom - b.top == 1) pen.Line(POINT{b.right - 1, b.top}, POINT{b.left - 1, b.top});
+        else pen.Line(POINT{b.left, b.top}, POINT{b.left, b.bottom});
         return TRUE;
     }
     if (w > 1) {
         RECT v = VisibleBox(*dc);
-        Region ring = Region::Combine(ScanStroke(frame, w, PS_ENDCAP_ROUND, RowRange{v.top, v.bottom}),
+        Region ring = Region::Combine(ScanStroke(frame, pen.Stroke(true), RowRange{v.top, v.bottom}),
                                       Region(b.left + inset, b.top + inset, b.right - inset, b.bottom - inset), RGN_DIFF);
         pen.Paint(ring);
         return TRUE;
@@ -343,10 +347,9 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour)
     auto dc = LookupDc(hdc);
     POINT p;
     if (!dc || !VisiblePixel(*dc, x, y, p)) return CLR_INVALID;
-    Bitmap* s = dc->Surface();
-    uint32_t v = s->ToValue(colour);
-    s->Set(p.x, p.y, v);
-    return s->ToColor(v);
+    uint32_t v = ColourValue(*dc, colour);
+    PaintPixel(*dc, p.x, p.y, v, dc->state.rop2);
+    return dc->Surface()->ToColor(v);
 }
 
 BOOL SetPixelV(HDC hdc, int x, int y, COLORREF colour) { return SetPixel(hdc, x, y, colour) != CLR_INVALID; }

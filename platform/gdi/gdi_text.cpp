@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gdi/gdi_colour.h"
 #include "gdi/gdi_raster.h"
 #include "gdi/wingdi.h"
 #include "kernel/path_map.h"
@@ -37,7 +38,7 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
 {
     Bitmap* s = dc.Surface();
     if (!s) return;
-    uint32_t value = s->ToValue(dc.state.textColour);
+    uint32_t value = ColourValue(dc, dc.state.textColour);
     COLORREF textColour = s->ToColor(value);
     bool blend = run.face->Antialiased() && !s->Palettized();
     auto inClip = [&](int px, int py) {
@@ -158,7 +159,7 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
         r.NormalizeRect();
         deviceRect = r;
     }
-    uint32_t bk = dc->Surface()->ToValue(dc->state.bkColour);
+    uint32_t bk = ColourValue(*dc, dc->state.bkColour);
     if (rect && (options & ETO_OPAQUE)) {
         RECT v = VisibleBox(*dc);
         for (int yy = std::max<int>(deviceRect.top, v.top); yy < std::min<int>(deviceRect.bottom, v.bottom); ++yy)

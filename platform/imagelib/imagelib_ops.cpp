@@ -66,8 +66,10 @@ int32_t ImageLibPaint(HDC target, const ImageLibBitmap* bitmap, const RECT* srcR
     s.right = std::min(s.right, srcClip->right);
     s.bottom = std::min(s.bottom, srcClip->bottom);
   }
+  // StretchDIBits measures the source rectangle from the picture's lower left corner, top-down rows or not.
   int r = StretchDIBits(target, dstRect->left, dstRect->top, dstRect->right - dstRect->left,
-                        dstRect->bottom - dstRect->top, s.left, s.top, s.right - s.left, s.bottom - s.top,
+                        dstRect->bottom - dstRect->top, s.left, bitmap->height - s.bottom, s.right - s.left,
+                        s.bottom - s.top,
                         bitmap->memory, &info, DIB_RGB_COLORS, rop);
   if (saved) RestoreDC(target, saved);
   return r ? 1 : 0;

@@ -1,6 +1,9 @@
 // Pixel rules of lines, rectangles, polygons, ellipses, arcs and wide pens.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "canvas.h"
 
 namespace {
@@ -31,7 +34,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineTest,
                          ::testing::Values(LineCase{6, 1, 0, 0, 4, 0, "####.."}, LineCase{4, 1, 3, 0, 0, 0, ".###"},
                                            LineCase{3, 4, 1, 0, 1, 3, ".#.|.#.|.#.|..."},
                                            LineCase{4, 4, 0, 0, 3, 3, "#...|.#..|..#.|...."},
-                                           LineCase{5, 3, 0, 0, 4, 2, "#....|.##..|...#."},
+                                           // Exact ties of the minor coordinate go to the smaller one.
+                                           LineCase{5, 3, 0, 0, 4, 2, "##...|..##.|....."},
+                                           LineCase{5, 3, 4, 2, 0, 0, ".#...|..##.|....#"},
+                                           LineCase{5, 3, 0, 2, 4, 0, "...#.|.##..|#...."},
+                                           LineCase{3, 5, 0, 0, 2, 4, "#..|#..|.#.|.#.|..."},
+                                           LineCase{3, 5, 2, 4, 0, 0, "...|#..|.#.|.#.|..#"},
                                            LineCase{3, 3, 1, 1, 1, 1, "...|...|..."},
                                            LineCase{4, 2, -5, 1, 10, 1, "....|####"}));
 
@@ -43,6 +51,42 @@ TEST(Shapes, RectangleFramesWithThePenAndFillsInside)
     Rectangle(canvas.dc(), 1, 1, 5, 4);
     EXPECT_EQ(canvas.Picture(kBlack), "......|.####.|.#..#.|.####.|......");
     EXPECT_EQ(canvas.Picture(RGB(255, 255, 255)), "......|......|..##..|......|......");
+}
+
+struct OutlineCase {
+    int w, h, left, top, right, bottom;
+    const char* picture;
+};
+
+class DottedRectangleTest : public ::testing::TestWithParam<OutlineCase> {};
+
+// The frame runs anticlockwise from the top right pixel, where the dots start; thin frames keep their dots.
+TEST_P(DottedRectangleTest, FrameStartsAtTheTopRight)
+{
+    const OutlineCase& c = GetParam();
+    Canvas canvas(c.w, c.h);
+    HPEN pen = CreatePen(PS_DOT, 1, kBlack);
+    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    Rectangle(canvas.dc(), c.left, c.top, c.right, c.bottom);
+    EXPECT_EQ(canvas.Picture(kBlack), c.picture);
+    SelectObject(canvas.dc(), old);
+    DeleteObject(pen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, DottedRectangleTest,
+                         ::testing::Values(OutlineCase{5, 4, 0, 0, 5, 4, "..###|....#|#...#|##..."},
+                                           OutlineCase{8, 1, 0, 0, 8, 1, "##...###"},
+                                           OutlineCase{1, 8, 0, 0, 1, 8, "#|#|#|.|.|.|#|#"},
+                                           OutlineCase{3, 3, 1, 1, 2, 2, "...|...|..."}));
+
+TEST(Shapes, SinglePixelRectangleDrawsNothing)
+{
+    Canvas canvas(3, 3);
+    SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
+    Rectangle(canvas.dc(), 1, 1, 2, 2);
+    EXPECT_EQ(canvas.Count(kBlack), 0);
 }
 
 TEST(Shapes, RectangleWithoutPenIsOnePixelSmaller)
@@ -141,6 +185,57 @@ TEST(Shapes, WidePenHasRoundCapsAndItsWidth)
     SelectObject(canvas.dc(), old);
     DeleteObject(pen);
     DeleteObject(six);
+}
+
+struct JoinCase {
+    DWORD join;
+    bool repeatCorner;  // a zero-length segment at the corner changes nothing
+    const char* lastRows;
+};
+
+class GeometricJoinTest : public ::testing::TestWithParam<JoinCase> {};
+
+TEST_P(GeometricJoinTest, CornerTakesThePensJoin)
+{
+    const JoinCase& c = GetParam();
+    Canvas canvas(11, 11);
+    LOGBRUSH brush{BS_SOLID, kBlack, 0};
+    HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | c.join, 5, &brush, 0, nullptr);
+    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    std::vector<POINT> pts{{2, 8}, {8, 8}, {8, 2}};
+    if (c.repeatCorner) pts.insert(pts.begin() + 1, POINT{8, 8});
+    Polyline(canvas.dc(), pts.data(), (int)pts.size());
+    std::string upper = "...........|...........|......#####|......#####|......#####|......#####|..#########|..#########|"
+                        "..#########|";
+    EXPECT_EQ(canvas.Picture(kBlack), upper + c.lastRows);
+    SelectObject(canvas.dc(), old);
+    DeleteObject(pen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Joins, GeometricJoinTest,
+                         ::testing::Values(JoinCase{PS_JOIN_MITER, false, "..#########|..#########"},
+                                           JoinCase{PS_JOIN_BEVEL, false, "..########.|..#######.."},
+                                           JoinCase{PS_JOIN_ROUND, false, "..#########|..########."},
+                                           JoinCase{PS_JOIN_MITER, true, "..#########|..#########"},
+                                           JoinCase{PS_JOIN_BEVEL, true, "..########.|..#######.."}));
+
+TEST(Shapes, PatternPenStrokesWithItsBrush)
+{
+    // A 2 x 2 monochrome checkerboard: set bits take the background colour, clear ones the text colour.
+    unsigned char cells[4] = {0x80, 0, 0x40, 0};
+    HBITMAP pattern = CreateBitmap(2, 2, 1, 1, cells);
+    LOGBRUSH brush{BS_PATTERN, 0, (ULONG_PTR)pattern};
+    HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, 2, &brush, 0, nullptr);
+    DeleteObject(pattern);
+    Canvas canvas(6, 4);
+    SetBkColor(canvas.dc(), RGB(255, 0, 0));
+    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    MoveToEx(canvas.dc(), 0, 2, nullptr);
+    LineTo(canvas.dc(), 6, 2);
+    EXPECT_EQ(canvas.Picture(kBlack), "......|#.#.#.|.#.#.#|......");
+    EXPECT_EQ(canvas.Picture(RGB(255, 0, 0)), "......|.#.#.#|#.#.#.|......");
+    SelectObject(canvas.dc(), old);
+    DeleteObject(pen);
 }
 
 TEST(Shapes, XorLineDrawnTwiceVanishes)

@@ -89,6 +89,77 @@ TEST(RasterOps, PatBltRefusesCodesThatNeedASource)
     EXPECT_EQ(dest.Picture(kBlack), "#.|#.");
 }
 
+// 32-bit pixels keep their fourth byte through mix modes and transfers.
+TEST(RasterOps, ThirtyTwoBitPixelsKeepAllBits)
+{
+    struct Case {
+        int mode;
+        DWORD rop;
+        uint32_t expected;
+    } cases[] = {{R2_NOT, 0, 0x55EEDDCCu},         {R2_XORPEN, 0, 0xAAEEDD33u},    {R2_WHITE, 0, 0xFFFFFFFFu},
+                 {R2_MERGEPEN, 0, 0xAAFFFF33u},    {0, DSTINVERT, 0x55EEDDCCu},    {0, SRCCOPY, 0x80000102u},
+                 {0, SRCINVERT, 0x2A112331u},      {0, SRCPAINT, 0xAA112333u},     {0, NOTSRCCOPY, 0x7FFFFEFDu},
+                 {0, WHITENESS, 0xFFFFFFFFu}};
+    Canvas source(1, 1);
+    *static_cast<uint32_t*>(source.bits()) = 0x80000102u;
+    for (const Case& c : cases) {
+        Canvas canvas(1, 1);
+        auto* pixel = static_cast<uint32_t*>(canvas.bits());
+        *pixel = 0xAA112233u;
+        if (c.mode) {
+            HPEN pen = CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0x00));
+            HGDIOBJ old = SelectObject(canvas.dc(), pen);
+            SetROP2(canvas.dc(), c.mode);
+            MoveToEx(canvas.dc(), 0, 0, nullptr);
+            LineTo(canvas.dc(), 1, 0);
+            SelectObject(canvas.dc(), old);
+            DeleteObject(pen);
+        } else {
+            BitBlt(canvas.dc(), 0, 0, 1, 1, source.dc(), 0, 0, c.rop);
+        }
+        EXPECT_EQ(*pixel, c.expected) << c.mode << " " << std::hex << c.rop;
+    }
+}
+
+TEST(RasterOps, SetPixelAppliesTheMixMode)
+{
+    struct Case {
+        int mode;
+        COLORREF expected;
+    } cases[] = {{R2_COPYPEN, RGB(0xF0, 0x0F, 0x00)}, {R2_XORPEN, RGB(0xA5, 0x5A, 0x44)},
+                 {R2_NOP, RGB(0x55, 0x55, 0x44)},     {R2_NOT, RGB(0xAA, 0xAA, 0xBB)}};
+    for (const Case& c : cases) {
+        Canvas canvas(1, 1, RGB(0x55, 0x55, 0x44));
+        SetROP2(canvas.dc(), c.mode);
+        SetPixel(canvas.dc(), 0, 0, RGB(0xF0, 0x0F, 0x00));
+        EXPECT_EQ(canvas.At(0, 0), c.expected) << c.mode;
+    }
+}
+
+struct HatchCase {
+    int hatch;
+    const char* picture;
+};
+
+class HatchTest : public ::testing::TestWithParam<HatchCase> {};
+
+TEST_P(HatchTest, LinesSitInTheirRowAndColumnOfTheCell)
+{
+    Canvas canvas(8, 8);
+    HBRUSH hatch = CreateHatchBrush(GetParam().hatch, kBlack);
+    RECT r{0, 0, 8, 8};
+    FillRect(canvas.dc(), &r, hatch);
+    EXPECT_EQ(canvas.Picture(kBlack), GetParam().picture);
+    DeleteObject(hatch);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, HatchTest,
+    ::testing::Values(
+        HatchCase{HS_HORIZONTAL, "........|........|........|########|........|........|........|........"},
+        HatchCase{HS_VERTICAL, "....#...|....#...|....#...|....#...|....#...|....#...|....#...|....#..."},
+        HatchCase{HS_CROSS, "....#...|....#...|....#...|########|....#...|....#...|....#...|....#..."}));
+
 TEST(RasterOps, HatchBrushLeavesGapsWhenTransparent)
 {
     Canvas canvas(8, 8, RGB(0, 0, 255));
