@@ -114,18 +114,6 @@ wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, wxRect rect)
 
 HFONT DefaultGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-wxFont WxFontOf(HFONT font)
-{
-    LOGFONTA lf{};
-    if (!font || GetObject(font, sizeof(lf), &lf) != sizeof(lf))
-        GetObject(DefaultGuiFont(), sizeof(lf), &lf);
-    int px = lf.lfHeight < 0 ? -lf.lfHeight : (lf.lfHeight > 0 ? lf.lfHeight * 3 / 4 + 1 : 11);
-    wxFontInfo info(wxSize(0, px));
-    info.FaceName(wxString::FromUTF8(lf.lfFaceName)).Italic(lf.lfItalic != 0).Underlined(lf.lfUnderline != 0);
-    info.Weight(lf.lfWeight >= 700 ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
-    return wxFont(info);
-}
-
 // Asks the parent for the control's colours, as the control would before it paints.
 void ApplyCtlColors(WindowState* s, UINT message)
 {

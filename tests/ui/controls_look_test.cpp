@@ -141,4 +141,68 @@ TEST(Edit, OffsetsAreInBytes)
     EXPECT_EQ(h.field.LineLength(0), 4);
 }
 
+// Columns [first, last] that hold dark (text) pixels in a block of a capture; {-1, -1} when none do.
+std::pair<int, int> InkColumns(const Capture& c, int x0, int y0, int x1, int y1)
+{
+    int first = -1, last = -1;
+    for (int x = x0; x < x1; ++x)
+        for (int y = y0; y < y1; ++y) {
+            uint32_t p = c.At(x, y);
+            if (((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255) < 3 * 100) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    return {first, last};
+}
+
+TEST(Fonts, TemplateFaceIsTheMetricCompatibleOneAndControlsUseOurSize)
+{
+    CFont font;
+    font.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    const char* text = "Wwwwwwwwwwwwwwwwwwww";
+
+    // Our own text in that font, drawn on white.
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 300, 30);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBmp = SelectObject(mem, bmp);
+    HGDIOBJ oldFont = SelectObject(mem, font);
+    char face[LF_FACESIZE];
+    GetTextFace(mem, sizeof face, face);
+    EXPECT_STREQ(face, "Liberation Sans");
+    PatBlt(mem, 0, 0, 300, 30, WHITENESS);
+    TextOut(mem, 0, 5, text, (int)strlen(text));
+    Capture ours;
+    ours.width = 300;
+    ours.height = 30;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 300; ++x) {
+            COLORREF c = GetPixel(mem, x, y);
+            ours.pixels.push_back((uint32_t)((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c)));
+        }
+    SelectObject(mem, oldFont);
+    SelectObject(mem, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    std::pair<int, int> ourInk = InkColumns(ours, 0, 0, 300, 30);
+    ASSERT_GE(ourInk.first, 0);
+
+    // The same text in a native control given that font.
+    Host h;
+    h.field.Create(WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(10, 80, 310, 110), &h, 12);
+    h.field.SetFont(&font);
+    h.field.SetWindowText(text);
+    Settle(h);
+    Capture c = CaptureWindow(h);
+    ASSERT_FALSE(c.pixels.empty());
+    std::pair<int, int> controlInk = InkColumns(c, 10, 80, 310, 110);
+    ASSERT_GE(controlInk.first, 0);
+    int ourWidth = ourInk.second - ourInk.first, controlWidth = controlInk.second - controlInk.first;
+    EXPECT_NEAR(controlWidth, ourWidth, ourWidth / 10);
+}
+
 }  // namespace
