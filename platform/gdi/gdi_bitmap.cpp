@@ -43,6 +43,7 @@ uint32_t Bitmap::Get(int x, int y) const
 
 void Bitmap::Set(int x, int y, uint32_t v)
 {
+    Touch(y, x, x + 1);
     uint8_t* row = Row(y);
     switch (bpp) {
     case 1: {
@@ -79,6 +80,7 @@ void Bitmap::ReadRow(int y, int x0, int count, uint32_t* out) const
 
 void Bitmap::WriteRow(int y, int x0, int count, const uint32_t* in)
 {
+    if (count > 0) Touch(y, x0, x0 + count);
     if (bpp == 32) {
         std::memcpy(Row(y) + 4 * x0, in, 4 * (size_t)count);
         return;

@@ -255,3 +255,12 @@ BOOL GetBitmapDimensionEx(HBITMAP bitmap, LPSIZE size)
     *size = SIZE{0, 0};
     return TRUE;
 }
+
+RECT GdiTakeDrawnRect(HBITMAP bitmap)
+{
+    auto b = LookupAs<Bitmap>(bitmap, OBJ_BITMAP);
+    if (!b) return RECT{0, 0, 0, 0};
+    RECT r = b->drawn;
+    b->drawn = RECT{0, 0, 0, 0};
+    return r;
+}

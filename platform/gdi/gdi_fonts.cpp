@@ -66,8 +66,8 @@ std::string Alias(const std::string& name, BYTE pitchAndFamily)
         {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
         {"courier new", "Liberation Mono"},    {"courier", "Liberation Mono"},
         {"verdana", "DejaVu Sans"},            {"tahoma", "DejaVu Sans"},
-        {"ms sans serif", "DejaVu Sans"},      {"microsoft sans serif", "DejaVu Sans"},
-        {"ms shell dlg", "DejaVu Sans"},       {"ms shell dlg 2", "DejaVu Sans"},
+        {"ms sans serif", "Liberation Sans"},  {"microsoft sans serif", "Liberation Sans"},
+        {"ms shell dlg", "Liberation Sans"},   {"ms shell dlg 2", "DejaVu Sans"},
         {"system", "DejaVu Sans"},             {"fixedsys", "Liberation Mono"},
         {"sans-serif", "DejaVu Sans"},         {"serif", "Liberation Serif"},
         {"monospace", "Liberation Mono"}};

@@ -41,7 +41,20 @@ struct Bitmap : Object {
     uint8_t* bits = nullptr;
     std::unique_ptr<uint8_t[]> storage;
     bool selected = false;
+    RECT drawn{0, 0, 0, 0};  // what was written since the window layer last took it
 
+    // Notes row y, columns [x0, x1), as written.
+    void Touch(int y, int x0, int x1)
+    {
+        if (drawn.left >= drawn.right) {
+            drawn = RECT{x0, y, x1, y + 1};
+            return;
+        }
+        if (x0 < drawn.left) drawn.left = x0;
+        if (x1 > drawn.right) drawn.right = x1;
+        if (y < drawn.top) drawn.top = y;
+        if (y >= drawn.bottom) drawn.bottom = y + 1;
+    }
     uint8_t* Row(int y) const { return bits + (size_t)(topDown ? y : height - 1 - y) * stride; }
     bool Palettized() const { return bpp <= 8; }
     bool HasMasks() const { return masks[0] | masks[1] | masks[2]; }

@@ -12,16 +12,18 @@ uint32_t Rop2(int mode, uint32_t pen, uint32_t dest);
 // The result of a ternary raster operation (the code's middle byte) on pattern, source and destination values.
 uint32_t Rop3(uint8_t code, uint32_t pattern, uint32_t source, uint32_t dest);
 
-// Calls f(x0, x1) for each part of device row y between x0 and x1 that lies on the surface and in the clip.
+// Calls f(x0, x1) for each part of device row y between x0 and x1 that lies on the surface and in the clip;
+// the parts are noted as written.
 template <class F>
 void ForEachClippedSpan(const Dc& dc, int y, int x0, int x1, F f)
 {
-    const Bitmap* s = dc.Surface();
+    Bitmap* s = dc.Surface();
     if (!s || y < 0 || y >= s->height) return;
     if (x0 < 0) x0 = 0;
     if (x1 > s->width) x1 = s->width;
     if (x0 >= x1) return;
     if (!dc.state.clip) {
+        s->Touch(y, x0, x1);
         f(x0, x1);
         return;
     }
@@ -30,7 +32,10 @@ void ForEachClippedSpan(const Dc& dc, int y, int x0, int x1, F f)
     for (const Span& sp : *row) {
         int a = sp.x0 > x0 ? sp.x0 : x0;
         int b = sp.x1 < x1 ? sp.x1 : x1;
-        if (a < b) f(a, b);
+        if (a < b) {
+            s->Touch(y, a, b);
+            f(a, b);
+        }
     }
 }
 

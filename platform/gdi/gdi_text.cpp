@@ -301,8 +301,9 @@ int GetTextFaceA(HDC hdc, int count, LPSTR face)
     auto dc = LookupDc(hdc);
     if (!dc) return 0;
     std::shared_ptr<Font> font = DcFont(*dc);
-    std::string name = font ? std::string(font->log.lfFaceName, strnlen(font->log.lfFaceName, LF_FACESIZE)) : "";
-    if (name.empty()) {
+    std::string name;
+    {
+        // The face that draws the text, which a missing face was replaced by.
         std::lock_guard<std::recursive_mutex> lock(FontMutex());
         name = ResolveFont(font ? font->log : LOGFONTA{})->FamilyName();
     }

@@ -212,6 +212,8 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 typedef HDC (*GdiWindowDcGetter)(HWND hwnd, BOOL wholeWindow);
 typedef int (*GdiWindowDcReleaser)(HWND hwnd, HDC hdc);
 void GdiSetWindowDcProvider(GdiWindowDcGetter getter, GdiWindowDcReleaser releaser);
+// The part of a bitmap drawn on since the last call (empty when nothing was), so that a window shows only that.
+RECT GdiTakeDrawnRect(HBITMAP bitmap);
 
 // Size of the virtual screen behind GetDC(NULL).
 #define KESTRIN_SCREEN_WIDTH 1920

@@ -1,7 +1,10 @@
 // Registry of live kernel objects, CloseHandle and WaitForSingleObject.
 #include "kernel/kernel_object.h"
 
+#include <algorithm>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <unordered_set>
 
 #include "kernel/last_error.h"
@@ -64,7 +67,12 @@ BOOL CloseHandle(HANDLE handle)
     return FALSE;
 }
 
-DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+namespace {
+
+std::atomic<void (*)()> g_waitService{nullptr};
+std::atomic<std::thread::id> g_waitServiceThread{};
+
+DWORD WaitOnce(HANDLE handle, DWORD milliseconds)
 {
     if (KernelObject* object = LookupKernelObject(handle))
         return object->Wait(milliseconds);
@@ -72,4 +80,29 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
         return WaitForProcess(handle, milliseconds);
     SetLastError(ERROR_INVALID_HANDLE);
     return WAIT_FAILED;
+}
+
+}  // namespace
+
+void SetWaitingThreadService(void (*service)())
+{
+    g_waitServiceThread = std::this_thread::get_id();
+    g_waitService = service;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+{
+    void (*service)() = g_waitService;
+    if (!service || g_waitServiceThread.load() != std::this_thread::get_id())
+        return WaitOnce(handle, milliseconds);
+    const DWORD slice = 5;
+    for (DWORD waited = 0;;) {
+        service();
+        DWORD step = milliseconds == INFINITE ? slice : std::min(slice, milliseconds - waited);
+        DWORD r = WaitOnce(handle, step);
+        if (r != WAIT_TIMEOUT)
+            return r;
+        if (milliseconds != INFINITE && (waited += step) >= milliseconds)
+            return WAIT_TIMEOUT;
+    }
 }

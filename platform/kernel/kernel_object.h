@@ -38,3 +38,8 @@ T* LookupKernelObjectAs(HANDLE handle)
 BOOL CloseHandle(HANDLE handle);
 // Waits on events, threads and processes.
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+
+// Work other threads wait for on the calling thread (the window layer's sent messages): while that thread
+// itself waits in WaitForSingleObject, the service runs between short slices of the wait, so a thread it
+// waits for can never be stuck waiting for it. Null removes it.
+void SetWaitingThreadService(void (*service)());

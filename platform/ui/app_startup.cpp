@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "kernel/kernel_object.h"
 #include "kernel/program_paths.h"
 #include "kernel/prompt_service.h"
 #include "ui/winapp.h"
@@ -65,6 +66,8 @@ BOOL AfxWinInit(int argc, char** argv)
     g_started = true;
     RegisterBuiltinClasses();
     InstallWindowDcProvider();
+    StartDesktopWatch();
+    SetWaitingThreadService(&RunCrossThreadSends);
     SetPromptService(&WindowPromptService());
     return TRUE;
 }
@@ -73,6 +76,8 @@ void AfxWinTerm()
 {
     if (!g_started)
         return;
+    StopDesktopWatch();
+    SetWaitingThreadService(nullptr);
     for (HWND h : TopLevelWindows())
         DestroyWindow(h);
     SetPromptService(nullptr);

@@ -7,6 +7,8 @@ namespace {
 struct ButtonData {
     int check = BST_UNCHECKED;
     bool pushed = false;  // owner-drawn: pressed with the mouse inside
+    HANDLE image = nullptr;  // the bitmap given with BM_SETIMAGE (the caller keeps it)
+    wxWeakRef<wxRadioButton> radioOff;  // a radio button's hidden partner, checked when it is unchecked
 };
 
 ButtonData& DataOf(WindowState* s)
@@ -31,10 +33,43 @@ void ShowCheck(WindowState* s, int check)
         else
             cb->SetValue(check != 0);
     } else if (auto* rb = dynamic_cast<wxRadioButton*>(s->native)) {
-        rb->SetValue(check != 0);
+        if (check)
+            rb->SetValue(true);
+        else if (wxRadioButton* off = DataOf(s).radioOff)
+            off->SetValue(true);
     } else if (auto* tb = dynamic_cast<wxToggleButton*>(s->native)) {
         tb->SetValue(check != 0);
     }
+}
+
+// The toolkit copy of a bitmap handle's pixels; an invalid bitmap for anything else.
+wxBitmap WxBitmapOf(HBITMAP bitmap)
+{
+    BITMAP bm{};
+    if (!bitmap || GetObject(bitmap, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return wxNullBitmap;
+    int w = bm.bmWidth, h = bm.bmHeight;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint8_t> bgrx((size_t)w * h * 4);
+    HDC dc = CreateCompatibleDC(nullptr);
+    int rows = GetDIBits(dc, bitmap, 0, (UINT)h, bgrx.data(), &bi, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    if (rows != h)
+        return wxNullBitmap;
+    wxImage img(w, h, false);
+    unsigned char* out = img.GetData();
+    for (size_t i = 0; i < (size_t)w * h; ++i, out += 3) {
+        out[0] = bgrx[i * 4 + 2];
+        out[1] = bgrx[i * 4 + 1];
+        out[2] = bgrx[i * 4];
+    }
+    return wxBitmap(img);
 }
 
 // An automatic radio button unchecks the other radio buttons of its group.
@@ -158,8 +193,19 @@ wxWindow* CreateButtonControl(WindowState* s, wxWindow* parent, const wxRect& re
         cb->Bind(wxEVT_CHECKBOX, [h](wxCommandEvent&) { Clicked(h); });
         w = cb;
     } else if (IsRadio(t)) {
-        auto* rb = new wxRadioButton(parent, wxID_ANY, label, rect.GetPosition(), rect.GetSize(), wxRB_SINGLE);
+        // The toolkit's radio buttons can only be unchecked by checking another of their group: each one
+        // starts its own group with a hidden partner (the group rules are the layer's, not the toolkit's).
+        auto* off = new wxRadioButton(parent, wxID_ANY, wxEmptyString, rect.GetPosition(), wxSize(1, 1), wxRB_GROUP);
+        off->Hide();
+        auto* rb = new wxRadioButton(parent, wxID_ANY, label, rect.GetPosition(), rect.GetSize());
+        off->SetValue(true);
+        DataOf(s).radioOff = off;
         rb->Bind(wxEVT_RADIOBUTTON, [h](wxCommandEvent&) { Clicked(h); });
+        rb->Bind(wxEVT_DESTROY, [ref = wxWeakRef<wxRadioButton>(off), rb](wxWindowDestroyEvent& e) {
+            if (ref && e.GetEventObject() == rb)
+                ref->Destroy();
+            e.Skip();
+        });
         w = rb;
     } else {
         auto* b = new wxButton(parent, wxID_ANY, label, rect.GetPosition(), rect.GetSize(), wxBU_EXACTFIT);
@@ -190,6 +236,19 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         DataOf(s).pushed = wParam != 0;
         InvalidateRect(h, nullptr, FALSE);
         return 0;
+    case BM_GETIMAGE:
+        return reinterpret_cast<LRESULT>(wParam == IMAGE_BITMAP ? DataOf(s).image : nullptr);
+    case BM_SETIMAGE: {
+        if (wParam != IMAGE_BITMAP)
+            return 0;
+        HANDLE old = DataOf(s).image;
+        DataOf(s).image = reinterpret_cast<HANDLE>(lParam);
+        if (auto* b = dynamic_cast<wxAnyButton*>(s->native)) {
+            wxBitmap bmp = WxBitmapOf(reinterpret_cast<HBITMAP>(lParam));
+            b->SetBitmap(bmp.IsOk() ? bmp : wxNullBitmap);
+        }
+        return reinterpret_cast<LRESULT>(old);
+    }
     case BM_CLICK:
         if (!(s->style & WS_DISABLED))
             Clicked(h);

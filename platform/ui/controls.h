@@ -13,6 +13,8 @@ public:
     void SetState(BOOL highlight) { SendMessage(BM_SETSTATE, (WPARAM)highlight); }
     UINT GetButtonStyle() const { return GetStyle() & 0xFFFF; }
     void SetButtonStyle(UINT style, BOOL redraw = TRUE) { SendMessage(BM_SETSTYLE, style, redraw); }
+    HBITMAP SetBitmap(HBITMAP bitmap) { return (HBITMAP)SendMessage(BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap); }
+    HBITMAP GetBitmap() const { return (HBITMAP)SendMessage(BM_GETIMAGE, IMAGE_BITMAP); }
     // Owner-drawn buttons draw themselves here (WM_DRAWITEM reflected from the parent).
     virtual void DrawItem(LPDRAWITEMSTRUCT dis);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -57,6 +59,7 @@ public:
     void SetLimitText(UINT max) { SendMessage(EM_LIMITTEXT, max); }
     BOOL SetReadOnly(BOOL readOnly = TRUE) { return (BOOL)SendMessage(EM_SETREADONLY, readOnly); }
     int GetLineCount() const { return (int)SendMessage(EM_GETLINECOUNT); }
+    int LineLength(int offset = -1) const { return (int)SendMessage(EM_LINELENGTH, (WPARAM)offset); }
     BOOL GetModify() const { return (BOOL)SendMessage(EM_GETMODIFY); }
     void SetModify(BOOL modified = TRUE) { SendMessage(EM_SETMODIFY, modified); }
     void Cut() { SendMessage(WM_CUT); }

@@ -18,6 +18,35 @@ wxTextCtrl* TextOf(WindowState* s) { return dynamic_cast<wxTextCtrl*>(s->native)
 
 std::string Utf8(const wxString& s) { return std::string(s.utf8_str()); }
 
+// Texts are bytes and the toolkit counts characters: offsets are converted through the control's text.
+long ByteOffset(wxTextCtrl* t, long chars)
+{
+    wxString v = t->GetValue();
+    if (chars < 0 || (size_t)chars >= v.length())
+        return (long)Utf8(v).size();
+    return (long)Utf8(v.Left((size_t)chars)).size();
+}
+
+long CharOffset(wxTextCtrl* t, long bytes)
+{
+    std::string v = Utf8(t->GetValue());
+    if (bytes < 0 || (size_t)bytes >= v.size())
+        return (long)wxString::FromUTF8(v).length();
+    while (bytes > 0 && (static_cast<unsigned char>(v[(size_t)bytes]) & 0xC0) == 0x80)
+        --bytes;  // an offset inside a character counts from its first byte
+    return (long)wxString::FromUTF8(v.substr(0, (size_t)bytes)).length();
+}
+
+// The length in bytes of the line holding a byte offset (the caret's line for -1).
+LRESULT LineLength(wxTextCtrl* t, long bytes)
+{
+    long at = bytes < 0 ? t->GetInsertionPoint() : CharOffset(t, bytes);
+    long x = 0, line = 0;
+    if (!t->PositionToXY(at, &x, &line))
+        return 0;
+    return (LRESULT)Utf8(t->GetLineText(line)).size();
+}
+
 }  // namespace
 
 wxWindow* CreateEditControl(WindowState* s, wxWindow* parent, const wxRect& rect)
@@ -74,6 +103,8 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_GETSEL: {
         long from, to;
         t->GetSelection(&from, &to);
+        from = ByteOffset(t, from);
+        to = ByteOffset(t, to);
         if (wParam)
             *reinterpret_cast<DWORD*>(wParam) = (DWORD)from;
         if (lParam)
@@ -86,9 +117,11 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             t->SelectNone();
             return 0;
         }
-        t->SetSelection(from, to < 0 ? -1 : to);
+        t->SetSelection(CharOffset(t, from), to < 0 ? -1 : CharOffset(t, to));
         return 0;
     }
+    case EM_LINELENGTH:
+        return LineLength(t, (long)(int)wParam);
     case EM_REPLACESEL:
         t->WriteText(wxString::FromUTF8(reinterpret_cast<const char*>(lParam)));
         return 0;

@@ -1,5 +1,7 @@
 // Posted messages (first in, first out, from any thread), the quit message, PeekMessage and the modal loops.
 
+#include <glib.h>
+
 #include <atomic>
 #include <deque>
 #include <mutex>
@@ -178,11 +180,16 @@ BOOL PeekMessage(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT remo
     bool remove = (removeMessage & PM_REMOVE) != 0;
     if (TakeNext(msg, hWnd, filterMin, filterMax, remove))
         return TRUE;
-    if (OnUiThread() && g_peekDepth == 0 && wxTheApp) {
-        // Let the toolkit deliver input, paints and timers; a pump inside a handler does not nest.
+    if (OnUiThread() && wxTheApp) {
+        // Let the toolkit deliver input, paints and timers.
         ++g_peekDepth;
-        wxEventLoopBase* active = wxEventLoopBase::GetActive();
-        if (active) {
+        if (g_peekDepth > 1) {
+            // A pump inside a handler that an outer pump called: the toolkit's yield does not nest, its main
+            // loop does (each source but the one running the outer handler).
+            for (int i = 0; i < 64 && g_main_context_iteration(nullptr, FALSE); ++i) {
+            }
+            wxTheApp->ProcessPendingEvents();
+        } else if (wxEventLoopBase* active = wxEventLoopBase::GetActive()) {
             active->YieldFor(wxEVT_CATEGORY_ALL);
         } else {
             wxGUIEventLoop temp;

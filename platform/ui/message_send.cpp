@@ -1,4 +1,6 @@
 // Sending and dispatching messages: window procedures, the default procedure and input delivery.
+#include <deque>
+#include <functional>
 #include <future>
 #include <mutex>
 #include <unordered_map>
@@ -52,13 +54,41 @@ LRESULT CallWindowProc(WNDPROC proc, HWND hWnd, UINT message, WPARAM wParam, LPA
     return r;
 }
 
+namespace {
+
+// Sends from other threads, waiting for the UI thread to run them.
+std::mutex g_crossSendsLock;
+std::deque<std::function<void()>> g_crossSends;
+
+}  // namespace
+
+void RunCrossThreadSends()
+{
+    for (;;) {
+        std::function<void()> send;
+        {
+            std::lock_guard<std::mutex> lock(g_crossSendsLock);
+            if (g_crossSends.empty())
+                return;
+            send = std::move(g_crossSends.front());
+            g_crossSends.pop_front();
+        }
+        send();
+    }
+}
+
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!OnUiThread()) {
-        // Another thread's send runs on the UI thread while the sender waits.
+        // Another thread's send runs on the UI thread while the sender waits: from the toolkit's loop, or
+        // from a wait of the UI thread's own (it may be waiting for this very thread).
         auto done = std::make_shared<std::promise<LRESULT>>();
         std::future<LRESULT> result = done->get_future();
-        wxTheApp->CallAfter([=]() { done->set_value(SendMessage(hWnd, message, wParam, lParam)); });
+        {
+            std::lock_guard<std::mutex> lock(g_crossSendsLock);
+            g_crossSends.push_back([=]() { done->set_value(SendMessage(hWnd, message, wParam, lParam)); });
+        }
+        wxTheApp->CallAfter(&RunCrossThreadSends);
         return result.get();
     }
     WindowState* s = StateOf(hWnd);
@@ -101,8 +131,15 @@ bool InputBlocked(HWND hWnd)
     return false;
 }
 
+namespace {
+thread_local bool t_consumedBeforeDispatch = false;
+}
+
+bool InputConsumedBeforeDispatch() { return t_consumedBeforeDispatch; }
+
 bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    t_consumedBeforeDispatch = true;
     if (InputBlocked(hWnd))
         return false;
     MSG m = MakeMsg(hWnd, message, wParam, lParam);
@@ -110,6 +147,7 @@ bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     g_lastPos = m.pt;
     if (PreTranslateWalk(&m))
         return false;
+    t_consumedBeforeDispatch = false;
     WindowState* s = StateOf(m.hwnd);
     if (!s)
         return false;

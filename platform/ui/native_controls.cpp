@@ -9,6 +9,7 @@ wxWindow* CreateScrollBarControl(WindowState* s, wxWindow* parent, const wxRect&
 wxWindow* CreateListViewControl(WindowState* s, wxWindow* parent, const wxRect& rect);
 wxWindow* CreateProgressControl(WindowState* s, wxWindow* parent, const wxRect& rect);
 wxWindow* CreateTrackBarControl(WindowState* s, wxWindow* parent, const wxRect& rect);
+wxRect AlignedScrollBarRect(DWORD style, wxRect r);
 
 namespace {
 
@@ -26,6 +27,14 @@ void OnNativeMouse(HWND h, wxMouseEvent& e)
         e.Skip();
 }
 
+// A key that types a character (its WM_CHAR does the work, not its key-down): letters, digits, signs,
+// Backspace, Tab, Enter and Escape, with or without Ctrl.
+bool IsCharacterKey(const wxKeyEvent& e)
+{
+    wxChar c = e.GetUnicodeKey();
+    return c != WXK_NONE && c != WXK_DELETE;
+}
+
 // A control made of inner windows passes their events on to itself: only the innermost windows are hooked.
 void HookOne(wxWindow* w, HWND h)
 {
@@ -41,6 +50,8 @@ void HookOne(wxWindow* w, HWND h)
         int vk = VirtualKeyOf(e.GetKeyCode());
         if (!vk || !IsWindow(h) || DeliverInput(h, e.AltDown() ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyLParam(e, false)))
             e.Skip();
+        else if (!InputConsumedBeforeDispatch() && IsCharacterKey(e))
+            e.Skip();  // the character was translated before the handler saw the key: WM_CHAR still follows
     });
     w->Bind(wxEVT_KEY_UP, [h](wxKeyEvent& e) {
         int vk = VirtualKeyOf(e.GetKeyCode());
@@ -70,9 +81,11 @@ void HookOne(wxWindow* w, HWND h)
 
 void HookNativeInput(wxWindow* control, HWND hWnd) { HookOne(control, hWnd); }
 
-wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, const wxRect& rect)
+wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, wxRect rect)
 {
     const std::string& n = s->cls->name;
+    if (n == "scrollbar")
+        rect = AlignedScrollBarRect(s->style, rect);
     wxWindow* w = nullptr;
     if (n == "button")
         w = CreateButtonControl(s, parent, rect);
@@ -101,18 +114,6 @@ wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, const wxRect& re
 
 HFONT DefaultGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-wxFont WxFontOf(HFONT font)
-{
-    LOGFONTA lf{};
-    if (!font || GetObject(font, sizeof(lf), &lf) != sizeof(lf))
-        GetObject(DefaultGuiFont(), sizeof(lf), &lf);
-    int px = lf.lfHeight < 0 ? -lf.lfHeight : (lf.lfHeight > 0 ? lf.lfHeight * 3 / 4 + 1 : 11);
-    wxFontInfo info(wxSize(0, px));
-    info.FaceName(wxString::FromUTF8(lf.lfFaceName)).Italic(lf.lfItalic != 0).Underlined(lf.lfUnderline != 0);
-    info.Weight(lf.lfWeight >= 700 ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
-    return wxFont(info);
-}
-
 // Asks the parent for the control's colours, as the control would before it paints.
 void ApplyCtlColors(WindowState* s, UINT message)
 {
@@ -128,9 +129,12 @@ void ApplyCtlColors(WindowState* s, UINT message)
     }
     s->native->SetForegroundColour(WxColour(GetTextColor(dc)));
     LOGBRUSH lb{};
-    if (brush && GetObject(brush, sizeof(lb), &lb) == sizeof(lb) && lb.lbStyle == BS_SOLID)
+    bool known = brush && GetObject(brush, sizeof(lb), &lb) == sizeof(lb);
+    bool hollow = known && lb.lbStyle == BS_NULL;
+    SetNativeTransparent(s->native, hollow);  // the parent's pixels show through a hollow brush
+    if (known && lb.lbStyle == BS_SOLID)
         s->native->SetBackgroundColour(WxColour(lb.lbColor));
-    else
+    else if (!hollow)
         s->native->SetBackgroundColour(WxColour(GetBkColor(dc)));
     DeleteDC(dc);
 }

@@ -104,7 +104,9 @@ void PaintNow(WindowState* s)
                 return;
             inv = ClipToSurface(s, s->invalid);
         }
-    CopyParentPixels(s, inv);
+    // Without an erase the window keeps what it showed (a window may draw only in WM_ERASEBKGND).
+    if (s->eraseNeeded)
+        CopyParentPixels(s, inv);
     s->inPaint = true;
     SendMessage(h, WM_PAINT, 0, 0);
     if ((s = StateOf(h)) != nullptr) {
@@ -147,8 +149,12 @@ int ReleaseWindowDcForGdi(HWND hWnd, HDC dc)
         return 0;
     DeleteSurfaceDc(dc);
     WindowState* s = StateOf(hWnd);
-    if (s && !s->inPaint)
-        ShowSurfaceNow(s, RECT{0, 0, s->back.width, s->back.height});
+    // Only what was drawn goes to the screen: a cursor line must not cost a whole window.
+    if (s && !s->inPaint && s->back.bitmap) {
+        RECT drawn = GdiTakeDrawnRect(s->back.bitmap);
+        if (!IsEmptyRect(drawn))
+            ShowSurfaceNow(s, drawn);
+    }
     return 1;
 }
 
@@ -226,6 +232,8 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT paint)
     if (IsEmptyRect(inv))
         inv = RECT{0, 0, 0, 0};
     IntersectClipRect(dc, inv.left, inv.top, inv.right, inv.bottom);
+    if (s->region && (s->style & WS_CHILD))
+        ExtSelectClipRgn(dc, s->region, RGN_AND);  // a child paints only inside its region
     paint->hdc = dc;
     paint->rcPaint = inv;
     s->invalid = RECT{0, 0, 0, 0};
@@ -242,6 +250,8 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* paint)
         return FALSE;
     DeleteSurfaceDc(paint->hdc);
     WindowState* s = StateOf(hWnd);
+    if (s && s->back.bitmap)
+        GdiTakeDrawnRect(s->back.bitmap);  // the paint area shows as a whole
     if (s && !s->inPaint)
         ShowSurfaceNow(s, paint->rcPaint);
     return TRUE;

@@ -1,4 +1,6 @@
 // PrintWindow: copies what a window shows on the screen, native controls included, into a device context.
+#include <gtk/gtk.h>
+
 #include "ui/wx_windows.h"
 
 BOOL PrintWindow(HWND hWnd, HDC dc, UINT)
@@ -10,18 +12,23 @@ BOOL PrintWindow(HWND hWnd, HDC dc, UINT)
     wxSize z = w->GetClientSize();
     if (z.x <= 0 || z.y <= 0)
         return FALSE;
+    // Paint what is pending first, then read the screen itself: the toolkit's screen context keeps the
+    // first picture it read.
+    w->Update();
     wxPoint origin = w->ClientToScreen(wxPoint(0, 0));
-    wxBitmap shot(z.x, z.y, 24);
-    {
-        wxMemoryDC mem(shot);
-        wxScreenDC screen;
-        mem.Blit(0, 0, z.x, z.y, &screen, origin.x, origin.y);
-    }
-    wxImage img = shot.ConvertToImage();
-    const unsigned char* rgb = img.GetData();
+    gdk_display_sync(gdk_display_get_default());
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), origin.x, origin.y, z.x, z.y);
+    if (!shot)
+        return FALSE;
+    int channels = gdk_pixbuf_get_n_channels(shot), stride = gdk_pixbuf_get_rowstride(shot);
+    const guchar* base = gdk_pixbuf_get_pixels(shot);
     std::vector<uint32_t> pixels((size_t)z.x * z.y);
-    for (size_t i = 0; i < pixels.size(); ++i, rgb += 3)
-        pixels[i] = (uint32_t)rgb[2] | ((uint32_t)rgb[1] << 8) | ((uint32_t)rgb[0] << 16);
+    for (int y = 0; y < z.y; ++y)
+        for (int x = 0; x < z.x; ++x) {
+            const guchar* p = base + (size_t)y * stride + (size_t)x * channels;
+            pixels[(size_t)y * z.x + x] = (uint32_t)p[2] | ((uint32_t)p[1] << 8) | ((uint32_t)p[0] << 16);
+        }
+    g_object_unref(shot);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = z.x;

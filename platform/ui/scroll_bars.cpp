@@ -218,6 +218,23 @@ BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows)
     return TRUE;
 }
 
+// An aligned scroll bar takes the standard thickness at the named edge of its rectangle.
+wxRect AlignedScrollBarRect(DWORD style, wxRect r)
+{
+    bool vert = (style & SBS_VERT) != 0;
+    int thick = GetSystemMetrics(vert ? SM_CXVSCROLL : SM_CYHSCROLL);
+    if (style & (vert ? SBS_RIGHTALIGN : SBS_BOTTOMALIGN)) {
+        if (vert)
+            r.x += r.width - thick;
+        else
+            r.y += r.height - thick;
+    } else if (!(style & (vert ? SBS_LEFTALIGN : SBS_TOPALIGN))) {
+        return r;
+    }
+    (vert ? r.width : r.height) = thick;
+    return r;
+}
+
 wxWindow* CreateScrollBarControl(WindowState* s, wxWindow* parent, const wxRect& rect)
 {
     auto* bar = new wxScrollBar(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(),

@@ -116,6 +116,14 @@ bool Spawn(const std::string& program, const std::vector<std::string>& args, con
 
 HINSTANCE Code(int code) { return reinterpret_cast<HINSTANCE>((intptr_t)code); }
 
+// A Windows web browser named as the program: its page opens in the desktop's default browser instead.
+bool IsBrowser(const std::string& target)
+{
+    size_t slash = target.find_last_of("\\/");
+    wxString name = wxString::FromUTF8(slash == std::string::npos ? target : target.substr(slash + 1));
+    return name.CmpNoCase("iexplore.exe") == 0 || name.CmpNoCase("iexplore") == 0;
+}
+
 }  // namespace
 
 HINSTANCE ShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR parameters, LPCSTR directory, int)
@@ -125,6 +133,13 @@ HINSTANCE ShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR parameters, LPCSTR dire
     std::string target = file;
     std::string dir = directory && *directory ? MapPath(directory) : "";
     std::string opener = FindInPath("xdg-open");
+    if (IsBrowser(target)) {
+        std::vector<std::string> args = SplitParameters(parameters);
+        if (args.empty() || opener.empty())
+            return Code(SE_ERR_NOASSOC);
+        std::string page = IsAddress(args[0]) ? args[0] : MapPath(args[0]);
+        return Spawn(opener, {page}, dir) ? Code(42) : Code(SE_ERR_NOASSOC);
+    }
     if (IsAddress(target)) {
         if (opener.empty())
             return Code(SE_ERR_NOASSOC);

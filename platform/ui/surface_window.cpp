@@ -78,6 +78,11 @@ bool DeliverMouseEvent(HWND hWnd, wxWindow* from, const wxMouseEvent& e)
     WPARAM wParam;
     if (!MouseMessageOf(e, message, wParam))
         return true;
+    // The wheel turns for the focus window (which passes it up to its parents), not the one under the pointer.
+    HWND focus = message == WM_MOUSEWHEEL ? GetFocus() : nullptr;
+    bool redirected = focus && focus != hWnd;
+    if (redirected)
+        hWnd = focus;
     WindowState* s = StateOf(hWnd);
     if (!s)
         return true;
@@ -109,7 +114,8 @@ bool DeliverMouseEvent(HWND hWnd, wxWindow* from, const wxMouseEvent& e)
     }
     if (!IsWindow(hWnd))
         return false;
-    return DeliverInput(hWnd, message, wParam, lParam);
+    bool reached = DeliverInput(hWnd, message, wParam, lParam);
+    return reached && !redirected;
 }
 
 SurfaceWindow::SurfaceWindow(wxWindow* parent, HWND hWnd, const wxRect& rect, long wxStyle)
@@ -181,6 +187,8 @@ void SurfaceWindow::OnMouse(wxMouseEvent& e)
         hit = SendMessage(m_hwnd, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
         if (!IsWindow(m_hwnd))
             return;
+        if ((s->style & WS_CHILD) && RegionExcludes(m_hwnd, screen))
+            hit = HTTRANSPARENT;  // outside a child's region the parent is under the pointer
         if (hit == HTTRANSPARENT && (s->style & WS_CHILD)) {
             if (WindowState* p = StateOf(s->parent))
                 if (p->surface)

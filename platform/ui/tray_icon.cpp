@@ -2,6 +2,7 @@
 #include "ui/wx_state.h"
 
 #include <map>
+#include <set>
 
 #include "ui/shellapi.h"
 
@@ -32,6 +33,7 @@ private:
 };
 
 std::map<std::pair<HWND, UINT>, std::unique_ptr<TrayIcon>> g_icons;
+std::set<HWND> g_addFailed;  // windows whose latest icon could not be added
 
 // A plain square, for an icon handle the toolkit cannot show.
 wxIcon FallbackIcon()
@@ -69,7 +71,10 @@ BOOL Shell_NotifyIcon(DWORD message, PNOTIFYICONDATA data)
     auto it = g_icons.find(key);
     switch (message) {
     case NIM_ADD: {
-        if (it != g_icons.end() || !wxTaskBarIcon::IsAvailable())
+        if (it != g_icons.end())
+            return FALSE;
+        g_addFailed.insert(data->hWnd);
+        if (!wxTaskBarIcon::IsAvailable())
             return FALSE;
         auto icon = std::make_unique<TrayIcon>(data->hWnd, data->uID);
         icon->icon = FallbackIcon();
@@ -77,6 +82,7 @@ BOOL Shell_NotifyIcon(DWORD message, PNOTIFYICONDATA data)
         if (!icon->SetIcon(icon->icon, icon->tip))
             return FALSE;
         g_icons[key] = std::move(icon);
+        g_addFailed.erase(data->hWnd);
         return TRUE;
     }
     case NIM_MODIFY:
@@ -85,6 +91,7 @@ BOOL Shell_NotifyIcon(DWORD message, PNOTIFYICONDATA data)
         Apply(*it->second, *data);
         return it->second->SetIcon(it->second->icon, it->second->tip);
     case NIM_DELETE:
+        g_addFailed.erase(data->hWnd);
         if (it == g_icons.end())
             return FALSE;
         it->second->RemoveIcon();
@@ -93,3 +100,5 @@ BOOL Shell_NotifyIcon(DWORD message, PNOTIFYICONDATA data)
     }
     return FALSE;
 }
+
+bool TrayIconAddFailed(HWND hWnd) { return g_addFailed.count(hWnd) != 0; }

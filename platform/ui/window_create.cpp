@@ -6,7 +6,7 @@ namespace {
 
 long FrameStyleOf(DWORD style, DWORD exStyle, bool owned)
 {
-    long fs = 0;
+    long fs = wxFRAME_SHAPED;  // any top-level window may be given a region later
     if ((style & WS_CAPTION) == WS_CAPTION) {
         fs |= wxCAPTION;
         if (style & WS_SYSMENU)
@@ -77,7 +77,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
                          (cls->name == "syslistview32" && (style & 0x0400));  // LVS_OWNERDRAWFIXED
         if (cls->name == "syslistview32" && ownerDraw)
             s->style |= WS_VSCROLL;  // the owner-drawn list scrolls its rows with its own bar
-        if (cls->native && !ownerDraw && !ObjectPaintsItself(h)) {
+        // An object that paints itself gets a painted window, decided here once; an edit keeps its text box
+        // (its object hears its messages either way).
+        if (cls->native && !ownerDraw && (cls->name == "edit" || !ObjectPaintsItself(h))) {
             s->kind = WxKind::Native;
             s->native = CreateNativeControl(s, container, rect);
             s->outer = s->native;
@@ -100,6 +102,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
             fs |= wxFRAME_NO_TASKBAR | wxSTAY_ON_TOP;
         s->frame = new TopFrame(ownerWx, h, wxString::FromUTF8(s->text), rect, fs);
         s->noActivate = desktopChild;
+        if (desktopChild)
+            MakeDropDownWindow(s->frame);
         s->outer = s->frame;
         if (width > 0 && height > 0)
             s->frame->SetSize(rect);
@@ -168,6 +172,8 @@ BOOL DestroyWindow(HWND hWnd)
     FreeBackingSurface(s);
     if (s->ownedFont)
         DeleteObject(s->ownedFont);
+    if (s->region)
+        DeleteObject(s->region);  // the window owned it since SetWindowRgn
     wxWindow* w = s->outer;
     if (w) {
         w->SetClientData(nullptr);

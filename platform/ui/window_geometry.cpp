@@ -219,6 +219,9 @@ BOOL ShowWindow(HWND hWnd, int cmdShow)
     WindowState* s = StateOf(hWnd);
     if (!s)
         return FALSE;
+    // Hiding to a tray icon that could not be added minimises instead, so the window can still be found.
+    if (cmdShow == SW_HIDE && s->frame && TrayIconAddFailed(hWnd))
+        cmdShow = SW_MINIMIZE;
     BOOL wasVisible = (s->style & WS_VISIBLE) != 0;
     bool show = cmdShow != SW_HIDE;
     if (show != (bool)wasVisible)
@@ -325,7 +328,7 @@ int SetWindowRgn(HWND hWnd, HRGN region, BOOL redraw)
     WindowState* s = StateOf(hWnd);
     if (!s)
         return 0;
-    if (s->region)
+    if (s->region && s->region != region)
         DeleteObject(s->region);
     s->region = region;
     if (s->frame) {
@@ -346,6 +349,15 @@ int SetWindowRgn(HWND hWnd, HRGN region, BOOL redraw)
     if (redraw)
         InvalidateRect(hWnd, nullptr, TRUE);
     return 1;
+}
+
+bool RegionExcludes(HWND hWnd, const wxPoint& screen)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s || !s->region || !s->outer)
+        return false;
+    wxPoint origin = s->outer->GetScreenPosition();
+    return !PtInRegion(s->region, screen.x - origin.x, screen.y - origin.y);
 }
 
 HWND WindowFromPoint(POINT point)

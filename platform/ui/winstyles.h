@@ -157,6 +157,10 @@
 // Scroll bar styles.
 #define SBS_HORZ 0x0000L
 #define SBS_VERT 0x0001L
+#define SBS_TOPALIGN 0x0002L
+#define SBS_LEFTALIGN 0x0002L
+#define SBS_BOTTOMALIGN 0x0004L
+#define SBS_RIGHTALIGN 0x0004L
 
 // ShowWindow commands.
 #define SW_HIDE 0

@@ -149,6 +149,8 @@ bool TakeNativeDefault();
 // message reached the native control's own handling (the wx event should then be skipped on).
 bool DeliverInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 bool InputBlocked(HWND hWnd);
+// The latest DeliverInput stopped before the window procedure (blocked, or taken by pre-translation).
+bool InputConsumedBeforeDispatch();
 
 
 // Fills a MSG with the current time and cursor.
@@ -180,6 +182,20 @@ HWND ForeignWindowHandle();
 // Keeps the per-user title lock of a top-level window in step with its title.
 void UpdateTitleLock(WindowState* s, bool alive);
 
+// The latest tray icon of the window could not be added (no notification area): hiding it would leave no
+// way back to it.
+bool TrayIconAddFailed(HWND hWnd);
+
+// Starts telling top-level windows of desktop changes (a notification area appearing, the work area).
+void StartDesktopWatch();
+void StopDesktopWatch();
+
+// The window has a region (SetWindowRgn) that leaves out this screen point.
+bool RegionExcludes(HWND hWnd, const wxPoint& screen);
+
+// Runs the messages other threads are sending to windows (on the UI thread).
+void RunCrossThreadSends();
+
 // Stops every timer of a window being destroyed.
 void KillAllTimers(HWND hWnd);
 
@@ -203,8 +219,11 @@ HFONT DefaultGuiFont();
 inline wxColour WxColour(COLORREF c) { return wxColour(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 // Creates the wx side of a native control class; null when the class is not native.
-wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, const wxRect& rect);
+wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, wxRect rect);
 
+
+// Lets the parent show through a native control's background (a hollow WM_CTLCOLOR brush), or stops it.
+void SetNativeTransparent(wxWindow* control, bool on);
 
 // Shared by the native control procedures.
 void ApplyCtlColors(WindowState* s, UINT message);

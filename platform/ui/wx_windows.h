@@ -39,6 +39,9 @@ private:
     HWND m_hwnd;
 };
 
+// Makes a frame not yet shown a drop-down: the window manager neither decorates, moves nor activates it.
+void MakeDropDownWindow(TopFrame* frame);
+
 // lParam of a key message: repeat count 1, the scan code, the context bit, and for key-up the previous-state
 // and transition bits.
 LPARAM KeyLParam(const wxKeyEvent& e, bool up);

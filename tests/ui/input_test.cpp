@@ -184,3 +184,136 @@ TEST(Input, DisabledOwnerTakesNoInput)
 }
 
 }  // namespace
+
+namespace {
+
+class WheelWnd : public CWnd {
+public:
+    int wheels = 0;
+    bool handle = false;
+
+protected:
+    afx_msg BOOL OnMouseWheel(UINT, short, CPoint)
+    {
+        ++wheels;
+        return TRUE;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_MOUSEWHEEL && !handle)
+            return DefWindowProc(message, wParam, lParam);  // passed on to the parent
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(WheelWnd, CWnd)
+    ON_WM_MOUSEWHEEL()
+END_MESSAGE_MAP()
+
+TEST(Input, WheelGoesToTheFocusWindowAndUpItsParents)
+{
+    WheelWnd top, focused, under;
+    top.handle = under.handle = true;
+    top.CreateEx(0, nullptr, "wheel", WS_POPUP | WS_VISIBLE, 50, 60, 240, 120, nullptr, nullptr);
+    focused.Create(nullptr, "focused", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 110, 110), &top, 1);
+    under.Create(nullptr, "under", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(130, 10, 230, 110), &top, 2);
+    PumpFor(50);
+    focused.SetFocus();
+    POINT p{50, 50};
+    ClientToScreen(under, &p);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (LONG)(((int64_t)p.x * 65536 + 65535) / sw);
+    in.mi.dy = (LONG)(((int64_t)p.y * 65536 + 65535) / sh);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_WHEEL;
+    in.mi.mouseData = (DWORD)-WHEEL_DELTA;
+    SendInput(1, &in, sizeof(INPUT));
+    ASSERT_TRUE(PumpUntil([&] { return top.wheels + under.wheels > 0; }));
+    EXPECT_EQ(top.wheels, 1);
+    EXPECT_EQ(under.wheels, 0);
+}
+
+// An edit whose handler keeps every key-down to itself.
+class KeyEatingEdit : public CEdit {
+public:
+    std::vector<UINT> chars;
+
+protected:
+    afx_msg void OnKeyDown(UINT, UINT, UINT) {}
+    afx_msg void OnChar(UINT ch, UINT repeat, UINT flags)
+    {
+        chars.push_back(ch);
+        CEdit::OnChar(ch, repeat, flags);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(KeyEatingEdit, CEdit)
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+TEST(Input, SwallowedKeyDownStillBringsTheCharacter)
+{
+    CWnd host;
+    host.CreateEx(0, nullptr, "keys", WS_POPUP | WS_VISIBLE, 50, 60, 200, 80, nullptr, nullptr);
+    KeyEatingEdit edit;
+    edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 190, 40), &host, 5);
+    PumpFor(50);
+    edit.SetFocus();
+    PumpFor(30);
+    PressKey('K');
+    ASSERT_TRUE(PumpUntil([&] { return !edit.chars.empty(); }));
+    EXPECT_EQ(edit.chars, (std::vector<UINT>{'k'}));
+    CString text;
+    EXPECT_TRUE(PumpUntil([&] {
+        edit.GetWindowText(text);
+        return text == "k";
+    }));
+}
+
+}  // namespace
+
+namespace {
+
+// An edit whose class has its own paint handler, as the skinned combo's edit does.
+class PaintingEdit : public CEdit {
+public:
+    int paints = 0;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        ++paints;
+        Default();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PaintingEdit, CEdit)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST(Input, EditWhoseClassPaintsKeepsItsTextBox)
+{
+    CWnd host;
+    host.CreateEx(0, nullptr, "painted edit", WS_POPUP | WS_VISIBLE, 50, 60, 200, 80, nullptr, nullptr);
+    PaintingEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 190, 40), &host, 6));
+    edit.SetWindowText("ab");
+    PumpFor(50);
+    edit.SetFocus();
+    edit.SetSel(2, 2);
+    PumpFor(30);
+    PressKey('C');
+    CString text;
+    EXPECT_TRUE(PumpUntil([&] {
+        edit.GetWindowText(text);
+        return text == "abc";
+    }));
+    EXPECT_STREQ(text, "abc");
+}
+
+}  // namespace

@@ -1,8 +1,10 @@
-// Messages: synchronous sends, posts from another thread in order, message numbers 0 and WM_USER+100, timers.
+// Messages: synchronous sends, posts from another thread in order, message numbers 0 and WM_USER+100, timers,
+// pumps inside pumped handlers, and sends from a worker the UI thread waits for.
 #include <atomic>
 #include <thread>
 #include <vector>
 
+#include "kernel/synchronization.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -99,6 +101,60 @@ TEST(Messages, RegisteredMessagesAreOnePerName)
     EXPECT_GE(a, 0xC000u);
     EXPECT_EQ(a, RegisterWindowMessage("TaskbarCreated"));
     EXPECT_NE(a, RegisterWindowMessage("Other"));
+}
+
+// A handler called by the toolkit from a pump runs a pump of its own, as the export's process runner does.
+class NestedPumpWnd : public CWnd {
+public:
+    int inner = 0;
+    bool innerSeen = false;
+
+protected:
+    afx_msg void OnTimer(UINT_PTR id)
+    {
+        if (id == 2) {
+            ++inner;
+            return;
+        }
+        KillTimer(1);
+        SetTimer(2, 10, nullptr);
+        innerSeen = PumpUntil([&] { return inner > 0; }, 2000);
+        KillTimer(2);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(NestedPumpWnd, CWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(Messages, PumpInsideAPumpedHandlerKeepsTimersRunning)
+{
+    NestedPumpWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "nested", WS_POPUP, 10, 10, 50, 50, nullptr, nullptr));
+    w.SetTimer(1, 10, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return w.inner > 0 || w.innerSeen; }, 4000));
+    EXPECT_TRUE(w.innerSeen);
+}
+
+TEST(Messages, SendFromAWorkerTheUiThreadWaitsForCompletes)
+{
+    MessageWnd w;
+    ASSERT_TRUE(w.Make());
+    HWND h = w.GetSafeHwnd();
+    // The worker reports through a send, as a playback worker would, while the UI thread waits for it to end.
+    HANDLE worker = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+        return (DWORD)::SendMessage(static_cast<HWND>(p), 0, 41, 0);
+    }, h, 0, nullptr);
+    ASSERT_NE(worker, nullptr);
+    DWORD waited = WaitForSingleObject(worker, 5000);
+    if (waited != WAIT_OBJECT_0)
+        PumpUntil([&] { return WaitForSingleObject(worker, 0) == WAIT_OBJECT_0; });  // free it before failing
+    EXPECT_EQ(waited, (DWORD)WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeThread(worker, &code);
+    EXPECT_EQ(code, 42u);
+    CloseHandle(worker);
 }
 
 }  // namespace

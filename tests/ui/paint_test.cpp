@@ -154,3 +154,68 @@ TEST(Paint, StaticWithoutBackgroundShowsItsParent)
 }
 
 }  // namespace
+
+namespace {
+
+// Draws only its background, as the skinned slider does.
+class EraseOnlyWnd : public CWnd {
+protected:
+    afx_msg BOOL OnEraseBkgnd(CDC* dc)
+    {
+        CRect r;
+        GetClientRect(&r);
+        dc->FillSolidRect(&r, RGB(0, 0, 200));
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(EraseOnlyWnd, CWnd)
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+TEST(Paint, RepaintWithoutEraseKeepsWhatTheBackgroundDrew)
+{
+    PaintWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 30, 30, 120, 80, nullptr, nullptr));
+    EraseOnlyWnd child;
+    ASSERT_TRUE(child.Create(nullptr, "erase", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 60), &parent, 5));
+    child.UpdateWindow();
+    EXPECT_EQ(PixelOf(child, 20, 20), RGB(0, 0, 200));
+    child.InvalidateRect(nullptr, FALSE);
+    child.UpdateWindow();
+    EXPECT_EQ(PixelOf(child, 20, 20), RGB(0, 0, 200));
+}
+
+TEST(Paint, EveryCaptureShowsTheWindowAsItIsNow)
+{
+    PaintWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "capture", WS_POPUP | WS_VISIBLE, 40, 40, 64, 48, nullptr, nullptr));
+    for (COLORREF fill : {RGB(200, 20, 30), RGB(0, 0, 255), RGB(10, 220, 40)}) {
+        w.fill = fill;
+        w.Invalidate(FALSE);
+        w.UpdateWindow();
+        PumpFor(50);
+        Capture c = CaptureWindow(w);
+        ASSERT_FALSE(c.pixels.empty());
+        EXPECT_EQ(c.At(30, 20), (uint32_t)((GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill)));
+    }
+}
+
+TEST(Paint, ClientContextDrawingShowsOnTheScreenAtOnce)
+{
+    PaintWnd w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "flush", WS_POPUP | WS_VISIBLE, 40, 40, 64, 48, nullptr, nullptr));
+    w.UpdateWindow();
+    PumpFor(50);
+    {
+        CClientDC dc(&w);
+        dc.FillSolidRect(CRect(30, 10, 40, 20), RGB(0, 0, 0));
+    }
+    Capture c = CaptureWindow(w);
+    ASSERT_FALSE(c.pixels.empty());
+    EXPECT_EQ(c.At(35, 15), 0u);
+    EXPECT_EQ(c.At(10, 30), 0xC8141Eu);
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <vector>
 
 #include "ui/ui.h"
 
@@ -60,4 +61,40 @@ inline void PressKey(WORD vk)
     in[1].ki.wVk = vk;
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
+}
+
+// What a window shows on the screen (native controls included), as 0x00RRGGBB pixels, through PrintWindow.
+struct Capture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[(size_t)y * width + x]; }
+};
+
+inline Capture CaptureWindow(HWND hWnd)
+{
+    Capture c;
+    RECT r;
+    GetClientRect(hWnd, &r);
+    c.width = r.right;
+    c.height = r.bottom;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = c.width;
+    bi.bmiHeader.biHeight = -c.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    if (PrintWindow(hWnd, dc, 0)) {
+        const uint32_t* p = static_cast<const uint32_t*>(bits);
+        c.pixels.assign(p, p + (size_t)c.width * c.height);
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    return c;
 }

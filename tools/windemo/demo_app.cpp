@@ -54,9 +54,13 @@ int CDemoApp::Screenshot(const char* path)
     }
     dlg.ShowWindow(SW_SHOW);
     dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpFor(800);
     CRect r;
     dlg.GetClientRect(&r);
+    // The shaped window over the dialog's lower right corner, so that its cut shows against the dialog.
+    POINT corner{r.right - 150, r.bottom - 100};
+    dlg.ClientToScreen(&corner);
+    dlg.OpenShaped(&corner);
+    PumpFor(800);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = r.Width();

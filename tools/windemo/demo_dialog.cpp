@@ -21,6 +21,7 @@ void CDemoDialog::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, 9011, m_progress);
     DDX_Control(dx, 9012, m_slider);
     DDX_Control(dx, 9013, m_canvas);
+    DDX_Control(dx, 9015, m_painted);
     DDX_Text(dx, 9006, m_name);
     DDX_Check(dx, 9001, m_checked);
 }
@@ -28,7 +29,8 @@ void CDemoDialog::DoDataExchange(CDataExchange* dx)
 BOOL CDemoDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CheckRadioButton(9002, 9003, 9002);
+    CheckRadioButton(9002, 9003, 9003);
+    m_painted.SetWindowText("Type here");
     for (const char* s : {"Piano", "Organ", "Guitar", "Strings"})
         m_combo.AddString(s);
     m_combo.SetCurSel(0);
@@ -93,13 +95,15 @@ void CDemoDialog::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
     CDialog::OnHScroll(code, pos, bar);
 }
 
-void CDemoDialog::OnShaped()
+void CDemoDialog::OnShaped() { OpenShaped(); }
+
+void CDemoDialog::OpenShaped(const POINT* at)
 {
     if (m_shaped.GetSafeHwnd())
         return;
     CRect r;
     GetWindowRect(&r);
-    m_shaped.CreateAt(r.right + 10, r.top);
+    m_shaped.CreateAt(at ? at->x : r.right + 10, at ? at->y : r.top);
 }
 
 void CDemoDialog::OnPush()

@@ -3,6 +3,7 @@
 
 #include "demo_button.h"
 #include "demo_canvas.h"
+#include "painted_edit.h"
 #include "shaped_window.h"
 #include "ui/ui.h"
 
@@ -20,6 +21,10 @@ protected:
     afx_msg void OnColour(UINT id);
     DECLARE_MESSAGE_MAP()
 
+public:
+    // Opens the shaped window at a screen point (beside the dialog when the point is null).
+    void OpenShaped(const POINT* at = nullptr);
+
 private:
     CDemoButton m_drawn;
     CDemoCanvas m_canvas;
@@ -30,6 +35,7 @@ private:
     CProgressCtrl m_progress;
     CSliderCtrl m_slider;
     CShapedWindow m_shaped;
+    CPaintedEdit m_painted;
     CString m_name = "Kestrin";
     int m_checked = 1;
     int m_progressPos = 0;
