@@ -1,6 +1,8 @@
 // SMAF lengths and time conversions.
 #include "song/smaf_coding.h"
 
+#include <algorithm>
+
 #include "services/rounding.h"
 #include "song/score.h"
 
@@ -55,6 +57,8 @@ int SmafTicksToUnits(const CScore& song, int a, int b) {
     return RoundHalfAway(a * q / song.division) - RoundHalfAway(b * q / song.division);
 }
 
-int SmafUnitsToTicks(const CScore& song, int units) {
-    return RoundHalfAway(units * song.division / (60000.0 / (song.TempoAt(0) * 4.0)));
+int SmafUnitsToTicks(const CScore& song, long long units) {
+    // Long files pass the 32-bit range of units x division: the product is taken wide and capped.
+    double ticks = static_cast<double>(units) * song.division / (60000.0 / (song.TempoAt(0) * 4.0));
+    return RoundHalfAway(std::clamp(ticks, 0.0, static_cast<double>(kMaxFileTick)));
 }
