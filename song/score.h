@@ -268,6 +268,15 @@ private:
     int m_noteChannels[kMaxTracks] = {};
 
     std::recursive_mutex m_lock;
+
+    // Start ticks of the measures (and the end of the last), rebuilt when the measure table or the
+    // division has changed since, so that finding a tick's measure walks no table.
+    const int64_t* CurrentMeasureStarts() const;
+    mutable std::mutex m_measureStartsLock;
+    mutable int64_t m_measureStarts[kMeasureCount + 1] = {};
+    mutable MeasureInfo m_measureStartsTable[kMeasureCount] = {};
+    mutable int m_measureStartsDivision = -1;
+    mutable bool m_measureStartsRising = true;
 };
 
 // The song of the score view, set while the view exists.

@@ -16,10 +16,11 @@ void TrackAppendIndex::FindNotePlace(int start, int pitch, NoteEvent*& before, N
 
 NoteEvent* TrackAppendIndex::FirstOpenNote(int pitch)
 {
-    std::deque<NoteEvent*>& open = openNotes[pitch];
-    while (!open.empty() && !IsOpen(open.front(), pitch))
-        open.pop_front();
-    return open.empty() ? nullptr : open.front();
+    OpenNotes& open = openNotes[pitch];
+    while (open.head < open.notes.size() && !IsOpen(open.notes[open.head], pitch))
+        ++open.head;
+    Compact(open);
+    return open.head < open.notes.size() ? open.notes[open.head] : nullptr;
 }
 
 void TrackAppendIndex::NoteLinked(NoteEvent* note, const NoteEvent* at)
@@ -28,21 +29,32 @@ void TrackAppendIndex::NoteLinked(NoteEvent* note, const NoteEvent* at)
         noteTail = note;
     if (!IsOpen(note, note->pitch))
         return;
-    std::deque<NoteEvent*>& open = openNotes[note->pitch];
-    auto place = std::upper_bound(open.begin(), open.end(), note->start,
-                                  [](int start, const NoteEvent* n) { return start < n->start; });
-    open.insert(place, note);
+    OpenNotes& open = openNotes[note->pitch];
+    auto place = std::upper_bound(open.notes.begin() + static_cast<std::ptrdiff_t>(open.head), open.notes.end(),
+                                  note->start, [](int start, const NoteEvent* n) { return start < n->start; });
+    open.notes.insert(place, note);
+}
+
+void TrackAppendIndex::Compact(OpenNotes& open)
+{
+    // Gone entries are dropped once they are the greater part, so each costs its move once.
+    if (open.head > 32 && open.head * 2 > open.notes.size()) {
+        open.notes.erase(open.notes.begin(), open.notes.begin() + static_cast<std::ptrdiff_t>(open.head));
+        open.head = 0;
+    }
 }
 
 void TrackAppendIndex::Rebuild(NoteEvent* notes, ControlEvent* controls)
 {
-    for (std::deque<NoteEvent*>& open : openNotes)
-        open.clear();
+    for (OpenNotes& open : openNotes) {
+        open.notes.clear();
+        open.head = 0;
+    }
     noteTail = nullptr;
     for (NoteEvent* note = notes; note; note = note->next) {
         noteTail = note;
         if (IsOpen(note, note->pitch))
-            openNotes[note->pitch].push_back(note);
+            openNotes[note->pitch].notes.push_back(note);
     }
     controlTail = nullptr;
     for (ControlEvent* event = controls; event; event = event->next)

@@ -2,7 +2,8 @@
 // file is read in so that inserting at or near the end of a list walks nothing.
 #pragma once
 
-#include <deque>
+#include <cstddef>
+#include <vector>
 
 #include "song/element_records.h"
 
@@ -10,12 +11,12 @@ class TrackAppendIndex {
 public:
     // The note the new one goes after (null: the head) and the one it goes before, found from the end.
     void FindNotePlace(int start, int pitch, NoteEvent*& before, NoteEvent*& at) const;
-    // Open notes of a pitch that start before start, in list order; the caller closes them.
+    // Calls close on each open note of a pitch that starts before start.
     template <typename Close>
     void CloseOpenNotes(int pitch, int start, Close close);
     // The first open note of a pitch in list order, or null.
     NoteEvent* FirstOpenNote(int pitch);
-    // A note linked between before and at.
+    // A note linked just before at (null: at the end).
     void NoteLinked(NoteEvent* note, const NoteEvent* at);
     // The last control event, or null for an empty list.
     ControlEvent* ControlTail() const { return controlTail; }
@@ -27,30 +28,38 @@ public:
     void MarkStale() { stale = true; }
 
 private:
+    // Open notes of one pitch in list order; those before head are gone.
+    struct OpenNotes {
+        std::vector<NoteEvent*> notes;
+        size_t head = 0;
+    };
+
     static bool IsOpen(const NoteEvent* note, int pitch) { return note->pitch == pitch && note->start == note->end; }
+    static void Compact(OpenNotes& open);
 
     NoteEvent* noteTail = nullptr;
     ControlEvent* controlTail = nullptr;
-    std::deque<NoteEvent*> openNotes[128];  // per pitch, in list order
+    OpenNotes openNotes[128];
     bool stale = true;
 };
 
 template <typename Close>
 void TrackAppendIndex::CloseOpenNotes(int pitch, int start, Close close)
 {
-    std::deque<NoteEvent*>& open = openNotes[pitch];
-    size_t count = 0;
-    while (count < open.size() && open[count]->start < start)
-        ++count;
-    // A note the step leaves open stays listed.
-    std::deque<NoteEvent*> kept;
-    for (size_t i = 0; i < count; ++i) {
-        if (!IsOpen(open[i], pitch))
+    OpenNotes& open = openNotes[pitch];
+    size_t end = open.head;
+    while (end < open.notes.size() && open.notes[end]->start < start)
+        ++end;
+    // Those before end start earlier; a note the step leaves open stays listed, in its order.
+    size_t kept = end;
+    for (size_t i = end; i-- > open.head;) {
+        NoteEvent* note = open.notes[i];
+        if (!IsOpen(note, pitch))
             continue;
-        close(open[i]);
-        if (IsOpen(open[i], pitch))
-            kept.push_back(open[i]);
+        close(note);
+        if (IsOpen(note, pitch))
+            open.notes[--kept] = note;
     }
-    open.erase(open.begin(), open.begin() + static_cast<std::ptrdiff_t>(count));
-    open.insert(open.begin(), kept.begin(), kept.end());
+    open.head = kept;
+    Compact(open);
 }

@@ -147,6 +147,16 @@ TEST(MidiReader, RefusedHeaders)
     Bytes bad = MidiFile(1, 1, 96, {kEnd});
     bad[14] = 'X';
     EXPECT_EQ(Load(song, folder, bad), 0);
+    // The header's length is honoured: a longer one carries fields to skip, a shorter one cannot
+    // hold the three numbers.
+    Bytes longer = MidiFile(1, 2, 96, {kEnd, With({0x00, 0x90, 0x3C, 0x40})});
+    longer[7] = 8;
+    longer.insert(longer.begin() + 14, {0xAB, 0xCD});
+    ASSERT_EQ(Load(song, folder, longer), 1);
+    EXPECT_NE(song.GetTrack(0)->notes, nullptr);
+    Bytes shorter = MidiFile(1, 2, 96, {kEnd});
+    shorter[7] = 5;
+    EXPECT_EQ(Load(song, folder, shorter), 0);
     std::vector<Bytes> many(40, With({0x00, 0x90, 0x3C, 0x40}));
     ASSERT_EQ(Load(song, folder, MidiFile(1, 40, 96, many)), 1);
     EXPECT_EQ(song.trackCount, 30);

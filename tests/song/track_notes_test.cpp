@@ -217,7 +217,12 @@ TEST(TrackNotes, AppendingGivesTheListsThatInsertingGives)
         uint8_t status = random() % 3 == 0 ? 0x80 : 0x90;
         bool control = random() % 40 == 0;
         bool removal = random() % 400 == 0;
+        bool burst = i % 1000 == 500;  // many open notes of one pitch, ended one by one
         for (CTrack* t : {plain, indexed}) {
+            for (int n = 0; burst && n < 80; ++n)
+                t->AddMidiNote(tick, 0x90, 70, 64);
+            for (int n = 0; burst && n < 80; ++n)
+                t->AddMidiNote(tick + n, 0x80, 70, 0);
             t->AddMidiNote(tick, status, static_cast<uint8_t>(pitch), 64);
             if (control)
                 t->InsertControl(0xB0, 7, static_cast<uint8_t>(i % 100), tick);
