@@ -115,16 +115,20 @@ void FreeNodes(Node*& head)
 
 void CTrack::BeginAppending()
 {
-    appendIndex = std::make_unique<TrackAppendIndex>();
+    appending = true;
 }
 
 void CTrack::EndAppending()
 {
+    appending = false;
     appendIndex.reset();
 }
 
 TrackAppendIndex* CTrack::AppendIndex()
 {
+    // Made on first use: most tracks of a file get nothing.
+    if (appending && !appendIndex)
+        appendIndex = std::make_unique<TrackAppendIndex>();
     if (appendIndex && appendIndex->IsStale())
         appendIndex->Rebuild(notes, controls);
     return appendIndex.get();

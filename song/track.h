@@ -129,7 +129,8 @@ public:
     int8_t referencePosition = 28;
     uint8_t splitPitch = 60;
     int32_t endTick = 0;
-    std::unique_ptr<TrackAppendIndex> appendIndex;  // only while appending
+    bool appending = false;
+    std::unique_ptr<TrackAppendIndex> appendIndex;  // made while appending
 
 private:
     int StepTolerance() const;
