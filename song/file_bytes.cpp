@@ -50,7 +50,8 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
     return true;
 }
 
-// Rewrites the file where it stands: for a file whose owner or group this process cannot give a new file.
+// Rewrites the file where it stands: for a file whose folder takes no new file, or whose owner or
+// group this process cannot give a new one.
 FileWriteResult WriteInPlace(const std::string& target, const std::vector<uint8_t>& bytes)
 {
     int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
@@ -94,7 +95,7 @@ FileWriteResult WriteFileReplacing(const char* path, const std::vector<uint8_t>&
     std::string temporary = target + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return FILE_WRITE_FAILED;
+        return exists ? WriteInPlace(target, bytes) : FILE_WRITE_FAILED;  // a folder that takes no new file
     // The new file takes the old one's place with its mode, owner and group.
     bool ok = !exists || fchmod(fd, old.st_mode & 07777) == 0;
     if (ok && exists && fchown(fd, old.st_uid, old.st_gid) != 0) {
