@@ -134,7 +134,7 @@ void CScore::NewSong(int tracksInSong, uint8_t numerator, uint8_t denominatorPow
 {
     ScoreLock lock(this);
     format = 1;
-    trackCount = static_cast<int16_t>(std::clamp(tracksInSong, 1, kMaxTracks) + 1);
+    trackCount = static_cast<int16_t>(std::clamp(tracksInSong, 0, kMaxTracks) + 1);
     division = 96;
     ClearContents();
     SetTimeSignatureFrom(0, numerator, denominatorPower);

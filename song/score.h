@@ -18,6 +18,11 @@ constexpr int kMaxTracks = 30;
 constexpr int kMeasureCount = 200;
 constexpr int kLineCount = 1000;
 constexpr int kOutputBufferSize = 500000;
+// The latest tick a file can place an event at: any delta between two such ticks fits the
+// four bytes of a Standard MIDI File's variable-length quantity.
+constexpr int kMaxFileTick = (1 << 28) - 1;
+// Tempo of a Standard MIDI File that sets none.
+constexpr int kMidiDefaultTempo = 120;
 
 // Note-on or note-off of the MIDI writer's temporary list.
 struct MidiNoteEvent {
@@ -258,12 +263,46 @@ private:
     void ParseMetaEvent(int track, int& names, int& texts);
     void ParseSysExEvent(int track);
     void ParseChannelEvent(uint8_t status, int track);
+    // Channel of each track's last note-on in the chunk being read, -1 for none: given to the
+    // track once the chunk ends, with the same result as giving it at every note-on.
+    int m_noteChannels[kMaxTracks] = {};
 
     std::recursive_mutex m_lock;
+
+    // Start ticks of the measures (and the end of the last), rebuilt when the measure table or the
+    // division has changed since, so that finding a tick's measure walks no table.
+    const int64_t* CurrentMeasureStarts() const;
+    mutable std::mutex m_measureStartsLock;
+    mutable int64_t m_measureStarts[kMeasureCount + 1] = {};
+    mutable MeasureInfo m_measureStartsTable[kMeasureCount] = {};
+    mutable int m_measureStartsDivision = -1;
+    mutable bool m_measureStartsRising = true;
 };
 
 // The song of the score view, set while the view exists.
 extern CScore* g_pScore;
+
+// Keeps every track's append index for a scope: the file readers hold one while they insert.
+class TrackAppendScope {
+public:
+    explicit TrackAppendScope(CScore& song) : m_song(song)
+    {
+        for (CTrack* track : m_song.tracks)
+            if (track)
+                track->BeginAppending();
+    }
+    ~TrackAppendScope()
+    {
+        for (CTrack* track : m_song.tracks)
+            if (track)
+                track->EndAppending();
+    }
+    TrackAppendScope(const TrackAppendScope&) = delete;
+    TrackAppendScope& operator=(const TrackAppendScope&) = delete;
+
+private:
+    CScore& m_song;
+};
 
 // Holds the song's lock for a scope; a null song takes nothing.
 class ScoreLock {

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 
 #include "services/rounding.h"
 #include "song/score.h"
@@ -13,25 +15,44 @@ int CScore::MeasureLength(int measure) const
     return static_cast<int>(static_cast<int64_t>(192 / denominator) * info.numerator * division / 48);
 }
 
+const int64_t* CScore::CurrentMeasureStarts() const
+{
+    if (m_measureStartsDivision == division &&
+        memcmp(m_measureStartsTable, measureTable, sizeof measureTable) == 0)
+        return m_measureStarts;
+    // Summed wide: 200 long measures at a fine division pass the 32-bit range.
+    m_measureStartsRising = true;
+    for (int i = 0; i < kMeasureCount; ++i) {
+        int length = MeasureLength(i);
+        m_measureStartsRising = m_measureStartsRising && length >= 0;
+        m_measureStarts[i + 1] = m_measureStarts[i] + length;
+    }
+    memcpy(m_measureStartsTable, measureTable, sizeof measureTable);
+    m_measureStartsDivision = division;
+    return m_measureStarts;
+}
+
 int CScore::MeasureStartTick(int n) const
 {
-    // Summed wide: 200 long measures at a fine division pass the 32-bit range.
-    int end = std::min(n, kMeasureCount);
-    int64_t tick = 0;
-    for (int i = 0; i < end; ++i)
-        tick += MeasureLength(i);
-    return static_cast<int>(std::min<int64_t>(tick, INT32_MAX));
+    std::lock_guard<std::mutex> guard(m_measureStartsLock);
+    const int64_t* starts = CurrentMeasureStarts();
+    return static_cast<int>(std::min<int64_t>(starts[std::clamp(n, 0, kMeasureCount)], INT32_MAX));
 }
 
 int CScore::MeasureAtTick(int tick) const
 {
     if (tick < 0)
         tick = 0;
-    int index = 0;
-    int64_t sum = 0;
-    while (index < kMeasureCount && sum <= tick) {
-        sum += MeasureLength(index);
-        ++index;
+    std::lock_guard<std::mutex> guard(m_measureStartsLock);
+    const int64_t* starts = CurrentMeasureStarts();
+    // The first measure that starts after the tick (at most 200), less one.
+    int index;
+    if (m_measureStartsRising) {
+        index = static_cast<int>(std::upper_bound(starts, starts + kMeasureCount, static_cast<int64_t>(tick)) - starts);
+    } else {
+        index = 0;
+        while (index < kMeasureCount && starts[index] <= tick)
+            ++index;
     }
     return std::max(index - 1, 0);
 }

@@ -1,6 +1,7 @@
 // Standard MIDI File reader: the file image, the header, and the events of each track chunk.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "kernel/file_api.h"
@@ -9,9 +10,6 @@
 #include "song/score.h"
 
 namespace {
-
-// Ticks stay far below the 32-bit limit however large the deltas of a file are.
-constexpr int64_t kMaxTick = 0x3FFFFFFF;
 
 CString TextOf(const std::vector<uint8_t>& data)
 {
@@ -27,6 +25,7 @@ int CScore::LoadMidiFile(CString path)
         SendShortMessage(static_cast<uint8_t>(0xC0 | channel), 0, 0);
     ScoreLock lock(this);
     ClearContents();
+    TrackAppendScope appending(*this);
     if (!ReadWholeFile(path))
         return 0;
     auto fail = [this]() {
@@ -36,6 +35,9 @@ int CScore::LoadMidiFile(CString path)
     };
     if (!ReadMidiHeader())
         return fail();
+    // A format-1 file of one chunk keeps its notes in the conductor chunk: read it as format 0.
+    if (format == 1 && trackCount == 1)
+        format = 0;
     // A format-0 chunk changes the track count to its channels; the chunks are the header's.
     int chunks = trackCount;
     for (int i = 0; i < chunks; ++i) {
@@ -56,6 +58,8 @@ int CScore::LoadMidiFile(CString path)
     }
     m_fileImage.clear();
     m_workBuffer.clear();
+    if (!tempoList)
+        SetTempoAt(false, kMidiDefaultTempo, 0);
     playTick = 0;
     RebuildMeasureTable(true);
     fileName = path;
@@ -145,12 +149,13 @@ void CScore::ParseMidiTrack(int chunkIndex, int length)
     int largestChannel = 0;
     uint8_t runningStatus = 0;
     int64_t tick = 0;
+    std::fill(std::begin(m_noteChannels), std::end(m_noteChannels), -1);
 
     while (!m_endReached) {
         uint32_t delta = ReadVarLen();
         if (m_workReadPos >= m_chunkEnd)
             break;  // the chunk ends with this delta: no room for an event
-        tick = std::min<int64_t>(tick + delta, kMaxTick);
+        tick = std::min<int64_t>(tick + delta, kMaxFileTick);
         m_accumulatedTick = static_cast<int32_t>(tick);
         playTick = m_accumulatedTick;
 
@@ -187,6 +192,10 @@ void CScore::ParseMidiTrack(int chunkIndex, int length)
         }
     }
 
+    for (int i = 0; i < kMaxTracks; ++i) {
+        if (m_noteChannels[i] >= 0)
+            tracks[i]->SetChannel(m_noteChannels[i]);
+    }
     if (format == 0) {
         trackCount = static_cast<int16_t>(largestChannel + 2);
         for (int i = 0; i <= trackCount - 2; ++i)
@@ -241,9 +250,14 @@ void CScore::ParseMetaEvent(int t, int& names, int& texts)
         }
         break;
     case 0x04:
-        // The conductor chunk has no track to name.
-        if (t >= 0)
+        // The conductor chunk has no track to name. The instrument may move the track's channel,
+        // so the channel of the notes before it is given first.
+        if (t >= 0) {
+            if (m_noteChannels[t] >= 0)
+                track->SetChannel(m_noteChannels[t]);
+            m_noteChannels[t] = -1;
             track->SetInstrumentByName(text.Left(25));
+        }
         break;
     case 0x05:
         if (lyricValue) {
@@ -312,7 +326,7 @@ void CScore::ParseChannelEvent(uint8_t status, int t)
         break;
     case 0x90:
         if (t >= 0)
-            track->SetChannel(status & 0x0F);
+            m_noteChannels[t] = status & 0x0F;
         data2 = ReadByte();
         if (data2 == 0)
             track->AddMidiNote(tick, static_cast<uint8_t>(0x80 | (status & 0x0F)), data1, 0);

@@ -88,7 +88,10 @@ void CScore::WriteVarLen(uint32_t value)
 
 void CScore::WriteDelta(int tick)
 {
-    WriteVarLen(static_cast<uint32_t>(std::abs(tick - m_lastWrittenTick)));
+    // Ticks are kept inside what a four-byte delta can reach, so no delta needs a fifth byte.
+    tick = std::clamp(tick, 0, kMaxFileTick);
+    int last = std::clamp(m_lastWrittenTick, 0, kMaxFileTick);
+    WriteVarLen(static_cast<uint32_t>(std::abs(tick - last)));
     m_lastWrittenTick = tick;
 }
 
@@ -253,9 +256,12 @@ void CScore::WriteTrack(int slot)
 
     // The track's controls with the program change that starts the chunk (and, for a loop range,
     // the one a sixteenth before its end); a tick that already has a program change keeps its own.
+    // A record whose status is no channel message has no MIDI form; written, its status byte
+    // would read as a data byte and shift every later event.
     std::vector<ControlEvent> controls;
     for (const ControlEvent* e = track->controls; e; e = e->next) {
-        if (!loopMode || e->tick >= loopStart)
+        uint8_t type = e->status & 0xF0;
+        if (type >= 0xA0 && type <= 0xE0 && (!loopMode || e->tick >= loopStart))
             controls.push_back(*e);
     }
     if (track->program < 128) {

@@ -109,6 +109,7 @@ int CScore::LoadScoreFile(const char* path)
     if (!LoadFileBytes(path, bytes))
         return 0;
     ScoreLock lock(this);
+    TrackAppendScope appending(*this);
     ByteReader r(bytes.data(), bytes.size());
 
     char magic[3];

@@ -1,6 +1,8 @@
 // SMAF lengths and time conversions.
 #include "song/smaf_coding.h"
 
+#include <algorithm>
+
 #include "services/rounding.h"
 #include "song/score.h"
 
@@ -51,10 +53,15 @@ int SmafDecodeLength(const uint8_t* bytes, int available, int* consumed) {
 }
 
 int SmafTicksToUnits(const CScore& song, int a, int b) {
-    double q = 60000.0 / (song.TempoAt(b) * 4.0);
-    return RoundHalfAway(a * q / song.division) - RoundHalfAway(b * q / song.division);
+    double q = 60000.0 / (std::max(song.TempoAt(b), 1) * 4.0);
+    // Far ticks at a slow tempo pass the 32-bit range in units: each side is capped, so their
+    // difference still fits.
+    auto units = [&](int tick) { return RoundHalfAway(std::clamp(tick * q / song.division, -1e9, 1e9)); };
+    return units(a) - units(b);
 }
 
-int SmafUnitsToTicks(const CScore& song, int units) {
-    return RoundHalfAway(units * song.division / (60000.0 / (song.TempoAt(0) * 4.0)));
+int SmafUnitsToTicks(const CScore& song, long long units) {
+    // Long files pass the 32-bit range of units x division: the product is taken wide and capped.
+    double ticks = static_cast<double>(units) * song.division / (60000.0 / (std::max(song.TempoAt(0), 1) * 4.0));
+    return RoundHalfAway(std::clamp(ticks, 0.0, static_cast<double>(kMaxFileTick)));
 }

@@ -15,5 +15,5 @@ int SmafDecodeLength(const uint8_t* bytes, int available, int* consumed);
 
 // Units of 4 ms from tick a to tick b, at the tempo in force at b.
 int SmafTicksToUnits(const CScore& song, int a, int b);
-// Ticks of u units at the tempo of tick 0.
-int SmafUnitsToTicks(const CScore& song, int units);
+// Ticks of u units at the tempo of tick 0, at most the latest tick a file can hold.
+int SmafUnitsToTicks(const CScore& song, long long units);

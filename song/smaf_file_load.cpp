@@ -64,6 +64,7 @@ int CSmafFile::Load(const char* path) {
         return -1;
     }
 
+    TrackAppendScope appending(*score);
     int result = -1;
     int scoreTracks = 0;
     uint64_t reserve = longerTail ? 4 : 2;

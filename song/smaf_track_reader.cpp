@@ -54,7 +54,11 @@ void CSmafTrackWriter::ReadControl(int slot, uint8_t code, uint8_t data, int tic
         default: return;  // codes without a MIDI meaning make no event
         }
     }
-    if (songTrack) songTrack->InsertControl(status, data1, data2, tick);
+    if (!songTrack) return;
+    // The file's own instrument at the start replaces the one the reset gave the track; the events
+    // read before it all lie at tick 0, so only tick-0 program changes go.
+    if (status == 0xC0 && tick == 0) songTrack->DeleteControlsOfType(0xC0, 0);
+    songTrack->InsertControl(status, data1, data2, tick);
 }
 
 void CSmafTrackWriter::Read(const uint8_t* chunk, uint32_t size) {
@@ -98,8 +102,8 @@ void CSmafTrackWriter::Read(const uint8_t* chunk, uint32_t size) {
             int pitch = 37 + 12 * ((b >> 4) & 3) + (b & 15) - 1 + octaveShift[slot];
             if (track < kMaxTracks && song->GetTrack(track) && pitch >= 0 && pitch <= 127) {
                 if (song->trackCount < track + 2) song->trackCount = static_cast<int16_t>(track + 2);
-                song->GetTrack(track)->InsertNote(false, SmafUnitsToTicks(*song, static_cast<int>(t)),
-                                                  SmafUnitsToTicks(*song, static_cast<int>(t + gate)),
+                song->GetTrack(track)->InsertNote(false, SmafUnitsToTicks(*song, t),
+                                                  SmafUnitsToTicks(*song, t + gate),
                                                   static_cast<int8_t>(pitch), 100, 0, 0, 0, 0, 0, 0);
             }
         } else if (b == 0x00) {
@@ -109,7 +113,7 @@ void CSmafTrackWriter::Read(const uint8_t* chunk, uint32_t size) {
             if (type == 3 && available < 3) break;
             uint8_t data = type == 3 ? chunk[pos + 2] : 0;
             pos += type == 3 ? 3 : 2;
-            ReadControl(code >> 6, code, data, SmafUnitsToTicks(*song, static_cast<int>(t)));
+            ReadControl(code >> 6, code, data, SmafUnitsToTicks(*song, t));
         } else {
             if (available < 2) break;
             uint8_t next = chunk[pos + 1];

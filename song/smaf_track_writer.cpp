@@ -111,10 +111,12 @@ bool CSmafTrackWriter::Build(int chunkNumber) {
     const ControlEvent* controlCursor[4] = {};
     for (int slot = 0; slot < channelCount; ++slot) {
         int track = firstTrack + slot;
-        if (!song->GetTrack(track) || !song->GetTrackNotes(track)) continue;
+        if (!song->GetTrack(track)) continue;
+        // Only a track with notes gets the set-up events; its controls are written either way.
+        controlCursor[slot] = song->GetTrackControls(track);
+        if (!song->GetTrackNotes(track)) continue;
         WriteSlotSetup(slot);
         noteCursor[slot] = song->GetTrackNotes(track);
-        controlCursor[slot] = song->GetTrackControls(track);
     }
 
     startTick = song->playMode == 2 ? song->loopStart : 0;

@@ -5,6 +5,7 @@
 
 #include "song/instrument_names.h"
 #include "song/score.h"
+#include "song/track_append_index.h"
 
 CTrack::CTrack() : instrumentName("---") {}
 
@@ -112,9 +113,37 @@ void FreeNodes(Node*& head)
 
 }  // namespace
 
+void CTrack::BeginAppending()
+{
+    appending = true;
+}
+
+void CTrack::EndAppending()
+{
+    appending = false;
+    appendIndex.reset();
+}
+
+TrackAppendIndex* CTrack::AppendIndex()
+{
+    // Made on first use: most tracks of a file get nothing.
+    if (appending && !appendIndex)
+        appendIndex = std::make_unique<TrackAppendIndex>();
+    if (appendIndex && appendIndex->IsStale())
+        appendIndex->Rebuild(notes, controls);
+    return appendIndex.get();
+}
+
+void CTrack::ListsShrank()
+{
+    if (appendIndex)
+        appendIndex->MarkStale();
+}
+
 void CTrack::ClearLists()
 {
     ScoreLock lock(owner);
+    ListsShrank();
     FreeNodes(notes);
     FreeNodes(controls);
     while (dataEvents) {

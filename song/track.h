@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "kernel/cstring.h"
 #include "kernel/object.h"
@@ -9,6 +10,7 @@
 #include "song/element_records.h"
 
 class CScore;
+class TrackAppendIndex;
 
 constexpr int kStaffPositions = 57;
 
@@ -96,6 +98,11 @@ public:
     int DeleteNote(NoteEvent* note);
     int DeleteTextEvent(TrackTextEvent* event);
 
+    // While a file is read in, notes and controls arrive mostly in time order: between these calls
+    // the track keeps its list ends and open notes at hand, so inserting near the end walks nothing.
+    void BeginAppending();
+    void EndAppending();
+
     CScore* owner = nullptr;
     int32_t channel = 0;
     NoteEvent* notes = nullptr;
@@ -122,9 +129,13 @@ public:
     int8_t referencePosition = 28;
     uint8_t splitPitch = 60;
     int32_t endTick = 0;
+    bool appending = false;
+    std::unique_ptr<TrackAppendIndex> appendIndex;  // made while appending
 
 private:
     int StepTolerance() const;
+    TrackAppendIndex* AppendIndex();
+    void ListsShrank();
     int ClefForStaff(int measure, int staff, int pitch) const;
     bool KeyHasFlats(int measure) const;
 };

@@ -40,15 +40,16 @@ int CTrack::DeleteMatchingControl(const ControlEvent* p)
         return 0;
     ScoreLock lock(owner);
     int tolerance = StepTolerance();
-    return UnlinkFirst(
-               controls,
-               [&](const ControlEvent* e) {
-                   return Near(e->tick, p->tick, tolerance) && e->status == p->status && e->channel == p->channel &&
-                          e->data1 == p->data1 && e->data2 == p->data2;
-               },
-               DeleteNode<ControlEvent>)
-               ? 1
-               : 0;
+    bool deleted = UnlinkFirst(
+        controls,
+        [&](const ControlEvent* e) {
+            return Near(e->tick, p->tick, tolerance) && e->status == p->status && e->channel == p->channel &&
+                   e->data1 == p->data1 && e->data2 == p->data2;
+        },
+        DeleteNode<ControlEvent>);
+    if (deleted)
+        ListsShrank();
+    return deleted ? 1 : 0;
 }
 
 int CTrack::DeleteMatchingClef(const ClefChange* p)

@@ -6,6 +6,7 @@
 #include "song/list_ops.h"
 #include "song/score.h"
 #include "song/track.h"
+#include "song/track_append_index.h"
 
 ControlEvent* CTrack::InsertControl(uint8_t status, uint8_t data1, uint8_t data2, int tick)
 {
@@ -22,7 +23,16 @@ ControlEvent* CTrack::InsertControl(uint8_t status, uint8_t data1, uint8_t data2
     event->data2 = data2 & 0x7F;
     event->tick = tick;
     // Events of one tick keep the order they came in (a bank select stays ahead of its program change).
-    LinkAfterEqual(controls, event, [](const ControlEvent* e) { return e->tick; });
+    TrackAppendIndex* index = AppendIndex();
+    ControlEvent* tail = index ? index->ControlTail() : nullptr;
+    if (tail && tail->tick <= tick) {
+        tail->next = event;
+        index->ControlAppended(event);
+    } else {
+        LinkAfterEqual(controls, event, [](const ControlEvent* e) { return e->tick; });
+        if (index && !event->next)
+            index->ControlAppended(event);
+    }
     BuildStaffPitchTable(false, owner->MeasureAtTick(tick));
     return event;
 }
@@ -34,6 +44,7 @@ void CTrack::DeleteControlsOfType(uint8_t statusType, int fromTick)
         controls,
         [&](const ControlEvent* e) { return e->tick >= fromTick && (e->status & 0xF0) == (statusType & 0xF0); },
         DeleteNode<ControlEvent>);
+    ListsShrank();
 }
 
 void CTrack::DeleteControllers(uint8_t statusType, uint8_t controller, int fromTick)
@@ -45,6 +56,7 @@ void CTrack::DeleteControllers(uint8_t statusType, uint8_t controller, int fromT
             return e->tick >= fromTick && (e->status & 0xF0) == (statusType & 0xF0) && e->data1 == controller;
         },
         DeleteNode<ControlEvent>);
+    ListsShrank();
 }
 
 int CTrack::GetVolume() const

@@ -4,6 +4,7 @@
 
 #include "song/score.h"
 #include "song/track.h"
+#include "song/track_append_index.h"
 
 int CTrack::InsertNote(bool keepAsTemplate, int start, int end, int8_t pitch, uint8_t velocity,
                        int8_t accidental, uint8_t graceLink, uint8_t lowerStaff, uint8_t stemDirection,
@@ -41,21 +42,32 @@ int CTrack::InsertNote(bool keepAsTemplate, int start, int end, int8_t pitch, ui
     if (keepAsTemplate)
         CopyNote(*note, noteTemplate);
 
+    TrackAppendIndex* index = AppendIndex();
     if (!notes) {
         notes = note;
+        if (index)
+            index->NoteLinked(note, nullptr);
         return 1;
     }
 
     int step = owner->StepTicks(true);
+    auto close = [step](NoteEvent* open) {
+        open->end = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(open->start) + step, INT32_MAX));
+    };
     NoteEvent* before = nullptr;
     NoteEvent* at = notes;
-    while (at) {
-        if (at->start > start || (at->start == start && at->pitch < notePitch))
-            break;
-        if (at->pitch == notePitch && at->start == at->end && at->start < start)
-            at->end = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(at->start) + step, INT32_MAX));
-        before = at;
-        at = at->next;
+    if (index) {
+        index->FindNotePlace(start, notePitch, before, at);
+        index->CloseOpenNotes(notePitch, start, close);
+    } else {
+        while (at) {
+            if (at->start > start || (at->start == start && at->pitch < notePitch))
+                break;
+            if (at->pitch == notePitch && at->start == at->end && at->start < start)
+                close(at);
+            before = at;
+            at = at->next;
+        }
     }
     bool blockedHere = at && at->graceLink != 0 && at->start == start;
     bool blockedBefore = before && before->graceLink != 0 && before->start <= start && start < before->end;
@@ -71,6 +83,8 @@ int CTrack::InsertNote(bool keepAsTemplate, int start, int end, int8_t pitch, ui
         notes = note;
     if (at)
         at->prev = note;
+    if (index)
+        index->NoteLinked(note, at);
     return 1;
 }
 
@@ -105,6 +119,11 @@ void CTrack::AddMidiNote(int tick, uint8_t status, uint8_t pitch, uint8_t veloci
 void CTrack::EndNote(int pitch, int tick)
 {
     ScoreLock lock(owner);
+    if (TrackAppendIndex* index = AppendIndex()) {
+        if (NoteEvent* note = pitch >= 0 && pitch < 128 ? index->FirstOpenNote(pitch) : nullptr)
+            note->end = tick;
+        return;
+    }
     for (NoteEvent* note = notes; note; note = note->next) {
         if (note->pitch == pitch && note->start == note->end) {
             note->end = tick;
@@ -134,6 +153,7 @@ int CTrack::DeleteNote(NoteEvent* note)
         if (n->next)
             n->next->prev = n->prev;
         delete n;
+        ListsShrank();
         return 1;
     }
     return 0;

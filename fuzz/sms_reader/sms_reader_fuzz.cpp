@@ -1,4 +1,5 @@
-// libFuzzer target: arbitrary bytes read as a native score file, then written back.
+// libFuzzer target: arbitrary bytes read as a native score file, then written back, as a Standard
+// MIDI File and as a SMAF file: the score file holds any tick and any control record.
 #include <cstdint>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "kernel/path_map.h"
 #include "kernel/prompt_service.h"
 #include "song/score.h"
+#include "song/smaf_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -19,6 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (song.LoadScoreFile(path.c_str())) {
         song.RebuildMeasureTable(false);
         song.SaveScoreFile(path.c_str());
+        song.SaveMidiFile(path.c_str());
+        SmafContentsInfo info;
+        ResetContentsInfo(&info);
+        CSmafFile smaf(&info);
+        smaf.SetScore(&song);
+        smaf.BuildFile();
     }
     GetRecordingPromptService().Clear();
     return 0;

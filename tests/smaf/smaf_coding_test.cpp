@@ -1,6 +1,9 @@
 // SMAF numbers: the CRC-16, length coding with the long-duration split, and their decoding.
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "song/score.h"
 #include "song/smaf_coding.h"
 #include "song/smaf_crc/smaf_crc16.h"
 
@@ -46,4 +49,14 @@ TEST(SmafCodingTest, DecodingNeverReadsPastTheEnd) {
     EXPECT_EQ(used, 0);
     SmafDecodeLength(two, 0, &used);
     EXPECT_EQ(used, 0);
+}
+
+TEST(SmafCodingTest, FarTicksAtASlowTempoStayInRange) {
+    // 2^31 ticks at 1 bpm and division 1 are 3.2e13 units: each side is capped at 1e9.
+    CScore song;
+    song.division = 1;
+    song.SetTempoAt(false, 1, 0);
+    EXPECT_EQ(SmafTicksToUnits(song, INT32_MAX, 0), 1000000000);
+    EXPECT_EQ(SmafTicksToUnits(song, 0, INT32_MAX), -1000000000);
+    EXPECT_EQ(SmafTicksToUnits(song, 1, 0), 15000);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "kernel/prompt_service.h"
 #include "song/score.h"
@@ -34,17 +35,23 @@ std::vector<uint8_t> FileOf(const std::vector<std::vector<uint8_t>>& chunks) {
 }
 
 // A score-track chunk whose sequence holds the given events (then four bytes the reader does not read).
-std::vector<uint8_t> TrackChunk(int number, std::initializer_list<int> events) {
+std::vector<uint8_t> TrackChunk(int number, const std::vector<uint8_t>& events) {
     std::vector<uint8_t> chunk;
     Append(chunk, "MTR");
     Append(chunk, {number, 0, 0, 0, 0, 0, 0, 2, 2, 0x80, 0x80});
     Append(chunk, "Mtsq");
     Append(chunk, {0, 0, 0, 0});
-    Append(chunk, events);
+    chunk.insert(chunk.end(), events.begin(), events.end());
     Append(chunk, {0, 0, 0, 0});
     PutSize(chunk, 4, chunk.size() - 8);
     PutSize(chunk, 18, chunk.size() - 22);
     return chunk;
+}
+
+std::vector<uint8_t> TrackChunk(int number, std::initializer_list<int> events) {
+    std::vector<uint8_t> bytes;
+    Append(bytes, events);
+    return TrackChunk(number, bytes);
 }
 
 struct Loaded {
@@ -171,6 +178,31 @@ TEST(SmafReaderTest, EventsAndControlCodes) {
     const NoteEvent* note = loaded.song.GetTrackNotes(0);
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->start, 10568);  // 16512 x 0.64
+}
+
+TEST(SmafReaderTest, TheFilesProgramAtTheStartReplacesTheResetOne) {
+    Loaded loaded;
+    LoadBytes(loaded, FileOf({TrackChunk(1, {0, 0x00, 0x70, 0x05, 0, 0x5C, 10, 0, 0x00, 0xB0, 0x07, 0, 0x9C, 10})}));
+    EXPECT_EQ(loaded.result, 0);
+    std::vector<int> programs[3];
+    for (int track : {1, 2})
+        for (const ControlEvent* e = loaded.song.GetTrackControls(track); e; e = e->next)
+            if ((e->status & 0xF0) == 0xC0) programs[track].push_back(e->data1);
+    EXPECT_EQ(programs[1], std::vector<int>{5});
+    EXPECT_EQ(programs[2], std::vector<int>{7});
+}
+
+TEST(SmafReaderTest, LongTimesStayPositive) {
+    // 1400 long pauses pass the 32-bit range of units x division before the note.
+    std::vector<uint8_t> events;
+    for (int i = 0; i < 1400; ++i) Append(events, {0xFF, 0x7F, 0xFF, 0x00});
+    Append(events, {0, 0x1C, 10});
+    Loaded loaded;
+    LoadBytes(loaded, FileOf({TrackChunk(1, events)}));
+    const NoteEvent* note = loaded.song.GetTrackNotes(0);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->start, 14794752);  // 1400 x 16512 x 0.64
+    EXPECT_EQ(note->end, 14794758);
 }
 
 TEST(SmafReaderTest, MalformedFilesAreRefusedOrEndCleanly) {

@@ -116,6 +116,19 @@ TEST(SmafWriterTest, SongTracksArePackedFourToAChunk) {
     }
 }
 
+TEST(SmafWriterTest, ControlsOfATrackWithoutNotesAreWritten) {
+    CScore song;
+    MakeSong(song, 2);
+    song.GetTrack(0)->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);
+    song.GetTrack(1)->SetVolume(50);
+    SmafContentsInfo info;
+    ResetContentsInfo(&info);
+    std::vector<uint8_t> bytes = Build(song, info);
+    size_t events = Find(bytes, "Mtsq") + 8;
+    EXPECT_NE(Find(bytes, std::string("\x00\x00\x77\x32", 4), events), std::string::npos);  // slot 1 volume 50
+    EXPECT_EQ(Find(bytes, std::string("\x00\x00\x4A", 3), events), std::string::npos);      // and no set-up events
+}
+
 TEST(SmafWriterTest, NothingIsWrittenWithoutASongTrack) {
     SmafContentsInfo info;
     CSmafFile file(&info);

@@ -83,6 +83,33 @@ TEST(MidiReader, FormatZeroSpreadsChannels)
     EXPECT_EQ(song.GetTrack(15)->GetName(), "x");
 }
 
+TEST(MidiReader, FormatOneOfOneChunkReadsLikeFormatZero)
+{
+    // Every note lies in the conductor chunk, the file's only one.
+    TempFolder folder;
+    CScore song;
+    Bytes chunk = With({0x00, 0xFF, 0x03, 0x01, 'x', 0x00, 0x90, 0x3C, 0x40, 0x00, 0x92, 0x40, 0x40, 0x60, 0x80,
+                        0x3C, 0x00, 0x00, 0x82, 0x40, 0x00});
+    ASSERT_EQ(Load(song, folder, MidiFile(1, 1, 96, {chunk})), 1);
+    EXPECT_EQ(song.trackCount, 17);
+    EXPECT_EQ(CountNotes(song.GetTrack(0)), 1);
+    ASSERT_EQ(CountNotes(song.GetTrack(2)), 1);
+    EXPECT_EQ(song.GetTrack(2)->GetChannel(), 2);
+    EXPECT_EQ(song.GetTrack(2)->notes->end, 96);
+}
+
+TEST(MidiReader, FileWithoutTempoOpensAtTheStandardTempo)
+{
+    TempFolder folder;
+    CScore song;
+    EXPECT_EQ(song.TempoAt(0), 100);  // a new song keeps its own default
+    ASSERT_EQ(Load(song, folder, MidiFile(1, 2, 96, {kEnd, With({0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x00})})), 1);
+    ASSERT_NE(song.tempoList, nullptr);
+    EXPECT_EQ(song.tempoList->bpm, 120);
+    EXPECT_EQ(song.tempoList->next, nullptr);
+    EXPECT_EQ(song.TempoAt(0), 120);
+}
+
 TEST(MidiReader, ConductorTextsSysExAndPriorities)
 {
     TempFolder folder;
@@ -120,6 +147,16 @@ TEST(MidiReader, RefusedHeaders)
     Bytes bad = MidiFile(1, 1, 96, {kEnd});
     bad[14] = 'X';
     EXPECT_EQ(Load(song, folder, bad), 0);
+    // The header's length is honoured: a longer one carries fields to skip, a shorter one cannot
+    // hold the three numbers.
+    Bytes longer = MidiFile(1, 2, 96, {kEnd, With({0x00, 0x90, 0x3C, 0x40})});
+    longer[7] = 8;
+    longer.insert(longer.begin() + 14, {0xAB, 0xCD});
+    ASSERT_EQ(Load(song, folder, longer), 1);
+    EXPECT_NE(song.GetTrack(0)->notes, nullptr);
+    Bytes shorter = MidiFile(1, 2, 96, {kEnd});
+    shorter[7] = 5;
+    EXPECT_EQ(Load(song, folder, shorter), 0);
     std::vector<Bytes> many(40, With({0x00, 0x90, 0x3C, 0x40}));
     ASSERT_EQ(Load(song, folder, MidiFile(1, 40, 96, many)), 1);
     EXPECT_EQ(song.trackCount, 30);
@@ -156,7 +193,8 @@ TEST(MidiReader, DamagedEventsAreHandled)
     Append(track, Bytes(128, 0x22));
     Append(track, {0x00, 0x90, 0x3C, 0x40, 0x00, 0xFF, 0x01, 0x8F, 0xFF, 0xFF, 0x7F, 'z'});
     ASSERT_EQ(Load(song, folder, MidiFile(1, 2, 96, {With(conductor), track})), 1);
-    EXPECT_EQ(song.tempoList, nullptr);
+    ASSERT_NE(song.tempoList, nullptr);  // the zero tempo is ignored: the standard tempo holds
+    EXPECT_EQ(song.tempoList->bpm, 120);
     EXPECT_EQ(song.GetTrack(0)->dataEvents, nullptr);  // 256 bytes do not fit a record
     ASSERT_NE(song.GetTrack(0)->notes, nullptr);
     EXPECT_EQ(song.GetTrack(0)->notes->pitch, 0x3C);

@@ -48,6 +48,51 @@ TEST(MidiWriter, NewSongWithNotesByteForByte)
     EXPECT_EQ(Saved(song, folder), MidiFile(1, 2, 96, {conductor, track}));
 }
 
+TEST(MidiWriter, ControlRecordsWithoutAChannelStatusAreLeftOut)
+{
+    // Records of status 0 (kept by older score files), a system status and a note status
+    // have no control form: written, their bytes would shift every later event.
+    TempFolder folder;
+    CScore song;
+    CTrack* t = song.GetTrack(0);
+    t->InsertControl(0x00, 0x05, 0x00, 0);
+    t->InsertControl(0xF0, 0x01, 0x02, 10);
+    t->InsertControl(0x90, 0x3C, 0x40, 20);
+    t->InsertControl(0xB0, 0x07, 0x50, 30);
+    t->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);
+
+    Bytes conductor = kEmptyTexts;
+    Append(conductor, {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x24, 0x08, 0x00, 0xFF, 0x2F, 0x00});
+    Bytes track = {0x00, 0xFF, 0x03, 0x01, 0x00};
+    Append(track, {0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64});
+    Append(track, {0x1E, 0xB0, 0x07, 0x50});
+    Append(track, {0x42, 0x80, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00});
+    EXPECT_EQ(Saved(song, folder), MidiFile(1, 2, 96, {conductor, track}));
+}
+
+TEST(MidiWriter, TicksStayWithinFourByteDeltas)
+{
+    TempFolder folder;
+    CScore song;
+    CTrack* t = song.GetTrack(0);
+    t->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);
+    t->InsertNote(false, 0x7FFFFF00, 0x7FFFFF60, 62, 100, 0, 0, 0, 0, 0, 0);
+
+    Bytes conductor = kEmptyTexts;
+    Append(conductor, {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x24, 0x08, 0x00, 0xFF, 0x2F, 0x00});
+    Bytes track = {0x00, 0xFF, 0x03, 0x01, 0x00};
+    Append(track, {0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C, 0x64});
+    Append(track, {0xFF, 0xFF, 0xFF, 0x1F, 0x90, 0x3E, 0x64});  // held at the last tick a delta reaches
+    Append(track, {0x00, 0x80, 0x3E, 0x64, 0x00, 0xFF, 0x2F, 0x00});
+    EXPECT_EQ(Saved(song, folder), MidiFile(1, 2, 96, {conductor, track}));
+
+    CScore again;
+    again.LoadMidiFile(folder.File("out.mid").c_str());
+    ASSERT_NE(again.GetTrack(0)->notes, nullptr);
+    ASSERT_NE(again.GetTrack(0)->notes->next, nullptr);
+    EXPECT_EQ(again.GetTrack(0)->notes->next->start, kMaxFileTick);
+}
+
 TEST(MidiWriter, SignaturesTextsAndData)
 {
     TempFolder folder;

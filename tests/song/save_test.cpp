@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "kernel/prompt_service.h"
 #include "services/composer_globals.h"
 #include "song/score.h"
@@ -106,14 +109,47 @@ TEST_F(SaveTest, UnnamedSongSaveAsks)
     EXPECT_TRUE(std::filesystem::exists(folder.Linux("first.sms")));
 }
 
-TEST_F(SaveTest, ReadOnlyScoreFileIsNotOverwritten)
+TEST_F(SaveTest, AFileNobodyMayWriteIsRefusedByEveryWriter)
 {
-    WriteBytes(folder.Linux("ro.sms"), {1, 2, 3});
-    std::filesystem::permissions(folder.Linux("ro.sms"), std::filesystem::perms::owner_read);
-    if (access(folder.Linux("ro.sms").c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with rights that ignore file permissions";
-    EXPECT_EQ(song.SaveScoreFile(folder.File("ro.sms").c_str()), 0);
-    ASSERT_FALSE(prompts.Messages().empty());
-    EXPECT_EQ(prompts.Messages().back().text, "This is a readonly file.");
-    EXPECT_EQ(ReadBytes(folder.Linux("ro.sms")), (Bytes{1, 2, 3}));
+    // Refused whoever runs the program, the superuser included.
+    for (const char* name : {"ro.sms", "ro.mid", "ro.mmf"}) {
+        prompts.Clear();
+        WriteBytes(folder.Linux(name), {1, 2, 3});
+        std::filesystem::permissions(folder.Linux(name), std::filesystem::perms::owner_read);
+        EXPECT_EQ(SaveSongFile(song, folder.File(name).c_str()), 0) << name;
+        ASSERT_EQ(prompts.Messages().size(), 1u) << name;
+        EXPECT_EQ(prompts.Messages().back().text, "This is a readonly file.");
+        EXPECT_EQ(ReadBytes(folder.Linux(name)), (Bytes{1, 2, 3})) << name;
+    }
+}
+
+TEST_F(SaveTest, SavingWritesThroughALinkAndKeepsModeOwnerAndGroup)
+{
+    WriteBytes(folder.Linux("real.mid"), {1, 2, 3});
+    std::filesystem::permissions(folder.Linux("real.mid"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    // The superuser can give the file a group of its own; anyone else keeps theirs.
+    gid_t group = geteuid() == 0 ? getgid() + 4321 : getgid();
+    ASSERT_EQ(chown(folder.Linux("real.mid").c_str(), geteuid(), group), 0);
+    std::filesystem::create_directory(folder.Linux("links"));
+    std::filesystem::create_symlink("../real.mid", folder.Linux("links/song.mid"));
+
+    ASSERT_EQ(SaveSongFile(song, folder.File("links/song.mid").c_str()), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Linux("links/song.mid")));
+    Bytes written = ReadBytes(folder.Linux("real.mid"));
+    ASSERT_GE(written.size(), 4u);
+    EXPECT_EQ(Bytes(written.begin(), written.begin() + 4), (Bytes{'M', 'T', 'h', 'd'}));
+    struct stat st;
+    ASSERT_EQ(stat(folder.Linux("real.mid").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(st.st_uid, geteuid());
+    EXPECT_EQ(st.st_gid, group);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Linux("links")),
+                            std::filesystem::directory_iterator()), 1);  // no temporary file left
+
+    // A link to a file not made yet creates it where the link points.
+    std::filesystem::create_symlink("new.mid", folder.Linux("ahead.mid"));
+    ASSERT_EQ(SaveSongFile(song, folder.File("ahead.mid").c_str()), 1);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.Linux("new.mid")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Linux("ahead.mid")));
 }

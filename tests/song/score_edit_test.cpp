@@ -33,6 +33,12 @@ TEST(ScoreEdit, NewSongAfterReset)
     EXPECT_EQ(song.lineGaps[999], 4.0);
     EXPECT_EQ(song.measureValues[29][199], 1);
     EXPECT_EQ(song.timeScale, 1.0);
+
+    // The track count counts the conductor track too: a song of no tracks has only that one.
+    for (int tracks : {0, 5, 30}) {
+        song.NewSong(tracks, 3, 2);
+        EXPECT_EQ(song.trackCount, tracks + 1);
+    }
 }
 
 TEST(ScoreEdit, MoveTrack)

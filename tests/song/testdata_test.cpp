@@ -116,3 +116,21 @@ TEST_P(TestDataFile, SurvivesAMidiRoundTrip)
 }
 
 INSTANTIATE_TEST_SUITE_P(Midi, TestDataFile, ::testing::Values("TheEntertainer", "bach_846", "bach_format0"));
+
+TEST(TestDataLayout, FormatOneOfOneChunkReadsAsItsFormatZeroTwin)
+{
+    // The format-0 file relabelled as format 1: its one chunk is then the conductor chunk.
+    TempFolder folder;
+    Bytes bytes = ReadBytes(MidiFolder() + "bach_format0.mid");
+    ASSERT_EQ(bytes[9], 0);
+    bytes[9] = 1;
+    WriteBytes(folder.Linux("one.mid"), bytes);
+    SmfTempoMap map;
+    ASSERT_TRUE(ReadSmfTempoMap(MidiFolder() + "bach_format0.mid", &map));
+    CScore original;
+    CScore relabelled;
+    ASSERT_EQ(OpenSongFile(original, ToWindowsPath(MidiFolder() + "bach_format0.mid").c_str()), 1);
+    ASSERT_EQ(OpenSongFile(relabelled, folder.File("one.mid").c_str()), 1);
+    EXPECT_EQ(SongNotes(relabelled, map).size(), 415u);
+    EXPECT_EQ(SongNotes(relabelled, map), SongNotes(original, map));
+}

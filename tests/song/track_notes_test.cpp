@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <tuple>
 #include <vector>
 
 #include "song/score.h"
@@ -197,4 +199,60 @@ TEST(TrackNotes, TextEventIsCutAndTerminated)
     EXPECT_EQ(strlen(text), 20u);
     EXPECT_EQ(strlen(e->font.lfFaceName), 31u);
     EXPECT_EQ(e->yOffset, 5.0);
+}
+
+TEST(TrackNotes, AppendingGivesTheListsThatInsertingGives)
+{
+    // The same note-ons, note-offs and controls, mostly in time order with chords, repeated pitches
+    // and a few late arrivals and removals, go into one track through its append index and into
+    // another without it.
+    // At division 1 a step is 0 ticks, so open notes stay open when a later note would end them.
+    for (int division : {96, 1}) {
+        SCOPED_TRACE(division);
+        CScore song;
+        song.division = static_cast<int16_t>(division);
+        CTrack* plain = song.GetTrack(0);
+        CTrack* indexed = song.GetTrack(1);
+        indexed->BeginAppending();
+        std::mt19937 random(7);
+        for (int i = 0; i < 4000; ++i) {
+            int tick = std::max(0, i / 4 * 24 - (random() % 16 == 0 ? 300 : 0));
+            int pitch = 55 + static_cast<int>(random() % 8);
+            uint8_t status = random() % 3 == 0 ? 0x80 : 0x90;
+            bool control = random() % 40 == 0;
+            bool removal = random() % 400 == 0;
+            bool burst = i % 1000 == 500;  // many open notes of one pitch, ended one by one
+            for (CTrack* t : {plain, indexed}) {
+                for (int n = 0; burst && n < 80; ++n)
+                    t->AddMidiNote(tick, 0x90, 70, 64);
+                for (int n = 0; burst && n < 80; ++n)
+                    t->AddMidiNote(tick + n, 0x80, 70, 0);
+                t->AddMidiNote(tick, status, static_cast<uint8_t>(pitch), 64);
+                if (control)
+                    t->InsertControl(0xB0, 7, static_cast<uint8_t>(i % 100), tick);
+                if (removal)
+                    t->DeleteNote(t->notes->next);
+            }
+        }
+        indexed->EndAppending();
+
+        using Note = std::tuple<int, int, int, int>;
+        auto notesOf = [](const CTrack* t) {
+            std::vector<Note> out;
+            const NoteEvent* previous = nullptr;
+            for (const NoteEvent* n = t->notes; n; previous = n, n = n->next) {
+                EXPECT_EQ(n->prev, previous);
+                out.emplace_back(n->start, n->end, n->pitch, n->accidental);
+            }
+            return out;
+        };
+        auto controlsOf = [](const CTrack* t) {
+            std::vector<std::pair<int, int>> out;
+            for (const ControlEvent* e = t->controls; e; e = e->next)
+                out.emplace_back(e->tick, e->data2);
+            return out;
+        };
+        EXPECT_EQ(notesOf(indexed), notesOf(plain));
+        EXPECT_EQ(controlsOf(indexed), controlsOf(plain));
+    }
 }
