@@ -6,23 +6,6 @@
 
 namespace {
 
-// Source position of the rows in 16.16, rounded once and then stepped by additions.
-struct FixedWalk {
-  int64_t A, D, bx, by, stepX, stepY;
-  FixedWalk(const ImpWarpRun& r, int64_t bias) {
-    A = std::llrint(r.m[0] * 65536.0);
-    D = std::llrint(r.m[3] * 65536.0);
-    bx = std::llrint((r.firstRow * r.m[1] + r.m[2]) * 65536.0) + bias;
-    by = std::llrint((r.firstRow * r.m[4] + r.m[5]) * 65536.0) + bias;
-    stepX = std::llrint(r.m[1] * 65536.0);
-    stepY = std::llrint(r.m[4] * 65536.0);
-  }
-  void nextRow() {
-    bx += stepX;
-    by += stepY;
-  }
-};
-
 // Addressing of one order: pixel order steps whole pixels along x and one sample per channel;
 // planar order steps one sample along x and one plane per channel.
 template <typename T, bool Planar>
@@ -43,7 +26,7 @@ inline T sample(const char* p) { return *reinterpret_cast<const T*>(p); }
 template <typename T, bool Planar>
 void nearest(const ImpWarpRun& r) {
   Layout<T, Planar> l(r);
-  FixedWalk w(r, 32768);
+  ImpFixedWalk w(r, 32768);
   char* row = r.dst;
   for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
     int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
@@ -58,26 +41,18 @@ void nearest(const ImpWarpRun& r) {
   }
 }
 
-// Integer part and 14-bit weight of a 16.16 coordinate, kept so that the next sample exists.
-inline void linearCell(int64_t c, int32_t max, int64_t* i, int32_t* w) {
-  c = std::clamp<int64_t>(c, 0, (int64_t)max << 16);
-  int64_t k = std::min<int64_t>(c >> 16, max - 1);
-  *i = k;
-  *w = (int32_t)((c - (k << 16)) >> 2);
-}
-
 template <bool Planar>
 void linear8(const ImpWarpRun& r) {
   Layout<uint8_t, Planar> l(r);
-  FixedWalk w(r, 0);
+  ImpFixedWalk w(r, 0);
   char* row = r.dst;
   for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
     int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
     for (int32_t X = L; X <= R; ++X) {
       int64_t x, y;
       int32_t wx, wy;
-      linearCell(w.A * X + w.bx, r.maxX, &x, &wx);
-      linearCell(w.D * X + w.by, r.maxY, &y, &wy);
+      impLinearCell(w.A * X + w.bx, r.maxX, &x, &wx);
+      impLinearCell(w.D * X + w.by, r.maxY, &y, &wy);
       const uint8_t* s = (const uint8_t*)r.src + y * r.srcStep + x * l.xs;
       uint8_t* d = (uint8_t*)row + X * l.xd;
       for (int32_t k = 0; k < r.channels; ++k, s += l.cs, d += l.cd) {
@@ -125,7 +100,7 @@ inline int64_t cubicStart(bool belowOne, int64_t i, int32_t max) {
 template <bool Planar>
 void cubic8(const ImpWarpRun& r) {
   Layout<uint8_t, Planar> l(r);
-  FixedWalk w(r, 0);
+  ImpFixedWalk w(r, 0);
   char* row = r.dst;
   for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
     int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
@@ -165,13 +140,25 @@ void cubic16(const ImpWarpRun& r) {
 
 }  // namespace
 
+ImpFixedWalk::ImpFixedWalk(const ImpWarpRun& r, int64_t bias) {
+  A = std::llrint(r.m[0] * 65536.0);
+  D = std::llrint(r.m[3] * 65536.0);
+  bx = std::llrint((r.firstRow * r.m[1] + r.m[2]) * 65536.0) + bias;
+  by = std::llrint((r.firstRow * r.m[4] + r.m[5]) * 65536.0) + bias;
+  stepX = std::llrint(r.m[1] * 65536.0);
+  stepY = std::llrint(r.m[4] * 65536.0);
+}
+
+void impWarpNN8uPixelRef(const ImpWarpRun& run) { nearest<uint8_t, false>(run); }
+void impWarpLinear8uPixelRef(const ImpWarpRun& run) { linear8<false>(run); }
+
 const ImpWarpKernel ImpWarpAffineKernels[12] = {
-    nearest<uint8_t, false>,  linear8<false>,  cubic8<false>,  nearest<uint8_t, true>,  linear8<true>,  cubic8<true>,
+    impWarpNN8uPixel,         impWarpLinear8uPixel,  cubic8<false>,  nearest<uint8_t, true>,  linear8<true>,  cubic8<true>,
     nearest<uint16_t, false>, linear16<false>, cubic16<false>, nearest<uint16_t, true>, linear16<true>, cubic16<true>,
 };
 
 void impWarpAffine1u(const ImpWarpRun& r) {
-  FixedWalk w(r, 32768);
+  ImpFixedWalk w(r, 32768);
   unsigned char* row = (unsigned char*)r.dst;
   for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
     int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];

@@ -27,6 +27,31 @@ typedef void (*ImpWarpKernel)(const ImpWarpRun& run);
 extern const ImpWarpKernel ImpWarpAffineKernels[12];
 void impWarpAffine1u(const ImpWarpRun& run);
 
+// 8-bit pixel-order nearest and linear kernels: a fast path for three-channel pixels over the scalar ones,
+// which stay callable on their own as the reference the fast path must equal.
+void impWarpNN8uPixel(const ImpWarpRun& run);
+void impWarpLinear8uPixel(const ImpWarpRun& run);
+void impWarpNN8uPixelRef(const ImpWarpRun& run);
+void impWarpLinear8uPixelRef(const ImpWarpRun& run);
+
+// 16.16 coordinates of rows stepped by additions, rounded once: shared by the scalar and fast kernels.
+struct ImpFixedWalk {
+  int64_t A, D, bx, by, stepX, stepY;
+  ImpFixedWalk(const ImpWarpRun& r, int64_t bias);
+  void nextRow() {
+    bx += stepX;
+    by += stepY;
+  }
+};
+
+// Integer part and 14-bit weight of a 16.16 coordinate, kept so that the next sample exists.
+inline void impLinearCell(int64_t c, int32_t max, int64_t* i, int32_t* w) {
+  c = c < 0 ? 0 : c > ((int64_t)max << 16) ? ((int64_t)max << 16) : c;
+  int64_t k = (c >> 16) < max - 1 ? (c >> 16) : max - 1;
+  *i = k;
+  *w = (int32_t)((c - (k << 16)) >> 2);
+}
+
 // 4 x 4 neighbourhood at p; fractions from the second sample, 16.16 for 8 bits, plain for 16 bits.
 int32_t impCubic8u(const uint8_t* p, int64_t rowStep, int32_t fx, int32_t fy);
 int32_t impCubic8uStrided(const uint8_t* p, int64_t rowStep, int64_t stride, int32_t fx, int32_t fy);

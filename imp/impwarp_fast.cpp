@@ -1,0 +1,86 @@
+// SSE2 and unrolled paths of the 8-bit pixel-order affine kernels for three-channel pixels.
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "imp/impwarp_kernels.h"
+
+namespace {
+
+bool threeChannels(const ImpWarpRun& r) { return r.channels == 3 && r.srcStride == 3 && r.dstStride == 3; }
+
+// The linear sample of one pixel from its 2 x 2 cell, each of the three channels as the scalar kernel forms it:
+// top and bottom from 14-bit weights shifted by 8, then the vertical blend shifted by 20.
+inline int32_t blend3(const uint8_t* s, int64_t step, int32_t wx, int32_t wy) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i wxv = _mm_set1_epi32((wx << 16) | (16384 - wx));
+  const __m128i wyv = _mm_set1_epi32((wy << 16) | (16384 - wy));
+  __m128i r0 = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)s), zero);
+  __m128i r1 = _mm_unpacklo_epi8(_mm_loadl_epi64((const __m128i*)(s + step)), zero);
+  // Pair each channel of the left pixel with the same channel of the right one.
+  r0 = _mm_unpacklo_epi16(r0, _mm_srli_si128(r0, 6));
+  r1 = _mm_unpacklo_epi16(r1, _mm_srli_si128(r1, 6));
+  __m128i top = _mm_srai_epi32(_mm_madd_epi16(r0, wxv), 8);
+  __m128i bottom = _mm_srai_epi32(_mm_madd_epi16(r1, wxv), 8);
+  __m128i tb = _mm_packs_epi32(top, bottom);
+  tb = _mm_unpacklo_epi16(tb, _mm_srli_si128(tb, 8));
+  __m128i v = _mm_srai_epi32(_mm_madd_epi16(tb, wyv), 20);
+  v = _mm_packs_epi32(v, v);
+  return _mm_cvtsi128_si32(_mm_packus_epi16(v, v));
+}
+
+}  // namespace
+
+void impWarpLinear8uPixel(const ImpWarpRun& r) {
+  if (!threeChannels(r) || r.maxX < 2) return impWarpLinear8uPixelRef(r);
+  ImpFixedWalk w(r, 0);
+  char* row = r.dst;
+  for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
+    int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
+    int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
+    for (int32_t X = L; X <= R; ++X, cx += w.A, cy += w.D) {
+      int64_t x, y;
+      int32_t wx, wy;
+      impLinearCell(cx, r.maxX, &x, &wx);
+      impLinearCell(cy, r.maxY, &y, &wy);
+      const uint8_t* s = (const uint8_t*)r.src + y * r.srcStep + x * 3;
+      uint8_t* d = (uint8_t*)row + X * 3;
+      if (x + 2 > r.maxX) {
+        // The 8-byte loads would pass the last pixel of the row.
+        for (int k = 0; k < 3; ++k) {
+          int32_t top = (s[k] * (16384 - wx) + s[k + 3] * wx) >> 8;
+          int32_t bottom = (s[r.srcStep + k] * (16384 - wx) + s[r.srcStep + k + 3] * wx) >> 8;
+          d[k] = (uint8_t)((top * (16384 - wy) + bottom * wy) >> 20);
+        }
+        continue;
+      }
+      int32_t v = blend3(s, r.srcStep, wx, wy);
+      // A fourth byte lands on the next pixel of the span, which is written after it.
+      if (X < R) std::memcpy(d, &v, 4);
+      else d[0] = (uint8_t)v, d[1] = (uint8_t)(v >> 8), d[2] = (uint8_t)(v >> 16);
+    }
+  }
+}
+
+void impWarpNN8uPixel(const ImpWarpRun& r) {
+  if (!threeChannels(r)) return impWarpNN8uPixelRef(r);
+  ImpFixedWalk w(r, 32768);
+  char* row = r.dst;
+  for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
+    int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
+    int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
+    for (int32_t X = L; X <= R; ++X, cx += w.A, cy += w.D) {
+      int64_t x = std::clamp<int64_t>(cx >> 16, 0, r.maxX), y = std::clamp<int64_t>(cy >> 16, 0, r.maxY);
+      const char* s = r.src + y * r.srcStep + x * 3;
+      char* d = row + X * 3;
+      if (X < R && x < r.maxX) {
+        std::memcpy(d, s, 4);
+      } else {
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+      }
+    }
+  }
+}
