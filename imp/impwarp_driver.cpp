@@ -8,16 +8,38 @@
 #include "imp/impwarp.h"
 #include "imp/impwarp_geom.h"
 #include "imp/impwarp_kernels.h"
+#include "imp/impwarp_quad.h"
 #include "imp/ownrect.h"
 
 static const char* kModule = "impwarp";
 
 namespace {
 
+// The inverse map of one transform kind: destination point to source point.
+struct InverseMap {
+  int32_t kind;
+  double m[6];
+  ImpQuadMap quad;
+  int32_t orientation;
+
+  InverseMap(int32_t k, const int32_t b[4], const double corners[8]) : kind(k), m{}, quad{} {
+    if (kind == IMP_WARP_PERSPECTIVE) impPerspectiveFromQuad(b[0], b[1], b[2], b[3], corners, quad.c, &orientation, 0);
+    else if (kind == IMP_WARP_BILINEAR) impBilinearFromQuad(b[0], b[1], b[2], b[3], corners, &quad.bilinear, &orientation);
+    else impAffineFromQuad(b[0], b[1], b[2], b[3], corners, m, &orientation, 0);
+  }
+
+  void corners(int32_t x0, int32_t y0, int32_t x1, int32_t y1, double q[8]) const {
+    if (kind == IMP_WARP_PERSPECTIVE) impPerspectiveQuadCorners(quad.c, x0, y0, x1, y1, q);
+    else if (kind == IMP_WARP_BILINEAR) impBilinearInverseCorners(quad.bilinear, x0, y0, x1, y1, q);
+    else impAffineQuadCorners(m, x0, y0, x1, y1, q);
+  }
+};
+
 // Maps a destination rectangle back to the source and returns its bounding box in whole pixels.
-void sourceBox(const double m[6], int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t box[4]) {
+void sourceBox(const InverseMap& map, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t box[4]) {
   double q[8];
-  impAffineQuadCorners(m, x0, y0, x1, y1, q);
+  map.corners(x0, y0, x1, y1, q);
+  for (double& v : q) v = std::isfinite(v) ? v : 0.0;
   double xmin = std::min({q[0], q[2], q[4], q[6]}), xmax = std::max({q[0], q[2], q[4], q[6]});
   double ymin = std::min({q[1], q[3], q[5], q[7]}), ymax = std::max({q[1], q[3], q[5], q[7]});
   box[0] = (int32_t)std::max(std::floor(xmin), -1e9);
@@ -27,7 +49,7 @@ void sourceBox(const double m[6], int32_t x0, int32_t y0, int32_t x1, int32_t y1
 }
 
 void warpUntiled(ImpHeader* src, ImpHeader* dst, const double corners[8], int32_t mode, const char* name,
-                 const int32_t db[4], const double m[6], int32_t clip) {
+                 const int32_t db[4], const InverseMap& map, int32_t clip) {
   ImpRowCursor cs, cd;
   if (!impRoiCursor(src, &cs, clip) || !impRoiCursor(dst, &cd, clip)) return;
   if (cs.channelsToProcess != cd.channelsToProcess) {
@@ -53,15 +75,30 @@ void warpUntiled(ImpHeader* src, ImpHeader* dst, const double corners[8], int32_
   run.lastRow = lastRow;
   run.firstCol = firstCol;
   run.lastCol = lastCol;
-  std::memcpy(run.m, m, sizeof(run.m));
+  std::memcpy(run.m, map.m, sizeof(run.m));
   run.maxX = src->width - 1;
   run.maxY = src->height - 1;
   if (src->depth == 1) {
     run.src = src->imageData;
     run.dst = dst->imageData + (int64_t)firstRow * dst->widthStep;
-    impWarpAffine1u(run);
+  }
+  if (map.kind == IMP_WARP_AFFINE) {
+    if (src->depth == 1) impWarpAffine1u(run);
+    else ImpWarpAffineKernels[(src->depth == 16 ? 6 : 0) + (planar ? 3 : 0) + mode](run);
   } else {
-    ImpWarpAffineKernels[(src->depth == 16 ? 6 : 0) + (planar ? 3 : 0) + mode](run);
+    void* work = impAlignedMalloc(((int64_t)(db[2] - db[0]) * 2 + 2) * 8);
+    if (!work) {
+      impAlignedFree(firstCol);
+      impAlignedFree(lastCol);
+      impSetStatus(IMP_StsNoMem);
+      impRaiseError(-1, name, "", kModule, 1290);
+      return;
+    }
+    bool perspective = map.kind == IMP_WARP_PERSPECTIVE;
+    if (src->depth == 1) (perspective ? impWarpPerspective1u : impWarpBilinear1u)(run, map.quad, mode, work);
+    else (perspective ? ImpWarpPerspectiveKernels : ImpWarpBilinearKernels)[(src->depth == 16 ? 2 : 0) + (planar ? 1 : 0)](
+        run, map.quad, mode, work);
+    impAlignedFree(work);
   }
   impAlignedFree(firstCol);
   impAlignedFree(lastCol);
@@ -80,7 +117,7 @@ struct PartHeader {
 };
 
 void warpTiled(ImpHeader* src, ImpHeader* dst, const double corners[8], int32_t mode, const char* name, int32_t kind,
-               const int32_t sb[4], const int32_t db[4], const double m[6]) {
+               const int32_t sb[4], const int32_t db[4], const InverseMap& map) {
   int32_t dw = db[2] - db[0] + 1, dh = db[3] - db[1] + 1;
   int32_t xIn, yIn, th, tw, col0, row0, cols, rows;
   impRoiTiles(dst, dh, dw, &xIn, &yIn, &th, &tw, &col0, &row0, &cols, &rows);
@@ -88,7 +125,7 @@ void warpTiled(ImpHeader* src, ImpHeader* dst, const double corners[8], int32_t 
     for (int32_t c = col0; c < col0 + cols; ++c) {
       int32_t tx0 = c * tw, ty0 = r * th, tx1 = tx0 + tw - 1, ty1 = ty0 + th - 1;
       int32_t box[4];
-      sourceBox(m, tx0, ty0, tx1, ty1, box);
+      sourceBox(map, tx0, ty0, tx1, ty1, box);
       if (box[2] < sb[0] || box[0] > sb[2] || box[3] < sb[1] || box[1] > sb[3]) continue;
       int32_t bx0 = std::max(box[0] - 3, 0), by0 = std::max(box[1] - 3, 0);
       int32_t bx1 = std::min(box[2] + 3, src->width - 1), by1 = std::min(box[3] + 3, src->height - 1);
@@ -149,9 +186,11 @@ void impWarpGeneric(ImpHeader* src, ImpHeader* dst, const double corners[8], int
   }
   int32_t sb[4], db[4];
   if (!impRoiBounds(src, sb, clip) || !impRoiBounds(dst, db, clip)) return;
-  double m[6];
-  int32_t orientation;
-  impAffineFromQuad(sb[0], sb[1], sb[2], sb[3], corners, m, &orientation, 0);
-  if (!src->tileInfo && !dst->tileInfo) warpUntiled(src, dst, corners, mode, name, db, m, clip);
-  else warpTiled(src, dst, corners, mode, name, kind, sb, db, m);
+  // Neighbourhoods that must lie inside the source image.
+  if (mode < IMP_INTER_NN || mode > IMP_INTER_CUBIC) mode = IMP_INTER_CUBIC;
+  if (src->depth == 1) mode = IMP_INTER_NN;
+  else if (mode == IMP_INTER_CUBIC && (src->width < 4 || src->height < 4)) mode = IMP_INTER_LINEAR;
+  InverseMap map(kind, sb, corners);
+  if (!src->tileInfo && !dst->tileInfo) warpUntiled(src, dst, corners, mode, name, db, map, clip);
+  else warpTiled(src, dst, corners, mode, name, kind, sb, db, map);
 }

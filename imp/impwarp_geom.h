@@ -25,3 +25,21 @@ void impScanConvexPolygon(const double* polygon, int32_t count, int32_t firstRow
 // The arrays come from impAlignedMallocDwords and are freed with impAlignedFree.
 int32_t impWarpSpans(const double corners[8], int32_t left, int32_t top, int32_t right, int32_t bottom,
                      int32_t** firstCol, int32_t** lastCol, int32_t* firstRow, int32_t* lastRow);
+
+// Inverse of the bilinear map from a rectangle to a quadrangle: for a destination point (X, Y),
+// A = r0*X + r1*Y + r2, B = r4*X + r6*Y + r8, C = r5*X + r7*Y + r9, and by the solution mode
+// 0: u = A -/+ sqrt(A*A - B) (+ when root is set), x = u + r10, y = r3*u + C;
+// 1: x = B/A + r10, y = C;  2: x = B, y = C/A + r10;  3: x = B, y = C.
+struct ImpBilinearInverse {
+  double r[11];
+  int32_t solution;
+  int32_t root;
+};
+
+void impBilinearFromQuad(int32_t left, int32_t top, int32_t right, int32_t bottom, const double corners[8],
+                         ImpBilinearInverse* inverse, int32_t* orientation);
+// The source point of one destination point; a negative discriminant counts as 0 and a zero divisor
+// gives the quotient 0, so the point is always finite.
+void impBilinearInversePoint(const ImpBilinearInverse& inverse, double X, double Y, double* x, double* y);
+void impBilinearInverseCorners(const ImpBilinearInverse& inverse, int32_t left, int32_t top, int32_t right,
+                               int32_t bottom, double corners[8]);
