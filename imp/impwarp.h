@@ -25,3 +25,9 @@ void impGetAffineQuad(const ImpHeader* image, const double coeffs[6], double cor
 // Driver shared by the three transform kinds; clip 1 clips regions to their images.
 void impWarpGeneric(ImpHeader* src, ImpHeader* dst, const double corners[8], int32_t interpolate, const char* name,
                     int32_t kind, int32_t clip);
+
+// Blends the pixels along the quadrangle's edges (clipped to bounds) with their neighbours across them.
+void impWarpSmoothEdges(ImpHeader* dst, const double corners[8], const int32_t bounds[4], int32_t orientation);
+// One sample of any image, tiled ones included; depths other than 8, 16 and float read 0.
+double impGetPixelValue(ImpHeader* image, int32_t x, int32_t y, int32_t channel);
+void impSetPixelValue(ImpHeader* image, int32_t x, int32_t y, int32_t channel, double value);

@@ -193,4 +193,6 @@ void impWarpGeneric(ImpHeader* src, ImpHeader* dst, const double corners[8], int
   InverseMap map(kind, sb, corners);
   if (!src->tileInfo && !dst->tileInfo) warpUntiled(src, dst, corners, mode, name, db, map, clip);
   else warpTiled(src, dst, corners, mode, name, kind, sb, db, map);
+  if ((interpolate & IMP_SMOOTH_EDGE) && clip && impGetStatus() >= 0)
+    impWarpSmoothEdges(dst, corners, db, map.orientation);
 }

@@ -186,3 +186,19 @@ TEST(ImpWarp, ThreeChannelFastPathsEqualTheScalarKernels) {
     }
   }
 }
+
+TEST(ImpWarp, SmoothEdgesBlendTheOutsideNeighbours) {
+  ImpModeGuard g;
+  // A shear: left edge x = 0.5 * row + 1, right edge x = 0.5 * row + 8, rows 2 to 9 (top and bottom level).
+  const double shear[6] = {1, 0.5, 2, 0, 1, 2};
+  TestImage src(1, 8, 8, 8, 0, 200), plain(1, 8, 20, 20, 0, 0), smooth(1, 8, 20, 20, 0, 0);
+  impWarpAffine(src.h, plain.h, shear, IMP_INTER_NN);
+  impWarpAffine(src.h, smooth.h, shear, IMP_INTER_NN | IMP_SMOOTH_EDGE);
+  ASSERT_EQ(impGetStatus(), 0);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      // On odd rows the edges cross half-way between two pixels: the outside one takes half the inside value.
+      bool blended = y >= 3 && y <= 9 && y % 2 == 1 && (x == y / 2 + 1 || x == y / 2 + 9);
+      EXPECT_EQ(smooth.at8(x, y), blended ? 100 : plain.at8(x, y)) << x << "," << y;
+    }
+}
