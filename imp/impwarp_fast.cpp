@@ -36,10 +36,24 @@ void impWarpLinear8uPixel(const ImpWarpRun& r) {
   if (!threeChannels(r) || r.maxX < 2) return impWarpLinear8uPixelRef(r);
   ImpFixedWalk w(r, 0);
   char* row = r.dst;
+  // Positions whose 2 x 2 cell and 8-byte loads stay inside the image without clamping.
+  const int64_t safeX = (int64_t)(r.maxX - 1) << 16, safeY = (int64_t)(r.maxY - 1) << 16;
   for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
     int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
     int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
-    for (int32_t X = L; X <= R; ++X, cx += w.A, cy += w.D) {
+    int64_t ex = w.A * R + w.bx, ey = w.D * R + w.by;
+    int32_t X = L;
+    if (R > L && std::min(cx, ex) >= 0 && std::max(cx, ex) < safeX && std::min(cy, ey) >= 0 &&
+        std::max(cy, ey) < safeY) {
+      // The whole span but its last pixel: no clamps, four-byte stores.
+      uint8_t* d = (uint8_t*)row + (int64_t)L * 3;
+      for (; X < R; ++X, cx += w.A, cy += w.D, d += 3) {
+        const uint8_t* s = (const uint8_t*)r.src + (cy >> 16) * r.srcStep + (cx >> 16) * 3;
+        int32_t v = blend3(s, r.srcStep, (int32_t)((cx & 0xFFFF) >> 2), (int32_t)((cy & 0xFFFF) >> 2));
+        std::memcpy(d, &v, 4);
+      }
+    }
+    for (; X <= R; ++X, cx += w.A, cy += w.D) {
       int64_t x, y;
       int32_t wx, wy;
       impLinearCell(cx, r.maxX, &x, &wx);
@@ -67,10 +81,19 @@ void impWarpNN8uPixel(const ImpWarpRun& r) {
   if (!threeChannels(r)) return impWarpNN8uPixelRef(r);
   ImpFixedWalk w(r, 32768);
   char* row = r.dst;
+  // Positions that round to a pixel with a right neighbour, so that four bytes can be read.
+  const int64_t safeX = (int64_t)r.maxX << 16, safeY = ((int64_t)r.maxY + 1) << 16;
   for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
     int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
     int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
-    for (int32_t X = L; X <= R; ++X, cx += w.A, cy += w.D) {
+    int64_t ex = w.A * R + w.bx, ey = w.D * R + w.by;
+    int32_t X = L;
+    if (R > L && std::min(cx, ex) >= 0 && std::max(cx, ex) < safeX && std::min(cy, ey) >= 0 &&
+        std::max(cy, ey) < safeY) {
+      char* d = row + (int64_t)L * 3;
+      for (; X < R; ++X, cx += w.A, cy += w.D, d += 3) std::memcpy(d, r.src + (cy >> 16) * r.srcStep + (cx >> 16) * 3, 4);
+    }
+    for (; X <= R; ++X, cx += w.A, cy += w.D) {
       int64_t x = std::clamp<int64_t>(cx >> 16, 0, r.maxX), y = std::clamp<int64_t>(cy >> 16, 0, r.maxY);
       const char* s = r.src + y * r.srcStep + x * 3;
       char* d = row + X * 3;

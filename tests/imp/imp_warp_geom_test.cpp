@@ -154,8 +154,10 @@ TEST(ImpWarp, TiledImagesMatchPlainOnes) {
 TEST(ImpWarp, ThreeChannelFastPathsEqualTheScalarKernels) {
   // Every column span of the source, last columns and rows included, under turns that step in all directions.
   std::mt19937 rng(13);
-  for (int iter = 0; iter < 40; ++iter) {
-    int w = 3 + iter % 9, h = 2 + iter % 5;
+  for (int iter = 0; iter < 60; ++iter) {
+    // Odd iterations map whole spans inside a larger source; even ones run off small ones.
+    bool inside = iter % 2;
+    int w = inside ? 40 : 3 + iter % 9, h = inside ? 30 : 2 + iter % 5;
     TestImage src(3, 8, w, h), a(3, 8, 24, 24), b(3, 8, 24, 24);
     for (int i = 0; i < src.h->imageSize; ++i) src.h->imageData[i] = (char)rng();
     std::vector<int32_t> first(24, 0), last(24, 23);
@@ -169,7 +171,7 @@ TEST(ImpWarp, ThreeChannelFastPathsEqualTheScalarKernels) {
     run.lastRow = 23;
     run.firstCol = first.data();
     run.lastCol = last.data();
-    double angle = (rng() % 360) * 0.017453292519943295, scale = (double)w / 24.0 * 1.3;
+    double angle = (rng() % 360) * 0.017453292519943295, scale = inside ? 0.4 : (double)w / 24.0 * 1.3;
     const double m[6] = {scale * std::cos(angle), scale * std::sin(angle), w / 2.0,
                          -scale * std::sin(angle), scale * std::cos(angle), h / 2.0};
     std::memcpy(run.m, m, sizeof(m));
