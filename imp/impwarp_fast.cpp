@@ -30,80 +30,97 @@ inline int32_t blend3(const uint8_t* s, int64_t step, int32_t wx, int32_t wy) {
   return _mm_cvtsi128_si32(_mm_packus_epi16(v, v));
 }
 
+// One pixel by the clamped rules; four bytes stored when the next pixel of the span follows.
+inline void linearPixel(const ImpWarpRun& r, char* row, int32_t X, int64_t cx, int64_t cy, bool wide) {
+  int64_t x, y;
+  int32_t wx, wy;
+  impLinearCell(cx, r.maxX, &x, &wx);
+  impLinearCell(cy, r.maxY, &y, &wy);
+  const uint8_t* s = (const uint8_t*)r.src + y * r.srcStep + x * 3;
+  uint8_t* d = (uint8_t*)row + X * 3;
+  if (x + 2 > r.maxX) {
+    // The 8-byte loads would pass the last pixel of the row.
+    for (int k = 0; k < 3; ++k) {
+      int32_t top = (s[k] * (16384 - wx) + s[k + 3] * wx) >> 8;
+      int32_t bottom = (s[r.srcStep + k] * (16384 - wx) + s[r.srcStep + k + 3] * wx) >> 8;
+      d[k] = (uint8_t)((top * (16384 - wy) + bottom * wy) >> 20);
+    }
+    return;
+  }
+  int32_t v = blend3(s, r.srcStep, wx, wy);
+  if (wide) std::memcpy(d, &v, 4);
+  else d[0] = (uint8_t)v, d[1] = (uint8_t)(v >> 8), d[2] = (uint8_t)(v >> 16);
+}
+
+inline void nearestPixel(const ImpWarpRun& r, char* row, int32_t X, int64_t cx, int64_t cy, bool wide) {
+  int64_t x = std::clamp<int64_t>(cx >> 16, 0, r.maxX), y = std::clamp<int64_t>(cy >> 16, 0, r.maxY);
+  const char* s = r.src + y * r.srcStep + x * 3;
+  char* d = row + X * 3;
+  if (wide && x < r.maxX) {
+    std::memcpy(d, s, 4);
+  } else {
+    d[0] = s[0];
+    d[1] = s[1];
+    d[2] = s[2];
+  }
+}
+
+// Walks each span: the safe run (positions in [0, safeX) x [0, safeY), never the span's last pixel) through
+// fast(), the pixels before and after it through slow().
+template <typename Fast, typename Slow>
+void walkSpans(const ImpWarpRun& r, int64_t bias, int64_t safeX, int64_t safeY, Fast fast, Slow slow) {
+  ImpFixedWalk w(r, bias);
+  char* row = r.dst;
+  for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
+    int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
+    auto safe = [&](int32_t X) {
+      int64_t cx = w.A * X + w.bx, cy = w.D * X + w.by;
+      return cx >= 0 && cx < safeX && cy >= 0 && cy < safeY;
+    };
+    // The positions move linearly along the row, so the safe columns form one run [a, b].
+    int32_t a = L, b = R - 1;
+    while (a <= b && !safe(a)) ++a;
+    while (b >= a && !safe(b)) --b;
+    int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
+    int32_t X = L;
+    for (; X < a && X <= R; ++X, cx += w.A, cy += w.D) slow(row, X, cx, cy, X < R);
+    if (a <= b) {
+      fast(row, a, b, cx, cy, w.A, w.D);
+      X = b + 1;
+      cx = w.A * X + w.bx;
+      cy = w.D * X + w.by;
+    }
+    for (; X <= R; ++X, cx += w.A, cy += w.D) slow(row, X, cx, cy, X < R);
+  }
+}
+
 }  // namespace
 
 void impWarpLinear8uPixel(const ImpWarpRun& r) {
   if (!threeChannels(r) || r.maxX < 2) return impWarpLinear8uPixelRef(r);
-  ImpFixedWalk w(r, 0);
-  char* row = r.dst;
   // Positions whose 2 x 2 cell and 8-byte loads stay inside the image without clamping.
-  const int64_t safeX = (int64_t)(r.maxX - 1) << 16, safeY = (int64_t)(r.maxY - 1) << 16;
-  for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
-    int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
-    int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
-    int64_t ex = w.A * R + w.bx, ey = w.D * R + w.by;
-    int32_t X = L;
-    if (R > L && std::min(cx, ex) >= 0 && std::max(cx, ex) < safeX && std::min(cy, ey) >= 0 &&
-        std::max(cy, ey) < safeY) {
-      // The whole span but its last pixel: no clamps, four-byte stores.
-      uint8_t* d = (uint8_t*)row + (int64_t)L * 3;
-      for (; X < R; ++X, cx += w.A, cy += w.D, d += 3) {
-        const uint8_t* s = (const uint8_t*)r.src + (cy >> 16) * r.srcStep + (cx >> 16) * 3;
-        int32_t v = blend3(s, r.srcStep, (int32_t)((cx & 0xFFFF) >> 2), (int32_t)((cy & 0xFFFF) >> 2));
-        std::memcpy(d, &v, 4);
-      }
-    }
-    for (; X <= R; ++X, cx += w.A, cy += w.D) {
-      int64_t x, y;
-      int32_t wx, wy;
-      impLinearCell(cx, r.maxX, &x, &wx);
-      impLinearCell(cy, r.maxY, &y, &wy);
-      const uint8_t* s = (const uint8_t*)r.src + y * r.srcStep + x * 3;
-      uint8_t* d = (uint8_t*)row + X * 3;
-      if (x + 2 > r.maxX) {
-        // The 8-byte loads would pass the last pixel of the row.
-        for (int k = 0; k < 3; ++k) {
-          int32_t top = (s[k] * (16384 - wx) + s[k + 3] * wx) >> 8;
-          int32_t bottom = (s[r.srcStep + k] * (16384 - wx) + s[r.srcStep + k + 3] * wx) >> 8;
-          d[k] = (uint8_t)((top * (16384 - wy) + bottom * wy) >> 20);
+  walkSpans(
+      r, 0, (int64_t)(r.maxX - 1) << 16, (int64_t)(r.maxY - 1) << 16,
+      [&](char* row, int32_t a, int32_t b, int64_t cx, int64_t cy, int64_t A, int64_t D) {
+        uint8_t* d = (uint8_t*)row + (int64_t)a * 3;
+        for (int32_t X = a; X <= b; ++X, cx += A, cy += D, d += 3) {
+          const uint8_t* s = (const uint8_t*)r.src + (cy >> 16) * r.srcStep + (cx >> 16) * 3;
+          int32_t v = blend3(s, r.srcStep, (int32_t)((cx & 0xFFFF) >> 2), (int32_t)((cy & 0xFFFF) >> 2));
+          std::memcpy(d, &v, 4);
         }
-        continue;
-      }
-      int32_t v = blend3(s, r.srcStep, wx, wy);
-      // A fourth byte lands on the next pixel of the span, which is written after it.
-      if (X < R) std::memcpy(d, &v, 4);
-      else d[0] = (uint8_t)v, d[1] = (uint8_t)(v >> 8), d[2] = (uint8_t)(v >> 16);
-    }
-  }
+      },
+      [&](char* row, int32_t X, int64_t cx, int64_t cy, bool wide) { linearPixel(r, row, X, cx, cy, wide); });
 }
 
 void impWarpNN8uPixel(const ImpWarpRun& r) {
   if (!threeChannels(r)) return impWarpNN8uPixelRef(r);
-  ImpFixedWalk w(r, 32768);
-  char* row = r.dst;
   // Positions that round to a pixel with a right neighbour, so that four bytes can be read.
-  const int64_t safeX = (int64_t)r.maxX << 16, safeY = ((int64_t)r.maxY + 1) << 16;
-  for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
-    int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
-    int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
-    int64_t ex = w.A * R + w.bx, ey = w.D * R + w.by;
-    int32_t X = L;
-    if (R > L && std::min(cx, ex) >= 0 && std::max(cx, ex) < safeX && std::min(cy, ey) >= 0 &&
-        std::max(cy, ey) < safeY) {
-      char* d = row + (int64_t)L * 3;
-      for (; X < R; ++X, cx += w.A, cy += w.D, d += 3) std::memcpy(d, r.src + (cy >> 16) * r.srcStep + (cx >> 16) * 3, 4);
-    }
-    for (; X <= R; ++X, cx += w.A, cy += w.D) {
-      int64_t x = std::clamp<int64_t>(cx >> 16, 0, r.maxX), y = std::clamp<int64_t>(cy >> 16, 0, r.maxY);
-      const char* s = r.src + y * r.srcStep + x * 3;
-      char* d = row + X * 3;
-      if (X < R && x < r.maxX) {
-        std::memcpy(d, s, 4);
-      } else {
-        d[0] = s[0];
-        d[1] = s[1];
-        d[2] = s[2];
-      }
-    }
-  }
+  walkSpans(
+      r, 32768, (int64_t)r.maxX << 16, ((int64_t)r.maxY + 1) << 16,
+      [&](char* row, int32_t a, int32_t b, int64_t cx, int64_t cy, int64_t A, int64_t D) {
+        char* d = row + (int64_t)a * 3;
+        for (int32_t X = a; X <= b; ++X, cx += A, cy += D, d += 3)
+          std::memcpy(d, r.src + (cy >> 16) * r.srcStep + (cx >> 16) * 3, 4);
+      },
+      [&](char* row, int32_t X, int64_t cx, int64_t cy, bool wide) { nearestPixel(r, row, X, cx, cy, wide); });
 }
