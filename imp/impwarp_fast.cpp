@@ -2,6 +2,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "imp/impwarp_kernels.h"
@@ -65,32 +66,51 @@ inline void nearestPixel(const ImpWarpRun& r, char* row, int32_t X, int64_t cx, 
   }
 }
 
-// Walks each span: the safe run (positions in [0, safeX) x [0, safeY), never the span's last pixel) through
-// fast(), the pixels before and after it through slow().
+// Walks the spans in blocks of rows and columns, so that the source pixels a block reads stay in cache: the
+// safe run of each row (positions in [0, safeX) x [0, safeY), never the span's last pixel) through fast(),
+// the pixels before and after it through slow(). Positions depend only on the pixel, not on the order.
 template <typename Fast, typename Slow>
 void walkSpans(const ImpWarpRun& r, int64_t bias, int64_t safeX, int64_t safeY, Fast fast, Slow slow) {
+  constexpr int32_t kRows = 64, kCols = 64;
   ImpFixedWalk w(r, bias);
-  char* row = r.dst;
-  for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y, row += r.dstStep, w.nextRow()) {
-    int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
-    auto safe = [&](int32_t X) {
-      int64_t cx = w.A * X + w.bx, cy = w.D * X + w.by;
-      return cx >= 0 && cx < safeX && cy >= 0 && cy < safeY;
-    };
-    // The positions move linearly along the row, so the safe columns form one run [a, b].
-    int32_t a = L, b = R - 1;
-    while (a <= b && !safe(a)) ++a;
-    while (b >= a && !safe(b)) --b;
-    int64_t cx = w.A * L + w.bx, cy = w.D * L + w.by;
-    int32_t X = L;
-    for (; X < a && X <= R; ++X, cx += w.A, cy += w.D) slow(row, X, cx, cy, X < R);
-    if (a <= b) {
-      fast(row, a, b, cx, cy, w.A, w.D);
-      X = b + 1;
-      cx = w.A * X + w.bx;
-      cy = w.D * X + w.by;
+  struct RowRun { int32_t L, R, a, b; int64_t bx, by; char* row; } runs[kRows];
+  for (int32_t Y0 = r.firstRow; Y0 <= r.lastRow; Y0 += kRows) {
+    int32_t n = std::min(kRows, r.lastRow - Y0 + 1), lo = INT32_MAX, hi = INT32_MIN;
+    for (int32_t k = 0; k < n; ++k, w.nextRow()) {
+      RowRun& u = runs[k];
+      u.L = r.firstCol[Y0 + k - r.firstRow];
+      u.R = r.lastCol[Y0 + k - r.firstRow];
+      u.bx = w.bx;
+      u.by = w.by;
+      u.row = r.dst + (int64_t)(Y0 + k - r.firstRow) * r.dstStep;
+      auto safe = [&](int32_t X) {
+        int64_t cx = w.A * X + u.bx, cy = w.D * X + u.by;
+        return cx >= 0 && cx < safeX && cy >= 0 && cy < safeY;
+      };
+      // The positions move linearly along the row, so the safe columns form one run [a, b].
+      u.a = u.L;
+      u.b = u.R - 1;
+      while (u.a <= u.b && !safe(u.a)) ++u.a;
+      while (u.b >= u.a && !safe(u.b)) --u.b;
+      if (u.L <= u.R) lo = std::min(lo, u.L), hi = std::max(hi, u.R);
     }
-    for (; X <= R; ++X, cx += w.A, cy += w.D) slow(row, X, cx, cy, X < R);
+    for (int64_t X0 = lo; X0 <= hi; X0 += kCols) {
+      for (int32_t k = 0; k < n; ++k) {
+        const RowRun& u = runs[k];
+        int32_t x0 = (int32_t)std::max<int64_t>(u.L, X0), x1 = (int32_t)std::min<int64_t>(u.R, X0 + kCols - 1);
+        for (int32_t X = x0; X <= x1;) {
+          bool inside = X >= u.a && X <= u.b;
+          int32_t end = inside ? std::min(u.b, x1) : X < u.a ? std::min(u.a - 1, x1) : x1;
+          int64_t cx = w.A * X + u.bx, cy = w.D * X + u.by;
+          if (inside) {
+            fast(u.row, X, end, cx, cy, w.A, w.D);
+          } else {
+            for (int32_t x = X; x <= end; ++x, cx += w.A, cy += w.D) slow(u.row, x, cx, cy, x < u.R);
+          }
+          X = end + 1;
+        }
+      }
+    }
   }
 }
 
