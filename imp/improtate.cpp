@@ -73,6 +73,7 @@ void rotateQuarter(ImpHeader* src, ImpHeader* dst, int32_t angle, int32_t xs, in
   run.direction = angle == 90 ? -1 : 1;
   run.srcBit = (int32_t)sx;
   run.dstBit = (int32_t)xlo;
+  run.srcMaxX = src->width - 1;
   bool wide = src->depth == 16;
   if (bits) (angle == 180 ? impRotate180Bits : impRotate90Bits)(run);
   else if (angle == 180)

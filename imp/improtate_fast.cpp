@@ -65,12 +65,17 @@ void quarter(const ImpQuarterRun& r) {
         char* d = r.dst + y * r.dstStep + x0 * st.dx;
         int32_t x = x0;
         if (!Planes && sizeof(T) == 1 && r.channels == 3 && r.dstStride == 3) {
-          // Three bytes read, four written: the fourth lands on the next pixel, written right after.
-          for (; x + 1 < x1; ++x, s += r.srcStep, d += 3) {
-            uint16_t lo;
-            std::memcpy(&lo, s, 2);
-            uint32_t v = lo | (uint32_t)(uint8_t)s[2] << 16;
-            std::memcpy(d, &v, 4);
+          // Four bytes written: the fourth lands on the next pixel, written right after. Four are read
+          // too unless the source pixel is the last of its row.
+          if (r.srcBit + (int64_t)r.direction * y < r.srcMaxX) {
+            for (; x + 1 < x1; ++x, s += r.srcStep, d += 3) std::memcpy(d, s, 4);
+          } else {
+            for (; x + 1 < x1; ++x, s += r.srcStep, d += 3) {
+              uint16_t lo;
+              std::memcpy(&lo, s, 2);
+              uint32_t v = lo | (uint32_t)(uint8_t)s[2] << 16;
+              std::memcpy(d, &v, 4);
+            }
           }
         }
         for (; x < x1; ++x, s += r.srcStep, d += st.dx) movePixel<T, Planes>(s, d, st, r.channels);

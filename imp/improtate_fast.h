@@ -15,8 +15,9 @@ struct ImpQuarterRun {
   int64_t dstStride;
   int32_t channels;    // channels to process
   int32_t direction;   // 90/270: source column step per destination row (-1 or +1)
-  int32_t srcBit;      // 1-bit: x bit indices of the two start pixels
+  int32_t srcBit;      // x of the two start pixels (bit indices for 1-bit images)
   int32_t dstBit;
+  int32_t srcMaxX;     // the source image's last column
 };
 
 void impRotate180Bits(const ImpQuarterRun& run);
