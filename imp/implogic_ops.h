@@ -1,6 +1,8 @@
 // Row routines and the checked driver shared by impAnd, impOr and impXorS.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -119,16 +121,25 @@ void elements(const ImpHeader* A, const ImpHeader* B, ImpHeader* D, const ImpHea
   }
 }
 
-// Word loop over two equally shaped whole images (row padding included).
+// Word loop over two equally shaped whole images (row padding included), 64 bytes a step where it can.
 template <typename Op>
 void whole(const ImpHeader* A, const ImpHeader* B, ImpHeader* D, uint32_t pattern) {
-  int32_t words = D->imageSize / 4;
-  for (int32_t i = 0; i < words; ++i) {
+  int64_t words = D->imageSize / 4, i = 0;
+  const __m128i wide = _mm_set1_epi32((int32_t)pattern);
+  for (; i + 16 <= words; i += 16) {
+    for (int k = 0; k < 4; ++k) {
+      int64_t at = 4 * i + 16 * k;
+      __m128i a = _mm_loadu_si128((const __m128i*)(A->imageData + at));
+      __m128i b = B ? _mm_loadu_si128((const __m128i*)(B->imageData + at)) : wide;
+      _mm_storeu_si128((__m128i*)(D->imageData + at), Op::template apply<__m128i>(a, b));
+    }
+  }
+  for (; i < words; ++i) {
     uint32_t a, b = pattern, r;
-    memcpy(&a, A->imageData + 4LL * i, 4);
-    if (B) memcpy(&b, B->imageData + 4LL * i, 4);
+    memcpy(&a, A->imageData + 4 * i, 4);
+    if (B) memcpy(&b, B->imageData + 4 * i, 4);
     r = Op::template apply<uint32_t>(a, b);
-    memcpy(D->imageData + 4LL * i, &r, 4);
+    memcpy(D->imageData + 4 * i, &r, 4);
   }
 }
 
