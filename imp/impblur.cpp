@@ -57,18 +57,20 @@ struct Blur {
     return true;
   }
 
-  // Output pixels (ox, oy) .. of the region, from the copy's element at (ox, oy), into pixel (dx, dy) of pixels
-  // laid out like the destination.
-  bool runBlock(const char* copy, int64_t copyStep, int64_t copyPlane, char* out, int64_t outStep, int64_t outPlane,
-                int32_t ox, int32_t oy, int32_t dx, int32_t dy, int32_t w, int32_t h) {
+  // Output pixels (ox, oy) .. of the region, whose first window starts at pixel (bx, by) of the source pixels in
+  // copy, into pixel (dx, dy) of pixels laid out like the destination.
+  bool runBlock(const char* copy, int64_t copyStep, int64_t copyPlane, int32_t bx, int32_t by, char* out,
+                int64_t outStep, int64_t outPlane, int32_t ox, int32_t oy, int32_t dx, int32_t dy, int32_t w,
+                int32_t h) {
     int32_t depth = src->depth;
     ImpBlurRun run{nullptr, copyStep, 1, 1, nullptr, outStep, 1, w, h, nCols, nRows, nullptr, 0, 0, 0, 1};
     if (mask) run.maskBits = mask->imageData, run.maskStep = mask->widthStep, run.maskX = ox, run.maskY = oy;
-    if (depth == IMP_DEPTH_1U) return runBits(copy + oy * copyStep, copyStep, ox, out, outStep, dx, dy, run);
+    copy += by * copyStep;
+    if (depth == IMP_DEPTH_1U) return runBits(copy, copyStep, bx, out, outStep, dx, dy, run);
     int32_t e = impBytesPerChannel(depth), n = rs.last - rs.first + 1, cs = rs.first - 1, cd = rd.first - 1;
     bool pixel = src->dataOrder == IMP_DATA_ORDER_PIXEL;
     if (pixel && n == src->channels && n == dst->channels) {
-      run.src = copy + oy * copyStep + (int64_t)ox * n * e;
+      run.src = copy + (int64_t)bx * n * e;
       run.dst = out + dy * outStep + (int64_t)dx * n * e;
       run.count = w * n;
       run.tapStep = run.maskRepeat = n;
@@ -76,8 +78,7 @@ struct Blur {
     }
     if (pixel) run.elemStep = run.tapStep = src->channels, run.dstElemStep = dst->channels;
     for (int32_t c = 0; c < n; ++c) {
-      run.src = pixel ? copy + oy * copyStep + ((int64_t)ox * src->channels + cs + c) * e
-                      : copy + (cs + c) * copyPlane + oy * copyStep + (int64_t)ox * e;
+      run.src = pixel ? copy + ((int64_t)bx * src->channels + cs + c) * e : copy + (cs + c) * copyPlane + (int64_t)bx * e;
       run.dst = pixel ? out + dy * outStep + ((int64_t)dx * dst->channels + cd + c) * e
                       : out + (cd + c) * outPlane + dy * outStep + (int64_t)dx * e;
       if (!impBlurPass(depth, run)) return false;
@@ -107,17 +108,53 @@ struct Blur {
     return ok;
   }
 
-  // One bordered copy of the region and its margins is made before anything is written, so the same image may
-  // be source and destination, tiled or not, whatever the anchor.
+  // Output pixels (ox, oy) .. through a bordered copy of their windows, into the untiled destination.
+  bool copyPiece(int32_t ox, int32_t oy, int32_t w, int32_t h) {
+    if (w < 1 || h < 1) return true;
+    int32_t step = 0, bh = h + nRows - 1;
+    char* copy = impGetBorderedBlock(src, rs.x + ox - anchorX, rs.y + oy - anchorY, w + nCols - 1, bh, &step);
+    bool ok = copy && runBlock(copy, step, (int64_t)step * bh, 0, 0, dst->imageData, dst->widthStep,
+                               (int64_t)dst->widthStep * dst->height, ox, oy, rd.x + ox, rd.y + oy, w, h);
+    impFreeBuffer(copy);
+    return ok;
+  }
+
+  // Distinct untiled images: the bands whose windows reach past the source's edges go through bordered copies,
+  // the interior is read in place.
+  bool strips(int32_t w, int32_t h) {
+    int32_t left = anchorX, top = anchorY, right = nCols - 1 - anchorX, bottom = nRows - 1 - anchorY;
+    int32_t y0 = rs.y, h0 = h, x0 = rs.x, w0 = w, tH = 0, bH = 0, lW = 0, rW = 0;
+    if (y0 < top) tH = std::min(h0, top - y0);
+    if (!copyPiece(0, 0, w, tH)) return false;
+    y0 += tH, h0 -= tH;
+    if (h0 > 0 && y0 + h0 > src->height - bottom) bH = std::min(h0, y0 + h0 - (src->height - bottom));
+    if (!copyPiece(0, tH + h0 - bH, w, bH)) return false;
+    h0 -= bH;
+    if (h0 < 1) return true;
+    if (x0 < left) lW = std::min(w0, left - x0);
+    if (!copyPiece(0, tH, lW, h0)) return false;
+    x0 += lW, w0 -= lW;
+    if (w0 > 0 && x0 + w0 > src->width - right) rW = std::min(w0, x0 + w0 - (src->width - right));
+    if (!copyPiece(lW + w0 - rW, tH, rW, h0)) return false;
+    w0 -= rW;
+    if (w0 < 1) return true;
+    return runBlock(src->imageData, src->widthStep, (int64_t)src->widthStep * src->height, x0 - left, y0 - top,
+                    dst->imageData, dst->widthStep, (int64_t)dst->widthStep * dst->height, lW, tH, rd.x + lW,
+                    rd.y + tH, w0, h0);
+  }
+
+  // Otherwise one bordered copy of the region and its margins is made before anything is written, so the same
+  // image may be source and destination, tiled or not, whatever the anchor.
   bool run(int32_t w, int32_t h) {
+    if (src != dst && !src->tileInfo && !dst->tileInfo) return strips(w, h);
     int32_t step = 0, bh = h + nRows - 1;
     char* copy = impGetBorderedBlock(src, rs.x - anchorX, rs.y - anchorY, w + nCols - 1, bh, &step);
     if (!copy) return false;
     int64_t plane = (int64_t)step * bh;
     bool ok = true;
     if (!dst->tileInfo) {
-      ok = runBlock(copy, step, plane, dst->imageData, dst->widthStep, (int64_t)dst->widthStep * dst->height, 0, 0,
-                    rd.x, rd.y, w, h);
+      ok = runBlock(copy, step, plane, 0, 0, dst->imageData, dst->widthStep, (int64_t)dst->widthStep * dst->height, 0,
+                    0, rd.x, rd.y, w, h);
     } else {
       ImpTileSpec* t = dst->tileInfo;
       int32_t tw = t->width, th = t->height;
@@ -128,8 +165,8 @@ struct Blur {
           int32_t pw = std::min(rd.x + w, (col + 1) * tw) - px, ph = std::min(rd.y + h, (row + 1) * th) - py;
           t->callBack(dst, col, row, IMP_TILE_WRITE);
           if (!(ok = t->tileData != nullptr)) break;
-          ok = runBlock(copy, step, plane, (char*)t->tileData, tileStep, tileStep * th, px - rd.x, py - rd.y,
-                        px - col * tw, py - row * th, pw, ph);
+          ok = runBlock(copy, step, plane, px - rd.x, py - rd.y, (char*)t->tileData, tileStep, tileStep * th, px - rd.x,
+                        py - rd.y, px - col * tw, py - row * th, pw, ph);
           t->callBack(dst, col, row, IMP_TILE_RELEASE);
         }
     }

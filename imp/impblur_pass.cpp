@@ -1,6 +1,7 @@
 // The box-filter pass: column sums kept up row by row, row sums of the window columns, the exact average.
 #include "imp/impblur_pass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -10,17 +11,35 @@
 
 namespace {
 
-// The average of n samples whose sum is s, as the depth's sample.
+// The average of n samples whose sum is s, truncated toward zero.
 template <class Sum>
 struct Average {
   int64_t n;
+  explicit Average(int64_t count) : n(count) {}
   Sum operator()(Sum s) const { return s / (Sum)n; }
 };
 
+// 32-bit sums divide by a multiply and a shift, exact for every |s| <= 2^31: m = ceil(2^k / n) with k = 32 + the
+// bits of n leaves an error below 1 / n.
+template <>
+struct Average<int32_t> {
+  uint64_t m;
+  int32_t k;
+  explicit Average(int64_t n) : k(32) {
+    while ((1ll << (k - 32)) < n) ++k;
+    m = (uint64_t)(((unsigned __int128)1 << k) + n - 1) / n;
+  }
+  int32_t operator()(int32_t s) const {
+    if (s >= 0) return (int32_t)(((uint64_t)s * m) >> k);
+    return -(int32_t)(((uint64_t)(-(int64_t)s) * m) >> k);
+  }
+};
+
+// Rounded toward zero to single precision.
 template <>
 struct Average<double> {
   int64_t n;
-  // Rounded toward zero to single precision.
+  explicit Average(int64_t count) : n(count) {}
   float operator()(double s) const {
     double q = s / (double)n;
     float f = (float)q;
@@ -41,16 +60,23 @@ bool pass(const ImpBlurRun& run, int32_t depth) {
     return false;
   }
   int64_t n = (int64_t)run.nCols * run.nRows;
-  auto at = [&](int32_t row, int64_t j) { return (Sum)((const T*)(run.src + row * run.srcStep))[j * run.elemStep]; };
-  for (int64_t j = 0; j < vLen; ++j) {
-    Sum s = 0;
-    for (int32_t r = 0; r < run.nRows; ++r) s += at(r, j);
-    v[j] = s;
+  auto row = [&](int32_t r) { return (const T*)(run.src + r * run.srcStep); };
+  int64_t es = run.elemStep;
+  std::fill_n(v, vLen, (Sum)0);
+  for (int32_t r = 0; r < run.nRows; ++r) {
+    const T* in = row(r);
+    for (int64_t j = 0; j < vLen; ++j) v[j] += (Sum)in[j * es];
   }
-  Average<Sum> average{n};
+  Average<Sum> average(n);
   for (int32_t y = 0; y < run.rows; ++y) {
-    if (y > 0)
-      for (int64_t j = 0; j < vLen; ++j) v[j] += at(y + run.nRows - 1, j) - at(y - 1, j);
+    if (y > 0) {
+      const T* in = row(y + run.nRows - 1);
+      const T* out = row(y - 1);
+      if (es == 1)
+        for (int64_t j = 0; j < vLen; ++j) v[j] += (Sum)in[j] - (Sum)out[j];
+      else
+        for (int64_t j = 0; j < vLen; ++j) v[j] += (Sum)in[j * es] - (Sum)out[j * es];
+    }
     if (run.nCols <= 8) {
       for (int32_t i = 0; i < run.count; ++i) {
         Sum s = 0;
@@ -89,12 +115,66 @@ bool integerPass(const ImpBlurRun& run, int32_t depth, int64_t largest) {
   return pass<T, int64_t>(run, depth);
 }
 
+// 8-bit unsigned runs whose window sums stay below 2^16, with contiguous elements: every loop runs over whole
+// rows so that it vectorizes, and the division is a 32-bit multiply by m and a shift by k.
+__attribute__((target_clones("avx2", "default"))) void rows8u(const ImpBlurRun& run, int32_t* v, int32_t* h,
+                                                               uint32_t m, int32_t k) {
+  int32_t vTap = run.tapStep;
+  int64_t vLen = run.count + (int64_t)(run.nCols - 1) * vTap;
+  auto row = [&](int32_t r) { return (const uint8_t*)(run.src + r * run.srcStep); };
+  std::fill_n(v, vLen, 0);
+  for (int32_t r = 0; r < run.nRows; ++r) {
+    const uint8_t* in = row(r);
+    for (int64_t j = 0; j < vLen; ++j) v[j] += in[j];
+  }
+  for (int32_t y = 0; y < run.rows; ++y) {
+    if (y > 0) {
+      const uint8_t* in = row(y + run.nRows - 1);
+      const uint8_t* out = row(y - 1);
+      for (int64_t j = 0; j < vLen; ++j) v[j] += in[j] - out[j];
+    }
+    for (int32_t i = 0; i < run.count; ++i) h[i] = v[i];
+    for (int32_t c = 1; c < run.nCols; ++c) {
+      const int32_t* vc = v + (int64_t)c * vTap;
+      for (int32_t i = 0; i < run.count; ++i) h[i] += vc[i];
+    }
+    uint8_t* dst = (uint8_t*)(run.dst + y * run.dstStep);
+    if (run.maskBits) {
+      const char* bits = run.maskBits + (int64_t)(run.maskY + y) * run.maskStep;
+      for (int32_t i = 0; i < run.count; ++i)
+        if (impGetBit(bits, (int64_t)run.maskX + i / run.maskRepeat))
+          dst[(int64_t)i * run.dstElemStep] = (uint8_t)(((uint32_t)h[i] * m) >> k);
+    } else if (run.dstElemStep == 1) {
+      for (int32_t i = 0; i < run.count; ++i) dst[i] = (uint8_t)(((uint32_t)h[i] * m) >> k);
+    } else {
+      for (int32_t i = 0; i < run.count; ++i) dst[(int64_t)i * run.dstElemStep] = (uint8_t)(((uint32_t)h[i] * m) >> k);
+    }
+  }
+}
+
+// m = ceil(2^k / n) with 2^k above 255 n^2 is exact for every sum s <= 255 n: the error s (m n - 2^k) / (n 2^k) stays
+// below 1 / n; the product s m must also fit 32 bits.
+bool bytePass(const ImpBlurRun& run) {
+  int64_t n = (int64_t)run.nCols * run.nRows;
+  int32_t k = 0;
+  while (k < 40 && (1ll << k) <= 255 * n * n) ++k;
+  uint64_t m = ((1ull << k) + n - 1) / n;
+  if (run.elemStep != 1 || k >= 40 || 255 * n * m >= (1ull << 32)) return integerPass<uint8_t>(run, IMP_DEPTH_8U, 255);
+  int64_t vLen = run.count + (int64_t)(run.nCols - 1) * run.tapStep;
+  auto* v = static_cast<int32_t*>(impAlignedMalloc(vLen * 4));
+  auto* h = static_cast<int32_t*>(impAlignedMalloc((int64_t)run.count * 4));
+  if (v && h) rows8u(run, v, h, (uint32_t)m, k);
+  impAlignedFree(v);
+  impAlignedFree(h);
+  return v && h;
+}
+
 }  // namespace
 
 bool impBlurPass(int32_t depth, const ImpBlurRun& run) {
   switch (depth) {
     case IMP_DEPTH_1U: return pass<uint8_t, int64_t>(run, depth);
-    case IMP_DEPTH_8U: return integerPass<uint8_t>(run, depth, 255);
+    case IMP_DEPTH_8U: return bytePass(run);
     case IMP_DEPTH_8S: return integerPass<int8_t>(run, depth, 128);
     case IMP_DEPTH_16U: return integerPass<uint16_t>(run, depth, 65535);
     case IMP_DEPTH_16S: return integerPass<int16_t>(run, depth, 32768);
