@@ -115,40 +115,44 @@ bool integerPass(const ImpBlurRun& run, int32_t depth, int64_t largest) {
   return pass<T, int64_t>(run, depth);
 }
 
-// 8-bit unsigned runs whose window sums stay below 2^16, with contiguous elements: every loop runs over whole
-// rows so that it vectorizes, and the division is a 32-bit multiply by m and a shift by k.
-__attribute__((target_clones("avx2", "default"))) void rows8u(const ImpBlurRun& run, int32_t* v, int32_t* h,
-                                                               uint32_t m, int32_t k) {
-  int32_t vTap = run.tapStep;
-  int64_t vLen = run.count + (int64_t)(run.nCols - 1) * vTap;
+// 8-bit unsigned runs whose window sums stay below 2^16, with contiguous elements: 16-bit column sums, loops over
+// whole rows so that they vectorize, and the division as a 32-bit multiply by m and a shift by k.
+__attribute__((target_clones("avx2", "default"))) void rows8u(const ImpBlurRun& run, uint16_t* __restrict v,
+                                                               uint8_t* __restrict line, uint32_t m, int32_t k) {
+  int32_t t = run.tapStep, count = run.count;
+  int64_t vLen = count + (int64_t)(run.nCols - 1) * t;
   auto row = [&](int32_t r) { return (const uint8_t*)(run.src + r * run.srcStep); };
   std::fill_n(v, vLen, 0);
   for (int32_t r = 0; r < run.nRows; ++r) {
     const uint8_t* in = row(r);
-    for (int64_t j = 0; j < vLen; ++j) v[j] += in[j];
+    for (int64_t j = 0; j < vLen; ++j) v[j] = (uint16_t)(v[j] + in[j]);
   }
   for (int32_t y = 0; y < run.rows; ++y) {
     if (y > 0) {
       const uint8_t* in = row(y + run.nRows - 1);
       const uint8_t* out = row(y - 1);
-      for (int64_t j = 0; j < vLen; ++j) v[j] += in[j] - out[j];
+      for (int64_t j = 0; j < vLen; ++j) v[j] = (uint16_t)(v[j] + in[j] - out[j]);
     }
-    for (int32_t i = 0; i < run.count; ++i) h[i] = v[i];
-    for (int32_t c = 1; c < run.nCols; ++c) {
-      const int32_t* vc = v + (int64_t)c * vTap;
-      for (int32_t i = 0; i < run.count; ++i) h[i] += vc[i];
+    if (run.nCols == 3) {
+      for (int32_t i = 0; i < count; ++i) line[i] = (uint8_t)(((uint32_t)(v[i] + v[i + t] + v[i + 2 * t]) * m) >> k);
+    } else if (run.nCols == 5) {
+      for (int32_t i = 0; i < count; ++i)
+        line[i] = (uint8_t)(((uint32_t)(v[i] + v[i + t] + v[i + 2 * t] + v[i + 3 * t] + v[i + 4 * t]) * m) >> k);
+    } else {
+      for (int32_t i = 0; i < count; ++i) {
+        uint32_t sum = 0;
+        for (int32_t c = 0; c < run.nCols; ++c) sum += v[i + c * t];
+        line[i] = (uint8_t)((sum * m) >> k);
+      }
     }
     uint8_t* dst = (uint8_t*)(run.dst + y * run.dstStep);
-    if (run.maskBits) {
-      const char* bits = run.maskBits + (int64_t)(run.maskY + y) * run.maskStep;
-      for (int32_t i = 0; i < run.count; ++i)
-        if (impGetBit(bits, (int64_t)run.maskX + i / run.maskRepeat))
-          dst[(int64_t)i * run.dstElemStep] = (uint8_t)(((uint32_t)h[i] * m) >> k);
-    } else if (run.dstElemStep == 1) {
-      for (int32_t i = 0; i < run.count; ++i) dst[i] = (uint8_t)(((uint32_t)h[i] * m) >> k);
-    } else {
-      for (int32_t i = 0; i < run.count; ++i) dst[(int64_t)i * run.dstElemStep] = (uint8_t)(((uint32_t)h[i] * m) >> k);
+    const char* bits = run.maskBits ? run.maskBits + (int64_t)(run.maskY + y) * run.maskStep : nullptr;
+    if (!bits && run.dstElemStep == 1) {
+      std::copy_n(line, count, dst);
+      continue;
     }
+    for (int32_t i = 0; i < count; ++i)
+      if (!bits || impGetBit(bits, (int64_t)run.maskX + i / run.maskRepeat)) dst[(int64_t)i * run.dstElemStep] = line[i];
   }
 }
 
@@ -159,14 +163,15 @@ bool bytePass(const ImpBlurRun& run) {
   int32_t k = 0;
   while (k < 40 && (1ll << k) <= 255 * n * n) ++k;
   uint64_t m = ((1ull << k) + n - 1) / n;
-  if (run.elemStep != 1 || k >= 40 || 255 * n * m >= (1ull << 32)) return integerPass<uint8_t>(run, IMP_DEPTH_8U, 255);
+  if (run.elemStep != 1 || 255 * n > 65535 || 255 * n * m >= (1ull << 32))
+    return integerPass<uint8_t>(run, IMP_DEPTH_8U, 255);
   int64_t vLen = run.count + (int64_t)(run.nCols - 1) * run.tapStep;
-  auto* v = static_cast<int32_t*>(impAlignedMalloc(vLen * 4));
-  auto* h = static_cast<int32_t*>(impAlignedMalloc((int64_t)run.count * 4));
-  if (v && h) rows8u(run, v, h, (uint32_t)m, k);
+  auto* v = static_cast<uint16_t*>(impAlignedMalloc(vLen * 2));
+  auto* line = static_cast<uint8_t*>(impAlignedMalloc(run.count));
+  if (v && line) rows8u(run, v, line, (uint32_t)m, k);
   impAlignedFree(v);
-  impAlignedFree(h);
-  return v && h;
+  impAlignedFree(line);
+  return v && line;
 }
 
 }  // namespace
