@@ -68,7 +68,7 @@ void unpackMaskRow(const ImpMaskRows& m, int32_t row, int32_t count, uint8_t* ou
 
 int32_t runFast(const ImpConvJob& job, const ImpRowRun& run) {
   const ImpKernel* k = job.kernels[0];
-  ImpFastKernel fk{k->nCols, run.tapStep, k->shiftRight, {}};
+  ImpFastKernel fk{k->nCols, run.tapStep, k->shiftRight, {}, job.plans[0].kind == IMP_ACC_16};
   for (int32_t i = 0; i < k->nCols * k->nRows; ++i) fk.weights[i] = (int16_t)k->values[i];
   Buffers b;
   if (run.mask.bits && !(b.mask = (uint8_t*)impAlignedMalloc(run.count + 32))) return 3;
