@@ -2,6 +2,7 @@
 #pragma once
 
 #include "imp/imp_types.h"
+#include "imp/impcopybits.h"
 
 void impAnd(ImpHeader* srcImageA, ImpHeader* srcImageB, ImpHeader* dstImage);
 void impOr(ImpHeader* srcImageA, ImpHeader* srcImageB, ImpHeader* dstImage);
@@ -11,5 +12,3 @@ void impAndBits1u(const unsigned char* a, const unsigned char* b, unsigned char*
                   int32_t width, int32_t height, int64_t stepA, int64_t stepB, int64_t stepD);
 void impOrBits1u(const unsigned char* a, const unsigned char* b, unsigned char* d, int32_t sA, int32_t sB, int32_t sD,
                  int32_t width, int32_t height, int64_t stepA, int64_t stepB, int64_t stepD);
-void impCopyBits1uXor(const unsigned char* src, unsigned char* dst, int32_t srcBit, int32_t dstBit, int32_t width,
-                      int32_t height, int64_t srcStep, int64_t dstStep, int32_t pattern);

@@ -1,13 +1,5 @@
-// impXorS: bitwise exclusive-or of an image with a constant, and the 1-bit copy-with-xor kernel.
+// impXorS: bitwise exclusive-or of an image with a constant.
 #include "imp/implogic_ops.h"
-
-void impCopyBits1uXor(const unsigned char* src, unsigned char* dst, int32_t srcBit, int32_t dstBit, int32_t width,
-                      int32_t height, int64_t srcStep, int64_t dstStep, int32_t pattern) {
-  src += srcBit / 8;
-  dst += dstBit / 8;
-  implogic::bits1u<implogic::XorOp>(src, nullptr, dst, srcBit & 7, 0, dstBit & 7, width, height, srcStep, 0, dstStep,
-                                    pattern ? 0xFF : 0);
-}
 
 void impXorS(ImpHeader* srcImage, ImpHeader* dstImage, int32_t value) {
   const char* fn = "impXorS";
