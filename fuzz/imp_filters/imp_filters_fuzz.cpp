@@ -1,5 +1,5 @@
 // Random image headers, regions, masks, borders and kernels fed to impConvolve2D and impBlur.
-#include <cstring>
+#include <cstdlib>
 #include <vector>
 
 #include "imp/impalloc.h"
@@ -30,7 +30,7 @@ ImpHeader* makeImage(Bytes& in, int32_t depth, int32_t order) {
   ImpHeader* h = impCreateImageHeader(channels, alpha, depth, "RGB", "BGR", order, 0, 4, 1 + (int32_t)in.take(40),
                                       1 + (int32_t)in.take(24), nullptr, nullptr, nullptr, nullptr);
   if (!h) return nullptr;
-  h->imageData = (char*)impAlignedMalloc(h->imageSize);
+  h->rawData = h->imageData = (char*)malloc((size_t)h->imageSize);  // any depth, released with the image
   for (int32_t i = 0; i < h->imageSize; ++i) h->imageData[i] = (char)in.take(256);
   if (in.take(2)) {
     h->roi = impAllocateRoi((int32_t)in.take(channels + 1), (int32_t)in.take(h->width + 2) - 1,

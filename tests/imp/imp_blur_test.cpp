@@ -178,7 +178,8 @@ TEST(ImpBlur, TiledAndInPlaceCallsEqualTheSeparateCall) {
       TiledImage ts(3, depth, 37, 21, 8, 8), td(3, depth, 37, 21, 8, 8);
       AnyImage plain(3, 0, depth, 37, 21);
       for (TiledImage* t : {&ts, &td})  // the allocator gives no float pixels
-        if (!t->backing.h->imageData) t->backing.h->imageData = (char*)impAlignedMalloc(t->backing.h->imageSize);
+        if (!t->backing.h->imageData)
+          t->backing.h->rawData = t->backing.h->imageData = (char*)calloc((size_t)t->backing.h->imageSize, 1);
       impSetStatus(0);
       for (ImpHeader* h : {ts.backing.h, td.backing.h, plain.h}) memcpy(h->imageData, original.data(), original.size());
       ts.h->roi = impAllocateRoi(0, 1, 2, 33, 17);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -16,8 +17,7 @@ struct AnyImage {
   AnyImage(int channels, int alpha, int32_t depth, int width, int height, int order = 0) {
     h = impCreateImageHeader(channels, alpha, depth, "RGB", "BGR", order, 0, 4, width, height, nullptr, nullptr,
                              nullptr, nullptr);
-    h->imageData = (char*)impAlignedMalloc(h->imageSize);
-    memset(h->imageData, 0, h->imageSize);
+    h->rawData = h->imageData = (char*)calloc((size_t)h->imageSize, 1);  // any depth, released with the image
   }
   ~AnyImage() { impReleaseImageParts(h, 31); }
   char* addr(int x, int y, int c) const {
