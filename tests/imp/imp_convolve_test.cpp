@@ -230,25 +230,28 @@ TEST(ImpConvolve2D, ChannelOfInterestAlphaAndRepeatedBorders) {
   }
 }
 
-// Masks on either image or both: only pixels whose governing bits are set are written.
+// Masks on either image or both: only pixels whose governing bits are set are written (1-bit images too).
 TEST(ImpConvolve2D, MasksOnEitherImage) {
   ImpModeGuard mode;
   std::mt19937 rng(5);
-  for (int channels : {1, 3})
+  for (int layout : {0, 1, 3})  // 0: 1-bit
     for (int which = 1; which <= 3; ++which)
       for (int size : {3, 5}) {
         std::vector<KernelSpec> ks = {randomKernel(rng, size, size, -3, 3, 1)};
         Kernels k(ks);
-        AnyImage src(channels, 0, IMP_DEPTH_8U, 40, 9), dst(channels, 0, IMP_DEPTH_8U, 40, 9);
+        int32_t depth = layout ? IMP_DEPTH_8U : IMP_DEPTH_1U;
+        int channels = std::max(layout, 1);
+        AnyImage src(channels, 0, depth, 40, 9), dst(channels, 0, depth, 40, 9);
         AnyImage m1(1, 0, IMP_DEPTH_1U, 40, 9), m2(1, 0, IMP_DEPTH_1U, 40, 9);
-        src.randomize(rng, 0, 255);
-        dst.randomize(rng, 0, 255);
+        src.randomize(rng, 0, depth == IMP_DEPTH_1U ? 1 : 255);
+        dst.randomize(rng, 0, depth == IMP_DEPTH_1U ? 1 : 255);
         m1.randomize(rng, 0, 1);
         m2.randomize(rng, 0, 1);
         std::vector<char> before = dst.bytes();
         if (which & 1) src.h->maskImage = m1.h;
         if (which & 2) dst.h->maskImage = m2.h;
-        AnyImage plain(channels, 0, IMP_DEPTH_8U, 40, 9);
+        AnyImage plain(channels, 0, depth, 40, 9), old(channels, 0, depth, 40, 9);
+        memcpy(old.h->imageData, before.data(), before.size());
         impConvolve2D(src.h, plain.h, k.k.data(), 1, 0);
         impConvolve2D(src.h, dst.h, k.k.data(), 1, 0);
         src.h->maskImage = dst.h->maskImage = nullptr;
@@ -257,7 +260,7 @@ TEST(ImpConvolve2D, MasksOnEitherImage) {
           for (int x = 0; x < 40; ++x) {
             bool on = (!(which & 1) || m1.get(x, y)) && (!(which & 2) || m2.get(x, y));
             for (int c = 0; c < channels; ++c) {
-              int64_t want = on ? plain.get(x, y, c) : (uint8_t)before[(size_t)(dst.addr(x, y, c) - dst.h->imageData)];
+              int64_t want = on ? plain.get(x, y, c) : old.get(x, y, c);
               ASSERT_EQ(dst.get(x, y, c), want) << x << "," << y;
             }
           }
