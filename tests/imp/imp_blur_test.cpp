@@ -196,4 +196,16 @@ TEST(ImpBlur, TiledAndInPlaceCallsEqualTheSeparateCall) {
   }
 }
 
+// A destination tile that cannot be had ends the call as a failure; every tile obtained is released.
+TEST(ImpBlur, UnavailableTileIsReported) {
+  ImpModeGuard mode;
+  AnyImage src(1, 0, IMP_DEPTH_8U, 24, 16);
+  TiledImage dst(1, IMP_DEPTH_8U, 24, 16, 8, 8);
+  dst.failAfter = 2;
+  impBlur(src.h, dst.h, 3, 3, 1, 1);
+  EXPECT_EQ(impGetStatus(), IMP_StsNoMem);
+  EXPECT_EQ(dst.fetched, 2);
+  EXPECT_EQ(dst.released, 2);
+}
+
 }  // namespace

@@ -333,4 +333,17 @@ TEST(ImpConvolve2D, SingleKernelMethodsAgreeOnEveryPathWithoutWrapping) {
   ASSERT_EQ(impGetStatus(), 0);
 }
 
+// A destination tile that cannot be had ends the call as a failure; every tile obtained is released.
+TEST(ImpConvolve2D, UnavailableTileIsReported) {
+  ImpModeGuard mode;
+  AnyImage src(1, 0, IMP_DEPTH_8U, 24, 16);
+  TiledImage dst(1, IMP_DEPTH_8U, 24, 16, 8, 8);
+  dst.failAfter = 2;
+  Kernels k({{3, 3, 1, 1, 0, std::vector<int32_t>(9, 1)}});
+  impConvolve2D(src.h, dst.h, k.k.data(), 1, 0);
+  EXPECT_EQ(impGetStatus(), IMP_StsNoMem);
+  EXPECT_EQ(dst.fetched, 2);
+  EXPECT_EQ(dst.released, 2);
+}
+
 }  // namespace
