@@ -405,9 +405,9 @@ def ini_for(elements, texts, p, converter):
     return "\n".join(lines) + "\n"
 
 
-def write(path, text):
+def write(path, text, newline="\n"):
     os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8") as out:
+    with open(path, "w", encoding="utf-8", newline=newline) as out:
         out.write(text)
 
 
@@ -429,7 +429,7 @@ def main():
             for name, text in pictures.items():
                 write(os.path.join(src, name[:-4] + ".svg"), text)
             write(os.path.join(DATA, folder, "skin-%d" % number, "skin.ini"),
-                  ini_for(elements, texts, p, program == "converter"))
+                  ini_for(elements, texts, p, program == "converter"), newline="\r\n")
 
 
 if __name__ == "__main__":
