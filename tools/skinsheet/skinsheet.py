@@ -41,8 +41,46 @@ def png(width, height, rows):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def embedded(path):
+    """A BMP as a PNG data address, with its size; None when the file is missing."""
+    if not os.path.exists(path):
+        return None
+    w, h, rows = read_bmp(path)
+    return w, h, base64.b64encode(png(w, h, rows)).decode()
+
+
+def window_preview(skin_dir, ini, top):
+    """A window whose face is element 0's picture (the converter): every element's first frame at its place."""
+    face = embedded(os.path.join(skin_dir, ini.get("textbtn00", "bgimage", fallback="")))
+    if not face:
+        return "", top
+    fw, fh, data = face
+    parts = ['<text x="16" y="%d" font-family="DejaVu Sans" font-size="12">The window as laid out (first frames; '
+             'dashed: elements without a picture)</text>' % (top - 6),
+             '<image x="16" y="%d" width="%d" height="%d" href="data:image/png;base64,%s"/>' % (top, fw, fh, data)]
+    for section in ini.sections():
+        if not section.startswith("textbtn") or section == "textbtn00":
+            continue
+        x, y, w, h = (int(v) for v in (ini.get(section, "position", fallback="0,0,0,0").split(",") + ["0"] * 4)[:4])
+        if x == 0 and y == 0:
+            continue
+        picture = embedded(os.path.join(skin_dir, ini.get(section, "bgimage", fallback="NULL")))
+        if picture:
+            pw, ph, data = picture
+            parts.append('<svg x="%d" y="%d" width="%d" height="%d" viewBox="0 0 %d %d" preserveAspectRatio="none">'
+                         '<image width="%d" height="%d" href="data:image/png;base64,%s"/></svg>'
+                         % (16 + x, top + y, w, h, w, h, pw, ph, data))
+        else:
+            parts.append('<rect x="%d" y="%d" width="%d" height="%d" fill="none" stroke="#c05" stroke-dasharray="3 2"/>'
+                         % (16 + x + 0.5, top + y + 0.5, w - 1, h - 1))
+        parts.append('<text x="%d" y="%d" font-family="DejaVu Sans" font-size="9" fill="#c05">%s</text>'
+                     % (16 + x + 1, top + y + 9, section[7:]))
+    return "\n".join(parts), top + fh + 24
+
+
 def pictures(skin_dir):
-    """Picture file -> element numbers that name it (bgimage, or fntname when it is a file)."""
+    """The skin's name, picture file -> element numbers that name it (bgimage, or fntname when it is a file),
+    and the parsed skin.ini."""
     ini = configparser.ConfigParser(interpolation=None, strict=False)
     ini.read(os.path.join(skin_dir, "skin.ini"), encoding="utf-8")
     found = {}
@@ -53,11 +91,11 @@ def pictures(skin_dir):
             name = ini.get(section, key, fallback="")
             if "." in name:
                 found.setdefault(name, []).append(int(section[7:]))
-    return ini.get("common", "name", fallback="?"), found
+    return ini.get("common", "name", fallback="?"), found, ini
 
 
 def sheet(skin_dir, title):
-    name, found = pictures(skin_dir)
+    name, found, ini = pictures(skin_dir)
     parts, x, y, row_height = [], 16, 56, 0
     for picture, elements in sorted(found.items(), key=lambda item: min(item[1])):
         path = os.path.join(skin_dir, picture)
@@ -81,11 +119,13 @@ def sheet(skin_dir, title):
                          % (x, y + 22))
         x += box + 24
         row_height = max(row_height, h)
-    height = y + row_height + 40
+    preview, height = window_preview(skin_dir, ini, y + row_height + 60)
+    if not preview:
+        height = y + row_height + 40
     head = ('<text x="16" y="30" font-family="DejaVu Sans" font-weight="bold" font-size="18">%s: %s</text>'
             % (title, name))
     return ('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d">\n<rect width="100%%" height="100%%" '
-            'fill="#f4f4f4"/>\n%s\n%s\n</svg>\n' % (SHEET_WIDTH, height, head, "\n".join(parts)))
+            'fill="#f4f4f4"/>\n%s\n%s\n%s\n</svg>\n' % (SHEET_WIDTH, height, head, "\n".join(parts), preview))
 
 
 def main():
