@@ -247,3 +247,52 @@ TEST(Resources, PageBackgroundsAreA4Jpegs)
 }
 
 }  // namespace
+
+namespace {
+
+// The conversions of a format text in order ("%d%s"), "%%" left out.
+std::string Conversions(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i + 1 < text.size(); i++) {
+        if (text[i] != '%')
+            continue;
+        size_t j = i + 1;
+        while (j < text.size() && std::string("-+ #0123456789.l").find(text[j]) != std::string::npos)
+            j++;
+        if (j < text.size() && text[j] != '%')
+            out += std::string("%") + text[j];
+        i = j;
+    }
+    return out;
+}
+
+// Element titles used as format texts, with the arguments the programs pass to them.
+TEST(Texts, FormatTitlesTakeTheArgumentsTheProgramsPass)
+{
+    const struct {
+        const char* program;
+        int element;
+        const char* conversions;
+    } formats[] = {
+        {"skin", 43, "%d%d%d"},  // row number, row count, percent
+        {"skin", 44, "%s"},      // the file being converted
+        {"skin", 37, "%d"},      // the fade length
+        {"skin-com", 37, "%d"},
+    };
+    Ini common = ReadIni(ProgramFolder() / "common.ini");
+    for (const char* language : {"lang001.ini", "lang002.ini"}) {
+        Ini texts = ReadIni(ProgramFolder() / "lang" / language);
+        for (const auto& format : formats) {
+            for (const fs::path& skin : SkinFolders(format.program)) {
+                char section[16];
+                snprintf(section, sizeof section, "textbtn%02d", format.element);
+                const std::string id = ReadIni(skin / "skin.ini")[section]["title"];
+                EXPECT_EQ(Conversions(texts["lanstring"][id]), format.conversions)
+                    << skin << " " << section << " " << id << " in " << language;
+            }
+        }
+    }
+}
+
+}  // namespace
