@@ -1,0 +1,97 @@
+// Every language key, skin element, numbered text and resource that the program sources ask for exists.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "kernel/resources.h"
+#include "program_data.h"
+
+namespace fs = std::filesystem;
+using namespace program_data;
+
+namespace {
+
+// Resources the converter carries in place of the shared ones.
+bool ConverterOverride(const char* type, const std::string& id)
+{
+    const fs::path folder = SourceData() / "res-converter" / type;
+    if (!fs::is_directory(folder))
+        return false;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().stem() == id)
+            return true;
+    return false;
+}
+
+bool HasResource(const std::string& folder, const char* type, const std::string& id)
+{
+    if (folder == "converter" && ConverterOverride(type, id))
+        return true;
+    return FindResource(nullptr, MAKEINTRESOURCE(std::stoi(id)), type) != nullptr;
+}
+
+TEST(CodeReferences, LanguageKeysResolveInBothLanguages)
+{
+    auto keys = ScanSources(R"re(GetLanguageText\s*\(\s*"([^"]+)")re");
+    ASSERT_FALSE(keys.empty());
+    Ini common = ReadIni(ProgramFolder() / "common.ini");
+    for (const char* language : {"lang001.ini", "lang002.ini"}) {
+        Ini texts = ReadIni(ProgramFolder() / "lang" / language);
+        for (const auto& [folder, key] : keys) {
+            ASSERT_TRUE(common["stringtip"].count(key)) << key << " asked in " << folder;
+            const std::string& id = common["stringtip"][key];
+            EXPECT_FALSE(texts["lanstring"][id].empty()) << key << " (" << id << ") in " << language;
+        }
+    }
+}
+
+TEST(CodeReferences, SkinElementsExistInEverySkin)
+{
+    for (const auto& [folder, element] : ScanSources(R"re(LoadSkinElement\s*\(\s*(\d+))re")) {
+        std::vector<std::string> programs = {"skin-com", "skin"};
+        if (folder == "composer")
+            programs = {"skin-com"};
+        if (folder == "converter")
+            programs = {"skin"};
+        char section[16];
+        snprintf(section, sizeof section, "textbtn%02d", std::stoi(element));
+        for (const std::string& program : programs)
+            for (const fs::path& skin : SkinFolders(program))
+                EXPECT_TRUE(ReadIni(skin / "skin.ini").count(section)) << section << " in " << skin;
+    }
+}
+
+TEST(CodeReferences, NumberedTextsExist)
+{
+    std::ifstream in(ProgramFolder() / "lan" / "English.txt", std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const auto& [folder, number] : ScanSources(R"re(GetNumberedText\s*\(\s*(\d+)\s*\))re"))
+        EXPECT_NE(("\n" + content).find("\n" + number + " "), std::string::npos) << number;
+}
+
+TEST(CodeReferences, ResourcesExist)
+{
+    const struct {
+        const char* pattern;
+        const char* type;
+    } kinds[] = {
+        {R"re(\bIDD\s*=\s*(\d+))re", "DIALOG"},
+        {R"re(\b(?:CDialog|CSkinDialog|CBitmapDialog)\s*\(\s*(\d+))re", "DIALOG"},
+        {R"re(\bLoadMenu\s*\(\s*(\d+)\s*\))re", "MENU"},
+        {R"re(\bLoadIcon\s*\(\s*(\d+)\s*\))re", "ICON"},
+        {R"re(\bLoadCursor\s*\(\s*(\d+)\s*\))re", "CURSOR"},
+        {R"re(\bLoadBitmap\s*\(\s*(\d+)\s*\))re", "BITMAP"},
+        {R"re(\b(?:LoadDibResource|LoadFromResource|LoadBackgroundResource)\s*\(\s*(\d+))re", "DIB"},
+    };
+    int found = 0;
+    for (const auto& kind : kinds)
+        for (const auto& [folder, id] : ScanSources(kind.pattern)) {
+            found++;
+            EXPECT_TRUE(HasResource(folder, kind.type, id)) << kind.type << " " << id << " asked in " << folder;
+        }
+    EXPECT_GT(found, 0);
+}
+
+}  // namespace
