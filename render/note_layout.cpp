@@ -7,6 +7,7 @@
 #include <string>
 
 #include "kernel/prompt_service.h"
+#include "render/note_arithmetic.h"
 
 const int kStandardLengths[kStandardLengthCount] = {2,  3,  4,  6,  8,  9,  12,  16,  18,  21,  24,
                                                     32, 36, 42, 48, 64, 72, 84, 96, 144, 168, 192};
@@ -154,9 +155,10 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
 {
     const int division = m_song->division;
     const int grid = static_cast<int>(m_grid);
-    int natural = c.pitch - c.accidental;
+    NoteRecord record = MakeNoteRecord(c, division);
+    int natural = record[3];
     int staff = StaffOf(c);
-    int length = (c.end - c.start) * 48 / division;
+    int length = record[5];
     const int8_t unadjusted = static_cast<int8_t>(length);
     if (length == 0) length = grid;
     bool tuplet = IsTupletNote(c, division, m_song->gridValue, m_song->tripletFlag);
