@@ -28,6 +28,7 @@ public:
     void Glyph(int x, int y, unsigned char code);
     int Advance(unsigned char code);
     Ink InkOf() const;
+    bool Inked(int x, int y) const { return (GetPixel(m_dc, x, y) & 0xFFFFFF) != 0xFFFFFF; }
     // Writes the page as a 24-bit BMP file.
     bool WriteBmp(const std::string& path) const;
 

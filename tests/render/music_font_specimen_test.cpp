@@ -19,7 +19,7 @@ public:
     // Every code along a staff, each labelled with its code below the staff; a full staff goes on below it.
     void AllCodes()
     {
-        const char* codes = "!\"#$%&'()*+,-01=>?@ABDEFGHIJKLM\\^_`abcdefgqx\xA1\xC0\xCF";
+        const char* codes = "!\"#$%&'()*+,-01=>?@ABDEFGHIJKLM\\^_`abcdefgqwx\xA1\xC0\xCF";
         Staff(m_top);
         int x = 20;
         for (const char* c = codes; *c; ++c) {
@@ -89,7 +89,7 @@ public:
         int s = (int)(m_u * 0.65);
         m_page.SelectFont((int)(m_u * 0.63 * 10.0), s * 18 / 8);
         int a = (int)(m_u * 0.28 * 11.0);
-        for (unsigned char g : {(unsigned char)'q', (unsigned char)'x', (unsigned char)0xCF}) {
+        for (unsigned char g : {(unsigned char)'q', (unsigned char)'w', (unsigned char)'x', (unsigned char)0xCF}) {
             m_page.Glyph(x, (int)(rowY + 11 * m_u + (m_u / 2) * 20 - 11.0 * m_u - a), g);
             x += (int)(1.6 * m_u);
         }

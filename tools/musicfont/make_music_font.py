@@ -241,6 +241,7 @@ def glyphs(source, braces):
     table[0x67] = ("clefF", clef(source, "clefs.F", 3))
 
     table[0x71] = ("graceQuarter", note(source, "noteheads.s2", 0, True, GRACE_RAISE))
+    table[0x77] = ("graceEighth", note(source, "noteheads.s2", 1, True, GRACE_RAISE))
     table[0x78] = ("graceSixteenth", note(source, "noteheads.s2", 2, True, GRACE_RAISE))
     table[0xA1] = ("dot", dot(source))
     table[0xC0] = ("crossHead", head(source, "noteheads.s2cross"))
