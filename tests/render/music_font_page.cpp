@@ -6,12 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "kernel/program_paths.h"
 
 MusicFontPage::MusicFontPage(int width, int height) : m_width(width), m_height(height)
 {
-    m_fontFile = GetProgramFolder() + "kestrin.ttf";
-    m_registered = AddFontResourceA(m_fontFile.c_str()) == 1;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -34,7 +31,6 @@ MusicFontPage::~MusicFontPage()
     SelectObject(m_dc, m_oldBitmap);
     DeleteObject(m_bitmap);
     DeleteDC(m_dc);
-    if (m_registered) RemoveFontResourceA(m_fontFile.c_str());
 }
 
 void MusicFontPage::Clear()
@@ -45,7 +41,7 @@ void MusicFontPage::Clear()
 void MusicFontPage::SelectFont(int height, int width)
 {
     // The painters' font: character set 1, output precision 1, clip precision 32, quality 0, family 0x12.
-    HFONT font = CreateFontA(height, width, 0, 0, 480, 0, 0, 0, 1, 1, 32, 0, 0x12, "8888 8888");
+    HFONT font = CreateFontA(height, width, 0, 0, 480, 0, 0, 0, 1, 1, 32, 0, 0x12, kMusicFontFace);
     HGDIOBJ old = SelectObject(m_dc, font);
     if (m_font) DeleteObject(m_font);
     else m_oldFont = old;

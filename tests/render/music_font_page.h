@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gdi/afxgdi.h"
+#include "render/music_font_resource.h"
 
 // The ink of a drawing: the rectangle of its non-white pixels (empty when nothing was drawn).
 struct Ink {
@@ -19,7 +20,7 @@ public:
     MusicFontPage& operator=(const MusicFontPage&) = delete;
 
     // False when the font file could not be registered from the program folder.
-    bool Registered() const { return m_registered; }
+    bool Registered() const { return m_fontResource.Registered(); }
     HDC dc() const { return m_dc; }
     void Clear();
     // Selects a music font of the cell height and width (pixels), deleting the one selected before.
@@ -35,8 +36,7 @@ public:
 private:
     int m_width;
     int m_height;
-    bool m_registered = false;
-    std::string m_fontFile;
+    CMusicFontResource m_fontResource;
     HDC m_dc = nullptr;
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_oldBitmap = nullptr;

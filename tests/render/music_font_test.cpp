@@ -30,6 +30,35 @@ TEST(MusicFont, RegistersFromTheProgramFolderUnderItsFace)
     EXPECT_EQ(tm.tmAscent, 44);  // heads are centred 5.5 units below the cell top
 }
 
+// The music font's cell has its baseline in the middle; a substitute face would not.
+int AscentOf(const char* face)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(88, 18, 0, 0, 480, 0, 0, 0, 1, 1, 32, 0, 0x12, face);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return tm.tmAscent;
+}
+
+TEST(MusicFont, RegistersFromTheProgramFolderWhateverTheCurrentFolderAndOnlyWhileHeld)
+{
+    char saved[MAX_PATH], temp[MAX_PATH];
+    GetCurrentDirectory(MAX_PATH, saved);
+    GetTempPath(MAX_PATH, temp);
+    ASSERT_TRUE(SetCurrentDirectory(temp));
+    {
+        CMusicFontResource resource;
+        EXPECT_TRUE(resource.Registered());
+        EXPECT_EQ(AscentOf(kMusicFontFace), 44);
+    }
+    EXPECT_NE(AscentOf(kMusicFontFace), 44);
+    SetCurrentDirectory(saved);
+}
+
 TEST(MusicFont, EveryPainterCodeDrawsAndTheSpaceIsBlank)
 {
     MusicFontPage page(300, 300);
