@@ -1,0 +1,47 @@
+// Accidentals in force.
+#include "render/accidentals_in_force.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Key places relative to middle C (negative = higher), in key-signature order.
+const int8_t kSharpPlaces[7] = {-10, -7, -11, -8, -5, -9, -6};
+const int8_t kFlatPlaces[7] = {-6, -9, -5, -8, -4, -7, -3};
+
+}  // namespace
+
+bool IsSameSlot(const Slot& a, const Slot& b)
+{
+    return a.values[0] == b.values[0] && a.values[1] == b.values[1] && a.values[2] == b.values[2] &&
+           a.flags[1] == b.flags[1];
+}
+
+void GetAccidentalsInForce(int8_t (&table)[kAccidentalPositions], const AccidentalContext& context,
+                           const CSlotList& slots, int firstSlot, int slotCount, const Slot& target)
+{
+    for (int8_t& entry : table) entry = 0;
+    const MeasureInfo& measure = *context.measure;
+    if (measure.keyKind == KEY_SHARPS || measure.keyKind == KEY_FLATS) {
+        const int8_t* places = measure.keyKind == KEY_SHARPS ? kSharpPlaces : kFlatPlaces;
+        int8_t value = measure.keyKind == KEY_SHARPS ? 1 : -1;
+        int8_t d = static_cast<int8_t>(context.middleC - context.top);
+        int count = measure.keyCount < 7 ? measure.keyCount + 1 : 7;
+        for (int i = 0; i < kAccidentalPositions; ++i) {
+            for (int j = 0; j < count; ++j) {
+                int8_t place = static_cast<int8_t>(places[j] + d);
+                if (std::abs(i - place) % 7 == 0) {
+                    table[i] = value;
+                    break;
+                }
+            }
+        }
+    }
+    for (int k = 0; k < slotCount; ++k) {
+        Slot slot = slots.GetAt(firstSlot + k);
+        if (IsSameSlot(slot, target)) break;
+        if (slot.values[3] > 255) continue;  // a rest
+        int index = context.staffPosition(slot.values[0], slot.values[2]) - context.top;
+        if (index >= 0 && index < kAccidentalPositions) table[index] = slot.flags[1];
+    }
+}

@@ -1,0 +1,30 @@
+// The measure strip: bar-line and content x of every measure, shared by all staff rows.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "song/element_records.h"
+
+constexpr int kStripMeasureCount = 200;
+
+struct MeasureStripEntry {
+    int32_t start = 0;    // x of the measure's bar line
+    int32_t content = 0;  // x where its notes begin, after any clef, key or time change drawn at its head
+};
+
+using MeasureXTable = std::array<MeasureStripEntry, kStripMeasureCount>;
+
+// A measure's length in 48ths of a quarter note: numerator x (192 / denominator), integer division.
+int MeasureLength48(const MeasureInfo& info);
+// A measure's length in ticks: its length in 48ths x division / 48.
+int64_t MeasureLengthTicks(const MeasureInfo& info, int division);
+
+// Rebuilds the strip of one track from the song's 200 measures and the track's clef at each measure
+// (a piano staff counted as clef 0): gaps of 20, 30 and 53 pixels make room for a changed clef, time and key,
+// and 46 more redraw an unchanged key after a changed clef.
+void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table);
+
+// Bar-line x of measure m, 0..200: the entry's start, and for 200 (after the last measure) the end of
+// measure 199's content.
+int MeasureBarX(const MeasureInfo* measures, const MeasureXTable& table, double noteSpacing, int m);

@@ -1,0 +1,95 @@
+// The slot list.
+#include "render/slot_list.h"
+
+#include "kernel/prompt_service.h"
+
+CSlotList::~CSlotList() { RemoveAll(); }
+
+int CSlotList::Count()
+{
+    int n = 0;
+    for (Slot* s = m_head; s; s = s->next) ++n;
+    m_count = n;
+    return n;
+}
+
+Slot* CSlotList::NodeAt(int index) const
+{
+    if (index < 0 || index >= m_count) return nullptr;
+    Slot* s = m_head;
+    for (int i = 0; i < index && s; ++i) s = s->next;
+    return s;
+}
+
+int CSlotList::GetValue(int index, int which) const
+{
+    if (which < 0 || which >= 4) {
+        MessageBox(nullptr, "元素选错了！", nullptr, MB_ICONQUESTION);
+        return 0;
+    }
+    Slot* s = NodeAt(index);
+    return s ? s->values[which] : 0;
+}
+
+Slot CSlotList::GetAt(int index) const
+{
+    Slot* s = NodeAt(index);
+    if (!s) return Slot{};
+    Slot copy = *s;
+    copy.next = nullptr;
+    return copy;
+}
+
+Slot* CSlotList::NewNode(const Slot& slot) const
+{
+    Slot* node = new Slot(slot);
+    node->next = nullptr;
+    return node;
+}
+
+void CSlotList::InsertAt(int index, const Slot& slot)
+{
+    if (index < 0 || index > m_count) return;
+    Slot* node = NewNode(slot);
+    Slot** link = &m_head;
+    for (int i = 0; i < index && *link; ++i) link = &(*link)->next;
+    node->next = *link;
+    *link = node;
+    ++m_count;
+}
+
+void CSlotList::InsertSorted(const Slot& slot)
+{
+    Slot* node = NewNode(slot);
+    Slot** link = &m_head;
+    while (*link) {
+        const Slot& s = **link;
+        if (s.values[0] > slot.values[0] || (s.values[0] == slot.values[0] && s.values[1] > slot.values[1])) break;
+        link = &(*link)->next;
+    }
+    node->next = *link;
+    *link = node;
+    ++m_count;
+}
+
+void CSlotList::RemoveAt(int index)
+{
+    if (index < 0 || index >= m_count) return;
+    Slot** link = &m_head;
+    for (int i = 0; i < index && *link; ++i) link = &(*link)->next;
+    Slot* node = *link;
+    if (!node) return;
+    *link = node->next;
+    delete node;
+    --m_count;
+}
+
+void CSlotList::RemoveAll()
+{
+    while (m_head) {
+        Slot* next = m_head->next;
+        delete m_head;
+        m_head = next;
+    }
+    m_count = 0;
+}

@@ -1,0 +1,43 @@
+// CSlotList: the laid-out notation of one staff of one track, one slot per note piece, tie or rest.
+#pragma once
+
+#include <cstdint>
+
+// One slot. In note slots: flags = grace link, accidental, stem direction, tuplet number; values = measure,
+// position in 48ths, natural pitch, length in 48ths (a rest's length carries kRestSlotBit). In tie slots:
+// values = measure, start position, end position (0 = up to the bar line), natural pitch.
+struct Slot {
+    int8_t flags[4] = {0, 0, 0, 0};
+    void* element = nullptr;
+    int32_t values[4] = {0, 0, 0, 0};
+    Slot* next = nullptr;  // meaningless in a copy
+};
+
+constexpr int32_t kRestSlotBit = 0x10000000;
+
+class CSlotList {
+public:
+    CSlotList() = default;
+    ~CSlotList();
+    CSlotList(const CSlotList&) = delete;
+    CSlotList& operator=(const CSlotList&) = delete;
+
+    int Count();
+    // Value `which` (0..3) of slot `index`; 0 past the end, and 0 with a message for a bad value number.
+    int GetValue(int index, int which) const;
+    // A copy of slot `index`; all zero past the end.
+    Slot GetAt(int index) const;
+    // Links a copy in as slot `index` (index = count appends); a larger index does nothing.
+    void InsertAt(int index, const Slot& slot);
+    // Links a copy in after every slot whose (value 0, value 1) is not greater than the copy's.
+    void InsertSorted(const Slot& slot);
+    void RemoveAt(int index);
+    void RemoveAll();
+
+private:
+    Slot* NodeAt(int index) const;
+    Slot* NewNode(const Slot& slot) const;
+
+    int m_count = 0;
+    Slot* m_head = nullptr;
+};

@@ -1,0 +1,67 @@
+// The slot list: sorted and indexed inserts, reads past the end, removal.
+#include <gtest/gtest.h>
+
+#include "kernel/prompt_service.h"
+#include "render/slot_list.h"
+
+namespace {
+
+Slot Key(int measure, int position, int pitch = 0)
+{
+    Slot s;
+    s.values[0] = measure;
+    s.values[1] = position;
+    s.values[2] = pitch;
+    return s;
+}
+
+TEST(SlotList, InsertSortedKeepsMeasureAndPositionOrderLaterEqualsAfter)
+{
+    CSlotList list;
+    list.InsertSorted(Key(1, 12, 1));
+    list.InsertSorted(Key(1, 0, 2));
+    list.InsertSorted(Key(0, 48, 3));
+    list.InsertSorted(Key(1, 0, 4));
+    ASSERT_EQ(list.Count(), 4);
+    const int pitches[] = {3, 2, 4, 1};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(list.GetValue(i, 2), pitches[i]) << i;
+}
+
+TEST(SlotList, InsertAtAppendsAtCountAndIgnoresFurther)
+{
+    CSlotList list;
+    list.InsertAt(1, Key(9, 9));
+    EXPECT_EQ(list.Count(), 0);
+    list.InsertAt(0, Key(1, 0));
+    list.InsertAt(1, Key(3, 0));
+    list.InsertAt(1, Key(2, 0));
+    ASSERT_EQ(list.Count(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(list.GetAt(i).values[0], i + 1);
+    list.RemoveAt(1);
+    list.RemoveAt(5);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.GetValue(1, 0), 3);
+    list.RemoveAll();
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(SlotList, ReadsPastTheEndAreZeroAndABadValueNumberIsReported)
+{
+    GetRecordingPromptService().Clear();
+    CSlotList list;
+    Slot s = Key(4, 5, 6);
+    s.flags[1] = -1;
+    list.InsertSorted(s);
+    Slot past = list.GetAt(1);
+    EXPECT_EQ(past.values[0] | past.values[1] | past.flags[1], 0);
+    EXPECT_EQ(list.GetAt(0).flags[1], -1);
+    EXPECT_EQ(list.GetValue(1, 0), 0);
+    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
+    EXPECT_EQ(list.GetValue(0, 4), 0);
+    auto messages = GetRecordingPromptService().Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "元素选错了！");
+    EXPECT_EQ(messages[0].style, (UINT)MB_ICONQUESTION);
+}
+
+}  // namespace
