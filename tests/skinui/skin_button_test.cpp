@@ -45,11 +45,11 @@ TEST_F(SkinButtonTest, ClickPostsItsCommandOnRelease)
     MoveTo(Owner(), 20, 15);
     EXPECT_EQ(button.GetState(), CSkinButton::STATE_HOVER);
     EXPECT_EQ(GetCapture(), button.GetSafeHwnd());
-    PressAt(Owner(), 20, 15);
+    Press();
     EXPECT_EQ(button.GetState(), CSkinButton::STATE_PRESSED);
     Settle();
     EXPECT_TRUE(owner.commands.empty());
-    ReleaseAt(Owner(), 20, 15);
+    Release();
     Settle();
     EXPECT_EQ(owner.commands, (Commands{{302, 0}}));
     EXPECT_EQ(button.GetState(), CSkinButton::STATE_HOVER);
@@ -59,11 +59,11 @@ TEST_F(SkinButtonTest, ClickPostsItsCommandOnRelease)
 TEST_F(SkinButtonTest, DraggingOutBeforeTheReleaseCancelsThePress)
 {
     MoveTo(Owner(), 20, 15);
-    PressAt(Owner(), 20, 15);
+    Press();
     MoveTo(Owner(), 150, 80);
     EXPECT_EQ(button.GetState(), CSkinButton::STATE_NORMAL);
     EXPECT_EQ(GetCapture(), nullptr);
-    ReleaseAt(Owner(), 150, 80);
+    Release();
     Settle();
     EXPECT_TRUE(owner.commands.empty());
 }
@@ -80,8 +80,8 @@ TEST_F(SkinButtonTest, RightAndBottomBoundsCountAsInside)
 TEST_F(SkinButtonTest, DoubleClickPostsTwice)
 {
     MoveTo(Owner(), 20, 15);
-    PressAt(Owner(), 20, 15);
-    ReleaseAt(Owner(), 20, 15);
+    Press();
+    Release();
     button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 5));
     EXPECT_EQ(button.GetState(), CSkinButton::STATE_PRESSED);
     button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
@@ -94,8 +94,8 @@ TEST_F(SkinButtonTest, SelectedButtonPostsNothingAndKeepsTheCapture)
     select = 1;
     Skin(nullptr, 1, nullptr, 1, &select, "Go");
     MoveTo(Owner(), 20, 15);
-    PressAt(Owner(), 20, 15);
-    ReleaseAt(Owner(), 20, 15);
+    Press();
+    Release();
     Settle();
     EXPECT_TRUE(owner.commands.empty());
     EXPECT_EQ(GetCapture(), button.GetSafeHwnd());
@@ -105,10 +105,10 @@ TEST_F(SkinButtonTest, NotifyOnPressPostsOnceOnThePress)
 {
     button.SetNotifyOnPress(TRUE);
     MoveTo(Owner(), 20, 15);
-    PressAt(Owner(), 20, 15);
+    Press();
     Settle();
     EXPECT_EQ(owner.commands, (Commands{{302, 0}}));
-    ReleaseAt(Owner(), 20, 15);
+    Release();
     Settle();
     EXPECT_EQ(owner.commands.size(), 1u);
 }
@@ -199,7 +199,7 @@ TEST_F(SkinButtonTest, PaintedLooksMatchTheGoldenPicture)
         at(missing, 1, 1);
         dc->SetViewportOrg(0, 0);
     }, &picture);
-    ExpectGolden("button", picture, temp);
+    ExpectGolden("button", picture);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST(SkinLabel, PaintedLooksMatchTheGoldenPicture)
         }
         dc->SetViewportOrg(0, 0);
     }, &picture);
-    ExpectGolden("label", picture, temp);
+    ExpectGolden("label", picture);
 }
 
 }  // namespace
