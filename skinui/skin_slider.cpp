@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CSkinSlider, CDialog)
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 CSkinSlider::CSkinSlider(CWnd* pParent) : CDialog(SkinTrackTemplateId(), pParent) {}
@@ -117,6 +118,7 @@ void CSkinSlider::OnMouseMove(UINT nFlags, CPoint point)
 
 void CSkinSlider::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    m_bDragging = 1;
     SetCapture();
     Notify(-1);
     if (m_bNotifyByTimer)
@@ -125,12 +127,27 @@ void CSkinSlider::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CSkinSlider::OnLButtonUp(UINT nFlags, CPoint point)
 {
+    if (!m_bDragging)
+        return;
     if (!m_bNotifyByTimer)
         Notify(GetValue());
+    EndDrag();
+    ::ReleaseCapture();
+}
+
+void CSkinSlider::EndDrag()
+{
+    m_bDragging = 0;
     Notify(-2);
     if (m_bNotifyByTimer)
         KillTimer(0);
-    ::ReleaseCapture();
+}
+
+// A drag whose capture another window took ends there, or its timer would report values with no end.
+void CSkinSlider::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_bDragging)
+        EndDrag();
 }
 
 void CSkinSlider::OnTimer(UINT_PTR nIDEvent)

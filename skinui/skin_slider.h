@@ -26,10 +26,12 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point) {}
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     DECLARE_MESSAGE_MAP()
 
 private:
     void Notify(LPARAM lParam);
+    void EndDrag();
 
     int m_nParam1 = 0;
     int m_bNotifyByTimer = 0;
@@ -47,6 +49,7 @@ private:
     CRect m_rcTrack;
     CRect m_rcThumb;
     int m_bOverThumb = 0;
+    int m_bDragging = 0;  // between the press and its release or the loss of the capture
     CRasterImage m_imgTrack;
     CRasterImage m_imgThumb;
 };

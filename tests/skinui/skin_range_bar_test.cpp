@@ -116,6 +116,45 @@ TEST_F(SkinRangeBarTest, WholeRangeStopsAgainstTheEnds)
     EXPECT_DOUBLE_EQ(bar.m_dEnd, 30);
 }
 
+TEST_F(SkinRangeBarTest, TrackWithoutWidthCannotBeDragged)
+{
+    std::ofstream(program.Linux() + "/skin-com/skin-1/skin.ini")
+        << "[textbtn18]\r\nbgimage=bar.bmp\r\nfntcolor=10,4,0,8\r\n[textbtn20]\r\nbgimage=mark.bmp\r\n";
+    bar.Setup(&owner, WM_SKINCOMMAND, 10000, &fadeIn, &fadeOut, &fixedLength, &fadePercent, &fixedMaximum, 220);
+    Repaint();
+    Drag({10, 8}, {{60, 8}});
+    Drag({10, 14}, {{60, 14}});
+    EXPECT_DOUBLE_EQ(bar.m_dStart, 20);
+    EXPECT_DOUBLE_EQ(bar.m_dEnd, 50);
+    EXPECT_DOUBLE_EQ(bar.m_dPos, 0);
+    EXPECT_TRUE(owner.commands.empty());
+}
+
+TEST_F(SkinRangeBarTest, EachBarKeepsItsOwnOverlayCache)
+{
+    // Paints a bar at the fixture's range with the fade switches given, returning the picture.
+    auto paint = [&](CSkinRangeBar& b, int* in, int* out, CRasterImage* picture) {
+        b.Setup(&owner, WM_SKINCOMMAND, 10001, in, out, &fixedLength, &fadePercent, &fixedMaximum, 220);
+        b.m_dStart = 20;
+        b.m_dEnd = 50;
+        RenderPicture(220, 16, [&](CDC* dc) { b.Paint(dc); }, picture);
+    };
+    fadePercent = 25;
+    int otherIn = 1, otherOut = 0, freshIn = 1, freshOut = 0;
+    CSkinRangeBar other(&owner), fresh(&owner);
+    CRasterImage first, second, expected;
+    fadeOut = 1;
+    paint(bar, &fadeIn, &fadeOut, &first);
+    paint(other, &otherIn, &otherOut, &second);  // another bar builds with fade-in on, fade-out off
+    fadeIn = 1;
+    fadeOut = 0;
+    RenderPicture(220, 16, [&](CDC* dc) { bar.Paint(dc); }, &first);
+    paint(fresh, &freshIn, &freshOut, &expected);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 220; ++x)
+            ASSERT_EQ(first.GetPixelColor(x, y).rgbBlue, expected.GetPixelColor(x, y).rgbBlue) << x << "," << y;
+}
+
 // Two bars: a fade-out ramp only at the range's right end, and fade-in on with a fade of 0 % cutting nothing.
 TEST_F(SkinRangeBarTest, PaintedLooksMatchTheGoldenPicture)
 {

@@ -1,6 +1,8 @@
 // The skinned slider: drags against the values its owner receives and finds in its variable, and its painted look.
 #include "skinui/skin_slider.h"
 
+#include <algorithm>
+
 #include "kernel/resources.h"
 #include "skin_fixture.h"
 
@@ -88,6 +90,24 @@ TEST_F(SkinSliderTest, TimerModeReportsTheValueWhileTheMouseRests)
     size_t count = owner.commands.size();
     PumpFor(60);
     EXPECT_EQ(owner.commands.size(), count);  // the timer ended with the release
+}
+
+TEST_F(SkinSliderTest, LosingTheCaptureEndsTheDrag)
+{
+    SetupSlider(TRUE, CRect(10, 0, 210, 20));
+    MoveTo(owner.GetSafeHwnd(), 160, 20);
+    Press();
+    MoveTo(owner.GetSafeHwnd(), 70, 20);
+    ReleaseCapture();  // another window takes the mouse; the release never reaches the slider
+    PumpFor(60);
+    EXPECT_EQ(owner.commands.front(), std::make_pair(WPARAM(900), LPARAM(-1)));
+    EXPECT_EQ(owner.commands.back(), std::make_pair(WPARAM(900), LPARAM(-2)));
+    size_t count = owner.commands.size();
+    PumpFor(60);
+    EXPECT_EQ(owner.commands.size(), count);  // no more values from a resting mouse
+    Release();
+    PumpFor(30);
+    EXPECT_EQ(std::count(owner.commands.begin(), owner.commands.end(), std::make_pair(WPARAM(900), LPARAM(-2))), 1);
 }
 
 TEST_F(SkinSliderTest, TrackWithoutWidthCannotBeDragged)
