@@ -1,6 +1,18 @@
 // CSkinLabel: the setters; each repaints the label when its window exists.
 #include "skinui/skin_label.h"
 
+namespace {
+
+// A picture that cannot be loaded leaves the image empty, not holding the one of an earlier skin.
+void LoadPicture(CRasterImage& image, const CString& path)
+{
+    image.Destroy();
+    image.LoadFile(path, 0);
+    image.IncreaseBpp(24);
+}
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CSkinLabel, CSkinStatic)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
@@ -15,10 +27,8 @@ void CSkinLabel::InvalidateIfCreated(BOOL erase)
 
 void CSkinLabel::SetSkin(CString strImagePath, CString strText, CString strFontName, int nFontSize, COLORREF crText)
 {
-    if (!strImagePath.IsEmpty()) {
-        m_imgBack.LoadFile(strImagePath, 0);
-        m_imgBack.IncreaseBpp(24);
-    }
+    if (!strImagePath.IsEmpty())
+        LoadPicture(m_imgBack, strImagePath);
     m_strText = strText;
     m_strFontName = strFontName;
     m_nFontSize = nFontSize;
@@ -56,14 +66,10 @@ void CSkinLabel::SetNumber(int n)
 void CSkinLabel::SetImages(CString strBackPath, CString strProgressPath, CRect rcProgress)
 {
     m_strText.Empty();
-    if (!strBackPath.IsEmpty()) {
-        m_imgBack.LoadFile(strBackPath, 0);
-        m_imgBack.IncreaseBpp(24);
-    }
-    if (!strProgressPath.IsEmpty()) {
-        m_imgProgress.LoadFile(strProgressPath, 0);
-        m_imgProgress.IncreaseBpp(24);
-    }
+    if (!strBackPath.IsEmpty())
+        LoadPicture(m_imgBack, strBackPath);
+    if (!strProgressPath.IsEmpty())
+        LoadPicture(m_imgProgress, strProgressPath);
     m_rcProgress = rcProgress;
 }
 

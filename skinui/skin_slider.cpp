@@ -46,8 +46,11 @@ void CSkinSlider::Setup(int nParam1, BOOL bNotifyByTimer, int nParam3, int nPara
     m_pNotifyWnd = pNotifyWnd;
     m_nNotifyMsg = nMsg;
     m_nNotifyId = nId;
+    // A picture that cannot be loaded leaves the image empty, not holding the one of an earlier skin.
+    m_imgTrack.Destroy();
     m_imgTrack.LoadFile(strTrackImage, 0);
     m_imgTrack.IncreaseBpp(24);
+    m_imgThumb.Destroy();
     m_imgThumb.LoadFile(strThumbImage, 0);
     m_imgThumb.IncreaseBpp(24);
     m_rcTrack = rcTrack;

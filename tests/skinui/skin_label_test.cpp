@@ -30,6 +30,21 @@ TEST(SkinLabel, WideCharactersCountTwice)
     EXPECT_EQ(CSkinLabel::TextCells(""), 0);
 }
 
+TEST(SkinLabel, MissingPictureOfANewSkinLeavesNoBackground)
+{
+    SkinTempFolder temp;
+    SkinOwner owner;
+    WritePicture(temp.File("back.bmp"), 20, 10, [](int, int) { return RGB(200, 0, 0); });
+    CSkinLabel label;
+    ASSERT_TRUE(label.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 10), &owner));
+    label.SetSkin(temp.File("back.bmp"), "", "Arial", 14, 0);
+    label.SetSkin(temp.File("missing.bmp"), "", "Arial", 14, 0);
+    CRasterImage picture;
+    RenderPicture(20, 10, [&](CDC* dc) { label.Paint(dc); }, &picture);
+    EXPECT_EQ(picture.GetPixelColor(5, 5).rgbRed, 255);  // the white underneath, not the old red picture
+    EXPECT_EQ(picture.GetPixelColor(5, 5).rgbGreen, 255);
+}
+
 TEST(SkinImageStatic, KeysGoToTheParent)
 {
     SkinOwner owner;
