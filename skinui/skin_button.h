@@ -31,7 +31,7 @@ public:
     void DrawButton(CDC* pDC);
     // The strip frame that a paint in the current state shows: 0 normal, 1 hover, 2 pressed or checked, 3 selected.
     int ChooseFrame() const;
-    int GetState() const { return m_nState; }
+    int GetMouseState() const { return m_nState; }
 
     void DrawItem(LPDRAWITEMSTRUCT dis) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

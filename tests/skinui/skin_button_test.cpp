@@ -43,16 +43,16 @@ protected:
 TEST_F(SkinButtonTest, ClickPostsItsCommandOnRelease)
 {
     MoveTo(Owner(), 20, 15);
-    EXPECT_EQ(button.GetState(), CSkinButton::STATE_HOVER);
+    EXPECT_EQ(button.GetMouseState(), CSkinButton::STATE_HOVER);
     EXPECT_EQ(GetCapture(), button.GetSafeHwnd());
     Press();
-    EXPECT_EQ(button.GetState(), CSkinButton::STATE_PRESSED);
+    EXPECT_EQ(button.GetMouseState(), CSkinButton::STATE_PRESSED);
     Settle();
     EXPECT_TRUE(owner.commands.empty());
     Release();
     Settle();
     EXPECT_EQ(owner.commands, (Commands{{302, 0}}));
-    EXPECT_EQ(button.GetState(), CSkinButton::STATE_HOVER);
+    EXPECT_EQ(button.GetMouseState(), CSkinButton::STATE_HOVER);
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
@@ -61,7 +61,7 @@ TEST_F(SkinButtonTest, DraggingOutBeforeTheReleaseCancelsThePress)
     MoveTo(Owner(), 20, 15);
     Press();
     MoveTo(Owner(), 150, 80);
-    EXPECT_EQ(button.GetState(), CSkinButton::STATE_NORMAL);
+    EXPECT_EQ(button.GetMouseState(), CSkinButton::STATE_NORMAL);
     EXPECT_EQ(GetCapture(), nullptr);
     Release();
     Settle();
@@ -72,9 +72,9 @@ TEST_F(SkinButtonTest, RightAndBottomBoundsCountAsInside)
 {
     MoveTo(Owner(), 20, 15);
     MoveTo(Owner(), 10 + kWidth, 10 + kHeight);
-    EXPECT_EQ(button.GetState(), CSkinButton::STATE_HOVER);
+    EXPECT_EQ(button.GetMouseState(), CSkinButton::STATE_HOVER);
     MoveTo(Owner(), 11 + kWidth, 10 + kHeight);
-    EXPECT_EQ(button.GetState(), CSkinButton::STATE_NORMAL);
+    EXPECT_EQ(button.GetMouseState(), CSkinButton::STATE_NORMAL);
 }
 
 TEST_F(SkinButtonTest, DoubleClickPostsTwice)
@@ -83,7 +83,7 @@ TEST_F(SkinButtonTest, DoubleClickPostsTwice)
     Press();
     Release();
     button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 5));
-    EXPECT_EQ(button.GetState(), CSkinButton::STATE_PRESSED);
+    EXPECT_EQ(button.GetMouseState(), CSkinButton::STATE_PRESSED);
     button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
     Settle();
     EXPECT_EQ(owner.commands, (Commands{{302, 0}, {302, 0}}));
