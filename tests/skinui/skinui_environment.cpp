@@ -1,0 +1,8 @@
+// Starts the window system once for all skinned-control tests.
+#include "tests/ui/window_system_environment.h"
+
+namespace {
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment("skinui_tests"));
+
+}  // namespace
