@@ -83,7 +83,8 @@ BYTE* CRasterImage::Create(int width, int height, int bitsPerPixel) {
     header.biYPelsPerMeter = 0;
     header.biClrUsed = paletteCount;
     header.biClrImportant = 0;
-    buffer = static_cast<BYTE*>(std::malloc(GetBufferSize()));
+    // Cleared, so that row padding and unwritten pixels never carry stale memory into saved files.
+    buffer = static_cast<BYTE*>(std::calloc(1, GetBufferSize()));
     if (!buffer) {
         // The image stays empty when the block cannot be had.
         int keptType = type;

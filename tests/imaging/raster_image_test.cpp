@@ -1,6 +1,9 @@
 // CRasterImage creation, pixel and palette access, ownership and transforms.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "imaging/raster_image.h"
 
 namespace {
@@ -24,6 +27,20 @@ TEST(RasterImageTest, CreateRaisesDepthAndSizesRows) {
         EXPECT_EQ(image.GetRowWidth(), c.wantRow) << c.bits;
         EXPECT_EQ(image.GetBufferSize(), 40 + 4 * c.wantPalette + 2 * c.wantRow);
     }
+}
+
+TEST(RasterImageTest, NewPictureHasClearedPixelsAndPadding) {
+    // Leave a block of the same size dirty on the heap, so that a reused block would show.
+    CRasterImage probe(3, 4, 24, RASTER_TYPE_BMP);
+    size_t size = static_cast<size_t>(probe.GetBufferSize());
+    probe.Destroy();
+    void* dirty = std::malloc(size);
+    std::memset(dirty, 0xAA, size);
+    std::free(dirty);
+    CRasterImage image(3, 4, 24, RASTER_TYPE_BMP);
+    ASSERT_TRUE(image.IsValid());
+    const BYTE* rows = image.GetPixelRows();
+    for (int i = 0; i < image.GetRowWidth() * 4; ++i) ASSERT_EQ(rows[i], 0) << i;
 }
 
 TEST(RasterImageTest, PixelsByIndexAndColour) {
