@@ -8,6 +8,7 @@
 
 #include "audio/midi_audio.h"
 #include "audio_test_util.h"
+#include "tests/support/test_data.h"
 #include "kernel/prompt_service.h"
 #include "media/smf_tempo_map.h"
 
@@ -40,29 +41,29 @@ protected:
         SetMidiExportContext(context);
         GetRecordingPromptService().Clear();
         // The temporary wave has a fixed name in the documents folder; parallel test processes get their own.
-        setenv("XDG_DOCUMENTS_DIR", dir.Path("documents").c_str(), 1);
+        setenv("XDG_DOCUMENTS_DIR", dir.Linux("documents").c_str(), 1);
     }
     void TearDown() override {
         SetMidiExportContext(MidiExportContext());
         unsetenv("XDG_DOCUMENTS_DIR");
     }
-    ScratchDir dir;
+    TempFolder dir;
     RecordedWindows windows;
-    const std::string bach = TestData("midi/bach_846.mid");
+    const std::string bach = TestDataPath("midi/bach_846.mid");
 };
 
 TEST_F(MidiExport, TempoMapTimesMatchTheNoteListAndEndAtTheLastEvent) {
     SmfTempoMap map;
     ASSERT_TRUE(ReadSmfTempoMap(bach, &map));
     // The last notes stop at tick 119040; the first track's end follows 32 slow quarters later.
-    EXPECT_NEAR(map.TickToSeconds(119040), LastNoteEnd(TestData("midi/bach_846.notes.txt")), 0.001);
+    EXPECT_NEAR(map.TickToSeconds(119040), LastNoteEnd(TestDataPath("midi/bach_846.notes.txt")), 0.001);
     EXPECT_EQ(map.endTick, 134400u);
     EXPECT_NEAR(map.EndSeconds(), map.TickToSeconds(119040) + 32 * 2.222222, 0.001);
 }
 
 TEST_F(MidiExport, RenderWritesExactHeaderSizesAndPostsProgress) {
-    ASSERT_EQ(RenderMidiFile(CString(bach.c_str()), dir.WinPath("song.wav")), 1);
-    std::vector<uint8_t> bytes = ReadBytes(dir.Path("song.wav"));
+    ASSERT_EQ(RenderMidiFile(CString(bach.c_str()), CString(dir.Win("song.wav"))), 1);
+    std::vector<uint8_t> bytes = ReadBytes(dir.Linux("song.wav"));
     ASSERT_GT(bytes.size(), 44u);
     EXPECT_EQ(Get32(bytes, 4), bytes.size() - 8);
     EXPECT_EQ(Get32(bytes, 40), bytes.size() - 44);
@@ -101,8 +102,8 @@ TEST_P(MidiExportType, ExportsTheSongWithTheRightStreamAndDuration) {
     const Target& t = GetParam();
     SmfTempoMap map;
     ASSERT_TRUE(ReadSmfTempoMap(bach, &map));
-    std::string out = dir.Path(std::string("bach.") + t.ext);
-    ASSERT_EQ(ExportMidiAudio(CString(bach.c_str()), dir.WinPath(std::string("bach.") + t.ext), t.type), 1);
+    std::string out = dir.Linux(std::string("bach.") + t.ext);
+    ASSERT_EQ(ExportMidiAudio(CString(bach.c_str()), CString(dir.Win(std::string("bach.") + t.ext)), t.type), 1);
     EXPECT_EQ(Probe(out, "stream=codec_name"), t.codec);
     EXPECT_EQ(Probe(out, "stream=channels"), t.channels);
     EXPECT_EQ(Probe(out, "stream=sample_rate"), t.rate);
@@ -122,7 +123,7 @@ TEST_P(MidiExportType, ExportsTheSongWithTheRightStreamAndDuration) {
     EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
     EXPECT_EQ(windows.Values().back(), 100);
     EXPECT_EQ(windows.shows.back(), SW_HIDE);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("documents/tmpmid2wave.wav")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Linux("documents/tmpmid2wave.wav")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, MidiExportType,
@@ -133,9 +134,9 @@ INSTANTIATE_TEST_SUITE_P(Types, MidiExportType,
                          [](const ::testing::TestParamInfo<Target>& info) { return std::string(info.param.ext); });
 
 TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg) {
-    WriteBytes(dir.Path("bad.mid"), {'n', 'o', 't', ' ', 'm', 'i', 'd', 'i'});
-    EXPECT_EQ(ExportMidiAudio(dir.WinPath("bad.mid"), dir.WinPath("bad.mp3"), EXPORT_TYPE_MP3), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.mp3")));
+    WriteBytes(dir.Linux("bad.mid"), {'n', 'o', 't', ' ', 'm', 'i', 'd', 'i'});
+    EXPECT_EQ(ExportMidiAudio(CString(dir.Win("bad.mid")), CString(dir.Win("bad.mp3")), EXPORT_TYPE_MP3), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Linux("bad.mp3")));
     EXPECT_TRUE(windows.posts.empty());
     auto messages = GetRecordingPromptService().Messages();
     ASSERT_EQ(messages.size(), 1u);
@@ -145,8 +146,8 @@ TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg) {
 TEST_F(MidiExport, WithoutProgressDialogNothingIsPostedAndUnknownTypesGetNoOptions) {
     SetMidiExportContext(MidiExportContext());
     EXPECT_EQ(GetExportOptions(4), CString());
-    ASSERT_EQ(ExportMidiAudio(CString(TestData("midi/beat.mid").c_str()), dir.WinPath("beat.wav"), 0), 1);
-    EXPECT_EQ(Probe(dir.Path("beat.wav"), "stream=codec_name"), "pcm_s16le");
+    ASSERT_EQ(ExportMidiAudio(CString(TestDataPath("midi/beat.mid").c_str()), CString(dir.Win("beat.wav")), 0), 1);
+    EXPECT_EQ(Probe(dir.Linux("beat.wav"), "stream=codec_name"), "pcm_s16le");
     EXPECT_TRUE(windows.posts.empty());
     EXPECT_TRUE(windows.shows.empty());
 }

@@ -1,7 +1,7 @@
 // Pixel rules of lines, rectangles, polygons, ellipses, arcs and wide pens.
 #include <gtest/gtest.h>
 
-#include "canvas.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "kernel/last_error.h"
 #include "kernel/program_paths.h"
 #include "kernel/splitpath.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "kernel/path_map.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(PathMap, BackslashesBecomeSlashesAndDrivesAreDropped)
 {

@@ -7,7 +7,7 @@
 #include "services/composer_globals.h"
 #include "song/score.h"
 #include "song/song_files.h"
-#include "tests/song/song_test_files.h"
+#include "song_test_files.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST_F(SaveTest, KindsFromTheLastThreeLetters)
 
 TEST_F(SaveTest, SaveAsMidiKeepsTheChosenCase)
 {
-    std::string path = folder.File("Song.MID");
+    std::string path = folder.Win("Song.MID");
     prompts.QueueFileAnswer(path);
     EXPECT_EQ(song.SaveAs(), SONG_KIND_MID);
     EXPECT_EQ(song.fileName, path.c_str());
@@ -71,7 +71,7 @@ TEST_F(SaveTest, SaveAsAudioHandsOverWithoutRenamingTheSong)
     RecordingHandOver handOver;
     SetAudioExportHandOver(&handOver);
     song.fileName = "C:\\songs\\tune.sms";
-    std::string path = folder.File("Ring.m4r");
+    std::string path = folder.Win("Ring.m4r");
     prompts.QueueFileAnswer(path);
     EXPECT_EQ(song.SaveAs(), SONG_KIND_M4R);
     EXPECT_EQ(song.fileName, "C:\\songs\\tune.sms");
@@ -90,18 +90,18 @@ TEST_F(SaveTest, CancelAndTypesThatWriteNothing)
     EXPECT_EQ(song.SaveAs(), 0);
     EXPECT_EQ(song.fileName, "keep.mid");
 
-    song.fileName = folder.File("picture.jpg").c_str();
+    song.fileName = folder.Win("picture.jpg").c_str();
     EXPECT_EQ(song.Save(), SONG_KIND_JPG);
     EXPECT_FALSE(std::filesystem::exists(folder.Linux("picture.jpg")));
 
-    song.fileName = folder.File("tune.sms").c_str();
+    song.fileName = folder.Win("tune.sms").c_str();
     EXPECT_EQ(song.Save(), SONG_KIND_SMS);
     EXPECT_TRUE(std::filesystem::exists(folder.Linux("tune.sms")));
 }
 
 TEST_F(SaveTest, UnnamedSongSaveAsks)
 {
-    prompts.QueueFileAnswer(folder.File("first.sms"));
+    prompts.QueueFileAnswer(folder.Win("first.sms"));
     EXPECT_EQ(song.Save(), SONG_KIND_SMS);
     EXPECT_TRUE(std::filesystem::exists(folder.Linux("first.sms")));
 }
@@ -112,7 +112,7 @@ TEST_F(SaveTest, ReadOnlyScoreFileIsNotOverwritten)
     std::filesystem::permissions(folder.Linux("ro.sms"), std::filesystem::perms::owner_read);
     if (access(folder.Linux("ro.sms").c_str(), W_OK) == 0)
         GTEST_SKIP() << "running with rights that ignore file permissions";
-    EXPECT_EQ(song.SaveScoreFile(folder.File("ro.sms").c_str()), 0);
+    EXPECT_EQ(song.SaveScoreFile(folder.Win("ro.sms").c_str()), 0);
     ASSERT_FALSE(prompts.Messages().empty());
     EXPECT_EQ(prompts.Messages().back().text, "This is a readonly file.");
     EXPECT_EQ(ReadBytes(folder.Linux("ro.sms")), (Bytes{1, 2, 3}));
