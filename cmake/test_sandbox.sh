@@ -3,6 +3,7 @@
 # real home or /tmp and parallel tests never share a file: test_sandbox.sh ROOT COMMAND [ARG...]
 root=$1
 shift
+case $root in /*) ;; *) root=$PWD/$root ;; esac
 mkdir -p "$root" || exit 1
 box=$(mktemp -d "$root/test.XXXXXX") || exit 1
 mkdir -p "$box/home/Documents" "$box/tmp" "$box/config" && mkdir -m 700 "$box/runtime" || exit 1
