@@ -89,7 +89,7 @@ TEST(SplitPath, Pieces)
         {"\\x\\y.txt", "", "\\x\\", "y", ".txt"},
         {"a.b.mid", "", "", "a.b", ".mid"},
         {"\\dir.v2\\name", "", "\\dir.v2\\", "name", ""},
-        {"/work/bin/", "", "/work/bin/", "", ""},
+        {"/opt/kestrin/", "", "/opt/kestrin/", "", ""},
         {"", "", "", "", ""},
     };
     for (const Case& c : cases) {
