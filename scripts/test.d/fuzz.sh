@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, replays each target's corpus (fuzz/<target>/corpus/) and runs it from a
 # fixed seed for a fixed number of runs, so that the result does not depend on luck. Longer runs with random
-# seeds: scripts/fuzz-long.sh. FUZZ_RUNS sets the number of runs (default 20000).
+# seeds: scripts/fuzz-long.sh. FUZZ_RUNS sets the number of runs (default 3000).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRIN_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
-runs=${FUZZ_RUNS:-20000}
+runs=${FUZZ_RUNS:-3000}
 root=$(pwd)
 work=$(mktemp -d "$root/build-fuzz/run.XXXXXX")
 trap 'rm -rf "$work"' EXIT
