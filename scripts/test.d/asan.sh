@@ -6,6 +6,7 @@ cd "$(dirname "$0")/../.."
 cmake -S . -B build-asan -G Ninja -DKESTRIN_ASAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build-asan -j "$(nproc)" --target unit_tests || exit 1
 export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:${ASAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/test.d/lsan.supp:${LSAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 seed=${SHUFFLE_SEED:-1}
 logs=$(mktemp -d build-asan/logs.XXXXXX)
