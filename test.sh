@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: unit tests directly, window tests under xvfb-run,
-# then the extra steps in scripts/test.d/ (fuzz smoke runs, sanitizer runs).
+# Builds everything and runs every test: unit tests directly, window tests under xvfb-run, both with /tmp and
+# HOME watched for leftovers (scripts/watched.sh), the include-edge check (scripts/include-map.txt), then the
+# extra steps in scripts/test.d/ (fuzz replay and fixed-seed runs, sanitizer runs).
 set -uo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh || exit 1
@@ -14,14 +15,20 @@ run_ctest() {  # label, prefix command...
     local label=$1; shift
     local log
     log=$(mktemp)
-    (cd build && "$@" ctest -L "$label" --output-on-failure --timeout 600 -j "$jobs") 2>&1 | tee "$log"
+    "$@" scripts/watched.sh "build/watch-$label" ctest --test-dir build -L "$label" --output-on-failure --timeout 600 \
+        -j "$jobs" 2>&1 | tee "$log"
     local rc=${PIPESTATUS[0]}
     [ "$rc" -ne 0 ] && status=1
-    summary+=("$label: $(grep -E 'tests passed|No tests were found' "$log" | tail -1)")
+    summary+=("$label: $(grep -E 'tests passed|No tests were found|left outside' "$log" | tail -1)")
     rm -f "$log"
 }
 run_ctest unit
-run_ctest window xvfb-run -a
+# xvfb-run keeps its authority file beside the build, where the watched command's private /tmp does not hide it.
+mkdir -p build/xvfb
+run_ctest window env TMPDIR="$PWD/build/xvfb" xvfb-run -a
+
+echo "== include edges"
+if python3 scripts/check-includes.py; then summary+=("include edges: passed"); else summary+=("include edges: FAILED"); status=1; fi
 
 for step in scripts/test.d/*.sh; do
     [ -e "$step" ] || continue

@@ -17,8 +17,8 @@ class CWnd;
 #define SW_SHOWNORMAL 1
 #endif
 
-// The window operations the audio code needs: the window layer's when it is part of the build, else none;
-// tools and tests install their own. A null member does nothing.
+// The window operations the audio code needs: none at start; the programs install the window layer's
+// (AudioWindowLayerHooks), tools and tests their own. A null member does nothing.
 struct AudioWindowHooks {
     void (*post)(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
     void (*show)(CWnd* wnd, int nCmdShow) = nullptr;

@@ -1,12 +1,15 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
-# Real files written by other programs, kept beside the checkout (the first folder that exists).
-foreach(candidate "$ENV{KESTRIN_TESTDATA}" "${PROJECT_SOURCE_DIR}/../shared/testdata" "/work/shared/testdata")
+# Real files written by other programs: $KESTRIN_TESTDATA, else shared/testdata beside the checkout.
+foreach(candidate "$ENV{KESTRIN_TESTDATA}" "${PROJECT_SOURCE_DIR}/../shared/testdata")
   if(candidate AND IS_DIRECTORY "${candidate}")
     get_filename_component(KESTRIN_TESTDATA_ROOT "${candidate}" ABSOLUTE)
     break()
   endif()
 endforeach()
+if(NOT KESTRIN_TESTDATA_ROOT AND NOT CMAKE_SCRIPT_MODE_FILE)
+  message(WARNING "No test data: set KESTRIN_TESTDATA or put shared/testdata beside the checkout.")
+endif()
 
 # kestrin_add_subfolders([EXCEPT name...]): adds every subfolder that has a CMakeLists.txt.
 function(kestrin_add_subfolders)
@@ -20,38 +23,87 @@ function(kestrin_add_subfolders)
   endforeach()
 endfunction()
 
-# kestrin_library(NAME [DEPS lib...] [SOURCES extra...]): a static library of the folder's *.cpp.
+# The files of the current folder matching the patterns, its subfolders included except those with a
+# CMakeLists.txt of their own (libraries of their own).
+function(kestrin_folder_files out)
+  set(globs)
+  foreach(pattern ${ARGN})
+    list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${pattern})
+  endforeach()
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS ${globs})
+  file(GLOB_RECURSE lists ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(list_file ${lists})
+    get_filename_component(other ${list_file} DIRECTORY)
+    set(kept)
+    foreach(f ${files})
+      string(FIND "${f}" "${other}/" at)
+      if(NOT at EQUAL 0)
+        list(APPEND kept ${f})
+      endif()
+    endforeach()
+    set(files ${kept})
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# kestrin_library(NAME [DEPS lib...]): a static library of the folder's *.cpp and *.c, subfolders included
+# (a subfolder with a CMakeLists.txt of its own is a library of its own). Other targets see only its public
+# headers, spelled as the folder's path without "platform/" ("kernel/cstring.h", "song/smaf_crc/x.h");
+# a header whose first line starts with "// Internal:" is seen by the library alone.
 function(kestrin_library name)
-  cmake_parse_arguments(K "" "" "DEPS;SOURCES" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
-  if(NOT srcs AND NOT K_SOURCES)
+  cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
+  kestrin_folder_files(srcs *.cpp *.c)
+  kestrin_folder_files(headers *.h)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "^platform/" "" spelling ${folder})
+  set(public ${CMAKE_BINARY_DIR}/include/${name}/public)
+  set(private ${CMAKE_BINARY_DIR}/include/${name}/private)
+  # The exported folder holds a link to each public header; the library's own folder links the whole source folder.
+  file(REMOVE_RECURSE ${public} ${private})
+  foreach(header ${headers})
+    file(STRINGS ${header} first LIMIT_COUNT 1)
+    if(first MATCHES "^// Internal:")
+      continue()
+    endif()
+    file(RELATIVE_PATH relative ${CMAKE_CURRENT_SOURCE_DIR} ${header})
+    get_filename_component(parent ${public}/${spelling}/${relative} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${header} ${public}/${spelling}/${relative} SYMBOLIC)
+  endforeach()
+  file(MAKE_DIRECTORY ${public})
+  get_filename_component(parent ${private}/${spelling} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${private}/${spelling} SYMBOLIC)
+  if(NOT srcs)
     # A folder whose sources are still to come builds as headers only.
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform)
+    target_include_directories(${name} INTERFACE ${public})
     target_link_libraries(${name} INTERFACE ${K_DEPS})
     return()
   endif()
-  add_library(${name} STATIC ${srcs} ${K_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform)
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PRIVATE ${private} INTERFACE ${public})
   target_link_libraries(${name} PUBLIC ${K_DEPS})
 endfunction()
 
-# kestrin_test(NAME [DEPS lib...] [WINDOW] [SERIAL]): one GoogleTest executable of the folder's *.cpp.
-# WINDOW tests need a display; ./test.sh runs them under xvfb-run. SERIAL tests run alone (they move
-# the shared display's pointer and keyboard focus).
+# kestrin_test(NAME [DEPS lib...] [WINDOW] [SERIAL]): one GoogleTest executable of the folder's *.cpp, with the
+# test support library. WINDOW tests need a display; ./test.sh runs them under xvfb-run. SERIAL tests run
+# alone (they move the shared display's pointer and keyboard focus). Every test case runs through
+# cmake/test_sandbox.sh in a folder of its own under build/sandbox (HOME, TMPDIR, XDG_DOCUMENTS_DIR,
+# XDG_CONFIG_HOME, XDG_RUNTIME_DIR inside it), removed afterwards.
 function(kestrin_test name)
   cmake_parse_arguments(K "WINDOW;SERIAL" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  # Lets a test binary find the shared test files when it is run by hand too.
-  target_compile_definitions(${name} PRIVATE KESTRIN_TESTDATA_DIR="${KESTRIN_TESTDATA_ROOT}"
-                                             KESTRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_link_libraries(${name} PRIVATE ${K_DEPS} test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "${PROJECT_SOURCE_DIR}/cmake/test_sandbox.sh;${CMAKE_BINARY_DIR}/sandbox")
   if(K_WINDOW)
     set(label window)
   else()
     set(label unit)
+    add_dependencies(unit_tests ${name})
+    set_property(GLOBAL APPEND PROPERTY KESTRIN_UNIT_TEST_FILES $<TARGET_FILE:${name}>)
   endif()
   set(serial FALSE)
   if(K_SERIAL)
@@ -59,9 +111,7 @@ function(kestrin_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES LABELS ${label} RUN_SERIAL ${serial} ENVIRONMENT "KESTRIN_TESTDATA=${KESTRIN_TESTDATA_ROOT}")
-  if(TARGET data)
-    add_dependencies(${name} data)
-  endif()
+  add_dependencies(${name} data)
 endfunction()
 
 # Copies data/ (ini files, skins, languages, fonts, resources) beside the executables.
@@ -85,12 +135,14 @@ function(kestrin_tool name)
 endfunction()
 
 # kestrin_fuzz(NAME [DEPS lib...]): a libFuzzer target from the folder's *.cpp (KESTRIN_FUZZ builds only).
-# A corpus/ folder beside it seeds the smoke run of ./test.sh.
+# A corpus/ folder beside it holds the inputs that scripts/test.d/fuzz.sh replays. The helpers in fuzz/ are
+# included by their file names.
 function(kestrin_fuzz name)
   cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${K_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
 
@@ -107,7 +159,7 @@ function(kestrin_embed_resources target dir function)
     DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/kestrin.cmake
     COMMENT "Embedding the resources of ${dir}")
   add_library(${target} STATIC ${out})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform)
+  target_include_directories(${target} PRIVATE ${CMAKE_BINARY_DIR}/include/platform_kernel/public)
 endfunction()
 
 # Script mode of kestrin_embed_resources: writes the generated source.

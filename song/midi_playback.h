@@ -13,8 +13,5 @@ typedef void (*PlaybackPostFunction)(CWnd* window, UINT message, WPARAM wParam, 
 // Installed once by the program at start; until then position posts are dropped.
 void SetPlaybackPostFunction(PlaybackPostFunction post);
 
-// Installs the window layer's thread-safe CWnd::PostMessage as the post function (the composer's choice).
-void UseWindowPlaybackPosts();
-
 // Posts lParam to the song's notify target (nothing while the target window is null).
 void PostPlaybackPosition(const CScore& song, LPARAM lParam);

@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/copy_log_font.h"
+#include "gdi/copy_log_font.h"
 #include "song/list_ops.h"
 #include "song/score.h"
 

@@ -1,4 +1,4 @@
-// Window operations of a build without the window layer: no posts, no pump (tools and tests install their own).
+// The window hooks at start: no posts, no pump; programs install the window layer's, tools and tests their own.
 #include "audio/audio_window.h"
 
 AudioWindowHooks DefaultAudioWindowHooks() { return AudioWindowHooks(); }

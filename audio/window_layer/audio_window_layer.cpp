@@ -1,5 +1,5 @@
 // Window operations on the window layer: posts and show commands to the owner window, the thread's message pump.
-#include "audio/audio_window.h"
+#include "audio/window_layer/audio_window_layer.h"
 #include "ui/winuser.h"
 #include "ui/wnd.h"
 
@@ -21,7 +21,7 @@ void PumpThreadMessages() {
 
 }  // namespace
 
-AudioWindowHooks DefaultAudioWindowHooks() {
+AudioWindowHooks AudioWindowLayerHooks() {
     AudioWindowHooks hooks;
     hooks.post = PostToWindow;
     hooks.show = ShowOwnerWindow;

@@ -6,17 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/fuzz_input_file.h"
+#include "fuzz_input_file.h"
 #include "kernel/path_map.h"
 #include "kernel/profile.h"
 
 namespace {
-
-const std::string& TempPath()
-{
-    static const std::string path = MakeFuzzTempFile("/tmp/profile-fuzz-XXXXXX");
-    return path;
-}
 
 std::vector<std::string> List(const char* section, const std::string& file)
 {
@@ -42,9 +36,10 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (!WriteFuzzInput(TempPath(), data, size))
+    static const FuzzInputFile input(".ini");
+    if (!input.Write(data, size))
         return 0;
-    std::string file = ToWindowsPath(TempPath());
+    std::string file = ToWindowsPath(input.Path());
 
     std::vector<std::string> sections = List(nullptr, file);
     for (const std::string& section : sections) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz/fuzz_input_file.h"
+#include "fuzz_input_file.h"
 #include "kernel/path_map.h"
 #include "kernel/prompt_service.h"
 #include "song/score.h"
@@ -11,10 +11,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string linuxPath = FuzzProcessFile("sms_reader_fuzz_", ".sms");
-    static const std::string path = ToWindowsPath(linuxPath);
+    static const FuzzInputFile file(".sms");
+    static const std::string path = ToWindowsPath(file.Path());
     static CScore song;
-    if (!WriteFuzzInput(linuxPath, data, size))
+    if (!file.Write(data, size))
         return 0;
     song.Reset();
     song.NewSong(1, 4, 2);

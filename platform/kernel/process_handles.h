@@ -1,4 +1,4 @@
-// Registry of the pipe, process and thread handles made by the process functions.
+// Internal: registry of the pipe, process and thread handles made by the process functions.
 #pragma once
 
 #include <sys/types.h>

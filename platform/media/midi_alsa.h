@@ -1,4 +1,4 @@
-// MIDI ports of the ALSA sequencer: listing, output devices and input subscriptions.
+// Internal: MIDI ports of the ALSA sequencer: listing, output devices and input subscriptions.
 #pragma once
 
 #include <vector>

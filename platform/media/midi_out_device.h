@@ -1,4 +1,4 @@
-// One opened MIDI output device, whatever carries it (software synthesizer, ALSA port, recorder).
+// Internal: one opened MIDI output device, whatever carries it (software synthesizer, ALSA port, recorder).
 #pragma once
 
 #include <memory>

@@ -1,4 +1,4 @@
-// The recording output device behind midiOutUseRecordingDevice.
+// Internal: the recording output device behind midiOutUseRecordingDevice.
 #pragma once
 
 #include "media/midi_out_device.h"

@@ -1,4 +1,4 @@
-// The built-in General MIDI software synthesizer (FluidSynth with the SoundFont found by FindSoundFont).
+// Internal: the built-in General MIDI software synthesizer (FluidSynth with the SoundFont found by FindSoundFont).
 #pragma once
 
 #include "media/midi_out_device.h"

@@ -22,7 +22,9 @@ struct TimerEvent {
     LPTIMECALLBACK callback = nullptr;
     DWORD_PTR user = 0;
     bool manual = false;
-    double due = 0;  // next slot of a manual event
+    double start = 0;      // a manual event's start on the manual clock
+    int64_t slot = 1;      // a manual event's next slot
+    bool running = false;  // a manual event whose callback is running
 
     std::mutex mutex;
     std::condition_variable wake;
@@ -44,7 +46,16 @@ std::shared_ptr<TimerEvent> TakeEvent(UINT id) {
     return event;
 }
 
-// Body of a real event's thread: slot k falls at start + k x delay, so lateness never accumulates.
+// The slot after `slot` for a callback that returned `elapsed` ms after the event's start: slot k falls at
+// start + k x delay, so lateness never accumulates, and a callback that overran whole periods skips the slots
+// it missed instead of bursting.
+int64_t NextSlot(int64_t slot, double delay, double elapsed) {
+    ++slot;
+    if (slot * delay <= elapsed) slot = static_cast<int64_t>(elapsed / delay) + 1;
+    return slot;
+}
+
+// Body of a real event's thread.
 void RunEvent(std::shared_ptr<TimerEvent> event, std::chrono::steady_clock::time_point start) {
     const std::chrono::milliseconds delay(event->delay);
     int64_t slot = 1;
@@ -59,10 +70,8 @@ void RunEvent(std::shared_ptr<TimerEvent> event, std::chrono::steady_clock::time
             if (std::shared_ptr<TimerEvent> self = TakeEvent(event->id)) self->thread.detach();
             return;
         }
-        // A callback that overran whole periods skips the slots it missed instead of bursting.
-        const auto now = std::chrono::steady_clock::now();
-        ++slot;
-        if (start + slot * delay <= now) slot = (now - start) / delay + 1;
+        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        slot = NextSlot(slot, event->delay, elapsed.count());
     }
 }
 
@@ -92,7 +101,7 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
     event->callback = fptc;
     event->user = dwUser;
     event->manual = timeManualClockIsOn();
-    event->due = MmClockNow() + uDelay;
+    event->start = MmClockNow();
 
     std::lock_guard<std::mutex> lock(g_tableMutex);
     do {
@@ -129,20 +138,25 @@ bool RunNextManualTimer(double target) {
     double due = 0;
     {
         std::lock_guard<std::mutex> lock(g_tableMutex);
-        for (auto& [id, event] : g_events)
-            if (event->manual && event->due <= target && (next == nullptr || event->due < due)) {
+        for (auto& [id, event] : g_events) {
+            const double slot = event->start + static_cast<double>(event->slot) * event->delay;
+            if (event->manual && !event->running && slot <= target && (next == nullptr || slot < due)) {
                 next = event;
-                due = event->due;
+                due = slot;
             }
+        }
+        if (next == nullptr) return false;
+        next->running = true;
     }
-    if (next == nullptr) return false;
     SetManualClock(due);
+    // The callback may advance the clock itself, as a callback that takes time.
     next->callback(next->id, 0, next->user, 0, 0);
     std::lock_guard<std::mutex> lock(g_tableMutex);
+    next->running = false;
     auto it = g_events.find(next->id);
     if (it != g_events.end() && it->second == next) {
         if (next->periodic)
-            next->due += next->delay;
+            next->slot = NextSlot(next->slot, next->delay, MmClockNow() - next->start);
         else
             g_events.erase(it);
     }

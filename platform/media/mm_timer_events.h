@@ -1,4 +1,4 @@
-// Link between the manual clock and the multimedia timer's event table.
+// Internal: link between the manual clock and the multimedia timer's event table.
 #pragma once
 
 // Runs the callback of the earliest manual timer event due at or before target, with the

@@ -1,4 +1,4 @@
-// The open multimedia I/O file behind an HMMIO: a descriptor or a memory block with a position.
+// Internal: the open multimedia I/O file behind an HMMIO: a descriptor or a memory block with a position.
 #pragma once
 
 #include "media/mmio_riff.h"

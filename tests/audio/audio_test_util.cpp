@@ -1,15 +1,9 @@
-// Helpers of the audio tests: scratch folders, recorded window posts, file bytes and ffprobe queries.
+// Helpers of the audio tests: recorded window posts, running ffmpeg and ffprobe queries.
 #include "audio_test_util.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
-#include "kernel/path_map.h"
 
 extern char** environ;
 
@@ -33,18 +27,6 @@ void RecordPump() {
 
 }  // namespace
 
-ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "audiotest-XXXXXX").string();
-    m_dir = mkdtemp(pattern.data());
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_dir, ec);
-}
-
-CString ScratchDir::WinPath(const std::string& name) const { return CString(ToWindowsPath(Path(name))); }
-
 RecordedWindows::RecordedWindows() {
     g_recorder = this;
     AudioWindowHooks hooks;
@@ -63,16 +45,6 @@ std::vector<LPARAM> RecordedWindows::Values() const {
     std::vector<LPARAM> values;
     for (const Post& p : posts) values.push_back(p.lParam);
     return values;
-}
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string RunCapture(const std::vector<std::string>& args) {
@@ -119,26 +91,6 @@ std::string Probe(const std::string& file, const std::string& entry) {
     std::string out = RunCapture(args);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
     return out;
-}
-
-void Put16(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
-
-uint32_t Get32(const std::vector<uint8_t>& in, size_t at) {
-    return in[at] | (in[at + 1] << 8) | (in[at + 2] << 16) | (uint32_t(in[at + 3]) << 24);
-}
-
-std::string TestData(const std::string& relative) {
-    const char* root = getenv("KESTRIN_TESTDATA");
-    return std::string(root ? root : "/work/shared/testdata") + "/" + relative;
 }
 
 }  // namespace audiotest

@@ -35,11 +35,11 @@ TEST(CommandLine, QuotingRoundTrips) {
 
 // The runner's child gets the input and output as single arguments: printf shows each one in brackets.
 TEST(CommandLine, RunnerPassesAwkwardPathsWhole) {
-    ScratchDir dir;
+    TempFolder dir;
     auto p = std::make_unique<CFfmpegProcess>();
     p->SetPrefix("printf [%s]\\n -i ");
     p->DisableMessagePump();
-    std::string input = dir.Path("in put \"q\" é.wav");
+    std::string input = dir.Linux("in put \"q\" é.wav");
     ASSERT_EQ(p->Run(CString(ToWindowsPath(input)), " -vn -f mp3 ", "-out.mp3"), 0);
     std::string expected = "[-i]\n[" + input + "]\n[-vn]\n[-f]\n[mp3]\n[./-out.mp3]\n";
     EXPECT_EQ(std::string(p->m_szLogText), expected);

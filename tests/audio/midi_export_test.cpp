@@ -12,6 +12,7 @@
 #include "audio/ffmpeg_process.h"
 #include "audio/midi_audio.h"
 #include "audio_test_util.h"
+#include "tests/support/test_data.h"
 #include "kernel/prompt_service.h"
 #include "media/render_midi.h"
 #include "media/smf_tempo_map.h"
@@ -82,7 +83,7 @@ protected:
         context.pProgressDialog = kProgress;
         SetMidiExportContext(context);
         GetRecordingPromptService().Clear();
-        setenv("XDG_DOCUMENTS_DIR", dir.Path("documents").c_str(), 1);
+        setenv("XDG_DOCUMENTS_DIR", dir.Linux("documents").c_str(), 1);
     }
     void TearDown() override {
         SetMidiExportContext(MidiExportContext());
@@ -91,7 +92,7 @@ protected:
     // Temporary files a run left behind: waves and logs in the documents folder, partial outputs.
     std::vector<std::string> Leftovers() const {
         std::vector<std::string> found;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path(""))) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Linux(""))) {
             std::string name = entry.path().filename().string();
             if (name.rfind("tmpmid2wave", 0) == 0 || name.rfind("checkffmpegtxt", 0) == 0 ||
                 name.find(".part") != std::string::npos)
@@ -99,23 +100,23 @@ protected:
         }
         return found;
     }
-    ScratchDir dir;
+    TempFolder dir;
     RecordedWindows windows;
-    const std::string bach = TestData("midi/bach_846.mid");
+    const std::string bach = TestDataPath("midi/bach_846.mid");
 };
 
 TEST_F(MidiExport, TempoMapTimesMatchTheNoteListAndEndAtTheLastEvent) {
     SmfTempoMap map;
     ASSERT_TRUE(ReadSmfTempoMap(bach, &map));
     // The last notes stop at tick 119040; the first track's end follows 32 slow quarters later.
-    EXPECT_NEAR(map.TickToSeconds(119040), LastNoteEnd(TestData("midi/bach_846.notes.txt")), 0.001);
+    EXPECT_NEAR(map.TickToSeconds(119040), LastNoteEnd(TestDataPath("midi/bach_846.notes.txt")), 0.001);
     EXPECT_EQ(map.endTick, 134400u);
     EXPECT_NEAR(map.EndSeconds(), map.TickToSeconds(119040) + 32 * 2.222222, 0.001);
 }
 
 TEST_F(MidiExport, RenderWritesExactHeaderSizesAndPostsProgress) {
-    ASSERT_EQ(RenderMidiFile(CString(bach.c_str()), dir.WinPath("song.wav")), 1);
-    std::vector<uint8_t> bytes = ReadBytes(dir.Path("song.wav"));
+    ASSERT_EQ(RenderMidiFile(CString(bach.c_str()), CString(dir.Win("song.wav"))), 1);
+    std::vector<uint8_t> bytes = ReadBytes(dir.Linux("song.wav"));
     ASSERT_GT(bytes.size(), 44u);
     EXPECT_EQ(Get32(bytes, 4), bytes.size() - 8);
     EXPECT_EQ(Get32(bytes, 40), bytes.size() - 44);
@@ -155,8 +156,8 @@ TEST_P(MidiExportType, ExportsTheSongWithTheRightStreamAndDuration) {
     const Target& t = GetParam();
     SmfTempoMap map;
     ASSERT_TRUE(ReadSmfTempoMap(bach, &map));
-    std::string out = dir.Path(std::string("bach.") + t.ext);
-    ASSERT_EQ(ExportMidiAudio(CString(bach.c_str()), dir.WinPath(std::string("bach.") + t.ext), t.type), 1);
+    std::string out = dir.Linux(std::string("bach.") + t.ext);
+    ASSERT_EQ(ExportMidiAudio(CString(bach.c_str()), CString(dir.Win(std::string("bach.") + t.ext)), t.type), 1);
     EXPECT_EQ(Probe(out, "stream=codec_name"), t.codec);
     EXPECT_EQ(Probe(out, "stream=channels"), t.channels);
     EXPECT_EQ(Probe(out, "stream=sample_rate"), t.rate);
@@ -191,9 +192,9 @@ INSTANTIATE_TEST_SUITE_P(Types, MidiExportType,
                          [](const ::testing::TestParamInfo<Target>& info) { return std::string(info.param.ext); });
 
 TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg) {
-    WriteBytes(dir.Path("bad.mid"), {'n', 'o', 't', ' ', 'm', 'i', 'd', 'i'});
-    EXPECT_EQ(ExportMidiAudio(dir.WinPath("bad.mid"), dir.WinPath("bad.mp3"), EXPORT_TYPE_MP3), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.mp3")));
+    WriteBytes(dir.Linux("bad.mid"), {'n', 'o', 't', ' ', 'm', 'i', 'd', 'i'});
+    EXPECT_EQ(ExportMidiAudio(CString(dir.Win("bad.mid")), CString(dir.Win("bad.mp3")), EXPORT_TYPE_MP3), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Linux("bad.mp3")));
     EXPECT_TRUE(windows.posts.empty());
     auto messages = GetRecordingPromptService().Messages();
     ASSERT_EQ(messages.size(), 1u);
@@ -203,16 +204,16 @@ TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg) {
 TEST_F(MidiExport, WithoutProgressDialogNothingIsPostedAndUnknownTypesGetNoOptions) {
     SetMidiExportContext(MidiExportContext());
     EXPECT_EQ(GetExportOptions(4), CString());
-    ASSERT_EQ(ExportMidiAudio(CString(TestData("midi/beat.mid").c_str()), dir.WinPath("beat.wav"), 0), 1);
-    EXPECT_EQ(Probe(dir.Path("beat.wav"), "stream=codec_name"), "pcm_s16le");
+    ASSERT_EQ(ExportMidiAudio(CString(TestDataPath("midi/beat.mid").c_str()), CString(dir.Win("beat.wav")), 0), 1);
+    EXPECT_EQ(Probe(dir.Linux("beat.wav"), "stream=codec_name"), "pcm_s16le");
     EXPECT_TRUE(windows.posts.empty());
     EXPECT_TRUE(windows.shows.empty());
 }
 
 TEST_F(MidiExport, RenderIsNormalisedToMinusOneDbfsWithoutClippingAndEndsWithoutAClick) {
     for (const char* song : {"midi/bach_846.mid", "midi/TheEntertainer.mid", "midi/beat.mid"}) {
-        std::string wave = dir.Path("level.wav");
-        ASSERT_EQ(RenderMidiFile(CString(TestData(song).c_str()), dir.WinPath("level.wav")), 1) << song;
+        std::string wave = dir.Linux("level.wav");
+        ASSERT_EQ(RenderMidiFile(CString(TestDataPath(song).c_str()), CString(dir.Win("level.wav"))), 1) << song;
         double peak = Volume(wave, "max_volume");
         std::printf("%s: peak %.1f dBFS, mean %.1f dBFS\n", song, peak, Volume(wave, "mean_volume"));
         EXPECT_NEAR(peak, -1.0, 0.15) << song;
@@ -222,9 +223,9 @@ TEST_F(MidiExport, RenderIsNormalisedToMinusOneDbfsWithoutClippingAndEndsWithout
     }
 
     // A note still sounding when the song ends fades out over the last milliseconds, to silence.
-    WriteBytes(dir.Path("held.mid"), Smf(0, {kHeldNote}));
-    ASSERT_EQ(RenderMidiFile(dir.WinPath("held.mid"), dir.WinPath("held.wav")), 1);
-    std::vector<int16_t> samples = Samples(dir.Path("held.wav"));
+    WriteBytes(dir.Linux("held.mid"), Smf(0, {kHeldNote}));
+    ASSERT_EQ(RenderMidiFile(CString(dir.Win("held.mid")), CString(dir.Win("held.wav"))), 1);
+    std::vector<int16_t> samples = Samples(dir.Linux("held.wav"));
     ASSERT_EQ(samples.size(), 2u * 44100);  // the length is kept
     EXPECT_EQ(samples[samples.size() - 1], 0);
     EXPECT_EQ(samples[samples.size() - 2], 0);
@@ -249,36 +250,36 @@ TEST_F(MidiExport, SongsWithoutSoundAreNotExportedAndTheOlderFileStays) {
     };
     for (const auto& [what, bytes] : cases) {
         GetRecordingPromptService().Clear();
-        WriteBytes(dir.Path("song.mid"), bytes);
-        WriteBytes(dir.Path("song.m4r"), {'o', 'l', 'd'});
-        EXPECT_EQ(ExportMidiAudio(dir.WinPath("song.mid"), dir.WinPath("song.m4r"), EXPORT_TYPE_M4R), 0) << what;
-        EXPECT_EQ(ReadBytes(dir.Path("song.m4r")), (std::vector<uint8_t>{'o', 'l', 'd'})) << what;
+        WriteBytes(dir.Linux("song.mid"), bytes);
+        WriteBytes(dir.Linux("song.m4r"), {'o', 'l', 'd'});
+        EXPECT_EQ(ExportMidiAudio(CString(dir.Win("song.mid")), CString(dir.Win("song.m4r")), EXPORT_TYPE_M4R), 0) << what;
+        EXPECT_EQ(ReadBytes(dir.Linux("song.m4r")), (std::vector<uint8_t>{'o', 'l', 'd'})) << what;
         EXPECT_EQ(GetRecordingPromptService().Messages().size(), 1u) << what;
     }
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
 TEST_F(MidiExport, AnExportStoppedHalfWayKeepsTheOlderFile) {
-    WriteBytes(dir.Path("bach.mp3"), {'o', 'l', 'd'});
+    WriteBytes(dir.Linux("bach.mp3"), {'o', 'l', 'd'});
     windows.pumpAction = [] {
         if (CFfmpegProcess::IsRunning()) CFfmpegProcess::Cancel();
     };
-    EXPECT_EQ(ExportMidiAudio(CString(bach.c_str()), dir.WinPath("bach.mp3"), EXPORT_TYPE_MP3), 0);
-    EXPECT_EQ(ReadBytes(dir.Path("bach.mp3")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(ExportMidiAudio(CString(bach.c_str()), CString(dir.Win("bach.mp3")), EXPORT_TYPE_MP3), 0);
+    EXPECT_EQ(ReadBytes(dir.Linux("bach.mp3")), (std::vector<uint8_t>{'o', 'l', 'd'}));
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
 TEST_F(MidiExport, FailuresTellTheUserWhy) {
-    const std::string beat = TestData("midi/beat.mid");
-    const std::string empty = dir.Path("empty");
+    const std::string beat = TestDataPath("midi/beat.mid");
+    const std::string empty = dir.Linux("empty");
     std::filesystem::create_directory(empty);
     struct Case {
         CString output;
         const char* path;  // PATH while exporting; null: unchanged
         std::string cause;
     } cases[] = {
-        {dir.WinPath("no-folder/beat.m4r"), nullptr, "No such file or directory"},
-        {dir.WinPath("beat.m4r"), empty.c_str(), "Can't start ffmpeg: No such file or directory"},
+        {CString(dir.Win("no-folder/beat.m4r")), nullptr, "No such file or directory"},
+        {CString(dir.Win("beat.m4r")), empty.c_str(), "Can't start ffmpeg: No such file or directory"},
     };
     std::string path = getenv("PATH");
     for (const Case& c : cases) {
@@ -299,22 +300,22 @@ std::string g_otherSong, g_otherOutput;
 bool g_otherDone = false;
 
 TEST_F(MidiExport, TwoExportsAtOnceEachWriteTheirOwnSong) {
-    const std::string beat = TestData("midi/beat.mid");
+    const std::string beat = TestDataPath("midi/beat.mid");
     g_otherSong = beat;
-    g_otherOutput = dir.Path("other.mp3");
+    g_otherOutput = dir.Linux("other.mp3");
     g_otherDone = false;
     windows.pumpAction = [] {
         if (g_otherDone) return;
         g_otherDone = true;
         RunCapture({AUDIOTOOL_PATH, "export", g_otherSong, g_otherOutput});
     };
-    ASSERT_EQ(ExportMidiAudio(CString(bach.c_str()), dir.WinPath("mine.mp3"), EXPORT_TYPE_MP3), 1);
+    ASSERT_EQ(ExportMidiAudio(CString(bach.c_str()), CString(dir.Win("mine.mp3")), EXPORT_TYPE_MP3), 1);
     ASSERT_TRUE(g_otherDone);
     const std::pair<std::string, std::string> exports[] = {{bach, "mine.mp3"}, {beat, "other.mp3"}};
     for (const auto& [song, output] : exports) {
         SmfTempoMap map;
         ASSERT_TRUE(ReadSmfTempoMap(song, &map));
-        EXPECT_NEAR(std::atof(Probe(dir.Path(output), "format=duration").c_str()), map.EndSeconds(), 0.2) << output;
+        EXPECT_NEAR(std::atof(Probe(dir.Linux(output), "format=duration").c_str()), map.EndSeconds(), 0.2) << output;
     }
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "kernel/process_api.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -115,8 +116,8 @@ TEST(Process, ProgramFolderIsSearchedButNotTheCurrentFolder) {
     }
     fs::remove(own / name);
 
-    fs::path here = fs::temp_directory_path() / ("kestrin-cwd-" + std::to_string(getpid()));
-    fs::create_directories(here);
+    TempFolder folder;
+    fs::path here = folder.Linux();
     fs::copy_file("/bin/echo", here / name);
     fs::path previous = fs::current_path();
     fs::current_path(here);
@@ -125,7 +126,6 @@ TEST(Process, ProgramFolderIsSearchedButNotTheCurrentFolder) {
         EXPECT_FALSE(child.started);
     }
     fs::current_path(previous);
-    fs::remove_all(here);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@ using namespace audiotest;
 namespace {
 
 TEST(Riff, CreateAscendWritesSizesAndPadsThenDescendFindsChunks) {
-    ScratchDir dir;
-    std::string path = dir.Path("list.riff");
+    TempFolder dir;
+    std::string path = dir.Linux("list.riff");
     HMMIO out = mmioOpen(path.data(), nullptr, MMIO_CREATE | MMIO_WRITE);
     ASSERT_NE(out, nullptr);
     MMCKINFO riff = {}, list = {}, item = {}, tail = {};

@@ -52,10 +52,10 @@ class WaveTest : public ::testing::Test {
 protected:
     void SetUp() override { GetRecordingPromptService().Clear(); }
     CString Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        WriteBytes(dir.Path(name), bytes);
-        return dir.WinPath(name);
+        WriteBytes(dir.Linux(name), bytes);
+        return CString(dir.Win(name));
     }
-    ScratchDir dir;
+    TempFolder dir;
 };
 
 struct DepthCase {
@@ -87,35 +87,35 @@ TEST_F(WaveTest, LoadsEachBitDepthAndSavesTheSameBytes) {
         for (size_t i = 0; i < c.samples.size(); ++i) EXPECT_EQ(wave.GetSample(static_cast<int>(i)), c.samples[i]) << i;
         EXPECT_EQ(wave.GetSample(-1), 0);
         EXPECT_EQ(wave.GetSample(wave.GetSampleCount()), 0);
-        ASSERT_EQ(wave.Save(dir.WinPath("out.wav")), 1);
-        EXPECT_EQ(ReadBytes(dir.Path("out.wav")), bytes);
+        ASSERT_EQ(wave.Save(CString(dir.Win("out.wav"))), 1);
+        EXPECT_EQ(ReadBytes(dir.Linux("out.wav")), bytes);
     }
 }
 
 TEST_F(WaveTest, OddDataIsPaddedAndTheChunkSizesAreExact) {
     CWave wave;
     ASSERT_EQ(wave.Load(Write("odd.wav", WaveFile(Fmt(), {1, 2, 3}))), 1);
-    ASSERT_EQ(wave.Save(dir.WinPath("odd-out.wav")), 1);
+    ASSERT_EQ(wave.Save(CString(dir.Win("odd-out.wav"))), 1);
     const std::vector<uint8_t> expected = {
         'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
         1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
         'd', 'a', 't', 'a', 3, 0, 0, 0, 1, 2, 3, 0};
-    EXPECT_EQ(ReadBytes(dir.Path("odd-out.wav")), expected);
+    EXPECT_EQ(ReadBytes(dir.Linux("odd-out.wav")), expected);
 }
 
 TEST_F(WaveTest, LongFormatChunkAndExtraChunksLoadAndSaveAsPlainWave) {
     CWave wave;
     ASSERT_EQ(wave.Load(Write("long.wav", WaveFile(Fmt(), {5, 6}, true, true))), 1);
-    ASSERT_EQ(wave.Save(dir.WinPath("plain.wav")), 1);
-    EXPECT_EQ(ReadBytes(dir.Path("plain.wav")), WaveFile(Fmt(), {5, 6}));
+    ASSERT_EQ(wave.Save(CString(dir.Win("plain.wav"))), 1);
+    EXPECT_EQ(ReadBytes(dir.Linux("plain.wav")), WaveFile(Fmt(), {5, 6}));
 }
 
 TEST_F(WaveTest, CreatedWaveHasBlockAlignOne) {
     CWave wave;
     ASSERT_EQ(wave.Create(100, 8000, 16, 2), 1);
     EXPECT_EQ(wave.GetFormat()->wf.nAvgBytesPerSec, 32000u);
-    ASSERT_EQ(wave.Save(dir.WinPath("created.wav")), 1);
-    std::vector<uint8_t> bytes = ReadBytes(dir.Path("created.wav"));
+    ASSERT_EQ(wave.Save(CString(dir.Win("created.wav"))), 1);
+    std::vector<uint8_t> bytes = ReadBytes(dir.Linux("created.wav"));
     ASSERT_EQ(bytes.size(), 44u + 200u);
     EXPECT_EQ(bytes[32] | (bytes[33] << 8), 1);
     EXPECT_EQ(Get32(bytes, 40), 200u);
@@ -141,13 +141,13 @@ TEST_F(WaveTest, SelectionOfAtLeast100msIsSavedElseEverything) {
     wave.SetEndFraction(0.55);  // 400 bytes = 50 ms
     EXPECT_EQ(wave.GetSaveLength(), 8000u);
     EXPECT_EQ(wave.GetPlayData(), wave.GetBaseData());
-    ASSERT_EQ(wave.Save(dir.WinPath("all.wav")), 1);
-    EXPECT_EQ(Get32(ReadBytes(dir.Path("all.wav")), 40), 8000u);
+    ASSERT_EQ(wave.Save(CString(dir.Win("all.wav"))), 1);
+    EXPECT_EQ(Get32(ReadBytes(dir.Linux("all.wav")), 40), 8000u);
 
     wave.SetEndFraction(0.7);  // 1600 bytes = 200 ms
     EXPECT_EQ(wave.GetSaveLength(), 1600u);
-    ASSERT_EQ(wave.Save(dir.WinPath("part.wav")), 1);
-    std::vector<uint8_t> part = ReadBytes(dir.Path("part.wav"));
+    ASSERT_EQ(wave.Save(CString(dir.Win("part.wav"))), 1);
+    std::vector<uint8_t> part = ReadBytes(dir.Linux("part.wav"));
     ASSERT_EQ(part.size(), 44u + 1600u);
     EXPECT_EQ(part[44], static_cast<uint8_t>(4000));
     EXPECT_NEAR(wave.GetPlayedDuration(), 0.2, 1e-9);
@@ -194,13 +194,13 @@ TEST_F(WaveTest, BrokenFilesAreRefusedAndTheOldDataKept) {
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().text, "Failed to load file");
     CWave wave;
-    EXPECT_EQ(wave.Load(dir.WinPath("missing.wav")), 0);
+    EXPECT_EQ(wave.Load(CString(dir.Win("missing.wav"))), 0);
     EXPECT_EQ(GetRecordingPromptService().Messages().back().text, "Failed to open file");
 }
 
 TEST_F(WaveTest, SaveReportsAFileThatCannotBeCreated) {
     CWave wave;
-    EXPECT_EQ(wave.Save(dir.WinPath("no-such-folder/x.wav")), 0);
+    EXPECT_EQ(wave.Save(CString(dir.Win("no-such-folder/x.wav"))), 0);
     auto messages = GetRecordingPromptService().Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Can't open the file.");
@@ -231,7 +231,7 @@ TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds) {
         {16001, -10000}, {64000, 10000}, {64001, -9999},  {72000, 5000},  {79999, -1}};
     for (auto [index, value] : expected) EXPECT_EQ(wave.GetSample(index), value) << index;
 
-    EXPECT_EQ(FadeWave(dir.WinPath("missing.wav"), TRUE, TRUE, 20), 0);
+    EXPECT_EQ(FadeWave(CString(dir.Win("missing.wav")), TRUE, TRUE, 20), 0);
 }
 
 }  // namespace
@@ -239,16 +239,16 @@ TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds) {
 namespace {
 
 TEST(WaveSerialize, LoadingFromAnArchiveReadsItsFileAndTheClassIsCreatable) {
-    ScratchDir dir;
+    TempFolder dir;
     std::vector<uint8_t> bytes = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
                                   1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
                                   'd', 'a', 't', 'a', 3, 0, 0, 0, 0xC0, 0x80, 0x40, 0};
-    WriteBytes(dir.Path("a.wav"), bytes);
+    WriteBytes(dir.Linux("a.wav"), bytes);
     CObject* object = RUNTIME_CLASS(CWave)->CreateObject();
     ASSERT_NE(object, nullptr);
     CWave* wave = static_cast<CWave*>(object);
     CFile file;
-    ASSERT_TRUE(file.Open(dir.WinPath("a.wav"), CFile::modeRead));
+    ASSERT_TRUE(file.Open(CString(dir.Win("a.wav")), CFile::modeRead));
     {
         CArchive ar(&file, CArchive::load);
         wave->Serialize(ar);

@@ -8,6 +8,7 @@
 
 #include "kernel/path_map.h"
 #include "kernel/program_paths.h"
+#include "tests/support/test_data.h"
 
 namespace fs = std::filesystem;
 
@@ -37,7 +38,7 @@ Ini ReadIni(const fs::path& file)
 
 fs::path ProgramFolder() { return fs::path(MapPath(GetProgramFolder())); }
 
-fs::path SourceData() { return fs::path(KESTRIN_SOURCE_DIR) / "data"; }
+fs::path SourceData() { return fs::path(SourcePath("data")); }
 
 std::vector<fs::path> SkinFolders(const std::string& folder)
 {
@@ -96,7 +97,7 @@ std::multimap<std::string, std::string> ScanSources(const std::string& pattern)
 {
     std::multimap<std::string, std::string> found;
     std::regex re(pattern);
-    const fs::path root(KESTRIN_SOURCE_DIR);
+    const fs::path root(SourcePath(""));
     for (const char* folder : {"platform", "services", "song", "imp", "imaging", "render", "scoreview", "skinui",
                                "audio", "composer", "converter"}) {
         if (!fs::is_directory(root / folder))

@@ -4,8 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "canvas.h"
 #include "kernel/resources.h"
+#include "tests/support/bitmap_headers.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

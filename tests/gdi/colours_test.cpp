@@ -3,7 +3,8 @@
 
 #include <vector>
 
-#include "canvas.h"
+#include "tests/support/bitmap_headers.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "tests/support/bitmap_headers.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

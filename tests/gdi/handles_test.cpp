@@ -1,7 +1,7 @@
 // Handle validation, object selection rules, stock objects and the class-library wrappers.
 #include <gtest/gtest.h>
 
-#include "canvas.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

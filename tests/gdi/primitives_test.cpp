@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

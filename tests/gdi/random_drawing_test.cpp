@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "canvas.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Every binary and ternary raster operation, checked bit by bit against its truth table.
 #include <gtest/gtest.h>
 
-#include "canvas.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "tests/support/canvas.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -137,9 +139,12 @@ TEST(ReviewPage, DrawsEveryPrimitiveAndWritesABitmapFile)
     DrawPage(dc);
     dc.Detach();
     EXPECT_GT(canvas.Count(RGB(0, 0, 0)), 1000);
-    std::string temp = ::testing::TempDir() + "gdi_review.bmp";
-    EXPECT_TRUE(WriteBmp(temp, canvas));
-    EXPECT_TRUE(WriteBmp(std::string(KESTRIN_GDI_REVIEW_DIR) + "/gdi_review.bmp", canvas));
+    TempFolder folder;
+    EXPECT_TRUE(WriteBmp(folder.Linux("gdi_review.bmp"), canvas));
+    EXPECT_EQ(folder.Read("gdi_review.bmp").size(), 54u + 640 * 480 * 3);
+    // For reviewing the page by eye: KESTRIN_GDI_REVIEW_DIR=folder ctest -R ReviewPage
+    if (const char* review = std::getenv("KESTRIN_GDI_REVIEW_DIR"))
+        EXPECT_TRUE(WriteBmp(std::string(review) + "/gdi_review.bmp", canvas));
     // The page is deterministic: drawing it again gives the same pixels.
     Canvas again(640, 480);
     CDC dc2;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "canvas.h"
+#include "tests/support/canvas.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 // BMP codec: hand-built files of each depth and form, run-length streams, failures and writing.
 #include <gtest/gtest.h>
 
-#include "bmp_fixtures.h"
+#include "tests/support/bitmap_headers.h"
 #include "image_io.h"
 
-using namespace bmpfix;
 
 namespace {
 

@@ -3,14 +3,13 @@
 
 #include <memory>
 
-#include "bmp_fixtures.h"
+#include "tests/support/bitmap_headers.h"
 #include "imaging/packed_dib.h"
 #include "imaging/raster_image.h"
 #include "kernel/prompt_service.h"
 #include "kernel/resources.h"
-#include "memory_surface.h"
+#include "tests/support/canvas.h"
 
-using namespace bmpfix;
 
 namespace {
 
@@ -44,10 +43,10 @@ protected:
     }
 
     // A black 32-bit surface.
-    void MakeSurface(int width, int height) { surface = std::make_unique<MemorySurface>(width, height, RGB(0, 0, 0)); }
-    HDC Dc() const { return surface->dc; }
+    void MakeSurface(int width, int height) { surface = std::make_unique<Canvas>(width, height, RGB(0, 0, 0)); }
+    HDC Dc() const { return surface->dc(); }
 
-    std::unique_ptr<MemorySurface> surface;
+    std::unique_ptr<Canvas> surface;
 };
 
 }  // namespace

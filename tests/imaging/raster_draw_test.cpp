@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/raster_image.h"
-#include "memory_surface.h"
+#include "tests/support/canvas.h"
 
 namespace {
 
@@ -22,10 +22,10 @@ void Checker(CRasterImage& image) {
 TEST(RasterDrawTest, DrawCopiesAtOwnSizeAndFromColumnZero) {
     CRasterImage image;
     Checker(image);
-    MemorySurface surface(4, 4, kGreen);
-    EXPECT_FALSE(CRasterImage().Draw(surface.dc, 0, 0));
+    Canvas surface(4, 4, kGreen);
+    EXPECT_FALSE(CRasterImage().Draw(surface.dc(), 0, 0));
     EXPECT_FALSE(image.Draw(nullptr, 0, 0));
-    ASSERT_TRUE(image.Draw(surface.dc, 1, 1, -1, -1, -5, 0, -1, -1));
+    ASSERT_TRUE(image.Draw(surface.dc(), 1, 1, -1, -1, -5, 0, -1, -1));
     EXPECT_EQ(surface.At(1, 1), RGB(255, 255, 255));
     EXPECT_EQ(surface.At(2, 1), RGB(255, 0, 0));
     EXPECT_EQ(surface.At(1, 2), RGB(0, 0, 255));
@@ -38,8 +38,8 @@ TEST(RasterDrawTest, TransparentColourKeepsTheDestination) {
     image.SetTransparentColor(RGB(255, 255, 255));
     image.SetTransparentIndex(0);
     for (int scale : {1, 2}) {
-        MemorySurface surface(4, 4, kGreen);
-        ASSERT_TRUE(image.Draw(surface.dc, 0, 0, 2 * scale, 2 * scale));
+        Canvas surface(4, 4, kGreen);
+        ASSERT_TRUE(image.Draw(surface.dc(), 0, 0, 2 * scale, 2 * scale));
         EXPECT_EQ(surface.At(0, 0), kGreen) << scale;
         EXPECT_EQ(surface.At(scale, 0), RGB(255, 0, 0)) << scale;
         EXPECT_EQ(surface.At(0, scale), RGB(0, 0, 255)) << scale;

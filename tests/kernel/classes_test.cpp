@@ -6,7 +6,7 @@
 #include "kernel/collections.h"
 #include "kernel/stdio_file.h"
 #include "kernel/time_classes.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "kernel/last_error.h"
 #include "kernel/program_paths.h"
 #include "kernel/splitpath.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ TEST(SplitPath, Pieces)
         {"\\x\\y.txt", "", "\\x\\", "y", ".txt"},
         {"a.b.mid", "", "", "a.b", ".mid"},
         {"\\dir.v2\\name", "", "\\dir.v2\\", "name", ""},
-        {"/work/bin/", "", "/work/bin/", "", ""},
+        {"/opt/kestrin/", "", "/opt/kestrin/", "", ""},
         {"", "", "", "", ""},
     };
     for (const Case& c : cases) {

@@ -3,11 +3,11 @@
 
 #include <filesystem>
 
-#include "env_guard.h"
+#include "tests/support/env_guard.h"
 #include "kernel/environment.h"
 #include "kernel/path_map.h"
 #include "kernel/user_folders.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(Environment, ExpandsKnownNamesAndKeepsOthers)
 {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "kernel/path_map.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(PathMap, BackslashesBecomeSlashesAndDrivesAreDropped)
 {
@@ -10,7 +10,7 @@ TEST(PathMap, BackslashesBecomeSlashesAndDrivesAreDropped)
     EXPECT_EQ(MapPath("C:\\tmp\\no-such-folder-x\\"), "/tmp/no-such-folder-x/");
     EXPECT_EQ(MapPath("rel\\x.txt"), "rel/x.txt");
     EXPECT_EQ(MapPath(""), "");
-    EXPECT_EQ(ToWindowsPath("/work/main/bin/"), "\\work\\main\\bin\\");
+    EXPECT_EQ(ToWindowsPath("/opt/kestrin/bin/"), "\\opt\\kestrin\\bin\\");
 }
 
 TEST(PathMap, MissingComponentsFallBackToACaseInsensitiveMatch)

@@ -1,10 +1,11 @@
 // Private-profile functions: lookups, defaults, truncation, numbers and edits that keep the file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "kernel/profile.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

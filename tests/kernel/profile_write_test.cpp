@@ -2,6 +2,8 @@
 // nothing, argument faults, and two processes writing one file at once.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,7 +13,7 @@
 
 #include "kernel/last_error.h"
 #include "kernel/profile.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

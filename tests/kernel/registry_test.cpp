@@ -5,11 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "env_guard.h"
+#include "tests/support/env_guard.h"
 #include "kernel/last_error.h"
 #include "kernel/path_map.h"
 #include "kernel/registry.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include "media/midi_recording.h"
 #include "media/mmsystem.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -67,10 +69,11 @@ TEST_F(RecorderTest, OpenSendCloseAndHandleErrors) {
 
 // Where no audio output can be opened (as on a build machine), the synthesizer still opens and takes messages.
 TEST(SoftwareSynth, OpensSilentlyWithoutAudioDevice) {
-    const std::string alsaConf = ::testing::TempDir() + "empty_alsa.conf";
-    std::ofstream(alsaConf) << "\n";
-    setenv("PULSE_SERVER", "unix:/nonexistent/pulse", 1);
-    setenv("ALSA_CONFIG_PATH", alsaConf.c_str(), 1);
+    TempFolder folder;
+    folder.Write("empty_alsa.conf", "\n");
+    EnvGuard env;
+    env.Set("PULSE_SERVER", "unix:/nonexistent/pulse");
+    env.Set("ALSA_CONFIG_PATH", folder.Linux("empty_alsa.conf").c_str());
 
     ASSERT_GE(midiOutGetNumDevs(), 1u);
     MIDIOUTCAPSA caps{};

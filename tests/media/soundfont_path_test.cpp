@@ -5,12 +5,13 @@
 #include <fstream>
 
 #include "media/soundfont_path.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 TEST(SoundFontPath, ProgramFolderFirstThenSystem) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "sf_search";
-    fs::remove_all(dir);
+    TempFolder folder;
+    const fs::path dir = folder.Linux("sf_search");
     fs::create_directories(dir / "sub.sf2");
     for (const char* name : {"b.sf2", "A.SF2", "notes.txt", "c.sf2pack"}) std::ofstream(dir / name) << "x";
 
@@ -22,7 +23,6 @@ TEST(SoundFontPath, ProgramFolderFirstThenSystem) {
 
     std::vector<std::string> system = SoundFontCandidates((dir / "missing").string());
     EXPECT_EQ(found.size() - 2, system.size());
-    fs::remove_all(dir);
 }
 
 TEST(SoundFontPath, FindsOneOnThisMachine) {

@@ -12,6 +12,7 @@ extern "C" {
 #include "imaging/page_bitmap.h"
 #include "imp/imperror.h"
 #include "kernel/resources.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -89,7 +90,8 @@ TEST(PageBitmap, SingleRowPageIsLeftAlone) {
 
 TEST(PageBitmap, LoadJpegFileAndResource) {
   std::vector<unsigned char> jpeg = makeJpeg(16, 8);
-  std::string path = testing::TempDir() + "page_bitmap_test.jpg";
+  TempFolder folder;
+  std::string path = folder.Linux("page_bitmap_test.jpg");
   FILE* f = fopen(path.c_str(), "wb");
   fwrite(jpeg.data(), 1, jpeg.size(), f);
   fclose(f);
@@ -101,7 +103,7 @@ TEST(PageBitmap, LoadJpegFileAndResource) {
   EXPECT_GT(pixel(page, 1, 1)[2], 200);
   EXPECT_LT(pixel(page, 1, 1)[0], 60);
   EXPECT_GT(pixel(page, 14, 1)[0], 200);
-  EXPECT_EQ(page.LoadFile((testing::TempDir() + "missing.jpg").c_str(), 24, 1), 0);
+  EXPECT_EQ(page.LoadFile(folder.Linux("missing.jpg").c_str(), 24, 1), 0);
 
   static std::vector<unsigned char> stored = jpeg;
   static const EmbeddedResource table[] = {{"DIB", "799", stored.data(), (unsigned)stored.size()}};

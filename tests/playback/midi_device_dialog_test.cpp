@@ -10,8 +10,9 @@
 #include "media/mmsystem.h"
 #include "services/app_folder.h"
 #include "services/language_text.h"
+#include "scoreview/midi_device_dialog.h"
 #include "song/midi_device.h"
-#include "song/midi_device_dialog.h"
+#include "tests/support/temp_folder.h"
 #include "ui/ui.h"
 
 namespace {
@@ -43,10 +44,11 @@ TEST(MidiDeviceDialog, AMissingDeviceKeepsTheStoredNumberUntilTheUserChooses) {
     EXPECT_EQ(LB_ERR, dialog.SendDlgItemMessage(CMidiDeviceDialog::kDeviceListId, LB_GETCURSEL));
     EXPECT_EQ(40, dialog.m_outDevice);
 
-    HWND list = dialog.GetDlgItem(CMidiDeviceDialog::kDeviceListId)->GetSafeHwnd();
+    CWnd* list = dialog.GetDlgItem(CMidiDeviceDialog::kDeviceListId);
+    ASSERT_NE(list, nullptr);
     dialog.SendDlgItemMessage(CMidiDeviceDialog::kDeviceListId, LB_SETCURSEL, 0);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(CMidiDeviceDialog::kDeviceListId, LBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(list));
+                       reinterpret_cast<LPARAM>(list->GetSafeHwnd()));
     EXPECT_EQ(0, dialog.m_outDevice);
     EXPECT_EQ(7, dialog.m_inDevice);
     dialog.DestroyWindow();
@@ -66,10 +68,7 @@ void CALLBACK PressButton(HWND, UINT, UINT_PTR id, DWORD) {
 class DeviceCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::path(::testing::TempDir()) /
-                 (std::string("device_command_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        folder = temp.Linux();
         std::string windowsPath = (folder / "kestrin.exe").string();
         std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
         SetAppFolder(windowsPath.c_str());
@@ -78,12 +77,12 @@ protected:
     void TearDown() override {
         CloseMidiDevices();
         midiOutUseRecordingDevice(false);
-        std::filesystem::remove_all(folder);
     }
     std::string Ini() {
         std::ifstream in(folder / "kestrin.ini");
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
+    TempFolder temp;
     std::filesystem::path folder;
 };
 

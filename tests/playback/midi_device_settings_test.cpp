@@ -10,6 +10,7 @@
 #include "media/midi_recording.h"
 #include "services/app_folder.h"
 #include "song/midi_device.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -18,16 +19,11 @@ namespace {
 class DeviceSettings : public ::testing::Test {
 protected:
     void SetUp() override {
-        // One folder per test: the test cases may run side by side.
-        folder = fs::path(::testing::TempDir()) /
-                 (std::string("device_settings_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = temp.Linux();
         std::string windowsPath = (folder / "kestrin.exe").string();
         std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
         SetAppFolder(windowsPath.c_str());
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     void WriteIni(const std::string& text) { std::ofstream(folder / "kestrin.ini") << text; }
     std::string ReadIni() {
@@ -37,6 +33,7 @@ protected:
         return s.str();
     }
 
+    TempFolder temp;
     fs::path folder;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "playback_fixture.h"
+#include "tests/support/test_data.h"
 
 namespace {
 
@@ -29,10 +30,9 @@ std::map<int, std::vector<double>> NoteStarts(const std::string& path) {
 }  // namespace
 
 TEST_F(PlaybackTest, RealFilePlaysEveryNoteOnTime) {
-    const char* data = KESTRIN_TESTDATA_DIR;
-    const std::string midi = std::string(data) + "/midi/TheEntertainer.mid";
+    const std::string midi = TestDataPath("midi/TheEntertainer.mid");
     ASSERT_TRUE(song.LoadMidiFile(CString(midi.c_str())));
-    std::map<int, std::vector<double>> expected = NoteStarts(std::string(data) + "/midi/TheEntertainer.notes.txt");
+    std::map<int, std::vector<double>> expected = NoteStarts(TestDataPath("midi/TheEntertainer.notes.txt"));
     ASSERT_FALSE(expected.empty());
 
     song.RewindPlayback(1);

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "media/midi_recording.h"
+#include "scoreview/midi_device_dialog.h"
+#include "scoreview/window_playback_posts.h"
 #include "song/midi_device.h"
-#include "song/midi_device_dialog.h"
 #include "song/midi_playback.h"
 #include "song/score.h"
 #include "ui/ui.h"

@@ -32,14 +32,14 @@ protected:
         // The build copies the data files beside the executables; a copy keeps them unchanged.
         std::string shipped = MapPath(GetProgramFolder());
         for (const char* name : {"common.ini", "lang", "skin", "skin-com"})
-            std::filesystem::copy(shipped + "/" + name, program.Linux() + "/" + name,
+            std::filesystem::copy(shipped + "/" + name, program.Linux("") + name,
                                   std::filesystem::copy_options::recursive);
         RegisterDialog();
     }
 
     void UseLanguage(int number)
     {
-        CIniFile common((program.Windows() + "common.ini").c_str());
+        CIniFile common((program.Win("common.ini")).c_str());
         common.SetSection("common");
         common.WriteInt("curlang", number);
     }
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(DataFiles, EveryTextKeyResolvesInEachLanguage)
 {
-    std::vector<std::string> keys = ProfileList("stringtip", program.Windows() + "common.ini");
+    std::vector<std::string> keys = ProfileList("stringtip", program.Win("common.ini"));
     ASSERT_GT(keys.size(), 50u);
     for (int language : {1, 2}) {
         UseLanguage(language);

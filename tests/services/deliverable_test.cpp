@@ -55,14 +55,14 @@ TEST_F(ConverterSkin, ReadsTheSkinFolderAndTheTransparentRange)
     SetDeliverable(DELIVERABLE_CONVERTER);
     CSkinElement element;
     LoadSkinElement(38, &element);
-    EXPECT_EQ(std::string(element.bgimage), program.Windows() + "skin\\skin-3\\set.bmp");
+    EXPECT_EQ(std::string(element.bgimage), program.Win("skin\\skin-3\\set.bmp"));
     EXPECT_EQ(transparent, RGB(250, 0, 250));
     EXPECT_EQ(transparentHigh, RGB(255, 10, 255));
-    EXPECT_EQ(std::string(GetSkinFolder(3)), program.Windows() + "skin\\skin-3\\");
+    EXPECT_EQ(std::string(GetSkinFolder(3)), program.Win("skin\\skin-3\\"));
 
     SetDeliverable(DELIVERABLE_COMPOSER);
     LoadSkinElement(38, &element);
-    EXPECT_EQ(std::string(element.bgimage), program.Windows() + "skin-com\\skin-3\\composer.bmp");
+    EXPECT_EQ(std::string(element.bgimage), program.Win("skin-com\\skin-3\\composer.bmp"));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "services/file_finder.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ TEST(FileFinder, SortKeysPlaceEachNewRecord)
     SetAge(folder, "a.txt", 100);
     SetAge(folder, "b.txt", 300);
     SetAge(folder, "c.txt", 200);
-    const std::string base = folder.Windows();
+    const std::string base = folder.Win();
 
     using List = std::vector<std::string>;
     struct Case {
@@ -65,9 +65,9 @@ TEST(FileFinder, EqualKeysPutTheNewRecordFirst)
     folder.Write("first.txt", "same");
     folder.Write("second.txt", "same");
     CFileFinder finder;
-    finder.AddFile((folder.Windows() + "first.txt").c_str(), FILE_SORT_SIZE_ASCENDING);
-    finder.AddFile((folder.Windows() + "second.txt").c_str(), FILE_SORT_SIZE_ASCENDING);
-    EXPECT_EQ(Names(finder, folder.Windows()), (std::vector<std::string>{"second.txt", "first.txt"}));
+    finder.AddFile((folder.Win("first.txt")).c_str(), FILE_SORT_SIZE_ASCENDING);
+    finder.AddFile((folder.Win("second.txt")).c_str(), FILE_SORT_SIZE_ASCENDING);
+    EXPECT_EQ(Names(finder, folder.Win()), (std::vector<std::string>{"second.txt", "first.txt"}));
     // Unknown keys append.
     EXPECT_EQ(finder.InsertBySortKey(finder[0], 7), 2);
 }
@@ -79,7 +79,7 @@ TEST(FileFinder, ScansFoldersFirstAndHonoursThePattern)
     folder.Write("top.wav", "1");
     folder.Write("sub/inner.txt", "1");
     folder.Write("sub/deeper/deep.txt", "1");
-    const std::string base = folder.Windows();
+    const std::string base = folder.Win();
     LONG counter = 0;
 
     CFileFinder flat;
@@ -106,7 +106,7 @@ TEST(FileFinder, CancelledScanAddsNoFiles)
     folder.Write("z.txt", "1");
     volatile LONG cancel = 1;
     CFileFinder finder;
-    EXPECT_EQ(finder.FindFiles(folder.Windows().c_str(), "*", TRUE, 0, TRUE, &cancel, nullptr), 0);
+    EXPECT_EQ(finder.FindFiles(folder.Win().c_str(), "*", TRUE, 0, TRUE, &cancel, nullptr), 0);
 }
 
 TEST(FileRecord, ChecksumsAgainstKnownValues)
@@ -118,30 +118,30 @@ TEST(FileRecord, ChecksumsAgainstKnownValues)
 
     CFileRecord record;
     EXPECT_EQ(record.m_dwCrc32, 0xFFFFFFFFu);
-    record.SetFromPath((folder.Windows() + "check.txt").c_str(), 0);
+    record.SetFromPath((folder.Win("check.txt")).c_str(), 0);
     EXPECT_EQ(record.GetFileSize(), 9u);
     EXPECT_EQ(~record.AddCrc32(0, TRUE, nullptr, nullptr), 0xCBF43926u);
 
     // A limit of 4 takes the first four bytes; the next call continues to the end.
     CFileRecord split;
-    split.SetFromPath((folder.Windows() + "check.txt").c_str(), 0);
+    split.SetFromPath((folder.Win("check.txt")).c_str(), 0);
     split.AddCrc32(4, TRUE, nullptr, nullptr);
     EXPECT_EQ(split.m_dwCrcPosition, 4u);
     EXPECT_EQ(~split.AddCrc32(0, FALSE, nullptr, nullptr), 0xCBF43926u);
 
     CFileRecord five;
-    five.SetFromPath((folder.Windows() + "five.bin").c_str(), 0);
+    five.SetFromPath((folder.Win("five.bin")).c_str(), 0);
     LONG progress = 0;
     EXPECT_EQ(five.AddChecksum(0, TRUE, nullptr, &progress), 0x04030201u + 5u);
     EXPECT_EQ(progress, 5);
 
     CFileRecord empty;
-    empty.SetFromPath((folder.Windows() + "empty.bin").c_str(), 0);
+    empty.SetFromPath((folder.Win("empty.bin")).c_str(), 0);
     EXPECT_EQ(empty.AddChecksum(0, TRUE, nullptr, nullptr), 0u);
 
     volatile LONG cancel = 1;
     CFileRecord cancelled;
-    cancelled.SetFromPath((folder.Windows() + "five.bin").c_str(), 0);
+    cancelled.SetFromPath((folder.Win("five.bin")).c_str(), 0);
     EXPECT_EQ(cancelled.AddChecksum(0, TRUE, &cancel, nullptr), 0u);
     EXPECT_EQ(cancelled.m_dwChecksumPosition, 0u);
 }
@@ -154,14 +154,14 @@ TEST(FolderTree, DeletesEverythingButNeverFollowsLinks)
     folder.Write("tree/a.txt", "1");
     folder.Write("tree/sub/b.txt", "1");
     folder.Write("tree/sub/deeper/c.txt", "1");
-    std::filesystem::create_directory_symlink(outside.Linux() + "/precious", folder.Linux() + "/tree/sub/link");
-    std::filesystem::create_symlink(outside.Linux() + "/precious/keep.txt", folder.Linux() + "/tree/filelink");
-    std::filesystem::create_directory_symlink(outside.Linux() + "/precious", folder.Linux() + "/toplink");
+    std::filesystem::create_directory_symlink(outside.Linux("precious"), folder.Linux("tree/sub/link"));
+    std::filesystem::create_symlink(outside.Linux("precious/keep.txt"), folder.Linux("tree/filelink"));
+    std::filesystem::create_directory_symlink(outside.Linux("precious"), folder.Linux("toplink"));
 
-    DeleteFolderTree((folder.Windows() + "tree").c_str());
-    EXPECT_FALSE(std::filesystem::exists(folder.Linux() + "/tree"));
-    DeleteFolderTree((folder.Windows() + "toplink\\").c_str());
-    EXPECT_FALSE(std::filesystem::is_symlink(folder.Linux() + "/toplink"));
+    DeleteFolderTree((folder.Win("tree")).c_str());
+    EXPECT_FALSE(std::filesystem::exists(folder.Linux("tree")));
+    DeleteFolderTree((folder.Win("toplink\\")).c_str());
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.Linux("toplink")));
     EXPECT_EQ(outside.Read("precious/keep.txt"), "keep");
 }
 

@@ -8,7 +8,7 @@
 #include "services/rounding.h"
 #include "services/text_helpers.h"
 #include "services/tone_tables.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -117,22 +117,22 @@ TEST(Helpers, TextLinesAndNumberedTexts)
 
     TempFolder folder;
     folder.Write("English.txt", text);
-    std::string path = folder.Windows() + "English.txt";
+    std::string path = folder.Win("English.txt");
     EXPECT_STREQ(GetNumberedTextFromFile(path.c_str(), 2), "Save");
     EXPECT_STREQ(GetNumberedTextFromFile(path.c_str(), 4), "");  // the empty line ends the search
     EXPECT_STREQ(GetNumberedTextFromFile(path.c_str(), 5), "");
-    EXPECT_STREQ(GetNumberedTextFromFile((folder.Windows() + "none.txt").c_str(), 1), "");
+    EXPECT_STREQ(GetNumberedTextFromFile((folder.Win("none.txt")).c_str(), 1), "");
 }
 
 TEST(Helpers, ExistenceFollowsAFileSearch)
 {
     TempFolder folder;
     folder.Write("sub/song.mid", "x");
-    EXPECT_TRUE(FileExists((folder.Windows() + "sub\\song.mid").c_str()));
-    EXPECT_TRUE(FileExists((folder.Windows() + "sub").c_str()));
-    EXPECT_TRUE(PathExists((folder.Windows() + "sub\\*.mid").c_str()));
-    EXPECT_FALSE(FileExists((folder.Windows() + "sub\\*.wav").c_str()));
-    EXPECT_FALSE(PathExists((folder.Windows() + "none").c_str()));
+    EXPECT_TRUE(FileExists((folder.Win("sub\\song.mid")).c_str()));
+    EXPECT_TRUE(FileExists((folder.Win("sub")).c_str()));
+    EXPECT_TRUE(PathExists((folder.Win("sub\\*.mid")).c_str()));
+    EXPECT_FALSE(FileExists((folder.Win("sub\\*.wav")).c_str()));
+    EXPECT_FALSE(PathExists((folder.Win("none")).c_str()));
 }
 
 TEST(Helpers, PointsAndBands)

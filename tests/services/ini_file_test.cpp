@@ -6,7 +6,7 @@
 #include "services/app_folder.h"
 #include "services/ini_file.h"
 #include "services/settings_ini.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(IniFile, StringAndNumberReads)
 {
     TempFolder folder;
     folder.Write("common.ini", kCommon);
-    CIniFile ini((folder.Windows() + "common.ini").c_str());
+    CIniFile ini((folder.Win("common.ini")).c_str());
     ini.SetSection("common");
 
     struct Case {
@@ -61,7 +61,7 @@ TEST(IniFile, StringAndNumberReads)
 TEST(IniFile, MissingFileGivesDefault)
 {
     TempFolder folder;
-    CIniFile ini((folder.Windows() + "none.ini").c_str());
+    CIniFile ini((folder.Win("none.ini")).c_str());
     ini.SetSection("common");
     EXPECT_STREQ(ini.GetString("name", "NULL"), "NULL");
     EXPECT_EQ(ini.IsMissing(), 1);
@@ -71,7 +71,7 @@ TEST(IniFile, RectangleForms)
 {
     TempFolder folder;
     folder.Write("common.ini", kCommon);
-    CIniFile ini((folder.Windows() + "common.ini").c_str());
+    CIniFile ini((folder.Win("common.ini")).c_str());
     ini.SetSection("rects");
     const RECT def = {1, 1, 2, 2};
     struct Case {
@@ -96,7 +96,7 @@ TEST(IniFile, RectangleForms)
 TEST(IniFile, WritesReadBack)
 {
     TempFolder folder;
-    CIniFile ini((folder.Windows() + "new.ini").c_str());
+    CIniFile ini((folder.Win("new.ini")).c_str());
     ini.SetSection("main");
     ini.WriteRect("box", CRect(-3, 4, 17, 30));
     ini.WriteInt("count", -12);
@@ -120,7 +120,7 @@ TEST(IniFile, LongValueIsCutOnACharacterBoundary)
     std::string value(997, 'a');
     value += "é and more";
     folder.Write("long.ini", "[s]\r\nk=" + value + "\r\n");
-    CIniFile ini((folder.Windows() + "long.ini").c_str());
+    CIniFile ini((folder.Win("long.ini")).c_str());
     ini.SetSection("s");
     CString read = ini.GetString("k", "");
     EXPECT_EQ(read.GetLength(), 997);
@@ -132,7 +132,7 @@ TEST(SettingsIni, ProgramFolderFileAndWholePath)
     TempFolder folder;
     folder.Write("common.ini", "[main]\r\nbackground=3\r\n");
     folder.Write("other/mmftemp.ini", "[cnti]\r\nVN=other\r\n");
-    SetAppFolder((folder.Windows() + "prog.exe").c_str());
+    SetAppFolder((folder.Win("prog.exe")).c_str());
 
     CSettingsIni settings;
     EXPECT_EQ(settings.GetInt("main", "background"), 3);
@@ -141,9 +141,9 @@ TEST(SettingsIni, ProgramFolderFileAndWholePath)
     settings.WriteString("common", "desdir", "C:\\out\\");
     settings.WriteInt("common", "skin", 2);
     EXPECT_STREQ(settings.GetString("common", "desdir"), "C:\\out\\");
-    EXPECT_EQ(GetIniInt((folder.Windows() + "common.ini").c_str(), "common", "skin"), 2);
+    EXPECT_EQ(GetIniInt((folder.Win("common.ini")).c_str(), "common", "skin"), 2);
 
-    settings.SetPath((folder.Windows() + "other\\mmftemp.ini").c_str());
+    settings.SetPath((folder.Win("other\\mmftemp.ini")).c_str());
     EXPECT_STREQ(settings.GetString("cnti", "VN"), "other");
     EXPECT_EQ(settings.GetInt("main", "background"), 0);
 }

@@ -9,7 +9,7 @@
 
 #include "services/deliverable.h"
 #include "services/log_writer.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

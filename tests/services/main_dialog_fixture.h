@@ -6,11 +6,11 @@
 #include "services/app_folder.h"
 #include "services/composer_globals.h"
 #include "services/deliverable.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 class MainDialogFixture : public ::testing::Test {
 protected:
-    void SetUp() override { SetAppFolder((program.Windows() + "prog.exe").c_str()); }
+    void SetUp() override { SetAppFolder((program.Win("prog.exe")).c_str()); }
     void TearDown() override
     {
         SetMainDialog(MainDialogLink());

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "services/registry_version.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

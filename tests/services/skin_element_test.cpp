@@ -27,7 +27,7 @@ TEST_F(SkinElement, ReadsEveryKey)
     RegisterDialog();
     CSkinElement element;
     LoadSkinElement(7, &element);
-    std::string folder = program.Windows() + "skin-com\\skin-2\\";
+    std::string folder = program.Win("skin-com\\skin-2\\");
     EXPECT_EQ(element.position, CRect(10, 20, 110, 50));
     EXPECT_EQ(std::string(element.bgimage), folder + "play.bmp");
     EXPECT_STREQ(element.title, "Play");
@@ -47,7 +47,7 @@ TEST_F(SkinElement, FontFileAndMissingKeys)
     RegisterDialog();
     CSkinElement element;
     LoadSkinElement(8, &element);
-    std::string folder = program.Windows() + "skin-com\\skin-2\\";
+    std::string folder = program.Win("skin-com\\skin-2\\");
     EXPECT_EQ(std::string(element.fntname), folder + "myfont.ttf");
     EXPECT_EQ(std::string(element.bgimage), folder + "NULL");
     EXPECT_STREQ(element.title, "NULL");

@@ -15,7 +15,8 @@
 #include "imaging/raster_image.h"
 #include "kernel/path_map.h"
 #include "skinui/skin_command.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/test_data.h"
+#include "tests/support/window/ui_fixture.h"
 
 // A folder of its own under TMPDIR, removed with everything in it.
 class SkinTempFolder {
@@ -125,7 +126,7 @@ inline void RenderPicture(int width, int height, const std::function<void(CDC*)>
 // written instead, to be looked at before committing.
 inline void ExpectGolden(const char* name, CRasterImage& picture)
 {
-    std::string golden = std::string(KESTRIN_SOURCE_DIR) + "/tests/skinui/golden/" + name + ".bmp";
+    std::string golden = SourcePath(std::string("tests/skinui/golden/") + name + ".bmp");
     if (std::getenv("KESTRIN_REGENERATE_GOLDEN")) {
         std::filesystem::create_directories(std::filesystem::path(golden).parent_path());
         ASSERT_TRUE(picture.SaveFile(ToWindowsPath(golden).c_str(), RASTER_TYPE_BMP));

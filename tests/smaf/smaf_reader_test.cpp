@@ -1,27 +1,17 @@
 // SMAF reading: round trips through the writer, contents info, chunk order, events and malformed files.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "kernel/prompt_service.h"
 #include "song/score.h"
 #include "song/smaf_file.h"
-#include "tests/smaf/smaf_test_bytes.h"
+#include "tests/support/byte_builders.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_data.h"
 
 namespace {
-
-std::string TempPath(const char* name) {
-    return (std::filesystem::temp_directory_path() / (std::string("smaf_test_") + name)).string();
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
 
 // A file of the given chunks with a correct size field and two CRC bytes.
 std::vector<uint8_t> FileOf(const std::vector<std::vector<uint8_t>>& chunks) {
@@ -61,13 +51,12 @@ struct Loaded {
 };
 
 void LoadBytes(Loaded& loaded, const std::vector<uint8_t>& bytes) {
-    std::string path = TempPath("read.mmf");
-    WriteBytes(path, bytes);
+    TempFolder folder;
+    WriteBytes(folder.Linux("read.mmf"), bytes);
     ResetContentsInfo(&loaded.info);
     CSmafFile file(&loaded.info);
     file.SetScore(&loaded.song);
-    loaded.result = file.Load(path.c_str());
-    std::remove(path.c_str());
+    loaded.result = file.Load(folder.Linux("read.mmf").c_str());
 }
 
 // The last event of that status (and controller) in the track: a reset song starts with program 0.
@@ -94,14 +83,14 @@ TEST(SmafReaderTest, WriterOutputReadsBackWithinTheUnitGrid) {
     ResetContentsInfo(&info);
     CSmafFile writer(&info);
     writer.SetScore(&song);
-    std::string path = TempPath("round.mmf");
+    TempFolder folder;
+    std::string path = folder.Linux("round.mmf");
     ASSERT_TRUE(writer.Save(path.c_str()));
 
     Loaded loaded;
     CSmafFile reader(&loaded.info);
     reader.SetScore(&loaded.song);
     ASSERT_EQ(reader.Load(path.c_str()), 0);
-    std::remove(path.c_str());
     // At 100 bpm and division 96 one unit of 4 ms is 0.64 ticks: positions come back within one tick.
     const NoteEvent* a = loaded.song.GetTrackNotes(0);
     ASSERT_NE(a, nullptr);
@@ -226,7 +215,6 @@ TEST(SmafReaderTest, MalformedFilesAreRefusedOrEndCleanly) {
 }
 
 TEST(SmafReaderTest, RealFilesLoadOrAreRefusedCleanly) {
-    const char* data = KESTRIN_TESTDATA_DIR;
     struct Case {
         const char* name;
         int result;
@@ -236,7 +224,7 @@ TEST(SmafReaderTest, RealFilesLoadOrAreRefusedCleanly) {
         {"score-sample.mmf", 0, true}, {"wave-sample.mmf", 1, false},
     };
     for (const Case& c : cases) {
-        std::string path = std::string(data) + "/smaf/" + c.name;
+        std::string path = TestDataPath(std::string("smaf/") + c.name);
         CScore song;
         SmafContentsInfo info;
         CSmafFile file(&info);

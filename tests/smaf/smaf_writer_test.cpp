@@ -7,7 +7,7 @@
 #include "song/score.h"
 #include "song/smaf_crc/smaf_crc16.h"
 #include "song/smaf_file.h"
-#include "tests/smaf/smaf_test_bytes.h"
+#include "tests/support/byte_builders.h"
 
 namespace {
 

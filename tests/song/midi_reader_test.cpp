@@ -6,7 +6,7 @@
 
 #include "kernel/prompt_service.h"
 #include "song/score.h"
-#include "tests/song/song_test_files.h"
+#include "song_test_files.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ int Load(CScore& song, const TempFolder& folder, const Bytes& file)
 {
     WriteBytes(folder.Linux("in.mid"), file);
     song.Reset();
-    return song.LoadMidiFile(folder.File("in.mid").c_str());
+    return song.LoadMidiFile(folder.Win("in.mid").c_str());
 }
 
 int CountNotes(const CTrack* track)
@@ -65,7 +65,7 @@ TEST(MidiReader, FormatOneMapsChunksToTracks)
     EXPECT_EQ(lead->notes->pitch, 0x48);
     EXPECT_EQ(lead->notes->end, 16);  // velocity 0 ended it
     EXPECT_EQ(lead->notes->next->end, lead->notes->next->start);  // never ended: open
-    EXPECT_EQ(song.fileName, folder.File("in.mid").c_str());
+    EXPECT_EQ(song.fileName, folder.Win("in.mid").c_str());
 }
 
 TEST(MidiReader, FormatZeroSpreadsChannels)
@@ -171,7 +171,7 @@ TEST(MidiReader, TruncatedFilesFail)
         EXPECT_EQ(Load(song, folder, Bytes(file.begin(), file.begin() + static_cast<long>(cut))), 0) << cut;
     GetRecordingPromptService().Clear();
     song.Reset();
-    EXPECT_EQ(song.LoadMidiFile(folder.File("none.mid").c_str()), 0);
+    EXPECT_EQ(song.LoadMidiFile(folder.Win("none.mid").c_str()), 0);
     ASSERT_EQ(GetRecordingPromptService().Messages().size(), 1u);
     EXPECT_EQ(GetRecordingPromptService().Messages()[0].text, "Have no file !!!");
 }

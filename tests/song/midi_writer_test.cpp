@@ -4,7 +4,7 @@
 #include <string>
 
 #include "song/score.h"
-#include "tests/song/song_test_files.h"
+#include "song_test_files.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ const Bytes kEmptyTexts = {0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xFF, 0x03, 0x01,
 
 Bytes Saved(CScore& song, const TempFolder& folder)
 {
-    std::string path = folder.File("out.mid");
+    std::string path = folder.Win("out.mid");
     EXPECT_EQ(song.SaveMidiFile(path.c_str()), 1);
     return ReadBytes(folder.Linux("out.mid"));
 }
@@ -87,7 +87,7 @@ TEST(MidiWriter, TicksStayWithinFourByteDeltas)
     EXPECT_EQ(Saved(song, folder), MidiFile(1, 2, 96, {conductor, track}));
 
     CScore again;
-    again.LoadMidiFile(folder.File("out.mid").c_str());
+    again.LoadMidiFile(folder.Win("out.mid").c_str());
     ASSERT_NE(again.GetTrack(0)->notes, nullptr);
     ASSERT_NE(again.GetTrack(0)->notes->next, nullptr);
     EXPECT_EQ(again.GetTrack(0)->notes->next->start, kMaxFileTick);
@@ -163,12 +163,12 @@ TEST(MidiWriter, FailedWriteIsReportedAndLeavesNoTemporaryFile)
     CScore song;
     // A folder in the target's place cannot be replaced by the new file.
     std::filesystem::create_directory(folder.Linux("taken.mid"));
-    EXPECT_EQ(song.SaveMidiFile(folder.File("taken.mid").c_str()), 0);
+    EXPECT_EQ(song.SaveMidiFile(folder.Win("taken.mid").c_str()), 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder.Linux("taken.mid")));
-    EXPECT_EQ(song.SaveMidiFile(folder.File("missing\\folder\\x.mid").c_str()), 0);
-    EXPECT_EQ(song.SaveMidiFile(folder.File("good.mid").c_str()), 1);
+    EXPECT_EQ(song.SaveMidiFile(folder.Win("missing\\folder\\x.mid").c_str()), 0);
+    EXPECT_EQ(song.SaveMidiFile(folder.Win("good.mid").c_str()), 1);
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Linux()))
         files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 1);
 }

@@ -10,7 +10,7 @@
 #include "services/composer_globals.h"
 #include "song/score.h"
 #include "song/song_files.h"
-#include "tests/song/song_test_files.h"
+#include "song_test_files.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ TEST_F(SaveTest, KindsFromTheLastThreeLetters)
 
 TEST_F(SaveTest, SaveAsMidiKeepsTheChosenCase)
 {
-    std::string path = folder.File("Song.MID");
+    std::string path = folder.Win("Song.MID");
     prompts.QueueFileAnswer(path);
     EXPECT_EQ(song.SaveAs(), SONG_KIND_MID);
     EXPECT_EQ(song.fileName, path.c_str());
@@ -74,7 +74,7 @@ TEST_F(SaveTest, SaveAsAudioHandsOverWithoutRenamingTheSong)
     RecordingHandOver handOver;
     SetAudioExportHandOver(&handOver);
     song.fileName = "C:\\songs\\tune.sms";
-    std::string path = folder.File("Ring.m4r");
+    std::string path = folder.Win("Ring.m4r");
     prompts.QueueFileAnswer(path);
     EXPECT_EQ(song.SaveAs(), SONG_KIND_M4R);
     EXPECT_EQ(song.fileName, "C:\\songs\\tune.sms");
@@ -93,18 +93,18 @@ TEST_F(SaveTest, CancelAndTypesThatWriteNothing)
     EXPECT_EQ(song.SaveAs(), 0);
     EXPECT_EQ(song.fileName, "keep.mid");
 
-    song.fileName = folder.File("picture.jpg").c_str();
+    song.fileName = folder.Win("picture.jpg").c_str();
     EXPECT_EQ(song.Save(), SONG_KIND_JPG);
     EXPECT_FALSE(std::filesystem::exists(folder.Linux("picture.jpg")));
 
-    song.fileName = folder.File("tune.sms").c_str();
+    song.fileName = folder.Win("tune.sms").c_str();
     EXPECT_EQ(song.Save(), SONG_KIND_SMS);
     EXPECT_TRUE(std::filesystem::exists(folder.Linux("tune.sms")));
 }
 
 TEST_F(SaveTest, UnnamedSongSaveAsks)
 {
-    prompts.QueueFileAnswer(folder.File("first.sms"));
+    prompts.QueueFileAnswer(folder.Win("first.sms"));
     EXPECT_EQ(song.Save(), SONG_KIND_SMS);
     EXPECT_TRUE(std::filesystem::exists(folder.Linux("first.sms")));
 }
@@ -116,7 +116,7 @@ TEST_F(SaveTest, AFileNobodyMayWriteIsRefusedByEveryWriter)
         prompts.Clear();
         WriteBytes(folder.Linux(name), {1, 2, 3});
         std::filesystem::permissions(folder.Linux(name), std::filesystem::perms::owner_read);
-        EXPECT_EQ(SaveSongFile(song, folder.File(name).c_str()), 0) << name;
+        EXPECT_EQ(SaveSongFile(song, folder.Win(name).c_str()), 0) << name;
         ASSERT_EQ(prompts.Messages().size(), 1u) << name;
         EXPECT_EQ(prompts.Messages().back().text, "This is a readonly file.");
         EXPECT_EQ(ReadBytes(folder.Linux(name)), (Bytes{1, 2, 3})) << name;
@@ -134,7 +134,7 @@ TEST_F(SaveTest, SavingWritesThroughALinkAndKeepsModeOwnerAndGroup)
     std::filesystem::create_directory(folder.Linux("links"));
     std::filesystem::create_symlink("../real.mid", folder.Linux("links/song.mid"));
 
-    ASSERT_EQ(SaveSongFile(song, folder.File("links/song.mid").c_str()), 1);
+    ASSERT_EQ(SaveSongFile(song, folder.Win("links/song.mid").c_str()), 1);
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Linux("links/song.mid")));
     Bytes written = ReadBytes(folder.Linux("real.mid"));
     ASSERT_GE(written.size(), 4u);
@@ -149,7 +149,7 @@ TEST_F(SaveTest, SavingWritesThroughALinkAndKeepsModeOwnerAndGroup)
 
     // A link to a file not made yet creates it where the link points.
     std::filesystem::create_symlink("new.mid", folder.Linux("ahead.mid"));
-    ASSERT_EQ(SaveSongFile(song, folder.File("ahead.mid").c_str()), 1);
+    ASSERT_EQ(SaveSongFile(song, folder.Win("ahead.mid").c_str()), 1);
     EXPECT_TRUE(std::filesystem::is_regular_file(folder.Linux("new.mid")));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Linux("ahead.mid")));
 }

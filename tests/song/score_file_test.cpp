@@ -5,7 +5,7 @@
 #include <string>
 
 #include "song/score.h"
-#include "tests/song/song_test_files.h"
+#include "song_test_files.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ TEST(ScoreFile, NewSongByteForByte)
     TempFolder folder;
     CScore song;
     song.modified = 1;
-    ASSERT_EQ(song.SaveScoreFile(folder.File("new.sms").c_str()), 1);
+    ASSERT_EQ(song.SaveScoreFile(folder.Win("new.sms").c_str()), 1);
     EXPECT_EQ(ReadBytes(folder.Linux("new.sms")), NewSongFile("DB1", true));
     EXPECT_EQ(song.modified, 0);
 }
@@ -103,30 +103,30 @@ TEST(ScoreFile, OlderVersionsAndDamagedFiles)
     WriteBytes(folder.Linux("v2.sms"), NewSongFile("DB2", false));
     song.Reset();
     song.gridValue = 2.0;
-    ASSERT_EQ(song.LoadScoreFile(folder.File("v2.sms").c_str()), 1);
+    ASSERT_EQ(song.LoadScoreFile(folder.Win("v2.sms").c_str()), 1);
     EXPECT_EQ(song.gridValue, 2.0);  // not stored before version 1
     EXPECT_EQ(song.GetTrack(0)->GetInstrumentName(), "Acoustic Grand Piano");
 
     WriteBytes(folder.Linux("bad.sms"), NewSongFile("XYZ", true));
     song.Reset();
-    EXPECT_EQ(song.LoadScoreFile(folder.File("bad.sms").c_str()), 0);
+    EXPECT_EQ(song.LoadScoreFile(folder.Win("bad.sms").c_str()), 0);
     Bytes many = NewSongFile("DB1", true);
     many[3] = 40;  // more tracks than the song has
     WriteBytes(folder.Linux("many.sms"), many);
     song.Reset();
-    EXPECT_EQ(song.LoadScoreFile(folder.File("many.sms").c_str()), 0);
+    EXPECT_EQ(song.LoadScoreFile(folder.Win("many.sms").c_str()), 0);
     Bytes counted = NewSongFile("DB1", true);
     size_t tempoCount = 7 + 80 + 80 + 28 + 28 + 256 + 1200;
     counted[tempoCount + 3] = 0x7F;  // a count far beyond the file
     WriteBytes(folder.Linux("count.sms"), counted);
     song.Reset();
-    EXPECT_EQ(song.LoadScoreFile(folder.File("count.sms").c_str()), 0);
+    EXPECT_EQ(song.LoadScoreFile(folder.Win("count.sms").c_str()), 0);
     Bytes shortFile = NewSongFile("DB1", true);
     shortFile.resize(shortFile.size() - 8);
     WriteBytes(folder.Linux("short.sms"), shortFile);
     song.Reset();
-    EXPECT_EQ(song.LoadScoreFile(folder.File("short.sms").c_str()), 0);
-    EXPECT_EQ(song.LoadScoreFile(folder.File("none.sms").c_str()), 0);
+    EXPECT_EQ(song.LoadScoreFile(folder.Win("short.sms").c_str()), 0);
+    EXPECT_EQ(song.LoadScoreFile(folder.Win("none.sms").c_str()), 0);
 }
 
 TEST(ScoreFile, RoundTrip)
@@ -181,7 +181,7 @@ TEST(ScoreFile, RoundTrip)
     grace.tick = 40;
     t->InsertRecord40(true, &grace);
 
-    std::string first = folder.File("a.sms");
+    std::string first = folder.Win("a.sms");
     ASSERT_EQ(song.SaveScoreFile(first.c_str()), 1);
     CScore loaded;
     loaded.NewSong(1, 4, 2);
@@ -191,7 +191,7 @@ TEST(ScoreFile, RoundTrip)
     EXPECT_EQ(loaded.GetTrack(1)->GetChannel(), 1);
     EXPECT_EQ(loaded.GetTrack(1)->ClefAtTick(0), CLEF_ALTO);
     EXPECT_EQ(loaded.MeasureLength(2), 288);
-    std::string second = folder.File("b.sms");
+    std::string second = folder.Win("b.sms");
     ASSERT_EQ(loaded.SaveScoreFile(second.c_str()), 1);
     Bytes a = ReadBytes(folder.Linux("a.sms"));
     Bytes b = ReadBytes(folder.Linux("b.sms"));
@@ -205,7 +205,7 @@ TEST(ScoreFile, InstrumentNameCutAndLowerStaffCleared)
     CTrack* t = song.GetTrack(0);
     t->instrumentName = std::string(30, 'i').c_str();
     t->InsertNote(false, 0, 96, 48, 90, 0, 0, 1, 0, 0, 0);
-    std::string path = folder.File("c.sms");
+    std::string path = folder.Win("c.sms");
     ASSERT_EQ(song.SaveScoreFile(path.c_str()), 1);
     CScore loaded;
     ASSERT_EQ(loaded.LoadScoreFile(path.c_str()), 1);

@@ -15,7 +15,8 @@
 #include "kernel/path_map.h"
 #include "song/score.h"
 #include "song/song_files.h"
-#include "tests/song/song_test_files.h"
+#include "song_test_files.h"
+#include "tests/support/test_data.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ using Note = std::tuple<int, double, double>;  // pitch, start and end in second
 
 std::string MidiFolder()
 {
-    return std::string(KESTRIN_TESTDATA_DIR) + "/midi/";
+    return TestDataPath("midi/");
 }
 
 std::vector<Note> ReferenceNotes(const std::string& path)
@@ -98,19 +99,19 @@ TEST_P(TestDataFile, SurvivesAMidiRoundTrip)
     std::string path = MidiFolder() + GetParam() + ".mid";
     CScore song;
     ASSERT_EQ(OpenSongFile(song, ToWindowsPath(path).c_str()), 1);
-    std::string first = folder.File("first.mid");
+    std::string first = folder.Win("first.mid");
     ASSERT_EQ(song.SaveMidiFile(first.c_str()), 1);
     CScore again;
     ASSERT_EQ(OpenSongFile(again, first.c_str()), 1);
-    std::string second = folder.File("second.mid");
+    std::string second = folder.Win("second.mid");
     ASSERT_EQ(again.SaveMidiFile(second.c_str()), 1);
     EXPECT_EQ(ReadBytes(folder.Linux("first.mid")), ReadBytes(folder.Linux("second.mid")));
 
-    std::string score = folder.File("song.sms");
+    std::string score = folder.Win("song.sms");
     ASSERT_EQ(again.SaveScoreFile(score.c_str()), 1);
     CScore native;
     ASSERT_EQ(OpenSongFile(native, score.c_str()), 1);
-    std::string third = folder.File("third.sms");
+    std::string third = folder.Win("third.sms");
     ASSERT_EQ(native.SaveScoreFile(third.c_str()), 1);
     EXPECT_EQ(ReadBytes(folder.Linux("song.sms")), ReadBytes(folder.Linux("third.sms")));
 }
@@ -130,7 +131,7 @@ TEST(TestDataLayout, FormatOneOfOneChunkReadsAsItsFormatZeroTwin)
     CScore original;
     CScore relabelled;
     ASSERT_EQ(OpenSongFile(original, ToWindowsPath(MidiFolder() + "bach_format0.mid").c_str()), 1);
-    ASSERT_EQ(OpenSongFile(relabelled, folder.File("one.mid").c_str()), 1);
+    ASSERT_EQ(OpenSongFile(relabelled, folder.Win("one.mid").c_str()), 1);
     EXPECT_EQ(SongNotes(relabelled, map).size(), 415u);
     EXPECT_EQ(SongNotes(relabelled, map), SongNotes(original, map));
 }

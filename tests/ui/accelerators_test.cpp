@@ -1,6 +1,6 @@
 // Accelerator tables: a resource table read byte for byte, and keys and characters turned into commands.
 #include "kernel/resources.h"
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

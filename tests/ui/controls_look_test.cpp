@@ -1,6 +1,6 @@
 // How native controls look and answer: radio states as drawn, hollow colour brushes, button bitmaps,
 // aligned scroll bars, and edit offsets in bytes.
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

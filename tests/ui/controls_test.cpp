@@ -1,5 +1,5 @@
 // Controls: list view columns, items and notifications; combo box items and selection notifications; buttons.
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "ui/dialog_template.h"
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Drop-down windows (children of the desktop): shown where they were put, above their owner, and clickable.
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The file dialog: the request it makes of the prompt service, single and multiple answers, cancel.
 #include <cstring>
 
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

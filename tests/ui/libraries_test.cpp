@@ -1,6 +1,6 @@
 // Run-time libraries and the version: no Windows library loads, and the version is of the NT family.
 #include "kernel/last_error.h"
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

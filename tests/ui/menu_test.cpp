@@ -1,5 +1,5 @@
 // Menus: items and states, templates, and a popup menu whose chosen command reaches its owner.
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Message maps: handlers of every usual shape, declared protected as class code does, reached with cracked arguments.
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "kernel/synchronization.h"
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // Painting: WM_PAINT draws into the backing surface; a client context draws at once; XOR drawing undoes itself.
-#include "ui_fixture.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 
@@ -88,7 +89,8 @@ TEST(Images, BitmapFromAFile)
     const unsigned char bmp[] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
                                  1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                  255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
-    std::string path = ::testing::TempDir() + "kestrin_image_test.bmp";
+    TempFolder folder;
+    std::string path = folder.Linux("kestrin_image_test.bmp");
     FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_TRUE(f);
     std::fwrite(bmp, 1, sizeof(bmp), f);

@@ -1,5 +1,5 @@
 // Starts the window system once for all window tests and answers prompts from the recording service.
-#include "tests/ui/window_system_environment.h"
+#include "tests/support/window/window_system_environment.h"
 
 namespace {
 

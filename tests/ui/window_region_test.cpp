@@ -1,5 +1,5 @@
 // Window regions: a shaped top-level window shows and takes clicks only inside its region; so does a child.
-#include "ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 namespace {
 

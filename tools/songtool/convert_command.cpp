@@ -5,7 +5,7 @@
 #include "kernel/prompt_service.h"
 #include "song/score.h"
 #include "song/song_files.h"
-#include "tools/songtool/commands.h"
+#include "commands.h"
 
 int RunConvertCommand(int argc, char** argv)
 {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "song/score.h"
-#include "tools/songtool/commands.h"
+#include "commands.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tools/songtool/commands.h"
+#include "commands.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "song/midi_device.h"
 #include "song/midi_playback.h"
 #include "song/score.h"
-#include "tools/songtool/commands.h"
+#include "commands.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Starts the window system once for the data window tests.
-#include "tests/ui/window_system_environment.h"
+#include "tests/support/window/window_system_environment.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Shared set-up of the media window tests: a shown frame with a child window that records what it is sent.
-#include "tests/media/window/media_window_fixture.h"
+#include "media_window_fixture.h"
 
 #include "media/wave_out.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/window/ui_fixture.h"
 
 struct ReceivedMessage {
     UINT message;

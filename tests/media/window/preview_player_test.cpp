@@ -8,7 +8,7 @@
 #include <string>
 
 #include "media/preview_player.h"
-#include "tests/media/window/media_window_fixture.h"
+#include "media_window_fixture.h"
 #include "ui/native_window.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Wave output completions reach a window as MM_WOM_DONE through the window layer's message queue.
 #include "media/wave_out.h"
 #include "media/wave_out_recording.h"
-#include "tests/media/window/media_window_fixture.h"
+#include "media_window_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Starts the window system once for the media window tests and sends media notifications through its queue.
 #include "media/media_window_post.h"
-#include "tests/ui/window_system_environment.h"
+#include "tests/support/window/window_system_environment.h"
 #include "ui/ui.h"
 
 namespace {

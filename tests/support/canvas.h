@@ -1,13 +1,8 @@
-// A small DIB section selected into a memory context, with pixel pictures for comparing drawings; bitmap headers for tests.
+// Canvas: a small DIB section selected into a memory context, with pixel pictures for comparing drawings.
 #pragma once
 
 #include <string>
-#include <vector>
-
 #include "gdi/afxgdi.h"
-
-// A zeroed BITMAPINFO with room for 256 colours, its header set for the size and depth.
-std::vector<unsigned char> InfoFor(int bpp, int width, int height);
 
 class Canvas {
 public:

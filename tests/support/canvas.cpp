@@ -1,19 +1,9 @@
 // The test canvas.
-#include "canvas.h"
+#include "tests/support/canvas.h"
 
 #include <vector>
 
-std::vector<unsigned char> InfoFor(int bpp, int width, int height)
-{
-    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
-    auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
-    bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi->bmiHeader.biWidth = width;
-    bi->bmiHeader.biHeight = height;
-    bi->bmiHeader.biPlanes = 1;
-    bi->bmiHeader.biBitCount = (WORD)bpp;
-    return info;
-}
+#include "tests/support/bitmap_headers.h"
 
 Canvas::Canvas(int width, int height, COLORREF fill, int bpp) : m_width(width), m_height(height)
 {

@@ -1,4 +1,6 @@
 // Playback position posts through the window layer's message queue.
+#include "scoreview/window_playback_posts.h"
+
 #include "song/midi_playback.h"
 #include "ui/wnd.h"
 

@@ -1,5 +1,5 @@
 // Font descriptor copy.
-#include "render/copy_log_font.h"
+#include "gdi/copy_log_font.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-// Test environment: starts the window system once per test program; prompts go to the recording service.
+// WindowSystemEnvironment: starts the window system once per test program; prompts go to the recording service.
 #pragma once
 
 #include <gtest/gtest.h>

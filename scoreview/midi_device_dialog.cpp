@@ -1,5 +1,5 @@
 // CMidiDeviceDialog: the modal "Midi driver" dialog (template 184) listing the MIDI output devices.
-#include "song/midi_device_dialog.h"
+#include "scoreview/midi_device_dialog.h"
 
 #include "services/language_text.h"
 #include "song/midi_device.h"
@@ -19,8 +19,10 @@ void CMidiDeviceDialog::DoDataExchange(CDataExchange* dx) {
 BOOL CMidiDeviceDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetWindowText(GetLanguageText("IDS_MIDIDEVICE"));
-    GetDlgItem(IDOK)->SetWindowText(GetLanguageText("ok"));
-    GetDlgItem(IDCANCEL)->SetWindowText(GetLanguageText("cancel"));
+    if (CWnd* ok = GetDlgItem(IDOK))
+        ok->SetWindowText(GetLanguageText("ok"));
+    if (CWnd* cancel = GetDlgItem(IDCANCEL))
+        cancel->SetWindowText(GetLanguageText("cancel"));
     // Row i is device i.
     const std::vector<CString> names = MidiOutDeviceNames();
     for (size_t i = 0; i < names.size(); ++i)

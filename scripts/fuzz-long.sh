@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target for SECONDS (default 600) with a random seed, all targets in parallel, starting from
+# its corpus, and reports what they found (kept in build-fuzz/findings/). Run it before resolving a change to a
+# reader; a fixed finding goes into fuzz/<target>/corpus/ as a regression input.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-600}
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRIN_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j "$(nproc)"
+root=$(pwd)
+work=$(mktemp -d "$root/build-fuzz/long.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir -p build-fuzz/findings
+names=()
+for folder in fuzz/*/; do
+    name=$(basename "$folder")
+    [ -x "build-fuzz/bin/$name" ] || continue
+    names+=("$name")
+    rm -f "build-fuzz/findings/$name-"*
+    mkdir -p "$work/$name/corpus" "$work/$name/tmp"
+    [ -d "$folder/corpus" ] && cp -r "$folder/corpus/." "$work/$name/corpus/"
+    (cd "$work/$name" && TMPDIR="$work/$name/tmp" "$root/build-fuzz/bin/$name" -seed=0 -max_total_time="$seconds" \
+        -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/$name-" corpus >"$work/$name.log" 2>&1) &
+done
+echo "fuzzing ${names[*]} for ${seconds}s each, in parallel"
+failed=0
+wait || true
+for name in "${names[@]}"; do
+    found=$(ls "build-fuzz/findings/$name-"* 2>/dev/null || true)
+    if grep -q 'ERROR: libFuzzer\|ERROR: AddressSanitizer\|runtime error\|==ERROR' "$work/$name.log" || [ -n "$found" ]; then
+        echo "== $name: FOUND"
+        grep -m5 'ERROR\|runtime error\|SUMMARY' "$work/$name.log" || true
+        echo "$found"
+        failed=1
+    else
+        echo "== $name: nothing found ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$work/$name.log" || echo '? runs'))"
+    fi
+done
+exit $failed
