@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests directly, window tests under xvfb-run, both with /tmp and
-# HOME watched for leftovers (scripts/watched.sh), the include-edge check (scripts/include-map.txt), then the
-# extra steps in scripts/test.d/ (fuzz replay and fixed-seed runs, sanitizer runs).
+# HOME watched for leftovers (scripts/watched.sh), the format check (.clang-format), the include-edge check
+# (scripts/include-map.txt), then the extra steps in scripts/test.d/ (fuzz replay and fixed-seed runs, sanitizer runs).
 set -uo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh || exit 1
@@ -26,6 +26,9 @@ run_ctest unit
 # xvfb-run keeps its authority file beside the build, where the watched command's private /tmp does not hide it.
 mkdir -p build/xvfb
 run_ctest window env TMPDIR="$PWD/build/xvfb" xvfb-run -a
+
+echo "== format"
+if scripts/check-format.sh; then summary+=("format: passed"); else summary+=("format: FAILED"); status=1; fi
 
 echo "== include edges"
 if python3 scripts/check-includes.py; then summary+=("include edges: passed"); else summary+=("include edges: FAILED"); status=1; fi

@@ -5,7 +5,8 @@
 
 namespace {
 
-AudioWindowHooks& Hooks() {
+AudioWindowHooks& Hooks()
+{
     static AudioWindowHooks hooks = DefaultAudioWindowHooks();
     return hooks;
 }
@@ -16,22 +17,28 @@ void SetAudioWindowHooks(const AudioWindowHooks& hooks) { Hooks() = hooks; }
 
 const AudioWindowHooks& GetAudioWindowHooks() { return Hooks(); }
 
-void AudioPostMessage(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (wnd && Hooks().post) Hooks().post(wnd, message, wParam, lParam);
+void AudioPostMessage(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (wnd && Hooks().post)
+        Hooks().post(wnd, message, wParam, lParam);
 }
 
-void AudioShowWindow(CWnd* wnd, int nCmdShow) {
-    if (wnd && Hooks().show) Hooks().show(wnd, nCmdShow);
+void AudioShowWindow(CWnd* wnd, int nCmdShow)
+{
+    if (wnd && Hooks().show)
+        Hooks().show(wnd, nCmdShow);
 }
 
-void AudioMessageBox(const char* text, const char* caption, UINT type) {
+void AudioMessageBox(const char* text, const char* caption, UINT type)
+{
     if (caption)
         MessageBox(nullptr, text, caption, type);
     else
         AfxMessageBox(text, type);
 }
 
-CString PromptForWaveFile() {
+CString PromptForWaveFile()
+{
     FilePromptRequest request;
     request.open = true;
     request.filter = "Wave files (*.WAV)|*.WAV|All files (*.*)|*.*||";
@@ -40,6 +47,8 @@ CString PromptForWaveFile() {
     return path ? CString(*path) : CString();
 }
 
-void PumpMessages(HWND) {
-    if (Hooks().pump) Hooks().pump();
+void PumpMessages(HWND)
+{
+    if (Hooks().pump)
+        Hooks().pump();
 }

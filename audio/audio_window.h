@@ -1,4 +1,5 @@
-// How the audio back end reaches windows: posts to an owner, showing the progress dialog, the message pump and message boxes.
+// How the audio back end reaches windows: posts to an owner, showing the progress dialog, the message pump and message
+// boxes.
 #pragma once
 
 #include "kernel/cstring.h"

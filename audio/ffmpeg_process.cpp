@@ -21,13 +21,16 @@ namespace {
 bool g_bRunInProgress = false;
 
 // A path as ffmpeg is given it and echoes it: the file's real name, never read as an option.
-std::string NativeArgument(const CString& strPath) {
+std::string NativeArgument(const CString& strPath)
+{
     std::string native = MapPath(static_cast<const char*>(strPath));
-    if (!native.empty() && native[0] == '-') native = "./" + native;
+    if (!native.empty() && native[0] == '-')
+        native = "./" + native;
     return native;
 }
 
-CString ProgramOf(const CString& strPrefix) {
+CString ProgramOf(const CString& strPrefix)
+{
     std::vector<std::string> args = SplitCommandLine(static_cast<const char*>(strPrefix));
     return args.empty() ? CString() : CString(args[0]);
 }
@@ -43,18 +46,21 @@ CFfmpegProcess::CFfmpegProcess()
       m_bSuccess(1),
       m_bPumpMessages(1),
       m_dTime(0),
-      m_nPercent(0) {
+      m_nPercent(0)
+{
     m_szLogText[0] = 0;
     Reset();
 }
 
-CFfmpegProcess::CFfmpegProcess(const CString& strInput, CWnd* pNotifyWnd) : CFfmpegProcess() {
+CFfmpegProcess::CFfmpegProcess(const CString& strInput, CWnd* pNotifyWnd) : CFfmpegProcess()
+{
     m_strInputName = strInput;
     m_pOwnerWnd = pNotifyWnd;
     Probe();
 }
 
-void CFfmpegProcess::Reset() {
+void CFfmpegProcess::Reset()
+{
     m_strPrefix = "ffmpeg -y -i ";
     m_dDuration = 0.0;
     m_dTime = 0.0;
@@ -65,7 +71,8 @@ void CFfmpegProcess::Reset() {
     m_strAudioInfo.Empty();
 }
 
-void CFfmpegProcess::SetNotify(CWnd* pWnd, UINT nMsg, WPARAM wParam) {
+void CFfmpegProcess::SetNotify(CWnd* pWnd, UINT nMsg, WPARAM wParam)
+{
     m_pOwnerWnd = pWnd;
     m_nOwnerMsg = nMsg;
     m_wOwnerParam = wParam;
@@ -81,11 +88,14 @@ bool CFfmpegProcess::IsRunning() { return g_bRunInProgress; }
 
 void CFfmpegProcess::Probe() { Run(m_strInputName, CString(), CString()); }
 
-void CFfmpegProcess::PostProgress(LPARAM value) {
-    if (m_pOwnerWnd) AudioPostMessage(m_pOwnerWnd, m_nOwnerMsg, m_wOwnerParam, value);
+void CFfmpegProcess::PostProgress(LPARAM value)
+{
+    if (m_pOwnerWnd)
+        AudioPostMessage(m_pOwnerWnd, m_nOwnerMsg, m_wOwnerParam, value);
 }
 
-int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput) {
+int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
+{
     // The message pump lets commands in during a run; a second run then would nest inside the first.
     if (g_bRunInProgress) {
         m_bSuccess = 0;
@@ -98,15 +108,19 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
     CString strDocuments = GetDocumentsFolder();
     bool hasOutput = !strOutput.IsEmpty();
     FfmpegAmrPlan amr;
-    if (hasOutput) PlanAmrFallback(ProgramOf(m_strPrefix), strDocuments, strOptions, &amr);
+    if (hasOutput)
+        PlanAmrFallback(ProgramOf(m_strPrefix), strDocuments, strOptions, &amr);
     std::string input = strInput.IsEmpty() ? std::string() : NativeArgument(strInput);
     std::string target = hasOutput ? NativeArgument(amr.active ? amr.strRawPath : strOutput) : std::string();
     SetEchoedNames(input, target);
-    if (!strInput.IsEmpty()) strInput = CString(QuoteCommandLineArgument(input));
+    if (!strInput.IsEmpty())
+        strInput = CString(QuoteCommandLineArgument(input));
     CString strTarget = hasOutput ? CString(QuoteCommandLineArgument(target)) : CString();
     // Empty options would glue the two quoted paths into one argument.
-    if (!strInput.IsEmpty() && (strOptions.IsEmpty() || strOptions[0] != ' ')) strOptions = " " + strOptions;
-    if (hasOutput && (strOptions.IsEmpty() || strOptions[strOptions.GetLength() - 1] != ' ')) strOptions += " ";
+    if (!strInput.IsEmpty() && (strOptions.IsEmpty() || strOptions[0] != ' '))
+        strOptions = " " + strOptions;
+    if (hasOutput && (strOptions.IsEmpty() || strOptions[strOptions.GetLength() - 1] != ' '))
+        strOptions += " ";
     strOptions += strTarget;
     m_bHeaderParsed = 0;
     // The process id keeps the logs of the two programs apart when they run at once.
@@ -132,7 +146,8 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
         if (m_pOwnerWnd) {
             PostProgress(100);
             PostProgress(-1);
-            if (!m_bSuccess) PostProgress(-2);
+            if (!m_bSuccess)
+                PostProgress(-2);
         }
         ParseLogHeader();
     }
@@ -141,7 +156,8 @@ int CFfmpegProcess::Run(CString strInput, CString strOptions, CString strOutput)
     return result;
 }
 
-int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
+int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode)
+{
     SECURITY_ATTRIBUTES sa = {12, nullptr, TRUE};
     HANDLE hOutRead = nullptr, hOutWrite = nullptr, hInRead = nullptr, hInWrite = nullptr;
     if (!CreatePipe(&hOutRead, &hOutWrite, &sa, 0)) {
@@ -192,7 +208,8 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
     while (ReadFile(hOutRead, chunk, sizeof chunk - 1, &got, nullptr)) {
         chunk[got] = 0;
         AppendToFile(chunk, static_cast<int>(got), m_strLogPath);
-        if (strstr(chunk, "time=") && !m_bHeaderParsed) ParseLogHeader();
+        if (strstr(chunk, "time=") && !m_bHeaderParsed)
+            ParseLogHeader();
         CString strChunk(chunk, static_cast<int>(got));
         ParseMessages(strChunk);
         ParseProgress(strChunk);
@@ -203,8 +220,10 @@ int CFfmpegProcess::RunChild(const CString& strCommand, bool judgeExitCode) {
             cancelled = true;
             break;
         }
-        if (m_bPumpMessages) PumpMessages(nullptr);
-        if (m_pOwnerWnd && m_nPercent != 0) PostProgress(m_nPercent);
+        if (m_bPumpMessages)
+            PumpMessages(nullptr);
+        if (m_pOwnerWnd && m_nPercent != 0)
+            PostProgress(m_nPercent);
     }
     FinishMessages();
 

@@ -6,7 +6,8 @@
 #include "media/mmio_riff.h"
 
 // A read-only handle over the bytes, which must outlive it; null when it cannot be opened.
-inline HMMIO OpenMemoryMmio(std::vector<char>& bytes) {
+inline HMMIO OpenMemoryMmio(std::vector<char>& bytes)
+{
     MMIOINFO info = {};
     info.fccIOProc = FOURCC_MEM;
     info.pchBuffer = bytes.data();

@@ -23,7 +23,8 @@ struct ExportGuard {
     ~ExportGuard() { g_bExportInProgress = false; }
 };
 
-void ShowExportError(const CString& strPath, const char* pszCause) {
+void ShowExportError(const CString& strPath, const char* pszCause)
+{
     CString strMessage;
     strMessage.Format("Can't export %s\n%s", static_cast<const char*>(strPath), pszCause);
     WriteLog(strMessage);
@@ -31,7 +32,8 @@ void ShowExportError(const CString& strPath, const char* pszCause) {
 }
 
 // True when ffmpeg's reading of the file finds an audio stream in it.
-bool HasAudioStream(const CString& strPath) {
+bool HasAudioStream(const CString& strPath)
+{
     CFfmpegProcess probe;
     probe.m_strInputName = strPath;
     probe.DisableMessagePump();
@@ -41,7 +43,8 @@ bool HasAudioStream(const CString& strPath) {
 
 // Encodes the wave into a file of its own beside the output, which replaces the output only when it
 // is complete: a failed run leaves no broken file and keeps an older good one.
-int EncodeWave(const CString& strWavePath, const CString& strOutputPath, int nType) {
+int EncodeWave(const CString& strWavePath, const CString& strOutputPath, int nType)
+{
     int slash = strOutputPath.ReverseFind('\\');
     CString strFolder = strOutputPath.Left(slash + 1);
     CString strName = strOutputPath.Mid(slash + 1);
@@ -61,7 +64,8 @@ int EncodeWave(const CString& strWavePath, const CString& strOutputPath, int nTy
         AudioPostMessage(pProgress, 0, 0, 100);
     }
     CFfmpegProcess process;
-    if (pProgress) process.SetNotify(pProgress, 0, 1);
+    if (pProgress)
+        process.SetNotify(pProgress, 0, 1);
     int ran = process.Run(strWavePath, GetExportOptions(nType), strPartPath);
     if (pProgress) {
         AudioPostMessage(pProgress, 0, 1, 100);
@@ -76,7 +80,8 @@ int EncodeWave(const CString& strWavePath, const CString& strOutputPath, int nTy
     else if (rename(MapPath(static_cast<const char*>(strPartPath)).c_str(),
                     MapPath(static_cast<const char*>(strOutputPath)).c_str()) != 0)
         strCause = std::strerror(errno);
-    if (strCause.IsEmpty()) return 1;
+    if (strCause.IsEmpty())
+        return 1;
     DeleteFile(strPartPath);
     ShowExportError(strOutputPath, strCause);
     return 0;
@@ -88,21 +93,24 @@ void SetMidiExportContext(const MidiExportContext& context) { g_context = contex
 
 const MidiExportContext& GetMidiExportContext() { return g_context; }
 
-int RenderMidiFile(CString strMidiPath, CString strWavePath, RenderedSound* pSound) {
+int RenderMidiFile(CString strMidiPath, CString strWavePath, RenderedSound* pSound)
+{
     MidiRenderStreamFree(g_hMidiStream);
     // Float samples keep the loudest passages unclipped until the level is set.
-    g_hMidiStream = MidiRenderStreamCreateFile(MapPath(static_cast<const char*>(strMidiPath)).c_str(),
-                                               MIDI_RENDER_SAMPLE_FLOAT);
+    g_hMidiStream =
+        MidiRenderStreamCreateFile(MapPath(static_cast<const char*>(strMidiPath)).c_str(), MIDI_RENDER_SAMPLE_FLOAT);
     if (!g_hMidiStream) {
         AudioMessageBox("Can't run BASS_MIDI_StreamCreateFile!");
         return 0;
     }
     DWORD font = 0;
-    if (MidiRenderStreamGetFont(g_hMidiStream, &font)) g_hDefaultFont = font;
+    if (MidiRenderStreamGetFont(g_hMidiStream, &font))
+        g_hDefaultFont = font;
     return RenderMidiToWave(strWavePath, pSound);
 }
 
-int ExportMidiAudio(CString strMidiPath, CString strOutputPath, int nType) {
+int ExportMidiAudio(CString strMidiPath, CString strOutputPath, int nType)
+{
     // Commands arrive through the message pump while an export runs; a second one must not nest.
     if (g_bExportInProgress || CFfmpegProcess::IsRunning()) {
         WriteLog("Export refused: another export is in progress");

@@ -18,7 +18,8 @@ DWORD g_hDefaultFont = 0;
 
 namespace {
 
-void PutLE32(FILE* file, long offset, uint32_t value) {
+void PutLE32(FILE* file, long offset, uint32_t value)
+{
     unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
                               static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
     std::fseek(file, offset, SEEK_SET);
@@ -26,50 +27,59 @@ void PutLE32(FILE* file, long offset, uint32_t value) {
 }
 
 // The renderer's error box, with the system's reason when a file operation failed.
-void ShowFileError(const char* text, int err) {
+void ShowFileError(const char* text, int err)
+{
     std::string message = std::string(text) + "\n" + std::strerror(err);
     ShowBassError(message.c_str());
 }
 
-double Peak(const float* samples, size_t count, double peak) {
-    for (size_t i = 0; i < count; ++i) peak = std::max(peak, static_cast<double>(std::fabs(samples[i])));
+double Peak(const float* samples, size_t count, double peak)
+{
+    for (size_t i = 0; i < count; ++i)
+        peak = std::max(peak, static_cast<double>(std::fabs(samples[i])));
     return peak;
 }
 
 }  // namespace
 
-int InitBassMidi() {
+int InitBassMidi()
+{
     if (!MidiRenderInit(44100)) {
         AudioMessageBox("Can't initialize device");
         return 0;
     }
     DWORD font = 0;
-    if (MidiRenderStreamGetFont(0, &font)) g_hDefaultFont = font;
+    if (MidiRenderStreamGetFont(0, &font))
+        g_hDefaultFont = font;
     // The flac and wavpack plug-ins have nothing to add here: the renderer reads SoundFonts directly.
     CString strFont = GetAppFolder() + "chorium.sf2pack";
     DWORD hFont = MidiRenderFontInit(MapPath(static_cast<const char*>(strFont)).c_str());
     if (hFont && hFont != g_hDefaultFont) {
         MidiRenderStreamSetFont(0, hFont);
-        if (g_hMidiStream) MidiRenderStreamSetFont(g_hMidiStream, hFont);
+        if (g_hMidiStream)
+            MidiRenderStreamSetFont(g_hMidiStream, hFont);
         MidiRenderFontFree(g_hDefaultFont);
         g_hDefaultFont = hFont;
     }
     return 1;
 }
 
-void FreeBass() {
+void FreeBass()
+{
     MidiRenderFree();
     g_hMidiStream = 0;
     g_hDefaultFont = 0;
 }
 
-void ShowBassError(const char* pszText) {
+void ShowBassError(const char* pszText)
+{
     char message[200];
     std::snprintf(message, sizeof message, "%s\n(error code: %d)", pszText, MidiRenderErrorGetCode());
     AudioMessageBox(message);
 }
 
-int RenderMidiToWave(CString strWavePath, RenderedSound* pSound) {
+int RenderMidiToWave(CString strWavePath, RenderedSound* pSound)
+{
     CWnd* pProgress = GetMidiExportContext().pProgressDialog;
     MidiRenderChannelInfo info = {};
     MidiRenderChannelGetInfo(g_hMidiStream, &info);
@@ -90,8 +100,10 @@ int RenderMidiToWave(CString strWavePath, RenderedSound* pSound) {
     fmt[1] = 0;
     fmt[2] = static_cast<unsigned char>(channels);
     fmt[3] = static_cast<unsigned char>(channels >> 8);
-    for (int i = 0; i < 4; ++i) fmt[4 + i] = static_cast<unsigned char>(info.freq >> (8 * i));
-    for (int i = 0; i < 4; ++i) fmt[8 + i] = static_cast<unsigned char>(byteRate >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        fmt[4 + i] = static_cast<unsigned char>(info.freq >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        fmt[8 + i] = static_cast<unsigned char>(byteRate >> (8 * i));
     fmt[12] = static_cast<unsigned char>(blockAlign);
     fmt[13] = static_cast<unsigned char>(blockAlign >> 8);
     fmt[14] = static_cast<unsigned char>(bits);
@@ -121,7 +133,8 @@ int RenderMidiToWave(CString strWavePath, RenderedSound* pSound) {
             break;
         }
         dataBytes += got;
-        if (isFloat) peak = Peak(reinterpret_cast<const float*>(buffer), got / sizeof(float), peak);
+        if (isFloat)
+            peak = Peak(reinterpret_cast<const float*>(buffer), got / sizeof(float), peak);
         if (pProgress) {
             uint64_t position = MidiRenderChannelGetPosition(g_hMidiStream);
             AudioPostMessage(pProgress, 0, 1, total ? static_cast<LPARAM>(position * 100 / total) : 0);
@@ -146,7 +159,8 @@ int RenderMidiToWave(CString strWavePath, RenderedSound* pSound) {
     long size = std::ftell(file);
     PutLE32(file, 4, static_cast<uint32_t>(size - 8));
     PutLE32(file, 40, static_cast<uint32_t>(size - 44));
-    if (std::fflush(file) != 0) result = 0;
+    if (std::fflush(file) != 0)
+        result = 0;
     std::fclose(file);
     return result;
 }

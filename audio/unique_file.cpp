@@ -9,7 +9,8 @@
 
 #include "kernel/path_map.h"
 
-CString CreateUniqueFile(const CString& strFolder, const char* pszStem, const char* pszExtension) {
+CString CreateUniqueFile(const CString& strFolder, const char* pszStem, const char* pszExtension)
+{
     static unsigned counter = 0;
     for (;;) {
         CString strPath;
@@ -22,6 +23,7 @@ CString CreateUniqueFile(const CString& strFolder, const char* pszStem, const ch
             close(fd);
             return strPath;
         }
-        if (errno != EEXIST) return CString();
+        if (errno != EEXIST)
+            return CString();
     }
 }

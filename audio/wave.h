@@ -1,4 +1,5 @@
-// Wave data: one PCM format block and one sample buffer with a current position and a selection, read and written as RIFF/WAVE.
+// Wave data: one PCM format block and one sample buffer with a current position and a selection, read and written as
+// RIFF/WAVE.
 #pragma once
 
 #include "kernel/cfile.h"

@@ -6,9 +6,11 @@
 namespace {
 
 // Scales a 16-bit sample pattern; negative values are scaled by their ones' complement.
-int Scale(int sample, double gain) {
+int Scale(int sample, double gain)
+{
     uint16_t s = static_cast<uint16_t>(sample);
-    if (!(s & 0x8000)) return static_cast<int>(s * gain);
+    if (!(s & 0x8000))
+        return static_cast<int>(s * gain);
     int m = ~s & 0x7FFF;
     int scaled = static_cast<int>(m * gain);
     return static_cast<int16_t>(~scaled | 0x8000);
@@ -16,11 +18,14 @@ int Scale(int sample, double gain) {
 
 }  // namespace
 
-int FadeWave(CString strWavePath, BOOL bFadeIn, BOOL bFadeOut, int nFadeValue) {
+int FadeWave(CString strWavePath, BOOL bFadeIn, BOOL bFadeOut, int nFadeValue)
+{
     CWave wave;
-    if (!wave.Load(strWavePath)) return 0;
+    if (!wave.Load(strWavePath))
+        return 0;
     DWORD rate = wave.GetFormat()->wf.nAvgBytesPerSec;
-    if (rate == 0) return 0;
+    if (rate == 0)
+        return 0;
     double duration = static_cast<double>(wave.GetTotalLength()) / rate;
     long long fadeSeconds = static_cast<long long>(nFadeValue * duration / 100);
     long long channels = wave.GetChannels();

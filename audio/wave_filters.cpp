@@ -6,15 +6,20 @@
 #include "kernel/path_map.h"
 #include "services/app_folder.h"
 
-int CWave::Resample(int nRate, int nBits, CWave* pSource, int nChannels) {
-    if (!pSource) return 0;
+int CWave::Resample(int nRate, int nBits, CWave* pSource, int nChannels)
+{
+    if (!pSource)
+        return 0;
     double duration = pSource->GetPlayedDuration();
     double b = nBits / 8.0;
-    if (b <= 0) return 0;
+    if (b <= 0)
+        return 0;
     int count = static_cast<int>(nRate * nChannels * nBits / 8 * duration / b);
-    if (!Create(count, nRate, nBits, nChannels)) return 0;
+    if (!Create(count, nRate, nBits, nChannels))
+        return 0;
     DWORD rate = m_format.wf.nAvgBytesPerSec;
-    if (rate == 0) return 0;
+    if (rate == 0)
+        return 0;
     for (int i = 0; i < count; ++i) {
         double t = i * b / rate;
         SetSample(i, pSource->GetSample(static_cast<int>(pSource->GetSampleRate() * t)));
@@ -22,7 +27,8 @@ int CWave::Resample(int nRate, int nBits, CWave* pSource, int nChannels) {
     return 1;
 }
 
-void CWave::Sharpen(int nPercent) {
+void CWave::Sharpen(int nPercent)
+{
     int c = static_cast<int>((static_cast<float>(nPercent) / 100.0f + 1.0f) * 1000.0f);
     int side = (998 - c) / 2;
     int centre = 998 - 2 * side;
@@ -33,21 +39,25 @@ void CWave::Sharpen(int nPercent) {
     }
 }
 
-void CWave::ZeroRepeats() {
+void CWave::ZeroRepeats()
+{
     int previous = 0;
     int count = GetSampleCount();
     for (int i = 0; i < count; ++i) {
         int value = static_cast<int16_t>(GetSample(i));
-        if (value == previous) SetSample(i, 0);
+        if (value == previous)
+            SetSample(i, 0);
         previous = value;
     }
 }
 
-void CWave::DumpSample(int nIndex, int a, int b, int c) {
+void CWave::DumpSample(int nIndex, int a, int b, int c)
+{
     static bool created = false;
     CString strPath = GetAppFolder() + "tempvalue.txt";
     FILE* file = std::fopen(MapPath(static_cast<const char*>(strPath)).c_str(), created ? "ab" : "wb");
-    if (!file) return;
+    if (!file)
+        return;
     created = true;
     std::fprintf(file, "%d,   %4x, %2x, %4x\r\n", nIndex, a, b, c);
     std::fclose(file);

@@ -20,7 +20,8 @@ const int kEndFadeMs = 10;
 
 bool RenderedSound::HasSound() const { return peak * 32767 >= 1; }
 
-bool FinishRenderedWave(FILE* file, long dataOffset, uint64_t samples, int channels, DWORD rate, double peak) {
+bool FinishRenderedWave(FILE* file, long dataOffset, uint64_t samples, int channels, DWORD rate, double peak)
+{
     const uint64_t frames = samples / channels;
     const uint64_t fadeFrames = std::min<uint64_t>(frames, uint64_t(rate) * kEndFadeMs / 1000);
     // A silent render stays silent: noise below one step must not be raised to full level.
@@ -37,7 +38,8 @@ bool FinishRenderedWave(FILE* file, long dataOffset, uint64_t samples, int chann
         for (size_t i = 0; i < n; ++i) {
             uint64_t frame = (at + i) / channels;
             double g = gain;
-            if (frame + fadeFrames >= frames) g *= static_cast<double>(frames - 1 - frame) / fadeFrames;
+            if (frame + fadeFrames >= frames)
+                g *= static_cast<double>(frames - 1 - frame) / fadeFrames;
             double v = std::isfinite(in[i]) ? std::nearbyint(in[i] * g * 32767) : 0.0;
             out[i] = static_cast<int16_t>(std::clamp(v, -32767.0, 32767.0));
         }

@@ -10,13 +10,16 @@ u32 Step(const PCMWAVEFORMAT& format) { return std::max<u32>(1, format.wBitsPerS
 
 }  // namespace
 
-bool CWave::HasSelection() const {
+bool CWave::HasSelection() const
+{
     DWORD rate = m_format.wf.nAvgBytesPerSec;
-    if (rate == 0) return false;
+    if (rate == 0)
+        return false;
     return static_cast<long long>(static_cast<double>(m_nPlayedLength) / rate * 1000) >= 100;
 }
 
-double CWave::SetStartFraction(double dFraction) {
+double CWave::SetStartFraction(double dFraction)
+{
     u32 step = Step(m_format);
     u32 offset = static_cast<u32>(static_cast<long long>(m_nTotalLength * dFraction / step) * step);
     offset = std::min(offset, m_nTotalLength);
@@ -27,28 +30,34 @@ double CWave::SetStartFraction(double dFraction) {
     return rate ? static_cast<double>(offset) / rate : 0.0;
 }
 
-double CWave::FractionToSeconds(double dFraction) {
+double CWave::FractionToSeconds(double dFraction)
+{
     u32 step = Step(m_format);
     u32 offset = static_cast<u32>(static_cast<long long>(m_nTotalLength * dFraction / step) * step);
     DWORD rate = m_format.wf.nAvgBytesPerSec;
     return rate ? static_cast<double>(offset) / rate : 0.0;
 }
 
-void CWave::SetEndFraction(double dFraction) {
+void CWave::SetEndFraction(double dFraction)
+{
     long long end = static_cast<long long>(m_nTotalLength * dFraction);
     long long played = static_cast<long long>(m_nRemaining) - (static_cast<long long>(m_nTotalLength) - end);
     // An end before the current position selects nothing rather than wrapping around.
     m_nPlayedLength = static_cast<u32>(std::clamp<long long>(played, 0, m_nRemaining));
 }
 
-u32 CWave::GetPlayedLength() {
-    if (!HasSelection()) m_nPlayedLength = m_nRemaining;
+u32 CWave::GetPlayedLength()
+{
+    if (!HasSelection())
+        m_nPlayedLength = m_nRemaining;
     return m_nPlayedLength;
 }
 
-double CWave::GetPlayedDuration() {
+double CWave::GetPlayedDuration()
+{
     DWORD rate = m_format.wf.nAvgBytesPerSec;
-    if (rate == 0) return 0.0;
+    if (rate == 0)
+        return 0.0;
     return static_cast<double>(HasSelection() ? m_nPlayedLength : m_nBufferSize) / rate;
 }
 
@@ -56,22 +65,26 @@ u32 CWave::GetSaveLength() { return HasSelection() ? std::min(m_nPlayedLength, m
 
 BYTE* CWave::GetPlayData() { return HasSelection() ? m_pCurrent : m_pBase; }
 
-double CWave::GetDuration() {
+double CWave::GetDuration()
+{
     DWORD rate = m_format.wf.nAvgBytesPerSec;
     return rate ? static_cast<double>(m_nRemaining) / rate : 0.0;
 }
 
-double CWave::GetTotalDuration() {
+double CWave::GetTotalDuration()
+{
     DWORD rate = m_format.wf.nAvgBytesPerSec;
     return rate ? static_cast<double>(m_nTotalLength) / rate : 0.0;
 }
 
-int CWave::GetSampleCount() {
+int CWave::GetSampleCount()
+{
     unsigned bits = m_format.wBitsPerSample;
     return bits ? static_cast<int>(static_cast<unsigned long long>(m_nBufferSize) * 8 / bits) : 0;
 }
 
-int CWave::GetRemainingSampleCount() {
+int CWave::GetRemainingSampleCount()
+{
     unsigned bits = m_format.wBitsPerSample;
     return bits ? static_cast<int>(static_cast<unsigned long long>(m_nRemaining) * 8 / bits) : 0;
 }

@@ -18,7 +18,8 @@ struct FreeDeleter {
 };
 
 // Bytes from the current position to the end of the file.
-LONG BytesLeft(HMMIO hmmio) {
+LONG BytesLeft(HMMIO hmmio)
+{
     LONG here = mmioSeek(hmmio, 0, SEEK_CUR);
     LONG end = mmioSeek(hmmio, 0, SEEK_END);
     mmioSeek(hmmio, here, SEEK_SET);
@@ -26,8 +27,10 @@ LONG BytesLeft(HMMIO hmmio) {
 }
 
 // Reads the wave through a freshly opened handle (none when it could not be opened) and closes it.
-int ParseRiffAndClose(CWave& wave, HMMIO hmmio) {
-    if (!hmmio) return 0;
+int ParseRiffAndClose(CWave& wave, HMMIO hmmio)
+{
+    if (!hmmio)
+        return 0;
     int result = wave.ParseRiff(hmmio);
     mmioClose(hmmio, 0);
     return result;
@@ -35,11 +38,13 @@ int ParseRiffAndClose(CWave& wave, HMMIO hmmio) {
 
 }  // namespace
 
-int CWave::Load(const char* pszPath) {
+int CWave::Load(const char* pszPath)
+{
     CString strPath = pszPath ? pszPath : "";
     if (strPath.IsEmpty()) {
         strPath = PromptForWaveFile();
-        if (strPath.IsEmpty()) return 0;
+        if (strPath.IsEmpty())
+            return 0;
     }
     CFile file;
     if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite)) {
@@ -48,12 +53,15 @@ int CWave::Load(const char* pszPath) {
     }
     int result = LoadFromFile(&file);
     file.Abort();
-    if (!result) AudioMessageBox("Failed to load file");
+    if (!result)
+        AudioMessageBox("Failed to load file");
     return result;
 }
 
-int CWave::LoadFromFile(CFile* pFile) {
-    if (!pFile) return 0;
+int CWave::LoadFromFile(CFile* pFile)
+{
+    if (!pFile)
+        return 0;
     // Only the first 8 bytes are kept from this pass; the mmio functions read the file again.
     pFile->SeekToBegin();
     BYTE header[8] = {};
@@ -63,44 +71,57 @@ int CWave::LoadFromFile(CFile* pFile) {
     return LoadFromHandle(pFile->m_hFile);
 }
 
-void CWave::Serialize(CArchive& ar) {
-    if (ar.IsLoading()) LoadFromFile(ar.GetFile());
+void CWave::Serialize(CArchive& ar)
+{
+    if (ar.IsLoading())
+        LoadFromFile(ar.GetFile());
 }
 
-int CWave::LoadFromHandle(HANDLE hFile) {
+int CWave::LoadFromHandle(HANDLE hFile)
+{
     int fd = GetFileDescriptor(hFile);
-    if (fd < 0) return 0;
+    if (fd < 0)
+        return 0;
     MMIOINFO info = {};
     info.adwInfo[0] = static_cast<DWORD>(fd);
     return ParseRiffAndClose(*this, mmioOpen(nullptr, &info, MMIO_READ));
 }
 
-int CWave::ParseRiff(HMMIO hmmio) {
+int CWave::ParseRiff(HMMIO hmmio)
+{
     MMCKINFO riff = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    if (mmioDescend(hmmio, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) return 0;
+    if (mmioDescend(hmmio, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR)
+        return 0;
     MMCKINFO chunk = {};
     chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (mmioDescend(hmmio, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return 0;
+    if (mmioDescend(hmmio, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
+        return 0;
 
     // Chunk sizes are checked against the file before anything is allocated or read.
-    if (chunk.cksize < sizeof(PCMWAVEFORMAT) || chunk.cksize > static_cast<DWORD>(BytesLeft(hmmio))) return 0;
+    if (chunk.cksize < sizeof(PCMWAVEFORMAT) || chunk.cksize > static_cast<DWORD>(BytesLeft(hmmio)))
+        return 0;
     std::unique_ptr<BYTE, FreeDeleter> format(static_cast<BYTE*>(std::malloc(chunk.cksize)));
-    if (!format) return 0;
+    if (!format)
+        return 0;
     if (mmioRead(hmmio, reinterpret_cast<HPSTR>(format.get()), static_cast<LONG>(chunk.cksize)) !=
         static_cast<LONG>(chunk.cksize))
         return 0;
     PCMWAVEFORMAT pcm;
     std::memcpy(&pcm, format.get(), sizeof pcm);
-    if (pcm.wf.wFormatTag != WAVE_FORMAT_PCM || pcm.wf.nAvgBytesPerSec == 0) return 0;
+    if (pcm.wf.wFormatTag != WAVE_FORMAT_PCM || pcm.wf.nAvgBytesPerSec == 0)
+        return 0;
 
     mmioAscend(hmmio, &chunk, 0);
     MMCKINFO data = {};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(hmmio, &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return 0;
-    if (data.cksize > static_cast<DWORD>(BytesLeft(hmmio))) return 0;
+    if (mmioDescend(hmmio, &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
+        return 0;
+    if (data.cksize > static_cast<DWORD>(BytesLeft(hmmio)))
+        return 0;
     BYTE* samples = static_cast<BYTE*>(std::calloc(data.cksize ? data.cksize : 1, 1));
-    if (!samples) return 0;
+    if (!samples)
+        return 0;
     if (mmioRead(hmmio, reinterpret_cast<HPSTR>(samples), static_cast<LONG>(data.cksize)) !=
         static_cast<LONG>(data.cksize)) {
         std::free(samples);
@@ -111,19 +132,23 @@ int CWave::ParseRiff(HMMIO hmmio) {
     return 1;
 }
 
-int CWave::LoadResource(UINT nID) {
+int CWave::LoadResource(UINT nID)
+{
     HINSTANCE instance = AfxGetResourceHandle();
     HRSRC resource = FindResource(instance, MAKEINTRESOURCE(nID), "WAVE");
-    if (!resource) return 0;
+    if (!resource)
+        return 0;
     HGLOBAL loaded = ::LoadResource(instance, resource);
     const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    if (!data) return 0;
+    if (!data)
+        return 0;
     // The resource itself is read-only; the memory file gets a writable copy.
     std::vector<char> copy(data, data + SizeofResource(instance, resource));
     return ParseRiffAndClose(*this, OpenMemoryMmio(copy));
 }
 
-int CWave::Save(CString strPath) {
+int CWave::Save(CString strPath)
+{
     PCMWAVEFORMAT format = m_format;
     HMMIO hmmio = mmioOpen(strPath.GetBuffer(0), nullptr, MMIO_CREATE | MMIO_WRITE | MMIO_DENYNONE);
     strPath.ReleaseBuffer();

@@ -6,10 +6,13 @@
 
 #include "imaging/raster_image.h"
 
-inline void DecodeFuzzImage(const uint8_t* data, size_t size, int type) {
-    if (size == 0) return;
+inline void DecodeFuzzImage(const uint8_t* data, size_t size, int type)
+{
+    if (size == 0)
+        return;
     FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
-    if (!file) return;
+    if (!file)
+        return;
     CRasterImage image;
     image.Decode(file, type);
     std::fclose(file);

@@ -11,13 +11,17 @@
 namespace {
 
 // One colour field of a 16-bit pixel: its value, whatever the mask's position and width, scaled to 8 bits.
-BYTE FieldTo8Bits(WORD pixel, DWORD mask) {
+BYTE FieldTo8Bits(WORD pixel, DWORD mask)
+{
     mask &= 0xFFFF;
-    if (!mask) return 0;
+    if (!mask)
+        return 0;
     int low = 0;
-    while (!(mask & (1u << low))) ++low;
+    while (!(mask & (1u << low)))
+        ++low;
     int high = 15;
-    while (!(mask & (1u << high))) --high;
+    while (!(mask & (1u << high)))
+        --high;
     int width = high - low + 1;
     DWORD value = (pixel & mask) >> low;
     return static_cast<BYTE>(width >= 8 ? value >> (width - 8) : value << (8 - width));
@@ -25,8 +29,10 @@ BYTE FieldTo8Bits(WORD pixel, DWORD mask) {
 
 }  // namespace
 
-bool CBmpImage::Encode(FILE* file) {
-    if (!file || !buffer) return false;
+bool CBmpImage::Encode(FILE* file)
+{
+    if (!file || !buffer)
+        return false;
     BYTE fileHeader[14] = {'B', 'M'};
     WriteLe32(fileHeader + 2, GetBufferSize() + 14);
     WriteLe32(fileHeader + 10, sizeof(BITMAPINFOHEADER) + GetPaletteSize() + 14);
@@ -35,8 +41,10 @@ bool CBmpImage::Encode(FILE* file) {
     return true;
 }
 
-bool CBmpImage::ReadInfoHeader(FILE* file, BITMAPINFOHEADER* info) {
-    if (!file || !info) return false;
+bool CBmpImage::ReadInfoHeader(FILE* file, BITMAPINFOHEADER* info)
+{
+    if (!file || !info)
+        return false;
     BYTE raw[40];
     size_t got = std::fread(raw, 1, sizeof(raw), file);
     DWORD size = got >= 4 ? ReadLe32(raw) : 0;
@@ -51,7 +59,8 @@ bool CBmpImage::ReadInfoHeader(FILE* file, BITMAPINFOHEADER* info) {
         info->biBitCount = ReadLe16(raw + 10);
         std::fseek(file, 12 - static_cast<long>(got), SEEK_CUR);
     } else {
-        if (got != sizeof(raw)) return false;
+        if (got != sizeof(raw))
+            return false;
         info->biSize = 40;
         info->biWidth = static_cast<LONG>(ReadLe32(raw + 4));
         info->biHeight = static_cast<LONG>(ReadLe32(raw + 8));
@@ -67,22 +76,28 @@ bool CBmpImage::ReadInfoHeader(FILE* file, BITMAPINFOHEADER* info) {
         extraHeaderBytes = size > 40 ? size - 40 : 0;
         if (extraHeaderBytes >= 12) {
             BYTE masks[12];
-            if (std::fread(masks, 1, 12, file) != 12) return false;
-            for (int i = 0; i < 3; ++i) headerMasks[i] = ReadLe32(masks + 4 * i);
-            if (std::fseek(file, static_cast<long>(extraHeaderBytes - 12), SEEK_CUR) != 0) return false;
+            if (std::fread(masks, 1, 12, file) != 12)
+                return false;
+            for (int i = 0; i < 3; ++i)
+                headerMasks[i] = ReadLe32(masks + 4 * i);
+            if (std::fseek(file, static_cast<long>(extraHeaderBytes - 12), SEEK_CUR) != 0)
+                return false;
         } else if (extraHeaderBytes > 0 && std::fseek(file, static_cast<long>(extraHeaderBytes), SEEK_CUR) != 0) {
             return false;
         }
     }
     long long rows = info->biHeight < 0 ? -static_cast<long long>(info->biHeight) : info->biHeight;
-    if (info->biSizeImage == 0 && info->biWidth > 0 && info->biWidth <= kLargestImageBytes && rows <= kLargestImageBytes &&
-        info->biBitCount <= 32)
-        info->biSizeImage = static_cast<DWORD>(((static_cast<long long>(info->biWidth) * info->biBitCount + 31) & ~31LL) / 8 * rows);
-    if (info->biClrUsed == 0 && info->biBitCount <= 8) info->biClrUsed = 1u << info->biBitCount;
+    if (info->biSizeImage == 0 && info->biWidth > 0 && info->biWidth <= kLargestImageBytes &&
+        rows <= kLargestImageBytes && info->biBitCount <= 32)
+        info->biSizeImage =
+            static_cast<DWORD>(((static_cast<long long>(info->biWidth) * info->biBitCount + 31) & ~31LL) / 8 * rows);
+    if (info->biClrUsed == 0 && info->biBitCount <= 8)
+        info->biClrUsed = 1u << info->biBitCount;
     return true;
 }
 
-bool CBmpImage::Decode(FILE* file) {
+bool CBmpImage::Decode(FILE* file)
+{
     BYTE fileHeader[14];
     if (!file || std::fread(fileHeader, 1, sizeof(fileHeader), file) != sizeof(fileHeader)) {
         SetLastError("Not a BMP");
@@ -117,14 +132,16 @@ bool CBmpImage::Decode(FILE* file) {
             SetLastError("Not a BMP");
             return false;
         }
-        for (int i = 0; i < 3; ++i) masks[i] = ReadLe32(raw + 4 * i);
+        for (int i = 0; i < 3; ++i)
+            masks[i] = ReadLe32(raw + 4 * i);
     }
 
     if (paletteCount > 0) {
         // Only the entries the file holds are read; the rest of the palette stays black.
         RGBQUAD* palette = GetPalette();
         std::memset(palette, 0, GetPaletteSize());
-        DWORD colours = info.biClrUsed == 0 || info.biClrUsed > static_cast<DWORD>(paletteCount) ? paletteCount : info.biClrUsed;
+        DWORD colours =
+            info.biClrUsed == 0 || info.biClrUsed > static_cast<DWORD>(paletteCount) ? paletteCount : info.biClrUsed;
         int entryBytes = coreHeader ? 3 : 4;
         std::vector<BYTE> raw(colours * entryBytes);
         if (std::fread(raw.data(), 1, raw.size(), file) != raw.size()) {
@@ -175,7 +192,8 @@ bool CBmpImage::Decode(FILE* file) {
             masks[2] = fileBitCount == 16 ? 0x001F : 0x0000FF;
         }
         ok = DecodeBitFields(file, fileBitCount, masks);
-        if (!ok && lastError[0]) return false;
+        if (!ok && lastError[0])
+            return false;
     } else if (fileBitCount < 24) {
         SetLastError("unknown compression");
         return false;
@@ -198,7 +216,8 @@ bool CBmpImage::Decode(FILE* file) {
     return true;
 }
 
-bool CBmpImage::DecodeBitFields(FILE* file, int fileBitCount, const DWORD masks[3]) {
+bool CBmpImage::DecodeBitFields(FILE* file, int fileBitCount, const DWORD masks[3])
+{
     long long sourceRow = ((static_cast<long long>(GetWidth()) * fileBitCount + 31) / 32) * 4;
     std::vector<BYTE> source;
     try {
@@ -207,13 +226,16 @@ bool CBmpImage::DecodeBitFields(FILE* file, int fileBitCount, const DWORD masks[
         SetLastError("can't allocate memory");
         return false;
     }
-    if (std::fread(source.data(), 1, source.size(), file) != source.size()) return false;
+    if (std::fread(source.data(), 1, source.size(), file) != source.size())
+        return false;
     UnpackTo24(source.data(), masks[0], masks[1], masks[2], fileBitCount);
     return true;
 }
 
-void CRasterImage::UnpackTo24(const BYTE* source, DWORD redMask, DWORD greenMask, DWORD blueMask, int bitCount) {
-    if (!source || !pixelRows) return;
+void CRasterImage::UnpackTo24(const BYTE* source, DWORD redMask, DWORD greenMask, DWORD blueMask, int bitCount)
+{
+    if (!source || !pixelRows)
+        return;
     int width = GetWidth(), height = GetHeight();
     if (bitCount == 16) {
         size_t sourceRow = static_cast<size_t>((width + 1) / 2) * 4;
@@ -240,7 +262,8 @@ void CRasterImage::UnpackTo24(const BYTE* source, DWORD redMask, DWORD greenMask
     }
 }
 
-bool CBmpImage::DecodeRle(FILE* file, bool fourBit) {
+bool CBmpImage::DecodeRle(FILE* file, bool fourBit)
+{
     int width = GetWidth(), height = GetHeight();
     int row = 0, position = 0;
     // Every write is checked against the picture, so no stream can reach outside the buffer.
@@ -260,35 +283,43 @@ bool CBmpImage::DecodeRle(FILE* file, bool fourBit) {
     for (;;) {
         int count = std::fgetc(file);
         int code = std::fgetc(file);
-        if (count == EOF || code == EOF) return row >= height;
+        if (count == EOF || code == EOF)
+            return row >= height;
         if (count > 0) {
-            for (int i = 0; i < count; ++i) put(fourBit ? ((i & 1) ? (code & 15) : (code >> 4)) : code);
+            for (int i = 0; i < count; ++i)
+                put(fourBit ? ((i & 1) ? (code & 15) : (code >> 4)) : code);
             continue;
         }
         if (code == 0) {
             position = 0;
-            if (++row >= height) return true;
+            if (++row >= height)
+                return true;
         } else if (code == 1) {
             return true;
         } else if (code == 2) {
             int dx = std::fgetc(file), dy = std::fgetc(file);
-            if (dx == EOF || dy == EOF) return false;
+            if (dx == EOF || dy == EOF)
+                return false;
             position += dx;
             row += dy;
-            if (row >= height) return true;
+            if (row >= height)
+                return true;
         } else {
             int dataBytes = fourBit ? (code + 1) / 2 : code;
             for (int i = 0; i < dataBytes; ++i) {
                 int value = std::fgetc(file);
-                if (value == EOF) return false;
+                if (value == EOF)
+                    return false;
                 if (fourBit) {
                     put(value >> 4);
-                    if (2 * i + 1 < code) put(value & 15);
+                    if (2 * i + 1 < code)
+                        put(value & 15);
                 } else {
                     put(value);
                 }
             }
-            if (dataBytes & 1) std::fgetc(file);
+            if (dataBytes & 1)
+                std::fgetc(file);
         }
     }
 }

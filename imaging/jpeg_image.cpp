@@ -20,7 +20,8 @@ struct JpegErrorManager {
 };
 
 // Replaces libjpeg's exit so that a corrupt file or a failing write ends the call, not the process.
-void JpegErrorExit(j_common_ptr info) {
+void JpegErrorExit(j_common_ptr info)
+{
     JpegErrorManager* manager = reinterpret_cast<JpegErrorManager*>(info->err);
     (*info->err->format_message)(info, manager->message);
     longjmp(manager->jumpBack, 1);
@@ -33,8 +34,10 @@ void JpegSilentMessage(j_common_ptr) {}
 // so that a truncated or corrupt file never loads as if whole. Other warnings (stray bytes between
 // markers, unknown revisions or transforms, a bad ICC marker) leave the picture whole and pass, as many
 // cameras write them.
-void JpegWarningIsError(j_common_ptr info, int level) {
-    if (level >= 0) return;
+void JpegWarningIsError(j_common_ptr info, int level)
+{
+    if (level >= 0)
+        return;
     switch (info->err->msg_code) {
     case JWRN_JPEG_EOF:
     case JWRN_HIT_MARKER:
@@ -42,16 +45,14 @@ void JpegWarningIsError(j_common_ptr info, int level) {
     case JWRN_HUFF_BAD_CODE:
     case JWRN_ARITH_BAD_CODE:
     case JWRN_NOT_SEQUENTIAL:
-    case JWRN_BOGUS_PROGRESSION:
-        (*info->err->error_exit)(info);
-        break;
-    default:
-        break;
+    case JWRN_BOGUS_PROGRESSION: (*info->err->error_exit)(info); break;
+    default: break;
     }
 }
 
 // Installs the error exit into a coder's error manager.
-jpeg_error_mgr* UseErrorManager(JpegErrorManager& errors) {
+jpeg_error_mgr* UseErrorManager(JpegErrorManager& errors)
+{
     jpeg_error_mgr* manager = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = JpegErrorExit;
     errors.standard.output_message = JpegSilentMessage;
@@ -62,8 +63,10 @@ jpeg_error_mgr* UseErrorManager(JpegErrorManager& errors) {
 
 }  // namespace
 
-bool CJpegImage::Decode(FILE* file) {
-    if (!file) return false;
+bool CJpegImage::Decode(FILE* file)
+{
+    if (!file)
+        return false;
     CRasterRowIterator iterator;
     jpeg_decompress_struct info;
     JpegErrorManager errors;
@@ -94,7 +97,7 @@ bool CJpegImage::Decode(FILE* file) {
     }
     iterator.Attach(this);
     JSAMPARRAY line = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                                 info.output_width * components, 1);
+                                                info.output_width * components, 1);
     iterator.MoveToTop();
     while (info.output_scanline < info.output_height) {
         jpeg_read_scanlines(&info, line, 1);
@@ -117,15 +120,18 @@ bool CJpegImage::Decode(FILE* file) {
     if (components == 3) {
         for (int y = 0; y < GetHeight(); ++y) {
             BYTE* row = pixelRows + static_cast<size_t>(y) * rowWidth;
-            for (int x = 0; x < GetWidth(); ++x) std::swap(row[3 * x], row[3 * x + 2]);
+            for (int x = 0; x < GetWidth(); ++x)
+                std::swap(row[3 * x], row[3 * x + 2]);
         }
     }
     jpeg_destroy_decompress(&info);
     return true;
 }
 
-bool CJpegImage::Encode(FILE* file) {
-    if (!file || !buffer) return false;
+bool CJpegImage::Encode(FILE* file)
+{
+    if (!file || !buffer)
+        return false;
     if (GetPalette() && !IsGrayScale()) {
         SetLastError("JPEG can save only RGB or GreyScale images");
         return false;
@@ -167,7 +173,8 @@ bool CJpegImage::Encode(FILE* file) {
         } else if (!grey) {
             if (bitCount == 32) {
                 // 32-bit pictures are written from the first three bytes of each pixel.
-                for (int x = 0; x < GetWidth(); ++x) std::memmove(line[0] + 3 * x, line[0] + 4 * x, 3);
+                for (int x = 0; x < GetWidth(); ++x)
+                    std::memmove(line[0] + 3 * x, line[0] + 4 * x, 3);
             }
             SwapRedBlue(line[0], rowWidth);
         }

@@ -4,15 +4,20 @@
 #include <cstdlib>
 #include <cstring>
 
-void CRasterImage::CopyFrom(const CRasterImage* other) {
-    if (!other) return;
+void CRasterImage::CopyFrom(const CRasterImage* other)
+{
+    if (!other)
+        return;
     type = other->type;
     Create(other->GetWidth(), other->GetHeight(), other->GetBpp());
-    if (buffer && other->buffer) std::memcpy(buffer, other->buffer, GetBufferSize());
+    if (buffer && other->buffer)
+        std::memcpy(buffer, other->buffer, GetBufferSize());
 }
 
-void CRasterImage::TakePictureOf(const CRasterImage& from) {
-    if (!notOwner) std::free(buffer);
+void CRasterImage::TakePictureOf(const CRasterImage& from)
+{
+    if (!notOwner)
+        std::free(buffer);
     header = from.header;
     rowWidth = from.rowWidth;
     pixelRows = from.pixelRows;
@@ -26,8 +31,10 @@ void CRasterImage::TakePictureOf(const CRasterImage& from) {
     buffer = from.buffer;
 }
 
-void CRasterImage::Transfer(CRasterImage* from) {
-    if (!from || from == this) return;
+void CRasterImage::Transfer(CRasterImage* from)
+{
+    if (!from || from == this)
+        return;
     TakePictureOf(*from);
     // The source is left with no picture and every field zero, so it frees nothing.
     std::memset(&from->header, 0, sizeof(from->header));
@@ -43,8 +50,10 @@ void CRasterImage::Transfer(CRasterImage* from) {
     from->buffer = nullptr;
 }
 
-void CRasterImage::Ghost(const CRasterImage* from) {
-    if (!from || from == this) return;
+void CRasterImage::Ghost(const CRasterImage* from)
+{
+    if (!from || from == this)
+        return;
     TakePictureOf(*from);
     notOwner = 1;
 }

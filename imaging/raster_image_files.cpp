@@ -14,30 +14,39 @@ const char kUnsupported[] = "Unsupported operation for this format";
 
 }  // namespace
 
-bool CRasterImage::LoadFile(const char* path, int codecType) {
-    if (!path) return false;
+bool CRasterImage::LoadFile(const char* path, int codecType)
+{
+    if (!path)
+        return false;
     FILE* file = std::fopen(MapPath(path).c_str(), "rb");
-    if (!file) return false;
+    if (!file)
+        return false;
     bool ok = Decode(file, codecType);
     std::fclose(file);
     return ok;
 }
 
-bool CRasterImage::SaveFile(const char* path, int codecType) {
-    if (!path) return false;
+bool CRasterImage::SaveFile(const char* path, int codecType)
+{
+    if (!path)
+        return false;
     FILE* file = std::fopen(MapPath(path).c_str(), "wb");
-    if (!file) return false;
+    if (!file)
+        return false;
     bool ok = Encode(file, codecType);
     std::fclose(file);
     return ok;
 }
 
-bool CRasterImage::Decode(FILE* file, int codecType) {
+bool CRasterImage::Decode(FILE* file, int codecType)
+{
     CRasterImage* codec = nullptr;
     CBmpImage bmp;
     CJpegImage jpeg;
-    if (codecType == RASTER_TYPE_BMP) codec = &bmp;
-    else if (codecType == RASTER_TYPE_JPEG) codec = &jpeg;
+    if (codecType == RASTER_TYPE_BMP)
+        codec = &bmp;
+    else if (codecType == RASTER_TYPE_JPEG)
+        codec = &jpeg;
     if (!codec) {
         SetLastError(kUnsupported);
         return false;
@@ -61,18 +70,21 @@ bool CRasterImage::Decode(FILE* file, int codecType) {
     return false;
 }
 
-bool CRasterImage::Encode(FILE* file, int codecType) {
+bool CRasterImage::Encode(FILE* file, int codecType)
+{
     CBmpImage bmp;
     CJpegImage jpeg;
     bool ok;
     if (codecType == RASTER_TYPE_BMP) {
         bmp.Ghost(this);
         ok = bmp.Encode(file);
-        if (!ok) SetLastError(bmp.GetLastError());
+        if (!ok)
+            SetLastError(bmp.GetLastError());
     } else if (codecType == RASTER_TYPE_JPEG) {
         jpeg.Ghost(this);
         ok = jpeg.Encode(file);
-        if (!ok) SetLastError(jpeg.GetLastError());
+        if (!ok)
+            SetLastError(jpeg.GetLastError());
     } else {
         SetLastError(kUnsupported);
         return false;
@@ -80,17 +92,21 @@ bool CRasterImage::Encode(FILE* file, int codecType) {
     return ok;
 }
 
-bool CRasterImage::LoadResource(UINT id, const char* resourceType, int codecType) {
+bool CRasterImage::LoadResource(UINT id, const char* resourceType, int codecType)
+{
     HMODULE module = AfxGetResourceHandle();
     HRSRC found = ::FindResource(module, MAKEINTRESOURCE(id), resourceType);
-    if (!found) return false;
+    if (!found)
+        return false;
     HGLOBAL loaded = ::LoadResource(module, found);
     const void* data = loaded ? ::LockResource(loaded) : nullptr;
     DWORD size = ::SizeofResource(module, found);
-    if (!data || size == 0) return false;
+    if (!data || size == 0)
+        return false;
     // The resource bytes are decoded exactly as a file's would be.
     FILE* file = fmemopen(const_cast<void*>(data), size, "rb");
-    if (!file) return false;
+    if (!file)
+        return false;
     bool ok = Decode(file, codecType);
     std::fclose(file);
     return ok;

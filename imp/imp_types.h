@@ -52,44 +52,44 @@ struct ImpHeader;
 typedef void (*ImpTileHandler)(ImpHeader* image, int32_t tileColumn, int32_t tileRow, int32_t mode);
 
 struct ImpRoiRecord {
-  int32_t coi;
-  int32_t offsetX;
-  int32_t offsetY;
-  int32_t width;
-  int32_t height;
+    int32_t coi;
+    int32_t offsetX;
+    int32_t offsetY;
+    int32_t width;
+    int32_t height;
 };
 
 struct ImpTileSpec {
-  ImpTileHandler callBack;
-  int32_t reserved;
-  void* tileData;
-  int32_t width;
-  int32_t height;
+    ImpTileHandler callBack;
+    int32_t reserved;
+    void* tileData;
+    int32_t width;
+    int32_t height;
 };
 
 struct ImpHeader {
-  int32_t headerSize;
-  int32_t headerId;
-  int32_t channels;
-  int32_t alphaIndex;
-  int32_t depth;
-  char colorModel[4];
-  char channelSequence[4];
-  int32_t dataOrder;
-  int32_t origin;
-  int32_t alignment;
-  int32_t width;
-  int32_t height;
-  ImpRoiRecord* roi;
-  ImpHeader* maskImage;
-  void* userTag;
-  ImpTileSpec* tileInfo;
-  int32_t imageSize;
-  char* imageData;
-  int32_t widthStep;
-  int32_t borderKind[4];
-  int32_t borderValue[4];
-  char* rawData;
+    int32_t headerSize;
+    int32_t headerId;
+    int32_t channels;
+    int32_t alphaIndex;
+    int32_t depth;
+    char colorModel[4];
+    char channelSequence[4];
+    int32_t dataOrder;
+    int32_t origin;
+    int32_t alignment;
+    int32_t width;
+    int32_t height;
+    ImpRoiRecord* roi;
+    ImpHeader* maskImage;
+    void* userTag;
+    ImpTileSpec* tileInfo;
+    int32_t imageSize;
+    char* imageData;
+    int32_t widthStep;
+    int32_t borderKind[4];
+    int32_t borderValue[4];
+    char* rawData;
 };
 
 // Bits per channel of a depth, sign bit dropped.

@@ -3,5 +3,4 @@
 
 #include "imp/imp_types.h"
 
-void impBlur(ImpHeader* srcImage, ImpHeader* dstImage, int32_t nCols, int32_t nRows, int32_t anchorX,
-             int32_t anchorY);
+void impBlur(ImpHeader* srcImage, ImpHeader* dstImage, int32_t nCols, int32_t nRows, int32_t anchorX, int32_t anchorY);

@@ -4,17 +4,17 @@
 #include <cstdint>
 
 struct ImpBlurRun {
-  const char* src;  // window top-left of output element 0 in row 0
-  int64_t srcStep;
-  int32_t elemStep, tapStep;  // elements between outputs and between window columns (a multiple of elemStep)
-  char* dst;
-  int64_t dstStep;
-  int32_t dstElemStep;
-  int32_t count, rows;
-  int32_t nCols, nRows;
-  const char* maskBits;  // 1-bit rows, bit maskX + i / maskRepeat of row maskY + r governs element i; null: none
-  int64_t maskStep;
-  int32_t maskX, maskY, maskRepeat;
+    const char* src;  // window top-left of output element 0 in row 0
+    int64_t srcStep;
+    int32_t elemStep, tapStep;  // elements between outputs and between window columns (a multiple of elemStep)
+    char* dst;
+    int64_t dstStep;
+    int32_t dstElemStep;
+    int32_t count, rows;
+    int32_t nCols, nRows;
+    const char* maskBits;  // 1-bit rows, bit maskX + i / maskRepeat of row maskY + r governs element i; null: none
+    int64_t maskStep;
+    int32_t maskX, maskY, maskRepeat;
 };
 
 // Every depth but 1-bit; 1-bit runs pass bytes of 0 and 1 with depth IMP_DEPTH_1U. Integer averages are the sum

@@ -14,260 +14,313 @@ namespace {
 
 // Pixels of an image, a bordered block or a tile, with the layout of the image they come from.
 struct View {
-  char* data;
-  int64_t rowStep, planeStep;
-  int32_t channels, alphaIndex, depth, order;
+    char* data;
+    int64_t rowStep, planeStep;
+    int32_t channels, alphaIndex, depth, order;
 };
 
 struct Rect {
-  int32_t coi, x, y, width, height;
+    int32_t coi, x, y, width, height;
 };
 
-View viewOf(const ImpHeader& h, char* data, int64_t rowStep, int32_t height) {
-  return View{data, rowStep, rowStep * height, h.channels, h.alphaIndex, h.depth, h.dataOrder};
+View viewOf(const ImpHeader& h, char* data, int64_t rowStep, int32_t height)
+{
+    return View{data, rowStep, rowStep * height, h.channels, h.alphaIndex, h.depth, h.dataOrder};
 }
 
-void clampBorderValues(ImpHeader& h) {
-  for (int32_t& v : h.borderValue) v = h.depth == IMP_DEPTH_1U ? (v > 0) : impClampToDepth(h.depth, v);
+void clampBorderValues(ImpHeader& h)
+{
+    for (int32_t& v : h.borderValue)
+        v = h.depth == IMP_DEPTH_1U ? (v > 0) : impClampToDepth(h.depth, v);
 }
 
 // The header's region clipped to the image, narrowed to its mask's size.
-Rect workRect(const ImpHeader& h) {
-  Rect r{0, 0, 0, h.width, h.height};
-  if (h.roi) {
-    r = Rect{h.roi->coi, h.roi->offsetX, h.roi->offsetY, std::min(h.roi->width, h.width - h.roi->offsetX),
-             std::min(h.roi->height, h.height - h.roi->offsetY)};
-  }
-  if (const ImpHeader* m = h.maskImage) {
-    int32_t mw = m->width, mh = m->height;
-    if (m->roi) {
-      mw = std::min(m->roi->width, m->width - std::max(m->roi->offsetX, 0));
-      mh = std::min(m->roi->height, m->height - std::max(m->roi->offsetY, 0));
+Rect workRect(const ImpHeader& h)
+{
+    Rect r{0, 0, 0, h.width, h.height};
+    if (h.roi) {
+        r = Rect{h.roi->coi, h.roi->offsetX, h.roi->offsetY, std::min(h.roi->width, h.width - h.roi->offsetX),
+                 std::min(h.roi->height, h.height - h.roi->offsetY)};
     }
-    r.width = std::min(r.width, mw);
-    r.height = std::min(r.height, mh);
-  }
-  return r;
+    if (const ImpHeader* m = h.maskImage) {
+        int32_t mw = m->width, mh = m->height;
+        if (m->roi) {
+            mw = std::min(m->roi->width, m->width - std::max(m->roi->offsetX, 0));
+            mh = std::min(m->roi->height, m->height - std::max(m->roi->offsetY, 0));
+        }
+        r.width = std::min(r.width, mw);
+        r.height = std::min(r.height, mh);
+    }
+    return r;
 }
 
-int32_t channelsToProcess(const ImpHeader& h, const Rect& r) {
-  return r.coi ? 1 : h.channels - (h.alphaIndex ? 1 : 0);
-}
+int32_t channelsToProcess(const ImpHeader& h, const Rect& r) { return r.coi ? 1 : h.channels - (h.alphaIndex ? 1 : 0); }
 
 struct Core {
-  ImpConvJob job{};
-  ImpHeader src{}, dst{};
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-  ImpHeader* mask = nullptr;  // the effective mask: w x h pixels, pixel (i, j) governs output pixel (i, j)
-  Rect rs{}, rd{};
+    ImpConvJob job{};
+    ImpHeader src{}, dst{};
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    ImpHeader* mask = nullptr;  // the effective mask: w x h pixels, pixel (i, j) governs output pixel (i, j)
+    Rect rs{}, rd{};
 
-  ~Core() { impReleaseImageParts(mask, IMP_RELEASE_DATA | IMP_RELEASE_HEADER); }
+    ~Core() { impReleaseImageParts(mask, IMP_RELEASE_DATA | IMP_RELEASE_HEADER); }
 
-  ImpMaskRows maskAt(int32_t x, int32_t y) const {
-    ImpMaskRows m;
-    if (mask) m = ImpMaskRows{mask->imageData, mask->widthStep, x, y, 1};
-    return m;
-  }
-
-  // One rectangle of output, its windows readable around (sx, sy) in the source view.
-  int32_t runPiece(const View& s, int32_t sx, int32_t sy, const View& d, int32_t dx, int32_t dy, int32_t w,
-                   int32_t h, ImpMaskRows m) const {
-    if (s.depth == IMP_DEPTH_1U) return runBits(s, sx, sy, d, dx, dy, w, h, m);
-    int32_t e = impBytesPerChannel(s.depth), n = channelsToProcess(src, rs);
-    int32_t cs = rs.coi ? rs.coi - 1 : 0, cd = rd.coi ? rd.coi - 1 : 0;
-    auto element = [e](const View& v, int32_t x, int32_t y, int32_t c) {
-      if (v.order == IMP_DATA_ORDER_PLANE) return v.data + c * v.planeStep + y * v.rowStep + (int64_t)x * e;
-      return v.data + y * v.rowStep + ((int64_t)x * v.channels + c) * e;
-    };
-    ImpRowRun run{nullptr, s.rowStep, 1, 1, nullptr, d.rowStep, 1, w, h, left, top, m};
-    bool wholeRows = s.order == IMP_DATA_ORDER_PIXEL && !rs.coi && !rd.coi && !s.alphaIndex && !d.alphaIndex &&
-                     s.channels == d.channels;
-    if (wholeRows) {
-      run.src = element(s, sx - left, sy - top, 0);
-      run.dst = element(d, dx, dy, 0);
-      run.count = w * s.channels;
-      run.tapStep = s.channels;
-      run.mask.repeat = s.channels;
-      return impConvolveRun(job, run);
+    ImpMaskRows maskAt(int32_t x, int32_t y) const
+    {
+        ImpMaskRows m;
+        if (mask)
+            m = ImpMaskRows{mask->imageData, mask->widthStep, x, y, 1};
+        return m;
     }
-    if (s.order == IMP_DATA_ORDER_PIXEL) {
-      run.elemStep = run.tapStep = s.channels;
-      run.dstElemStep = d.channels;
-    }
-    for (int32_t c = 0; c < n; ++c) {
-      run.src = element(s, sx - left, sy - top, cs + c);
-      run.dst = element(d, dx, dy, cd + c);
-      if (int32_t r = impConvolveRun(job, run)) return r;
-    }
-    return 0;
-  }
 
-  // 1-bit images: the windows' bits and the destination's bits as bytes of 0 and 1, worked as 8-bit rows.
-  int32_t runBits(const View& s, int32_t sx, int32_t sy, const View& d, int32_t dx, int32_t dy, int32_t w,
-                  int32_t h, ImpMaskRows m) const {
-    int32_t bw = w + left + right, bh = h + top + bottom;
-    auto* in = static_cast<uint8_t*>(impAlignedMalloc((int64_t)bw * bh));
-    auto* out = in ? static_cast<uint8_t*>(impAlignedMalloc((int64_t)w * h)) : nullptr;
-    if (!out) {
-      impAlignedFree(in);
-      return 3;
-    }
-    for (int32_t i = 0; i < bh; ++i)
-      for (int32_t j = 0; j < bw; ++j) in[(int64_t)i * bw + j] = impGetBit(s.data + (sy - top + i) * s.rowStep, sx - left + j);
-    for (int32_t i = 0; i < h; ++i)
-      for (int32_t j = 0; j < w; ++j) out[(int64_t)i * w + j] = impGetBit(d.data + (dy + i) * d.rowStep, dx + j);
-    ImpRowRun run{(const char*)in, bw, 1, 1, (char*)out, w, 1, w, h, left, top, m};
-    int32_t r = impConvolveRun(job, run);
-    for (int32_t i = 0; i < h; ++i)
-      for (int32_t j = 0; j < w; ++j) impPutBit(d.data + (dy + i) * d.rowStep, dx + j, out[(int64_t)i * w + j] != 0);
-    impAlignedFree(in);
-    impAlignedFree(out);
-    return r;
-  }
-
-  // A source rectangle through a bordered copy of it and its margins.
-  int32_t copyPiece(int32_t sx, int32_t sy, int32_t w, int32_t h, const View& d, int32_t dx, int32_t dy,
-                    ImpMaskRows m) {
-    if (w < 1 || h < 1) return 0;
-    int32_t step = 0, bh = h + top + bottom;
-    char* block = impGetBorderedBlock(&src, sx - left, sy - top, w + left + right, bh, &step);
-    if (!block) return 3;
-    int32_t r = runPiece(viewOf(src, block, step, bh), left, top, d, dx, dy, w, h, m);
-    impFreeBuffer(block);
-    return r;
-  }
-
-  // Distinct untiled images: strips whose windows reach past the image edge go through bordered copies, the
-  // interior is read in place.
-  int32_t strips(int32_t w, int32_t h) {
-    View s = viewOf(src, src.imageData, src.widthStep, src.height), d = viewOf(dst, dst.imageData, dst.widthStep, dst.height);
-    int32_t x0 = rs.x, y0 = rs.y, w0 = w, h0 = h, tH = 0, bH = 0, lW = 0, rW = 0, r = 0;
-    if (y0 < top) tH = std::min(h0, top - y0);
-    if ((r = copyPiece(x0, y0, w0, tH, d, rd.x, rd.y, maskAt(0, 0)))) return r;
-    y0 += tH, h0 -= tH;
-    if (h0 > 0 && y0 + h0 > src.height - bottom) bH = std::min(h0, y0 + h0 - (src.height - bottom));
-    if ((r = copyPiece(x0, y0 + h0 - bH, w0, bH, d, rd.x, rd.y + tH + h0 - bH, maskAt(0, tH + h0 - bH)))) return r;
-    h0 -= bH;
-    if (h0 < 1) return 0;
-    if (x0 < left) lW = std::min(w0, left - x0);
-    if ((r = copyPiece(x0, y0, lW, h0, d, rd.x, rd.y + tH, maskAt(0, tH)))) return r;
-    x0 += lW, w0 -= lW;
-    if (w0 > 0 && x0 + w0 > src.width - right) rW = std::min(w0, x0 + w0 - (src.width - right));
-    if ((r = copyPiece(x0 + w0 - rW, y0, rW, h0, d, rd.x + lW + w0 - rW, rd.y + tH, maskAt(lW + w0 - rW, tH))))
-      return r;
-    w0 -= rW;
-    if (w0 < 1) return 0;
-    return runPiece(s, x0, y0, d, rd.x + lW, rd.y + tH, w0, h0, maskAt(lW, tH));
-  }
-
-  // Tiled images or one image in place: one bordered copy of the whole source rectangle, then the destination
-  // directly or tile by tile.
-  int32_t throughCopy(int32_t w, int32_t h) {
-    int32_t step = 0, bh = h + top + bottom;
-    char* block = impGetBorderedBlock(&src, rs.x - left, rs.y - top, w + left + right, bh, &step);
-    if (!block) return 3;
-    View s = viewOf(src, block, step, bh);
-    int32_t r = 0;
-    if (!dst.tileInfo) {
-      r = runPiece(s, left, top, viewOf(dst, dst.imageData, dst.widthStep, dst.height), rd.x, rd.y, w, h, maskAt(0, 0));
-    } else {
-      ImpTileSpec* t = dst.tileInfo;
-      int32_t tw = t->width, th = t->height;
-      int64_t tileStep = impRowStep(dst.dataOrder, dst.depth, dst.alignment, dst.channels, tw);
-      for (int32_t row = rd.y / th; row <= (rd.y + h - 1) / th && !r; ++row)
-        for (int32_t col = rd.x / tw; col <= (rd.x + w - 1) / tw && !r; ++col) {
-          int32_t px = std::max(rd.x, col * tw), py = std::max(rd.y, row * th);
-          int32_t pw = std::min(rd.x + w, (col + 1) * tw) - px, ph = std::min(rd.y + h, (row + 1) * th) - py;
-          t->callBack(&dst, col, row, IMP_TILE_WRITE);
-          if (!t->tileData) {
-            r = 3;
-            break;
-          }
-          View d = viewOf(dst, (char*)t->tileData, tileStep, th);
-          int32_t ox = px - rd.x, oy = py - rd.y;
-          r = runPiece(s, left + ox, top + oy, d, px - col * tw, py - row * th, pw, ph, maskAt(ox, oy));
-          t->callBack(&dst, col, row, IMP_TILE_RELEASE);
+    // One rectangle of output, its windows readable around (sx, sy) in the source view.
+    int32_t runPiece(const View& s, int32_t sx, int32_t sy, const View& d, int32_t dx, int32_t dy, int32_t w, int32_t h,
+                     ImpMaskRows m) const
+    {
+        if (s.depth == IMP_DEPTH_1U)
+            return runBits(s, sx, sy, d, dx, dy, w, h, m);
+        int32_t e = impBytesPerChannel(s.depth), n = channelsToProcess(src, rs);
+        int32_t cs = rs.coi ? rs.coi - 1 : 0, cd = rd.coi ? rd.coi - 1 : 0;
+        auto element = [e](const View& v, int32_t x, int32_t y, int32_t c) {
+            if (v.order == IMP_DATA_ORDER_PLANE)
+                return v.data + c * v.planeStep + y * v.rowStep + (int64_t)x * e;
+            return v.data + y * v.rowStep + ((int64_t)x * v.channels + c) * e;
+        };
+        ImpRowRun run{nullptr, s.rowStep, 1, 1, nullptr, d.rowStep, 1, w, h, left, top, m};
+        bool wholeRows = s.order == IMP_DATA_ORDER_PIXEL && !rs.coi && !rd.coi && !s.alphaIndex && !d.alphaIndex &&
+                         s.channels == d.channels;
+        if (wholeRows) {
+            run.src = element(s, sx - left, sy - top, 0);
+            run.dst = element(d, dx, dy, 0);
+            run.count = w * s.channels;
+            run.tapStep = s.channels;
+            run.mask.repeat = s.channels;
+            return impConvolveRun(job, run);
         }
+        if (s.order == IMP_DATA_ORDER_PIXEL) {
+            run.elemStep = run.tapStep = s.channels;
+            run.dstElemStep = d.channels;
+        }
+        for (int32_t c = 0; c < n; ++c) {
+            run.src = element(s, sx - left, sy - top, cs + c);
+            run.dst = element(d, dx, dy, cd + c);
+            if (int32_t r = impConvolveRun(job, run))
+                return r;
+        }
+        return 0;
     }
-    impFreeBuffer(block);
-    return r;
-  }
 
-  // The temporary mask: the one mask, or both ANDed, copied from its region to the work size.
-  bool buildMask(ImpHeader* a, ImpHeader* b, int32_t w, int32_t h) {
-    ImpHeader* like = b ? b : a;
-    mask = impCreateImageHeader(1, 0, IMP_DEPTH_1U, like->colorModel, like->channelSequence, like->dataOrder,
-                                like->origin, like->alignment, w, h, nullptr, nullptr, like->userTag, nullptr);
-    if (!mask) return false;
-    impAllocateImage(mask, 1, 0);
-    if (!mask->imageData) return false;
-    if (a && b) impAnd(a, b, mask);
-    else impCopy(like, mask);
-    return true;
-  }
+    // 1-bit images: the windows' bits and the destination's bits as bytes of 0 and 1, worked as 8-bit rows.
+    int32_t runBits(const View& s, int32_t sx, int32_t sy, const View& d, int32_t dx, int32_t dy, int32_t w, int32_t h,
+                    ImpMaskRows m) const
+    {
+        int32_t bw = w + left + right, bh = h + top + bottom;
+        auto* in = static_cast<uint8_t*>(impAlignedMalloc((int64_t)bw * bh));
+        auto* out = in ? static_cast<uint8_t*>(impAlignedMalloc((int64_t)w * h)) : nullptr;
+        if (!out) {
+            impAlignedFree(in);
+            return 3;
+        }
+        for (int32_t i = 0; i < bh; ++i)
+            for (int32_t j = 0; j < bw; ++j)
+                in[(int64_t)i * bw + j] = impGetBit(s.data + (sy - top + i) * s.rowStep, sx - left + j);
+        for (int32_t i = 0; i < h; ++i)
+            for (int32_t j = 0; j < w; ++j)
+                out[(int64_t)i * w + j] = impGetBit(d.data + (dy + i) * d.rowStep, dx + j);
+        ImpRowRun run{(const char*)in, bw, 1, 1, (char*)out, w, 1, w, h, left, top, m};
+        int32_t r = impConvolveRun(job, run);
+        for (int32_t i = 0; i < h; ++i)
+            for (int32_t j = 0; j < w; ++j)
+                impPutBit(d.data + (dy + i) * d.rowStep, dx + j, out[(int64_t)i * w + j] != 0);
+        impAlignedFree(in);
+        impAlignedFree(out);
+        return r;
+    }
 
-  int32_t run(ImpHeader* srcImage, ImpHeader* dstImage, ImpKernel** kernels, int32_t nKernels, int32_t method) {
-    src = *srcImage, dst = *dstImage;
-    clampBorderValues(src);
-    clampBorderValues(dst);
-    rs = workRect(src), rd = workRect(dst);
-    int32_t w = std::min(rs.width, rd.width), h = std::min(rs.height, rd.height);
-    if (w < 1 || h < 1) return 0;
-    if ((rs.coi == 0) != (rd.coi == 0)) return 5;
-    if (!rs.coi) {
-      int32_t ns = channelsToProcess(src, rs), nd = channelsToProcess(dst, rd);
-      if (ns == 0 || nd == 0) return 1;
-      if (ns != nd) return 2;
+    // A source rectangle through a bordered copy of it and its margins.
+    int32_t copyPiece(int32_t sx, int32_t sy, int32_t w, int32_t h, const View& d, int32_t dx, int32_t dy,
+                      ImpMaskRows m)
+    {
+        if (w < 1 || h < 1)
+            return 0;
+        int32_t step = 0, bh = h + top + bottom;
+        char* block = impGetBorderedBlock(&src, sx - left, sy - top, w + left + right, bh, &step);
+        if (!block)
+            return 3;
+        int32_t r = runPiece(viewOf(src, block, step, bh), left, top, d, dx, dy, w, h, m);
+        impFreeBuffer(block);
+        return r;
     }
-    job.kernels = kernels;
-    job.nKernels = nKernels;
-    job.method = method;
-    job.depth = src.depth;
-    if (src.maskImage || dst.maskImage) {
-      job.flags |= 1;
-      if (!buildMask(src.maskImage, dst.maskImage, w, h)) return 3;
+
+    // Distinct untiled images: strips whose windows reach past the image edge go through bordered copies, the
+    // interior is read in place.
+    int32_t strips(int32_t w, int32_t h)
+    {
+        View s = viewOf(src, src.imageData, src.widthStep, src.height),
+             d = viewOf(dst, dst.imageData, dst.widthStep, dst.height);
+        int32_t x0 = rs.x, y0 = rs.y, w0 = w, h0 = h, tH = 0, bH = 0, lW = 0, rW = 0, r = 0;
+        if (y0 < top)
+            tH = std::min(h0, top - y0);
+        if ((r = copyPiece(x0, y0, w0, tH, d, rd.x, rd.y, maskAt(0, 0))))
+            return r;
+        y0 += tH, h0 -= tH;
+        if (h0 > 0 && y0 + h0 > src.height - bottom)
+            bH = std::min(h0, y0 + h0 - (src.height - bottom));
+        if ((r = copyPiece(x0, y0 + h0 - bH, w0, bH, d, rd.x, rd.y + tH + h0 - bH, maskAt(0, tH + h0 - bH))))
+            return r;
+        h0 -= bH;
+        if (h0 < 1)
+            return 0;
+        if (x0 < left)
+            lW = std::min(w0, left - x0);
+        if ((r = copyPiece(x0, y0, lW, h0, d, rd.x, rd.y + tH, maskAt(0, tH))))
+            return r;
+        x0 += lW, w0 -= lW;
+        if (w0 > 0 && x0 + w0 > src.width - right)
+            rW = std::min(w0, x0 + w0 - (src.width - right));
+        if ((r = copyPiece(x0 + w0 - rW, y0, rW, h0, d, rd.x + lW + w0 - rW, rd.y + tH, maskAt(lW + w0 - rW, tH))))
+            return r;
+        w0 -= rW;
+        if (w0 < 1)
+            return 0;
+        return runPiece(s, x0, y0, d, rd.x + lW, rd.y + tH, w0, h0, maskAt(lW, tH));
     }
-    impKernelMargins(kernels, nKernels, &left, &top, &right, &bottom);
-    impPreparePlans(&job, src.depth);
-    bool untiled = !src.tileInfo && !dst.tileInfo;
-    if (srcImage != dstImage && untiled) return strips(w, h);
-    return throughCopy(w, h);
-  }
+
+    // Tiled images or one image in place: one bordered copy of the whole source rectangle, then the destination
+    // directly or tile by tile.
+    int32_t throughCopy(int32_t w, int32_t h)
+    {
+        int32_t step = 0, bh = h + top + bottom;
+        char* block = impGetBorderedBlock(&src, rs.x - left, rs.y - top, w + left + right, bh, &step);
+        if (!block)
+            return 3;
+        View s = viewOf(src, block, step, bh);
+        int32_t r = 0;
+        if (!dst.tileInfo) {
+            r = runPiece(s, left, top, viewOf(dst, dst.imageData, dst.widthStep, dst.height), rd.x, rd.y, w, h,
+                         maskAt(0, 0));
+        } else {
+            ImpTileSpec* t = dst.tileInfo;
+            int32_t tw = t->width, th = t->height;
+            int64_t tileStep = impRowStep(dst.dataOrder, dst.depth, dst.alignment, dst.channels, tw);
+            for (int32_t row = rd.y / th; row <= (rd.y + h - 1) / th && !r; ++row)
+                for (int32_t col = rd.x / tw; col <= (rd.x + w - 1) / tw && !r; ++col) {
+                    int32_t px = std::max(rd.x, col * tw), py = std::max(rd.y, row * th);
+                    int32_t pw = std::min(rd.x + w, (col + 1) * tw) - px, ph = std::min(rd.y + h, (row + 1) * th) - py;
+                    t->callBack(&dst, col, row, IMP_TILE_WRITE);
+                    if (!t->tileData) {
+                        r = 3;
+                        break;
+                    }
+                    View d = viewOf(dst, (char*)t->tileData, tileStep, th);
+                    int32_t ox = px - rd.x, oy = py - rd.y;
+                    r = runPiece(s, left + ox, top + oy, d, px - col * tw, py - row * th, pw, ph, maskAt(ox, oy));
+                    t->callBack(&dst, col, row, IMP_TILE_RELEASE);
+                }
+        }
+        impFreeBuffer(block);
+        return r;
+    }
+
+    // The temporary mask: the one mask, or both ANDed, copied from its region to the work size.
+    bool buildMask(ImpHeader* a, ImpHeader* b, int32_t w, int32_t h)
+    {
+        ImpHeader* like = b ? b : a;
+        mask = impCreateImageHeader(1, 0, IMP_DEPTH_1U, like->colorModel, like->channelSequence, like->dataOrder,
+                                    like->origin, like->alignment, w, h, nullptr, nullptr, like->userTag, nullptr);
+        if (!mask)
+            return false;
+        impAllocateImage(mask, 1, 0);
+        if (!mask->imageData)
+            return false;
+        if (a && b)
+            impAnd(a, b, mask);
+        else
+            impCopy(like, mask);
+        return true;
+    }
+
+    int32_t run(ImpHeader* srcImage, ImpHeader* dstImage, ImpKernel** kernels, int32_t nKernels, int32_t method)
+    {
+        src = *srcImage, dst = *dstImage;
+        clampBorderValues(src);
+        clampBorderValues(dst);
+        rs = workRect(src), rd = workRect(dst);
+        int32_t w = std::min(rs.width, rd.width), h = std::min(rs.height, rd.height);
+        if (w < 1 || h < 1)
+            return 0;
+        if ((rs.coi == 0) != (rd.coi == 0))
+            return 5;
+        if (!rs.coi) {
+            int32_t ns = channelsToProcess(src, rs), nd = channelsToProcess(dst, rd);
+            if (ns == 0 || nd == 0)
+                return 1;
+            if (ns != nd)
+                return 2;
+        }
+        job.kernels = kernels;
+        job.nKernels = nKernels;
+        job.method = method;
+        job.depth = src.depth;
+        if (src.maskImage || dst.maskImage) {
+            job.flags |= 1;
+            if (!buildMask(src.maskImage, dst.maskImage, w, h))
+                return 3;
+        }
+        impKernelMargins(kernels, nKernels, &left, &top, &right, &bottom);
+        impPreparePlans(&job, src.depth);
+        bool untiled = !src.tileInfo && !dst.tileInfo;
+        if (srcImage != dstImage && untiled)
+            return strips(w, h);
+        return throughCopy(w, h);
+    }
 };
 
-bool badOffsets(const ImpHeader* h) {
-  const ImpRoiRecord* r = h->roi;
-  return r && (r->offsetX < 0 || r->offsetY < 0 || r->offsetX >= h->width || r->offsetY >= h->height);
+bool badOffsets(const ImpHeader* h)
+{
+    const ImpRoiRecord* r = h->roi;
+    return r && (r->offsetX < 0 || r->offsetY < 0 || r->offsetX >= h->width || r->offsetY >= h->height);
 }
 
 }  // namespace
 
 void impConvolve2D(ImpHeader* srcImage, ImpHeader* dstImage, ImpKernel** kernels, int32_t nKernels,
-                   int32_t combineMethod) {
-  const char* fn = "impConvolve2D";
-  auto fail = [fn](int32_t status, const char* text, int32_t line) { impRaiseError(status, fn, text, "impcnv2d", line); };
-  int32_t status = impCheckImage(srcImage);
-  if (status == 0) status = impCheckImage(dstImage);
-  if (status != 0) return fail(status, "Incorrect Image", 1608);
-  if (badOffsets(srcImage) || badOffsets(dstImage)) return fail(-11, "Bad ROI offsets", 1608);
-  if (!kernels) return fail(IMP_StsBadArg, "kernel==0", 1608);
-  if (nKernels <= 0 || nKernels > 10) return fail(IMP_StsBadArg, "(nKernels<=0 || nKernels>10)", 1608);
-  if (nKernels > 1 && (combineMethod < 0 || combineMethod > 4)) return fail(IMP_StsBadArg, "Inadmissible method", 1608);
-  for (int32_t i = 0; i < nKernels; ++i) {
-    if (!kernels[i]) return fail(IMP_StsBadArg, "kernel[i]==0", 1608);
-    if (impValidateKernel(kernels[i])) return fail(IMP_StsBadArg, "Bad kernel structure", 1608);
-  }
-  if (srcImage->depth != dstImage->depth || srcImage->dataOrder != dstImage->dataOrder)
-    return fail(IMP_StsBadArg, "Uncompatible images", 1608);
-  if (srcImage->depth == IMP_DEPTH_32F || dstImage->depth == IMP_DEPTH_32F)
-    return fail(IMP_StsBadArg, "32F images can be processed only with FP kernel", 1610);
-  Core core;
-  switch (core.run(srcImage, dstImage, kernels, nKernels, combineMethod)) {
+                   int32_t combineMethod)
+{
+    const char* fn = "impConvolve2D";
+    auto fail = [fn](int32_t status, const char* text, int32_t line) {
+        impRaiseError(status, fn, text, "impcnv2d", line);
+    };
+    int32_t status = impCheckImage(srcImage);
+    if (status == 0)
+        status = impCheckImage(dstImage);
+    if (status != 0)
+        return fail(status, "Incorrect Image", 1608);
+    if (badOffsets(srcImage) || badOffsets(dstImage))
+        return fail(-11, "Bad ROI offsets", 1608);
+    if (!kernels)
+        return fail(IMP_StsBadArg, "kernel==0", 1608);
+    if (nKernels <= 0 || nKernels > 10)
+        return fail(IMP_StsBadArg, "(nKernels<=0 || nKernels>10)", 1608);
+    if (nKernels > 1 && (combineMethod < 0 || combineMethod > 4))
+        return fail(IMP_StsBadArg, "Inadmissible method", 1608);
+    for (int32_t i = 0; i < nKernels; ++i) {
+        if (!kernels[i])
+            return fail(IMP_StsBadArg, "kernel[i]==0", 1608);
+        if (impValidateKernel(kernels[i]))
+            return fail(IMP_StsBadArg, "Bad kernel structure", 1608);
+    }
+    if (srcImage->depth != dstImage->depth || srcImage->dataOrder != dstImage->dataOrder)
+        return fail(IMP_StsBadArg, "Uncompatible images", 1608);
+    if (srcImage->depth == IMP_DEPTH_32F || dstImage->depth == IMP_DEPTH_32F)
+        return fail(IMP_StsBadArg, "32F images can be processed only with FP kernel", 1610);
+    Core core;
+    switch (core.run(srcImage, dstImage, kernels, nKernels, combineMethod)) {
     case 0: return;
     case 1: return fail(IMP_StsBadArg, "No channel to operate", 1618);
     case 2: return fail(IMP_StsBadArg, "Uncompatible images", 1618);
     case 3: return fail(IMP_StsNoMem, "Allocation failure", 1618);
     case 5: return fail(IMP_StsBadArg, "One of the COI is not defined", 1618);
     default: return fail(IMP_StsBadArg, "Internal error", 1618);
-  }
+    }
 }

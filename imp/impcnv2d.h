@@ -6,12 +6,12 @@
 // A kernel stored turned by 180 degrees: anchors mirrored, weights in reverse order, so that every consumer
 // applies it as a plain weighted window and obtains the true convolution.
 struct ImpKernel {
-  int32_t nCols;
-  int32_t nRows;
-  int32_t anchorX;  // stored: nCols - 1 - the caller's anchor column
-  int32_t anchorY;  // stored: nRows - 1 - the caller's anchor row
-  int32_t* values;
-  int32_t shiftRight;
+    int32_t nCols;
+    int32_t nRows;
+    int32_t anchorX;  // stored: nCols - 1 - the caller's anchor column
+    int32_t anchorY;  // stored: nRows - 1 - the caller's anchor row
+    int32_t* values;
+    int32_t shiftRight;
 };
 
 ImpKernel* impCreateConvKernel(int32_t nCols, int32_t nRows, int32_t anchorX, int32_t anchorY, const int32_t* values,

@@ -5,11 +5,11 @@
 
 // One kernel prepared for the row kernels: taps in stored row-major order, each one weight of 16 bits.
 struct ImpFastKernel {
-  int32_t size;    // 3 or 5
-  int32_t stride;  // elements between horizontal taps: 1 or 3
-  int32_t shiftRight;
-  int16_t weights[25];
-  int32_t sums16;  // every partial window sum fits 16 bits: the vector forms may sum in 16-bit lanes
+    int32_t size;    // 3 or 5
+    int32_t stride;  // elements between horizontal taps: 1 or 3
+    int32_t shiftRight;
+    int16_t weights[25];
+    int32_t sums16;  // every partial window sum fits 16 bits: the vector forms may sum in 16-bit lanes
 };
 
 // Writes count elements of dst: each the window sum of its taps, shifted right and saturated to 0..255; with a

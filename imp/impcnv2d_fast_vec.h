@@ -6,19 +6,21 @@
 // The byte offset of every tap, and the taps taken two at a time (a lone last tap is paired with itself and weight
 // 0): byte offsets of both taps and the two weights packed as one 32-bit multiply-add operand.
 struct ImpTapPairs {
-  int32_t count = 0, taps = 0;
-  int64_t offsets[25], first[13], second[13];
-  int32_t weights[13];
+    int32_t count = 0, taps = 0;
+    int64_t offsets[25], first[13], second[13];
+    int32_t weights[13];
 
-  ImpTapPairs(int64_t srcStep, const ImpFastKernel& kernel) {
-    int32_t n = kernel.size * kernel.size;
-    for (; taps < n; ++taps) offsets[taps] = (taps / kernel.size) * srcStep + (taps % kernel.size) * kernel.stride;
-    for (int32_t t = 0; t < n; t += 2) {
-      int32_t u = t + 1 < n ? t + 1 : t;
-      int32_t wu = t + 1 < n ? kernel.weights[u] : 0;
-      first[count] = (t / kernel.size) * srcStep + (t % kernel.size) * kernel.stride;
-      second[count] = (u / kernel.size) * srcStep + (u % kernel.size) * kernel.stride;
-      weights[count++] = (int32_t)(((uint32_t)(uint16_t)wu << 16) | (uint16_t)kernel.weights[t]);
+    ImpTapPairs(int64_t srcStep, const ImpFastKernel& kernel)
+    {
+        int32_t n = kernel.size * kernel.size;
+        for (; taps < n; ++taps)
+            offsets[taps] = (taps / kernel.size) * srcStep + (taps % kernel.size) * kernel.stride;
+        for (int32_t t = 0; t < n; t += 2) {
+            int32_t u = t + 1 < n ? t + 1 : t;
+            int32_t wu = t + 1 < n ? kernel.weights[u] : 0;
+            first[count] = (t / kernel.size) * srcStep + (t % kernel.size) * kernel.stride;
+            second[count] = (u / kernel.size) * srcStep + (u % kernel.size) * kernel.stride;
+            weights[count++] = (int32_t)(((uint32_t)(uint16_t)wu << 16) | (uint16_t)kernel.weights[t]);
+        }
     }
-  }
 };

@@ -9,19 +9,19 @@
 #define IMP_ACC_FLOAT 2
 
 struct ImpKernelPlan {
-  int32_t kind;
-  int32_t shiftRight;
-  const int32_t* values;
-  int32_t productsFit16;
+    int32_t kind;
+    int32_t shiftRight;
+    const int32_t* values;
+    int32_t productsFit16;
 };
 
 struct ImpConvJob {
-  ImpKernel** kernels;
-  int32_t nKernels;
-  int32_t method;
-  int32_t flags;  // bit 0: a mask image takes part
-  int32_t depth;
-  ImpKernelPlan plans[10];
+    ImpKernel** kernels;
+    int32_t nKernels;
+    int32_t method;
+    int32_t flags;  // bit 0: a mask image takes part
+    int32_t depth;
+    ImpKernelPlan plans[10];
 };
 
 // 0 for a well-formed kernel (sizes at least 1, stored anchors inside, shift 0 .. 31), 1 otherwise.

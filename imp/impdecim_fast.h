@@ -9,16 +9,16 @@
 // running sums, so the fast forms read the same samples; `at` is the source index of each column or row and
 // `frac` what is left over (position - index).
 struct DecimAxis {
-  int64_t count = 0;
-  int64_t* at = nullptr;
-  double* frac = nullptr;
-  double end = 0;  // the position after the last
-  DecimAxis() = default;
-  DecimAxis(const DecimAxis&) = delete;
-  DecimAxis& operator=(const DecimAxis&) = delete;
-  ~DecimAxis();
-  // count positions from start, ratio apart; false when memory runs out.
-  bool build(int64_t n, double start, float ratio);
+    int64_t count = 0;
+    int64_t* at = nullptr;
+    double* frac = nullptr;
+    double end = 0;  // the position after the last
+    DecimAxis() = default;
+    DecimAxis(const DecimAxis&) = delete;
+    DecimAxis& operator=(const DecimAxis&) = delete;
+    ~DecimAxis();
+    // count positions from start, ratio apart; false when memory runs out.
+    bool build(int64_t n, double start, float ratio);
 };
 
 // Each form returns false, having written nothing, when the area is outside what it handles; the plain

@@ -5,20 +5,20 @@
 
 // Arguments of a decimation row routine; steps and extents count samples (bits, bytes or 16-bit words).
 struct ImpDecimArgs {
-  const void* src;
-  void* dst;
-  int64_t dstChannelStep;  // 1-bit: destination bit offset
-  int64_t dstChannelEnd;
-  int64_t dstPixelStep;
-  int64_t dstColumnExtent;
-  int64_t dstRowStep;
-  int64_t dstRowExtent;
-  int64_t srcChannelStep;  // 1-bit: source bit offset
-  int64_t srcPixelStep;
-  int64_t srcWidthExtent;
-  int64_t srcRowStep;
-  int64_t srcHeightExtent;
-  float xRatio, yRatio;
+    const void* src;
+    void* dst;
+    int64_t dstChannelStep;  // 1-bit: destination bit offset
+    int64_t dstChannelEnd;
+    int64_t dstPixelStep;
+    int64_t dstColumnExtent;
+    int64_t dstRowStep;
+    int64_t dstRowExtent;
+    int64_t srcChannelStep;  // 1-bit: source bit offset
+    int64_t srcPixelStep;
+    int64_t srcWidthExtent;
+    int64_t srcRowStep;
+    int64_t srcHeightExtent;
+    float xRatio, yRatio;
 };
 
 typedef int32_t (*ImpDecimRowFn)(const ImpDecimArgs& a, float* x, float* y);

@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
-typedef int32_t (*ImpReportFn)(int32_t status, const char* funcName, const char* context, const char* file, int32_t line);
+typedef int32_t (*ImpReportFn)(int32_t status, const char* funcName, const char* context, const char* file,
+                               int32_t line);
 
 struct ImpErrorContext {
-  int32_t status;
-  int32_t mode;
-  ImpReportFn handler;
+    int32_t status;
+    int32_t mode;
+    ImpReportFn handler;
 };
 
 #define IMP_StsOk 0

@@ -11,17 +11,16 @@ typedef std::function<void(ImpHeader*, ImpHeader*, ImpHeader*, ImpHeader*)> ImpL
 
 // What a failing tile request reports for one operand.
 struct ImpLogicTileText {
-  const char* context;
-  int32_t bandLine, columnLine;
+    const char* context;
+    int32_t bandLine, columnLine;
 };
 
 struct ImpLogicTileWalk {
-  int32_t tiled, firstX0, curX0, firstX1, curX1, rowY0, rowY1, firstCol, curCol, tileRow, tileHeight, tileWidth;
+    int32_t tiled, firstX0, curX0, firstX1, curX1, rowY0, rowY1, firstCol, curCol, tileRow, tileHeight, tileWidth;
 };
 
 // Fills the walk record and turns the piece header into a description of one tile.
-void impLogicTileSetup(const ImpHeader* image, ImpHeader* piece, const ImpLogicRect* rect,
-                       ImpLogicTileWalk* walk);
+void impLogicTileSetup(const ImpHeader* image, ImpHeader* piece, const ImpLogicRect* rect, ImpLogicTileWalk* walk);
 
 // Runs the routine over every piece; false after a reported tile fault.
 bool impLogicWalk(ImpHeader* srcA, ImpHeader* srcB, ImpHeader* dst, ImpHeader* mask, const ImpLogicRowRoutine& routine,

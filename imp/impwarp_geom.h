@@ -31,9 +31,9 @@ int32_t impWarpSpans(const double corners[8], int32_t left, int32_t top, int32_t
 // 0: u = A -/+ sqrt(A*A - B) (+ when root is set), x = u + r10, y = r3*u + C;
 // 1: x = B/A + r10, y = C;  2: x = B, y = C/A + r10;  3: x = B, y = C.
 struct ImpBilinearInverse {
-  double r[11];
-  int32_t solution;
-  int32_t root;
+    double r[11];
+    int32_t solution;
+    int32_t root;
 };
 
 void impBilinearFromQuad(int32_t left, int32_t top, int32_t right, int32_t bottom, const double corners[8],

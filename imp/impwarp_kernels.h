@@ -5,20 +5,20 @@
 
 // One warp of the spans firstCol..lastCol of rows firstRow..lastRow.
 struct ImpWarpRun {
-  const char* src;      // source pixel (0, 0) of the first channel to process
-  char* dst;            // destination pixel (0, firstRow) of that channel
-  int64_t srcStep;      // row steps in bytes
-  int64_t dstStep;
-  int64_t srcStride;    // pixel order: channels per pixel; planar: plane step in bytes
-  int64_t dstStride;
-  int32_t channels;     // channels to process
-  int32_t firstRow;
-  int32_t lastRow;
-  const int32_t* firstCol;  // per row, indexed by row - firstRow
-  const int32_t* lastCol;
-  double m[6];          // inverse map: x = m0*X + m1*Y + m2, y = m3*X + m4*Y + m5
-  int32_t maxX;         // source width - 1 and height - 1
-  int32_t maxY;
+    const char* src;  // source pixel (0, 0) of the first channel to process
+    char* dst;        // destination pixel (0, firstRow) of that channel
+    int64_t srcStep;  // row steps in bytes
+    int64_t dstStep;
+    int64_t srcStride;  // pixel order: channels per pixel; planar: plane step in bytes
+    int64_t dstStride;
+    int32_t channels;  // channels to process
+    int32_t firstRow;
+    int32_t lastRow;
+    const int32_t* firstCol;  // per row, indexed by row - firstRow
+    const int32_t* lastCol;
+    double m[6];   // inverse map: x = m0*X + m1*Y + m2, y = m3*X + m4*Y + m5
+    int32_t maxX;  // source width - 1 and height - 1
+    int32_t maxY;
 };
 
 typedef void (*ImpWarpKernel)(const ImpWarpRun& run);
@@ -36,20 +36,22 @@ void impWarpLinear8uPixelRef(const ImpWarpRun& run);
 
 // 16.16 coordinates of rows stepped by additions, rounded once: shared by the scalar and fast kernels.
 struct ImpFixedWalk {
-  int64_t A, D, bx, by, stepX, stepY;
-  ImpFixedWalk(const ImpWarpRun& r, int64_t bias);
-  void nextRow() {
-    bx += stepX;
-    by += stepY;
-  }
+    int64_t A, D, bx, by, stepX, stepY;
+    ImpFixedWalk(const ImpWarpRun& r, int64_t bias);
+    void nextRow()
+    {
+        bx += stepX;
+        by += stepY;
+    }
 };
 
 // Integer part and 14-bit weight of a 16.16 coordinate, kept so that the next sample exists.
-inline void impLinearCell(int64_t c, int32_t max, int64_t* i, int32_t* w) {
-  c = c < 0 ? 0 : c > ((int64_t)max << 16) ? ((int64_t)max << 16) : c;
-  int64_t k = (c >> 16) < max - 1 ? (c >> 16) : max - 1;
-  *i = k;
-  *w = (int32_t)((c - (k << 16)) >> 2);
+inline void impLinearCell(int64_t c, int32_t max, int64_t* i, int32_t* w)
+{
+    c = c < 0 ? 0 : c > ((int64_t)max << 16) ? ((int64_t)max << 16) : c;
+    int64_t k = (c >> 16) < max - 1 ? (c >> 16) : max - 1;
+    *i = k;
+    *w = (int32_t)((c - (k << 16)) >> 2);
 }
 
 // 4 x 4 neighbourhood at p; fractions from the second sample, 16.16 for 8 bits, plain for 16 bits.

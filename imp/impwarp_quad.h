@@ -8,8 +8,8 @@
 
 // Inverse map of a non-affine warp: the perspective adjugate (c0..c8) or the bilinear inverse.
 struct ImpQuadMap {
-  double c[9];
-  ImpBilinearInverse bilinear;
+    double c[9];
+    ImpBilinearInverse bilinear;
 };
 
 // run.m is unused; interpolation 0 nearest, 1 linear, any other cubic; work holds two runs of a row's points.

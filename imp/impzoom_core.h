@@ -4,7 +4,7 @@
 #include "imp/imp_types.h"
 
 struct ImpZoomExtent {
-  int32_t offX, offY, width, height, lastX, lastY, first, count;
+    int32_t offX, offY, width, height, lastX, lastY, first, count;
 };
 
 // Region clipped to the image and limited by the image's mask; processed channels.

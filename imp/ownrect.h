@@ -4,13 +4,13 @@
 #include "imp/imp_types.h"
 
 struct ImpRowCursor {
-  char* start;
-  int32_t rowStep;
-  int32_t planeStep;
-  int32_t channelsToProcess;
-  int32_t channels;
-  int32_t firstChannel;
-  int32_t bitOffset;
+    char* start;
+    int32_t rowStep;
+    int32_t planeStep;
+    int32_t channelsToProcess;
+    int32_t channels;
+    int32_t firstChannel;
+    int32_t bitOffset;
 };
 
 char* impPixelPtr(const ImpHeader* image, int32_t x, int32_t y, int32_t channel);
@@ -24,8 +24,8 @@ int32_t impRoiStart(const ImpHeader* image, char** start, int32_t* rowStep, int3
 int32_t impRoiCursor(const ImpHeader* image, ImpRowCursor* cursor, int32_t clip);
 int32_t impRoiStartBits(const ImpHeader* image, char** start, int32_t* rowStep, int32_t* bitOffset);
 void impRoiTiles(const ImpHeader* image, int32_t areaHeight, int32_t areaWidth, int32_t* xInTile, int32_t* yInTile,
-                 int32_t* tileHeight, int32_t* tileWidth, int32_t* firstColumn, int32_t* firstRow,
-                 int32_t* tileColumns, int32_t* tileRows);
+                 int32_t* tileHeight, int32_t* tileWidth, int32_t* firstColumn, int32_t* firstRow, int32_t* tileColumns,
+                 int32_t* tileRows);
 int32_t impTileRowStep(const ImpHeader* image);
 bool impFetchTileRow(ImpHeader* image, void** tiles, int32_t count, int32_t firstColumn, int32_t tileRow,
                      int32_t columnStep);
@@ -49,8 +49,11 @@ void impFreeBuffer(void* buffer);
 inline int32_t impBytesPerChannel(int32_t depth) { return impDepthBits(depth) / 8; }
 // Bit x of a most-significant-first bit row.
 inline bool impGetBit(const char* row, int64_t x) { return (((const unsigned char*)row)[x >> 3] >> (7 - (x & 7))) & 1; }
-inline void impPutBit(char* row, int64_t x, bool on) {
-  unsigned char m = (unsigned char)(0x80 >> (x & 7));
-  if (on) row[x >> 3] = (char)(row[x >> 3] | m);
-  else row[x >> 3] = (char)(row[x >> 3] & ~m);
+inline void impPutBit(char* row, int64_t x, bool on)
+{
+    unsigned char m = (unsigned char)(0x80 >> (x & 7));
+    if (on)
+        row[x >> 3] = (char)(row[x >> 3] | m);
+    else
+        row[x >> 3] = (char)(row[x >> 3] & ~m);
 }

@@ -20,7 +20,8 @@ bool IsSameSlot(const Slot& a, const Slot& b)
 void GetAccidentalsInForce(int8_t (&table)[kAccidentalPositions], const AccidentalContext& context,
                            const CSlotList& slots, int firstSlot, int slotCount, const Slot& target)
 {
-    for (int8_t& entry : table) entry = 0;
+    for (int8_t& entry : table)
+        entry = 0;
     const MeasureInfo& measure = *context.measure;
     if (measure.keyKind == KEY_SHARPS || measure.keyKind == KEY_FLATS) {
         const int8_t* places = measure.keyKind == KEY_SHARPS ? kSharpPlaces : kFlatPlaces;
@@ -39,9 +40,12 @@ void GetAccidentalsInForce(int8_t (&table)[kAccidentalPositions], const Accident
     }
     for (int k = 0; k < slotCount; ++k) {
         Slot slot = slots.GetAt(firstSlot + k);
-        if (IsSameSlot(slot, target)) break;
-        if (slot.values[3] > 255) continue;  // a rest
+        if (IsSameSlot(slot, target))
+            break;
+        if (slot.values[3] > 255)
+            continue;  // a rest
         int index = context.staffPosition(slot.values[0], slot.values[2]) - context.top;
-        if (index >= 0 && index < kAccidentalPositions) table[index] = slot.flags[1];
+        if (index >= 0 && index < kAccidentalPositions)
+            table[index] = slot.flags[1];
     }
 }

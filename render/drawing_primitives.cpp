@@ -21,7 +21,8 @@ static void FillBand(CDC* dc, POINT p1, POINT p2, double width, COLORREF colour,
 {
     int h1 = (int)(width / 2);
     int h2 = (int)(width - h1);
-    if (h1 == 0 && h2 == 0) h2 = 1;
+    if (h1 == 0 && h2 == 0)
+        h2 = 1;
     POINT points[5];
     if (vertical) {
         points[0] = {p1.x, p1.y - h1};
@@ -53,7 +54,8 @@ void FillStemSegment(CDC* dc, POINT p1, POINT p2, double width, COLORREF colour)
 
 double Interpolate(int x0, int y0, int x1, int y1, double x)
 {
-    if (x1 == x0) return y0;
+    if (x1 == x0)
+        return y0;
     return y0 + (x - x0) * (double)(y1 - y0) / (double)(x1 - x0);
 }
 

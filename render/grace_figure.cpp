@@ -9,7 +9,8 @@
 void PaintGraceFigure(CDC* dc, const GraceFigureTrack& track, int x, int y, const TrackRecord40& figure, double unit)
 {
     const int count = std::clamp<int>(figure.noteCount, 0, 4);
-    if (count == 0) return;
+    if (count == 0)
+        return;
     const int s = (int)(unit * 0.65);
     CFont font;
     font.CreateFont((int)(unit * 0.63 * 10.0), s * 18 / 8, 0, 0, 480, 0, 0, 0, 1, 1, 0x20, 0, 0x12, "8888 8888");
@@ -33,7 +34,8 @@ void PaintGraceFigure(CDC* dc, const GraceFigureTrack& track, int x, int y, cons
             top = headY[i];
             topIndex = i;
         }
-        if (i == 0 || headY[i] > bottom) bottom = headY[i];
+        if (i == 0 || headY[i] > bottom)
+            bottom = headY[i];
         char code = count == 1 ? kGraceNoteCodes[figure.beamCount >= 0 && figure.beamCount <= 2 ? figure.beamCount : 0]
                                : (char)kGraceHeadCode;
         dc->TextOut(xL, yT, &code, 1);
@@ -45,7 +47,8 @@ void PaintGraceFigure(CDC* dc, const GraceFigureTrack& track, int x, int y, cons
         float d = (float)(headY[i] - y);
         float lines = std::fabs(d) / (float)(unit / 2.0);
         for (int j = 0; j < lines + 1; j += 2) {
-            if (lines == 0) break;
+            if (lines == 0)
+                break;
             int yj = (int)(y + d * j / lines);
             dc->MoveTo(xL - 2, yj);
             dc->LineTo(xL + s + 2, yj);

@@ -14,19 +14,27 @@ void PaintMeasureMarks(CDC* dc, const MeasureMark* marks, const MeasureMarkRow& 
     const int h = std::max(1, (int)(unit * 0.08 / 2));
     const MeasureXTable& table = *row.measureX;
     const int m0 = row.firstMeasure, m1 = row.lastMeasure;
-    if (m0 < 0 || m0 >= kStripMeasureCount) return;
+    if (m0 < 0 || m0 >= kStripMeasureCount)
+        return;
     for (const MeasureMark* mark = marks; mark; mark = mark->next) {
         bool start = mark->value == 0;
-        if (!start && mark->value != 1) continue;
-        if (mark->measure < m0 || mark->measure > m1) continue;
-        if ((!start && mark->measure == m0) || (start && mark->measure == m1)) continue;
+        if (!start && mark->value != 1)
+            continue;
+        if (mark->measure < m0 || mark->measure > m1)
+            continue;
+        if ((!start && mark->measure == m0) || (start && mark->measure == m1))
+            continue;
         int x;
-        if (mark->measure == m1) x = row.rightEndX;
-        else if (mark->measure < kStripMeasureCount) x = table[mark->measure].start - table[m0].content;
-        else continue;
+        if (mark->measure == m1)
+            x = row.rightEndX;
+        else if (mark->measure < kStripMeasureCount)
+            x = table[mark->measure].start - table[m0].content;
+        else
+            continue;
         int top = (int)(row.y - 2 * unit - h / 2);
         int bottom = (int)(row.y + 2 * unit + h);
-        if (row.extend != 0) top = (int)(top - (std::lround(7 * unit) - unit));
+        if (row.extend != 0)
+            top = (int)(top - (std::lround(7 * unit) - unit));
         int d = start ? 1 : -1;
         DrawBar(dc, x, top, bottom, thick);
         x += d * thick;

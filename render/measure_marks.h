@@ -11,8 +11,8 @@ struct MeasureMarkRow {
     int lastMeasure = 0;   // end of the painted measures (at most 200)
     int y = 0;             // the row's middle staff line
     double unit = 8.0;
-    int extend = 0;        // non-zero: the signs reach up to the staff above (a piano staff's upper staff)
-    int rightEndX = 0;     // where a sign at the last painted measure stands: the row's right end
+    int extend = 0;     // non-zero: the signs reach up to the staff above (a piano staff's upper staff)
+    int rightEndX = 0;  // where a sign at the last painted measure stands: the row's right end
 };
 
 // Draws a thick bar, a thin bar and a dot pair for every repeat start (value 0) and end (value 1) mark of

@@ -31,18 +31,22 @@ void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, doub
         entry.content = entry.start + 20;
         bool clefChanged = clefs[n] != clefs[m];
         bool keyChanged = !SameKey(measures[n], measures[m]);
-        if (clefChanged) entry.content += 20;
+        if (clefChanged)
+            entry.content += 20;
         if (measures[n].numerator != measures[m].numerator || measures[n].denominator != measures[m].denominator)
             entry.content += 30;
-        if (keyChanged) entry.content += 53;
-        if (clefChanged && !keyChanged && measures[n].keyKind != KEY_NONE) entry.content += 46;
+        if (keyChanged)
+            entry.content += 53;
+        if (clefChanged && !keyChanged && measures[n].keyKind != KEY_NONE)
+            entry.content += 46;
     }
 }
 
 int MeasureBarX(const MeasureInfo* measures, const MeasureXTable& table, double noteSpacing, int m)
 {
     m = std::clamp(m, 0, kStripMeasureCount);
-    if (m < kStripMeasureCount) return table[m].start;
+    if (m < kStripMeasureCount)
+        return table[m].start;
     const int last = kStripMeasureCount - 1;
     return static_cast<int>(table[last].content + MeasureLength48(measures[last]) * noteSpacing + 10.0);
 }

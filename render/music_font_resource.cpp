@@ -11,5 +11,6 @@ CMusicFontResource::CMusicFontResource() : m_path(GetProgramFolder() + kMusicFon
 
 CMusicFontResource::~CMusicFontResource()
 {
-    if (m_registered) RemoveFontResourceA(m_path.c_str());
+    if (m_registered)
+        RemoveFontResourceA(m_path.c_str());
 }

@@ -15,7 +15,9 @@ uint8_t PitchFromStep(int8_t referencePitch, int step, int octaves, int directio
 {
     static const int kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
     int p = (step >= 1 && step <= 7 ? kMajorScale[step - 1] : 0) + referencePitch;
-    if (direction > 0) p += 12 * octaves;
-    else if (direction < 0) p -= 12 * octaves;
+    if (direction > 0)
+        p += 12 * octaves;
+    else if (direction < 0)
+        p -= 12 * octaves;
     return static_cast<uint8_t>(p);
 }

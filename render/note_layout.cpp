@@ -9,7 +9,7 @@
 #include "kernel/prompt_service.h"
 #include "render/note_arithmetic.h"
 
-const int kStandardLengths[kStandardLengthCount] = {2,  3,  4,  6,  8,  9,  12,  16,  18,  21,  24,
+const int kStandardLengths[kStandardLengthCount] = {2,  3,  4,  6,  8,  9,  12, 16, 18,  21,  24,
                                                     32, 36, 42, 48, 64, 72, 84, 96, 144, 168, 192};
 
 namespace {
@@ -22,7 +22,8 @@ bool IsTripletIndex(int index)
 // Nearest multiple of step, halves up.
 int RoundToMultiple(int value, int step)
 {
-    if (step <= 0) return value;
+    if (step <= 0)
+        return value;
     return (value / step) * step + (2 * (value % step) >= step ? step : 0);
 }
 
@@ -31,7 +32,8 @@ int LargestNotAbove(int value)
 {
     int best = kStandardLengths[0];
     for (int length : kStandardLengths)
-        if (length <= value) best = length;
+        if (length <= value)
+            best = length;
     return best;
 }
 
@@ -52,21 +54,27 @@ int NearestNoteLength(int length)
     static const int kLengths[] = {6, 12, 24, 48, 96, 192};
     int best = kLengths[0];
     for (int candidate : kLengths)
-        if (std::abs(candidate - length) < std::abs(best - length)) best = candidate;
+        if (std::abs(candidate - length) < std::abs(best - length))
+            best = candidate;
     return best;
 }
 
 bool IsTupletNote(const NoteEvent& note, int division, double gridValue, bool tripletFlag)
 {
-    if (note.tupletNumber != 0) return true;
-    if (division <= 0) return false;
+    if (note.tupletNumber != 0)
+        return true;
+    if (division <= 0)
+        return false;
     int length = (note.end - note.start) * 48 / division;
     const int* found = std::find(kStandardLengths, kStandardLengths + kStandardLengthCount, length);
-    if (found == kStandardLengths + kStandardLengthCount || !IsTripletIndex((int)(found - kStandardLengths))) return false;
+    if (found == kStandardLengths + kStandardLengthCount || !IsTripletIndex((int)(found - kStandardLengths)))
+        return false;
     int ticks = length * division / 48;
-    if (ticks == 0 || note.start % ticks != 0) return false;
+    if (ticks == 0 || note.start % ticks != 0)
+        return false;
     int grid = static_cast<int>(gridValue * 3.0 * division / 48.0);
-    if (tripletFlag) grid = grid * 2 / 3;
+    if (tripletFlag)
+        grid = grid * 2 / 3;
     return ticks >= grid;
 }
 
@@ -80,18 +88,26 @@ int CNoteLayout::StaffOf(const NoteEvent& note) const
 int64_t CNoteLayout::MeasureStartTick(int measure) const
 {
     int64_t tick = 0;
-    for (int i = 0; i < std::min(measure, kStripMeasureCount); ++i) tick += MeasureLengthTicks(m_song->measures[i], m_song->division);
+    for (int i = 0; i < std::min(measure, kStripMeasureCount); ++i)
+        tick += MeasureLengthTicks(m_song->measures[i], m_song->division);
     return tick;
 }
 
-void CNoteLayout::LayoutTrackNotes(const LayoutSong& song, int track, int firstMeasure, int lastMeasure, NoteEvent* notes)
+void CNoteLayout::LayoutTrackNotes(const LayoutSong& song, int track, int firstMeasure, int lastMeasure,
+                                   NoteEvent* notes)
 {
-    for (auto& lists : noteSlots) for (CSlotList& list : lists) list.RemoveAll();
-    for (auto& lists : tieSlots) for (CSlotList& list : lists) list.RemoveAll();
-    if (!notes || song.division <= 0 || track < 0 || track >= kLayoutTracks) return;
+    for (auto& lists : noteSlots)
+        for (CSlotList& list : lists)
+            list.RemoveAll();
+    for (auto& lists : tieSlots)
+        for (CSlotList& list : lists)
+            list.RemoveAll();
+    if (!notes || song.division <= 0 || track < 0 || track >= kLayoutTracks)
+        return;
     m_song = &song;
     m_ticksPer48 = song.division / 48.0;
-    if (m_ticksPer48 == 0) m_ticksPer48 = 1.0;
+    if (m_ticksPer48 == 0)
+        m_ticksPer48 = 1.0;
     m_grid = song.gridValue * 3.0;
     m_gridTicks = static_cast<int>(m_ticksPer48 * m_grid);
 
@@ -100,11 +116,13 @@ void CNoteLayout::LayoutTrackNotes(const LayoutSong& song, int track, int firstM
     int64_t startTick = MeasureStartTick(firstMeasure);
     int endTick = static_cast<int>(std::min<int64_t>(MeasureStartTick(lastMeasure + 1), INT32_MAX));
     m_noteCursor = notes;
-    while (m_noteCursor && m_noteCursor->start < startTick && m_noteCursor->end < startTick) m_noteCursor = m_noteCursor->next;
+    while (m_noteCursor && m_noteCursor->start < startTick && m_noteCursor->end < startTick)
+        m_noteCursor = m_noteCursor->next;
     const NoteEvent* firstNote = m_noteCursor;
     while (m_noteCursor) {
         CollectChord(endTick);
-        for (const NoteEvent& c : m_chord) LayoutNote(track, c);
+        for (const NoteEvent& c : m_chord)
+            LayoutNote(track, c);
     }
     FillRests(track, firstMeasure, lastMeasure, firstNote);
 }
@@ -130,22 +148,27 @@ void CNoteLayout::CollectChord(int endTick)
         if (note->graceLink <= -10 || note->graceLink >= 10) {
             bool before = note->graceLink < 0;
             const NoteEvent* end = note;
-            for (int n = std::abs(note->graceLink) - 10; n > 0 && end; --n) end = before ? end->prev : end->next;
+            for (int n = std::abs(note->graceLink) - 10; n > 0 && end; --n)
+                end = before ? end->prev : end->next;
             if (!end) {
-                MessageBox(m_song->owner, before ? "前装饰音链有误！" : "后装饰音链有误！", GetMessageBoxTitle().c_str(), MB_OK);
+                MessageBox(m_song->owner, before ? "前装饰音链有误！" : "后装饰音链有误！",
+                           GetMessageBoxTitle().c_str(), MB_OK);
                 // Past the broken note, so that the next pass does not meet it again.
                 m_noteCursor = note->next;
                 return;
             }
-            if (before) copy.start = end->start;
-            else copy.end = end->end;
+            if (before)
+                copy.start = end->start;
+            else
+                copy.end = end->end;
         }
         if (!IsTupletNote(copy, m_song->division, m_song->gridValue, m_song->tripletFlag)) {
             int length = RoundToGrid(copy.end - copy.start);
             copy.start = RoundToGrid(copy.start);
             copy.end = copy.start + length;
         }
-        auto at = std::find_if(m_chord.begin(), m_chord.end(), [&](const NoteEvent& e) { return e.pitch < copy.pitch; });
+        auto at =
+            std::find_if(m_chord.begin(), m_chord.end(), [&](const NoteEvent& e) { return e.pitch < copy.pitch; });
         m_chord.insert(at, copy);
         m_noteCursor = note->next;
     }
@@ -160,7 +183,8 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
     int staff = StaffOf(c);
     int length = record[5];
     const int8_t unadjusted = static_cast<int8_t>(length);
-    if (length == 0) length = grid;
+    if (length == 0)
+        length = grid;
     bool tuplet = IsTupletNote(c, division, m_song->gridValue, m_song->tripletFlag);
     int start = tuplet ? c.start : RoundToGrid(c.start);
     int p = static_cast<int>(start / m_ticksPer48);
@@ -170,7 +194,8 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
         if (m_noteCursor && c.stemDirection == 0) {
             // The note ends where the next note of its staff and voice begins.
             for (const NoteEvent* n = m_noteCursor; n; n = n->next) {
-                if (n->stemDirection != 0) continue;
+                if (n->stemDirection != 0)
+                    continue;
                 if (RoundToGrid(n->start) > RoundToGrid(c.start) && StaffOf(*n) == staff) {
                     length = std::min(length, (RoundToGrid(n->start) - RoundToGrid(c.start)) * 48 / division);
                     break;
@@ -178,26 +203,32 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
             }
         }
     }
-    if (!tuplet) length = RoundToMultiple(length, grid);
-    if (length == 0) length = grid;
+    if (!tuplet)
+        length = RoundToMultiple(length, grid);
+    if (length == 0)
+        length = grid;
 
     int remainder = length;
     for (int piece = 1; remainder > 0; ++piece) {
         int m = 0;
         int64_t measureStart = 0;
-        while (m < kStripMeasureCount && measureStart + MeasureLength48(m_song->measures[m]) <= p) measureStart += MeasureLength48(m_song->measures[m++]);
-        if (m >= kStripMeasureCount) return;
+        while (m < kStripMeasureCount && measureStart + MeasureLength48(m_song->measures[m]) <= p)
+            measureStart += MeasureLength48(m_song->measures[m++]);
+        if (m >= kStripMeasureCount)
+            return;
         int q = static_cast<int>(p - measureStart);
         if (MeasureLength48(m_song->measures[m]) - q < 2) {
             q = 0;
-            if (++m >= kStripMeasureCount) return;
+            if (++m >= kStripMeasureCount)
+                return;
         }
         const MeasureInfo& info = m_song->measures[m];
         int measureLength = MeasureLength48(info);
         int k = remainder;
         if (!tuplet) {
             int beat = 192 / (info.denominator > 0 ? info.denominator : 4);
-            if (beat > 0 && q % beat != 0 && remainder > beat - q % beat) k = beat - q % beat;
+            if (beat > 0 && q % beat != 0 && remainder > beat - q % beat)
+                k = beat - q % beat;
         }
         k = std::min(k, std::abs(measureLength - q));
         if (k >= 192 - m_grid / 2) {
@@ -206,8 +237,10 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
             int best = k, bestDistance = INT32_MAX;
             for (int i = kStandardLengthCount - 1; i >= 0; --i) {
                 int candidate = kStandardLengths[i];
-                if (piece > 1 && (IsTripletIndex(i) || i == 0)) continue;
-                if (IsTripletIndex(i) && !(candidate == k && start48 % candidate == 0)) continue;
+                if (piece > 1 && (IsTripletIndex(i) || i == 0))
+                    continue;
+                if (IsTripletIndex(i) && !(candidate == k && start48 % candidate == 0))
+                    continue;
                 if (std::abs(candidate - k) <= bestDistance) {
                     best = candidate;
                     bestDistance = std::abs(candidate - k);
@@ -219,13 +252,16 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
             int group = NearestNoteLength(k * c.tupletNumber);
             int last = (q / group) * group + k * (c.tupletNumber - 1);
             double middle = q + k / 2.0;
-            if (middle > last && middle < last + k) k = (q / group) * group + group - q;
+            if (middle > last && middle < last + k)
+                k = (q / group) * group + group - q;
         }
-        if (k <= 0) k = std::max(grid, 1);
+        if (k <= 0)
+            k = std::max(grid, 1);
         remainder = remainder > k ? remainder - k : 0;
         p += k;
         if ((piece == 1 && k != unadjusted) || piece > 1) {
-            if (remainder < 3) remainder = 0;
+            if (remainder < 3)
+                remainder = 0;
         }
         if (2 * remainder <= m_grid) {
             remainder = 0;
@@ -248,19 +284,22 @@ void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const 
     if (firstNote) {
         int64_t end = 0;
         int m = 0;
-        while (m < kStripMeasureCount - 1 && end + MeasureLengthTicks(m_song->measures[m], m_song->division) <= firstNote->start)
+        while (m < kStripMeasureCount - 1 &&
+               end + MeasureLengthTicks(m_song->measures[m], m_song->division) <= firstNote->start)
             end += MeasureLengthTicks(m_song->measures[m++], m_song->division);
         first = m;
     }
     first = std::min(first, firstMeasure);
     int last = std::min(lastMeasure, m_song->lastTickMeasure);
-    if (last < first) return;
+    if (last < first)
+        return;
     int64_t span = (MeasureStartTick(last + 1) - MeasureStartTick(first)) * 48 / m_song->division;
     std::vector<int> measureOffsets;  // 48ths from the start of the first measure to each measure
     int64_t offset = 0;
     for (int m = first; m <= std::min(last + 1, kStripMeasureCount); ++m) {
         measureOffsets.push_back(static_cast<int>(offset));
-        if (m < kStripMeasureCount) offset += MeasureLength48(m_song->measures[m]);
+        if (m < kStripMeasureCount)
+            offset += MeasureLength48(m_song->measures[m]);
     }
     for (int staff = 0; staff < 2; ++staff) {
         std::vector<uint8_t> occupied(static_cast<size_t>(std::max<int64_t>(span, 0)), 0);
@@ -268,9 +307,11 @@ void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const 
         for (int i = 0, n = list.Count(); i < n; ++i) {
             Slot s = list.GetAt(i);
             int m = s.values[0] - first;
-            if (m < 0 || m >= (int)measureOffsets.size()) continue;
+            if (m < 0 || m >= (int)measureOffsets.size())
+                continue;
             int64_t from = measureOffsets[m] + static_cast<int64_t>(s.values[1]);
-            for (int64_t j = std::max<int64_t>(from, 0); j < from + s.values[3] && j < (int64_t)occupied.size(); ++j) occupied[j] = 1;
+            for (int64_t j = std::max<int64_t>(from, 0); j < from + s.values[3] && j < (int64_t)occupied.size(); ++j)
+                occupied[j] = 1;
         }
         for (size_t j = 0; j < occupied.size();) {
             if (occupied[j]) {
@@ -278,12 +319,15 @@ void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const 
                 continue;
             }
             size_t end = j;
-            while (end < occupied.size() && !occupied[end]) ++end;
+            while (end < occupied.size() && !occupied[end])
+                ++end;
             // Each part of the gap within one measure becomes rests.
             for (int m = 0; m + 1 < (int)measureOffsets.size(); ++m) {
                 int64_t from = std::max<int64_t>(j, measureOffsets[m]);
                 int64_t to = std::min<int64_t>(end, measureOffsets[m + 1]);
-                if (from < to) InsertRests(track, first + m, static_cast<int>(from - measureOffsets[m]), static_cast<int>(to - from), staff);
+                if (from < to)
+                    InsertRests(track, first + m, static_cast<int>(from - measureOffsets[m]),
+                                static_cast<int>(to - from), staff);
             }
             j = end;
         }
@@ -292,10 +336,12 @@ void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const 
 
 void CNoteLayout::InsertRests(int track, int measure, int q, int length, int staff)
 {
-    if (length < static_cast<int>(m_grid) || measure >= kStripMeasureCount) return;
+    if (length < static_cast<int>(m_grid) || measure >= kStripMeasureCount)
+        return;
     const MeasureInfo& info = m_song->measures[measure];
     int beat = 192 / (info.denominator > 0 ? info.denominator : 4);
-    if (beat <= 0) return;
+    if (beat <= 0)
+        return;
     bool onBeat = false;
     do {
         int r = q % beat;
@@ -310,15 +356,18 @@ void CNoteLayout::InsertRests(int track, int measure, int q, int length, int sta
         } else {
             int v = std::min(r, inBeat);
             k = LargestNotAbove(v == 1 ? 2 : v);
-            if (k > length) k = LargestNotAbove(length);
+            if (k > length)
+                k = LargestNotAbove(length);
         }
-        if (k <= 0) return;
+        if (k <= 0)
+            return;
         int key = k == 192 ? q + 96 : q;
         CSlotList& list = noteSlots[track][staff];
         int at = 0;
         for (int n = list.Count(); at < n; ++at) {
             Slot s = list.GetAt(at);
-            if (s.values[0] > measure || (s.values[0] == measure && s.values[1] >= key)) break;
+            if (s.values[0] > measure || (s.values[0] == measure && s.values[1] >= key))
+                break;
         }
         list.InsertAt(at, NoteSlot(measure, key, 0, k + kRestSlotBit));
         length -= k;
@@ -328,13 +377,16 @@ void CNoteLayout::InsertRests(int track, int measure, int q, int length, int sta
 
 int CNoteLayout::RestLengthInBeat(int track, int beat, int r, int measure, int q, int staff)
 {
-    if (PreviousTupletLength(track, measure, q, staff) == m_tupletRestLength) return 0;
+    if (PreviousTupletLength(track, measure, q, staff) == m_tupletRestLength)
+        return 0;
     // A grid under half a 48th would divide by zero below; such a grid steps by whole 48ths.
     double h = std::max(m_grid, 1.0);
     while (true) {
-        if (static_cast<int>(r + h) % static_cast<int>(2 * h) == 0) return static_cast<int>(h);
+        if (static_cast<int>(r + h) % static_cast<int>(2 * h) == 0)
+            return static_cast<int>(h);
         h *= 2;
-        if (!(r + h < beat)) return static_cast<int>(h);
+        if (!(r + h < beat))
+            return static_cast<int>(h);
     }
 }
 
@@ -345,11 +397,13 @@ int CNoteLayout::PreviousTupletLength(int track, int measure, int q, int staff)
     bool found = false;
     for (int i = 0, n = list.Count(); i < n; ++i) {
         Slot s = list.GetAt(i);
-        if (s.values[0] > measure || (s.values[0] == measure && s.values[1] >= q)) break;
+        if (s.values[0] > measure || (s.values[0] == measure && s.values[1] >= q))
+            break;
         previous = s;
         found = true;
     }
-    if (!found || previous.flags[3] == 0) return 0;
+    if (!found || previous.flags[3] == 0)
+        return 0;
     m_tupletRestNumber = static_cast<uint8_t>(previous.flags[3]);
     int group = NearestNoteLength(previous.values[3] * previous.flags[3]);
     int groupStart = (previous.values[1] / group) * group;
@@ -362,9 +416,12 @@ int CNoteLayout::RestUpToTuplet(int track, int measure, int q, int length, int s
     CSlotList& list = noteSlots[track][staff];
     for (int i = 0, n = list.Count(); i < n; ++i) {
         Slot s = list.GetAt(i);
-        if (s.values[0] > measure) return length;
-        if (s.values[0] < measure || s.values[1] <= q) continue;
-        if (s.flags[3] == 0) return length;
+        if (s.values[0] > measure)
+            return length;
+        if (s.values[0] < measure || s.values[1] <= q)
+            continue;
+        if (s.flags[3] == 0)
+            return length;
         int group = NearestNoteLength(s.values[3] * s.flags[3]);
         int groupStart = (s.values[1] / group) * group;
         if (q >= groupStart) {

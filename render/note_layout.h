@@ -18,13 +18,13 @@ extern const int kStandardLengths[kStandardLengthCount];
 
 // What the layout reads of the song and the view.
 struct LayoutSong {
-    const MeasureInfo* measures = nullptr;   // the song's 200 measures
+    const MeasureInfo* measures = nullptr;  // the song's 200 measures
     int division = 96;
-    int lastTickMeasure = 0;                 // the measure that holds the song's last tick
-    std::function<int(int tick)> clefAtTick; // the laid-out track's clef at a tick (4 = piano staff)
-    double gridValue = 4.0;                  // 4.0 = a sixteenth; the step is 3 x gridValue 48ths
-    bool tripletFlag = false;                // triplet entry: the tuplet test's grid is two thirds
-    HWND owner = nullptr;                    // owner of the broken-grace-chain message
+    int lastTickMeasure = 0;                  // the measure that holds the song's last tick
+    std::function<int(int tick)> clefAtTick;  // the laid-out track's clef at a tick (4 = piano staff)
+    double gridValue = 4.0;                   // 4.0 = a sixteenth; the step is 3 x gridValue 48ths
+    bool tripletFlag = false;                 // triplet entry: the tuplet test's grid is two thirds
+    HWND owner = nullptr;                     // owner of the broken-grace-chain message
 };
 
 // The nearest of 6, 12, 24, 48, 96 and 192; the smaller on equal distance.
@@ -56,8 +56,8 @@ private:
     int RestUpToTuplet(int track, int measure, int q, int length, int staff);
 
     const LayoutSong* m_song = nullptr;
-    double m_grid = 12.0;     // grid step in 48ths
-    int m_gridTicks = 24;     // grid step in ticks
+    double m_grid = 12.0;  // grid step in 48ths
+    int m_gridTicks = 24;  // grid step in ticks
     double m_ticksPer48 = 2.0;
     NoteEvent* m_noteCursor = nullptr;
     std::vector<NoteEvent> m_chord;

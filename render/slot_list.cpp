@@ -8,16 +8,19 @@ CSlotList::~CSlotList() { RemoveAll(); }
 int CSlotList::Count()
 {
     int n = 0;
-    for (Slot* s = m_head; s; s = s->next) ++n;
+    for (Slot* s = m_head; s; s = s->next)
+        ++n;
     m_count = n;
     return n;
 }
 
 Slot* CSlotList::NodeAt(int index) const
 {
-    if (index < 0 || index >= m_count) return nullptr;
+    if (index < 0 || index >= m_count)
+        return nullptr;
     Slot* s = m_head;
-    for (int i = 0; i < index && s; ++i) s = s->next;
+    for (int i = 0; i < index && s; ++i)
+        s = s->next;
     return s;
 }
 
@@ -34,7 +37,8 @@ int CSlotList::GetValue(int index, int which) const
 Slot CSlotList::GetAt(int index) const
 {
     Slot* s = NodeAt(index);
-    if (!s) return Slot{};
+    if (!s)
+        return Slot{};
     Slot copy = *s;
     copy.next = nullptr;
     return copy;
@@ -49,10 +53,12 @@ Slot* CSlotList::NewNode(const Slot& slot) const
 
 void CSlotList::InsertAt(int index, const Slot& slot)
 {
-    if (index < 0 || index > m_count) return;
+    if (index < 0 || index > m_count)
+        return;
     Slot* node = NewNode(slot);
     Slot** link = &m_head;
-    for (int i = 0; i < index && *link; ++i) link = &(*link)->next;
+    for (int i = 0; i < index && *link; ++i)
+        link = &(*link)->next;
     node->next = *link;
     *link = node;
     ++m_count;
@@ -64,7 +70,8 @@ void CSlotList::InsertSorted(const Slot& slot)
     Slot** link = &m_head;
     while (*link) {
         const Slot& s = **link;
-        if (s.values[0] > slot.values[0] || (s.values[0] == slot.values[0] && s.values[1] > slot.values[1])) break;
+        if (s.values[0] > slot.values[0] || (s.values[0] == slot.values[0] && s.values[1] > slot.values[1]))
+            break;
         link = &(*link)->next;
     }
     node->next = *link;
@@ -74,11 +81,14 @@ void CSlotList::InsertSorted(const Slot& slot)
 
 void CSlotList::RemoveAt(int index)
 {
-    if (index < 0 || index >= m_count) return;
+    if (index < 0 || index >= m_count)
+        return;
     Slot** link = &m_head;
-    for (int i = 0; i < index && *link; ++i) link = &(*link)->next;
+    for (int i = 0; i < index && *link; ++i)
+        link = &(*link)->next;
     Slot* node = *link;
-    if (!node) return;
+    if (!node)
+        return;
     *link = node->next;
     delete node;
     --m_count;

@@ -8,16 +8,16 @@ struct StripView {
     const MeasureInfo* measures = nullptr;  // the song's 200 measures
     int division = 96;                      // ticks per quarter note
     const MeasureXTable* measureX = nullptr;
-    int stripOriginX = 50;                  // set by the painter on every paint
+    int stripOriginX = 50;  // set by the painter on every paint
     int firstVisibleMeasure = 0;
-    double noteSpacing = 1.5;               // pixels per 48th of a quarter note
+    double noteSpacing = 1.5;  // pixels per 48th of a quarter note
 };
 
 // The note grid that x positions snap to while notes are entered or dragged.
 struct GridSnap {
     bool on = false;
-    double gridValue = 4.0;          // 4.0 = a sixteenth; the step is 3 x gridValue 48ths
-    double tripletGridValue = 8.0;   // used instead while triplet entry is on, two thirds of it
+    double gridValue = 4.0;         // 4.0 = a sixteenth; the step is 3 x gridValue 48ths
+    double tripletGridValue = 8.0;  // used instead while triplet entry is on, two thirds of it
     bool triplet = false;
 };
 

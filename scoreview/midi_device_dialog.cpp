@@ -5,18 +5,22 @@
 #include "song/midi_device.h"
 
 BEGIN_MESSAGE_MAP(CMidiDeviceDialog, CDialog)
-    ON_LBN_SELCHANGE(CMidiDeviceDialog::kDeviceListId, CMidiDeviceDialog::OnSelChangeDeviceList)
+ON_LBN_SELCHANGE(CMidiDeviceDialog::kDeviceListId, CMidiDeviceDialog::OnSelChangeDeviceList)
 END_MESSAGE_MAP()
 
 CMidiDeviceDialog::CMidiDeviceDialog(int in, int out, CWnd* parent)
-    : CDialog(IDD, parent), m_inDevice(in), m_outDevice(out) {}
+    : CDialog(IDD, parent), m_inDevice(in), m_outDevice(out)
+{
+}
 
-void CMidiDeviceDialog::DoDataExchange(CDataExchange* dx) {
+void CMidiDeviceDialog::DoDataExchange(CDataExchange* dx)
+{
     CDialog::DoDataExchange(dx);
     DDX_Control(dx, kDeviceListId, m_deviceList);
 }
 
-BOOL CMidiDeviceDialog::OnInitDialog() {
+BOOL CMidiDeviceDialog::OnInitDialog()
+{
     CDialog::OnInitDialog();
     SetWindowText(GetLanguageText("IDS_MIDIDEVICE"));
     if (CWnd* ok = GetDlgItem(IDOK))
@@ -31,11 +35,13 @@ BOOL CMidiDeviceDialog::OnInitDialog() {
     return TRUE;
 }
 
-void CMidiDeviceDialog::OnSelChangeDeviceList() {
+void CMidiDeviceDialog::OnSelChangeDeviceList()
+{
     m_outDevice = static_cast<int>(m_deviceList.SendMessage(LB_GETCURSEL));
 }
 
-void ChooseMidiDevice(CWnd* view) {
+void ChooseMidiDevice(CWnd* view)
+{
     int8_t in = 0, out = 0;
     ReadMidiDeviceSettings(in, out);
     CMidiDeviceDialog dialog(in, out);

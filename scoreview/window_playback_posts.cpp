@@ -6,7 +6,8 @@
 
 namespace {
 
-void PostToWindow(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam) {
+void PostToWindow(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     window->PostMessage(message, wParam, lParam);
 }
 

@@ -24,8 +24,8 @@ static bool IsLinkedFolder(const CString& path)
     return lstat(MapPath(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-int CFileFinder::FindFolders(const CString& folder, const CString& pattern, BOOL recurse, int sortKey,
-                             BOOL addFolders, volatile LONG* cancelFlag, LONG* counter)
+int CFileFinder::FindFolders(const CString& folder, const CString& pattern, BOOL recurse, int sortKey, BOOL addFolders,
+                             volatile LONG* cancelFlag, LONG* counter)
 {
     int count = 0;
     WIN32_FIND_DATA findData;
@@ -50,8 +50,8 @@ int CFileFinder::FindFolders(const CString& folder, const CString& pattern, BOOL
     return count;
 }
 
-int CFileFinder::FindFiles(const CString& folder, const CString& pattern, BOOL recurse, int sortKey,
-                           BOOL addFolders, volatile LONG* cancelFlag, LONG* counter)
+int CFileFinder::FindFiles(const CString& folder, const CString& pattern, BOOL recurse, int sortKey, BOOL addFolders,
+                           volatile LONG* cancelFlag, LONG* counter)
 {
     int count = FindFolders(folder, pattern, recurse, sortKey, addFolders, cancelFlag, counter);
     if (Cancelled(cancelFlag))
@@ -106,7 +106,8 @@ BOOL CFileFinder::IsSameAs(const CFileFinder& other) const
     if (GetSize() != other.GetSize())
         return FALSE;
     for (INT_PTR i = 0; i < GetSize(); i++)
-        if (GetAt(i).GetLastWriteTime() != other.GetAt(i).GetLastWriteTime() || GetAt(i).m_strPath != other.GetAt(i).m_strPath)
+        if (GetAt(i).GetLastWriteTime() != other.GetAt(i).GetLastWriteTime() ||
+            GetAt(i).m_strPath != other.GetAt(i).m_strPath)
             return FALSE;
     return TRUE;
 }

@@ -74,8 +74,7 @@ namespace {
 // The shared walk of both checksums: reads the file from position up to the limit in chunks,
 // handing each chunk to add, until a read fails, returns nothing or the cancel flag is set.
 template <class Add>
-void WalkFile(const CString& path, ULONGLONG fileSize, DWORD limit, DWORD& position, volatile LONG* cancelFlag,
-              Add add)
+void WalkFile(const CString& path, ULONGLONG fileSize, DWORD limit, DWORD& position, volatile LONG* cancelFlag, Add add)
 {
     limit = (limit + 3) & ~3u;
     // Positions are 32-bit: a larger file is taken up to the last whole 4 GB.
@@ -84,8 +83,8 @@ void WalkFile(const CString& path, ULONGLONG fileSize, DWORD limit, DWORD& posit
         limit = size;
     if (position >= limit)
         return;
-    HANDLE file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                             nullptr);
+    HANDLE file =
+        CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     LONG high = 0;
@@ -122,7 +121,8 @@ DWORD CFileRecord::AddChecksum(DWORD limit, BOOL reset, volatile LONG* cancelFla
     WalkFile(m_strPath, m_nFileSize, limit, m_dwChecksumPosition, cancelFlag, [&](const BYTE* data, DWORD length) {
         DWORD i = 0;
         for (; i + 4 <= length; i += 4) {
-            m_dwChecksum += data[i] | (data[i + 1] << 8) | (data[i + 2] << 16) | (static_cast<DWORD>(data[i + 3]) << 24);
+            m_dwChecksum +=
+                data[i] | (data[i + 1] << 8) | (data[i + 2] << 16) | (static_cast<DWORD>(data[i + 3]) << 24);
             AddProgress(progressCounter, 4);
         }
         if (i < length) {

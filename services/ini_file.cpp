@@ -23,10 +23,7 @@ static CString ReadProfileText(const CString& section, const char* key, const CS
     return text;
 }
 
-static int ClampToInt(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
+static int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 
 CIniFile::CIniFile(const CString& path) : m_strPath(path) {}
 

@@ -11,8 +11,8 @@ static CString ProductKeyPath(const char* productKey) { return CString("SOFTWARE
 void WriteRegistryVersion(const char* productKey, const char* version)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, ProductKeyPath(productKey), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                       KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, ProductKeyPath(productKey), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                       nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueEx(key, "version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                   static_cast<DWORD>(std::strlen(version) + 1));

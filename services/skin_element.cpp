@@ -7,16 +7,13 @@
 #include "services/ini_file.h"
 #include "services/language_text.h"
 
-static COLORREF ColourOf(const CRect& numbers)
-{
-    return RGB(numbers.left, numbers.top, numbers.Width());
-}
+static COLORREF ColourOf(const CRect& numbers) { return RGB(numbers.left, numbers.top, numbers.Width()); }
 
 CString GetSkinFolder(int skin)
 {
     CString folder;
-    folder.Format(IsConverterDeliverable() ? "%sskin\\skin-%d\\" : "%sskin-com\\skin-%d\\",
-                  GetAppFolder().GetString(), skin);
+    folder.Format(IsConverterDeliverable() ? "%sskin\\skin-%d\\" : "%sskin-com\\skin-%d\\", GetAppFolder().GetString(),
+                  skin);
     return folder;
 }
 

@@ -6,14 +6,14 @@
 
 class CSkinElement {
 public:
-    CRect position;           // "position" = left,top,width,height
-    CString bgimage;          // skin folder + "bgimage" ("NULL" when missing)
-    CString title;            // "title", translated
-    CString tip;              // "tip", translated
-    CString fntname;          // "fntname", translated; a font file name becomes skin folder + name
-    int fntsize = 0;          // "fntsize"
-    COLORREF fntcolor = 0;    // "fntcolor" = red,green,blue
-    CRect fntcolorNumbers;    // the raw "fntcolor" triple as a rectangle read gives it
+    CRect position;         // "position" = left,top,width,height
+    CString bgimage;        // skin folder + "bgimage" ("NULL" when missing)
+    CString title;          // "title", translated
+    CString tip;            // "tip", translated
+    CString fntname;        // "fntname", translated; a font file name becomes skin folder + name
+    int fntsize = 0;        // "fntsize"
+    COLORREF fntcolor = 0;  // "fntcolor" = red,green,blue
+    CRect fntcolorNumbers;  // the raw "fntcolor" triple as a rectangle read gives it
 };
 
 // The current skin's folder, ending in a backslash: "skin-com\skin-N\" of the composer,

@@ -9,13 +9,9 @@
 #include "services/deliverable.h"
 
 // Copies text into a 300-character field, cut to fit.
-static void CopyField(char* field, const std::string& text)
-{
-    std::snprintf(field, 300, "%s", text.c_str());
-}
+static void CopyField(char* field, const std::string& text) { std::snprintf(field, 300, "%s", text.c_str()); }
 
-CSystemInfo::CSystemInfo()
-    : m_dwCpuMhz(0), m_dwServicePack(0), m_dwBuild(0), m_dwMinorVersion(0), m_dwMajorVersion(0)
+CSystemInfo::CSystemInfo() : m_dwCpuMhz(0), m_dwServicePack(0), m_dwBuild(0), m_dwMinorVersion(0), m_dwMajorVersion(0)
 {
     m_szCpuName[0] = m_szCpuIdentifier[0] = m_szCpuVendor[0] = m_szOsDescription[0] = '\0';
 }

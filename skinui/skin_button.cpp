@@ -4,13 +4,13 @@
 #include "services/deliverable.h"
 
 BEGIN_MESSAGE_MAP(CSkinButton, CButton)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_MOUSEMOVE()
-    ON_WM_TIMER()
-    ON_WM_KEYDOWN()
-    ON_WM_KEYUP()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_MOUSEMOVE()
+ON_WM_TIMER()
+ON_WM_KEYDOWN()
+ON_WM_KEYUP()
 END_MESSAGE_MAP()
 
 CSkinButton::CSkinButton() : m_nFontSize(IsConverterDeliverable() ? 16 : 14) {}
@@ -33,17 +33,17 @@ void CSkinButton::SetSkin(int nImageSource, int nWidth, int nHeight, CString str
     m_strFontName = strFontName;
     m_nFontSize = nFontSize;
     m_crText = crText;
-    SetResourceSkin(nWidth, nHeight, nResourceId, nToolId, bNoRedrawOnRelease, pNotifyWnd, nMsg, nCommandId,
-                    pGroupVar, nGroupValue, pGroupVar2, nGroupValue2, pSelectVar, nSelectValue, strTip, strText);
+    SetResourceSkin(nWidth, nHeight, nResourceId, nToolId, bNoRedrawOnRelease, pNotifyWnd, nMsg, nCommandId, pGroupVar,
+                    nGroupValue, pGroupVar2, nGroupValue2, pSelectVar, nSelectValue, strTip, strText);
 }
 
 void CSkinButton::SetResourceSkin(int nWidth, int nHeight, UINT nResourceId, UINT nToolId, BOOL bNoRedrawOnRelease,
                                   CWnd* pNotifyWnd, UINT nMsg, WPARAM nCommandId, int* pGroupVar, int nGroupValue,
-                                  int* pGroupVar2, int nGroupValue2, int* pSelectVar, int nSelectValue,
-                                  CString strTip, CString strText)
+                                  int* pGroupVar2, int nGroupValue2, int* pSelectVar, int nSelectValue, CString strTip,
+                                  CString strText)
 {
-    SetResourceSkin(nWidth, nHeight, nResourceId, nToolId, bNoRedrawOnRelease, pNotifyWnd, nMsg, nCommandId,
-                    pGroupVar, nGroupValue, pGroupVar2, nGroupValue2);
+    SetResourceSkin(nWidth, nHeight, nResourceId, nToolId, bNoRedrawOnRelease, pNotifyWnd, nMsg, nCommandId, pGroupVar,
+                    nGroupValue, pGroupVar2, nGroupValue2);
     m_pSelectVar = pSelectVar;
     m_nSelectValue = nSelectValue;
     m_strTip = strTip;
@@ -53,8 +53,8 @@ void CSkinButton::SetResourceSkin(int nWidth, int nHeight, UINT nResourceId, UIN
 void CSkinButton::SetResourceSkin(int nWidth, int nHeight, UINT nResourceId, UINT nToolId, BOOL bNoRedrawOnRelease,
                                   CWnd* pNotifyWnd, UINT nMsg, WPARAM nCommandId, int* pGroupVar, int nGroupValue)
 {
-    SetResourceSkin(nWidth, nHeight, nResourceId, nToolId, bNoRedrawOnRelease, pNotifyWnd, nMsg, nCommandId,
-                    pGroupVar, nGroupValue, nullptr, 0);
+    SetResourceSkin(nWidth, nHeight, nResourceId, nToolId, bNoRedrawOnRelease, pNotifyWnd, nMsg, nCommandId, pGroupVar,
+                    nGroupValue, nullptr, 0);
     m_nBindMode = 1;
 }
 

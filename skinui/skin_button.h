@@ -13,8 +13,8 @@ public:
     BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) override;
     void SetSkin(int nImageSource, int nWidth, int nHeight, CString strImagePath, UINT nResourceId, UINT nToolId,
                  BOOL bNoRedrawOnRelease, CWnd* pNotifyWnd, UINT nMsg, WPARAM nCommandId, int* pGroupVar,
-                 int nGroupValue, int* pGroupVar2, int nGroupValue2, int* pSelectVar, int nSelectValue,
-                 CString strTip, CString strText, CString strFontName, int nFontSize, COLORREF crText);
+                 int nGroupValue, int* pGroupVar2, int nGroupValue2, int* pSelectVar, int nSelectValue, CString strTip,
+                 CString strText, CString strFontName, int nFontSize, COLORREF crText);
     void SetResourceSkin(int nWidth, int nHeight, UINT nResourceId, UINT nToolId, BOOL bNoRedrawOnRelease,
                          CWnd* pNotifyWnd, UINT nMsg, WPARAM nCommandId, int* pGroupVar, int nGroupValue,
                          int* pGroupVar2, int nGroupValue2, int* pSelectVar, int nSelectValue, CString strTip,

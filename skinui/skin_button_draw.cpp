@@ -59,8 +59,8 @@ void CSkinButton::DrawCaption(CDC* pDC)
     pDC->SetBkMode(TRANSPARENT);
     CFont font;
     font.CreateFont(m_nFontSize, (int)(m_nFontSize * 0.5), 0, 0, m_bBold ? 600 : 300, FALSE, FALSE, FALSE,
-                    DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_TT_ALWAYS, DEFAULT_QUALITY,
-                    VARIABLE_PITCH | FF_ROMAN, m_strFontName);
+                    DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_TT_ALWAYS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN,
+                    m_strFontName);
     CFont* old = pDC->SelectObject(&font);
     CSize extent = pDC->GetTextExtent(m_strText, m_strText.GetLength());
     int x = (m_nWidth - extent.cx) / 2;

@@ -2,9 +2,9 @@
 #include "skinui/skin_image_static.h"
 
 BEGIN_MESSAGE_MAP(CSkinImageStatic, CSkinStatic)
-    ON_WM_PAINT()
-    ON_WM_KEYDOWN()
-    ON_WM_KEYUP()
+ON_WM_PAINT()
+ON_WM_KEYDOWN()
+ON_WM_KEYUP()
 END_MESSAGE_MAP()
 
 void CSkinImageStatic::SetImageResource(UINT nId)

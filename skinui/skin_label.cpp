@@ -14,7 +14,7 @@ void LoadPicture(CRasterImage& image, const CString& path)
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSkinLabel, CSkinStatic)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CSkinLabel::CSkinLabel() = default;
@@ -85,7 +85,4 @@ void CSkinLabel::LoadBackgroundResource(UINT nID)
     m_imgBack.IncreaseBpp(24);
 }
 
-void CSkinLabel::Refresh()
-{
-    InvalidateIfCreated(FALSE);
-}
+void CSkinLabel::Refresh() { InvalidateIfCreated(FALSE); }

@@ -1,4 +1,5 @@
-// CSkinLabel: a text label over an optional skin picture or flat field, its font shrunk to fit, with an optional percent bar.
+// CSkinLabel: a text label over an optional skin picture or flat field, its font shrunk to fit, with an optional
+// percent bar.
 #pragma once
 
 #include "imaging/raster_image.h"

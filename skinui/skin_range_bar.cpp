@@ -122,9 +122,8 @@ void CSkinRangeBar::BuildRangeOverlay()
         INT counts[2] = {3, 3};
         // The fade-in triangle comes first in the table, so a fade-out alone starts at the second.
         int polygons = (fadeIn ? 1 : 0) + (fadeOut ? 1 : 0);
-        HRGN cut = polygons && fade > 0
-                       ? CreatePolyPolygonRgn(corners + (fadeIn ? 0 : 3), counts, polygons, ALTERNATE)
-                       : nullptr;
+        HRGN cut = polygons && fade > 0 ? CreatePolyPolygonRgn(corners + (fadeIn ? 0 : 3), counts, polygons, ALTERNATE)
+                                        : nullptr;
         if (cut) {
             int rows = m_imgRangeOverlay.GetHeight(), cols = m_imgRangeOverlay.GetWidth();
             for (int y = 0; y < rows; ++y)

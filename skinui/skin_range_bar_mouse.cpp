@@ -7,12 +7,12 @@
 #include "skinui/skin_track_resources.h"
 
 BEGIN_MESSAGE_MAP(CSkinRangeBar, CDialog)
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_SETCURSOR()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_SETCURSOR()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 BOOL CSkinRangeBar::OnEraseBkgnd(CDC* pDC)

@@ -13,14 +13,14 @@ POINT g_lastTickCursor = {0, 0};
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSkinSlider, CDialog)
-    ON_WM_ERASEBKGND()
-    ON_WM_SETCURSOR()
-    ON_WM_TIMER()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_MOUSEMOVE()
-    ON_WM_CAPTURECHANGED()
+ON_WM_ERASEBKGND()
+ON_WM_SETCURSOR()
+ON_WM_TIMER()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_MOUSEMOVE()
+ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 CSkinSlider::CSkinSlider(CWnd* pParent) : CDialog(SkinTrackTemplateId(), pParent) {}
@@ -32,8 +32,8 @@ BOOL CSkinSlider::OnInitDialog()
 }
 
 void CSkinSlider::Setup(int nParam1, BOOL bNotifyByTimer, int nParam3, int nParam4, int* pnValue, int nMin, int nMax,
-                        CString strTip, CString strTrackImage, CString strThumbImage, CRect rcTrack,
-                        CWnd* pNotifyWnd, UINT nMsg, UINT nId)
+                        CString strTip, CString strTrackImage, CString strThumbImage, CRect rcTrack, CWnd* pNotifyWnd,
+                        UINT nMsg, UINT nId)
 {
     m_nParam1 = nParam1;
     m_bNotifyByTimer = bNotifyByTimer;

@@ -9,8 +9,8 @@ public:
     explicit CSkinSlider(CWnd* pParent = nullptr);
 
     void Setup(int nParam1, BOOL bNotifyByTimer, int nParam3, int nParam4, int* pnValue, int nMin, int nMax,
-               CString strTip, CString strTrackImage, CString strThumbImage, CRect rcTrack, CWnd* pNotifyWnd,
-               UINT nMsg, UINT nId);
+               CString strTip, CString strTrackImage, CString strThumbImage, CRect rcTrack, CWnd* pNotifyWnd, UINT nMsg,
+               UINT nId);
     int GetValue() const { return m_pnValue ? *m_pnValue : 0; }
     void SetValuePointer(int* pnValue);
     void DrawThumb(CDC* pDC);

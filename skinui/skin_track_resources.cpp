@@ -3,10 +3,7 @@
 
 #include "services/deliverable.h"
 
-UINT SkinTrackTemplateId()
-{
-    return IsConverterDeliverable() ? 500 : 196;
-}
+UINT SkinTrackTemplateId() { return IsConverterDeliverable() ? 500 : 196; }
 
 HCURSOR LoadSkinThumbCursor()
 {

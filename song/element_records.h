@@ -47,9 +47,9 @@ enum KeyKind {
 // One entry of the song's 200-entry measure table.
 struct MeasureInfo {
     int8_t numerator;
-    int8_t denominator;      // note value: 1, 2, 4, 8, 16 ...
-    uint8_t keyKind;         // KeyKind
-    uint8_t keyCount;        // accidentals - 1; 0 without accidentals
+    int8_t denominator;  // note value: 1, 2, 4, 8, 16 ...
+    uint8_t keyKind;     // KeyKind
+    uint8_t keyCount;    // accidentals - 1; 0 without accidentals
 };
 
 // Kind 0.
@@ -61,8 +61,8 @@ struct TempoChange {
 
 // Kind 1.
 struct KeySignatureChange {
-    int8_t count = 0;        // + sharps, - flats
-    uint8_t mode = 0;        // as in the key meta event
+    int8_t count = 0;  // + sharps, - flats
+    uint8_t mode = 0;  // as in the key meta event
     int32_t tick = 0;
     KeySignatureChange* next = nullptr;
 };
@@ -84,30 +84,30 @@ struct MeasureMark {
 
 // Kind 4: sorted by start tick, then pitch descending; doubly linked.
 struct NoteEvent {
-    uint8_t lowerStaff = 0;      // 1 = lower staff of a piano staff
-    int8_t graceLink = 0;        // -(10+n)/+(10+n): chain of n grace notes before/after; |v| < 10 marks a grace note
-    int8_t accidental = 0;       // -2 .. +2
-    int8_t headShift = 0;        // pixels added to the head's x
-    int8_t stemDirection = 0;    // 0 automatic, 1 up, -1 down
-    uint8_t tupletNumber = 0;    // 0 plain, else n of an n-tuplet
-    uint32_t marked = 0;         // nonzero = the marked note of its track
-    int8_t keyAccidental = 0;    // accidental the key gives the staff position
-    int8_t scaleStep = 0;        // 1 .. 7
+    uint8_t lowerStaff = 0;    // 1 = lower staff of a piano staff
+    int8_t graceLink = 0;      // -(10+n)/+(10+n): chain of n grace notes before/after; |v| < 10 marks a grace note
+    int8_t accidental = 0;     // -2 .. +2
+    int8_t headShift = 0;      // pixels added to the head's x
+    int8_t stemDirection = 0;  // 0 automatic, 1 up, -1 down
+    uint8_t tupletNumber = 0;  // 0 plain, else n of an n-tuplet
+    uint32_t marked = 0;       // nonzero = the marked note of its track
+    int8_t keyAccidental = 0;  // accidental the key gives the staff position
+    int8_t scaleStep = 0;      // 1 .. 7
     uint8_t pitch = 0;
     uint8_t velocity = 0;
     uint8_t channel = 0;
     int32_t start = 0;
-    int32_t end = 0;             // end == start: open (sounding, length unknown)
+    int32_t end = 0;  // end == start: open (sounding, length unknown)
     NoteEvent* next = nullptr;
     NoteEvent* prev = nullptr;
 };
 
 // Kind 5.
 struct ControlEvent {
-    uint8_t status = 0;      // high nibble: 0xA, 0xB, 0xC, 0xD, 0xE
-    uint8_t channel = 0;     // channel the event is written and played on
+    uint8_t status = 0;   // high nibble: 0xA, 0xB, 0xC, 0xD, 0xE
+    uint8_t channel = 0;  // channel the event is written and played on
     uint8_t data1 = 0;
-    uint8_t data2 = 0;       // 0 for program change and channel pressure
+    uint8_t data2 = 0;  // 0 for program change and channel pressure
     int32_t tick = 0;
     ControlEvent* next = nullptr;
 };
@@ -128,8 +128,8 @@ struct TrackTextEvent {
     COLORREF textColor = 0;
     char text[kTextSize] = {};
     int32_t tick = 0;
-    double xOffset = 0.0;    // first placement, staff units
-    double yOffset = 0.0;    // second placement, staff units
+    double xOffset = 0.0;  // first placement, staff units
+    double yOffset = 0.0;  // second placement, staff units
     TrackTextEvent* next = nullptr;
 };
 
@@ -145,13 +145,13 @@ struct PlacedSymbol {
 
 // Kind 9: three points; sorted by the first tick.
 struct CurveMark {
-    int32_t type = 0;        // low 16 bits used
+    int32_t type = 0;  // low 16 bits used
     int32_t tick1 = 0;
-    double offset1 = 0.0;    // y offset of point 1
+    double offset1 = 0.0;  // y offset of point 1
     int32_t tick2 = 0;
-    double offset2 = 0.0;    // y offset of point 2
+    double offset2 = 0.0;  // y offset of point 2
     int32_t tick3 = 0;
-    double offset3 = 0.0;    // y offset of point 3
+    double offset3 = 0.0;                 // y offset of point 3
     double xOffset[3] = {0.0, 0.0, 0.0};  // x offsets of points 1, 2 and 3
     CurveMark* next = nullptr;
 };
@@ -185,11 +185,11 @@ struct SpanRecord {
 // Kind 13: grace-note figure.
 struct TrackRecord40 {
     int8_t lowerStaff = 0;
-    int8_t beamCount = 0;        // flag and beam count, 0 .. 2
+    int8_t beamCount = 0;  // flag and beam count, 0 .. 2
     int8_t reserved = 0;
     int8_t slash = 0;
-    int8_t noteCount = 0;        // 1 .. 4
-    int8_t steps[4] = {};        // scale degrees 1 .. 7
+    int8_t noteCount = 0;  // 1 .. 4
+    int8_t steps[4] = {};  // scale degrees 1 .. 7
     int8_t octaves[4] = {};
     int8_t directions[4] = {};
     int8_t accidentals[4] = {};  // -1 flat, +1 sharp

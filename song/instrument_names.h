@@ -1,8 +1,8 @@
 // The General MIDI instrument-name tables (English and Chinese) and the flag that picks one for display.
 #pragma once
 
-constexpr int kInstrumentCount = 129;      // programs 0..127 and the drum kit
-constexpr int kInstrumentNameSize = 25;    // bytes per entry, NUL-padded
+constexpr int kInstrumentCount = 129;    // programs 0..127 and the drum kit
+constexpr int kInstrumentNameSize = 25;  // bytes per entry, NUL-padded
 constexpr int kDrumKitProgram = 128;
 
 // Process-wide: true shows English instrument names, false Chinese ones.

@@ -2,7 +2,8 @@
 #include "kernel/prompt_service.h"
 #include "song/midi_device.h"
 
-void OpenMidiOut(CWnd* owner, int8_t in, int8_t out) {
+void OpenMidiOut(CWnd* owner, int8_t in, int8_t out)
+{
     const MMRESULT result = OpenMidiOutHandle(out);
     if (result == MMSYSERR_ALLOCATED || result == MIDIERR_NODEVICE)
         AfxMessageBox("The specified resource is already allocated.", 0);
@@ -10,7 +11,8 @@ void OpenMidiOut(CWnd* owner, int8_t in, int8_t out) {
     WriteMidiDeviceSettings(in, out);
 }
 
-void OpenMidiFromSettings(CWnd* owner) {
+void OpenMidiFromSettings(CWnd* owner)
+{
     int8_t in = 0, out = 0;
     ReadMidiDeviceSettings(in, out);
     OpenMidiOut(owner, in, out);

@@ -8,26 +8,30 @@ namespace {
 
 CString DeviceSettingsFile() { return CString(GetAppFolderPath()) + "kestrin.ini"; }
 
-int8_t ReadDeviceNumber(const char* key, const CString& file) {
+int8_t ReadDeviceNumber(const char* key, const CString& file)
+{
     char value[260];
     GetPrivateProfileString("device", key, "0", value, sizeof value, file);
     return static_cast<int8_t>(value[0] - '0');
 }
 
-void WriteDeviceNumber(const char* key, int8_t number, const CString& file) {
+void WriteDeviceNumber(const char* key, int8_t number, const CString& file)
+{
     const char value[2] = {static_cast<char>(number + '0'), 0};
     WritePrivateProfileString("device", key, value, file);
 }
 
 }  // namespace
 
-void ReadMidiDeviceSettings(int8_t& in, int8_t& out) {
+void ReadMidiDeviceSettings(int8_t& in, int8_t& out)
+{
     const CString file = DeviceSettingsFile();
     in = ReadDeviceNumber("in", file);
     out = ReadDeviceNumber("out", file);
 }
 
-void WriteMidiDeviceSettings(int8_t in, int8_t out) {
+void WriteMidiDeviceSettings(int8_t in, int8_t out)
+{
     const CString file = DeviceSettingsFile();
     WriteDeviceNumber("in", in, file);
     WriteDeviceNumber("out", out, file);

@@ -26,21 +26,25 @@ int TickOf(const TempoChange* tempo) { return tempo->tick; }
 
 // The cursor itself when it is still in the list before the first node due, else that node.
 template <typename Node>
-Node* Revise(Node* head, Node* cursor, int firstDue) {
+Node* Revise(Node* head, Node* cursor, int firstDue)
+{
     for (Node* node = head; node != nullptr; node = node->next) {
-        if (node == cursor || TickOf(node) >= firstDue) return node;
+        if (node == cursor || TickOf(node) >= firstDue)
+            return node;
     }
     return nullptr;
 }
 
 }  // namespace
 
-void NoteRewind(const CScore& song, int position, int previousPosition) {
+void NoteRewind(const CScore& song, int position, int previousPosition)
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     DueOf(song) = {position, position + 1, previousPosition + 1};
 }
 
-void ReviseCursors(CScore& song, int tick) {
+void ReviseCursors(CScore& song, int tick)
+{
     DueTicks due;
     {
         std::lock_guard<std::mutex> lock(g_mutex);

@@ -12,7 +12,8 @@ std::atomic<PlaybackPostFunction> g_post{nullptr};
 
 void SetPlaybackPostFunction(PlaybackPostFunction post) { g_post.store(post); }
 
-void PostPlaybackPosition(const CScore& song, LPARAM lParam) {
+void PostPlaybackPosition(const CScore& song, LPARAM lParam)
+{
     PlaybackPostFunction post = g_post.load();
     if (post != nullptr && song.notifyWindow != nullptr)
         post(song.notifyWindow, song.notifyMessage, song.notifyWParam, lParam);

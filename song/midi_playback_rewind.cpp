@@ -8,15 +8,19 @@ int SongTrackCount(const CScore& song) { return song.trackCount - 1 < kMaxTracks
 
 }  // namespace
 
-void CScore::RewindPlayback(int mode) {
+void CScore::RewindPlayback(int mode)
+{
     ScoreLock lock(this);
     AllNotesOff();
-    if (mode == 1) SendChannelReset(1);
-    if (mode == 2) SendChannelReset(0);
+    if (mode == 1)
+        SendChannelReset(1);
+    if (mode == 2)
+        SendChannelReset(0);
 
     const int previous = playTick;
     tempoCursor = tempoList;
-    if (tempoCursor != nullptr) tempo = tempoCursor->bpm;
+    if (tempoCursor != nullptr)
+        tempo = tempoCursor->bpm;
     while (tempoCursor != nullptr && tempoCursor->tick <= previous) {
         tempo = tempoCursor->bpm;
         tempoCursor = tempoCursor->next;
@@ -31,7 +35,8 @@ void CScore::RewindPlayback(int mode) {
 
     const int songTracks = SongTrackCount(*this);
     for (int i = 0; i < songTracks; ++i) {
-        if (tracks[i] == nullptr) continue;
+        if (tracks[i] == nullptr)
+            continue;
         ControlEvent* event = tracks[i]->controls;
         for (; event != nullptr && event->tick <= playTick; event = event->next) {
             if (mode == 1 || mode == 2)

@@ -5,12 +5,14 @@
 #include "song/midi_playback.h"
 #include "song/score.h"
 
-void CScore::StartPlaybackThread() {
+void CScore::StartPlaybackThread()
+{
     // The worker only starts or stops the timer; it reaches windows through posts alone.
     std::thread([this] { StartPlayback(); }).detach();
 }
 
-void CScore::StartPlayback() {
+void CScore::StartPlayback()
+{
     ScoreLock lock(this);
     tempoChanged = 0;
     if (playState == 1) {
@@ -18,13 +20,15 @@ void CScore::StartPlayback() {
         PostPlaybackPosition(*this, 0);
         return;
     }
-    if (playState != 2) return;
+    if (playState != 2)
+        return;
     // A reset during playback stops the song without its timer: end that timer before starting another.
     const UINT leftover = timerId;
     Unlock();
     timeKillEvent(leftover);
     Lock();
-    if (playState != 2) return;
+    if (playState != 2)
+        return;
     playState = 1;
     RewindPlayback(0);
     TIMECAPS caps{};
@@ -33,8 +37,8 @@ void CScore::StartPlayback() {
     msPerTick = 60000.0 / tempo / division;
     songEndTick = 0;
     timeBeginPeriod(timerResolution);
-    timerId = timeSetEvent(timerPeriod, timerResolution, PlaybackTimerProc, reinterpret_cast<DWORD_PTR>(this),
-                           TIME_PERIODIC);
+    timerId =
+        timeSetEvent(timerPeriod, timerResolution, PlaybackTimerProc, reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
     if (timerId == 0) {
         // Without a timer nothing would ever move: report the song as stopped at once.
         timeEndPeriod(timerResolution);
@@ -45,13 +49,16 @@ void CScore::StartPlayback() {
     startTime = static_cast<double>(timeGetTime());
 }
 
-void CScore::StopPlayback() {
+void CScore::StopPlayback()
+{
     ScoreLock lock(this);
-    if (playState == 1) StopPlaybackTimer();
+    if (playState == 1)
+        StopPlaybackTimer();
     PostPlaybackPosition(*this, -1);
 }
 
-void CScore::StopPlaybackTimer() {
+void CScore::StopPlaybackTimer()
+{
     playState = 2;
     const UINT id = timerId;
     // The callback takes the song's lock: release it while the timer is waited for.

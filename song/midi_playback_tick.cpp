@@ -14,7 +14,8 @@ std::atomic<DWORD> g_lastPostTime{0};
 
 int SongTrackCount(const CScore& song) { return song.trackCount - 1 < kMaxTracks ? song.trackCount - 1 : kMaxTracks; }
 
-bool IsSounding(const NoteEvent* list, const NoteEvent& note) {
+bool IsSounding(const NoteEvent* list, const NoteEvent& note)
+{
     for (; list != nullptr; list = list->next)
         if (list->pitch == note.pitch && list->channel == note.channel && list->start == note.start &&
             list->end == note.end)
@@ -22,29 +23,35 @@ bool IsSounding(const NoteEvent* list, const NoteEvent& note) {
     return false;
 }
 
-bool PitchFollows(const NoteEvent* node) {
+bool PitchFollows(const NoteEvent* node)
+{
     for (const NoteEvent* later = node->next; later != nullptr; later = later->next)
-        if (later->pitch == node->pitch) return true;
+        if (later->pitch == node->pitch)
+            return true;
     return false;
 }
 
 }  // namespace
 
-void CScore::PlaybackTimerProc(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
+void CScore::PlaybackTimerProc(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
+{
     CScore* song = reinterpret_cast<CScore*>(user);
     // Held for the whole tick: edits and stop requests wait, and a stop seen here ends the tick at once.
     ScoreLock lock(song);
     const double now = static_cast<double>(timeGetTime());
-    if (song->playState != 1) return;
+    if (song->playState != 1)
+        return;
 
     const double elapsed = now - song->startTime;
     int ticks = static_cast<int>(elapsed / song->msPerTick);
-    if (elapsed - ticks * song->msPerTick > song->msPerTick / 2) ++ticks;
+    if (elapsed - ticks * song->msPerTick > song->msPerTick / 2)
+        ++ticks;
     if (elapsed >= song->msPerTick) {
         song->playTick += ticks;
         song->startTime += ticks * song->msPerTick;
     }
-    if (song->playTick == 0) return;
+    if (song->playTick == 0)
+        return;
 
     const DWORD nowMs = static_cast<DWORD>(now);
     const DWORD last = g_lastPostTime.load();
@@ -56,7 +63,8 @@ void CScore::PlaybackTimerProc(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
     song->PlaybackTick(song->playTick);
 }
 
-void CScore::PlaybackTick(int tick) {
+void CScore::PlaybackTick(int tick)
+{
     ScoreLock lock(this);
     while (tempoCursor != nullptr && !tempoChanged && tempoCursor->tick <= tick) {
         TempoChange* change = tempoCursor;
@@ -73,7 +81,8 @@ void CScore::PlaybackTick(int tick) {
     int finished = 0;
     for (int i = 0; i < songTracks; ++i) {
         CTrack* track = tracks[i];
-        if (noteCursors[i] == nullptr) ++finished;
+        if (noteCursors[i] == nullptr)
+            ++finished;
 
         for (NoteEvent** link = &soundingNotes[i]; *link != nullptr;) {
             NoteEvent* node = *link;
@@ -86,14 +95,16 @@ void CScore::PlaybackTick(int tick) {
             *link = node->next;
             delete node;
         }
-        if (soundingNotes[i] == nullptr) ++finished;
+        if (soundingNotes[i] == nullptr)
+            ++finished;
 
         for (ControlEvent*& event = controlCursors[i]; event != nullptr && event->tick <= tick; event = event->next)
             SendShortMessage((event->status & 0xF0) | event->channel, event->data1, event->data2);
 
         for (; noteCursors[i] != nullptr && noteCursors[i]->start <= tick; noteCursors[i] = noteCursors[i]->next) {
             const NoteEvent& note = *noteCursors[i];
-            if (track == nullptr || !track->audible || IsSounding(soundingNotes[i], note)) continue;
+            if (track == nullptr || !track->audible || IsSounding(soundingNotes[i], note))
+                continue;
             NoteEvent* copy = new NoteEvent;
             copy->pitch = note.pitch;
             copy->velocity = note.velocity;
@@ -101,7 +112,8 @@ void CScore::PlaybackTick(int tick) {
             copy->start = note.start;
             copy->end = note.end;
             NoteEvent** tail = &soundingNotes[i];
-            while (*tail != nullptr) tail = &(*tail)->next;
+            while (*tail != nullptr)
+                tail = &(*tail)->next;
             *tail = copy;
             SendProgramChangesUpTo(i, note.start);
             SendShortMessage(0x90 | note.channel, note.pitch, note.velocity);
@@ -111,7 +123,8 @@ void CScore::PlaybackTick(int tick) {
     if (playMode == 2 && loopPlay) {
         const int low = loopStart < loopEnd ? loopStart : loopEnd;
         const int high = loopStart < loopEnd ? loopEnd : loopStart;
-        if (tick < high - division / 48) return;
+        if (tick < high - division / 48)
+            return;
         playTick = low;
         timeKillEvent(timerId);
         timeEndPeriod(timerResolution);
@@ -123,10 +136,12 @@ void CScore::PlaybackTick(int tick) {
 
     bool ended = false;
     if (finished == 2 * songTracks) {
-        if (songEndTick == 0) songEndTick = MeasureStartTick(MeasureAtTick(UpdateScoreLength() - 2) + 1);
+        if (songEndTick == 0)
+            songEndTick = MeasureStartTick(MeasureAtTick(UpdateScoreLength() - 2) + 1);
         if (tick >= songEndTick) {
             ended = true;
-            if (playState == 1) playTick = songEndTick;
+            if (playState == 1)
+                playTick = songEndTick;
         }
     }
     if (playState == 1 && ended) {

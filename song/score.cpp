@@ -150,10 +150,7 @@ void CScore::SetNotifyTarget(CWnd* window, UINT message, UINT wParam)
     notifyWParam = wParam;
 }
 
-CTrack* CScore::GetTrack(int i) const
-{
-    return i >= 0 && i < kMaxTracks ? tracks[i] : nullptr;
-}
+CTrack* CScore::GetTrack(int i) const { return i >= 0 && i < kMaxTracks ? tracks[i] : nullptr; }
 
 NoteEvent* CScore::GetTrackNotes(int i) const
 {
@@ -220,8 +217,8 @@ int CScore::LastShownTrackCount() const
 
 int CScore::CountShownTracks() const
 {
-    return static_cast<int>(std::count_if(std::begin(tracks), std::end(tracks),
-                                          [](const CTrack* t) { return t && t->IsShown(); }));
+    return static_cast<int>(
+        std::count_if(std::begin(tracks), std::end(tracks), [](const CTrack* t) { return t && t->IsShown(); }));
 }
 
 void CScore::EnsureTrackCount(int n)

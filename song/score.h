@@ -160,7 +160,7 @@ public:
     UINT notifyWParam = 0;
     int32_t spMidiFlag = 0;
     uint16_t format = 1;
-    int16_t trackCount = 2;         // song tracks + 1
+    int16_t trackCount = 2;  // song tracks + 1
     int16_t division = 96;
     TempoChange* tempoList = nullptr;
     TimeSignatureChange* timeList = nullptr;
@@ -168,7 +168,7 @@ public:
     SysExEvent* sysExList = nullptr;
     MeasureMark* measureMarks = nullptr;
     TextAnnotation* annotations = nullptr;
-    double lineGaps[kLineCount];    // extra gap per line, 4.0 each
+    double lineGaps[kLineCount];  // extra gap per line, 4.0 each
     double timeScale = 1.0;
     CTrack* tracks[kMaxTracks] = {};
     CString copyright;
@@ -180,11 +180,11 @@ public:
     int32_t measuresPerLine[kLineCount];  // 2 each
     CString fileName;
     int32_t lastUsedTick = 0;
-    int32_t playTick = 0;           // current tick: cursor and playback position
+    int32_t playTick = 0;  // current tick: cursor and playback position
     int32_t currentTrack = 0;
-    int32_t playState = 2;          // 1 playing, 2 stopped
+    int32_t playState = 2;  // 1 playing, 2 stopped
     int32_t loopPlay = 0;
-    int32_t dotMode = 0;            // 0 plain, 1 dotted, 2 double-dotted
+    int32_t dotMode = 0;  // 0 plain, 1 dotted, 2 double-dotted
     int32_t tripletFlag = 0;
     MeasureInfo measureTable[kMeasureCount];
     uint8_t measureClefTable[kMaxTracks][kMeasureCount];
@@ -208,7 +208,7 @@ public:
     int32_t songEndTick = 0;
     double startTime = 0.0;
     uint8_t timerResolution = 1;
-    int32_t playMode = 0;           // 2 = play the loop range
+    int32_t playMode = 0;  // 2 = play the loop range
     int32_t loopStart = 0;
     int32_t loopEnd = 0;
     NoteEvent* soundingNotes[kMaxTracks] = {};
@@ -220,7 +220,8 @@ public:
     ControlEvent* controlCursors[kMaxTracks] = {};
 
 private:
-    template <typename Node> static void FreeList(Node*& head);
+    template <typename Node>
+    static void FreeList(Node*& head);
     void FreeSysExList();
     void ShiftTicksFrom(int start, int shift, int markMeasure, int markShift);
     // Marks the song stopped, ends its playback timer and silences the notes (with the lock held).

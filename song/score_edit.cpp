@@ -22,20 +22,32 @@ void CScore::DeleteMeasureRange(int measure, int count)
                 track->DeleteNote(note);
             note = next;
         }
-        UnlinkAll(track->controls, [&](const ControlEvent* e) { return inside(e->tick); }, DeleteNode<ControlEvent>);
-        UnlinkAll(track->clefs, [&](const ClefChange* e) { return inside(e->tick); }, DeleteNode<ClefChange>);
-        UnlinkAll(track->curveMarks, [&](const CurveMark* e) { return inside(e->tick1); }, DeleteNode<CurveMark>);
-        UnlinkAll(track->placedSymbols, [&](const PlacedSymbol* e) { return inside(e->tick); }, DeleteNode<PlacedSymbol>);
-        UnlinkAll(track->records, [&](const TrackRecord40* e) { return inside(e->tick); }, DeleteNode<TrackRecord40>);
-        UnlinkAll(track->spans, [&](const SpanRecord* e) { return inside(e->start); }, DeleteNode<SpanRecord>);
-        UnlinkAll(track->textEvents, [&](const TrackTextEvent* e) { return inside(e->tick); }, DeleteNode<TrackTextEvent>);
-        UnlinkAll(track->dataEvents, [&](const TrackDataEvent* e) { return inside(e->tick); },
-                  DeleteNodeWithData<TrackDataEvent>);
+        UnlinkAll(
+            track->controls, [&](const ControlEvent* e) { return inside(e->tick); }, DeleteNode<ControlEvent>);
+        UnlinkAll(
+            track->clefs, [&](const ClefChange* e) { return inside(e->tick); }, DeleteNode<ClefChange>);
+        UnlinkAll(
+            track->curveMarks, [&](const CurveMark* e) { return inside(e->tick1); }, DeleteNode<CurveMark>);
+        UnlinkAll(
+            track->placedSymbols, [&](const PlacedSymbol* e) { return inside(e->tick); }, DeleteNode<PlacedSymbol>);
+        UnlinkAll(
+            track->records, [&](const TrackRecord40* e) { return inside(e->tick); }, DeleteNode<TrackRecord40>);
+        UnlinkAll(
+            track->spans, [&](const SpanRecord* e) { return inside(e->start); }, DeleteNode<SpanRecord>);
+        UnlinkAll(
+            track->textEvents, [&](const TrackTextEvent* e) { return inside(e->tick); }, DeleteNode<TrackTextEvent>);
+        UnlinkAll(
+            track->dataEvents, [&](const TrackDataEvent* e) { return inside(e->tick); },
+            DeleteNodeWithData<TrackDataEvent>);
     }
-    UnlinkAll(tempoList, [&](const TempoChange* e) { return inside(e->tick); }, DeleteNode<TempoChange>);
-    UnlinkAll(timeList, [&](const TimeSignatureChange* e) { return inside(e->tick); }, DeleteNode<TimeSignatureChange>);
-    UnlinkAll(keyList, [&](const KeySignatureChange* e) { return inside(e->tick); }, DeleteNode<KeySignatureChange>);
-    UnlinkAll(annotations, [&](const TextAnnotation* e) { return inside(e->tick); }, DeleteNode<TextAnnotation>);
+    UnlinkAll(
+        tempoList, [&](const TempoChange* e) { return inside(e->tick); }, DeleteNode<TempoChange>);
+    UnlinkAll(
+        timeList, [&](const TimeSignatureChange* e) { return inside(e->tick); }, DeleteNode<TimeSignatureChange>);
+    UnlinkAll(
+        keyList, [&](const KeySignatureChange* e) { return inside(e->tick); }, DeleteNode<KeySignatureChange>);
+    UnlinkAll(
+        annotations, [&](const TextAnnotation* e) { return inside(e->tick); }, DeleteNode<TextAnnotation>);
     UnlinkAll(
         measureMarks, [&](const MeasureMark* m) { return m->measure >= measure && m->measure < measure + count; },
         DeleteNode<MeasureMark>);

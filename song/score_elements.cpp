@@ -63,7 +63,8 @@ int CScore::DeleteTextAnnotation(TextAnnotation* node)
     if (!node)
         return 0;
     ScoreLock lock(this);
-    return UnlinkFirst(annotations, [&](const TextAnnotation* a) { return a == node; }, DeleteNode<TextAnnotation>)
+    return UnlinkFirst(
+               annotations, [&](const TextAnnotation* a) { return a == node; }, DeleteNode<TextAnnotation>)
                ? 1
                : 0;
 }
@@ -73,7 +74,8 @@ int CScore::DeleteTempoNear(const TempoChange& p)
     ScoreLock lock(this);
     int tolerance = StepTicks(true);
     return UnlinkFirst(
-               tempoList, [&](const TempoChange* t) { return std::abs(t->tick - p.tick) < tolerance && t->bpm == p.bpm; },
+               tempoList,
+               [&](const TempoChange* t) { return std::abs(t->tick - p.tick) < tolerance && t->bpm == p.bpm; },
                DeleteNode<TempoChange>)
                ? 1
                : 0;

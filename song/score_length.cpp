@@ -12,10 +12,7 @@ int CScore::FirstProgramOfTrack(int track) const
     return 0;
 }
 
-int CScore::TicksToBeats(int tick) const
-{
-    return division ? tick / division : 0;
-}
+int CScore::TicksToBeats(int tick) const { return division ? tick / division : 0; }
 
 int CScore::UpdateScoreLength()
 {

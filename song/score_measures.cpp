@@ -17,8 +17,7 @@ int CScore::MeasureLength(int measure) const
 
 const int64_t* CScore::CurrentMeasureStarts() const
 {
-    if (m_measureStartsDivision == division &&
-        memcmp(m_measureStartsTable, measureTable, sizeof measureTable) == 0)
+    if (m_measureStartsDivision == division && memcmp(m_measureStartsTable, measureTable, sizeof measureTable) == 0)
         return m_measureStarts;
     // Summed wide: 200 long measures at a fine division pass the 32-bit range.
     m_measureStartsRising = true;
@@ -147,7 +146,8 @@ void CScore::RebuildMeasureTable(bool respell)
         int count = 0;
         for (NoteEvent* note = track->notes; note; note = note->next) {
             track->BuildStaffPitchTable(false, MeasureAtTick(note->start));
-            note->accidental = static_cast<int8_t>(track->AccidentalOfPitch(note->start, note->pitch, track->referencePitch));
+            note->accidental =
+                static_cast<int8_t>(track->AccidentalOfPitch(note->start, note->pitch, track->referencePitch));
             sum += note->pitch;
             ++count;
         }

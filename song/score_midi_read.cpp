@@ -266,9 +266,7 @@ void CScore::ParseMetaEvent(int t, int& names, int& texts)
             lyric.ReleaseBuffer();
         }
         break;
-    case 0x2F:
-        m_endReached = 1;
-        break;
+    case 0x2F: m_endReached = 1; break;
     case 0x51:
         if (length >= 3) {
             uint32_t microseconds = (data[0] << 16) | (data[1] << 8) | data[2];
@@ -289,8 +287,7 @@ void CScore::ParseMetaEvent(int t, int& names, int& texts)
             track->BuildStaffPitchTable(false, MeasureAtTick(m_accumulatedTick));
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -344,11 +341,8 @@ void CScore::ParseChannelEvent(uint8_t status, int t)
             track->InsertControl(status, data1, data2, tick);
         break;
     case 0xC0:
-    case 0xD0:
-        track->InsertControl(status, data1, 0, tick);
-        break;
-    default:
-        break;
+    case 0xD0: track->InsertControl(status, data1, 0, tick); break;
+    default: break;
     }
 }
 
@@ -361,10 +355,7 @@ int CScore::ReadFileBytes(uint8_t* dest, int n)
     return 1;
 }
 
-void CScore::SwapBytes(uint8_t* buffer, int n)
-{
-    std::reverse(buffer, buffer + n);
-}
+void CScore::SwapBytes(uint8_t* buffer, int n) { std::reverse(buffer, buffer + n); }
 
 uint8_t CScore::ReadByte()
 {

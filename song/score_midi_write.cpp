@@ -68,10 +68,7 @@ void CScore::WriteChunk(std::vector<uint8_t>& file)
     file.insert(file.end(), m_output.begin(), m_output.end());
 }
 
-void CScore::WriteByteOut(uint8_t value)
-{
-    m_output.push_back(value);
-}
+void CScore::WriteByteOut(uint8_t value) { m_output.push_back(value); }
 
 void CScore::WriteVarLen(uint32_t value)
 {
@@ -217,9 +214,21 @@ void CScore::WriteConductorTrack()
     const KeySignatureChange* key = keyList;
     const SysExEvent* sysEx = sysExList;
     std::vector<MergeSource> sources(4);
-    sources[0] = {[&] { return !tempo; }, [&] { return tempo->tick; }, [&] { WriteTempoEvent(*tempo); tempo = tempo->next; }};
-    sources[1] = {[&] { return !time; }, [&] { return time->tick; }, [&] { WriteTimeEvent(*time); time = time->next; }};
-    sources[2] = {[&] { return !key; }, [&] { return key->tick; }, [&] { WriteKeyEvent(*key); key = key->next; }};
+    sources[0] = {[&] { return !tempo; }, [&] { return tempo->tick; },
+                  [&] {
+                      WriteTempoEvent(*tempo);
+                      tempo = tempo->next;
+                  }};
+    sources[1] = {[&] { return !time; }, [&] { return time->tick; },
+                  [&] {
+                      WriteTimeEvent(*time);
+                      time = time->next;
+                  }};
+    sources[2] = {[&] { return !key; }, [&] { return key->tick; },
+                  [&] {
+                      WriteKeyEvent(*key);
+                      key = key->next;
+                  }};
     sources[3] = {[&] { return !sysEx; }, [&] { return sysEx->tick; },
                   [&] {
                       WriteDelta(sysEx->tick);
@@ -237,8 +246,10 @@ void CScore::BuildNoteEvents(int slot)
     for (const NoteEvent* note = tracks[slot]->notes; note; note = note->next) {
         if (loopMode && (note->start < loopStart || note->start > loopEnd))
             continue;
-        m_noteEvents.push_back({note->start, static_cast<uint8_t>(0x90 | (note->channel & 0x0F)), note->pitch, note->velocity});
-        m_noteEvents.push_back({note->end, static_cast<uint8_t>(0x80 | (note->channel & 0x0F)), note->pitch, note->velocity});
+        m_noteEvents.push_back(
+            {note->start, static_cast<uint8_t>(0x90 | (note->channel & 0x0F)), note->pitch, note->velocity});
+        m_noteEvents.push_back(
+            {note->end, static_cast<uint8_t>(0x80 | (note->channel & 0x0F)), note->pitch, note->velocity});
     }
     // Each event goes after every event with the same or an earlier tick.
     std::stable_sort(m_noteEvents.begin(), m_noteEvents.end(),
@@ -266,8 +277,9 @@ void CScore::WriteTrack(int slot)
     }
     if (track->program < 128) {
         auto addProgram = [&](int tick) {
-            bool present = std::any_of(controls.begin(), controls.end(),
-                                       [tick](const ControlEvent& e) { return (e.status & 0xF0) == 0xC0 && e.tick == tick; });
+            bool present = std::any_of(controls.begin(), controls.end(), [tick](const ControlEvent& e) {
+                return (e.status & 0xF0) == 0xC0 && e.tick == tick;
+            });
             if (present || tick < m_writeStart)
                 return;
             ControlEvent change;
@@ -275,7 +287,8 @@ void CScore::WriteTrack(int slot)
             change.status = static_cast<uint8_t>(0xC0 | change.channel);
             change.data1 = static_cast<uint8_t>(track->program);
             change.tick = tick;
-            auto at = std::find_if(controls.begin(), controls.end(), [tick](const ControlEvent& e) { return e.tick >= tick; });
+            auto at = std::find_if(controls.begin(), controls.end(),
+                                   [tick](const ControlEvent& e) { return e.tick >= tick; });
             controls.insert(at, change);
         };
         addProgram(m_writeStart);

@@ -48,8 +48,8 @@ bool ReadTrackSection(CScore& song, ByteReader& r, int index)
         NoteEvent n = GetNote(r);
         track->channel = n.channel & 0x0F;
         track->InsertNote(false, n.start, n.end, static_cast<int8_t>(n.pitch & 0x7F), n.velocity, n.accidental,
-                          static_cast<uint8_t>(n.graceLink), 0, static_cast<uint8_t>(n.stemDirection),
-                          n.tupletNumber, n.marked);
+                          static_cast<uint8_t>(n.graceLink), 0, static_cast<uint8_t>(n.stemDirection), n.tupletNumber,
+                          n.marked);
     }
     if (!ReadCount(r, kSmsControlSize, count))
         return false;

@@ -72,9 +72,8 @@ int CScore::SaveScoreFile(const char* path)
     PutList(w, CountElements(KIND_KEY_SIGNATURE, 0), keyList, PutKey);
     PutList(w, CountElements(KIND_TIME_SIGNATURE, 0), timeList, PutTime);
     PutList(w, CountElements(KIND_MEASURE_MARK, 0), measureMarks, PutMeasureMark);
-    PutList(w, CountElements(KIND_SYSEX, 0), sysExList, [](ByteWriter& out, const SysExEvent& e) {
-        PutDataRecord(out, e.tick, e.length, e.data);
-    });
+    PutList(w, CountElements(KIND_SYSEX, 0), sysExList,
+            [](ByteWriter& out, const SysExEvent& e) { PutDataRecord(out, e.tick, e.length, e.data); });
     PutList(w, CountElements(KIND_TEXT_ANNOTATION, 0), annotations, PutAnnotation);
     for (double gap : lineGaps)
         w.F64(gap);
@@ -102,9 +101,8 @@ int CScore::SaveScoreFile(const char* path)
         PutList(w, CountElements(KIND_CLEF, i), t->clefs, PutClef);
         PutList(w, CountElements(KIND_NOTE, i), t->notes, PutNote);
         PutList(w, CountElements(KIND_CONTROL, i), t->controls, PutControl);
-        PutList(w, CountElements(KIND_TRACK_DATA, i), t->dataEvents, [](ByteWriter& out, const TrackDataEvent& e) {
-            PutDataRecord(out, e.tick, e.length, e.data);
-        });
+        PutList(w, CountElements(KIND_TRACK_DATA, i), t->dataEvents,
+                [](ByteWriter& out, const TrackDataEvent& e) { PutDataRecord(out, e.tick, e.length, e.data); });
         PutList(w, CountElements(KIND_TRACK_TEXT, i), t->textEvents, PutTextEvent);
         PutList(w, CountElements(KIND_PLACED_SYMBOL, i), t->placedSymbols, PutPlacedSymbol);
         PutList(w, CountElements(KIND_CURVE_MARK, i), t->curveMarks, PutCurveMark);

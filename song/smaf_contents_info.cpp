@@ -9,7 +9,8 @@ const SmafTag kSmafWriteOrder[13] = {
     {"UD", &SmafContentsInfo::UD},
 };
 
-SmafContentsInfo* GetSharedContentsInfo() {
+SmafContentsInfo* GetSharedContentsInfo()
+{
     static SmafContentsInfo shared = [] {
         SmafContentsInfo info;
         ResetContentsInfo(&info);
@@ -18,8 +19,10 @@ SmafContentsInfo* GetSharedContentsInfo() {
     return &shared;
 }
 
-void ResetContentsInfo(SmafContentsInfo* info) {
-    if (!info) return;
+void ResetContentsInfo(SmafContentsInfo* info)
+{
+    if (!info)
+        return;
     *info = SmafContentsInfo();
     info->VN = "Pellister software";
     info->ST = "My baby";

@@ -9,17 +9,21 @@
 #include "song/score.h"
 #include "song/smaf_track_writer.h"
 
-void ParseContentsInfoText(const char* text, size_t length, SmafContentsInfo* info) {
-    if (!info) return;
+void ParseContentsInfoText(const char* text, size_t length, SmafContentsInfo* info)
+{
+    if (!info)
+        return;
     // The same result as writing the tags as "TAG=text" lines of an ini section and reading them back:
     // the first item of a tag wins, keys match without case, values are trimmed and lose surrounding
     // quotes, and every ':' of a value reads as '='. Absent tags leave their fields empty.
     bool seen[13] = {};
-    for (const SmafTag& tag : kSmafWriteOrder) info->*tag.field = "";
+    for (const SmafTag& tag : kSmafWriteOrder)
+        info->*tag.field = "";
     size_t pos = 0;
     while (pos < length) {
         size_t end = pos;
-        while (end < length && text[end] != ',') ++end;
+        while (end < length && text[end] != ',')
+            ++end;
         CString item(text + pos, static_cast<int>(end - pos));
         int colon = item.Find(':');
         if (colon > 0) {
@@ -29,7 +33,8 @@ void ParseContentsInfoText(const char* text, size_t length, SmafContentsInfo* in
             value.Trim();
             value.Replace(':', '=');
             int last = value.GetLength() - 1;
-            if (last > 0 && (value[0] == '"' || value[0] == '\'') && value[last] == value[0]) value = value.Mid(1, last - 1);
+            if (last > 0 && (value[0] == '"' || value[0] == '\'') && value[last] == value[0])
+                value = value.Mid(1, last - 1);
             for (int i = 0; i < 13; ++i) {
                 if (!seen[i] && key.CompareNoCase(kSmafWriteOrder[i].name) == 0) {
                     info->*kSmafWriteOrder[i].field = value;
@@ -41,17 +46,22 @@ void ParseContentsInfoText(const char* text, size_t length, SmafContentsInfo* in
     }
 }
 
-void CSmafFile::ReadContentsInfo(const uint8_t* chunk, uint32_t size) {
-    if (size <= 5 || !contentsInfo) return;
+void CSmafFile::ReadContentsInfo(const uint8_t* chunk, uint32_t size)
+{
+    if (size <= 5 || !contentsInfo)
+        return;
     // The text runs from after the five info bytes to the chunk's end, less its final comma.
     ParseContentsInfoText(reinterpret_cast<const char*>(chunk + 13), size - 5 - 1, contentsInfo);
 }
 
-int CSmafFile::Load(const char* path) {
-    if (!score) return -1;
+int CSmafFile::Load(const char* path)
+{
+    if (!score)
+        return -1;
     score->Reset();
     std::vector<uint8_t> file;
-    if (!LoadFileBytes(path, file)) file.clear();
+    if (!LoadFileBytes(path, file))
+        file.clear();
     uint64_t length = file.size();
     uint64_t declared = length >= 8 ? BigEndian32(file.data() + 4) : 0;
     bool isSmaf = length >= 8 && std::memcmp(file.data(), "MMMD", 4) == 0;

@@ -16,16 +16,19 @@ const size_t kFileBufferSize = 500000;
 
 CSmafFile::CSmafFile(SmafContentsInfo* contentsInfo) : contentsInfo(contentsInfo) {}
 
-std::vector<uint8_t> CSmafFile::BuildFile() const {
+std::vector<uint8_t> CSmafFile::BuildFile() const
+{
     std::vector<uint8_t> file;
-    if (!score || score->trackCount - 1 <= 0) return file;
+    if (!score || score->trackCount - 1 <= 0)
+        return file;
     file.insert(file.end(), {'M', 'M', 'M', 'D', 0, 0, 0, 0});
     size_t info = file.size();
     file.insert(file.end(), {'C', 'N', 'T', 'I', 0, 0, 0, 0, 0x00, 0x00, 0x00, 0x00, 0x00});
     if (contentsInfo) {
         for (const SmafTag& tag : kSmafWriteOrder) {
             const CString& text = contentsInfo->*tag.field;
-            if (text.IsEmpty()) continue;
+            if (text.IsEmpty())
+                continue;
             CString item;
             item.Format("%s:%s,", tag.name, static_cast<const char*>(text));
             file.insert(file.end(), item.GetString(), item.GetString() + item.GetLength());
@@ -36,12 +39,15 @@ std::vector<uint8_t> CSmafFile::BuildFile() const {
     int songTracks = score->trackCount - 1;
     for (int k = 1; k <= songTracks / 4 + 1; ++k) {
         int channels = k <= songTracks / 4 ? 4 : songTracks % 4;
-        if (channels == 0) break;
+        if (channels == 0)
+            break;
         CSmafTrackWriter writer(score, 4 * (k - 1), channels);
-        if (!writer.Build(k)) break;
+        if (!writer.Build(k))
+            break;
         const std::vector<uint8_t>& chunk = writer.GetChunk();
         // A chunk that would pass the file buffer is left out with all later ones.
-        if (file.size() + chunk.size() + 2 > kFileBufferSize) break;
+        if (file.size() + chunk.size() + 2 > kFileBufferSize)
+            break;
         file.insert(file.end(), chunk.begin(), chunk.end());
     }
     PutBigEndian32(file, 4, static_cast<uint32_t>(file.size() + 2 - 8));
@@ -51,11 +57,14 @@ std::vector<uint8_t> CSmafFile::BuildFile() const {
     return file;
 }
 
-bool CSmafFile::Save(const char* path) {
+bool CSmafFile::Save(const char* path)
+{
     std::vector<uint8_t> file = BuildFile();
-    if (file.empty()) return false;
+    if (file.empty())
+        return false;
     FileWriteResult result = WriteFileReplacing(path, file);
-    if (result == FILE_WRITE_OK) return true;
+    if (result == FILE_WRITE_OK)
+        return true;
     // Reported as the other song writers do; the previous file is left as it was.
     MessageBox(nullptr, result == FILE_WRITE_READONLY ? "This is a readonly file." : "Save file failed !!!", "Error",
                MB_OK);

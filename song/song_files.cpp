@@ -9,25 +9,13 @@
 
 namespace {
 
-int LoadMidi(CScore& song, const char* path)
-{
-    return song.LoadMidiFile(path);
-}
+int LoadMidi(CScore& song, const char* path) { return song.LoadMidiFile(path); }
 
-int SaveMidi(CScore& song, const char* path)
-{
-    return song.SaveMidiFile(path);
-}
+int SaveMidi(CScore& song, const char* path) { return song.SaveMidiFile(path); }
 
-int LoadScore(CScore& song, const char* path)
-{
-    return song.LoadScoreFile(path);
-}
+int LoadScore(CScore& song, const char* path) { return song.LoadScoreFile(path); }
 
-int SaveScore(CScore& song, const char* path)
-{
-    return song.SaveScoreFile(path);
-}
+int SaveScore(CScore& song, const char* path) { return song.SaveScoreFile(path); }
 
 // The open command starts every SMAF file from the default contents info; anything but 0 fails the open.
 int LoadSmaf(CScore& song, const char* path)
@@ -46,14 +34,10 @@ int SaveSmaf(CScore& song, const char* path)
 }
 
 const SongFileFormat kFormats[] = {
-    {SONG_KIND_MID, "mid", LoadMidi, SaveMidi},
-    {SONG_KIND_MMF, "mmf", LoadSmaf, SaveSmaf},
-    {SONG_KIND_SMS, "sms", LoadScore, SaveScore},
-    {SONG_KIND_JPG, "jpg", nullptr, nullptr},
-    {SONG_KIND_M4R, "m4r", nullptr, nullptr},
-    {SONG_KIND_MP3, "mp3", nullptr, nullptr},
-    {SONG_KIND_AMR, "amr", nullptr, nullptr},
-    {SONG_KIND_AWB, "awb", nullptr, nullptr},
+    {SONG_KIND_MID, "mid", LoadMidi, SaveMidi},   {SONG_KIND_MMF, "mmf", LoadSmaf, SaveSmaf},
+    {SONG_KIND_SMS, "sms", LoadScore, SaveScore}, {SONG_KIND_JPG, "jpg", nullptr, nullptr},
+    {SONG_KIND_M4R, "m4r", nullptr, nullptr},     {SONG_KIND_MP3, "mp3", nullptr, nullptr},
+    {SONG_KIND_AMR, "amr", nullptr, nullptr},     {SONG_KIND_AWB, "awb", nullptr, nullptr},
 };
 
 IAudioExportHandOver* g_audioExportHandOver = nullptr;
@@ -137,12 +121,6 @@ int SaveSongFile(CScore& song, const char* path)
     return format->save(song, path);
 }
 
-void SetAudioExportHandOver(IAudioExportHandOver* handOver)
-{
-    g_audioExportHandOver = handOver;
-}
+void SetAudioExportHandOver(IAudioExportHandOver* handOver) { g_audioExportHandOver = handOver; }
 
-IAudioExportHandOver* GetAudioExportHandOver()
-{
-    return g_audioExportHandOver;
-}
+IAudioExportHandOver* GetAudioExportHandOver() { return g_audioExportHandOver; }

@@ -19,17 +19,14 @@ enum SongFileKind {
     SONG_KIND_AWB = 8,
 };
 
-inline bool IsAudioKind(int kind)
-{
-    return kind >= SONG_KIND_M4R && kind <= SONG_KIND_AWB;
-}
+inline bool IsAudioKind(int kind) { return kind >= SONG_KIND_M4R && kind <= SONG_KIND_AWB; }
 
 // A file type the song can be read from or written to; null functions: not handled by the song.
 struct SongFileFormat {
     int kind;
-    const char* extension;  // lower case, without the dot
-    int (*load)(CScore& song, const char* path);   // 1 on success
-    int (*save)(CScore& song, const char* path);   // 1 on success
+    const char* extension;                        // lower case, without the dot
+    int (*load)(CScore& song, const char* path);  // 1 on success
+    int (*save)(CScore& song, const char* path);  // 1 on success
 };
 
 // Kind of a path from its last three letters, compared without regard to case.

@@ -9,10 +9,7 @@
 
 CTrack::CTrack() : instrumentName("---") {}
 
-CTrack::~CTrack()
-{
-    ClearLists();
-}
+CTrack::~CTrack() { ClearLists(); }
 
 void CTrack::SetChannel(int newChannel)
 {
@@ -113,10 +110,7 @@ void FreeNodes(Node*& head)
 
 }  // namespace
 
-void CTrack::BeginAppending()
-{
-    appending = true;
-}
+void CTrack::BeginAppending() { appending = true; }
 
 void CTrack::EndAppending()
 {

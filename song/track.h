@@ -40,8 +40,7 @@ public:
 
     // Notes.
     int InsertNote(bool keepAsTemplate, int start, int end, int8_t pitch, uint8_t velocity, int8_t accidental,
-                   uint8_t graceLink, uint8_t lowerStaff, uint8_t stemDirection, uint8_t tupletNumber,
-                   uint32_t marked);
+                   uint8_t graceLink, uint8_t lowerStaff, uint8_t stemDirection, uint8_t tupletNumber, uint32_t marked);
     int InsertNoteCopy(bool keepAsTemplate, const NoteEvent& note);
     static void CopyNote(const NoteEvent& from, NoteEvent& to);
     void AddMidiNote(int tick, uint8_t status, uint8_t pitch, uint8_t velocity);
@@ -56,8 +55,7 @@ public:
     void SetVolume(uint8_t value);
 
     // Other lists.
-    TrackTextEvent* InsertTextEvent(int tick, int yOffset, int xOffset, char* text, const LOGFONTA* font,
-                                    int value);
+    TrackTextEvent* InsertTextEvent(int tick, int yOffset, int xOffset, char* text, const LOGFONTA* font, int value);
     TrackTextEvent* InsertTextEventCopy(const TrackTextEvent& event);
     TrackDataEvent* InsertDataEvent(int tick, uint8_t length, const uint8_t* data);
     PlacedSymbol* InsertPlacedSymbol(int type, int tick, double xOffset, double yOffset, int value);
@@ -118,11 +116,11 @@ public:
     CString name;
     CString instrumentName;
     int32_t program = 0;
-    int32_t priority = 0;        // SP-MIDI priority, 1 = highest
+    int32_t priority = 0;  // SP-MIDI priority, 1 = highest
     int32_t shown = 0;
     int32_t audible = 1;
-    int32_t trackNumber = 0;     // row number given by the score view
-    NoteEvent noteTemplate;      // copy of the last note inserted with keepAsTemplate
+    int32_t trackNumber = 0;  // row number given by the score view
+    NoteEvent noteTemplate;   // copy of the last note inserted with keepAsTemplate
     uint8_t staffPitchTable[kStaffPositions] = {};
     int8_t referencePitch = 60;
     uint8_t middleCPositions[4] = {28, 22, 20, 16};

@@ -6,17 +6,11 @@
 #include "song/score.h"
 #include "song/track.h"
 
-int CTrack::StepTolerance() const
-{
-    return owner ? owner->StepTicks(false) : 0;
-}
+int CTrack::StepTolerance() const { return owner ? owner->StepTicks(false) : 0; }
 
 namespace {
 
-bool Near(int a, int b, int tolerance)
-{
-    return std::abs(a - b) < tolerance;
-}
+bool Near(int a, int b, int tolerance) { return std::abs(a - b) < tolerance; }
 
 }  // namespace
 
@@ -75,8 +69,7 @@ int CTrack::DeleteMatchingCurveMark(const CurveMark* p)
                curveMarks,
                [&](const CurveMark* m) {
                    return Near(m->tick1, p->tick1, tolerance) && Near(m->tick2, p->tick2, tolerance) &&
-                          Near(m->tick3, p->tick3, tolerance) && m->offset1 == p->offset1 &&
-                          m->offset3 == p->offset3;
+                          Near(m->tick3, p->tick3, tolerance) && m->offset1 == p->offset1 && m->offset3 == p->offset3;
                },
                DeleteNode<CurveMark>)
                ? 1
@@ -145,7 +138,8 @@ int CTrack::DeleteMatchingTextEvent(const TrackTextEvent* p)
     return UnlinkFirst(
                textEvents,
                [&](const TrackTextEvent* t) {
-                   return Near(t->tick, p->tick, tolerance) && strncmp(t->text, p->text, TrackTextEvent::kTextSize) == 0;
+                   return Near(t->tick, p->tick, tolerance) &&
+                          strncmp(t->text, p->text, TrackTextEvent::kTextSize) == 0;
                },
                DeleteNode<TrackTextEvent>)
                ? 1

@@ -75,8 +75,7 @@ void CTrack::SetVolume(uint8_t value)
     InsertControl(static_cast<uint8_t>(0xB0 | (channel & 0x0F)), 7, value, 0);
 }
 
-TrackTextEvent* CTrack::InsertTextEvent(int tick, int yOffset, int xOffset, char* text, const LOGFONTA* font,
-                                        int value)
+TrackTextEvent* CTrack::InsertTextEvent(int tick, int yOffset, int xOffset, char* text, const LOGFONTA* font, int value)
 {
     ScoreLock lock(owner);
     if (text && strlen(text) > TrackTextEvent::kMaxChars)
@@ -112,7 +111,8 @@ TrackTextEvent* CTrack::InsertTextEventCopy(const TrackTextEvent& source)
 int CTrack::DeleteTextEvent(TrackTextEvent* event)
 {
     ScoreLock lock(owner);
-    return UnlinkFirst(textEvents, [&](const TrackTextEvent* e) { return e == event; }, DeleteNode<TrackTextEvent>)
+    return UnlinkFirst(
+               textEvents, [&](const TrackTextEvent* e) { return e == event; }, DeleteNode<TrackTextEvent>)
                ? 1
                : 0;
 }
@@ -163,8 +163,7 @@ SpanRecord* CTrack::InsertSpan(const SpanRecord& source)
 
     // Spans wholly inside the new one go; overlapping ones are cut back to its edges.
     UnlinkAll(
-        spans, [&](const SpanRecord* s) { return s->start >= newStart && s->end <= newEnd; },
-        DeleteNode<SpanRecord>);
+        spans, [&](const SpanRecord* s) { return s->start >= newStart && s->end <= newEnd; }, DeleteNode<SpanRecord>);
     for (SpanRecord* s = spans; s; s = s->next) {
         if (s->start < newStart && s->end > newEnd) {
             SpanRecord* rest = new SpanRecord(*s);

@@ -6,9 +6,9 @@
 #include "song/track.h"
 #include "song/track_append_index.h"
 
-int CTrack::InsertNote(bool keepAsTemplate, int start, int end, int8_t pitch, uint8_t velocity,
-                       int8_t accidental, uint8_t graceLink, uint8_t lowerStaff, uint8_t stemDirection,
-                       uint8_t tupletNumber, uint32_t marked)
+int CTrack::InsertNote(bool keepAsTemplate, int start, int end, int8_t pitch, uint8_t velocity, int8_t accidental,
+                       uint8_t graceLink, uint8_t lowerStaff, uint8_t stemDirection, uint8_t tupletNumber,
+                       uint32_t marked)
 {
     ScoreLock lock(owner);
     if (notes)

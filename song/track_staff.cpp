@@ -9,8 +9,8 @@ namespace {
 
 const int kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
 // Pitch classes that take the key's accidentals, in signature order.
-const int kSharpOrder[7] = {5, 0, 7, 2, 9, 4, 11};   // F C G D A E B
-const int kFlatOrder[7] = {11, 4, 9, 2, 7, 0, 5};    // B E A D G C F
+const int kSharpOrder[7] = {5, 0, 7, 2, 9, 4, 11};  // F C G D A E B
+const int kFlatOrder[7] = {11, 4, 9, 2, 7, 0, 5};   // B E A D G C F
 // Letters (0 = C .. 6 = B) in signature order.
 const int kSharpLetters[7] = {3, 0, 4, 1, 5, 2, 6};
 const int kFlatLetters[7] = {6, 2, 5, 1, 4, 0, 3};

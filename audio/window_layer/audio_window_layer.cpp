@@ -5,13 +5,15 @@
 
 namespace {
 
-void PostToWindow(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+void PostToWindow(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     ::PostMessage(wnd->GetSafeHwnd(), message, wParam, lParam);
 }
 
 void ShowOwnerWindow(CWnd* wnd, int nCmdShow) { ::ShowWindow(wnd->GetSafeHwnd(), nCmdShow); }
 
-void PumpThreadMessages() {
+void PumpThreadMessages()
+{
     MSG msg;
     while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
@@ -21,7 +23,8 @@ void PumpThreadMessages() {
 
 }  // namespace
 
-AudioWindowHooks AudioWindowLayerHooks() {
+AudioWindowHooks AudioWindowLayerHooks()
+{
     AudioWindowHooks hooks;
     hooks.post = PostToWindow;
     hooks.show = ShowOwnerWindow;

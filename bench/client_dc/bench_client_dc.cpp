@@ -24,7 +24,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(Canvas, CWnd)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 void Pump()

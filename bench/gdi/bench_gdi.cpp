@@ -53,7 +53,8 @@ void BM_FillRect(benchmark::State& state)
     Surface s(kWidth, kHeight);
     HBRUSH brush = CreateSolidBrush(RGB(212, 208, 200));
     RECT r{0, 0, kWidth, kHeight};
-    for (auto _ : state) FillRect(s.dc, &r, brush);
+    for (auto _ : state)
+        FillRect(s.dc, &r, brush);
     DeleteObject(brush);
     state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 4);
 }
@@ -62,7 +63,8 @@ BENCHMARK(BM_FillRect);
 void BlitWith(benchmark::State& state, DWORD rop)
 {
     Surface src(kWidth, kHeight), dst(kWidth, kHeight);
-    for (auto _ : state) BitBlt(dst.dc, 0, 0, kWidth, kHeight, src.dc, 0, 0, rop);
+    for (auto _ : state)
+        BitBlt(dst.dc, 0, 0, kWidth, kHeight, src.dc, 0, 0, rop);
     state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 4);
 }
 
@@ -76,7 +78,8 @@ void BM_StretchBltDouble(benchmark::State& state)
 {
     Surface src(kWidth / 2, kHeight / 2), dst(kWidth, kHeight);
     SetStretchBltMode(dst.dc, COLORONCOLOR);
-    for (auto _ : state) StretchBlt(dst.dc, 0, 0, kWidth, kHeight, src.dc, 0, 0, kWidth / 2, kHeight / 2, SRCCOPY);
+    for (auto _ : state)
+        StretchBlt(dst.dc, 0, 0, kWidth, kHeight, src.dc, 0, 0, kWidth / 2, kHeight / 2, SRCCOPY);
     state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 4);
 }
 BENCHMARK(BM_StretchBltDouble);
@@ -85,7 +88,8 @@ void BM_StretchBltHalfHalftone(benchmark::State& state)
 {
     Surface src(kWidth, kHeight), dst(kWidth / 2, kHeight / 2);
     SetStretchBltMode(dst.dc, HALFTONE);
-    for (auto _ : state) StretchBlt(dst.dc, 0, 0, kWidth / 2, kHeight / 2, src.dc, 0, 0, kWidth, kHeight, SRCCOPY);
+    for (auto _ : state)
+        StretchBlt(dst.dc, 0, 0, kWidth / 2, kHeight / 2, src.dc, 0, 0, kWidth, kHeight, SRCCOPY);
     state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 4);
 }
 BENCHMARK(BM_StretchBltHalfHalftone);
@@ -102,7 +106,8 @@ void BM_StretchDIBits24(benchmark::State& state)
     std::vector<unsigned char> pixels((size_t)kWidth * 3 * kHeight, 0x5A);
     SetStretchBltMode(dst.dc, COLORONCOLOR);
     for (auto _ : state)
-        StretchDIBits(dst.dc, 0, 0, kWidth, kHeight, 0, 0, kWidth, kHeight, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        StretchDIBits(dst.dc, 0, 0, kWidth, kHeight, 0, 0, kWidth, kHeight, pixels.data(), &info, DIB_RGB_COLORS,
+                      SRCCOPY);
     state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 4);
 }
 BENCHMARK(BM_StretchDIBits24);
@@ -113,10 +118,12 @@ void BM_TextOut10000Glyphs(benchmark::State& state)
     HFONT font = CreateFont(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, 0, "Arial");
     HGDIOBJ old = SelectObject(s.dc, font);
     SetBkMode(s.dc, TRANSPARENT);
-    const char line[] = "The quick brown fox jumps over the lazy dog 0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqr";
+    const char line[] =
+        "The quick brown fox jumps over the lazy dog 0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqr";
     static_assert(sizeof(line) - 1 == 100);
     for (auto _ : state)
-        for (int i = 0; i < 100; ++i) TextOut(s.dc, 0, (i * 10) % kHeight, line, 100);
+        for (int i = 0; i < 100; ++i)
+            TextOut(s.dc, 0, (i * 10) % kHeight, line, 100);
     state.SetItemsProcessed(state.iterations() * 10000);
     SelectObject(s.dc, old);
     DeleteObject(font);

@@ -15,41 +15,46 @@
 
 namespace {
 
-ImpHeader* makeImage(int width, int height) {
-  ImpHeader* h = impCreateImageHeader(3, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, width, height, nullptr, nullptr,
-                                      nullptr, nullptr);
-  impAllocateImage(h, 0, 0);
-  std::mt19937 rng(1);
-  for (int i = 0; i < h->imageSize; ++i) h->imageData[i] = (char)(rng() & 0xFF);
-  return h;
+ImpHeader* makeImage(int width, int height)
+{
+    ImpHeader* h = impCreateImageHeader(3, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, width, height, nullptr, nullptr,
+                                        nullptr, nullptr);
+    impAllocateImage(h, 0, 0);
+    std::mt19937 rng(1);
+    for (int i = 0; i < h->imageSize; ++i)
+        h->imageData[i] = (char)(rng() & 0xFF);
+    return h;
 }
 
-void BM_ImpDecimate(benchmark::State& state, int mode, int num, int den) {
-  impSetReportMode(2);
-  ImpHeader* src = makeImage(1920, 1080);
-  ImpHeader* dst = makeImage(1920 * num / den, 1080 * num / den);
-  impDecimate(src, dst, num, den, num, den, mode);  // warm: short interleaved repetitions would time page faults
-  for (auto _ : state) {
-    impSetStatus(0);
-    impDecimate(src, dst, num, den, num, den, mode);
-    benchmark::DoNotOptimize(dst->imageData[0]);
-  }
-  if (impGetStatus() != 0) state.SkipWithError("impDecimate failed");
-  impReleaseImageParts(src, 31);
-  impReleaseImageParts(dst, 31);
+void BM_ImpDecimate(benchmark::State& state, int mode, int num, int den)
+{
+    impSetReportMode(2);
+    ImpHeader* src = makeImage(1920, 1080);
+    ImpHeader* dst = makeImage(1920 * num / den, 1080 * num / den);
+    impDecimate(src, dst, num, den, num, den, mode);  // warm: short interleaved repetitions would time page faults
+    for (auto _ : state) {
+        impSetStatus(0);
+        impDecimate(src, dst, num, den, num, den, mode);
+        benchmark::DoNotOptimize(dst->imageData[0]);
+    }
+    if (impGetStatus() != 0)
+        state.SkipWithError("impDecimate failed");
+    impReleaseImageParts(src, 31);
+    impReleaseImageParts(dst, 31);
 }
 
 #ifdef KESTRIN_BENCH_OPENCV
-void BM_OpenCvResize(benchmark::State& state, int flag, int num, int den) {
-  cv::setNumThreads(1);
-  cv::Mat src(1080, 1920, CV_8UC3);
-  cv::randu(src, cv::Scalar::all(0), cv::Scalar::all(255));
-  cv::Mat dst(1080 * num / den, 1920 * num / den, CV_8UC3);
-  cv::resize(src, dst, dst.size(), 0, 0, flag);
-  for (auto _ : state) {
+void BM_OpenCvResize(benchmark::State& state, int flag, int num, int den)
+{
+    cv::setNumThreads(1);
+    cv::Mat src(1080, 1920, CV_8UC3);
+    cv::randu(src, cv::Scalar::all(0), cv::Scalar::all(255));
+    cv::Mat dst(1080 * num / den, 1920 * num / den, CV_8UC3);
     cv::resize(src, dst, dst.size(), 0, 0, flag);
-    benchmark::DoNotOptimize(dst.data[0]);
-  }
+    for (auto _ : state) {
+        cv::resize(src, dst, dst.size(), 0, 0, flag);
+        benchmark::DoNotOptimize(dst.data[0]);
+    }
 }
 #endif
 
@@ -57,40 +62,42 @@ void BM_OpenCvResize(benchmark::State& state, int flag, int num, int den) {
 
 // Each case beside its OpenCV counterpart, one after the other, so that machine load falls on both alike.
 // Both factors exact (1/2) turn LINEAR and CUBIC into nearest sampling, so those two run at 2/3.
-int main(int argc, char** argv) {
-  struct Case {
-    const char* name;
-    int mode, num, den;
-    const char* cvName;
-    int cvFlag;
-  };
+int main(int argc, char** argv)
+{
+    struct Case {
+        const char* name;
+        int mode, num, den;
+        const char* cvName;
+        int cvFlag;
+    };
 #ifdef KESTRIN_BENCH_OPENCV
-  const Case cases[] = {
-      {"NN/1:2", IMP_INTER_NN, 1, 2, "NEAREST/1:2", cv::INTER_NEAREST},
-      {"NN/2:3", IMP_INTER_NN, 2, 3, "NEAREST/2:3", cv::INTER_NEAREST},
-      {"LINEAR/2:3", IMP_INTER_LINEAR, 2, 3, "LINEAR/2:3", cv::INTER_LINEAR},
-      {"CUBIC/2:3", IMP_INTER_CUBIC, 2, 3, "CUBIC/2:3", cv::INTER_CUBIC},
-      {"SUPER/1:2", IMP_INTER_SUPER, 1, 2, "AREA/1:2", cv::INTER_AREA},
-      {"SUPER/2:3", IMP_INTER_SUPER, 2, 3, "AREA/2:3", cv::INTER_AREA},
-  };
+    const Case cases[] = {
+        {"NN/1:2", IMP_INTER_NN, 1, 2, "NEAREST/1:2", cv::INTER_NEAREST},
+        {"NN/2:3", IMP_INTER_NN, 2, 3, "NEAREST/2:3", cv::INTER_NEAREST},
+        {"LINEAR/2:3", IMP_INTER_LINEAR, 2, 3, "LINEAR/2:3", cv::INTER_LINEAR},
+        {"CUBIC/2:3", IMP_INTER_CUBIC, 2, 3, "CUBIC/2:3", cv::INTER_CUBIC},
+        {"SUPER/1:2", IMP_INTER_SUPER, 1, 2, "AREA/1:2", cv::INTER_AREA},
+        {"SUPER/2:3", IMP_INTER_SUPER, 2, 3, "AREA/2:3", cv::INTER_AREA},
+    };
 #else
-  const Case cases[] = {
-      {"NN/1:2", IMP_INTER_NN, 1, 2, nullptr, 0},       {"NN/2:3", IMP_INTER_NN, 2, 3, nullptr, 0},
-      {"LINEAR/2:3", IMP_INTER_LINEAR, 2, 3, nullptr, 0}, {"CUBIC/2:3", IMP_INTER_CUBIC, 2, 3, nullptr, 0},
-      {"SUPER/1:2", IMP_INTER_SUPER, 1, 2, nullptr, 0},   {"SUPER/2:3", IMP_INTER_SUPER, 2, 3, nullptr, 0},
-  };
+    const Case cases[] = {
+        {"NN/1:2", IMP_INTER_NN, 1, 2, nullptr, 0},         {"NN/2:3", IMP_INTER_NN, 2, 3, nullptr, 0},
+        {"LINEAR/2:3", IMP_INTER_LINEAR, 2, 3, nullptr, 0}, {"CUBIC/2:3", IMP_INTER_CUBIC, 2, 3, nullptr, 0},
+        {"SUPER/1:2", IMP_INTER_SUPER, 1, 2, nullptr, 0},   {"SUPER/2:3", IMP_INTER_SUPER, 2, 3, nullptr, 0},
+    };
 #endif
-  for (const Case& c : cases) {
-    benchmark::RegisterBenchmark((std::string("impDecimate/") + c.name).c_str(), BM_ImpDecimate, c.mode, c.num, c.den)
-        ->Unit(benchmark::kMillisecond);
+    for (const Case& c : cases) {
+        benchmark::RegisterBenchmark((std::string("impDecimate/") + c.name).c_str(), BM_ImpDecimate, c.mode, c.num,
+                                     c.den)
+            ->Unit(benchmark::kMillisecond);
 #ifdef KESTRIN_BENCH_OPENCV
-    benchmark::RegisterBenchmark((std::string("cv::resize/") + c.cvName).c_str(), BM_OpenCvResize, c.cvFlag, c.num,
-                                 c.den)
-        ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("cv::resize/") + c.cvName).c_str(), BM_OpenCvResize, c.cvFlag, c.num,
+                                     c.den)
+            ->Unit(benchmark::kMillisecond);
 #endif
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -18,87 +18,99 @@ namespace {
 
 // Binomial kernels: 3x3 sums to 16, 5x5 to 256.
 const std::vector<int32_t> kBinomial3 = {1, 2, 1, 2, 4, 2, 1, 2, 1};
-const std::vector<int32_t> kBinomial5 = {1, 4,  6, 4,  1, 4, 16, 24, 16, 4, 6, 24, 36,
-                                         24, 6, 4, 16, 24, 16, 4, 1, 4,  6, 4, 1};
+const std::vector<int32_t> kBinomial5 = {1,  4, 6, 4,  1,  4,  16, 24, 16, 4, 6, 24, 36,
+                                         24, 6, 4, 16, 24, 16, 4,  1,  4,  6, 4, 1};
 
-ImpHeader* makeImage(int channels) {
-  ImpHeader* h = impCreateImageHeader(channels, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, 1920, 1080, nullptr, nullptr,
-                                      nullptr, nullptr);
-  impAllocateImage(h, 0, 0);
-  std::mt19937 rng(1);
-  for (int i = 0; i < h->imageSize; ++i) h->imageData[i] = (char)(rng() & 0xFF);
-  return h;
+ImpHeader* makeImage(int channels)
+{
+    ImpHeader* h = impCreateImageHeader(channels, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, 1920, 1080, nullptr, nullptr,
+                                        nullptr, nullptr);
+    impAllocateImage(h, 0, 0);
+    std::mt19937 rng(1);
+    for (int i = 0; i < h->imageSize; ++i)
+        h->imageData[i] = (char)(rng() & 0xFF);
+    return h;
 }
 
 // Arguments: window size, channels.
-void BM_ImpBlur(benchmark::State& state) {
-  int size = (int)state.range(0), channels = (int)state.range(1);
-  impSetReportMode(2);
-  ImpHeader* src = makeImage(channels);
-  ImpHeader* dst = makeImage(channels);
-  for (auto _ : state) {
-    impSetStatus(0);
-    impBlur(src, dst, size, size, size / 2, size / 2);
-    benchmark::DoNotOptimize(dst->imageData[0]);
-  }
-  if (impGetStatus() != 0) state.SkipWithError("impBlur failed");
-  impReleaseImageParts(src, 31);
-  impReleaseImageParts(dst, 31);
+void BM_ImpBlur(benchmark::State& state)
+{
+    int size = (int)state.range(0), channels = (int)state.range(1);
+    impSetReportMode(2);
+    ImpHeader* src = makeImage(channels);
+    ImpHeader* dst = makeImage(channels);
+    for (auto _ : state) {
+        impSetStatus(0);
+        impBlur(src, dst, size, size, size / 2, size / 2);
+        benchmark::DoNotOptimize(dst->imageData[0]);
+    }
+    if (impGetStatus() != 0)
+        state.SkipWithError("impBlur failed");
+    impReleaseImageParts(src, 31);
+    impReleaseImageParts(dst, 31);
 }
 
-void BM_ImpConvolve2D(benchmark::State& state) {
-  int size = (int)state.range(0), channels = (int)state.range(1);
-  impSetReportMode(2);
-  ImpHeader* src = makeImage(channels);
-  ImpHeader* dst = makeImage(channels);
-  const std::vector<int32_t>& w = size == 3 ? kBinomial3 : kBinomial5;
-  ImpKernel* kernel = impCreateConvKernel(size, size, size / 2, size / 2, w.data(), size == 3 ? 4 : 8);
-  for (auto _ : state) {
-    impSetStatus(0);
-    impConvolve2D(src, dst, &kernel, 1, IMP_SUM);
-    benchmark::DoNotOptimize(dst->imageData[0]);
-  }
-  if (impGetStatus() != 0) state.SkipWithError("impConvolve2D failed");
-  impDeleteConvKernel(kernel);
-  impReleaseImageParts(src, 31);
-  impReleaseImageParts(dst, 31);
+void BM_ImpConvolve2D(benchmark::State& state)
+{
+    int size = (int)state.range(0), channels = (int)state.range(1);
+    impSetReportMode(2);
+    ImpHeader* src = makeImage(channels);
+    ImpHeader* dst = makeImage(channels);
+    const std::vector<int32_t>& w = size == 3 ? kBinomial3 : kBinomial5;
+    ImpKernel* kernel = impCreateConvKernel(size, size, size / 2, size / 2, w.data(), size == 3 ? 4 : 8);
+    for (auto _ : state) {
+        impSetStatus(0);
+        impConvolve2D(src, dst, &kernel, 1, IMP_SUM);
+        benchmark::DoNotOptimize(dst->imageData[0]);
+    }
+    if (impGetStatus() != 0)
+        state.SkipWithError("impConvolve2D failed");
+    impDeleteConvKernel(kernel);
+    impReleaseImageParts(src, 31);
+    impReleaseImageParts(dst, 31);
 }
 
 #ifdef KESTRIN_BENCH_OPENCV
-cv::Mat randomMat(int channels) {
-  cv::Mat m(1080, 1920, CV_8UC(channels));
-  cv::randu(m, cv::Scalar::all(0), cv::Scalar::all(255));
-  return m;
+cv::Mat randomMat(int channels)
+{
+    cv::Mat m(1080, 1920, CV_8UC(channels));
+    cv::randu(m, cv::Scalar::all(0), cv::Scalar::all(255));
+    return m;
 }
 
-void BM_OpenCvBlur(benchmark::State& state) {
-  int size = (int)state.range(0), channels = (int)state.range(1);
-  cv::setNumThreads(1);
-  cv::Mat src = randomMat(channels), dst;
-  for (auto _ : state) {
-    cv::blur(src, dst, cv::Size(size, size));
-    benchmark::DoNotOptimize(dst.data[0]);
-  }
+void BM_OpenCvBlur(benchmark::State& state)
+{
+    int size = (int)state.range(0), channels = (int)state.range(1);
+    cv::setNumThreads(1);
+    cv::Mat src = randomMat(channels), dst;
+    for (auto _ : state) {
+        cv::blur(src, dst, cv::Size(size, size));
+        benchmark::DoNotOptimize(dst.data[0]);
+    }
 }
 
-void BM_OpenCvFilter2D(benchmark::State& state) {
-  int size = (int)state.range(0), channels = (int)state.range(1);
-  cv::setNumThreads(1);
-  cv::Mat src = randomMat(channels), dst;
-  const std::vector<int32_t>& w = size == 3 ? kBinomial3 : kBinomial5;
-  cv::Mat kernel(size, size, CV_32F);
-  for (int i = 0; i < size * size; ++i) kernel.at<float>(i / size, i % size) = (float)w[i] / (size == 3 ? 16 : 256);
-  for (auto _ : state) {
-    cv::filter2D(src, dst, -1, kernel);
-    benchmark::DoNotOptimize(dst.data[0]);
-  }
+void BM_OpenCvFilter2D(benchmark::State& state)
+{
+    int size = (int)state.range(0), channels = (int)state.range(1);
+    cv::setNumThreads(1);
+    cv::Mat src = randomMat(channels), dst;
+    const std::vector<int32_t>& w = size == 3 ? kBinomial3 : kBinomial5;
+    cv::Mat kernel(size, size, CV_32F);
+    for (int i = 0; i < size * size; ++i)
+        kernel.at<float>(i / size, i % size) = (float)w[i] / (size == 3 ? 16 : 256);
+    for (auto _ : state) {
+        cv::filter2D(src, dst, -1, kernel);
+        benchmark::DoNotOptimize(dst.data[0]);
+    }
 }
 #endif
 
-void cases(benchmark::internal::Benchmark* b) {
-  for (int size : {3, 5})
-    for (int channels : {1, 3}) b->Args({size, channels});
-  b->Unit(benchmark::kMillisecond);
+void cases(benchmark::internal::Benchmark* b)
+{
+    for (int size : {3, 5})
+        for (int channels : {1, 3})
+            b->Args({size, channels});
+    b->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace

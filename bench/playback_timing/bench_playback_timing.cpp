@@ -16,17 +16,18 @@
 namespace {
 
 constexpr int kBpm = 120;
-constexpr int kEighth = 48;                 // at division 96
-constexpr int kSongTicks = 96 * 120;        // 120 beats: 60 s at 120 bpm
+constexpr int kEighth = 48;           // at division 96
+constexpr int kSongTicks = 96 * 120;  // 120 beats: 60 s at 120 bpm
 
-void BM_PlaybackTiming(benchmark::State& state) {
+void BM_PlaybackTiming(benchmark::State& state)
+{
     midiOutUseRecordingDevice(true);
     OpenMidiOutHandle(0);
     CScore song;
     song.SetTempoAt(false, kBpm, 0);
     for (int tick = 0; tick < kSongTicks; tick += kEighth)
-        song.GetTrack(0)->InsertNote(false, tick, tick + kEighth, static_cast<int8_t>(60 + (tick / kEighth) % 12),
-                                     100, 0, 0, 0, 0, 0, 0);
+        song.GetTrack(0)->InsertNote(false, tick, tick + kEighth, static_cast<int8_t>(60 + (tick / kEighth) % 12), 100,
+                                     0, 0, 0, 0, 0, 0);
     // Due ticks of each note-on (0x90) and note-off (0x80) per pitch, in order.
     std::map<DWORD, std::vector<int>> due;
     for (NoteEvent* note = song.GetTrack(0)->notes; note != nullptr; note = note->next) {
@@ -42,14 +43,17 @@ void BM_PlaybackTiming(benchmark::State& state) {
             ScoreLock lock(&song);
             origin = song.startTime;
         }
-        while (song.playState == 1) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        while (song.playState == 1)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
         const double msPerTick = 60000.0 / kBpm / song.division;
         std::map<DWORD, size_t> seen;
         for (const RecordedMidiMessage& m : midiOutRecordedMessages()) {
             auto list = due.find(m.message & 0xFFFF);
-            if (list == due.end()) continue;
+            if (list == due.end())
+                continue;
             size_t& k = seen[list->first];
-            if (k < list->second.size()) errors.push_back(m.time - origin - list->second[k++] * msPerTick);
+            if (k < list->second.size())
+                errors.push_back(m.time - origin - list->second[k++] * msPerTick);
         }
     }
     std::sort(errors.begin(), errors.end());

@@ -26,8 +26,8 @@ void FillSong(CScore& song, int notes)
         int step = i / 8;
         int voice = i % 4;
         int pitch = 48 + 12 * voice / 2 + (step + i % 8 / 4 * 4) % 12;
-        song.GetTrack(voice)->InsertNote(false, step * 48, step * 48 + 24, static_cast<int8_t>(pitch), 100, 0, 0, 0,
-                                         0, 0, 0);
+        song.GetTrack(voice)->InsertNote(false, step * 48, step * 48 + 24, static_cast<int8_t>(pitch), 100, 0, 0, 0, 0,
+                                         0, 0);
     }
 }
 
@@ -60,8 +60,7 @@ std::vector<uint8_t> SmafFile(int notes)
 // The benchmark's files, in a folder of its own under the temporary folder, removed at exit.
 class BenchFiles {
 public:
-    BenchFiles()
-        : folder(std::filesystem::temp_directory_path() / ("bench_song_open-" + std::to_string(getpid())))
+    BenchFiles() : folder(std::filesystem::temp_directory_path() / ("bench_song_open-" + std::to_string(getpid())))
     {
         std::filesystem::create_directories(folder);
     }

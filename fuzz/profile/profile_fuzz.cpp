@@ -15,8 +15,8 @@ namespace {
 std::vector<std::string> List(const char* section, const std::string& file)
 {
     std::vector<char> buffer(1 << 16);
-    DWORD n = GetPrivateProfileString(section, nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()),
-                                      file.c_str());
+    DWORD n =
+        GetPrivateProfileString(section, nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
     std::vector<std::string> names;
     for (DWORD i = 0; i < n;) {
         std::string name(buffer.data() + i);
@@ -32,7 +32,7 @@ void Check(bool condition)
         __builtin_trap();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

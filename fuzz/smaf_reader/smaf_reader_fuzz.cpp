@@ -6,9 +6,11 @@
 #include "song/score.h"
 #include "song/smaf_file.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     static const FuzzInputFile file(".mmf");
-    if (!file.Write(data, size)) return 0;
+    if (!file.Write(data, size))
+        return 0;
     static CScore song;
     SmafContentsInfo info;
     CSmafFile reader(&info);

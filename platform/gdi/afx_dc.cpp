@@ -37,7 +37,8 @@ void ForgetTemporaryDc(HDC hdc)
     {
         std::lock_guard<std::mutex> lock(MapLock());
         auto it = Temporary().find(hdc);
-        if (it == Temporary().end()) return;
+        if (it == Temporary().end())
+            return;
         doomed = std::move(it->second);
         Temporary().erase(it);
     }
@@ -48,17 +49,20 @@ void ForgetTemporaryDc(HDC hdc)
 
 CDC::~CDC()
 {
-    if (m_hDC) ::DeleteDC(Detach());
+    if (m_hDC)
+        ::DeleteDC(Detach());
 }
 
 HDC CDC::GetSafeHdc() const { return this ? m_hDC : nullptr; }
 
 CDC* CDC::FromHandle(HDC hdc)
 {
-    if (!hdc) return nullptr;
+    if (!hdc)
+        return nullptr;
     std::lock_guard<std::mutex> lock(MapLock());
     auto p = Permanent().find(hdc);
-    if (p != Permanent().end()) return p->second;
+    if (p != Permanent().end())
+        return p->second;
     auto& temp = Temporary()[hdc];
     if (!temp) {
         temp = std::make_unique<CDC>();
@@ -74,12 +78,14 @@ void CDC::DeleteTempMap()
         std::lock_guard<std::mutex> lock(MapLock());
         doomed.swap(Temporary());
     }
-    for (auto& entry : doomed) entry.second->m_hDC = entry.second->m_hAttribDC = nullptr;
+    for (auto& entry : doomed)
+        entry.second->m_hDC = entry.second->m_hAttribDC = nullptr;
 }
 
 BOOL CDC::Attach(HDC hdc)
 {
-    if (!hdc) return FALSE;
+    if (!hdc)
+        return FALSE;
     m_hDC = m_hAttribDC = hdc;
     std::lock_guard<std::mutex> lock(MapLock());
     Permanent()[hdc] = this;
@@ -92,7 +98,8 @@ HDC CDC::Detach()
     if (hdc) {
         std::lock_guard<std::mutex> lock(MapLock());
         auto p = Permanent().find(hdc);
-        if (p != Permanent().end() && p->second == this) Permanent().erase(p);
+        if (p != Permanent().end() && p->second == this)
+            Permanent().erase(p);
     }
     m_hDC = m_hAttribDC = nullptr;
     return hdc;
@@ -100,31 +107,32 @@ HDC CDC::Detach()
 
 BOOL CDC::DeleteDC()
 {
-    if (!m_hDC) return FALSE;
+    if (!m_hDC)
+        return FALSE;
     return ::DeleteDC(Detach());
 }
 
 CGdiObject* CDC::SelectGdiObject(CGdiObject* object)
 {
-    if (!object || !object->m_hObject) return nullptr;
+    if (!object || !object->m_hObject)
+        return nullptr;
     return CGdiObject::FromHandle(::SelectObject(m_hDC, object->m_hObject));
 }
 
-int CDC::SelectObject(CRgn* region)
-{
-    return ::SelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : nullptr);
-}
+int CDC::SelectObject(CRgn* region) { return ::SelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : nullptr); }
 
 CGdiObject* CDC::SelectStockObject(int index)
 {
     HGDIOBJ stock = ::GetStockObject(index);
-    if (!stock) return nullptr;
+    if (!stock)
+        return nullptr;
     return CGdiObject::FromHandle(::SelectObject(m_hDC, stock));
 }
 
 CPalette* CDC::SelectPalette(CPalette* palette, BOOL background)
 {
-    if (!palette) return nullptr;
+    if (!palette)
+        return nullptr;
     return CPalette::FromHandle(::SelectPalette(m_hDC, (HPALETTE)palette->m_hObject, background));
 }
 

@@ -61,7 +61,8 @@ void ForgetTemporaryObject(HGDIOBJ object)
     {
         std::lock_guard<std::mutex> lock(MapLock());
         auto it = Temporary().find(object);
-        if (it == Temporary().end()) return;
+        if (it == Temporary().end())
+            return;
         doomed = std::move(it->second);
         Temporary().erase(it);
     }
@@ -76,13 +77,16 @@ HGDIOBJ CGdiObject::GetSafeHandle() const { return this ? m_hObject : nullptr; }
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ object)
 {
-    if (!object) return nullptr;
+    if (!object)
+        return nullptr;
     std::lock_guard<std::mutex> lock(MapLock());
     auto p = Permanent().find(object);
-    if (p != Permanent().end()) return p->second;
+    if (p != Permanent().end())
+        return p->second;
     std::shared_ptr<gdi::Object> target = gdi::Lookup(object);
     auto& temp = (target && target->stock) ? StockWrappers()[object] : Temporary()[object];
-    if (!temp) temp = MakeWrapper(object);
+    if (!temp)
+        temp = MakeWrapper(object);
     temp->m_hObject = object;  // a caller may have detached it
     return temp.get();
 }
@@ -94,12 +98,14 @@ void CGdiObject::DeleteTempMap()
         std::lock_guard<std::mutex> lock(MapLock());
         doomed.swap(Temporary());
     }
-    for (auto& entry : doomed) entry.second->m_hObject = nullptr;  // temporary wrappers never delete the handle
+    for (auto& entry : doomed)
+        entry.second->m_hObject = nullptr;  // temporary wrappers never delete the handle
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ object)
 {
-    if (!object) return FALSE;
+    if (!object)
+        return FALSE;
     m_hObject = object;
     std::lock_guard<std::mutex> lock(MapLock());
     Permanent()[object] = this;
@@ -112,7 +118,8 @@ HGDIOBJ CGdiObject::Detach()
     if (object) {
         std::lock_guard<std::mutex> lock(MapLock());
         auto p = Permanent().find(object);
-        if (p != Permanent().end() && p->second == this) Permanent().erase(p);
+        if (p != Permanent().end() && p->second == this)
+            Permanent().erase(p);
     }
     m_hObject = nullptr;
     return object;
@@ -120,7 +127,8 @@ HGDIOBJ CGdiObject::Detach()
 
 BOOL CGdiObject::DeleteObject()
 {
-    if (!m_hObject) return FALSE;
+    if (!m_hObject)
+        return FALSE;
     return ::DeleteObject(Detach());
 }
 
@@ -135,7 +143,8 @@ BOOL CBrush::CreatePatternBrush(CBitmap* bitmap)
 
 BOOL CFont::CreatePointFontIndirect(const LOGFONT* font, CDC* dc)
 {
-    if (!font) return FALSE;
+    if (!font)
+        return FALSE;
     LOGFONT lf = *font;
     HDC hdc = dc ? dc->m_hAttribDC ? dc->m_hAttribDC : dc->m_hDC : nullptr;
     int dpi = hdc ? ::GetDeviceCaps(hdc, LOGPIXELSY) : 96;
@@ -150,7 +159,8 @@ BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* dc)
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfHeight = pointSize;
     if (faceName) {
-        for (int i = 0; i < LF_FACESIZE - 1 && faceName[i]; ++i) lf.lfFaceName[i] = faceName[i];
+        for (int i = 0; i < LF_FACESIZE - 1 && faceName[i]; ++i)
+            lf.lfFaceName[i] = faceName[i];
     }
     return CreatePointFontIndirect(&lf, dc);
 }
@@ -170,7 +180,8 @@ CSize CBitmap::GetBitmapDimension() const
 int CPalette::GetEntryCount()
 {
     WORD count = 0;
-    if (!::GetObject(m_hObject, sizeof count, &count)) return 0;
+    if (!::GetObject(m_hObject, sizeof count, &count))
+        return 0;
     return count;
 }
 
@@ -183,25 +194,30 @@ void GdiDeleteTempObjects()
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name)
 {
     HRSRC resource = FindResource(instance, name, RT_BITMAP);
-    if (!resource) return nullptr;
+    if (!resource)
+        return nullptr;
     HGLOBAL data = LoadResource(instance, resource);
     const void* bytes = LockResource(data);
     DWORD size = SizeofResource(instance, resource);
-    if (!bytes || size < sizeof(BITMAPINFOHEADER)) return nullptr;
+    if (!bytes || size < sizeof(BITMAPINFOHEADER))
+        return nullptr;
     // Resource data need not be aligned for the header's fields: it is read from an aligned copy.
     std::vector<uint32_t> copy((size + 3) / 4);
     std::memcpy(copy.data(), bytes, size);
     const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(copy.data());
-    if (info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return nullptr;
+    if (info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER))
+        return nullptr;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     int colours = h.biBitCount <= 8 ? (h.biClrUsed ? (int)h.biClrUsed : 1 << h.biBitCount) : (int)h.biClrUsed;
     size_t masks = h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
     size_t offset = h.biSize + masks + (size_t)colours * sizeof(RGBQUAD);
     int64_t rows = h.biHeight < 0 ? -(int64_t)h.biHeight : h.biHeight;
     int64_t stride = (((int64_t)h.biWidth * h.biBitCount + 31) / 32) * 4;
-    if (h.biWidth <= 0 || offset + stride * rows > size) return nullptr;
+    if (h.biWidth <= 0 || offset + stride * rows > size)
+        return nullptr;
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, &h, CBM_INIT, reinterpret_cast<const uint8_t*>(info) + offset, info, DIB_RGB_COLORS);
+    HBITMAP bitmap =
+        CreateDIBitmap(screen, &h, CBM_INIT, reinterpret_cast<const uint8_t*>(info) + offset, info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return bitmap;
 }

@@ -1,4 +1,5 @@
-// The class library's drawing objects: CGdiObject, CPen, CBrush, CFont, CBitmap, CRgn, CPalette and the device context CDC.
+// The class library's drawing objects: CGdiObject, CPen, CBrush, CFont, CBitmap, CRgn, CPalette and the device context
+// CDC.
 #pragma once
 
 #include "gdi/wingdi.h"
@@ -79,8 +80,8 @@ public:
                     BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
                     BYTE pitchAndFamily, LPCTSTR faceName)
     {
-        return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
-                                    outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
+        return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                                    charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
     }
     // Point size in tenths of a point, at the screen's 96 pixels per inch.
     BOOL CreatePointFont(int pointSize, LPCTSTR faceName, class CDC* dc = nullptr);
@@ -100,10 +101,19 @@ public:
     }
     BOOL CreateBitmapIndirect(LPBITMAP bitmap) { return Attach(::CreateBitmapIndirect(bitmap)); }
     BOOL CreateCompatibleBitmap(class CDC* dc, int width, int height);
-    BOOL CreateDiscardableBitmap(class CDC* dc, int width, int height) { return CreateCompatibleBitmap(dc, width, height); }
+    BOOL CreateDiscardableBitmap(class CDC* dc, int width, int height)
+    {
+        return CreateCompatibleBitmap(dc, width, height);
+    }
     int GetBitmap(BITMAP* bitmap) { return ::GetObject(m_hObject, sizeof(BITMAP), bitmap); }
-    DWORD SetBitmapBits(DWORD count, const void* bits) { return (DWORD)::SetBitmapBits((HBITMAP)m_hObject, count, bits); }
-    DWORD GetBitmapBits(DWORD count, LPVOID bits) const { return (DWORD)::GetBitmapBits((HBITMAP)m_hObject, count, bits); }
+    DWORD SetBitmapBits(DWORD count, const void* bits)
+    {
+        return (DWORD)::SetBitmapBits((HBITMAP)m_hObject, count, bits);
+    }
+    DWORD GetBitmapBits(DWORD count, LPVOID bits) const
+    {
+        return (DWORD)::GetBitmapBits((HBITMAP)m_hObject, count, bits);
+    }
     CSize GetBitmapDimension() const;
 };
 
@@ -132,8 +142,14 @@ public:
     BOOL CreateRectRgnIndirect(LPCRECT rect) { return Attach(::CreateRectRgnIndirect(rect)); }
     BOOL CreateEllipticRgn(int l, int t, int r, int b) { return Attach(::CreateEllipticRgn(l, t, r, b)); }
     BOOL CreateEllipticRgnIndirect(LPCRECT rect) { return Attach(::CreateEllipticRgnIndirect(rect)); }
-    BOOL CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) { return Attach(::CreateRoundRectRgn(l, t, r, b, w, h)); }
-    BOOL CreatePolygonRgn(LPPOINT points, int count, int mode) { return Attach(::CreatePolygonRgn(points, count, mode)); }
+    BOOL CreateRoundRectRgn(int l, int t, int r, int b, int w, int h)
+    {
+        return Attach(::CreateRoundRectRgn(l, t, r, b, w, h));
+    }
+    BOOL CreatePolygonRgn(LPPOINT points, int count, int mode)
+    {
+        return Attach(::CreatePolygonRgn(points, count, mode));
+    }
     BOOL CreatePolyPolygonRgn(LPPOINT points, LPINT counts, int polygons, int mode)
     {
         return Attach(::CreatePolyPolygonRgn(points, counts, polygons, mode));
@@ -243,15 +259,24 @@ public:
     void DPtoLP(LPSIZE) const {}
 
     // Clipping.
-    virtual int SelectClipRgn(CRgn* region) { return ::SelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : nullptr); }
+    virtual int SelectClipRgn(CRgn* region)
+    {
+        return ::SelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : nullptr);
+    }
     int SelectClipRgn(CRgn* region, int mode)
     {
         return ::ExtSelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : nullptr, mode);
     }
     int IntersectClipRect(int l, int t, int r, int b) { return ::IntersectClipRect(m_hDC, l, t, r, b); }
-    int IntersectClipRect(LPCRECT rect) { return ::IntersectClipRect(m_hDC, rect->left, rect->top, rect->right, rect->bottom); }
+    int IntersectClipRect(LPCRECT rect)
+    {
+        return ::IntersectClipRect(m_hDC, rect->left, rect->top, rect->right, rect->bottom);
+    }
     int ExcludeClipRect(int l, int t, int r, int b) { return ::ExcludeClipRect(m_hDC, l, t, r, b); }
-    int ExcludeClipRect(LPCRECT rect) { return ::ExcludeClipRect(m_hDC, rect->left, rect->top, rect->right, rect->bottom); }
+    int ExcludeClipRect(LPCRECT rect)
+    {
+        return ::ExcludeClipRect(m_hDC, rect->left, rect->top, rect->right, rect->bottom);
+    }
     int OffsetClipRgn(int dx, int dy) { return ::OffsetClipRgn(m_hDC, dx, dy); }
     virtual int GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
     BOOL PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
@@ -284,24 +309,39 @@ public:
     }
     BOOL Ellipse(int l, int t, int r, int b) { return ::Ellipse(m_hDC, l, t, r, b); }
     BOOL Ellipse(LPCRECT rect) { return ::Ellipse(m_hDC, rect->left, rect->top, rect->right, rect->bottom); }
-    BOOL Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2) { return ::Arc(m_hDC, l, t, r, b, x1, y1, x2, y2); }
+    BOOL Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+    {
+        return ::Arc(m_hDC, l, t, r, b, x1, y1, x2, y2);
+    }
     BOOL Arc(LPCRECT rect, POINT start, POINT end)
     {
         return ::Arc(m_hDC, rect->left, rect->top, rect->right, rect->bottom, start.x, start.y, end.x, end.y);
     }
-    BOOL ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2) { return ::ArcTo(m_hDC, l, t, r, b, x1, y1, x2, y2); }
-    BOOL Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2) { return ::Pie(m_hDC, l, t, r, b, x1, y1, x2, y2); }
+    BOOL ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+    {
+        return ::ArcTo(m_hDC, l, t, r, b, x1, y1, x2, y2);
+    }
+    BOOL Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+    {
+        return ::Pie(m_hDC, l, t, r, b, x1, y1, x2, y2);
+    }
     BOOL Pie(LPCRECT rect, POINT start, POINT end)
     {
         return ::Pie(m_hDC, rect->left, rect->top, rect->right, rect->bottom, start.x, start.y, end.x, end.y);
     }
-    BOOL Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2) { return ::Chord(m_hDC, l, t, r, b, x1, y1, x2, y2); }
+    BOOL Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+    {
+        return ::Chord(m_hDC, l, t, r, b, x1, y1, x2, y2);
+    }
     BOOL Chord(LPCRECT rect, POINT start, POINT end)
     {
         return ::Chord(m_hDC, rect->left, rect->top, rect->right, rect->bottom, start.x, start.y, end.x, end.y);
     }
     void FillRect(LPCRECT rect, CBrush* brush) { ::FillRect(m_hDC, rect, brush ? (HBRUSH)brush->m_hObject : nullptr); }
-    void FrameRect(LPCRECT rect, CBrush* brush) { ::FrameRect(m_hDC, rect, brush ? (HBRUSH)brush->m_hObject : nullptr); }
+    void FrameRect(LPCRECT rect, CBrush* brush)
+    {
+        ::FrameRect(m_hDC, rect, brush ? (HBRUSH)brush->m_hObject : nullptr);
+    }
     void InvertRect(LPCRECT rect) { ::InvertRect(m_hDC, rect); }
     void FillSolidRect(LPCRECT rect, COLORREF colour);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF colour);
@@ -310,7 +350,10 @@ public:
     void DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }
     BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
     BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state) { return ::DrawFrameControl(m_hDC, rect, type, state); }
-    BOOL FillRgn(CRgn* region, CBrush* brush) { return ::FillRgn(m_hDC, (HRGN)region->m_hObject, (HBRUSH)brush->m_hObject); }
+    BOOL FillRgn(CRgn* region, CBrush* brush)
+    {
+        return ::FillRgn(m_hDC, (HRGN)region->m_hObject, (HBRUSH)brush->m_hObject);
+    }
     BOOL FrameRgn(CRgn* region, CBrush* brush, int w, int h)
     {
         return ::FrameRgn(m_hDC, (HRGN)region->m_hObject, (HBRUSH)brush->m_hObject, w, h);
@@ -357,7 +400,10 @@ public:
     {
         return ::DrawTextA(m_hDC, text, length, rect, format);
     }
-    int DrawText(const CString& text, LPRECT rect, UINT format) { return DrawText(text, text.GetLength(), rect, format); }
+    int DrawText(const CString& text, LPRECT rect, UINT format)
+    {
+        return DrawText(text, text.GetLength(), rect, format);
+    }
     CSize GetTextExtent(LPCTSTR text, int length) const;
     CSize GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
     CSize GetOutputTextExtent(LPCTSTR text, int length) const { return GetTextExtent(text, length); }

@@ -17,9 +17,12 @@ namespace {
 std::shared_ptr<Bitmap> MakeDevice(int width, int height, int bpp)
 {
     auto b = MakeBitmap(width, height, bpp, true);
-    if (!b) return nullptr;
-    if (bpp == 1) b->mono = true;
-    if (bpp <= 8) b->palette = DefaultPalette(bpp);
+    if (!b)
+        return nullptr;
+    if (bpp == 1)
+        b->mono = true;
+    if (bpp <= 8)
+        b->palette = DefaultPalette(bpp);
     return b;
 }
 
@@ -39,7 +42,8 @@ void ConvertRows(const Bitmap& src, Bitmap& dst, int firstRow, int rows)
             continue;
         }
         src.ReadRow(y, 0, src.width, line.data());
-        for (int x = 0; x < src.width; ++x) line[x] = dst.ToValue(src.ToColor(line[x]));
+        for (int x = 0; x < src.width; ++x)
+            line[x] = dst.ToValue(src.ToColor(line[x]));
         dst.WriteRow(y, 0, std::min(src.width, dst.width), line.data());
     }
 }
@@ -48,78 +52,99 @@ void ConvertRows(const Bitmap& src, Bitmap& dst, int firstRow, int rows)
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits)
 {
-    if (width < 0 || height < 0 || planes != 1) return nullptr;
+    if (width < 0 || height < 0 || planes != 1)
+        return nullptr;
     if (width == 0 || height == 0) {
         width = height = 1;
         bitCount = 1;
     }
-    int bpp = bitCount <= 1 ? 1 : bitCount <= 4 ? 4 : bitCount <= 8 ? 8 : bitCount <= 16 ? 16 : bitCount <= 24 ? 24 : 32;
+    int bpp = bitCount <= 1    ? 1
+              : bitCount <= 4  ? 4
+              : bitCount <= 8  ? 8
+              : bitCount <= 16 ? 16
+              : bitCount <= 24 ? 24
+                               : 32;
     auto b = MakeDevice(width, height, bpp);
-    if (!b) return nullptr;
+    if (!b)
+        return nullptr;
     if (bits) {
         int ws = WordStride(*b);
-        for (int y = 0; y < height; ++y) std::memcpy(b->Row(y), static_cast<const uint8_t*>(bits) + (size_t)y * ws, ws);
+        for (int y = 0; y < height; ++y)
+            std::memcpy(b->Row(y), static_cast<const uint8_t*>(bits) + (size_t)y * ws, ws);
     }
     return (HBITMAP)Register(b);
 }
 
 HBITMAP CreateBitmapIndirect(const BITMAP* bitmap)
 {
-    if (!bitmap) return nullptr;
+    if (!bitmap)
+        return nullptr;
     return CreateBitmap(bitmap->bmWidth, bitmap->bmHeight, bitmap->bmPlanes, bitmap->bmBitsPixel, bitmap->bmBits);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || width < 0 || height < 0) return nullptr;
-    if (width == 0 || height == 0) return CreateBitmap(1, 1, 1, 1, nullptr);
+    if (!dc || width < 0 || height < 0)
+        return nullptr;
+    if (width == 0 || height == 0)
+        return CreateBitmap(1, 1, 1, 1, nullptr);
     auto b = MakeDevice(width, height, IsCompatibleMono(*dc) ? 1 : 32);
     return b ? (HBITMAP)Register(b) : nullptr;
 }
 
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset)
 {
-    if (bits) *bits = nullptr;
+    if (bits)
+        *bits = nullptr;
     auto dc = hdc ? LookupDc(hdc) : nullptr;
     Bitmap layout;
     static const uint8_t probe = 0;
-    if (!WrapDib(info, &probe, usage, dc.get(), layout)) return nullptr;
+    if (!WrapDib(info, &probe, usage, dc.get(), layout))
+        return nullptr;
     auto b = MakeBitmap(layout.width, layout.height, layout.bpp, layout.topDown);
-    if (!b) return nullptr;
+    if (!b)
+        return nullptr;
     b->dib = true;
     b->masks = layout.masks;
     b->palette = layout.palette;
     std::memcpy(&b->header, info, sizeof b->header);
     b->header.biSize = sizeof(BITMAPINFOHEADER);
     b->header.biSizeImage = (DWORD)(b->stride * b->height);
-    if (bits) *bits = b->bits;
+    if (bits)
+        *bits = b->bits;
     return (HBITMAP)Register(b);
 }
 
 HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD init, const void* bits, const BITMAPINFO* info,
                        UINT usage)
 {
-    if (!header) return nullptr;
+    if (!header)
+        return nullptr;
     BITMAPINFOHEADER h;
     std::memcpy(&h, header, sizeof h);
     int width = h.biWidth, height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     auto dc = LookupDc(hdc);
     bool mono = dc ? IsCompatibleMono(*dc) : false;
     HBITMAP result = nullptr;
-    if (!dc) result = CreateBitmap(width, height, 1, h.biBitCount == 1 ? 1 : 32, nullptr);
-    else result = mono ? CreateBitmap(width, height, 1, 1, nullptr) : CreateCompatibleBitmap(hdc, width, height);
-    if (result && (init & CBM_INIT) && bits && info) SetDIBits(hdc, result, 0, (UINT)height, bits, info, usage);
+    if (!dc)
+        result = CreateBitmap(width, height, 1, h.biBitCount == 1 ? 1 : 32, nullptr);
+    else
+        result = mono ? CreateBitmap(width, height, 1, 1, nullptr) : CreateCompatibleBitmap(hdc, width, height);
+    if (result && (init & CBM_INIT) && bits && info)
+        SetDIBits(hdc, result, 0, (UINT)height, bits, info, usage);
     return result;
 }
 
 LONG GetBitmapBits(HBITMAP bitmap, LONG count, LPVOID bits)
 {
     auto b = LookupAs<Bitmap>(bitmap, OBJ_BITMAP);
-    if (!b) return 0;
+    if (!b)
+        return 0;
     int ws = WordStride(*b);
     LONG total = (LONG)ws * b->height;
-    if (!bits) return total;
+    if (!bits)
+        return total;
     count = std::min(count, total);
     uint8_t* out = static_cast<uint8_t*>(bits);
     for (LONG done = 0, y = 0; done < count; ++y) {
@@ -133,7 +158,8 @@ LONG GetBitmapBits(HBITMAP bitmap, LONG count, LPVOID bits)
 LONG SetBitmapBits(HBITMAP bitmap, DWORD count, const void* bits)
 {
     auto b = LookupAs<Bitmap>(bitmap, OBJ_BITMAP);
-    if (!b || !bits) return 0;
+    if (!b || !bits)
+        return 0;
     int ws = WordStride(*b);
     LONG total = std::min<LONG>((LONG)count, (LONG)ws * b->height);
     const uint8_t* in = static_cast<const uint8_t*>(bits);
@@ -149,7 +175,8 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
 {
     auto dc = LookupDc(hdc);
     auto b = LookupAs<Bitmap>(bitmap, OBJ_BITMAP);
-    if (!dc || !b || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return 0;
+    if (!dc || !b || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER))
+        return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
     if (!bits && h.biBitCount == 0) {
         // Describe the bitmap itself.
@@ -165,10 +192,13 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
         return b->height;
     }
     int bpp = h.biBitCount;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return 0;
-    if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return 0;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return 0;
+    if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)
+        return 0;
     h.biWidth = b->width;
-    if (h.biHeight == 0) h.biHeight = b->height;
+    if (h.biHeight == 0)
+        h.biHeight = b->height;
     bool topDown = h.biHeight < 0;
     h.biHeight = topDown ? -b->height : b->height;
     h.biPlanes = 1;
@@ -181,10 +211,13 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
         palette = (b->bpp == bpp && !b->palette.empty()) ? b->palette : DefaultPalette(bpp);
         palette.resize((size_t)1 << bpp, RGBQUAD{0, 0, 0, 0});
         h.biClrUsed = 0;
-        if (usage == DIB_RGB_COLORS) std::memcpy(info->bmiColors, palette.data(), palette.size() * sizeof(RGBQUAD));
+        if (usage == DIB_RGB_COLORS)
+            std::memcpy(info->bmiColors, palette.data(), palette.size() * sizeof(RGBQUAD));
     }
-    if (!bits) return b->height;
-    if (start >= (UINT)b->height) return 0;
+    if (!bits)
+        return b->height;
+    if (start >= (UINT)b->height)
+        return 0;
     lines = std::min<UINT>(lines, (UINT)b->height - start);
     Bitmap out;
     out.width = b->width;
@@ -206,10 +239,13 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
 {
     auto dc = hdc ? LookupDc(hdc) : nullptr;
     auto b = LookupAs<Bitmap>(bitmap, OBJ_BITMAP);
-    if (!b || !bits) return 0;
+    if (!b || !bits)
+        return 0;
     Bitmap dib;
-    if (!WrapDib(info, bits, usage, dc.get(), dib)) return 0;
-    if (start >= (UINT)dib.height) return 0;
+    if (!WrapDib(info, bits, usage, dc.get(), dib))
+        return 0;
+    if (start >= (UINT)dib.height)
+        return 0;
     lines = std::min<UINT>(lines, (UINT)dib.height - start);
     // The given rows are picture rows start .. start + lines - 1 counted from the bottom (bottom-up) or top.
     int fullHeight = dib.height;
@@ -219,9 +255,11 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
     int width = std::min(dib.width, b->width);
     for (int y = 0; y < (int)lines; ++y) {
         int target = top + y;
-        if (target < 0 || target >= b->height) continue;
+        if (target < 0 || target >= b->height)
+            continue;
         dib.ReadRow(y, 0, width, line.data());
-        for (int x = 0; x < width; ++x) line[x] = b->ToValue(dib.ToColor(line[x]));
+        for (int x = 0; x < width; ++x)
+            line[x] = b->ToValue(dib.ToColor(line[x]));
         b->WriteRow(target, 0, width, line.data());
     }
     return (int)lines;
@@ -230,9 +268,11 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
 UINT GetDIBColorTable(HDC hdc, UINT start, UINT count, RGBQUAD* colours)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !dc->Surface() || !colours) return 0;
+    if (!dc || !dc->Surface() || !colours)
+        return 0;
     const std::vector<RGBQUAD>& p = dc->Surface()->palette;
-    if (!dc->Surface()->dib || start >= p.size()) return 0;
+    if (!dc->Surface()->dib || start >= p.size())
+        return 0;
     count = std::min<UINT>(count, (UINT)p.size() - start);
     std::memcpy(colours, p.data() + start, count * sizeof(RGBQUAD));
     return count;
@@ -241,9 +281,11 @@ UINT GetDIBColorTable(HDC hdc, UINT start, UINT count, RGBQUAD* colours)
 UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colours)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !dc->Surface() || !colours) return 0;
+    if (!dc || !dc->Surface() || !colours)
+        return 0;
     std::vector<RGBQUAD>& p = dc->Surface()->palette;
-    if (!dc->Surface()->dib || start >= p.size()) return 0;
+    if (!dc->Surface()->dib || start >= p.size())
+        return 0;
     count = std::min<UINT>(count, (UINT)p.size() - start);
     std::memcpy(p.data() + start, colours, count * sizeof(RGBQUAD));
     return count;
@@ -251,7 +293,8 @@ UINT SetDIBColorTable(HDC hdc, UINT start, UINT count, const RGBQUAD* colours)
 
 BOOL GetBitmapDimensionEx(HBITMAP bitmap, LPSIZE size)
 {
-    if (!LookupAs<Bitmap>(bitmap, OBJ_BITMAP) || !size) return FALSE;
+    if (!LookupAs<Bitmap>(bitmap, OBJ_BITMAP) || !size)
+        return FALSE;
     *size = SIZE{0, 0};
     return TRUE;
 }
@@ -259,7 +302,8 @@ BOOL GetBitmapDimensionEx(HBITMAP bitmap, LPSIZE size)
 RECT GdiTakeDrawnRect(HBITMAP bitmap)
 {
     auto b = LookupAs<Bitmap>(bitmap, OBJ_BITMAP);
-    if (!b) return RECT{0, 0, 0, 0};
+    if (!b)
+        return RECT{0, 0, 0, 0};
     RECT r = b->drawn;
     b->drawn = RECT{0, 0, 0, 0};
     return r;

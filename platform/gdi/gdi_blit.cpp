@@ -1,4 +1,5 @@
-// The block-transfer engine: source sampling and stretching, colour and monochrome conversion, ternary raster operations.
+// The block-transfer engine: source sampling and stretching, colour and monochrome conversion, ternary raster
+// operations.
 #include "gdi/gdi_blit.h"
 
 #include <algorithm>
@@ -30,14 +31,15 @@ public:
             m_kind = Kind::ToMono;
             m_srcBk = src.ToValue(srcBk);
             // Only the colour bits count: not the fourth byte of 32-bit pixels, nor bits outside the bit fields.
-            m_srcMask = src.HasMasks() ? src.masks[0] | src.masks[1] | src.masks[2]
+            m_srcMask = src.HasMasks()  ? src.masks[0] | src.masks[1] | src.masks[2]
                         : src.bpp == 32 ? 0x00FFFFFF
                                         : 0xFFFFFFFF;
         } else if (src.Palettized()) {
             m_kind = Kind::Lut;
             size_t n = (size_t)1 << src.bpp;
             m_lut.resize(n);
-            for (size_t i = 0; i < n; ++i) m_lut[i] = ToDest(src.ToColor((uint32_t)i));
+            for (size_t i = 0; i < n; ++i)
+                m_lut[i] = ToDest(src.ToColor((uint32_t)i));
         } else if ((src.bpp == dst.bpp && src.masks == dst.masks) ||
                    (!dst.Palettized() && src.bpp != 16 && dst.bpp != 16 && !src.HasMasks() && !dst.HasMasks())) {
             m_kind = Kind::Copy;
@@ -53,9 +55,11 @@ public:
         case Kind::Copy: return v;
         default: {
             auto it = m_cache.find(v);
-            if (it != m_cache.end()) return it->second;
+            if (it != m_cache.end())
+                return it->second;
             uint32_t d = ToDest(m_src.ToColor(v));
-            if (m_cache.size() < 65536) m_cache.emplace(v, d);
+            if (m_cache.size() < 65536)
+                m_cache.emplace(v, d);
             return d;
         }
         }
@@ -65,7 +69,8 @@ private:
     // Colours going into 4- and 8-bit tables are first cut to 5 bits a channel, set in the middle of their step.
     uint32_t ToDest(COLORREF c) const
     {
-        if (!m_reduce) return m_dst.ToValue(c);
+        if (!m_reduce)
+            return m_dst.ToValue(c);
         auto cut = [](int v) { return (v & ~7) + 4; };
         return (uint32_t)m_dst.NearestIndex(RGB(cut(GetRValue(c)), cut(GetGValue(c)), cut(GetBValue(c))));
     }
@@ -108,7 +113,8 @@ AxisMap MapAxis(int64_t dstLen, int64_t srcStart, int64_t srcLen, bool mirror, i
 __attribute__((optimize("no-tree-loop-distribute-patterns"))) void CopyPixels(uint32_t* __restrict d,
                                                                               const uint32_t* __restrict s, int n)
 {
-    for (int i = 0; i < n; ++i) d[i] = s[i];
+    for (int i = 0; i < n; ++i)
+        d[i] = s[i];
 }
 
 uint32_t Average(const Bitmap& src, int x0, int nx, int y0, int ny)
@@ -143,10 +149,12 @@ uint32_t Average(const Bitmap& src, int x0, int nx, int y0, int ny)
 void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* source, DWORD rop, int stretchMode)
 {
     Bitmap* dst = dest.Surface();
-    if (!dst || width == 0 || height == 0) return;
+    if (!dst || width == 0 || height == 0)
+        return;
     uint8_t code = (uint8_t)(rop >> 16);
     bool needSource = UsesSource(code);
-    if (needSource && (!source || !source->bitmap || source->width == 0 || source->height == 0)) return;
+    if (needSource && (!source || !source->bitmap || source->width == 0 || source->height == 0))
+        return;
     int64_t dx0 = width < 0 ? (int64_t)x + width : x, dy0 = height < 0 ? (int64_t)y + height : y;
     int64_t dw = std::abs((int64_t)width), dh = std::abs((int64_t)height);
 
@@ -156,11 +164,13 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     bool sameSurface = src == dst;
     if (sameSurface) {
         copy = MakeBitmap(dst->width, dst->height, dst->bpp, true);
-        if (!copy) return;
+        if (!copy)
+            return;
         copy->palette = dst->palette;
         copy->mono = dst->mono;
         copy->masks = dst->masks;
-        for (int row = 0; row < dst->height; ++row) std::memcpy(copy->Row(row), dst->Row(row), dst->stride);
+        for (int row = 0; row < dst->height; ++row)
+            std::memcpy(copy->Row(row), dst->Row(row), dst->stride);
         src = copy.get();
     }
     int64_t sx0 = 0, sy0 = 0, sw = 0, sh = 0;
@@ -176,7 +186,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     RECT v = VisibleBox(dest);
     int top = (int)std::max<int64_t>(dy0, v.top), bottom = (int)std::min<int64_t>(dy0 + dh, v.bottom);
     int left = (int)std::max<int64_t>(dx0, v.left), right = (int)std::min<int64_t>(dx0 + dw, v.right);
-    if (top >= bottom || left >= right) return;
+    if (top >= bottom || left >= right)
+        return;
 
     bool stretched = src && (sw != dw || sh != dh || mirrorX || mirrorY);
     AxisMap mx, my;
@@ -187,7 +198,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
     BrushPainter pattern(dest, UsesPattern(code) ? dest.state.brush.get() : nullptr);
     bool patternNull = pattern.IsNull();
     std::optional<Converter> convert;
-    if (src) convert.emplace(*src, *dst, dest, source->bkColour, sameSurface);
+    if (src)
+        convert.emplace(*src, *dst, dest, source->bkColour, sameSurface);
     const uint32_t mask = dst->ValueMask();
     bool combine = stretchMode != COLORONCOLOR && (sw > dw || sh > dh);
     bool halftone = combine && stretchMode == HALFTONE && !dst->Palettized() && !dst->mono;
@@ -205,19 +217,23 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 src->masks == dst->masks) {
                 int sy = my.first[di];
                 int sx = mx.first[a - left];
-                if (sy < 0 || sy >= src->height || sx < 0 || sx + n > src->width) goto general;
+                if (sy < 0 || sy >= src->height || sx < 0 || sx + n > src->width)
+                    goto general;
                 const uint32_t* s = reinterpret_cast<const uint32_t*>(src->Row(sy)) + sx;
                 uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
                 switch (code) {
                 case 0xCC: CopyPixels(d, s, n); return;
                 case 0x88:
-                    for (int i = 0; i < n; ++i) d[i] &= s[i];
+                    for (int i = 0; i < n; ++i)
+                        d[i] &= s[i];
                     return;
                 case 0xEE:
-                    for (int i = 0; i < n; ++i) d[i] |= s[i];
+                    for (int i = 0; i < n; ++i)
+                        d[i] |= s[i];
                     return;
                 case 0x66:
-                    for (int i = 0; i < n; ++i) d[i] ^= s[i];
+                    for (int i = 0; i < n; ++i)
+                        d[i] ^= s[i];
                     return;
                 default: break;
                 }
@@ -225,7 +241,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
             if (src && stretched && !combine && src->bpp == 32 && dst->bpp == 32 && code == 0xCC && src != dst &&
                 !src->mono && src->masks == dst->masks) {
                 int sy = my.first[di];
-                if (sy < 0 || sy >= src->height) goto general;
+                if (sy < 0 || sy >= src->height)
+                    goto general;
                 const uint32_t* s = reinterpret_cast<const uint32_t*>(src->Row(sy));
                 uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
                 // A row that repeats the previous destination row's source row and span is copied from it.
@@ -236,9 +253,12 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 }
                 const int* fx = mx.first.data() + (a - left);
                 bool inside = true;
-                for (int i = 0; i < n && inside; i += std::max(1, n - 1)) inside = fx[i] >= 0 && fx[i] < src->width;
-                if (!inside) goto general;
-                for (int i = 0; i < n; ++i) d[i] = s[fx[i]];
+                for (int i = 0; i < n && inside; i += std::max(1, n - 1))
+                    inside = fx[i] >= 0 && fx[i] < src->width;
+                if (!inside)
+                    goto general;
+                for (int i = 0; i < n; ++i)
+                    d[i] = s[fx[i]];
                 repeat = RepeatedRow{yy, sy, a, b};
                 return;
             }
@@ -260,9 +280,11 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
             if (!src && patternNull == false && pattern.IsSolid() && dst->bpp == 32 && (code == 0xF0 || code == 0x5A)) {
                 uint32_t p = pattern.SolidValue();
                 uint32_t* d = reinterpret_cast<uint32_t*>(dst->Row(yy)) + a;
-                if (code == 0xF0) std::fill(d, d + n, p);
+                if (code == 0xF0)
+                    std::fill(d, d + n, p);
                 else
-                    for (int i = 0; i < n; ++i) d[i] ^= p;
+                    for (int i = 0; i < n; ++i)
+                        d[i] ^= p;
                 return;
             }
         general:
@@ -273,7 +295,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
                 for (int i = 0; i < n; ++i) {
                     int sx = mx.first[a + i - left], nx = mx.count[a + i - left];
                     // Source pixels outside the source bitmap read as black, as the system does.
-                    if (sx < 0 || sy < 0 || sx + (combine ? nx : 1) > src->width || sy + (combine ? ny : 1) > src->height) {
+                    if (sx < 0 || sy < 0 || sx + (combine ? nx : 1) > src->width ||
+                        sy + (combine ? ny : 1) > src->height) {
                         srow[i] = (*convert)(src->ToValue(0));
                         continue;
                     }
@@ -306,7 +329,8 @@ void Blit(Dc& dest, int x, int y, int width, int height, const BlitSource* sourc
 
 int DibColourCount(const BITMAPINFOHEADER& h)
 {
-    if (h.biBitCount > 8) return h.biClrUsed > 256 ? 256 : (int)h.biClrUsed;
+    if (h.biBitCount > 8)
+        return h.biClrUsed > 256 ? 256 : (int)h.biClrUsed;
     int full = 1 << h.biBitCount;
     return (h.biClrUsed && (int)h.biClrUsed < full) ? (int)h.biClrUsed : full;
 }
@@ -314,19 +338,22 @@ int DibColourCount(const BITMAPINFOHEADER& h)
 std::vector<RGBQUAD> DefaultPalette(int bpp)
 {
     std::vector<RGBQUAD> p;
-    if (bpp == 1) return {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+    if (bpp == 1)
+        return {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
     if (bpp == 4) {
-        static const BYTE vga[16][3] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-                                        {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-                                        {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-                                        {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
-        for (auto& c : vga) p.push_back(RGBQUAD{c[2], c[1], c[0], 0});
+        static const BYTE vga[16][3] = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                        {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+        for (auto& c : vga)
+            p.push_back(RGBQUAD{c[2], c[1], c[0], 0});
         return p;
     }
     if (bpp == 8) {
         for (int r = 0; r < 6; ++r)
             for (int g = 0; g < 6; ++g)
-                for (int b = 0; b < 6; ++b) p.push_back(RGBQUAD{(BYTE)(b * 51), (BYTE)(g * 51), (BYTE)(r * 51), 0});
+                for (int b = 0; b < 6; ++b)
+                    p.push_back(RGBQUAD{(BYTE)(b * 51), (BYTE)(g * 51), (BYTE)(r * 51), 0});
         for (int i = 0; i < 40; ++i) {
             BYTE v = (BYTE)((i + 1) * 255 / 41);
             p.push_back(RGBQUAD{v, v, v, 0});
@@ -338,17 +365,22 @@ std::vector<RGBQUAD> DefaultPalette(int bpp)
 
 bool WrapDib(const BITMAPINFO* info, const void* bits, UINT usage, const Dc* dc, Bitmap& out)
 {
-    if (!info) return false;
+    if (!info)
+        return false;
     // Packed DIBs from resources or files need not be aligned: the header is read by copy.
     BITMAPINFOHEADER h;
     std::memcpy(&h, info, sizeof h);
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0) return false;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0)
+        return false;
     int bpp = h.biBitCount;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
-    if (h.biCompression != BI_RGB && !(h.biCompression == BI_BITFIELDS && (bpp == 16 || bpp == 32))) return false;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return false;
+    if (h.biCompression != BI_RGB && !(h.biCompression == BI_BITFIELDS && (bpp == 16 || bpp == 32)))
+        return false;
     int64_t height = h.biHeight < 0 ? -(int64_t)h.biHeight : h.biHeight;
     int64_t stride = (((int64_t)h.biWidth * bpp + 31) / 32) * 4;
-    if (stride * height > (int64_t)1 << 30) return false;
+    if (stride * height > (int64_t)1 << 30)
+        return false;
     out.width = h.biWidth;
     out.height = (int)height;
     out.bpp = bpp;

@@ -8,7 +8,7 @@ namespace gdi {
 
 struct BlitSource {
     const Bitmap* bitmap = nullptr;
-    COLORREF bkColour = RGB(255, 255, 255);  // the source context's background colour, for colour-to-monochrome
+    COLORREF bkColour = RGB(255, 255, 255);   // the source context's background colour, for colour-to-monochrome
     int x = 0, y = 0, width = 0, height = 0;  // device pixels of the source; negative sizes mirror
 };
 

@@ -28,17 +28,20 @@ BlitSource SourceOf(const Dc& dc, int x, int y, int w, int h)
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw, int sh, DWORD rop)
 {
     auto d = LookupDc(dest);
-    if (!d) return FALSE;
+    if (!d)
+        return FALSE;
     uint8_t code = (uint8_t)(rop >> 16);
     bool needSource = (((code >> 2) ^ code) & 0x33) != 0;
     std::shared_ptr<Dc> s;
     if (needSource) {
         s = LookupDc(source);
-        if (!s) return FALSE;
+        if (!s)
+            return FALSE;
     }
     POINT p = d->ToDevice(x, y);
     BlitSource src;
-    if (s) src = SourceOf(*s, sx, sy, sw, sh);
+    if (s)
+        src = SourceOf(*s, sx, sy, sw, sh);
     Blit(*d, p.x, p.y, width, height, s ? &src : nullptr, rop, d->state.stretchMode);
     return TRUE;
 }
@@ -51,7 +54,8 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)
 {
     uint8_t code = (uint8_t)(rop >> 16);
-    if ((((code >> 2) ^ code) & 0x33) != 0) return FALSE;  // a raster operation that needs a source
+    if ((((code >> 2) ^ code) & 0x33) != 0)
+        return FALSE;  // a raster operation that needs a source
     return StretchBlt(hdc, x, y, width, height, nullptr, 0, 0, width, height, rop);
 }
 
@@ -60,22 +64,27 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, i
 {
     auto d = LookupDc(dest);
     auto s = LookupDc(source);
-    if (!d || !s || width <= 0 || height <= 0 || sw <= 0 || sh <= 0) return FALSE;
+    if (!d || !s || width <= 0 || height <= 0 || sw <= 0 || sh <= 0)
+        return FALSE;
     Bitmap* dst = d->Surface();
     const Bitmap* src = s->Surface();
-    if (!dst || !src) return FALSE;
+    if (!dst || !src)
+        return FALSE;
     POINT dp = d->ToDevice(x, y), sp = s->ToDevice(sx, sy);
     RECT v = VisibleBox(*d);
     COLORREF key = transparent & 0xFFFFFF;
     for (int yy = std::max<int>(dp.y, v.top); yy < std::min<int>(dp.y + height, v.bottom); ++yy) {
         int srcY = sp.y + (int)((int64_t)(yy - dp.y) * sh / height);
-        if (srcY < 0 || srcY >= src->height) continue;
+        if (srcY < 0 || srcY >= src->height)
+            continue;
         ForEachClippedSpan(*d, yy, dp.x, dp.x + width, [&](int a, int b) {
             for (int xx = a; xx < b; ++xx) {
                 int srcX = sp.x + (int)((int64_t)(xx - dp.x) * sw / width);
-                if (srcX < 0 || srcX >= src->width) continue;
+                if (srcX < 0 || srcX >= src->width)
+                    continue;
                 COLORREF c = src->ToColor(src->Get(srcX, srcY));
-                if (c != key) dst->Set(xx, yy, dst->ToValue(c));
+                if (c != key)
+                    dst->Set(xx, yy, dst->ToValue(c));
             }
         });
     }
@@ -97,7 +106,8 @@ int StretchDIBits(HDC hdc, int x, int y, int width, int height, int sx, int sy, 
                   const BITMAPINFO* info, UINT usage, DWORD rop)
 {
     auto d = LookupDc(hdc);
-    if (!d || !bits || !info) return 0;
+    if (!d || !bits || !info)
+        return 0;
     Bitmap dib;
     ExpandedDib expanded;
     DWORD compression;
@@ -129,22 +139,27 @@ int StretchDIBits(HDC hdc, int x, int y, int width, int height, int sx, int sy, 
     return std::abs(height);
 }
 
-int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD width, DWORD height, int sx, int sy, UINT startScan,
-                      UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage)
+int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD width, DWORD height, int sx, int sy, UINT startScan, UINT scanLines,
+                      const void* bits, const BITMAPINFO* info, UINT usage)
 {
     auto d = LookupDc(hdc);
-    if (!d || !bits || !info) return 0;
+    if (!d || !bits || !info)
+        return 0;
     Bitmap dib;
-    if (!WrapDib(info, bits, usage, d.get(), dib)) return 0;
+    if (!WrapDib(info, bits, usage, d.get(), dib))
+        return 0;
     // The bits hold scanLines rows starting at row startScan (counted from the bottom for bottom-up DIBs).
-    if (startScan >= (UINT)dib.height) return 0;
+    if (startScan >= (UINT)dib.height)
+        return 0;
     scanLines = std::min<UINT>(scanLines, (UINT)dib.height - startScan);
     int fullHeight = dib.height;
     Bitmap& band = dib;
     band.height = (int)scanLines;
     int bandTop;  // picture row of the band's first (top) row
-    if (dib.topDown) bandTop = (int)startScan;
-    else bandTop = fullHeight - (int)startScan - (int)scanLines;
+    if (dib.topDown)
+        bandTop = (int)startScan;
+    else
+        bandTop = fullHeight - (int)startScan - (int)scanLines;
     int top = dib.topDown ? sy : fullHeight - sy - (int)height;
     BlitSource src;
     src.bitmap = &band;
@@ -154,7 +169,8 @@ int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD width, DWORD height, int sx, 
     src.height = (int)height;
     // Only the rows the band holds are transferred.
     int first = std::max(0, -src.y), last = std::min<int>((int)height, (int)scanLines - src.y);
-    if (first >= last) return (int)scanLines;
+    if (first >= last)
+        return (int)scanLines;
     src.y += first;
     src.height = last - first;
     POINT p = d->ToDevice(x, y + first);

@@ -10,14 +10,14 @@ using namespace gdi;
 
 namespace {
 
-const COLORREF kSysColours[31] = {
-    RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128), RGB(212, 208, 200),
-    RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(255, 255, 255),
-    RGB(212, 208, 200), RGB(212, 208, 200), RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255),
-    RGB(212, 208, 200), RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
-    RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),       RGB(255, 255, 225),
-    RGB(181, 181, 181), RGB(0, 0, 128),     RGB(166, 202, 240), RGB(192, 192, 192), RGB(10, 36, 106),
-    RGB(212, 208, 200)};
+const COLORREF kSysColours[31] = {RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128),
+                                  RGB(212, 208, 200), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
+                                  RGB(0, 0, 0),       RGB(255, 255, 255), RGB(212, 208, 200), RGB(212, 208, 200),
+                                  RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255), RGB(212, 208, 200),
+                                  RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
+                                  RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),
+                                  RGB(255, 255, 225), RGB(181, 181, 181), RGB(0, 0, 128),     RGB(166, 202, 240),
+                                  RGB(192, 192, 192), RGB(10, 36, 106),   RGB(212, 208, 200)};
 
 // Device-space fill of [l, r) x [t, b) with a colour, clipped.
 void Fill(Dc& dc, int l, int t, int r, int b, COLORREF colour)
@@ -25,20 +25,24 @@ void Fill(Dc& dc, int l, int t, int r, int b, COLORREF colour)
     RECT visible = VisibleBox(dc);
     t = std::max<int>(t, visible.top);
     b = std::min<int>(b, visible.bottom);
-    if (!dc.Surface() || l >= r || t >= b) return;
+    if (!dc.Surface() || l >= r || t >= b)
+        return;
     uint32_t v = dc.Surface()->ToValue(colour);
-    for (int y = t; y < b; ++y) PaintSpan(dc, y, l, r, v, R2_COPYPEN);
+    for (int y = t; y < b; ++y)
+        PaintSpan(dc, y, l, r, v, R2_COPYPEN);
 }
 
 void Pixel(Dc& dc, int x, int y, COLORREF colour)
 {
-    if (dc.Surface()) PaintPixel(dc, x, y, dc.Surface()->ToValue(colour), R2_COPYPEN);
+    if (dc.Surface())
+        PaintPixel(dc, x, y, dc.Surface()->ToValue(colour), R2_COPYPEN);
 }
 
 // One ring of an edge: top and left in one colour, bottom and right (owning the two far corners) in another.
 void Ring(Dc& dc, RECT r, COLORREF topLeft, COLORREF bottomRight)
 {
-    if (r.right - r.left < 1 || r.bottom - r.top < 1) return;
+    if (r.right - r.left < 1 || r.bottom - r.top < 1)
+        return;
     Fill(dc, r.left, r.top, r.right - 1, r.top + 1, topLeft);
     Fill(dc, r.left, r.top, r.left + 1, r.bottom - 1, topLeft);
     Fill(dc, r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
@@ -52,25 +56,39 @@ RECT Edge(Dc& dc, RECT r, UINT edge, UINT flags)
         int tl, br;
     };
     auto pick = [&](bool raised, bool outer) -> Colours {
-        if (flags & BF_MONO) return {COLOR_WINDOWFRAME, COLOR_WINDOWFRAME};
-        if (flags & BF_FLAT) return {COLOR_BTNSHADOW, COLOR_BTNSHADOW};
-        if (outer) return raised ? Colours{COLOR_3DLIGHT, COLOR_3DDKSHADOW} : Colours{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+        if (flags & BF_MONO)
+            return {COLOR_WINDOWFRAME, COLOR_WINDOWFRAME};
+        if (flags & BF_FLAT)
+            return {COLOR_BTNSHADOW, COLOR_BTNSHADOW};
+        if (outer)
+            return raised ? Colours{COLOR_3DLIGHT, COLOR_3DDKSHADOW} : Colours{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
         return raised ? Colours{COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW} : Colours{COLOR_3DDKSHADOW, COLOR_3DLIGHT};
     };
     auto ring = [&](Colours c) {
         COLORREF tl = kSysColours[c.tl], br = kSysColours[c.br];
-        if (flags & BF_TOP) Fill(dc, r.left, r.top, r.right - ((flags & BF_RIGHT) ? 1 : 0), r.top + 1, tl);
-        if (flags & BF_LEFT) Fill(dc, r.left, r.top, r.left + 1, r.bottom - ((flags & BF_BOTTOM) ? 1 : 0), tl);
-        if (flags & BF_BOTTOM) Fill(dc, r.left, r.bottom - 1, r.right, r.bottom, br);
-        if (flags & BF_RIGHT) Fill(dc, r.right - 1, r.top, r.right, r.bottom, br);
-        if (flags & BF_LEFT) ++r.left;
-        if (flags & BF_TOP) ++r.top;
-        if (flags & BF_RIGHT) --r.right;
-        if (flags & BF_BOTTOM) --r.bottom;
+        if (flags & BF_TOP)
+            Fill(dc, r.left, r.top, r.right - ((flags & BF_RIGHT) ? 1 : 0), r.top + 1, tl);
+        if (flags & BF_LEFT)
+            Fill(dc, r.left, r.top, r.left + 1, r.bottom - ((flags & BF_BOTTOM) ? 1 : 0), tl);
+        if (flags & BF_BOTTOM)
+            Fill(dc, r.left, r.bottom - 1, r.right, r.bottom, br);
+        if (flags & BF_RIGHT)
+            Fill(dc, r.right - 1, r.top, r.right, r.bottom, br);
+        if (flags & BF_LEFT)
+            ++r.left;
+        if (flags & BF_TOP)
+            ++r.top;
+        if (flags & BF_RIGHT)
+            --r.right;
+        if (flags & BF_BOTTOM)
+            --r.bottom;
     };
-    if (edge & BDR_OUTER) ring(pick((edge & BDR_RAISEDOUTER) != 0, true));
-    if (edge & BDR_INNER) ring(pick((edge & BDR_RAISEDINNER) != 0, false));
-    if (flags & BF_MIDDLE) Fill(dc, r.left, r.top, r.right, r.bottom, kSysColours[COLOR_BTNFACE]);
+    if (edge & BDR_OUTER)
+        ring(pick((edge & BDR_RAISEDOUTER) != 0, true));
+    if (edge & BDR_INNER)
+        ring(pick((edge & BDR_RAISEDINNER) != 0, false));
+    if (flags & BF_MIDDLE)
+        Fill(dc, r.left, r.top, r.right, r.bottom, kSysColours[COLOR_BTNFACE]);
     return r;
 }
 
@@ -98,7 +116,8 @@ void CheckMark(Dc& dc, RECT r, COLORREF colour)
     int x0 = cx - 3, y0 = cy - 1;
     // Seven columns: the short stroke down to the right, then the long stroke up to the right, three pixels tall.
     static const int drop[7] = {2, 3, 4, 3, 2, 1, 0};
-    for (int i = 0; i < 7; ++i) Fill(dc, x0 + i, y0 + drop[i] - 2, x0 + i + 1, y0 + drop[i] + 1, colour);
+    for (int i = 0; i < 7; ++i)
+        Fill(dc, x0 + i, y0 + drop[i] - 2, x0 + i + 1, y0 + drop[i] + 1, colour);
 }
 
 void SizeGrip(Dc& dc, RECT r)
@@ -108,9 +127,11 @@ void SizeGrip(Dc& dc, RECT r)
     // Three ridges along the diagonal: two shadow lines and one highlight line each.
     for (int d = 1; d < size && d <= 12; ++d) {
         int m = (d - 1) % 4;
-        if (m == 3) continue;
+        if (m == 3)
+            continue;
         COLORREF c = m == 0 ? kSysColours[COLOR_BTNHIGHLIGHT] : kSysColours[COLOR_BTNSHADOW];
-        for (int i = 0; i < d; ++i) Pixel(dc, r.right - d + i, r.bottom - 1 - i, c);
+        for (int i = 0; i < d; ++i)
+            Pixel(dc, r.right - d + i, r.bottom - 1 - i, c);
     }
 }
 
@@ -124,7 +145,8 @@ RECT DeviceRect(const Dc& dc, const RECT* rect)
 
 DWORD GetSysColor(int index)
 {
-    if (index < 0 || index > 30) return 0;
+    if (index < 0 || index > 30)
+        return 0;
     return kSysColours[index];
 }
 
@@ -132,7 +154,8 @@ HBRUSH GetSysColorBrush(int index)
 {
     static std::mutex m;
     static HGDIOBJ brushes[31] = {};
-    if (index < 0 || index > 30) return nullptr;
+    if (index < 0 || index > 30)
+        return nullptr;
     std::lock_guard<std::mutex> lock(m);
     if (!brushes[index]) {
         auto b = std::make_shared<Brush>();
@@ -146,7 +169,8 @@ HBRUSH GetSysColorBrush(int index)
 BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !rect) return FALSE;
+    if (!dc || !rect)
+        return FALSE;
     RECT inside = Edge(*dc, DeviceRect(*dc, rect), edge, flags);
     if (flags & BF_ADJUST) {
         POINT a = dc->ToLogical(inside.left, inside.top), b = dc->ToLogical(inside.right, inside.bottom);
@@ -158,22 +182,28 @@ BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags)
 BOOL DrawFocusRect(HDC hdc, const RECT* rect)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !rect) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !rect)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     RECT r = DeviceRect(*dc, rect);
-    if (r.right - r.left < 1 || r.bottom - r.top < 1) return TRUE;
+    if (r.right - r.left < 1 || r.bottom - r.top < 1)
+        return TRUE;
     uint32_t white = dc->Surface()->ToValue(RGB(255, 255, 255));
     auto dot = [&](int x, int y) {
-        if (((x - r.left) + (y - r.top)) % 2 == 0) PaintPixel(*dc, x, y, white, R2_XORPEN);
+        if (((x - r.left) + (y - r.top)) % 2 == 0)
+            PaintPixel(*dc, x, y, white, R2_XORPEN);
     };
     RECT v = VisibleBox(*dc);
     for (int x = std::max<int>(r.left, v.left); x < std::min<int>(r.right, v.right); ++x) {
         dot(x, r.top);
-        if (r.bottom - 1 != r.top) dot(x, r.bottom - 1);
+        if (r.bottom - 1 != r.top)
+            dot(x, r.bottom - 1);
     }
     for (int y = std::max<int>(r.top + 1, v.top); y < std::min<int>(r.bottom - 1, v.bottom); ++y) {
         dot(r.left, y);
-        if (r.right - 1 != r.left) dot(r.right - 1, y);
+        if (r.right - 1 != r.left)
+            dot(r.right - 1, y);
     }
     return TRUE;
 }
@@ -181,8 +211,10 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect)
 BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !rect) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !rect)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     RECT r = DeviceRect(*dc, rect);
     bool pushed = (state & DFCS_PUSHED) != 0;
     bool inactive = (state & DFCS_INACTIVE) != 0;
@@ -190,7 +222,8 @@ BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state)
         RECT inside;
         if (state & DFCS_FLAT) {
             Fill(*dc, r.left, r.top, r.right, r.bottom, kSysColours[COLOR_BTNFACE]);
-            if (pushed) Ring(*dc, r, kSysColours[COLOR_BTNSHADOW], kSysColours[COLOR_BTNSHADOW]);
+            if (pushed)
+                Ring(*dc, r, kSysColours[COLOR_BTNSHADOW], kSysColours[COLOR_BTNSHADOW]);
             inside = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
         } else if (pushed) {
             Fill(*dc, r.left, r.top, r.right, r.bottom, kSysColours[COLOR_BTNFACE]);
@@ -199,7 +232,8 @@ BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state)
         } else {
             inside = Edge(*dc, r, EDGE_RAISED, BF_RECT | BF_MIDDLE);
         }
-        if (pushed) OffsetRect(&inside, 1, 1);
+        if (pushed)
+            OffsetRect(&inside, 1, 1);
         return inside;
     };
     auto glyph = [&](auto draw, RECT where) {
@@ -247,7 +281,8 @@ BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state)
             return TRUE;
         }
         int size = std::min({13, (int)(r.right - r.left), (int)(r.bottom - r.top)});
-        RECT box{r.left, r.top + (r.bottom - r.top - size) / 2, r.left + size, r.top + (r.bottom - r.top - size) / 2 + size};
+        RECT box{r.left, r.top + (r.bottom - r.top - size) / 2, r.left + size,
+                 r.top + (r.bottom - r.top - size) / 2 + size};
         RECT inside = Edge(*dc, box, EDGE_SUNKEN, BF_RECT);
         Fill(*dc, inside.left, inside.top, inside.right, inside.bottom,
              (pushed || inactive) ? kSysColours[COLOR_BTNFACE] : kSysColours[COLOR_WINDOW]);

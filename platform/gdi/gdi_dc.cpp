@@ -61,10 +61,12 @@ void InitState(DcState& s)
 
 void SetSelectedBitmap(Dc& dc, std::shared_ptr<Bitmap> bitmap, HGDIOBJ handle)
 {
-    if (dc.state.bitmap && !dc.state.bitmap->stock) dc.state.bitmap->selected = false;
+    if (dc.state.bitmap && !dc.state.bitmap->stock)
+        dc.state.bitmap->selected = false;
     dc.state.bitmap = std::move(bitmap);
     dc.state.bitmapHandle = handle;
-    if (dc.state.bitmap && !dc.state.bitmap->stock) dc.state.bitmap->selected = true;
+    if (dc.state.bitmap && !dc.state.bitmap->stock)
+        dc.state.bitmap->selected = true;
 }
 
 Region SurfaceRegion(const Dc& dc)
@@ -76,8 +78,10 @@ Region SurfaceRegion(const Dc& dc)
 int ClipKind(const Dc& dc)
 {
     RECT v = VisibleBox(dc);
-    if (v.left >= v.right) return NULLREGION;
-    if (!dc.state.clip) return SIMPLEREGION;
+    if (v.left >= v.right)
+        return NULLREGION;
+    if (!dc.state.clip)
+        return SIMPLEREGION;
     Region r = Region::Combine(*dc.state.clip, SurfaceRegion(dc), RGN_AND);
     return r.Kind();
 }
@@ -92,7 +96,8 @@ void GdiSetWindowDcProvider(GdiWindowDcGetter getter, GdiWindowDcReleaser releas
 
 HDC CreateCompatibleDC(HDC hdc)
 {
-    if (hdc && !LookupDc(hdc)) return nullptr;
+    if (hdc && !LookupDc(hdc))
+        return nullptr;
     auto dc = std::make_shared<Dc>();
     InitState(dc->state);
     SetSelectedBitmap(*dc, LookupAs<Bitmap>(DefaultBitmap(), OBJ_BITMAP), DefaultBitmap());
@@ -102,7 +107,8 @@ HDC CreateCompatibleDC(HDC hdc)
 BOOL DeleteDC(HDC hdc)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
+    if (!dc)
+        return FALSE;
     SetSelectedBitmap(*dc, nullptr, nullptr);
     dc->saved.clear();
     ForgetTemporaryDc(hdc);
@@ -111,7 +117,8 @@ BOOL DeleteDC(HDC hdc)
 
 HDC GetDC(HWND hwnd)
 {
-    if (hwnd) return g_windowDcGetter ? g_windowDcGetter(hwnd, FALSE) : nullptr;
+    if (hwnd)
+        return g_windowDcGetter ? g_windowDcGetter(hwnd, FALSE) : nullptr;
     auto dc = std::make_shared<Dc>();
     dc->type = OBJ_MEMDC;
     dc->screen = true;
@@ -122,25 +129,29 @@ HDC GetDC(HWND hwnd)
 
 HDC GetWindowDC(HWND hwnd)
 {
-    if (hwnd) return g_windowDcGetter ? g_windowDcGetter(hwnd, TRUE) : nullptr;
+    if (hwnd)
+        return g_windowDcGetter ? g_windowDcGetter(hwnd, TRUE) : nullptr;
     return GetDC(nullptr);
 }
 
 int ReleaseDC(HWND hwnd, HDC hdc)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return 0;
+    if (!dc)
+        return 0;
     if (dc->screen) {
         ForgetTemporaryDc(hdc);
         return Unregister(hdc) ? 1 : 0;
     }
-    if (hwnd && g_windowDcReleaser) return g_windowDcReleaser(hwnd, hdc);
+    if (hwnd && g_windowDcReleaser)
+        return g_windowDcReleaser(hwnd, hdc);
     return 0;
 }
 
 int GetDeviceCaps(HDC hdc, int index)
 {
-    if (!LookupDc(hdc)) return 0;
+    if (!LookupDc(hdc))
+        return 0;
     switch (index) {
     case DRIVERVERSION: return 0x4000;
     case TECHNOLOGY: return DT_RASDISPLAY;
@@ -173,7 +184,8 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
 {
     auto dc = LookupDc(hdc);
     std::shared_ptr<Object> o = Lookup(object);
-    if (!dc || !o) return nullptr;
+    if (!dc || !o)
+        return nullptr;
     DcState& s = dc->state;
     HGDIOBJ previous = nullptr;
     switch (o->type) {
@@ -194,9 +206,12 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
         return previous;
     case OBJ_BITMAP: {
         auto b = std::static_pointer_cast<Bitmap>(o);
-        if (dc->screen) return nullptr;
-        if (b == s.bitmap) return object;
-        if (b->selected) return nullptr;  // a bitmap is selected into one context at a time
+        if (dc->screen)
+            return nullptr;
+        if (b == s.bitmap)
+            return object;
+        if (b->selected)
+            return nullptr;  // a bitmap is selected into one context at a time
         previous = s.bitmapHandle;
         SetSelectedBitmap(*dc, b, object);
         return previous;
@@ -209,7 +224,8 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return nullptr;
+    if (!dc)
+        return nullptr;
     switch (type) {
     case OBJ_PEN: return dc->state.penHandle;
     case OBJ_BRUSH: return dc->state.brushHandle;
@@ -223,7 +239,8 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type)
 int SaveDC(HDC hdc)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return 0;
+    if (!dc)
+        return 0;
     dc->saved.push_back(dc->state);
     return (int)dc->saved.size();
 }
@@ -231,35 +248,40 @@ int SaveDC(HDC hdc)
 BOOL RestoreDC(HDC hdc, int savedDc)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
+    if (!dc)
+        return FALSE;
     int n = (int)dc->saved.size();
     int level = savedDc < 0 ? n + 1 + savedDc : savedDc;
-    if (level < 1 || level > n) return FALSE;
+    if (level < 1 || level > n)
+        return FALSE;
     DcState target = dc->saved[level - 1];
     dc->saved.resize(level - 1);
     std::shared_ptr<Bitmap> bitmap = target.bitmap;
     HGDIOBJ bitmapHandle = target.bitmapHandle;
-    if (bitmap != dc->state.bitmap && bitmap && bitmap->selected && !bitmap->stock) return FALSE;
+    if (bitmap != dc->state.bitmap && bitmap && bitmap->selected && !bitmap->stock)
+        return FALSE;
     std::shared_ptr<Bitmap> current = dc->state.bitmap;
     dc->state = std::move(target);
     dc->state.bitmap = current;
-    if (!dc->screen) SetSelectedBitmap(*dc, bitmap, bitmapHandle);
+    if (!dc->screen)
+        SetSelectedBitmap(*dc, bitmap, bitmapHandle);
     return TRUE;
 }
 
-#define DC_ATTRIBUTE(Set, Get, Type, field, failed)  \
-    Type Set(HDC hdc, Type value)                      \
-    {                                                  \
-        auto dc = LookupDc(hdc);                       \
-        if (!dc) return failed;                        \
-        Type old = dc->state.field;                    \
-        dc->state.field = value;                       \
-        return old;                                    \
-    }                                                  \
-    Type Get(HDC hdc)                                  \
-    {                                                  \
-        auto dc = LookupDc(hdc);                       \
-        return dc ? dc->state.field : failed;          \
+#define DC_ATTRIBUTE(Set, Get, Type, field, failed) \
+    Type Set(HDC hdc, Type value)                   \
+    {                                               \
+        auto dc = LookupDc(hdc);                    \
+        if (!dc)                                    \
+            return failed;                          \
+        Type old = dc->state.field;                 \
+        dc->state.field = value;                    \
+        return old;                                 \
+    }                                               \
+    Type Get(HDC hdc)                               \
+    {                                               \
+        auto dc = LookupDc(hdc);                    \
+        return dc ? dc->state.field : failed;       \
     }
 
 DC_ATTRIBUTE(SetTextColor, GetTextColor, COLORREF, textColour, CLR_INVALID)
@@ -269,7 +291,8 @@ DC_ATTRIBUTE(SetTextCharacterExtra, GetTextCharacterExtra, int, charExtra, (int)
 int SetBkMode(HDC hdc, int mode)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || (mode != OPAQUE && mode != TRANSPARENT)) return 0;
+    if (!dc || (mode != OPAQUE && mode != TRANSPARENT))
+        return 0;
     int old = dc->state.bkMode;
     dc->state.bkMode = mode;
     return old;
@@ -284,7 +307,8 @@ int GetBkMode(HDC hdc)
 int SetROP2(HDC hdc, int mode)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || mode < R2_BLACK || mode > R2_WHITE) return 0;
+    if (!dc || mode < R2_BLACK || mode > R2_WHITE)
+        return 0;
     int old = dc->state.rop2;
     dc->state.rop2 = mode;
     return old;
@@ -299,7 +323,8 @@ int GetROP2(HDC hdc)
 int SetStretchBltMode(HDC hdc, int mode)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || mode < BLACKONWHITE || mode > HALFTONE) return 0;
+    if (!dc || mode < BLACKONWHITE || mode > HALFTONE)
+        return 0;
     int old = dc->state.stretchMode;
     dc->state.stretchMode = mode;
     return old;
@@ -314,7 +339,8 @@ int GetStretchBltMode(HDC hdc)
 int SetPolyFillMode(HDC hdc, int mode)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || (mode != ALTERNATE && mode != WINDING)) return 0;
+    if (!dc || (mode != ALTERNATE && mode != WINDING))
+        return 0;
     int old = dc->state.polyFillMode;
     dc->state.polyFillMode = mode;
     return old;
@@ -329,7 +355,8 @@ int GetPolyFillMode(HDC hdc)
 UINT SetTextAlign(HDC hdc, UINT align)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return GDI_ERROR;
+    if (!dc)
+        return GDI_ERROR;
     UINT old = dc->state.textAlign;
     dc->state.textAlign = align;
     return old;
@@ -344,7 +371,8 @@ UINT GetTextAlign(HDC hdc)
 int SetArcDirection(HDC hdc, int direction)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || (direction != AD_COUNTERCLOCKWISE && direction != AD_CLOCKWISE)) return 0;
+    if (!dc || (direction != AD_COUNTERCLOCKWISE && direction != AD_CLOCKWISE))
+        return 0;
     int old = dc->state.arcDirection;
     dc->state.arcDirection = direction;
     return old;
@@ -359,8 +387,10 @@ int GetArcDirection(HDC hdc)
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT previous)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
-    if (previous) *previous = dc->state.brushOrg;
+    if (!dc)
+        return FALSE;
+    if (previous)
+        *previous = dc->state.brushOrg;
     dc->state.brushOrg = POINT{x, y};
     return TRUE;
 }
@@ -368,7 +398,8 @@ BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT previous)
 BOOL GetBrushOrgEx(HDC hdc, LPPOINT origin)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !origin) return FALSE;
+    if (!dc || !origin)
+        return FALSE;
     *origin = dc->state.brushOrg;
     return TRUE;
 }
@@ -376,7 +407,8 @@ BOOL GetBrushOrgEx(HDC hdc, LPPOINT origin)
 COLORREF SetDCBrushColor(HDC hdc, COLORREF colour)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return CLR_INVALID;
+    if (!dc)
+        return CLR_INVALID;
     COLORREF old = dc->state.dcBrushColour;
     dc->state.dcBrushColour = colour;
     return old;
@@ -385,7 +417,8 @@ COLORREF SetDCBrushColor(HDC hdc, COLORREF colour)
 COLORREF SetDCPenColor(HDC hdc, COLORREF colour)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return CLR_INVALID;
+    if (!dc)
+        return CLR_INVALID;
     COLORREF old = dc->state.dcPenColour;
     dc->state.dcPenColour = colour;
     return old;
@@ -394,7 +427,8 @@ COLORREF SetDCPenColor(HDC hdc, COLORREF colour)
 int SetMapMode(HDC hdc, int mode)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || mode < MM_TEXT || mode > MM_ANISOTROPIC) return 0;
+    if (!dc || mode < MM_TEXT || mode > MM_ANISOTROPIC)
+        return 0;
     int old = dc->state.mapMode;
     dc->state.mapMode = MM_TEXT;  // only pixel units are drawn; other modes keep pixel scaling
     return old;
@@ -406,30 +440,35 @@ int GetMapMode(HDC hdc)
     return dc ? dc->state.mapMode : 0;
 }
 
-#define DC_ORIGIN(Set, Get, Offset, field)                             \
-    BOOL Set(HDC hdc, int x, int y, LPPOINT previous)                  \
-    {                                                                  \
-        auto dc = LookupDc(hdc);                                       \
-        if (!dc) return FALSE;                                         \
-        if (previous) *previous = dc->state.field;                     \
-        dc->state.field = POINT{x, y};                                 \
-        return TRUE;                                                   \
-    }                                                                  \
-    BOOL Get(HDC hdc, LPPOINT origin)                                  \
-    {                                                                  \
-        auto dc = LookupDc(hdc);                                       \
-        if (!dc || !origin) return FALSE;                              \
-        *origin = dc->state.field;                                     \
-        return TRUE;                                                   \
-    }                                                                  \
-    BOOL Offset(HDC hdc, int dx, int dy, LPPOINT previous)             \
-    {                                                                  \
-        auto dc = LookupDc(hdc);                                       \
-        if (!dc) return FALSE;                                         \
-        if (previous) *previous = dc->state.field;                     \
-        dc->state.field.x += dx;                                       \
-        dc->state.field.y += dy;                                       \
-        return TRUE;                                                   \
+#define DC_ORIGIN(Set, Get, Offset, field)                 \
+    BOOL Set(HDC hdc, int x, int y, LPPOINT previous)      \
+    {                                                      \
+        auto dc = LookupDc(hdc);                           \
+        if (!dc)                                           \
+            return FALSE;                                  \
+        if (previous)                                      \
+            *previous = dc->state.field;                   \
+        dc->state.field = POINT{x, y};                     \
+        return TRUE;                                       \
+    }                                                      \
+    BOOL Get(HDC hdc, LPPOINT origin)                      \
+    {                                                      \
+        auto dc = LookupDc(hdc);                           \
+        if (!dc || !origin)                                \
+            return FALSE;                                  \
+        *origin = dc->state.field;                         \
+        return TRUE;                                       \
+    }                                                      \
+    BOOL Offset(HDC hdc, int dx, int dy, LPPOINT previous) \
+    {                                                      \
+        auto dc = LookupDc(hdc);                           \
+        if (!dc)                                           \
+            return FALSE;                                  \
+        if (previous)                                      \
+            *previous = dc->state.field;                   \
+        dc->state.field.x += dx;                           \
+        dc->state.field.y += dy;                           \
+        return TRUE;                                       \
     }
 
 DC_ORIGIN(SetViewportOrgEx, GetViewportOrgEx, OffsetViewportOrgEx, viewportOrg)
@@ -438,30 +477,37 @@ DC_ORIGIN(SetWindowOrgEx, GetWindowOrgEx, OffsetWindowOrgEx, windowOrg)
 BOOL LPtoDP(HDC hdc, LPPOINT points, int count)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || (!points && count > 0)) return FALSE;
-    for (int i = 0; i < count; ++i) points[i] = dc->ToDevice(points[i].x, points[i].y);
+    if (!dc || (!points && count > 0))
+        return FALSE;
+    for (int i = 0; i < count; ++i)
+        points[i] = dc->ToDevice(points[i].x, points[i].y);
     return TRUE;
 }
 
 BOOL DPtoLP(HDC hdc, LPPOINT points, int count)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || (!points && count > 0)) return FALSE;
-    for (int i = 0; i < count; ++i) points[i] = dc->ToLogical(points[i].x, points[i].y);
+    if (!dc || (!points && count > 0))
+        return FALSE;
+    for (int i = 0; i < count; ++i)
+        points[i] = dc->ToLogical(points[i].x, points[i].y);
     return TRUE;
 }
 
 int ExtSelectClipRgn(HDC hdc, HRGN region, int mode)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return ERROR;
+    if (!dc)
+        return ERROR;
     if (!region) {
-        if (mode != RGN_COPY) return ERROR;
+        if (mode != RGN_COPY)
+            return ERROR;
         dc->state.clip.reset();
         return ClipKind(*dc);
     }
     auto r = LookupAs<RegionObject>(region, OBJ_REGION);
-    if (!r) return ERROR;
+    if (!r)
+        return ERROR;
     if (mode == RGN_COPY) {
         dc->state.clip = r->region;
     } else {
@@ -478,7 +524,8 @@ namespace {
 int CombineClipRect(HDC hdc, int left, int top, int right, int bottom, int mode)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return ERROR;
+    if (!dc)
+        return ERROR;
     POINT a = dc->ToDevice(left, top), b = dc->ToDevice(right, bottom);
     Region rect(a.x, a.y, b.x, b.y);
     Region base = dc->state.clip ? *dc->state.clip : SurfaceRegion(*dc);
@@ -501,15 +548,18 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom)
 int OffsetClipRgn(HDC hdc, int dx, int dy)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return ERROR;
-    if (dc->state.clip) dc->state.clip->Offset(dx, dy);
+    if (!dc)
+        return ERROR;
+    if (dc->state.clip)
+        dc->state.clip->Offset(dx, dy);
     return ClipKind(*dc);
 }
 
 int GetClipBox(HDC hdc, LPRECT rect)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !rect) return ERROR;
+    if (!dc || !rect)
+        return ERROR;
     RECT v = VisibleBox(*dc);
     POINT a = dc->ToLogical(v.left, v.top), b = dc->ToLogical(v.right, v.bottom);
     *rect = RECT{a.x, a.y, b.x, b.y};
@@ -520,8 +570,10 @@ int GetClipRgn(HDC hdc, HRGN region)
 {
     auto dc = LookupDc(hdc);
     auto r = LookupAs<RegionObject>(region, OBJ_REGION);
-    if (!dc || !r) return -1;
-    if (!dc->state.clip) return 0;
+    if (!dc || !r)
+        return -1;
+    if (!dc->state.clip)
+        return 0;
     r->region = *dc->state.clip;
     return 1;
 }
@@ -529,22 +581,26 @@ int GetClipRgn(HDC hdc, HRGN region)
 BOOL PtVisible(HDC hdc, int x, int y)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
+    if (!dc)
+        return FALSE;
     POINT p = dc->ToDevice(x, y);
     RECT v = VisibleBox(*dc);
-    if (p.x < v.left || p.x >= v.right || p.y < v.top || p.y >= v.bottom) return FALSE;
+    if (p.x < v.left || p.x >= v.right || p.y < v.top || p.y >= v.bottom)
+        return FALSE;
     return !dc->state.clip || dc->state.clip->Contains(p.x, p.y);
 }
 
 BOOL RectVisible(HDC hdc, const RECT* rect)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !rect) return FALSE;
+    if (!dc || !rect)
+        return FALSE;
     POINT a = dc->ToDevice(rect->left, rect->top), b = dc->ToDevice(rect->right, rect->bottom);
     CRect r(a.x, a.y, b.x, b.y);
     r.NormalizeRect();
     CRect v(VisibleBox(*dc)), both;
-    if (!both.IntersectRect(&r, &v)) return FALSE;
+    if (!both.IntersectRect(&r, &v))
+        return FALSE;
     return !dc->state.clip || dc->state.clip->Intersects(both);
 }
 
@@ -552,7 +608,8 @@ HPALETTE SelectPalette(HDC hdc, HPALETTE palette, BOOL background)
 {
     auto dc = LookupDc(hdc);
     auto p = LookupAs<Palette>(palette, OBJ_PAL);
-    if (!dc || !p) return nullptr;
+    if (!dc || !p)
+        return nullptr;
     HPALETTE old = (HPALETTE)dc->state.paletteHandle;
     dc->state.palette = p;
     dc->state.paletteHandle = palette;
@@ -567,8 +624,10 @@ UINT GetSystemPaletteEntries(HDC hdc, UINT start, UINT count, LPPALETTEENTRY ent
 COLORREF GetNearestColor(HDC hdc, COLORREF colour)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return CLR_INVALID;
+    if (!dc)
+        return CLR_INVALID;
     const Bitmap* s = dc->Surface();
-    if (!s) return colour & 0xFFFFFF;
+    if (!s)
+        return colour & 0xFFFFFF;
     return s->ToColor(ColourValue(*dc, colour));
 }

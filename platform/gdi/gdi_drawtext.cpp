@@ -28,7 +28,8 @@ Line StripPrefix(const std::string& s, UINT format)
     for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '&' && i + 1 < s.size()) {
             ++i;
-            if (s[i] != '&' && !(format & DT_HIDEPREFIX)) out.underline = (int)out.text.size();
+            if (s[i] != '&' && !(format & DT_HIDEPREFIX))
+                out.underline = (int)out.text.size();
         } else if (s[i] == '&') {
             continue;
         }
@@ -48,14 +49,16 @@ public:
     }
     int Width(const std::string& s) const
     {
-        if (!(m_format & DT_EXPANDTABS) || s.find('\t') == std::string::npos) return MeasureRun(m_dc, s.data(), (int)s.size()).width;
+        if (!(m_format & DT_EXPANDTABS) || s.find('\t') == std::string::npos)
+            return MeasureRun(m_dc, s.data(), (int)s.size()).width;
         int x = 0;
         size_t start = 0;
         while (true) {
             size_t tab = s.find('\t', start);
             std::string piece = s.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
             x += MeasureRun(m_dc, piece.data(), (int)piece.size()).width;
-            if (tab == std::string::npos) return x;
+            if (tab == std::string::npos)
+                return x;
             x = (x / m_tab + 1) * m_tab;
             start = tab + 1;
         }
@@ -82,7 +85,8 @@ std::vector<Token> Tokens(const std::string& line)
     bool spaced = false;
     std::string word;
     auto flush = [&]() {
-        if (!word.empty()) out.push_back(Token{word, spaced});
+        if (!word.empty())
+            out.push_back(Token{word, spaced});
         word.clear();
         spaced = false;
     };
@@ -95,7 +99,8 @@ std::vector<Token> Tokens(const std::string& line)
             continue;
         }
         size_t n = 1;
-        while (i + n < line.size() && ((unsigned char)line[i + n] & 0xC0) == 0x80 && c >= 0xC0) ++n;
+        while (i + n < line.size() && ((unsigned char)line[i + n] & 0xC0) == 0x80 && c >= 0xC0)
+            ++n;
         std::vector<uint32_t> code = DecodeText(line.data() + i, (int)n);
         if (code.size() == 1 && code[0] >= 0x2E80) {
             bool sp = word.empty() && spaced;
@@ -117,7 +122,8 @@ std::vector<std::string> BreakLines(const std::string& text, UINT format, int wi
     if (format & DT_SINGLELINE) {
         std::string one;
         for (char c : text)
-            if (c != '\r' && c != '\n') one += c;
+            if (c != '\r' && c != '\n')
+                one += c;
         hard.push_back(one);
     } else {
         std::string cur;
@@ -125,14 +131,16 @@ std::vector<std::string> BreakLines(const std::string& text, UINT format, int wi
             if (text[i] == '\r' || text[i] == '\n') {
                 hard.push_back(cur);
                 cur.clear();
-                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                    ++i;
             } else {
                 cur += text[i];
             }
         }
         hard.push_back(cur);
     }
-    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE)) return hard;
+    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE))
+        return hard;
     std::vector<std::string> out;
     for (const std::string& line : hard) {
         if (line.empty()) {
@@ -158,17 +166,21 @@ std::vector<std::string> BreakLines(const std::string& text, UINT format, int wi
 // Shortens a line with "..." at its end so that it fits the width.
 void EndEllipsis(Line& line, int width, const Layout& layout)
 {
-    if (layout.Width(line.text) <= width) return;
+    if (layout.Width(line.text) <= width)
+        return;
     std::string base = line.text;
     while (!base.empty()) {
         // Drops the last character (a whole UTF-8 sequence where there is one).
         size_t cut = base.size() - 1;
-        while (cut > 0 && ((unsigned char)base[cut] & 0xC0) == 0x80) --cut;
+        while (cut > 0 && ((unsigned char)base[cut] & 0xC0) == 0x80)
+            --cut;
         base.erase(cut);
-        if (layout.Width(base + "...") <= width) break;
+        if (layout.Width(base + "...") <= width)
+            break;
     }
     line.text = base + "...";
-    if (line.underline >= (int)base.size()) line.underline = -1;
+    if (line.underline >= (int)base.size())
+        line.underline = -1;
 }
 
 }  // namespace
@@ -176,7 +188,8 @@ void EndEllipsis(Line& line, int width, const Layout& layout)
 int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWTEXTPARAMS* params)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !text || !rect) return 0;
+    if (!dc || !text || !rect)
+        return 0;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     std::string s(text, length < 0 ? std::strlen(text) : (size_t)length);
     Layout layout(*dc, format);
@@ -193,7 +206,8 @@ int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWT
     int widest = 0;
     for (const std::string& r : raw) {
         Line line = StripPrefix(r, format);
-        if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) EndEllipsis(line, width, layout);
+        if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS))
+            EndEllipsis(line, width, layout);
         widest = std::max(widest, layout.Width(line.text));
         lines.push_back(line);
     }
@@ -205,8 +219,10 @@ int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWT
     }
     int y = rect->top;
     if (format & DT_SINGLELINE) {
-        if (format & DT_VCENTER) y = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
-        else if (format & DT_BOTTOM) y = rect->bottom - lineHeight;
+        if (format & DT_VCENTER)
+            y = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
+        else if (format & DT_BOTTOM)
+            y = rect->bottom - lineHeight;
     }
     int firstY = y;
     POINT a = dc->ToDevice(rect->left, rect->top), b = dc->ToDevice(rect->right, rect->bottom);
@@ -216,15 +232,18 @@ int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWT
     for (const Line& line : lines) {
         int w = layout.Width(line.text);
         int x = left;
-        if (format & DT_CENTER) x = left + (width - w) / 2;
-        else if (format & DT_RIGHT) x = right - w;
+        if (format & DT_CENTER)
+            x = left + (width - w) / 2;
+        else if (format & DT_RIGHT)
+            x = right - w;
         POINT p = dc->ToDevice(x, y);
         int baseline = p.y + m.ascent;
         if (surface) {
             if (dc->state.bkMode == OPAQUE && !(format & DT_PREFIXONLY)) {
                 uint32_t bk = ColourValue(*dc, dc->state.bkColour);
                 for (int yy = p.y; yy < p.y + m.height; ++yy) {
-                    if (clipRect && (yy < clip.top || yy >= clip.bottom)) continue;
+                    if (clipRect && (yy < clip.top || yy >= clip.bottom))
+                        continue;
                     int l = p.x, r = p.x + w;
                     if (clipRect) {
                         l = std::max<int>(l, clip.left);
@@ -240,12 +259,14 @@ int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWT
                 size_t tab = (format & DT_EXPANDTABS) ? line.text.find('\t', start) : std::string::npos;
                 std::string piece = line.text.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
                 TextRun run = MeasureRun(*dc, piece.data(), (int)piece.size());
-                if (!(format & DT_PREFIXONLY)) DrawRun(*dc, run, pen, baseline, clipRect);
+                if (!(format & DT_PREFIXONLY))
+                    DrawRun(*dc, run, pen, baseline, clipRect);
                 if (line.underline >= (int)start && line.underline < (int)(start + piece.size())) {
                     int offset = line.underline - (int)start;
                     int ux = pen + MeasureRun(*dc, piece.data(), offset).width;
                     int n = 1;
-                    while (offset + n < (int)piece.size() && ((unsigned char)piece[offset + n] & 0xC0) == 0x80) ++n;
+                    while (offset + n < (int)piece.size() && ((unsigned char)piece[offset + n] & 0xC0) == 0x80)
+                        ++n;
                     int uw = MeasureRun(*dc, piece.data() + offset, n).width;
                     uint32_t v = ColourValue(*dc, dc->state.textColour);
                     int uy = baseline + m.underlinePosition;
@@ -254,14 +275,16 @@ int DrawTextExA(HDC hdc, LPSTR text, int length, LPRECT rect, UINT format, DRAWT
                                   clipRect ? std::min<int>(ux + uw, clip.right) : ux + uw, v, R2_COPYPEN);
                 }
                 pen += run.width;
-                if (tab == std::string::npos) break;
+                if (tab == std::string::npos)
+                    break;
                 pen = p.x + ((pen - p.x) / layout.Tab() + 1) * layout.Tab();
                 start = tab + 1;
             }
         }
         y += lineHeight;
     }
-    if (params) params->uiLengthDrawn = (UINT)s.size();
+    if (params)
+        params->uiLengthDrawn = (UINT)s.size();
     return (firstY - rect->top) + total;
 }
 

@@ -22,7 +22,8 @@ FT_Library Library()
 {
     static FT_Library lib = [] {
         FT_Library l = nullptr;
-        if (FT_Init_FreeType(&l) != 0) l = nullptr;
+        if (FT_Init_FreeType(&l) != 0)
+            l = nullptr;
         return l;
     }();
     return lib;
@@ -31,9 +32,12 @@ FT_Library Library()
 std::string Lower(std::string s)
 {
     for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    while (!s.empty() && s.front() == ' ') s.erase(s.begin());
+        if (c >= 'A' && c <= 'Z')
+            c = (char)(c - 'A' + 'a');
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    while (!s.empty() && s.front() == ' ')
+        s.erase(s.begin());
     return s;
 }
 
@@ -61,21 +65,31 @@ std::map<std::string, std::shared_ptr<FontFace>>& FaceCache()
 // The system's face names, mapped to the metric-compatible or nearest installed families.
 std::string Alias(const std::string& name, BYTE pitchAndFamily)
 {
-    static const std::map<std::string, std::string> aliases = {
-        {"arial", "Liberation Sans"},          {"helvetica", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
-        {"courier new", "Liberation Mono"},    {"courier", "Liberation Mono"},
-        {"verdana", "DejaVu Sans"},            {"tahoma", "DejaVu Sans"},
-        {"ms sans serif", "Liberation Sans"},  {"microsoft sans serif", "Liberation Sans"},
-        {"ms shell dlg", "Liberation Sans"},   {"ms shell dlg 2", "DejaVu Sans"},
-        {"system", "DejaVu Sans"},             {"fixedsys", "Liberation Mono"},
-        {"sans-serif", "DejaVu Sans"},         {"serif", "Liberation Serif"},
-        {"monospace", "Liberation Mono"}};
+    static const std::map<std::string, std::string> aliases = {{"arial", "Liberation Sans"},
+                                                               {"helvetica", "Liberation Sans"},
+                                                               {"times new roman", "Liberation Serif"},
+                                                               {"times", "Liberation Serif"},
+                                                               {"courier new", "Liberation Mono"},
+                                                               {"courier", "Liberation Mono"},
+                                                               {"verdana", "DejaVu Sans"},
+                                                               {"tahoma", "DejaVu Sans"},
+                                                               {"ms sans serif", "Liberation Sans"},
+                                                               {"microsoft sans serif", "Liberation Sans"},
+                                                               {"ms shell dlg", "Liberation Sans"},
+                                                               {"ms shell dlg 2", "DejaVu Sans"},
+                                                               {"system", "DejaVu Sans"},
+                                                               {"fixedsys", "Liberation Mono"},
+                                                               {"sans-serif", "DejaVu Sans"},
+                                                               {"serif", "Liberation Serif"},
+                                                               {"monospace", "Liberation Mono"}};
     auto it = aliases.find(name);
-    if (it != aliases.end()) return it->second;
+    if (it != aliases.end())
+        return it->second;
     if (name.empty()) {
-        if ((pitchAndFamily & 3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN) return "Liberation Mono";
-        if ((pitchAndFamily & 0xF0) == FF_ROMAN) return "Liberation Serif";
+        if ((pitchAndFamily & 3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN)
+            return "Liberation Mono";
+        if ((pitchAndFamily & 0xF0) == FF_ROMAN)
+            return "Liberation Serif";
         return "DejaVu Sans";
     }
     return "";
@@ -85,7 +99,8 @@ bool FamilyMatches(FcPattern* match, const std::string& wanted)
 {
     FcChar8* family = nullptr;
     for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &family) == FcResultMatch; ++i)
-        if (Lower(reinterpret_cast<const char*>(family)) == Lower(wanted)) return true;
+        if (Lower(reinterpret_cast<const char*>(family)) == Lower(wanted))
+            return true;
     return false;
 }
 
@@ -93,19 +108,23 @@ bool FamilyMatches(FcPattern* match, const std::string& wanted)
 bool Match(const std::string& family, int weight, bool italic, bool exact, bool needCjk, FaceFile& out)
 {
     FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return false;
+    if (!pattern)
+        return false;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight <= 0 ? 400 : std::min(weight, 1000)));
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    if (needCjk) FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
+    if (needCjk)
+        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (!match) return false;
+    if (!match)
+        return false;
     bool ok = true;
-    if (exact && !FamilyMatches(match, family)) ok = false;
+    if (exact && !FamilyMatches(match, family))
+        ok = false;
     if (ok && needCjk) {
         FcCharSet* cs = nullptr;
         ok = FcPatternGetCharSet(match, FC_CHARSET, 0, &cs) == FcResultMatch && FcCharSetHasChar(cs, 0x4E2D);
@@ -121,7 +140,8 @@ bool Match(const std::string& family, int weight, bool italic, bool exact, bool 
         out.bold = w >= FC_WEIGHT_DEMIBOLD;
         out.italic = slant != FC_SLANT_ROMAN;
         FcChar8* fam = nullptr;
-        if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch) out.family = reinterpret_cast<const char*>(fam);
+        if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch)
+            out.family = reinterpret_cast<const char*>(fam);
     } else {
         ok = false;
     }
@@ -142,17 +162,22 @@ FaceFile ChooseFile(const LOGFONTA& lf)
     if (reg != Registered().end() && !reg->second.empty()) {
         const FaceFile* best = &reg->second.front();
         for (const FaceFile& f : reg->second)
-            if (f.bold == wantBold && f.italic == wantItalic) best = &f;
+            if (f.bold == wantBold && f.italic == wantItalic)
+                best = &f;
         return *best;
     }
     FaceFile out;
     std::string family = Alias(name, lf.lfPitchAndFamily);
-    if (!family.empty() && Match(family, lf.lfWeight, wantItalic, true, false, out)) return out;
-    if (family.empty() && IsAscii(name) && Match(name, lf.lfWeight, wantItalic, true, false, out)) return out;
+    if (!family.empty() && Match(family, lf.lfWeight, wantItalic, true, false, out))
+        return out;
+    if (family.empty() && IsAscii(name) && Match(name, lf.lfWeight, wantItalic, true, false, out))
+        return out;
     bool cjk = !IsAscii(name) || lf.lfCharSet == GB2312_CHARSET || lf.lfCharSet == CHINESEBIG5_CHARSET ||
                lf.lfCharSet == SHIFTJIS_CHARSET || lf.lfCharSet == HANGUL_CHARSET;
-    if (cjk && Match("sans-serif", lf.lfWeight, wantItalic, false, true, out)) return out;
-    if (Match("DejaVu Sans", lf.lfWeight, wantItalic, true, false, out)) return out;
+    if (cjk && Match("sans-serif", lf.lfWeight, wantItalic, false, true, out))
+        return out;
+    if (Match("DejaVu Sans", lf.lfWeight, wantItalic, true, false, out))
+        return out;
     Match("sans-serif", lf.lfWeight, wantItalic, false, false, out);
     return out;
 }
@@ -162,7 +187,8 @@ public:
     FtFace(const FaceFile& file, const LOGFONTA& lf, bool allowFallback) : m_lf(lf), m_allowFallback(allowFallback)
     {
         m_antialias = lf.lfQuality == ANTIALIASED_QUALITY || lf.lfQuality == CLEARTYPE_QUALITY;
-        if (m_lf.lfWidth < 0) m_lf.lfWidth = -m_lf.lfWidth;  // the sign of a width means nothing
+        if (m_lf.lfWidth < 0)
+            m_lf.lfWidth = -m_lf.lfWidth;  // the sign of a width means nothing
         // Glyph bitmaps are kept in memory, so sizes stay within what a screen can show.
         m_lf.lfHeight = std::clamp<LONG>(m_lf.lfHeight, -2048, 2048);
         m_lf.lfWidth = std::min<LONG>(m_lf.lfWidth, 2048);
@@ -173,7 +199,8 @@ public:
             m_face = nullptr;
         }
         m_family = file.family;
-        if (m_face && m_family.empty() && m_face->family_name) m_family = m_face->family_name;
+        if (m_face && m_family.empty() && m_face->family_name)
+            m_family = m_face->family_name;
         m_boldSynth = lf.lfWeight >= FW_SEMIBOLD && !file.bold;
         m_italicSynth = lf.lfItalic && !file.italic;
         if (m_face && FT_Select_Charmap(m_face, FT_ENCODING_UNICODE) != 0 &&
@@ -183,7 +210,8 @@ public:
     }
     ~FtFace() override
     {
-        if (m_face) FT_Done_Face(m_face);
+        if (m_face)
+            FT_Done_Face(m_face);
     }
 
     const FontMetrics& Metrics() const override { return m_metrics; }
@@ -193,7 +221,8 @@ public:
     const Glyph& GlyphOf(uint32_t code) override
     {
         auto it = m_glyphs.find(code);
-        if (it != m_glyphs.end()) return it->second;
+        if (it != m_glyphs.end())
+            return it->second;
         Glyph& g = m_glyphs[code];
         FT_UInt index = Index(code);
         if (index == 0 && code >= 0x80 && m_allowFallback) {
@@ -201,7 +230,8 @@ public:
                 LOGFONTA f = m_lf;
                 f.lfFaceName[0] = 0;
                 FaceFile file;
-                if (!Match("sans-serif", FW_NORMAL, false, false, true, file)) Match("DejaVu Sans", FW_NORMAL, false, true, false, file);
+                if (!Match("sans-serif", FW_NORMAL, false, false, true, file))
+                    Match("DejaVu Sans", FW_NORMAL, false, true, false, file);
                 m_fallback = std::make_unique<FtFace>(file, f, false);
             }
             if (m_fallback->Index(code) != 0) {
@@ -215,9 +245,11 @@ public:
 
     FT_UInt Index(uint32_t code) const
     {
-        if (!m_face) return 0;
+        if (!m_face)
+            return 0;
         FT_UInt index = FT_Get_Char_Index(m_face, code);
-        if (index == 0 && m_symbol && code < 0x100) index = FT_Get_Char_Index(m_face, 0xF000 + code);
+        if (index == 0 && m_symbol && code < 0x100)
+            index = FT_Get_Char_Index(m_face, 0xF000 + code);
         return index;
     }
 
@@ -245,13 +277,17 @@ private:
         }
         // Positive heights are cell heights (ascent + descent), negative ones em heights; 0 is the default size.
         double em;
-        if (m_lf.lfHeight > 0) em = m_lf.lfHeight * upem / (winAscent + winDescent);
-        else if (m_lf.lfHeight < 0) em = -(double)m_lf.lfHeight;
-        else em = 16 * upem / (winAscent + winDescent);
+        if (m_lf.lfHeight > 0)
+            em = m_lf.lfHeight * upem / (winAscent + winDescent);
+        else if (m_lf.lfHeight < 0)
+            em = -(double)m_lf.lfHeight;
+        else
+            em = 16 * upem / (winAscent + winDescent);
         double scale = em / upem;
         m.ascent = (int)std::lround(winAscent * scale);
         m.descent = (int)std::lround(winDescent * scale);
-        if (m_lf.lfHeight > 0) m.descent = m_lf.lfHeight - m.ascent;
+        if (m_lf.lfHeight > 0)
+            m.descent = m_lf.lfHeight - m.ascent;
         m.height = m.ascent + m.descent;
         m.internalLeading = std::max(0, m.height - (int)std::lround(em));
         if (hhea) {
@@ -288,7 +324,8 @@ private:
             return;
         }
         FT_Int32 flags = m_antialias ? (FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) : (FT_LOAD_TARGET_MONO);
-        if (m_italicSynth) flags |= FT_LOAD_NO_BITMAP;
+        if (m_italicSynth)
+            flags |= FT_LOAD_NO_BITMAP;
         if (FT_Load_Glyph(m_face, index, flags) != 0) {
             g.advance = m_metrics.aveCharWidth;
             return;
@@ -301,7 +338,8 @@ private:
             extra = (int)((strength + 32) >> 6);
         }
         g.advance = (int)((slot->advance.x + 32) >> 6) + extra;
-        if (FT_Render_Glyph(slot, m_antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) return;
+        if (FT_Render_Glyph(slot, m_antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0)
+            return;
         const FT_Bitmap& bm = slot->bitmap;
         g.left = slot->bitmap_left;
         g.top = slot->bitmap_top;
@@ -312,9 +350,12 @@ private:
             const unsigned char* row = bm.buffer + (ptrdiff_t)y * bm.pitch;
             for (int x = 0; x < g.width; ++x) {
                 uint8_t c;
-                if (bm.pixel_mode == FT_PIXEL_MODE_MONO) c = ((row[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0;
-                else if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) c = row[x];
-                else c = 0;
+                if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
+                    c = ((row[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0;
+                else if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
+                    c = row[x];
+                else
+                    c = 0;
                 g.coverage[(size_t)y * g.width + x] = c;
             }
         }
@@ -339,8 +380,9 @@ std::string CacheKey(const LOGFONTA& lf)
 {
     char buf[160];
     std::snprintf(buf, sizeof buf, "%d|%d|%d|%d|%d|%d|%d|", (int)lf.lfHeight, (int)lf.lfWidth, (int)lf.lfWeight,
-                  lf.lfItalic ? 1 : 0, (lf.lfQuality == ANTIALIASED_QUALITY || lf.lfQuality == CLEARTYPE_QUALITY) ? 1 : 0,
-                  lf.lfCharSet, lf.lfPitchAndFamily);
+                  lf.lfItalic ? 1 : 0,
+                  (lf.lfQuality == ANTIALIASED_QUALITY || lf.lfQuality == CLEARTYPE_QUALITY) ? 1 : 0, lf.lfCharSet,
+                  lf.lfPitchAndFamily);
     return buf + Lower(std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
 }
 
@@ -358,9 +400,11 @@ std::shared_ptr<FontFace> ResolveFont(const LOGFONTA& font)
     std::string key = CacheKey(font);
     auto& cache = FaceCache();
     auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
+    if (it != cache.end())
+        return it->second;
     auto face = std::make_shared<FtFace>(ChooseFile(font), font, true);
-    if (cache.size() > 256) cache.clear();
+    if (cache.size() > 256)
+        cache.clear();
     cache[key] = face;
     return face;
 }
@@ -368,17 +412,20 @@ std::shared_ptr<FontFace> ResolveFont(const LOGFONTA& font)
 int AddFontFile(const std::string& path)
 {
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
-    if (!Library()) return 0;
+    if (!Library())
+        return 0;
     FT_Face face = nullptr;
-    if (FT_New_Face(Library(), path.c_str(), 0, &face) != 0) return 0;
+    if (FT_New_Face(Library(), path.c_str(), 0, &face) != 0)
+        return 0;
     int faces = (int)face->num_faces;
     FT_Done_Face(face);
     int added = 0;
     for (int i = 0; i < faces; ++i) {
-        if (FT_New_Face(Library(), path.c_str(), i, &face) != 0) continue;
+        if (FT_New_Face(Library(), path.c_str(), i, &face) != 0)
+            continue;
         if (face->family_name) {
-            FaceFile f{path, i, (face->style_flags & FT_STYLE_FLAG_BOLD) != 0, (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0,
-                       face->family_name};
+            FaceFile f{path, i, (face->style_flags & FT_STYLE_FLAG_BOLD) != 0,
+                       (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0, face->family_name};
             Registered()[Lower(face->family_name)].push_back(f);
             ++added;
         }
@@ -402,15 +449,18 @@ bool RemoveFontFile(const std::string& path)
         }
         it = files.empty() ? Registered().erase(it) : std::next(it);
     }
-    if (removed) FaceCache().clear();
+    if (removed)
+        FaceCache().clear();
     return removed;
 }
 
 std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>* byteCounts)
 {
-    if (byteCounts) byteCounts->clear();
+    if (byteCounts)
+        byteCounts->clear();
     std::vector<uint32_t> out;
-    if (!text) return out;
+    if (!text)
+        return out;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
     size_t n = length < 0 ? std::strlen(text) : (size_t)length;
     out.reserve(n);
@@ -421,8 +471,10 @@ std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>*
             uint32_t cp = c & (0x3F >> extra);
             bool ok = true;
             for (int k = 1; k <= extra && ok; ++k) {
-                if (i + k >= n || (s[i + k] & 0xC0) != 0x80) ok = false;
-                else cp = (cp << 6) | (s[i + k] & 0x3F);
+                if (i + k >= n || (s[i + k] & 0xC0) != 0x80)
+                    ok = false;
+                else
+                    cp = (cp << 6) | (s[i + k] & 0x3F);
             }
             // Overlong forms and surrogates are not characters; their bytes stand for themselves.
             if (ok && ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
@@ -430,13 +482,15 @@ std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>*
                 ok = false;
             if (ok) {
                 out.push_back(cp);
-                if (byteCounts) byteCounts->push_back(extra + 1);
+                if (byteCounts)
+                    byteCounts->push_back(extra + 1);
                 i += extra + 1;
                 continue;
             }
         }
         out.push_back(c);
-        if (byteCounts) byteCounts->push_back(1);
+        if (byteCounts)
+            byteCounts->push_back(1);
         ++i;
     }
     return out;

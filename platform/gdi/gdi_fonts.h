@@ -12,11 +12,11 @@
 namespace gdi {
 
 struct Glyph {
-    int left = 0;     // from the pen position to the bitmap's left column
-    int top = 0;      // from the baseline up to the bitmap's top row
+    int left = 0;  // from the pen position to the bitmap's left column
+    int top = 0;   // from the baseline up to the bitmap's top row
     int width = 0;
     int rows = 0;
-    int advance = 0;  // pixels to the next pen position
+    int advance = 0;                // pixels to the next pen position
     std::vector<uint8_t> coverage;  // width x rows, 0..255 (0 or 255 without antialiasing)
 };
 
@@ -28,9 +28,9 @@ struct FontMetrics {
     int externalLeading = 0;
     int aveCharWidth = 0;
     int maxCharWidth = 0;
-    int underlinePosition = 0;   // pixels below the baseline
+    int underlinePosition = 0;  // pixels below the baseline
     int underlineThickness = 1;
-    int strikeoutPosition = 0;   // pixels above the baseline
+    int strikeoutPosition = 0;  // pixels above the baseline
     int strikeoutThickness = 1;
     bool fixedPitch = false;
 };

@@ -1,4 +1,5 @@
-// The handle table, stock objects, and the object functions: creation of pens, brushes and palettes, GetObject, DeleteObject.
+// The handle table, stock objects, and the object functions: creation of pens, brushes and palettes, GetObject,
+// DeleteObject.
 #include "gdi/gdi_objects.h"
 
 #include <cstring>
@@ -30,7 +31,8 @@ uintptr_t g_serial = 0;
 
 HGDIOBJ Register(std::shared_ptr<Object> object)
 {
-    if (!object) return nullptr;
+    if (!object)
+        return nullptr;
     std::lock_guard<std::mutex> lock(TableLock());
     uintptr_t handle = 0x10000 + (++g_serial) * 16 + (uintptr_t)object->type;
     Table()[handle] = std::move(object);
@@ -39,7 +41,8 @@ HGDIOBJ Register(std::shared_ptr<Object> object)
 
 std::shared_ptr<Object> Lookup(HGDIOBJ handle)
 {
-    if (!handle) return nullptr;
+    if (!handle)
+        return nullptr;
     std::lock_guard<std::mutex> lock(TableLock());
     auto it = Table().find((uintptr_t)handle);
     return it == Table().end() ? nullptr : it->second;
@@ -50,7 +53,8 @@ bool Unregister(HGDIOBJ handle)
     std::shared_ptr<Object> doomed;  // destroyed after the lock is released
     std::lock_guard<std::mutex> lock(TableLock());
     auto it = Table().find((uintptr_t)handle);
-    if (it == Table().end()) return false;
+    if (it == Table().end())
+        return false;
     doomed = std::move(it->second);
     Table().erase(it);
     return true;
@@ -123,7 +127,8 @@ HGDIOBJ MakeStock(int index)
                                         {192, 220, 192}, {166, 202, 240}, {255, 251, 240}, {160, 160, 164},
                                         {128, 128, 128}, {255, 0, 0},     {0, 255, 0},     {255, 255, 0},
                                         {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
-        for (auto& c : vga) p->entries.push_back(PALETTEENTRY{c[0], c[1], c[2], 0});
+        for (auto& c : vga)
+            p->entries.push_back(PALETTEENTRY{c[0], c[1], c[2], 0});
         return Register(p);
     }
     default: return nullptr;
@@ -136,15 +141,18 @@ HGDIOBJ Stock(int index)
 {
     static std::mutex m;
     static HGDIOBJ made[DC_PEN + 1] = {};
-    if (index < 0 || index > DC_PEN) return nullptr;
+    if (index < 0 || index > DC_PEN)
+        return nullptr;
     std::lock_guard<std::mutex> lock(m);
-    if (!made[index]) made[index] = MakeStock(index);
+    if (!made[index])
+        made[index] = MakeStock(index);
     return made[index];
 }
 
 std::shared_ptr<Font> DcFont(const Dc& dc)
 {
-    if (dc.state.font) return dc.state.font;
+    if (dc.state.font)
+        return dc.state.font;
     return LookupAs<Font>(Stock(SYSTEM_FONT), OBJ_FONT);
 }
 
@@ -157,17 +165,22 @@ HGDIOBJ GetStockObject(int index) { return Stock(index); }
 DWORD GetObjectType(HGDIOBJ object)
 {
     std::shared_ptr<Object> o = Lookup(object);
-    if (!o) return 0;
-    if (o->type == OBJ_MEMDC && static_cast<Dc*>(o.get())->screen) return OBJ_DC;
+    if (!o)
+        return 0;
+    if (o->type == OBJ_MEMDC && static_cast<Dc*>(o.get())->screen)
+        return OBJ_DC;
     return (DWORD)o->type;
 }
 
 BOOL DeleteObject(HGDIOBJ object)
 {
     std::shared_ptr<Object> o = Lookup(object);
-    if (!o || o->type == OBJ_MEMDC || o->type == OBJ_DC) return FALSE;
-    if (o->stock) return TRUE;  // stock objects stay
-    if (o->type == OBJ_BITMAP && static_cast<Bitmap*>(o.get())->selected) return FALSE;
+    if (!o || o->type == OBJ_MEMDC || o->type == OBJ_DC)
+        return FALSE;
+    if (o->stock)
+        return TRUE;  // stock objects stay
+    if (o->type == OBJ_BITMAP && static_cast<Bitmap*>(o.get())->selected)
+        return FALSE;
     // Pens, brushes and fonts still selected somewhere stay alive through the context's reference.
     ForgetTemporaryObject(object);
     return Unregister(object) ? TRUE : FALSE;
@@ -176,11 +189,15 @@ BOOL DeleteObject(HGDIOBJ object)
 int GetObject(HGDIOBJ object, int size, LPVOID out)
 {
     std::shared_ptr<Object> o = Lookup(object);
-    if (!o) return 0;
+    if (!o)
+        return 0;
     auto copy = [&](const void* data, int n) {
-        if (!out) return n;
-        if (size < n) n = size;
-        if (n <= 0) return 0;
+        if (!out)
+            return n;
+        if (size < n)
+            n = size;
+        if (n <= 0)
+            return 0;
         std::memcpy(out, data, n);
         return n;
     };
@@ -197,7 +214,7 @@ int GetObject(HGDIOBJ object, int size, LPVOID out)
     }
     case OBJ_FONT: return copy(&static_cast<Font*>(o.get())->log, sizeof(LOGFONTA));
     case OBJ_PAL: {
-        WORD n = (WORD)static_cast<Palette*>(o.get())->entries.size();
+        WORD n = (WORD) static_cast<Palette*>(o.get())->entries.size();
         return copy(&n, sizeof n);
     }
     case OBJ_BITMAP: {
@@ -216,9 +233,11 @@ int GetObject(HGDIOBJ object, int size, LPVOID out)
                 std::array<uint32_t, 3> usual = b->bpp == 16 ? std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
                                                              : std::array<uint32_t, 3>{0xFF0000, 0xFF00, 0xFF};
                 const std::array<uint32_t, 3>& m = b->HasMasks() ? b->masks : usual;
-                for (int i = 0; i < 3; ++i) ds.dsBitfields[i] = m[i];
+                for (int i = 0; i < 3; ++i)
+                    ds.dsBitfields[i] = m[i];
             }
-            if (out && size >= (int)sizeof(DIBSECTION)) return copy(&ds, sizeof ds);
+            if (out && size >= (int)sizeof(DIBSECTION))
+                return copy(&ds, sizeof ds);
         } else {
             ds.dsBm.bmWidthBytes = ((b->width * b->bpp + 15) / 16) * 2;
         }
@@ -233,20 +252,25 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCo
     auto p = std::make_shared<Pen>();
     p->fullStyle = style;
     p->style = (int)(style & PS_STYLE_MASK);
-    if (p->style > PS_ALTERNATE) return nullptr;
+    if (p->style > PS_ALTERNATE)
+        return nullptr;
     p->geometric = (style & PS_TYPE_MASK) == PS_GEOMETRIC;
     p->endCap = (int)(style & PS_ENDCAP_MASK);
     p->join = (int)(style & PS_JOIN_MASK);
     p->width = p->geometric ? (int)width : 1;
-    if (p->width < 1) p->width = 1;
+    if (p->width < 1)
+        p->width = 1;
     p->colour = brush ? brush->lbColor : 0;
-    if (brush && brush->lbStyle == BS_NULL) p->style = PS_NULL;
+    if (brush && brush->lbStyle == BS_NULL)
+        p->style = PS_NULL;
     if (p->geometric && brush && brush->lbStyle != BS_SOLID && brush->lbStyle != BS_NULL) {
         // The pen keeps its own copy of the brush, made through the brush functions and left out of the table.
         HBRUSH made = CreateBrushIndirect(brush);
         p->brush = LookupAs<Brush>(made, OBJ_BRUSH);
-        if (!p->brush) return nullptr;
-        if (!p->brush->stock) DeleteObject(made);
+        if (!p->brush)
+            return nullptr;
+        if (!p->brush->stock)
+            DeleteObject(made);
     }
     return (HPEN)Register(p);
 }
@@ -254,13 +278,15 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCo
 HPEN CreatePen(int style, int width, COLORREF colour)
 {
     int s = style & PS_STYLE_MASK;
-    if (s > PS_INSIDEFRAME || s < 0) return nullptr;
+    if (s > PS_INSIDEFRAME || s < 0)
+        return nullptr;
     auto p = std::make_shared<Pen>();
     p->fullStyle = (DWORD)style;
     p->style = s;
     p->width = width < 1 ? 1 : width;
     // Styled lines are only drawn styled at width 1, as the system does.
-    if (p->width > 1 && (s == PS_DASH || s == PS_DOT || s == PS_DASHDOT || s == PS_DASHDOTDOT)) p->style = PS_SOLID;
+    if (p->width > 1 && (s == PS_DASH || s == PS_DOT || s == PS_DASHDOT || s == PS_DASHDOTDOT))
+        p->style = PS_SOLID;
     p->geometric = p->width > 1;
     p->colour = colour;
     return (HPEN)Register(p);
@@ -268,7 +294,8 @@ HPEN CreatePen(int style, int width, COLORREF colour)
 
 HPEN CreatePenIndirect(const LOGPEN* pen)
 {
-    if (!pen) return nullptr;
+    if (!pen)
+        return nullptr;
     return CreatePen((int)pen->lopnStyle, pen->lopnWidth.x, pen->lopnColor);
 }
 
@@ -281,7 +308,8 @@ HBRUSH CreateSolidBrush(COLORREF colour)
 
 HBRUSH CreateHatchBrush(int hatch, COLORREF colour)
 {
-    if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return nullptr;
+    if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS)
+        return nullptr;
     auto b = std::make_shared<Brush>();
     b->style = BS_HATCHED;
     b->hatch = hatch;
@@ -292,12 +320,15 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF colour)
 HBRUSH CreatePatternBrush(HBITMAP bitmap)
 {
     auto src = LookupAs<Bitmap>(bitmap, OBJ_BITMAP);
-    if (!src) return nullptr;
+    if (!src)
+        return nullptr;
     auto copy = MakeBitmap(src->width, src->height, src->bpp, true);
-    if (!copy) return nullptr;
+    if (!copy)
+        return nullptr;
     copy->mono = src->mono;
     copy->palette = src->palette;
-    for (int y = 0; y < src->height; ++y) std::memcpy(copy->Row(y), src->Row(y), src->stride);
+    for (int y = 0; y < src->height; ++y)
+        std::memcpy(copy->Row(y), src->Row(y), src->stride);
     auto b = std::make_shared<Brush>();
     b->style = BS_PATTERN;
     b->pattern = copy;
@@ -306,7 +337,8 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap)
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush)
 {
-    if (!brush) return nullptr;
+    if (!brush)
+        return nullptr;
     switch (brush->lbStyle) {
     case BS_SOLID: return CreateSolidBrush(brush->lbColor);
     case BS_NULL: return (HBRUSH)Stock(NULL_BRUSH);
@@ -319,7 +351,8 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* brush)
 
 HPALETTE CreatePalette(const LOGPALETTE* palette)
 {
-    if (!palette || palette->palNumEntries == 0) return nullptr;
+    if (!palette || palette->palNumEntries == 0)
+        return nullptr;
     auto p = std::make_shared<Palette>();
     p->entries.assign(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries);
     return (HPALETTE)Register(p);
@@ -328,11 +361,15 @@ HPALETTE CreatePalette(const LOGPALETTE* palette)
 UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, LPPALETTEENTRY entries)
 {
     auto p = LookupAs<Palette>(palette, OBJ_PAL);
-    if (!p) return 0;
+    if (!p)
+        return 0;
     UINT n = (UINT)p->entries.size();
-    if (!entries) return n;
-    if (start >= n) return 0;
-    if (count > n - start) count = n - start;
+    if (!entries)
+        return n;
+    if (start >= n)
+        return 0;
+    if (count > n - start)
+        count = n - start;
     std::memcpy(entries, &p->entries[start], count * sizeof(PALETTEENTRY));
     return count;
 }
@@ -340,10 +377,13 @@ UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, LPPALETTEENTRY 
 UINT SetPaletteEntries(HPALETTE palette, UINT start, UINT count, const PALETTEENTRY* entries)
 {
     auto p = LookupAs<Palette>(palette, OBJ_PAL);
-    if (!p || !entries || p->stock) return 0;
+    if (!p || !entries || p->stock)
+        return 0;
     UINT n = (UINT)p->entries.size();
-    if (start >= n) return 0;
-    if (count > n - start) count = n - start;
+    if (start >= n)
+        return 0;
+    if (count > n - start)
+        count = n - start;
     std::memcpy(&p->entries[start], entries, count * sizeof(PALETTEENTRY));
     return count;
 }
@@ -351,7 +391,8 @@ UINT SetPaletteEntries(HPALETTE palette, UINT start, UINT count, const PALETTEEN
 UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF colour)
 {
     auto p = LookupAs<Palette>(palette, OBJ_PAL);
-    if (!p || p->entries.empty()) return CLR_INVALID;
+    if (!p || p->entries.empty())
+        return CLR_INVALID;
     UINT best = 0;
     long bestDistance = -1;
     for (size_t i = 0; i < p->entries.size(); ++i) {

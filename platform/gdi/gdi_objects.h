@@ -34,7 +34,7 @@ struct Bitmap : Object {
     int stride = 0;
     bool topDown = true;
     bool dib = false;
-    bool mono = false;  // device monochrome: blits convert through the text and background colours
+    bool mono = false;                // device monochrome: blits convert through the text and background colours
     std::array<uint32_t, 3> masks{};  // red, green, blue bit fields of 16- and 32-bit pixels; zero: the usual layout
     std::vector<RGBQUAD> palette;
     BITMAPINFOHEADER header{};  // DIB sections: the header they were made with
@@ -50,10 +50,14 @@ struct Bitmap : Object {
             drawn = RECT{x0, y, x1, y + 1};
             return;
         }
-        if (x0 < drawn.left) drawn.left = x0;
-        if (x1 > drawn.right) drawn.right = x1;
-        if (y < drawn.top) drawn.top = y;
-        if (y >= drawn.bottom) drawn.bottom = y + 1;
+        if (x0 < drawn.left)
+            drawn.left = x0;
+        if (x1 > drawn.right)
+            drawn.right = x1;
+        if (y < drawn.top)
+            drawn.top = y;
+        if (y >= drawn.bottom)
+            drawn.bottom = y + 1;
     }
     uint8_t* Row(int y) const { return bits + (size_t)(topDown ? y : height - 1 - y) * stride; }
     bool Palettized() const { return bpp <= 8; }
@@ -82,7 +86,7 @@ struct Pen : Object {
     int join = PS_JOIN_ROUND;
     COLORREF colour = 0;
     DWORD fullStyle = PS_SOLID;
-    bool dcPen = false;  // the stock DC pen: its colour is the context's pen colour
+    bool dcPen = false;                   // the stock DC pen: its colour is the context's pen colour
     std::shared_ptr<struct Brush> brush;  // geometric pens made with a hatch or pattern brush stroke with it
 };
 
@@ -165,14 +169,16 @@ template <class T>
 std::shared_ptr<T> LookupAs(HGDIOBJ handle, int type)
 {
     std::shared_ptr<Object> o = Lookup(handle);
-    if (!o || o->type != type) return nullptr;
+    if (!o || o->type != type)
+        return nullptr;
     return std::static_pointer_cast<T>(o);
 }
 
 inline std::shared_ptr<Dc> LookupDc(HDC hdc)
 {
     std::shared_ptr<Object> o = Lookup(hdc);
-    if (!o || (o->type != OBJ_MEMDC && o->type != OBJ_DC)) return nullptr;
+    if (!o || (o->type != OBJ_MEMDC && o->type != OBJ_DC))
+        return nullptr;
     return std::static_pointer_cast<Dc>(o);
 }
 

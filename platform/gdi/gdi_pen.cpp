@@ -51,13 +51,16 @@ PenPainter::PenPainter(Dc& dc) : m_dc(dc)
 bool PenPainter::StyleOn()
 {
     const std::vector<int>& pattern = StylePattern(m_style);
-    if (pattern.empty()) return true;
+    if (pattern.empty())
+        return true;
     int total = 0;
-    for (int n : pattern) total += n;
+    for (int n : pattern)
+        total += n;
     int pos = m_styleStep % total;
     ++m_styleStep;
     for (size_t i = 0; i < pattern.size(); ++i) {
-        if (pos < pattern[i]) return i % 2 == 0;
+        if (pos < pattern[i])
+            return i % 2 == 0;
         pos -= pattern[i];
     }
     return true;
@@ -65,7 +68,8 @@ bool PenPainter::StyleOn()
 
 void PenPainter::Line(POINT a, POINT b)
 {
-    if (m_null) return;
+    if (m_null)
+        return;
     if (m_width > 1) {
         RECT v = VisibleBox(m_dc);
         Paint(ScanStroke({a, b}, Stroke(false), RowRange{v.top, v.bottom}));
@@ -74,12 +78,14 @@ void PenPainter::Line(POINT a, POINT b)
     int64_t dx = (int64_t)b.x - a.x, dy = (int64_t)b.y - a.y;
     int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
     int64_t major = std::max(adx, ady);
-    if (major == 0) return;
+    if (major == 0)
+        return;
     bool xMajor = adx >= ady;
     int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
     // Only the steps whose major coordinate is on the visible box are walked.
     RECT v = VisibleBox(m_dc);
-    if (v.left >= v.right) return;
+    if (v.left >= v.right)
+        return;
     int64_t first = 0, last = major - 1;
     int64_t start = xMajor ? a.x : a.y;
     int64_t lo = xMajor ? v.left : v.top, hi = (xMajor ? v.right : v.bottom) - 1;
@@ -92,7 +98,8 @@ void PenPainter::Line(POINT a, POINT b)
         last = std::min(last, start - lo);
     }
     bool styled = !StylePattern(m_style).empty();
-    if (styled && first > 0) m_styleStep += (int)(first % 1000000);
+    if (styled && first > 0)
+        m_styleStep += (int)(first % 1000000);
     int rop = m_dc.state.rop2;
     bool opaqueGaps = m_dc.state.bkMode == OPAQUE;
     for (int64_t i = first; i <= last; ++i) {
@@ -105,26 +112,32 @@ void PenPainter::Line(POINT a, POINT b)
             y = a.y + sy * i;
             x = a.x + FloorDiv(2 * i * dx + ady - 1, 2 * ady);
         }
-        if (!styled || StyleOn()) PaintPixel(m_dc, (int)x, (int)y, m_value, rop);
-        else if (opaqueGaps) PaintPixel(m_dc, (int)x, (int)y, m_bkValue, rop);
+        if (!styled || StyleOn())
+            PaintPixel(m_dc, (int)x, (int)y, m_value, rop);
+        else if (opaqueGaps)
+            PaintPixel(m_dc, (int)x, (int)y, m_bkValue, rop);
     }
-    if (styled && last + 1 < major) m_styleStep += (int)((major - 1 - std::max(last, first - 1)) % 1000000);
+    if (styled && last + 1 < major)
+        m_styleStep += (int)((major - 1 - std::max(last, first - 1)) % 1000000);
 }
 
 void PenPainter::Polyline(const std::vector<POINT>& points, bool closed)
 {
-    if (m_null || points.size() < 2) return;
+    if (m_null || points.size() < 2)
+        return;
     if (m_width > 1) {
         RECT v = VisibleBox(m_dc);
         Paint(ScanStroke(points, Stroke(closed), RowRange{v.top, v.bottom}));
         return;
     }
-    for (size_t i = 0; i + 1 < points.size(); ++i) Line(points[i], points[i + 1]);
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+        Line(points[i], points[i + 1]);
 }
 
 void PenPainter::Paint(const Region& pixels)
 {
-    if (m_null) return;
+    if (m_null)
+        return;
     int rop = m_dc.state.rop2;
     if (m_brush) {
         PaintBrushRegion(m_dc, BrushPainter(m_dc, m_brush), pixels, rop);
@@ -134,7 +147,8 @@ void PenPainter::Paint(const Region& pixels)
     for (const Band& band : pixels.Bands()) {
         int top = std::max<int>(band.y0, v.top), bottom = std::min<int>(band.y1, v.bottom);
         for (int y = top; y < bottom; ++y)
-            for (const Span& s : band.spans) PaintSpan(m_dc, y, s.x0, s.x1, m_value, rop);
+            for (const Span& s : band.spans)
+                PaintSpan(m_dc, y, s.x0, s.x1, m_value, rop);
     }
 }
 

@@ -55,7 +55,8 @@ uint32_t Rop3(uint8_t code, uint32_t p, uint32_t s, uint32_t d)
     // General case: each set bit i of the code (i = 4p + 2s + d) contributes the pixels with that input combination.
     uint32_t r = 0;
     for (int i = 0; i < 8; ++i) {
-        if (!((code >> i) & 1)) continue;
+        if (!((code >> i) & 1))
+            continue;
         uint32_t m = ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
         r |= m;
     }
@@ -65,16 +66,19 @@ uint32_t Rop3(uint8_t code, uint32_t p, uint32_t s, uint32_t d)
 RECT VisibleBox(const Dc& dc)
 {
     const Bitmap* s = dc.Surface();
-    if (!s) return RECT{0, 0, 0, 0};
+    if (!s)
+        return RECT{0, 0, 0, 0};
     RECT r{0, 0, s->width, s->height};
     if (dc.state.clip) {
-        if (dc.state.clip->IsEmpty()) return RECT{0, 0, 0, 0};
+        if (dc.state.clip->IsEmpty())
+            return RECT{0, 0, 0, 0};
         RECT c = dc.state.clip->Box();
         r.left = std::max(r.left, c.left);
         r.top = std::max(r.top, c.top);
         r.right = std::min(r.right, c.right);
         r.bottom = std::min(r.bottom, c.bottom);
-        if (r.left >= r.right || r.top >= r.bottom) return RECT{0, 0, 0, 0};
+        if (r.left >= r.right || r.top >= r.bottom)
+            return RECT{0, 0, 0, 0};
     }
     return r;
 }
@@ -136,9 +140,12 @@ BrushPainter::BrushPainter(const Dc& dc, const Brush* brush)
     for (int y = 0; y < m_h; ++y)
         for (int x = 0; x < m_w; ++x) {
             uint32_t v = pat->Get(x, y);
-            if (pat->mono && !s->mono) m_values[y * m_w + x] = v ? one : zero;
-            else if (pat->mono && s->mono) m_values[y * m_w + x] = v;
-            else m_values[y * m_w + x] = s->ToValue(pat->ToColor(v));
+            if (pat->mono && !s->mono)
+                m_values[y * m_w + x] = v ? one : zero;
+            else if (pat->mono && s->mono)
+                m_values[y * m_w + x] = v;
+            else
+                m_values[y * m_w + x] = s->ToValue(pat->ToColor(v));
         }
 }
 
@@ -163,16 +170,20 @@ void RopRow32(uint32_t* d, int n, uint32_t v, int rop2)
     case R2_COPYPEN: std::fill(d, d + n, v); return;
     case R2_NOP: return;
     case R2_XORPEN:
-        for (int i = 0; i < n; ++i) d[i] ^= v;
+        for (int i = 0; i < n; ++i)
+            d[i] ^= v;
         return;
     case R2_NOTXORPEN:
-        for (int i = 0; i < n; ++i) d[i] = ~(d[i] ^ v);
+        for (int i = 0; i < n; ++i)
+            d[i] = ~(d[i] ^ v);
         return;
     case R2_NOT:
-        for (int i = 0; i < n; ++i) d[i] = ~d[i];
+        for (int i = 0; i < n; ++i)
+            d[i] = ~d[i];
         return;
     default:
-        for (int i = 0; i < n; ++i) d[i] = Rop2(rop2, v, d[i]);
+        for (int i = 0; i < n; ++i)
+            d[i] = Rop2(rop2, v, d[i]);
         return;
     }
 }
@@ -182,7 +193,8 @@ void RopRow32(uint32_t* d, int n, uint32_t v, int rop2)
 void PaintSpan(Dc& dc, int y, int x0, int x1, uint32_t value, int rop2)
 {
     Bitmap* s = dc.Surface();
-    if (!s) return;
+    if (!s)
+        return;
     uint32_t mask = s->ValueMask();
     ForEachClippedSpan(dc, y, x0, x1, [&](int a, int b) {
         if (s->bpp == 32) {
@@ -193,25 +205,29 @@ void PaintSpan(Dc& dc, int y, int x0, int x1, uint32_t value, int rop2)
             std::fill(s->Row(y) + a, s->Row(y) + b, (uint8_t)value);
             return;
         }
-        for (int x = a; x < b; ++x) s->Set(x, y, Rop2(rop2, value, s->Get(x, y)) & mask);
+        for (int x = a; x < b; ++x)
+            s->Set(x, y, Rop2(rop2, value, s->Get(x, y)) & mask);
     });
 }
 
 void PaintBrushSpan(Dc& dc, const BrushPainter& brush, int y, int x0, int x1, int rop2)
 {
-    if (brush.IsNull()) return;
+    if (brush.IsNull())
+        return;
     if (brush.IsSolid()) {
         PaintSpan(dc, y, x0, x1, brush.SolidValue(), rop2);
         return;
     }
     Bitmap* s = dc.Surface();
-    if (!s) return;
+    if (!s)
+        return;
     uint32_t mask = s->ValueMask();
     ForEachClippedSpan(dc, y, x0, x1, [&](int a, int b) {
         for (int x = a; x < b; ++x) {
             bool draw;
             uint32_t v = brush.At(x, y, &draw);
-            if (draw) s->Set(x, y, Rop2(rop2, v, s->Get(x, y)) & mask);
+            if (draw)
+                s->Set(x, y, Rop2(rop2, v, s->Get(x, y)) & mask);
         }
     });
 }
@@ -219,19 +235,24 @@ void PaintBrushSpan(Dc& dc, const BrushPainter& brush, int y, int x0, int x1, in
 void PaintPixel(Dc& dc, int x, int y, uint32_t value, int rop2)
 {
     Bitmap* s = dc.Surface();
-    if (!s || x < 0 || y < 0 || x >= s->width || y >= s->height) return;
-    if (dc.state.clip && !dc.state.clip->Contains(x, y)) return;
+    if (!s || x < 0 || y < 0 || x >= s->width || y >= s->height)
+        return;
+    if (dc.state.clip && !dc.state.clip->Contains(x, y))
+        return;
     uint32_t mask = s->ValueMask();
     s->Set(x, y, rop2 == R2_COPYPEN ? value : (Rop2(rop2, value, s->Get(x, y)) & mask));
 }
 
 void PaintBrushRect(Dc& dc, const BrushPainter& brush, RECT r, int rop2)
 {
-    if (r.left > r.right) std::swap(r.left, r.right);
-    if (r.top > r.bottom) std::swap(r.top, r.bottom);
+    if (r.left > r.right)
+        std::swap(r.left, r.right);
+    if (r.top > r.bottom)
+        std::swap(r.top, r.bottom);
     RECT v = VisibleBox(dc);
     int top = std::max<int>(r.top, v.top), bottom = std::min<int>(r.bottom, v.bottom);
-    for (int y = top; y < bottom; ++y) PaintBrushSpan(dc, brush, y, r.left, r.right, rop2);
+    for (int y = top; y < bottom; ++y)
+        PaintBrushSpan(dc, brush, y, r.left, r.right, rop2);
 }
 
 void PaintBrushRegion(Dc& dc, const BrushPainter& brush, const Region& region, int rop2)
@@ -240,7 +261,8 @@ void PaintBrushRegion(Dc& dc, const BrushPainter& brush, const Region& region, i
     for (const Band& band : region.Bands()) {
         int top = std::max<int>(band.y0, v.top), bottom = std::min<int>(band.y1, v.bottom);
         for (int y = top; y < bottom; ++y)
-            for (const Span& sp : band.spans) PaintBrushSpan(dc, brush, y, sp.x0, sp.x1, rop2);
+            for (const Span& sp : band.spans)
+                PaintBrushSpan(dc, brush, y, sp.x0, sp.x1, rop2);
     }
 }
 

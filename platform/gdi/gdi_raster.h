@@ -18,17 +18,22 @@ template <class F>
 void ForEachClippedSpan(const Dc& dc, int y, int x0, int x1, F f)
 {
     Bitmap* s = dc.Surface();
-    if (!s || y < 0 || y >= s->height) return;
-    if (x0 < 0) x0 = 0;
-    if (x1 > s->width) x1 = s->width;
-    if (x0 >= x1) return;
+    if (!s || y < 0 || y >= s->height)
+        return;
+    if (x0 < 0)
+        x0 = 0;
+    if (x1 > s->width)
+        x1 = s->width;
+    if (x0 >= x1)
+        return;
     if (!dc.state.clip) {
         s->Touch(y, x0, x1);
         f(x0, x1);
         return;
     }
     const std::vector<Span>* row = dc.state.clip->RowSpans(y);
-    if (!row) return;
+    if (!row)
+        return;
     for (const Span& sp : *row) {
         int a = sp.x0 > x0 ? sp.x0 : x0;
         int b = sp.x1 < x1 ? sp.x1 : x1;

@@ -12,9 +12,12 @@ void NormalizeSpans(std::vector<Span>& spans)
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
     std::vector<Span> out;
     for (const Span& s : spans) {
-        if (s.x0 >= s.x1) continue;
-        if (!out.empty() && s.x0 <= out.back().x1) out.back().x1 = std::max(out.back().x1, s.x1);
-        else out.push_back(s);
+        if (s.x0 >= s.x1)
+            continue;
+        if (!out.empty() && s.x0 <= out.back().x1)
+            out.back().x1 = std::max(out.back().x1, s.x1);
+        else
+            out.push_back(s);
     }
     spans.swap(out);
 }
@@ -22,14 +25,18 @@ void NormalizeSpans(std::vector<Span>& spans)
 void Region::SetRect(int left, int top, int right, int bottom)
 {
     m_bands.clear();
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-    if (left < right && top < bottom) m_bands.push_back(Band{top, bottom, {Span{left, right}}});
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    if (left < right && top < bottom)
+        m_bands.push_back(Band{top, bottom, {Span{left, right}}});
 }
 
 RECT Region::Box() const
 {
-    if (m_bands.empty()) return RECT{0, 0, 0, 0};
+    if (m_bands.empty())
+        return RECT{0, 0, 0, 0};
     RECT r{m_bands.front().spans.front().x0, m_bands.front().y0, m_bands.front().spans.back().x1, m_bands.back().y1};
     for (const Band& b : m_bands) {
         r.left = std::min<LONG>(r.left, b.spans.front().x0);
@@ -40,32 +47,38 @@ RECT Region::Box() const
 
 int Region::Kind() const
 {
-    if (m_bands.empty()) return NULLREGION;
+    if (m_bands.empty())
+        return NULLREGION;
     return (m_bands.size() == 1 && m_bands[0].spans.size() == 1) ? SIMPLEREGION : COMPLEXREGION;
 }
 
 const std::vector<Span>* Region::RowSpans(int y) const
 {
     auto it = std::upper_bound(m_bands.begin(), m_bands.end(), y, [](int v, const Band& b) { return v < b.y1; });
-    if (it == m_bands.end() || y < it->y0) return nullptr;
+    if (it == m_bands.end() || y < it->y0)
+        return nullptr;
     return &it->spans;
 }
 
 bool Region::Contains(int x, int y) const
 {
     const std::vector<Span>* row = RowSpans(y);
-    if (!row) return false;
+    if (!row)
+        return false;
     for (const Span& s : *row)
-        if (x >= s.x0 && x < s.x1) return true;
+        if (x >= s.x0 && x < s.x1)
+            return true;
     return false;
 }
 
 bool Region::Intersects(const RECT& r) const
 {
     for (const Band& b : m_bands) {
-        if (b.y1 <= r.top || b.y0 >= r.bottom) continue;
+        if (b.y1 <= r.top || b.y0 >= r.bottom)
+            continue;
         for (const Span& s : b.spans)
-            if (s.x1 > r.left && s.x0 < r.right) return true;
+            if (s.x1 > r.left && s.x0 < r.right)
+                return true;
     }
     return false;
 }
@@ -86,17 +99,20 @@ std::vector<RECT> Region::Rects() const
 {
     std::vector<RECT> out;
     for (const Band& b : m_bands)
-        for (const Span& s : b.spans) out.push_back(RECT{s.x0, b.y0, s.x1, b.y1});
+        for (const Span& s : b.spans)
+            out.push_back(RECT{s.x0, b.y0, s.x1, b.y1});
     return out;
 }
 
 bool Region::operator==(const Region& other) const
 {
-    if (m_bands.size() != other.m_bands.size()) return false;
+    if (m_bands.size() != other.m_bands.size())
+        return false;
     for (size_t i = 0; i < m_bands.size(); ++i) {
         const Band& a = m_bands[i];
         const Band& b = other.m_bands[i];
-        if (a.y0 != b.y0 || a.y1 != b.y1 || a.spans != b.spans) return false;
+        if (a.y0 != b.y0 || a.y1 != b.y1 || a.spans != b.spans)
+            return false;
     }
     return true;
 }
@@ -105,9 +121,12 @@ void Region::Coalesce()
 {
     std::vector<Band> out;
     for (Band& b : m_bands) {
-        if (b.spans.empty() || b.y0 >= b.y1) continue;
-        if (!out.empty() && out.back().y1 == b.y0 && out.back().spans == b.spans) out.back().y1 = b.y1;
-        else out.push_back(std::move(b));
+        if (b.spans.empty() || b.y0 >= b.y1)
+            continue;
+        if (!out.empty() && out.back().y1 == b.y0 && out.back().spans == b.spans)
+            out.back().y1 = b.y1;
+        else
+            out.push_back(std::move(b));
     }
     m_bands.swap(out);
 }
@@ -135,8 +154,10 @@ std::vector<Span> CombineSpans(const std::vector<Span>* a, const std::vector<Spa
     size_t ia = 0, ib = 0;
     for (size_t i = 0; i + 1 < xs.size(); ++i) {
         int x = xs[i];
-        while (ia < sa.size() && sa[ia].x1 <= x) ++ia;
-        while (ib < sb.size() && sb[ib].x1 <= x) ++ib;
+        while (ia < sa.size() && sa[ia].x1 <= x)
+            ++ia;
+        while (ib < sb.size() && sb[ib].x1 <= x)
+            ++ib;
         bool inA = ia < sa.size() && sa[ia].x0 <= x;
         bool inB = ib < sb.size() && sb[ib].x0 <= x;
         bool in = false;
@@ -147,9 +168,12 @@ std::vector<Span> CombineSpans(const std::vector<Span>* a, const std::vector<Spa
         case RGN_DIFF: in = inA && !inB; break;
         default: in = inA; break;
         }
-        if (!in) continue;
-        if (!out.empty() && out.back().x1 == x) out.back().x1 = xs[i + 1];
-        else out.push_back(Span{x, xs[i + 1]});
+        if (!in)
+            continue;
+        if (!out.empty() && out.back().x1 == x)
+            out.back().x1 = xs[i + 1];
+        else
+            out.push_back(Span{x, xs[i + 1]});
     }
     return out;
 }
@@ -158,7 +182,8 @@ std::vector<Span> CombineSpans(const std::vector<Span>* a, const std::vector<Spa
 
 Region Region::Combine(const Region& a, const Region& b, int mode)
 {
-    if (mode == RGN_COPY) return a;
+    if (mode == RGN_COPY)
+        return a;
     std::vector<int> ys;
     for (const Band& band : a.m_bands) {
         ys.push_back(band.y0);
@@ -173,7 +198,8 @@ Region Region::Combine(const Region& a, const Region& b, int mode)
     Region out;
     for (size_t i = 0; i + 1 < ys.size(); ++i) {
         std::vector<Span> spans = CombineSpans(a.RowSpans(ys[i]), b.RowSpans(ys[i]), mode);
-        if (!spans.empty()) out.m_bands.push_back(Band{ys[i], ys[i + 1], std::move(spans)});
+        if (!spans.empty())
+            out.m_bands.push_back(Band{ys[i], ys[i + 1], std::move(spans)});
     }
     out.Coalesce();
     return out;
@@ -181,11 +207,13 @@ Region Region::Combine(const Region& a, const Region& b, int mode)
 
 void Region::CombineRect(int left, int top, int right, int bottom, int mode)
 {
-    if (left >= right || top >= bottom) return;
+    if (left >= right || top >= bottom)
+        return;
     // Splits the band holding row y so that a band starts at y.
     auto split = [&](int y) {
         auto it = std::upper_bound(m_bands.begin(), m_bands.end(), y, [](int v, const Band& b) { return v < b.y1; });
-        if (it == m_bands.end() || it->y0 >= y) return;
+        if (it == m_bands.end() || it->y0 >= y)
+            return;
         Band upper{it->y0, y, it->spans};
         it->y0 = y;
         m_bands.insert(it, std::move(upper));
@@ -218,12 +246,16 @@ void Region::CombineRect(int left, int top, int right, int bottom, int mode)
     std::vector<Band> middle;
     for (size_t k = lo; k < hi; ++k) {
         Band& b = m_bands[k];
-        if (b.spans.empty()) continue;
-        if (!middle.empty() && middle.back().y1 == b.y0 && middle.back().spans == b.spans) middle.back().y1 = b.y1;
-        else middle.push_back(std::move(b));
+        if (b.spans.empty())
+            continue;
+        if (!middle.empty() && middle.back().y1 == b.y0 && middle.back().spans == b.spans)
+            middle.back().y1 = b.y1;
+        else
+            middle.push_back(std::move(b));
     }
     m_bands.erase(m_bands.begin() + (ptrdiff_t)lo, m_bands.begin() + (ptrdiff_t)hi);
-    m_bands.insert(m_bands.begin() + (ptrdiff_t)lo, std::make_move_iterator(middle.begin()), std::make_move_iterator(middle.end()));
+    m_bands.insert(m_bands.begin() + (ptrdiff_t)lo, std::make_move_iterator(middle.begin()),
+                   std::make_move_iterator(middle.end()));
 }
 
 Region Region::FromRows(int y0, std::vector<std::vector<Span>>& rows)
@@ -231,7 +263,8 @@ Region Region::FromRows(int y0, std::vector<std::vector<Span>>& rows)
     Region out;
     for (size_t i = 0; i < rows.size(); ++i) {
         NormalizeSpans(rows[i]);
-        if (!rows[i].empty()) out.m_bands.push_back(Band{y0 + (int)i, y0 + (int)i + 1, rows[i]});
+        if (!rows[i].empty())
+            out.m_bands.push_back(Band{y0 + (int)i, y0 + (int)i + 1, rows[i]});
     }
     out.Coalesce();
     return out;

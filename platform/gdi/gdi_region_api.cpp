@@ -24,7 +24,8 @@ std::shared_ptr<RegionObject> Rgn(HRGN h) { return LookupAs<RegionObject>(h, OBJ
 std::shared_ptr<Brush> BrushOf(HBRUSH h)
 {
     uintptr_t v = (uintptr_t)h;
-    if (v >= 1 && v <= 31) return LookupAs<Brush>(GetSysColorBrush((int)v - 1), OBJ_BRUSH);
+    if (v >= 1 && v <= 31)
+        return LookupAs<Brush>(GetSysColorBrush((int)v - 1), OBJ_BRUSH);
     return LookupAs<Brush>(h, OBJ_BRUSH);
 }
 
@@ -54,10 +55,12 @@ HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int
 
 HRGN CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, int mode)
 {
-    if (!points || !counts || polygons < 1 || (mode != ALTERNATE && mode != WINDING)) return nullptr;
+    if (!points || !counts || polygons < 1 || (mode != ALTERNATE && mode != WINDING))
+        return nullptr;
     std::vector<std::vector<POINT>> polys;
     for (int i = 0; i < polygons; ++i) {
-        if (counts[i] < 0) return nullptr;
+        if (counts[i] < 0)
+            return nullptr;
         polys.emplace_back(points, points + counts[i]);
         points += counts[i];
     }
@@ -72,8 +75,10 @@ HRGN CreatePolygonRgn(const POINT* points, int count, int mode)
 
 HRGN ExtCreateRegion(const void* transform, DWORD count, const RGNDATA* data)
 {
-    if (!data || count < sizeof(RGNDATAHEADER) || data->rdh.iType != RDH_RECTANGLES) return nullptr;
-    if ((uint64_t)data->rdh.nCount * sizeof(RECT) + data->rdh.dwSize > count) return nullptr;
+    if (!data || count < sizeof(RGNDATAHEADER) || data->rdh.iType != RDH_RECTANGLES)
+        return nullptr;
+    if ((uint64_t)data->rdh.nCount * sizeof(RECT) + data->rdh.dwSize > count)
+        return nullptr;
     const RECT* rects = reinterpret_cast<const RECT*>(reinterpret_cast<const char*>(data) + data->rdh.dwSize);
     Region r;
     for (DWORD i = 0; i < data->rdh.nCount; ++i) {
@@ -87,7 +92,8 @@ HRGN ExtCreateRegion(const void* transform, DWORD count, const RGNDATA* data)
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom)
 {
     auto r = Rgn(region);
-    if (!r) return FALSE;
+    if (!r)
+        return FALSE;
     r->region.SetRect(left, top, right, bottom);
     return TRUE;
 }
@@ -95,13 +101,15 @@ BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom)
 int CombineRgn(HRGN dest, HRGN a, HRGN b, int mode)
 {
     auto d = Rgn(dest), ra = Rgn(a);
-    if (!d || !ra || mode < RGN_AND || mode > RGN_COPY) return ERROR;
+    if (!d || !ra || mode < RGN_AND || mode > RGN_COPY)
+        return ERROR;
     if (mode == RGN_COPY) {
         d->region = ra->region;
         return d->region.Kind();
     }
     auto rb = Rgn(b);
-    if (!rb) return ERROR;
+    if (!rb)
+        return ERROR;
     if (d == ra && rb->region.Kind() == SIMPLEREGION && (mode == RGN_OR || mode == RGN_DIFF)) {
         RECT r = rb->region.Box();
         d->region.CombineRect(r.left, r.top, r.right, r.bottom, mode);
@@ -114,14 +122,16 @@ int CombineRgn(HRGN dest, HRGN a, HRGN b, int mode)
 BOOL EqualRgn(HRGN a, HRGN b)
 {
     auto ra = Rgn(a), rb = Rgn(b);
-    if (!ra || !rb) return ERROR;
+    if (!ra || !rb)
+        return ERROR;
     return ra->region == rb->region;
 }
 
 int OffsetRgn(HRGN region, int dx, int dy)
 {
     auto r = Rgn(region);
-    if (!r) return ERROR;
+    if (!r)
+        return ERROR;
     r->region.Offset(dx, dy);
     return r->region.Kind();
 }
@@ -129,7 +139,8 @@ int OffsetRgn(HRGN region, int dx, int dy)
 int GetRgnBox(HRGN region, LPRECT rect)
 {
     auto r = Rgn(region);
-    if (!r || !rect) return ERROR;
+    if (!r || !rect)
+        return ERROR;
     *rect = r->region.Box();
     return r->region.Kind();
 }
@@ -143,7 +154,8 @@ BOOL PtInRegion(HRGN region, int x, int y)
 BOOL RectInRegion(HRGN region, const RECT* rect)
 {
     auto r = Rgn(region);
-    if (!r || !rect) return FALSE;
+    if (!r || !rect)
+        return FALSE;
     CRect rc(rect);
     rc.NormalizeRect();
     return r->region.Intersects(rc);
@@ -152,17 +164,21 @@ BOOL RectInRegion(HRGN region, const RECT* rect)
 DWORD GetRegionData(HRGN region, DWORD size, LPRGNDATA data)
 {
     auto r = Rgn(region);
-    if (!r) return 0;
+    if (!r)
+        return 0;
     std::vector<RECT> rects = r->region.Rects();
     DWORD needed = (DWORD)(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
-    if (!data) return needed;
-    if (size < needed) return 0;
+    if (!data)
+        return needed;
+    if (size < needed)
+        return 0;
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
     data->rdh.iType = RDH_RECTANGLES;
     data->rdh.nCount = (DWORD)rects.size();
     data->rdh.nRgnSize = (DWORD)(rects.size() * sizeof(RECT));
     data->rdh.rcBound = r->region.Box();
-    if (!rects.empty()) std::memcpy(reinterpret_cast<char*>(data) + sizeof(RGNDATAHEADER), rects.data(), data->rdh.nRgnSize);
+    if (!rects.empty())
+        std::memcpy(reinterpret_cast<char*>(data) + sizeof(RGNDATAHEADER), rects.data(), data->rdh.nRgnSize);
     return needed;
 }
 
@@ -191,8 +207,10 @@ BOOL FillRgn(HDC hdc, HRGN region, HBRUSH brush)
     auto dc = LookupDc(hdc);
     auto r = Rgn(region);
     auto b = BrushOf(brush);
-    if (!dc || !r || !b) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !r || !b)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     PaintBrushRegion(*dc, BrushPainter(*dc, b.get()), ToDeviceRegion(*dc, r->region), R2_COPYPEN);
     return TRUE;
 }
@@ -201,8 +219,10 @@ BOOL PaintRgn(HDC hdc, HRGN region)
 {
     auto dc = LookupDc(hdc);
     auto r = Rgn(region);
-    if (!dc || !r) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !r)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     PaintBrushRegion(*dc, BrushPainter(*dc, dc->state.brush.get()), ToDeviceRegion(*dc, r->region), dc->state.rop2);
     return TRUE;
 }
@@ -211,8 +231,10 @@ BOOL InvertRgn(HDC hdc, HRGN region)
 {
     auto dc = LookupDc(hdc);
     auto r = Rgn(region);
-    if (!dc || !r) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !r)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     Brush black;
     PaintBrushRegion(*dc, BrushPainter(*dc, &black), ToDeviceRegion(*dc, r->region), R2_NOT);
     return TRUE;
@@ -223,8 +245,10 @@ BOOL FrameRgn(HDC hdc, HRGN region, HBRUSH brush, int width, int height)
     auto dc = LookupDc(hdc);
     auto r = Rgn(region);
     auto b = BrushOf(brush);
-    if (!dc || !r || !b || width < 0 || height < 0) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !r || !b || width < 0 || height < 0)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     // The frame is the region minus the region shrunk by width and height (intersection of its shifted copies).
     const Region& shape = r->region;
     Region inner = shape;
@@ -243,10 +267,13 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush)
 {
     auto dc = LookupDc(hdc);
     auto b = BrushOf(brush);
-    if (!dc || !rect || !b) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !rect || !b)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     RECT box;
-    if (!ToDeviceRect(*dc, *rect, box)) return TRUE;
+    if (!ToDeviceRect(*dc, *rect, box))
+        return TRUE;
     PaintBrushRect(*dc, BrushPainter(*dc, b.get()), box, R2_COPYPEN);
     return TRUE;
 }
@@ -255,13 +282,16 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush)
 {
     auto dc = LookupDc(hdc);
     auto b = BrushOf(brush);
-    if (!dc || !rect || !b) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !rect || !b)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     RECT box;
-    if (!ToDeviceRect(*dc, *rect, box)) return TRUE;
+    if (!ToDeviceRect(*dc, *rect, box))
+        return TRUE;
     BrushPainter painter(*dc, b.get());
     Region frame = Region::Combine(Region(box.left, box.top, box.right, box.bottom),
-                                  Region(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), RGN_DIFF);
+                                   Region(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), RGN_DIFF);
     PaintBrushRegion(*dc, painter, frame, R2_COPYPEN);
     return TRUE;
 }
@@ -269,10 +299,13 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush)
 BOOL InvertRect(HDC hdc, const RECT* rect)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !rect) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc || !rect)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     RECT box;
-    if (!ToDeviceRect(*dc, *rect, box)) return TRUE;
+    if (!ToDeviceRect(*dc, *rect, box))
+        return TRUE;
     Brush black;
     PaintBrushRect(*dc, BrushPainter(*dc, &black), box, R2_NOT);
     return TRUE;

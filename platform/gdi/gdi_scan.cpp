@@ -28,13 +28,16 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
     bool any = false;
     for (const auto& poly : polygons)
         for (const POINT& p : poly) {
-            if (!any || p.y < minY) minY = p.y;
-            if (!any || p.y > maxY) maxY = p.y;
+            if (!any || p.y < minY)
+                minY = p.y;
+            if (!any || p.y > maxY)
+                maxY = p.y;
             any = true;
         }
     minY = std::max(minY, range.top);
     maxY = std::min(maxY, range.bottom);
-    if (!any || maxY <= minY || maxY - minY > 1 << 20) return Region();
+    if (!any || maxY <= minY || maxY - minY > 1 << 20)
+        return Region();
     struct Crossing {
         double x;
         int dir;
@@ -49,10 +52,12 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
             for (size_t i = 0; i < n; ++i) {
                 const POINT& a = poly[i];
                 const POINT& b = poly[(i + 1) % n];
-                if (a.y == b.y) continue;
+                if (a.y == b.y)
+                    continue;
                 bool down = a.y < b.y;
                 double y0 = down ? a.y : b.y, y1 = down ? b.y : a.y;
-                if (yc < y0 || yc >= y1) continue;
+                if (yc < y0 || yc >= y1)
+                    continue;
                 double x = a.x + (yc - a.y) * ((double)b.x - a.x) / ((double)b.y - a.y);
                 xs.push_back(Crossing{x, down ? 1 : -1});
             }
@@ -63,10 +68,12 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
             int wind = 0;
             for (size_t i = 0; i + 1 < xs.size(); ++i) {
                 wind += xs[i].dir;
-                if (wind != 0) row.push_back(CentreSpan(xs[i].x, xs[i + 1].x, false));
+                if (wind != 0)
+                    row.push_back(CentreSpan(xs[i].x, xs[i + 1].x, false));
             }
         } else {
-            for (size_t i = 0; i + 1 < xs.size(); i += 2) row.push_back(CentreSpan(xs[i].x, xs[i + 1].x, false));
+            for (size_t i = 0; i + 1 < xs.size(); i += 2)
+                row.push_back(CentreSpan(xs[i].x, xs[i + 1].x, false));
         }
     }
     return Region::FromRows((int)minY, rows);
@@ -74,9 +81,12 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
 
 Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
 {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-    if (left == right || top == bottom || (int64_t)bottom - top > 1 << 20) return Region();
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    if (left == right || top == bottom || (int64_t)bottom - top > 1 << 20)
+        return Region();
     double rx = std::min(std::fabs((double)cornerWidth), (double)right - left) / 2.0;
     double ry = std::min(std::fabs((double)cornerHeight), (double)bottom - top) / 2.0;
     std::vector<std::vector<Span>> rows((size_t)(bottom - top));
@@ -85,11 +95,14 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
         double inset = 0;
         if (ry > 0 && rx > 0) {
             double dy = 0;
-            if (yc < top + ry) dy = top + ry - yc;
-            else if (yc > bottom - ry) dy = yc - (bottom - ry);
+            if (yc < top + ry)
+                dy = top + ry - yc;
+            else if (yc > bottom - ry)
+                dy = yc - (bottom - ry);
             if (dy > 0) {
                 double t = 1 - (dy * dy) / (ry * ry);
-                if (t < 0) continue;
+                if (t < 0)
+                    continue;
                 inset = rx - rx * std::sqrt(t);
             }
         }
@@ -107,18 +120,21 @@ Region ScanEllipse(int left, int top, int right, int bottom)
 
 Region Outline(const Region& shape)
 {
-    if (shape.IsEmpty()) return Region();
+    if (shape.IsEmpty())
+        return Region();
     RECT box = shape.Box();
     std::vector<std::vector<Span>> rows((size_t)(box.bottom - box.top));
     static const std::vector<Span> none;
     for (int y = box.top; y < box.bottom; ++y) {
         const std::vector<Span>* cur = shape.RowSpans(y);
-        if (!cur) continue;
+        if (!cur)
+            continue;
         const std::vector<Span>* up = shape.RowSpans(y - 1);
         const std::vector<Span>* down = shape.RowSpans(y + 1);
         std::vector<Span> eroded;
         for (const Span& s : *cur)
-            if (s.x1 - s.x0 > 2) eroded.push_back(Span{s.x0 + 1, s.x1 - 1});
+            if (s.x1 - s.x0 > 2)
+                eroded.push_back(Span{s.x0 + 1, s.x1 - 1});
         Region row, inner;
         std::vector<std::vector<Span>> one{*cur};
         row = Region::FromRows(y, one);
@@ -126,7 +142,8 @@ Region Outline(const Region& shape)
         inner = Region::Combine(Region::FromRows(y, e), Region::FromRows(y, u), RGN_AND);
         inner = Region::Combine(inner, Region::FromRows(y, d), RGN_AND);
         Region edge = Region::Combine(row, inner, RGN_DIFF);
-        if (const std::vector<Span>* spans = edge.RowSpans(y)) rows[(size_t)(y - box.top)] = *spans;
+        if (const std::vector<Span>* spans = edge.RowSpans(y))
+            rows[(size_t)(y - box.top)] = *spans;
     }
     return Region::FromRows(box.top, rows);
 }
@@ -141,7 +158,8 @@ bool ConvexExtent(const PointD* pts, int n, double yc, double& lo, double& hi)
         const PointD& a = pts[i];
         const PointD& b = pts[(i + 1) % n];
         double y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
-        if (yc < y0 - 1e-9 || yc > y1 + 1e-9) continue;
+        if (yc < y0 - 1e-9 || yc > y1 + 1e-9)
+            continue;
         double x;
         if (std::fabs(b.y - a.y) < 1e-12) {
             lo = std::min({lo, a.x, b.x});
@@ -161,7 +179,8 @@ bool DiskExtent(PointD c, double r, double yc, double& lo, double& hi)
 {
     double dy = yc - c.y;
     double t = r * r - dy * dy;
-    if (t < -1e-9) return false;
+    if (t < -1e-9)
+        return false;
     double h = std::sqrt(std::max(0.0, t));
     lo = std::min(lo, c.x - h);
     hi = std::max(hi, c.x + h);
@@ -188,7 +207,8 @@ void AddJoin(StrokePieces& pieces, PointD v, PointD u1, PointD u2, double r, int
         return;
     }
     double cross = u1.x * u2.y - u1.y * u2.x, dot = u1.x * u2.x + u1.y * u2.y;
-    if (std::fabs(cross) < 1e-12 && dot > 0) return;  // straight on: the bodies meet flush
+    if (std::fabs(cross) < 1e-12 && dot > 0)
+        return;  // straight on: the bodies meet flush
     // The outer side of the turn is the one away from it.
     double s = cross > 0 ? -1 : 1;
     PointD n1{-u1.y * s, u1.x * s}, n2{-u2.y * s, u2.x * s};
@@ -208,9 +228,11 @@ StrokePieces PiecesOf(const std::vector<POINT>& input, const StrokeStyle& style)
     StrokePieces pieces;
     std::vector<PointD> pts;
     for (const POINT& p : input)
-        if (pts.empty() || pts.back().x != p.x || pts.back().y != p.y) pts.push_back(PointD{(double)p.x, (double)p.y});
+        if (pts.empty() || pts.back().x != p.x || pts.back().y != p.y)
+            pts.push_back(PointD{(double)p.x, (double)p.y});
     bool closed = style.closed && pts.size() > 2 && pts.front().x == pts.back().x && pts.front().y == pts.back().y;
-    if (pts.size() < 2) return pieces;
+    if (pts.size() < 2)
+        return pieces;
     double r = style.width / 2.0;
     size_t n = pts.size() - 1;
     std::vector<PointD> dirs(n);
@@ -227,11 +249,15 @@ StrokePieces PiecesOf(const std::vector<POINT>& input, const StrokeStyle& style)
                                    {b.x + u.x * eb - u.y * r, b.y + u.y * eb + u.x * r},
                                    {b.x + u.x * eb + u.y * r, b.y + u.y * eb - u.x * r},
                                    {a.x - u.x * ea + u.y * r, a.y - u.y * ea - u.x * r}});
-        if (capA && style.endCap == PS_ENDCAP_ROUND) pieces.disks.push_back(a);
-        if (capB && style.endCap == PS_ENDCAP_ROUND) pieces.disks.push_back(b);
-        if (i + 1 < n) AddJoin(pieces, b, u, dirs[i + 1], r, style.join);
+        if (capA && style.endCap == PS_ENDCAP_ROUND)
+            pieces.disks.push_back(a);
+        if (capB && style.endCap == PS_ENDCAP_ROUND)
+            pieces.disks.push_back(b);
+        if (i + 1 < n)
+            AddJoin(pieces, b, u, dirs[i + 1], r, style.join);
     }
-    if (closed) AddJoin(pieces, pts[0], dirs[n - 1], dirs[0], r, style.join);
+    if (closed)
+        AddJoin(pieces, pts[0], dirs[n - 1], dirs[0], r, style.join);
     return pieces;
 }
 
@@ -240,9 +266,11 @@ StrokePieces PiecesOf(const std::vector<POINT>& input, const StrokeStyle& style)
 Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, RowRange range)
 {
     StrokePieces pieces = PiecesOf(points, style);
-    if (pieces.polygons.empty() && pieces.disks.empty()) return Region();
+    if (pieces.polygons.empty() && pieces.disks.empty())
+        return Region();
     double r = style.width / 2.0;
-    double c = (style.width % 2) ? 0.0 : 0.5;  // even widths centre on pixel corners so that they cover exactly width pixels
+    double c =
+        (style.width % 2) ? 0.0 : 0.5;  // even widths centre on pixel corners so that they cover exactly width pixels
     long minY = points[0].y, maxY = points[0].y;
     for (const POINT& p : points) {
         minY = std::min<long>(minY, p.y);
@@ -252,7 +280,8 @@ Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, Ro
     long reach = (long)std::ceil(r * (style.join == PS_JOIN_MITER ? kMitreLimit : 1.0)) + 1;
     long y0 = std::max(minY - reach, range.top);
     long y1 = std::min(maxY + reach + 1, range.bottom);
-    if (y1 <= y0 || y1 - y0 > 1 << 20) return Region();
+    if (y1 <= y0 || y1 - y0 > 1 << 20)
+        return Region();
     std::vector<std::vector<Span>> rows((size_t)(y1 - y0));
     for (long y = y0; y < y1; ++y) {
         double yc = y + c;
@@ -260,15 +289,18 @@ Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, Ro
         // Pixel px is covered when px + c lies in [lo, hi] of some piece.
         auto add = [&](double lo, double hi) {
             int x0 = (int)std::ceil(lo - c - 1e-9), x1 = (int)std::floor(hi - c + 1e-9) + 1;
-            if (x0 < x1) row.push_back(Span{x0, x1});
+            if (x0 < x1)
+                row.push_back(Span{x0, x1});
         };
         for (const auto& poly : pieces.polygons) {
             double lo = 1e300, hi = -1e300;
-            if (ConvexExtent(poly.data(), (int)poly.size(), yc, lo, hi)) add(lo, hi);
+            if (ConvexExtent(poly.data(), (int)poly.size(), yc, lo, hi))
+                add(lo, hi);
         }
         for (const PointD& d : pieces.disks) {
             double lo = 1e300, hi = -1e300;
-            if (DiskExtent(d, r, yc, lo, hi)) add(lo, hi);
+            if (DiskExtent(d, r, yc, lo, hi))
+                add(lo, hi);
         }
     }
     return Region::FromRows((int)y0, rows);

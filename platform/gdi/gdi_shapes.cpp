@@ -16,7 +16,8 @@ namespace {
 std::vector<POINT> ToDevice(const Dc& dc, const POINT* points, size_t count)
 {
     std::vector<POINT> out(count);
-    for (size_t i = 0; i < count; ++i) out[i] = dc.ToDevice(points[i].x, points[i].y);
+    for (size_t i = 0; i < count; ++i)
+        out[i] = dc.ToDevice(points[i].x, points[i].y);
     return out;
 }
 
@@ -80,33 +81,41 @@ double ScreenAngle(double dx, double dy)
 BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye, ArcKind kind)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     RECT box = DeviceBox(*dc, l, t, r, b);
-    if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+    if (box.right - box.left < 1 || box.bottom - box.top < 1)
+        return TRUE;
     POINT s = dc->ToDevice(xs, ys), e = dc->ToDevice(xe, ye);
     double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
     double a0 = ScreenAngle(s.x + 0.5 - cx, s.y + 0.5 - cy);
     double a1 = ScreenAngle(e.x + 0.5 - cx, e.y + 0.5 - cy);
-    if (dc->state.arcDirection == AD_CLOCKWISE) std::swap(a0, a1);
+    if (dc->state.arcDirection == AD_CLOCKWISE)
+        std::swap(a0, a1);
     double sweep = a1 - a0;
-    if (sweep <= 0) sweep += 2 * M_PI;
+    if (sweep <= 0)
+        sweep += 2 * M_PI;
     auto inSweep = [&](double px, double py) {
         double a = ScreenAngle(px - cx, py - cy) - a0;
-        if (a < 0) a += 2 * M_PI;
+        if (a < 0)
+            a += 2 * M_PI;
         return a <= sweep + 1e-9;
     };
     Region shape = ScanEllipse(box.left, box.top, box.right, box.bottom);
     // Keeps the pixels of a region that pass a test on their centres.
     auto filter = [](const Region& in, auto test) {
-        if (in.IsEmpty()) return Region();
+        if (in.IsEmpty())
+            return Region();
         RECT bb = in.Box();
         std::vector<std::vector<Span>> rows((size_t)(bb.bottom - bb.top));
         for (const Band& band : in.Bands())
             for (int y = band.y0; y < band.y1; ++y)
                 for (const Span& sp : band.spans)
                     for (int x = sp.x0; x < sp.x1; ++x)
-                        if (test(x + 0.5, y + 0.5)) rows[(size_t)(y - bb.top)].push_back(Span{x, x + 1});
+                        if (test(x + 0.5, y + 0.5))
+                            rows[(size_t)(y - bb.top)].push_back(Span{x, x + 1});
         return Region::FromRows(bb.top, rows);
     };
     PenPainter pen(*dc);
@@ -142,7 +151,8 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
         // Wide pens stroke the arc as a polyline through points on the ellipse.
         std::vector<POINT> pts;
         int steps = std::clamp((int)(sweep * std::max(box.right - box.left, box.bottom - box.top) / 4), 8, 4096);
-        for (int i = 0; i <= steps; ++i) pts.push_back(onEllipse(a0 + sweep * i / steps));
+        for (int i = 0; i <= steps; ++i)
+            pts.push_back(onEllipse(a0 + sweep * i / steps));
         if (kind == ArcKind::Pie) {
             pts.push_back(centre);
             pts.push_back(pts.front());
@@ -166,9 +176,11 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
 bool VisiblePixel(const Dc& dc, int x, int y, POINT& p)
 {
     const Bitmap* s = dc.Surface();
-    if (!s) return false;
+    if (!s)
+        return false;
     p = dc.ToDevice(x, y);
-    if (p.x < 0 || p.y < 0 || p.x >= s->width || p.y >= s->height) return false;
+    if (p.x < 0 || p.y < 0 || p.x >= s->width || p.y >= s->height)
+        return false;
     return !dc.state.clip || dc.state.clip->Contains(p.x, p.y);
 }
 
@@ -177,8 +189,10 @@ bool VisiblePixel(const Dc& dc, int x, int y, POINT& p)
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
-    if (previous) *previous = dc->state.position;
+    if (!dc)
+        return FALSE;
+    if (previous)
+        *previous = dc->state.position;
     dc->state.position = POINT{x, y};
     return TRUE;
 }
@@ -186,7 +200,8 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous)
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !position) return FALSE;
+    if (!dc || !position)
+        return FALSE;
     *position = dc->state.position;
     return TRUE;
 }
@@ -194,10 +209,12 @@ BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position)
 BOOL LineTo(HDC hdc, int x, int y)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
+    if (!dc)
+        return FALSE;
     POINT from = dc->ToDevice(dc->state.position.x, dc->state.position.y);
     POINT to = dc->ToDevice(x, y);
-    if (dc->Surface()) PenPainter(*dc).Line(from, to);
+    if (dc->Surface())
+        PenPainter(*dc).Line(from, to);
     dc->state.position = POINT{x, y};
     return TRUE;
 }
@@ -205,27 +222,34 @@ BOOL LineTo(HDC hdc, int x, int y)
 BOOL Polyline(HDC hdc, const POINT* points, int count)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !points || count < 2) return FALSE;
-    if (dc->Surface()) PenPainter(*dc).Polyline(ToDevice(*dc, points, count));
+    if (!dc || !points || count < 2)
+        return FALSE;
+    if (dc->Surface())
+        PenPainter(*dc).Polyline(ToDevice(*dc, points, count));
     return TRUE;
 }
 
 BOOL PolylineTo(HDC hdc, const POINT* points, DWORD count)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || (!points && count)) return FALSE;
+    if (!dc || (!points && count))
+        return FALSE;
     std::vector<POINT> all{dc->state.position};
     all.insert(all.end(), points, points + count);
-    if (dc->Surface()) PenPainter(*dc).Polyline(ToDevice(*dc, all.data(), all.size()));
-    if (count) dc->state.position = points[count - 1];
+    if (dc->Surface())
+        PenPainter(*dc).Polyline(ToDevice(*dc, all.data(), all.size()));
+    if (count)
+        dc->state.position = points[count - 1];
     return TRUE;
 }
 
 BOOL PolyPolyline(HDC hdc, const POINT* points, const DWORD* counts, DWORD polylines)
 {
-    if (!points || !counts) return FALSE;
+    if (!points || !counts)
+        return FALSE;
     for (DWORD i = 0; i < polylines; ++i) {
-        if (!Polyline(hdc, points, (int)counts[i])) return FALSE;
+        if (!Polyline(hdc, points, (int)counts[i]))
+            return FALSE;
         points += counts[i];
     }
     return TRUE;
@@ -234,14 +258,17 @@ BOOL PolyPolyline(HDC hdc, const POINT* points, const DWORD* counts, DWORD polyl
 BOOL PolyPolygon(HDC hdc, const POINT* points, const INT* counts, int polygons)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !points || !counts || polygons < 1) return FALSE;
+    if (!dc || !points || !counts || polygons < 1)
+        return FALSE;
     std::vector<std::vector<POINT>> polys;
     for (int i = 0; i < polygons; ++i) {
-        if (counts[i] < 2) return FALSE;
+        if (counts[i] < 2)
+            return FALSE;
         polys.push_back(ToDevice(*dc, points, (size_t)counts[i]));
         points += counts[i];
     }
-    if (!dc->Surface()) return TRUE;
+    if (!dc->Surface())
+        return TRUE;
     RECT v = VisibleBox(*dc);
     FillShape(*dc, ScanPolygons(polys, dc->state.polyFillMode, RowRange{v.top, v.bottom}));
     PenPainter pen(*dc);
@@ -261,8 +288,10 @@ BOOL Polygon(HDC hdc, const POINT* points, int count)
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     RECT b = DeviceBox(*dc, left, top, right, bottom);
     PenPainter pen(*dc);
     BrushPainter brush(*dc, dc->state.brush.get());
@@ -278,24 +307,34 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
         b.right -= (w - 1) / 2;
         b.bottom -= (w - 1) / 2;
     }
-    if (b.right - b.left < 1 || b.bottom - b.top < 1) return TRUE;
+    if (b.right - b.left < 1 || b.bottom - b.top < 1)
+        return TRUE;
     int inset = w <= 1 ? 1 : (w + 1) / 2;
     RECT inside{b.left + inset, b.top + inset, b.right - inset, b.bottom - inset};
-    if (inside.left < inside.right && inside.top < inside.bottom) PaintBrushRect(*dc, brush, inside, dc->state.rop2);
+    if (inside.left < inside.right && inside.top < inside.bottom)
+        PaintBrushRect(*dc, brush, inside, dc->state.rop2);
     // The frame runs anticlockwise from the top right pixel, where a styled pen's pattern starts.
-    std::vector<POINT> frame{{b.right - 1, b.top}, {b.left, b.top}, {b.left, b.bottom - 1}, {b.right - 1, b.bottom - 1},
+    std::vector<POINT> frame{{b.right - 1, b.top},
+                             {b.left, b.top},
+                             {b.left, b.bottom - 1},
+                             {b.right - 1, b.bottom - 1},
                              {b.right - 1, b.top}};
     if (w <= 1 && (b.right - b.left == 1 || b.bottom - b.top == 1)) {
-        // A one-pixel-thin rectangle is one line over its pixels, so that each is drawn once; a single pixel draws none.
-        if (b.right - b.left == 1 && b.bottom - b.top == 1) return TRUE;
-        if (b.bottom - b.top == 1) pen.Line(POINT{b.right - 1, b.top}, POINT{b.left - 1, b.top});
-        else pen.Line(POINT{b.left, b.top}, POINT{b.left, b.bottom});
+        // A one-pixel-thin rectangle is one line over its pixels, so that each is drawn once; a single pixel draws
+        // none.
+        if (b.right - b.left == 1 && b.bottom - b.top == 1)
+            return TRUE;
+        if (b.bottom - b.top == 1)
+            pen.Line(POINT{b.right - 1, b.top}, POINT{b.left - 1, b.top});
+        else
+            pen.Line(POINT{b.left, b.top}, POINT{b.left, b.bottom});
         return TRUE;
     }
     if (w > 1) {
         RECT v = VisibleBox(*dc);
-        Region ring = Region::Combine(ScanStroke(frame, pen.Stroke(true), RowRange{v.top, v.bottom}),
-                                      Region(b.left + inset, b.top + inset, b.right - inset, b.bottom - inset), RGN_DIFF);
+        Region ring =
+            Region::Combine(ScanStroke(frame, pen.Stroke(true), RowRange{v.top, v.bottom}),
+                            Region(b.left + inset, b.top + inset, b.right - inset, b.bottom - inset), RGN_DIFF);
         pen.Paint(ring);
         return TRUE;
     }
@@ -306,8 +345,10 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     DrawFigure(*dc, DeviceBox(*dc, left, top, right, bottom), ScanRoundBox, width, height);
     return TRUE;
 }
@@ -315,8 +356,10 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return FALSE;
-    if (!dc->Surface()) return TRUE;
+    if (!dc)
+        return FALSE;
+    if (!dc->Surface())
+        return TRUE;
     DrawFigure(*dc, DeviceBox(*dc, left, top, right, bottom), ScanEllipseBox, 0, 0);
     return TRUE;
 }
@@ -328,7 +371,8 @@ BOOL Arc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 
 BOOL ArcTo(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 {
-    if (!DrawArc(hdc, l, t, r, b, xs, ys, xe, ye, ArcKind::Arc)) return FALSE;
+    if (!DrawArc(hdc, l, t, r, b, xs, ys, xe, ye, ArcKind::Arc))
+        return FALSE;
     return MoveToEx(hdc, xe, ye, nullptr);
 }
 
@@ -346,7 +390,8 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour)
 {
     auto dc = LookupDc(hdc);
     POINT p;
-    if (!dc || !VisiblePixel(*dc, x, y, p)) return CLR_INVALID;
+    if (!dc || !VisiblePixel(*dc, x, y, p))
+        return CLR_INVALID;
     uint32_t v = ColourValue(*dc, colour);
     PaintPixel(*dc, p.x, p.y, v, dc->state.rop2);
     return dc->Surface()->ToColor(v);
@@ -358,7 +403,8 @@ COLORREF GetPixel(HDC hdc, int x, int y)
 {
     auto dc = LookupDc(hdc);
     POINT p;
-    if (!dc || !VisiblePixel(*dc, x, y, p)) return CLR_INVALID;
+    if (!dc || !VisiblePixel(*dc, x, y, p))
+        return CLR_INVALID;
     Bitmap* s = dc->Surface();
     return s->ToColor(s->Get(p.x, p.y));
 }

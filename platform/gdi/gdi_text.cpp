@@ -23,7 +23,8 @@ TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx)
     for (size_t i = 0; i < run.codes.size(); ++i) {
         int a = 0;
         if (dx) {
-            for (int k = 0; k < run.bytes[i]; ++k) a += dx[at + k];
+            for (int k = 0; k < run.bytes[i]; ++k)
+                a += dx[at + k];
         } else {
             a = run.face->GlyphOf(run.codes[i]).advance + dc.state.charExtra;
         }
@@ -37,12 +38,14 @@ TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx)
 void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRect)
 {
     Bitmap* s = dc.Surface();
-    if (!s) return;
+    if (!s)
+        return;
     uint32_t value = ColourValue(dc, dc.state.textColour);
     COLORREF textColour = s->ToColor(value);
     bool blend = run.face->Antialiased() && !s->Palettized();
     auto inClip = [&](int px, int py) {
-        return !clipRect || (px >= clipRect->left && px < clipRect->right && py >= clipRect->top && py < clipRect->bottom);
+        return !clipRect ||
+               (px >= clipRect->left && px < clipRect->right && py >= clipRect->top && py < clipRect->bottom);
     };
     int pen = x;
     for (size_t i = 0; i < run.codes.size(); ++i) {
@@ -54,16 +57,19 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
             ForEachClippedSpan(dc, py, gx, gx + g.width, [&](int a, int b) {
                 for (int px = a; px < b; ++px) {
                     uint8_t c = cov[px - gx];
-                    if (!c || !inClip(px, py)) continue;
+                    if (!c || !inClip(px, py))
+                        continue;
                     if (!blend || c == 255) {
-                        if (c >= 128) s->Set(px, py, value);
+                        if (c >= 128)
+                            s->Set(px, py, value);
                         continue;
                     }
                     COLORREF d = s->ToColor(s->Get(px, py));
                     auto mix = [&](int t, int u) { return (t * c + u * (255 - c) + 127) / 255; };
-                    s->Set(px, py, s->ToValue(RGB(mix(GetRValue(textColour), GetRValue(d)),
-                                                  mix(GetGValue(textColour), GetGValue(d)),
-                                                  mix(GetBValue(textColour), GetBValue(d)))));
+                    s->Set(px, py,
+                           s->ToValue(RGB(mix(GetRValue(textColour), GetRValue(d)),
+                                          mix(GetGValue(textColour), GetGValue(d)),
+                                          mix(GetBValue(textColour), GetBValue(d)))));
                 }
             });
         }
@@ -74,11 +80,14 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
         for (int y = top; y < top + thickness; ++y)
             ForEachClippedSpan(dc, y, x, x + run.width, [&](int a, int b) {
                 for (int px = a; px < b; ++px)
-                    if (inClip(px, y)) s->Set(px, y, value);
+                    if (inClip(px, y))
+                        s->Set(px, y, value);
             });
     };
-    if (run.font.lfUnderline) line(baseline + m.underlinePosition - m.underlineThickness / 2, m.underlineThickness);
-    if (run.font.lfStrikeOut) line(baseline - m.strikeoutPosition, m.strikeoutThickness);
+    if (run.font.lfUnderline)
+        line(baseline + m.underlinePosition - m.underlineThickness / 2, m.underlineThickness);
+    if (run.font.lfStrikeOut)
+        line(baseline - m.strikeoutPosition, m.strikeoutThickness);
 }
 
 }  // namespace gdi
@@ -87,7 +96,8 @@ using namespace gdi;
 
 HFONT CreateFontIndirectA(const LOGFONTA* font)
 {
-    if (!font) return nullptr;
+    if (!font)
+        return nullptr;
     auto f = std::make_shared<Font>();
     f->log = *font;
     f->log.lfFaceName[LF_FACESIZE - 1] = 0;
@@ -112,13 +122,15 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
     lf.lfClipPrecision = (BYTE)clipPrecision;
     lf.lfQuality = (BYTE)quality;
     lf.lfPitchAndFamily = (BYTE)pitchAndFamily;
-    if (faceName) std::strncpy(lf.lfFaceName, faceName, LF_FACESIZE - 1);
+    if (faceName)
+        std::strncpy(lf.lfFaceName, faceName, LF_FACESIZE - 1);
     return CreateFontIndirectA(&lf);
 }
 
 int AddFontResourceExA(LPCSTR fileName, DWORD flags, void* reserved)
 {
-    if (!fileName || !*fileName) return 0;
+    if (!fileName || !*fileName)
+        return 0;
     return AddFontFile(MapPath(fileName));
 }
 
@@ -126,7 +138,8 @@ int AddFontResourceA(LPCSTR fileName) { return AddFontResourceExA(fileName, 0, n
 
 BOOL RemoveFontResourceExA(LPCSTR fileName, DWORD flags, void* reserved)
 {
-    if (!fileName || !*fileName) return FALSE;
+    if (!fileName || !*fileName)
+        return FALSE;
     return RemoveFontFile(MapPath(fileName)) ? TRUE : FALSE;
 }
 
@@ -135,7 +148,8 @@ BOOL RemoveFontResourceA(LPCSTR fileName) { return RemoveFontResourceExA(fileNam
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length, const INT* dx)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || (!text && length)) return FALSE;
+    if (!dc || (!text && length))
+        return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     TextRun run = MeasureRun(*dc, text ? text : "", (int)length, dx);
     const FontMetrics& m = run.face->Metrics();
@@ -143,15 +157,20 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
     POINT ref = (align & TA_UPDATECP) ? dc->state.position : POINT{x, y};
     POINT p = dc->ToDevice(ref.x, ref.y);
     int left = p.x;
-    if ((align & TA_CENTER) == TA_CENTER) left = p.x - run.width / 2;
-    else if (align & TA_RIGHT) left = p.x - run.width;
+    if ((align & TA_CENTER) == TA_CENTER)
+        left = p.x - run.width / 2;
+    else if (align & TA_RIGHT)
+        left = p.x - run.width;
     int baseline = p.y + m.ascent;
-    if ((align & TA_BASELINE) == TA_BASELINE) baseline = p.y;
-    else if (align & TA_BOTTOM) baseline = p.y - m.descent;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        baseline = p.y;
+    else if (align & TA_BOTTOM)
+        baseline = p.y - m.descent;
     // The current position moves past the text, except for centred text.
     if ((align & TA_UPDATECP) && (align & TA_CENTER) != TA_CENTER)
         dc->state.position.x += (align & TA_RIGHT) ? -run.width : run.width;
-    if (!dc->Surface()) return TRUE;
+    if (!dc->Surface())
+        return TRUE;
     RECT deviceRect{};
     if (rect) {
         POINT a = dc->ToDevice(rect->left, rect->top), b = dc->ToDevice(rect->right, rect->bottom);
@@ -168,7 +187,8 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
     bool clipped = rect && (options & ETO_CLIPPED);
     if (dc->state.bkMode == OPAQUE) {
         for (int yy = baseline - m.ascent; yy < baseline + m.descent; ++yy) {
-            if (clipped && (yy < deviceRect.top || yy >= deviceRect.bottom)) continue;
+            if (clipped && (yy < deviceRect.top || yy >= deviceRect.bottom))
+                continue;
             int a = left, b = left + run.width;
             if (clipped) {
                 a = std::max<int>(a, deviceRect.left);
@@ -183,14 +203,16 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
 
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length)
 {
-    if (length < 0) return FALSE;
+    if (length < 0)
+        return FALSE;
     return ExtTextOutA(hdc, x, y, 0, nullptr, text, (UINT)length, nullptr);
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !size || length < 0 || (!text && length)) return FALSE;
+    if (!dc || !size || length < 0 || (!text && length))
+        return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     TextRun run = MeasureRun(*dc, text ? text : "", length);
     size->cx = run.width;
@@ -206,7 +228,8 @@ BOOL GetTextExtentPointA(HDC hdc, LPCSTR text, int length, LPSIZE size)
 BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int length, int maxExtent, LPINT fit, LPINT dx, LPSIZE size)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !size || length < 0 || (!text && length)) return FALSE;
+    if (!dc || !size || length < 0 || (!text && length))
+        return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     TextRun run = MeasureRun(*dc, text ? text : "", length);
     // Counts and extents are per byte, as for byte strings: every byte of a character gets the extent after it.
@@ -214,11 +237,14 @@ BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int length, int maxExtent, LPIN
     for (size_t i = 0; i < run.advances.size(); ++i) {
         total += run.advances[i];
         for (int k = 0; k < run.bytes[i]; ++k)
-            if (dx) dx[at + k] = total;
+            if (dx)
+                dx[at + k] = total;
         at += run.bytes[i];
-        if (total <= maxExtent && count == at - run.bytes[i]) count = at;
+        if (total <= maxExtent && count == at - run.bytes[i])
+            count = at;
     }
-    if (fit) *fit = count;
+    if (fit)
+        *fit = count;
     size->cx = run.width;
     size->cy = run.face->Metrics().height;
     return TRUE;
@@ -227,19 +253,22 @@ BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int length, int maxExtent, LPIN
 DWORD GetTabbedTextExtentA(HDC hdc, LPCSTR text, int length, int tabCount, const INT* tabs)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !text || length < 0) return 0;
+    if (!dc || !text || length < 0)
+        return 0;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     TextRun run = MeasureRun(*dc, text, length);
     int tab = tabCount > 0 && tabs ? tabs[0] : 8 * run.face->Metrics().aveCharWidth;
     int x = 0;
-    for (size_t i = 0; i < run.codes.size(); ++i) x = run.codes[i] == '\t' && tab > 0 ? (x / tab + 1) * tab : x + run.advances[i];
+    for (size_t i = 0; i < run.codes.size(); ++i)
+        x = run.codes[i] == '\t' && tab > 0 ? (x / tab + 1) * tab : x + run.advances[i];
     return MAKELONG(x, run.face->Metrics().height);
 }
 
 BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRIC metrics)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !metrics) return FALSE;
+    if (!dc || !metrics)
+        return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     std::shared_ptr<Font> font = DcFont(*dc);
     LOGFONTA lf = font ? font->log : LOGFONTA{};
@@ -263,7 +292,8 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRIC metrics)
     tm.tmUnderlined = lf.lfUnderline;
     tm.tmStruckOut = lf.lfStrikeOut;
     // The fixed-pitch bit is set for variable-pitch fonts, as the system reports it.
-    tm.tmPitchAndFamily = (BYTE)((lf.lfPitchAndFamily & 0xF0) | TMPF_VECTOR | TMPF_TRUETYPE | (m.fixedPitch ? 0 : TMPF_FIXED_PITCH));
+    tm.tmPitchAndFamily =
+        (BYTE)((lf.lfPitchAndFamily & 0xF0) | TMPF_VECTOR | TMPF_TRUETYPE | (m.fixedPitch ? 0 : TMPF_FIXED_PITCH));
     tm.tmCharSet = lf.lfCharSet;
     *metrics = tm;
     return TRUE;
@@ -272,11 +302,13 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRIC metrics)
 BOOL GetCharWidth32A(HDC hdc, UINT first, UINT last, LPINT widths)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !widths || last < first) return FALSE;
+    if (!dc || !widths || last < first)
+        return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     std::shared_ptr<Font> font = DcFont(*dc);
     std::shared_ptr<FontFace> face = ResolveFont(font ? font->log : LOGFONTA{});
-    for (UINT c = first; c <= last; ++c) widths[c - first] = face->GlyphOf(c).advance;
+    for (UINT c = first; c <= last; ++c)
+        widths[c - first] = face->GlyphOf(c).advance;
     return TRUE;
 }
 
@@ -285,7 +317,8 @@ BOOL GetCharWidthA(HDC hdc, UINT first, UINT last, LPINT widths) { return GetCha
 BOOL GetCharABCWidthsA(HDC hdc, UINT first, UINT last, ABC* widths)
 {
     auto dc = LookupDc(hdc);
-    if (!dc || !widths || last < first) return FALSE;
+    if (!dc || !widths || last < first)
+        return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     std::shared_ptr<Font> font = DcFont(*dc);
     std::shared_ptr<FontFace> face = ResolveFont(font ? font->log : LOGFONTA{});
@@ -299,7 +332,8 @@ BOOL GetCharABCWidthsA(HDC hdc, UINT first, UINT last, ABC* widths)
 int GetTextFaceA(HDC hdc, int count, LPSTR face)
 {
     auto dc = LookupDc(hdc);
-    if (!dc) return 0;
+    if (!dc)
+        return 0;
     std::shared_ptr<Font> font = DcFont(*dc);
     std::string name;
     {
@@ -307,8 +341,10 @@ int GetTextFaceA(HDC hdc, int count, LPSTR face)
         std::lock_guard<std::recursive_mutex> lock(FontMutex());
         name = ResolveFont(font ? font->log : LOGFONTA{})->FamilyName();
     }
-    if (!face) return (int)name.size() + 1;
-    if (count <= 0) return 0;
+    if (!face)
+        return (int)name.size() + 1;
+    if (count <= 0)
+        return 0;
     int n = std::min<int>(count - 1, (int)name.size());
     std::memcpy(face, name.data(), n);
     face[n] = 0;

@@ -1,4 +1,5 @@
-// Bitmap, palette, pen, brush, text-metric and region records with their 32-bit Windows layouts, and the drawing constants.
+// Bitmap, palette, pen, brush, text-metric and region records with their 32-bit Windows layouts, and the drawing
+// constants.
 #pragma once
 
 #include "kernel/windef.h"

@@ -20,19 +20,19 @@
 #define IMAGELIB_ERROR_DECODE 0
 
 struct ImageLibBitmap {
-  uint8_t* pixels;       // first byte of row 0 while access is open
-  int32_t width;
-  int32_t height;
-  int32_t bitsPerPixel;
-  int32_t bytesPerLine;  // 3 x width rounded up to 4 for 24-bit pixels
-  int32_t flags;
-  int32_t orientation;
-  int32_t colorOrder;
-  HBITMAP dib;           // section that owns the pixels, so that a DC can draw into them
-  uint8_t* memory;
-  int32_t accessCount;
-  RECT region;
-  bool hasRegion;
+    uint8_t* pixels;  // first byte of row 0 while access is open
+    int32_t width;
+    int32_t height;
+    int32_t bitsPerPixel;
+    int32_t bytesPerLine;  // 3 x width rounded up to 4 for 24-bit pixels
+    int32_t flags;
+    int32_t orientation;
+    int32_t colorOrder;
+    HBITMAP dib;  // section that owns the pixels, so that a DC can draw into them
+    uint8_t* memory;
+    int32_t accessCount;
+    RECT region;
+    bool hasRegion;
 };
 
 void ImageLibInitBitmap(ImageLibBitmap* bitmap, int32_t bitsPerPixel);

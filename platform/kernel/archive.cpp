@@ -6,10 +6,7 @@
 
 CArchive::CArchive(CFile* file, UINT mode, int, void*) : m_pFile(file), m_nMode(mode) {}
 
-UINT CArchive::Read(void* buffer, UINT count)
-{
-    return m_pFile ? m_pFile->Read(buffer, count) : 0;
-}
+UINT CArchive::Read(void* buffer, UINT count) { return m_pFile ? m_pFile->Read(buffer, count) : 0; }
 
 void CArchive::Write(const void* buffer, UINT count)
 {
@@ -29,10 +26,7 @@ void CArchive::Close()
     m_pFile = nullptr;
 }
 
-void CArchive::Abort()
-{
-    m_pFile = nullptr;
-}
+void CArchive::Abort() { m_pFile = nullptr; }
 
 BOOL CArchive::ReadString(CString& line)
 {

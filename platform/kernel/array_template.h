@@ -109,7 +109,8 @@ private:
     {
         if (wanted <= m_data.capacity())
             return;
-        size_t step = m_growBy > 0 ? static_cast<size_t>(m_growBy) : std::min<size_t>(1024, std::max<size_t>(4, m_data.size() / 8));
+        size_t step = m_growBy > 0 ? static_cast<size_t>(m_growBy)
+                                   : std::min<size_t>(1024, std::max<size_t>(4, m_data.size() / 8));
         m_data.reserve(std::max(wanted, m_data.size() + step));
     }
 

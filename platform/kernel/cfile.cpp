@@ -33,14 +33,15 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error)
     case modeWrite: access = GENERIC_WRITE; break;
     default: access = GENERIC_READ | GENERIC_WRITE; break;
     }
-    DWORD disposition = (openFlags & modeCreate) ? ((openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS)
-                                                 : OPEN_EXISTING;
+    DWORD disposition =
+        (openFlags & modeCreate) ? ((openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS) : OPEN_EXISTING;
     DWORD flags = FILE_ATTRIBUTE_NORMAL;
     if (openFlags & osWriteThrough)
         flags |= FILE_FLAG_WRITE_THROUGH;
     if (openFlags & osSequentialScan)
         flags |= FILE_FLAG_SEQUENTIAL_SCAN;
-    HANDLE file = CreateFile(fileName, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition, flags, nullptr);
+    HANDLE file =
+        CreateFile(fileName, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         if (error) {
             error->m_lOsError = static_cast<LONG>(GetLastError());

@@ -48,17 +48,11 @@ void FillFindData(const WIN32_FIND_DATA& w, _finddata_t* data)
     strcpy(data->name, w.cFileName);
 }
 
-} // namespace
+}  // namespace
 
-int _stricmp(const char* a, const char* b)
-{
-    return strcasecmp(a, b);
-}
+int _stricmp(const char* a, const char* b) { return strcasecmp(a, b); }
 
-int _strnicmp(const char* a, const char* b, size_t count)
-{
-    return strncasecmp(a, b, count);
-}
+int _strnicmp(const char* a, const char* b, size_t count) { return strncasecmp(a, b, count); }
 
 char* _strupr(char* text)
 {
@@ -79,23 +73,22 @@ char* _strlwr(char* text)
 char* _itoa(int value, char* buffer, int radix)
 {
     if (radix == 10)
-        return ToText(value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value),
-                      value < 0, buffer, radix);
+        return ToText(
+            value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value),
+            value < 0, buffer, radix);
     return ToText(static_cast<unsigned int>(value), false, buffer, radix);
 }
 
 char* _ltoa(long value, char* buffer, int radix)
 {
     if (radix == 10)
-        return ToText(value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value),
-                      value < 0, buffer, radix);
+        return ToText(
+            value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value),
+            value < 0, buffer, radix);
     return ToText(static_cast<uint32_t>(value), false, buffer, radix);
 }
 
-char* _ultoa(unsigned long value, char* buffer, int radix)
-{
-    return ToText(value, false, buffer, radix);
-}
+char* _ultoa(unsigned long value, char* buffer, int radix) { return ToText(value, false, buffer, radix); }
 
 int _snprintf(char* buffer, size_t count, const char* format, ...)
 {
@@ -117,10 +110,7 @@ int wsprintf(LPSTR buffer, LPCSTR format, ...)
     return n > 1024 ? 1024 : n;
 }
 
-LPSTR lstrcpy(LPSTR destination, LPCSTR source)
-{
-    return strcpy(destination, source ? source : "");
-}
+LPSTR lstrcpy(LPSTR destination, LPCSTR source) { return strcpy(destination, source ? source : ""); }
 
 LPSTR lstrcpyn(LPSTR destination, LPCSTR source, int maxLength)
 {
@@ -132,15 +122,9 @@ LPSTR lstrcpyn(LPSTR destination, LPCSTR source, int maxLength)
     return destination;
 }
 
-LPSTR lstrcat(LPSTR destination, LPCSTR source)
-{
-    return strcat(destination, source ? source : "");
-}
+LPSTR lstrcat(LPSTR destination, LPCSTR source) { return strcat(destination, source ? source : ""); }
 
-int lstrlen(LPCSTR text)
-{
-    return text ? static_cast<int>(strlen(text)) : 0;
-}
+int lstrlen(LPCSTR text) { return text ? static_cast<int>(strlen(text)) : 0; }
 
 int lstrcmp(LPCSTR a, LPCSTR b)
 {
@@ -171,20 +155,11 @@ int _access(const char* path, int mode)
     return access(MapPath(path ? path : "").c_str(), how) == 0 ? 0 : -1;
 }
 
-int _mkdir(const char* path)
-{
-    return mkdir(MapPath(path ? path : "").c_str(), 0777);
-}
+int _mkdir(const char* path) { return mkdir(MapPath(path ? path : "").c_str(), 0777); }
 
-int _rmdir(const char* path)
-{
-    return rmdir(MapPath(path ? path : "").c_str());
-}
+int _rmdir(const char* path) { return rmdir(MapPath(path ? path : "").c_str()); }
 
-int _unlink(const char* path)
-{
-    return unlink(MapPath(path ? path : "").c_str());
-}
+int _unlink(const char* path) { return unlink(MapPath(path ? path : "").c_str()); }
 
 intptr_t _findfirst(const char* pattern, _finddata_t* data)
 {
@@ -209,7 +184,4 @@ int _findnext(intptr_t handle, _finddata_t* data)
     return 0;
 }
 
-int _findclose(intptr_t handle)
-{
-    return FindClose(reinterpret_cast<HANDLE>(handle)) ? 0 : -1;
-}
+int _findclose(intptr_t handle) { return FindClose(reinterpret_cast<HANDLE>(handle)) ? 0 : -1; }

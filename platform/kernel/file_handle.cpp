@@ -31,12 +31,9 @@ FileObject* Lookup(HANDLE file)
     return object;
 }
 
-bool IsPipe(HANDLE h)
-{
-    return IsProcessOrPipeHandle && IsProcessOrPipeHandle(h);
-}
+bool IsPipe(HANDLE h) { return IsProcessOrPipeHandle && IsProcessOrPipeHandle(h); }
 
-} // namespace
+}  // namespace
 
 HANDLE CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD, LPSECURITY_ATTRIBUTES, DWORD creationDisposition,
                   DWORD flagsAndAttributes, HANDLE)

@@ -31,8 +31,8 @@ bool CopyContents(const std::string& from, const std::string& to, bool failIfExi
         errno = err;
         return false;
     }
-    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0),
-                   st.st_mode & 07777);
+    int out =
+        open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0), st.st_mode & 07777);
     if (out < 0) {
         int err = errno;
         close(in);
@@ -68,7 +68,7 @@ bool CopyContents(const std::string& from, const std::string& to, bool failIfExi
     return ok;
 }
 
-} // namespace
+}  // namespace
 
 DWORD GetFileAttributes(LPCSTR fileName)
 {

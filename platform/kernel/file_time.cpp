@@ -8,15 +8,9 @@ namespace {
 
 const ULONGLONG kUnixEpochIn100ns = 116444736000000000ull;
 
-ULONGLONG ToU64(const FILETIME& ft)
-{
-    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
+ULONGLONG ToU64(const FILETIME& ft) { return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime; }
 
-FILETIME FromU64(ULONGLONG v)
-{
-    return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
-}
+FILETIME FromU64(ULONGLONG v) { return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)}; }
 
 long long UtcOffsetSeconds(time_t at)
 {
@@ -40,7 +34,7 @@ long long MonotonicNanoseconds()
     return static_cast<long long>(ts.tv_sec) * 1000000000ll + ts.tv_nsec;
 }
 
-} // namespace
+}  // namespace
 
 FILETIME FileTimeFromUnix(time_t seconds, long nanoseconds)
 {
@@ -133,10 +127,7 @@ void GetSystemTimeAsFileTime(FILETIME* fileTime)
     *fileTime = FileTimeFromUnix(ts.tv_sec, ts.tv_nsec);
 }
 
-DWORD GetTickCount()
-{
-    return static_cast<DWORD>(MonotonicNanoseconds() / 1000000);
-}
+DWORD GetTickCount() { return static_cast<DWORD>(MonotonicNanoseconds() / 1000000); }
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 {
@@ -150,7 +141,4 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
     return TRUE;
 }
 
-void Sleep(DWORD milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

@@ -29,7 +29,7 @@ bool NameBefore(const std::string& a, const std::string& b)
     return c != 0 ? c < 0 : a < b;
 }
 
-} // namespace
+}  // namespace
 
 HANDLE FindFirstFile(LPCSTR fileName, LPWIN32_FIND_DATA findData)
 {

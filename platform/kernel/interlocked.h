@@ -3,14 +3,8 @@
 
 #include "kernel/windef.h"
 
-inline LONG InterlockedIncrement(volatile LONG* value)
-{
-    return __atomic_add_fetch(value, 1, __ATOMIC_SEQ_CST);
-}
-inline LONG InterlockedDecrement(volatile LONG* value)
-{
-    return __atomic_sub_fetch(value, 1, __ATOMIC_SEQ_CST);
-}
+inline LONG InterlockedIncrement(volatile LONG* value) { return __atomic_add_fetch(value, 1, __ATOMIC_SEQ_CST); }
+inline LONG InterlockedDecrement(volatile LONG* value) { return __atomic_sub_fetch(value, 1, __ATOMIC_SEQ_CST); }
 // Returns the value before the change.
 inline LONG InterlockedExchange(volatile LONG* target, LONG value)
 {

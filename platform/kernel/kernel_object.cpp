@@ -27,7 +27,7 @@ Registry& Objects()
     return registry;
 }
 
-} // namespace
+}  // namespace
 
 DWORD KernelObject::Wait(DWORD)
 {

@@ -7,15 +7,9 @@ namespace {
 thread_local DWORD t_lastError = ERROR_SUCCESS;
 }
 
-DWORD GetLastError()
-{
-    return t_lastError;
-}
+DWORD GetLastError() { return t_lastError; }
 
-void SetLastError(DWORD code)
-{
-    t_lastError = code;
-}
+void SetLastError(DWORD code) { t_lastError = code; }
 
 DWORD SetLastErrorFromErrno(int err)
 {

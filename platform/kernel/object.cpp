@@ -19,7 +19,7 @@ ClassList& Classes()
     return list;
 }
 
-} // namespace
+}  // namespace
 
 const CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), 0xFFFF, nullptr, nullptr};
 
@@ -35,10 +35,7 @@ CDumpContext& CDumpContext::operator<<(int value)
     return *this;
 }
 
-CObject* CRuntimeClass::CreateObject() const
-{
-    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
-}
+CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const
 {
@@ -63,26 +60,17 @@ CRuntimeClassRegistration::CRuntimeClassRegistration(const CRuntimeClass* runtim
     Classes().classes.push_back(runtimeClass);
 }
 
-const CRuntimeClass* CObject::GetRuntimeClass() const
-{
-    return &classCObject;
-}
+const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
 
 void CObject::Serialize(CArchive&) {}
 
 void CObject::AssertValid() const {}
 
-void CObject::Dump(CDumpContext& dc) const
-{
-    dc << "a " << GetRuntimeClass()->m_lpszClassName << "\n";
-}
+void CObject::Dump(CDumpContext& dc) const { dc << "a " << GetRuntimeClass()->m_lpszClassName << "\n"; }
 
 BOOL CObject::IsKindOf(const CRuntimeClass* runtimeClass) const
 {
     return GetRuntimeClass()->IsDerivedFrom(runtimeClass);
 }
 
-BOOL CObject::IsSerializable() const
-{
-    return GetRuntimeClass()->m_wSchema != 0xFFFF;
-}
+BOOL CObject::IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }

@@ -67,21 +67,21 @@ public:                                           \
 
 #define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
 
-#define KESTRIN_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, create)                              \
-    const CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), schema, create,  \
-                                                         RUNTIME_CLASS(base_class_name)};                        \
+#define KESTRIN_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, create)                            \
+    const CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), schema, create, \
+                                                         RUNTIME_CLASS(base_class_name)};                      \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }             \
     static const CRuntimeClassRegistration kestrinRegistration##class_name(RUNTIME_CLASS(class_name));
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     KESTRIN_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                   \
-    CObject* class_name::CreateObject() { return new class_name; }         \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)           \
+    CObject* class_name::CreateObject() { return new class_name; } \
     KESTRIN_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)              \
-    CObject* class_name::CreateObject() { return new class_name; }         \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)      \
+    CObject* class_name::CreateObject() { return new class_name; } \
     KESTRIN_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, class_name::CreateObject)
 
 // Checked downcast: null when the object is not of the class.

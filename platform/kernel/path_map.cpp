@@ -29,7 +29,7 @@ std::string FindNoCase(const std::string& folder, const std::string& name)
     return best;
 }
 
-} // namespace
+}  // namespace
 
 std::string MapPath(const char* windowsPath)
 {

@@ -72,7 +72,8 @@ DWORD WaitForProcess(HANDLE hProcess, DWORD dwMilliseconds);
 BOOL CreatePipe(HANDLE* hReadPipe, HANDLE* hWritePipe, LPSECURITY_ATTRIBUTES lpPipeAttributes, DWORD nSize);
 BOOL PeekNamedPipe(HANDLE hNamedPipe, LPVOID lpBuffer, DWORD nBufferSize, LPDWORD lpBytesRead,
                    LPDWORD lpTotalBytesAvail, LPDWORD lpBytesLeftThisMessage);
-// Reading and writing pipe handles (ReadFile and WriteFile serve them too); a read of a pipe whose writers are all closed fails (broken pipe).
+// Reading and writing pipe handles (ReadFile and WriteFile serve them too); a read of a pipe whose writers are all
+// closed fails (broken pipe).
 BOOL ReadPipe(HANDLE hPipe, LPVOID lpBuffer, DWORD nBytesToRead, LPDWORD lpBytesRead);
 BOOL WritePipe(HANDLE hPipe, LPCVOID lpBuffer, DWORD nBytesToWrite, LPDWORD lpBytesWritten);
 

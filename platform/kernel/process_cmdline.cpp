@@ -7,32 +7,41 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-std::vector<std::string> SplitCommandLine(const std::string& line) {
+std::vector<std::string> SplitCommandLine(const std::string& line)
+{
     std::vector<std::string> args;
     size_t i = 0, n = line.size();
-    while (i < n && IsBlank(line[i])) ++i;
-    if (i >= n) return args;
+    while (i < n && IsBlank(line[i]))
+        ++i;
+    if (i >= n)
+        return args;
 
     // The program name: quotes only group, backslashes are literal.
     std::string program;
     if (line[i] == '"') {
         ++i;
-        while (i < n && line[i] != '"') program += line[i++];
-        if (i < n) ++i;
+        while (i < n && line[i] != '"')
+            program += line[i++];
+        if (i < n)
+            ++i;
     } else {
-        while (i < n && !IsBlank(line[i])) program += line[i++];
+        while (i < n && !IsBlank(line[i]))
+            program += line[i++];
     }
     args.push_back(program);
 
     for (;;) {
-        while (i < n && IsBlank(line[i])) ++i;
-        if (i >= n) break;
+        while (i < n && IsBlank(line[i]))
+            ++i;
+        if (i >= n)
+            break;
         std::string arg;
         bool quoted = false;
         while (i < n && (quoted || !IsBlank(line[i]))) {
             if (line[i] == '\\') {
                 size_t slashes = 0;
-                while (i < n && line[i] == '\\') ++slashes, ++i;
+                while (i < n && line[i] == '\\')
+                    ++slashes, ++i;
                 if (i < n && line[i] == '"') {
                     arg.append(slashes / 2, '\\');
                     if (slashes % 2) {
@@ -59,7 +68,8 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
     return args;
 }
 
-std::string QuoteCommandLineArgument(const std::string& arg) {
+std::string QuoteCommandLineArgument(const std::string& arg)
+{
     std::string out = "\"";
     size_t slashes = 0;
     for (char c : arg) {

@@ -23,34 +23,42 @@ extern char** environ;
 
 namespace {
 
-bool IsExecutable(const std::string& path) {
+bool IsExecutable(const std::string& path)
+{
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
-std::string ProgramFolder() {
+std::string ProgramFolder()
+{
     char buf[4096];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return std::string();
+    if (n <= 0)
+        return std::string();
     std::string exe(buf, static_cast<size_t>(n));
     size_t slash = exe.rfind('/');
     return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
 // A bare program name is looked for beside the running program, then on PATH (never the current folder).
-std::string FindProgram(const std::string& name) {
-    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return MapPath(name);
+std::string FindProgram(const std::string& name)
+{
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
+        return MapPath(name);
     const std::string& native = name;
     std::string own = ProgramFolder();
-    if (!own.empty() && IsExecutable(own + "/" + native)) return own + "/" + native;
+    if (!own.empty() && IsExecutable(own + "/" + native))
+        return own + "/" + native;
     const char* path = getenv("PATH");
     std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
     size_t start = 0;
     while (start <= dirs.size()) {
         size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
+        if (end == std::string::npos)
+            end = dirs.size();
         std::string dir = dirs.substr(start, end - start);
-        if (!dir.empty() && IsExecutable(dir + "/" + native)) return dir + "/" + native;
+        if (!dir.empty() && IsExecutable(dir + "/" + native))
+            return dir + "/" + native;
         start = end + 1;
     }
     return std::string();
@@ -68,29 +76,37 @@ struct ChildSetup {
 
 // The child's side of StartChild: only async-signal-safe calls. A failure is reported through the
 // close-on-exec pipe as an errno value.
-[[noreturn]] void RunChild(const ChildSetup& setup, pid_t parent, int report) {
+[[noreturn]] void RunChild(const ChildSetup& setup, pid_t parent, int report)
+{
     int err = 0;
     if (setup.endsWithParent) {
         // Killed when the starting thread ends, also when it died before this line ran.
-        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0) err = errno;
-        if (!err && getppid() != parent) _exit(127);
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0)
+            err = errno;
+        if (!err && getppid() != parent)
+            _exit(127);
     }
     for (int target = 0; !err && setup.redirect && target < 3; ++target) {
         int fd = setup.stdFds[target];
         if (fd < 0) {
             fd = open("/dev/null", target == 0 ? O_RDONLY : O_WRONLY);
-            if (fd < 0) err = errno;
+            if (fd < 0)
+                err = errno;
         }
-        if (err) break;
+        if (err)
+            break;
         if (fd == target) {
-            if (fcntl(fd, F_SETFD, 0) != 0) err = errno;
+            if (fcntl(fd, F_SETFD, 0) != 0)
+                err = errno;
         } else if (dup2(fd, target) < 0) {
             err = errno;
         }
     }
-    if (!err && setup.folder && chdir(setup.folder) != 0) err = errno;
+    if (!err && setup.folder && chdir(setup.folder) != 0)
+        err = errno;
     // The child starts with the default SIGPIPE action even when the caller ignores it.
-    if (!err) signal(SIGPIPE, SIG_DFL);
+    if (!err)
+        signal(SIGPIPE, SIG_DFL);
     if (!err) {
         execve(setup.program, setup.argv, setup.envp);
         err = errno;
@@ -101,9 +117,11 @@ struct ChildSetup {
 }
 
 // Forks and executes the child; 0 with its id, or the errno value of what failed.
-int StartChild(const ChildSetup& setup, pid_t* pid) {
+int StartChild(const ChildSetup& setup, pid_t* pid)
+{
     int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) return errno;
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return errno;
     pid_t parent = getpid();
     pid_t child = fork();
     if (child < 0) {
@@ -112,7 +130,8 @@ int StartChild(const ChildSetup& setup, pid_t* pid) {
         close(report[1]);
         return err;
     }
-    if (child == 0) RunChild(setup, parent, report[1]);
+    if (child == 0)
+        RunChild(setup, parent, report[1]);
     close(report[1]);
     int err = 0;
     ssize_t got;
@@ -130,17 +149,21 @@ int StartChild(const ChildSetup& setup, pid_t* pid) {
 
 ProcessHandleObject* Process(HANDLE h) { return LookupProcessHandle(h, ProcessHandleObject::PROCESS); }
 
-void Collect(ProcessHandleObject* p, int status) {
+void Collect(ProcessHandleObject* p, int status)
+{
     p->reaped = true;
-    if (p->terminated) return;  // the code given to TerminateProcess stands
+    if (p->terminated)
+        return;  // the code given to TerminateProcess stands
     if (WIFEXITED(status))
         p->exitCode = static_cast<DWORD>(WEXITSTATUS(status));
     else if (WIFSIGNALED(status))
         p->exitCode = 128 + static_cast<DWORD>(WTERMSIG(status));
 }
 
-bool TryCollect(ProcessHandleObject* p, bool block) {
-    if (p->reaped) return true;
+bool TryCollect(ProcessHandleObject* p, bool block)
+{
+    if (p->reaped)
+        return true;
     int status = 0;
     pid_t r;
     do {
@@ -159,19 +182,23 @@ bool TryCollect(ProcessHandleObject* p, bool block) {
 
 }  // namespace
 
-void GetStartupInfo(LPSTARTUPINFO lpStartupInfo) {
-    if (!lpStartupInfo) return;
+void GetStartupInfo(LPSTARTUPINFO lpStartupInfo)
+{
+    if (!lpStartupInfo)
+        return;
     std::memset(lpStartupInfo, 0, sizeof *lpStartupInfo);
     lpStartupInfo->cb = sizeof *lpStartupInfo;
 }
 
 BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
                    BOOL bInheritHandles, DWORD dwCreationFlags, LPVOID lpEnvironment, LPCSTR lpCurrentDirectory,
-                   LPSTARTUPINFO lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation) {
+                   LPSTARTUPINFO lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation)
+{
     std::vector<std::string> args = SplitCommandLine(lpCommandLine ? lpCommandLine : "");
-    std::string program = lpApplicationName ? MapPath(lpApplicationName)
-                                            : (args.empty() ? std::string() : FindProgram(args[0]));
-    if (args.empty() && lpApplicationName) args.push_back(lpApplicationName);
+    std::string program =
+        lpApplicationName ? MapPath(lpApplicationName) : (args.empty() ? std::string() : FindProgram(args[0]));
+    if (args.empty() && lpApplicationName)
+        args.push_back(lpApplicationName);
     if (program.empty() || args.empty()) {
         errno = ENOENT;
         SetLastErrorFromErrno(ENOENT);
@@ -182,14 +209,16 @@ BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATT
     ChildSetup setup;
     if (lpStartupInfo && (lpStartupInfo->dwFlags & STARTF_USESTDHANDLES) && bInheritHandles) {
         HANDLE std[3] = {lpStartupInfo->hStdInput, lpStartupInfo->hStdOutput, lpStartupInfo->hStdError};
-        for (int target = 0; target < 3; ++target) setup.stdFds[target] = PipeEndDescriptor(std[target]);
+        for (int target = 0; target < 3; ++target)
+            setup.stdFds[target] = PipeEndDescriptor(std[target]);
         setup.redirect = true;
     }
     std::string folder = lpCurrentDirectory && *lpCurrentDirectory ? MapPath(lpCurrentDirectory) : std::string();
     setup.folder = folder.empty() ? nullptr : folder.c_str();
     setup.program = program.c_str();
     std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
+    for (std::string& a : args)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
     setup.argv = argv.data();
     setup.envp = lpEnvironment ? static_cast<char**>(lpEnvironment) : environ;
@@ -219,32 +248,41 @@ BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATT
     return TRUE;
 }
 
-DWORD WaitForProcess(HANDLE hProcess, DWORD dwMilliseconds) {
+DWORD WaitForProcess(HANDLE hProcess, DWORD dwMilliseconds)
+{
     ProcessHandleObject* p = Process(hProcess);
-    if (!p) return WAIT_FAILED;
+    if (!p)
+        return WAIT_FAILED;
     if (dwMilliseconds == INFINITE) {
         TryCollect(p, true);
         return WAIT_OBJECT_0;
     }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
     for (;;) {
-        if (TryCollect(p, false)) return WAIT_OBJECT_0;
-        if (std::chrono::steady_clock::now() >= deadline) return WAIT_TIMEOUT;
+        if (TryCollect(p, false))
+            return WAIT_OBJECT_0;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return WAIT_TIMEOUT;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
 
-BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {
+BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode)
+{
     ProcessHandleObject* p = Process(hProcess);
-    if (!p || !lpExitCode) return FALSE;
+    if (!p || !lpExitCode)
+        return FALSE;
     *lpExitCode = TryCollect(p, false) ? p->exitCode : STILL_ACTIVE;
     return TRUE;
 }
 
-BOOL TerminateProcess(HANDLE hProcess, UINT uExitCode) {
+BOOL TerminateProcess(HANDLE hProcess, UINT uExitCode)
+{
     ProcessHandleObject* p = Process(hProcess);
-    if (!p) return FALSE;
-    if (TryCollect(p, false)) return TRUE;  // already ended: its own exit code stays
+    if (!p)
+        return FALSE;
+    if (TryCollect(p, false))
+        return TRUE;  // already ended: its own exit code stays
     p->terminated = true;
     p->exitCode = uExitCode;
     kill(p->pid, SIGKILL);

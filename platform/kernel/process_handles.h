@@ -8,9 +8,9 @@
 struct ProcessHandleObject {
     enum Kind { PIPE_END, PROCESS, THREAD };
     Kind kind;
-    int fd = -1;            // pipe end: its socket
-    pid_t pid = 0;          // process and thread: the child
-    bool reaped = false;    // process: the exit status has been collected
+    int fd = -1;          // pipe end: its socket
+    pid_t pid = 0;        // process and thread: the child
+    bool reaped = false;  // process: the exit status has been collected
     bool terminated = false;
     DWORD exitCode = 0;
     explicit ProcessHandleObject(Kind k) : kind(k) {}

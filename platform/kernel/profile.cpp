@@ -92,7 +92,7 @@ std::string OneLine(LPCSTR text)
     return line.substr(0, line.find_first_of("\r\n"));
 }
 
-} // namespace
+}  // namespace
 
 DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,
                               LPCSTR fileName)

@@ -71,7 +71,7 @@ std::string Unquote(std::string_view value)
     return std::string(value);
 }
 
-} // namespace profile_line
+}  // namespace profile_line
 
 using namespace profile_line;
 
@@ -162,7 +162,7 @@ bool WriteAll(int fd, const std::string& text)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool ProfileDocument::Save(const std::string& linuxPath) const
 {

@@ -56,4 +56,4 @@ std::optional<std::string_view> SectionName(std::string_view line);
 std::optional<std::pair<std::string_view, std::string_view>> KeyValue(std::string_view line);
 bool EqualNoCase(std::string_view a, std::string_view b);
 std::string Unquote(std::string_view value);
-} // namespace profile_line
+}  // namespace profile_line

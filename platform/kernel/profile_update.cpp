@@ -30,7 +30,7 @@ struct Descriptor {
     }
 };
 
-} // namespace
+}  // namespace
 
 int UpdateProfileFile(const std::string& linuxPath, bool create, const std::function<void(ProfileDocument&)>& edit)
 {

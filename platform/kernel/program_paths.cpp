@@ -31,7 +31,7 @@ DWORD CopyOrNeed(const std::string& text, DWORD bufferLength, LPSTR buffer)
     return static_cast<DWORD>(text.size());
 }
 
-} // namespace
+}  // namespace
 
 DWORD GetModuleFileName(HMODULE, LPSTR fileName, DWORD size)
 {

@@ -22,7 +22,7 @@ int FirstButton(UINT style)
     }
 }
 
-} // namespace
+}  // namespace
 
 int RecordingPromptService::ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT style)
 {
@@ -85,10 +85,7 @@ RecordingPromptService& GetRecordingPromptService()
     return recorder;
 }
 
-void SetPromptService(IPromptService* service)
-{
-    g_service = service;
-}
+void SetPromptService(IPromptService* service) { g_service = service; }
 
 IPromptService& GetPromptService()
 {

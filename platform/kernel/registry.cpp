@@ -96,7 +96,7 @@ std::optional<Value> SystemValue(const std::string& upperPath, const std::string
     std::string shell = Upper(kShellFolders);
     bool user = upperPath == shell + "USER SHELL FOLDERS", plain = upperPath == shell + "SHELL FOLDERS";
     if (user || plain) {
-        int csidl = upperName == "PERSONAL"  ? CSIDL_PERSONAL
+        int csidl = upperName == "PERSONAL"   ? CSIDL_PERSONAL
                     : upperName == "MY MUSIC" ? CSIDL_MYMUSIC
                     : upperName == "DESKTOP"  ? CSIDL_DESKTOPDIRECTORY
                     : upperName == "APPDATA"  ? CSIDL_APPDATA
@@ -196,12 +196,9 @@ LONG UpdateStore(bool create, const std::function<void(ProfileDocument&)>& edit)
     return UpdateProfileFile(path, create, edit) == 0 ? ERROR_SUCCESS : Fail(ERROR_ACCESS_DENIED);
 }
 
-} // namespace
+}  // namespace
 
-std::string GetRegistryStorePath()
-{
-    return GetConfigFolder() + "/kestrin/registry.ini";
-}
+std::string GetRegistryStorePath() { return GetConfigFolder() + "/kestrin/registry.ini"; }
 
 namespace {
 
@@ -231,7 +228,7 @@ LONG OpenSubKey(HKEY key, LPCSTR subKey, PHKEY result, bool create, LPDWORD disp
     return ERROR_SUCCESS;
 }
 
-} // namespace
+}  // namespace
 
 LONG RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD, REGSAM, PHKEY result)
 {
@@ -244,10 +241,7 @@ LONG RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, LPSECU
     return OpenSubKey(key, subKey, result, true, disposition);
 }
 
-LONG RegOpenKey(HKEY key, LPCSTR subKey, PHKEY result)
-{
-    return RegOpenKeyEx(key, subKey, 0, KEY_ALL_ACCESS, result);
-}
+LONG RegOpenKey(HKEY key, LPCSTR subKey, PHKEY result) { return RegOpenKeyEx(key, subKey, 0, KEY_ALL_ACCESS, result); }
 
 LONG RegCreateKey(HKEY key, LPCSTR subKey, PHKEY result)
 {

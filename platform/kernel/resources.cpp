@@ -29,10 +29,9 @@ Tables& AllTables()
     return *tables;
 }
 
-const char* const kTypeNames[] = {nullptr,   "CURSOR", "BITMAP",      "ICON",        "MENU",
-                                  "DIALOG",  "STRING", "FONTDIR",     "FONT",        "ACCELERATOR",
-                                  "RCDATA",  "MESSAGETABLE", "GROUP_CURSOR", nullptr, "GROUP_ICON",
-                                  nullptr,   "VERSION"};
+const char* const kTypeNames[] = {nullptr,        "CURSOR",  "BITMAP",     "ICON",        "MENU",   "DIALOG",
+                                  "STRING",       "FONTDIR", "FONT",       "ACCELERATOR", "RCDATA", "MESSAGETABLE",
+                                  "GROUP_CURSOR", nullptr,   "GROUP_ICON", nullptr,       "VERSION"};
 
 // Upper-cased lookup key of a resource name or type.
 std::string Key(LPCSTR value, bool isType)
@@ -61,7 +60,7 @@ size_t Skip(const EmbeddedResource* r)
 int g_moduleTag;
 HINSTANCE g_resourceHandle = reinterpret_cast<HINSTANCE>(&g_moduleTag);
 
-} // namespace
+}  // namespace
 
 void RegisterResourceTable(const EmbeddedResource* entries, size_t count)
 {
@@ -112,10 +111,7 @@ HGLOBAL LoadResource(HMODULE, HRSRC resource)
     return const_cast<unsigned char*>(r->data + Skip(r));
 }
 
-LPVOID LockResource(HGLOBAL resourceData)
-{
-    return resourceData;
-}
+LPVOID LockResource(HGLOBAL resourceData) { return resourceData; }
 
 DWORD SizeofResource(HMODULE, HRSRC resource)
 {
@@ -130,22 +126,10 @@ BOOL FreeResource(HGLOBAL)
     return FALSE;  // embedded resources are never freed
 }
 
-HINSTANCE AfxGetResourceHandle()
-{
-    return g_resourceHandle;
-}
+HINSTANCE AfxGetResourceHandle() { return g_resourceHandle; }
 
-HINSTANCE AfxGetInstanceHandle()
-{
-    return reinterpret_cast<HINSTANCE>(&g_moduleTag);
-}
+HINSTANCE AfxGetInstanceHandle() { return reinterpret_cast<HINSTANCE>(&g_moduleTag); }
 
-void AfxSetResourceHandle(HINSTANCE instance)
-{
-    g_resourceHandle = instance;
-}
+void AfxSetResourceHandle(HINSTANCE instance) { g_resourceHandle = instance; }
 
-HMODULE GetModuleHandle(LPCSTR moduleName)
-{
-    return moduleName ? nullptr : AfxGetInstanceHandle();
-}
+HMODULE GetModuleHandle(LPCSTR moduleName) { return moduleName ? nullptr : AfxGetInstanceHandle(); }

@@ -16,7 +16,7 @@ void Put(char* out, size_t max, const char* from, size_t length)
     out[length] = '\0';
 }
 
-} // namespace
+}  // namespace
 
 void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext)
 {

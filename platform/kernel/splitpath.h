@@ -11,5 +11,6 @@
 // the extension from the last '.' of the file name on. Any output may be null; each piece is cut
 // to its _MAX_ size (terminating NUL included).
 void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext);
-// Joins the pieces, adding ':' after a drive letter, a '\' after a directory and a '.' before an extension when missing.
+// Joins the pieces, adding ':' after a drive letter, a '\' after a directory and a '.' before an extension when
+// missing.
 void _makepath(char* path, const char* drive, const char* dir, const char* fname, const char* ext);

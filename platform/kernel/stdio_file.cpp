@@ -125,10 +125,7 @@ ULONGLONG CStdioFile::Seek(LONGLONG offset, UINT from)
     return static_cast<ULONGLONG>(ftello(m_pStream));
 }
 
-ULONGLONG CStdioFile::GetPosition() const
-{
-    return m_pStream ? static_cast<ULONGLONG>(ftello(m_pStream)) : 0;
-}
+ULONGLONG CStdioFile::GetPosition() const { return m_pStream ? static_cast<ULONGLONG>(ftello(m_pStream)) : 0; }
 
 ULONGLONG CStdioFile::GetLength() const
 {

@@ -46,7 +46,7 @@ std::optional<std::string> FindInTable(std::string_view table, UINT id)
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> FindStringResource(UINT id)
 {

@@ -86,12 +86,9 @@ ThreadObject* LookupThread(HANDLE thread)
     return object;
 }
 
-} // namespace
+}  // namespace
 
-void InitializeCriticalSection(LPCRITICAL_SECTION section)
-{
-    section->lock = new std::recursive_mutex;
-}
+void InitializeCriticalSection(LPCRITICAL_SECTION section) { section->lock = new std::recursive_mutex; }
 
 void DeleteCriticalSection(LPCRITICAL_SECTION section)
 {
@@ -99,20 +96,14 @@ void DeleteCriticalSection(LPCRITICAL_SECTION section)
     section->lock = nullptr;
 }
 
-void EnterCriticalSection(LPCRITICAL_SECTION section)
-{
-    static_cast<std::recursive_mutex*>(section->lock)->lock();
-}
+void EnterCriticalSection(LPCRITICAL_SECTION section) { static_cast<std::recursive_mutex*>(section->lock)->lock(); }
 
 BOOL TryEnterCriticalSection(LPCRITICAL_SECTION section)
 {
     return static_cast<std::recursive_mutex*>(section->lock)->try_lock();
 }
 
-void LeaveCriticalSection(LPCRITICAL_SECTION section)
-{
-    static_cast<std::recursive_mutex*>(section->lock)->unlock();
-}
+void LeaveCriticalSection(LPCRITICAL_SECTION section) { static_cast<std::recursive_mutex*>(section->lock)->unlock(); }
 
 HANDLE CreateEvent(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCSTR)
 {
@@ -209,15 +200,9 @@ int GetThreadPriority(HANDLE thread)
     return object ? object->state->priority.load() : 0x7FFFFFFF;
 }
 
-DWORD GetCurrentThreadId()
-{
-    return static_cast<DWORD>(syscall(SYS_gettid));
-}
+DWORD GetCurrentThreadId() { return static_cast<DWORD>(syscall(SYS_gettid)); }
 
-DWORD GetCurrentProcessId()
-{
-    return static_cast<DWORD>(getpid());
-}
+DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
 
 CWinThread::~CWinThread()
 {
@@ -245,20 +230,11 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT stackSize, LPSECURITY_ATTR
     return TRUE;
 }
 
-DWORD CWinThread::ResumeThread()
-{
-    return ::ResumeThread(m_hThread);
-}
+DWORD CWinThread::ResumeThread() { return ::ResumeThread(m_hThread); }
 
-BOOL CWinThread::SetThreadPriority(int priority)
-{
-    return ::SetThreadPriority(m_hThread, priority);
-}
+BOOL CWinThread::SetThreadPriority(int priority) { return ::SetThreadPriority(m_hThread, priority); }
 
-int CWinThread::GetThreadPriority()
-{
-    return ::GetThreadPriority(m_hThread);
-}
+int CWinThread::GetThreadPriority() { return ::GetThreadPriority(m_hThread); }
 
 CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID parameter, int priority, UINT stackSize, DWORD createFlags,
                            LPSECURITY_ATTRIBUTES attributes)

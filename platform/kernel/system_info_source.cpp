@@ -42,7 +42,7 @@ std::string Field(const std::string& text, const std::string& key, char separato
     return {};
 }
 
-} // namespace
+}  // namespace
 
 OsIdentity ParseOsIdentity(const std::string& osRelease, const std::string& systemName, const std::string& release)
 {

@@ -6,9 +6,9 @@
 #include "kernel/windef.h"
 
 struct OsIdentity {
-    std::string name;        // PRETTY_NAME of /etc/os-release, else the kernel's name
-    std::string kernel;      // uname: system name and release, e.g. "Linux 6.1.0-18-amd64"
-    DWORD major = 0;         // the kernel release's numbers: 6.1.55 gives 6, 1 and 55
+    std::string name;    // PRETTY_NAME of /etc/os-release, else the kernel's name
+    std::string kernel;  // uname: system name and release, e.g. "Linux 6.1.0-18-amd64"
+    DWORD major = 0;     // the kernel release's numbers: 6.1.55 gives 6, 1 and 55
     DWORD minor = 0;
     DWORD build = 0;
 };

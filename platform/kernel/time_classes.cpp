@@ -45,10 +45,7 @@ CTime::CTime(const SYSTEMTIME& systemTime, int dst)
 
 CTime::CTime(const FILETIME& fileTime, int) : m_time(UnixFromFileTime(fileTime)) {}
 
-CTime CTime::GetCurrentTime()
-{
-    return CTime(time(nullptr));
-}
+CTime CTime::GetCurrentTime() { return CTime(time(nullptr)); }
 
 struct tm CTime::Local() const
 {
@@ -57,15 +54,9 @@ struct tm CTime::Local() const
     return t;
 }
 
-struct tm* CTime::GetLocalTm(struct tm* out) const
-{
-    return out ? localtime_r(&m_time, out) : nullptr;
-}
+struct tm* CTime::GetLocalTm(struct tm* out) const { return out ? localtime_r(&m_time, out) : nullptr; }
 
-struct tm* CTime::GetGmtTm(struct tm* out) const
-{
-    return out ? gmtime_r(&m_time, out) : nullptr;
-}
+struct tm* CTime::GetGmtTm(struct tm* out) const { return out ? gmtime_r(&m_time, out) : nullptr; }
 
 BOOL CTime::GetAsSystemTime(SYSTEMTIME& systemTime) const
 {
@@ -90,12 +81,9 @@ CString FormatTm(const struct tm& t, const char* format)
     return CString(buffer, static_cast<int>(n));
 }
 
-} // namespace
+}  // namespace
 
-CString CTime::Format(const char* format) const
-{
-    return FormatTm(Local(), format);
-}
+CString CTime::Format(const char* format) const { return FormatTm(Local(), format); }
 
 CString CTime::FormatGmt(const char* format) const
 {

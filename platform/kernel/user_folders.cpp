@@ -58,7 +58,7 @@ std::string FolderFor(int csidl)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string GetHomeFolder()
 {

@@ -51,7 +51,7 @@ char32_t DecodeUtf8(std::string_view text, size_t i, size_t& length)
     return c;
 }
 
-} // namespace
+}  // namespace
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian)
 {

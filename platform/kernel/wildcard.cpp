@@ -5,10 +5,7 @@
 
 namespace {
 
-char Fold(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
+char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 bool Match(const char* p, const char* n)
 {
@@ -33,7 +30,7 @@ bool Match(const char* p, const char* n)
     return *p == '\0';
 }
 
-} // namespace
+}  // namespace
 
 bool MatchWildcard(const char* pattern, const char* name)
 {

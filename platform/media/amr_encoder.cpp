@@ -20,9 +20,13 @@ const size_t kFramesPerRead = 256;
 class AmrFrameEncoder {
 public:
     explicit AmrFrameEncoder(AmrKind kind)
-        : m_narrow(kind == AMR_NARROW_BAND), m_state(m_narrow ? Encoder_Interface_init(0) : E_IF_init()) {}
-    ~AmrFrameEncoder() {
-        if (!m_state) return;
+        : m_narrow(kind == AMR_NARROW_BAND), m_state(m_narrow ? Encoder_Interface_init(0) : E_IF_init())
+    {
+    }
+    ~AmrFrameEncoder()
+    {
+        if (!m_state)
+            return;
         if (m_narrow)
             Encoder_Interface_exit(m_state);
         else
@@ -35,7 +39,8 @@ public:
     size_t FrameSamples() const { return m_narrow ? 160 : 320; }
     const char* Magic() const { return m_narrow ? "#!AMR\n" : "#!AMR-WB\n"; }
     // The packet of one whole frame; its length, 0 or less when the encoder gave none.
-    int Encode(short* frame, unsigned char* packet) {
+    int Encode(short* frame, unsigned char* packet)
+    {
         return m_narrow ? Encoder_Interface_Encode(m_state, MR122, frame, packet, 0)
                         : E_IF_encode(m_state, kWideBandMode, frame, packet, 0);
     }
@@ -49,13 +54,17 @@ private:
 
 int AmrSampleRate(AmrKind kind) { return kind == AMR_NARROW_BAND ? 8000 : 16000; }
 
-bool EncodeAmrFile(AmrKind kind, const std::string& pcmPath, const std::string& amrPath) {
+bool EncodeAmrFile(AmrKind kind, const std::string& pcmPath, const std::string& amrPath)
+{
     std::ifstream in(MapPath(pcmPath), std::ios::binary);
-    if (!in) return false;
+    if (!in)
+        return false;
     AmrFrameEncoder encoder(kind);
-    if (!encoder.Started()) return false;
+    if (!encoder.Started())
+        return false;
     std::ofstream out(MapPath(amrPath), std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+    if (!out)
+        return false;
     out.write(encoder.Magic(), static_cast<std::streamsize>(std::strlen(encoder.Magic())));
 
     const size_t frameSamples = encoder.FrameSamples();
@@ -72,7 +81,8 @@ bool EncodeAmrFile(AmrKind kind, const std::string& pcmPath, const std::string& 
             for (size_t i = 0; i < n; ++i)
                 frame[i] = static_cast<short>(raw[2 * (at + i)] | (raw[2 * (at + i) + 1] << 8));
             int bytes = encoder.Encode(frame.data(), packet);
-            if (bytes > 0) out.write(reinterpret_cast<const char*>(packet), bytes);
+            if (bytes > 0)
+                out.write(reinterpret_cast<const char*>(packet), bytes);
         }
     }
     return !in.bad() && static_cast<bool>(out.flush());

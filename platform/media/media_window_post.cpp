@@ -11,7 +11,8 @@ std::atomic<MediaPostFunction> g_post{nullptr};
 
 void SetMediaPostFunction(MediaPostFunction post) { g_post.store(post); }
 
-BOOL PostMediaMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+BOOL PostMediaMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     MediaPostFunction post = g_post.load();
     return post != nullptr && post(window, message, wParam, lParam);
 }

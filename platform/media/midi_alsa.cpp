@@ -9,10 +9,13 @@ namespace {
 // Without the sequencer device node the library would only report errors.
 bool SequencerPresent() { return access("/dev/snd/seq", R_OK | W_OK) == 0; }
 
-snd_seq_t* OpenSequencer(int streams) {
-    if (!SequencerPresent()) return nullptr;
+snd_seq_t* OpenSequencer(int streams)
+{
+    if (!SequencerPresent())
+        return nullptr;
     snd_seq_t* seq = nullptr;
-    if (snd_seq_open(&seq, "default", streams, 0) < 0) return nullptr;
+    if (snd_seq_open(&seq, "default", streams, 0) < 0)
+        return nullptr;
     snd_seq_set_client_name(seq, "Kestrin");
     return seq;
 }
@@ -20,17 +23,22 @@ snd_seq_t* OpenSequencer(int streams) {
 class AlsaOutDevice : public MidiOutDevice {
 public:
     AlsaOutDevice(snd_seq_t* seq, int port, snd_midi_event_t* encoder, int client, int destPort)
-        : seq_(seq), port_(port), encoder_(encoder), client_(client), destPort_(destPort) {}
-    ~AlsaOutDevice() override {
+        : seq_(seq), port_(port), encoder_(encoder), client_(client), destPort_(destPort)
+    {
+    }
+    ~AlsaOutDevice() override
+    {
         snd_midi_event_free(encoder_);
         snd_seq_close(seq_);
     }
 
-    void Send(const BYTE* bytes, int length) override {
+    void Send(const BYTE* bytes, int length) override
+    {
         snd_seq_event_t ev;
         snd_seq_ev_clear(&ev);
         snd_midi_event_reset_encode(encoder_);
-        if (snd_midi_event_encode(encoder_, bytes, length, &ev) <= 0 || ev.type == SND_SEQ_EVENT_NONE) return;
+        if (snd_midi_event_encode(encoder_, bytes, length, &ev) <= 0 || ev.type == SND_SEQ_EVENT_NONE)
+            return;
         snd_seq_ev_set_source(&ev, port_);
         snd_seq_ev_set_dest(&ev, client_, destPort_);
         snd_seq_ev_set_direct(&ev);
@@ -56,10 +64,12 @@ private:
 
 }  // namespace
 
-std::vector<MidiPortInfo> AlsaMidiPorts(bool writable) {
+std::vector<MidiPortInfo> AlsaMidiPorts(bool writable)
+{
     std::vector<MidiPortInfo> ports;
     snd_seq_t* seq = OpenSequencer(SND_SEQ_OPEN_DUPLEX);
-    if (seq == nullptr) return ports;
+    if (seq == nullptr)
+        return ports;
     const unsigned int wanted = writable ? (SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE)
                                          : (SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ);
     snd_seq_client_info_t* client;
@@ -69,12 +79,14 @@ std::vector<MidiPortInfo> AlsaMidiPorts(bool writable) {
     snd_seq_client_info_set_client(client, -1);
     while (snd_seq_query_next_client(seq, client) >= 0) {
         const int id = snd_seq_client_info_get_client(client);
-        if (id == SND_SEQ_CLIENT_SYSTEM || id == snd_seq_client_id(seq)) continue;
+        if (id == SND_SEQ_CLIENT_SYSTEM || id == snd_seq_client_id(seq))
+            continue;
         snd_seq_port_info_set_client(port, id);
         snd_seq_port_info_set_port(port, -1);
         while (snd_seq_query_next_port(seq, port) >= 0) {
             const unsigned int caps = snd_seq_port_info_get_capability(port);
-            if ((caps & wanted) != wanted || (caps & SND_SEQ_PORT_CAP_NO_EXPORT) != 0) continue;
+            if ((caps & wanted) != wanted || (caps & SND_SEQ_PORT_CAP_NO_EXPORT) != 0)
+                continue;
             MidiPortInfo info;
             info.name = snd_seq_port_info_get_name(port);
             info.technology = MOD_MIDIPORT;
@@ -88,9 +100,11 @@ std::vector<MidiPortInfo> AlsaMidiPorts(bool writable) {
     return ports;
 }
 
-MMRESULT OpenAlsaOutPort(const MidiPortInfo& port, std::unique_ptr<MidiOutDevice>& device) {
+MMRESULT OpenAlsaOutPort(const MidiPortInfo& port, std::unique_ptr<MidiOutDevice>& device)
+{
     snd_seq_t* seq = OpenSequencer(SND_SEQ_OPEN_OUTPUT);
-    if (seq == nullptr) return MIDIERR_NODEVICE;
+    if (seq == nullptr)
+        return MIDIERR_NODEVICE;
     const int own = snd_seq_create_simple_port(seq, "Kestrin out", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
                                                SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
     snd_midi_event_t* encoder = nullptr;
@@ -103,9 +117,11 @@ MMRESULT OpenAlsaOutPort(const MidiPortInfo& port, std::unique_ptr<MidiOutDevice
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT OpenAlsaInPort(const MidiPortInfo& port, std::unique_ptr<AlsaInputConnection>& connection) {
+MMRESULT OpenAlsaInPort(const MidiPortInfo& port, std::unique_ptr<AlsaInputConnection>& connection)
+{
     snd_seq_t* seq = OpenSequencer(SND_SEQ_OPEN_INPUT);
-    if (seq == nullptr) return MIDIERR_NODEVICE;
+    if (seq == nullptr)
+        return MIDIERR_NODEVICE;
     const int own = snd_seq_create_simple_port(seq, "Kestrin in", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
                                                SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
     if (own < 0 || snd_seq_connect_from(seq, own, port.alsaClient, port.alsaPort) < 0) {

@@ -16,9 +16,11 @@ std::vector<RecordedMidiMessage> g_messages;
 
 class RecordingDevice : public MidiOutDevice {
 public:
-    void Send(const BYTE* bytes, int length) override {
+    void Send(const BYTE* bytes, int length) override
+    {
         DWORD message = 0;
-        for (int i = 0; i < length; ++i) message |= static_cast<DWORD>(bytes[i]) << (8 * i);
+        for (int i = 0; i < length; ++i)
+            message |= static_cast<DWORD>(bytes[i]) << (8 * i);
         const double now = MmClockNow();
         std::lock_guard<std::mutex> lock(g_mutex);
         g_messages.push_back({now, message});
@@ -29,19 +31,22 @@ public:
 
 void midiOutUseRecordingDevice(bool on) { g_recordingOn.store(on); }
 
-std::vector<RecordedMidiMessage> midiOutRecordedMessages() {
+std::vector<RecordedMidiMessage> midiOutRecordedMessages()
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     return g_messages;
 }
 
-void midiOutClearRecording() {
+void midiOutClearRecording()
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     g_messages.clear();
 }
 
 bool RecordingDeviceIsOn() { return g_recordingOn.load(); }
 
-MidiPortInfo RecordingDeviceInfo() {
+MidiPortInfo RecordingDeviceInfo()
+{
     MidiPortInfo info;
     info.name = "Kestrin Recorder";
     info.technology = MOD_MIDIPORT;

@@ -14,25 +14,31 @@ std::atomic<double> g_manualNow{0.0};
 
 }  // namespace
 
-double MmClockNow() {
-    if (g_manual.load()) return g_manualNow.load();
+double MmClockNow()
+{
+    if (g_manual.load())
+        return g_manualNow.load();
     auto since = std::chrono::steady_clock::now().time_since_epoch();
     return std::chrono::duration<double, std::milli>(since).count();
 }
 
-DWORD timeGetTime() {
+DWORD timeGetTime()
+{
     // Whole milliseconds wrap at 2^32 as the system's tick count does.
     return static_cast<DWORD>(static_cast<uint64_t>(MmClockNow()));
 }
 
-void timeUseManualClock(bool on) {
-    if (on) g_manualNow.store(10000.0);
+void timeUseManualClock(bool on)
+{
+    if (on)
+        g_manualNow.store(10000.0);
     g_manual.store(on);
 }
 
 bool timeManualClockIsOn() { return g_manual.load(); }
 
-void timeAdvanceManualClock(DWORD ms) {
+void timeAdvanceManualClock(DWORD ms)
+{
     const double target = g_manualNow.load() + ms;
     while (RunNextManualTimer(target)) {
     }

@@ -37,10 +37,12 @@ std::map<UINT, std::shared_ptr<TimerEvent>> g_events;
 UINT g_nextId = 1;
 
 // Removes an event from the table; the caller then owns its thread.
-std::shared_ptr<TimerEvent> TakeEvent(UINT id) {
+std::shared_ptr<TimerEvent> TakeEvent(UINT id)
+{
     std::lock_guard<std::mutex> lock(g_tableMutex);
     auto it = g_events.find(id);
-    if (it == g_events.end()) return nullptr;
+    if (it == g_events.end())
+        return nullptr;
     std::shared_ptr<TimerEvent> event = it->second;
     g_events.erase(it);
     return event;
@@ -49,25 +51,30 @@ std::shared_ptr<TimerEvent> TakeEvent(UINT id) {
 // The slot after `slot` for a callback that returned `elapsed` ms after the event's start: slot k falls at
 // start + k x delay, so lateness never accumulates, and a callback that overran whole periods skips the slots
 // it missed instead of bursting.
-int64_t NextSlot(int64_t slot, double delay, double elapsed) {
+int64_t NextSlot(int64_t slot, double delay, double elapsed)
+{
     ++slot;
-    if (slot * delay <= elapsed) slot = static_cast<int64_t>(elapsed / delay) + 1;
+    if (slot * delay <= elapsed)
+        slot = static_cast<int64_t>(elapsed / delay) + 1;
     return slot;
 }
 
 // Body of a real event's thread.
-void RunEvent(std::shared_ptr<TimerEvent> event, std::chrono::steady_clock::time_point start) {
+void RunEvent(std::shared_ptr<TimerEvent> event, std::chrono::steady_clock::time_point start)
+{
     const std::chrono::milliseconds delay(event->delay);
     int64_t slot = 1;
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(event->mutex);
-            if (event->wake.wait_until(lock, start + slot * delay, [&] { return event->cancelled; })) return;
+            if (event->wake.wait_until(lock, start + slot * delay, [&] { return event->cancelled; }))
+                return;
         }
         event->callback(event->id, 0, event->user, 0, 0);
         if (!event->periodic) {
             // A one-shot event ends itself unless a kill has already taken it.
-            if (std::shared_ptr<TimerEvent> self = TakeEvent(event->id)) self->thread.detach();
+            if (std::shared_ptr<TimerEvent> self = TakeEvent(event->id))
+                self->thread.detach();
             return;
         }
         const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
@@ -77,24 +84,30 @@ void RunEvent(std::shared_ptr<TimerEvent> event, std::chrono::steady_clock::time
 
 }  // namespace
 
-MMRESULT timeGetDevCaps(LPTIMECAPS ptc, UINT cbtc) {
-    if (ptc == nullptr || cbtc < sizeof(TIMECAPS)) return TIMERR_NOCANDO;
+MMRESULT timeGetDevCaps(LPTIMECAPS ptc, UINT cbtc)
+{
+    if (ptc == nullptr || cbtc < sizeof(TIMECAPS))
+        return TIMERR_NOCANDO;
     ptc->wPeriodMin = kPeriodMin;
     ptc->wPeriodMax = kPeriodMax;
     return TIMERR_NOERROR;
 }
 
 // Every event already runs at the clock's full resolution; the period calls only check their argument.
-MMRESULT timeBeginPeriod(UINT uPeriod) {
+MMRESULT timeBeginPeriod(UINT uPeriod)
+{
     return uPeriod >= kPeriodMin && uPeriod <= kPeriodMax ? TIMERR_NOERROR : TIMERR_NOCANDO;
 }
 
 MMRESULT timeEndPeriod(UINT uPeriod) { return timeBeginPeriod(uPeriod); }
 
-MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser, UINT fuEvent) {
-    if (fptc == nullptr || uDelay < kPeriodMin || uDelay > kPeriodMax) return 0;
+MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser, UINT fuEvent)
+{
+    if (fptc == nullptr || uDelay < kPeriodMin || uDelay > kPeriodMax)
+        return 0;
     // Only function callbacks; every kill waits for a running callback anyway.
-    if ((fuEvent & ~static_cast<UINT>(TIME_PERIODIC | TIME_KILL_SYNCHRONOUS)) != 0) return 0;
+    if ((fuEvent & ~static_cast<UINT>(TIME_PERIODIC | TIME_KILL_SYNCHRONOUS)) != 0)
+        return 0;
     auto event = std::make_shared<TimerEvent>();
     event->delay = uDelay;
     event->periodic = (fuEvent & TIME_PERIODIC) != 0;
@@ -115,9 +128,11 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
     return event->id;
 }
 
-MMRESULT timeKillEvent(UINT uTimerID) {
+MMRESULT timeKillEvent(UINT uTimerID)
+{
     std::shared_ptr<TimerEvent> event = TakeEvent(uTimerID);
-    if (event == nullptr) return MMSYSERR_INVALPARAM;
+    if (event == nullptr)
+        return MMSYSERR_INVALPARAM;
     {
         std::lock_guard<std::mutex> lock(event->mutex);
         event->cancelled = true;
@@ -133,7 +148,8 @@ MMRESULT timeKillEvent(UINT uTimerID) {
     return TIMERR_NOERROR;
 }
 
-bool RunNextManualTimer(double target) {
+bool RunNextManualTimer(double target)
+{
     std::shared_ptr<TimerEvent> next;
     double due = 0;
     {
@@ -145,7 +161,8 @@ bool RunNextManualTimer(double target) {
                 due = slot;
             }
         }
-        if (next == nullptr) return false;
+        if (next == nullptr)
+            return false;
         next->running = true;
     }
     SetManualClock(due);

@@ -30,7 +30,7 @@ typedef LONG(CALLBACK* LPMMIOPROC)(LPSTR lpmmioinfo, UINT uMsg, LPARAM lParam1, 
 
 struct MMIOINFO {
     DWORD dwFlags;
-    FOURCC fccIOProc;   // FOURCC_MEM: pchBuffer/cchBuffer is the file; else adwInfo[0] is an open descriptor
+    FOURCC fccIOProc;  // FOURCC_MEM: pchBuffer/cchBuffer is the file; else adwInfo[0] is an open descriptor
     LPMMIOPROC pIOProc;
     UINT wErrorRet;
     HANDLE htask;

@@ -10,14 +10,17 @@ namespace {
 // Long enough for a slow machine to open a file; a stream that never settles counts as unplayable.
 constexpr GstClockTime kSettleTimeout = 20 * GST_SECOND;
 
-HRESULT ChangeState(GstElement* playbin, GstState state) {
-    if (playbin == nullptr) return E_UNEXPECTED;
+HRESULT ChangeState(GstElement* playbin, GstState state)
+{
+    if (playbin == nullptr)
+        return E_UNEXPECTED;
     return gst_element_set_state(playbin, state) == GST_STATE_CHANGE_FAILURE ? E_FAIL : S_OK;
 }
 
 }  // namespace
 
-bool PreviewPlayer::Impl::Settle() {
+bool PreviewPlayer::Impl::Settle()
+{
     const GstStateChangeReturn result = gst_element_get_state(playbin, nullptr, nullptr, kSettleTimeout);
     return result == GST_STATE_CHANGE_SUCCESS || result == GST_STATE_CHANGE_NO_PREROLL;
 }
@@ -26,12 +29,16 @@ PreviewPlayer::PreviewPlayer() : impl_(std::make_unique<Impl>()) {}
 
 PreviewPlayer::~PreviewPlayer() { Close(); }
 
-HRESULT PreviewPlayer::Open(const char* path, NativeWindowId videoWindow) {
+HRESULT PreviewPlayer::Open(const char* path, NativeWindowId videoWindow)
+{
     Close();
-    if (path == nullptr) return E_POINTER;
-    if (access(path, F_OK) != 0) return HRESULT_FILE_NOT_FOUND;
+    if (path == nullptr)
+        return E_POINTER;
+    if (access(path, F_OK) != 0)
+        return HRESULT_FILE_NOT_FOUND;
     impl_->playbin = BuildPreviewPipeline(*impl_, path, videoWindow);
-    if (impl_->playbin == nullptr) return E_FAIL;
+    if (impl_->playbin == nullptr)
+        return E_FAIL;
     // Opening goes as far as the first picture and sound, which tells a playable file from another.
     gint videoStreams = 0, audioStreams = 0;
     if (gst_element_set_state(impl_->playbin, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE && impl_->Settle())
@@ -48,7 +55,8 @@ HRESULT PreviewPlayer::Open(const char* path, NativeWindowId videoWindow) {
     return S_OK;
 }
 
-void PreviewPlayer::Close() {
+void PreviewPlayer::Close()
+{
     ReleasePreviewPipeline(*impl_);
     impl_->hasVideo = false;
     std::lock_guard<std::mutex> lock(impl_->mutex);

@@ -16,7 +16,7 @@ struct PreviewEvent {
 };
 
 struct PreviewPlayer::Impl {
-    GstElement* playbin = nullptr;  // null while closed
+    GstElement* playbin = nullptr;      // null while closed
     GstElement* pictureSize = nullptr;  // the caps filter that scales the picture (null without a video window)
     bool hasVideo = false;
     long volume = 0;

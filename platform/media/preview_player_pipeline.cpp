@@ -8,7 +8,8 @@
 
 namespace {
 
-bool GStreamerReady() {
+bool GStreamerReady()
+{
     static std::once_flag once;
     static bool ready = false;
     std::call_once(once, [] { ready = gst_init_check(nullptr, nullptr, nullptr); });
@@ -16,7 +17,8 @@ bool GStreamerReady() {
 }
 
 // Runs on streaming threads; the bus keeps nothing, as nobody polls it.
-GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer data) {
+GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer data)
+{
     auto* impl = static_cast<PreviewPlayer::Impl*>(data);
     if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS)
         impl->RaiseEvent(EC_COMPLETE, S_OK, 0);
@@ -26,15 +28,19 @@ GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer data) {
 }
 
 // Without a sound device the sound is discarded at its real-time pace, so the clock still runs.
-GstElement* MakeAudioSink() {
-    if (AlsaDefaultPlaybackOpens()) return gst_element_factory_make("autoaudiosink", nullptr);
+GstElement* MakeAudioSink()
+{
+    if (AlsaDefaultPlaybackOpens())
+        return gst_element_factory_make("autoaudiosink", nullptr);
     GstElement* sink = gst_element_factory_make("fakesink", nullptr);
-    if (sink != nullptr) g_object_set(sink, "sync", TRUE, nullptr);
+    if (sink != nullptr)
+        g_object_set(sink, "sync", TRUE, nullptr);
     return sink;
 }
 
 // Pictures scaled (aspect kept, borders added) to the caps filter's size and drawn into the window.
-GstElement* MakeWindowVideoSink(NativeWindowId window, GstElement** pictureSize) {
+GstElement* MakeWindowVideoSink(NativeWindowId window, GstElement** pictureSize)
+{
     GstElement* bin = gst_bin_new(nullptr);
     GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
     GstElement* scale = gst_element_factory_make("videoscale", nullptr);
@@ -42,7 +48,8 @@ GstElement* MakeWindowVideoSink(NativeWindowId window, GstElement** pictureSize)
     GstElement* sink = gst_element_factory_make("ximagesink", nullptr);
     if (convert == nullptr || scale == nullptr || size == nullptr || sink == nullptr) {
         for (GstElement* e : {convert, scale, size, sink})
-            if (e != nullptr) gst_object_unref(e);
+            if (e != nullptr)
+                gst_object_unref(e);
         gst_object_unref(bin);
         return nullptr;
     }
@@ -56,25 +63,32 @@ GstElement* MakeWindowVideoSink(NativeWindowId window, GstElement** pictureSize)
     return bin;
 }
 
-GstElement* MakeHiddenVideoSink() {
+GstElement* MakeHiddenVideoSink()
+{
     GstElement* sink = gst_element_factory_make("fakesink", nullptr);
-    if (sink != nullptr) g_object_set(sink, "sync", TRUE, nullptr);
+    if (sink != nullptr)
+        g_object_set(sink, "sync", TRUE, nullptr);
     return sink;
 }
 
 }  // namespace
 
-GstElement* BuildPreviewPipeline(PreviewPlayer::Impl& impl, const char* path, NativeWindowId videoWindow) {
-    if (!GStreamerReady()) return nullptr;
+GstElement* BuildPreviewPipeline(PreviewPlayer::Impl& impl, const char* path, NativeWindowId videoWindow)
+{
+    if (!GStreamerReady())
+        return nullptr;
     gchar* uri = gst_filename_to_uri(path, nullptr);
     GstElement* playbin = uri ? gst_element_factory_make("playbin", nullptr) : nullptr;
     GstElement* audio = playbin ? MakeAudioSink() : nullptr;
     GstElement* pictureSize = nullptr;
     GstElement* video = nullptr;
-    if (audio != nullptr) video = videoWindow ? MakeWindowVideoSink(videoWindow, &pictureSize) : MakeHiddenVideoSink();
+    if (audio != nullptr)
+        video = videoWindow ? MakeWindowVideoSink(videoWindow, &pictureSize) : MakeHiddenVideoSink();
     if (video == nullptr) {
-        if (audio != nullptr) gst_object_unref(audio);
-        if (playbin != nullptr) gst_object_unref(playbin);
+        if (audio != nullptr)
+            gst_object_unref(audio);
+        if (playbin != nullptr)
+            gst_object_unref(playbin);
         g_free(uri);
         return nullptr;
     }
@@ -87,8 +101,10 @@ GstElement* BuildPreviewPipeline(PreviewPlayer::Impl& impl, const char* path, Na
     return playbin;
 }
 
-void ReleasePreviewPipeline(PreviewPlayer::Impl& impl) {
-    if (impl.playbin == nullptr) return;
+void ReleasePreviewPipeline(PreviewPlayer::Impl& impl)
+{
+    if (impl.playbin == nullptr)
+        return;
     gst_element_set_state(impl.playbin, GST_STATE_NULL);
     GstBus* bus = gst_element_get_bus(impl.playbin);
     gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);

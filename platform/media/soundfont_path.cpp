@@ -18,36 +18,43 @@ const char* const kSystemSoundFonts[] = {
     "/usr/share/soundfonts/default.sf2",
 };
 
-bool IsRegularFile(const fs::path& path) {
+bool IsRegularFile(const fs::path& path)
+{
     std::error_code ec;
     return fs::is_regular_file(path, ec);
 }
 
 }  // namespace
 
-std::string ExecutableFolder() {
+std::string ExecutableFolder()
+{
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) return ".";
+    if (ec)
+        return ".";
     return exe.parent_path().string();
 }
 
-std::vector<std::string> SoundFontCandidates(const std::string& programFolder) {
+std::vector<std::string> SoundFontCandidates(const std::string& programFolder)
+{
     std::vector<std::string> local;
     std::error_code ec;
     for (fs::directory_iterator it(programFolder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& p = it->path();
         std::string ext = p.extension().string();
         std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (ext == ".sf2" && IsRegularFile(p)) local.push_back(p.string());
+        if (ext == ".sf2" && IsRegularFile(p))
+            local.push_back(p.string());
     }
     std::sort(local.begin(), local.end());
     for (const char* path : kSystemSoundFonts)
-        if (IsRegularFile(path)) local.push_back(path);
+        if (IsRegularFile(path))
+            local.push_back(path);
     return local;
 }
 
-std::string FindSoundFont() {
+std::string FindSoundFont()
+{
     std::vector<std::string> found = SoundFontCandidates(ExecutableFolder());
     return found.empty() ? std::string() : found.front();
 }

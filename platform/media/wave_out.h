@@ -60,8 +60,8 @@ typedef WAVEHDR* LPWAVEHDR;
 // that takes the audio at its real-time pace. Formats: PCM, 8 or 16 bits, one or two channels.
 // A window callback (CALLBACK_WINDOW) posts MM_WOM_OPEN, MM_WOM_DONE and MM_WOM_CLOSE through the
 // media post function (media/media_window_post.h); CALLBACK_NULL posts nothing.
-MMRESULT waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwfx, DWORD_PTR dwCallback,
-                     DWORD_PTR dwInstance, DWORD fdwOpen);
+MMRESULT waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwfx, DWORD_PTR dwCallback, DWORD_PTR dwInstance,
+                     DWORD fdwOpen);
 MMRESULT waveOutClose(HWAVEOUT hwo);
 MMRESULT waveOutPrepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh);
 MMRESULT waveOutUnprepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh);

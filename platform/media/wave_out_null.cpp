@@ -10,10 +10,12 @@ class NullSink : public WaveOutSink {
 public:
     explicit NullSink(DWORD rate) : rate_(rate) {}
 
-    void Write(const BYTE*, size_t frames) override {
+    void Write(const BYTE*, size_t frames) override
+    {
         // The next write is due when these frames would have been heard; idle time is not made up.
         const auto now = std::chrono::steady_clock::now();
-        if (due_ < now) due_ = now;
+        if (due_ < now)
+            due_ = now;
         due_ += std::chrono::duration_cast<std::chrono::steady_clock::duration>(
             std::chrono::duration<double>(static_cast<double>(frames) / rate_));
         std::this_thread::sleep_until(due_);
@@ -29,6 +31,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<WaveOutSink> OpenNullWaveSink(const WAVEFORMATEX& format) {
+std::unique_ptr<WaveOutSink> OpenNullWaveSink(const WAVEFORMATEX& format)
+{
     return std::make_unique<NullSink>(format.nSamplesPerSec);
 }

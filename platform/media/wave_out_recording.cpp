@@ -15,7 +15,8 @@ std::vector<BYTE> g_bytes;
 class RecordingSink : public WaveOutSink {
 public:
     explicit RecordingSink(size_t frameBytes) : frameBytes_(frameBytes) {}
-    void Write(const BYTE* data, size_t frames) override {
+    void Write(const BYTE* data, size_t frames) override
+    {
         std::lock_guard<std::mutex> lock(g_mutex);
         g_bytes.insert(g_bytes.end(), data, data + frames * frameBytes_);
     }
@@ -33,16 +34,19 @@ void waveOutUseDevice(WaveOutDeviceKind kind) { g_kind.store(kind); }
 
 WaveOutDeviceKind waveOutDeviceInUse() { return g_kind.load(); }
 
-std::vector<BYTE> waveOutRecordedBytes() {
+std::vector<BYTE> waveOutRecordedBytes()
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     return g_bytes;
 }
 
-void waveOutClearRecording() {
+void waveOutClearRecording()
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     g_bytes.clear();
 }
 
-std::unique_ptr<WaveOutSink> OpenRecordingWaveSink(const WAVEFORMATEX& format) {
+std::unique_ptr<WaveOutSink> OpenRecordingWaveSink(const WAVEFORMATEX& format)
+{
     return std::make_unique<RecordingSink>(format.nBlockAlign);
 }

@@ -10,14 +10,16 @@
 
 WaveOutStream::WaveOutStream(HWAVEOUT handle, const WAVEFORMATEX& format, std::unique_ptr<WaveOutSink> sink,
                              HWND window)
-    : handle_(handle), format_(format), sink_(std::move(sink)), window_(window) {
+    : handle_(handle), format_(format), sink_(std::move(sink)), window_(window)
+{
     // Buffers are played in pieces of about 20 ms, so that pause and reset take effect promptly.
     const size_t frames = std::max<size_t>(1, format.nSamplesPerSec / 50);
     chunk_.resize(frames * format.nBlockAlign);
     worker_ = std::thread([this] { Run(); });
 }
 
-WaveOutStream::~WaveOutStream() {
+WaveOutStream::~WaveOutStream()
+{
     {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
@@ -26,25 +28,32 @@ WaveOutStream::~WaveOutStream() {
     worker_.join();
 }
 
-MMRESULT WaveOutStream::Prepare(WAVEHDR* header) {
+MMRESULT WaveOutStream::Prepare(WAVEHDR* header)
+{
     std::lock_guard<std::mutex> lock(mutex_);
-    if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+    if (header->dwFlags & WHDR_INQUEUE)
+        return WAVERR_STILLPLAYING;
     header->dwFlags |= WHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT WaveOutStream::Unprepare(WAVEHDR* header) {
+MMRESULT WaveOutStream::Unprepare(WAVEHDR* header)
+{
     std::lock_guard<std::mutex> lock(mutex_);
-    if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+    if (header->dwFlags & WHDR_INQUEUE)
+        return WAVERR_STILLPLAYING;
     header->dwFlags &= ~WHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT WaveOutStream::Write(WAVEHDR* header) {
+MMRESULT WaveOutStream::Write(WAVEHDR* header)
+{
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
-        if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+        if (!(header->dwFlags & WHDR_PREPARED))
+            return WAVERR_UNPREPARED;
+        if (header->dwFlags & WHDR_INQUEUE)
+            return WAVERR_STILLPLAYING;
         header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
         queue_.push_back(header);
     }
@@ -52,12 +61,14 @@ MMRESULT WaveOutStream::Write(WAVEHDR* header) {
     return MMSYSERR_NOERROR;
 }
 
-void WaveOutStream::Pause() {
+void WaveOutStream::Pause()
+{
     std::lock_guard<std::mutex> lock(mutex_);
     paused_ = true;
 }
 
-void WaveOutStream::Restart() {
+void WaveOutStream::Restart()
+{
     {
         std::lock_guard<std::mutex> lock(mutex_);
         paused_ = false;
@@ -65,10 +76,12 @@ void WaveOutStream::Restart() {
     wake_.notify_all();
 }
 
-void WaveOutStream::Reset() {
+void WaveOutStream::Reset()
+{
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        for (WAVEHDR* header : queue_) Complete(header);
+        for (WAVEHDR* header : queue_)
+            Complete(header);
         queue_.clear();
         offset_ = 0;
         dropPending_ = true;
@@ -76,19 +89,22 @@ void WaveOutStream::Reset() {
     wake_.notify_all();
 }
 
-bool WaveOutStream::HasQueued() {
+bool WaveOutStream::HasQueued()
+{
     std::lock_guard<std::mutex> lock(mutex_);
     return !queue_.empty();
 }
 
 // Called with the lock held: the header belongs to the program again once it is marked done.
-void WaveOutStream::Complete(WAVEHDR* header) {
+void WaveOutStream::Complete(WAVEHDR* header)
+{
     header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
     if (window_ != nullptr)
         PostMediaMessage(window_, MM_WOM_DONE, reinterpret_cast<WPARAM>(handle_), reinterpret_cast<LPARAM>(header));
 }
 
-void WaveOutStream::Run() {
+void WaveOutStream::Run()
+{
     bool sinkPaused = false;
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
@@ -97,8 +113,10 @@ void WaveOutStream::Run() {
             const bool drop = dropPending_, pause = paused_;
             dropPending_ = false;
             lock.unlock();
-            if (drop) sink_->Drop();
-            if (pause != sinkPaused) sink_->Pause(pause);
+            if (drop)
+                sink_->Drop();
+            if (pause != sinkPaused)
+                sink_->Pause(pause);
             lock.lock();
             sinkPaused = pause;
             continue;

@@ -16,8 +16,10 @@ DWORD WaveOutVolume() { return g_volume.load(); }
 
 void SetWaveOutVolume(DWORD volume) { g_volume.store(volume); }
 
-void ApplyWaveOutVolume(BYTE* data, size_t bytes, const WAVEFORMATEX& format, DWORD volume) {
-    if (volume == 0xFFFFFFFF || (format.nChannels == 1 && LOWORD(volume) == 0xFFFF)) return;
+void ApplyWaveOutVolume(BYTE* data, size_t bytes, const WAVEFORMATEX& format, DWORD volume)
+{
+    if (volume == 0xFFFFFFFF || (format.nChannels == 1 && LOWORD(volume) == 0xFFFF))
+        return;
     const DWORD levels[2] = {LOWORD(volume), HIWORD(volume)};
     const size_t sampleBytes = format.wBitsPerSample / 8;
     const size_t samples = bytes / sampleBytes;

@@ -54,10 +54,11 @@ BOOL AfxWinInit(int argc, char** argv)
     __argc = argc;
     __argv = argv;
     // A toolkit assertion is reported on the error stream; it never stops the program with a dialog.
-    wxSetAssertHandler([](const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg) {
-        std::fprintf(stderr, "toolkit assertion %s:%d %s: %s %s\n", (const char*)file.utf8_str(), line,
-                     (const char*)func.utf8_str(), (const char*)cond.utf8_str(), (const char*)msg.utf8_str());
-    });
+    wxSetAssertHandler(
+        [](const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg) {
+            std::fprintf(stderr, "toolkit assertion %s:%d %s: %s %s\n", (const char*)file.utf8_str(), line,
+                         (const char*)func.utf8_str(), (const char*)cond.utf8_str(), (const char*)msg.utf8_str());
+        });
     wxApp::SetInstance(new LayerApp);
     static int wxArgc = 1;
     static char* wxArgv[] = {argv && argc > 0 ? argv[0] : const_cast<char*>("kestrin"), nullptr};

@@ -1,4 +1,5 @@
-// The button class: push, default, check, radio and group buttons as toolkit controls; owner-drawn ones painted by the parent.
+// The button class: push, default, check, radio and group buttons as toolkit controls; owner-drawn ones painted by the
+// parent.
 
 #include "ui/wx_windows.h"
 
@@ -6,8 +7,8 @@ namespace {
 
 struct ButtonData {
     int check = BST_UNCHECKED;
-    bool pushed = false;  // owner-drawn: pressed with the mouse inside
-    HANDLE image = nullptr;  // the bitmap given with BM_SETIMAGE (the caller keeps it)
+    bool pushed = false;                // owner-drawn: pressed with the mouse inside
+    HANDLE image = nullptr;             // the bitmap given with BM_SETIMAGE (the caller keeps it)
     wxWeakRef<wxRadioButton> radioOff;  // a radio button's hidden partner, checked when it is unchecked
 };
 
@@ -29,7 +30,8 @@ void ShowCheck(WindowState* s, int check)
     if (auto* cb = dynamic_cast<wxCheckBox*>(s->native)) {
         if (cb->Is3State())
             cb->Set3StateValue(check == BST_INDETERMINATE ? wxCHK_UNDETERMINED
-                               : check ? wxCHK_CHECKED : wxCHK_UNCHECKED);
+                               : check                    ? wxCHK_CHECKED
+                                                          : wxCHK_UNCHECKED);
         else
             cb->SetValue(check != 0);
     } else if (auto* rb = dynamic_cast<wxRadioButton*>(s->native)) {
@@ -142,9 +144,7 @@ LRESULT OwnerDrawnInput(HWND h, WindowState* s, UINT message, LPARAM lParam)
     GetClientRect(h, &r);
     bool inside = p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
     switch (message) {
-    case WM_LBUTTONDBLCLK:
-        NotifyParent(s, BN_DOUBLECLICKED);
-        [[fallthrough]];
+    case WM_LBUTTONDBLCLK: NotifyParent(s, BN_DOUBLECLICKED); [[fallthrough]];
     case WM_LBUTTONDOWN:
         SetFocus(h);
         SetCapture(h);
@@ -225,19 +225,14 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     bool ownerDrawn = TypeOf(s) == BS_OWNERDRAW && s->surface;
     switch (message) {
-    case BM_GETCHECK:
-        return DataOf(s).check;
-    case BM_SETCHECK:
-        ShowCheck(s, (int)wParam);
-        return 0;
-    case BM_GETSTATE:
-        return DataOf(s).check | (DataOf(s).pushed ? BST_PUSHED : 0) | (GetFocus() == h ? BST_FOCUS : 0);
+    case BM_GETCHECK: return DataOf(s).check;
+    case BM_SETCHECK: ShowCheck(s, (int)wParam); return 0;
+    case BM_GETSTATE: return DataOf(s).check | (DataOf(s).pushed ? BST_PUSHED : 0) | (GetFocus() == h ? BST_FOCUS : 0);
     case BM_SETSTATE:
         DataOf(s).pushed = wParam != 0;
         InvalidateRect(h, nullptr, FALSE);
         return 0;
-    case BM_GETIMAGE:
-        return reinterpret_cast<LRESULT>(wParam == IMAGE_BITMAP ? DataOf(s).image : nullptr);
+    case BM_GETIMAGE: return reinterpret_cast<LRESULT>(wParam == IMAGE_BITMAP ? DataOf(s).image : nullptr);
     case BM_SETIMAGE: {
         if (wParam != IMAGE_BITMAP)
             return 0;
@@ -305,9 +300,7 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             InvalidateRect(h, nullptr, FALSE);
         }
         return 0;
-    case WM_ENABLE:
-        InvalidateRect(h, nullptr, FALSE);
-        return 0;
+    case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
     }
     if (ownerDrawn)
         return DefWindowProc(h, message, wParam, lParam);

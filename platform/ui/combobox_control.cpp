@@ -89,8 +89,8 @@ wxWindow* CreateComboBoxControl(WindowState* s, wxWindow* parent, const wxRect& 
         w = c;
     } else {
         long style = kind == CBS_SIMPLE ? wxCB_SIMPLE : wxCB_DROPDOWN;
-        auto* c = new wxComboBox(parent, wxID_ANY, wxString::FromUTF8(s->text), field.GetPosition(), wxDefaultSize,
-                                 0, nullptr, style);
+        auto* c = new wxComboBox(parent, wxID_ANY, wxString::FromUTF8(s->text), field.GetPosition(), wxDefaultSize, 0,
+                                 nullptr, style);
         c->Bind(wxEVT_COMBOBOX, [h](wxCommandEvent&) {
             if (WindowState* st = StateOf(h)) {
                 NotifyParent(st, CBN_SELENDOK);
@@ -159,10 +159,8 @@ LRESULT CALLBACK ComboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         d.data.clear();
         items->Clear();
         return CB_OKAY;
-    case CB_GETCOUNT:
-        return Count(s);
-    case CB_GETCURSEL:
-        return Selection(s);
+    case CB_GETCOUNT: return Count(s);
+    case CB_GETCURSEL: return Selection(s);
     case CB_SETCURSEL: {
         int i = (int)wParam;
         if (i >= Count(s) || i < 0) {
@@ -208,17 +206,11 @@ LRESULT CALLBACK ComboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         if (auto* c = dynamic_cast<wxComboBox*>(s->native))
             wParam ? c->Popup() : c->Dismiss();
         return TRUE;
-    case CB_GETDROPPEDSTATE:
-        return d.dropped;
-    case CB_GETTOPINDEX:
-        return 0;
-    case CB_SETTOPINDEX:
-        return (int)wParam < Count(s) ? 0 : CB_ERR;
-    case CB_GETITEMHEIGHT:
-        return d.itemHeight;
-    case CB_SETITEMHEIGHT:
-        d.itemHeight = (int)lParam;
-        return 0;
+    case CB_GETDROPPEDSTATE: return d.dropped;
+    case CB_GETTOPINDEX: return 0;
+    case CB_SETTOPINDEX: return (int)wParam < Count(s) ? 0 : CB_ERR;
+    case CB_GETITEMHEIGHT: return d.itemHeight;
+    case CB_SETITEMHEIGHT: d.itemHeight = (int)lParam; return 0;
     case CB_LIMITTEXT:
         if (auto* c = dynamic_cast<wxComboBox*>(s->native))
             c->SetMaxLength((unsigned long)wParam);
@@ -256,14 +248,9 @@ LRESULT CALLBACK ComboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             return (LRESULT)v.size();
         return CopyWindowText(v, wParam, lParam);
     }
-    case WM_SETFOCUS:
-        NotifyParent(s, CBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        NotifyParent(s, CBN_KILLFOCUS);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS: NotifyParent(s, CBN_SETFOCUS); return 0;
+    case WM_KILLFOCUS: NotifyParent(s, CBN_KILLFOCUS); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     }
     return NativeDefault(h, message, wParam, lParam);
 }

@@ -348,10 +348,9 @@ int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, int dy, COLORREF background,
-                     COLORREF foreground, UINT style);
+                      COLORREF foreground, UINT style);
 #define CLR_NONE 0xFFFFFFFFL
 #define CLR_DEFAULT 0xFF000000L
 #define ODT_LISTVIEW 102
 
 void InitCommonControls();
-

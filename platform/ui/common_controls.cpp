@@ -112,10 +112,7 @@ int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, 
     return InsertColumn(column, &c);
 }
 
-int CListCtrl::InsertItem(int item, LPCTSTR text)
-{
-    return InsertItem(LVIF_TEXT, item, text, 0, 0, 0, 0);
-}
+int CListCtrl::InsertItem(int item, LPCTSTR text) { return InsertItem(LVIF_TEXT, item, text, 0, 0, 0, 0); }
 
 int CListCtrl::InsertItem(UINT mask, int item, LPCTSTR text, UINT state, UINT stateMask, int image, LPARAM param)
 {
@@ -130,7 +127,8 @@ int CListCtrl::InsertItem(UINT mask, int item, LPCTSTR text, UINT state, UINT st
     return InsertItem(&it);
 }
 
-BOOL CListCtrl::SetItem(int item, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask, LPARAM param)
+BOOL CListCtrl::SetItem(int item, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask,
+                        LPARAM param)
 {
     LVITEM it{};
     it.mask = mask;

@@ -25,7 +25,10 @@ public:
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
     void SetPos(int pos) { SendMessage(TBM_SETPOS, TRUE, pos); }
-    void SetRange(int minPos, int maxPos, BOOL redraw = FALSE) { SendMessage(TBM_SETRANGE, redraw, MAKELPARAM(minPos, maxPos)); }
+    void SetRange(int minPos, int maxPos, BOOL redraw = FALSE)
+    {
+        SendMessage(TBM_SETRANGE, redraw, MAKELPARAM(minPos, maxPos));
+    }
     void SetRangeMin(int minPos, BOOL redraw = FALSE) { SendMessage(TBM_SETRANGEMIN, redraw, minPos); }
     void SetRangeMax(int maxPos, BOOL redraw = FALSE) { SendMessage(TBM_SETRANGEMAX, redraw, maxPos); }
     int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
@@ -90,10 +93,19 @@ public:
     int InsertColumn(int column, const LVCOLUMN* info);
     int InsertColumn(int column, LPCTSTR heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
     BOOL DeleteColumn(int column) { return (BOOL)SendMessage(LVM_DELETECOLUMN, (WPARAM)column); }
-    BOOL GetColumn(int column, LVCOLUMN* info) const { return (BOOL)SendMessage(LVM_GETCOLUMN, (WPARAM)column, (LPARAM)info); }
-    BOOL SetColumn(int column, const LVCOLUMN* info) { return (BOOL)SendMessage(LVM_SETCOLUMN, (WPARAM)column, (LPARAM)info); }
+    BOOL GetColumn(int column, LVCOLUMN* info) const
+    {
+        return (BOOL)SendMessage(LVM_GETCOLUMN, (WPARAM)column, (LPARAM)info);
+    }
+    BOOL SetColumn(int column, const LVCOLUMN* info)
+    {
+        return (BOOL)SendMessage(LVM_SETCOLUMN, (WPARAM)column, (LPARAM)info);
+    }
     int GetColumnWidth(int column) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, (WPARAM)column); }
-    BOOL SetColumnWidth(int column, int width) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0)); }
+    BOOL SetColumnWidth(int column, int width)
+    {
+        return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0));
+    }
 
     int InsertItem(const LVITEM* item) { return (int)SendMessage(LVM_INSERTITEM, 0, (LPARAM)item); }
     int InsertItem(int item, LPCTSTR text);
@@ -107,22 +119,34 @@ public:
     BOOL SetItemData(int item, DWORD_PTR data);
     DWORD_PTR GetItemData(int item) const;
     BOOL SetItemState(int item, UINT state, UINT mask);
-    BOOL SetItemState(int item, LVITEM* info) { return (BOOL)SendMessage(LVM_SETITEMSTATE, (WPARAM)item, (LPARAM)info); }
+    BOOL SetItemState(int item, LVITEM* info)
+    {
+        return (BOOL)SendMessage(LVM_SETITEMSTATE, (WPARAM)item, (LPARAM)info);
+    }
     UINT GetItemState(int item, UINT mask) const { return (UINT)SendMessage(LVM_GETITEMSTATE, (WPARAM)item, mask); }
     BOOL DeleteItem(int item) { return (BOOL)SendMessage(LVM_DELETEITEM, (WPARAM)item); }
     BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }
     int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
-    int GetNextItem(int item, int flags) const { return (int)SendMessage(LVM_GETNEXTITEM, (WPARAM)item, MAKELPARAM(flags, 0)); }
+    int GetNextItem(int item, int flags) const
+    {
+        return (int)SendMessage(LVM_GETNEXTITEM, (WPARAM)item, MAKELPARAM(flags, 0));
+    }
     UINT GetSelectedCount() const { return (UINT)SendMessage(LVM_GETSELECTEDCOUNT); }
     POSITION GetFirstSelectedItemPosition() const;
     int GetNextSelectedItem(POSITION& pos) const;
-    int FindItem(LVFINDINFO* info, int start = -1) const { return (int)SendMessage(LVM_FINDITEM, (WPARAM)start, (LPARAM)info); }
+    int FindItem(LVFINDINFO* info, int start = -1) const
+    {
+        return (int)SendMessage(LVM_FINDITEM, (WPARAM)start, (LPARAM)info);
+    }
     int HitTest(LVHITTESTINFO* info) const { return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)info); }
     int HitTest(CPoint point, UINT* flags = nullptr) const;
     int SubItemHitTest(LVHITTESTINFO* info) { return (int)SendMessage(LVM_SUBITEMHITTEST, 0, (LPARAM)info); }
     BOOL GetItemRect(int item, LPRECT rect, UINT code) const;
     BOOL GetSubItemRect(int item, int subItem, int area, CRect& rect);
-    BOOL EnsureVisible(int item, BOOL partialOk) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, (WPARAM)item, partialOk); }
+    BOOL EnsureVisible(int item, BOOL partialOk)
+    {
+        return (BOOL)SendMessage(LVM_ENSUREVISIBLE, (WPARAM)item, partialOk);
+    }
     int GetTopIndex() const { return (int)SendMessage(LVM_GETTOPINDEX); }
     int GetCountPerPage() const { return (int)SendMessage(LVM_GETCOUNTPERPAGE); }
     DWORD SetExtendedStyle(DWORD style) { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style); }
@@ -131,7 +155,10 @@ public:
     BOOL SetTextColor(COLORREF colour) { return (BOOL)SendMessage(LVM_SETTEXTCOLOR, 0, colour); }
     BOOL SetTextBkColor(COLORREF colour) { return (BOOL)SendMessage(LVM_SETTEXTBKCOLOR, 0, colour); }
     BOOL RedrawItems(int first, int last) { return (BOOL)SendMessage(LVM_REDRAWITEMS, (WPARAM)first, last); }
-    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data) { return (BOOL)SendMessage(LVM_SORTITEMS, data, (LPARAM)compare); }
+    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data)
+    {
+        return (BOOL)SendMessage(LVM_SORTITEMS, data, (LPARAM)compare);
+    }
     int GetSelectionMark() const { return (int)SendMessage(LVM_GETSELECTIONMARK); }
     int SetSelectionMark(int item) { return (int)SendMessage(LVM_SETSELECTIONMARK, 0, item); }
     CImageList* SetImageList(CImageList* list, int kind);

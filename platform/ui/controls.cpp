@@ -30,7 +30,8 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 BOOL CBitmapButton::LoadBitmaps(UINT idUp, UINT idDown, UINT idFocus, UINT idDisabled)
 {
     return LoadBitmaps(MAKEINTRESOURCE(idUp), idDown ? MAKEINTRESOURCE(idDown) : nullptr,
-                       idFocus ? MAKEINTRESOURCE(idFocus) : nullptr, idDisabled ? MAKEINTRESOURCE(idDisabled) : nullptr);
+                       idFocus ? MAKEINTRESOURCE(idFocus) : nullptr,
+                       idDisabled ? MAKEINTRESOURCE(idDisabled) : nullptr);
 }
 
 BOOL CBitmapButton::LoadBitmaps(LPCTSTR up, LPCTSTR down, LPCTSTR focus, LPCTSTR disabled)
@@ -144,19 +145,13 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        return TRUE;
+    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); return TRUE;
+    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); return TRUE;
     case WM_COMPAREITEM:
         if (result)
             *result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
         return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        return TRUE;
+    case WM_DELETEITEM: DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); return TRUE;
     }
     return CWnd::OnChildNotify(message, wParam, lParam, result);
 }

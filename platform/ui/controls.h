@@ -40,7 +40,10 @@ class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
 public:
     virtual BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
-    HBITMAP SetBitmap(HBITMAP bitmap) { return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, 0, (LPARAM)bitmap)); }
+    HBITMAP SetBitmap(HBITMAP bitmap)
+    {
+        return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, 0, (LPARAM)bitmap));
+    }
     HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, (WPARAM)icon)); }
     virtual void DrawItem(LPDRAWITEMSTRUCT dis);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -90,7 +93,10 @@ public:
     void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(GetItemData(index)); }
     int SetItemData(int index, DWORD_PTR data) { return (int)SendMessage(LB_SETITEMDATA, (WPARAM)index, (LPARAM)data); }
     int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
-    int FindString(int start, LPCTSTR text) const { return (int)SendMessage(LB_FINDSTRING, (WPARAM)start, (LPARAM)text); }
+    int FindString(int start, LPCTSTR text) const
+    {
+        return (int)SendMessage(LB_FINDSTRING, (WPARAM)start, (LPARAM)text);
+    }
     int FindStringExact(int start, LPCTSTR text) const
     {
         return (int)SendMessage(LB_FINDSTRINGEXACT, (WPARAM)start, (LPARAM)text);
@@ -100,7 +106,10 @@ public:
     int SetTopIndex(int index) { return (int)SendMessage(LB_SETTOPINDEX, (WPARAM)index); }
     int GetItemHeight(int index) const { return (int)SendMessage(LB_GETITEMHEIGHT, (WPARAM)index); }
     int SetItemHeight(int index, UINT height) { return (int)SendMessage(LB_SETITEMHEIGHT, (WPARAM)index, height); }
-    int GetItemRect(int index, LPRECT rect) const { return (int)SendMessage(LB_GETITEMRECT, (WPARAM)index, (LPARAM)rect); }
+    int GetItemRect(int index, LPRECT rect) const
+    {
+        return (int)SendMessage(LB_GETITEMRECT, (WPARAM)index, (LPARAM)rect);
+    }
     UINT ItemFromPoint(CPoint point, BOOL& outside) const;
     int GetCaretIndex() const { return (int)SendMessage(LB_GETCARETINDEX); }
     virtual void DrawItem(LPDRAWITEMSTRUCT dis);
@@ -121,14 +130,20 @@ public:
     int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
     int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }
     int SetCurSel(int index) { return (int)SendMessage(CB_SETCURSEL, (WPARAM)index); }
-    int GetLBText(int index, LPTSTR buffer) const { return (int)SendMessage(CB_GETLBTEXT, (WPARAM)index, (LPARAM)buffer); }
+    int GetLBText(int index, LPTSTR buffer) const
+    {
+        return (int)SendMessage(CB_GETLBTEXT, (WPARAM)index, (LPARAM)buffer);
+    }
     void GetLBText(int index, CString& text) const;
     int GetLBTextLen(int index) const { return (int)SendMessage(CB_GETLBTEXTLEN, (WPARAM)index); }
     DWORD_PTR GetItemData(int index) const { return (DWORD_PTR)SendMessage(CB_GETITEMDATA, (WPARAM)index); }
     void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(GetItemData(index)); }
     int SetItemData(int index, DWORD_PTR data) { return (int)SendMessage(CB_SETITEMDATA, (WPARAM)index, (LPARAM)data); }
     int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
-    int FindString(int start, LPCTSTR text) const { return (int)SendMessage(CB_FINDSTRING, (WPARAM)start, (LPARAM)text); }
+    int FindString(int start, LPCTSTR text) const
+    {
+        return (int)SendMessage(CB_FINDSTRING, (WPARAM)start, (LPARAM)text);
+    }
     int FindStringExact(int start, LPCTSTR text) const
     {
         return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)start, (LPARAM)text);
@@ -155,7 +170,10 @@ public:
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
     int SetScrollPos(int pos, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, pos, redraw); }
     void GetScrollRange(LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, minPos, maxPos); }
-    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw); }
+    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw);
+    }
     BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE) { return ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw); }
     BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL)
     {

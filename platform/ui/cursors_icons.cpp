@@ -28,33 +28,20 @@ bool IsStock(HCURSOR c) { return reinterpret_cast<uintptr_t>(c) >= 32512 && rein
 wxStockCursor StockOf(uintptr_t id)
 {
     switch (id) {
-    case 32513:
-        return wxCURSOR_IBEAM;
-    case 32514:
-        return wxCURSOR_WAIT;
-    case 32515:
-        return wxCURSOR_CROSS;
-    case 32516:
-        return wxCURSOR_POINT_LEFT;
+    case 32513: return wxCURSOR_IBEAM;
+    case 32514: return wxCURSOR_WAIT;
+    case 32515: return wxCURSOR_CROSS;
+    case 32516: return wxCURSOR_POINT_LEFT;
     case 32642:
-    case 32643:
-        return id == 32642 ? wxCURSOR_SIZENWSE : wxCURSOR_SIZENESW;
-    case 32644:
-        return wxCURSOR_SIZEWE;
-    case 32645:
-        return wxCURSOR_SIZENS;
-    case 32646:
-        return wxCURSOR_SIZING;
-    case 32648:
-        return wxCURSOR_NO_ENTRY;
-    case 32649:
-        return wxCURSOR_HAND;
-    case 32650:
-        return wxCURSOR_ARROWWAIT;
-    case 32651:
-        return wxCURSOR_QUESTION_ARROW;
-    default:
-        return wxCURSOR_ARROW;
+    case 32643: return id == 32642 ? wxCURSOR_SIZENWSE : wxCURSOR_SIZENESW;
+    case 32644: return wxCURSOR_SIZEWE;
+    case 32645: return wxCURSOR_SIZENS;
+    case 32646: return wxCURSOR_SIZING;
+    case 32648: return wxCURSOR_NO_ENTRY;
+    case 32649: return wxCURSOR_HAND;
+    case 32650: return wxCURSOR_ARROWWAIT;
+    case 32651: return wxCURSOR_QUESTION_ARROW;
+    default: return wxCURSOR_ARROW;
     }
 }
 
@@ -108,7 +95,7 @@ HCURSOR SetCursor(HCURSOR cursor)
     g_current = cursor;
     if (wxTheApp)
         wxSetCursor(cursor && !(IsStock(cursor) && reinterpret_cast<uintptr_t>(cursor) == 32512) ? WxCursorOf(cursor)
-                                                                                                : wxNullCursor);
+                                                                                                 : wxNullCursor);
     return old;
 }
 
@@ -180,7 +167,8 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT flag
         if (!wxFileExists(path) || !file.Open(path))
             return nullptr;
         std::vector<unsigned char> data(file.Length());
-        if (data.size() < 54 || file.Read(data.data(), data.size()) != (ssize_t)data.size() || data[0] != 'B' || data[1] != 'M')
+        if (data.size() < 54 || file.Read(data.data(), data.size()) != (ssize_t)data.size() || data[0] != 'B' ||
+            data[1] != 'M')
             return nullptr;
         uint32_t offset = data[10] | (data[11] << 8) | (data[12] << 16) | ((uint32_t)data[13] << 24);
         if (offset >= data.size())

@@ -112,7 +112,8 @@ void CheckRange(CDataExchange* dx, T value, T lo, T hi, const char* format)
 
 }  // namespace
 
-CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog)
+CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
+    : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog)
 {
 }
 
@@ -286,7 +287,6 @@ void DDV_MinMaxUInt(CDataExchange* dx, UINT value, UINT minVal, UINT maxVal)
 {
     CheckRange(dx, value, minVal, maxVal, "Please enter an integer between %u and %u.");
 }
-
 
 void DDV_MinMaxByte(CDataExchange* dx, BYTE value, BYTE minVal, BYTE maxVal)
 {

@@ -34,8 +34,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!s)
         return 0;
     switch (message) {
-    case WM_NCCREATE:
-        return TRUE;
+    case WM_NCCREATE: return TRUE;
     case WM_SETTEXT:
         s->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if (s->frame)
@@ -43,10 +42,8 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (s->surface && s->kind == WxKind::Surface)
             InvalidateRect(hWnd, nullptr, TRUE);
         return TRUE;
-    case WM_GETTEXT:
-        return CopyWindowText(s->text, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-        return (LRESULT)s->text.size();
+    case WM_GETTEXT: return CopyWindowText(s->text, wParam, lParam);
+    case WM_GETTEXTLENGTH: return (LRESULT)s->text.size();
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         if (s->native)
@@ -54,8 +51,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(lParam))
             InvalidateRect(hWnd, nullptr, TRUE);
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(s->font);
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(hWnd, &ps);
@@ -71,12 +67,9 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
         return 1;
     }
-    case WM_CLOSE:
-        DestroyWindow(hWnd);
-        return 0;
+    case WM_CLOSE: DestroyWindow(hWnd); return 0;
     case WM_SETCURSOR:
-        if ((s->style & WS_CHILD) && s->parent &&
-            SendMessage(s->parent, WM_SETCURSOR, wParam, lParam))
+        if ((s->style & WS_CHILD) && s->parent && SendMessage(s->parent, WM_SETCURSOR, wParam, lParam))
             return TRUE;
         if (LOWORD(lParam) == HTCLIENT) {
             SetCursor(s->cls && s->cls->cursor ? s->cls->cursor : LoadCursor(nullptr, IDC_ARROW));
@@ -92,22 +85,13 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == HTCAPTION || (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT))
             BeginTrackMove(s, (int)wParam);
         return 0;
-    case WM_NCHITTEST:
-        return HTCLIENT;
+    case WM_NCHITTEST: return HTCLIENT;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
-        case SC_CLOSE:
-            SendMessage(hWnd, WM_CLOSE, 0, 0);
-            break;
-        case SC_MINIMIZE:
-            ShowWindow(hWnd, SW_MINIMIZE);
-            break;
-        case SC_MAXIMIZE:
-            ShowWindow(hWnd, SW_MAXIMIZE);
-            break;
-        case SC_RESTORE:
-            ShowWindow(hWnd, SW_RESTORE);
-            break;
+        case SC_CLOSE: SendMessage(hWnd, WM_CLOSE, 0, 0); break;
+        case SC_MINIMIZE: ShowWindow(hWnd, SW_MINIMIZE); break;
+        case SC_MAXIMIZE: ShowWindow(hWnd, SW_MAXIMIZE); break;
+        case SC_RESTORE: ShowWindow(hWnd, SW_RESTORE); break;
         }
         return 0;
     case WM_CTLCOLORMSGBOX:
@@ -123,8 +107,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
         SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    case WM_GETICON:
-        return reinterpret_cast<LRESULT>(wParam ? s->iconBig : s->iconSmall);
+    case WM_GETICON: return reinterpret_cast<LRESULT>(wParam ? s->iconBig : s->iconSmall);
     case WM_SETICON: {
         HICON old = wParam ? s->iconBig : s->iconSmall;
         (wParam ? s->iconBig : s->iconSmall) = reinterpret_cast<HICON>(lParam);
@@ -133,9 +116,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
             s->frame->SetIcon(icon);
         return reinterpret_cast<LRESULT>(old);
     }
-    case WM_MOUSEACTIVATE:
-        return 1;  // MA_ACTIVATE
-    default:
-        return 0;
+    case WM_MOUSEACTIVATE: return 1;  // MA_ACTIVATE
+    default: return 0;
     }
 }

@@ -60,13 +60,14 @@ HWND CreateDialogFromTemplate(const DialogTemplate& t, HWND owner, CWnd* object,
     for (const DialogItemTemplate& item : t.items) {
         RECT r{ToPixelsX(item.x, bux), ToPixelsY(item.y, buy), ToPixelsX(item.x + item.cx, bux),
                ToPixelsY(item.y + item.cy, buy)};
-        HWND c = CreateWindowEx(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD,
-                                r.left, r.top, r.right - r.left, r.bottom - r.top, dlg,
+        HWND c = CreateWindowEx(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD, r.left,
+                                r.top, r.right - r.left, r.bottom - r.top, dlg,
                                 reinterpret_cast<HMENU>((intptr_t)item.id), nullptr, nullptr);
         if (!c)
             continue;
         SendMessage(c, WM_SETFONT, (WPARAM)font, FALSE);
-        if ((s = StateOf(dlg)) != nullptr && item.className == "Button" && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        if ((s = StateOf(dlg)) != nullptr && item.className == "Button" &&
+            (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             s->defaultId = item.id;
     }
     if (!IsWindow(dlg))

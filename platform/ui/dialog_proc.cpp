@@ -17,16 +17,12 @@ LRESULT CALLBACK DialogProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         FillRect(dc, &r, brush);
         return 1;
     }
-    case DM_GETDEFID:
-        return MAKELRESULT(s->defaultId, DC_HASDEFID);
-    case DM_SETDEFID:
-        s->defaultId = (int)wParam;
-        return TRUE;
+    case DM_GETDEFID: return MAKELRESULT(s->defaultId, DC_HASDEFID);
+    case DM_SETDEFID: s->defaultId = (int)wParam; return TRUE;
     case WM_CLOSE:
         SendMessage(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(h, IDCANCEL));
         return 0;
-    case WM_GETDLGCODE:
-        return 0;
+    case WM_GETDLGCODE: return 0;
     }
     return DefWindowProc(h, message, wParam, lParam);
 }

@@ -1,4 +1,5 @@
-// The edit class: single- and multi-line text fields as toolkit text controls, with the edit messages and notifications.
+// The edit class: single- and multi-line text fields as toolkit text controls, with the edit messages and
+// notifications.
 #include "ui/wx_windows.h"
 
 namespace {
@@ -64,7 +65,9 @@ wxWindow* CreateEditControl(WindowState* s, wxWindow* parent, const wxRect& rect
         style |= wxTE_RIGHT;
     if ((s->style & ES_MULTILINE) && (s->style & ES_WANTRETURN))
         style |= wxTE_PROCESS_ENTER;
-    style |= (s->exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN : (s->style & WS_BORDER) ? wxBORDER_SIMPLE : wxBORDER_NONE;
+    style |= (s->exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN
+             : (s->style & WS_BORDER)        ? wxBORDER_SIMPLE
+                                             : wxBORDER_NONE;
     auto* t = new wxTextCtrl(parent, wxID_ANY, wxString::FromUTF8(s->text), rect.GetPosition(), rect.GetSize(), style);
     HWND h = s->hwnd;
     t->Bind(wxEVT_TEXT, [h](wxCommandEvent&) {
@@ -96,10 +99,8 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             DataOf(s).settingText = false;
         return TRUE;
     }
-    case WM_GETTEXT:
-        return CopyWindowText(Utf8(t->GetValue()), wParam, lParam);
-    case WM_GETTEXTLENGTH:
-        return (LRESULT)Utf8(t->GetValue()).size();
+    case WM_GETTEXT: return CopyWindowText(Utf8(t->GetValue()), wParam, lParam);
+    case WM_GETTEXTLENGTH: return (LRESULT)Utf8(t->GetValue()).size();
     case EM_GETSEL: {
         long from, to;
         t->GetSelection(&from, &to);
@@ -120,14 +121,9 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         t->SetSelection(CharOffset(t, from), to < 0 ? -1 : CharOffset(t, to));
         return 0;
     }
-    case EM_LINELENGTH:
-        return LineLength(t, (long)(int)wParam);
-    case EM_REPLACESEL:
-        t->WriteText(wxString::FromUTF8(reinterpret_cast<const char*>(lParam)));
-        return 0;
-    case EM_LIMITTEXT:
-        t->SetMaxLength((unsigned long)wParam);
-        return 0;
+    case EM_LINELENGTH: return LineLength(t, (long)(int)wParam);
+    case EM_REPLACESEL: t->WriteText(wxString::FromUTF8(reinterpret_cast<const char*>(lParam))); return 0;
+    case EM_LIMITTEXT: t->SetMaxLength((unsigned long)wParam); return 0;
     case EM_SETREADONLY:
         t->SetEditable(wParam == 0);
         if (wParam)
@@ -135,42 +131,26 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         else
             s->style &= ~ES_READONLY;
         return TRUE;
-    case EM_GETMODIFY:
-        return t->IsModified();
+    case EM_GETMODIFY: return t->IsModified();
     case EM_SETMODIFY:
         if (wParam)
             t->MarkDirty();
         else
             t->DiscardEdits();
         return 0;
-    case EM_GETLINECOUNT:
-        return t->GetNumberOfLines();
-    case WM_SETFOCUS:
-        NotifyParent(s, EN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        NotifyParent(s, EN_KILLFOCUS);
-        return 0;
+    case EM_GETLINECOUNT: return t->GetNumberOfLines();
+    case WM_SETFOCUS: NotifyParent(s, EN_SETFOCUS); return 0;
+    case WM_KILLFOCUS: NotifyParent(s, EN_KILLFOCUS); return 0;
     case WM_CHAR:
         // A number field refuses anything but digits and control characters.
         if ((s->style & ES_NUMBER) && wParam >= 0x20 && (wParam < '0' || wParam > '9'))
             return 0;
         break;
-    case WM_CUT:
-        t->Cut();
-        return 0;
-    case WM_COPY:
-        t->Copy();
-        return 0;
-    case WM_PASTE:
-        t->Paste();
-        return 0;
-    case WM_CLEAR:
-        t->RemoveSelection();
-        return 0;
-    case WM_UNDO:
-        t->Undo();
-        return TRUE;
+    case WM_CUT: t->Cut(); return 0;
+    case WM_COPY: t->Copy(); return 0;
+    case WM_PASTE: t->Paste(); return 0;
+    case WM_CLEAR: t->RemoveSelection(); return 0;
+    case WM_UNDO: t->Undo(); return TRUE;
     case WM_GETDLGCODE:
         return DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS |
                (((s->style & ES_MULTILINE) && (s->style & ES_WANTRETURN)) ? DLGC_WANTALLKEYS : 0);

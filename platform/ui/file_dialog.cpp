@@ -9,7 +9,10 @@ IMPLEMENT_DYNAMIC(CFileDialog, CWnd)
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defExt, LPCTSTR fileName, DWORD flags, LPCTSTR filter,
                          CWnd* parent)
-    : m_ofn{}, m_bOpenFileDialog(openFileDialog), m_filter(filter ? filter : ""), m_defExt(defExt ? defExt : ""),
+    : m_ofn{},
+      m_bOpenFileDialog(openFileDialog),
+      m_filter(filter ? filter : ""),
+      m_defExt(defExt ? defExt : ""),
       m_parent(parent)
 {
     m_ofn.lStructSize = sizeof(m_ofn);
@@ -26,9 +29,10 @@ INT_PTR CFileDialog::DoModal()
 {
     FilePromptRequest r;
     r.open = m_bOpenFileDialog != FALSE;
-    r.owner = m_ofn.hwndOwner ? m_ofn.hwndOwner : m_parent ? m_parent->GetSafeHwnd()
-                                              : AfxGetMainWnd() ? AfxGetMainWnd()->GetSafeHwnd()
-                                                                : nullptr;
+    r.owner = m_ofn.hwndOwner   ? m_ofn.hwndOwner
+              : m_parent        ? m_parent->GetSafeHwnd()
+              : AfxGetMainWnd() ? AfxGetMainWnd()->GetSafeHwnd()
+                                : nullptr;
     r.title = m_ofn.lpstrTitle ? m_ofn.lpstrTitle : "";
     r.filter = m_ofn.lpstrFilter ? m_ofn.lpstrFilter : "";
     r.defaultExtension = m_ofn.lpstrDefExt ? m_ofn.lpstrDefExt : "";
@@ -107,7 +111,7 @@ POSITION CFileDialog::GetStartPosition() const
 
 CString CFileDialog::GetNextPathName(POSITION& pos) const
 {
-    size_t i = (size_t)reinterpret_cast<intptr_t>(pos) - 1;
+    size_t i = (size_t) reinterpret_cast<intptr_t>(pos) - 1;
     if (!pos || i >= m_chosen.size()) {
         pos = nullptr;
         return CString();

@@ -99,7 +99,8 @@ std::optional<std::string> ShowFileDialogWindow(const FilePromptRequest& r)
         if (!r.open && (r.flags & OFN_OVERWRITEPROMPT) && wxFileExists(wxString::FromUTF8(path))) {
             std::string question = std::string(wxFileName(wxString::FromUTF8(path)).GetFullName().utf8_str()) +
                                    " already exists.\nDo you want to replace it?";
-            if (ShowMessageBoxWindow(r.owner, question, std::string(title.utf8_str()), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            if (ShowMessageBoxWindow(r.owner, question, std::string(title.utf8_str()), MB_YESNO | MB_ICONEXCLAMATION) !=
+                IDYES)
                 return std::nullopt;
         }
     }

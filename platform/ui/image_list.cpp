@@ -127,8 +127,9 @@ BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT)
         return FALSE;
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, d->images[index]);
-    BOOL ok = d->masks[index] == CLR_INVALID ? BitBlt(dc, x, y, d->cx, d->cy, mem, 0, 0, SRCCOPY)
-                                             : TransparentBlt(dc, x, y, d->cx, d->cy, mem, 0, 0, d->cx, d->cy, d->masks[index]);
+    BOOL ok = d->masks[index] == CLR_INVALID
+                  ? BitBlt(dc, x, y, d->cx, d->cy, mem, 0, 0, SRCCOPY)
+                  : TransparentBlt(dc, x, y, d->cx, d->cy, mem, 0, 0, d->cx, d->cy, d->masks[index]);
     SelectObject(mem, old);
     DeleteDC(mem);
     return ok;

@@ -128,30 +128,18 @@ SHORT GetAsyncKeyState(int vk)
     bool down = g_syntheticDown[vk];
     wxMouseState ms = wxGetMouseState();
     switch (vk) {
-    case VK_LBUTTON:
-        down = down || ms.LeftIsDown();
-        break;
-    case VK_RBUTTON:
-        down = down || ms.RightIsDown();
-        break;
-    case VK_MBUTTON:
-        down = down || ms.MiddleIsDown();
-        break;
+    case VK_LBUTTON: down = down || ms.LeftIsDown(); break;
+    case VK_RBUTTON: down = down || ms.RightIsDown(); break;
+    case VK_MBUTTON: down = down || ms.MiddleIsDown(); break;
     case VK_SHIFT:
     case VK_LSHIFT:
-    case VK_RSHIFT:
-        down = down || g_syntheticDown[VK_SHIFT] || ms.ShiftDown();
-        break;
+    case VK_RSHIFT: down = down || g_syntheticDown[VK_SHIFT] || ms.ShiftDown(); break;
     case VK_CONTROL:
     case VK_LCONTROL:
-    case VK_RCONTROL:
-        down = down || g_syntheticDown[VK_CONTROL] || ms.ControlDown();
-        break;
+    case VK_RCONTROL: down = down || g_syntheticDown[VK_CONTROL] || ms.ControlDown(); break;
     case VK_MENU:
     case VK_LMENU:
-    case VK_RMENU:
-        down = down || g_syntheticDown[VK_MENU] || ms.AltDown();
-        break;
+    case VK_RMENU: down = down || g_syntheticDown[VK_MENU] || ms.AltDown(); break;
     default:
         if (int key = WxKeyOf(vk)) {
             if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || vk == VK_SPACE || vk == VK_RETURN ||
@@ -212,15 +200,9 @@ void ContinueTrackMove(WindowState* s, const wxMouseEvent& e)
     int dx = now.x - s->trackStart.x, dy = now.y - s->trackStart.y;
     wxRect r = s->trackRect;
     switch (s->trackHit) {
-    case HTCAPTION:
-        r.Offset(dx, dy);
-        break;
-    case HTRIGHT:
-        r.width += dx;
-        break;
-    case HTBOTTOM:
-        r.height += dy;
-        break;
+    case HTCAPTION: r.Offset(dx, dy); break;
+    case HTRIGHT: r.width += dx; break;
+    case HTBOTTOM: r.height += dy; break;
     case HTBOTTOMRIGHT:
         r.width += dx;
         r.height += dy;

@@ -149,7 +149,9 @@ int Find(WindowState* s, int after, const char* text, bool exact)
 
 wxWindow* CreateListBoxControl(WindowState* s, wxWindow* parent, const wxRect& rect)
 {
-    long border = (s->exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN : (s->style & WS_BORDER) ? wxBORDER_SIMPLE : wxBORDER_NONE;
+    long border = (s->exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN
+                  : (s->style & WS_BORDER)        ? wxBORDER_SIMPLE
+                                                  : wxBORDER_NONE;
     long multi = (s->style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) ? wxLB_MULTIPLE : 0;
     HWND h = s->hwnd;
     ListData& d = DataOf(s);
@@ -222,10 +224,8 @@ LRESULT CALLBACK ListBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             o->Refresh();
         }
         return 0;
-    case LB_GETCOUNT:
-        return Count(s);
-    case LB_GETCURSEL:
-        return Selection(s);
+    case LB_GETCOUNT: return Count(s);
+    case LB_GETCURSEL: return Selection(s);
     case LB_SETCURSEL: {
         int i = (int)wParam;
         if (i >= Count(s))
@@ -307,8 +307,7 @@ LRESULT CALLBACK ListBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         else if (wxListBox* l = PlainOf(s); l && Count(s) > 0)
             l->SetFirstItem((int)wParam);
         return 0;
-    case LB_GETITEMHEIGHT:
-        return d.itemHeight;
+    case LB_GETITEMHEIGHT: return d.itemHeight;
     case LB_SETITEMHEIGHT:
         d.itemHeight = (int)LOWORD(lParam);
         if (OwnerDrawList* o = DrawnOf(s))
@@ -338,10 +337,8 @@ LRESULT CALLBACK ListBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         }
         return MAKELRESULT(0, 1);
     }
-    case LB_GETCARETINDEX:
-        return Selection(s);
-    case LB_SETCARETINDEX:
-        return 0;
+    case LB_GETCARETINDEX: return Selection(s);
+    case LB_SETCARETINDEX: return 0;
     case WM_SETFOCUS:
         if (s->style & LBS_NOTIFY)
             NotifyParent(s, LBN_SETFOCUS);
@@ -350,8 +347,7 @@ LRESULT CALLBACK ListBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         if (s->style & LBS_NOTIFY)
             NotifyParent(s, LBN_KILLFOCUS);
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     }
     return NativeDefault(h, message, wParam, lParam);
 }

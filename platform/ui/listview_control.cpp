@@ -103,7 +103,8 @@ int FindItem(wxListCtrl* l, int start, const LVFINDINFO* fi)
     int n = l->GetItemCount();
     if (!fi || n == 0)
         return -1;
-    wxString want = (fi->flags & (LVFI_STRING | LVFI_PARTIAL)) ? wxString::FromUTF8(fi->psz ? fi->psz : "").Lower() : "";
+    wxString want =
+        (fi->flags & (LVFI_STRING | LVFI_PARTIAL)) ? wxString::FromUTF8(fi->psz ? fi->psz : "").Lower() : "";
     for (int k = 0; k < n; ++k) {
         int i = start + 1 + k;
         if (i >= n) {
@@ -132,7 +133,9 @@ wxWindow* CreateListViewControl(WindowState* s, wxWindow* parent, const wxRect& 
         style |= wxLC_SINGLE_SEL;
     if (s->style & LVS_NOCOLUMNHEADER)
         style |= wxLC_NO_HEADER;
-    style |= (s->exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN : (s->style & WS_BORDER) ? wxBORDER_SIMPLE : wxBORDER_NONE;
+    style |= (s->exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN
+             : (s->style & WS_BORDER)        ? wxBORDER_SIMPLE
+                                             : wxBORDER_NONE;
     auto* l = new wxListCtrl(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), style);
     HWND h = s->hwnd;
     auto changed = [h](wxListEvent& e, bool selected) {
@@ -189,20 +192,18 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             return -1;
         wxListColumnFormat fmt = (c->mask & LVCF_FMT) && (c->fmt & 3) == LVCFMT_RIGHT    ? wxLIST_FORMAT_RIGHT
                                  : (c->mask & LVCF_FMT) && (c->fmt & 3) == LVCFMT_CENTER ? wxLIST_FORMAT_CENTRE
-                                                                                        : wxLIST_FORMAT_LEFT;
+                                                                                         : wxLIST_FORMAT_LEFT;
         wxString text = (c->mask & LVCF_TEXT) && c->pszText ? wxString::FromUTF8(c->pszText) : wxString();
         int width = (c->mask & LVCF_WIDTH) ? c->cx : wxLIST_AUTOSIZE;
         return l->InsertColumn((long)wParam, text, fmt, width);
     }
-    case LVM_DELETECOLUMN:
-        return l->DeleteColumn((int)wParam);
-    case LVM_GETCOLUMNWIDTH:
-        return l->GetColumnWidth((int)wParam);
+    case LVM_DELETECOLUMN: return l->DeleteColumn((int)wParam);
+    case LVM_GETCOLUMNWIDTH: return l->GetColumnWidth((int)wParam);
     case LVM_SETCOLUMNWIDTH: {
         int w = (short)LOWORD(lParam);
-        return l->SetColumnWidth((int)wParam, w == LVSCW_AUTOSIZE ? wxLIST_AUTOSIZE
-                                               : w == LVSCW_AUTOSIZE_USEHEADER ? wxLIST_AUTOSIZE_USEHEADER
-                                                                               : w);
+        return l->SetColumnWidth((int)wParam, w == LVSCW_AUTOSIZE             ? wxLIST_AUTOSIZE
+                                              : w == LVSCW_AUTOSIZE_USEHEADER ? wxLIST_AUTOSIZE_USEHEADER
+                                                                              : w);
     }
     case LVM_SETCOLUMN:
     case LVM_GETCOLUMN: {
@@ -228,8 +229,7 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         l->SetColumn((int)wParam, col);
         return TRUE;
     }
-    case LVM_GETITEMCOUNT:
-        return l->GetItemCount();
+    case LVM_GETITEMCOUNT: return l->GetItemCount();
     case LVM_INSERTITEM: {
         auto* it = reinterpret_cast<const LVITEM*>(lParam);
         if (!it)
@@ -293,8 +293,7 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         if ((int)wParam < 0 || (int)wParam >= l->GetItemCount())
             return FALSE;
         return l->DeleteItem((long)wParam);
-    case LVM_DELETEALLITEMS:
-        return l->DeleteAllItems();
+    case LVM_DELETEALLITEMS: return l->DeleteAllItems();
     case LVM_SETITEMSTATE: {
         auto* it = reinterpret_cast<const LVITEM*>(lParam);
         if (!it)
@@ -323,13 +322,13 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             state = wxLIST_STATE_SELECTED;
         else if (flags & LVNI_FOCUSED)
             state = wxLIST_STATE_FOCUSED;
-        int geometry = (flags & LVNI_ABOVE) ? wxLIST_NEXT_ABOVE : (flags & LVNI_BELOW) ? wxLIST_NEXT_BELOW : wxLIST_NEXT_ALL;
+        int geometry = (flags & LVNI_ABOVE)   ? wxLIST_NEXT_ABOVE
+                       : (flags & LVNI_BELOW) ? wxLIST_NEXT_BELOW
+                                              : wxLIST_NEXT_ALL;
         return l->GetNextItem((long)(int)wParam, geometry, state);
     }
-    case LVM_GETSELECTEDCOUNT:
-        return l->GetSelectedItemCount();
-    case LVM_FINDITEM:
-        return FindItem(l, (int)wParam, reinterpret_cast<const LVFINDINFO*>(lParam));
+    case LVM_GETSELECTEDCOUNT: return l->GetSelectedItemCount();
+    case LVM_FINDITEM: return FindItem(l, (int)wParam, reinterpret_cast<const LVFINDINFO*>(lParam));
     case LVM_HITTEST:
     case LVM_SUBITEMHITTEST: {
         auto* hit = reinterpret_cast<LVHITTESTINFO*>(lParam);
@@ -345,8 +344,9 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         if (!r || i < 0 || i >= l->GetItemCount())
             return FALSE;
         wxRect wr;
-        bool ok = message == LVM_GETITEMRECT ? l->GetItemRect(i, wr, r->left == LVIR_LABEL ? wxLIST_RECT_LABEL : wxLIST_RECT_BOUNDS)
-                                             : l->GetSubItemRect(i, r->top, wr);
+        bool ok = message == LVM_GETITEMRECT
+                      ? l->GetItemRect(i, wr, r->left == LVIR_LABEL ? wxLIST_RECT_LABEL : wxLIST_RECT_BOUNDS)
+                      : l->GetSubItemRect(i, r->top, wr);
         if (!ok)
             return FALSE;
         *r = RECT{wr.x, wr.y, wr.x + wr.width, wr.y + wr.height};
@@ -356,13 +356,9 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         if ((int)wParam >= 0 && (int)wParam < l->GetItemCount())
             l->EnsureVisible((long)wParam);
         return TRUE;
-    case LVM_GETTOPINDEX:
-        return l->GetTopItem();
-    case LVM_GETCOUNTPERPAGE:
-        return l->GetCountPerPage();
-    case LVM_REDRAWITEMS:
-        l->Refresh();
-        return TRUE;
+    case LVM_GETTOPINDEX: return l->GetTopItem();
+    case LVM_GETCOUNTPERPAGE: return l->GetCountPerPage();
+    case LVM_REDRAWITEMS: l->Refresh(); return TRUE;
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {
         ListViewData& d = DataOf(s);
         DWORD old = d.exStyle;
@@ -374,18 +370,11 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         l->SetWindowStyleFlag(fs);
         return old;
     }
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-        return DataOf(s).exStyle;
-    case LVM_SETBKCOLOR:
-        l->SetBackgroundColour(WxColour((COLORREF)lParam));
-        return TRUE;
-    case LVM_SETTEXTCOLOR:
-        l->SetTextColour(WxColour((COLORREF)lParam));
-        return TRUE;
-    case LVM_SETTEXTBKCOLOR:
-        return TRUE;
-    case LVM_GETSELECTIONMARK:
-        return DataOf(s).selectionMark;
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return DataOf(s).exStyle;
+    case LVM_SETBKCOLOR: l->SetBackgroundColour(WxColour((COLORREF)lParam)); return TRUE;
+    case LVM_SETTEXTCOLOR: l->SetTextColour(WxColour((COLORREF)lParam)); return TRUE;
+    case LVM_SETTEXTBKCOLOR: return TRUE;
+    case LVM_GETSELECTIONMARK: return DataOf(s).selectionMark;
     case LVM_SETSELECTIONMARK: {
         int old = DataOf(s).selectionMark;
         DataOf(s).selectionMark = (int)lParam;
@@ -407,15 +396,9 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         l->SortItems(reinterpret_cast<wxListCtrlCompare>(cmp), (wxIntPtr)wParam);
         return TRUE;
     }
-    case WM_LBUTTONUP:
-        wxTheApp->CallAfter([h, lParam]() { NotifyClick(h, NM_CLICK, lParam); });
-        break;
-    case WM_LBUTTONDBLCLK:
-        wxTheApp->CallAfter([h, lParam]() { NotifyClick(h, NM_DBLCLK, lParam); });
-        break;
-    case WM_RBUTTONUP:
-        wxTheApp->CallAfter([h, lParam]() { NotifyClick(h, NM_RCLICK, lParam); });
-        break;
+    case WM_LBUTTONUP: wxTheApp->CallAfter([h, lParam]() { NotifyClick(h, NM_CLICK, lParam); }); break;
+    case WM_LBUTTONDBLCLK: wxTheApp->CallAfter([h, lParam]() { NotifyClick(h, NM_DBLCLK, lParam); }); break;
+    case WM_RBUTTONUP: wxTheApp->CallAfter([h, lParam]() { NotifyClick(h, NM_RCLICK, lParam); }); break;
     case WM_LBUTTONDOWN:
         DataOf(s).selectionMark = HitTest(l, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, nullptr, nullptr);
         break;

@@ -25,7 +25,10 @@ public:
     BOOL LoadMenu(LPCTSTR name) { return Attach(::LoadMenu(nullptr, name)); }
     BOOL DestroyMenu();
 
-    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr) { return ::AppendMenu(m_hMenu, flags, id, text); }
+    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr)
+    {
+        return ::AppendMenu(m_hMenu, flags, id, text);
+    }
     BOOL InsertMenu(UINT position, UINT flags, UINT_PTR id = 0, LPCTSTR text = nullptr)
     {
         return ::InsertMenu(m_hMenu, position, flags, id, text);

@@ -348,7 +348,8 @@ HMENU LoadMenu(HINSTANCE, LPCSTR name)
     HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
     if (!data)
         return nullptr;
-    return LoadMenuFromText(std::string(static_cast<const char*>(LockResource(data)), SizeofResource(nullptr, res)), nullptr);
+    return LoadMenuFromText(std::string(static_cast<const char*>(LockResource(data)), SizeofResource(nullptr, res)),
+                            nullptr);
 }
 
 HMENU LoadMenuFromText(const std::string& text, std::string* error)

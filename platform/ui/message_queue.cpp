@@ -160,10 +160,7 @@ void PostQuitMessage(int exitCode)
         wxTheApp->CallAfter(&ExitInnermostIfDone);
 }
 
-void NotifyDialogEnded()
-{
-    ExitInnermostIfDone();
-}
+void NotifyDialogEnded() { ExitInnermostIfDone(); }
 
 int RunModalLoop(HWND dialog) { return RunLoop(dialog); }
 

@@ -78,64 +78,80 @@ public:
     const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message, UINT code, UINT id) const;
 };
 
-#define DECLARE_MESSAGE_MAP()                       \
-protected:                                          \
-    static const AFX_MSGMAP* GetThisMessageMap();   \
+#define DECLARE_MESSAGE_MAP()                         \
+protected:                                            \
+    static const AFX_MSGMAP* GetThisMessageMap();     \
     const AFX_MSGMAP* GetMessageMap() const override; \
-                                                    \
+                                                      \
 public:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                                    \
-    {                                                                                  \
-        using ThisClass [[maybe_unused]] = theClass;                                   \
-        typedef baseClass TheBaseClass;                                                \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                   \
+    {                                                                                 \
+        using ThisClass [[maybe_unused]] = theClass;                                  \
+        typedef baseClass TheBaseClass;                                               \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-
-#define END_MESSAGE_MAP()                                                                 \
-    {0, 0, 0, 0, nullptr, nullptr}                                                        \
-    }                                                                                     \
-    ;                                                                                     \
+#define END_MESSAGE_MAP()                                                                         \
+    {                                                                                             \
+        0, 0, 0, 0, nullptr, nullptr                                                              \
+    }                                                                                             \
+    }                                                                                             \
+    ;                                                                                             \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-    return &messageMap;                                                                   \
+    return &messageMap;                                                                           \
     }
 
 // Entry builders. Each handler thunk casts the target to the class that owns the map.
-#define KESTRIN_MSG_ENTRY(msg, body)                                                       \
-    {(UINT)(msg), 0, 0, 0,                                                                 \
-     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {           \
-         ThisClass* self = static_cast<ThisClass*>(t_);                                    \
-         (void)self; (void)wParam; (void)lParam; (void)result;                             \
-         body;                                                                             \
-         return TRUE;                                                                      \
-     },                                                                                    \
+#define KESTRIN_MSG_ENTRY(msg, body)                                             \
+    {(UINT)(msg),                                                                \
+     0,                                                                          \
+     0,                                                                          \
+     0,                                                                          \
+     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL { \
+         ThisClass* self = static_cast<ThisClass*>(t_);                          \
+         (void)self;                                                             \
+         (void)wParam;                                                           \
+         (void)lParam;                                                           \
+         (void)result;                                                           \
+         body;                                                                   \
+         return TRUE;                                                            \
+     },                                                                          \
      nullptr},
 
 #define ON_MESSAGE(message, memberFxn) \
     KESTRIN_MSG_ENTRY(message, *result = AfxCallMessage(self, &ThisClass::memberFxn, wParam, lParam))
-#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                  \
-    {AFX_MSG_REGISTERED, 0, 0, 0,                                                            \
-     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {             \
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                             \
+    {AFX_MSG_REGISTERED,                                                                               \
+     0,                                                                                                \
+     0,                                                                                                \
+     0,                                                                                                \
+     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {                       \
          *result = AfxCallMessage(static_cast<ThisClass*>(t_), &ThisClass::memberFxn, wParam, lParam); \
-         return TRUE;                                                                        \
-     },                                                                                      \
+         return TRUE;                                                                                  \
+     },                                                                                                \
      &nMessageVariable},
 
 // Commands and control notifications (WM_COMMAND).
-#define ON_CONTROL(wNotifyCode, id, memberFxn)                                                 \
-    {WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(WORD)(id), (UINT)(WORD)(id),               \
-     [](CCmdTarget* t_, WPARAM, LPARAM, LRESULT*) -> BOOL {                                     \
-         AfxCallMessage(static_cast<ThisClass*>(t_), &ThisClass::memberFxn, 0, 0);               \
-         return TRUE;                                                                           \
-     },                                                                                         \
+#define ON_CONTROL(wNotifyCode, id, memberFxn)                                     \
+    {WM_COMMAND,                                                                   \
+     (UINT)(WORD)(wNotifyCode),                                                    \
+     (UINT)(WORD)(id),                                                             \
+     (UINT)(WORD)(id),                                                             \
+     [](CCmdTarget* t_, WPARAM, LPARAM, LRESULT*) -> BOOL {                        \
+         AfxCallMessage(static_cast<ThisClass*>(t_), &ThisClass::memberFxn, 0, 0); \
+         return TRUE;                                                              \
+     },                                                                            \
      nullptr},
-#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                                   \
-    {WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(WORD)(id), (UINT)(WORD)(idLast),           \
-     [](CCmdTarget* t_, WPARAM wParam, LPARAM, LRESULT*) -> BOOL {                              \
-         (static_cast<ThisClass*>(t_)->memberFxn)((UINT)wParam);                                 \
-         return TRUE;                                                                           \
-     },                                                                                         \
+#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)       \
+    {WM_COMMAND,                                                   \
+     (UINT)(WORD)(wNotifyCode),                                    \
+     (UINT)(WORD)(id),                                             \
+     (UINT)(WORD)(idLast),                                         \
+     [](CCmdTarget* t_, WPARAM wParam, LPARAM, LRESULT*) -> BOOL { \
+         (static_cast<ThisClass*>(t_)->memberFxn)((UINT)wParam);   \
+         return TRUE;                                              \
+     },                                                            \
      nullptr},
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(CN_COMMAND, id, memberFxn)
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) ON_CONTROL_RANGE(CN_COMMAND, id, idLast, memberFxn)
@@ -167,53 +183,72 @@ public:
 #define ON_CBN_SELENDCANCEL(id, memberFxn) ON_CONTROL(CBN_SELENDCANCEL, id, memberFxn)
 
 // Notifications (WM_NOTIFY): handler (NMHDR*, LRESULT*).
-#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                   \
-    {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(WORD)(id), (UINT)(WORD)(id),                       \
-     [](CCmdTarget* t_, WPARAM, LPARAM lParam, LRESULT* result) -> BOOL {                       \
-         (static_cast<ThisClass*>(t_)->memberFxn)(reinterpret_cast<NMHDR*>(lParam), result);     \
-         return TRUE;                                                                           \
-     },                                                                                         \
+#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                \
+    {WM_NOTIFY,                                                                              \
+     (UINT)(wNotifyCode),                                                                    \
+     (UINT)(WORD)(id),                                                                       \
+     (UINT)(WORD)(id),                                                                       \
+     [](CCmdTarget* t_, WPARAM, LPARAM lParam, LRESULT* result) -> BOOL {                    \
+         (static_cast<ThisClass*>(t_)->memberFxn)(reinterpret_cast<NMHDR*>(lParam), result); \
+         return TRUE;                                                                        \
+     },                                                                                      \
      nullptr},
-#define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                     \
-    {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(WORD)(id), (UINT)(WORD)(idLast),                   \
-     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {                \
+#define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                                \
+    {WM_NOTIFY,                                                                                            \
+     (UINT)(wNotifyCode),                                                                                  \
+     (UINT)(WORD)(id),                                                                                     \
+     (UINT)(WORD)(idLast),                                                                                 \
+     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {                           \
          (static_cast<ThisClass*>(t_)->memberFxn)((UINT)wParam, reinterpret_cast<NMHDR*>(lParam), result); \
-         return TRUE;                                                                           \
-     },                                                                                         \
+         return TRUE;                                                                                      \
+     },                                                                                                    \
      nullptr},
-#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                                \
-    {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(WORD)(id), (UINT)(WORD)(id),                       \
-     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {                \
+#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                                                  \
+    {WM_NOTIFY,                                                                                                   \
+     (UINT)(wNotifyCode),                                                                                         \
+     (UINT)(WORD)(id),                                                                                            \
+     (UINT)(WORD)(id),                                                                                            \
+     [](CCmdTarget* t_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {                                  \
          return (static_cast<ThisClass*>(t_)->memberFxn)((UINT)wParam, reinterpret_cast<NMHDR*>(lParam), result); \
-     },                                                                                         \
+     },                                                                                                           \
      nullptr},
 
 // Reflected notifications, handled by the control itself.
-#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                              \
-    {WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(wNotifyCode), 0, 0,                            \
-     [](CCmdTarget* t_, WPARAM, LPARAM, LRESULT*) -> BOOL {                                     \
-         AfxCallMessage(static_cast<ThisClass*>(t_), &ThisClass::memberFxn, 0, 0);               \
-         return TRUE;                                                                           \
-     },                                                                                         \
+#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                 \
+    {WM_REFLECT_BASE + WM_COMMAND,                                                 \
+     (UINT)(WORD)(wNotifyCode),                                                    \
+     0,                                                                            \
+     0,                                                                            \
+     [](CCmdTarget* t_, WPARAM, LPARAM, LRESULT*) -> BOOL {                        \
+         AfxCallMessage(static_cast<ThisClass*>(t_), &ThisClass::memberFxn, 0, 0); \
+         return TRUE;                                                              \
+     },                                                                            \
      nullptr},
-#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                                           \
-    {WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(wNotifyCode), 0, 0,                            \
-     [](CCmdTarget* t_, WPARAM, LPARAM, LRESULT*) -> BOOL {                                     \
-         return (static_cast<ThisClass*>(t_)->memberFxn)();                                      \
-     },                                                                                         \
+#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                                                             \
+    {WM_REFLECT_BASE + WM_COMMAND,                                                                                \
+     (UINT)(WORD)(wNotifyCode),                                                                                   \
+     0,                                                                                                           \
+     0,                                                                                                           \
+     [](CCmdTarget* t_, WPARAM, LPARAM, LRESULT*) -> BOOL { return (static_cast<ThisClass*>(t_)->memberFxn)(); }, \
      nullptr},
-#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                               \
-    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(wNotifyCode), 0, 0,                                   \
-     [](CCmdTarget* t_, WPARAM, LPARAM lParam, LRESULT* result) -> BOOL {                       \
-         (static_cast<ThisClass*>(t_)->memberFxn)(reinterpret_cast<NMHDR*>(lParam), result);     \
-         return TRUE;                                                                           \
-     },                                                                                         \
+#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                            \
+    {WM_REFLECT_BASE + WM_NOTIFY,                                                            \
+     (UINT)(wNotifyCode),                                                                    \
+     0,                                                                                      \
+     0,                                                                                      \
+     [](CCmdTarget* t_, WPARAM, LPARAM lParam, LRESULT* result) -> BOOL {                    \
+         (static_cast<ThisClass*>(t_)->memberFxn)(reinterpret_cast<NMHDR*>(lParam), result); \
+         return TRUE;                                                                        \
+     },                                                                                      \
      nullptr},
-#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn)                                            \
-    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(wNotifyCode), 0, 0,                                   \
-     [](CCmdTarget* t_, WPARAM, LPARAM lParam, LRESULT* result) -> BOOL {                       \
+#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn)                                                \
+    {WM_REFLECT_BASE + WM_NOTIFY,                                                                   \
+     (UINT)(wNotifyCode),                                                                           \
+     0,                                                                                             \
+     0,                                                                                             \
+     [](CCmdTarget* t_, WPARAM, LPARAM lParam, LRESULT* result) -> BOOL {                           \
          return (static_cast<ThisClass*>(t_)->memberFxn)(reinterpret_cast<NMHDR*>(lParam), result); \
-     },                                                                                         \
+     },                                                                                             \
      nullptr},
 #define ON_BN_CLICKED_REFLECT(memberFxn) ON_CONTROL_REFLECT(BN_CLICKED, memberFxn)
 #define ON_CBN_SELCHANGE_REFLECT(memberFxn) ON_CONTROL_REFLECT(CBN_SELCHANGE, memberFxn)

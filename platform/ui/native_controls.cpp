@@ -43,8 +43,9 @@ void HookOne(wxWindow* w, HWND h)
             HookOne(c, h);
         return;
     }
-    for (const wxEventTypeTag<wxMouseEvent>& t : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN,
-                          wxEVT_RIGHT_UP, wxEVT_RIGHT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_MOUSEWHEEL})
+    for (const wxEventTypeTag<wxMouseEvent>& t :
+         {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
+          wxEVT_RIGHT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_MOUSEWHEEL})
         w->Bind(t, [h](wxMouseEvent& e) { OnNativeMouse(h, e); });
     w->Bind(wxEVT_KEY_DOWN, [h](wxKeyEvent& e) {
         int vk = VirtualKeyOf(e.GetKeyCode());
@@ -121,7 +122,8 @@ void ApplyCtlColors(WindowState* s, UINT message)
         return;
     HDC dc = CreateCompatibleDC(nullptr);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE));
+    SetBkColor(dc,
+               GetSysColor(message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE));
     HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessage(s->parent, message, (WPARAM)dc, (LPARAM)s->hwnd));
     if ((s = StateOf(s->hwnd)) == nullptr) {
         DeleteDC(dc);
@@ -141,8 +143,8 @@ void ApplyCtlColors(WindowState* s, UINT message)
 
 LRESULT NativeDefault(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    bool input = (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-                 (message >= WM_KEYFIRST && message <= WM_KEYLAST);
+    bool input =
+        (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || (message >= WM_KEYFIRST && message <= WM_KEYLAST);
     if (input) {
         MarkNativeDefault();
         return 0;

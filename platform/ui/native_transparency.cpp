@@ -9,7 +9,8 @@ GtkCssProvider* ClearBackground()
 {
     static GtkCssProvider* provider = [] {
         GtkCssProvider* p = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(p, "* { background-color: transparent; background-image: none; transition: none; }", -1, nullptr);
+        gtk_css_provider_load_from_data(
+            p, "* { background-color: transparent; background-image: none; transition: none; }", -1, nullptr);
         return p;
     }();
     return provider;

@@ -71,7 +71,13 @@ void UpdateScrollBar(HWND h, WindowState* s)
     int page = VisibleRows(h, s);
     int maxTop = std::max(0, (int)d.rows.size() - page);
     d.top = std::clamp(d.top, 0, maxTop);
-    SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, (int)d.rows.size() - 1), (UINT)page, d.top, 0};
+    SCROLLINFO si{sizeof(SCROLLINFO),
+                  SIF_RANGE | SIF_PAGE | SIF_POS,
+                  0,
+                  std::max(0, (int)d.rows.size() - 1),
+                  (UINT)page,
+                  d.top,
+                  0};
     SetScrollInfo(h, SB_VERT, &si, TRUE);
 }
 
@@ -158,8 +164,11 @@ void Paint(HWND h, WindowState* s)
             RECT cell{left, 0, left + c.width, hh};
             DrawFrameControl(dc, &cell, DFC_BUTTON, DFCS_BUTTONPUSH);
             RECT text{cell.left + 6, cell.top, cell.right - 6, cell.bottom};
-            UINT align = (c.format & 3) == LVCFMT_RIGHT ? DT_RIGHT : (c.format & 3) == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
-            DrawText(dc, c.text.c_str(), (int)c.text.size(), &text, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+            UINT align = (c.format & 3) == LVCFMT_RIGHT    ? DT_RIGHT
+                         : (c.format & 3) == LVCFMT_CENTER ? DT_CENTER
+                                                           : DT_LEFT;
+            DrawText(dc, c.text.c_str(), (int)c.text.size(), &text,
+                     align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
             left += c.width;
         }
         if (left < client.right) {
@@ -236,39 +245,20 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
     int count = (int)d.rows.size();
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-    case WM_PAINT:
-        Paint(h, s);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE:
-        UpdateScrollBar(h, s);
-        return 0;
+    case WM_PAINT: Paint(h, s); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: UpdateScrollBar(h, s); return 0;
     case WM_VSCROLL: {
         int page = VisibleRows(h, s);
         switch (LOWORD(wParam)) {
-        case SB_LINEUP:
-            d.top -= 1;
-            break;
-        case SB_LINEDOWN:
-            d.top += 1;
-            break;
-        case SB_PAGEUP:
-            d.top -= page;
-            break;
-        case SB_PAGEDOWN:
-            d.top += page;
-            break;
+        case SB_LINEUP: d.top -= 1; break;
+        case SB_LINEDOWN: d.top += 1; break;
+        case SB_PAGEUP: d.top -= page; break;
+        case SB_PAGEDOWN: d.top += page; break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            d.top = (short)HIWORD(wParam);
-            break;
-        case SB_TOP:
-            d.top = 0;
-            break;
-        case SB_BOTTOM:
-            d.top = count;
-            break;
+        case SB_THUMBPOSITION: d.top = (short)HIWORD(wParam); break;
+        case SB_TOP: d.top = 0; break;
+        case SB_BOTTOM: d.top = count; break;
         }
         UpdateScrollBar(h, s);
         InvalidateRect(h, nullptr, FALSE);
@@ -355,11 +345,8 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(h, nullptr, FALSE);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KILLFOCUS: InvalidateRect(h, nullptr, FALSE); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case LVM_INSERTCOLUMN: {
         auto* c = reinterpret_cast<const LVCOLUMN*>(lParam);
         if (!c)
@@ -410,8 +397,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
         }
         return TRUE;
     }
-    case LVM_GETITEMCOUNT:
-        return count;
+    case LVM_GETITEMCOUNT: return count;
     case LVM_INSERTITEM: {
         auto* it = reinterpret_cast<const LVITEM*>(lParam);
         if (!it)
@@ -504,8 +490,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
         SetRowState(h, (int)wParam, it->state, it->stateMask);
         return TRUE;
     }
-    case LVM_GETITEMSTATE:
-        return (int)wParam >= 0 && (int)wParam < count ? d.rows[wParam].state & (UINT)lParam : 0;
+    case LVM_GETITEMSTATE: return (int)wParam >= 0 && (int)wParam < count ? d.rows[wParam].state & (UINT)lParam : 0;
     case LVM_GETNEXTITEM: {
         UINT flags = LOWORD(lParam);
         UINT want = ((flags & LVNI_SELECTED) ? LVIS_SELECTED : 0) | ((flags & LVNI_FOCUSED) ? LVIS_FOCUSED : 0);
@@ -570,21 +555,16 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
         if ((int)wParam >= 0 && (int)wParam < count)
             EnsureVisible(h, s, (int)wParam);
         return TRUE;
-    case LVM_GETTOPINDEX:
-        return d.top;
-    case LVM_GETCOUNTPERPAGE:
-        return VisibleRows(h, s);
-    case LVM_REDRAWITEMS:
-        InvalidateRect(h, nullptr, FALSE);
-        return TRUE;
+    case LVM_GETTOPINDEX: return d.top;
+    case LVM_GETCOUNTPERPAGE: return VisibleRows(h, s);
+    case LVM_REDRAWITEMS: InvalidateRect(h, nullptr, FALSE); return TRUE;
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {
         DWORD old = d.exStyle;
         DWORD mask = wParam ? (DWORD)wParam : 0xFFFFFFFFu;
         d.exStyle = (d.exStyle & ~mask) | ((DWORD)lParam & mask);
         return old;
     }
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-        return d.exStyle;
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return d.exStyle;
     case LVM_SETIMAGELIST:
     case LVM_GETIMAGELIST: {
         if (wParam > LVSIL_STATE)
@@ -594,8 +574,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
             d.images[wParam] = reinterpret_cast<HIMAGELIST>(lParam);
         return reinterpret_cast<LRESULT>(old);
     }
-    case LVM_GETSELECTIONMARK:
-        return d.selectionMark;
+    case LVM_GETSELECTIONMARK: return d.selectionMark;
     case LVM_SETSELECTIONMARK: {
         int old = d.selectionMark;
         d.selectionMark = (int)lParam;
@@ -603,8 +582,7 @@ LRESULT OwnerDrawnListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lPara
     }
     case LVM_SETBKCOLOR:
     case LVM_SETTEXTCOLOR:
-    case LVM_SETTEXTBKCOLOR:
-        return TRUE;
+    case LVM_SETTEXTBKCOLOR: return TRUE;
     }
     return DefWindowProc(h, message, wParam, lParam);
 }

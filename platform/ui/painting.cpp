@@ -97,8 +97,8 @@ void PaintNow(WindowState* s)
     HWND h = s->hwnd;
     // A parent with paint pending paints first, so the pixels a child shows through are current.
     if (s->style & WS_CHILD)
-        if (WindowState* p = StateOf(s->parent); p && p->surface && !p->inPaint &&
-                                                 (!p->everPainted || !IsEmptyRect(p->invalid))) {
+        if (WindowState* p = StateOf(s->parent);
+            p && p->surface && !p->inPaint && (!p->everPainted || !IsEmptyRect(p->invalid))) {
             PaintNow(p);
             if ((s = StateOf(h)) == nullptr)
                 return;
@@ -124,7 +124,8 @@ void BlitToDc(WindowState* s, wxDC& dc, RECT r)
     wxImage img(w, h, false);
     unsigned char* out = img.GetData();
     for (int y = 0; y < h; ++y) {
-        const uint8_t* src = static_cast<const uint8_t*>(s->back.bits) + ((size_t)(y + r.top) * s->back.width + r.left) * 4;
+        const uint8_t* src =
+            static_cast<const uint8_t*>(s->back.bits) + ((size_t)(y + r.top) * s->back.width + r.left) * 4;
         for (int x = 0; x < w; ++x, src += 4, out += 3) {
             out[0] = src[2];
             out[1] = src[1];

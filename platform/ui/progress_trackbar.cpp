@@ -92,10 +92,8 @@ LRESULT CALLBACK ProgressProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             reinterpret_cast<PBRANGE*>(lParam)->iHigh = d.high;
         }
         return wParam ? d.low : d.high;
-    case PBM_SETPOS:
-        return SetPos(s, (int)wParam);
-    case PBM_DELTAPOS:
-        return SetPos(s, d.pos + (int)wParam);
+    case PBM_SETPOS: return SetPos(s, (int)wParam);
+    case PBM_DELTAPOS: return SetPos(s, d.pos + (int)wParam);
     case PBM_SETSTEP: {
         int old = d.step;
         d.step = (int)wParam;
@@ -107,11 +105,9 @@ LRESULT CALLBACK ProgressProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             next = d.low + (next - d.high);  // stepping past the end wraps to the start
         return SetPos(s, next);
     }
-    case PBM_GETPOS:
-        return d.pos;
+    case PBM_GETPOS: return d.pos;
     case PBM_SETBARCOLOR:
-    case PBM_SETBKCOLOR:
-        return CLR_INVALID;
+    case PBM_SETBKCOLOR: return CLR_INVALID;
     }
     return NativeDefault(h, message, wParam, lParam);
 }
@@ -124,9 +120,10 @@ wxWindow* CreateTrackBarControl(WindowState* s, wxWindow* parent, const wxRect& 
     auto* slider = new wxSlider(parent, wxID_ANY, 0, 0, 100, rect.GetPosition(), rect.GetSize(), style);
     HWND h = s->hwnd;
     UINT message = (s->style & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
-    for (const wxEventTypeTag<wxScrollEvent>& t : {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
-                          wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM,
-                          wxEVT_SCROLL_CHANGED})
+    for (const wxEventTypeTag<wxScrollEvent>& t :
+         {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
+          wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM,
+          wxEVT_SCROLL_CHANGED})
         slider->Bind(t, [h, message](wxScrollEvent& e) {
             WindowState* st = StateOf(h);
             if (!st)
@@ -149,42 +146,29 @@ LRESULT CALLBACK TrackBarProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
     if (!slider)
         return NativeDefault(h, message, wParam, lParam);
     switch (message) {
-    case TBM_GETPOS:
-        return slider->GetValue();
+    case TBM_GETPOS: return slider->GetValue();
     case TBM_SETPOS:
         slider->SetValue((int)lParam);
         d.pos = slider->GetValue();
         return 0;
-    case TBM_SETRANGE:
-        slider->SetRange((short)LOWORD(lParam), (short)HIWORD(lParam));
-        return 0;
-    case TBM_SETRANGEMIN:
-        slider->SetRange((int)lParam, slider->GetMax());
-        return 0;
-    case TBM_SETRANGEMAX:
-        slider->SetRange(slider->GetMin(), (int)lParam);
-        return 0;
-    case TBM_GETRANGEMIN:
-        return slider->GetMin();
-    case TBM_GETRANGEMAX:
-        return slider->GetMax();
-    case TBM_SETTICFREQ:
-        slider->SetTickFreq((int)wParam);
-        return 0;
+    case TBM_SETRANGE: slider->SetRange((short)LOWORD(lParam), (short)HIWORD(lParam)); return 0;
+    case TBM_SETRANGEMIN: slider->SetRange((int)lParam, slider->GetMax()); return 0;
+    case TBM_SETRANGEMAX: slider->SetRange(slider->GetMin(), (int)lParam); return 0;
+    case TBM_GETRANGEMIN: return slider->GetMin();
+    case TBM_GETRANGEMAX: return slider->GetMax();
+    case TBM_SETTICFREQ: slider->SetTickFreq((int)wParam); return 0;
     case TBM_SETPAGESIZE: {
         int old = slider->GetPageSize();
         slider->SetPageSize((int)lParam);
         return old;
     }
-    case TBM_GETPAGESIZE:
-        return slider->GetPageSize();
+    case TBM_GETPAGESIZE: return slider->GetPageSize();
     case TBM_SETLINESIZE: {
         int old = slider->GetLineSize();
         slider->SetLineSize((int)lParam);
         return old;
     }
-    case TBM_GETLINESIZE:
-        return slider->GetLineSize();
+    case TBM_GETLINESIZE: return slider->GetLineSize();
     }
     return NativeDefault(h, message, wParam, lParam);
 }

@@ -78,9 +78,9 @@ void LayoutWindowScrollBars(WindowState* s)
             return;
         bar = new wxScrollBar(s->surface, wxID_ANY, wxDefaultPosition, wxDefaultSize, orient);
         bar->Hide();
-        for (const wxEventTypeTag<wxScrollEvent>& t : {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
-                              wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP,
-                              wxEVT_SCROLL_BOTTOM})
+        for (const wxEventTypeTag<wxScrollEvent>& t :
+             {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
+              wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM})
             bar->Bind(t, [h, message, which](wxScrollEvent& e) {
                 WindowState* st = StateOf(h);
                 if (!st)
@@ -242,8 +242,9 @@ wxWindow* CreateScrollBarControl(WindowState* s, wxWindow* parent, const wxRect&
     HWND h = s->hwnd;
     UINT message = (s->style & SBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
     s->vinfo = SCROLLINFO{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};
-    for (const wxEventTypeTag<wxScrollEvent>& t : {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
-                          wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM})
+    for (const wxEventTypeTag<wxScrollEvent>& t :
+         {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
+          wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM})
         bar->Bind(t, [h, message](wxScrollEvent& e) {
             WindowState* st = StateOf(h);
             if (!st)
@@ -261,22 +262,17 @@ LRESULT CALLBACK ScrollBarProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     if (!s)
         return 0;
     switch (message) {
-    case SBM_SETPOS:
-        return SetScrollPos(hWnd, SB_CTL, (int)wParam, (BOOL)lParam);
-    case SBM_GETPOS:
-        return s->vinfo.nPos;
-    case SBM_SETRANGE:
-        return SetScrollRange(hWnd, SB_CTL, (int)wParam, (int)lParam, FALSE);
+    case SBM_SETPOS: return SetScrollPos(hWnd, SB_CTL, (int)wParam, (BOOL)lParam);
+    case SBM_GETPOS: return s->vinfo.nPos;
+    case SBM_SETRANGE: return SetScrollRange(hWnd, SB_CTL, (int)wParam, (int)lParam, FALSE);
     case SBM_GETRANGE:
         if (wParam)
             *reinterpret_cast<LPINT>(wParam) = s->vinfo.nMin;
         if (lParam)
             *reinterpret_cast<LPINT>(lParam) = s->vinfo.nMax;
         return 0;
-    case SBM_SETSCROLLINFO:
-        return SetScrollInfo(hWnd, SB_CTL, reinterpret_cast<LPCSCROLLINFO>(lParam), (BOOL)wParam);
-    case SBM_GETSCROLLINFO:
-        return GetScrollInfo(hWnd, SB_CTL, reinterpret_cast<LPSCROLLINFO>(lParam));
+    case SBM_SETSCROLLINFO: return SetScrollInfo(hWnd, SB_CTL, reinterpret_cast<LPCSCROLLINFO>(lParam), (BOOL)wParam);
+    case SBM_GETSCROLLINFO: return GetScrollInfo(hWnd, SB_CTL, reinterpret_cast<LPSCROLLINFO>(lParam));
     }
     if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || (message >= WM_KEYFIRST && message <= WM_KEYLAST))
         MarkNativeDefault();

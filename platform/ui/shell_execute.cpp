@@ -151,7 +151,8 @@ HINSTANCE ShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR parameters, LPCSTR dire
         // A bare program name is looked for on the search path.
         if (target.find('\\') == std::string::npos && target.find('/') == std::string::npos) {
             std::string program = FindInPath(target);
-            if (program.empty() && target.size() > 4 && wxString(target.substr(target.size() - 4)).CmpNoCase(".exe") == 0)
+            if (program.empty() && target.size() > 4 &&
+                wxString(target.substr(target.size() - 4)).CmpNoCase(".exe") == 0)
                 program = FindInPath(target.substr(0, target.size() - 4));
             if (!program.empty())
                 return Spawn(program, SplitParameters(parameters), dir) ? Code(42) : Code(SE_ERR_FNF);

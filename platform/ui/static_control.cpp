@@ -47,29 +47,26 @@ void PaintStatic(HWND h, WindowState* s)
     case SS_BLACKRECT:
     case SS_GRAYRECT:
     case SS_WHITERECT:
-        FillRect(dc, &r, GetSysColorBrush(type == SS_BLACKRECT ? COLOR_WINDOWFRAME
-                                          : type == SS_GRAYRECT ? COLOR_BTNSHADOW
-                                                                : COLOR_WINDOW));
+        FillRect(dc, &r,
+                 GetSysColorBrush(type == SS_BLACKRECT  ? COLOR_WINDOWFRAME
+                                  : type == SS_GRAYRECT ? COLOR_BTNSHADOW
+                                                        : COLOR_WINDOW));
         break;
     case SS_BLACKFRAME:
     case SS_GRAYFRAME:
     case SS_WHITEFRAME:
-        FrameRect(dc, &r, GetSysColorBrush(type == SS_BLACKFRAME ? COLOR_WINDOWFRAME
-                                           : type == SS_GRAYFRAME ? COLOR_BTNSHADOW
-                                                                  : COLOR_WINDOW));
+        FrameRect(dc, &r,
+                  GetSysColorBrush(type == SS_BLACKFRAME  ? COLOR_WINDOWFRAME
+                                   : type == SS_GRAYFRAME ? COLOR_BTNSHADOW
+                                                          : COLOR_WINDOW));
         break;
-    case SS_ETCHEDHORZ:
-        DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
-        break;
-    case SS_ETCHEDVERT:
-        DrawEdge(dc, &r, EDGE_ETCHED, BF_LEFT);
-        break;
-    case SS_ETCHEDFRAME:
-        DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
-        break;
+    case SS_ETCHEDHORZ: DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP); break;
+    case SS_ETCHEDVERT: DrawEdge(dc, &r, EDGE_ETCHED, BF_LEFT); break;
+    case SS_ETCHEDFRAME: DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT); break;
     case SS_OWNERDRAW: {
-        DRAWITEMSTRUCT dis{ODT_STATIC, (UINT)s->id, 0, ODA_DRAWENTIRE,
-                           (s->style & WS_DISABLED) ? (UINT)ODS_DISABLED : 0u, h, dc, r, 0};
+        DRAWITEMSTRUCT dis{
+            ODT_STATIC, (UINT)s->id, 0, ODA_DRAWENTIRE, (s->style & WS_DISABLED) ? (UINT)ODS_DISABLED : 0u, h,
+            dc,         r,           0};
         SendMessage(s->parent, WM_DRAWITEM, (WPARAM)s->id, (LPARAM)&dis);
         break;
     }
@@ -118,13 +115,9 @@ LRESULT CALLBACK StaticProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     if (!s)
         return 0;
     switch (message) {
-    case WM_PAINT:
-        PaintStatic(h, s);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint fills what the parent's colour asks for
-    case WM_NCHITTEST:
-        return (s->style & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+    case WM_PAINT: PaintStatic(h, s); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint fills what the parent's colour asks for
+    case WM_NCHITTEST: return (s->style & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
     case WM_LBUTTONUP:
         if (s->style & SS_NOTIFY)
             NotifyParent(s, STN_CLICKED);
@@ -140,11 +133,8 @@ LRESULT CALLBACK StaticProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         InvalidateRect(h, nullptr, TRUE);
         return reinterpret_cast<LRESULT>(old);
     }
-    case WM_ENABLE:
-        InvalidateRect(h, nullptr, TRUE);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
+    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
+    case WM_GETDLGCODE: return DLGC_STATIC;
     }
     return DefWindowProc(h, message, wParam, lParam);
 }

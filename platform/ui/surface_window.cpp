@@ -64,7 +64,8 @@ bool MouseMessageOf(const wxMouseEvent& e, UINT& message, WPARAM& wParam)
     if (message == WM_MBUTTONUP)
         keys &= ~MK_MBUTTON;
     if (message == WM_MOUSEWHEEL)
-        keys = MAKEWPARAM(keys, (short)(e.GetWheelRotation() * WHEEL_DELTA / (e.GetWheelDelta() ? e.GetWheelDelta() : WHEEL_DELTA)));
+        keys = MAKEWPARAM(
+            keys, (short)(e.GetWheelRotation() * WHEEL_DELTA / (e.GetWheelDelta() ? e.GetWheelDelta() : WHEEL_DELTA)));
     wParam = keys;
     return true;
 }
@@ -119,16 +120,18 @@ bool DeliverMouseEvent(HWND hWnd, wxWindow* from, const wxMouseEvent& e)
 }
 
 SurfaceWindow::SurfaceWindow(wxWindow* parent, HWND hWnd, const wxRect& rect, long wxStyle)
-    : wxWindow(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxStyle | wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
+    : wxWindow(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(),
+               wxStyle | wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
       m_hwnd(hWnd)
 {
     SetClientData(hWnd);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &SurfaceWindow::OnPaint, this);
     Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
-    for (const wxEventTypeTag<wxMouseEvent>& t : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN,
-                          wxEVT_RIGHT_UP, wxEVT_RIGHT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
-                          wxEVT_MIDDLE_DCLICK, wxEVT_MOUSEWHEEL, wxEVT_LEAVE_WINDOW, wxEVT_ENTER_WINDOW})
+    for (const wxEventTypeTag<wxMouseEvent>& t :
+         {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
+          wxEVT_RIGHT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_MIDDLE_DCLICK, wxEVT_MOUSEWHEEL,
+          wxEVT_LEAVE_WINDOW, wxEVT_ENTER_WINDOW})
         Bind(t, &SurfaceWindow::OnMouse, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &SurfaceWindow::OnCaptureLost, this);
     Bind(wxEVT_KEY_DOWN, &SurfaceWindow::OnKeyDown, this);
@@ -204,10 +207,7 @@ void SurfaceWindow::OnMouse(wxMouseEvent& e)
     DeliverMouseEvent(m_hwnd, this, e);
 }
 
-void SurfaceWindow::OnCaptureLost(wxMouseCaptureLostEvent&)
-{
-    SendMessage(m_hwnd, WM_CAPTURECHANGED, 0, 0);
-}
+void SurfaceWindow::OnCaptureLost(wxMouseCaptureLostEvent&) { SendMessage(m_hwnd, WM_CAPTURECHANGED, 0, 0); }
 
 void SurfaceWindow::OnKeyDown(wxKeyEvent& e)
 {
@@ -254,10 +254,7 @@ void SurfaceWindow::OnFocus(wxFocusEvent& e)
     e.Skip();
 }
 
-void SurfaceWindow::OnKillFocus(wxFocusEvent& e)
-{
-    e.Skip();
-}
+void SurfaceWindow::OnKillFocus(wxFocusEvent& e) { e.Skip(); }
 
 void SurfaceWindow::OnSize(wxSizeEvent& e)
 {

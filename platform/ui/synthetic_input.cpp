@@ -24,8 +24,8 @@ wxWindow* MouseTarget(const wxPoint& screen)
         std::function<void(wxWindow*)> visit = [&](wxWindow* w) {
             if (!w->IsShown() || !w->GetScreenRect().Contains(screen))
                 return;
-            if (HWND h = static_cast<HWND>(w->GetClientData()); h && StateOf(h) && StateOf(h)->outer == w &&
-                                                                RegionExcludes(h, screen))
+            if (HWND h = static_cast<HWND>(w->GetClientData());
+                h && StateOf(h) && StateOf(h)->outer == w && RegionExcludes(h, screen))
                 return;  // a shaped window is not there outside its region
             best = w;
             for (wxWindow* c : w->GetChildren())

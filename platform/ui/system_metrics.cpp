@@ -10,53 +10,38 @@ int GetSystemMetrics(int index)
     switch (index) {
     case SM_CXSCREEN:
     case SM_CXFULLSCREEN:
-    case SM_CXVIRTUALSCREEN:
-        return sw;
+    case SM_CXVIRTUALSCREEN: return sw;
     case SM_CYSCREEN:
-    case SM_CYVIRTUALSCREEN:
-        return sh;
-    case SM_CYFULLSCREEN:
-        return sh - 19;
+    case SM_CYVIRTUALSCREEN: return sh;
+    case SM_CYFULLSCREEN: return sh - 19;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:
     case SM_CXHSCROLL:
     case SM_CYVTHUMB:
-    case SM_CXHTHUMB:
-        return 17;
+    case SM_CXHTHUMB: return 17;
     case SM_CYCAPTION:
-    case SM_CYMENU:
-        return 19;
+    case SM_CYMENU: return 19;
     case SM_CXBORDER:
-    case SM_CYBORDER:
-        return 1;
+    case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME:
-        return 3;
+    case SM_CYDLGFRAME: return 3;
     case SM_CXFRAME:
-    case SM_CYFRAME:
-        return 4;
+    case SM_CYFRAME: return 4;
     case SM_CXEDGE:
-    case SM_CYEDGE:
-        return 2;
+    case SM_CYEDGE: return 2;
     case SM_CXICON:
     case SM_CYICON:
     case SM_CXCURSOR:
-    case SM_CYCURSOR:
-        return 32;
+    case SM_CYCURSOR: return 32;
     case SM_CXSMICON:
-    case SM_CYSMICON:
-        return 16;
-    case SM_CXMIN:
-        return 112;
-    case SM_CYMIN:
-        return 27;
+    case SM_CYSMICON: return 16;
+    case SM_CXMIN: return 112;
+    case SM_CYMIN: return 27;
     case SM_CXSIZE:
-    case SM_CYSIZE:
-        return 18;
+    case SM_CYSIZE: return 18;
     case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK:
-        return 4;
+    case SM_CYDOUBLECLK: return 4;
     case SM_CXMAXIMIZED: {
         RECT r;
         SystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0);
@@ -68,8 +53,7 @@ int GetSystemMetrics(int index)
         return r.bottom - r.top + 8;
     }
     case SM_MOUSEWHEELPRESENT:
-    case SM_CMONITORS:
-        return 1;
+    case SM_CMONITORS: return 1;
     }
     return 0;
 }
@@ -97,8 +81,7 @@ BOOL SystemParametersInfo(UINT action, UINT, LPVOID value, UINT)
         *static_cast<UINT*>(value) = 3;
         return TRUE;
     case SPI_SETWORKAREA:
-    case SPI_SETANIMATION:
-        return TRUE;
+    case SPI_SETANIMATION: return TRUE;
     }
     return FALSE;
 }

@@ -58,7 +58,8 @@ bool SplitTemplateLine(const std::string& line, std::vector<TemplateToken>& out,
             out.push_back({TemplateToken::Text, text, 0});
             continue;
         }
-        if (std::isdigit((unsigned char)c) || ((c == '-' || c == '+') && i + 1 < n && std::isdigit((unsigned char)line[i + 1]))) {
+        if (std::isdigit((unsigned char)c) ||
+            ((c == '-' || c == '+') && i + 1 < n && std::isdigit((unsigned char)line[i + 1]))) {
             char* end = nullptr;
             long long v = std::strtoll(line.c_str() + i, &end, 0);
             size_t used = (size_t)(end - (line.c_str() + i));

@@ -21,7 +21,7 @@ public:
     // Each reader consumes one argument and its trailing comma.
     bool Text(std::string& out);
     bool TextOrNumber(std::string& out);
-    bool Number(long long& out);  // a number, a known id name, or style names joined by '|'
+    bool Number(long long& out);                     // a number, a known id name, or style names joined by '|'
     bool Style(long long& out, long long base = 0);  // style names joined by '|', with NOT names removed
     const std::string& Error() const { return m_error; }
 

@@ -31,7 +31,10 @@ wxWindow* WxOf(HWND h)
     return s ? (s->surface ? static_cast<wxWindow*>(s->surface) : s->outer) : nullptr;
 }
 
-HWND WindowOfTool(const TOOLINFO* ti) { return (ti->uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(ti->uId) : ti->hwnd; }
+HWND WindowOfTool(const TOOLINFO* ti)
+{
+    return (ti->uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(ti->uId) : ti->hwnd;
+}
 
 Tool* FindTool(TipData& d, const TOOLINFO* ti)
 {
@@ -123,8 +126,7 @@ LRESULT CALLBACK ToolTipProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             if (Tool* t = FindTool(d, ti))
                 t->rect = ti->rect;
         return 0;
-    case TTM_GETTOOLCOUNT:
-        return (LRESULT)d.tools.size();
+    case TTM_GETTOOLCOUNT: return (LRESULT)d.tools.size();
     case TTM_ACTIVATE:
         d.active = wParam != 0;
         for (const Tool& t : d.tools)
@@ -144,8 +146,7 @@ LRESULT CALLBACK ToolTipProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case TTM_SETTIPBKCOLOR:
     case TTM_SETTIPTEXTCOLOR:
     case TTM_POP:
-    case TTM_UPDATE:
-        return 0;
+    case TTM_UPDATE: return 0;
     }
     return DefWindowProc(h, message, wParam, lParam);
 }

@@ -64,7 +64,8 @@ UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
 CString CWinApp::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue)
 {
     char buffer[4096];
-    ::GetPrivateProfileString(section, entry, defaultValue ? defaultValue : "", buffer, sizeof(buffer), m_pszProfileName);
+    ::GetPrivateProfileString(section, entry, defaultValue ? defaultValue : "", buffer, sizeof(buffer),
+                              m_pszProfileName);
     return CString(buffer);
 }
 

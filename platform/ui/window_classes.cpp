@@ -129,8 +129,8 @@ ATOM RegisterClassEx(const WNDCLASSEX* wc)
 {
     if (!wc)
         return 0;
-    WNDCLASS plain{wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance, wc->hIcon,
-                   wc->hCursor, wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName};
+    WNDCLASS plain{wc->style, wc->lpfnWndProc, wc->cbClsExtra,    wc->cbWndExtra,   wc->hInstance,
+                   wc->hIcon, wc->hCursor,     wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName};
     return RegisterClass(&plain);
 }
 
@@ -139,7 +139,17 @@ BOOL GetClassInfoEx(HINSTANCE instance, LPCSTR className, WNDCLASSEX* wc)
     WNDCLASS plain;
     if (!wc || !GetClassInfo(instance, className, &plain))
         return FALSE;
-    *wc = WNDCLASSEX{sizeof(WNDCLASSEX), plain.style, plain.lpfnWndProc, 0, 0, plain.hInstance, plain.hIcon,
-                     plain.hCursor, plain.hbrBackground, plain.lpszMenuName, className, plain.hIcon};
+    *wc = WNDCLASSEX{sizeof(WNDCLASSEX),
+                     plain.style,
+                     plain.lpfnWndProc,
+                     0,
+                     0,
+                     plain.hInstance,
+                     plain.hIcon,
+                     plain.hCursor,
+                     plain.hbrBackground,
+                     plain.lpszMenuName,
+                     className,
+                     plain.hIcon};
     return TRUE;
 }

@@ -1,7 +1,6 @@
 // CreateWindowEx and DestroyWindow: the HWND record, its wx window and the creation and destruction messages.
 #include "ui/wx_windows.h"
 
-
 namespace {
 
 long FrameStyleOf(DWORD style, DWORD exStyle, bool owned)
@@ -86,10 +85,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         }
         if (!s->native) {
             s->kind = WxKind::Surface;
-            long ws = (exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN
-                      : (style & WS_BORDER)       ? wxBORDER_SIMPLE
+            long ws = (exStyle & WS_EX_CLIENTEDGE)   ? wxBORDER_SUNKEN
+                      : (style & WS_BORDER)          ? wxBORDER_SIMPLE
                       : (exStyle & WS_EX_STATICEDGE) ? wxBORDER_THEME
-                                                   : wxBORDER_NONE;
+                                                     : wxBORDER_NONE;
             s->surface = new SurfaceWindow(container, h, rect, ws);
             s->outer = s->surface;
         }
@@ -108,9 +107,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         if (width > 0 && height > 0)
             s->frame->SetSize(rect);
         wxSize c = s->frame->GetClientSize();
-        long ws = (exStyle & WS_EX_CLIENTEDGE) ? wxBORDER_SUNKEN
+        long ws = (exStyle & WS_EX_CLIENTEDGE)                                  ? wxBORDER_SUNKEN
                   : ((style & WS_BORDER) && (style & WS_CAPTION) != WS_CAPTION) ? wxBORDER_SIMPLE
-                                                                   : wxBORDER_NONE;
+                                                                                : wxBORDER_NONE;
         s->surface = new SurfaceWindow(s->frame, h, wxRect(0, 0, c.x, c.y), ws);
     }
     if (s->outer) {

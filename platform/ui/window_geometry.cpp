@@ -109,7 +109,8 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
     int edge = 0;
     if (style & WS_THICKFRAME)
         edge = GetSystemMetrics(SM_CXFRAME);
-    else if ((style & WS_CAPTION) == WS_DLGFRAME || (style & WS_CAPTION) == WS_CAPTION || (exStyle & WS_EX_DLGMODALFRAME))
+    else if ((style & WS_CAPTION) == WS_DLGFRAME || (style & WS_CAPTION) == WS_CAPTION ||
+             (exStyle & WS_EX_DLGMODALFRAME))
         edge = GetSystemMetrics(SM_CXDLGFRAME);
     else if (style & WS_BORDER)
         edge = GetSystemMetrics(SM_CXBORDER);
@@ -144,7 +145,8 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count)
 
 BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint)
 {
-    return SetWindowPos(hWnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+    return SetWindowPos(hWnd, nullptr, x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
@@ -239,9 +241,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow)
         return wasVisible;
     }
     switch (cmdShow) {
-    case SW_HIDE:
-        s->frame->Hide();
-        break;
+    case SW_HIDE: s->frame->Hide(); break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
     case SW_SHOWMINNOACTIVE:

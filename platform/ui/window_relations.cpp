@@ -66,14 +66,10 @@ HWND GetWindow(HWND hWnd, UINT relation)
     std::vector<HWND> siblings = (s->style & WS_CHILD) ? ChildrenOf(s->parent) : TopLevelWindows();
     auto it = std::find(siblings.begin(), siblings.end(), hWnd);
     switch (relation) {
-    case GW_HWNDFIRST:
-        return siblings.empty() ? nullptr : siblings.front();
-    case GW_HWNDLAST:
-        return siblings.empty() ? nullptr : siblings.back();
-    case GW_HWNDNEXT:
-        return (it == siblings.end() || it + 1 == siblings.end()) ? nullptr : *(it + 1);
-    case GW_HWNDPREV:
-        return (it == siblings.end() || it == siblings.begin()) ? nullptr : *(it - 1);
+    case GW_HWNDFIRST: return siblings.empty() ? nullptr : siblings.front();
+    case GW_HWNDLAST: return siblings.empty() ? nullptr : siblings.back();
+    case GW_HWNDNEXT: return (it == siblings.end() || it + 1 == siblings.end()) ? nullptr : *(it + 1);
+    case GW_HWNDPREV: return (it == siblings.end() || it == siblings.begin()) ? nullptr : *(it - 1);
     }
     return nullptr;
 }
@@ -129,20 +125,13 @@ LONG_PTR GetWindowLongPtr(HWND hWnd, int index)
     if (!s)
         return 0;
     switch (index) {
-    case GWL_STYLE:
-        return (LONG)s->style;
-    case GWL_EXSTYLE:
-        return (LONG)s->exStyle;
-    case GWL_ID:
-        return s->id;
-    case GWL_USERDATA:
-        return s->userData;
-    case GWL_WNDPROC:
-        return reinterpret_cast<LONG_PTR>(s->proc);
-    case GWL_HWNDPARENT:
-        return reinterpret_cast<LONG_PTR>(s->parent);
-    case DWL_MSGRESULT:
-        return s->msgResult;
+    case GWL_STYLE: return (LONG)s->style;
+    case GWL_EXSTYLE: return (LONG)s->exStyle;
+    case GWL_ID: return s->id;
+    case GWL_USERDATA: return s->userData;
+    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(s->proc);
+    case GWL_HWNDPARENT: return reinterpret_cast<LONG_PTR>(s->parent);
+    case DWL_MSGRESULT: return s->msgResult;
     }
     return 0;
 }
@@ -163,21 +152,11 @@ LONG_PTR SetWindowLongPtr(HWND hWnd, int index, LONG_PTR value)
             s->outer->Enable(!(s->style & WS_DISABLED));
         break;
     }
-    case GWL_EXSTYLE:
-        s->exStyle = (DWORD)value;
-        break;
-    case GWL_ID:
-        s->id = (int)value;
-        break;
-    case GWL_USERDATA:
-        s->userData = value;
-        break;
-    case GWL_WNDPROC:
-        s->proc = reinterpret_cast<WNDPROC>(value);
-        break;
-    case DWL_MSGRESULT:
-        s->msgResult = value;
-        break;
+    case GWL_EXSTYLE: s->exStyle = (DWORD)value; break;
+    case GWL_ID: s->id = (int)value; break;
+    case GWL_USERDATA: s->userData = value; break;
+    case GWL_WNDPROC: s->proc = reinterpret_cast<WNDPROC>(value); break;
+    case DWL_MSGRESULT: s->msgResult = value; break;
     }
     return old;
 }

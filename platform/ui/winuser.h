@@ -645,6 +645,5 @@ BOOL SystemParametersInfo(UINT action, UINT param, LPVOID value, UINT winIni);
 // Beeps (message boxes come with the prompt service).
 BOOL MessageBeep(UINT type);
 
-
 // Visual themes: this system runs unthemed.
 BOOL IsAppThemed();

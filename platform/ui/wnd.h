@@ -272,5 +272,6 @@ CWnd* AfxGetMainWnd();
 
 // Window classes for class-library windows: a class with these attributes and the default procedure
 // (its name stays valid for the run), and a class registered unless it exists.
-LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr, HICON icon = nullptr);
+LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                            HICON icon = nullptr);
 BOOL AfxRegisterClass(WNDCLASS* wc);

@@ -32,7 +32,8 @@ LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
 {
     static std::map<std::string, std::unique_ptr<std::string>> names;
     char name[96];
-    std::snprintf(name, sizeof(name), "KestrinWnd:%x:%p:%p:%p", classStyle, (void*)cursor, (void*)background, (void*)icon);
+    std::snprintf(name, sizeof(name), "KestrinWnd:%x:%p:%p:%p", classStyle, (void*)cursor, (void*)background,
+                  (void*)icon);
     auto& slot = names[name];
     if (!slot) {
         slot = std::make_unique<std::string>(name);
@@ -89,8 +90,8 @@ void ForgetTemporaryWindowObject(HWND hWnd) { g_temporary.erase(hWnd); }
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && m_hWnd != HWND_TOP && m_hWnd != HWND_BOTTOM && m_hWnd != HWND_TOPMOST &&
-        m_hWnd != HWND_NOTOPMOST && WindowObject(m_hWnd) == this)
+    if (m_hWnd && m_hWnd != HWND_TOP && m_hWnd != HWND_BOTTOM && m_hWnd != HWND_TOPMOST && m_hWnd != HWND_NOTOPMOST &&
+        WindowObject(m_hWnd) == this)
         DestroyWindow();
 }
 
@@ -158,27 +159,37 @@ BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
-                    CWnd* parent, UINT id, LPVOID param)
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                    UINT id, LPVOID param)
 {
     return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
-                    reinterpret_cast<HMENU>((uintptr_t)id), param);
+                    rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr, reinterpret_cast<HMENU>((uintptr_t)id),
+                    param);
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int width,
                     int height, HWND parent, HMENU idOrMenu, LPVOID param)
 {
-    CREATESTRUCT cs{param, nullptr, idOrMenu, parent, height, width, y, x, (LONG)style, windowName,
-                    className ? className : "KestrinWnd", exStyle};
+    CREATESTRUCT cs{param,
+                    nullptr,
+                    idOrMenu,
+                    parent,
+                    height,
+                    width,
+                    y,
+                    x,
+                    (LONG)style,
+                    windowName,
+                    className ? className : "KestrinWnd",
+                    exStyle};
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();
         return FALSE;
     }
     WNDCLASS existing;
     if (!::GetClassInfo(nullptr, cs.lpszClass, &existing)) {
-        WNDCLASS wc{CS_DBLCLKS, &::DefWindowProc, 0, 0, nullptr, nullptr, LoadCursor(nullptr, IDC_ARROW),
-                    nullptr, nullptr, cs.lpszClass};
+        WNDCLASS wc{CS_DBLCLKS, &::DefWindowProc, 0,           0, nullptr, nullptr, LoadCursor(nullptr, IDC_ARROW),
+                    nullptr,    nullptr,          cs.lpszClass};
         ::RegisterClass(&wc);
     }
     CWnd* saved = t_creating;
@@ -218,10 +229,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::CallWindowProc(SuperProcOf(m_hWnd), m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default()
-{
-    return DefWindowProc(t_current.message, t_current.wParam, t_current.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(t_current.message, t_current.wParam, t_current.lParam); }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
@@ -248,21 +256,11 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     // Without a handler of its own the window offers owner-draw and colour messages to the control.
     HWND child = nullptr;
     switch (message) {
-    case WM_NCDESTROY:
-        OnNcDestroy();
-        return TRUE;
-    case WM_DRAWITEM:
-        child = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)->hwndItem;
-        break;
-    case WM_MEASUREITEM:
-        child = ::GetDlgItem(m_hWnd, (int)reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)->CtlID);
-        break;
-    case WM_COMPAREITEM:
-        child = reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)->hwndItem;
-        break;
-    case WM_DELETEITEM:
-        child = reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)->hwndItem;
-        break;
+    case WM_NCDESTROY: OnNcDestroy(); return TRUE;
+    case WM_DRAWITEM: child = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)->hwndItem; break;
+    case WM_MEASUREITEM: child = ::GetDlgItem(m_hWnd, (int)reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)->CtlID); break;
+    case WM_COMPAREITEM: child = reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)->hwndItem; break;
+    case WM_DELETEITEM: child = reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)->hwndItem; break;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -271,11 +269,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        child = reinterpret_cast<HWND>(lParam);
-        break;
-    default:
-        return FALSE;
+    case WM_VSCROLL: child = reinterpret_cast<HWND>(lParam); break;
+    default: return FALSE;
     }
     if (child && ReflectLastMsg(child, &r)) {
         *result = r;
@@ -331,12 +326,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     LRESULT r = 0;
     const AFX_MSGMAP_ENTRY* e = nullptr;
     switch (message) {
-    case WM_COMMAND:
-        e = FindMessageEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0);
-        break;
-    case WM_NOTIFY:
-        e = FindMessageEntry(WM_REFLECT_BASE + WM_NOTIFY, reinterpret_cast<NMHDR*>(lParam)->code, 0);
-        break;
+    case WM_COMMAND: e = FindMessageEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0); break;
+    case WM_NOTIFY: e = FindMessageEntry(WM_REFLECT_BASE + WM_NOTIFY, reinterpret_cast<NMHDR*>(lParam)->code, 0); break;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -353,9 +344,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         if (result)
             *result = r;
         return TRUE;
-    default:
-        e = FindMessageEntry(WM_REFLECT_BASE + message, 0, 0);
-        break;
+    default: e = FindMessageEntry(WM_REFLECT_BASE + message, 0, 0); break;
     }
     if (!e || !e->pfn(this, wParam, lParam, &r))
         return FALSE;
@@ -398,7 +387,7 @@ void CWnd::OnNcDestroy()
 // Pre-translation walk: the window that gets the message first, then each parent up to the top-level.
 bool PreTranslateWalk(MSG* msg)
 {
-    for (HWND h = msg->hwnd; h; ) {
+    for (HWND h = msg->hwnd; h;) {
         if (CWnd* wnd = WindowObject(h))
             if (wnd->PreTranslateMessage(msg))
                 return true;

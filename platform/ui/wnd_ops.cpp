@@ -67,7 +67,10 @@ void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, che
 
 UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
 
-void CWnd::CheckRadioButton(int firstId, int lastId, int checkId) { ::CheckRadioButton(m_hWnd, firstId, lastId, checkId); }
+void CWnd::CheckRadioButton(int firstId, int lastId, int checkId)
+{
+    ::CheckRadioButton(m_hWnd, firstId, lastId, checkId);
+}
 
 int CWnd::GetCheckedRadioButton(int firstId, int lastId)
 {
@@ -93,7 +96,10 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
-CWnd* CWnd::SetParent(CWnd* newParent) { return FromHandle(::SetParent(m_hWnd, newParent ? newParent->m_hWnd : nullptr)); }
+CWnd* CWnd::SetParent(CWnd* newParent)
+{
+    return FromHandle(::SetParent(m_hWnd, newParent ? newParent->m_hWnd : nullptr));
+}
 
 CWnd* CWnd::GetOwner() const { return FromHandle(::GetParent(m_hWnd)); }
 
@@ -137,7 +143,10 @@ BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
 
 CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
 
-CWnd* CWnd::FindWindow(LPCTSTR className, LPCTSTR windowName) { return FromHandle(::FindWindow(className, windowName)); }
+CWnd* CWnd::FindWindow(LPCTSTR className, LPCTSTR windowName)
+{
+    return FromHandle(::FindWindow(className, windowName));
+}
 
 CWnd* CWnd::WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
 
@@ -265,7 +274,10 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
 
 BOOL CWnd::FlashWindow(BOOL invert) { return ::FlashWindow(m_hWnd, invert); }
 
-void CWnd::DragAcceptFiles(BOOL accept) { ModifyStyleEx(accept ? 0 : WS_EX_ACCEPTFILES, accept ? WS_EX_ACCEPTFILES : 0); }
+void CWnd::DragAcceptFiles(BOOL accept)
+{
+    ModifyStyleEx(accept ? 0 : WS_EX_ACCEPTFILES, accept ? WS_EX_ACCEPTFILES : 0);
+}
 
 void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
 

@@ -38,9 +38,9 @@ class TopFrame;
 
 // What a window is on the wx side.
 enum class WxKind {
-    Surface,   // our own window, painted through its backing surface
-    Frame,     // top-level: a frame holding a surface client
-    Native     // a wx control that draws itself
+    Surface,  // our own window, painted through its backing surface
+    Frame,    // top-level: a frame holding a surface client
+    Native    // a wx control that draws itself
 };
 
 struct WindowClass {
@@ -63,9 +63,9 @@ struct BackingSurface {
 struct WindowState {
     HWND hwnd = nullptr;
     const WindowClass* cls = nullptr;
-    WNDPROC proc = nullptr;  // current window procedure
+    WNDPROC proc = nullptr;       // current window procedure
     WNDPROC superProc = nullptr;  // the procedure a class-library object passes unhandled messages to
-    CWnd* cwnd = nullptr;    // the attached class-library object
+    CWnd* cwnd = nullptr;         // the attached class-library object
     DWORD style = 0;
     DWORD exStyle = 0;
     int id = 0;
@@ -86,7 +86,7 @@ struct WindowState {
     TopFrame* frame = nullptr;         // the frame (Frame kind)
 
     // Painting.
-void InstallWindowDcProvider();
+    void InstallWindowDcProvider();
     BackingSurface back;
     RECT invalid{0, 0, 0, 0};
     bool eraseNeeded = false;
@@ -152,7 +152,6 @@ bool InputBlocked(HWND hWnd);
 // The latest DeliverInput stopped before the window procedure (blocked, or taken by pre-translation).
 bool InputConsumedBeforeDispatch();
 
-
 // Fills a MSG with the current time and cursor.
 MSG MakeMsg(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -171,8 +170,8 @@ void LayoutWindowScrollBars(WindowState* s);
 
 // Modal loops.
 int RunModalLoop(HWND dialog);  // until EndDialog or the quit message
-void NotifyDialogEnded();  // ends the innermost loop once its dialog has ended
-void RunMessageLoop();  // until the quit message
+void NotifyDialogEnded();       // ends the innermost loop once its dialog has ended
+void RunMessageLoop();          // until the quit message
 
 // Resizes a frame's surface to its client area and sends WM_SIZE when the client size changed.
 void SyncClientSize(WindowState* s, WPARAM type = SIZE_RESTORED);
@@ -221,14 +220,13 @@ inline wxColour WxColour(COLORREF c) { return wxColour(GetRValue(c), GetGValue(c
 // Creates the wx side of a native control class; null when the class is not native.
 wxWindow* CreateNativeControl(WindowState* s, wxWindow* parent, wxRect rect);
 
-
 // Lets the parent show through a native control's background (a hollow WM_CTLCOLOR brush), or stops it.
 void SetNativeTransparent(wxWindow* control, bool on);
 
 // Shared by the native control procedures.
 void ApplyCtlColors(WindowState* s, UINT message);
 LRESULT NativeDefault(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-void NotifyParent(WindowState* s, WORD code);  // WM_COMMAND with the control's id and a code
+void NotifyParent(WindowState* s, WORD code);          // WM_COMMAND with the control's id and a code
 LRESULT SendNotify(HWND hWnd, NMHDR& hdr, UINT code);  // WM_NOTIFY to the parent; 0 without one
 // WM_GETTEXT's copy: at most max - 1 bytes and a terminator into the buffer; answers the bytes copied.
 LRESULT CopyWindowText(const std::string& text, WPARAM max, LPARAM buffer);

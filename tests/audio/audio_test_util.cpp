@@ -13,21 +13,28 @@ namespace {
 
 RecordedWindows* g_recorder = nullptr;
 
-void RecordPost(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (g_recorder) g_recorder->posts.push_back({wnd, message, wParam, lParam});
+void RecordPost(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (g_recorder)
+        g_recorder->posts.push_back({wnd, message, wParam, lParam});
 }
 
-void RecordShow(CWnd*, int nCmdShow) {
-    if (g_recorder) g_recorder->shows.push_back(nCmdShow);
+void RecordShow(CWnd*, int nCmdShow)
+{
+    if (g_recorder)
+        g_recorder->shows.push_back(nCmdShow);
 }
 
-void RecordPump() {
-    if (g_recorder && g_recorder->pumpAction) g_recorder->pumpAction();
+void RecordPump()
+{
+    if (g_recorder && g_recorder->pumpAction)
+        g_recorder->pumpAction();
 }
 
 }  // namespace
 
-RecordedWindows::RecordedWindows() {
+RecordedWindows::RecordedWindows()
+{
     g_recorder = this;
     AudioWindowHooks hooks;
     hooks.post = RecordPost;
@@ -36,27 +43,33 @@ RecordedWindows::RecordedWindows() {
     SetAudioWindowHooks(hooks);
 }
 
-RecordedWindows::~RecordedWindows() {
+RecordedWindows::~RecordedWindows()
+{
     SetAudioWindowHooks(DefaultAudioWindowHooks());
     g_recorder = nullptr;
 }
 
-std::vector<LPARAM> RecordedWindows::Values() const {
+std::vector<LPARAM> RecordedWindows::Values() const
+{
     std::vector<LPARAM> values;
-    for (const Post& p : posts) values.push_back(p.lParam);
+    for (const Post& p : posts)
+        values.push_back(p.lParam);
     return values;
 }
 
-std::string RunCapture(const std::vector<std::string>& args) {
+std::string RunCapture(const std::vector<std::string>& args)
+{
     int fds[2];
-    if (pipe(fds) != 0) return std::string();
+    if (pipe(fds) != 0)
+        return std::string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     std::vector<char*> argv;
     std::vector<std::string> copy = args;
-    for (std::string& a : copy) argv.push_back(a.data());
+    for (std::string& a : copy)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     int err = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
@@ -65,23 +78,27 @@ std::string RunCapture(const std::vector<std::string>& args) {
     std::string out;
     char buf[4096];
     ssize_t n;
-    while ((n = read(fds[0], buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
+    while ((n = read(fds[0], buf, sizeof buf)) > 0)
+        out.append(buf, static_cast<size_t>(n));
     close(fds[0]);
     if (err == 0) {
         int status = 0;
         waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) out = "exit:" + std::to_string(WEXITSTATUS(status)) + out;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            out = "exit:" + std::to_string(WEXITSTATUS(status)) + out;
     }
     return out;
 }
 
-bool Ffmpeg(const std::vector<std::string>& args) {
+bool Ffmpeg(const std::vector<std::string>& args)
+{
     std::vector<std::string> all = {"ffmpeg", "-y", "-loglevel", "error"};
     all.insert(all.end(), args.begin(), args.end());
     return RunCapture(all).rfind("exit:", 0) != 0;
 }
 
-std::string Probe(const std::string& file, const std::string& entry) {
+std::string Probe(const std::string& file, const std::string& entry)
+{
     std::vector<std::string> args = {"ffprobe", "-v", "error"};
     if (entry.rfind("stream=", 0) == 0) {
         args.push_back("-select_streams");
@@ -89,7 +106,8 @@ std::string Probe(const std::string& file, const std::string& entry) {
     }
     args.insert(args.end(), {"-show_entries", entry, "-of", "default=nw=1:nk=1", file});
     std::string out = RunCapture(args);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
     return out;
 }
 

@@ -12,7 +12,8 @@ using namespace audiotest;
 
 namespace {
 
-TEST(CommandLine, SplitsTheWayAWindowsProgramDoes) {
+TEST(CommandLine, SplitsTheWayAWindowsProgramDoes)
+{
     using V = std::vector<std::string>;
     const std::pair<const char*, V> cases[] = {
         {"ffmpeg -y -i \"a b.wav\" -vn \"c d.mp3\"", V{"ffmpeg", "-y", "-i", "a b.wav", "-vn", "c d.mp3"}},
@@ -21,20 +22,25 @@ TEST(CommandLine, SplitsTheWayAWindowsProgramDoes) {
         {"p \"say \"\"hi\"\"\" \"\"", V{"p", "say \"hi\"", ""}},
         {"  p   \t x  ", V{"p", "x"}},
     };
-    for (const auto& [line, args] : cases) EXPECT_EQ(SplitCommandLine(line), args) << line;
+    for (const auto& [line, args] : cases)
+        EXPECT_EQ(SplitCommandLine(line), args) << line;
 }
 
-TEST(CommandLine, QuotingRoundTrips) {
+TEST(CommandLine, QuotingRoundTrips)
+{
     const char* args[] = {"plain", "with space", "quote\"inside", "trailing\\", "back\\\\\"slash", "", "ünï cödé"};
     std::string line = "prog";
-    for (const char* a : args) line += " " + QuoteCommandLineArgument(a);
+    for (const char* a : args)
+        line += " " + QuoteCommandLineArgument(a);
     std::vector<std::string> split = SplitCommandLine(line);
     ASSERT_EQ(split.size(), 1 + std::size(args));
-    for (size_t i = 0; i < std::size(args); ++i) EXPECT_EQ(split[i + 1], args[i]);
+    for (size_t i = 0; i < std::size(args); ++i)
+        EXPECT_EQ(split[i + 1], args[i]);
 }
 
 // The runner's child gets the input and output as single arguments: printf shows each one in brackets.
-TEST(CommandLine, RunnerPassesAwkwardPathsWhole) {
+TEST(CommandLine, RunnerPassesAwkwardPathsWhole)
+{
     TempFolder dir;
     auto p = std::make_unique<CFfmpegProcess>();
     p->SetPrefix("printf [%s]\\n -i ");

@@ -10,20 +10,24 @@
 namespace {
 
 // The object is large; keep it off the stack.
-std::unique_ptr<CFfmpegProcess> Runner(double duration) {
+std::unique_ptr<CFfmpegProcess> Runner(double duration)
+{
     auto p = std::make_unique<CFfmpegProcess>();
     p->m_dDuration = duration;
     return p;
 }
 
-TEST(FfmpegParse, ParseTime) {
+TEST(FfmpegParse, ParseTime)
+{
     auto p = Runner(0);
     const std::pair<const char*, double> cases[] = {
         {"00:03:25.12", 205.12}, {"01:00:00.00", 3600}, {"1:2", 3602}, {"::7", 7}, {"12.5", 0}, {"N/A", 0}, {"", 0}};
-    for (auto [text, seconds] : cases) EXPECT_NEAR(p->ParseTime(text), seconds, 1e-9) << text;
+    for (auto [text, seconds] : cases)
+        EXPECT_NEAR(p->ParseTime(text), seconds, 1e-9) << text;
 }
 
-TEST(FfmpegParse, ProgressOfBothTimeForms) {
+TEST(FfmpegParse, ProgressOfBothTimeForms)
+{
     // Captured lines: today's ffmpeg prints hh:mm:ss.xx, older ones plain seconds.
     const std::pair<const char*, int> cases[] = {
         {"size=     512kB time=00:00:05.00 bitrate= 838.9kbits/s speed=40.1x    \r", 50},
@@ -38,7 +42,8 @@ TEST(FfmpegParse, ProgressOfBothTimeForms) {
     }
 }
 
-TEST(FfmpegParse, ProgressNeedsTimeBitrateAndADuration) {
+TEST(FfmpegParse, ProgressNeedsTimeBitrateAndADuration)
+{
     auto p = Runner(10.0);
     p->ParseProgress("size=     512kB time=00:00:05.00\r");
     EXPECT_EQ(p->m_nPercent, 0);
@@ -48,7 +53,8 @@ TEST(FfmpegParse, ProgressNeedsTimeBitrateAndADuration) {
     EXPECT_EQ(q->m_dTime, 0.0);
 }
 
-TEST(FfmpegParse, OnlyFfmpegsOwnMessageLinesFailARun) {
+TEST(FfmpegParse, OnlyFfmpegsOwnMessageLinesFailARun)
+{
     // The files are named like ffmpeg's error texts; the chunks end anywhere, even inside a line.
     struct Case {
         std::vector<const char*> chunks;
@@ -74,7 +80,8 @@ TEST(FfmpegParse, OnlyFfmpegsOwnMessageLinesFailARun) {
     for (const Case& c : cases) {
         auto p = Runner(10.0);
         p->SetEchoedNames("/tmp/Permission denied.wav", "/tmp/Unknown format.mp3");
-        for (const char* chunk : c.chunks) p->ParseMessages(chunk);
+        for (const char* chunk : c.chunks)
+            p->ParseMessages(chunk);
         p->FinishMessages();
         EXPECT_EQ(p->m_bSuccess, c.error ? 0 : 1) << c.chunks[0];
         EXPECT_STREQ(p->m_strError, c.error ? c.error : "") << c.chunks[0];
@@ -87,7 +94,8 @@ const char kHeader[] =
     "  Stream #0:0: Video: mpeg4 (Simple Profile) (FMP4 / 0x34504D46), yuv420p, 320x240, 25 fps\n"
     "  Stream #0:1: Audio: MP3 (U[0][0] / 0x0055), 44100 Hz, stereo, fltp, 128 kb/s\n";
 
-TEST(FfmpegParse, HeaderGivesNameDurationAndStreams) {
+TEST(FfmpegParse, HeaderGivesNameDurationAndStreams)
+{
     auto p = Runner(0);
     p->ParseHeaderText(kHeader);
     EXPECT_EQ(p->m_bHeaderParsed, 1);
@@ -97,7 +105,8 @@ TEST(FfmpegParse, HeaderGivesNameDurationAndStreams) {
     EXPECT_STREQ(p->m_strAudioInfo, "MP3 (U[0][0] / 0x0055)");
 }
 
-TEST(FfmpegParse, ConverterLowerCasesTheAudioDescription) {
+TEST(FfmpegParse, ConverterLowerCasesTheAudioDescription)
+{
     SetDeliverable(DELIVERABLE_CONVERTER);
     auto p = Runner(0);
     p->ParseHeaderText(kHeader);
@@ -105,7 +114,8 @@ TEST(FfmpegParse, ConverterLowerCasesTheAudioDescription) {
     EXPECT_STREQ(p->m_strAudioInfo, "mp3 (u[0][0] / 0x0055)");
 }
 
-TEST(FfmpegParse, MissingMarkersKeepFieldsAndAnUnendedStreamStopsTheParse) {
+TEST(FfmpegParse, MissingMarkersKeepFieldsAndAnUnendedStreamStopsTheParse)
+{
     auto p = Runner(7.0);
     p->m_strInputName = "kept";
     p->ParseHeaderText("  Stream #0:0: Audio: pcm_s16le, 8000 Hz\n");

@@ -17,7 +17,8 @@ CWnd* const kOwner = reinterpret_cast<CWnd*>(0x1000);
 
 class FfmpegRun : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         dir = new TempFolder;
         // Two seconds of tone, and a small video with a sound track.
         ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=2", dir->Linux("tone.wav")}));
@@ -25,7 +26,8 @@ protected:
                             "sine=duration=1.5", "-shortest", "-c:v", "mpeg4", "-c:a", "mp2", dir->Linux("clip.avi")}));
     }
     static void TearDownTestSuite() { delete dir; }
-    std::unique_ptr<CFfmpegProcess> NewRunner() {
+    std::unique_ptr<CFfmpegProcess> NewRunner()
+    {
         auto p = std::make_unique<CFfmpegProcess>();
         p->SetNotify(kOwner, 0x464, 11);
         return p;
@@ -35,7 +37,8 @@ protected:
 };
 TempFolder* FfmpegRun::dir = nullptr;
 
-TEST_F(FfmpegRun, ProbeDescribesGeneratedMedia) {
+TEST_F(FfmpegRun, ProbeDescribesGeneratedMedia)
+{
     auto probe = std::make_unique<CFfmpegProcess>(CString(dir->Win("clip.avi")), nullptr);
     EXPECT_EQ(probe->m_bHeaderParsed, 1);
     EXPECT_STREQ(probe->m_strInputName, dir->Linux("clip.avi").c_str());
@@ -45,7 +48,8 @@ TEST_F(FfmpegRun, ProbeDescribesGeneratedMedia) {
     EXPECT_TRUE(windows.posts.empty());
 }
 
-TEST_F(FfmpegRun, ConversionPostsProgressThenTheEndCodes) {
+TEST_F(FfmpegRun, ConversionPostsProgressThenTheEndCodes)
+{
     auto p = NewRunner();
     ASSERT_EQ(p->Run(CString(dir->Win("tone.wav")), " -vn -acodec mp3 -f mp3 ", CString(dir->Win("tone.mp3"))), 0);
     EXPECT_EQ(p->m_bSuccess, 1);
@@ -63,7 +67,8 @@ TEST_F(FfmpegRun, ConversionPostsProgressThenTheEndCodes) {
     EXPECT_FALSE(std::filesystem::exists(MapPath(p->m_strLogPath)));
 }
 
-TEST_F(FfmpegRun, FailuresPostMinusTwoAndKeepTheirCause) {
+TEST_F(FfmpegRun, FailuresPostMinusTwoAndKeepTheirCause)
+{
     // A missing input, an unknown encoder, output that ffmpeg refuses with an exit code only, a full disk
     // (ffmpeg still exits with 0), and a run that writes no output file.
     struct Case {
@@ -77,7 +82,8 @@ TEST_F(FfmpegRun, FailuresPostMinusTwoAndKeepTheirCause) {
         {CString(dir->Win("tone.wav")), " -vn -f mp3 ", CString(dir->Win("no-folder/z.mp3")),
          dir->Linux("no-folder/z.mp3") + ": No such file or directory"},
         {CString(dir->Win("tone.wav")), " -vn -f mp3 ", "/dev/full", "No space left on device"},
-        {CString(dir->Win("tone.wav")), " -vn -f null ", CString(dir->Win("nothing.mp3")), "ffmpeg wrote no output file."},
+        {CString(dir->Win("tone.wav")), " -vn -f null ", CString(dir->Win("nothing.mp3")),
+         "ffmpeg wrote no output file."},
     };
     for (const Case& c : cases) {
         windows.posts.clear();
@@ -91,7 +97,8 @@ TEST_F(FfmpegRun, FailuresPostMinusTwoAndKeepTheirCause) {
     }
 }
 
-TEST_F(FfmpegRun, NamesLikeErrorTextsAndADamagedFrameStillConvert) {
+TEST_F(FfmpegRun, NamesLikeErrorTextsAndADamagedFrameStillConvert)
+{
     std::filesystem::copy_file(dir->Linux("tone.wav"), dir->Linux("Permission denied.wav"),
                                std::filesystem::copy_options::overwrite_existing);
     // An mp3 with a stretch of broken frame headers in the middle: ffmpeg skips them and goes on.
@@ -113,7 +120,8 @@ TEST_F(FfmpegRun, NamesLikeErrorTextsAndADamagedFrameStillConvert) {
     }
 }
 
-TEST_F(FfmpegRun, FailedStartReturnsMinusOneWithTheReasonAndLeavesNoLog) {
+TEST_F(FfmpegRun, FailedStartReturnsMinusOneWithTheReasonAndLeavesNoLog)
+{
     auto p = NewRunner();
     p->SetPrefix("no-such-ffmpeg-program -y -i ");
     EXPECT_EQ(p->Run(CString(dir->Win("tone.wav")), " -f mp3 ", CString(dir->Win("never.mp3"))), -1);
@@ -126,7 +134,8 @@ TEST_F(FfmpegRun, FailedStartReturnsMinusOneWithTheReasonAndLeavesNoLog) {
 CFfmpegProcess* g_nested = nullptr;
 int g_nestedResult = 0;
 
-TEST_F(FfmpegRun, CancelStopsTheChildAndNestingIsRefused) {
+TEST_F(FfmpegRun, CancelStopsTheChildAndNestingIsRefused)
+{
     auto nested = std::make_unique<CFfmpegProcess>();
     g_nested = nested.get();
     windows.pumpAction = [] {

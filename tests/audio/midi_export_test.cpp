@@ -24,25 +24,31 @@ namespace {
 CWnd* const kProgress = reinterpret_cast<CWnd*>(0x2000);
 
 // End of the last note of the song, from the note list made by another program.
-double LastNoteEnd(const std::string& notesPath) {
+double LastNoteEnd(const std::string& notesPath)
+{
     std::ifstream in(notesPath);
     double end = 0;
     for (std::string line; std::getline(in, line);) {
-        if (line.rfind("track", 0) == 0) continue;
+        if (line.rfind("track", 0) == 0)
+            continue;
         std::istringstream fields(line);
         double pitch, start, stop;
-        if (fields >> pitch >> start >> stop) end = std::max(end, stop);
+        if (fields >> pitch >> start >> stop)
+            end = std::max(end, stop);
     }
     return end;
 }
 
 // A Standard MIDI File of the given format and track bodies (end-of-track events included by the caller).
-std::vector<uint8_t> Smf(int format, const std::vector<std::vector<uint8_t>>& tracks) {
-    std::vector<uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, static_cast<uint8_t>(format), 0,
-                                static_cast<uint8_t>(tracks.size()), 0x01, 0xE0};  // 480 ticks a quarter
+std::vector<uint8_t> Smf(int format, const std::vector<std::vector<uint8_t>>& tracks)
+{
+    std::vector<uint8_t> out = {
+        'M',  'T', 'h', 'd', 0, 0, 0, 6, 0, static_cast<uint8_t>(format), 0, static_cast<uint8_t>(tracks.size()),
+        0x01, 0xE0};  // 480 ticks a quarter
     for (const std::vector<uint8_t>& body : tracks) {
         out.insert(out.end(), {'M', 'T', 'r', 'k'});
-        for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(body.size() >> shift));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(static_cast<uint8_t>(body.size() >> shift));
         out.insert(out.end(), body.begin(), body.end());
     }
     return out;
@@ -52,7 +58,8 @@ std::vector<uint8_t> Smf(int format, const std::vector<std::vector<uint8_t>>& tr
 const std::vector<uint8_t> kHeldNote = {0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64, 0x87, 0x40, 0xFF, 0x2F, 0x00};
 
 // The 16-bit samples of a wave file with a 44-byte header.
-std::vector<int16_t> Samples(const std::string& wavePath) {
+std::vector<int16_t> Samples(const std::string& wavePath)
+{
     std::vector<uint8_t> bytes = ReadBytes(wavePath);
     std::vector<int16_t> samples;
     for (size_t i = 44; i + 1 < bytes.size(); i += 2)
@@ -61,7 +68,8 @@ std::vector<int16_t> Samples(const std::string& wavePath) {
 }
 
 // ffmpeg's measure of a file's level: "max_volume" or "mean_volume" in dB.
-double Volume(const std::string& path, const std::string& which) {
+double Volume(const std::string& path, const std::string& which)
+{
     std::string out =
         RunCapture({"sh", "-c", "ffmpeg -hide_banner -nostats -i \"$0\" -af volumedetect -f null - 2>&1", path});
     size_t at = out.find(which + ": ");
@@ -70,7 +78,8 @@ double Volume(const std::string& path, const std::string& which) {
 
 class MidiExport : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         ASSERT_EQ(InitBassMidi(), 1);
         // Some sound is all these tests need: the small General MIDI set loads fastest.
         DWORD small = MidiRenderFontInit("/usr/share/sounds/sf2/TimGM6mb.sf2");
@@ -78,19 +87,22 @@ protected:
         ASSERT_TRUE(MidiRenderStreamSetFont(0, small));
     }
     static void TearDownTestSuite() { FreeBass(); }
-    void SetUp() override {
+    void SetUp() override
+    {
         MidiExportContext context;
         context.pProgressDialog = kProgress;
         SetMidiExportContext(context);
         GetRecordingPromptService().Clear();
         setenv("XDG_DOCUMENTS_DIR", dir.Linux("documents").c_str(), 1);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetMidiExportContext(MidiExportContext());
         unsetenv("XDG_DOCUMENTS_DIR");
     }
     // Temporary files a run left behind: waves and logs in the documents folder, partial outputs.
-    std::vector<std::string> Leftovers() const {
+    std::vector<std::string> Leftovers() const
+    {
         std::vector<std::string> found;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Linux(""))) {
             std::string name = entry.path().filename().string();
@@ -105,7 +117,8 @@ protected:
     const std::string bach = TestDataPath("midi/bach_846.mid");
 };
 
-TEST_F(MidiExport, TempoMapTimesMatchTheNoteListAndEndAtTheLastEvent) {
+TEST_F(MidiExport, TempoMapTimesMatchTheNoteListAndEndAtTheLastEvent)
+{
     SmfTempoMap map;
     ASSERT_TRUE(ReadSmfTempoMap(bach, &map));
     // The last notes stop at tick 119040; the first track's end follows 32 slow quarters later.
@@ -114,7 +127,8 @@ TEST_F(MidiExport, TempoMapTimesMatchTheNoteListAndEndAtTheLastEvent) {
     EXPECT_NEAR(map.EndSeconds(), map.TickToSeconds(119040) + 32 * 2.222222, 0.001);
 }
 
-TEST_F(MidiExport, RenderWritesExactHeaderSizesAndPostsProgress) {
+TEST_F(MidiExport, RenderWritesExactHeaderSizesAndPostsProgress)
+{
     ASSERT_EQ(RenderMidiFile(CString(bach.c_str()), CString(dir.Win("song.wav"))), 1);
     std::vector<uint8_t> bytes = ReadBytes(dir.Linux("song.wav"));
     ASSERT_GT(bytes.size(), 44u);
@@ -132,7 +146,8 @@ TEST_F(MidiExport, RenderWritesExactHeaderSizesAndPostsProgress) {
     EXPECT_EQ(windows.posts.front().wParam, 0u);
     EXPECT_EQ(values.front(), 100);
     EXPECT_EQ(values.back(), 100);
-    for (size_t i = 2; i < values.size(); ++i) EXPECT_GE(values[i], values[i - 1]);
+    for (size_t i = 2; i < values.size(); ++i)
+        EXPECT_GE(values[i], values[i - 1]);
     EXPECT_EQ(windows.shows, (std::vector<int>{SW_SHOWNORMAL, SW_HIDE}));
 }
 
@@ -152,7 +167,8 @@ void PrintTo(const Target& target, std::ostream* out) { *out << target.ext; }
 class MidiExportType : public MidiExport, public ::testing::WithParamInterface<Target> {};
 
 // One export per case, so that ctest can run them side by side.
-TEST_P(MidiExportType, ExportsTheSongWithTheRightStreamAndDuration) {
+TEST_P(MidiExportType, ExportsTheSongWithTheRightStreamAndDuration)
+{
     const Target& t = GetParam();
     SmfTempoMap map;
     ASSERT_TRUE(ReadSmfTempoMap(bach, &map));
@@ -191,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(Types, MidiExportType,
                                            Target{"awb", EXPORT_TYPE_AWB, "amr_wb", "1", "16000", "#!AMR-WB\n", 0}),
                          [](const ::testing::TestParamInfo<Target>& info) { return std::string(info.param.ext); });
 
-TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg) {
+TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg)
+{
     WriteBytes(dir.Linux("bad.mid"), {'n', 'o', 't', ' ', 'm', 'i', 'd', 'i'});
     EXPECT_EQ(ExportMidiAudio(CString(dir.Win("bad.mid")), CString(dir.Win("bad.mp3")), EXPORT_TYPE_MP3), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.Linux("bad.mp3")));
@@ -201,7 +218,8 @@ TEST_F(MidiExport, AFailedRenderStopsBeforeFfmpeg) {
     EXPECT_EQ(messages[0].text, "Can't run BASS_MIDI_StreamCreateFile!");
 }
 
-TEST_F(MidiExport, WithoutProgressDialogNothingIsPostedAndUnknownTypesGetNoOptions) {
+TEST_F(MidiExport, WithoutProgressDialogNothingIsPostedAndUnknownTypesGetNoOptions)
+{
     SetMidiExportContext(MidiExportContext());
     EXPECT_EQ(GetExportOptions(4), CString());
     ASSERT_EQ(ExportMidiAudio(CString(TestDataPath("midi/beat.mid").c_str()), CString(dir.Win("beat.wav")), 0), 1);
@@ -210,7 +228,8 @@ TEST_F(MidiExport, WithoutProgressDialogNothingIsPostedAndUnknownTypesGetNoOptio
     EXPECT_TRUE(windows.shows.empty());
 }
 
-TEST_F(MidiExport, RenderIsNormalisedToMinusOneDbfsWithoutClippingAndEndsWithoutAClick) {
+TEST_F(MidiExport, RenderIsNormalisedToMinusOneDbfsWithoutClippingAndEndsWithoutAClick)
+{
     for (const char* song : {"midi/bach_846.mid", "midi/TheEntertainer.mid", "midi/beat.mid"}) {
         std::string wave = dir.Linux("level.wav");
         ASSERT_EQ(RenderMidiFile(CString(TestDataPath(song).c_str()), CString(dir.Win("level.wav"))), 1) << song;
@@ -240,7 +259,8 @@ TEST_F(MidiExport, RenderIsNormalisedToMinusOneDbfsWithoutClippingAndEndsWithout
     EXPECT_LT(loudest(22, 0), beforeTheFade / 10);  // the last half millisecond
 }
 
-TEST_F(MidiExport, SongsWithoutSoundAreNotExportedAndTheOlderFileStays) {
+TEST_F(MidiExport, SongsWithoutSoundAreNotExportedAndTheOlderFileStays)
+{
     std::vector<uint8_t> cut = Smf(0, {kHeldNote});
     cut.resize(26);  // the track stops after its program change
     const std::pair<const char*, std::vector<uint8_t>> cases[] = {
@@ -252,24 +272,28 @@ TEST_F(MidiExport, SongsWithoutSoundAreNotExportedAndTheOlderFileStays) {
         GetRecordingPromptService().Clear();
         WriteBytes(dir.Linux("song.mid"), bytes);
         WriteBytes(dir.Linux("song.m4r"), {'o', 'l', 'd'});
-        EXPECT_EQ(ExportMidiAudio(CString(dir.Win("song.mid")), CString(dir.Win("song.m4r")), EXPORT_TYPE_M4R), 0) << what;
+        EXPECT_EQ(ExportMidiAudio(CString(dir.Win("song.mid")), CString(dir.Win("song.m4r")), EXPORT_TYPE_M4R), 0)
+            << what;
         EXPECT_EQ(ReadBytes(dir.Linux("song.m4r")), (std::vector<uint8_t>{'o', 'l', 'd'})) << what;
         EXPECT_EQ(GetRecordingPromptService().Messages().size(), 1u) << what;
     }
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
-TEST_F(MidiExport, AnExportStoppedHalfWayKeepsTheOlderFile) {
+TEST_F(MidiExport, AnExportStoppedHalfWayKeepsTheOlderFile)
+{
     WriteBytes(dir.Linux("bach.mp3"), {'o', 'l', 'd'});
     windows.pumpAction = [] {
-        if (CFfmpegProcess::IsRunning()) CFfmpegProcess::Cancel();
+        if (CFfmpegProcess::IsRunning())
+            CFfmpegProcess::Cancel();
     };
     EXPECT_EQ(ExportMidiAudio(CString(bach.c_str()), CString(dir.Win("bach.mp3")), EXPORT_TYPE_MP3), 0);
     EXPECT_EQ(ReadBytes(dir.Linux("bach.mp3")), (std::vector<uint8_t>{'o', 'l', 'd'}));
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
-TEST_F(MidiExport, FailuresTellTheUserWhy) {
+TEST_F(MidiExport, FailuresTellTheUserWhy)
+{
     const std::string beat = TestDataPath("midi/beat.mid");
     const std::string empty = dir.Linux("empty");
     std::filesystem::create_directory(empty);
@@ -284,7 +308,8 @@ TEST_F(MidiExport, FailuresTellTheUserWhy) {
     std::string path = getenv("PATH");
     for (const Case& c : cases) {
         GetRecordingPromptService().Clear();
-        if (c.path) setenv("PATH", c.path, 1);
+        if (c.path)
+            setenv("PATH", c.path, 1);
         int result = ExportMidiAudio(CString(beat.c_str()), c.output, EXPORT_TYPE_M4R);
         setenv("PATH", path.c_str(), 1);
         EXPECT_EQ(result, 0);
@@ -299,13 +324,15 @@ TEST_F(MidiExport, FailuresTellTheUserWhy) {
 std::string g_otherSong, g_otherOutput;
 bool g_otherDone = false;
 
-TEST_F(MidiExport, TwoExportsAtOnceEachWriteTheirOwnSong) {
+TEST_F(MidiExport, TwoExportsAtOnceEachWriteTheirOwnSong)
+{
     const std::string beat = TestDataPath("midi/beat.mid");
     g_otherSong = beat;
     g_otherOutput = dir.Linux("other.mp3");
     g_otherDone = false;
     windows.pumpAction = [] {
-        if (g_otherDone) return;
+        if (g_otherDone)
+            return;
         g_otherDone = true;
         RunCapture({AUDIOTOOL_PATH, "export", g_otherSong, g_otherOutput});
     };

@@ -20,7 +20,8 @@ struct Child {
     HANDLE outRead = nullptr;
     bool started = false;
 
-    explicit Child(const char* commandLine, DWORD flags = CREATE_NO_WINDOW) {
+    explicit Child(const char* commandLine, DWORD flags = CREATE_NO_WINDOW)
+    {
         HANDLE outWrite = nullptr;
         SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
         EXPECT_TRUE(CreatePipe(&outRead, &outWrite, &sa, 0));
@@ -32,23 +33,27 @@ struct Child {
         started = CreateProcess(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &si, &pi);
         CloseHandle(outWrite);
     }
-    ~Child() {
+    ~Child()
+    {
         CloseHandle(outRead);
         if (started) {
             CloseHandle(pi.hProcess);
             CloseHandle(pi.hThread);
         }
     }
-    std::string ReadAll() {
+    std::string ReadAll()
+    {
         std::string text;
         char buf[256];
         DWORD got = 0;
-        while (ReadFile(outRead, buf, sizeof buf, &got, nullptr)) text.append(buf, got);
+        while (ReadFile(outRead, buf, sizeof buf, &got, nullptr))
+            text.append(buf, got);
         return text;
     }
 };
 
-TEST(Process, OutputPeekAndBrokenPipe) {
+TEST(Process, OutputPeekAndBrokenPipe)
+{
     Child child("printf \"%s|%s\" \"two words\" x");
     ASSERT_TRUE(child.started);
     ASSERT_EQ(WaitForSingleObject(child.pi.hProcess, INFINITE), WAIT_OBJECT_0);
@@ -64,7 +69,8 @@ TEST(Process, OutputPeekAndBrokenPipe) {
     EXPECT_EQ(got, 0u);
 }
 
-TEST(Process, ExitCodesAndTermination) {
+TEST(Process, ExitCodesAndTermination)
+{
     Child fails("false");
     ASSERT_TRUE(fails.started);
     fails.ReadAll();
@@ -84,7 +90,8 @@ TEST(Process, ExitCodesAndTermination) {
     EXPECT_EQ(sleeper.ReadAll(), "");
 }
 
-TEST(Process, MissingProgramFailsToStartAndHandlesClose) {
+TEST(Process, MissingProgramFailsToStartAndHandlesClose)
+{
     Child missing("no-such-program-for-kestrin --flag");
     EXPECT_FALSE(missing.started);
     EXPECT_TRUE(IsProcessOrPipeHandle(missing.outRead));
@@ -104,7 +111,8 @@ TEST(Process, MissingProgramFailsToStartAndHandlesClose) {
 namespace {
 
 // A bare program name is found beside the running program, never in the current folder.
-TEST(Process, ProgramFolderIsSearchedButNotTheCurrentFolder) {
+TEST(Process, ProgramFolderIsSearchedButNotTheCurrentFolder)
+{
     namespace fs = std::filesystem;
     fs::path own = fs::read_symlink("/proc/self/exe").parent_path();
     std::string name = "kestrin-echo-" + std::to_string(getpid());
@@ -133,26 +141,31 @@ TEST(Process, ProgramFolderIsSearchedButNotTheCurrentFolder) {
 namespace {
 
 // A child bound to its parent is killed with it; the keeper process adopts the orphan to see how it ended.
-TEST(Process, AChildBoundToItsParentEndsWithIt) {
+TEST(Process, AChildBoundToItsParentEndsWithIt)
+{
     pid_t keeper = fork();
     ASSERT_GE(keeper, 0);
     if (keeper == 0) {
         prctl(PR_SET_CHILD_SUBREAPER, 1);
         int ids[2];
-        if (pipe(ids) != 0) _exit(2);
+        if (pipe(ids) != 0)
+            _exit(2);
         pid_t parent = fork();
         if (parent == 0) {
             Child child("sleep 30", CREATE_NO_WINDOW | CREATE_ENDS_WITH_PARENT);
             pid_t id = child.started ? static_cast<pid_t>(child.pi.dwProcessId) : 0;
-            if (write(ids[1], &id, sizeof id) != sizeof id) _exit(2);
+            if (write(ids[1], &id, sizeof id) != sizeof id)
+                _exit(2);
             pause();
         }
         pid_t orphan = 0;
-        if (read(ids[0], &orphan, sizeof orphan) != sizeof orphan || orphan <= 0) _exit(3);
+        if (read(ids[0], &orphan, sizeof orphan) != sizeof orphan || orphan <= 0)
+            _exit(3);
         kill(parent, SIGKILL);
         waitpid(parent, nullptr, 0);
         int status = 0;
-        if (waitpid(orphan, &status, 0) != orphan) _exit(4);
+        if (waitpid(orphan, &status, 0) != orphan)
+            _exit(4);
         _exit(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL ? 0 : 5);
     }
     int status = 0;

@@ -9,7 +9,8 @@ using namespace audiotest;
 
 namespace {
 
-TEST(Riff, CreateAscendWritesSizesAndPadsThenDescendFindsChunks) {
+TEST(Riff, CreateAscendWritesSizesAndPadsThenDescendFindsChunks)
+{
     TempFolder dir;
     std::string path = dir.Linux("list.riff");
     HMMIO out = mmioOpen(path.data(), nullptr, MMIO_CREATE | MMIO_WRITE);
@@ -65,7 +66,8 @@ TEST(Riff, CreateAscendWritesSizesAndPadsThenDescendFindsChunks) {
     mmioClose(in, 0);
 }
 
-TEST(Riff, MemoryFilesReadWithinTheirBlockOnly) {
+TEST(Riff, MemoryFilesReadWithinTheirBlockOnly)
+{
     char block[8] = {'R', 'I', 'F', 'F', 100, 0, 0, 0};
     MMIOINFO info = {};
     info.fccIOProc = FOURCC_MEM;
@@ -82,21 +84,35 @@ TEST(Riff, MemoryFilesReadWithinTheirBlockOnly) {
     mmioClose(h, 0);
 }
 
-std::vector<uint8_t> Smf(int division, const std::vector<std::vector<uint8_t>>& tracks) {
-    std::vector<uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, static_cast<uint8_t>(tracks.size()),
-                                 static_cast<uint8_t>(division >> 8), static_cast<uint8_t>(division)};
+std::vector<uint8_t> Smf(int division, const std::vector<std::vector<uint8_t>>& tracks)
+{
+    std::vector<uint8_t> file = {'M',
+                                 'T',
+                                 'h',
+                                 'd',
+                                 0,
+                                 0,
+                                 0,
+                                 6,
+                                 0,
+                                 1,
+                                 0,
+                                 static_cast<uint8_t>(tracks.size()),
+                                 static_cast<uint8_t>(division >> 8),
+                                 static_cast<uint8_t>(division)};
     for (const auto& t : tracks) {
-        file.insert(file.end(), {'M', 'T', 'r', 'k', 0, 0, static_cast<uint8_t>(t.size() >> 8),
-                                 static_cast<uint8_t>(t.size())});
+        file.insert(file.end(),
+                    {'M', 'T', 'r', 'k', 0, 0, static_cast<uint8_t>(t.size() >> 8), static_cast<uint8_t>(t.size())});
         file.insert(file.end(), t.begin(), t.end());
     }
     return file;
 }
 
-TEST(TempoMap, TempoChangesRunningStatusAndTheLongestTrack) {
+TEST(TempoMap, TempoChangesRunningStatusAndTheLongestTrack)
+{
     // Track 0: 120 bpm, then 60 bpm at tick 960; track 1 ends at tick 1920 with running-status notes.
-    std::vector<uint8_t> conductor = {0, 0xFF, 0x51, 3, 0x07, 0xA1, 0x20, 0x87, 0x40, 0xFF, 0x51, 3, 0x0F, 0x42, 0x40,
-                                      0, 0xFF, 0x2F, 0};
+    std::vector<uint8_t> conductor = {0,    0xFF, 0x51, 3,    0x07, 0xA1, 0x20, 0x87, 0x40, 0xFF,
+                                      0x51, 3,    0x0F, 0x42, 0x40, 0,    0xFF, 0x2F, 0};
     std::vector<uint8_t> notes = {0, 0x90, 60, 100, 0x83, 0x60, 60, 0, 0x83, 0x60, 0xC0, 5, 0x83, 0x60, 0xFF, 0x2F, 0};
     SmfTempoMap map;
     std::vector<uint8_t> file = Smf(480, {conductor, notes});
@@ -111,11 +127,13 @@ TEST(TempoMap, TempoChangesRunningStatusAndTheLongestTrack) {
     EXPECT_DOUBLE_EQ(smpte.EndSeconds(), 1.44);
 }
 
-TEST(TempoMap, DamagedFilesStopAtTheDamage) {
+TEST(TempoMap, DamagedFilesStopAtTheDamage)
+{
     std::vector<uint8_t> notes = {0, 0x90, 60, 100, 0x83, 0x60, 60, 0, 0x83, 0x60, 0xFF, 0x2F, 0};
     std::vector<uint8_t> file = Smf(480, {notes});
     SmfTempoMap map;
-    for (size_t cut = 0; cut < file.size(); ++cut) ParseSmfTempoMap(file.data(), cut, &map);
+    for (size_t cut = 0; cut < file.size(); ++cut)
+        ParseSmfTempoMap(file.data(), cut, &map);
     std::vector<uint8_t> huge = {0, 0xFF, 0x01, 0x8F, 0xFF, 0xFF, 0x7F};  // text longer than the track
     file = Smf(480, {huge});
     ASSERT_TRUE(ParseSmfTempoMap(file.data(), file.size(), &map));

@@ -20,7 +20,8 @@ struct Fmt {
 
 // "RIFF" size "WAVE", "fmt " chunk (16 bytes, or 18 with an extension size), optional LIST chunk, "data" chunk.
 std::vector<uint8_t> WaveFile(const Fmt& f, const std::vector<uint8_t>& data, bool longFmt = false,
-                              bool extraChunk = false) {
+                              bool extraChunk = false)
+{
     std::vector<uint8_t> body;
     PutTag(body, "WAVE");
     PutTag(body, "fmt ");
@@ -31,7 +32,8 @@ std::vector<uint8_t> WaveFile(const Fmt& f, const std::vector<uint8_t>& data, bo
     Put32(body, f.avg);
     Put16(body, f.align);
     Put16(body, f.bits);
-    if (longFmt) Put16(body, 0);
+    if (longFmt)
+        Put16(body, 0);
     if (extraChunk) {
         PutTag(body, "LIST");
         Put32(body, 5);
@@ -40,7 +42,8 @@ std::vector<uint8_t> WaveFile(const Fmt& f, const std::vector<uint8_t>& data, bo
     PutTag(body, "data");
     Put32(body, static_cast<uint32_t>(data.size()));
     body.insert(body.end(), data.begin(), data.end());
-    if (data.size() % 2) body.push_back(0);
+    if (data.size() % 2)
+        body.push_back(0);
     std::vector<uint8_t> file;
     PutTag(file, "RIFF");
     Put32(file, static_cast<uint32_t>(body.size()));
@@ -51,7 +54,8 @@ std::vector<uint8_t> WaveFile(const Fmt& f, const std::vector<uint8_t>& data, bo
 class WaveTest : public ::testing::Test {
 protected:
     void SetUp() override { GetRecordingPromptService().Clear(); }
-    CString Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    CString Write(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
         WriteBytes(dir.Linux(name), bytes);
         return CString(dir.Win(name));
     }
@@ -64,7 +68,8 @@ struct DepthCase {
     std::vector<int> samples;
 };
 
-TEST_F(WaveTest, LoadsEachBitDepthAndSavesTheSameBytes) {
+TEST_F(WaveTest, LoadsEachBitDepthAndSavesTheSameBytes)
+{
     const DepthCase cases[] = {
         {4, {0x9F, 0x08}, {256, 1792, -2048, 0}},
         {8, {0x80, 0xFF, 0x00, 0x81}, {0, 32512, -32768, 256}},
@@ -84,7 +89,8 @@ TEST_F(WaveTest, LoadsEachBitDepthAndSavesTheSameBytes) {
         EXPECT_EQ(wave.GetTotalLength(), c.data.size());
         EXPECT_EQ(0, memcmp(wave.m_riffHeader, bytes.data(), 8));
         ASSERT_EQ(wave.GetSampleCount(), static_cast<int>(c.samples.size()));
-        for (size_t i = 0; i < c.samples.size(); ++i) EXPECT_EQ(wave.GetSample(static_cast<int>(i)), c.samples[i]) << i;
+        for (size_t i = 0; i < c.samples.size(); ++i)
+            EXPECT_EQ(wave.GetSample(static_cast<int>(i)), c.samples[i]) << i;
         EXPECT_EQ(wave.GetSample(-1), 0);
         EXPECT_EQ(wave.GetSample(wave.GetSampleCount()), 0);
         ASSERT_EQ(wave.Save(CString(dir.Win("out.wav"))), 1);
@@ -92,25 +98,27 @@ TEST_F(WaveTest, LoadsEachBitDepthAndSavesTheSameBytes) {
     }
 }
 
-TEST_F(WaveTest, OddDataIsPaddedAndTheChunkSizesAreExact) {
+TEST_F(WaveTest, OddDataIsPaddedAndTheChunkSizesAreExact)
+{
     CWave wave;
     ASSERT_EQ(wave.Load(Write("odd.wav", WaveFile(Fmt(), {1, 2, 3}))), 1);
     ASSERT_EQ(wave.Save(CString(dir.Win("odd-out.wav"))), 1);
     const std::vector<uint8_t> expected = {
-        'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-        1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
-        'd', 'a', 't', 'a', 3, 0, 0, 0, 1, 2, 3, 0};
+        'R',  'I',  'F', 'F', 40,   0,    0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
+        0x40, 0x1F, 0,   0,   0x40, 0x1F, 0, 0, 1,   0,   8,   0,   'd', 'a', 't', 'a', 3,  0, 0, 0, 1, 2, 3, 0};
     EXPECT_EQ(ReadBytes(dir.Linux("odd-out.wav")), expected);
 }
 
-TEST_F(WaveTest, LongFormatChunkAndExtraChunksLoadAndSaveAsPlainWave) {
+TEST_F(WaveTest, LongFormatChunkAndExtraChunksLoadAndSaveAsPlainWave)
+{
     CWave wave;
     ASSERT_EQ(wave.Load(Write("long.wav", WaveFile(Fmt(), {5, 6}, true, true))), 1);
     ASSERT_EQ(wave.Save(CString(dir.Win("plain.wav"))), 1);
     EXPECT_EQ(ReadBytes(dir.Linux("plain.wav")), WaveFile(Fmt(), {5, 6}));
 }
 
-TEST_F(WaveTest, CreatedWaveHasBlockAlignOne) {
+TEST_F(WaveTest, CreatedWaveHasBlockAlignOne)
+{
     CWave wave;
     ASSERT_EQ(wave.Create(100, 8000, 16, 2), 1);
     EXPECT_EQ(wave.GetFormat()->wf.nAvgBytesPerSec, 32000u);
@@ -121,7 +129,8 @@ TEST_F(WaveTest, CreatedWaveHasBlockAlignOne) {
     EXPECT_EQ(Get32(bytes, 40), 200u);
 }
 
-TEST_F(WaveTest, CreateRefusesUnsupportedFormatsAndKeepsTheOldOne) {
+TEST_F(WaveTest, CreateRefusesUnsupportedFormatsAndKeepsTheOldOne)
+{
     CWave wave;
     ASSERT_EQ(wave.Create(10, 22050, 16, 1), 1);
     EXPECT_EQ(wave.Create(10, 48000, 16, 1), 0);
@@ -132,9 +141,11 @@ TEST_F(WaveTest, CreateRefusesUnsupportedFormatsAndKeepsTheOldOne) {
     EXPECT_EQ(wave.GetChannels(), 1u);
 }
 
-TEST_F(WaveTest, SelectionOfAtLeast100msIsSavedElseEverything) {
+TEST_F(WaveTest, SelectionOfAtLeast100msIsSavedElseEverything)
+{
     std::vector<uint8_t> data(8000);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<uint8_t>(i);
     CWave wave;
     ASSERT_EQ(wave.Load(Write("sel.wav", WaveFile(Fmt(), data))), 1);
     EXPECT_DOUBLE_EQ(wave.SetStartFraction(0.5), 0.5);
@@ -157,7 +168,8 @@ TEST_F(WaveTest, SelectionOfAtLeast100msIsSavedElseEverything) {
     EXPECT_EQ(wave.GetPlayedLength(), 4000u);  // widened to the rest of the data
 }
 
-TEST_F(WaveTest, SetSampleNarrowsTo8And4Bits) {
+TEST_F(WaveTest, SetSampleNarrowsTo8And4Bits)
+{
     CWave wave;
     ASSERT_EQ(wave.Create(4, 8000, 8, 1), 1);
     wave.SetSample(0, 0x1234);
@@ -172,7 +184,8 @@ TEST_F(WaveTest, SetSampleNarrowsTo8And4Bits) {
     EXPECT_EQ(wave.GetSample(0), -2048);
 }
 
-TEST_F(WaveTest, BrokenFilesAreRefusedAndTheOldDataKept) {
+TEST_F(WaveTest, BrokenFilesAreRefusedAndTheOldDataKept)
+{
     Fmt zeroRate;
     zeroRate.avg = 0;
     Fmt notPcm;
@@ -198,7 +211,8 @@ TEST_F(WaveTest, BrokenFilesAreRefusedAndTheOldDataKept) {
     EXPECT_EQ(GetRecordingPromptService().Messages().back().text, "Failed to open file");
 }
 
-TEST_F(WaveTest, SaveReportsAFileThatCannotBeCreated) {
+TEST_F(WaveTest, SaveReportsAFileThatCannotBeCreated)
+{
     CWave wave;
     EXPECT_EQ(wave.Save(CString(dir.Win("no-such-folder/x.wav"))), 0);
     auto messages = GetRecordingPromptService().Messages();
@@ -207,10 +221,12 @@ TEST_F(WaveTest, SaveReportsAFileThatCannotBeCreated) {
     EXPECT_EQ(messages[0].caption, "Error");
 }
 
-TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds) {
+TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds)
+{
     // 10 s of 16-bit mono at 8000 Hz, alternating +10000 and -10000.
     std::vector<uint8_t> data;
-    for (int i = 0; i < 80000; ++i) Put16(data, static_cast<uint16_t>(i % 2 ? -10000 : 10000));
+    for (int i = 0; i < 80000; ++i)
+        Put16(data, static_cast<uint16_t>(i % 2 ? -10000 : 10000));
     Fmt f;
     f.bits = 16;
     f.avg = 16000;
@@ -226,10 +242,11 @@ TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds) {
     CWave wave;
     ASSERT_EQ(wave.Load(path), 1);
     // Gain i / 16000 rising, (80000 - i) / 16000 falling: 15999 and 64001 stand one step from full level.
-    const std::pair<int, int> expected[] = {
-        {0, 0},         {1, -1},         {8000, 5000},    {8001, -5001},  {15999, -9999}, {16000, 10000},
-        {16001, -10000}, {64000, 10000}, {64001, -9999},  {72000, 5000},  {79999, -1}};
-    for (auto [index, value] : expected) EXPECT_EQ(wave.GetSample(index), value) << index;
+    const std::pair<int, int> expected[] = {{0, 0},         {1, -1},        {8000, 5000},    {8001, -5001},
+                                            {15999, -9999}, {16000, 10000}, {16001, -10000}, {64000, 10000},
+                                            {64001, -9999}, {72000, 5000},  {79999, -1}};
+    for (auto [index, value] : expected)
+        EXPECT_EQ(wave.GetSample(index), value) << index;
 
     EXPECT_EQ(FadeWave(CString(dir.Win("missing.wav")), TRUE, TRUE, 20), 0);
 }
@@ -238,11 +255,12 @@ TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds) {
 
 namespace {
 
-TEST(WaveSerialize, LoadingFromAnArchiveReadsItsFileAndTheClassIsCreatable) {
+TEST(WaveSerialize, LoadingFromAnArchiveReadsItsFileAndTheClassIsCreatable)
+{
     TempFolder dir;
-    std::vector<uint8_t> bytes = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                                  1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
-                                  'd', 'a', 't', 'a', 3, 0, 0, 0, 0xC0, 0x80, 0x40, 0};
+    std::vector<uint8_t> bytes = {'R', 'I', 'F', 'F', 40,  0,   0,   0,   'W',  'A',  'V', 'E', 'f',  'm',  't',  ' ',
+                                  16,  0,   0,   0,   1,   0,   1,   0,   0x40, 0x1F, 0,   0,   0x40, 0x1F, 0,    0,
+                                  1,   0,   8,   0,   'd', 'a', 't', 'a', 3,    0,    0,   0,   0xC0, 0x80, 0x40, 0};
     WriteBytes(dir.Linux("a.wav"), bytes);
     CObject* object = RUNTIME_CLASS(CWave)->CreateObject();
     ASSERT_NE(object, nullptr);
@@ -263,10 +281,11 @@ TEST(WaveSerialize, LoadingFromAnArchiveReadsItsFileAndTheClassIsCreatable) {
 
 namespace {
 
-TEST(WaveResource, LoadsAWaveResourceByIdAndRefusesMissingOnes) {
-    static const unsigned char wave[] = {'R', 'I', 'F', 'F', 38, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                         16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
-                                         'd', 'a', 't', 'a', 2, 0, 0, 0, 0xFF, 0x00};
+TEST(WaveResource, LoadsAWaveResourceByIdAndRefusesMissingOnes)
+{
+    static const unsigned char wave[] = {
+        'R', 'I',  'F',  'F', 38, 0,    0,    0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16,  0, 0, 0, 1, 0,    1,
+        0,   0x40, 0x1F, 0,   0,  0x40, 0x1F, 0, 0,   1,   0,   8,   0,   'd', 'a', 't', 'a', 2, 0, 0, 0, 0xFF, 0x00};
     static const EmbeddedResource table[] = {{"WAVE", "4321", wave, sizeof wave}};
     RegisterResourceTable(table, 1);
     CWave loaded;

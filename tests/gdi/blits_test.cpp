@@ -76,7 +76,8 @@ TEST(Blits, StretchModes)
     struct Case {
         int mode;
         COLORREF expected;
-    } cases[] = {{BLACKONWHITE, kBlack}, {WHITEONBLACK, kWhite}, {COLORONCOLOR, kWhite}, {HALFTONE, RGB(128, 128, 128)}};
+    } cases[] = {
+        {BLACKONWHITE, kBlack}, {WHITEONBLACK, kWhite}, {COLORONCOLOR, kWhite}, {HALFTONE, RGB(128, 128, 128)}};
     for (const Case& c : cases) {
         Canvas dest(2, 1, kBlue);
         SetStretchBltMode(dest.dc(), c.mode);
@@ -122,7 +123,8 @@ TEST_P(DibRoundTrip, GetThenSetGivesThePixelsBack)
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, device);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 7; ++x) SetPixel(dc, x, y, colours[(x + y) % count]);
+        for (int x = 0; x < 7; ++x)
+            SetPixel(dc, x, y, colours[(x + y) % count]);
     SelectObject(dc, old);
     std::vector<unsigned char> info = InfoFor(bpp, 7, 3);
     auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
@@ -134,7 +136,8 @@ TEST_P(DibRoundTrip, GetThenSetGivesThePixelsBack)
     ASSERT_EQ(SetDIBits(dc, copy, 0, 3, bits.data(), bi, DIB_RGB_COLORS), 3);
     old = SelectObject(dc, copy);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(GetPixel(dc, x, y), colours[(x + y) % count]) << x << "," << y;
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(GetPixel(dc, x, y), colours[(x + y) % count]) << x << "," << y;
     SelectObject(dc, old);
     DeleteObject(device);
     DeleteObject(copy);
@@ -162,7 +165,8 @@ TEST(Dibs, BottomUpRowsAndByteOrder)
                   SRCCOPY);
     EXPECT_EQ(canvas.At(0, 0), kBlue);
     canvas.Clear(kBlack);
-    SetDIBitsToDevice(canvas.dc(), 0, 0, 2, 2, 0, 0, 0, 2, bits, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+    SetDIBitsToDevice(canvas.dc(), 0, 0, 2, 2, 0, 0, 0, 2, bits, reinterpret_cast<BITMAPINFO*>(info.data()),
+                      DIB_RGB_COLORS);
     EXPECT_EQ(canvas.At(0, 1), kRed);
     EXPECT_EQ(canvas.At(1, 0), kWhite);
 }

@@ -82,9 +82,12 @@ TEST(Colours, OneBitDibTakesTheBackgroundIndexOrTheOther)
         COLORREF colour, background;
         int index;
     } cases[] = {
-        {RGB(0, 0, 0), RGB(0, 0, 0), 0},          {RGB(255, 255, 255), RGB(0, 0, 0), 1},
-        {RGB(200, 200, 200), RGB(255, 255, 255), 0}, {RGB(50, 50, 50), RGB(0, 0, 0), 1},
-        {RGB(50, 50, 50), RGB(50, 50, 50), 0},    {RGB(200, 200, 200), RGB(200, 200, 200), 1},
+        {RGB(0, 0, 0), RGB(0, 0, 0), 0},
+        {RGB(255, 255, 255), RGB(0, 0, 0), 1},
+        {RGB(200, 200, 200), RGB(255, 255, 255), 0},
+        {RGB(50, 50, 50), RGB(0, 0, 0), 1},
+        {RGB(50, 50, 50), RGB(50, 50, 50), 0},
+        {RGB(200, 200, 200), RGB(200, 200, 200), 1},
     };
     MonoDib dib;
     for (const Case& c : cases) {

@@ -30,8 +30,11 @@ TEST(DibTransfers, ColoursIntoAnEightBitDibAreCutToFiveBits)
     struct Case {
         COLORREF colour;
         int index;
-    } cases[] = {{RGB(0, 0, 0), 4},       {RGB(13, 13, 13), 12}, {RGB(103, 103, 103), 100},
-                 {RGB(100, 100, 100), 100}, {RGB(255, 0, 0), 250}};
+    } cases[] = {{RGB(0, 0, 0), 4},
+                 {RGB(13, 13, 13), 12},
+                 {RGB(103, 103, 103), 100},
+                 {RGB(100, 100, 100), 100},
+                 {RGB(255, 0, 0), 250}};
     Canvas source(1, 1);
     Canvas dest(1, 1, RGB(255, 255, 255), 8);
     for (const Case& c : cases) {
@@ -44,10 +47,10 @@ TEST(DibTransfers, ColoursIntoAnEightBitDibAreCutToFiveBits)
 struct FieldCase {
     int bpp;
     DWORD red, green, blue;
-    uint32_t pixel;     // a stored pixel ...
-    COLORREF read;      // ... and the colour it reads as
-    COLORREF written;   // a colour drawn ...
-    uint32_t stored;    // ... and the pixel it is stored as
+    uint32_t pixel;    // a stored pixel ...
+    COLORREF read;     // ... and the colour it reads as
+    COLORREF written;  // a colour drawn ...
+    uint32_t stored;   // ... and the pixel it is stored as
 };
 
 class BitFieldTest : public ::testing::TestWithParam<FieldCase> {};
@@ -90,13 +93,13 @@ TEST_P(BitFieldTest, MasksPlaceTheChannels)
     DeleteObject(dib);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, BitFieldTest,
-    ::testing::Values(FieldCase{16, 0x0F00, 0x00F0, 0x000F, 0x0F5A, RGB(0xFF, 0x55, 0xAA), RGB(0x12, 0x34, 0x56), 0x0135},
-                      FieldCase{32, 0x0000FF, 0x00FF00, 0xFF0000, 0x00332211, RGB(0x11, 0x22, 0x33), RGB(1, 2, 3),
-                                0x00030201},
-                      FieldCase{32, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FF80001, RGB(255, 128, 0),
-                                RGB(0x80, 0x40, 0xFF), 0x202407FF}));
+INSTANTIATE_TEST_SUITE_P(Layouts, BitFieldTest,
+                         ::testing::Values(FieldCase{16, 0x0F00, 0x00F0, 0x000F, 0x0F5A, RGB(0xFF, 0x55, 0xAA),
+                                                     RGB(0x12, 0x34, 0x56), 0x0135},
+                                           FieldCase{32, 0x0000FF, 0x00FF00, 0xFF0000, 0x00332211,
+                                                     RGB(0x11, 0x22, 0x33), RGB(1, 2, 3), 0x00030201},
+                                           FieldCase{32, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FF80001,
+                                                     RGB(255, 128, 0), RGB(0x80, 0x40, 0xFF), 0x202407FF}));
 
 // A 2 x 3 32-bit picture, top row A B, middle C D, bottom E F, stored top-down or bottom-up.
 const COLORREF kLetters[6] = {RGB(10, 0, 0), RGB(20, 0, 0), RGB(30, 0, 0), RGB(40, 0, 0), RGB(50, 0, 0), RGB(60, 0, 0)};
@@ -105,11 +108,13 @@ std::string Letters(const Canvas& canvas)
 {
     std::string out;
     for (int y = 0; y < canvas.height(); ++y) {
-        if (y) out += '|';
+        if (y)
+            out += '|';
         for (int x = 0; x < canvas.width(); ++x) {
             char c = '.';
             for (int i = 0; i < 6; ++i)
-                if (canvas.At(x, y) == kLetters[i]) c = (char)('A' + i);
+                if (canvas.At(x, y) == kLetters[i])
+                    c = (char)('A' + i);
             out += c;
         }
     }
@@ -141,17 +146,16 @@ TEST_P(StretchDibPlacementTest, PlacesAndFlips)
     EXPECT_EQ(Letters(canvas), c.picture);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rectangles, StretchDibPlacementTest,
-    ::testing::Values(PlacementCase{false, 0, 0, 1, 1, 0, 0, 1, 1, "E..|...|..."},
-                      PlacementCase{true, 0, 0, 1, 1, 0, 0, 1, 1, "E..|...|..."},
-                      PlacementCase{true, 0, 0, 2, 2, 0, 1, 2, 2, "AB.|CD.|..."},
-                      PlacementCase{true, 1, 1, 2, 1, 0, 1, 2, 1, "...|.CD|..."},
-                      PlacementCase{false, 2, 0, -2, 1, 0, 2, 2, 1, ".BA|...|..."},
-                      PlacementCase{true, 0, 0, 2, 1, 1, 2, -2, 1, "BA.|...|..."},
-                      PlacementCase{false, 0, 2, 1, -2, 0, 0, 1, 2, "...|E..|C.."},
-                      PlacementCase{true, 0, 0, 1, 2, 0, 1, 1, -2, "E..|C..|..."},
-                      PlacementCase{false, 1, 1, -2, -2, 1, 2, -2, -2, "AB.|CD.|..."}));
+INSTANTIATE_TEST_SUITE_P(Rectangles, StretchDibPlacementTest,
+                         ::testing::Values(PlacementCase{false, 0, 0, 1, 1, 0, 0, 1, 1, "E..|...|..."},
+                                           PlacementCase{true, 0, 0, 1, 1, 0, 0, 1, 1, "E..|...|..."},
+                                           PlacementCase{true, 0, 0, 2, 2, 0, 1, 2, 2, "AB.|CD.|..."},
+                                           PlacementCase{true, 1, 1, 2, 1, 0, 1, 2, 1, "...|.CD|..."},
+                                           PlacementCase{false, 2, 0, -2, 1, 0, 2, 2, 1, ".BA|...|..."},
+                                           PlacementCase{true, 0, 0, 2, 1, 1, 2, -2, 1, "BA.|...|..."},
+                                           PlacementCase{false, 0, 2, 1, -2, 0, 0, 1, 2, "...|E..|C.."},
+                                           PlacementCase{true, 0, 0, 1, 2, 0, 1, 1, -2, "E..|C..|..."},
+                                           PlacementCase{false, 1, 1, -2, -2, 1, 2, -2, -2, "AB.|CD.|..."}));
 
 TEST(DibTransfers, StretchDibitsExpandsRunLengthData)
 {

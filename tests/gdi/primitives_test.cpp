@@ -30,18 +30,16 @@ TEST_P(LineTest, DrawsEveryPixelButTheLast)
     EXPECT_EQ(p.y, c.y1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, LineTest,
-                         ::testing::Values(LineCase{6, 1, 0, 0, 4, 0, "####.."}, LineCase{4, 1, 3, 0, 0, 0, ".###"},
-                                           LineCase{3, 4, 1, 0, 1, 3, ".#.|.#.|.#.|..."},
-                                           LineCase{4, 4, 0, 0, 3, 3, "#...|.#..|..#.|...."},
-                                           // Exact ties of the minor coordinate go to the smaller one.
-                                           LineCase{5, 3, 0, 0, 4, 2, "##...|..##.|....."},
-                                           LineCase{5, 3, 4, 2, 0, 0, ".#...|..##.|....#"},
-                                           LineCase{5, 3, 0, 2, 4, 0, "...#.|.##..|#...."},
-                                           LineCase{3, 5, 0, 0, 2, 4, "#..|#..|.#.|.#.|..."},
-                                           LineCase{3, 5, 2, 4, 0, 0, "...|#..|.#.|.#.|..#"},
-                                           LineCase{3, 3, 1, 1, 1, 1, "...|...|..."},
-                                           LineCase{4, 2, -5, 1, 10, 1, "....|####"}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, LineTest,
+    ::testing::Values(LineCase{6, 1, 0, 0, 4, 0, "####.."}, LineCase{4, 1, 3, 0, 0, 0, ".###"},
+                      LineCase{3, 4, 1, 0, 1, 3, ".#.|.#.|.#.|..."}, LineCase{4, 4, 0, 0, 3, 3, "#...|.#..|..#.|...."},
+                      // Exact ties of the minor coordinate go to the smaller one.
+                      LineCase{5, 3, 0, 0, 4, 2, "##...|..##.|....."}, LineCase{5, 3, 4, 2, 0, 0, ".#...|..##.|....#"},
+                      LineCase{5, 3, 0, 2, 4, 0, "...#.|.##..|#...."},
+                      LineCase{3, 5, 0, 0, 2, 4, "#..|#..|.#.|.#.|..."},
+                      LineCase{3, 5, 2, 4, 0, 0, "...|#..|.#.|.#.|..#"}, LineCase{3, 3, 1, 1, 1, 1, "...|...|..."},
+                      LineCase{4, 2, -5, 1, 10, 1, "....|####"}));
 
 TEST(Shapes, RectangleFramesWithThePenAndFillsInside)
 {
@@ -151,7 +149,8 @@ TEST(Shapes, ArcRunsCounterClockwiseFromStartToEnd)
     int upper = 0, lower = 0;
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 9; ++x)
-            if (canvas.At(x, y) == kBlack) (y < 4 ? upper : lower) += y != 4;
+            if (canvas.At(x, y) == kBlack)
+                (y < 4 ? upper : lower) += y != 4;
     EXPECT_GT(upper, 8);
     EXPECT_EQ(lower, 0);
     canvas.Clear(RGB(255, 255, 255));
@@ -168,8 +167,9 @@ TEST(Shapes, WidePenHasRoundCapsAndItsWidth)
     HGDIOBJ old = SelectObject(canvas.dc(), pen);
     MoveToEx(canvas.dc(), 2, 4, nullptr);
     LineTo(canvas.dc(), 8, 4);
-    EXPECT_EQ(canvas.Picture(kBlack), "...........|...........|...........|.#########.|.#########.|.#########.|..........."
-                                      "|...........|...........");
+    EXPECT_EQ(canvas.Picture(kBlack),
+              "...........|...........|...........|.#########.|.#########.|.#########.|..........."
+              "|...........|...........");
     canvas.Clear(RGB(255, 255, 255));
     HPEN six = CreatePen(PS_SOLID, 6, kBlack);
     SelectObject(canvas.dc(), six);
@@ -178,7 +178,8 @@ TEST(Shapes, WidePenHasRoundCapsAndItsWidth)
     int widest = 0;
     for (int y = 0; y < 9; ++y) {
         int n = 0;
-        for (int x = 0; x < 11; ++x) n += canvas.At(x, y) == kBlack;
+        for (int x = 0; x < 11; ++x)
+            n += canvas.At(x, y) == kBlack;
         widest = std::max(widest, n);
     }
     EXPECT_EQ(widest, 6);
@@ -203,10 +204,12 @@ TEST_P(GeometricJoinTest, CornerTakesThePensJoin)
     HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | c.join, 5, &brush, 0, nullptr);
     HGDIOBJ old = SelectObject(canvas.dc(), pen);
     std::vector<POINT> pts{{2, 8}, {8, 8}, {8, 2}};
-    if (c.repeatCorner) pts.insert(pts.begin() + 1, POINT{8, 8});
+    if (c.repeatCorner)
+        pts.insert(pts.begin() + 1, POINT{8, 8});
     Polyline(canvas.dc(), pts.data(), (int)pts.size());
-    std::string upper = "...........|...........|......#####|......#####|......#####|......#####|..#########|..#########|"
-                        "..#########|";
+    std::string upper =
+        "...........|...........|......#####|......#####|......#####|......#####|..#########|..#########|"
+        "..#########|";
     EXPECT_EQ(canvas.Picture(kBlack), upper + c.lastRows);
     SelectObject(canvas.dc(), old);
     DeleteObject(pen);
@@ -313,9 +316,9 @@ TEST(Shapes, FrameControlsDrawInsideTheirRectangle)
 {
     Canvas canvas(20, 20, RGB(1, 2, 3));
     RECT r{2, 2, 18, 18};
-    UINT kinds[][2] = {{DFC_SCROLL, DFCS_SCROLLDOWN},     {DFC_SCROLL, DFCS_SCROLLSIZEGRIP},
-                       {DFC_MENU, DFCS_MENUCHECK},        {DFC_SCROLL, DFCS_SCROLLUP | DFCS_PUSHED | DFCS_FLAT},
-                       {DFC_BUTTON, DFCS_BUTTONPUSH},     {DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_INACTIVE}};
+    UINT kinds[][2] = {{DFC_SCROLL, DFCS_SCROLLDOWN}, {DFC_SCROLL, DFCS_SCROLLSIZEGRIP},
+                       {DFC_MENU, DFCS_MENUCHECK},    {DFC_SCROLL, DFCS_SCROLLUP | DFCS_PUSHED | DFCS_FLAT},
+                       {DFC_BUTTON, DFCS_BUTTONPUSH}, {DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_INACTIVE}};
     for (auto& k : kinds) {
         canvas.Clear(RGB(1, 2, 3));
         EXPECT_TRUE(DrawFrameControl(canvas.dc(), &r, k[0], k[1]));

@@ -64,11 +64,12 @@ TEST(RasterOps, NamedCodesOnColours)
     struct Case {
         DWORD rop;
         COLORREF expected;
-    } cases[] = {{SRCCOPY, RGB(0xF0, 0x0F, 0x33)}, {SRCAND, RGB(0x50, 0x05, 0x00)}, {SRCPAINT, RGB(0xF5, 0x5F, 0x77)},
-                 {SRCINVERT, RGB(0xA5, 0x5A, 0x77)}, {NOTSRCCOPY, RGB(0x0F, 0xF0, 0xCC)}, {DSTINVERT, RGB(0xAA, 0xAA, 0xBB)},
-                 {BLACKNESS, RGB(0, 0, 0)}, {WHITENESS, RGB(255, 255, 255)}, {PATCOPY, RGB(0x12, 0x34, 0x56)},
-                 {PATINVERT, RGB(0x47, 0x61, 0x12)}, {MERGECOPY, RGB(0x10, 0x04, 0x12)},
-                 {SRCERASE, RGB(0xA0, 0x0A, 0x33)}, {NOTSRCERASE, RGB(0x0A, 0xA0, 0x88)}};
+    } cases[] = {
+        {SRCCOPY, RGB(0xF0, 0x0F, 0x33)},    {SRCAND, RGB(0x50, 0x05, 0x00)},     {SRCPAINT, RGB(0xF5, 0x5F, 0x77)},
+        {SRCINVERT, RGB(0xA5, 0x5A, 0x77)},  {NOTSRCCOPY, RGB(0x0F, 0xF0, 0xCC)}, {DSTINVERT, RGB(0xAA, 0xAA, 0xBB)},
+        {BLACKNESS, RGB(0, 0, 0)},           {WHITENESS, RGB(255, 255, 255)},     {PATCOPY, RGB(0x12, 0x34, 0x56)},
+        {PATINVERT, RGB(0x47, 0x61, 0x12)},  {MERGECOPY, RGB(0x10, 0x04, 0x12)},  {SRCERASE, RGB(0xA0, 0x0A, 0x33)},
+        {NOTSRCERASE, RGB(0x0A, 0xA0, 0x88)}};
     Canvas source(1, 1, RGB(0xF0, 0x0F, 0x33));
     for (const Case& c : cases) {
         Canvas dest(1, 1, RGB(0x55, 0x55, 0x44));
@@ -96,9 +97,9 @@ TEST(RasterOps, ThirtyTwoBitPixelsKeepAllBits)
         int mode;
         DWORD rop;
         uint32_t expected;
-    } cases[] = {{R2_NOT, 0, 0x55EEDDCCu},         {R2_XORPEN, 0, 0xAAEEDD33u},    {R2_WHITE, 0, 0xFFFFFFFFu},
-                 {R2_MERGEPEN, 0, 0xAAFFFF33u},    {0, DSTINVERT, 0x55EEDDCCu},    {0, SRCCOPY, 0x80000102u},
-                 {0, SRCINVERT, 0x2A112331u},      {0, SRCPAINT, 0xAA112333u},     {0, NOTSRCCOPY, 0x7FFFFEFDu},
+    } cases[] = {{R2_NOT, 0, 0x55EEDDCCu},      {R2_XORPEN, 0, 0xAAEEDD33u}, {R2_WHITE, 0, 0xFFFFFFFFu},
+                 {R2_MERGEPEN, 0, 0xAAFFFF33u}, {0, DSTINVERT, 0x55EEDDCCu}, {0, SRCCOPY, 0x80000102u},
+                 {0, SRCINVERT, 0x2A112331u},   {0, SRCPAINT, 0xAA112333u},  {0, NOTSRCCOPY, 0x7FFFFEFDu},
                  {0, WHITENESS, 0xFFFFFFFFu}};
     Canvas source(1, 1);
     *static_cast<uint32_t*>(source.bits()) = 0x80000102u;
@@ -126,8 +127,10 @@ TEST(RasterOps, SetPixelAppliesTheMixMode)
     struct Case {
         int mode;
         COLORREF expected;
-    } cases[] = {{R2_COPYPEN, RGB(0xF0, 0x0F, 0x00)}, {R2_XORPEN, RGB(0xA5, 0x5A, 0x44)},
-                 {R2_NOP, RGB(0x55, 0x55, 0x44)},     {R2_NOT, RGB(0xAA, 0xAA, 0xBB)}};
+    } cases[] = {{R2_COPYPEN, RGB(0xF0, 0x0F, 0x00)},
+                 {R2_XORPEN, RGB(0xA5, 0x5A, 0x44)},
+                 {R2_NOP, RGB(0x55, 0x55, 0x44)},
+                 {R2_NOT, RGB(0xAA, 0xAA, 0xBB)}};
     for (const Case& c : cases) {
         Canvas canvas(1, 1, RGB(0x55, 0x55, 0x44));
         SetROP2(canvas.dc(), c.mode);
@@ -155,10 +158,10 @@ TEST_P(HatchTest, LinesSitInTheirRowAndColumnOfTheCell)
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, HatchTest,
-    ::testing::Values(
-        HatchCase{HS_HORIZONTAL, "........|........|........|########|........|........|........|........"},
-        HatchCase{HS_VERTICAL, "....#...|....#...|....#...|....#...|....#...|....#...|....#...|....#..."},
-        HatchCase{HS_CROSS, "....#...|....#...|....#...|########|....#...|....#...|....#...|....#..."}));
+    ::testing::Values(HatchCase{HS_HORIZONTAL,
+                                "........|........|........|########|........|........|........|........"},
+                      HatchCase{HS_VERTICAL, "....#...|....#...|....#...|....#...|....#...|....#...|....#...|....#..."},
+                      HatchCase{HS_CROSS, "....#...|....#...|....#...|########|....#...|....#...|....#...|....#..."}));
 
 TEST(RasterOps, HatchBrushLeavesGapsWhenTransparent)
 {

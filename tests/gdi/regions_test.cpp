@@ -35,7 +35,8 @@ TEST(Regions, CombineModes)
         EXPECT_EQ(CombineRgn(d, a, b, c.mode), c.kind) << c.mode;
         std::vector<RECT> got = RectsOf(d);
         ASSERT_EQ(got.size(), c.rects.size()) << c.mode;
-        for (size_t i = 0; i < got.size(); ++i) EXPECT_EQ(CRect(got[i]), c.rects[i]) << c.mode << " " << i;
+        for (size_t i = 0; i < got.size(); ++i)
+            EXPECT_EQ(CRect(got[i]), c.rects[i]) << c.mode << " " << i;
         DeleteObject(a);
         DeleteObject(b);
         DeleteObject(d);
@@ -114,7 +115,8 @@ TEST(Regions, FilledPolygonBandMatchesTheBeamShape)
     EXPECT_EQ(canvas.Count(RGB(0, 0, 0)), 16);
     for (int x = 0; x < 8; ++x) {
         int n = 0;
-        for (int y = 0; y < 7; ++y) n += canvas.At(x, y) == RGB(0, 0, 0);
+        for (int y = 0; y < 7; ++y)
+            n += canvas.At(x, y) == RGB(0, 0, 0);
         EXPECT_EQ(n, 2) << x;
     }
     DeleteObject(brush);

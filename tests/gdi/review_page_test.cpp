@@ -19,7 +19,8 @@ bool WriteBmp(const std::string& path, const Canvas& canvas)
     int stride = (w * 3 + 3) & ~3;
     std::vector<unsigned char> file(54 + (size_t)stride * h, 0);
     auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = (unsigned char)(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = (unsigned char)(v >> (8 * i));
     };
     file[0] = 'B';
     file[1] = 'M';
@@ -34,10 +35,12 @@ bool WriteBmp(const std::string& path, const Canvas& canvas)
     const auto* px = static_cast<const unsigned char*>(canvas.bits());
     for (int y = 0; y < h; ++y) {
         unsigned char* row = &file[54 + (size_t)(h - 1 - y) * stride];
-        for (int x = 0; x < w; ++x) std::memcpy(row + 3 * x, px + ((size_t)y * w + x) * 4, 3);
+        for (int x = 0; x < w; ++x)
+            std::memcpy(row + 3 * x, px + ((size_t)y * w + x) * 4, 3);
     }
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -98,10 +101,14 @@ void DrawPage(CDC& dc)
         const char* face;
         int height, width, weight;
         BYTE italic, underline, strike, quality;
-    } faces[] = {{"Arial", 14, 0, 400, 0, 0, 0, 0},   {"Arial", 20, 0, 700, 0, 0, 0, 0},
-                 {"Times New Roman", -18, 0, 400, 1, 0, 0, 0}, {"Verdana", 16, 0, 400, 0, 1, 0, 0},
-                 {"MS Sans Serif", 16, 0, 400, 0, 0, 1, 0},  {"Arial", 24, 6, 400, 0, 0, 0, 0},
-                 {"Arial", 24, 0, 400, 0, 0, 0, ANTIALIASED_QUALITY}, {"System", 16, 0, 700, 0, 0, 0, 0}};
+    } faces[] = {{"Arial", 14, 0, 400, 0, 0, 0, 0},
+                 {"Arial", 20, 0, 700, 0, 0, 0, 0},
+                 {"Times New Roman", -18, 0, 400, 1, 0, 0, 0},
+                 {"Verdana", 16, 0, 400, 0, 1, 0, 0},
+                 {"MS Sans Serif", 16, 0, 400, 0, 0, 1, 0},
+                 {"Arial", 24, 6, 400, 0, 0, 0, 0},
+                 {"Arial", 24, 0, 400, 0, 0, 0, ANTIALIASED_QUALITY},
+                 {"System", 16, 0, 700, 0, 0, 0, 0}};
     int y = 120;
     dc.SetBkMode(TRANSPARENT);
     for (const Style& s : faces) {

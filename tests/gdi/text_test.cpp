@@ -86,7 +86,9 @@ TEST(Fonts, ExtentAddsAdvancesAndCharacterExtra)
     GetTextExtentPoint32(canvas.dc(), "ab", 2, &extra);
     EXPECT_EQ(extra.cx, ab.cx + 6);
     // Fitting counts bytes of whole characters.
-    const char* mixed = "ab\xE9\x9F\xB3" "c";
+    const char* mixed =
+        "ab\xE9\x9F\xB3"
+        "c";
     SIZE all;
     int fit = -1, extents[6] = {};
     GetTextExtentExPoint(canvas.dc(), mixed, 6, extra.cx + 1, &fit, extents, &all);
@@ -191,8 +193,9 @@ TEST(Text, DrawTextLayout)
     EXPECT_EQ(DrawText(canvas.dc(), "alpha beta", -1, &narrow, DT_CALCRECT | DT_WORDBREAK), 32);
     // Ideographs break without spaces.
     RECT cjk{0, 0, word.cx, 0};
-    EXPECT_GT(DrawText(canvas.dc(), "\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90"
-                                    "\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90",
+    EXPECT_GT(DrawText(canvas.dc(),
+                       "\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90"
+                       "\xE9\x9F\xB3\xE4\xB9\x90\xE9\x9F\xB3\xE4\xB9\x90",
                        -1, &cjk, DT_CALCRECT | DT_WORDBREAK),
               16);
     // Line breaks count, the '&' prefix is dropped from the measure.
@@ -209,7 +212,8 @@ TEST(Text, DrawTextLayout)
     SetTextColor(canvas.dc(), RGB(0, 0, 0));
     DrawText(canvas.dc(), "alpha beta gamma", -1, &box, DT_SINGLELINE | DT_END_ELLIPSIS);
     for (int y = 0; y < 100; ++y)
-        for (int x = word.cx; x < 200; ++x) ASSERT_NE(canvas.At(x, y), RGB(0, 0, 0)) << x << "," << y;
+        for (int x = word.cx; x < 200; ++x)
+            ASSERT_NE(canvas.At(x, y), RGB(0, 0, 0)) << x << "," << y;
     // Centred vertically and horizontally: the ink sits around the middle.
     canvas.Clear(RGB(255, 255, 255));
     RECT mid{0, 0, 200, 100};

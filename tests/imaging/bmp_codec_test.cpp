@@ -4,39 +4,45 @@
 #include "tests/support/bitmap_headers.h"
 #include "image_io.h"
 
-
 namespace {
 
 COLORREF Colour(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue); }
 
 // A 4x2 4-bit picture: bottom row 1,2,3,4 and top row 5,6,7,8, as stored rows.
-std::vector<uint8_t> FourBitPlain() {
+std::vector<uint8_t> FourBitPlain()
+{
     auto f = InfoFile(4, 2, 4, 0, 0, 16);
     std::vector<uint32_t> pal;
-    for (uint32_t i = 0; i < 16; ++i) pal.push_back(i * 0x101010);
+    for (uint32_t i = 0; i < 16; ++i)
+        pal.push_back(i * 0x101010);
     Palette(f, pal);
     f.insert(f.end(), {0x12, 0x34, 0, 0, 0x56, 0x78, 0, 0});
     return f;
 }
 
-std::vector<uint8_t> WithBytes(std::vector<uint8_t> head, const std::vector<uint8_t>& tail) {
+std::vector<uint8_t> WithBytes(std::vector<uint8_t> head, const std::vector<uint8_t>& tail)
+{
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
 }
 
-std::vector<int> Indices(const CRasterImage& image) {
+std::vector<int> Indices(const CRasterImage& image)
+{
     std::vector<int> out;
     for (int y = 0; y < image.GetHeight(); ++y)
-        for (int x = 0; x < image.GetWidth(); ++x) out.push_back(image.GetPixelIndex(x, y));
+        for (int x = 0; x < image.GetWidth(); ++x)
+            out.push_back(image.GetPixelIndex(x, y));
     return out;
 }
 
 }  // namespace
 
-TEST(BmpCodecTest, TwentyFourBitRoundTripHasNoPalette) {
+TEST(BmpCodecTest, TwentyFourBitRoundTripHasNoPalette)
+{
     CRasterImage image(3, 2, 24, RASTER_TYPE_BMP);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) image.SetPixelColor(x, y, RGB(10 * x, 20 * y, 7));
+        for (int x = 0; x < 3; ++x)
+            image.SetPixelColor(x, y, RGB(10 * x, 20 * y, 7));
     auto bytes = EncodeBytes(image, RASTER_TYPE_BMP);
     ASSERT_EQ(bytes.size(), 54u + 2 * 12);
     EXPECT_EQ(bytes[0], 'B');
@@ -46,7 +52,8 @@ TEST(BmpCodecTest, TwentyFourBitRoundTripHasNoPalette) {
     EXPECT_EQ(Colour(back.GetPixelColor(2, 1)), RGB(20, 20, 7));
 }
 
-TEST(BmpCodecTest, FileWithoutFileHeaderLoads) {
+TEST(BmpCodecTest, FileWithoutFileHeaderLoads)
+{
     auto f = InfoFile(2, 1, 1, 0, 2, 2, /*fileHeader=*/false);
     Palette(f, {0x000000, 0xFF0000});
     f.insert(f.end(), {0x40, 0, 0, 0});
@@ -56,7 +63,8 @@ TEST(BmpCodecTest, FileWithoutFileHeaderLoads) {
     EXPECT_EQ(Colour(image.GetPixelColor(0, 0)), RGB(0, 0, 0));
 }
 
-TEST(BmpCodecTest, CoreHeaderMatchesInfoHeader) {
+TEST(BmpCodecTest, CoreHeaderMatchesInfoHeader)
+{
     std::vector<uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 14 + 12 + 6, 0, 0, 0};
     Put32(core, 12);
     Put16(core, 2);
@@ -71,11 +79,13 @@ TEST(BmpCodecTest, CoreHeaderMatchesInfoHeader) {
     CRasterImage a, b;
     ASSERT_TRUE(DecodeBytes(a, core, RASTER_TYPE_BMP));
     ASSERT_TRUE(DecodeBytes(b, info, RASTER_TYPE_BMP));
-    for (int x = 0; x < 2; ++x) EXPECT_EQ(Colour(a.GetPixelColor(x, 0)), Colour(b.GetPixelColor(x, 0)));
+    for (int x = 0; x < 2; ++x)
+        EXPECT_EQ(Colour(a.GetPixelColor(x, 0)), Colour(b.GetPixelColor(x, 0)));
     EXPECT_EQ(Colour(a.GetPixelColor(0, 0)), RGB(0xCC, 0xBB, 0xAA));
 }
 
-TEST(BmpCodecTest, ShortPaletteReadsOnlyTheUsedColoursAndPixelsAtTheOffset) {
+TEST(BmpCodecTest, ShortPaletteReadsOnlyTheUsedColoursAndPixelsAtTheOffset)
+{
     auto f = InfoFile(2, 1, 8, 0, 16, 16);
     std::vector<uint32_t> pal(16, 0);
     pal[15] = 0x00FF00;
@@ -96,7 +106,8 @@ TEST(BmpCodecTest, ShortPaletteReadsOnlyTheUsedColoursAndPixelsAtTheOffset) {
     EXPECT_EQ(second.GetPixelIndex(0, 0), 15);
 }
 
-TEST(BmpCodecTest, RunLengthStreamsMatchPlainPictures) {
+TEST(BmpCodecTest, RunLengthStreamsMatchPlainPictures)
+{
     CRasterImage plain;
     ASSERT_TRUE(DecodeBytes(plain, FourBitPlain(), RASTER_TYPE_BMP));
 
@@ -104,7 +115,8 @@ TEST(BmpCodecTest, RunLengthStreamsMatchPlainPictures) {
     // Top row: an absolute run of 4 pixels, then end of picture.
     auto rle4 = InfoFile(4, 2, 4, 2, 16, 16);
     std::vector<uint32_t> pal;
-    for (uint32_t i = 0; i < 16; ++i) pal.push_back(i * 0x101010);
+    for (uint32_t i = 0; i < 16; ++i)
+        pal.push_back(i * 0x101010);
     Palette(rle4, pal);
     rle4.insert(rle4.end(), {1, 0x10, 0, 3, 0x23, 0x40, 0, 0, 0, 4, 0x56, 0x78, 0, 1});
     CRasterImage decoded;
@@ -124,23 +136,26 @@ TEST(BmpCodecTest, RunLengthStreamsMatchPlainPictures) {
     EXPECT_EQ(eight.GetPixelIndex(3, 1), 5);
 }
 
-TEST(BmpCodecTest, HostileRunLengthStreamsStayInsideThePicture) {
+TEST(BmpCodecTest, HostileRunLengthStreamsStayInsideThePicture)
+{
     const std::vector<std::vector<uint8_t>> streams = {
-        {255, 1, 255, 2, 0, 1},              // runs far past the row end
-        {0, 2, 255, 255, 5, 5, 0, 1},        // a delta past the picture
-        {0, 255, 1, 2, 3},                   // an absolute run cut short
-        {7, 7},                              // no end marker
+        {255, 1, 255, 2, 0, 1},        // runs far past the row end
+        {0, 2, 255, 255, 5, 5, 0, 1},  // a delta past the picture
+        {0, 255, 1, 2, 3},             // an absolute run cut short
+        {7, 7},                        // no end marker
     };
     for (const auto& stream : streams) {
         auto f = InfoFile(3, 2, 8, 1, 256, 256);
         Palette(f, std::vector<uint32_t>(256, 0));
         f.insert(f.end(), stream.begin(), stream.end());
         CRasterImage image;
-        DecodeBytes(image, f, RASTER_TYPE_BMP);  // must neither crash nor write outside (checked by the sanitizer build)
+        DecodeBytes(image, f,
+                    RASTER_TYPE_BMP);  // must neither crash nor write outside (checked by the sanitizer build)
     }
 }
 
-TEST(BmpCodecTest, RunLengthStreamOfAnotherPixelSizeIsRefused) {
+TEST(BmpCodecTest, RunLengthStreamOfAnotherPixelSizeIsRefused)
+{
     // Each stream would fill a whole 64-pixel row in bytes, eight times a 1-bit row's width.
     struct Case {
         int bits;
@@ -156,15 +171,16 @@ TEST(BmpCodecTest, RunLengthStreamOfAnotherPixelSizeIsRefused) {
     }
 }
 
-TEST(BmpCodecTest, SixteenBitFieldsOfAnyWidth) {
+TEST(BmpCodecTest, SixteenBitFieldsOfAnyWidth)
+{
     struct Case {
         uint32_t red, green, blue;
         unsigned pixel;
         COLORREF colour;
     } cases[] = {
-        {0xF800, 0x07E0, 0x001F, 0xFFFF, RGB(248, 252, 248)},   // 5-6-5
-        {0xFFC0, 0x0030, 0x000F, 0x8035, RGB(128, 192, 80)},    // 10-2-4: red wider than a byte
-        {0x000F, 0xFFF0, 0x0000, 0xABCD, RGB(208, 171, 0)},     // 4-12-0, red in the low bits
+        {0xF800, 0x07E0, 0x001F, 0xFFFF, RGB(248, 252, 248)},  // 5-6-5
+        {0xFFC0, 0x0030, 0x000F, 0x8035, RGB(128, 192, 80)},   // 10-2-4: red wider than a byte
+        {0x000F, 0xFFF0, 0x0000, 0xABCD, RGB(208, 171, 0)},    // 4-12-0, red in the low bits
     };
     for (const Case& c : cases) {
         auto f = InfoFile(1, 1, 16, 3, 0, 0);
@@ -180,7 +196,8 @@ TEST(BmpCodecTest, SixteenBitFieldsOfAnyWidth) {
     }
 }
 
-TEST(BmpCodecTest, TopDownAndSixteenBitPictures) {
+TEST(BmpCodecTest, TopDownAndSixteenBitPictures)
+{
     auto down = InfoFile(1, -2, 24, 0, 0, 0);
     down.insert(down.end(), {1, 2, 3, 0, 4, 5, 6, 0});  // first row in the file is the top row
     CRasterImage image;
@@ -198,7 +215,8 @@ TEST(BmpCodecTest, TopDownAndSixteenBitPictures) {
     EXPECT_EQ(Colour(rgb.GetPixelColor(0, 0)), RGB(248, 0, 248));
 }
 
-TEST(BmpCodecTest, FailuresLeaveTheirTextAndKeepSettings) {
+TEST(BmpCodecTest, FailuresLeaveTheirTextAndKeepSettings)
+{
     struct Case {
         std::vector<uint8_t> bytes;
         const char* text;

@@ -6,14 +6,16 @@
 
 #include "imaging/raster_image.h"
 
-inline bool DecodeBytes(CRasterImage& image, const std::vector<uint8_t>& bytes, int type) {
+inline bool DecodeBytes(CRasterImage& image, const std::vector<uint8_t>& bytes, int type)
+{
     FILE* file = fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb");
     bool ok = image.Decode(file, type);
     std::fclose(file);
     return ok;
 }
 
-inline std::vector<uint8_t> EncodeBytes(CRasterImage& image, int type, bool* ok = nullptr) {
+inline std::vector<uint8_t> EncodeBytes(CRasterImage& image, int type, bool* ok = nullptr)
+{
     char* data = nullptr;
     size_t size = 0;
     FILE* file = open_memstream(&data, &size);
@@ -21,6 +23,7 @@ inline std::vector<uint8_t> EncodeBytes(CRasterImage& image, int type, bool* ok 
     std::fclose(file);
     std::vector<uint8_t> bytes(data, data + size);
     std::free(data);
-    if (ok) *ok = result;
+    if (ok)
+        *ok = result;
     return bytes;
 }

@@ -9,7 +9,8 @@ namespace {
 const COLORREF kGreen = RGB(0, 200, 0);
 
 // 2x2 picture, top row white | red, bottom row blue | white.
-void Checker(CRasterImage& image) {
+void Checker(CRasterImage& image)
+{
     image.Create(2, 2, 24);
     image.SetPixelColor(0, 1, RGB(255, 255, 255));
     image.SetPixelColor(1, 1, RGB(255, 0, 0));
@@ -19,7 +20,8 @@ void Checker(CRasterImage& image) {
 
 }  // namespace
 
-TEST(RasterDrawTest, DrawCopiesAtOwnSizeAndFromColumnZero) {
+TEST(RasterDrawTest, DrawCopiesAtOwnSizeAndFromColumnZero)
+{
     CRasterImage image;
     Checker(image);
     Canvas surface(4, 4, kGreen);
@@ -32,7 +34,8 @@ TEST(RasterDrawTest, DrawCopiesAtOwnSizeAndFromColumnZero) {
     EXPECT_EQ(surface.At(3, 3), kGreen);
 }
 
-TEST(RasterDrawTest, TransparentColourKeepsTheDestination) {
+TEST(RasterDrawTest, TransparentColourKeepsTheDestination)
+{
     CRasterImage image;
     Checker(image);
     image.SetTransparentColor(RGB(255, 255, 255));
@@ -47,7 +50,8 @@ TEST(RasterDrawTest, TransparentColourKeepsTheDestination) {
     }
 }
 
-TEST(RasterDrawTest, MemoryDcCacheDrawsIntoThePicture) {
+TEST(RasterDrawTest, MemoryDcCacheDrawsIntoThePicture)
+{
     CRasterImage image;
     image.CreateFilled(3, 3, 24, 0xFFFFFF);
     EXPECT_FALSE(image.ReleaseMemDc());
@@ -60,7 +64,8 @@ TEST(RasterDrawTest, MemoryDcCacheDrawsIntoThePicture) {
     EXPECT_EQ(RGB(top.rgbRed, top.rgbGreen, top.rgbBlue), RGB(1, 2, 3));
 }
 
-TEST(RasterDrawTest, RenderRegionFromClipsToTheSource) {
+TEST(RasterDrawTest, RenderRegionFromClipsToTheSource)
+{
     CRasterImage source;
     Checker(source);
     CRasterImage region;

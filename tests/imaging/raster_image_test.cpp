@@ -12,11 +12,12 @@ COLORREF Colour(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
 
 }  // namespace
 
-TEST(RasterImageTest, CreateRaisesDepthAndSizesRows) {
+TEST(RasterImageTest, CreateRaisesDepthAndSizesRows)
+{
     struct Case {
         int width, bits, wantBits, wantPalette, wantRow;
     } cases[] = {
-        {5, 1, 1, 2, 4}, {33, 1, 1, 2, 8}, {5, 2, 4, 16, 4}, {5, 8, 8, 256, 8},
+        {5, 1, 1, 2, 4},    {33, 1, 1, 2, 8},   {5, 2, 4, 16, 4},   {5, 8, 8, 256, 8},
         {3, 16, 24, 0, 12}, {3, 24, 24, 0, 12}, {3, 32, 32, 0, 12},
     };
     for (const Case& c : cases) {
@@ -29,7 +30,8 @@ TEST(RasterImageTest, CreateRaisesDepthAndSizesRows) {
     }
 }
 
-TEST(RasterImageTest, NewPictureHasClearedPixelsAndPadding) {
+TEST(RasterImageTest, NewPictureHasClearedPixelsAndPadding)
+{
     // Leave a block of the same size dirty on the heap, so that a reused block would show.
     CRasterImage probe(3, 4, 24, RASTER_TYPE_BMP);
     size_t size = static_cast<size_t>(probe.GetBufferSize());
@@ -40,10 +42,12 @@ TEST(RasterImageTest, NewPictureHasClearedPixelsAndPadding) {
     CRasterImage image(3, 4, 24, RASTER_TYPE_BMP);
     ASSERT_TRUE(image.IsValid());
     const BYTE* rows = image.GetPixelRows();
-    for (int i = 0; i < image.GetRowWidth() * 4; ++i) ASSERT_EQ(rows[i], 0) << i;
+    for (int i = 0; i < image.GetRowWidth() * 4; ++i)
+        ASSERT_EQ(rows[i], 0) << i;
 }
 
-TEST(RasterImageTest, PixelsByIndexAndColour) {
+TEST(RasterImageTest, PixelsByIndexAndColour)
+{
     CRasterImage four(4, 1, 4, RASTER_TYPE_BMP);
     four.SetPixelIndex(0, 0, 0x3);
     four.SetPixelIndex(1, 0, 0x1C);  // only the low nibble counts
@@ -64,7 +68,8 @@ TEST(RasterImageTest, PixelsByIndexAndColour) {
     EXPECT_EQ(rgb.GetPixelAddress(1, 1), p);  // from the top, row 1 is the bottom row
 }
 
-TEST(RasterImageTest, OutsidePixelsFollowTransparency) {
+TEST(RasterImageTest, OutsidePixelsFollowTransparency)
+{
     CRasterImage rgb(2, 2, 24, RASTER_TYPE_BMP);
     EXPECT_EQ(Colour(rgb.GetPixelColor(5, 5)), 0u);
     rgb.SetTransparentColor(RGB(1, 2, 3));
@@ -78,7 +83,8 @@ TEST(RasterImageTest, OutsidePixelsFollowTransparency) {
     EXPECT_EQ(Colour(indexed.GetPixelColor(9, 9)), RGB(7, 7, 7));
 }
 
-TEST(RasterImageTest, PaletteHelpers) {
+TEST(RasterImageTest, PaletteHelpers)
+{
     CRasterImage sixteen(1, 1, 4, RASTER_TYPE_BMP);
     sixteen.SetGreyPalette();
     EXPECT_EQ(sixteen.GetPaletteColor(1).rgbRed, 17);
@@ -98,7 +104,8 @@ TEST(RasterImageTest, PaletteHelpers) {
     EXPECT_EQ(two.GetNearestIndex(probe), 0);  // first of equal distances
 }
 
-TEST(RasterImageTest, GhostNeverFreesTheSharedBuffer) {
+TEST(RasterImageTest, GhostNeverFreesTheSharedBuffer)
+{
     CRasterImage source(4, 4, 24, RASTER_TYPE_BMP);
     source.SetPixelColor(0, 0, RGB(9, 8, 7));
     {
@@ -115,7 +122,8 @@ TEST(RasterImageTest, GhostNeverFreesTheSharedBuffer) {
     EXPECT_EQ(Colour(taker.GetPixelColor(0, 0)), RGB(9, 8, 7));
 }
 
-TEST(RasterImageTest, CopyFromResetsTransparencyAndKeepsPixels) {
+TEST(RasterImageTest, CopyFromResetsTransparencyAndKeepsPixels)
+{
     CRasterImage source(3, 3, 24, RASTER_TYPE_JPEG);
     source.SetPixelColor(2, 2, RGB(1, 2, 3));
     source.SetTransparentIndex(0);
@@ -126,10 +134,12 @@ TEST(RasterImageTest, CopyFromResetsTransparencyAndKeepsPixels) {
     EXPECT_EQ(Colour(copy.GetPixelColor(2, 2)), RGB(1, 2, 3));
 }
 
-TEST(RasterImageTest, ResampleTakesNearestPixels) {
+TEST(RasterImageTest, ResampleTakesNearestPixels)
+{
     CRasterImage image(100, 50, 24, RASTER_TYPE_BMP);
     for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 100; ++x) image.SetPixelColor(x, y, RGB(x, y, 0));
+        for (int x = 0; x < 100; ++x)
+            image.SetPixelColor(x, y, RGB(x, y, 0));
     EXPECT_FALSE(image.Resample(0, 10, 1));
     EXPECT_TRUE(image.Resample(100, 50, 1));
     ASSERT_TRUE(image.Resample(50, 25, 1));
@@ -144,7 +154,8 @@ TEST(RasterImageTest, ResampleTakesNearestPixels) {
     EXPECT_TRUE(indexed.IsGrayScale());
 }
 
-TEST(RasterImageTest, IncreaseBppUsesPaletteColours) {
+TEST(RasterImageTest, IncreaseBppUsesPaletteColours)
+{
     CRasterImage mono(9, 1, 1, RASTER_TYPE_BMP);
     RGBQUAD bw[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     mono.SetPalette(bw, 2);
@@ -159,7 +170,8 @@ TEST(RasterImageTest, IncreaseBppUsesPaletteColours) {
     EXPECT_FALSE(empty.IncreaseBpp(24));
 }
 
-TEST(RasterImageTest, CopyRectFromClipsAndChecksDepth) {
+TEST(RasterImageTest, CopyRectFromClipsAndChecksDepth)
+{
     CRasterImage dest(4, 4, 24, RASTER_TYPE_BMP), source(4, 4, 24, RASTER_TYPE_BMP), other(4, 4, 8, RASTER_TYPE_BMP);
     dest.CreateFilled(4, 4, 24, 0);
     source.CreateFilled(4, 4, 24, 0xFFFFFF);
@@ -172,7 +184,8 @@ TEST(RasterImageTest, CopyRectFromClipsAndChecksDepth) {
     EXPECT_FALSE(dest.CopyRectFrom(4, 0, 1, 1, &source, 0, 0));
 }
 
-TEST(RasterImageTest, FillAndChannelTable) {
+TEST(RasterImageTest, FillAndChannelTable)
+{
     CRasterImage image;
     image.CreateFilled(2, 1, 24, 0x808080);
     EXPECT_EQ(image.GetPixelRows()[5], 0x80);

@@ -22,7 +22,7 @@ class CSquare : public CShape {
 };
 IMPLEMENT_DYNCREATE(CSquare, CShape)
 
-} // namespace
+}  // namespace
 
 TEST(Classes, FileReadWriteSeekAndStatus)
 {
@@ -89,7 +89,9 @@ TEST(Classes, ArchiveRoundTrip)
     }
     std::string bytes = t.Read("a.bin");
     EXPECT_EQ(bytes.substr(0, 7), std::string("\x01\x03\x02\x07\x06\x05\x04", 7));
-    EXPECT_EQ(bytes.substr(15, 4), "\x03" "abc");
+    EXPECT_EQ(bytes.substr(15, 4),
+              "\x03"
+              "abc");
     EXPECT_EQ(bytes.substr(19, 3), std::string("\xFF\x2C\x01", 3));  // 300 after the 0xFF marker
     CFile f(t.Win("a.bin").c_str(), CFile::modeRead);
     CArchive ar(&f, CArchive::load);

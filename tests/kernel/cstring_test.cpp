@@ -5,7 +5,8 @@
 
 #include "kernel/cstring.h"
 
-TEST(CStringTest, ExtractionClampsOutOfRangeCounts) {
+TEST(CStringTest, ExtractionClampsOutOfRangeCounts)
+{
     CString s("abcdef");
     EXPECT_EQ(s.Mid(2), "cdef");
     EXPECT_EQ(s.Mid(2, 2), "cd");
@@ -18,7 +19,8 @@ TEST(CStringTest, ExtractionClampsOutOfRangeCounts) {
     EXPECT_EQ(s.Right(99), "abcdef");
 }
 
-TEST(CStringTest, SearchingReturnsMinusOneWhenAbsent) {
+TEST(CStringTest, SearchingReturnsMinusOneWhenAbsent)
+{
     CString s("C:\\dir\\song.mid");
     EXPECT_EQ(s.Find('\\'), 2);
     EXPECT_EQ(s.Find('\\', 3), 6);
@@ -30,7 +32,8 @@ TEST(CStringTest, SearchingReturnsMinusOneWhenAbsent) {
     EXPECT_EQ(s.FindOneOf(".:"), 1);
 }
 
-TEST(CStringTest, CaseAndComparison) {
+TEST(CStringTest, CaseAndComparison)
+{
     CString s("MiXeD.MID");
     s.MakeLower();
     EXPECT_EQ(s, "mixed.mid");
@@ -41,7 +44,8 @@ TEST(CStringTest, CaseAndComparison) {
     EXPECT_EQ(s, "MIXED.MID");
 }
 
-TEST(CStringTest, TrimReplaceRemoveInsertDelete) {
+TEST(CStringTest, TrimReplaceRemoveInsertDelete)
+{
     CString s("  \t value \r\n");
     s.Trim();
     EXPECT_EQ(s, "value");
@@ -61,7 +65,8 @@ TEST(CStringTest, TrimReplaceRemoveInsertDelete) {
     EXPECT_EQ(r, "ab");
 }
 
-TEST(CStringTest, FormatHandlesLongOutput) {
+TEST(CStringTest, FormatHandlesLongOutput)
+{
     CString s;
     s.Format("%04d-%02d %s", 7, 3, "x");
     EXPECT_EQ(s, "0007-03 x");
@@ -72,7 +77,8 @@ TEST(CStringTest, FormatHandlesLongOutput) {
     EXPECT_EQ(s.Right(3), "!42");
 }
 
-TEST(CStringTest, BufferLengthIsFixedByRelease) {
+TEST(CStringTest, BufferLengthIsFixedByRelease)
+{
     CString s;
     char* p = s.GetBuffer(16);
     std::strcpy(p, "hello");
@@ -84,7 +90,8 @@ TEST(CStringTest, BufferLengthIsFixedByRelease) {
     EXPECT_EQ(s, "ha");
 }
 
-TEST(CStringTest, TokenizeSkipsEmptyTokens) {
+TEST(CStringTest, TokenizeSkipsEmptyTokens)
+{
     CString s("a,,b;c");
     int pos = 0;
     EXPECT_EQ(s.Tokenize(",;", pos), "a");

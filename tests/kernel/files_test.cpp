@@ -31,7 +31,7 @@ std::vector<std::string> Find(const std::string& pattern)
 
 using Names = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
 TEST(FindFile, Patterns)
 {

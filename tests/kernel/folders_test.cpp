@@ -50,7 +50,8 @@ TEST(UserFolders, DocumentsFolderResolutionOrder)
     EXPECT_TRUE(std::filesystem::is_directory(t.Linux("home/Documents")));
 
     // user-dirs.dirs with $HOME.
-    t.Write("config/user-dirs.dirs", "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    t.Write("config/user-dirs.dirs",
+            "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     EXPECT_EQ(GetDocumentsFolderLinux(), t.Linux("home/Dokumente"));
 
     // The environment variable wins.

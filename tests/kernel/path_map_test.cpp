@@ -21,10 +21,10 @@ TEST(PathMap, MissingComponentsFallBackToACaseInsensitiveMatch)
         const char* asked;
         const char* expected;
     } cases[] = {
-        {"Skin-Com\\Skin-1\\skin.INI", "Skin-Com/Skin-1/skin.INI"},  // exact
-        {"skin-com\\skin-1\\skin.ini", "Skin-Com/Skin-1/skin.INI"},  // every component folded
-        {"SKIN-COM\\skin-1\\new.ini", "Skin-Com/Skin-1/new.ini"},    // new file in a folded folder
-        {"skin-com\\nothere\\Skin.ini", "Skin-Com/nothere/Skin.ini"}, // missing folder: rest kept
+        {"Skin-Com\\Skin-1\\skin.INI", "Skin-Com/Skin-1/skin.INI"},    // exact
+        {"skin-com\\skin-1\\skin.ini", "Skin-Com/Skin-1/skin.INI"},    // every component folded
+        {"SKIN-COM\\skin-1\\new.ini", "Skin-Com/Skin-1/new.ini"},      // new file in a folded folder
+        {"skin-com\\nothere\\Skin.ini", "Skin-Com/nothere/Skin.ini"},  // missing folder: rest kept
     };
     for (const Case& c : cases)
         EXPECT_EQ(MapPath(t.Win(c.asked)), t.Linux(c.expected)) << c.asked;

@@ -39,7 +39,7 @@ std::string Get(const std::string& file, const char* section, const char* key, c
     return std::string(buffer, n);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Profile, StringLookups)
 {
@@ -53,18 +53,18 @@ TEST(Profile, StringLookups)
         DWORD size;
         const char* expected;
     } cases[] = {
-        {"common", "CURLANG", "d", 100, "3"},             // case-insensitive, trimmed
-        {"Other", "curlang", "d", 100, "9"},              // same key, other section
-        {"COMMON", "name", "d", 100, "Quoted Value"},     // quotes removed
-        {"Common", "single", "d", 100, "x"},              // single quotes too
-        {"Common", "mixed", "d", 100, "\"a'"},            // unmatched quotes stay
-        {"Common", "empty", "d", 100, ""},                // present but empty: not the default
+        {"common", "CURLANG", "d", 100, "3"},          // case-insensitive, trimmed
+        {"Other", "curlang", "d", 100, "9"},           // same key, other section
+        {"COMMON", "name", "d", 100, "Quoted Value"},  // quotes removed
+        {"Common", "single", "d", 100, "x"},           // single quotes too
+        {"Common", "mixed", "d", 100, "\"a'"},         // unmatched quotes stay
+        {"Common", "empty", "d", 100, ""},             // present but empty: not the default
         {"Common", "spaces", "d", 100, "padded"},
-        {"Common", "inline", "d", 100, "a ; kept"},       // no inline comments
-        {"Common", "nokey", "def  ", 100, "def"},         // default loses trailing blanks
+        {"Common", "inline", "d", 100, "a ; kept"},  // no inline comments
+        {"Common", "nokey", "def  ", 100, "def"},    // default loses trailing blanks
         {"NoSection", "curlang", "d", 100, "d"},
         {"Common", "nokey", nullptr, 100, ""},
-        {"Common", "long", "d", 5, "0123"},               // cut to size - 1
+        {"Common", "long", "d", 5, "0123"},  // cut to size - 1
         {"Common", "long", "d", 11, "0123456789"},
         {"Common", "long", "d", 1, ""},
     };
@@ -176,7 +176,7 @@ TEST(Profile, SectionNameListSizes)
         {"a.ini", 7, "ab\0c\0\0#", 7, 5},  // room to spare
         {"a.ini", 6, "ab\0c\0\0", 6, 4},   // only just fits: counted as cut
         {"a.ini", 5, "ab\0\0\0", 5, 3},
-        {"none.ini", 10, "\0#", 2, 0},       // empty: a single NUL
+        {"none.ini", 10, "\0#", 2, 0},  // empty: a single NUL
     };
     for (const Case& c : cases) {
         char buffer[16];

@@ -34,12 +34,12 @@ int InChild(const std::function<int()>& body, bool unprivileged = false)
 
 ino_t Inode(const std::string& path)
 {
-    struct stat st{};
+    struct stat st {};
     stat(path.c_str(), &st);
     return st.st_ino;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ProfileWrite, UnreadableFileIsNeverReplaced)
 {

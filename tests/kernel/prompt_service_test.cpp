@@ -11,7 +11,7 @@ protected:
     void TearDown() override { GetRecordingPromptService().Clear(); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Prompts, MessagesAreRecordedAndAnswered)
 {

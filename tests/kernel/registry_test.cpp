@@ -24,7 +24,7 @@ protected:
     EnvGuard env;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Registry, RoundTripOfTextsAndNumbers)
 {
@@ -75,9 +75,10 @@ TEST_F(Registry, RoundTripOfTextsAndNumbers)
 TEST_F(Registry, ShellFoldersAndProcessorComeFromTheSystem)
 {
     HKEY key;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                           0, KEY_QUERY_VALUE, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                     KEY_QUERY_VALUE, &key),
+        ERROR_SUCCESS);
     char text[260];
     DWORD type = 0, size = sizeof text;
     ASSERT_EQ(RegQueryValueEx(key, "Personal", nullptr, &type, (LPBYTE)text, &size), ERROR_SUCCESS);
@@ -97,8 +98,8 @@ TEST_F(Registry, ShellFoldersAndProcessorComeFromTheSystem)
 TEST_F(Registry, StoredShellFolderWinsAndIsExpandedByTheCaller)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                           &key),
+    ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER,
+                           "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", &key),
               ERROR_SUCCESS);
     const char stored[] = "%USERPROFILE%\\My Documents";
     ASSERT_EQ(RegSetValueEx(key, "Personal", 0, REG_EXPAND_SZ, (const BYTE*)stored, sizeof stored), ERROR_SUCCESS);

@@ -21,7 +21,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Resources, FoundByIdAndType)
 {
@@ -31,11 +31,11 @@ TEST_F(Resources, FoundByIdAndType)
         LPCSTR type;
         DWORD size;  // 0: not found
     } cases[] = {
-        {MAKEINTRESOURCE(7001), "DIB", 58},         // custom type: the whole file
-        {MAKEINTRESOURCE(7001), "dib", 58},         // types ignore case
-        {"#7001", "DIB", 58},                       // numeric name as text
-        {MAKEINTRESOURCE(7001), RT_BITMAP, 44},     // file header skipped
-        {"MENU7", RT_DIALOG, 9},                    // named resource, folder case ignored
+        {MAKEINTRESOURCE(7001), "DIB", 58},      // custom type: the whole file
+        {MAKEINTRESOURCE(7001), "dib", 58},      // types ignore case
+        {"#7001", "DIB", 58},                    // numeric name as text
+        {MAKEINTRESOURCE(7001), RT_BITMAP, 44},  // file header skipped
+        {"MENU7", RT_DIALOG, 9},                 // named resource, folder case ignored
         {"menu7", "DIALOG", 9},
         {MAKEINTRESOURCE(7002), "DIB", 0},
         {MAKEINTRESOURCE(7001), RT_CURSOR, 0},

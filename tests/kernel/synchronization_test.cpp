@@ -34,7 +34,7 @@ UINT AfxWorker(LPVOID p)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Synchronization, ThreadsEventsAndLocks)
 {

@@ -18,9 +18,10 @@ TEST(SystemInfo, OsFromOsReleaseAndUname)
 
 TEST(SystemInfo, CpuFromCpuinfo)
 {
-    const char x86[] = "processor\t: 0\nvendor_id\t: GenuineIntel\ncpu family\t: 6\nmodel\t\t: 158\n"
-                       "model name\t: Intel(R) Core(TM) i7-8700 CPU @ 3.20GHz\nstepping\t: 10\ncpu MHz\t\t: 3192.002\n\n"
-                       "processor\t: 1\nvendor_id\t: Other\n";
+    const char x86[] =
+        "processor\t: 0\nvendor_id\t: GenuineIntel\ncpu family\t: 6\nmodel\t\t: 158\n"
+        "model name\t: Intel(R) Core(TM) i7-8700 CPU @ 3.20GHz\nstepping\t: 10\ncpu MHz\t\t: 3192.002\n\n"
+        "processor\t: 1\nvendor_id\t: Other\n";
     CpuIdentity cpu = ParseCpuIdentity(x86, "x86_64");
     EXPECT_EQ(cpu.identifier, "Intel64 Family 6 Model 158 Stepping 10");
     EXPECT_EQ(cpu.vendor, "GenuineIntel");

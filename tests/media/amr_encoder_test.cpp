@@ -19,13 +19,15 @@ namespace {
 
 class AmrEncoder : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string pattern = (fs::temp_directory_path() / "amrtest-XXXXXX").string();
         dir = mkdtemp(pattern.data());
     }
     void TearDown() override { fs::remove_all(dir); }
     // A raw file of `samples` 16-bit values of a ramp.
-    std::string Raw(size_t samples) {
+    std::string Raw(size_t samples)
+    {
         std::string path = (dir / "in.raw").string();
         std::ofstream out(path, std::ios::binary);
         for (size_t i = 0; i < samples; ++i) {
@@ -37,7 +39,8 @@ protected:
     fs::path dir;
 };
 
-TEST_F(AmrEncoder, EveryFrameIsWrittenWithTheLastOnePadded) {
+TEST_F(AmrEncoder, EveryFrameIsWrittenWithTheLastOnePadded)
+{
     // Frames of 160 (narrow) and 320 (wide) samples; 12.2 kbit/s frames take 32 bytes, 23.85 kbit/s 61.
     struct Case {
         AmrKind kind;
@@ -61,14 +64,17 @@ TEST_F(AmrEncoder, EveryFrameIsWrittenWithTheLastOnePadded) {
     EXPECT_FALSE(EncodeAmrFile(AMR_NARROW_BAND, (dir / "missing.raw").string(), (dir / "x.amr").string()));
 }
 
-size_t AddressSpaceBytes() {
+size_t AddressSpaceBytes()
+{
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmSize:", 0) == 0) return std::stoul(line.substr(7)) * 1024;
+        if (line.rfind("VmSize:", 0) == 0)
+            return std::stoul(line.substr(7)) * 1024;
     return 0;
 }
 
-TEST_F(AmrEncoder, ALongInputIsEncodedWithinAFewMegabytes) {
+TEST_F(AmrEncoder, ALongInputIsEncodedWithinAFewMegabytes)
+{
     // 24 MB of silence (25 minutes of narrow-band sound) under an address-space limit of 8 MB more than
     // the process holds: reading it whole cannot fit.
     std::string raw = (dir / "long.raw").string();

@@ -14,22 +14,26 @@ namespace {
 
 class RecorderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         midiOutUseRecordingDevice(true);
         midiOutClearRecording();
     }
     void TearDown() override { midiOutUseRecordingDevice(false); }
 };
 
-std::vector<DWORD> Messages() {
+std::vector<DWORD> Messages()
+{
     std::vector<DWORD> out;
-    for (const RecordedMidiMessage& m : midiOutRecordedMessages()) out.push_back(m.message);
+    for (const RecordedMidiMessage& m : midiOutRecordedMessages())
+        out.push_back(m.message);
     return out;
 }
 
 }  // namespace
 
-TEST_F(RecorderTest, ListsOneDeviceWithItsCaps) {
+TEST_F(RecorderTest, ListsOneDeviceWithItsCaps)
+{
     EXPECT_EQ(1u, midiOutGetNumDevs());
     MIDIOUTCAPSA caps;
     std::memset(&caps, 0x55, sizeof caps);
@@ -40,7 +44,8 @@ TEST_F(RecorderTest, ListsOneDeviceWithItsCaps) {
     EXPECT_EQ(MMSYSERR_BADDEVICEID, midiOutGetDevCapsA(1, &caps, sizeof caps));
 }
 
-TEST_F(RecorderTest, OpenSendCloseAndHandleErrors) {
+TEST_F(RecorderTest, OpenSendCloseAndHandleErrors)
+{
     HMIDIOUT out = nullptr, second = nullptr;
     EXPECT_EQ(MMSYSERR_BADDEVICEID, midiOutOpen(&out, 1, 0, 0, CALLBACK_NULL));
     EXPECT_EQ(nullptr, out);
@@ -68,7 +73,8 @@ TEST_F(RecorderTest, OpenSendCloseAndHandleErrors) {
 }
 
 // Where no audio output can be opened (as on a build machine), the synthesizer still opens and takes messages.
-TEST(SoftwareSynth, OpensSilentlyWithoutAudioDevice) {
+TEST(SoftwareSynth, OpensSilentlyWithoutAudioDevice)
+{
     TempFolder folder;
     folder.Write("empty_alsa.conf", "\n");
     EnvGuard env;
@@ -90,7 +96,8 @@ TEST(SoftwareSynth, OpensSilentlyWithoutAudioDevice) {
     EXPECT_EQ(MMSYSERR_NOERROR, midiOutClose(out));
 }
 
-TEST(MidiIn, IdsPastTheListAreBad) {
+TEST(MidiIn, IdsPastTheListAreBad)
+{
     HMIDIIN in = nullptr;
     const UINT count = midiInGetNumDevs();
     EXPECT_EQ(MMSYSERR_BADDEVICEID, midiInOpen(&in, count, 0, 0, CALLBACK_NULL));

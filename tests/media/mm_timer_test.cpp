@@ -19,7 +19,8 @@ struct Fires {
     UINT killAt = 0;  // kill own event from the callback on this fire (0 = never)
 };
 
-void CALLBACK Record(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
+void CALLBACK Record(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
+{
     auto* fires = reinterpret_cast<Fires*>(user);
     {
         std::lock_guard<std::mutex> lock(fires->mutex);
@@ -31,13 +32,16 @@ void CALLBACK Record(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
     }
 }
 
-void WaitFor(const std::atomic<int>& count, int n) {
-    for (int i = 0; i < 2000 && count.load() < n; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+void WaitFor(const std::atomic<int>& count, int n)
+{
+    for (int i = 0; i < 2000 && count.load() < n; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
 }  // namespace
 
-TEST(MmTimer, CapsAndPeriods) {
+TEST(MmTimer, CapsAndPeriods)
+{
     TIMECAPS caps{};
     EXPECT_EQ(TIMERR_NOERROR, timeGetDevCaps(&caps, sizeof caps));
     EXPECT_EQ(1u, caps.wPeriodMin);
@@ -50,7 +54,8 @@ TEST(MmTimer, CapsAndPeriods) {
     EXPECT_EQ(static_cast<MMRESULT>(MMSYSERR_INVALPARAM), timeKillEvent(123456));
 }
 
-TEST(MmTimer, NoCallbackAfterTheKillHasReturned) {
+TEST(MmTimer, NoCallbackAfterTheKillHasReturned)
+{
     Fires fires;
     UINT id = timeSetEvent(1, 1, Record, reinterpret_cast<DWORD_PTR>(&fires), TIME_PERIODIC);
     ASSERT_NE(0u, id);
@@ -63,7 +68,8 @@ TEST(MmTimer, NoCallbackAfterTheKillHasReturned) {
 
 // Callbacks that take time (they advance the manual clock themselves) do not push the slots back, and one
 // that overruns whole periods skips the slots it missed.
-TEST(MmTimer, PeriodicSlotsDoNotDrift) {
+TEST(MmTimer, PeriodicSlotsDoNotDrift)
+{
     struct Busy {
         std::vector<double> times;
         std::vector<DWORD> spent;  // time each callback takes, in order
@@ -83,7 +89,8 @@ TEST(MmTimer, PeriodicSlotsDoNotDrift) {
     EXPECT_EQ((std::vector<double>{start + 20, start + 40, start + 100, start + 120, start + 140}), busy.times);
 }
 
-TEST(MmTimer, KillFromInsideItsOwnCallback) {
+TEST(MmTimer, KillFromInsideItsOwnCallback)
+{
     Fires fires;
     fires.killAt = 3;
     UINT id = timeSetEvent(2, 1, Record, reinterpret_cast<DWORD_PTR>(&fires), TIME_PERIODIC);
@@ -94,7 +101,8 @@ TEST(MmTimer, KillFromInsideItsOwnCallback) {
     EXPECT_EQ(static_cast<MMRESULT>(MMSYSERR_INVALPARAM), timeKillEvent(id));
 }
 
-TEST(MmTimer, OneShotEndsByItself) {
+TEST(MmTimer, OneShotEndsByItself)
+{
     Fires fires;
     UINT id = timeSetEvent(3, 1, Record, reinterpret_cast<DWORD_PTR>(&fires), TIME_ONESHOT);
     ASSERT_NE(0u, id);
@@ -104,7 +112,8 @@ TEST(MmTimer, OneShotEndsByItself) {
     EXPECT_EQ(static_cast<MMRESULT>(MMSYSERR_INVALPARAM), timeKillEvent(id));
 }
 
-TEST(MmTimer, ManualClockRunsCallbacksAtTheirSlots) {
+TEST(MmTimer, ManualClockRunsCallbacksAtTheirSlots)
+{
     timeUseManualClock(true);
     Fires periodic, once;
     periodic.killAt = 4;

@@ -24,7 +24,8 @@ std::mutex g_mutex;
 std::condition_variable g_posted;
 std::vector<Posted> g_posts;
 
-BOOL RecordPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+BOOL RecordPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     g_posts.push_back({window, message, wParam, lParam});
     g_posted.notify_all();
@@ -33,48 +34,55 @@ BOOL RecordPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND const kWindow = reinterpret_cast<HWND>(0x1234);
 
-WAVEFORMATEX Format(WORD channels, WORD bits, DWORD rate = 8000) {
+WAVEFORMATEX Format(WORD channels, WORD bits, DWORD rate = 8000)
+{
     const WORD align = static_cast<WORD>(channels * bits / 8);
     return {WAVE_FORMAT_PCM, channels, rate, rate * align, align, bits, 0};
 }
 
 class WaveOutTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SetMediaPostFunction(RecordPost);
         waveOutUseDevice(WaveOutDeviceKind::Recorder);
         waveOutClearRecording();
         std::lock_guard<std::mutex> lock(g_mutex);
         g_posts.clear();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         waveOutSetVolume(nullptr, 0xFFFFFFFF);
         waveOutUseDevice(WaveOutDeviceKind::Automatic);
         SetMediaPostFunction(nullptr);
     }
 
-    HWAVEOUT Open(const WAVEFORMATEX& format) {
+    HWAVEOUT Open(const WAVEFORMATEX& format)
+    {
         HWAVEOUT handle = nullptr;
-        EXPECT_EQ(MMSYSERR_NOERROR, waveOutOpen(&handle, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(kWindow),
-                                                0, CALLBACK_WINDOW));
+        EXPECT_EQ(MMSYSERR_NOERROR,
+                  waveOutOpen(&handle, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(kWindow), 0, CALLBACK_WINDOW));
         return handle;
     }
 
     // The messages of one kind posted so far, waiting until there are count of them.
-    std::vector<Posted> WaitFor(UINT message, size_t count) {
+    std::vector<Posted> WaitFor(UINT message, size_t count)
+    {
         std::unique_lock<std::mutex> lock(g_mutex);
         std::vector<Posted> found;
         g_posted.wait_for(lock, std::chrono::seconds(20), [&] {
             found.clear();
             for (const Posted& p : g_posts)
-                if (p.message == message) found.push_back(p);
+                if (p.message == message)
+                    found.push_back(p);
             return found.size() >= count;
         });
         return found;
     }
 };
 
-TEST_F(WaveOutTest, BuffersPlayInOrderAndComeBackAsDoneToTheWindow) {
+TEST_F(WaveOutTest, BuffersPlayInOrderAndComeBackAsDoneToTheWindow)
+{
     HWAVEOUT handle = Open(Format(1, 16));
     std::vector<char> first(400, 0x11), second(160, 0x22);
     WAVEHDR headers[2] = {};
@@ -108,7 +116,8 @@ TEST_F(WaveOutTest, BuffersPlayInOrderAndComeBackAsDoneToTheWindow) {
     EXPECT_EQ(static_cast<UINT>(MM_WOM_CLOSE), g_posts.back().message);
 }
 
-TEST_F(WaveOutTest, VolumeRoundTripsAndScalesEachChannel) {
+TEST_F(WaveOutTest, VolumeRoundTripsAndScalesEachChannel)
+{
     struct Case {
         WORD bits;
         std::vector<BYTE> in;
@@ -146,7 +155,8 @@ TEST_F(WaveOutTest, VolumeRoundTripsAndScalesEachChannel) {
     EXPECT_EQ(0x80004000u, volume);
 }
 
-TEST_F(WaveOutTest, PausedBuffersWaitAndResetHandsThemBack) {
+TEST_F(WaveOutTest, PausedBuffersWaitAndResetHandsThemBack)
+{
     HWAVEOUT handle = Open(Format(1, 8));
     std::vector<char> data(80, 0x55);
     WAVEHDR held{}, later{};
@@ -172,7 +182,8 @@ TEST_F(WaveOutTest, PausedBuffersWaitAndResetHandsThemBack) {
     EXPECT_EQ(MMSYSERR_NOERROR, waveOutClose(handle));
 }
 
-TEST_F(WaveOutTest, AnswersWithTheResultCodes) {
+TEST_F(WaveOutTest, AnswersWithTheResultCodes)
+{
     const WAVEFORMATEX pcm = Format(2, 16, 44100);
     HWAVEOUT handle = nullptr;
     struct Case {
@@ -218,7 +229,8 @@ TEST_F(WaveOutTest, AnswersWithTheResultCodes) {
     EXPECT_TRUE(g_posts.empty());  // no window callback, nothing posted
 }
 
-TEST_F(WaveOutTest, SilentDeviceTakesAudioAtItsRealTimePace) {
+TEST_F(WaveOutTest, SilentDeviceTakesAudioAtItsRealTimePace)
+{
     waveOutUseDevice(WaveOutDeviceKind::Silent);
     HWAVEOUT handle = Open(Format(1, 16));
     std::vector<char> tenth(1600);  // 100 ms at 8000 samples a second
@@ -235,7 +247,8 @@ TEST_F(WaveOutTest, SilentDeviceTakesAudioAtItsRealTimePace) {
     EXPECT_EQ(MMSYSERR_NOERROR, waveOutClose(handle));
 }
 
-TEST_F(WaveOutTest, AutomaticDeviceOpensWithOrWithoutASoundCard) {
+TEST_F(WaveOutTest, AutomaticDeviceOpensWithOrWithoutASoundCard)
+{
     waveOutUseDevice(WaveOutDeviceKind::Automatic);
     HWAVEOUT handle = Open(Format(1, 8));
     std::vector<char> silence(400, static_cast<char>(128));  // 50 ms

@@ -17,7 +17,8 @@
 
 namespace {
 
-CString RowText(CWnd& dialog, int row) {
+CString RowText(CWnd& dialog, int row)
+{
     char text[MAXPNAMELEN + 1] = {};
     dialog.SendDlgItemMessage(CMidiDeviceDialog::kDeviceListId, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
     return CString(text);
@@ -25,7 +26,8 @@ CString RowText(CWnd& dialog, int row) {
 
 }  // namespace
 
-TEST(MidiDeviceDialog, ListsEveryDeviceAndSelectsTheStoredOne) {
+TEST(MidiDeviceDialog, ListsEveryDeviceAndSelectsTheStoredOne)
+{
     CMidiDeviceDialog dialog(7, 0);
     ASSERT_TRUE(dialog.Create(CMidiDeviceDialog::IDD));
     const UINT count = midiOutGetNumDevs();
@@ -38,7 +40,8 @@ TEST(MidiDeviceDialog, ListsEveryDeviceAndSelectsTheStoredOne) {
     dialog.DestroyWindow();
 }
 
-TEST(MidiDeviceDialog, AMissingDeviceKeepsTheStoredNumberUntilTheUserChooses) {
+TEST(MidiDeviceDialog, AMissingDeviceKeepsTheStoredNumberUntilTheUserChooses)
+{
     CMidiDeviceDialog dialog(7, 40);
     ASSERT_TRUE(dialog.Create(CMidiDeviceDialog::IDD));
     EXPECT_EQ(LB_ERR, dialog.SendDlgItemMessage(CMidiDeviceDialog::kDeviceListId, LB_GETCURSEL));
@@ -58,27 +61,32 @@ namespace {
 
 UINT g_answer;  // button the timer presses in the open device dialog
 
-void CALLBACK PressButton(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK PressButton(HWND, UINT, UINT_PTR id, DWORD)
+{
     HWND dialog = FindWindow(nullptr, GetLanguageText("IDS_MIDIDEVICE"));
-    if (dialog == nullptr) return;
+    if (dialog == nullptr)
+        return;
     KillTimer(nullptr, id);
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
 }
 
 class DeviceCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folder = temp.Linux();
         std::string windowsPath = (folder / "kestrin.exe").string();
         std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
         SetAppFolder(windowsPath.c_str());
         midiOutUseRecordingDevice(true);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CloseMidiDevices();
         midiOutUseRecordingDevice(false);
     }
-    std::string Ini() {
+    std::string Ini()
+    {
         std::ifstream in(folder / "kestrin.ini");
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -88,7 +96,8 @@ protected:
 
 }  // namespace
 
-TEST_F(DeviceCommand, OkReopensTheStoredDeviceAndWritesBothKeys) {
+TEST_F(DeviceCommand, OkReopensTheStoredDeviceAndWritesBothKeys)
+{
     g_answer = IDOK;
     SetTimer(nullptr, 0, 20, PressButton);
     ChooseMidiDevice(nullptr);
@@ -99,7 +108,8 @@ TEST_F(DeviceCommand, OkReopensTheStoredDeviceAndWritesBothKeys) {
     EXPECT_EQ(1u, midiOutRecordedMessages().size()) << "the output is open";
 }
 
-TEST_F(DeviceCommand, CancelChangesNothing) {
+TEST_F(DeviceCommand, CancelChangesNothing)
+{
     g_answer = IDCANCEL;
     SetTimer(nullptr, 0, 20, PressButton);
     ChooseMidiDevice(nullptr);

@@ -18,7 +18,8 @@ namespace {
 
 class DeviceSettings : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folder = temp.Linux();
         std::string windowsPath = (folder / "kestrin.exe").string();
         std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
@@ -26,7 +27,8 @@ protected:
     }
 
     void WriteIni(const std::string& text) { std::ofstream(folder / "kestrin.ini") << text; }
-    std::string ReadIni() {
+    std::string ReadIni()
+    {
         std::ifstream in(folder / "kestrin.ini");
         std::stringstream s;
         s << in.rdbuf();
@@ -39,14 +41,16 @@ protected:
 
 }  // namespace
 
-TEST_F(DeviceSettings, MissingFileGivesZeroAndZero) {
+TEST_F(DeviceSettings, MissingFileGivesZeroAndZero)
+{
     int8_t in = 5, out = 5;
     ReadMidiDeviceSettings(in, out);
     EXPECT_EQ(0, in);
     EXPECT_EQ(0, out);
 }
 
-TEST_F(DeviceSettings, OneCharacterValues) {
+TEST_F(DeviceSettings, OneCharacterValues)
+{
     const struct {
         const char* value;
         int number;
@@ -60,7 +64,8 @@ TEST_F(DeviceSettings, OneCharacterValues) {
     }
 }
 
-TEST_F(DeviceSettings, WritesOneCharacterAndReadsItBack) {
+TEST_F(DeviceSettings, WritesOneCharacterAndReadsItBack)
+{
     WriteMidiDeviceSettings(2, 12);
     const std::string text = ReadIni();
     EXPECT_NE(std::string::npos, text.find("in=2")) << text;
@@ -71,7 +76,8 @@ TEST_F(DeviceSettings, WritesOneCharacterAndReadsItBack) {
     EXPECT_EQ(12, out);
 }
 
-TEST(MidiDeviceOutput, SendsThroughTheOpenHandleOnly) {
+TEST(MidiDeviceOutput, SendsThroughTheOpenHandleOnly)
+{
     midiOutUseRecordingDevice(true);
     midiOutClearRecording();
     SendMidiBytes(0x90, 60, 100);  // nothing open: dropped
@@ -89,7 +95,8 @@ TEST(MidiDeviceOutput, SendsThroughTheOpenHandleOnly) {
     midiOutUseRecordingDevice(false);
 }
 
-TEST(MidiDeviceNames, OneRowPerDeviceInDeviceOrder) {
+TEST(MidiDeviceNames, OneRowPerDeviceInDeviceOrder)
+{
     std::vector<CString> names = MidiOutDeviceNames();
     ASSERT_EQ(midiOutGetNumDevs(), names.size());
     EXPECT_STREQ("Kestrin Software Synthesizer", names[0]);
@@ -100,7 +107,8 @@ TEST(MidiDeviceNames, OneRowPerDeviceInDeviceOrder) {
     EXPECT_STREQ("Kestrin Recorder", names[0]);
 }
 
-TEST_F(DeviceSettings, OpenMidiOutTellsABusyDeviceAndStoresTheNumbersAnyway) {
+TEST_F(DeviceSettings, OpenMidiOutTellsABusyDeviceAndStoresTheNumbersAnyway)
+{
     midiOutUseRecordingDevice(true);
     RecordingPromptService& prompts = GetRecordingPromptService();
     prompts.Clear();

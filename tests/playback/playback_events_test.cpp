@@ -8,18 +8,21 @@
 
 namespace {
 
-std::vector<DWORD> ChannelReset(bool resetControllers) {
+std::vector<DWORD> ChannelReset(bool resetControllers)
+{
     std::vector<DWORD> out;
     for (DWORD channel = 0; channel < 16; ++channel) {
         out.push_back(0x7BB0 | channel);
-        if (resetControllers) out.push_back(0x79B0 | channel);
+        if (resetControllers)
+            out.push_back(0x79B0 | channel);
     }
     return out;
 }
 
 }  // namespace
 
-TEST_F(PlaybackTest, ProgramAndControllerEvents) {
+TEST_F(PlaybackTest, ProgramAndControllerEvents)
+{
     song.EnsureTrackCount(1);
     Track(0).SetInstrument(40);  // program change 40 at tick 0, channel 0
     ASSERT_NE(nullptr, Track(0).InsertControl(0xB0, 7, 90, 96));
@@ -40,7 +43,8 @@ TEST_F(PlaybackTest, ProgramAndControllerEvents) {
     EXPECT_EQ((std::vector<DWORD>{0x16C1, 0x28C0, 0x5000E1}), resent);
 }
 
-TEST_F(PlaybackTest, OverlappingSamePitchSwitchesOffOnce) {
+TEST_F(PlaybackTest, OverlappingSamePitchSwitchesOffOnce)
+{
     ASSERT_TRUE(Track(0).InsertNote(false, 0, 192, 60, 100, 0, 0, 0, 0, 0, 0));
     ASSERT_TRUE(Track(0).InsertNote(false, 96, 288, 60, 90, 0, 0, 0, 0, 0, 0));
     startTime = MmClockNow();
@@ -52,7 +56,8 @@ TEST_F(PlaybackTest, OverlappingSamePitchSwitchesOffOnce) {
     EXPECT_GT(off[0].time - startTime, 288 * 6.25) << "the first note's off is suppressed while the second sounds";
 }
 
-TEST_F(PlaybackTest, SongRunsOnToTheEndOfItsLastMeasureThenRewinds) {
+TEST_F(PlaybackTest, SongRunsOnToTheEndOfItsLastMeasureThenRewinds)
+{
     ASSERT_TRUE(Track(0).InsertNote(false, 768, 900, 60, 100, 0, 0, 0, 0, 0, 0));  // ends inside measure 3
     startTime = MmClockNow();
     song.StartPlayback();
@@ -73,7 +78,8 @@ TEST_F(PlaybackTest, SongRunsOnToTheEndOfItsLastMeasureThenRewinds) {
     EXPECT_EQ(0x00C0u, all.back());
 }
 
-TEST_F(PlaybackTest, LoopRangeStopsAtItsEnd) {
+TEST_F(PlaybackTest, LoopRangeStopsAtItsEnd)
+{
     const BYTE pitches[] = {60, 62, 64, 65};
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(Track(0).InsertNote(false, 240 * i, 240 * (i + 1), pitches[i], 100, 0, 0, 0, 0, 0, 0));
@@ -97,14 +103,16 @@ TEST_F(PlaybackTest, LoopRangeStopsAtItsEnd) {
     EXPECT_LT(posts.back().time - startTime, 1487.5 + 34);
 }
 
-TEST_F(PlaybackTest, StopSwitchesNotesOffResetsChannelsAndPostsMinusOne) {
+TEST_F(PlaybackTest, StopSwitchesNotesOffResetsChannelsAndPostsMinusOne)
+{
     ASSERT_TRUE(Track(0).InsertNote(false, 0, 3840, 60, 100, 0, 0, 0, 0, 0, 0));
     song.StartPlayback();
     timeAdvanceManualClock(200);
     midiOutClearRecording();
     song.StopPlayback();
     std::vector<DWORD> expected{0x643C80};
-    for (DWORD m : ChannelReset(true)) expected.push_back(m);
+    for (DWORD m : ChannelReset(true))
+        expected.push_back(m);
     EXPECT_EQ(expected, AllMessages());
     EXPECT_EQ(2, song.playState);
     ASSERT_FALSE(Posts().empty());
@@ -117,10 +125,12 @@ TEST_F(PlaybackTest, StopSwitchesNotesOffResetsChannelsAndPostsMinusOne) {
     EXPECT_EQ(-1, Posts().back().lParam);
 }
 
-TEST_F(PlaybackTest, SecondStartRequestStopsAndPostsZero) {
+TEST_F(PlaybackTest, SecondStartRequestStopsAndPostsZero)
+{
     ASSERT_TRUE(Track(0).InsertNote(false, 0, 3840, 60, 100, 0, 0, 0, 0, 0, 0));
     song.StartPlaybackThread();
-    for (int i = 0; i < 2000 && song.playState != 1; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 2000 && song.playState != 1; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     ASSERT_EQ(1, song.playState);
     timeAdvanceManualClock(100);
     song.StartPlayback();
@@ -131,7 +141,8 @@ TEST_F(PlaybackTest, SecondStartRequestStopsAndPostsZero) {
     EXPECT_EQ(count, AllMessages().size()) << "no callback after the stop";
 }
 
-TEST_F(PlaybackTest, FailingTimerLeavesTheSongStopped) {
+TEST_F(PlaybackTest, FailingTimerLeavesTheSongStopped)
+{
     song.timerPeriod = 0;  // the timer refuses a zero period
     song.StartPlayback();
     EXPECT_EQ(2, song.playState);
@@ -139,7 +150,8 @@ TEST_F(PlaybackTest, FailingTimerLeavesTheSongStopped) {
     EXPECT_EQ(-1, Posts().back().lParam);
 }
 
-TEST_F(PlaybackTest, EditsWhilePlayingAreFollowed) {
+TEST_F(PlaybackTest, EditsWhilePlayingAreFollowed)
+{
     CTrack& track = Track(0);
     ASSERT_TRUE(track.InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0));
     ASSERT_TRUE(track.InsertNote(false, 384, 480, 62, 100, 0, 0, 0, 0, 0, 0));
@@ -157,7 +169,8 @@ TEST_F(PlaybackTest, EditsWhilePlayingAreFollowed) {
     EXPECT_EQ(1u, MessagesOf(0x90, 64).size());
 }
 
-TEST_F(PlaybackTest, ResetAndDestructionStopAPlayingSong) {
+TEST_F(PlaybackTest, ResetAndDestructionStopAPlayingSong)
+{
     ASSERT_TRUE(Track(0).InsertNote(false, 0, 960, 60, 100, 0, 0, 0, 0, 0, 0));
     song.StartPlayback();
     timeAdvanceManualClock(100);

@@ -12,24 +12,29 @@
 namespace {
 
 // Start times in milliseconds of every note of a notes listing, per pitch, in order.
-std::map<int, std::vector<double>> NoteStarts(const std::string& path) {
+std::map<int, std::vector<double>> NoteStarts(const std::string& path)
+{
     std::map<int, std::vector<double>> starts;
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
-        if (line.rfind("track", 0) == 0) continue;
+        if (line.rfind("track", 0) == 0)
+            continue;
         std::istringstream fields(line);
         int pitch;
         double start, end;
-        if (fields >> pitch >> start >> end) starts[pitch].push_back(start * 1000.0);
+        if (fields >> pitch >> start >> end)
+            starts[pitch].push_back(start * 1000.0);
     }
-    for (auto& [pitch, times] : starts) std::sort(times.begin(), times.end());
+    for (auto& [pitch, times] : starts)
+        std::sort(times.begin(), times.end());
     return starts;
 }
 
 }  // namespace
 
-TEST_F(PlaybackTest, RealFilePlaysEveryNoteOnTime) {
+TEST_F(PlaybackTest, RealFilePlaysEveryNoteOnTime)
+{
     const std::string midi = TestDataPath("midi/TheEntertainer.mid");
     ASSERT_TRUE(song.LoadMidiFile(CString(midi.c_str())));
     std::map<int, std::vector<double>> expected = NoteStarts(TestDataPath("midi/TheEntertainer.notes.txt"));

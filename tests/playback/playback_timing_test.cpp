@@ -14,14 +14,16 @@ class PlaybackTiming : public PlaybackTest, public ::testing::WithParamInterface
 
 // A message due at `due` ms after the start is sent by the first 30 ms callback whose rounded
 // position has reached its tick.
-void ExpectOnTime(double sent, double due, double msPerTick, const char* what) {
+void ExpectOnTime(double sent, double due, double msPerTick, const char* what)
+{
     EXPECT_GE(sent, due - msPerTick / 2) << what;
     EXPECT_LT(sent, due + 30 + msPerTick / 2) << what;
 }
 
 }  // namespace
 
-TEST_P(PlaybackTiming, NotesInOrderAndOnTime) {
+TEST_P(PlaybackTiming, NotesInOrderAndOnTime)
+{
     const TimingCase c = GetParam();
     song.division = static_cast<int16_t>(c.division);
     song.SetTempoAt(false, c.bpm, 0);
@@ -61,7 +63,8 @@ TEST_P(PlaybackTiming, NotesInOrderAndOnTime) {
 INSTANTIATE_TEST_SUITE_P(TempiAndDivisions, PlaybackTiming,
                          ::testing::Values(TimingCase{100, 96}, TimingCase{120, 480}));
 
-TEST_F(PlaybackTest, ThirtyMillisecondsAtTempo100Division96AreFiveTicks) {
+TEST_F(PlaybackTest, ThirtyMillisecondsAtTempo100Division96AreFiveTicks)
+{
     song.StartPlayback();
     timeAdvanceManualClock(30);
     EXPECT_EQ(5, song.playTick);  // 4.8 rounded
@@ -69,7 +72,8 @@ TEST_F(PlaybackTest, ThirtyMillisecondsAtTempo100Division96AreFiveTicks) {
     EXPECT_EQ(10, song.playTick);  // 9.6: the start time follows the ticks taken, so nothing drifts
 }
 
-TEST_F(PlaybackTest, SlowTicksWaitForAWholeTick) {
+TEST_F(PlaybackTest, SlowTicksWaitForAWholeTick)
+{
     song.division = 1;
     song.SetTempoAt(false, 1, 0);  // 60 s per tick
     song.StartPlayback();
@@ -79,7 +83,7 @@ TEST_F(PlaybackTest, SlowTicksWaitForAWholeTick) {
 
 struct TempoChangeCase {
     int division;
-    int changeTick;     // 30 bpm from here (the song starts at 120)
+    int changeTick;  // 30 bpm from here (the song starts at 120)
     int noteTick;
     double earliestMs;  // window of the note-on
     double latestMs;
@@ -87,7 +91,8 @@ struct TempoChangeCase {
 
 class PlaybackTempoChange : public PlaybackTest, public ::testing::WithParamInterface<TempoChangeCase> {};
 
-TEST_P(PlaybackTempoChange, AppliedWithinEightTicksElseSkipped) {
+TEST_P(PlaybackTempoChange, AppliedWithinEightTicksElseSkipped)
+{
     const TempoChangeCase c = GetParam();
     song.division = static_cast<int16_t>(c.division);
     song.SetTempoAt(false, 120, 0);
@@ -102,13 +107,12 @@ TEST_P(PlaybackTempoChange, AppliedWithinEightTicksElseSkipped) {
     EXPECT_LT(on[0].time - startTime, c.latestMs);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MidSong, PlaybackTempoChange,
-    ::testing::Values(
-        // Division 96: about 6 ticks a callback, so the change at 384 is met within 8 ticks:
-        // 384 ticks at 120 bpm (2 s), then 96 at 30 bpm (2 s); the ticks by which the change was
-        // reached late passed at the old speed (up to 7 x 15.6 ms early).
-        TempoChangeCase{96, 384, 480, 4000.0 - 7 * 15.625 - 5, 4000.0 + 40},
-        // Division 480: positions 29, 58, ... jump past a change at 48 by 10 ticks: it is skipped
-        // and the note at two beats comes at 120 bpm.
-        TempoChangeCase{480, 48, 960, 1000.0 - 5, 1000.0 + 40}));
+INSTANTIATE_TEST_SUITE_P(MidSong, PlaybackTempoChange,
+                         ::testing::Values(
+                             // Division 96: about 6 ticks a callback, so the change at 384 is met within 8 ticks:
+                             // 384 ticks at 120 bpm (2 s), then 96 at 30 bpm (2 s); the ticks by which the change was
+                             // reached late passed at the old speed (up to 7 x 15.6 ms early).
+                             TempoChangeCase{96, 384, 480, 4000.0 - 7 * 15.625 - 5, 4000.0 + 40},
+                             // Division 480: positions 29, 58, ... jump past a change at 48 by 10 ticks: it is skipped
+                             // and the note at two beats comes at 120 bpm.
+                             TempoChangeCase{480, 48, 960, 1000.0 - 5, 1000.0 + 40}));

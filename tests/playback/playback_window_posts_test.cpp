@@ -26,7 +26,8 @@ public:
     std::vector<std::thread::id> threads;
 
 protected:
-    LRESULT OnPosition(WPARAM wParam, LPARAM lParam) {
+    LRESULT OnPosition(WPARAM wParam, LPARAM lParam)
+    {
         EXPECT_EQ(201u, wParam);
         positions.push_back(lParam);
         threads.push_back(std::this_thread::get_id());
@@ -36,10 +37,11 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(PositionWindow, CMidiDeviceDialog)
-    ON_MESSAGE(kNotify, OnPosition)
+ON_MESSAGE(kNotify, OnPosition)
 END_MESSAGE_MAP()
 
-void PumpUntil(const std::function<bool()>& done) {
+void PumpUntil(const std::function<bool()>& done)
+{
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!done() && std::chrono::steady_clock::now() < end) {
         MSG msg;
@@ -53,7 +55,8 @@ void PumpUntil(const std::function<bool()>& done) {
 
 }  // namespace
 
-TEST(PlaybackWindowPosts, PositionsReachTheWindowOnItsOwnThread) {
+TEST(PlaybackWindowPosts, PositionsReachTheWindowOnItsOwnThread)
+{
     midiOutUseRecordingDevice(true);
     ASSERT_EQ(static_cast<MMRESULT>(MMSYSERR_NOERROR), OpenMidiOutHandle(0));
     UseWindowPlaybackPosts();
@@ -69,8 +72,10 @@ TEST(PlaybackWindowPosts, PositionsReachTheWindowOnItsOwnThread) {
 
     ASSERT_GE(window.positions.size(), 3u);
     EXPECT_EQ(-1, window.positions.back());
-    for (size_t i = 1; i + 1 < window.positions.size(); ++i) EXPECT_GE(window.positions[i], window.positions[i - 1]);
-    for (std::thread::id id : window.threads) EXPECT_EQ(std::this_thread::get_id(), id);
+    for (size_t i = 1; i + 1 < window.positions.size(); ++i)
+        EXPECT_GE(window.positions[i], window.positions[i - 1]);
+    for (std::thread::id id : window.threads)
+        EXPECT_EQ(std::this_thread::get_id(), id);
     window.DestroyWindow();
     SetPlaybackPostFunction(nullptr);
     CloseMidiDevices();

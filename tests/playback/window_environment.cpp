@@ -3,7 +3,6 @@
 
 namespace {
 
-const auto* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment("playback_tests"));
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment("playback_tests"));
 
 }  // namespace

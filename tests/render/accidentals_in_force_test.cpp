@@ -40,7 +40,8 @@ protected:
     {
         list.RemoveAll();
         list.InsertAt(0, Note(0, 0, 0, 96 + kRestSlotBit));  // a slot of the measure before
-        for (const Slot& s : slots) list.InsertSorted(s);
+        for (const Slot& s : slots)
+            list.InsertSorted(s);
         GetAccidentalsInForce(table, context, list, 1, (int)slots.size(), target);
     }
     int At(int naturalPitch) const { return table[TreblePosition(0, naturalPitch) - context.top]; }
@@ -88,7 +89,8 @@ TEST_F(AccidentalsInForce, PositionsOutsideTheTableAreLeftAlone)
     context.staffPosition = [](int, int pitch) { return pitch == 60 ? 28 : 500; };
     Fill({Note(0, 61, 1), Note(12, 60, 1)}, Note(24, 60, 0));
     int marked = 0;
-    for (int8_t entry : table) marked += entry != 0;
+    for (int8_t entry : table)
+        marked += entry != 0;
     EXPECT_EQ(marked, 1);
     EXPECT_EQ(At(60), 1);
 }

@@ -30,10 +30,26 @@ TEST(DrawingPrimitives, BarsAndBandsHaveTheirExactThickness)
 {
     ExpectInk(InkOf(100, [](CDC* dc) { DrawBar(dc, 10.0, 5, 30, 0.4); }), 10, 5, 11, 30, "thin bar");
     ExpectInk(InkOf(100, [](CDC* dc) { DrawBar(dc, 20.0, 5, 30, 6.0); }), 17, 5, 23, 30, "thick bar");
-    ExpectInk(InkOf(100, [](CDC* dc) { FillBeamSegment(dc, {10, 20}, {40, 20}, 1.0, 0x808080); }), 10, 20, 40, 21, "beam 1");
-    ExpectInk(InkOf(100, [](CDC* dc) { FillBeamSegment(dc, {10, 20}, {40, 20}, 0.5, 0x808080); }), 10, 20, 40, 21, "beam 0.5");
-    ExpectInk(InkOf(100, [](CDC* dc) { FillBeamSegment(dc, {10, 20}, {40, 20}, 4.0, 0x808080); }), 10, 18, 40, 22, "beam 4");
-    ExpectInk(InkOf(100, [](CDC* dc) { FillStemSegment(dc, {30, 10}, {30, 40}, 2.0, 0x808080); }), 29, 10, 31, 40, "stem 2");
+    ExpectInk(InkOf(100,
+                    [](CDC* dc) {
+                        FillBeamSegment(dc, {10, 20}, {40, 20}, 1.0, 0x808080);
+                    }),
+              10, 20, 40, 21, "beam 1");
+    ExpectInk(InkOf(100,
+                    [](CDC* dc) {
+                        FillBeamSegment(dc, {10, 20}, {40, 20}, 0.5, 0x808080);
+                    }),
+              10, 20, 40, 21, "beam 0.5");
+    ExpectInk(InkOf(100,
+                    [](CDC* dc) {
+                        FillBeamSegment(dc, {10, 20}, {40, 20}, 4.0, 0x808080);
+                    }),
+              10, 18, 40, 22, "beam 4");
+    ExpectInk(InkOf(100,
+                    [](CDC* dc) {
+                        FillStemSegment(dc, {30, 10}, {30, 40}, 2.0, 0x808080);
+                    }),
+              29, 10, 31, 40, "stem 2");
     ExpectInk(InkOf(100, [](CDC* dc) { DrawDotPair(dc, 50, 50, 8.0); }), 49, 45, 52, 57, "dot pair");
 }
 
@@ -71,7 +87,8 @@ TEST(MeasureMarks, RepeatSignsStandOnTheirBarLinesTowardsTheRepeatedMeasures)
     for (const Case& c : cases) {
         MeasureMark mark{c.value, c.measure, nullptr};
         row.extend = c.extend;
-        ExpectInk(InkOf(700, [&](CDC* dc) { PaintMeasureMarks(dc, &mark, row); }), c.left, c.top, c.right, c.bottom, c.what);
+        ExpectInk(InkOf(700, [&](CDC* dc) { PaintMeasureMarks(dc, &mark, row); }), c.left, c.top, c.right, c.bottom,
+                  c.what);
     }
 }
 

@@ -24,13 +24,15 @@ protected:
         figure.beamCount = (int8_t)beams;
         figure.noteCount = (int8_t)steps.size();
         int i = 0;
-        for (int step : steps) figure.steps[i++] = (int8_t)step;
+        for (int step : steps)
+            figure.steps[i++] = (int8_t)step;
         PaintGraceFigure(CDC::FromHandle(page.dc()), track, kX, kY, figure, 8.0);
     }
     int InkedRows(int x, int from, int to) const
     {
         int n = 0;
-        for (int y = from; y < to; ++y) n += page.Inked(x, y);
+        for (int y = from; y < to; ++y)
+            n += page.Inked(x, y);
         return n;
     }
 
@@ -66,13 +68,13 @@ TEST_F(GraceFigure, RisingGroupBeamsFromHalfAUnitBelowTheTopHeadToItsLevel)
 {
     // C D E F: heads at 124, 120, 116 and 112; stems at the right of each 5-pixel head.
     Paint({1, 2, 3, 4}, 1);
-    EXPECT_EQ(InkedRows(kX + 5, 100, 125), 25);       // the first stem up to the beam's start
-    EXPECT_TRUE(page.Inked(kX + 5, 102));             // 3 pixels of beam
-    EXPECT_TRUE(page.Inked(kX + 29, 97));             // the last stem up to the beam's end at 96 (lines end short)
+    EXPECT_EQ(InkedRows(kX + 5, 100, 125), 25);  // the first stem up to the beam's start
+    EXPECT_TRUE(page.Inked(kX + 5, 102));        // 3 pixels of beam
+    EXPECT_TRUE(page.Inked(kX + 29, 97));        // the last stem up to the beam's end at 96 (lines end short)
     EXPECT_FALSE(page.Inked(kX + 29, 95));
-    EXPECT_EQ(InkedRows(kX + 17, 90, 100), 2);        // one beam, 3 pixels thick, the third on the middle line
+    EXPECT_EQ(InkedRows(kX + 17, 90, 100), 2);  // one beam, 3 pixels thick, the third on the middle line
     Paint({1, 2, 3, 4}, 0);
-    EXPECT_EQ(InkedRows(kX + 17, 90, 100), 0);        // stems without beams
+    EXPECT_EQ(InkedRows(kX + 17, 90, 100), 0);  // stems without beams
     EXPECT_TRUE(page.Inked(kX + 29, 97));
 }
 

@@ -25,18 +25,42 @@ TEST(MeasureStrip, ChangesWidenTheHeadOfTheirMeasure)
         int gap;           // content x of measure 5 less its bar x less 20
     };
     const Case cases[] = {
-        {"one sharp from the start", [](StripSong& s) { for (auto& m : s.measures) m = {4, 4, KEY_SHARPS, 0}; }, 0, 0},
-        {"three sharps from the start", [](StripSong& s) { for (auto& m : s.measures) m = {4, 4, KEY_SHARPS, 2}; }, 12, 0},
-        {"time change", [](StripSong& s) { s.measures[5] = {3, 4, KEY_NONE, 0}; }, 0, 30},
-        {"key change", [](StripSong& s) { s.measures[5] = {4, 4, KEY_FLATS, 1}; }, 0, 53},
+        {"one sharp from the start",
+         [](StripSong& s) {
+             for (auto& m : s.measures)
+                 m = {4, 4, KEY_SHARPS, 0};
+         },
+         0, 0},
+        {"three sharps from the start",
+         [](StripSong& s) {
+             for (auto& m : s.measures)
+                 m = {4, 4, KEY_SHARPS, 2};
+         },
+         12, 0},
+        {"time change",
+         [](StripSong& s) {
+             s.measures[5] = {3, 4, KEY_NONE, 0};
+         },
+         0, 30},
+        {"key change",
+         [](StripSong& s) {
+             s.measures[5] = {4, 4, KEY_FLATS, 1};
+         },
+         0, 53},
         {"clef change", [](StripSong& s) { s.clefs[5] = 3; }, 0, 20},
         {"clef change in a key",
          [](StripSong& s) {
-             for (auto& m : s.measures) m = {4, 4, KEY_FLATS, 0};
+             for (auto& m : s.measures)
+                 m = {4, 4, KEY_FLATS, 0};
              s.clefs[5] = 3;
          },
          0, 66},
-        {"clef and key change", [](StripSong& s) { s.clefs[5] = 3; s.measures[5] = {4, 4, KEY_SHARPS, 0}; }, 0, 73},
+        {"clef and key change",
+         [](StripSong& s) {
+             s.clefs[5] = 3;
+             s.measures[5] = {4, 4, KEY_SHARPS, 0};
+         },
+         0, 73},
     };
     for (const Case& c : cases) {
         StripSong song;
@@ -66,7 +90,7 @@ TEST(MeasureStrip, LengthsIn48thsAndTicks)
         int ticksAt96;
     };
     const Case cases[] = {{{4, 4, 0, 0}, 192, 384}, {{3, 8, 0, 0}, 72, 144}, {{6, 16, 0, 0}, 72, 144},
-                          {{2, 2, 0, 0}, 192, 384}, {{5, 64, 0, 0}, 15, 30},  {{4, 0, 0, 0}, 192, 384}};
+                          {{2, 2, 0, 0}, 192, 384}, {{5, 64, 0, 0}, 15, 30}, {{4, 0, 0, 0}, 192, 384}};
     for (const Case& c : cases) {
         EXPECT_EQ(MeasureLength48(c.info), c.length48) << (int)c.info.numerator << "/" << (int)c.info.denominator;
         EXPECT_EQ(MeasureLengthTicks(c.info, 96), c.ticksAt96);

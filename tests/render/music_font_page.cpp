@@ -6,7 +6,6 @@
 #include <cstring>
 #include <vector>
 
-
 MusicFontPage::MusicFontPage(int width, int height) : m_width(width), m_height(height)
 {
     BITMAPINFO info{};
@@ -33,18 +32,17 @@ MusicFontPage::~MusicFontPage()
     DeleteDC(m_dc);
 }
 
-void MusicFontPage::Clear()
-{
-    std::memset(m_bits, 0xFF, (size_t)m_width * m_height * 4);
-}
+void MusicFontPage::Clear() { std::memset(m_bits, 0xFF, (size_t)m_width * m_height * 4); }
 
 void MusicFontPage::SelectFont(int height, int width)
 {
     // The painters' font: character set 1, output precision 1, clip precision 32, quality 0, family 0x12.
     HFONT font = CreateFontA(height, width, 0, 0, 480, 0, 0, 0, 1, 1, 32, 0, 0x12, kMusicFontFace);
     HGDIOBJ old = SelectObject(m_dc, font);
-    if (m_font) DeleteObject(m_font);
-    else m_oldFont = old;
+    if (m_font)
+        DeleteObject(m_font);
+    else
+        m_oldFont = old;
     m_font = font;
 }
 
@@ -68,7 +66,8 @@ Ink MusicFontPage::InkOf() const
     const auto* px = static_cast<const uint32_t*>(m_bits);
     for (int y = 0; y < m_height; ++y) {
         for (int x = 0; x < m_width; ++x) {
-            if ((px[(size_t)y * m_width + x] & 0xFFFFFF) == 0xFFFFFF) continue;
+            if ((px[(size_t)y * m_width + x] & 0xFFFFFF) == 0xFFFFFF)
+                continue;
             ink.left = std::min(ink.left, x);
             ink.top = std::min(ink.top, y);
             ink.right = std::max(ink.right, x + 1);
@@ -83,7 +82,8 @@ bool MusicFontPage::WriteBmp(const std::string& path) const
     int stride = (m_width * 3 + 3) & ~3;
     std::vector<unsigned char> file(54 + (size_t)stride * m_height, 0);
     auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = (unsigned char)(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = (unsigned char)(v >> (8 * i));
     };
     file[0] = 'B';
     file[1] = 'M';
@@ -98,10 +98,12 @@ bool MusicFontPage::WriteBmp(const std::string& path) const
     const auto* px = static_cast<const unsigned char*>(m_bits);
     for (int y = 0; y < m_height; ++y) {
         unsigned char* row = &file[54 + (size_t)(m_height - 1 - y) * stride];
-        for (int x = 0; x < m_width; ++x) std::memcpy(row + 3 * x, px + ((size_t)y * m_width + x) * 4, 3);
+        for (int x = 0; x < m_width; ++x)
+            std::memcpy(row + 3 * x, px + ((size_t)y * m_width + x) * 4, 3);
     }
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
     return std::fclose(f) == 0 && ok;
 }

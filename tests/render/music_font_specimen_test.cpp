@@ -31,8 +31,10 @@ public:
             }
             NoteFont();
             int y = m_top + (int)(5.5 * m_u);  // the baseline on the middle line
-            if (code >= 'e' && code <= 'g') y = m_top + (int)(7.5 * m_u);
-            if (code == 'c' || code == 'd') y = m_top + (int)(2.0 * m_u);
+            if (code >= 'e' && code <= 'g')
+                y = m_top + (int)(7.5 * m_u);
+            if (code == 'c' || code == 'd')
+                y = m_top + (int)(2.0 * m_u);
             m_page.Glyph(x, y, code);
             int advance = m_page.Advance(code);
             Label(x, m_top + (int)(17 * m_u), code);
@@ -62,17 +64,19 @@ public:
             unsigned char accidental;  // 0 none
             int dots;
         };
-        const Event events[] = {{28, 0x24, 0, 0},   {27, 0x26, 0x5F, 1}, {26, 0x28, 0, 0},   {25, 0x2A, 0x61, 0},
-                                {24, 0x2C, 0, 0},   {23, 0x22, 0x60, 2}, {22, 0x25, 0, 0},   {21, 0x27, 0x5E, 0},
-                                {20, 0x29, 0x62, 1}, {19, 0x2B, 0, 0},   {18, 0x2D, 0, 0},   {16, 0x21, 0, 1},
-                                {14, 0x25, 0, 0},   {30, 0x24, 0x61, 0}, {31, 0x2C, 0, 0}};
+        const Event events[] = {{28, 0x24, 0, 0},    {27, 0x26, 0x5F, 1}, {26, 0x28, 0, 0}, {25, 0x2A, 0x61, 0},
+                                {24, 0x2C, 0, 0},    {23, 0x22, 0x60, 2}, {22, 0x25, 0, 0}, {21, 0x27, 0x5E, 0},
+                                {20, 0x29, 0x62, 1}, {19, 0x2B, 0, 0},    {18, 0x2D, 0, 0}, {16, 0x21, 0, 1},
+                                {14, 0x25, 0, 0},    {30, 0x24, 0x61, 0}, {31, 0x2C, 0, 0}};
         for (const Event& e : events) {
             int y = rowY + (int)((e.position - 11) * m_u / 2);
             Ledgers(x, rowY, e.position);
             SetTextColor(m_page.dc(), kNoteColour);
-            if (e.accidental) m_page.Glyph(x - (int)(1.125 * m_u + (e.accidental == 0x62 ? 0.375 * m_u : 0)), y, e.accidental);
+            if (e.accidental)
+                m_page.Glyph(x - (int)(1.125 * m_u + (e.accidental == 0x62 ? 0.375 * m_u : 0)), y, e.accidental);
             m_page.Glyph(x, y, e.glyph);
-            for (int d = 0; d < e.dots; ++d) m_page.Glyph(x + (int)((1.5 + 0.5 * d) * m_u), y - 2, 0xA1);
+            for (int d = 0; d < e.dots; ++d)
+                m_page.Glyph(x + (int)((1.5 + 0.5 * d) * m_u), y - 2, 0xA1);
             SetTextColor(m_page.dc(), 0);
             x += (int)(3.5 * m_u);
         }
@@ -119,7 +123,8 @@ public:
             int y = (int)(rowY + staff * S);
             const int flats[2][4] = {{4, 1, 5, 2}, {6, 3, 7, 4}};  // the key table's rows for clefs 0 and 3
             for (int i = 0; i < 4; ++i)
-                m_page.Glyph(x0 + (int)(3.2 * m_u) + (int)(0.75 * m_u) * i, y + (int)((7 + flats[staff][i]) * m_u / 2), 0x61);
+                m_page.Glyph(x0 + (int)(3.2 * m_u) + (int)(0.75 * m_u) * i, y + (int)((7 + flats[staff][i]) * m_u / 2),
+                             0x61);
         }
     }
 

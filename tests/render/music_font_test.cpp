@@ -12,9 +12,9 @@ namespace {
 
 // Every character code the score painters draw with the music font.
 const std::vector<unsigned char> kPainterCodes = {
-    0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x2B, 0x2C, 0x2D, 0x30, 0x31, 0x3D, 0x3E,
-    0x3F, 0x40, 0x41, 0x42, 'D',  'E',  'F',  'G',  'H',  'I',  'J',  'K',  'L',  'M',  0x5C, 0x5E, 0x5F,
-    0x60, 0x61, 0x62, 'c',  'd',  'e',  'f',  'g',  'q',  'w',  'x',  0xA1, 0xC0, 0xCF};
+    0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2A, 0x2B, 0x2C, 0x2D, 0x30, 0x31, 0x3D,
+    0x3E, 0x3F, 0x40, 0x41, 0x42, 'D',  'E',  'F',  'G',  'H',  'I',  'J',  'K',  'L',  'M',  0x5C,
+    0x5E, 0x5F, 0x60, 0x61, 0x62, 'c',  'd',  'e',  'f',  'g',  'q',  'w',  'x',  0xA1, 0xC0, 0xCF};
 
 TEST(MusicFont, RegistersFromTheProgramFolderUnderItsFace)
 {
@@ -79,16 +79,19 @@ TEST(MusicFont, CarriesNoReservedNameOfItsSource)
 {
     std::string path = GetProgramFolder() + "kestrin.ttf";
     for (char& c : path)
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     FILE* f = std::fopen(path.c_str(), "rb");
     ASSERT_TRUE(f);
     std::string bytes;
     char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        bytes.append(buf, n);
     std::fclose(f);
     for (std::string name : {"Emmentaler", "Feta"}) {
         std::string wide;  // the Windows name records are UTF-16BE
-        for (char c : name) wide += std::string(1, '\0') + c;
+        for (char c : name)
+            wide += std::string(1, '\0') + c;
         EXPECT_EQ(bytes.find(name), std::string::npos) << name;
         EXPECT_EQ(bytes.find(wide), std::string::npos) << name;
     }

@@ -25,9 +25,10 @@ TEST(NoteArithmetic, PitchFromStep)
     struct Case {
         int reference, step, octaves, direction, pitch;
     };
-    const Case cases[] = {{60, 5, 1, -1, 55}, {60, 5, 1, 0, 67}, {60, 7, 2, 1, 95}, {60, 9, 1, 1, 72}, {120, 7, 1, 1, 143},
-                          {-3, 1, 1, -1, 241}};
-    for (const Case& c : cases) EXPECT_EQ(PitchFromStep((int8_t)c.reference, c.step, c.octaves, c.direction), c.pitch) << c.step;
+    const Case cases[] = {{60, 5, 1, -1, 55}, {60, 5, 1, 0, 67},   {60, 7, 2, 1, 95},
+                          {60, 9, 1, 1, 72},  {120, 7, 1, 1, 143}, {-3, 1, 1, -1, 241}};
+    for (const Case& c : cases)
+        EXPECT_EQ(PitchFromStep((int8_t)c.reference, c.step, c.octaves, c.direction), c.pitch) << c.step;
 }
 
 }  // namespace

@@ -51,11 +51,15 @@ protected:
         std::string out;
         for (int i = 0, n = list.Count(); i < n; ++i) {
             Slot s = list.GetAt(i);
-            if (!out.empty()) out += " ";
+            if (!out.empty())
+                out += " ";
             out += std::to_string(s.values[0]) + "." + std::to_string(s.values[1]) + ":";
-            if (ties) out += std::to_string(s.values[2]) + "-" + std::to_string(s.values[3]);
-            else if (s.values[3] & kRestSlotBit) out += "R/" + std::to_string(s.values[3] & ~kRestSlotBit);
-            else out += std::to_string(s.values[2]) + "/" + std::to_string(s.values[3]);
+            if (ties)
+                out += std::to_string(s.values[2]) + "-" + std::to_string(s.values[3]);
+            else if (s.values[3] & kRestSlotBit)
+                out += "R/" + std::to_string(s.values[3] & ~kRestSlotBit);
+            else
+                out += std::to_string(s.values[2]) + "/" + std::to_string(s.values[3]);
         }
         return out;
     }
@@ -82,7 +86,10 @@ TEST_F(NoteLayout, PiecesSplitAtBeatsAndBarLinesWithTies)
         {"50 48ths round to 48", {{0, 100, 65}}, 0, "0.0:65/48 0.48:R/144", ""},
         {"dotted half", {{0, 288, 67}}, 0, "0.0:67/144 0.144:R/48", ""},
         {"an empty measure", {{384, 768, 60}}, 1, "0.96:R/192 1.0:60/192", ""},
-        {"a gap from 60 to 96", {{0, 120, 60}, {192, 384, 62}}, 0, "0.0:60/48 0.48:60/12 0.60:R/12 0.72:R/24 0.96:62/96",
+        {"a gap from 60 to 96",
+         {{0, 120, 60}, {192, 384, 62}},
+         0,
+         "0.0:60/48 0.48:60/12 0.60:R/12 0.72:R/24 0.96:62/96",
          "0.0:48-60"},
     };
     for (const Case& c : cases) {
@@ -104,8 +111,7 @@ TEST_F(NoteLayout, ChordsHighestFirstAndTripletGroupsEndTogether)
 TEST_F(NoteLayout, GraceChainsTakeTheirMainNotesSpanAndABrokenChainEndsTheLayout)
 {
     // The main note (grace link -12) starts where the second note before it starts.
-    EXPECT_EQ(Layout({{0, 24, 72, -1}, {24, 48, 74, -1}, {48, 96, 71, -12}, {96, 384, 60}}),
-              "0.0:71/48 0.48:60/144");
+    EXPECT_EQ(Layout({{0, 24, 72, -1}, {24, 48, 74, -1}, {48, 96, 71, -12}, {96, 384, 60}}), "0.0:71/48 0.48:60/144");
     EXPECT_EQ(layout.noteSlots[2][0].GetAt(0).flags[0], -12);
     EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
     // A chain that runs off the start of the list is reported once, and the layout goes on past it.
@@ -125,8 +131,11 @@ TEST(NoteLengths, NearestNoteLengthAndTupletTest)
         bool tripletFlag;
         bool tupletNote;
     };
-    const Case cases[] = {{64, 96, 0, 4.0, true, true},   {64, 96, 0, 8.0, false, false}, {0, 24, 0, 4.0, true, false},
-                          {0, 24, 5, 4.0, false, true},  {65, 97, 0, 4.0, true, false}};
+    const Case cases[] = {{64, 96, 0, 4.0, true, true},
+                          {64, 96, 0, 8.0, false, false},
+                          {0, 24, 0, 4.0, true, false},
+                          {0, 24, 5, 4.0, false, true},
+                          {65, 97, 0, 4.0, true, false}};
     for (const Case& c : cases) {
         NoteEvent note;
         note.start = c.start;

@@ -24,7 +24,8 @@ TEST(SlotList, InsertSortedKeepsMeasureAndPositionOrderLaterEqualsAfter)
     list.InsertSorted(Key(1, 0, 4));
     ASSERT_EQ(list.Count(), 4);
     const int pitches[] = {3, 2, 4, 1};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(list.GetValue(i, 2), pitches[i]) << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(list.GetValue(i, 2), pitches[i]) << i;
 }
 
 TEST(SlotList, InsertAtAppendsAtCountAndIgnoresFurther)
@@ -36,7 +37,8 @@ TEST(SlotList, InsertAtAppendsAtCountAndIgnoresFurther)
     list.InsertAt(1, Key(3, 0));
     list.InsertAt(1, Key(2, 0));
     ASSERT_EQ(list.Count(), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(list.GetAt(i).values[0], i + 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(list.GetAt(i).values[0], i + 1);
     list.RemoveAt(1);
     list.RemoveAt(5);
     ASSERT_EQ(list.Count(), 2);

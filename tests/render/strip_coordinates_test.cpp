@@ -32,14 +32,15 @@ TEST_F(StripCoordinates, TickToStripX)
     };
     const Case cases[] = {
         {-5, 0, 0},
-        {0, 0, 50 + 104},                       // content starts cancel
-        {383, 0, 50 + 104 + 287},               // 383 x 48 x 1.5 / 96 = 287.25, truncated after the base
-        {384, 0, 50 + 104 + 432 - 114},         // a measure boundary belongs to the later measure
-        {400, 0, 50 + 104 + 432 - 114 + 12},    // 16 ticks in: 8 x 1.5
-        {400, 1, 50 + 104 + 12},                // scrolled to measure 1
+        {0, 0, 50 + 104},                     // content starts cancel
+        {383, 0, 50 + 104 + 287},             // 383 x 48 x 1.5 / 96 = 287.25, truncated after the base
+        {384, 0, 50 + 104 + 432 - 114},       // a measure boundary belongs to the later measure
+        {400, 0, 50 + 104 + 432 - 114 + 12},  // 16 ticks in: 8 x 1.5
+        {400, 1, 50 + 104 + 12},              // scrolled to measure 1
         {200 * 384 + 960, 0, 50 + 104 + table[199].content - 114 + 384 * 3 / 4 + 720},  // past the strip
     };
-    for (const Case& c : cases) EXPECT_EQ(TickToStripX(View(c.firstVisible), c.tick), c.x) << c.tick;
+    for (const Case& c : cases)
+        EXPECT_EQ(TickToStripX(View(c.firstVisible), c.tick), c.x) << c.tick;
 }
 
 TEST_F(StripCoordinates, StripXToTickWithAndWithoutTheGrid)
@@ -54,20 +55,21 @@ TEST_F(StripCoordinates, StripXToTickWithAndWithoutTheGrid)
         int tick;
     };
     const Case cases[] = {
-        {0, &off, 0},                              // left of measure 0's content
+        {0, &off, 0},  // left of measure 0's content
         {content0, &off, 0},
-        {content0 + 3, &off, 3 * 96 / 72},         // 72 pixels a quarter
+        {content0 + 3, &off, 3 * 96 / 72},  // 72 pixels a quarter
         {content0 + 8, &sixteenths, 0},
         {content0 + 9, &sixteenths, 24},
         {content0 + 26, &sixteenths, 24},
         {content0 + 27, &sixteenths, 48},
         {content0 + 11, &triplets, 0},
         {content0 + 12, &triplets, 32},
-        {content0 + 296, &off, 384},               // past the notes: the measure's end
-        {content0 + 318, &off, 384},               // measure 1's content start
+        {content0 + 296, &off, 384},  // past the notes: the measure's end
+        {content0 + 318, &off, 384},  // measure 1's content start
         {content0 + 318 + 36, &off, 384 + 48},
     };
-    for (const Case& c : cases) EXPECT_EQ(StripXToTick(View(), *c.grid, c.x), c.tick) << c.x;
+    for (const Case& c : cases)
+        EXPECT_EQ(StripXToTick(View(), *c.grid, c.x), c.tick) << c.x;
 }
 
 TEST_F(StripCoordinates, RoundTripOnTheGrid)
@@ -92,7 +94,8 @@ TEST(SnapTick, RoundsToTheNearestGridPointHalvesLater)
     };
     const Case cases[] = {{11, 96, 4.0, 0},  {12, 96, 4.0, 24}, {35, 96, 4.0, 24}, {36, 96, 4.0, 48},
                           {-11, 96, 4.0, 0}, {-13, 96, 4.0, 0}, {7, 4, 4.0, 7},    {100, 96, 16.0, 96}};
-    for (const Case& c : cases) EXPECT_EQ(SnapTick(c.tick, c.division, c.grid), c.snapped) << c.tick;
+    for (const Case& c : cases)
+        EXPECT_EQ(SnapTick(c.tick, c.division, c.grid), c.snapped) << c.tick;
 }
 
 TEST(MusicDigits, DigitsBecomeTheFontsDigitCodes)

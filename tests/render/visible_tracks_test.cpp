@@ -15,11 +15,13 @@ TEST(VisibleTracks, NthShownTrackTellsNoneFromTheLastSlot)
         int n, slot;
     };
     const Case cases[] = {
-        {{4}, 0, 4}, {{4}, 1, kNoShownTrack}, {{}, 0, kNoShownTrack}, {{0, 3, 29}, 2, 29}, {{0, 3, 29}, 3, kNoShownTrack},
+        {{4}, 0, 4},         {{4}, 1, kNoShownTrack},        {{}, 0, kNoShownTrack},
+        {{0, 3, 29}, 2, 29}, {{0, 3, 29}, 3, kNoShownTrack},
     };
     for (const Case& c : cases) {
         bool shown[30] = {};
-        for (int s : c.shownSlots) shown[s] = true;
+        for (int s : c.shownSlots)
+            shown[s] = true;
         EXPECT_EQ(GetNthVisibleTrack(shown, c.n), c.slot) << c.n;
     }
 }

@@ -15,7 +15,8 @@ TEST(AppFolder, KeepsDriveAndDirectoryWithOneBackslash)
     struct Case {
         const char* path;
         const char* folder;
-    } cases[] = {{"C:\\A\\B\\prog.exe", "C:\\A\\B\\"}, {"C:\\A\\B\\", "C:\\A\\B\\"}, {"\\opt\\bin\\kestrin", "\\opt\\bin\\"}};
+    } cases[] = {
+        {"C:\\A\\B\\prog.exe", "C:\\A\\B\\"}, {"C:\\A\\B\\", "C:\\A\\B\\"}, {"\\opt\\bin\\kestrin", "\\opt\\bin\\"}};
     for (const Case& c : cases) {
         SetAppFolder(c.path);
         EXPECT_STREQ(GetAppFolderPath(), c.folder) << c.path;

@@ -89,8 +89,8 @@ TEST(FileFinder, ScansFoldersFirstAndHonoursThePattern)
 
     CFileFinder deep;
     EXPECT_EQ(deep.FindFiles(base.c_str(), "*.txt", TRUE, 0, TRUE, nullptr, nullptr), 5);
-    EXPECT_EQ(Names(deep, base), (std::vector<std::string>{"sub", "sub\\deeper", "sub\\deeper\\deep.txt",
-                                                           "sub\\inner.txt", "top.txt"}));
+    EXPECT_EQ(Names(deep, base),
+              (std::vector<std::string>{"sub", "sub\\deeper", "sub\\deeper\\deep.txt", "sub\\inner.txt", "top.txt"}));
 
     CFileFinder folders;
     EXPECT_EQ(folders.FindFolders(base.c_str(), "*", FALSE, 0, TRUE, nullptr, nullptr), 1);

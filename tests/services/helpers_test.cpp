@@ -17,8 +17,8 @@ TEST(Helpers, RoundHalfAway)
     struct Case {
         double value;
         int expected;
-    } cases[] = {{0.5, 1}, {-0.5, -1}, {1.49, 1}, {-1.5, -2}, {0, 0}, {2.5, 3}, {-2.5, -3},
-                 {2.4999, 2}, {-2.4999, -2}, {-0.49, 0}, {7.0, 7}, {-7.0, -7}};
+    } cases[] = {{0.5, 1},   {-0.5, -1},  {1.49, 1},     {-1.5, -2}, {0, 0},   {2.5, 3},
+                 {-2.5, -3}, {2.4999, 2}, {-2.4999, -2}, {-0.49, 0}, {7.0, 7}, {-7.0, -7}};
     for (const Case& c : cases)
         EXPECT_EQ(RoundHalfAway(c.value), c.expected) << c.value;
 }

@@ -41,13 +41,10 @@ TEST(IniFile, StringAndNumberReads)
         int expected;
         int missing;
     } cases[] = {
-        {"fidetime", 5, 5, 1},  // present but empty counts as missing
-        {"fixsize", 5, 0, 0},   // not a number: 0, and found
-        {"fidein", 9, 1, 0},
-        {"CURLANG", 0, 2, 0},   // keys ignore case
-        {"spaced", 0, 7, 0},
-        {"absent", 42, 42, 1},
-        {"marker", 3, 3, 1},    // the marker itself reads as missing
+        {"fidetime", 5, 5, 1},                                              // present but empty counts as missing
+        {"fixsize", 5, 0, 0},                                               // not a number: 0, and found
+        {"fidein", 9, 1, 0},   {"CURLANG", 0, 2, 0},                        // keys ignore case
+        {"spaced", 0, 7, 0},   {"absent", 42, 42, 1}, {"marker", 3, 3, 1},  // the marker itself reads as missing
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ini.GetInt(c.key, c.defaultValue), c.expected) << c.key;

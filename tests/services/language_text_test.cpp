@@ -25,12 +25,8 @@ TEST_F(LanguageText, LooksUpIdsOnceTheMainDialogExists)
         const char* key;
         const char* expected;
     } cases[] = {
-        {"ok", "好"},
-        {"plain", "Plain text"},
-        {"onlyfirst", "Open"},  // empty in lang003, taken from lang001
-        {"nowhere", "NULL"},
-        {"empty", "NULL"},
-        {"missing", "NULL"},
+        {"ok", "好"},        {"plain", "Plain text"}, {"onlyfirst", "Open"},  // empty in lang003, taken from lang001
+        {"nowhere", "NULL"}, {"empty", "NULL"},       {"missing", "NULL"},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(GetLanguageText(c.key), c.expected) << c.key;

@@ -33,10 +33,7 @@ protected:
                        groupValue, groupVar2, groupValue2, selectVar, 1, "Tip", text, "Arial", 14, RGB(255, 255, 255));
     }
     HWND Owner() { return owner.GetSafeHwnd(); }
-    void Settle()
-    {
-        PumpFor(50);
-    }
+    void Settle() { PumpFor(50); }
     using Commands = std::vector<std::pair<WPARAM, LPARAM>>;
 };
 
@@ -184,21 +181,24 @@ TEST_F(SkinButtonTest, PaintedLooksMatchTheGoldenPicture)
     ReleaseCapture();
     skin(missing, nullptr, nullptr, "NULL");
     CRasterImage picture;
-    RenderPicture(4 * (kWidth + 4), 2 * (kHeight + 4), [&](CDC* dc) {
-        auto at = [&](CSkinButton& b, int column, int row) {
-            dc->SetViewportOrg(column * (kWidth + 4), row * (kHeight + 4));
-            b.DrawButton(dc);
-        };
-        at(button, 0, 0);
-        skin(button, &group, nullptr, "Go");
-        at(button, 1, 0);
-        skin(button, nullptr, &select, "Go");
-        at(button, 2, 0);
-        at(disabled, 3, 0);
-        at(pressed, 0, 1);
-        at(missing, 1, 1);
-        dc->SetViewportOrg(0, 0);
-    }, &picture);
+    RenderPicture(
+        4 * (kWidth + 4), 2 * (kHeight + 4),
+        [&](CDC* dc) {
+            auto at = [&](CSkinButton& b, int column, int row) {
+                dc->SetViewportOrg(column * (kWidth + 4), row * (kHeight + 4));
+                b.DrawButton(dc);
+            };
+            at(button, 0, 0);
+            skin(button, &group, nullptr, "Go");
+            at(button, 1, 0);
+            skin(button, nullptr, &select, "Go");
+            at(button, 2, 0);
+            at(disabled, 3, 0);
+            at(pressed, 0, 1);
+            at(missing, 1, 1);
+            dc->SetViewportOrg(0, 0);
+        },
+        &picture);
     ExpectGolden("button", picture);
 }
 

@@ -58,7 +58,10 @@ class SkinOwner : public CWnd {
 public:
     std::vector<std::pair<WPARAM, LPARAM>> commands;
 
-    SkinOwner() { EXPECT_TRUE(CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr)); }
+    SkinOwner()
+    {
+        EXPECT_TRUE(CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
+    }
     ~SkinOwner() override { DestroyWindow(); }
 
 protected:

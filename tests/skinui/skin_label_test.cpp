@@ -25,7 +25,7 @@ TEST(SkinLabel, FontShrinksToFitTheLabel)
 TEST(SkinLabel, WideCharactersCountTwice)
 {
     EXPECT_EQ(CSkinLabel::TextCells("Tempo = 120"), 11);
-    EXPECT_EQ(CSkinLabel::TextCells("caf\xC3\xA9"), 5);           // é
+    EXPECT_EQ(CSkinLabel::TextCells("caf\xC3\xA9"), 5);               // é
     EXPECT_EQ(CSkinLabel::TextCells("\xE4\xB8\xAD\xE6\x96\x87"), 4);  // two CJK characters
     EXPECT_EQ(CSkinLabel::TextCells(""), 0);
 }
@@ -40,7 +40,8 @@ TEST(SkinLabel, MissingPictureOfANewSkinLeavesNoBackground)
     label.SetSkin(temp.File("back.bmp"), "", "Arial", 14, 0);
     label.SetSkin(temp.File("missing.bmp"), "", "Arial", 14, 0);
     CRasterImage picture;
-    RenderPicture(20, 10, [&](CDC* dc) { label.Paint(dc); }, &picture);
+    RenderPicture(
+        20, 10, [&](CDC* dc) { label.Paint(dc); }, &picture);
     EXPECT_EQ(picture.GetPixelColor(5, 5).rgbRed, 255);  // the white underneath, not the old red picture
     EXPECT_EQ(picture.GetPixelColor(5, 5).rgbGreen, 255);
 }
@@ -67,7 +68,8 @@ TEST(SkinLabel, PaintedLooksMatchTheGoldenPicture)
     WritePicture(temp.File("bar.bmp"), 80, 6, [](int x, int y) { return RGB(240, 200 - 2 * x, 20); });
     CSkinLabel labels[5];
     for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(labels[i].Create("", WS_CHILD | WS_VISIBLE, CRect(0, 24 * i, i == 3 ? 40 : 90, 24 * i + 20), &owner));
+        ASSERT_TRUE(
+            labels[i].Create("", WS_CHILD | WS_VISIBLE, CRect(0, 24 * i, i == 3 ? 40 : 90, 24 * i + 20), &owner));
     labels[0].SetSkin(temp.File("back.bmp"), "=100", "Arial", 14, RGB(255, 255, 255));
     labels[1].m_bFill = 1;
     labels[1].m_bBorder = 1;
@@ -82,13 +84,16 @@ TEST(SkinLabel, PaintedLooksMatchTheGoldenPicture)
     labels[4].SetImages(temp.File("back.bmp"), temp.File("bar.bmp"), CRect(5, 7, 85, 13));
     labels[4].SetPercent(50);
     CRasterImage picture;
-    RenderPicture(90, 24 * 5, [&](CDC* dc) {
-        for (int i = 0; i < 5; ++i) {
-            dc->SetViewportOrg(0, 24 * i);
-            labels[i].Paint(dc);
-        }
-        dc->SetViewportOrg(0, 0);
-    }, &picture);
+    RenderPicture(
+        90, 24 * 5,
+        [&](CDC* dc) {
+            for (int i = 0; i < 5; ++i) {
+                dc->SetViewportOrg(0, 24 * i);
+                labels[i].Paint(dc);
+            }
+            dc->SetViewportOrg(0, 0);
+        },
+        &picture);
     ExpectGolden("label", picture);
 }
 

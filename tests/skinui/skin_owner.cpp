@@ -2,5 +2,5 @@
 #include "skin_fixture.h"
 
 BEGIN_MESSAGE_MAP(SkinOwner, CWnd)
-    ON_MESSAGE(WM_SKINCOMMAND, OnSkinCommand)
+ON_MESSAGE(WM_SKINCOMMAND, OnSkinCommand)
 END_MESSAGE_MAP()

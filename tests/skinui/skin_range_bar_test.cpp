@@ -31,9 +31,13 @@ protected:
                "[textbtn19]\r\nbgimage=pos.bmp\r\n[textbtn20]\r\nbgimage=mark.bmp\r\nfntcolor=255,0,255\r\n";
         WritePicture(program.File("skin-com/skin-1/bar.bmp"), 120, 16, [](int x, int y) {
             bool track = x >= 10 && x < 110 && y >= 4 && y < 12;
-            return track ? RGB(40, 40, 60 + x) : x < 10 ? RGB(150, 30, 30) : x >= 110 ? RGB(30, 150, 30) : RGB(80, 80, 80);
+            return track      ? RGB(40, 40, 60 + x)
+                   : x < 10   ? RGB(150, 30, 30)
+                   : x >= 110 ? RGB(30, 150, 30)
+                              : RGB(80, 80, 80);
         });
-        WritePicture(program.File("skin-com/skin-1/fill.bmp"), 50, 8, [](int x, int y) { return RGB(250, 200, 4 * x); });
+        WritePicture(program.File("skin-com/skin-1/fill.bmp"), 50, 8,
+                     [](int x, int y) { return RGB(250, 200, 4 * x); });
         WritePicture(program.File("skin-com/skin-1/pos.bmp"), 5, 4, [](int, int) { return RGB(255, 255, 255); });
         WritePicture(program.File("skin-com/skin-1/mark.bmp"), 7, 4,
                      [](int x, int y) { return x == 3 || y == 0 ? RGB(255, 255, 0) : RGB(255, 0, 255); });
@@ -137,7 +141,8 @@ TEST_F(SkinRangeBarTest, EachBarKeepsItsOwnOverlayCache)
         b.Setup(&owner, WM_SKINCOMMAND, 10001, in, out, &fixedLength, &fadePercent, &fixedMaximum, 220);
         b.m_dStart = 20;
         b.m_dEnd = 50;
-        RenderPicture(220, 16, [&](CDC* dc) { b.Paint(dc); }, picture);
+        RenderPicture(
+            220, 16, [&](CDC* dc) { b.Paint(dc); }, picture);
     };
     fadePercent = 25;
     int otherIn = 1, otherOut = 0, freshIn = 1, freshOut = 0;
@@ -148,7 +153,8 @@ TEST_F(SkinRangeBarTest, EachBarKeepsItsOwnOverlayCache)
     paint(other, &otherIn, &otherOut, &second);  // another bar builds with fade-in on, fade-out off
     fadeIn = 1;
     fadeOut = 0;
-    RenderPicture(220, 16, [&](CDC* dc) { bar.Paint(dc); }, &first);
+    RenderPicture(
+        220, 16, [&](CDC* dc) { bar.Paint(dc); }, &first);
     paint(fresh, &freshIn, &freshOut, &expected);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 220; ++x)
@@ -160,17 +166,20 @@ TEST_F(SkinRangeBarTest, PaintedLooksMatchTheGoldenPicture)
 {
     CRasterImage picture;
     bar.m_dPos = 70;
-    RenderPicture(220, 2 * 18, [&](CDC* dc) {
-        fadeOut = 1;
-        fadePercent = 25;
-        bar.Paint(dc);
-        fadeOut = 0;
-        fadeIn = 1;
-        fadePercent = 0;
-        dc->SetViewportOrg(0, 18);
-        bar.Paint(dc);
-        dc->SetViewportOrg(0, 0);
-    }, &picture);
+    RenderPicture(
+        220, 2 * 18,
+        [&](CDC* dc) {
+            fadeOut = 1;
+            fadePercent = 25;
+            bar.Paint(dc);
+            fadeOut = 0;
+            fadeIn = 1;
+            fadePercent = 0;
+            dc->SetViewportOrg(0, 18);
+            bar.Paint(dc);
+            dc->SetViewportOrg(0, 0);
+        },
+        &picture);
     ExpectGolden("range_bar", picture);
 }
 

@@ -130,15 +130,18 @@ TEST_F(SkinSliderTest, UnboundSliderReportsZero)
 TEST_F(SkinSliderTest, PaintedLooksMatchTheGoldenPicture)
 {
     CRasterImage picture;
-    RenderPicture(220, 3 * 22, [&](CDC* dc) {
-        for (int i = 0; i < 3; ++i) {
-            value = 40 + 100 * i;
-            dc->SetViewportOrg(0, 22 * i);
-            slider.DrawTrack(dc);
-            slider.DrawThumb(dc);
-        }
-        dc->SetViewportOrg(0, 0);
-    }, &picture);
+    RenderPicture(
+        220, 3 * 22,
+        [&](CDC* dc) {
+            for (int i = 0; i < 3; ++i) {
+                value = 40 + 100 * i;
+                dc->SetViewportOrg(0, 22 * i);
+                slider.DrawTrack(dc);
+                slider.DrawThumb(dc);
+            }
+            dc->SetViewportOrg(0, 0);
+        },
+        &picture);
     ExpectGolden("slider", picture);
 }
 

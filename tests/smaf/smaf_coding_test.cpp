@@ -7,18 +7,20 @@
 #include "song/smaf_coding.h"
 #include "song/smaf_crc/smaf_crc16.h"
 
-TEST(SmafCodingTest, CrcOfAbc) {
+TEST(SmafCodingTest, CrcOfAbc)
+{
     const uint8_t abc[] = {'a', 'b', 'c'};
     EXPECT_EQ(SmafCrc16(abc, 3), 0xAEB5);
     EXPECT_EQ(SmafCrc16(abc, 0), 0x0000);  // start 0xFFFF complemented
 }
 
-TEST(SmafCodingTest, LengthsEncodeInOneOrTwoBytes) {
+TEST(SmafCodingTest, LengthsEncodeInOneOrTwoBytes)
+{
     struct Case {
         int value;
         std::vector<uint8_t> bytes;
     } cases[] = {
-        {0, {0x00}}, {127, {0x7F}}, {128, {0x80, 0x00}}, {200, {0x80, 0x48}},
+        {0, {0x00}},          {127, {0x7F}},         {128, {0x80, 0x00}},   {200, {0x80, 0x48}},
         {3488, {0x9A, 0x20}}, {16510, {0xFF, 0x7E}}, {16511, {0xFF, 0x7F}},
     };
     for (const Case& c : cases) {
@@ -32,7 +34,8 @@ TEST(SmafCodingTest, LengthsEncodeInOneOrTwoBytes) {
     }
 }
 
-TEST(SmafCodingTest, LongDurationsSplitIntoNoOperations) {
+TEST(SmafCodingTest, LongDurationsSplitIntoNoOperations)
+{
     std::vector<uint8_t> out;
     int rest = SmafSplitLongDuration(out, 20000);
     SmafEncodeLength(out, rest);
@@ -42,7 +45,8 @@ TEST(SmafCodingTest, LongDurationsSplitIntoNoOperations) {
     EXPECT_EQ(out.size(), 4u);
 }
 
-TEST(SmafCodingTest, DecodingNeverReadsPastTheEnd) {
+TEST(SmafCodingTest, DecodingNeverReadsPastTheEnd)
+{
     const uint8_t two[] = {0x9A, 0x20};
     int used = -1;
     SmafDecodeLength(two, 1, &used);
@@ -51,7 +55,8 @@ TEST(SmafCodingTest, DecodingNeverReadsPastTheEnd) {
     EXPECT_EQ(used, 0);
 }
 
-TEST(SmafCodingTest, FarTicksAtASlowTempoStayInRange) {
+TEST(SmafCodingTest, FarTicksAtASlowTempoStayInRange)
+{
     // 2^31 ticks at 1 bpm and division 1 are 3.2e13 units: each side is capped at 1e9.
     CScore song;
     song.division = 1;

@@ -14,18 +14,21 @@
 namespace {
 
 // A file of the given chunks with a correct size field and two CRC bytes.
-std::vector<uint8_t> FileOf(const std::vector<std::vector<uint8_t>>& chunks) {
+std::vector<uint8_t> FileOf(const std::vector<std::vector<uint8_t>>& chunks)
+{
     std::vector<uint8_t> file;
     Append(file, "MMMD");
     Append(file, {0, 0, 0, 0});
-    for (const auto& chunk : chunks) file.insert(file.end(), chunk.begin(), chunk.end());
+    for (const auto& chunk : chunks)
+        file.insert(file.end(), chunk.begin(), chunk.end());
     Append(file, {0, 0});
     PutSize(file, 4, file.size() - 8);
     return file;
 }
 
 // A score-track chunk whose sequence holds the given events (then four bytes the reader does not read).
-std::vector<uint8_t> TrackChunk(int number, const std::vector<uint8_t>& events) {
+std::vector<uint8_t> TrackChunk(int number, const std::vector<uint8_t>& events)
+{
     std::vector<uint8_t> chunk;
     Append(chunk, "MTR");
     Append(chunk, {number, 0, 0, 0, 0, 0, 0, 2, 2, 0x80, 0x80});
@@ -38,7 +41,8 @@ std::vector<uint8_t> TrackChunk(int number, const std::vector<uint8_t>& events) 
     return chunk;
 }
 
-std::vector<uint8_t> TrackChunk(int number, std::initializer_list<int> events) {
+std::vector<uint8_t> TrackChunk(int number, std::initializer_list<int> events)
+{
     std::vector<uint8_t> bytes;
     Append(bytes, events);
     return TrackChunk(number, bytes);
@@ -50,7 +54,8 @@ struct Loaded {
     int result = 0;
 };
 
-void LoadBytes(Loaded& loaded, const std::vector<uint8_t>& bytes) {
+void LoadBytes(Loaded& loaded, const std::vector<uint8_t>& bytes)
+{
     TempFolder folder;
     WriteBytes(folder.Linux("read.mmf"), bytes);
     ResetContentsInfo(&loaded.info);
@@ -60,16 +65,19 @@ void LoadBytes(Loaded& loaded, const std::vector<uint8_t>& bytes) {
 }
 
 // The last event of that status (and controller) in the track: a reset song starts with program 0.
-const ControlEvent* FindControl(const CScore& song, int track, int status, int data1) {
+const ControlEvent* FindControl(const CScore& song, int track, int status, int data1)
+{
     const ControlEvent* found = nullptr;
     for (const ControlEvent* e = song.GetTrackControls(track); e; e = e->next)
-        if ((e->status & 0xF0) == status && (status == 0xC0 || status == 0xE0 || e->data1 == data1)) found = e;
+        if ((e->status & 0xF0) == status && (status == 0xC0 || status == 0xE0 || e->data1 == data1))
+            found = e;
     return found;
 }
 
 }  // namespace
 
-TEST(SmafReaderTest, WriterOutputReadsBackWithinTheUnitGrid) {
+TEST(SmafReaderTest, WriterOutputReadsBackWithinTheUnitGrid)
+{
     CScore song;
     song.NewSong(3, 4, 2);
     song.SetTempoAt(false, 100, 0);
@@ -113,7 +121,8 @@ TEST(SmafReaderTest, WriterOutputReadsBackWithinTheUnitGrid) {
     EXPECT_EQ(loaded.info.ST, "My baby");
 }
 
-TEST(SmafReaderTest, ContentsInfoSetsEveryTag) {
+TEST(SmafReaderTest, ContentsInfoSetsEveryTag)
+{
     std::vector<uint8_t> cnti;
     Append(cnti, "CNTI");
     Append(cnti, {0, 0, 0, 0, 0, 0, 0, 0, 0});
@@ -134,7 +143,8 @@ TEST(SmafReaderTest, ContentsInfoSetsEveryTag) {
     EXPECT_EQ(parsed.VN, "");
 }
 
-TEST(SmafReaderTest, ChunksFillTracksInFileOrder) {
+TEST(SmafReaderTest, ChunksFillTracksInFileOrder)
+{
     // The second chunk in the file carries number 1: tracks follow file order, not numbers.
     Loaded loaded;
     LoadBytes(loaded, FileOf({TrackChunk(2, {0, 0x1C, 10}), TrackChunk(1, {0, 0x5C, 10})}));
@@ -146,20 +156,23 @@ TEST(SmafReaderTest, ChunksFillTracksInFileOrder) {
     EXPECT_GE(loaded.song.trackCount, 7);
 }
 
-TEST(SmafReaderTest, EventsAndControlCodes) {
+TEST(SmafReaderTest, EventsAndControlCodes)
+{
     Loaded loaded;
-    LoadBytes(loaded, FileOf({TrackChunk(1, {
-        0, 0xFF, 0xF0, 0x03, 0x43, 0x01, 0xF7,  // system exclusive, skipped whole
-        0, 0x00, 0x0F,                          // short expression 15: beyond 127, clamped
-        0, 0x00, 0x35, 0x10,                    // long control code 5: no MIDI meaning, no record
-        0, 0x00, 0x3A, 0x40,                    // code 10 reads as controller 8
-        0xFF, 0x7F, 0x1C, 0x01,                 // after 16512 units
-    })}));
+    LoadBytes(loaded,
+              FileOf({TrackChunk(1, {
+                                        0,    0xFF, 0xF0, 0x03, 0x43, 0x01, 0xF7,  // system exclusive, skipped whole
+                                        0,    0x00, 0x0F,        // short expression 15: beyond 127, clamped
+                                        0,    0x00, 0x35, 0x10,  // long control code 5: no MIDI meaning, no record
+                                        0,    0x00, 0x3A, 0x40,  // code 10 reads as controller 8
+                                        0xFF, 0x7F, 0x1C, 0x01,  // after 16512 units
+                                    })}));
     EXPECT_EQ(loaded.result, 0);
     int controllers = 0;
     for (const ControlEvent* e = loaded.song.GetTrackControls(0); e; e = e->next) {
         EXPECT_NE(e->status, 0);
-        if ((e->status & 0xF0) == 0xB0) ++controllers;
+        if ((e->status & 0xF0) == 0xB0)
+            ++controllers;
     }
     EXPECT_EQ(controllers, 2);
     EXPECT_EQ(FindControl(loaded.song, 0, 0xB0, 11)->data2, 127);
@@ -169,22 +182,26 @@ TEST(SmafReaderTest, EventsAndControlCodes) {
     EXPECT_EQ(note->start, 10568);  // 16512 x 0.64
 }
 
-TEST(SmafReaderTest, TheFilesProgramAtTheStartReplacesTheResetOne) {
+TEST(SmafReaderTest, TheFilesProgramAtTheStartReplacesTheResetOne)
+{
     Loaded loaded;
     LoadBytes(loaded, FileOf({TrackChunk(1, {0, 0x00, 0x70, 0x05, 0, 0x5C, 10, 0, 0x00, 0xB0, 0x07, 0, 0x9C, 10})}));
     EXPECT_EQ(loaded.result, 0);
     std::vector<int> programs[3];
     for (int track : {1, 2})
         for (const ControlEvent* e = loaded.song.GetTrackControls(track); e; e = e->next)
-            if ((e->status & 0xF0) == 0xC0) programs[track].push_back(e->data1);
+            if ((e->status & 0xF0) == 0xC0)
+                programs[track].push_back(e->data1);
     EXPECT_EQ(programs[1], std::vector<int>{5});
     EXPECT_EQ(programs[2], std::vector<int>{7});
 }
 
-TEST(SmafReaderTest, LongTimesStayPositive) {
+TEST(SmafReaderTest, LongTimesStayPositive)
+{
     // 1400 long pauses pass the 32-bit range of units x division before the note.
     std::vector<uint8_t> events;
-    for (int i = 0; i < 1400; ++i) Append(events, {0xFF, 0x7F, 0xFF, 0x00});
+    for (int i = 0; i < 1400; ++i)
+        Append(events, {0xFF, 0x7F, 0xFF, 0x00});
     Append(events, {0, 0x1C, 10});
     Loaded loaded;
     LoadBytes(loaded, FileOf({TrackChunk(1, events)}));
@@ -194,7 +211,8 @@ TEST(SmafReaderTest, LongTimesStayPositive) {
     EXPECT_EQ(note->end, 14794758);
 }
 
-TEST(SmafReaderTest, MalformedFilesAreRefusedOrEndCleanly) {
+TEST(SmafReaderTest, MalformedFilesAreRefusedOrEndCleanly)
+{
     RecordingPromptService& prompts = GetRecordingPromptService();
     prompts.Clear();
     Loaded bad;
@@ -214,13 +232,14 @@ TEST(SmafReaderTest, MalformedFilesAreRefusedOrEndCleanly) {
     EXPECT_EQ(noTrack.result, -1);
 }
 
-TEST(SmafReaderTest, RealFilesLoadOrAreRefusedCleanly) {
+TEST(SmafReaderTest, RealFilesLoadOrAreRefusedCleanly)
+{
     struct Case {
         const char* name;
         int result;
         bool notes;
     } cases[] = {
-        {"sonatina.mmf", 0, true}, {"jingle-bell.mmf", 0, true}, {"liturgy.mmf", 0, true},
+        {"sonatina.mmf", 0, true},     {"jingle-bell.mmf", 0, true},  {"liturgy.mmf", 0, true},
         {"score-sample.mmf", 0, true}, {"wave-sample.mmf", 1, false},
     };
     for (const Case& c : cases) {
@@ -231,7 +250,8 @@ TEST(SmafReaderTest, RealFilesLoadOrAreRefusedCleanly) {
         file.SetScore(&song);
         EXPECT_EQ(file.Load(path.c_str()), c.result) << c.name;
         bool any = false;
-        for (int t = 0; t < kMaxTracks; ++t) any = any || song.GetTrackNotes(t);
+        for (int t = 0; t < kMaxTracks; ++t)
+            any = any || song.GetTrackNotes(t);
         EXPECT_EQ(any, c.notes) << c.name;
     }
 }

@@ -12,25 +12,29 @@
 namespace {
 
 // A song of n tracks at 120 bpm, division 96.
-void MakeSong(CScore& song, int tracks) {
+void MakeSong(CScore& song, int tracks)
+{
     song.NewSong(tracks, 4, 2);
     song.SetTempoAt(false, 120, 0);
 }
 
-std::vector<uint8_t> Build(CScore& song, SmafContentsInfo& info) {
+std::vector<uint8_t> Build(CScore& song, SmafContentsInfo& info)
+{
     CSmafFile file(&info);
     file.SetScore(&song);
     return file.BuildFile();
 }
 
-size_t Find(const std::vector<uint8_t>& bytes, const std::string& text, size_t from = 0) {
+size_t Find(const std::vector<uint8_t>& bytes, const std::string& text, size_t from = 0)
+{
     auto it = std::search(bytes.begin() + from, bytes.end(), text.begin(), text.end());
     return it == bytes.end() ? std::string::npos : static_cast<size_t>(it - bytes.begin());
 }
 
 }  // namespace
 
-TEST(SmafWriterTest, NewSongFileMatchesTheLayoutByteForByte) {
+TEST(SmafWriterTest, NewSongFileMatchesTheLayoutByteForByte)
+{
     CScore song;
     MakeSong(song, 1);
     song.GetTrack(0)->InsertNote(false, 96, 192, 60, 100, 0, 0, 0, 0, 0, 0);
@@ -48,15 +52,15 @@ TEST(SmafWriterTest, NewSongFileMatchesTheLayoutByteForByte) {
     Append(want, "MTR");
     Append(want, {1, 0, 0, 0, 0, 0x00, 0x00, 0x02, 0x02, 0x80, 0x80});
     Append(want, "Mtsu");
-    Append(want, {0, 0, 0, 0x15, 0xFF, 0xF0, 0x12, 0x43, 0x03, 0x00, 0x00, 0x00, 0x60, 0x01, 0x14, 0x52, 0xF4, 0x3A,
-                  0xA0, 0x14, 0x62, 0xF7, 0x00, 0xA0, 0xF7});
+    Append(want, {0,    0,    0,    0x15, 0xFF, 0xF0, 0x12, 0x43, 0x03, 0x00, 0x00, 0x00, 0x60,
+                  0x01, 0x14, 0x52, 0xF4, 0x3A, 0xA0, 0x14, 0x62, 0xF7, 0x00, 0xA0, 0xF7});
     size_t sequence = want.size();
     Append(want, "Mtsq");
     Append(want, {0, 0, 0, 0});
-    Append(want, {0x00, 0x00, 0x30, 0x00});   // program 0
-    Append(want, {0x00, 0x00, 0x37, 100});    // volume 100
-    Append(want, {0x00, 0x00, 0x0A});         // expression 10
-    Append(want, {0x00, 0x00, 0x32, 0x00});   // no octave shift
+    Append(want, {0x00, 0x00, 0x30, 0x00});  // program 0
+    Append(want, {0x00, 0x00, 0x37, 100});   // volume 100
+    Append(want, {0x00, 0x00, 0x0A});        // expression 10
+    Append(want, {0x00, 0x00, 0x32, 0x00});  // no octave shift
     // 120 bpm: 125 units of 4 ms per quarter. Middle C is octave 1, note 12.
     Append(want, {125, 0x1C, 125});
     Append(want, {125, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00});  // tail: last gate, then the end
@@ -69,7 +73,8 @@ TEST(SmafWriterTest, NewSongFileMatchesTheLayoutByteForByte) {
     EXPECT_EQ(Build(song, info), want);
 }
 
-TEST(SmafWriterTest, DrumTracksAndOctaveShifts) {
+TEST(SmafWriterTest, DrumTracksAndOctaveShifts)
+{
     struct Case {
         int low, high, channel;
         std::vector<uint8_t> shiftEvent;
@@ -100,11 +105,13 @@ TEST(SmafWriterTest, DrumTracksAndOctaveShifts) {
     }
 }
 
-TEST(SmafWriterTest, SongTracksArePackedFourToAChunk) {
+TEST(SmafWriterTest, SongTracksArePackedFourToAChunk)
+{
     for (int tracks : {4, 5}) {
         CScore song;
         MakeSong(song, tracks);
-        for (int t = 0; t < tracks; ++t) song.GetTrack(t)->InsertNote(false, 0, 48, 60, 100, 0, 0, 0, 0, 0, 0);
+        for (int t = 0; t < tracks; ++t)
+            song.GetTrack(t)->InsertNote(false, 0, 48, 60, 100, 0, 0, 0, 0, 0, 0);
         SmafContentsInfo info;
         auto bytes = Build(song, info);
         size_t first = Find(bytes, "MTR");
@@ -112,11 +119,13 @@ TEST(SmafWriterTest, SongTracksArePackedFourToAChunk) {
         EXPECT_EQ(bytes[first + 3], 1);
         size_t second = Find(bytes, "MTR", first + 4);
         EXPECT_EQ(second != std::string::npos, tracks == 5);
-        if (second != std::string::npos) EXPECT_EQ(bytes[second + 3], 2);
+        if (second != std::string::npos)
+            EXPECT_EQ(bytes[second + 3], 2);
     }
 }
 
-TEST(SmafWriterTest, ControlsOfATrackWithoutNotesAreWritten) {
+TEST(SmafWriterTest, ControlsOfATrackWithoutNotesAreWritten)
+{
     CScore song;
     MakeSong(song, 2);
     song.GetTrack(0)->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);
@@ -129,14 +138,16 @@ TEST(SmafWriterTest, ControlsOfATrackWithoutNotesAreWritten) {
     EXPECT_EQ(Find(bytes, std::string("\x00\x00\x4A", 3), events), std::string::npos);      // and no set-up events
 }
 
-TEST(SmafWriterTest, NothingIsWrittenWithoutASongTrack) {
+TEST(SmafWriterTest, NothingIsWrittenWithoutASongTrack)
+{
     SmafContentsInfo info;
     CSmafFile file(&info);
     EXPECT_TRUE(file.BuildFile().empty());
     EXPECT_FALSE(file.Save("never.mmf"));
 }
 
-TEST(SmafWriterTest, OnlyTheOpeningFiveSecondsAreExported) {
+TEST(SmafWriterTest, OnlyTheOpeningFiveSecondsAreExported)
+{
     CScore song;
     MakeSong(song, 1);  // 120 bpm: five seconds are ten quarters, 960 ticks
     song.GetTrack(0)->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);
@@ -151,7 +162,8 @@ TEST(SmafWriterTest, OnlyTheOpeningFiveSecondsAreExported) {
     EXPECT_EQ(std::find(bytes.begin() + events, bytes.end() - 2, 0x24), bytes.end() - 2);
 }
 
-TEST(SmafWriterTest, AnUnwritableFileIsReported) {
+TEST(SmafWriterTest, AnUnwritableFileIsReported)
+{
     CScore song;
     MakeSong(song, 1);
     song.GetTrack(0)->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);

@@ -60,7 +60,8 @@ TEST_F(SaveTest, SaveAsMidiKeepsTheChosenCase)
     FilePromptRequest request = prompts.FilePrompts()[0];
     EXPECT_FALSE(request.open);
     EXPECT_EQ(request.defaultExtension, "mid");
-    EXPECT_EQ(request.filter, "Tonwick(*.m4r)|*.m4r|SMAF Files (*.mmf)|*.mmf|MP3 File(*.mp3)|*.mp3|Midi Files (*.mid)|*.mid||");
+    EXPECT_EQ(request.filter,
+              "Tonwick(*.m4r)|*.m4r|SMAF Files (*.mmf)|*.mmf|MP3 File(*.mp3)|*.mp3|Midi Files (*.mid)|*.mid||");
     EXPECT_EQ(request.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
 
     // Save then writes the same file again by its name.
@@ -145,7 +146,8 @@ TEST_F(SaveTest, SavingWritesThroughALinkAndKeepsModeOwnerAndGroup)
     EXPECT_EQ(st.st_uid, geteuid());
     EXPECT_EQ(st.st_gid, group);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Linux("links")),
-                            std::filesystem::directory_iterator()), 1);  // no temporary file left
+                            std::filesystem::directory_iterator()),
+              1);  // no temporary file left
 
     // A link to a file not made yet creates it where the link points.
     std::filesystem::create_symlink("new.mid", folder.Linux("ahead.mid"));

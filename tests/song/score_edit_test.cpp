@@ -64,7 +64,7 @@ TEST(ScoreEdit, DeleteMeasuresShiftsEveryList)
 {
     CScore song;
     CTrack* t = song.GetTrack(0);
-    t->InsertNote(false, 800, 900, 60, 100, 0, 0, 0, 0, 0, 0);   // inside measure 2
+    t->InsertNote(false, 800, 900, 60, 100, 0, 0, 0, 0, 0, 0);    // inside measure 2
     t->InsertNote(false, 1200, 1300, 62, 100, 0, 0, 0, 0, 0, 0);  // measure 3
     t->InsertControl(0xB0, 7, 90, 1160);
     t->InsertPlacedSymbol(1, 1500, 0, 0, 0);

@@ -22,10 +22,7 @@ namespace {
 
 using Note = std::tuple<int, double, double>;  // pitch, start and end in seconds
 
-std::string MidiFolder()
-{
-    return TestDataPath("midi/");
-}
+std::string MidiFolder() { return TestDataPath("midi/"); }
 
 std::vector<Note> ReferenceNotes(const std::string& path)
 {

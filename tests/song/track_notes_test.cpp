@@ -20,7 +20,8 @@ std::vector<int> Pitches(const CTrack* track)
 
 int Insert(CTrack* t, int start, int end, int pitch, int grace = 0)
 {
-    return t->InsertNote(false, start, end, static_cast<int8_t>(pitch), 100, 0, static_cast<uint8_t>(grace), 0, 0, 0, 0);
+    return t->InsertNote(false, start, end, static_cast<int8_t>(pitch), 100, 0, static_cast<uint8_t>(grace), 0, 0, 0,
+                         0);
 }
 
 }  // namespace
@@ -63,8 +64,8 @@ TEST(TrackNotes, BlockingNoteRefusesNotesInside)
     CScore song;
     CTrack* t = song.GetTrack(0);
     ASSERT_EQ(Insert(t, 0, 96, 60, 12), 1);
-    EXPECT_EQ(Insert(t, 0, 96, 55), 0);   // same start, after it
-    EXPECT_EQ(Insert(t, 48, 96, 50), 0);  // inside it
+    EXPECT_EQ(Insert(t, 0, 96, 55), 0);    // same start, after it
+    EXPECT_EQ(Insert(t, 48, 96, 50), 0);   // inside it
     EXPECT_EQ(Insert(t, 96, 192, 50), 1);  // at its end
     ASSERT_EQ(Insert(t, 200, 300, 60, 12), 1);
     EXPECT_EQ(Insert(t, 200, 300, 70), 0);  // would stop at the blocking note's start

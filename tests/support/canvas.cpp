@@ -11,7 +11,8 @@ Canvas::Canvas(int width, int height, COLORREF fill, int bpp) : m_width(width), 
     auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
     if (bpp == 8) {
         // A grey ramp with pure primaries at the end, so that test colours map exactly.
-        for (int i = 0; i < 250; ++i) bi->bmiColors[i] = RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0};
+        for (int i = 0; i < 250; ++i)
+            bi->bmiColors[i] = RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0};
         bi->bmiColors[250] = RGBQUAD{0, 0, 255, 0};
         bi->bmiColors[251] = RGBQUAD{0, 255, 0, 0};
         bi->bmiColors[252] = RGBQUAD{255, 0, 0, 0};
@@ -42,8 +43,10 @@ std::string Canvas::Picture(COLORREF ink) const
 {
     std::string out;
     for (int y = 0; y < m_height; ++y) {
-        if (y) out += '|';
-        for (int x = 0; x < m_width; ++x) out += At(x, y) == ink ? '#' : '.';
+        if (y)
+            out += '|';
+        for (int x = 0; x < m_width; ++x)
+            out += At(x, y) == ink ? '#' : '.';
     }
     return out;
 }
@@ -52,6 +55,7 @@ int Canvas::Count(COLORREF ink) const
 {
     int n = 0;
     for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) n += At(x, y) == ink;
+        for (int x = 0; x < m_width; ++x)
+            n += At(x, y) == ink;
     return n;
 }

@@ -19,12 +19,14 @@ std::atomic<int> g_posts{0};
 
 void CountPost(CWnd*, UINT, WPARAM, LPARAM) { ++g_posts; }
 
-CWnd* FakeWindow() {
+CWnd* FakeWindow()
+{
     static int anchor;
     return reinterpret_cast<CWnd*>(&anchor);
 }
 
-void FillDenseSong(CScore& song) {
+void FillDenseSong(CScore& song)
+{
     song.EnsureTrackCount(kTracks - 1);
     song.SetTempoAt(false, 400, 0);  // fast: the whole song passes in a few seconds
     for (int t = 0; t < kTracks; ++t) {
@@ -36,33 +38,37 @@ void FillDenseSong(CScore& song) {
 }
 
 // Inserts and deletes notes, controllers and tempo changes all over the song, the play position included.
-void Edit(CScore& song, const std::atomic<bool>& running) {
+void Edit(CScore& song, const std::atomic<bool>& running)
+{
     std::mt19937 random(7);
     while (running.load()) {
         CTrack& track = *song.GetTrack(random() % kTracks);
         const int tick = static_cast<int>(random() % kSongTicks);
         switch (random() % 6) {
-            case 0:
-            case 1:
-                track.InsertNote(false, tick, tick + 12, static_cast<int8_t>(40 + random() % 40), 80, 0, 0, 0, 0, 0, 0);
-                break;
-            case 2: {
-                ScoreLock lock(&song);
-                NoteEvent* note = track.notes;
-                for (int skip = random() % 200; note != nullptr && skip > 0; --skip) note = note->next;
-                if (note != nullptr) track.DeleteNote(note);
-                break;
-            }
-            case 3: track.SetVolume(static_cast<uint8_t>(random() % 128)); break;
-            case 4: track.InsertControl(0xB0, 10, static_cast<uint8_t>(random() % 128), tick); break;
-            default: song.SetTempoAt(true, 300 + random() % 200, tick); break;
+        case 0:
+        case 1:
+            track.InsertNote(false, tick, tick + 12, static_cast<int8_t>(40 + random() % 40), 80, 0, 0, 0, 0, 0, 0);
+            break;
+        case 2: {
+            ScoreLock lock(&song);
+            NoteEvent* note = track.notes;
+            for (int skip = random() % 200; note != nullptr && skip > 0; --skip)
+                note = note->next;
+            if (note != nullptr)
+                track.DeleteNote(note);
+            break;
+        }
+        case 3: track.SetVolume(static_cast<uint8_t>(random() % 128)); break;
+        case 4: track.InsertControl(0xB0, 10, static_cast<uint8_t>(random() % 128), tick); break;
+        default: song.SetTempoAt(true, 300 + random() % 200, tick); break;
         }
     }
 }
 
 }  // namespace
 
-int main() {
+int main()
+{
     midiOutUseRecordingDevice(true);
     SetPlaybackPostFunction(CountPost);
     if (OpenMidiOutHandle(0) != MMSYSERR_NOERROR) {
@@ -108,7 +114,8 @@ int main() {
             ++failures;
             break;
         }
-        if ((m.message & 0xF0) == 0x90) ++noteOns;
+        if ((m.message & 0xF0) == 0x90)
+            ++noteOns;
     }
     if (noteOns < 100 || g_posts.load() < 5) {
         std::fprintf(stderr, "playback_stress: playback hardly moved (%d note-ons, %d posts)\n", noteOns,

@@ -19,8 +19,8 @@ protected:
 // F5 (virtual key) gives 501; Ctrl+O gives 502; the character 'q' gives 503 and ends the table.
 const unsigned char kTable[] = {
     0x01, 0, 0x74, 0, 0xF5, 0x01, 0, 0,  //
-    0x09, 0, 'O', 0, 0xF6, 0x01, 0, 0,   //
-    0x80, 0, 'q', 0, 0xF7, 0x01, 0, 0,
+    0x09, 0, 'O',  0, 0xF6, 0x01, 0, 0,  //
+    0x80, 0, 'q',  0, 0xF7, 0x01, 0, 0,
 };
 const EmbeddedResource kResources[] = {{"ACCELERATOR", "9113", kTable, sizeof(kTable)}};
 

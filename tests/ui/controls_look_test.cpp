@@ -35,8 +35,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(Host, CWnd)
-    ON_WM_PAINT()
-    ON_WM_CTLCOLOR()
+ON_WM_PAINT()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 std::vector<uint32_t> Block(const Capture& c, int x0, int y0, int w, int h)

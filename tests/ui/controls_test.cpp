@@ -16,7 +16,8 @@ public:
     Host()
     {
         CreateEx(0, nullptr, "controls", WS_POPUP | WS_VISIBLE, 30, 30, 420, 300, nullptr, nullptr);
-        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, CRect(10, 10, 300, 200), this, 3009);
+        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, CRect(10, 10, 300, 200),
+                    this, 3009);
         combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, CRect(310, 10, 410, 200), this, 3010);
         button.Create("Push", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(310, 240, 400, 270), this, 3011);
     }
@@ -35,11 +36,11 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(Host, CWnd)
-    ON_NOTIFY(NM_CLICK, 3009, OnListClick)
-    ON_NOTIFY(LVN_COLUMNCLICK, 3009, OnColumn)
-    ON_NOTIFY(LVN_ITEMCHANGED, 3009, OnChanged)
-    ON_CBN_SELCHANGE(3010, OnComboChange)
-    ON_BN_CLICKED(3011, OnPush)
+ON_NOTIFY(NM_CLICK, 3009, OnListClick)
+ON_NOTIFY(LVN_COLUMNCLICK, 3009, OnColumn)
+ON_NOTIFY(LVN_ITEMCHANGED, 3009, OnChanged)
+ON_CBN_SELCHANGE(3010, OnComboChange)
+ON_BN_CLICKED(3011, OnPush)
 END_MESSAGE_MAP()
 
 TEST(ListCtrl, ColumnsItemsAndSearch)
@@ -163,8 +164,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(DrawnHost, CWnd)
-    ON_NOTIFY(NM_CLICK, 158, OnClick)
-    ON_NOTIFY(LVN_BEGINDRAG, 158, OnDrag)
+ON_NOTIFY(NM_CLICK, 158, OnClick)
+ON_NOTIFY(LVN_BEGINDRAG, 158, OnDrag)
 END_MESSAGE_MAP()
 
 TEST(ListCtrl, OwnerDrawnRowsAreDrawnByTheControlAndClickable)
@@ -209,7 +210,8 @@ namespace {
 TEST(ScrollBar, WindowBarsTakeClientRoomOnlyWhileTheyHaveARange)
 {
     CWnd w;
-    ASSERT_TRUE(w.CreateEx(0, nullptr, "scroll", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 20, 20, 200, 100, nullptr, nullptr));
+    ASSERT_TRUE(
+        w.CreateEx(0, nullptr, "scroll", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 20, 20, 200, 100, nullptr, nullptr));
     CRect before;
     w.GetClientRect(&before);
     EXPECT_EQ(before.Width(), 200 - GetSystemMetrics(SM_CXVSCROLL));  // a new bar has the range 0 .. 100

@@ -62,8 +62,8 @@ public:
     int number = 5;
     CString text = "hello";
     int checked = 1;
-    int endWith = 0;      // EndDialog from a timer with this result
-    bool quit = false;    // post the quit message instead
+    int endWith = 0;    // EndDialog from a timer with this result
+    bool quit = false;  // post the quit message instead
     bool geometryOk = false;
     RECT editRect{}, expectedRect{};
 
@@ -99,7 +99,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(TestDialog, CDialog)
-    ON_WM_TIMER()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 TEST(Dialog, ControlsSitAtTheirDialogUnits)
@@ -172,7 +172,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(EscDialog, TestDialog)
-    ON_MESSAGE(WM_USER + 1, OnGo)
+ON_MESSAGE(WM_USER + 1, OnGo)
 END_MESSAGE_MAP()
 
 TEST(Dialog, EscapeEndsWithCancel)

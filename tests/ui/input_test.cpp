@@ -39,10 +39,10 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ChildWnd, CWnd)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_KEYDOWN()
-    ON_WM_CHAR()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 class OwnerWnd : public CWnd {
@@ -127,7 +127,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(DragWnd, CWnd)
-    ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 void MouseStep(DWORD flags, POINT screen)
@@ -208,7 +208,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(WheelWnd, CWnd)
-    ON_WM_MOUSEWHEEL()
+ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
 TEST(Input, WheelGoesToTheFocusWindowAndUpItsParents)
@@ -251,8 +251,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(KeyEatingEdit, CEdit)
-    ON_WM_KEYDOWN()
-    ON_WM_CHAR()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 TEST(Input, SwallowedKeyDownStillBringsTheCharacter)
@@ -293,7 +293,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(PaintingEdit, CEdit)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 TEST(Input, EditWhoseClassPaintsKeepsItsTextBox)

@@ -15,8 +15,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(MenuOwner, CWnd)
-    ON_COMMAND_RANGE(4000, 4010, OnCommandRange)
-    ON_WM_ENTERMENULOOP()
+ON_COMMAND_RANGE(4000, 4010, OnCommandRange)
+ON_WM_ENTERMENULOOP()
 END_MESSAGE_MAP()
 
 TEST(Menu, ItemsKeepTheirStates)
@@ -46,9 +46,10 @@ TEST(Menu, ItemsKeepTheirStates)
 TEST(Menu, TemplateBuildsNestedMenus)
 {
     std::string error;
-    HMENU m = LoadMenuFromText("MENU\nBEGIN\n  POPUP \"File\"\n  BEGIN\n    MENUITEM \"&Open\", 3028\n"
-                               "    MENUITEM SEPARATOR\n    MENUITEM \"E&xit\", 1106, GRAYED | CHECKED\n  END\nEND\n",
-                               &error);
+    HMENU m = LoadMenuFromText(
+        "MENU\nBEGIN\n  POPUP \"File\"\n  BEGIN\n    MENUITEM \"&Open\", 3028\n"
+        "    MENUITEM SEPARATOR\n    MENUITEM \"E&xit\", 1106, GRAYED | CHECKED\n  END\nEND\n",
+        &error);
     ASSERT_TRUE(m) << error;
     HMENU file = GetSubMenu(m, 0);
     ASSERT_TRUE(file);
@@ -62,6 +63,7 @@ TEST(Menu, TemplateBuildsNestedMenus)
 class MenuPoster : public MenuOwner {
 public:
     CMenu* menu = nullptr;
+
 protected:
     LRESULT OnShow(WPARAM, LPARAM)
     {
@@ -74,7 +76,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(MenuPoster, MenuOwner)
-    ON_MESSAGE(WM_USER + 5, OnShow)
+ON_MESSAGE(WM_USER + 5, OnShow)
 END_MESSAGE_MAP()
 
 TEST(Menu, PopupMenuSendsTheChosenCommand)

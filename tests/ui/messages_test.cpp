@@ -34,9 +34,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(MessageWnd, CWnd)
-    ON_MESSAGE(0, OnZero)
-    ON_MESSAGE(WM_USER + 100, OnSkin)
-    ON_WM_TIMER()
+ON_MESSAGE(0, OnZero)
+ON_MESSAGE(WM_USER + 100, OnSkin)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 TEST(Messages, SendRunsTheHandlerAtOnceEvenForMessageZero)
@@ -125,7 +125,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(NestedPumpWnd, CWnd)
-    ON_WM_TIMER()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 TEST(Messages, PumpInsideAPumpedHandlerKeepsTimersRunning)
@@ -143,9 +143,9 @@ TEST(Messages, SendFromAWorkerTheUiThreadWaitsForCompletes)
     ASSERT_TRUE(w.Make());
     HWND h = w.GetSafeHwnd();
     // The worker reports through a send, as a playback worker would, while the UI thread waits for it to end.
-    HANDLE worker = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-        return (DWORD)::SendMessage(static_cast<HWND>(p), 0, 41, 0);
-    }, h, 0, nullptr);
+    HANDLE worker = CreateThread(
+        nullptr, 0, [](LPVOID p) -> DWORD { return (DWORD)::SendMessage(static_cast<HWND>(p), 0, 41, 0); }, h, 0,
+        nullptr);
     ASSERT_NE(worker, nullptr);
     DWORD waited = WaitForSingleObject(worker, 5000);
     if (waited != WAIT_OBJECT_0)

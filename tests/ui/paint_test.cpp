@@ -24,7 +24,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(PaintWnd, CWnd)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 COLORREF PixelOf(HWND h, int x, int y)
@@ -86,9 +86,10 @@ namespace {
 TEST(Images, BitmapFromAFile)
 {
     // A 2 x 2, 24-bit BMP: bottom row blue and green, top row red and white.
-    const unsigned char bmp[] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
-                                 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
+    const unsigned char bmp[] = {'B', 'M', 70, 0, 0,   0, 0, 0, 0, 0, 54,  0,   0,   0,   40, 0, 0,  0,
+                                 2,   0,   0,  0, 2,   0, 0, 0, 1, 0, 24,  0,   0,   0,   0,  0, 16, 0,
+                                 0,   0,   0,  0, 0,   0, 0, 0, 0, 0, 0,   0,   0,   0,   0,  0, 0,  0,
+                                 255, 0,   0,  0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0,  0};
     TempFolder folder;
     std::string path = folder.Linux("kestrin_image_test.bmp");
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -139,8 +140,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(SkinParent, CWnd)
-    ON_WM_ERASEBKGND()
-    ON_WM_CTLCOLOR()
+ON_WM_ERASEBKGND()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 TEST(Paint, StaticWithoutBackgroundShowsItsParent)
@@ -173,7 +174,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(EraseOnlyWnd, CWnd)
-    ON_WM_ERASEBKGND()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 TEST(Paint, RepaintWithoutEraseKeepsWhatTheBackgroundDrew)

@@ -14,7 +14,8 @@ namespace {
 
 TEST(Shell, MissingProgramFailsLikeTheShell)
 {
-    HINSTANCE r = ShellExecute(nullptr, "open", "NoSuchProgram-kestrin.exe", "http://example.invalid", nullptr, SW_SHOWNORMAL);
+    HINSTANCE r =
+        ShellExecute(nullptr, "open", "NoSuchProgram-kestrin.exe", "http://example.invalid", nullptr, SW_SHOWNORMAL);
     EXPECT_LE(reinterpret_cast<intptr_t>(r), 32);
     r = ShellExecute(nullptr, "open", "\\no\\such\\folder\\file.txt", nullptr, nullptr, SW_SHOWNORMAL);
     EXPECT_LE(reinterpret_cast<intptr_t>(r), 32);
@@ -35,7 +36,7 @@ public:
         std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/ui-opener-XXXXXX";
         m_dir = mkdtemp(templ.data()) ? templ : "";
         std::ofstream(m_dir + "/xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << m_dir << "/opened.tmp\"\nmv \""
-                                          << m_dir << "/opened.tmp\" \"" << m_dir << "/opened\"\n";
+                                           << m_dir << "/opened.tmp\" \"" << m_dir << "/opened\"\n";
         std::filesystem::permissions(m_dir + "/xdg-open", std::filesystem::perms::owner_all);
         m_oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
         setenv("PATH", (m_dir + ":" + m_oldPath).c_str(), 1);
@@ -70,7 +71,8 @@ TEST(Shell, BrowserProgramOpensThePageInTheDefaultBrowser)
 TEST(Tray, HidingToAnIconThatCouldNotBeAddedMinimisesInstead)
 {
     CWnd w;
-    ASSERT_TRUE(w.CreateEx(0, nullptr, "tray owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 120, nullptr, nullptr));
+    ASSERT_TRUE(
+        w.CreateEx(0, nullptr, "tray owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 120, nullptr, nullptr));
     NOTIFYICONDATA d{};
     d.cbSize = sizeof(d);
     d.hWnd = w.GetSafeHwnd();

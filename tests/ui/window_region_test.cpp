@@ -21,8 +21,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(Filled, CWnd)
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 TEST(Region, ShapedTopLevelWindowExistsOnlyInsideItsRegion)

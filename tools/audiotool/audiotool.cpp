@@ -16,7 +16,8 @@ namespace {
 
 class ConsolePrompts : public IPromptService {
 public:
-    int ShowMessage(HWND, const std::string& text, const std::string&, UINT) override {
+    int ShowMessage(HWND, const std::string& text, const std::string&, UINT) override
+    {
         std::fprintf(stderr, "audiotool: %s\n", text.c_str());
         return IDOK;
     }
@@ -28,40 +29,50 @@ CWnd* const kTerminal = reinterpret_cast<CWnd*>(1);
 int g_range = 100;
 const char* g_stage = "render";
 
-void PrintProgress(CWnd*, UINT, WPARAM wParam, LPARAM lParam) {
+void PrintProgress(CWnd*, UINT, WPARAM wParam, LPARAM lParam)
+{
     if (wParam == 0) {
         g_range = static_cast<int>(lParam);
         return;
     }
     static long shown = -1;
     long percent = lParam * 100 / (g_range ? g_range : 1);
-    if (lParam >= 0 && percent != shown) std::fprintf(stderr, "\r%s %3ld%%", g_stage, percent);
+    if (lParam >= 0 && percent != shown)
+        std::fprintf(stderr, "\r%s %3ld%%", g_stage, percent);
     shown = percent;
 }
 
-void ShowProgress(CWnd*, int nCmdShow) {
+void ShowProgress(CWnd*, int nCmdShow)
+{
     if (nCmdShow == SW_HIDE) {
         std::fprintf(stderr, "\n");
         g_stage = "encode";
     }
 }
 
-int TypeOf(const std::string& path) {
+int TypeOf(const std::string& path)
+{
     std::string ext = path.substr(path.find_last_of('.') + 1);
-    if (ext == "m4r") return EXPORT_TYPE_M4R;
-    if (ext == "mp3") return EXPORT_TYPE_MP3;
-    if (ext == "amr") return EXPORT_TYPE_AMR;
-    if (ext == "awb") return EXPORT_TYPE_AWB;
+    if (ext == "m4r")
+        return EXPORT_TYPE_M4R;
+    if (ext == "mp3")
+        return EXPORT_TYPE_MP3;
+    if (ext == "amr")
+        return EXPORT_TYPE_AMR;
+    if (ext == "awb")
+        return EXPORT_TYPE_AWB;
     return 0;
 }
 
-CString Absolute(const char* path) {
+CString Absolute(const char* path)
+{
     char resolved[4096];
     std::string full = path[0] == '/' ? path : std::string(realpath(".", resolved) ? resolved : ".") + "/" + path;
     return CString(ToWindowsPath(full));
 }
 
-int Usage() {
+int Usage()
+{
     std::fprintf(stderr,
                  "usage: audiotool render IN.mid OUT.wav\n"
                  "       audiotool export IN.mid OUT.(m4r|mp3|amr|awb) [--fade PERCENT]\n"
@@ -71,8 +82,10 @@ int Usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 3) return Usage();
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Usage();
     static ConsolePrompts prompts;
     SetPromptService(&prompts);
     SetAppFolder(CString(ToWindowsPath(ExecutableFolder() + "/audiotool")));
@@ -90,8 +103,10 @@ int main(int argc, char** argv) {
                     static_cast<const char*>(probe.m_strAudioInfo));
         return probe.m_bHeaderParsed ? 0 : 1;
     }
-    if (argc < 4 || (command != "render" && command != "export")) return Usage();
-    if (!InitBassMidi()) return 1;
+    if (argc < 4 || (command != "render" && command != "export"))
+        return Usage();
+    if (!InitBassMidi())
+        return 1;
     MidiExportContext context;
     context.pProgressDialog = kTerminal;
     int result = 0;
@@ -100,7 +115,8 @@ int main(int argc, char** argv) {
         result = RenderMidiFile(Absolute(argv[2]), Absolute(argv[3]));
     } else {
         int type = TypeOf(argv[3]);
-        if (!type) return Usage();
+        if (!type)
+            return Usage();
         if (argc >= 6 && std::strcmp(argv[4], "--fade") == 0) {
             context.bMainDialog = true;
             context.bFadeIn = context.bFadeOut = TRUE;

@@ -22,8 +22,8 @@ void Dump(CScore& song)
     }
     for (int i = 0; i <= song.trackCount - 2 && i < kMaxTracks; ++i) {
         const CTrack* t = song.tracks[i];
-        printf("track %d channel %d program %d name \"%s\" shown %d\n", i, t->channel, t->program,
-               t->name.GetString(), t->shown ? 1 : 0);
+        printf("track %d channel %d program %d name \"%s\" shown %d\n", i, t->channel, t->program, t->name.GetString(),
+               t->shown ? 1 : 0);
     }
     for (int i = 0; i <= song.trackCount - 2 && i < kMaxTracks; ++i) {
         std::vector<std::tuple<int, int, int, int, int>> notes;

@@ -25,21 +25,24 @@ std::atomic<long> g_beat{-1};
 void OnInterrupt(int) { g_interrupted.store(true); }
 
 // The tool has no window: the position posts are shown on the terminal instead.
-void ShowPosition(CWnd*, UINT, WPARAM, LPARAM lParam) {
+void ShowPosition(CWnd*, UINT, WPARAM, LPARAM lParam)
+{
     if (lParam < 0)
         g_finished.store(true);
     else
         g_beat.store(static_cast<long>(lParam));
 }
 
-CWnd* TerminalTarget() {
+CWnd* TerminalTarget()
+{
     static int anchor;
     return reinterpret_cast<CWnd*>(&anchor);
 }
 
 }  // namespace
 
-int RunPlayCommand(int argc, char** argv) {
+int RunPlayCommand(int argc, char** argv)
+{
     std::string file;
     int device = -2;  // -2: the output device of kestrin.ini
     for (int i = 0; i < argc; ++i) {
@@ -58,7 +61,8 @@ int RunPlayCommand(int argc, char** argv) {
     SetAppFolder(CString(exe.c_str()));
     int8_t in = 0, out = 0;
     ReadMidiDeviceSettings(in, out);
-    if (device != -2) out = static_cast<int8_t>(device);
+    if (device != -2)
+        out = static_cast<int8_t>(device);
     MIDIOUTCAPSA caps{};
     midiOutGetDevCapsA(static_cast<UINT>(static_cast<int>(out)), &caps, sizeof caps);
     const MMRESULT opened = OpenMidiOutHandle(out);

@@ -2,16 +2,16 @@
 #include "demo_canvas.h"
 
 BEGIN_MESSAGE_MAP(CDemoCanvas, CWnd)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_RBUTTONUP()
-    ON_COMMAND_RANGE(IDM_RED, IDM_BLUE, OnColour)
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+ON_WM_RBUTTONUP()
+ON_COMMAND_RANGE(IDM_RED, IDM_BLUE, OnColour)
 END_MESSAGE_MAP()
 
 void CDemoCanvas::RegisterWindowClass()
 {
-    WNDCLASS wc{CS_DBLCLKS, &::DefWindowProc, 0, 0, nullptr, nullptr, ::LoadCursor(nullptr, IDC_HAND), nullptr,
-                nullptr, "KestrinDemoCanvas"};
+    WNDCLASS wc{CS_DBLCLKS, &::DefWindowProc,   0, 0, nullptr, nullptr, ::LoadCursor(nullptr, IDC_HAND), nullptr,
+                nullptr,    "KestrinDemoCanvas"};
     ::RegisterClass(&wc);
 }
 

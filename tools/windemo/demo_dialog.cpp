@@ -2,12 +2,12 @@
 #include "demo_dialog.h"
 
 BEGIN_MESSAGE_MAP(CDemoDialog, CDialog)
-    ON_WM_TIMER()
-    ON_WM_HSCROLL()
-    ON_COMMAND(IDM_SHAPED, OnShaped)
-    ON_BN_CLICKED(9004, OnPush)
-    ON_BN_CLICKED(9005, OnShaped)
-    ON_COMMAND_RANGE(IDM_RED, IDM_BLUE, OnColour)
+ON_WM_TIMER()
+ON_WM_HSCROLL()
+ON_COMMAND(IDM_SHAPED, OnShaped)
+ON_BN_CLICKED(9004, OnPush)
+ON_BN_CLICKED(9005, OnShaped)
+ON_COMMAND_RANGE(IDM_RED, IDM_BLUE, OnColour)
 END_MESSAGE_MAP()
 
 void CDemoDialog::DoDataExchange(CDataExchange* dx)
@@ -72,22 +72,12 @@ void CDemoDialog::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
     if (bar && bar->GetSafeHwnd() == m_scroll.GetSafeHwnd()) {
         int now = m_scroll.GetScrollPos();
         switch (code) {
-        case SB_LINELEFT:
-            now -= 1;
-            break;
-        case SB_LINERIGHT:
-            now += 1;
-            break;
-        case SB_PAGELEFT:
-            now -= 10;
-            break;
-        case SB_PAGERIGHT:
-            now += 10;
-            break;
+        case SB_LINELEFT: now -= 1; break;
+        case SB_LINERIGHT: now += 1; break;
+        case SB_PAGELEFT: now -= 10; break;
+        case SB_PAGERIGHT: now += 10; break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            now = (int)pos;
-            break;
+        case SB_THUMBPOSITION: now = (int)pos; break;
         }
         m_scroll.SetScrollPos(now);
         return;

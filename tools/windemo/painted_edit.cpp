@@ -2,8 +2,8 @@
 #include "painted_edit.h"
 
 BEGIN_MESSAGE_MAP(CPaintedEdit, CEdit)
-    ON_WM_PAINT()
-    ON_WM_KEYDOWN()
+ON_WM_PAINT()
+ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 void CPaintedEdit::OnPaint() { Default(); }

@@ -2,9 +2,9 @@
 #include "shaped_window.h"
 
 BEGIN_MESSAGE_MAP(CShapedWindow, CWnd)
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_RBUTTONUP()
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
 
 BOOL CShapedWindow::CreateAt(int x, int y)

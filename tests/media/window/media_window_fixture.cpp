@@ -5,13 +5,15 @@
 
 namespace {
 
-LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message >= WM_USER || message == MM_WOM_OPEN || message == MM_WOM_DONE || message == MM_WOM_CLOSE)
         ChildMessages().push_back({message, wParam, lParam});
     return DefWindowProc(hWnd, message, wParam, lParam);
 }
 
-void RegisterOnce() {
+void RegisterOnce()
+{
     static const bool registered = [] {
         WNDCLASS frame{0, &DefWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "MediaTestFrame"};
         WNDCLASS child{0, &RecordingProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "MediaTestChild"};
@@ -22,12 +24,14 @@ void RegisterOnce() {
 
 }  // namespace
 
-std::vector<ReceivedMessage>& ChildMessages() {
+std::vector<ReceivedMessage>& ChildMessages()
+{
     static std::vector<ReceivedMessage> messages;
     return messages;
 }
 
-void MediaWindowTest::SetUp() {
+void MediaWindowTest::SetUp()
+{
     RegisterOnce();
     ChildMessages().clear();
     frame_ = CreateWindow("MediaTestFrame", "media test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 260, 220, nullptr,
@@ -40,7 +44,9 @@ void MediaWindowTest::SetUp() {
     PumpFor(100);
 }
 
-void MediaWindowTest::TearDown() {
-    if (frame_ != nullptr) DestroyWindow(frame_);
+void MediaWindowTest::TearDown()
+{
+    if (frame_ != nullptr)
+        DestroyWindow(frame_);
     PumpFor(20);
 }

@@ -14,59 +14,68 @@
 namespace {
 
 constexpr UINT WM_GRAPHNOTIFY = WM_USER + 13;
-constexpr LONGLONG kSecond = 10000000;  // in 100 ns units
+constexpr LONGLONG kSecond = 10000000;               // in 100 ns units
 constexpr BYTE kRed = 48, kGreen = 192, kBlue = 96;  // the clip's picture, a flat colour
 
 bool RunCommand(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
 class PreviewPlayerTest : public MediaWindowTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MediaWindowTest::SetUp();
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/preview-XXXXXX";
         ASSERT_NE(nullptr, mkdtemp(pattern.data()));
         dir_ = pattern;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         player_.Close();
         std::filesystem::remove_all(dir_);
         MediaWindowTest::TearDown();
     }
 
     // Two seconds of a flat 160 x 120 picture with a tone.
-    std::string MakeClip() {
+    std::string MakeClip()
+    {
         const std::string path = dir_ + "/clip.avi";
         char colour[16];
         std::snprintf(colour, sizeof colour, "0x%02X%02X%02X", kRed, kGreen, kBlue);
         EXPECT_TRUE(RunCommand("ffmpeg -nostdin -y -f lavfi -i color=c=" + std::string(colour) +
                                ":s=160x120:r=25:d=2 -f lavfi -i sine=frequency=440:sample_rate=44100:duration=2"
-                               " -c:v mjpeg -q:v 2 -c:a pcm_s16le '" + path + "'"));
+                               " -c:v mjpeg -q:v 2 -c:a pcm_s16le '" +
+                               path + "'"));
         return path;
     }
-    std::string MakeTone() {
+    std::string MakeTone()
+    {
         const std::string path = dir_ + "/tone.wav";
         EXPECT_TRUE(RunCommand("ffmpeg -nostdin -y -f lavfi -i sine=frequency=440:sample_rate=22050:duration=1 '" +
                                path + "'"));
         return path;
     }
 
-    LONGLONG Position() {
+    LONGLONG Position()
+    {
         LONGLONG position = -1;
         EXPECT_EQ(S_OK, player_.GetCurrentPosition(&position));
         return position;
     }
 
     // Events taken whenever the notify message reaches the child window, as its window procedure would.
-    bool PumpUntilEvent(long wanted) {
+    bool PumpUntilEvent(long wanted)
+    {
         return PumpUntil(
             [&] {
                 for (const ReceivedMessage& m : ChildMessages()) {
-                    if (m.message != WM_GRAPHNOTIFY) continue;
+                    if (m.message != WM_GRAPHNOTIFY)
+                        continue;
                     EXPECT_EQ(77, m.lParam);
                     long code;
                     LONG_PTR p1, p2;
-                    while (player_.GetEvent(&code, &p1, &p2) == S_OK) events_.push_back(code);
+                    while (player_.GetEvent(&code, &p1, &p2) == S_OK)
+                        events_.push_back(code);
                 }
                 ChildMessages().clear();
                 return std::find(events_.begin(), events_.end(), wanted) != events_.end();
@@ -75,22 +84,26 @@ protected:
     }
 
     // One captured frame of the child window, as rows of RGB bytes.
-    std::vector<BYTE> CaptureChild() {
+    std::vector<BYTE> CaptureChild()
+    {
         const std::string out = dir_ + "/grab.rgb";
         const char* display = std::getenv("DISPLAY");
         EXPECT_TRUE(RunCommand("ffmpeg -nostdin -y -f x11grab -draw_mouse 0 -window_id " +
-                        std::to_string(GetNativeWindowHandle(child_)) + " -i " + (display ? display : ":0") +
-                        " -frames:v 1 -f rawvideo -pix_fmt rgb24 '" + out + "'"));
+                               std::to_string(GetNativeWindowHandle(child_)) + " -i " + (display ? display : ":0") +
+                               " -frames:v 1 -f rawvideo -pix_fmt rgb24 '" + out + "'"));
         std::ifstream in(out, std::ios::binary);
         return std::vector<BYTE>(std::istreambuf_iterator<char>(in), {});
     }
 
-    static bool IsClipColour(const std::vector<BYTE>& rgb, int x, int y) {
+    static bool IsClipColour(const std::vector<BYTE>& rgb, int x, int y)
+    {
         const size_t at = (static_cast<size_t>(y) * 200 + x) * 3;
-        if (rgb.size() < at + 3) return false;
+        if (rgb.size() < at + 3)
+            return false;
         const BYTE want[3] = {kRed, kGreen, kBlue};
         for (int c = 0; c < 3; ++c)
-            if (std::abs(rgb[at + c] - want[c]) >= 16) return false;
+            if (std::abs(rgb[at + c] - want[c]) >= 16)
+                return false;
         return true;
     }
 
@@ -99,7 +112,8 @@ protected:
     std::vector<long> events_;
 };
 
-TEST_F(PreviewPlayerTest, PlaysAClipIntoTheChildWindowSeeksAndReportsItsEnd) {
+TEST_F(PreviewPlayerTest, PlaysAClipIntoTheChildWindowSeeksAndReportsItsEnd)
+{
     const NativeWindowId window = GetNativeWindowHandle(child_);
     ASSERT_NE(0u, window);
     EXPECT_EQ(0u, GetNativeWindowHandle(nullptr));
@@ -132,7 +146,8 @@ TEST_F(PreviewPlayerTest, PlaysAClipIntoTheChildWindowSeeksAndReportsItsEnd) {
     EXPECT_NEAR(2 * kSecond, Position(), kSecond / 10);
 }
 
-TEST_F(PreviewPlayerTest, PlaysAnAudioFileWithoutPicture) {
+TEST_F(PreviewPlayerTest, PlaysAnAudioFileWithoutPicture)
+{
     ASSERT_EQ(S_OK, player_.Open(MakeTone().c_str(), GetNativeWindowHandle(child_)));
     ASSERT_EQ(S_OK, player_.SetNotifyWindow(child_, WM_GRAPHNOTIFY, 77));
     EXPECT_FALSE(player_.HasVideo());
@@ -160,7 +175,8 @@ TEST_F(PreviewPlayerTest, PlaysAnAudioFileWithoutPicture) {
     EXPECT_TRUE(PumpUntilEvent(EC_COMPLETE));
 }
 
-TEST_F(PreviewPlayerTest, RefusesFilesItCannotPlay) {
+TEST_F(PreviewPlayerTest, RefusesFilesItCannotPlay)
+{
     const std::string broken = dir_ + "/broken.avi";
     std::ofstream(broken) << "this is no media file, only some text\n";
     EXPECT_EQ(VFW_E_UNSUPPORTED_STREAM, player_.Open(broken.c_str(), GetNativeWindowHandle(child_)));

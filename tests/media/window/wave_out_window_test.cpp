@@ -7,7 +7,8 @@ namespace {
 
 using WaveOutWindow = MediaWindowTest;
 
-TEST_F(WaveOutWindow, SilentDeviceCompletionsArriveAsWindowMessages) {
+TEST_F(WaveOutWindow, SilentDeviceCompletionsArriveAsWindowMessages)
+{
     waveOutUseDevice(WaveOutDeviceKind::Silent);
     const WAVEFORMATEX format{WAVE_FORMAT_PCM, 2, 22050, 22050 * 4, 4, 16, 0};
     HWAVEOUT handle = nullptr;
@@ -22,7 +23,8 @@ TEST_F(WaveOutWindow, SilentDeviceCompletionsArriveAsWindowMessages) {
 
     auto doneCount = [] {
         int n = 0;
-        for (const ReceivedMessage& m : ChildMessages()) n += m.message == MM_WOM_DONE;
+        for (const ReceivedMessage& m : ChildMessages())
+            n += m.message == MM_WOM_DONE;
         return n;
     };
     ASSERT_TRUE(PumpUntil([&] { return doneCount() == 1; }, 20000));

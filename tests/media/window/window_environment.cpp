@@ -8,11 +8,13 @@ namespace {
 class MediaWindowEnvironment : public WindowSystemEnvironment {
 public:
     MediaWindowEnvironment() : WindowSystemEnvironment("media_window_tests") {}
-    void SetUp() override {
+    void SetUp() override
+    {
         WindowSystemEnvironment::SetUp();
         SetMediaPostFunction(&PostMessage);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetMediaPostFunction(nullptr);
         WindowSystemEnvironment::TearDown();
     }
