@@ -1,11 +1,9 @@
 // impDecimate of a 1920x1080 BGR frame by 1/2 and 2/3 in every mode, beside OpenCV's resize on one thread.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 
-#include "imp/impalloc.h"
-#include "imp/imperror.h"
+#include "bench/support/bench_frames.h"
 #include "imp/impgeom.h"
 
 #ifdef KESTRIN_BENCH_OPENCV
@@ -15,40 +13,18 @@
 
 namespace {
 
-ImpHeader* makeImage(int width, int height)
-{
-    ImpHeader* h = impCreateImageHeader(3, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, width, height, nullptr, nullptr,
-                                        nullptr, nullptr);
-    impAllocateImage(h, 0, 0);
-    std::mt19937 rng(1);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)(rng() & 0xFF);
-    return h;
-}
-
 void BM_ImpDecimate(benchmark::State& state, int mode, int num, int den)
 {
-    impSetReportMode(2);
-    ImpHeader* src = makeImage(1920, 1080);
-    ImpHeader* dst = makeImage(1920 * num / den, 1080 * num / den);
-    impDecimate(src, dst, num, den, num, den, mode);  // warm: short interleaved repetitions would time page faults
-    for (auto _ : state) {
-        impSetStatus(0);
-        impDecimate(src, dst, num, den, num, den, mode);
-        benchmark::DoNotOptimize(dst->imageData[0]);
-    }
-    if (impGetStatus() != 0)
-        state.SkipWithError("impDecimate failed");
-    impReleaseImageParts(src, 31);
-    impReleaseImageParts(dst, 31);
+    BenchFrames frames(3, 1920, 1080, 1920 * num / den, 1080 * num / den);
+    auto decimate = [&](ImpHeader* src, ImpHeader* dst) { impDecimate(src, dst, num, den, num, den, mode); };
+    decimate(frames.src, frames.dst);  // warm: short interleaved repetitions would time page faults
+    timeImp(state, frames, "impDecimate failed", decimate);
 }
 
 #ifdef KESTRIN_BENCH_OPENCV
 void BM_OpenCvResize(benchmark::State& state, int flag, int num, int den)
 {
-    cv::setNumThreads(1);
-    cv::Mat src(1080, 1920, CV_8UC3);
-    cv::randu(src, cv::Scalar::all(0), cv::Scalar::all(255));
+    cv::Mat src = openCvFrame(1920, 1080, 3);
     cv::Mat dst(1080 * num / den, 1920 * num / den, CV_8UC3);
     cv::resize(src, dst, dst.size(), 0, 0, flag);
     for (auto _ : state) {

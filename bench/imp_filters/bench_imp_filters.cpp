@@ -1,13 +1,11 @@
 // impBlur and impConvolve2D on 1920x1080 8-bit frames of one and three channels, beside OpenCV on one thread.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
-#include "imp/impalloc.h"
+#include "bench/support/bench_frames.h"
 #include "imp/impblur.h"
 #include "imp/impcnv2d.h"
-#include "imp/imperror.h"
 
 #ifdef KESTRIN_BENCH_OPENCV
 #include <opencv2/core.hpp>
@@ -21,68 +19,31 @@ const std::vector<int32_t> kBinomial3 = {1, 2, 1, 2, 4, 2, 1, 2, 1};
 const std::vector<int32_t> kBinomial5 = {1,  4, 6, 4,  1,  4,  16, 24, 16, 4, 6, 24, 36,
                                          24, 6, 4, 16, 24, 16, 4,  1,  4,  6, 4, 1};
 
-ImpHeader* makeImage(int channels)
-{
-    ImpHeader* h = impCreateImageHeader(channels, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, 1920, 1080, nullptr, nullptr,
-                                        nullptr, nullptr);
-    impAllocateImage(h, 0, 0);
-    std::mt19937 rng(1);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)(rng() & 0xFF);
-    return h;
-}
-
 // Arguments: window size, channels.
 void BM_ImpBlur(benchmark::State& state)
 {
     int size = (int)state.range(0), channels = (int)state.range(1);
-    impSetReportMode(2);
-    ImpHeader* src = makeImage(channels);
-    ImpHeader* dst = makeImage(channels);
-    for (auto _ : state) {
-        impSetStatus(0);
-        impBlur(src, dst, size, size, size / 2, size / 2);
-        benchmark::DoNotOptimize(dst->imageData[0]);
-    }
-    if (impGetStatus() != 0)
-        state.SkipWithError("impBlur failed");
-    impReleaseImageParts(src, 31);
-    impReleaseImageParts(dst, 31);
+    BenchFrames frames(channels, 1920, 1080, 1920, 1080);
+    timeImp(state, frames, "impBlur failed",
+            [&](ImpHeader* src, ImpHeader* dst) { impBlur(src, dst, size, size, size / 2, size / 2); });
 }
 
 void BM_ImpConvolve2D(benchmark::State& state)
 {
     int size = (int)state.range(0), channels = (int)state.range(1);
-    impSetReportMode(2);
-    ImpHeader* src = makeImage(channels);
-    ImpHeader* dst = makeImage(channels);
+    BenchFrames frames(channels, 1920, 1080, 1920, 1080);
     const std::vector<int32_t>& w = size == 3 ? kBinomial3 : kBinomial5;
     ImpKernel* kernel = impCreateConvKernel(size, size, size / 2, size / 2, w.data(), size == 3 ? 4 : 8);
-    for (auto _ : state) {
-        impSetStatus(0);
-        impConvolve2D(src, dst, &kernel, 1, IMP_SUM);
-        benchmark::DoNotOptimize(dst->imageData[0]);
-    }
-    if (impGetStatus() != 0)
-        state.SkipWithError("impConvolve2D failed");
+    timeImp(state, frames, "impConvolve2D failed",
+            [&](ImpHeader* src, ImpHeader* dst) { impConvolve2D(src, dst, &kernel, 1, IMP_SUM); });
     impDeleteConvKernel(kernel);
-    impReleaseImageParts(src, 31);
-    impReleaseImageParts(dst, 31);
 }
 
 #ifdef KESTRIN_BENCH_OPENCV
-cv::Mat randomMat(int channels)
-{
-    cv::Mat m(1080, 1920, CV_8UC(channels));
-    cv::randu(m, cv::Scalar::all(0), cv::Scalar::all(255));
-    return m;
-}
-
 void BM_OpenCvBlur(benchmark::State& state)
 {
     int size = (int)state.range(0), channels = (int)state.range(1);
-    cv::setNumThreads(1);
-    cv::Mat src = randomMat(channels), dst;
+    cv::Mat src = openCvFrame(1920, 1080, channels), dst;
     for (auto _ : state) {
         cv::blur(src, dst, cv::Size(size, size));
         benchmark::DoNotOptimize(dst.data[0]);
@@ -92,8 +53,7 @@ void BM_OpenCvBlur(benchmark::State& state)
 void BM_OpenCvFilter2D(benchmark::State& state)
 {
     int size = (int)state.range(0), channels = (int)state.range(1);
-    cv::setNumThreads(1);
-    cv::Mat src = randomMat(channels), dst;
+    cv::Mat src = openCvFrame(1920, 1080, channels), dst;
     const std::vector<int32_t>& w = size == 3 ? kBinomial3 : kBinomial5;
     cv::Mat kernel(size, size, CV_32F);
     for (int i = 0; i < size * size; ++i)

@@ -1,10 +1,7 @@
 // impResize of a 1920x1080 BGR frame to 1280x720 and 960x540, beside OpenCV's resize on one thread.
 #include <benchmark/benchmark.h>
 
-#include <random>
-
-#include "imp/impalloc.h"
-#include "imp/imperror.h"
+#include "bench/support/bench_frames.h"
 #include "imp/impgeom.h"
 
 #ifdef KESTRIN_BENCH_OPENCV
@@ -14,41 +11,19 @@
 
 namespace {
 
-ImpHeader* makeImage(int width, int height)
-{
-    ImpHeader* h = impCreateImageHeader(3, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, width, height, nullptr, nullptr,
-                                        nullptr, nullptr);
-    impAllocateImage(h, 0, 0);
-    std::mt19937 rng(1);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)(rng() & 0xFF);
-    return h;
-}
-
 void BM_ImpResize(benchmark::State& state)
 {
     int dstW = (int)state.range(0), dstH = (int)state.range(1), mode = (int)state.range(2);
-    impSetReportMode(2);
-    ImpHeader* src = makeImage(1920, 1080);
-    ImpHeader* dst = makeImage(dstW, dstH);
-    for (auto _ : state) {
-        impSetStatus(0);
-        impResize(src, dst, dstW, 1920, dstH, 1080, mode);
-        benchmark::DoNotOptimize(dst->imageData[0]);
-    }
-    if (impGetStatus() != 0)
-        state.SkipWithError("impResize failed");
-    impReleaseImageParts(src, 31);
-    impReleaseImageParts(dst, 31);
+    BenchFrames frames(3, 1920, 1080, dstW, dstH);
+    timeImp(state, frames, "impResize failed",
+            [&](ImpHeader* src, ImpHeader* dst) { impResize(src, dst, dstW, 1920, dstH, 1080, mode); });
 }
 
 #ifdef KESTRIN_BENCH_OPENCV
 void BM_OpenCvResize(benchmark::State& state)
 {
     int dstW = (int)state.range(0), dstH = (int)state.range(1), mode = (int)state.range(2);
-    cv::setNumThreads(1);
-    cv::Mat src(1080, 1920, CV_8UC3);
-    cv::randu(src, cv::Scalar::all(0), cv::Scalar::all(255));
+    cv::Mat src = openCvFrame(1920, 1080, 3);
     cv::Mat dst(dstH, dstW, CV_8UC3);
     int flag = mode == 0 ? cv::INTER_NEAREST : mode == 1 ? cv::INTER_LINEAR : cv::INTER_CUBIC;
     for (auto _ : state) {

@@ -2,10 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <random>
 
-#include "imp/impalloc.h"
-#include "imp/imperror.h"
+#include "bench/support/bench_frames.h"
 #include "imp/implogic.h"
 #include "imp/impwarp.h"
 
@@ -19,17 +17,6 @@ namespace {
 constexpr int kWidth = 1920, kHeight = 1080;
 constexpr double kDegree = 0.017453292519943295;
 
-ImpHeader* makeImage(int width, int height)
-{
-    ImpHeader* h = impCreateImageHeader(3, 0, IMP_DEPTH_8U, "RGB", "BGR", 0, 0, 4, width, height, nullptr, nullptr,
-                                        nullptr, nullptr);
-    impAllocateImage(h, 0, 0);
-    std::mt19937 rng(1);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)(rng() & 0xFF);
-    return h;
-}
-
 // Rotation by the angle about the frame's centre, scaled by 0.9: the forward map of both libraries.
 void affineMap(double angle, double m[6])
 {
@@ -42,18 +29,8 @@ void affineMap(double angle, double m[6])
 template <typename Body>
 void runImp(benchmark::State& state, int dstW, int dstH, Body body)
 {
-    impSetReportMode(2);
-    ImpHeader* src = makeImage(kWidth, kHeight);
-    ImpHeader* dst = makeImage(dstW, dstH);
-    for (auto _ : state) {
-        impSetStatus(0);
-        body(src, dst);
-        benchmark::DoNotOptimize(dst->imageData[0]);
-    }
-    if (impGetStatus() != 0)
-        state.SkipWithError("the library reported a failure");
-    impReleaseImageParts(src, 31);
-    impReleaseImageParts(dst, 31);
+    BenchFrames frames(3, kWidth, kHeight, dstW, dstH);
+    timeImp(state, frames, "the library reported a failure", body);
 }
 
 void BM_ImpWarpAffine(benchmark::State& state)
@@ -85,17 +62,9 @@ void BM_ImpXorS(benchmark::State& state)
 }
 
 #ifdef KESTRIN_BENCH_OPENCV
-cv::Mat openCvFrame()
-{
-    cv::setNumThreads(1);
-    cv::Mat src(kHeight, kWidth, CV_8UC3);
-    cv::randu(src, cv::Scalar::all(0), cv::Scalar::all(255));
-    return src;
-}
-
 void BM_OpenCvWarpAffine(benchmark::State& state)
 {
-    cv::Mat src = openCvFrame(), dst(kHeight, kWidth, CV_8UC3);
+    cv::Mat src = openCvFrame(kWidth, kHeight, 3), dst(kHeight, kWidth, CV_8UC3);
     double m[6];
     affineMap(10.0, m);
     cv::Mat M(2, 3, CV_64F, m);
@@ -108,7 +77,7 @@ void BM_OpenCvWarpAffine(benchmark::State& state)
 
 void BM_OpenCvRotate(benchmark::State& state)
 {
-    cv::Mat src = openCvFrame();
+    cv::Mat src = openCvFrame(kWidth, kHeight, 3);
     int angle = (int)state.range(0);
     int flag = state.range(1) == 0 ? cv::INTER_NEAREST : cv::INTER_LINEAR;
     cv::Mat dst = angle == 90 ? cv::Mat(kWidth, kHeight, CV_8UC3) : cv::Mat(kHeight, kWidth, CV_8UC3);
@@ -124,7 +93,7 @@ void BM_OpenCvRotate(benchmark::State& state)
 
 void BM_OpenCvXor(benchmark::State& state)
 {
-    cv::Mat src = openCvFrame(), dst(kHeight, kWidth, CV_8UC3);
+    cv::Mat src = openCvFrame(kWidth, kHeight, 3), dst(kHeight, kWidth, CV_8UC3);
     for (auto _ : state) {
         cv::bitwise_xor(src, cv::Scalar::all(0x5A), dst);
         benchmark::DoNotOptimize(dst.data[0]);
