@@ -1,33 +1,11 @@
 // Drop-down windows (children of the desktop): shown where they were put, above their owner, and clickable.
-#include "tests/support/window/ui_fixture.h"
+#include "filled_panel.h"
 
 namespace {
 
-class Panel : public CWnd {
-public:
-    COLORREF fill = RGB(0, 0, 0);
-    int clicks = 0;
-
-protected:
-    afx_msg void OnPaint()
-    {
-        CPaintDC dc(this);
-        CRect r;
-        GetClientRect(&r);
-        dc.FillSolidRect(&r, fill);
-    }
-    afx_msg void OnLButtonDown(UINT, CPoint) { ++clicks; }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(Panel, CWnd)
-ON_WM_PAINT()
-ON_WM_LBUTTONDOWN()
-END_MESSAGE_MAP()
-
 TEST(DropDown, ShowsAboveItsOwnerWhereItWasPut)
 {
-    Panel owner, list;
+    FilledPanel owner, list;
     owner.fill = RGB(0, 160, 0);
     list.fill = RGB(0, 0, 160);
     ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr));

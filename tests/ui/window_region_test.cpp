@@ -1,33 +1,11 @@
 // Window regions: a shaped top-level window shows and takes clicks only inside its region; so does a child.
-#include "tests/support/window/ui_fixture.h"
+#include "filled_panel.h"
 
 namespace {
 
-class Filled : public CWnd {
-public:
-    COLORREF fill = RGB(0, 0, 0);
-    int clicks = 0;
-
-protected:
-    afx_msg void OnPaint()
-    {
-        CPaintDC dc(this);
-        CRect r;
-        GetClientRect(&r);
-        dc.FillSolidRect(&r, fill);
-    }
-    afx_msg void OnLButtonDown(UINT, CPoint) { ++clicks; }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(Filled, CWnd)
-ON_WM_PAINT()
-ON_WM_LBUTTONDOWN()
-END_MESSAGE_MAP()
-
 TEST(Region, ShapedTopLevelWindowExistsOnlyInsideItsRegion)
 {
-    Filled below, above;
+    FilledPanel below, above;
     below.fill = RGB(0, 160, 0);
     above.fill = RGB(160, 0, 0);
     ASSERT_TRUE(below.CreateEx(0, nullptr, "below", WS_POPUP | WS_VISIBLE, 200, 150, 100, 100, nullptr, nullptr));
@@ -48,7 +26,7 @@ TEST(Region, ShapedTopLevelWindowExistsOnlyInsideItsRegion)
 
 TEST(Region, ChildRegionClipsItsPaintAndItsClicks)
 {
-    Filled parent, child;
+    FilledPanel parent, child;
     parent.fill = RGB(0, 160, 0);
     child.fill = RGB(160, 0, 0);
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 200, 150, 100, 100, nullptr, nullptr));
