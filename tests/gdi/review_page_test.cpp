@@ -1,49 +1,15 @@
 // Draws a page of every primitive and text style into a DIB and writes it as a BMP file for review.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
+#include "tests/support/bmp_file.h"
 #include "tests/support/canvas.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-// A 24-bit bottom-up BMP file of a top-down 32-bit canvas.
-bool WriteBmp(const std::string& path, const Canvas& canvas)
-{
-    int w = canvas.width(), h = canvas.height();
-    int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> file(54 + (size_t)stride * h, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = (unsigned char)(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, (uint32_t)file.size());
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, (uint32_t)w);
-    put32(22, (uint32_t)h);
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, (uint32_t)(stride * h));
-    const auto* px = static_cast<const unsigned char*>(canvas.bits());
-    for (int y = 0; y < h; ++y) {
-        unsigned char* row = &file[54 + (size_t)(h - 1 - y) * stride];
-        for (int x = 0; x < w; ++x)
-            std::memcpy(row + 3 * x, px + ((size_t)y * w + x) * 4, 3);
-    }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
-    return std::fclose(f) == 0 && ok;
-}
 
 void DrawPage(CDC& dc)
 {
@@ -147,11 +113,12 @@ TEST(ReviewPage, DrawsEveryPrimitiveAndWritesABitmapFile)
     dc.Detach();
     EXPECT_GT(canvas.Count(RGB(0, 0, 0)), 1000);
     TempFolder folder;
-    EXPECT_TRUE(WriteBmp(folder.Linux("gdi_review.bmp"), canvas));
+    EXPECT_TRUE(WriteBmp24(folder.Linux("gdi_review.bmp"), canvas.bits(), canvas.width(), canvas.height()));
     EXPECT_EQ(folder.Read("gdi_review.bmp").size(), 54u + 640 * 480 * 3);
     // For reviewing the page by eye: KESTRIN_GDI_REVIEW_DIR=folder ctest -R ReviewPage
     if (const char* review = std::getenv("KESTRIN_GDI_REVIEW_DIR"))
-        EXPECT_TRUE(WriteBmp(std::string(review) + "/gdi_review.bmp", canvas));
+        EXPECT_TRUE(
+            WriteBmp24(std::string(review) + "/gdi_review.bmp", canvas.bits(), canvas.width(), canvas.height()));
     // The page is deterministic: drawing it again gives the same pixels.
     Canvas again(640, 480);
     CDC dc2;

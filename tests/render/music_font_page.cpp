@@ -2,9 +2,9 @@
 #include "music_font_page.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "tests/support/bmp_file.h"
 
 MusicFontPage::MusicFontPage(int width, int height) : m_width(width), m_height(height)
 {
@@ -77,33 +77,4 @@ Ink MusicFontPage::InkOf() const
     return ink.right > 0 ? ink : Ink{};
 }
 
-bool MusicFontPage::WriteBmp(const std::string& path) const
-{
-    int stride = (m_width * 3 + 3) & ~3;
-    std::vector<unsigned char> file(54 + (size_t)stride * m_height, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = (unsigned char)(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, (uint32_t)file.size());
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, (uint32_t)m_width);
-    put32(22, (uint32_t)m_height);
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, (uint32_t)(stride * m_height));
-    const auto* px = static_cast<const unsigned char*>(m_bits);
-    for (int y = 0; y < m_height; ++y) {
-        unsigned char* row = &file[54 + (size_t)(m_height - 1 - y) * stride];
-        for (int x = 0; x < m_width; ++x)
-            std::memcpy(row + 3 * x, px + ((size_t)y * m_width + x) * 4, 3);
-    }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
-    return std::fclose(f) == 0 && ok;
-}
+bool MusicFontPage::WriteBmp(const std::string& path) const { return WriteBmp24(path, m_bits, m_width, m_height); }
