@@ -30,21 +30,6 @@ struct ReportRecorder {
     ~ReportRecorder() { impErrorContextPtr()->handler = saved; }
 };
 
-void randomFill(ImpHeader* h, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)rng();
-}
-
-int64_t sampleAt(const ImpHeader* h, int64_t x, int64_t y, int k)
-{
-    if (h->depth == 1)
-        return impGetBit(h->imageData + y * h->widthStep, x);
-    const char* p = impPixelPtr(h, (int32_t)x, (int32_t)y, k);
-    return h->depth == 16 ? *(const uint16_t*)p : *(const uint8_t*)p;
-}
-
 // Source pixel of destination (X, Y) under the turn x' = cos*x + sin*y + xs, y' = -sin*x + cos*y + ys.
 void turnBack(int angle, int xs, int ys, int X, int Y, int* x, int* y)
 {

@@ -1,10 +1,13 @@
 // Small helpers for building image headers over test pixels.
 #pragma once
 
+#include <cstdint>
+#include <random>
 #include <vector>
 
 #include "imp/impalloc.h"
 #include "imp/imperror.h"
+#include "imp/ownrect.h"
 
 // Mode 2 and a clear status around every test.
 struct ImpModeGuard {
@@ -40,3 +43,20 @@ struct TestImage {
     }
     void roi(int coi, int x, int y, int w, int hgt) { h->roi = impAllocateRoi(coi, x, y, w, hgt); }
 };
+
+// The image's bytes from a generator seeded with seed: the same image on every run.
+inline void randomFill(ImpHeader* h, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    for (int i = 0; i < h->imageSize; ++i)
+        h->imageData[i] = (char)rng();
+}
+
+// Sample (x, y, channel k) of any depth, by the image's order.
+inline int64_t sampleAt(const ImpHeader* h, int64_t x, int64_t y, int k)
+{
+    if (h->depth == 1)
+        return impGetBit(h->imageData + y * h->widthStep, x);
+    const char* p = impPixelPtr(h, (int32_t)x, (int32_t)y, k);
+    return h->depth == 16 ? *(const uint16_t*)p : *(const uint8_t*)p;
+}

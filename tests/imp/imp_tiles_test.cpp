@@ -13,13 +13,6 @@
 
 namespace {
 
-void randomFill(ImpHeader* h, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)rng();
-}
-
 void expectSamePixels(TestImage& a, TestImage& b)
 {
     int rowBytes = (a.h->width * impDepthBits(a.h->depth) * a.h->channels + 7) / 8;

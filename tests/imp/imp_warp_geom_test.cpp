@@ -14,13 +14,6 @@
 
 namespace {
 
-void randomFill(ImpHeader* h, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)rng();
-}
-
 bool samePixels(const ImpHeader* a, const ImpHeader* b)
 {
     int rowBytes = (a->width * impDepthBits(a->depth) * a->channels + 7) / 8;

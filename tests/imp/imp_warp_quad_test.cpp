@@ -14,19 +14,6 @@
 
 namespace {
 
-void randomFill(ImpHeader* h, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)rng();
-}
-
-int64_t sampleAt(const ImpHeader* h, int64_t x, int64_t y, int k)
-{
-    const char* p = impPixelPtr(h, (int32_t)x, (int32_t)y, k);
-    return h->depth == 16 ? *(const uint16_t*)p : *(const uint8_t*)p;
-}
-
 // Linear sampling from a real point by the rule shared by these kernels.
 double linearAt(const ImpHeader* s, double x, double y, int k)
 {

@@ -12,22 +12,6 @@
 
 namespace {
 
-void randomFill(ImpHeader* h, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    for (int i = 0; i < h->imageSize; ++i)
-        h->imageData[i] = (char)rng();
-}
-
-// Sample (x, y, channel k) of any depth, by the image's order.
-int64_t sampleAt(const ImpHeader* h, int64_t x, int64_t y, int k)
-{
-    if (h->depth == 1)
-        return impGetBit(h->imageData + y * h->widthStep, x);
-    const char* p = impPixelPtr(h, (int32_t)x, (int32_t)y, k);
-    return h->depth == 16 ? *(const uint16_t*)p : *(const uint8_t*)p;
-}
-
 double lagrange(const double s[4], double t)
 {
     double c3 = (s[3] - s[0]) / 6.0 + (s[1] - s[2]) / 2.0, c2 = (s[0] + s[2]) / 2.0 - s[1];
