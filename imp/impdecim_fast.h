@@ -2,8 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "imp/impdecim_rows.h"
+
+// Stores four packed bytes at any address (destination rows need not be aligned).
+inline void StoreFour(uint8_t* dst, int32_t bytes) { std::memcpy(dst, &bytes, sizeof bytes); }
 
 // Where an area of the destination samples its source. Columns and rows are found by the plain routines'
 // running sums, so the fast forms read the same samples; `at` is the source index of each column or row and

@@ -161,7 +161,7 @@ void down(uint8_t* dst, int64_t count, const double* hm, const double* h0, const
         v = _mm256_add_pd(v, _mm256_mul_pd(vf3, c));
         __m128i i = _mm256_cvttpd_epi32(_mm256_mul_pd(v, sixth));
         __m128i words = _mm_packs_epi32(i, i);
-        *(int32_t*)(dst + k) = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+        StoreFour(dst + k, _mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
     }
     for (; k < count; ++k) {
         double v = lagrange(hm[k], h0[k], h1[k], h2[k], f);

@@ -136,7 +136,7 @@ bool impDecimFastSuper8u(const ImpDecimArgs& a, double x0, double y0, double* xE
             hi = _mm_add_pd(_mm_mul_pd(_mm_mul_pd(hi, scale), vnorm), half);
             __m128i v = _mm_unpacklo_epi64(_mm_cvttpd_epi32(lo), _mm_cvttpd_epi32(hi));
             v = _mm_packs_epi32(v, v);
-            *(int32_t*)(dst + k) = _mm_cvtsi128_si32(_mm_packus_epi16(v, v));
+            StoreFour(dst + k, _mm_cvtsi128_si32(_mm_packus_epi16(v, v)));
         }
         for (; k < count; ++k) {
             double v = (double)across[k] / 4096 * norm + 0.5;
