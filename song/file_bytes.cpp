@@ -1,68 +1,8 @@
-// Whole-file reads and replacement through a temporary file beside the file's real location.
+// Whole-file reads and safe replacement of the song files.
 #include "song/file_bytes.h"
 
-#include <atomic>
-#include <cerrno>
-#include <climits>
-#include <fcntl.h>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "kernel/file_api.h"
-#include "kernel/kernel_object.h"
 #include "kernel/path_map.h"
-
-namespace {
-
-// The file a path names once every symbolic link on its last component is followed; a link to
-// a file that does not exist yet gives the path the file is to be created at.
-std::string FollowLinks(std::string path)
-{
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st;
-        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return path;
-        char target[PATH_MAX];
-        ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
-        if (length <= 0)
-            return path;
-        std::string next(target, static_cast<size_t>(length));
-        size_t slash = path.find_last_of('/');
-        if (next[0] != '/' && slash != std::string::npos)
-            next = path.substr(0, slash + 1) + next;
-        path = next;
-    }
-    return path;
-}
-
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Rewrites the file where it stands: for a file whose folder takes no new file, or whose owner or
-// group this process cannot give a new one.
-FileWriteResult WriteInPlace(const std::string& target, const std::vector<uint8_t>& bytes)
-{
-    int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
-        return FILE_WRITE_FAILED;
-    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    return ok ? FILE_WRITE_OK : FILE_WRITE_FAILED;
-}
-
-}  // namespace
 
 bool LoadFileBytes(const char* path, std::vector<uint8_t>& bytes)
 {
@@ -82,33 +22,5 @@ bool LoadFileBytes(const char* path, std::vector<uint8_t>& bytes)
 
 FileWriteResult WriteFileReplacing(const char* path, const std::vector<uint8_t>& bytes)
 {
-    std::string target = FollowLinks(MapPath(path));
-    struct stat old;
-    bool exists = stat(target.c_str(), &old) == 0;
-    // Read-only is a file nobody may write, whoever runs the program.
-    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return FILE_WRITE_READONLY;
-    if (exists && access(target.c_str(), W_OK) != 0)
-        return FILE_WRITE_FAILED;
-
-    static std::atomic<int> counter{0};
-    std::string temporary = target + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return exists ? WriteInPlace(target, bytes) : FILE_WRITE_FAILED;  // a folder that takes no new file
-    // The new file takes the old one's place with its mode, owner and group.
-    bool ok = !exists || fchmod(fd, old.st_mode & 07777) == 0;
-    if (ok && exists && fchown(fd, old.st_uid, old.st_gid) != 0) {
-        close(fd);
-        unlink(temporary.c_str());
-        return WriteInPlace(target, bytes);
-    }
-    ok = ok && WriteAll(fd, bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        unlink(temporary.c_str());
-        return FILE_WRITE_FAILED;
-    }
-    return FILE_WRITE_OK;
+    return ReplaceFileContents(MapPath(path), bytes.data(), bytes.size());
 }

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "kernel/file_replace.h"
 #include "kernel/utf16_text.h"
 
 namespace profile_line {
@@ -148,53 +149,10 @@ std::string ProfileDocument::Serialize() const
     return out;
 }
 
-namespace {
-
-bool WriteAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t w = write(fd, text.data() + done, text.size() - done);
-        if (w <= 0)
-            return false;
-        done += static_cast<size_t>(w);
-    }
-    return true;
-}
-
-}  // namespace
-
 bool ProfileDocument::Save(const std::string& linuxPath) const
 {
     std::string text = Serialize();
-    // A linked file is rewritten where it really lies, so the link stays a link.
-    std::string target = linuxPath;
-    if (char* real = realpath(linuxPath.c_str(), nullptr)) {
-        target = real;
-        free(real);
-    }
-    struct stat st;
-    bool existed = stat(target.c_str(), &st) == 0;
-    std::string temp = target + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        // A folder that allows no new files: rewrite the file in place.
-        if (!existed)
-            return false;
-        fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        bool ok = WriteAll(fd, text);
-        return (close(fd) == 0) && ok;
-    }
-    fchmod(fd, existed ? (st.st_mode & 07777) : 0644);
-    bool ok = WriteAll(fd, text);
-    ok = (close(fd) == 0) && ok;
-    if (!ok || rename(temp.c_str(), target.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceFileContents(linuxPath, text.data(), text.size(), 0644) == FILE_WRITE_OK;
 }
 
 std::optional<ProfileDocument::Range> ProfileDocument::FindSection(std::string_view section) const

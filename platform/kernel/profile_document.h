@@ -18,7 +18,7 @@ public:
     void Parse(std::string_view text);
     // The whole file with CR LF line ends, in the encoding and with the mark the file had.
     std::string Serialize() const;
-    // Writes through a temporary file renamed over the target; false when that fails.
+    // Replaces the file through a temporary file renamed over it (ReplaceFileContents); false when that fails.
     bool Save(const std::string& linuxPath) const;
 
     std::optional<std::string> GetValue(std::string_view section, std::string_view key) const;
