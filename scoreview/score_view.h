@@ -1,0 +1,214 @@
+// CScoreView: the score window: the song, its three page bitmaps, the strip layout, the painters' state and
+// the editing state.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "gdi/afxgdi.h"
+#include "imaging/page_bitmap.h"
+#include "render/accidentals_in_force.h"
+#include "render/measure_strip.h"
+#include "render/music_font_resource.h"
+#include "render/note_arithmetic.h"
+#include "render/note_layout.h"
+#include "render/slot_list.h"
+#include "scoreview/canvas_view.h"
+#include "scoreview/score_view_dialogs.h"
+#include "song/score.h"
+
+constexpr int kGroupSlotCapacity = 50;      // records of each half of a gathered chord or group
+constexpr UINT kViewNotifyMessage = 0x464;  // WM_USER + 100
+constexpr UINT kPlaybackNotifyCode = 201;
+constexpr COLORREF kPlayCursorColour = RGB(255, 25, 0);
+
+// What the note pass of one staff needs from the staff painter.
+struct StaffPass {
+    int track = 0;
+    int staff = 0;              // 0 upper (or only), 1 lower staff of a piano staff
+    int rowY = 0;               // the staff's reference y: its middle line lies 11 units below
+    int x0 = 0;                 // the strip origin X0
+    int xm = 0;                 // X0 + 100: where the first painted measure's content starts
+    int lastUsedMeasure = 0;    // the staff's last laid-out measure + 1 (0 when its list is empty)
+    CFont* noteFont = nullptr;  // selected on entry
+    CFont* numberFont = nullptr;
+};
+
+class CScoreView : public CCanvasView {
+public:
+    CScoreView();
+    ~CScoreView() override;
+
+    // Core: owner, metrics, page, background.
+    void AttachToOwner(CWnd* window, UINT message, UINT code);
+    void SendReason(LPARAM reason);
+    void CreateChildDialogs();
+    void UpdateMetrics();
+    void UpdatePageSize();
+    void SetStaffTop(int y);
+    void PrepareBackground(int w, int h);
+    void PrepareBackgroundForRect(const RECT& rect);
+    void LoadBackground();
+    void RelayoutAllTracks();
+    CPoint WindowToPage(CPoint window) const;
+    CPoint PageToWindow(CPoint page) const;
+
+    // Redraw pipeline.
+    void RedrawScore(bool fullPage);
+    void MarkCurrentTrackRow();
+    void PaintPage(CDC* dc);
+    void DrawPlayCursor(bool eraseOld);
+    // The play cursor's line in window coordinates, through the canvas mapping; false when it is off the page.
+    bool PlayCursorLine(int pageX, CPoint& top, CPoint& bottom) const;
+
+    // Score painter: page, staves and measure furniture.
+    void PaintScore(CDC* dc);
+    void PaintMeasureMarks(CDC* dc, int track, int firstMeasure, int lastMeasure, int y, double unit, int extend);
+    int BarX(int measure) const;      // strip x of a painted measure's bar line
+    int ContentX(int measure) const;  // strip x where a painted measure's notes begin
+
+    // Score painter: the note pass of one staff; false ends the whole paint call.
+    bool PaintStaffEvents(CDC* dc, const StaffPass& pass);
+
+    // Note and grace-chain painters.
+    void PaintSingleNote(CDC* dc, double unit, int track, int staff, const Slot& slot, double noteSpacing, int contentX,
+                         int rowY, int8_t topReference, int firstSlot, int slotCount);
+    void PaintGraceChain(CDC* dc, int track, int mainPitch, int measure, int position, int8_t graceLink, double unit,
+                         int x, int y, int firstSlot, int slotCount, const Slot& slot, int8_t topReference);
+    int CountTupletSubdivisions(int track, int staff, int measure, int position, int span, int* maxOctaves, int parts);
+    int TupletBracketPosition(bool preferNearest, int track, int staff, int measure, int position, int span);
+    void SetNoteHeadShift(int track, int pitch, int measure, int position, int8_t shift);
+    void PaintTrackRecords(CDC* dc, int track, int firstMeasure, int endMeasure, int reserved, int y, int size,
+                           int staff);
+
+    // Note group painter: groupSlots and oppositeGroupSlots hold count records each.
+    void PaintNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction, double noteSpacing,
+                        int contentX, int rowY, int firstSlot, int slotCount, int8_t topReference);
+    void PaintOppositeNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
+                                double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
+                                int8_t topReference);
+
+    // Layout and strip coordinates over the pure renderer modules.
+    void LayoutTrackMeasures(int track);
+    void LayoutTrackNotes(int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
+    int GetFirstVisibleMeasure();
+    int GetNthVisibleTrack(bool flag, int n) const;
+    int TickToStripX(int tick);
+    int StripXToTick(int x, int y);
+    int GetCursorStripX();
+    void PostCursorX(int sign);
+    int SnapTick(int tick) const;
+    uint8_t PitchFromStep(int track, int step, int octaves, int8_t direction) const;
+    NoteRecord MakeNoteRecord(const NoteEvent& note) const;
+    bool IsTupletNote(const NoteEvent& note) const;
+    static void ToMusicDigits(char* text);
+    void GetAccidentalsInForce(int track, int8_t (&table)[kAccidentalPositions], int staff, const Slot& target,
+                               int firstSlot, int slotCount);
+    static bool IsSameSlot(const Slot& a, const Slot& b);
+    void PaintGraceFigure(int track, CDC* dc, int x, int y, const TrackRecord40* figure, double unit);
+
+    // Pages.
+    CPageBitmap backgroundBitmap;
+    CPageBitmap pageBitmap;
+    CPageBitmap cleanPageBitmap;
+
+    // Owner.
+    CWnd* notifyWindow = nullptr;
+    UINT notifyMessage = 0;
+    UINT notifyCode = 0;
+    int backgroundResourceBase = 0;
+
+    // The song.
+    CScore score;
+
+    // Editing state.
+    int currentTrack = 0;
+    int editMode = 2;
+    int paletteChoice[7] = {2, 0, 0, 0, 0, 0, 0};
+    int tupletFlags[5] = {0, 0, 0, 0, 0};  // the first is the triplet entry flag
+    int symbolNumber = 1;
+    int showHandles = 1;
+    int hitKind = 0;
+    int dragState = 0;  // 1 while a note is dragged
+    CPoint crossPoint{-1, -1};
+    CPoint panAnchor{0, 0};
+    double rangePercent[2] = {0.0, 100.0};
+    int markState = 0;  // 2: the marked range is shown
+    int markStart = 0;
+    int markEnd = 0;
+
+    // Strip and metrics.
+    int firstVisibleBeat = 0;
+    int lastBeat = 800;
+    uint8_t atStart = 1;
+    COLORREF noteColour = 0x808080;
+    COLORREF markedNoteColour = 0;
+    double noteSpacing = 1.5;
+    int measuresPerLine = 2;
+    double unit = 8.0;
+    int pageWidth = 359;
+    int pageHeight = 237;
+    double staffSpacing = 10.0;
+    double firstStaffTop = 8.0;
+    double bottomMargin = 4.0;
+    double leftMargin = 4.0;
+    double staffSpacingPx = 80.0;
+    double lowerStaffSpacingPx = 80.0;  // the second copy, for the lower staff of a piano staff
+    int staffTopPx = 64;
+    int rowOrigin = -24;
+    int sevenUnits = 56;
+    int eightUnits = 64;
+    int verticalOverflow = 0;
+    int currentRow = 1;
+    int playCursorX = -1;  // page x of the play cursor now drawn; -1 = none
+    int savedRow = 0;
+    CPoint savedScroll{0, 0};
+
+    // Rows of a partial redraw.
+    int staffMiddleY = 0;
+    int editRowY = 0;
+    int nearestRowIndex = 0;
+    int editRowMark = -1;
+
+    // Painter state.
+    int stripOriginX = 50;
+    int firstPaintedMeasure = 0;
+    int endPaintedMeasure = 0;
+    double beamReference = 28.0;  // reset to 28.0 by every paint
+    MeasureXTable measureX{};
+    CNoteLayout noteLayout;
+    CSlotList (&noteSlots)[kLayoutTracks][2] = noteLayout.noteSlots;
+    CSlotList (&tieSlots)[kLayoutTracks][2] = noteLayout.tieSlots;
+    CSlotList pendingSlots;  // the events of the chord or group being gathered
+    Slot groupSlots[kGroupSlotCapacity];
+    Slot oppositeGroupSlots[kGroupSlotCapacity];
+    uint8_t groupUnbeamed = 1;
+
+    // Child dialogs and the tables they share.
+    std::unique_ptr<ITrackEditDialog> trackEditDialog;
+    std::unique_ptr<ITextEntryDialog> textEntryDialog;
+    int textEntryCreated = 0;
+    CString trackNames[kMaxTracks];
+    int trackShown[kMaxTracks] = {};
+    int trackNumber[kMaxTracks] = {};
+    int trackVolume[kMaxTracks] = {};
+    int trackChannel[kMaxTracks] = {};
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    afx_msg void OnTimer(UINT_PTR id);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    LayoutSong MakeLayoutSong(int track) const;
+
+    CMusicFontResource musicFont;  // registered from the program folder for the view's life
+};
+
+// The default text font and colour for text annotations, set by the view's constructor.
+extern LOGFONTA g_defaultTextFont;
+extern COLORREF g_defaultTextColour;
+// The staff-line spacing of the last metrics, for painters outside the view.
+extern double g_viewUnit;
