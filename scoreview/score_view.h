@@ -13,6 +13,7 @@
 #include "render/note_arithmetic.h"
 #include "render/note_layout.h"
 #include "render/slot_list.h"
+#include "render/strip_coordinates.h"
 #include "scoreview/canvas_view.h"
 #include "scoreview/score_view_dialogs.h"
 #include "song/score.h"
@@ -203,6 +204,12 @@ protected:
 
 private:
     LayoutSong MakeLayoutSong(int track) const;
+    StripView MakeStripView();
+    // Clefs, key and time signatures of the painted measures of one staff.
+    void PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* clefFont);
+    // Staff lines, left edge, brace, bar lines and measure numbers of one staff; the span's top y is returned.
+    int PaintStaffFrame(CDC* dc, const StaffPass& pass, CFont* numberFont);
+    void PaintEndBar(CDC* dc, int endMeasure, int top, int rowY);
 
     CMusicFontResource musicFont;  // registered from the program folder for the view's life
 };

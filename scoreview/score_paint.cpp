@@ -1,0 +1,165 @@
+// CScoreView::PaintScore: the painter's frame: strip origin, fonts, painted measures and rows, one staff
+// after the other, and each row's end bar line.
+#include "scoreview/score_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "render/drawing_primitives.h"
+#include "render/visible_tracks.h"
+
+namespace {
+
+constexpr const char* kNumberFace = "Times New Roman";
+
+void MakeMusicFont(CFont& font, int height, int width)
+{
+    font.CreateFont(height, width, 0, 0, 480, 0, 0, 0, 1, 1, 32, 0, 0x12, kMusicFontFace);
+}
+
+}  // namespace
+
+int CScoreView::BarX(int measure) const
+{
+    return stripOriginX + 100 + MeasureBarX(score.measureTable, measureX, noteSpacing, measure) -
+           measureX[firstPaintedMeasure].content;
+}
+
+int CScoreView::ContentX(int measure) const
+{
+    int m = std::clamp(measure, 0, kStripMeasureCount - 1);
+    return stripOriginX + 100 + measureX[m].content - measureX[firstPaintedMeasure].content;
+}
+
+int CScoreView::PaintStaffFrame(CDC* dc, const StaffPass& pass, CFont* numberFont)
+{
+    const double u = unit;
+    const int width = pageBitmap.Width();
+    const int rowY = pass.rowY;
+    const int top = pass.staff == 1 ? (int)(rowY - lowerStaffSpacingPx) : rowY;
+    const int y0 = (int)(rowY + 9 * u);
+    for (int i = 0; i < 5; ++i) {
+        dc->MoveTo(pass.x0 - 5, (int)(y0 + i * u));
+        dc->LineTo(width, (int)(y0 + i * u));
+    }
+    dc->MoveTo(pass.x0 - 5, (int)(top + 9 * u));
+    dc->LineTo(pass.x0 - 5, (int)(rowY + 13 * u));
+    if (pass.staff == 1) {
+        CFont brace;
+        MakeMusicFont(brace, (int)(1.12 * staffSpacingPx), 16);
+        CFont* old = dc->SelectObject(&brace);
+        dc->TextOut(pass.x0 - 22, (int)(rowY - lowerStaffSpacingPx + 7.7 * u), "c", 1);
+        dc->TextOut(pass.x0 - 22, (int)(rowY - lowerStaffSpacingPx + 13.8 * u), "d", 1);
+        dc->SelectObject(old);
+    }
+    for (int m = firstPaintedMeasure + 1; m < endPaintedMeasure; ++m) {
+        int x = BarX(m);
+        dc->MoveTo(x, (int)(top + 9 * u));
+        dc->LineTo(x, (int)(rowY + 13 * u));
+        char text[16];
+        int length = std::snprintf(text, sizeof text, "%d", m);
+        int d = m < 10 ? 4 : m < 100 ? 8 : m < 1000 ? 12 : 16;
+        CFont* old = dc->SelectObject(numberFont);
+        dc->TextOut(x - d, (int)(rowOrigin + 4 * u), text, length);
+        dc->SelectObject(old);
+    }
+    return top;
+}
+
+void CScoreView::PaintEndBar(CDC* dc, int endMeasure, int top, int rowY)
+{
+    if (endMeasure <= firstPaintedMeasure)
+        return;
+    int x = BarX(endMeasure);
+    if (x + 5 >= pageBitmap.Width())
+        return;
+    double w = (int)(0.75 * unit);
+    int y1 = (int)(top + 9 * unit), y2 = (int)(rowY + 13 * unit);
+    DrawBar(dc, x, y1, y2, w);
+    DrawBar(dc, x - (int)(w * 0.75 + 1.0), y1, y2, 1.0);
+}
+
+void CScoreView::PaintScore(CDC* dc)
+{
+    if (firstVisibleBeat == 0)
+        atStart = 1;
+    const int division = score.division;
+    if (division == 0)
+        return;
+    const int first = GetFirstVisibleMeasure();
+    const int off = (firstVisibleBeat - score.MeasureStartTick(first) / division) * 48;
+    if (noteSpacing == 0)
+        return;
+    stripOriginX = (int)((atStart ? 50 : -87) - off * noteSpacing);
+    beamReference = 28.0;
+    const int x0 = stripOriginX, xm = x0 + 100;
+    const double u = unit;
+    const int width = pageBitmap.Width(), height = pageBitmap.Height();
+
+    CFont noteFont, clefFont, numberFont;
+    MakeMusicFont(noteFont, (int)(11 * u), (int)(18 * u / 8));
+    MakeMusicFont(clefFont, 88, 18);
+    numberFont.CreateFont(16, 8, 0, 0, 600, 1, 0, 0, 1, 1, 32, 0, 0x12, kNumberFace);
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* oldPen = dc->SelectObject(&pen);
+    CFont* oldFont = dc->SelectObject(&noteFont);
+    COLORREF oldColour = dc->SetTextColor(RGB(0, 0, 0));
+
+    firstPaintedMeasure = std::min(first, kStripMeasureCount - 1);
+    endPaintedMeasure = firstPaintedMeasure;
+    while (endPaintedMeasure < kStripMeasureCount &&
+           measureX[endPaintedMeasure].start - measureX[firstPaintedMeasure].content <= width - x0 - 100)
+        ++endPaintedMeasure;
+
+    if (staffSpacingPx != 0) {
+        const double s = staffSpacingPx;
+        const int rows = (int)(std::fabs(height - rowOrigin) / s + 1.0);
+        int endMeasure = 1;
+        int previousStaves = 0;  // the first row has no row above for its repeat signs to reach
+        bool stop = false;
+        for (int n = 0; n < rows && !stop; ++n) {
+            int t = GetNthVisibleTrack(false, n);
+            if (t == kNoShownTrack)
+                break;
+            CTrack* track = score.GetTrack(t);
+            int rowY = (int)(rowOrigin + n * s);
+            PaintMeasureMarks(dc, t, firstPaintedMeasure, endPaintedMeasure, (int)(rowY + 11 * u), u, previousStaves);
+            LayoutTrackNotes(t, std::max(0, firstPaintedMeasure - 2), endPaintedMeasure, score.GetTrackNotes(t));
+            dc->SelectObject(&noteFont);
+            const int staves = track->ClefAtMeasure(0) == 4 ? 2 : 1;
+            int top = rowY;
+            for (int k = 0; k < staves && !stop; ++k) {
+                if (k == 1)
+                    rowY = (int)(rowY + lowerStaffSpacingPx);
+                PaintTrackRecords(dc, t, firstPaintedMeasure, endPaintedMeasure, xm, (int)(rowY + 11 * u), (int)u, k);
+                CSlotList& slots = noteSlots[t][k];
+                int count = slots.Count();
+                StaffPass pass;
+                pass.track = t;
+                pass.staff = k;
+                pass.rowY = rowY;
+                pass.x0 = x0;
+                pass.xm = xm;
+                pass.lastUsedMeasure = count > 0 ? slots.GetValue(count - 1, 0) + 1 : 0;
+                pass.noteFont = &noteFont;
+                pass.numberFont = &numberFont;
+                top = PaintStaffFrame(dc, pass, &numberFont);
+                endMeasure = std::max(endMeasure, pass.lastUsedMeasure);
+                PaintMeasureFurniture(dc, pass, &clefFont);
+                dc->SetTextColor(RGB(0, 0, 0));
+                stop = !PaintStaffEvents(dc, pass);
+                dc->SelectObject(&noteFont);
+                dc->SelectObject(&pen);
+                dc->SetTextColor(RGB(0, 0, 0));
+            }
+            if (!stop)
+                PaintEndBar(dc, std::min(endMeasure, kStripMeasureCount), top, rowY);
+            previousStaves = staves;
+        }
+    }
+
+    dc->SetTextColor(oldColour);
+    dc->SelectObject(oldFont);
+    dc->SelectObject(oldPen);
+}

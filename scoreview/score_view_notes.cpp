@@ -1,0 +1,56 @@
+// CScoreView: note arithmetic, accidentals in force and grace-note figures, over the renderer's modules.
+#include "scoreview/score_view.h"
+
+#include "render/grace_figure.h"
+
+uint8_t CScoreView::PitchFromStep(int track, int step, int octaves, int8_t direction) const
+{
+    const CTrack* owner = score.GetTrack(track);
+    return ::PitchFromStep(owner ? owner->referencePitch : 60, step, octaves, direction);
+}
+
+NoteRecord CScoreView::MakeNoteRecord(const NoteEvent& note) const { return ::MakeNoteRecord(note, score.division); }
+
+bool CScoreView::IsTupletNote(const NoteEvent& note) const
+{
+    return ::IsTupletNote(note, score.division, score.gridValue, tupletFlags[0] != 0);
+}
+
+bool CScoreView::IsSameSlot(const Slot& a, const Slot& b) { return ::IsSameSlot(a, b); }
+
+void CScoreView::GetAccidentalsInForce(int track, int8_t (&table)[kAccidentalPositions], int staff, const Slot& target,
+                                       int firstSlot, int slotCount)
+{
+    for (int8_t& entry : table)
+        entry = 0;
+    const CTrack* owner = score.GetTrack(track);
+    int measure = target.values[0];
+    if (!owner || measure < 0 || measure >= kMeasureCount)
+        return;
+    bool lower = staff != 0;
+    int clef = lower ? 3 : owner->ClefAtTick(score.MeasureStartTick(measure));
+    if (clef < 0 || clef > 3)
+        clef = 0;
+    AccidentalContext context;
+    context.measure = &score.measureTable[measure];
+    context.top = owner->StaffPositionOfPitchEx(lower, measure, 127);
+    context.middleC = owner->middleCPositions[clef];
+    context.staffPosition = [owner, lower](int m, int pitch) { return owner->StaffPositionOfPitchEx(lower, m, pitch); };
+    int list = lower ? 1 : 0;
+    ::GetAccidentalsInForce(table, context, noteSlots[track][list], firstSlot, slotCount, target);
+}
+
+void CScoreView::PaintGraceFigure(int track, CDC* dc, int x, int y, const TrackRecord40* figure, double unit)
+{
+    const CTrack* owner = score.GetTrack(track);
+    if (!owner || !figure)
+        return;
+    GraceFigureTrack view;
+    view.referencePitch = owner->referencePitch;
+    view.grandStaff = owner->ClefAtMeasure(0) == 4;
+    view.measure = score.MeasureAtTick(figure->tick);
+    view.staffPosition = [owner](int staff, int m, int pitch) {
+        return owner->StaffPositionOfPitchEx(staff != 0, m, pitch);
+    };
+    ::PaintGraceFigure(dc, view, x, y, *figure, unit);
+}
