@@ -1,0 +1,79 @@
+// scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR]: a song painted through the real score view.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tests/support/bmp_file.h"
+#include "scoreview/score_pages.h"
+#include "song/song_files.h"
+
+namespace {
+
+constexpr int kWindowWidth = 1000;
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR]\n");
+    return 2;
+}
+
+bool WritePage(CScoreView& view, const std::string& path)
+{
+    std::vector<uint32_t> pixels = PagePixels(view.pageBitmap);
+    if (!WriteBmp24(path, pixels.data(), view.pageBitmap.Width(), view.pageBitmap.Height())) {
+        std::fprintf(stderr, "scorepng: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Usage();
+    const char* song = argv[1];
+    std::string out = argv[2];
+    double zoom = 1.0;
+    int page = 0;
+    std::string allPages;
+    for (int i = 3; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc)
+            zoom = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--page") && i + 1 < argc)
+            page = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--all-pages") && i + 1 < argc)
+            allPages = argv[++i];
+        else
+            return Usage();
+    }
+
+    CScoreView view;
+    if (OpenSongFile(view.score, song) != 1) {
+        std::fprintf(stderr, "scorepng: cannot read %s\n", song);
+        return 1;
+    }
+    PrepareHeadlessView(view, kWindowWidth, 0, zoom);
+    int last = LastSongMeasure(view);
+    int measure = 0;
+    for (int n = 0;; ++n) {
+        ScrollToMeasure(view, measure);
+        view.RedrawScore(true);
+        if (!allPages.empty()) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/page%03d.bmp", n + 1);
+            if (!WritePage(view, allPages + name))
+                return 1;
+        }
+        if (n == page && !WritePage(view, out))
+            return 1;
+        measure = NextPageMeasure(view);
+        if (measure > last || measure >= kStripMeasureCount)
+            break;
+        if (allPages.empty() && n >= page)
+            break;
+    }
+    return 0;
+}
