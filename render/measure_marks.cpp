@@ -31,7 +31,8 @@ void PaintMeasureMarks(CDC* dc, const MeasureMark* marks, const MeasureMarkRow& 
             x = table[mark->measure].start - table[m0].content;
         else
             continue;
-        int top = (int)(row.y - 2 * unit - h / 2);
+        const int staffTop = (int)(row.y - 2 * unit - h / 2);
+        int top = staffTop;
         int bottom = (int)(row.y + 2 * unit + h);
         if (row.extend != 0)
             top = (int)(top - (std::lround(7 * unit) - unit));
@@ -40,6 +41,7 @@ void PaintMeasureMarks(CDC* dc, const MeasureMark* marks, const MeasureMarkRow& 
         x += d * thick;
         DrawBar(dc, x, top, bottom, thin);
         x = (int)(x + d * thick * 0.75);
-        DrawDotPair(dc, x, (int)(top + 2 * unit), unit);
+        // The dots keep to the row's own staff when the bars reach up to the staff above.
+        DrawDotPair(dc, x, (int)(staffTop + 2 * unit), unit);
     }
 }

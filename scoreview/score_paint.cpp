@@ -118,12 +118,13 @@ void CScoreView::PaintScore(CDC* dc)
         int endMeasure = 1;
         int previousStaves = 0;  // the first row has no row above for its repeat signs to reach
         bool stop = false;
-        for (int n = 0; n < rows && !stop; ++n) {
+        int row = 0;
+        for (int n = 0; row < rows && !stop; ++n) {
             int t = GetNthVisibleTrack(false, n);
             if (t == kNoShownTrack)
                 break;
             CTrack* track = score.GetTrack(t);
-            int rowY = (int)(rowOrigin + n * s);
+            int rowY = (int)(rowOrigin + row * s);
             PaintMeasureMarks(dc, t, firstPaintedMeasure, endPaintedMeasure, (int)(rowY + 11 * u), u, previousStaves);
             LayoutTrackNotes(t, std::max(0, firstPaintedMeasure - 2), endPaintedMeasure, score.GetTrackNotes(t));
             dc->SelectObject(&noteFont);
@@ -156,6 +157,7 @@ void CScoreView::PaintScore(CDC* dc)
             if (!stop)
                 PaintEndBar(dc, std::min(endMeasure, kStripMeasureCount), top, rowY);
             previousStaves = staves;
+            row += staves;
         }
     }
 

@@ -48,13 +48,9 @@ void CScoreView::RedrawScore(bool fullPage)
 
 void CScoreView::MarkCurrentTrackRow()
 {
-    const CTrack* track = score.GetTrack(currentTrack);
-    if (!track || !track->IsShown())
+    int k = RowOfTrack(currentTrack);
+    if (k < 0)
         return;
-    int k = 0;
-    for (int i = 0; i < currentTrack; ++i)
-        if (const CTrack* before = score.GetTrack(i); before && before->IsShown())
-            ++k;
     double s = staffSpacingPx;
     int y = (int)(rowOrigin + k * s + 11 * unit);
     // The band spans the working page, which is zoomed.

@@ -94,6 +94,9 @@ public:
     void LayoutTrackNotes(int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
     int GetFirstVisibleMeasure();
     int GetNthVisibleTrack(bool flag, int n) const;
+    // Staff rows: a shown track takes one, a piano staff two, so that its lower staff covers no other row.
+    int RowOfTrack(int track) const;  // the row of the track's (upper) staff; -1 when it is not shown
+    int CountRows() const;
     int TickToStripX(int tick);
     int StripXToTick(int x, int y);
     int GetCursorStripX();

@@ -7,7 +7,18 @@ void CScoreView::LayoutTrackMeasures(int track)
 {
     if (track < 0 || track >= kMaxTracks)
         return;
-    ::LayoutTrackMeasures(score.measureTable, score.measureClefTable[track], noteSpacing, measureX);
+    // All rows share one strip, so a clef change of any shown track (or of this one) makes room in it.
+    uint8_t clefs[kMeasureCount] = {};
+    for (int m = 1; m < kMeasureCount; ++m) {
+        bool changed = false;
+        for (int t = 0; t < kMaxTracks && !changed; ++t) {
+            const CTrack* other = score.GetTrack(t);
+            if (t == track || (other && other->IsShown()))
+                changed = score.measureClefTable[t][m] != score.measureClefTable[t][m - 1];
+        }
+        clefs[m] = changed ? clefs[m - 1] ^ 1 : clefs[m - 1];
+    }
+    ::LayoutTrackMeasures(score.measureTable, clefs, noteSpacing, measureX);
 }
 
 void CScoreView::RelayoutAllTracks()
@@ -53,4 +64,25 @@ int CScoreView::GetNthVisibleTrack(bool, int n) const
         shown[i] = track && track->IsShown();
     }
     return ::GetNthVisibleTrack(shown, n);
+}
+
+int CScoreView::RowOfTrack(int track) const
+{
+    const CTrack* target = score.GetTrack(track);
+    if (!target || !target->IsShown())
+        return -1;
+    int row = 0;
+    for (int i = 0; i < track; ++i)
+        if (const CTrack* before = score.GetTrack(i); before && before->IsShown())
+            row += before->ClefAtMeasure(0) == 4 ? 2 : 1;
+    return row;
+}
+
+int CScoreView::CountRows() const
+{
+    int rows = 0;
+    for (int i = 0; i < kMaxTracks; ++i)
+        if (const CTrack* track = score.GetTrack(i); track && track->IsShown())
+            rows += track->ClefAtMeasure(0) == 4 ? 2 : 1;
+    return rows;
 }

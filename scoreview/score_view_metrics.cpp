@@ -7,7 +7,7 @@
 
 void CScoreView::UpdatePageSize()
 {
-    int n = score.CountShownTracks();
+    int n = CountRows();
     int width = clientRect.Width(), height = clientRect.Height();
     int needed = RoundHalfAway((n - 1) * staffSpacingPx + 16 * unit);
     pageWidth = width;

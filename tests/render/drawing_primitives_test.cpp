@@ -7,6 +7,7 @@
 #include "render/drawing_primitives.h"
 #include "render/measure_marks.h"
 #include "strip_song.h"
+#include "tests/support/canvas.h"
 
 namespace {
 
@@ -90,6 +91,26 @@ TEST(MeasureMarks, RepeatSignsStandOnTheirBarLinesTowardsTheRepeatedMeasures)
         ExpectInk(InkOf(700, [&](CDC* dc) { PaintMeasureMarks(dc, &mark, row); }), c.left, c.top, c.right, c.bottom,
                   c.what);
     }
+}
+
+TEST(MeasureMarks, SignsReachingTheStaffAboveKeepTheirDotsOnTheirOwnStaff)
+{
+    StripSong song;
+    MeasureXTable table = song.Layout();
+    MeasureMarkRow row;
+    row.measureX = &table;
+    row.lastMeasure = 5;
+    row.y = 90;
+    row.unit = 8.0;
+    MeasureMark mark{0, 2, nullptr};
+    Canvas alone(700, 120), joined(700, 120);
+    PaintMeasureMarks(CDC::FromHandle(alone.dc()), &mark, row);
+    row.extend = 1;
+    PaintMeasureMarks(CDC::FromHandle(joined.dc()), &mark, row);
+    // Below the row's top staff line the two pictures are the same: only the bars grow upwards.
+    for (int y = 74; y < 120; ++y)
+        for (int x = 600; x < 640; ++x)
+            ASSERT_EQ(alone.At(x, y), joined.At(x, y)) << x << "," << y;
 }
 
 }  // namespace
