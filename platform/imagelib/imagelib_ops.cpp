@@ -60,10 +60,14 @@ int32_t ImageLibAdjustInRegion(ImageLibBitmap* bitmap, int32_t amount)
     int32_t left = std::max(0, (int32_t)bitmap->region.left), top = std::max(0, (int32_t)bitmap->region.top);
     int32_t right = std::min(bitmap->width, (int32_t)bitmap->region.right);
     int32_t bottom = std::min(bitmap->height, (int32_t)bitmap->region.bottom);
+    // One table for the call: every byte value maps the same way, so no row divides.
+    uint8_t adjusted[256];
+    for (int32_t v = 0; v < 256; ++v)
+        adjusted[v] = (uint8_t)std::clamp(v + v * amount / 1000, 0, 255);
     for (int32_t y = top; y < bottom; ++y) {
         uint8_t* p = bitmap->memory + (int64_t)y * bitmap->bytesPerLine + 3LL * left;
         for (int32_t i = 0; i < 3 * (right - left); ++i)
-            p[i] = (uint8_t)std::clamp(p[i] + p[i] * amount / 1000, 0, 255);
+            p[i] = adjusted[p[i]];
     }
     return 1;
 }
