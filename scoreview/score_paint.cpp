@@ -99,8 +99,9 @@ void CScoreView::PaintScore(CDC* dc)
 
     CFont noteFont, clefFont, numberFont;
     MakeMusicFont(noteFont, (int)(11 * u), (int)(18 * u / 8));
-    MakeMusicFont(clefFont, 88, 18);
-    numberFont.CreateFont(16, 8, 0, 0, 600, 1, 0, 0, 1, 1, 32, 0, 0x12, kNumberFace);
+    // The clef and number sizes are those of zoom 1, grown with the staff.
+    MakeMusicFont(clefFont, (int)(88 * u / 8), (int)(18 * u / 8));
+    numberFont.CreateFont((int)(16 * u / 8), (int)(8 * u / 8), 0, 0, 600, 1, 0, 0, 1, 1, 32, 0, 0x12, kNumberFace);
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* oldPen = dc->SelectObject(&pen);
     CFont* oldFont = dc->SelectObject(&noteFont);

@@ -42,6 +42,9 @@ void CScoreView::PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* cl
         return;
     const int first = firstPaintedMeasure;
     const int rowY = pass.rowY;
+    // The furniture's offsets are laid out for zoom 1: they grow with the staff, as its glyphs do.
+    const double z = unit / 8.0;
+    auto px = [z](int pixels) { return (int)(pixels * z); };
     for (int m = first; m < endPaintedMeasure; ++m) {
         const MeasureInfo& info = score.measureTable[m];
         const MeasureInfo* before = m > 0 ? &score.measureTable[m - 1] : nullptr;
@@ -51,11 +54,11 @@ void CScoreView::PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* cl
 
         if (m == first || clefChanged) {
             char glyph = kGClefGlyph;
-            int y = rowY + 60;
+            int y = rowY + px(60);
             if (clef == 1 || clef == 2)
                 glyph = kCClefGlyph;
             if (clef == 2)
-                y = rowY + 52;
+                y = rowY + px(52);
             if (clef == 3 || (clef == 4 && pass.staff == 1))
                 glyph = kFClefGlyph;
             CFont* old = dc->SelectObject(clefFont);
@@ -70,23 +73,23 @@ void CScoreView::PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* cl
                 int r = KeyRow(info.keyKind, clef, pass.staff);
                 char glyph = info.keyKind == 1 ? kSharpGlyph : kFlatGlyph;
                 for (int i = 0; i < KeyAccidentals(info); ++i)
-                    PutGlyph(dc, cx + g + 6 * i, rowY + 28 + 4 * kKeySteps[r][i], glyph);
+                    PutGlyph(dc, cx + g + px(6 * i), rowY + px(28 + 4 * kKeySteps[r][i]), glyph);
             } else if (keyChanged && (before->keyKind == 1 || before->keyKind == 2)) {
                 int r = KeyRow(before->keyKind, track->ClefAtMeasure(m - 1), pass.staff);
                 for (int i = 0; i < KeyAccidentals(*before); ++i)
-                    PutGlyph(dc, cx + g + 6 * i, rowY + 28 + 4 * kKeySteps[r][i], kNaturalGlyph);
+                    PutGlyph(dc, cx + g + px(6 * i), rowY + px(28 + 4 * kKeySteps[r][i]), kNaturalGlyph);
             }
         }
 
         if (m == first ||
             (before && (info.numerator != before->numerator || info.denominator != before->denominator))) {
             int values[2] = {info.numerator, info.denominator};
-            int ys[2] = {rowY + 36, rowY + 53};
+            int ys[2] = {rowY + px(36), rowY + px(53)};
             for (int i = 0; i < 2; ++i) {
                 char text[8];
                 std::snprintf(text, sizeof text, "%d", values[i]);
                 ToMusicDigits(text);
-                int x = pass.xm + measureX[m].content - 8 - measureX[first].content - (values[i] > 9 ? 30 : 25);
+                int x = pass.xm + measureX[m].content - 8 - measureX[first].content - px(values[i] > 9 ? 30 : 25);
                 dc->TextOut(x, ys[i], text, (int)std::strlen(text));
             }
         }
