@@ -80,7 +80,9 @@ void CAdvComboListBox::SetTopIndex(int nRow, BOOL bSyncScroll)
 
 void CAdvComboListBox::GetTextSize(LPCTSTR text, int len, SIZE* size)
 {
-    CClientDC dc(this);
+    // Measured on a memory device context: the list is a native control without a drawing surface of its own.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
     CFont* old = m_pCombo->GetFont() ? dc.SelectObject(m_pCombo->GetFont()) : nullptr;
     *size = dc.GetTextExtent(text, len);
     if (old)
