@@ -187,7 +187,6 @@ void CAdvComboBox::OnTimer(UINT_PTR id)
     CPoint point;
     GetCursorPos(&point);
     ScreenToClient(&point);
-    GetClientRect(&m_rcCombo);
     if (IsHotAt(point))
         return;
     KillTimer(kHoverTimer);
@@ -225,16 +224,24 @@ void CAdvComboBox::OnSetFocus(CWnd* oldWnd)
     Invalidate();
     if (m_pEdit)
         m_pEdit->SetFocus();
-    Notify(CBN_SETFOCUS);
+    // The edit's own focus notification may have reported this stay already.
+    if (!m_bHasSentFocus) {
+        Notify(CBN_SETFOCUS);
+        m_bHasSentFocus = 1;
+    }
 }
 
 void CAdvComboBox::OnKillFocus(CWnd* newWnd)
 {
     CWnd::OnKillFocus(newWnd);
+    // Handing the focus on to its own edit does not leave the combo.
+    if (m_pEdit && newWnd == m_pEdit.get())
+        return;
     CloseDropDown();
     Invalidate();
     Notify(CBN_SELENDCANCEL);
     Notify(CBN_KILLFOCUS);
+    m_bHasSentFocus = 0;
 }
 
 void CAdvComboBox::OnEnable(BOOL enable)

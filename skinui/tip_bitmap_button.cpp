@@ -10,11 +10,8 @@ constexpr UINT kCursorId = 132;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CTipBitmapButton, CBitmapButton)
-ON_WM_CREATE()
 ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
-
-int CTipBitmapButton::OnCreate(LPCREATESTRUCT cs) { return CBitmapButton::OnCreate(cs) == -1 ? -1 : 0; }
 
 void CTipBitmapButton::Setup(UINT nTipTextId, UINT nBitmapId)
 {

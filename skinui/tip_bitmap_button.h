@@ -13,7 +13,6 @@ public:
     CToolTipCtrl& GetToolTip() { return m_toolTip; }
 
 protected:
-    afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 

@@ -249,3 +249,24 @@ TEST(AdvComboBox, TypingSuggestsTheItemsThatBeginWithTheText)
 }
 
 }  // namespace
+
+namespace {
+
+// Focus moving into the combo and on to its own edit is one stay: a system combo box reports it once.
+TEST(AdvComboBox, FocusIntoTheComboNotifiesOnceAndLeavingNotifiesOnce)
+{
+    ComboParent parent;
+    CAdvComboBox combo;
+    MakeCombo(combo, parent, CBS_DROPDOWNLIST, {"one", "two"});
+    CEdit other;
+    ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 100, 120), &parent, 1300));
+    combo.SetFocus();
+    PumpFor(30);
+    EXPECT_EQ(parent.codes, Codes({CBN_SETFOCUS}));
+    parent.codes.clear();
+    other.SetFocus();
+    PumpFor(30);
+    EXPECT_EQ(parent.codes, Codes({CBN_SELENDCANCEL, CBN_KILLFOCUS}));
+}
+
+}  // namespace
