@@ -56,7 +56,7 @@ CDemoSkinDialog::CDemoSkinDialog() : CDialog(kTemplateId)
 BOOL CDemoSkinDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetWindowPos(nullptr, 0, 0, 600, 330, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(nullptr, 0, 0, 600, 380, SWP_NOMOVE | SWP_NOZORDER);
     CreateButtons(30);
     CreateLabels(80);
     CreateTracks(115);
@@ -140,10 +140,12 @@ void CDemoSkinDialog::CreateCombos(int y)
                                  "Music Box",
                                  "Vibraphone"};
     // Enabled with a choice, disabled, and one whose list the picture shows open.
+    // Set up as the composer's track panel makes its instrument boxes.
     for (int i = 0, x = 10; i < 3; ++i, x += 190) {
-        m_combos[i].SetColorsAndFont(RGB(70, 88, 98), RGB(230, 230, 230), 14);
-        m_combos[i].Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(x, y, x + 170, y + 22), this, 700 + i);
-        m_combos[i].SetMaxVisibleItems(5);
+        m_combos[i].SetColorsAndFont(RGB(255, 255, 255), RGB(0, 0, 0), 14);
+        m_combos[i].SetPlainLook(FALSE);
+        m_combos[i].Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(x, y, x + 130, y + 20), this, 700 + i);
+        m_combos[i].SetMaxVisibleItems(16);
         for (const char* instrument : instruments)
             m_combos[i].AddString(instrument);
         m_combos[i].SetCurSel(i);
