@@ -222,7 +222,7 @@ LRESULT CAdvComboBox::OnResetContent(WPARAM, LPARAM)
 LRESULT CAdvComboBox::OnGetLBText(WPARAM wParam, LPARAM lParam)
 {
     int i = (int)wParam;
-    if (i < 0 || i >= (int)m_list.size())
+    if (i < 0 || i >= (int)m_list.size() || !lParam)
         return CB_ERR;
     const CString& text = m_list[i].strText;
     std::memcpy(reinterpret_cast<char*>(lParam), (LPCTSTR)text, (size_t)text.GetLength() + 1);
