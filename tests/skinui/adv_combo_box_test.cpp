@@ -33,13 +33,17 @@ TEST(AdvComboBox, CombosMessagesAnswerAsASystemComboBox)
         const char* text;
         LRESULT answer;
     } cases[] = {
-        {CB_GETCOUNT, 0, nullptr, 4},          {CB_GETLBTEXTLEN, 0, nullptr, 4},
+        {CB_GETCOUNT, 0, nullptr, 4},
+        {CB_GETLBTEXTLEN, 0, nullptr, 4},
         {CB_GETLBTEXTLEN, 1, nullptr, 7},  // bytes of the UTF-8 text and the terminator
-        {CB_GETLBTEXTLEN, 4, nullptr, CB_ERR}, {CB_GETLBTEXTLEN, (WPARAM)-1, nullptr, CB_ERR},
+        {CB_GETLBTEXTLEN, 4, nullptr, CB_ERR},
+        {CB_GETLBTEXTLEN, (WPARAM)-1, nullptr, CB_ERR},
         {CB_GETLBTEXT, 9, nullptr, CB_ERR},
         {CB_GETLBTEXT, 0, nullptr, CB_ERR},  // no buffer to copy into    {CB_GETTOPINDEX, 0, nullptr, CB_ERR},
-        {CB_SETTOPINDEX, 1, nullptr, CB_ERR},  {CB_SETCURSEL, 4, nullptr, CB_ERR},
-        {CB_SETCURSEL, 2, nullptr, 2},         {CB_SELECTSTRING, 0, "ab", CB_ERR},
+        {CB_SETTOPINDEX, 1, nullptr, CB_ERR},
+        {CB_SETCURSEL, 4, nullptr, CB_ERR},
+        {CB_SETCURSEL, 2, nullptr, 2},
+        {CB_SELECTSTRING, 0, "ab", CB_ERR},
         {CB_SELECTSTRING, 1, "abc", 3},
     };
     for (const Case& c : cases)
