@@ -275,3 +275,25 @@ TEST(AdvComboBox, FocusIntoTheComboNotifiesOnceAndLeavingNotifiesOnce)
 }
 
 }  // namespace
+
+namespace {
+
+// A control of the combo's own window class on a dialog is subclassed: it takes an editable text.
+TEST(AdvComboBox, SubclassedControlOfItsWindowClassGetsAnEditableText)
+{
+    ComboParent parent;
+    CAdvComboBox combo;
+    HWND control = CreateWindowEx(0, "AdvComboBoxCtrl", "", WS_CHILD | WS_VISIBLE, 10, 10, 150, 22, parent.m_hWnd,
+                                  (HMENU)(UINT_PTR)kComboId, nullptr, nullptr);
+    ASSERT_TRUE(control);
+    ASSERT_TRUE(combo.SubclassWindow(control));
+    ASSERT_TRUE(combo.GetEdit());
+    EXPECT_EQ(combo.GetEdit()->GetStyle() & ES_READONLY, 0u);
+    combo.AddString("Piano");
+    EXPECT_EQ(combo.SendMessage(CB_SETCURSEL, 0), 0);
+    CString text;
+    combo.GetEditText(text);
+    EXPECT_STREQ(text, "Piano");
+}
+
+}  // namespace
