@@ -90,6 +90,8 @@ public:
     void OpenHelpPage();
     void ShowOptions();
     void ShowAbout();
+    // The confirmation dialog: IDOK or IDCANCEL.
+    virtual int Confirm(const CString& title, const CString& text);
     // Code 11 of the ffmpeg runner: progress in percent of the input's duration, -1 at the end of a run.
     void OnConvertProgress(LPARAM percentOfInput);
 
@@ -208,10 +210,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void SkinButton(CSkinButton& button, int element, UINT id, WPARAM code, int* groupVar, int groupValue);
+    void SkinButton(CSkinButton& button, int element, WPARAM code, int* groupVar, int groupValue);
     void SkinLabel(CSkinLabel& label, int element);
     void SelectFirstRow();
+    void RefreshPlayButton(CSkinButton& button, int element, int clipMode, WPARAM code);
+    void OnStartupTimer();
+    void OnPreviewTimer();
 };
 
 // 0 when the file does not exist, else nonzero.
 int GetFileStatus(const CString& path);
+// The clip-info file of a media file, in the temporary folder.
+CString GetClipInfoPath(CString mediaPath);
