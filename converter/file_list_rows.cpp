@@ -30,15 +30,27 @@ int InsertMediaRow(CListCtrl& list, int index, const CString& path, const CStrin
     return row;
 }
 
+// The list's column count: a text beyond the columns has nowhere to be kept.
+static int ColumnCount(const CListCtrl& list)
+{
+    LVCOLUMN column = {};
+    column.mask = LVCF_WIDTH;
+    int count = 0;
+    while (list.GetColumn(count, &column))
+        ++count;
+    return count;
+}
+
 void MoveMediaRow(CListCtrl& list, int from, int to)
 {
-    CString texts[3];
-    for (int i = 0; i < 3; ++i)
-        texts[i] = list.GetItemText(from, i);
+    const int texts = ColumnCount(list) < 3 ? ColumnCount(list) : 3;
+    CString text[3];
+    for (int i = 0; i < texts; ++i)
+        text[i] = list.GetItemText(from, i);
     list.DeleteItem(from);
-    const int row = list.InsertItem(LVIF_TEXT | LVIF_STATE, to, texts[0], LVIS_SELECTED, LVIS_SELECTED, 0, 0);
-    list.SetItemText(row, 1, texts[1]);
-    list.SetItemText(row, 2, texts[2]);
+    const int row = list.InsertItem(LVIF_TEXT | LVIF_STATE, to, text[0], LVIS_SELECTED, LVIS_SELECTED, 0, 0);
+    for (int i = 1; i < texts; ++i)
+        list.SetItemText(row, i, text[i]);
 }
 
 void SelectOnlyRow(CListCtrl& list, int row)

@@ -10,7 +10,7 @@ int FindMediaRow(const CListCtrl& list, const CString& path);
 int FirstSelectedRow(const CListCtrl& list);
 // Inserts a row for path at index, with the state text in column 1; answers the row's index.
 int InsertMediaRow(CListCtrl& list, int index, const CString& path, const CString& stateText);
-// Moves row from to index to (both within the list), keeping its three texts and selecting it.
+// Moves row from to index to (both within the list), keeping its texts (up to three) and selecting it.
 void MoveMediaRow(CListCtrl& list, int from, int to);
 // Selects only that row.
 void SelectOnlyRow(CListCtrl& list, int row);
