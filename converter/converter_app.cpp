@@ -1,4 +1,4 @@
-// CConverterApp::InitInstance and the single-instance check.
+// CConverterApp::InitInstance: the start-up steps and the main dialog's run.
 #include "converter/converter_app.h"
 
 #include "converter/converter_dlg.h"
@@ -6,20 +6,6 @@
 #include "services/app_folder.h"
 #include "services/log_writer.h"
 #include "services/system_info.h"
-
-int IsConverterRunning()
-{
-    HWND window = FindWindow(nullptr, g_productTitle);
-    return window && IsWindow(window) ? 1 : 0;
-}
-
-void ReadSuiteSwitch(const CString& firstArgument)
-{
-    CString lower = firstArgument;
-    lower.MakeLower();
-    if (lower == "-tonwicksuite")
-        g_standAlone = 0;
-}
 
 BOOL CConverterApp::InitInstance()
 {

@@ -14,8 +14,6 @@
 #include "services/log_writer.h"
 #include "services/settings_ini.h"
 
-const char* const g_productTitle = "Tonwick Converter";
-int g_standAlone = 1;
 int g_outputFormat = 0;
 
 // 0 until the first start-up tick has centred the window.

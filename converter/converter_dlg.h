@@ -3,6 +3,7 @@
 
 #include "converter/bitmap_dialog.h"
 #include "converter/file_list_ctrl.h"
+#include "converter/startup_checks.h"
 #include "kernel/collections.h"
 #include "services/skin_element.h"
 #include "skinui/skin_button.h"
@@ -10,10 +11,6 @@
 #include "skinui/skin_range_bar.h"
 #include "skinui/skin_slider.h"
 
-// The product title: the main window's title and the key of the single-instance check.
-extern const char* const g_productTitle;
-// 1 unless the program was started by the suite launcher.
-extern int g_standAlone;
 // The current output format: 0 .mp3, 1 .wav, 2 .mmf, 3 .amr, 4 .awb, 5 .m4r (common.ini [common] "OutputFormat").
 extern int g_outputFormat;
 // The current output settings of that format: sample rate in Hz, bit rate in kbit/s, channel count (2 or 1).
