@@ -16,9 +16,6 @@
 
 int g_outputFormat = 0;
 
-// 0 until the first start-up tick has centred the window.
-static int s_windowCentred = 0;
-
 static const char kWindowSizeKey[] = "Software\\DirectX AppWizard Apps\\MervaneAll2Mp3";
 
 BEGIN_MESSAGE_MAP(CConverterDlg, CBitmapDialog)
@@ -170,7 +167,7 @@ void CConverterDlg::RefreshPlayButton(CSkinButton& button, int element, int clip
 void CConverterDlg::OnStartupTimer()
 {
     // The start-up steps are logged once; the captions are refreshed on every tick.
-    const bool first = !s_windowCentred;
+    const bool first = !m_windowCentred;
     if (first)
         WriteLog("start - 13");
     RefreshPlayButton(m_buttons[BTN_PLAY], 23, 0, 5014);
@@ -189,7 +186,7 @@ void CConverterDlg::OnStartupTimer()
     CString position;
     position.Format("%d,%d,%d,%d", window.left, window.top, window.Width(), window.Height());
     WriteLog("win position: ", position);
-    s_windowCentred = 1;
+    m_windowCentred = 1;
     WriteLog("start - 15");
 }
 

@@ -177,6 +177,7 @@ public:
     int m_heightState = 0;  // 0 advanced, 1 simple
     int m_simpleHeight = 300;
     int m_advancedHeight = 413;
+    int m_windowCentred = 0;  // 0 until the first start-up tick has centred the window
 
     // Conversion state.
     int m_cancel = 0;    // set by a cancel; the row loop stops before the next row

@@ -46,6 +46,7 @@ protected:
         SetAppFolder(program.Win("tonwick").c_str());
         CSettingsIni().WriteString("common", "desdir", program.Win("export/").c_str());
         GetRecordingPromptService().Clear();
+        m_logStart = WholeLog().size();
         dialog = new ScriptedConverterDlg;
         ASSERT_TRUE(dialog->Create(102, nullptr));
         dialog->ShowWindow(SW_SHOW);
@@ -71,10 +72,13 @@ protected:
 
     void Command(WPARAM code, LPARAM value = 0) { dialog->SendMessage(WM_USER + 100, code, value); }
 
-    std::string Log() const
+    // The log lines written since the dialog was made.
+    std::string Log() const { return WholeLog().substr(m_logStart); }
+
+    static std::string WholeLog()
     {
-        std::ifstream in(std::string(std::getenv("XDG_DOCUMENTS_DIR") ? std::getenv("XDG_DOCUMENTS_DIR") : "") +
-                         "/quaverly/Tonwick.txt");
+        const char* documents = std::getenv("XDG_DOCUMENTS_DIR");
+        std::ifstream in(std::string(documents ? documents : "") + "/quaverly/Tonwick.txt");
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
@@ -92,4 +96,7 @@ protected:
 
     TempFolder program;
     ScriptedConverterDlg* dialog = nullptr;
+
+private:
+    size_t m_logStart = 0;
 };

@@ -96,3 +96,39 @@ TEST_F(ConverterDialog, SimpleAndAdvancedHeightsResizeTheWindow)
 }
 
 }  // namespace
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& piece)
+{
+    size_t n = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(ConverterDialog, StartUpTicksCentreOnceAndLogTheirStepsOnce)
+{
+    for (int tick = 0; tick < 3; ++tick)
+        dialog->SendMessage(WM_TIMER, TIMER_STARTUP);
+    const std::string log = Log();
+    EXPECT_EQ(Count(log, "start - 13"), 1u);
+    EXPECT_EQ(Count(log, "start - 14"), 1u);
+    EXPECT_EQ(Count(log, "start - 15"), 1u);
+    EXPECT_EQ(Count(log, "win position: "), 1u);
+    CRect window;
+    dialog->GetWindowRect(&window);
+    EXPECT_NEAR(window.CenterPoint().x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR(window.CenterPoint().y, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST_F(ConverterDialog, PreviewTimerWithoutADurationLeavesThePositionAlone)
+{
+    dialog->m_duration = 0;
+    dialog->m_rangeBar.m_dPos = 12.5;
+    dialog->m_clipMode = 1;
+    dialog->SendMessage(WM_TIMER, TIMER_PREVIEW_POSITION);
+    EXPECT_EQ(dialog->m_rangeBar.m_dPos, 12.5);
+}
+
+}  // namespace
