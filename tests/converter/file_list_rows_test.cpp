@@ -76,7 +76,10 @@ TEST_P(FileListMoves, KeepTextsAndSelection)
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileListMoves,
                          ::testing::Values(MoveCase{1, 0, "b|a|c"}, MoveCase{1, 2, "a|c|b"}, MoveCase{2, 1, "a|c|b"},
-                                           MoveCase{0, 1, "b|a|c"}));
+                                           MoveCase{0, 1, "b|a|c"}),
+                         [](const auto& info) {
+                             return "From" + std::to_string(info.param.from) + "To" + std::to_string(info.param.to);
+                         });
 
 TEST_F(FileListRows, SelectionIsOneRowAtATime)
 {

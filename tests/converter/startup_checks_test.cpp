@@ -8,6 +8,7 @@
 namespace {
 
 struct SwitchCase {
+    const char* name;
     const char* argument;
     int standAlone;
 };
@@ -25,9 +26,11 @@ TEST_P(SuiteSwitch, OnlyTheSwitchInAnyCaseMarksAStartByTheSuite)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SuiteSwitch,
-                         ::testing::Values(SwitchCase{"-tonwicksuite", 0}, SwitchCase{"-TonwickSuite", 0},
-                                           SwitchCase{"", 1}, SwitchCase{"-tonwicksuite2", 1},
-                                           SwitchCase{"tonwicksuite", 1}));
+                         ::testing::Values(SwitchCase{"Switch", "-tonwicksuite", 0},
+                                           SwitchCase{"SwitchInCapitals", "-TonwickSuite", 0},
+                                           SwitchCase{"None", "", 1}, SwitchCase{"Longer", "-tonwicksuite2", 1},
+                                           SwitchCase{"NoDash", "tonwicksuite", 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SingleInstance, AWindowWithTheProductTitleMeansTheConverterRuns)
 {
