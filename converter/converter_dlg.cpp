@@ -55,7 +55,8 @@ CConverterDlg::~CConverterDlg()
     finder.FindFiles(GetDocumentsFolder(), "*_tempmp3wave.wav", FALSE, 0, FALSE, nullptr, nullptr);
     for (int i = 0; i < finder.GetSize(); ++i)
         DeleteFile(finder[i].m_strPath);
-    SetMainDialog(MainDialogLink());
+    if (GetMainDialog() == this)
+        SetMainDialog(MainDialogLink());
 }
 
 // 0 when the value was read as a DWORD; the member keeps its default otherwise.

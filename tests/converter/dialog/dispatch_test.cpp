@@ -132,3 +132,17 @@ TEST_F(ConverterDialog, PreviewTimerWithoutADurationLeavesThePositionAlone)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConverterDialog, AnOutputFormatBeyondTheSixReadsAsTheFirst)
+{
+    CSettingsIni().WriteInt("common", "OutputFormat", 6);
+    ScriptedConverterDlg second;
+    EXPECT_EQ(g_outputFormat, 0);
+    CSettingsIni().WriteInt("common", "OutputFormat", 5);
+    ScriptedConverterDlg third;
+    EXPECT_EQ(g_outputFormat, 5);
+}
+
+}  // namespace
