@@ -72,14 +72,6 @@ static LONG ReadRegistryDword(HKEY key, const char* name, int* value)
     return 0;
 }
 
-static LONG WriteRegistryDword(HKEY key, const char* name, int value)
-{
-    DWORD data = static_cast<DWORD>(value);
-    return RegSetValueEx(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) == ERROR_SUCCESS
-               ? 0
-               : E_FAIL;
-}
-
 void CConverterDlg::LoadWindowSize()
 {
     HKEY key = nullptr;
@@ -89,18 +81,6 @@ void CConverterDlg::LoadWindowSize()
         return;
     ReadRegistryDword(key, "Width", &Width);
     ReadRegistryDword(key, "Height", &Height);
-    RegCloseKey(key);
-}
-
-void CConverterDlg::SaveWindowSize()
-{
-    HKEY key = nullptr;
-    DWORD disposition = 0;
-    if (RegCreateKeyEx(HKEY_CURRENT_USER, kWindowSizeKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition) !=
-        ERROR_SUCCESS)
-        return;
-    WriteRegistryDword(key, "Width", Width);
-    WriteRegistryDword(key, "Height", Height);
     RegCloseKey(key);
 }
 

@@ -72,7 +72,6 @@ public:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     void LoadWindowSize();
-    void SaveWindowSize();
 
     // Controls and command dispatch.
     void CreateControls();
