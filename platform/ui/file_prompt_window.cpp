@@ -82,9 +82,14 @@ std::optional<std::string> ShowFileDialogWindow(const FilePromptRequest& r)
                      WildcardOf(r.filter), style);
     if (dlg.ShowModal() != wxID_OK)
         return std::nullopt;
+    // A multiple-selection dialog answers through its list of paths, even for one file.
+    wxString chosen;
     if (style & wxFD_MULTIPLE) {
         wxArrayString paths;
         dlg.GetPaths(paths);
+        if (paths.empty())
+            return std::nullopt;
+        chosen = paths[0];
         if (paths.size() > 1) {
             // Several files: the folder, then each name, separated by zero bytes.
             std::string out = ToWindowsPath(std::string(wxFileName(paths[0]).GetPath().utf8_str()));
@@ -92,9 +97,11 @@ std::optional<std::string> ShowFileDialogWindow(const FilePromptRequest& r)
                 out += std::string(1, '\0') + std::string(wxFileName(p).GetFullName().utf8_str());
             return out;
         }
+    } else {
+        chosen = dlg.GetPath();
     }
-    std::string path(dlg.GetPath().utf8_str());
-    if (!r.defaultExtension.empty() && wxFileName(dlg.GetPath()).GetExt().empty()) {
+    std::string path(chosen.utf8_str());
+    if (!r.defaultExtension.empty() && wxFileName(chosen).GetExt().empty()) {
         path += "." + r.defaultExtension;
         if (!r.open && (r.flags & OFN_OVERWRITEPROMPT) && wxFileExists(wxString::FromUTF8(path))) {
             std::string question = std::string(wxFileName(wxString::FromUTF8(path)).GetFullName().utf8_str()) +

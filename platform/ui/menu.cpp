@@ -49,12 +49,16 @@ BOOL CMenu::DestroyMenu()
     if (!m_hMenu)
         return FALSE;
     HMENU m = Detach();
-    // Wrappers of the menu and of its submenus must not outlive them.
+    // Wrappers of the menu and of its submenus must not outlive them; a wrapper never destroys the menu it wraps.
+    auto dropWrapper = [](auto it) {
+        it->second->m_hMenu = nullptr;
+        return g_temporary.erase(it);
+    };
     for (auto it = g_temporary.begin(); it != g_temporary.end();)
-        it = ::IsMenu(it->first) && it->first != m ? std::next(it) : g_temporary.erase(it);
+        it = ::IsMenu(it->first) && it->first != m ? std::next(it) : dropWrapper(it);
     BOOL ok = ::DestroyMenu(m);
     for (auto it = g_temporary.begin(); it != g_temporary.end();)
-        it = ::IsMenu(it->first) ? std::next(it) : g_temporary.erase(it);
+        it = ::IsMenu(it->first) ? std::next(it) : dropWrapper(it);
     return ok;
 }
 

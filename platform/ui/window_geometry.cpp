@@ -351,6 +351,14 @@ int SetWindowRgn(HWND hWnd, HRGN region, BOOL redraw)
     return 1;
 }
 
+int GetWindowRgn(HWND hWnd, HRGN region)
+{
+    WindowState* s = StateOf(hWnd);
+    if (!s || !s->region || !region)
+        return ERROR;
+    return CombineRgn(region, s->region, nullptr, RGN_COPY);
+}
+
 bool RegionExcludes(HWND hWnd, const wxPoint& screen)
 {
     WindowState* s = StateOf(hWnd);

@@ -515,6 +515,8 @@ BOOL SetWindowText(HWND hWnd, LPCSTR text);
 int GetWindowText(HWND hWnd, LPSTR text, int maxCount);
 int GetWindowTextLength(HWND hWnd);
 int SetWindowRgn(HWND hWnd, HRGN region, BOOL redraw);
+// Copies the window's region into region; ERROR when the window has none.
+int GetWindowRgn(HWND hWnd, HRGN region);
 BOOL BringWindowToTop(HWND hWnd);
 BOOL SetForegroundWindow(HWND hWnd);
 HWND GetForegroundWindow();

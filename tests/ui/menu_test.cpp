@@ -43,6 +43,29 @@ TEST(Menu, ItemsKeepTheirStates)
     EXPECT_EQ(text, "&First");
 }
 
+TEST(Menu, DestroyingAMenuWhoseSubmenusWereWrappedLeavesOtherMenusAlone)
+{
+    CMenu other;
+    other.CreatePopupMenu();
+    other.AppendMenu(MF_STRING, 4003, "Other");
+    CMenu* otherWrapper = CMenu::FromHandle(other.m_hMenu);
+    {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        for (int i = 0; i < 3; ++i) {
+            CMenu sub;
+            sub.CreatePopupMenu();
+            sub.AppendMenu(MF_STRING, 4004 + i, "Item");
+            menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Detach()), "Sub");
+        }
+        for (int i = 0; i < 3; ++i)
+            ASSERT_NE(menu.GetSubMenu(i), nullptr);
+    }
+    EXPECT_TRUE(::IsMenu(other.m_hMenu));
+    EXPECT_EQ(CMenu::FromHandle(other.m_hMenu), otherWrapper);
+    EXPECT_EQ(other.GetMenuItemCount(), 1u);
+}
+
 TEST(Menu, TemplateBuildsNestedMenus)
 {
     std::string error;

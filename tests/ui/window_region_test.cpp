@@ -44,4 +44,18 @@ TEST(Region, ChildRegionClipsItsPaintAndItsClicks)
     EXPECT_EQ(child.clicks, 0);
 }
 
+TEST(Region, GetWindowRgnCopiesTheRegionSet)
+{
+    FilledPanel panel;
+    ASSERT_TRUE(panel.CreateEx(0, nullptr, "panel", WS_POPUP | WS_VISIBLE, 200, 150, 100, 100, nullptr, nullptr));
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(panel, copy), ERROR);
+    panel.SetWindowRgn(CreateRectRgn(10, 20, 30, 40), TRUE);
+    EXPECT_EQ(GetWindowRgn(panel, copy), SIMPLEREGION);
+    RECT box;
+    GetRgnBox(copy, &box);
+    EXPECT_EQ(CRect(box), CRect(10, 20, 30, 40));
+    DeleteObject(copy);
+}
+
 }  // namespace

@@ -1,0 +1,18 @@
+// Rows of the media file list: finding, inserting, moving and selecting them, and the chooser's path filter.
+#pragma once
+
+#include "kernel/collections.h"
+#include "ui/ui.h"
+
+// The row that holds exactly that path, or -1.
+int FindMediaRow(const CListCtrl& list, const CString& path);
+// The first selected row, or -1.
+int FirstSelectedRow(const CListCtrl& list);
+// Inserts a row for path at index, with the state text in column 1; answers the row's index.
+int InsertMediaRow(CListCtrl& list, int index, const CString& path, const CString& stateText);
+// Moves row from to index to (both within the list), keeping its texts (up to three) and selecting it.
+void MoveMediaRow(CListCtrl& list, int from, int to);
+// Selects only that row.
+void SelectOnlyRow(CListCtrl& list, int row);
+// Appends to paths each candidate that names an existing regular file (folders and missing files are left out).
+void KeepMediaFiles(const CStringArray& candidates, CStringArray& paths);

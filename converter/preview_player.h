@@ -1,0 +1,39 @@
+// The preview player: one media clip at a time, shown in a child window of the converter's main dialog.
+#pragma once
+
+#include "kernel/cstring.h"
+#include "ui/ui.h"
+
+class CConverterDlg;
+
+// Player state: 0 stopped, 1 paused, 2 running, 3 no clip (at start and after a close).
+extern int g_previewState;
+// 1 when the open clip has no visible video, and after a close.
+extern int g_previewAudioOnly;
+
+// The player window's graph-event message.
+constexpr UINT WM_GRAPHNOTIFY = WM_USER + 13;
+
+// Creates the player window as a child of the owner over the given rectangle.
+HWND PreviewCreateWindow(CConverterDlg* owner, int left, int top, int right, int bottom);
+// Opens and starts a clip; FALSE (clip closed) on failure.
+BOOL PreviewOpenFile(CString path);
+void PreviewPlay();
+// Pauses a running clip, runs a paused or stopped one.
+void PreviewPause();
+void PreviewStop();
+void PreviewCloseClip();
+// Seconds from the clip's start; 0 without a clip.
+double PreviewGetPosition();
+void PreviewSetPosition(double seconds);
+// level 0.0 (silent) to 1.0 (full).
+void PreviewSetVolume(double level);
+void PreviewToggleMute();
+void PreviewToggleFullScreen();
+void PreviewLeaveFullScreen();
+// Fits the video into the frame window's client area, keeping its aspect ratio.
+void PreviewPlaceVideo(CWnd* frame);
+void PreviewUpdateTitle();
+void PreviewModifyRate(double delta);
+void PreviewSetRate(double rate);
+void PreviewStepFrame();

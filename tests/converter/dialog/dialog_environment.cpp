@@ -1,0 +1,9 @@
+// Starts the window system once for all converter dialog tests.
+#include "tests/support/window/window_system_environment.h"
+
+namespace {
+
+const auto* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment("converter_dialog_tests"));
+
+}  // namespace

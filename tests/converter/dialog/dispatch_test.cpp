@@ -1,0 +1,148 @@
+// The main dialog's command dispatch: the two exits, the option toggles, the output formats, Enter and Escape.
+#include "dialog_fixture.h"
+
+namespace {
+
+TEST_F(ConverterDialog, CloseButtonAsksAndQuitsOnlyOnOk)
+{
+    dialog->answer = IDCANCEL;
+    Command(1030);
+    EXPECT_EQ(dialog->confirmations, 1);
+    EXPECT_FALSE(DrainQuit());
+    EXPECT_EQ(Log().find("Program end!"), std::string::npos);
+
+    dialog->answer = IDOK;
+    Command(1030);
+    EXPECT_TRUE(DrainQuit());
+    EXPECT_NE(Log().find("Program end!"), std::string::npos);
+}
+
+TEST_F(ConverterDialog, AskForQuitQuitsThroughTheOrderlyExitOnOkAndStaysOnCancel)
+{
+    dialog->answer = IDCANCEL;
+    dialog->SendMessage(WM_CLOSE);
+    EXPECT_EQ(dialog->confirmations, 1);
+    EXPECT_FALSE(DrainQuit());
+    EXPECT_TRUE(dialog->IsWindowVisible());
+
+    dialog->answer = IDOK;
+    dialog->SendMessage(WM_COMMAND, 40013);
+    EXPECT_EQ(dialog->confirmations, 2);
+    EXPECT_TRUE(DrainQuit());
+    EXPECT_NE(Log().find("Program end!"), std::string::npos);
+}
+
+TEST_F(ConverterDialog, StartedBySuiteTheExitMarksTheLauncher)
+{
+    g_standAlone = 0;
+    dialog->answer = IDOK;
+    Command(1030);
+    g_standAlone = 1;
+    EXPECT_TRUE(DrainQuit());
+    EXPECT_EQ(CSettingsIni().GetInt("TonwickSuite", "SuiteLaunched"), 0);
+    EXPECT_EQ(CSettingsIni().GetString("TonwickSuite", "SuiteLaunched"), "0");
+}
+
+TEST_F(ConverterDialog, EnterAndEscapeNeverEndTheDialog)
+{
+    dialog->SendMessage(WM_COMMAND, IDOK);
+    dialog->SendMessage(WM_COMMAND, IDCANCEL);
+    EXPECT_TRUE(::IsWindow(dialog->m_hWnd));
+    EXPECT_TRUE(dialog->IsWindowVisible());
+    EXPECT_EQ(dialog->confirmations, 0);
+}
+
+TEST_F(ConverterDialog, FadeTogglesFlipAndLogEachWay)
+{
+    const int fadeIn = dialog->m_fadeIn;
+    Command(27);
+    EXPECT_EQ(dialog->m_fadeIn, !fadeIn);
+    Command(27);
+    EXPECT_EQ(dialog->m_fadeIn, fadeIn);
+    const std::string log = Log();
+    const size_t check = log.find("Fade in check");
+    const size_t uncheck = log.find("Fade in uncheck");
+    ASSERT_NE(check, std::string::npos);
+    ASSERT_NE(uncheck, std::string::npos);
+
+    const int fadeOut = dialog->m_fadeOut;
+    Command(28);
+    EXPECT_EQ(dialog->m_fadeOut, !fadeOut);
+    EXPECT_NE(Log().find(fadeOut ? "Fade out uncheck" : "Fade out check"), std::string::npos);
+}
+
+TEST_F(ConverterDialog, OutputFormatCodesSelectOneOfSixFormats)
+{
+    for (int code : {5, 0, 3}) {
+        Command(code);
+        EXPECT_EQ(g_outputFormat, code);
+    }
+    // Code 6 is no format: nothing changes.
+    Command(6);
+    EXPECT_EQ(g_outputFormat, 3);
+}
+
+TEST_F(ConverterDialog, SimpleAndAdvancedHeightsResizeTheWindow)
+{
+    dialog->SendMessage(WM_COMMAND, 40020);
+    EXPECT_EQ(dialog->m_heightState, 1);
+    CRect window;
+    dialog->GetWindowRect(&window);
+    EXPECT_EQ(window.Height(), dialog->m_simpleHeight);
+    dialog->SendMessage(WM_COMMAND, 40019);
+    EXPECT_EQ(dialog->m_heightState, 0);
+    dialog->GetWindowRect(&window);
+    EXPECT_EQ(window.Height(), dialog->m_advancedHeight);
+}
+
+}  // namespace
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& piece)
+{
+    size_t n = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(ConverterDialog, StartUpTicksCentreOnceAndLogTheirStepsOnce)
+{
+    for (int tick = 0; tick < 3; ++tick)
+        dialog->SendMessage(WM_TIMER, TIMER_STARTUP);
+    const std::string log = Log();
+    EXPECT_EQ(Count(log, "start - 13"), 1u);
+    EXPECT_EQ(Count(log, "start - 14"), 1u);
+    EXPECT_EQ(Count(log, "start - 15"), 1u);
+    EXPECT_EQ(Count(log, "win position: "), 1u);
+    CRect window;
+    dialog->GetWindowRect(&window);
+    EXPECT_NEAR(window.CenterPoint().x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR(window.CenterPoint().y, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST_F(ConverterDialog, PreviewTimerWithoutADurationLeavesThePositionAlone)
+{
+    dialog->m_duration = 0;
+    dialog->m_rangeBar.m_dPos = 12.5;
+    dialog->m_clipMode = 1;
+    dialog->SendMessage(WM_TIMER, TIMER_PREVIEW_POSITION);
+    EXPECT_EQ(dialog->m_rangeBar.m_dPos, 12.5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ConverterDialog, AnOutputFormatBeyondTheSixReadsAsTheFirst)
+{
+    CSettingsIni().WriteInt("common", "OutputFormat", 6);
+    ScriptedConverterDlg second;
+    EXPECT_EQ(g_outputFormat, 0);
+    CSettingsIni().WriteInt("common", "OutputFormat", 5);
+    ScriptedConverterDlg third;
+    EXPECT_EQ(g_outputFormat, 5);
+}
+
+}  // namespace

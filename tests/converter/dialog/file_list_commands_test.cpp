@@ -1,0 +1,88 @@
+// The file list's commands through the dispatcher: add through the chooser, once per path; move; remove.
+#include "dialog_fixture.h"
+
+namespace {
+
+class FileListCommands : public ConverterDialog {
+protected:
+    void SetUp() override
+    {
+        ConverterDialog::SetUp();
+        for (const char* name : {"one.wav", "two.wav", "three.wav"})
+            program.Write(std::string("media/") + name, "RIFF");
+    }
+
+    // Answers the next chooser with these files of the media folder (several: folder, then names).
+    void Choose(std::initializer_list<const char*> names)
+    {
+        std::string answer = program.Win("media");
+        if (names.size() == 1) {
+            answer += "\\" + std::string(*names.begin());
+        } else {
+            for (const char* name : names)
+                answer += std::string(1, '\0') + name;
+        }
+        GetRecordingPromptService().QueueFileAnswer(answer);
+    }
+
+    std::string Media(const char* name) const { return program.Win(std::string("media/") + name); }
+};
+
+TEST_F(FileListCommands, AddsEachChosenFileOncePendingAndNewBatchesFirst)
+{
+    Choose({"one.wav", "two.wav"});
+    Command(5009);
+    const std::string pending = GetLanguageText("Pending").GetString();
+    EXPECT_EQ(Rows(), Media("one.wav") + ":" + pending + "|" + Media("two.wav") + ":" + pending);
+    // The same file again, and a new one: only the new one is added, before the rows already listed.
+    Choose({"two.wav", "three.wav"});
+    Command(5009);
+    EXPECT_EQ(dialog->m_fileList.GetItemCount(), 3);
+    EXPECT_EQ(dialog->m_fileList.GetItemText(1, 0), CString(Media("three.wav").c_str()));
+    EXPECT_NE(Log().find("Open files -  2"), std::string::npos);
+}
+
+TEST_F(FileListCommands, ChooserCancelAddsNothing)
+{
+    GetRecordingPromptService().QueueFileAnswer(std::nullopt);
+    Command(5009);
+    EXPECT_EQ(dialog->m_fileList.GetItemCount(), 0);
+}
+
+TEST_F(FileListCommands, MovesKeepStateAndSelectionAndStopAtTheEnds)
+{
+    Choose({"one.wav", "two.wav", "three.wav"});
+    Command(5009);
+    dialog->m_fileList.SetItemText(0, 1, "Done");
+    // Row 0 is selected after adding: up does nothing, down moves it.
+    Command(5011);
+    EXPECT_EQ(dialog->m_fileList.GetItemText(0, 0), CString(Media("one.wav").c_str()));
+    Command(5012);
+    Command(5012);
+    EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Media("one.wav").c_str()));
+    EXPECT_EQ(dialog->m_fileList.GetItemText(2, 1), "Done");
+    EXPECT_EQ(dialog->m_fileList.GetNextItem(-1, LVNI_SELECTED), 2);
+    Command(5012);
+    EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Media("one.wav").c_str()));
+    const std::string log = Log();
+    EXPECT_NE(log.find("Click file up"), std::string::npos);
+    EXPECT_NE(log.find("Click file down"), std::string::npos);
+}
+
+TEST_F(FileListCommands, RemovingEveryRowLeavesNoCurrentFileAndTheWholeRange)
+{
+    Choose({"one.wav", "two.wav"});
+    Command(5009);
+    for (int i = 0; i < 2; ++i)
+        dialog->m_fileList.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+    dialog->m_rangeBar.m_dStart = 20;
+    dialog->m_rangeBar.m_dEnd = 40;
+    Command(5010);
+    EXPECT_EQ(dialog->m_fileList.GetItemCount(), 0);
+    EXPECT_TRUE(dialog->m_currentMedia.IsEmpty());
+    EXPECT_EQ(dialog->m_duration, 0);
+    EXPECT_EQ(dialog->m_rangeBar.m_dStart, 0);
+    EXPECT_EQ(dialog->m_rangeBar.m_dEnd, 100);
+}
+
+}  // namespace
