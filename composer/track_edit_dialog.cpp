@@ -45,6 +45,8 @@ void CTrackEditDialog::SetTracks(CWnd* notify, UINT message, WPARAM code, CStrin
 
 void CTrackEditDialog::FillRows()
 {
+    if (!m_pNames)
+        return;
     for (int i = 0; i < kTracks; ++i) {
         // A track without SP-MIDI data (priority 0) leaves its three value cells empty.
         const bool values = m_pPriorities[i] != 0;
@@ -66,6 +68,8 @@ void CTrackEditDialog::FillRows()
 void CTrackEditDialog::ReadRows()
 {
     m_list.CloseEditors();
+    if (!m_pNames)
+        return;
     for (int i = 0; i < kTracks; ++i) {
         m_pShow[i] = m_list.GetItemText(i, CTrackListCtrl::kShow) == "1";
         m_pNames[i] = m_list.GetItemText(i, CTrackListCtrl::kInstrument);
@@ -104,8 +108,7 @@ BOOL CTrackEditDialog::OnInitDialog()
         m_list.InsertItem(LVIF_TEXT | LVIF_STATE, i, " " + Number(i + 1) + " ", INDEXTOSTATEIMAGEMASK(2),
                           LVIS_STATEIMAGEMASK, 0, 0);
     }
-    if (m_pNames)
-        FillRows();
+    FillRows();
     return TRUE;
 }
 
@@ -126,6 +129,10 @@ bool CTrackEditDialog::HasSharedPriority()
 
 void CTrackEditDialog::OnOK()
 {
+    if (!m_pNames) {
+        ShowWindow(SW_HIDE);  // no tracks were given: nothing to write back
+        return;
+    }
     if (HasSharedPriority()) {
         MessageBox(GetLanguageText("sameprioritytip"));
         return;

@@ -186,4 +186,18 @@ TEST_F(TrackEdit, HeaderClickOfTheShowColumnFlipsEveryRow)
         EXPECT_EQ(Cell(row, CTrackListCtrl::kShow), "0") << row;
 }
 
+TEST(TrackEditDialog, CloseWithoutTracksOnlyHidesTheEditor)
+{
+    NotifyOwner owner;
+    CTrackEditDialog dialog;
+    ASSERT_TRUE(dialog.Create(CTrackEditDialog::IDD));
+    dialog.ShowWindow(SW_SHOW);
+    dialog.FillRows();
+    dialog.ReadRows();
+    dialog.SendMessage(WM_COMMAND, IDOK);
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    EXPECT_EQ(owner.Take(), Posts{});
+    dialog.DestroyWindow();
+}
+
 }  // namespace
