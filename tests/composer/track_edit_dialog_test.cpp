@@ -2,6 +2,8 @@
 // drag reordering and the value scroll bar's bounds.
 #include "composer/track_edit_dialog.h"
 #include "kernel/prompt_service.h"
+#include "media/midi_recording.h"
+#include "song/midi_device.h"
 #include "notify_owner.h"
 #include "pointer.h"
 #include "services/language_text.h"
@@ -184,6 +186,28 @@ TEST_F(TrackEdit, HeaderClickOfTheShowColumnFlipsEveryRow)
     PumpFor(100);
     for (int row : {0, 5, 29})
         EXPECT_EQ(Cell(row, CTrackListCtrl::kShow), "0") << row;
+}
+
+TEST_F(TrackEdit, ChoosingAnInstrumentPlaysAOneSecondPreviewNote)
+{
+    midiOutUseRecordingDevice(true);
+    ASSERT_EQ(OpenMidiOutHandle(0), static_cast<MMRESULT>(MMSYSERR_NOERROR));
+    midiOutClearRecording();
+    ClickCell(0, CTrackListCtrl::kInstrument);
+    CComboBox& box = dialog.m_list.m_instrumentBox;
+    for (int program : {40, 40}) {  // the same instrument again plays nothing more
+        box.SetCurSel(program);
+        dialog.m_list.SendMessage(WM_COMMAND, MAKEWPARAM(100, CBN_SELCHANGE),
+                                  reinterpret_cast<LPARAM>(box.GetSafeHwnd()));
+    }
+    EXPECT_TRUE(PumpUntil([] { return midiOutRecordedMessages().size() >= 6; }));
+    std::vector<DWORD> sent;
+    for (const RecordedMidiMessage& m : midiOutRecordedMessages())
+        sent.push_back(m.message);
+    // Program change and note on channel 16, then the note's end with that program and with program 0.
+    EXPECT_EQ(sent, (std::vector<DWORD>{0x28CF, 0x64489F, 0x28CF, 0x489F, 0x00CF, 0x489F}));
+    CloseMidiDevices();
+    midiOutUseRecordingDevice(false);
 }
 
 TEST(TrackEditDialog, CloseWithoutTracksOnlyHidesTheEditor)
