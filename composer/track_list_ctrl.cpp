@@ -190,16 +190,13 @@ void CTrackListCtrl::OnBeginDrag(NMHDR* header, LRESULT* result)
     SetCapture();
 }
 
-void CTrackListCtrl::DrawDropLine(int row)
+void CTrackListCtrl::SetDropLine(int row)
 {
-    CRect bounds;
-    GetItemRect(row, bounds, LVIR_BOUNDS);
-    CDC* dc = GetDC();
-    const int oldMode = dc->SetROP2(R2_NOTXORPEN);
-    dc->MoveTo(bounds.left, bounds.bottom - 1);
-    dc->LineTo(bounds.right, bounds.bottom - 1);
-    dc->SetROP2(oldMode);
-    ReleaseDC(dc);
+    // The line is part of its row's painting, so that it goes away exactly with the next paint.
+    for (int changed : {m_nLineRow, row})
+        if (changed != kNoLine)
+            RedrawItems(changed, changed);
+    m_nLineRow = row;
 }
 
 void CTrackListCtrl::OnMouseMove(UINT flags, CPoint point)
@@ -208,14 +205,8 @@ void CTrackListCtrl::OnMouseMove(UINT flags, CPoint point)
         const int row = HitTest(point);
         if (row >= 0 && row != m_nTargetRow) {
             m_nTargetRow = row;
-            if (m_nLineRow != kNoLine)
-                DrawDropLine(m_nLineRow);
-            m_nLineRow = kNoLine;
             // Dropping on the row just above puts the row where it already is: no line.
-            if (row != m_nDragRow - 1) {
-                DrawDropLine(row);
-                m_nLineRow = row;
-            }
+            SetDropLine(row != m_nDragRow - 1 ? row : kNoLine);
         }
     }
     CListCtrl::OnMouseMove(flags, point);
@@ -226,9 +217,7 @@ void CTrackListCtrl::OnLButtonUp(UINT flags, CPoint point)
     if (m_bDragging) {
         m_bDragging = FALSE;
         ReleaseCapture();
-        if (m_nLineRow != kNoLine)
-            DrawDropLine(m_nLineRow);
-        m_nLineRow = kNoLine;
+        SetDropLine(kNoLine);
         if (m_pNotify)
             m_pNotify->PostMessage(m_nMessage, m_nCode, m_nDragRow * 256 + m_nTargetRow);
     }
@@ -278,4 +267,6 @@ void CTrackListCtrl::DrawItem(LPDRAWITEMSTRUCT dis)
     }
     if (dis->itemState & ODS_FOCUS)
         dc->DrawFocusRect(&bounds);
+    if (row == m_nLineRow)
+        dc->FillSolidRect(bounds.left, bounds.bottom - 1, bounds.Width(), 1, RGB(0, 0, 0));
 }

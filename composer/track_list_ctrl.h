@@ -39,7 +39,7 @@ protected:
 private:
     void OpenInstrumentBox(int row);
     void OpenValueBar(int row, int column);
-    void DrawDropLine(int row);
+    void SetDropLine(int row);
 
     CWnd* m_pNotify = nullptr;
     UINT m_nMessage = 0;

@@ -143,8 +143,12 @@ TEST_F(TrackEdit, DragPostsTheRowAndItsTarget)
     for (int y = from.y; y >= to.y; y -= 4)
         PointerTo(list, from.x, y);
     PointerTo(list, to.x, to.y);
+    CRect target;
+    dialog.m_list.GetItemRect(1, &target, LVIR_BOUNDS);
+    EXPECT_EQ(CaptureWindow(list).At(target.CenterPoint().x, target.bottom - 1), 0u) << "the drop line under row 1";
     PointerUp();
     EXPECT_EQ(owner.Take(), (Posts{{kTrackCode, 0x0401}}));
+    EXPECT_NE(CaptureWindow(list).At(target.CenterPoint().x, target.bottom - 1), 0u) << "the line is gone";
 }
 
 TEST_F(TrackEdit, ValueScrollStaysWithinItsBounds)
