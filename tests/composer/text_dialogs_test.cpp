@@ -23,7 +23,7 @@ protected:
     // A key pressed in the edit, through the dialog's pre-translation as the message loop does.
     void Key(WORD vk)
     {
-        MSG msg{entry.GetDlgItem(CTextEntryDialog::kEditId)->GetSafeHwnd(), WM_KEYDOWN, vk, 0};
+        MSG msg{entry.GetDlgItem(CTextEntryDialog::kEditId)->GetSafeHwnd(), WM_KEYDOWN, vk, 0, 0, {}};
         entry.PreTranslateMessage(&msg);
     }
 

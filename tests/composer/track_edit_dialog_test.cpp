@@ -124,8 +124,9 @@ TEST_F(TrackEdit, SharedPriorityOfShownTracksKeepsTheDialogOpen)
         dialog.SendMessage(WM_COMMAND, IDOK);
         const auto messages = GetRecordingPromptService().Messages();
         EXPECT_EQ(messages.size(), c.blocked ? 1u : 0u) << c.row << " " << c.priority;
-        if (c.blocked && !messages.empty())
+        if (c.blocked && !messages.empty()) {
             EXPECT_EQ(messages[0].text, std::string(GetLanguageText("sameprioritytip")));
+        }
         EXPECT_EQ(owner.Take().size(), c.blocked ? 0u : 1u) << c.row << " " << c.priority;
         for (int i = 0; i < 3; ++i)
             priorities[i] = i + 1;
