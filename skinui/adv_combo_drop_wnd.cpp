@@ -6,11 +6,15 @@
 #include "skinui/adv_combo_box.h"
 #include "skinui/adv_combo_list_box.h"
 #include "skinui/adv_combo_scroll_bar.h"
+#include "skinui/visual_theme.h"
 
 namespace {
 
 constexpr UINT kScrollBarId = 100;
 constexpr UINT kListId = 101;
+// Parts of the scroll bar's theme class.
+constexpr int kThemeLowerTrackVert = 6;
+constexpr int kThemeSizeBoxRightAlign = 10;
 
 }  // namespace
 
@@ -223,8 +227,17 @@ void CAdvComboDropWnd::OnSize(UINT type, int cx, int cy)
 
 void CAdvComboDropWnd::OnPaint()
 {
-    // Without visual themes the grip is the classic frame control.
     CPaintDC dc(this);
+    // Themed: the scroll bar's lower track under its right-aligned size box; otherwise (or when the theme
+    // does not open) the classic frame control.
+    if (g_uxThemeLoader.UseVisualThemes()) {
+        if (HTHEME theme = g_uxThemeLoader.OpenThemeData(m_hWnd, L"SCROLLBAR")) {
+            g_uxThemeLoader.DrawThemeBackground(theme, dc.m_hDC, kThemeLowerTrackVert, 1, &m_rcSizeHandle, nullptr);
+            g_uxThemeLoader.DrawThemeBackground(theme, dc.m_hDC, kThemeSizeBoxRightAlign, 1, &m_rcSizeHandle, nullptr);
+            g_uxThemeLoader.CloseThemeData(theme);
+            return;
+        }
+    }
     dc.DrawFrameControl(&m_rcSizeHandle, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 

@@ -9,7 +9,8 @@ typedef INT_PTR (*FARPROC)();
 #define ERROR_PROC_NOT_FOUND 127L
 
 // No Windows library exists on this system: every load fails with ERROR_MOD_NOT_FOUND, so callers take the
-// branch they take on a Windows machine without that library.
+// branch they take on a Windows machine without that library. Libraries registered inside the program
+// (ui/library_registry.h) load, and their exports are found by name.
 HMODULE LoadLibrary(LPCSTR fileName);
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
 BOOL FreeLibrary(HMODULE module);
