@@ -3,8 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <string>
 
+#include "ini_reads.h"
 #include "kernel/resources.h"
 #include "program_data.h"
 
@@ -63,6 +66,20 @@ TEST(CodeReferences, SkinElementsExistInEverySkin)
     }
 }
 
+TEST(CodeReferences, IniKeysExistInEveryFileTheyAreReadFrom)
+{
+    std::vector<IniRead> reads = ScanIniReads();
+    ASSERT_GT(reads.size(), 10u);
+    std::map<std::string, Ini> files;
+    for (const IniRead& read : reads)
+        for (const std::string& file : IniFilesFor(read.file)) {
+            if (!files.count(file))
+                files[file] = ReadIni(file);
+            EXPECT_TRUE(files[file][read.section].count(read.key))
+                << "[" << read.section << "] " << read.key << " of " << file << " read in " << read.source;
+        }
+}
+
 TEST(CodeReferences, NumberedTextsExist)
 {
     std::ifstream in(ProgramFolder() / "lan" / "English.txt", std::ios::binary);
@@ -92,6 +109,45 @@ TEST(CodeReferences, ResourcesExist)
             EXPECT_TRUE(HasResource(folder, kind.type, id)) << kind.type << " " << id << " asked in " << folder;
         }
     EXPECT_GT(found, 0);
+}
+
+// Resources loaded by MAKEINTRESOURCE: every number in the id expression, and every named constant's value
+// ("IsConverterDeliverable() ? 254 : 153", "kDragCursorId").
+TEST(CodeReferences, ResourcesLoadedByIdExpressionExist)
+{
+    std::multimap<std::string, std::string> constants;
+    for (const auto& [folder, definition] : ScanSources(R"re(constexpr\s+\w+\s+(k\w+\s*=\s*\d+)\s*;)re")) {
+        const size_t eq = definition.find('=');
+        std::string name = definition.substr(0, definition.find_first_of(" =")), value = definition.substr(eq + 1);
+        constants.emplace(name, value.substr(value.find_first_not_of(' ')));
+    }
+    const struct {
+        const char* function;
+        const char* type;
+    } kinds[] = {{"LoadIcon", "ICON"}, {"LoadCursor", "CURSOR"}, {"LoadMenu", "MENU"}, {"LoadBitmap", "BITMAP"}};
+    int found = 0;
+    for (const auto& kind : kinds) {
+        const std::string pattern =
+            std::string(R"re(\b)re") + kind.function + R"re(\s*\([^;]*?MAKEINTRESOURCE\(([^;]*?)\)\s*\))re";
+        for (const auto& [folder, expression] : ScanSources(pattern)) {
+            const std::regex word(R"re(\b(\d+|k\w+)\b)re");
+            for (std::sregex_iterator it(expression.begin(), expression.end(), word), end; it != end; ++it) {
+                const std::string token = (*it)[1];
+                auto [first, last] = constants.equal_range(token);
+                std::vector<std::string> ids;
+                if (isdigit(static_cast<unsigned char>(token[0])))
+                    ids.push_back(token);
+                for (auto c = first; c != last; ++c)
+                    ids.push_back(c->second);
+                for (const std::string& id : ids) {
+                    found++;
+                    EXPECT_TRUE(HasResource(folder, kind.type, id))
+                        << kind.type << " " << id << " (" << expression << ") asked in " << folder;
+                }
+            }
+        }
+    }
+    EXPECT_GT(found, 3);
 }
 
 }  // namespace
