@@ -10,6 +10,7 @@
 #include "ini_reads.h"
 #include "kernel/resources.h"
 #include "program_data.h"
+#include "source_calls.h"
 
 namespace fs = std::filesystem;
 using namespace program_data;
@@ -38,6 +39,8 @@ bool HasResource(const std::string& folder, const char* type, const std::string&
 TEST(CodeReferences, LanguageKeysResolveInBothLanguages)
 {
     auto keys = ScanSources(R"re(GetLanguageText\s*\(\s*"([^"]+)")re");
+    keys.merge(ForwardedArguments("GetLanguageText"));
+    keys.merge(TableArguments("GetLanguageText"));
     ASSERT_FALSE(keys.empty());
     Ini common = ReadIni(ProgramFolder() / "common.ini");
     for (const char* language : {"lang001.ini", "lang002.ini"}) {
@@ -52,7 +55,11 @@ TEST(CodeReferences, LanguageKeysResolveInBothLanguages)
 
 TEST(CodeReferences, SkinElementsExistInEverySkin)
 {
-    for (const auto& [folder, element] : ScanSources(R"re(LoadSkinElement\s*\(\s*(\d+))re")) {
+    auto elements = ScanSources(R"re(LoadSkinElement\s*\(\s*(\d+))re");
+    const size_t direct = elements.size();
+    elements.merge(ForwardedArguments("LoadSkinElement"));
+    EXPECT_GT(elements.size(), direct) << "no element handed through a wrapper was found";
+    for (const auto& [folder, element] : elements) {
         std::vector<std::string> programs = {"skin-com", "skin"};
         if (folder == "composer")
             programs = {"skin-com"};

@@ -93,10 +93,9 @@ std::vector<unsigned> BmpPixels(const fs::path& file, int* width, int* height)
     return pixels;
 }
 
-std::multimap<std::string, std::string> ScanSources(const std::string& pattern)
+std::vector<std::pair<std::string, std::string>> SourceTexts()
 {
-    std::multimap<std::string, std::string> found;
-    std::regex re(pattern);
+    std::vector<std::pair<std::string, std::string>> texts;
     const fs::path root(SourcePath(""));
     for (const char* folder : {"platform", "services", "song", "imp", "imaging", "render", "scoreview", "skinui",
                                "audio", "composer", "converter"}) {
@@ -104,13 +103,20 @@ std::multimap<std::string, std::string> ScanSources(const std::string& pattern)
             continue;
         for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
             std::string ext = entry.path().extension().string();
-            if (ext != ".cpp" && ext != ".h")
-                continue;
-            std::string text = ReadAll(entry.path());
-            for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
-                found.emplace(folder, (*it)[1].str());
+            if (ext == ".cpp" || ext == ".h")
+                texts.emplace_back(folder, ReadAll(entry.path()));
         }
     }
+    return texts;
+}
+
+std::multimap<std::string, std::string> ScanSources(const std::string& pattern)
+{
+    std::multimap<std::string, std::string> found;
+    std::regex re(pattern);
+    for (const auto& [folder, text] : SourceTexts())
+        for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
+            found.emplace(folder, (*it)[1].str());
     return found;
 }
 

@@ -30,4 +30,7 @@ std::vector<unsigned> BmpPixels(const std::filesystem::path& file, int* width, i
 // folder (first path component) it was found in.
 std::multimap<std::string, std::string> ScanSources(const std::string& pattern);
 
+// The program sources (.cpp and .h) as (folder, text).
+std::vector<std::pair<std::string, std::string>> SourceTexts();
+
 }  // namespace program_data
