@@ -2,6 +2,7 @@
 #include "audio/window_layer/wave_view.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -100,6 +101,12 @@ int WaveView::SaveFile(const char* path) { return m_wave.Save(path); }
 
 int WaveView::TotalMs() { return static_cast<int>(m_wave.GetTotalDuration() * 1000); }
 
+// Rounded, so that a range start in whole milliseconds is met again after the byte rounding of the wave.
+int WaveView::CurrentPositionMs()
+{
+    return static_cast<int>(std::lround((m_wave.GetTotalDuration() - m_wave.GetDuration()) * 1000));
+}
+
 int WaveView::Play()
 {
     if (m_bPlaying) {
@@ -117,7 +124,7 @@ int WaveView::Play()
         return 0;
     m_dwPlayClock = timeGetTime();
     waveOutGetVolume(m_hWaveOut, &m_dwSavedVolume);
-    m_nPosition = m_nPlayFrom = static_cast<int>((m_wave.GetTotalDuration() - m_wave.GetDuration()) * 1000);
+    m_nPosition = m_nPlayFrom = CurrentPositionMs();
     ApplyEdgeVolume();
     m_pHeader = new WAVEHDR{};
     m_pHeader->lpData = reinterpret_cast<LPSTR>(m_wave.GetData());
@@ -206,7 +213,7 @@ void WaveView::FinishPlay()
         waveOutSetVolume(m_hWaveOut, m_dwSavedVolume);
     m_bPlaying = FALSE;
     m_bPaused = false;
-    m_nPosition = static_cast<int>((m_wave.GetTotalDuration() - m_wave.GetDuration()) * 1000);
+    m_nPosition = CurrentPositionMs();
     if (m_hWnd)
         Invalidate(FALSE);
 }

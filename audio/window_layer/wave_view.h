@@ -60,6 +60,8 @@ private:
     int TimeToX(int ms) const;
     int XToTime(int x) const;
     int TotalMs();
+    // The time of the wave's current position.
+    int CurrentPositionMs();
     // Volume for the play position from the range and the edge-fade percentage, set on the open device.
     void ApplyEdgeVolume();
     // The play's end: header back, timer off, volume restored, the marker back at the wave's current position.

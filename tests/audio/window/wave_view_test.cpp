@@ -167,11 +167,31 @@ TEST_F(WaveViewTest, PlaysTheRangeFollowsItAndStops)
     Drag(200, 260);
     ASSERT_EQ(view_.Play(), 1);
     ASSERT_TRUE(PumpUntil([&] { return !view_.IsPlaying(); }, 5000));
-    EXPECT_NEAR(view_.GetPlayPosition(), TimeAt(200), 1);
+    EXPECT_EQ(view_.GetPlayPosition(), TimeAt(200));
     EXPECT_EQ(view_.Play(), 1);
     // Loading another file stops the play that reads the old one.
     LoadTestWave();
     EXPECT_FALSE(view_.IsPlaying());
+}
+
+TEST_F(WaveViewTest, VolumeRisesFromTheRangeStartAndIsRestoredAfterThePlay)
+{
+    waveOutUseDevice(WaveOutDeviceKind::Silent);
+    ASSERT_EQ(waveOutSetVolume(nullptr, 0x80008000), MMSYSERR_NOERROR);
+    LoadTestWave();
+    view_.SetEdgeFade(40);
+    Drag(100, 300);  // about 1 s: the volume rises over the first 0.4 s and falls over the last
+    ASSERT_EQ(view_.Play(), 1);
+    DWORD volume = 1;
+    waveOutGetVolume(nullptr, &volume);
+    EXPECT_EQ(volume, 0u);
+    ASSERT_TRUE(PumpUntil([&] { return view_.GetPlayPosition() >= TimeAt(100) + 450; }, 5000));
+    waveOutGetVolume(nullptr, &volume);
+    EXPECT_EQ(volume, 0xFFFFFFFFu);
+    ASSERT_TRUE(PumpUntil([&] { return !view_.IsPlaying(); }, 5000));
+    waveOutGetVolume(nullptr, &volume);
+    EXPECT_EQ(volume, 0x80008000u);
+    waveOutSetVolume(nullptr, 0xFFFFFFFF);
 }
 
 TEST_F(WaveViewTest, QueuesExactlyTheRangesBytes)
