@@ -46,6 +46,7 @@ protected:
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    afx_msg void OnCaptureChanged(CWnd* wnd);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -62,6 +63,8 @@ private:
     int TotalMs();
     // The time of the wave's current position.
     int CurrentPositionMs();
+    // The end of an edge drag: the range becomes the wave's selection and the play position its start.
+    void EndDrag();
     // Volume for the play position from the range and the edge-fade percentage, set on the open device.
     void ApplyEdgeVolume();
     // The play's end: header back, timer off, volume restored, the marker back at the wave's current position.

@@ -60,8 +60,21 @@ void WaveView::OnLButtonUp(UINT flags, CPoint point)
         CWnd::OnLButtonUp(flags, point);
         return;
     }
-    m_nDrag = 0;
+    EndDrag();
     ReleaseCapture();
+}
+
+// A drag whose capture is taken away ends where the pointer last was, as on a release.
+void WaveView::OnCaptureChanged(CWnd* wnd)
+{
+    if (m_nDrag)
+        EndDrag();
+    CWnd::OnCaptureChanged(wnd);
+}
+
+void WaveView::EndDrag()
+{
+    m_nDrag = 0;
     const double total = TotalMs();
     m_nPosition = m_nRangeStart;
     m_wave.SetStartFraction(m_nRangeStart / total);

@@ -66,7 +66,6 @@ protected:
     WaveView view_;
     TempFolder folder_;
 
-private:
     void Input(int x, DWORD flags)
     {
         POINT p{x, kHeight / 2};
@@ -109,6 +108,20 @@ TEST_F(WaveViewTest, DraggingMarksTheRangeAndSelectsItInTheWave)
         EXPECT_NEAR(view_.GetWave().GetTotalDuration() - view_.GetWave().GetDuration(), d.start / 1000.0, 0.002);
     }
     EXPECT_EQ(GetCapture(), nullptr);
+
+    // Another window taking the capture mid-drag ends it where the pointer was.
+    Input(150, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    Input(150, MOUSEEVENTF_LEFTDOWN);
+    Input(220, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    ASSERT_EQ(GetCapture(), view_.m_hWnd);
+    frame_.SetCapture();
+    PumpFor(30);
+    ReleaseCapture();
+    Input(260, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    Input(260, MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(view_.GetRangeStart(), TimeAt(150));
+    EXPECT_EQ(view_.GetRangeEnd(), TimeAt(220));
+    EXPECT_NEAR(view_.GetWave().GetPlayedDuration(), (TimeAt(220) - TimeAt(150)) / 1000.0, 0.002);
 }
 
 TEST_F(WaveViewTest, PaintedWaveMatchesTheGoldenPicture)
