@@ -21,7 +21,8 @@ void CommonControlsVersion(DWORD* major, DWORD* minor)
     HMODULE comctl = LoadLibrary("comctl32.dll");
     if (!comctl)
         return;
-    if (auto getVersion = reinterpret_cast<DllGetVersionFn>(GetProcAddress(comctl, "DllGetVersion"))) {
+    if (auto getVersion =
+            reinterpret_cast<DllGetVersionFn>(reinterpret_cast<void (*)()>(GetProcAddress(comctl, "DllGetVersion")))) {
         DLLVERSIONINFO info{};
         info.cbSize = sizeof(info);
         if (getVersion(&info) >= 0) {

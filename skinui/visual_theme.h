@@ -49,7 +49,9 @@ private:
     Fn Bind(Fn& slot, LPCSTR name, Fn fallback)
     {
         if (!slot)
-            slot = reinterpret_cast<Fn>(GetProc(name, reinterpret_cast<FARPROC>(fallback)));
+            // The detour through void(*)() is the one function-pointer cast the compiler accepts silently.
+            slot = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
+                GetProc(name, reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(fallback)))));
         return slot;
     }
 

@@ -31,7 +31,7 @@ HRESULT FakeCloseThemeData(HTHEME theme) { return theme == kTheme ? 0 : E_FAIL_R
 template <typename Fn>
 std::pair<std::string, FARPROC> Export(const char* name, Fn fn)
 {
-    return {name, reinterpret_cast<FARPROC>(fn)};
+    return {name, reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(fn))};
 }
 
 class VisualTheme : public ::testing::Test {
@@ -70,7 +70,7 @@ TEST_F(VisualTheme, WithoutTheLibraryEveryWrapperFallsBack)
     EXPECT_EQ(loader.DrawThemeBackground(kTheme, nullptr, 10, 1, &rc, nullptr), E_FAIL_RESULT);
     EXPECT_FALSE(loader.IsAppThemed());
     EXPECT_FALSE(loader.UseVisualThemes());
-    FARPROC fallback = reinterpret_cast<FARPROC>(&FakeIsAppThemed);
+    FARPROC fallback = reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&FakeIsAppThemed));
     EXPECT_EQ(loader.GetProc("IsAppThemed", fallback), fallback);
     // The program's own loader found no library on this system.
     EXPECT_FALSE(g_uxThemeLoader.UseVisualThemes());
@@ -113,8 +113,9 @@ TEST_F(VisualTheme, ThemedDrawingOnlyWithCommonControlsSixZeroAndAnAppTheme)
         g_appThemed = c.appThemed;
         CUxThemeLoader loader;
         EXPECT_EQ(loader.UseVisualThemes(), c.expected) << c.major << "." << c.minor << " themed " << c.appThemed;
-        if (c.commonControls)
+        if (c.commonControls) {
             EXPECT_EQ(g_versionSize, 20u);
+        }
         // Decided once: switching the theme on later changes nothing.
         g_appThemed = TRUE;
         EXPECT_EQ(loader.UseVisualThemes(), c.expected);
