@@ -63,6 +63,7 @@ void Chords(CScore& song)
 
 void BeamsAndFlags(CScore& song)
 {
+    song.gridValue = 1.0;  // a 64th grid keeps the short notes apart
     AddNotes(song, 0,
              {{0, 24, C5},
               {24, 24, D5},
