@@ -89,6 +89,29 @@ public:
                                 double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
                                 int8_t topReference);
 
+    // The note pass: one measure of one staff as the event painters see it, and the painters of its units.
+    struct MeasurePass {
+        const StaffPass* staff = nullptr;
+        int measure = 0;
+        int contentX = 0;
+        int firstSlot = 0;  // the measure's first entry in the staff's note list
+        int slotCount = 0;
+        int8_t topReference = 0;
+    };
+    // Gathers the entries of one measure into units and paints them; false ends the whole paint call.
+    bool PaintMeasureEvents(CDC* dc, const MeasurePass& pass, const Slot* entries);
+    // Paints the pending list (one event or a group) and empties it.
+    void PaintPendingUnit(CDC* dc, const MeasurePass& pass);
+    void PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& slot, int baseLength);
+    void PaintEventGroup(CDC* dc, const MeasurePass& pass, const Slot* slots, int count);
+    // The tuplet bracket and number of the span that the event starts; baseLength is its length before raising.
+    void PaintTupletBracket(CDC* dc, const MeasurePass& pass, const Slot& slot, int baseLength);
+    void PaintStaffTies(CDC* dc, const StaffPass& pass);
+    // The body of both group painters; eachFlag: the flag test reads each note's length, not the first's.
+    void PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, double unit, int track, int staff, int count,
+                        int direction, double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
+                        int8_t topReference);
+
     // Layout and strip coordinates over the pure renderer modules.
     void LayoutTrackMeasures(int track);
     void LayoutTrackNotes(int track, int firstMeasure, int lastMeasure, NoteEvent* notes);

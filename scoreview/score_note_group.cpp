@@ -1,0 +1,273 @@
+// CScoreView: the note group painter: ledger lines, heads shifted for seconds, accidental columns, dots, beams
+// with their partial beams, flags and stems of a chord or beamed group; and the head shift it stores.
+#include "scoreview/score_view.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "render/drawing_primitives.h"
+#include "render/note_glyphs.h"
+
+namespace {
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+bool NeedsLevel(int length, int level)
+{
+    switch (level) {
+    case 2: return length < 24 && length != 16;
+    case 3: return length < 12 && length != 8;
+    default: return length < 4;
+    }
+}
+
+}  // namespace
+
+void CScoreView::SetNoteHeadShift(int track, int pitch, int measure, int position, int8_t shift)
+{
+    const int tick = score.TickAtMeasurePosition(measure, position);
+    for (NoteEvent* note = score.GetTrackNotes(track); note; note = note->next) {
+        if (note->pitch == pitch && SnapTick(note->start) == tick) {
+            note->headShift = shift;
+            return;
+        }
+    }
+}
+
+void CScoreView::PaintNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
+                                double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
+                                int8_t topReference)
+{
+    PaintGroupHalf(dc, groupSlots, false, unit, track, staff, count, direction, noteSpacing, contentX, rowY, firstSlot,
+                   slotCount, topReference);
+}
+
+void CScoreView::PaintOppositeNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
+                                        double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
+                                        int8_t topReference)
+{
+    PaintGroupHalf(dc, oppositeGroupSlots, true, unit, track, staff, count, direction, noteSpacing, contentX, rowY,
+                   firstSlot, slotCount, topReference);
+}
+
+void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, double unit, int track, int staff, int count,
+                                int direction, double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
+                                int8_t topReference)
+{
+    CTrack* owner = score.GetTrack(track);
+    count = std::min(count, kGroupSlotCapacity);
+    if (!owner || count <= 0)
+        return;
+    const double u = unit;
+    const bool lower = staff != 0;
+    groupUnbeamed = 1;
+    const int w1 = std::max(1, (int)(u * 0.08));  // ledger lines and stems
+    const int w2 = std::max(1, (int)(u * 0.4));   // beams
+    CPen pen(PS_SOLID, w1, RGB(0, 0, 0));
+    const COLORREF oldColour = dc->SetTextColor(RGB(0, 0, 0));
+    CPen* oldPen = dc->SelectObject(&pen);
+
+    int p[kGroupSlotCapacity], x[kGroupSlotCapacity];
+    int extreme = 0;
+    for (int i = 0; i < count; ++i) {
+        p[i] = owner->StaffPositionOfPitchEx(lower, slots[i].values[0], slots[i].values[2]) - 22;
+        x[i] = (int)(contentX + slots[i].values[1] * noteSpacing);
+        if (slots[i].values[1] == slots[0].values[1] && slots[0].values[3] == 192)
+            x[i] -= 2;
+        const double middle = rowY + 11 * u + p[i] * u / 2;
+        const int end = (int)(direction == 1 ? middle - 3 * u : middle + 3 * u);
+        if (i == 0 || (direction == 1 ? end < extreme : end > extreme))
+            extreme = end;
+    }
+
+    // One straight beam line over the group.
+    const double stemSide = direction > 0 ? u : 0;
+    const int xa = (int)(x[0] + stemSide), xb = (int)(x[count - 1] + stemSide);
+    const double slope = std::abs(p[count - 1] - p[0]) < 2 ? u / 4 : u / 2;
+    int ya = extreme, yb = extreme;
+    if (p[0] < p[count - 1]) {
+        ya = (int)(extreme - slope);
+        yb = (int)(extreme + slope);
+    } else if (p[0] > p[count - 1]) {
+        ya = (int)(extreme + slope);
+        yb = (int)(extreme - slope);
+    }
+    auto beamY = [&](double at) { return Interpolate(xa, ya, xb, yb, at); };
+
+    const int firstLow = slots[0].values[3] & 0xFF;
+    const char head = firstLow == 192                                                            ? '!'
+                      : (firstLow == 64 || firstLow == 96 || firstLow == 144 || firstLow == 168) ? '0'
+                                                                                                 : '1';
+    const int step = direction == -1 ? 1 : -1;  // the index step from one processed note to the next
+    int shift = 0, previousP = 0, column = 0;
+    int8_t accidentalAt = 0;  // staff position of the previous note's drawn accidental; 0 for none
+    bool b[5] = {};
+    int8_t inForce[kAccidentalPositions];
+
+    for (int k = 0; k < count; ++k) {
+        const int i = direction == -1 ? k : count - 1 - k;
+        const Slot& slot = slots[i];
+        const int P = p[i] + 22;
+        const int whole = slot.values[3];
+        const int low = whole & 0xFF;
+        const int position = slot.values[1];
+        const double headY = rowY + P * u * 0.5 - 5.45 * u;
+
+        // Ledger lines outside the staff.
+        const double l = low == 192 ? 0.375 * u : 0.25 * u, r = low == 192 ? 1.5 * u : 1.375 * u;
+        for (int line = 3; line <= std::abs(P - 22) / 2; ++line) {
+            int y = (int)(rowY + 11 * u + Sign(P - 22) * line * u);
+            dc->MoveTo((int)(contentX + position * noteSpacing - l), y);
+            dc->LineTo((int)(contentX + position * noteSpacing + r), y);
+        }
+
+        // A second in a chord: heads alternate sides, the first of the cluster on the normal side.
+        const int previous = i - step;
+        if (k > 0 && slots[previous].values[1] == position && std::abs(P - previousP) < 2)
+            shift = shift == 0 ? (direction > 0 ? (int)u : (int)-u) : 0;
+        else
+            shift = 0;
+        SetNoteHeadShift(track, slot.values[2] + slot.flags[1], slot.values[0], position, (int8_t)shift);
+
+        dc->SetTextColor(noteColour);
+        const int hx = x[i] + shift;
+        dc->TextOut(hx, (int)headY, &head, 1);
+        const int headWidth = dc->GetTextExtent(&head, 1).cx;
+
+        auto near = [&](int j) {
+            return j >= 0 && j < count && x[j] == x[i] && std::abs(slots[j].values[2] - slot.values[2]) <= 2;
+        };
+        const bool neighbour = near(i - 1) || near(i + 1);
+
+        // How many head widths the accidental moves left, away from the accidentals and heads beside it.
+        const int A = slot.flags[1];
+        const bool closeAbove = accidentalAt != 0 && std::abs(P - accidentalAt) < 2;
+        int C = 0;
+        if (direction < 0 && shift != 0) {
+            C += closeAbove;
+        } else if (direction < 0) {
+            C += neighbour && closeAbove;
+            C += neighbour;
+            if (C == 2 && column == 1)
+                C = 1;
+        } else if (shift == 0) {
+            C += closeAbove && column != 0 && column != 2;
+            if (i - 1 >= 0 && slots[i - 1].values[1] == position &&
+                owner->StaffPositionOfPitch(slots[i - 1].values[0], slots[i - 1].values[2]) == P &&
+                (slots[i - 1].flags[1] != 0 || A < 0))
+                ++C;
+        } else {
+            C += closeAbove;
+            C += neighbour;
+            if (column == 1 && accidentalAt != 0 && P == accidentalAt)
+                C = 1;
+        }
+        const int ax = (int)(-u * C + shift);
+
+        GetAccidentalsInForce(track, inForce, staff, slot, firstSlot, slotCount);
+        const int at = P - topReference;
+        const int shown = at >= 0 && at < kAccidentalPositions ? inForce[at] : 0;
+        const char sign = AccidentalGlyph(A);
+        if (shown == A || sign == 0) {
+            accidentalAt = 0;
+        } else {
+            const double d = A == 2 ? 1.375 : A == -2 ? 1.5 : 1.125;
+            dc->TextOut((int)(x[i] + ax - d * u), (int)headY, &sign, 1);
+            accidentalAt = (int8_t)P;
+        }
+        column = C;
+
+        const int dots = DotCount(StandardLengthIndex(low));
+        if (dots > 0) {
+            const double dy = P % 2 == 0 ? (direction > 0 ? 0.5 * u : -0.5 * u) : 0.0;
+            const int dx = neighbour && direction > 0 ? (int)(8 * u / 8.0) : 0;
+            const int y = (int)(rowY + P * u * 0.5 - 5.375 * u + dy);
+            dc->TextOut((int)(x[i] + dx + 1.5 * u), y, &kDotGlyph, 1);
+            if (dots > 1)
+                dc->TextOut((int)(x[i] + dx + 2.0 * u), y, &kDotGlyph, 1);
+        }
+
+        int t = w1 / 2;
+        if (t == 0 && direction <= 0)
+            t = 1;
+        const int sx = x[i] + (direction > 0 ? headWidth - t : t);
+        const int by = (int)beamY(sx);
+
+        const COLORREF colour = dc->GetTextColor();
+        auto beam = [&](int level, int x2) {
+            const double offset = direction * (level - 1) * 0.5 * u;
+            FillBeamSegment(dc, POINT{sx, (int)(by + offset)}, POINT{x2, (int)(beamY(x2) + offset)}, w2, colour);
+            groupUnbeamed = 0;
+        };
+        const int towardNext = (int)(sx + step * 0.75 * u), back = (int)(sx - step * 0.75 * u);
+        if (k < count - 1) {
+            const int j = i + step;
+            const int xj = x[j] + (sx - x[i]);
+            const bool apart = slots[j].values[1] != position;
+            if (apart)
+                beam(1, xj);
+            bool next[5] = {};
+            for (int level = 2; level <= 4; ++level) {
+                if (!NeedsLevel(whole, level)) {
+                    next[level] = false;
+                } else if (NeedsLevel(slots[j].values[3], level)) {
+                    if (apart)
+                        beam(level, xj);
+                    next[level] = apart ? true : b[level];
+                } else {
+                    if (apart) {
+                        int side = 0;  // 1 towards the next note, -1 back towards the previous one
+                        if (level == 2 && !b[2])
+                            side = 1;
+                        else if (level == 3 && !b[3])
+                            side = !b[2] ? 1 : -1;
+                        else if (level == 4 && !b[4] && !b[2] && !b[3])
+                            side = 1;
+                        else if (level == 4 && !b[4] && b[2] && b[3])
+                            side = -1;
+                        if (side != 0)
+                            beam(level, side > 0 ? towardNext : back);
+                    }
+                    next[level] = level == 2 && b[2];
+                }
+            }
+            for (int level = 2; level <= 4; ++level)
+                b[level] = next[level];
+        } else {
+            for (int level = 2; level <= 4; ++level)
+                if (NeedsLevel(whole, level) && !b[level] && !groupUnbeamed)
+                    beam(level, back);
+        }
+
+        // The flag of a note no beam reaches.
+        const int tested = eachFlag ? whole : slots[0].values[3];
+        const char flag = FlagGlyph(slots[0].values[3]);
+        if (groupUnbeamed && tested < 48 && tested != 32 && flag != 0) {
+            int fx = hx, fy;
+            if (direction > 0) {
+                fy = (int)(shift == 0 ? extreme - 2.375 * u : extreme - 1.888 * u);
+                if (previousP == P && shift != 0)
+                    fy = (int)(fy - 0.5 * u);
+                if (shift != 0)
+                    fx = (int)(fx - 0.95 * u);
+            } else {
+                fy = (int)(shift == (int)-u ? extreme - 9.0 * u : extreme - 8.5 * u);
+                if (previousP == P && shift != 0)
+                    fy = (int)(fy + 0.48 * u);
+                if (shift != 0)
+                    fx = (int)(fx + u);
+            }
+            const char glyph = direction > 0 ? (char)(flag - 1) : flag;
+            dc->TextOut(fx, fy, &glyph, 1);
+        }
+
+        if (low < 192) {
+            const int z = direction > 0 ? -1 : 1;
+            FillStemSegment(dc, POINT{sx, by + z * (w2 / 2)}, POINT{sx, (int)(rowY + P * 0.5 * u)}, w1, colour);
+        }
+        previousP = P;
+    }
+
+    dc->SetTextColor(oldColour);
+    dc->SelectObject(oldPen);
+}

@@ -1,0 +1,46 @@
+// CScoreView: a gathered group of two or more events: its stem direction, its split into the notes that follow
+// it and those whose stem is set the other way, and its tuplet bracket.
+#include "scoreview/score_view.h"
+
+#include <cstdlib>
+
+#include "render/note_glyphs.h"
+
+void CScoreView::PaintEventGroup(CDC* dc, const MeasurePass& pass, const Slot* slots, int count)
+{
+    const StaffPass& staff = *pass.staff;
+    CTrack* track = score.GetTrack(staff.track);
+    if (!track || count <= 0)
+        return;
+    count = count < kGroupSlotCapacity ? count : kGroupSlotCapacity;
+    // The note farthest from the middle line decides: on or below it the stems go up.
+    int farthest = 0;
+    for (int i = 0; i < count; ++i) {
+        int d = track->StaffPositionOfPitchEx(staff.staff != 0, slots[i].values[0], slots[i].values[2]) - 22;
+        if (std::abs(d) > std::abs(farthest))
+            farthest = d;
+    }
+    const int direction = farthest >= 0 ? 1 : -1;
+    int same = 0, opposite = 0;
+    for (int i = 0; i < count; ++i) {
+        Slot slot = slots[i];
+        if (slot.flags[3] != 0)
+            slot.values[3] = DrawnTupletLength(slot.values[3]);
+        if (slot.flags[2] != 0 && slot.flags[2] != direction)
+            oppositeGroupSlots[opposite++] = slot;
+        else
+            groupSlots[same++] = slot;
+    }
+    if (same > 0)
+        PaintNoteGroup(dc, unit, staff.track, staff.staff, same, direction, noteSpacing, pass.contentX, staff.rowY,
+                       pass.firstSlot, pass.slotCount, pass.topReference);
+    if (opposite > 0)
+        PaintOppositeNoteGroup(dc, unit, staff.track, staff.staff, opposite, -direction, noteSpacing, pass.contentX,
+                               staff.rowY, pass.firstSlot, pass.slotCount, pass.topReference);
+    // A beamed tuplet shows its number too: the bracket of its first event.
+    if (slots[0].flags[3] >= 3 && noteSpacing != 0 &&
+        (int)(pass.contentX + slots[0].values[1] * noteSpacing) >= staff.x0 + 90)
+        PaintTupletBracket(dc, pass, slots[0], slots[0].values[3] & 0xFF);
+    dc->SetTextColor(RGB(0, 0, 0));
+    groupUnbeamed = 1;
+}

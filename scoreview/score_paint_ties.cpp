@@ -1,0 +1,54 @@
+// CScoreView: the ties of one staff, drawn after its notes as two thin arcs that give each tie its thickness.
+#include "scoreview/score_view.h"
+
+#include <algorithm>
+
+void CScoreView::PaintStaffTies(CDC* dc, const StaffPass& pass)
+{
+    CTrack* track = score.GetTrack(pass.track);
+    CSlotList& ties = tieSlots[pass.track][pass.staff];
+    const int count = ties.Count();
+    if (!track || count == 0 || score.division == 0)
+        return;
+    const double u = unit;
+    auto px = [u](double pixels) { return (int)(pixels * u / 8.0); };
+    const int f = firstPaintedMeasure;
+    const int off = (firstVisibleBeat - score.MeasureStartTick(f) / score.division) * 48;
+    const bool lower = pass.staff != 0;
+    for (int i = 0; i < count; ++i) {
+        const Slot tie = ties.GetAt(i);
+        const int m = tie.values[0], q = tie.values[1], e = tie.values[2];
+        if (m > endPaintedMeasure || m >= kStripMeasureCount)
+            break;
+        if (m + 1 < f || (m + 1 == f && (off != 0 || q < e)) || (m == f && q < e && e < off))
+            continue;
+        const bool entering = (m + 1 == f && q >= e) || (m == f && q < off);
+        track->BuildStaffPitchTable(lower, m);
+        const int cx = ContentX(m);
+        int x1 = entering ? pass.x0 + 50 : (int)(cx + q * noteSpacing + px(9));
+        int x2;
+        if (e > q)
+            x2 = cx + (int)(e * noteSpacing);
+        else if (m + 1 < kStripMeasureCount)
+            x2 = ContentX(m + 1);
+        else
+            x2 = cx + (int)(score.MeasureLength(m) * 48 / score.division * noteSpacing);
+        const int p = track->StaffPositionOfPitchEx(lower, m, tie.values[3]);
+        int yb = (int)(pass.rowY + p * u / 2) + px(1);
+        POINT start, end;
+        if (p > 22) {
+            // Below the middle line the tie bends downward: the lower halves of the two ellipses.
+            yb += px(2);
+            start = {x1 + 1, yb + 1};
+            end = {x2 - 1, yb + 1};
+        } else {
+            std::swap(x1, x2);
+            yb -= px(3);
+            start = {x1 - 2, yb - 1};
+            end = {x2 + 1, yb - 1};
+        }
+        const int left = std::min(x1, x2), right = std::max(x1, x2);
+        dc->Arc(left, yb - px(5), right, yb + px(5), start.x, start.y, end.x, end.y);
+        dc->Arc(left, yb - px(4), right, yb + px(4), start.x, start.y, end.x, end.y);
+    }
+}
