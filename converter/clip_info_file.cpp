@@ -63,6 +63,14 @@ void WriteClipRangeKeys(const CString& path, double startPercent, double endPerc
     ini.WriteDouble("time2", endPercent);
 }
 
+bool WriteClipMarks(const CString& path, double startSeconds, double endSeconds, double duration)
+{
+    if (!(duration > 0))
+        return false;
+    WriteClipRangeKeys(path, startSeconds * 100 / duration, endSeconds * 100 / duration);
+    return true;
+}
+
 void WriteClipFadeKey(const CString& path, int fade)
 {
     CIniFile ini(path);

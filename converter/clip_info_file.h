@@ -26,5 +26,8 @@ ClipInfo ReadClipInfoFile(const CString& path, int defaultFade, int defaultFadeI
 void WriteClipInfoFile(const CString& path, const ClipInfo& info);
 // Writes time1 and time2 only.
 void WriteClipRangeKeys(const CString& path, double startPercent, double endPercent);
+// Writes preview marks given in seconds as time1 and time2 in percent of the duration; nothing (false) without
+// a duration.
+bool WriteClipMarks(const CString& path, double startSeconds, double endSeconds, double duration);
 // Writes fide only.
 void WriteClipFadeKey(const CString& path, int fade);

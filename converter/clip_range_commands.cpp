@@ -19,10 +19,8 @@ void CConverterDlg::SetClipEndHere()
     m_endMark = PreviewGetPosition();
     if (m_endMark <= m_startMark)
         m_startMark = 0;
-    // The file keeps percent of the duration, as every reader takes it; without a duration there is none.
-    if (m_duration <= 0)
-        return;
-    WriteClipRangeKeys(GetClipInfoPath(m_currentMedia), m_startMark * 100 / m_duration, m_endMark * 100 / m_duration);
+    // The file keeps percent of the duration, as every reader takes it.
+    WriteClipMarks(GetClipInfoPath(m_currentMedia), m_startMark, m_endMark, m_duration);
 }
 
 void CConverterDlg::ResetClipRange()

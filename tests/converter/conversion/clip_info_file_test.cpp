@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 
 #include "converter/clip_info_durations.h"
 #include "converter/clip_info_file.h"
@@ -43,6 +44,15 @@ TEST(ClipInfoFile, RangeKeysAndFadeKeyLeaveTheOthers)
     EXPECT_EQ(dir.Read("clip.ini"),
               "[mervane]\r\ntime1=0.000000\r\ntime2=0.000000\r\nfide=25\r\nfidein=1\r\n"
               "fideout=1\r\nfixsize=0\r\n");
+}
+
+TEST(ClipInfoFile, MarksInSecondsAreWrittenAsPercent)
+{
+    TempFolder dir;
+    EXPECT_TRUE(WriteClipMarks(dir.Win("clip.ini").c_str(), 30, 150, 200));
+    EXPECT_EQ(dir.Read("clip.ini"), "[mervane]\r\ntime1=15.000000\r\ntime2=75.000000\r\n");
+    EXPECT_FALSE(WriteClipMarks(dir.Win("none.ini").c_str(), 0, 5, 0));
+    EXPECT_FALSE(std::filesystem::exists(dir.Linux("none.ini")));
 }
 
 TEST(ClipInfoFile, ReadsBackWhatWasWritten)
