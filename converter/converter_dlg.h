@@ -191,6 +191,16 @@ public:
     double m_startMark = 0;   // preview marks, seconds
     double m_endMark = 0;
 
+    // What the last ReadClipInfo found: the media duration it measured and the clip's percents as read.
+    double m_clipInfoDuration = 0;
+    double m_clipInfoStartPercent = 0;
+    double m_clipInfoEndPercent = 100;
+    // Duration, 30-second span, clip values and range bar of the current file (its clip-info file read).
+    void LoadCurrentClip();
+    // The end of a batch: the conversion-done dialog with the row count, the rows done, the elapsed time and
+    // the first output written ("" when none).
+    virtual void ShowConvertDone(int total, int done, const CString& usedTime, const CString& firstOutput);
+
     // Output settings indexes of the current format.
     int m_sampleIndex = 0;
     int m_bitRateIndex = 0;

@@ -77,6 +77,11 @@ public:
     HRESULT GetVideoSize(long* width, long* height);
     // Scales the picture, its aspect kept, to fit width x height, centred in the video window.
     HRESULT SetWindowPosition(long left, long top, long width, long height);
+    // Moves the picture into another native window (a full-screen one and back); E_NOINTERFACE when no
+    // picture is shown.
+    HRESULT SetVideoWindow(NativeWindowId videoWindow);
+    // Shows the next picture of a paused clip, its sound held; E_NOINTERFACE without video.
+    HRESULT StepFrame();
 
     // Each event posts message (wParam 0, lParam instance) to window through the media post function;
     // a null window posts nothing. Events wait for GetEvent either way.

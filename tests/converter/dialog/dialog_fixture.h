@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "converter/converter_dlg.h"
 #include "kernel/prompt_service.h"
@@ -26,9 +27,18 @@ public:
         lastQuestion = text;
         return answer;
     }
+    void ShowConvertDone(int total, int done, const CString& usedTime, const CString& firstOutput) override
+    {
+        doneDialogs.push_back({total, done, usedTime, firstOutput});
+    }
     int answer = IDCANCEL;
     int confirmations = 0;
     CString lastQuestion;
+    struct DoneDialog {
+        int total, done;
+        CString usedTime, firstOutput;
+    };
+    std::vector<DoneDialog> doneDialogs;
 };
 
 class ConverterDialog : public ::testing::Test {

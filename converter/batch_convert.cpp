@@ -1,0 +1,126 @@
+// CConverterDlg: the batch conversion of every row, its cancel, its progress labels and its controls' state.
+#include <chrono>
+
+#include "audio/ffmpeg_process.h"
+#include "converter/batch_row.h"
+#include "converter/convert_formats.h"
+#include "converter/convert_output_settings.h"
+#include "converter/converter_dlg.h"
+#include "services/app_folder.h"
+#include "services/documents_folder.h"
+#include "services/ini_file.h"
+#include "services/language_text.h"
+#include "services/path_parts.h"
+#include "services/text_helpers.h"
+
+void CConverterDlg::ConvertAll()
+{
+    // A cancelled batch is still unwinding inside a run's message pump: a new one must not start in it.
+    if (m_stopping)
+        return;
+    StopPreview();
+    if (m_converting) {
+        g_bCancelFfmpeg = 1;
+        m_cancel = 1;
+        m_converting = 0;
+        m_stopping = 1;
+        ShowProgress(-1);
+        ApplyFadeOptions();
+        return;
+    }
+    m_converting = 1;
+    g_bCancelFfmpeg = 0;
+    m_cancel = 0;
+    ApplyFadeOptions();
+    const auto started = std::chrono::steady_clock::now();
+    CString firstOutput;
+    int done = 0;
+    m_rowCount = m_fileList.GetItemCount();
+
+    BatchRowJob job;
+    job.format = g_outputFormat >= 0 && g_outputFormat < kOutputFormatCount ? g_outputFormat : 0;
+    const ConvertOutputSettings settings = ReadConvertOutputSettings(job.format);
+    job.sampleRate = settings.sampleRate;
+    job.bitRate = settings.bitRate;
+    job.channels = settings.channels;
+    job.exportFolder = m_exportFolder;
+    AppendBackslash(job.exportFolder);
+    job.documentsFolder = GetDocumentsFolder();
+    job.removeTemp = m_removeTemp;
+
+    for (int i = 0; i < m_rowCount && !m_cancel; ++i) {
+        m_currentRow = i;
+        job.source = m_fileList.GetItemText(i, 0);
+        m_currentRowFile = job.source;
+        ReadClipInfo(job.source, &job.start, &job.length, &job.fadeLength, &job.fadeIn, &job.fadeOut);
+        if (m_applyFadeFix) {
+            if (m_fixSize && job.length > 30.0)
+                job.length = 30.0;
+            job.fadeIn = m_fadeIn;
+            job.fadeOut = m_fadeOut;
+            job.fadeLength = m_fadeTime * job.length * 0.01;
+        }
+        // A file whose duration is unknown is converted whole rather than cut to nothing.
+        job.trim = m_clipInfoDuration > 0;
+        m_convertStart = job.start;
+        m_convertLength = job.length;
+        m_convertDuration = m_clipInfoDuration;
+        CFfmpegProcess runner;
+        runner.SetNotify(this, WM_USER + 100, 11);
+        CString output;
+        const int converted = !m_cancel && ConvertBatchRow(runner, job, &m_cancel, &output);
+        if (converted) {
+            ++done;
+            if (firstOutput.IsEmpty())
+                firstOutput = output;
+        }
+        m_fileList.SetItemText(i, 1, GetLanguageText(converted ? "Done" : "error"));
+    }
+
+    ShowProgress(-1);
+    m_progressLabel.SetPercent(0);
+    m_converting = 0;
+    m_stopping = 0;
+    ApplyFadeOptions();
+    const long long seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started).count();
+    CString usedTime;
+    usedTime.Format("%02d:%02d:%02d", static_cast<int>(seconds / 3600), static_cast<int>(seconds % 3600 / 60),
+                    static_cast<int>(seconds % 60));
+    ShowConvertDone(m_rowCount, done, usedTime, firstOutput);
+}
+
+void CConverterDlg::ShowProgress(int percent)
+{
+    if (percent == -1) {
+        m_progressLabel.SetText("");
+        m_progressFileLabel.SetText("");
+        return;
+    }
+    LoadSkinElement(43, &m_skinElement);
+    CString text;
+    text.Format(m_skinElement.title, m_currentRow + 1, m_rowCount, percent);
+    m_progressLabel.SetText(m_converting ? text : CString("Prepare the audio file ..."));
+    LoadSkinElement(44, &m_skinElement);
+    text.Format(m_skinElement.title, static_cast<const char*>(GetPathFileName(m_currentRowFile)));
+    if (m_converting)
+        m_progressFileLabel.SetText(text);
+}
+
+void CConverterDlg::ApplyFadeOptions()
+{
+    SkinButton(m_buttons[BTN_CONVERT], m_converting ? 45 : 16, 10, nullptr, 0);
+    m_buttons[BTN_CONVERT].Invalidate();
+    // The rows stay locked until a cancelled batch has unwound.
+    const BOOL enable = !m_converting && !m_stopping;
+    for (int button : {BTN_ADD, BTN_REMOVE, BTN_UP, BTN_DOWN, BTN_OUTPUT_FOLDER})
+        m_buttons[button].EnableWindow(enable);
+    m_fileList.EnableWindow(enable);
+    CIniFile ini(GetAppFolder() + "common.ini");
+    ini.SetSection("common");
+    m_fadeTime = ini.GetInt("fidetime", 5);
+    m_fadeIn = ini.GetInt("fidein", 0);
+    m_fadeOut = ini.GetInt("fideout", 0);
+    m_removeTemp = ini.GetInt("removetemp", 1);
+    m_fixSize = ini.GetInt("fixsize", 0);
+}

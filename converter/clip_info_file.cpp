@@ -1,0 +1,79 @@
+// The clip-info file: section "mervane" of an ini file in the temporary folder, read with its range rules.
+#include "converter/clip_info_file.h"
+
+#include <cmath>
+
+#include "kernel/program_paths.h"
+#include "services/ini_file.h"
+#include "services/path_parts.h"
+
+static const char kSection[] = "mervane";
+
+CString GetTempFolder()
+{
+    char buffer[256] = {};
+    const DWORD length = GetTempPath(255, buffer);
+    // A folder name too long for the buffer is not cut short: no folder at all.
+    if (length == 0 || length > 255)
+        return CString();
+    return CString(buffer);
+}
+
+CString GetClipInfoPath(CString mediaPath) { return GetTempFolder() + GetPathFileName(mediaPath) + ".mervaneclipinfo"; }
+
+ClipInfo ReadClipInfoFile(const CString& path, int defaultFade, int defaultFadeIn, int defaultFadeOut)
+{
+    CIniFile ini(path);
+    ini.SetSection(kSection);
+    ClipInfo info;
+    double end = ini.GetDouble("time2", 0.0);
+    if (!std::isfinite(end) || end > 100 || end <= 0)
+        end = 100;
+    double start = ini.GetDouble("time1", 0.0);
+    if (!std::isfinite(start) || start < 0)
+        start = 0;
+    if (start > end)
+        start = end;
+    info.startPercent = start;
+    info.endPercent = end;
+    info.fade = ini.GetInt("fide", defaultFade);
+    info.fadeIn = ini.GetInt("fidein", defaultFadeIn);
+    info.fadeOut = ini.GetInt("fideout", defaultFadeOut);
+    info.fixSize = ini.GetInt("fixsize", 0);
+    return info;
+}
+
+void WriteClipInfoFile(const CString& path, const ClipInfo& info)
+{
+    CIniFile ini(path);
+    ini.SetSection(kSection);
+    ini.WriteDouble("time1", info.startPercent);
+    ini.WriteDouble("time2", info.endPercent);
+    ini.WriteInt("fide", info.fade);
+    ini.WriteInt("fidein", info.fadeIn);
+    ini.WriteInt("fideout", info.fadeOut);
+    ini.WriteInt("fixsize", info.fixSize);
+}
+
+void WriteClipRangeKeys(const CString& path, double startPercent, double endPercent)
+{
+    CIniFile ini(path);
+    ini.SetSection(kSection);
+    ini.WriteDouble("time1", startPercent);
+    ini.WriteDouble("time2", endPercent);
+}
+
+bool WriteClipMarks(const CString& path, double startSeconds, double endSeconds, double duration)
+{
+    if (!(duration > 0))
+        return false;
+    WriteClipRangeKeys(path, startSeconds * 100 / duration, endSeconds * 100 / duration);
+    return true;
+}
+
+void WriteClipFadeKey(const CString& path, int fade)
+{
+    CIniFile ini(path);
+    ini.SetSection(kSection);
+    ini.WriteInt("fide", fade);
+}

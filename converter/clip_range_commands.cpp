@@ -1,0 +1,62 @@
+// CConverterDlg: the clip range commands, the fade bar's release and the fixed-duration toggle.
+#include "converter/clip_info_file.h"
+#include "converter/converter_dlg.h"
+#include "converter/preview_player.h"
+#include "services/log_writer.h"
+#include "services/settings_ini.h"
+
+void CConverterDlg::SaveClipRange()
+{
+    if (m_currentMedia.IsEmpty())
+        return;
+    WriteClipRangeKeys(GetClipInfoPath(m_currentMedia), m_rangeBar.m_dStart, m_rangeBar.m_dEnd);
+}
+
+void CConverterDlg::SetClipEndHere()
+{
+    if (m_currentMedia.IsEmpty())
+        return;
+    m_endMark = PreviewGetPosition();
+    if (m_endMark <= m_startMark)
+        m_startMark = 0;
+    // The file keeps percent of the duration, as every reader takes it.
+    WriteClipMarks(GetClipInfoPath(m_currentMedia), m_startMark, m_endMark, m_duration);
+}
+
+void CConverterDlg::ResetClipRange()
+{
+    if (m_currentMedia.IsEmpty())
+        return;
+    m_startMark = 0;
+    m_endMark = m_duration;
+    // An end of 0 reads back as the whole file.
+    WriteClipRangeKeys(GetClipInfoPath(m_currentMedia), 0.0, 0.0);
+}
+
+void CConverterDlg::OnDragFadeBar()
+{
+    CSettingsIni().WriteInt("common", "fidetime", m_fadeTime);
+    if (!m_currentMedia.IsEmpty())
+        WriteClipFadeKey(GetClipInfoPath(m_currentMedia), m_fadeTime);
+    LoadSkinElement(37, &m_skinElement);
+    CString text;
+    text.Format(m_skinElement.title, m_fadeTime);
+    m_labels[LBL_FADE].SetText(text);
+    WriteLog("Drag fade bar - ", m_fadeTime);
+}
+
+void CConverterDlg::ToggleFixDuration()
+{
+    m_fixSize = !m_fixSize;
+    CSettingsIni().WriteInt("common", "fixsize", m_fixSize);
+    if (!m_fixSize) {
+        WriteClipInfo();
+        WriteLog("Uncheck fix duration.");
+        return;
+    }
+    if (m_duration > 0 && m_rangeBar.m_dEnd - m_rangeBar.m_dStart > 3000 / m_duration)
+        m_rangeBar.m_dEnd = m_rangeBar.m_dStart + 3000 / m_duration;
+    WriteClipInfo();
+    m_rangeBar.Invalidate();
+    WriteLog("Check fix duration.");
+}

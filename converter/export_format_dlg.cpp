@@ -1,0 +1,112 @@
+// CExportFormatDlg: the output format dialog; it writes the chosen format's settings to common.ini on OK.
+#include "converter/export_format_dlg.h"
+
+#include "converter/converter_dlg.h"
+#include "converter/output_settings.h"
+#include "services/language_text.h"
+#include "services/settings_ini.h"
+
+namespace {
+
+constexpr UINT kFirstFormatRadio = 1800;  // 1800-1805: MP3, WAV, MMF, AMR, AWB, M4R
+constexpr UINT kLastFormatRadio = 1805;
+constexpr UINT kStereo = 1022;
+constexpr UINT kMono = 1023;
+constexpr UINT kBitRateList = 3032;
+constexpr UINT kSampleRateList = 3031;
+constexpr UINT kBitRateLabel = 3025;
+constexpr UINT kApplyOption = 3044;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CExportFormatDlg, CSkinDialog)
+ON_CONTROL_RANGE(BN_CLICKED, kFirstFormatRadio, kLastFormatRadio, OnFormat)
+ON_CBN_SELCHANGE(kSampleRateList, OnSampleRateChange)
+ON_CBN_SELCHANGE(kBitRateList, OnBitRateChange)
+ON_BN_CLICKED(kStereo, OnStereo)
+ON_BN_CLICKED(kMono, OnMono)
+END_MESSAGE_MAP()
+
+CExportFormatDlg::CExportFormatDlg(CString title, int applyOption, CWnd* parent)
+    : CSkinDialog(252, parent, title, CAPTION_CHILD), m_format(g_outputFormat), m_applyOption(applyOption)
+{
+}
+
+CExportFormatDlg::~CExportFormatDlg() = default;
+
+void CExportFormatDlg::DoDataExchange(CDataExchange* dx)
+{
+    CSkinDialog::DoDataExchange(dx);
+    DDX_Control(dx, kBitRateList, m_bitRateList);
+    DDX_Control(dx, kSampleRateList, m_sampleRateList);
+    DDX_Check(dx, kApplyOption, m_applyOption);
+}
+
+void CExportFormatDlg::ReadFormatSettings()
+{
+    const OutputFormatSettings settings = ReadOutputFormatSettings(m_format);
+    m_sampleIndex = settings.sampleIndex;
+    m_bitRateIndex = settings.bitRateIndex;
+    m_channelFlag = settings.channelFlag;
+}
+
+void CExportFormatDlg::ShowChannels() { CheckRadioButton(kStereo, kMono, m_channelFlag == 1 ? kStereo : kMono); }
+
+BOOL CExportFormatDlg::OnInitDialog()
+{
+    CSkinDialog::OnInitDialog();
+    SetWindowText(m_strTitle);
+    ReadFormatSettings();
+    for (const char* label : kSampleRateLabels)
+        m_sampleRateList.AddString(label);
+    m_sampleRateList.SetCurSel(m_sampleIndex);
+    for (const char* label : kBitRateLabels)
+        m_bitRateList.AddString(label);
+    m_bitRateList.SetCurSel(m_bitRateIndex);
+    // The bit rate follows from the format; the choice is kept in the settings but not offered.
+    m_bitRateList.ShowWindow(SW_HIDE);
+    GetDlgItem(kBitRateLabel)->ShowWindow(SW_HIDE);
+    ShowChannels();
+    static const struct {
+        UINT id;
+        const char* key;
+    } kTexts[] = {{3037, "AudioChannels"},      {kStereo, "Stereo"},        {kMono, "Mono"}, {3038, "AudioQuality"},
+                  {3039, "Samplerate"},         {kBitRateLabel, "Bitrate"}, {IDOK, "ok"},    {IDCANCEL, "cancel"},
+                  {kApplyOption, "applyoption"}};
+    for (const auto& text : kTexts)
+        SetDlgItemText(text.id, GetLanguageText(text.key));
+    CheckRadioButton(kFirstFormatRadio, kLastFormatRadio, kFirstFormatRadio + m_format);
+    CreateCaptionButtons();
+    return TRUE;
+}
+
+void CExportFormatDlg::OnFormat(UINT id)
+{
+    m_format = static_cast<int>(id - kFirstFormatRadio);
+    ReadFormatSettings();
+    m_sampleRateList.SetCurSel(m_sampleIndex);
+    ShowChannels();
+}
+
+void CExportFormatDlg::OnSampleRateChange() { m_sampleIndex = m_sampleRateList.GetCurSel(); }
+
+void CExportFormatDlg::OnBitRateChange() { m_bitRateIndex = m_bitRateList.GetCurSel(); }
+
+void CExportFormatDlg::OnStereo() { m_channelFlag = 1; }
+
+void CExportFormatDlg::OnMono() { m_channelFlag = 0; }
+
+void CExportFormatDlg::OnOK()
+{
+    UpdateData(TRUE);
+    OutputFormatSettings settings;
+    settings.sampleIndex = ClampIndex(m_sampleRateList.GetCurSel(), kSampleRateCount);
+    settings.bitRateIndex = ClampIndex(m_bitRateList.GetCurSel(), kBitRateCount);
+    settings.channelFlag = m_channelFlag;
+    m_sampleIndex = settings.sampleIndex;
+    m_bitRateIndex = settings.bitRateIndex;
+    WriteOutputFormatSettings(m_format, settings);
+    g_outputFormat = m_format;
+    CSettingsIni().WriteInt("common", "OutputFormat", m_format);
+    EndDialog(IDOK);
+}

@@ -1,0 +1,200 @@
+// One batch row on the real ffmpeg: every output format, fades, the preview wave, failures and cancel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "audio/ffmpeg_process.h"
+#include "converter/batch_row.h"
+#include "converter/convert_formats.h"
+#include "audio_test_util.h"
+#include "tests/support/byte_builders.h"
+#include "tests/support/temp_folder.h"
+#include "song/smaf_crc/smaf_crc16.h"
+
+using namespace audiotest;
+
+namespace {
+
+class BatchRow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        media = new TempFolder;
+        // Four seconds of stereo tone, and a small video with a sound track.
+        ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=4:sample_rate=44100", "-ac", "2",
+                            media->Linux("tone.wav")}));
+        ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "testsrc=duration=3:size=64x48:rate=10", "-f", "lavfi", "-i",
+                            "sine=duration=3", "-shortest", "-c:v", "mpeg4", "-c:a", "mp2", media->Linux("clip.avi")}));
+        media->Write("broken.mp3", std::string(4000, '\x55'));
+    }
+    static void TearDownTestSuite() { delete media; }
+
+    void SetUp() override
+    {
+        job.exportFolder = work.Win("export/").c_str();
+        job.documentsFolder = work.Win("documents/").c_str();
+        std::filesystem::create_directories(work.Linux("export"));
+        std::filesystem::create_directories(work.Linux("documents"));
+        job.source = media->Win("tone.wav").c_str();
+        job.start = 0.5;
+        job.length = 2;
+        job.sampleRate = 44100;
+        job.bitRate = 128;
+        job.channels = 2;
+    }
+
+    int Convert(CString* output)
+    {
+        CFfmpegProcess runner;
+        return ConvertBatchRow(runner, job, &cancel, output);
+    }
+
+    static TempFolder* media;
+    TempFolder work;
+    BatchRowJob job;
+    int cancel = 0;
+};
+TempFolder* BatchRow::media = nullptr;
+
+double Seconds(const std::string& file) { return std::atof(Probe(file, "format=duration").c_str()); }
+
+TEST_F(BatchRow, EveryFormatHoldsTheClipInItsCodecRateAndChannels)
+{
+    struct Case {
+        const char* name;
+        const char* codec;
+        const char* rate;
+        const char* channels;
+    };
+    const Case cases[kOutputFormatCount] = {
+        {"tone.mp3", "mp3", "44100", "2"},          {"tone.wav", "pcm_s16le", "44100", "2"},
+        {"tone.mmf", "adpcm_yamaha", "44100", "1"}, {"tone.amr", "amr_nb", "8000", "1"},
+        {"tone.awb", "amr_wb", "16000", "1"},       {"tone.m4r", "aac", "44100", "2"},
+    };
+    for (int format = 0; format < kOutputFormatCount; ++format) {
+        const Case& c = cases[format];
+        job.format = format;
+        CString output;
+        ASSERT_EQ(Convert(&output), 1) << c.name;
+        EXPECT_STREQ(output, work.Win(std::string("export/") + c.name).c_str());
+        const std::string file = work.Linux(std::string("export/") + c.name);
+        EXPECT_EQ(Probe(file, "stream=codec_name"), c.codec) << c.name;
+        EXPECT_EQ(Probe(file, "stream=sample_rate"), c.rate) << c.name;
+        EXPECT_EQ(Probe(file, "stream=channels"), c.channels) << c.name;
+        if (format != 2) {  // the SMAF demuxer does not tell a duration
+            EXPECT_NEAR(Seconds(file), 2.0, 0.15) << c.name;
+        }
+    }
+    // The SMAF file's chunk length covers all but its first 8 bytes, and its last two are the CRC of the rest.
+    const Bytes smaf = ReadBytes(work.Linux("export/tone.mmf"));
+    ASSERT_GT(smaf.size(), 10u);
+    EXPECT_EQ(static_cast<size_t>(smaf[4]) << 24 | smaf[5] << 16 | smaf[6] << 8 | smaf[7], smaf.size() - 8);
+    const uint16_t crc = SmafCrc16(smaf.data(), smaf.size() - 2);
+    EXPECT_EQ(smaf[smaf.size() - 2], crc >> 8);
+    EXPECT_EQ(smaf[smaf.size() - 1], crc & 0xFF);
+}
+
+TEST_F(BatchRow, TheBitRateSettingReachesTheEncoder)
+{
+    job.bitRate = 32;
+    job.channels = 1;
+    CString output;
+    ASSERT_EQ(Convert(&output), 1);
+    EXPECT_EQ(Probe(work.Linux("export/tone.mp3"), "stream=bit_rate"), "32000");
+}
+
+TEST_F(BatchRow, FadesCutTheClipFirstAndLeaveNoWaveBehind)
+{
+    job.format = 1;
+    job.fadeIn = 1;
+    job.fadeOut = 1;
+    job.fadeLength = 0.5;
+    CString output;
+    ASSERT_EQ(Convert(&output), 1);
+    const std::string file = work.Linux("export/tone.wav");
+    EXPECT_NEAR(Seconds(file), 2.0, 0.05);
+    const Bytes wave = ReadBytes(file);
+    const size_t data = std::string(wave.begin(), wave.end()).find("data") + 8;
+    ASSERT_LT(data, wave.size());
+    auto peakAround = [&](double seconds) {
+        int peak = 0;
+        const size_t first = static_cast<size_t>(seconds * 44100);
+        for (size_t frame = first; frame < first + 200 && data + 4 * frame + 1 < wave.size(); ++frame)
+            peak = std::max(peak,
+                            std::abs(static_cast<int16_t>(wave[data + 4 * frame] | wave[data + 4 * frame + 1] << 8)));
+        return peak;
+    };
+    // Silent at both ends, three quarters up at the ramps' inner ends, full in the middle.
+    const int full = peakAround(1.0);
+    EXPECT_GT(full, 2000);
+    EXPECT_LT(peakAround(0.0), full / 50);
+    EXPECT_NEAR(peakAround(0.495), 0.74 * full, 0.03 * full);
+    EXPECT_LT(peakAround(1.9945), full / 50);
+    EXPECT_FALSE(std::filesystem::exists(work.Linux("documents/mervanetempwavefile.wav")));
+}
+
+TEST_F(BatchRow, APreviewWaveStandsInForItsMedia)
+{
+    ASSERT_TRUE(
+        Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=880:duration=1", work.Linux("documents/gone_tempmp3wave.wav")}));
+    job.source = media->Win("gone.mp3").c_str();
+    job.trim = 0;
+    CString output;
+    ASSERT_EQ(Convert(&output), 1);
+    EXPECT_NEAR(Seconds(work.Linux("export/gone.mp3")), 1.0, 0.1);
+}
+
+TEST_F(BatchRow, VideoGivesItsSoundTrack)
+{
+    job.source = media->Win("clip.avi").c_str();
+    job.format = 5;
+    CString output;
+    ASSERT_EQ(Convert(&output), 1);
+    EXPECT_EQ(Probe(work.Linux("export/clip.m4r"), "stream=codec_name"), "aac");
+    EXPECT_EQ(RunCapture({"ffprobe", "-v", "error", "-select_streams", "v", "-show_entries", "stream=codec_name", "-of",
+                          "default=nw=1:nk=1", work.Linux("export/clip.m4r")}),
+              "");
+}
+
+TEST_F(BatchRow, AnUnreadableFileFailsWithoutOutput)
+{
+    job.source = media->Win("broken.mp3").c_str();
+    for (int format : {0, 2}) {
+        job.format = format;
+        CString output;
+        EXPECT_EQ(Convert(&output), 0);
+        EXPECT_FALSE(std::filesystem::exists(work.Linux(std::string("export/broken") + GetOutputExtension(format))));
+    }
+}
+
+TEST_F(BatchRow, AStaleFadeWaveIsNeverConverted)
+{
+    // An earlier run kept its fade wave (removetemp=0); this row's fade step fails.
+    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=duration=1", work.Linux("documents/mervanetempwavefile.wav")}));
+    job.source = media->Win("broken.mp3").c_str();
+    job.fadeIn = 1;
+    job.fadeLength = 0.2;
+    job.removeTemp = 0;
+    CString output;
+    EXPECT_EQ(Convert(&output), 0);
+    EXPECT_FALSE(std::filesystem::exists(work.Linux("export/broken.mp3")));
+}
+
+TEST_F(BatchRow, ACancelDuringTheRunFailsTheRow)
+{
+    RecordedWindows windows;
+    static int* s_cancel = nullptr;
+    s_cancel = &cancel;
+    windows.pumpAction = [] {
+        g_bCancelFfmpeg = 1;
+        *s_cancel = 1;
+    };
+    job.length = 4;
+    CString output;
+    EXPECT_EQ(Convert(&output), 0);
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// The main dialog's batch conversion on the real ffmpeg: row states, the done dialog, cancel and its unwinding;
+// the current file's clip without a duration.
+#include <filesystem>
+#include <string>
+#include <utility>
+
+#include "audio/window_layer/audio_window_layer.h"
+#include "converter/clip_info_file.h"
+#include "converter/file_list_rows.h"
+#include "dialog_fixture.h"
+#include "audio_test_util.h"
+
+namespace {
+
+class BatchConvert : public ConverterDialog {
+protected:
+    void SetUp() override
+    {
+        ConverterDialog::SetUp();
+        SetAudioWindowHooks(AudioWindowLayerHooks());
+        std::filesystem::create_directories(program.Linux("export"));
+        program.Write("media/broken.mp3", std::string(3000, '\x55'));
+        ASSERT_TRUE(audiotest::Ffmpeg(
+            {"-f", "lavfi", "-i", "sine=frequency=440:duration=3", program.Linux("media/a tone.wav")}));
+        ASSERT_TRUE(
+            audiotest::Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=660:duration=3", program.Linux("media/b.wav")}));
+    }
+    void TearDown() override
+    {
+        SetAudioWindowHooks(DefaultAudioWindowHooks());
+        ConverterDialog::TearDown();
+    }
+    // "path:state" of each row for the media names and state keys given.
+    std::string Expected(std::initializer_list<std::pair<const char*, const char*>> rows) const
+    {
+        std::string text;
+        for (const auto& [name, state] : rows)
+            text += std::string(text.empty() ? "" : "|") + program.Win(std::string("media/") + name) + ":" +
+                    (std::string(state) == "Pending" ? "Pending" : GetLanguageText(state).GetString());
+        return text;
+    }
+    void AddRows(std::initializer_list<const char*> names)
+    {
+        int row = 0;
+        for (const char* name : names)
+            InsertMediaRow(dialog->m_fileList, row++, program.Win(std::string("media/") + name).c_str(), "Pending");
+    }
+};
+
+TEST_F(BatchConvert, AnUnreadableFileFailsAndTheBatchGoesOn)
+{
+    AddRows({"a tone.wav", "broken.mp3", "b.wav"});
+    Command(10);
+    EXPECT_EQ(Rows(), Expected({{"a tone.wav", "Done"}, {"broken.mp3", "error"}, {"b.wav", "Done"}}));
+    ASSERT_EQ(dialog->doneDialogs.size(), 1u);
+    EXPECT_EQ(dialog->doneDialogs[0].total, 3);
+    EXPECT_EQ(dialog->doneDialogs[0].done, 2);
+    EXPECT_STREQ(dialog->doneDialogs[0].firstOutput, program.Win("export/a tone.mp3").c_str());
+    EXPECT_EQ(audiotest::Probe(program.Linux("export/b.mp3"), "stream=codec_name"), "mp3");
+    EXPECT_EQ(dialog->m_converting, 0);
+    EXPECT_TRUE(dialog->m_fileList.IsWindowEnabled());
+}
+
+TEST_F(BatchConvert, AnEmptyListShowsTheDoneDialogWithNothingDone)
+{
+    Command(10);
+    ASSERT_EQ(dialog->doneDialogs.size(), 1u);
+    EXPECT_EQ(dialog->doneDialogs[0].total, 0);
+    EXPECT_EQ(dialog->doneDialogs[0].done, 0);
+    EXPECT_STREQ(dialog->doneDialogs[0].usedTime, "00:00:00");
+    EXPECT_STREQ(dialog->doneDialogs[0].firstOutput, "");
+}
+
+TEST_F(BatchConvert, ConvertDuringABatchCancelsAndIsIgnoredUntilItHasUnwound)
+{
+    AddRows({"a tone.wav", "b.wav"});
+    // Both presses arrive while the first row's ffmpeg run pumps the queue: the first cancels, the second
+    // finds the batch stopping.
+    dialog->PostMessage(WM_USER + 100, 10, 0);
+    dialog->PostMessage(WM_USER + 100, 10, 0);
+    Command(10);
+    EXPECT_EQ(Rows(), Expected({{"a tone.wav", "error"}, {"b.wav", "Pending"}}));
+    ASSERT_EQ(dialog->doneDialogs.size(), 1u);
+    EXPECT_EQ(dialog->doneDialogs[0].done, 0);
+    EXPECT_EQ(dialog->m_converting, 0);
+    EXPECT_EQ(dialog->m_stopping, 0);
+    EXPECT_TRUE(dialog->m_fileList.IsWindowEnabled());
+    // Afterwards convert starts a batch again.
+    Command(10);
+    EXPECT_EQ(Rows(), Expected({{"a tone.wav", "Done"}, {"b.wav", "Done"}}));
+}
+
+TEST_F(BatchConvert, AFileWithoutDurationKeepsItsRange)
+{
+    const CString broken = program.Win("media/broken.mp3").c_str();
+    WriteClipRangeKeys(GetClipInfoPath(broken), 20, 60);
+    dialog->SetCurrentFile(broken);
+    EXPECT_EQ(dialog->m_duration, 0);
+    EXPECT_EQ(dialog->m_span30, 0);
+    EXPECT_EQ(dialog->m_rangeBar.m_dStart, 20);
+    EXPECT_EQ(dialog->m_rangeBar.m_dEnd, 60);
+    const ClipInfo info = ReadClipInfoFile(GetClipInfoPath(broken), 5, 0, 0);
+    EXPECT_EQ(info.startPercent, 20);
+    EXPECT_EQ(info.endPercent, 60);
+    dialog->ToggleFixDuration();
+    EXPECT_EQ(dialog->m_rangeBar.m_dEnd, 60);
+}
+
+TEST_F(BatchConvert, FixedDurationShortensALongClipWhenTheFileIsMadeCurrent)
+{
+    ASSERT_TRUE(audiotest::Ffmpeg({"-f", "lavfi", "-i", "anullsrc=duration=60", program.Linux("media/long.wav")}));
+    const CString path = program.Win("media/long.wav").c_str();
+    WriteClipRangeKeys(GetClipInfoPath(path), 10, 85);  // 6 s to 51 s
+    dialog->m_fixSize = 1;
+    dialog->SetCurrentFile(path);
+    EXPECT_NEAR(dialog->m_rangeBar.m_dEnd, 60, 1e-9);  // 6 s + 30 s
+    EXPECT_NEAR(ReadClipInfoFile(GetClipInfoPath(path), 5, 0, 0).endPercent, 60, 1e-5);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// The skinned dialog base: caption buttons placed from the skin, their commands, dragging by the caption strip.
+#include "skin_dialog_fixture.h"
+
+namespace {
+
+bool QuitPosted()
+{
+    MSG msg;
+    return PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+TEST_F(SkinDialogTest, MainCaptionButtonsStepLeftByThePreviouslyLoadedWidth)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_MAIN);
+    ASSERT_TRUE(dlg.Open(300, 120));
+    CRect window;
+    dlg.GetWindowRect(&window);
+    int right = window.Width() - 1;
+    // close 16 wide; maximise steps by 16 and is 14 wide; restore shares its place; minimise steps by
+    // restore's 14; tray by minimise's 12; help by tray's 16; about by help's 14.
+    int close = right - 16, max = close - 16, min = max - 14, tray = min - 12, help = tray - 16, about = help - 14;
+    const struct {
+        CSkinButton* button;
+        CRect rect;
+        UINT id;
+    } expected[] = {
+        {&dlg.m_btnClose, CRect(close, 1, close + 16, 15), 300}, {&dlg.m_btnMaximize, CRect(max, 1, max + 14, 15), 303},
+        {&dlg.m_btnRestore, CRect(max, 1, max + 14, 15), 304},   {&dlg.m_btnMinimize, CRect(min, 1, min + 12, 15), 302},
+        {&dlg.m_btnToTray, CRect(tray, 1, tray + 16, 15), 301},  {&dlg.m_btnHelp, CRect(help, 1, help + 14, 15), 2007},
+        {&dlg.m_btnAbout, CRect(about, 1, about + 18, 15), 42},
+    };
+    for (const auto& e : expected) {
+        ASSERT_TRUE(e.button->GetSafeHwnd()) << e.id;
+        EXPECT_EQ(dlg.ChildRect(*e.button), e.rect) << e.id;
+        EXPECT_EQ((UINT)e.button->GetDlgCtrlID(), e.id);
+    }
+    EXPECT_TRUE(dlg.m_btnMaximize.IsWindowVisible());
+    EXPECT_FALSE(dlg.m_btnRestore.IsWindowVisible());
+    EXPECT_FALSE(dlg.m_btnHomePage.GetSafeHwnd());
+}
+
+TEST_F(SkinDialogTest, ChildDialogHasOnlyTheCloseButtonWhichCancels)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_CHILD);
+    ASSERT_TRUE(dlg.Open());
+    EXPECT_TRUE(dlg.m_btnClose.GetSafeHwnd());
+    for (CSkinButton* b : {&dlg.m_btnMaximize, &dlg.m_btnMinimize, &dlg.m_btnToTray, &dlg.m_btnAbout})
+        EXPECT_FALSE(b->GetSafeHwnd());
+    dlg.PostMessage(WM_SKINCOMMAND, 300, 0);
+    PumpFor(50);
+    EXPECT_EQ(dlg.cancels, 1);
+    EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(SkinDialogTest, MainCloseEndsTheMessageLoop)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_MAIN);
+    ASSERT_TRUE(dlg.Open());
+    dlg.SendMessage(WM_SKINCOMMAND, 300, 0);
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_EQ(dlg.cancels, 0);
+}
+
+// Without a window manager the display does not maximise; a resize by other means shows the pair's state.
+TEST_F(SkinDialogTest, MaximiseAndRestoreSwapThePairAtTheNextResize)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_MAIN);
+    ASSERT_TRUE(dlg.Open(300, 120));
+    CRect pair = dlg.ChildRect(dlg.m_btnMaximize);
+    dlg.PostMessage(WM_SKINCOMMAND, 303, 0);
+    PumpFor(50);
+    EXPECT_EQ(dlg.m_bMaximized, 1);
+    EXPECT_EQ(dlg.m_bSizedByCaption, 1);
+    dlg.SetWindowPos(nullptr, 0, 0, 400, 150, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(50);
+    EXPECT_FALSE(dlg.m_btnMaximize.IsWindowVisible());
+    EXPECT_TRUE(dlg.m_btnRestore.IsWindowVisible());
+    // The pair and its neighbours follow the right edge; the pair steps its neighbours by maximise's width.
+    CRect wide = dlg.ChildRect(dlg.m_btnRestore);
+    EXPECT_EQ(wide, pair + CPoint(100, 0));
+    EXPECT_EQ(dlg.ChildRect(dlg.m_btnMinimize).left, wide.left - 14);
+    dlg.PostMessage(WM_SKINCOMMAND, 304, 0);
+    PumpFor(50);
+    dlg.SetWindowPos(nullptr, 0, 0, 300, 120, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(50);
+    EXPECT_EQ(dlg.m_bMaximized, 0);
+    EXPECT_TRUE(dlg.m_btnMaximize.IsWindowVisible());
+    EXPECT_FALSE(dlg.m_btnRestore.IsWindowVisible());
+    EXPECT_EQ(dlg.ChildRect(dlg.m_btnMaximize), pair);
+}
+
+TEST_F(SkinDialogTest, UnknownCommandsAreIgnored)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_CHILD);
+    ASSERT_TRUE(dlg.Open());
+    for (WPARAM id : {0, 299, 305, 1030, 2000, 9999})
+        dlg.SendMessage(WM_SKINCOMMAND, id, 0);
+    EXPECT_EQ(dlg.cancels, 0);
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(SkinDialogTest, ClickOnTheCloseButtonPostsItsCommand)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_CHILD);
+    ASSERT_TRUE(dlg.Open());
+    CRect close = dlg.ChildRect(dlg.m_btnClose);
+    MoveTo(dlg.GetSafeHwnd(), close.CenterPoint().x, close.CenterPoint().y);
+    Press();
+    Release();
+    PumpFor(50);
+    EXPECT_EQ(dlg.cancels, 1);
+}
+
+TEST_F(SkinDialogTest, PressInTheTopTwentyOnePixelsDragsTheWindow)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_CHILD);
+    ASSERT_TRUE(dlg.Open());
+    const struct {
+        int y;
+        bool drags;
+    } cases[] = {{20, true}, {21, false}, {0, true}, {60, false}};
+    for (const auto& c : cases) {
+        CRect before;
+        dlg.GetWindowRect(&before);
+        MoveTo(dlg.GetSafeHwnd(), 100, c.y);
+        Press();
+        MoveTo(dlg.GetSafeHwnd(), 130, c.y + 25);
+        Release();
+        PumpFor(50);
+        CRect after;
+        dlg.GetWindowRect(&after);
+        EXPECT_EQ(after.TopLeft(), c.drags ? before.TopLeft() + CSize(30, 25) : before.TopLeft()) << "y " << c.y;
+    }
+}
+
+TEST_F(SkinDialogTest, ConverterPlacesItsOwnCaptionButtonsWhenAsked)
+{
+    SetDeliverable(DELIVERABLE_CONVERTER);
+    TestSkinDialog dlg(CSkinDialog::CAPTION_MAIN);
+    ASSERT_TRUE(dlg.Open(300, 120));
+    EXPECT_FALSE(dlg.m_btnClose.GetSafeHwnd());
+    dlg.CreateCaptionButtons();
+    CRect window;
+    dlg.GetWindowRect(&window);
+    int close = window.Width() - 1 - 16;
+    EXPECT_EQ(dlg.ChildRect(dlg.m_btnClose), CRect(close, 0, close + 16, 14));
+    EXPECT_EQ(dlg.m_btnClose.GetDlgCtrlID(), 1030);
+    CSkinButton* placed[] = {&dlg.m_btnToTray, &dlg.m_btnMinimize, &dlg.m_btnHomePage, &dlg.m_btnHelp};
+    const int ids[] = {1031, 1032, 2002, 2003};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(dlg.ChildRect(*placed[i]), kConverterPlaced[i].rect) << i;
+        EXPECT_EQ(placed[i]->GetDlgCtrlID(), ids[i]);
+    }
+    EXPECT_FALSE(dlg.m_btnAbout.GetSafeHwnd());
+    dlg.SendMessage(WM_SKINCOMMAND, 300, 0);
+    EXPECT_FALSE(QuitPosted());
+    dlg.SendMessage(WM_SKINCOMMAND, 1030, 0);
+    EXPECT_TRUE(QuitPosted());
+}
+
+}  // namespace
