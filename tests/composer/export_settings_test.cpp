@@ -1,4 +1,4 @@
-// The export settings of common.ini, the names of exported ringtones and new songs, and skin format texts.
+// The export settings of common.ini, the names of exported ringtones and new songs, and the range texts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +8,6 @@
 #include "composer/export_settings.h"
 #include "kernel/program_paths.h"
 #include "services/app_folder.h"
-#include "services/skin_format.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -91,32 +90,6 @@ TEST(ExportName, ASongWithAFileExportsUnderItsTitle)
     dir.Write("song.m4r", "older");
     EXPECT_EQ(ExportNameForSong(folder, "E:\\music\\song.mid"), folder + "song.m4r");
     EXPECT_EQ(ExportNameForSong(folder, ""), folder + "tonwick-001.m4r");
-}
-
-TEST(SkinFormat, OnlyTheExpectedConversionsAreFilledIn)
-{
-    const struct {
-        const char* format;
-        const char* shown;
-    } fade[] = {
-        {"Fade %d%%", "Fade 7%"},
-        {"Fade %3d s", "Fade   7 s"},
-        {"Fade %i", "Fade 7"},
-        {"Fade", "Fade"},
-        {"Fade %s", "Fade %s"},            // a text where a number is given
-        {"Fade %d %d", "Fade %d %d"},      // more conversions than values
-        {"Fade %n", "Fade %n"},            // writes memory
-        {"Fade %ld", "Fade %ld"},          // another size
-        {"Fade %*d", "Fade %*d"},          // width from the values
-        {"Fade %99999d", "Fade %99999d"},  // a huge width
-        {"100%", "100%"},
-    };
-    for (const auto& c : fade)
-        EXPECT_EQ(FormatSkinText(c.format, {7}), c.shown) << c.format;
-    EXPECT_EQ(FormatSkinText("Converting %d of %d: %d%%", {2, 5, 40}), "Converting 2 of 5: 40%");
-    EXPECT_EQ(FormatSkinText("Converting %d of %s", {2, 5, 40}), "Converting %d of %s");
-    EXPECT_EQ(FormatSkinText("File: %s", {"a.wav"}), "File: a.wav");
-    EXPECT_EQ(FormatSkinText("File: %d", {"a.wav"}), "File: %d");
 }
 
 TEST(ExportRange, TimesAndSizeEstimate)
