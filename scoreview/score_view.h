@@ -303,6 +303,18 @@ public:
     NoteEvent lastDeletedNote;
     int mouseTick = 0;
 
+    // The note context menu: accidental items 4400 .. 4404 (+2 .. -2), the stem items and one item per track.
+    static constexpr int kMenuAccidentalFirst = 4400;
+    static constexpr int kMenuStemUp = 4406;
+    static constexpr int kMenuStemDown = 4407;
+    static constexpr int kMenuMoveFirst = 4410;
+    static constexpr int kMenuMoveLast = kMenuMoveFirst + 28;
+    void BuildNoteMenu(CMenu& menu);
+    afx_msg void OnRButtonDown(UINT flags, CPoint point);
+    afx_msg void OnNoteAccidental(UINT id);
+    afx_msg void OnNoteStem(UINT id);
+    afx_msg void OnMoveNoteToTrack(UINT id);
+
     int threeStateOption = 0;     // -1, 0 or 1, kept for the composer's range menu
     int currentMeasure = 0;       // measure of the edit position, zero-based
     int verticalScrollRange = 0;  // how far the page scrolls vertically: scaled height minus placement height

@@ -4,6 +4,7 @@
 #include "kernel/prompt_service.h"
 #include "scoreview/score_view.h"
 #include "tests/support/temp_folder.h"
+#include "ui/menu.h"
 #include "ui/ui.h"
 
 namespace {
@@ -142,6 +143,52 @@ TEST_F(ScoreViewEdit, TracksAreAddedAfterTheLastShownAndOneAlwaysStays)
     EXPECT_EQ(view.score.CountShownTracks(), 1);
     view.AddOrRemoveTrack(1);
     EXPECT_TRUE(view.score.GetTrack(1)->IsShown());
+}
+
+TEST_F(ScoreViewEdit, TheNoteMenuChangesAccidentalStemAndTrackAndMarksTheSongChanged)
+{
+    CTrack* track = view.score.GetTrack(0);
+    track->InsertNote(false, 0, 96, 59, 96, -1, 0, 0, 0, 0, 0);
+    view.hoveredNote = track->notes;
+    view.score.trackCount = 40;
+    CMenu menu;
+    view.BuildNoteMenu(menu);
+    for (int id = 4400; id <= 4404; ++id)
+        EXPECT_EQ((menu.GetMenuState(id, MF_BYCOMMAND) & MF_CHECKED) != 0, id == 4403) << id;
+    EXPECT_EQ(menu.GetSubMenu(9)->GetMenuItemCount(), 29u);
+
+    const int pitch = track->notes->pitch;
+    view.OnNoteAccidental(4400);
+    EXPECT_EQ(track->notes->pitch, pitch + 3);
+    EXPECT_EQ(track->notes->accidental, 2);
+    EXPECT_EQ(view.score.modified, 1);
+    view.score.modified = 0;
+    view.OnNoteStem(4407);
+    EXPECT_EQ(track->notes->stemDirection, -1);
+    EXPECT_EQ(view.score.modified, 1);
+
+    track->notes->pitch = 127;  // a sharper spelling would leave the MIDI range
+    view.OnNoteAccidental(4400 + 0);
+    EXPECT_EQ(track->notes->pitch, 127);
+
+    view.score.modified = 0;
+    view.OnMoveNoteToTrack(4410 + 2);
+    EXPECT_EQ(track->notes, nullptr);
+    ASSERT_NE(view.score.GetTrack(2)->notes, nullptr);
+    EXPECT_EQ(view.score.GetTrack(2)->notes->next, nullptr);
+    EXPECT_EQ(view.hoveredNote, nullptr);
+    EXPECT_EQ(view.score.modified, 1);
+}
+
+TEST_F(ScoreViewEdit, ARightClickBesideNotesStepsTheNoteValueInNoteEntryOnly)
+{
+    view.paletteChoice[0] = 6;
+    view.editMode = 1;
+    view.OnRButtonDown(0, CPoint(10, 10));
+    EXPECT_EQ(view.paletteChoice[0], 6);
+    view.editMode = 2;
+    view.OnRButtonDown(0, CPoint(10, 10));
+    EXPECT_EQ(view.paletteChoice[0], 0);
 }
 
 }  // namespace
