@@ -15,6 +15,11 @@ ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 ON_WM_SETCURSOR()
 ON_WM_TIMER()
+ON_MESSAGE(kViewNotifyMessage, CScoreView::OnViewNotify)
+ON_WM_RBUTTONDOWN()
+ON_COMMAND_RANGE(CScoreView::kMenuAccidentalFirst, CScoreView::kMenuAccidentalFirst + 4, CScoreView::OnNoteAccidental)
+ON_COMMAND_RANGE(CScoreView::kMenuStemUp, CScoreView::kMenuStemDown, CScoreView::OnNoteStem)
+ON_COMMAND_RANGE(CScoreView::kMenuMoveFirst, CScoreView::kMenuMoveLast, CScoreView::OnMoveNoteToTrack)
 END_MESSAGE_MAP()
 
 CScoreView::CScoreView()
@@ -59,13 +64,17 @@ CScoreView::~CScoreView()
     CloseMidiDevices();
 }
 
-void CScoreView::AttachToOwner(CWnd* window, UINT message, UINT code)
+void CScoreView::AttachToOwner(int backgroundBase, CWnd* window, UINT message, UINT code)
 {
+    if (m_hWnd) {
+        SetTimer(0, 100, nullptr);
+        SetTimer(1, 300, nullptr);
+    }
+    OpenMidiFromSettings(this);
+    backgroundResourceBase = backgroundBase;
     notifyWindow = window;
     notifyMessage = message;
     notifyCode = code;
-    if (m_hWnd)
-        SetTimer(0, 100, nullptr);
 }
 
 void CScoreView::SendReason(LPARAM reason)

@@ -41,7 +41,7 @@ public:
     ~CScoreView() override;
 
     // Core: owner, metrics, page, background.
-    void AttachToOwner(CWnd* window, UINT message, UINT code);
+    void AttachToOwner(int backgroundBase, CWnd* window, UINT message, UINT code);
     void SendReason(LPARAM reason);
     void CreateChildDialogs();
     void UpdateMetrics();
@@ -221,6 +221,133 @@ public:
     int trackVolume[kMaxTracks] = {};
     int trackChannel[kMaxTracks] = {};
 
+    // Commands the composer calls, the notifications the view receives, and the state the composer reads.
+    // The composer reads the song's own fields through `score`: tempo, division, modified flag, file path
+    // (`score.fileName`), the value-modifier flag (`score.dotMode`) and the first line's measures per line.
+    void SetPageSize(int width, int height);
+    void SetStaffScale(double scale, int refresh);
+    void SetMeasuresPerLine(int n);
+    void SetEditMode(int mode);
+    void SetPaletteChoice(int group, int value);
+    void SetSymbolNumber(int n);
+    void SetShowHandles(int flag);
+    void SetGridValue(int value);
+    int GetDivision() const { return score.division; }
+    int GetTempo() const { return score.tempo; }
+    int TicksToSeconds(int ticks) const;
+    void NewScore(int resetView);
+    int PromptSaveIfStopped();
+    int AskSaveChanges();
+    int OpenScoreFile(CString path, int smafOption);
+    int Save();
+    int SaveAs();
+    void ZoomTo(double z);
+    void ZoomToFit();
+    void ZoomReset();
+    void RefreshScore();
+    void ScrollBeats(int delta);
+    void SetCursorTick(int tick);
+    void ScrollToBeat(int beat);
+    void ChangeNoteSpacing(int wider);
+    void SetRangePercent(double start, double end);
+    void ReapplyRangePercent();
+    void Play(int loop);
+    void Stop();
+    void AddOrRemoveTrack(int add);
+    void ShowTrackEditor();
+    void FillTrackTables();
+    void OnChangeClef();
+    void OnChangeKeySignature();
+    void OnChangeTimeSignature();
+    void OnEditMeasures();
+    void OnMidiDevices();
+    void OnUndo();
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // Grid positions for the owner's position bar, and the grid x under the last mouse point (window x).
+    void GetBeatXs(int* xs, int& count, int& ratio, int max);
+    int GetSnappedMouseX();
+    void SetRangeMeasureValue(int value);
+    void SetStaffSpacing(int y);
+    void SetBottomMargin(int y);
+    void SetLineGap(int y);
+    void SetLeftMargin(int x);
+    // The handler of WM_USER+100 from the playback engine, the owner and the child dialogs.
+    LRESULT OnViewNotify(WPARAM code, LPARAM value);
+    void FollowPlayback(int beat);
+    void ApplyTrackTables(int move);
+    void RedrawAndInvalidate();
+    void UpdatePageCount();
+    void GetGridStep(int measure, double& step, double& beatLength);
+    void ApplyKeySignature(int key, int moveNotes, int down);
+    void ChangeKeyMovingNotes(int key, int measure, int move, int down);
+
+    // Undo history: kinds 0 (note inserted), 1 (note erased) and 6 (curve mark erased).
+    static constexpr int kUndoDepth = 10;
+    static constexpr int kUndoRecords = 20;
+    static constexpr int kUndoNoteInserted = 0;
+    static constexpr int kUndoNoteDeleted = 1;
+    static constexpr int kUndoCurveDeleted = 6;
+    struct UndoNoteRecord {
+        NoteEvent note;
+        uint8_t track = 0;
+    };
+    struct UndoCurveRecord {
+        CurveMark mark;
+        uint8_t track = 0;
+    };
+    struct UndoNoteStack {
+        int8_t count = 0;
+        UndoNoteRecord records[kUndoRecords];
+    };
+    struct UndoCurveStack {
+        int8_t count = 0;
+        UndoCurveRecord records[kUndoRecords];
+    };
+    void PushUndoNoteInserted(int start, int end, int pitch, int velocity, int accidental);
+    void PushUndoNote(const NoteEvent& note);
+    void PushUndoNoteDeleted(const NoteEvent& note);
+    void PushUndoCurveDeleted(const CurveMark& mark);
+    int UndoOne();
+    int undoDepth = 0;
+    int undoKinds[kUndoDepth] = {};
+    UndoNoteStack undoInserted;
+    UndoNoteStack undoDeleted;
+    UndoCurveStack undoCurves;
+
+    // Note editing.
+    static void CopyNote(const NoteEvent& from, NoteEvent& to);
+    int DeleteNote(bool pushUndo, int track, const NoteEvent& pattern);
+    NoteEvent* RemoveGraceChain(int track, NoteEvent* note);
+    // Clears the hover (and its hit kind) so that no pointer outlives the note it names.
+    void ForgetHoveredNote();
+    NoteEvent* hoveredNote = nullptr;
+    NoteEvent* annotatedNote = nullptr;
+    TextAnnotation* editedAnnotation = nullptr;
+    NoteEvent lastDeletedNote;
+    int mouseTick = 0;
+
+    // The note context menu: accidental items 4400 .. 4404 (+2 .. -2), the stem items and one item per track.
+    static constexpr int kMenuAccidentalFirst = 4400;
+    static constexpr int kMenuStemUp = 4406;
+    static constexpr int kMenuStemDown = 4407;
+    static constexpr int kMenuMoveFirst = 4410;
+    static constexpr int kMenuMoveLast = kMenuMoveFirst + 28;
+    void BuildNoteMenu(CMenu& menu);
+    afx_msg void OnRButtonDown(UINT flags, CPoint point);
+    afx_msg void OnNoteAccidental(UINT id);
+    afx_msg void OnNoteStem(UINT id);
+    afx_msg void OnMoveNoteToTrack(UINT id);
+
+    int threeStateOption = 0;     // -1, 0 or 1, kept for the composer's range menu
+    int currentMeasure = 0;       // measure of the edit position, zero-based
+    int verticalScrollRange = 0;  // how far the page scrolls vertically: scaled height minus placement height
+    int pageIndex = 0;            // page stepped to by the composer's page walk
+    int pageCount = 1;            // screens of beats the song needs at the present zoom
+    int suppressEditHandles = 0;  // set while the composer walks the pages
+    int selectedLine = -1;        // line whose extra gap the line-gap guide drags; -1 none
+    int selectedFirstTrack = 0;   // tracks that SetRangeMeasureValue marks
+    int selectedLastTrack = 0;
+
 protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
@@ -230,6 +357,10 @@ protected:
 
 private:
     LayoutSong MakeLayoutSong(int track) const;
+    void PushUndoKind(int kind);
+    void PushNoteRecord(UndoNoteStack& stack, int kind, const NoteEvent& note);
+    // Unlinks and frees a note of the track, forgetting every pointer the view keeps to it.
+    void FreeNote(CTrack* track, NoteEvent* note);
     StripView MakeStripView();
     // Clefs, key and time signatures of the painted measures of one staff.
     void PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* clefFont);

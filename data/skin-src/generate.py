@@ -12,11 +12,15 @@ DATA = os.path.dirname(HERE)
 
 # ---------------------------------------------------------------- palettes
 
+# key: the colour keyed out of the range markers (and the converter's window face); window: the composer's
+# window face, which its main window is erased with (its "transcolor").
 PALETTES = {
-    "composer-1": dict(name="Blue", key=(255, 0, 255), bar="#1d4f91", bar2="#2f6fc4", face="#3f7fd6",
+    "composer-1": dict(name="Blue", key=(255, 0, 255), window=(29, 79, 145), bar="#1d4f91", bar2="#2f6fc4",
+                       face="#3f7fd6",
                        face2="#2a5fae", hover="#6aa2f0", press="#173f75", ink="#ffffff", accent="#ffd54a",
                        line="#0f2c55", well="#0e2748", fill="#58b0ff", text=(255, 255, 255)),
-    "composer-2": dict(name="Graphite", key=(255, 0, 255), bar="#2b2f36", bar2="#3b414b", face="#4a515d",
+    "composer-2": dict(name="Graphite", key=(255, 0, 255), window=(43, 47, 54), bar="#2b2f36", bar2="#3b414b",
+                       face="#4a515d",
                        face2="#363b44", hover="#626b79", press="#1f2227", ink="#f2f2f2", accent="#f0a030",
                        line="#15171b", well="#17191d", fill="#f0a030", text=(242, 242, 242)),
     "converter-1": dict(name="Blue", key=(250, 0, 250), key2=(255, 10, 255), bar="#1d4f91", bar2="#2f6fc4",
@@ -379,7 +383,7 @@ def draw(item, p, ground):
 
 def ini_for(elements, texts, p, converter):
     lines = ["; Written by data/skin-src/generate.py.", "[common]", "name=%s" % p["name"],
-             "transcolor=%d,%d,%d" % p["key"]]
+             "transcolor=%d,%d,%d" % p.get("window", p["key"])]
     if converter:
         lines.append("transcolor2=%d,%d,%d" % p["key2"])
     for n in sorted(elements):

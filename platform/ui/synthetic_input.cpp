@@ -15,6 +15,10 @@ wxWindow* MouseTarget(const wxPoint& screen)
         if (s)
             return s->surface ? static_cast<wxWindow*>(s->surface) : s->outer;
     }
+    // A window being moved or sized holds the pointer as a capture does, wherever the press began.
+    for (HWND top : TopLevelWindows())
+        if (WindowState* s = StateOf(top); s && s->tracking && s->surface)
+            return s->surface;
     // The deepest shown window of ours that holds the point.
     wxWindow* best = nullptr;
     for (HWND top : TopLevelWindows()) {

@@ -91,13 +91,15 @@ TEST_P(Skins, ButtonStripsHoldFourFramesOfTheElementsSize)
     }
 }
 
-// The transparent colour (the converter: its range) appears only in the pictures that are keyed:
-// the window face, outside its outline, and the range marker, around its shape.
+// The key colour appears only in the pictures that are keyed: the converter's window face, outside its
+// outline, and the range marker, around its shape. The converter keys with its transparent colour range; the
+// composer's transparent colour is its window face, and its range marker is keyed with element 20's colour.
 TEST_P(Skins, TransparentColourOnlyInKeyedPictures)
 {
+    const bool composer = std::string(GetParam()) == "skin-com";
     for (const fs::path& skin : SkinFolders(GetParam())) {
         Ini ini = ReadIni(skin / "skin.ini");
-        unsigned low = Colour(ini["common"]["transcolor"]);
+        unsigned low = Colour(composer ? ini["textbtn20"]["fntcolor"] : ini["common"]["transcolor"]);
         unsigned high = ini["common"].count("transcolor2") ? Colour(ini["common"]["transcolor2"]) : low;
         std::set<std::string> keyed = {"rangemarker.bmp", "background.bmp"};
         for (const auto& entry : fs::directory_iterator(skin)) {

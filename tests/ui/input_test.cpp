@@ -164,6 +164,39 @@ TEST(Input, CaptionPressPostedFromAClickDragsTheWindow)
     EXPECT_EQ(after.Width(), before.Width());
 }
 
+TEST(Input, SizingBegunThroughATransparentChildHoldsThePointer)
+{
+    // The parent starts a bottom-right sizing from a press that a plain static in its corner passed on.
+    class SizeWnd : public CWnd {
+    public:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_LBUTTONDOWN)
+                PostMessage(WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, lParam);
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "size", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr));
+    CStatic grip;
+    ASSERT_TRUE(grip.Create("", WS_CHILD | WS_VISIBLE, CRect(184, 134, 200, 150), &w, 1));
+    PumpFor(50);
+    CRect before;
+    w.GetWindowRect(&before);
+    POINT p{before.right - 6, before.bottom - 6};
+    MouseStep(MOUSEEVENTF_LEFTDOWN, p);
+    PumpFor(30);
+    MouseStep(0, POINT{p.x + 40, p.y + 30});
+    MouseStep(MOUSEEVENTF_LEFTUP, POINT{p.x + 40, p.y + 30});
+    CRect after;
+    ASSERT_TRUE(PumpUntil([&] {
+        w.GetWindowRect(&after);
+        return after.Width() != before.Width();
+    }));
+    EXPECT_EQ(after.Size(), before.Size() + CSize(40, 30));
+    EXPECT_EQ(after.TopLeft(), before.TopLeft());
+    w.DestroyWindow();
+}
+
 }  // namespace
 
 namespace {

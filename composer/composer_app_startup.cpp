@@ -1,0 +1,60 @@
+// The composer's start-up helpers: the suite switch, the single-instance check, the launcher restart and the
+// legacy language chooser.
+#include "composer/composer_app.h"
+
+#include <memory>
+
+#include "services/app_folder.h"
+#include "services/file_finder.h"
+#include "services/ini_file.h"
+#include "services/numbered_text.h"
+#include "skinui/skin_dialog.h"
+#include "ui/shellapi.h"
+
+int g_bStandAlone = 1;
+
+void ReadSuiteSwitch(const CString& firstArgument)
+{
+    CString lower = firstArgument;
+    lower.MakeLower();
+    if (lower == "-tonwicksuite")
+        g_bStandAlone = 0;
+}
+
+bool IsAlreadyRunning()
+{
+    const HWND window = FindWindow(nullptr, g_strProductTitle);
+    return window && IsWindow(window);
+}
+
+void RestartSuiteLauncher()
+{
+    CIniFile ini(GetAppFolder() + "common.ini");
+    ini.SetSection("TonwickSuite");
+    ShellExecute(nullptr, "open", GetAppFolder() + "TonwickSuite.exe", nullptr, nullptr, SW_SHOWNORMAL);
+    ini.WriteInt("SuiteLaunched", 0);
+}
+
+void LookupLegacyLanguageFile()
+{
+    CIniFile ini(GetAppFolder() + "kestrin.ini");
+    ini.SetSection("main");
+    const CString configured = ini.GetString("language", "");
+    CFileFinder finder;
+    finder.FindFiles(GetAppFolder() + "lan\\", "*.txt", TRUE, 0, FALSE, nullptr, nullptr);
+    if (finder.GetSize() == 0)
+        return;
+    int chosen = 0;
+    for (int i = 0; i < finder.GetSize(); ++i) {
+        if (GetNumberedTextFromFile(finder[i].m_strPath, 1) == configured) {
+            chosen = i;
+            break;
+        }
+    }
+    const CString path = finder[chosen].m_strPath;
+    const int slash = path.ReverseFind('\\');
+    int dot = path.ReverseFind('.');
+    if (dot < slash)
+        dot = path.GetLength();
+    g_strLegacyLanguage = path.Mid(slash + 1, dot - slash - 1);
+}

@@ -1,0 +1,53 @@
+// CExportDoneDialog: what to do with a new ringtone.
+#include "composer/export_done_dialog.h"
+
+#include "services/language_text.h"
+#include "services/path_parts.h"
+#include "ui/shellapi.h"
+
+BEGIN_MESSAGE_MAP(CExportDoneDialog, CSkinDialog)
+ON_BN_CLICKED(CExportDoneDialog::kOpenFileId, CExportDoneDialog::OnOpenFileChosen)
+ON_BN_CLICKED(CExportDoneDialog::kOpenFolderId, CExportDoneDialog::OnOpenFolderChosen)
+ON_BN_CLICKED(CExportDoneDialog::kContinueId, CExportDoneDialog::OnContinueChosen)
+END_MESSAGE_MAP()
+
+CExportDoneDialog::CExportDoneDialog(CString strOutputPath, CString strTitle, CWnd* pParent)
+    : CSkinDialog(IDD, pParent, strTitle, 1),
+      m_strFolder(GetPathFolder(strOutputPath)),
+      m_strOutputPath(strOutputPath),
+      m_strMessage(GetLanguageText("exportfoldertip") + strOutputPath)
+{
+}
+
+void CExportDoneDialog::DoDataExchange(CDataExchange* pDX)
+{
+    CSkinDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, kMessageId, m_strMessage);
+}
+
+BOOL CExportDoneDialog::OnInitDialog()
+{
+    CSkinDialog::OnInitDialog();
+    SetDlgItemText(kOpenFileId, GetLanguageText("openitunes"));
+    SetDlgItemText(kOpenFolderId, GetLanguageText("openexport"));
+    SetDlgItemText(kContinueId, GetLanguageText("closecontinue"));
+    SetDlgItemText(IDCANCEL, GetLanguageText("next"));
+    CheckRadioButton(kOpenFileId, kContinueId, kOpenFileId);
+    return TRUE;
+}
+
+void CExportDoneDialog::OnOpenFileChosen() { m_nChoice = kOpenFile; }
+
+void CExportDoneDialog::OnOpenFolderChosen() { m_nChoice = kOpenFolder; }
+
+void CExportDoneDialog::OnContinueChosen() { m_nChoice = kContinue; }
+
+void CExportDoneDialog::OnCancel()
+{
+    CSkinDialog::OnCancel();
+    // The ringtone opens in the desktop's own program for its type.
+    if (m_nChoice == kOpenFile)
+        ShellExecute(GetSafeHwnd(), "open", m_strOutputPath, nullptr, nullptr, SW_SHOWNORMAL);
+    else if (m_nChoice == kOpenFolder)
+        ShellExecute(GetSafeHwnd(), "open", m_strFolder, nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -1,0 +1,94 @@
+// One ringtone export of the composer.
+#include "composer/ringtone_export.h"
+
+#include "audio/midi_audio.h"
+#include "composer/export_name.h"
+#include "kernel/file_api.h"
+#include "kernel/prompt_service.h"
+#include "services/composer_globals.h"
+#include "services/cursor/wait_cursor.h"
+#include "services/documents_folder.h"
+#include "services/file_exists.h"
+#include "services/language_text.h"
+#include "services/log_writer.h"
+#include "song/score.h"
+
+namespace {
+
+bool g_bExportRunning = false;
+
+// The whole run, whatever way it ends.
+class RunningExport {
+public:
+    RunningExport()
+    {
+        g_bExportRunning = true;
+        ShowWaitCursor();
+    }
+    ~RunningExport()
+    {
+        RestoreCursor();
+        g_bExportRunning = false;
+    }
+    RunningExport(const RunningExport&) = delete;
+    RunningExport& operator=(const RunningExport&) = delete;
+};
+
+void ReportFailure(const CString& strOutputPath)
+{
+    WriteLog("Export failed - ", strOutputPath);
+    CString text;
+    text.Format("The ringtone was not written:\n%s", static_cast<const char*>(strOutputPath));
+    MessageBox(nullptr, text, GetLanguageText("error"), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+bool IsRingtoneExportRunning() { return g_bExportRunning; }
+
+int SongTicksToSeconds(const CScore& song, int ticks)
+{
+    const int perMinute = song.tempo * song.division;
+    return perMinute > 0 ? ticks * 60 / perMinute : 0;
+}
+
+RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
+{
+    RingtoneExportResult result;
+    if (g_bExportRunning) {
+        WriteLog("Export refused: an export is running");
+        result.bRefused = true;
+        return result;
+    }
+    CScore& song = *request.pSong;
+    const int seconds = SongTicksToSeconds(song, *request.pRangeEnd - *request.pRangeStart);
+
+    MidiExportContext context = GetMidiExportContext();
+    context.pProgressDialog = request.pProgressDialog;
+    context.bMainDialog = GetMainDialog() != nullptr;
+    context.bFadeIn = request.bFadeIn;
+    context.bFadeOut = request.bFadeOut;
+    context.nFadeValue = request.nFadeTime;
+    SetMidiExportContext(context);
+
+    const CString strMidiPath = GetDocumentsFolder() + "tmpwave.mid";
+    result.strAutomaticName = ExportNameForSong(request.strExportFolder, request.strSongPath);
+    result.strOutputPath = result.strAutomaticName;
+    if (!request.strTargetPath.IsEmpty())
+        result.strOutputPath = request.strTargetPath;
+    else
+        g_nLastSaveAsKind = 5;
+
+    RunningExport running;
+    // A short ringtone gets two more quarter notes, so that its last notes can ring out.
+    if (seconds < 10)
+        *request.pRangeEnd += 2 * song.division;
+    // The song writer reports its own failure; the audio step reports its own and leaves no partial file.
+    if (song.SaveMidiFile(strMidiPath))
+        result.bWritten = ExportMidiAudio(strMidiPath, result.strOutputPath, g_nLastSaveAsKind) != 0;
+    if (FileExists(strMidiPath))
+        DeleteFile(strMidiPath);
+    if (!result.bWritten)
+        ReportFailure(result.strOutputPath);
+    return result;
+}

@@ -1,0 +1,324 @@
+// The composer's main window: its controls with their ids and skin elements, the layout at two sizes, the
+// minimum size, the scroll bars and the keys and commands that close it or not.
+#include <memory>
+#include <ostream>
+
+#include "composer/composer_dlg.h"
+#include "pointer.h"
+#include "tests/support/window/ui_fixture.h"
+
+// Rectangles and points in failure messages.
+inline void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+inline void PrintTo(const CPoint& p, std::ostream* os) { *os << "(" << p.x << "," << p.y << ")"; }
+inline void PrintTo(const CSize& s, std::ostream* os) { *os << s.cx << "x" << s.cy; }
+
+namespace {
+
+CRect ClientRectOf(CWnd& parent, CWnd& child)
+{
+    CRect r;
+    child.GetWindowRect(&r);
+    parent.ScreenToClient(&r);
+    return r;
+}
+
+CSize ElementSize(int element)
+{
+    CSkinElement e;
+    LoadSkinElement(element, &e);
+    return CSize(e.position.Width(), e.position.Height());
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dlg = std::make_unique<CComposerDlg>();
+        ASSERT_TRUE(dlg->Create(IDD_COMPOSER, nullptr));
+        dlg->ShowWindow(SW_SHOW);
+        PumpFor(100);
+    }
+    void TearDown() override
+    {
+        dlg->DestroyWindow();
+        dlg.reset();
+    }
+    // Sizes the window and lays it out as the end of a grip drag does.
+    void Resize(int width, int height)
+    {
+        CRect r;
+        dlg->GetWindowRect(&r);
+        dlg->MoveWindow(r.left, r.top, width, height, TRUE);
+        dlg->LayoutControls();
+        PumpFor(50);
+    }
+    CRect At(CWnd& child) { return ClientRectOf(*dlg, child); }
+
+    std::unique_ptr<CComposerDlg> dlg;
+};
+
+TEST_F(MainWindow, StartUpCreatesEveryControlWithItsIdAndElement)
+{
+    CComposerDlg& d = *dlg;
+    const struct {
+        CWnd* control;
+        int id;
+        int element;  // 0: no skin element gives the size
+    } controls[] = {
+        {&d.m_btnHomePage, 3037, 77},
+        {&d.m_btnNew, 3027, 60},
+        {&d.m_btnOpen, 3028, 61},
+        {&d.m_btnSaveAs, 3030, 62},
+        {&d.m_btnEditMode[2], 3013, 65},
+        {&d.m_btnEditMode[1], 3012, 64},
+        {&d.m_btnEditMode[0], 3011, 63},
+        {&d.m_btnPlay, 3001, 79},
+        {&d.m_btnPlayPart, 3002, 80},
+        {&d.m_btnStop, 3003, 81},
+        {&d.m_btnToolGroup, 3072, 66},
+        {&d.m_btnTrackEditor, 3034, 67},
+        {&d.m_btnClef, 3051, 68},
+        {&d.m_btnKeySignature, 3052, 69},
+        {&d.m_btnTimeSignature, 3053, 70},
+        {&d.m_btnMeasures, 3004, 71},
+        {&d.m_btnNoteZoom, 3042, 72},
+        {&d.m_btnAppearance, 3045, 73},
+        {&d.m_btnMidiDevices, 3009, 74},
+        {&d.m_tempoLabel, IDC_LABEL, 75},
+        {&d.m_tempoSlider, 0, 46},
+        {&d.m_btnPalette[0], 47, 47},
+        {&d.m_btnPalette[5], 52, 52},
+        {&d.m_btnPalette[6], 53, 53},
+        {&d.m_btnAddTrack, 54, 54},
+        {&d.m_btnRemoveTrack, 55, 55},
+        {&d.m_btnSmallPlay, 3001, 23},
+        {&d.m_btnSmallPlayPart, 3002, 25},
+        {&d.m_btnSmallStop, 3003, 24},
+        {&d.m_btnExportSettings, IDC_TOOLBAR_TOOL, 14},
+        {&d.m_btnOpenExportFolder, 41, 41},
+        {&d.m_btnFadeIn, 27, 27},
+        {&d.m_btnFadeOut, 28, 28},
+        {&d.m_btnFixedDuration, 36, 36},
+        {&d.m_btnExport, IDC_EXPORT_BUTTON, 16},
+        {&d.m_btnLowerPanel, IDC_LOWER_PANEL_BUTTON, 84},
+        {&d.m_fadeLabel, IDC_LABEL, 37},
+        {&d.m_fadeSlider, 0, 29},
+        {&d.m_labels[LBL_PANEL_TITLE], IDC_LABEL, 26},
+        {&d.m_labels[LBL_EXPORT_FOLDER], IDC_LABEL, 15},
+        {&d.m_labels[LBL_RANGE_START], IDC_LABEL, 21},
+        {&d.m_labels[LBL_SIZE], IDC_LABEL, 35},
+        {&d.m_sizeGrip, IDC_LABEL, 85},
+        {&d.m_btnZoomIn, 3054, 0},
+        {&d.m_btnZoomOut, 3055, 0},
+        {&d.m_scoreView, IDC_SCORE_VIEW, 0},
+        {&d.m_hScrollBar, IDC_HSCROLL_BAR, 0},
+        {&d.m_vScrollBar, IDC_VSCROLL_BAR, 0},
+    };
+    for (const auto& c : controls) {
+        ASSERT_TRUE(c.control->GetSafeHwnd()) << c.id << " " << c.element;
+        if (c.id) {
+            EXPECT_EQ(c.control->GetDlgCtrlID(), c.id) << c.element;
+        }
+        if (c.element) {
+            EXPECT_EQ(At(*c.control).Size(), ElementSize(c.element)) << c.id << " " << c.element;
+        }
+    }
+    EXPECT_EQ(At(d.m_btnZoomIn).Size(), CSize(20, 20));
+    // Export keeps its window id; the lower-panel toggle has one of its own.
+    EXPECT_EQ(d.GetDlgItem(IDC_EXPORT_BUTTON), &d.m_btnExport);
+    EXPECT_EQ(d.GetDlgItem(IDC_LOWER_PANEL_BUTTON), &d.m_btnLowerPanel);
+    // A new song, the lower panel and the tool group hidden, separator 2 never shown.
+    EXPECT_FALSE(d.m_fadeSlider.IsWindowVisible());
+    EXPECT_FALSE(d.m_tempoSlider.IsWindowVisible());
+    EXPECT_TRUE(d.m_btnExport.IsWindowVisible());
+    EXPECT_TRUE(d.m_separators[0].IsWindowVisible());
+    EXPECT_FALSE(d.m_separators[2].IsWindowVisible());
+}
+
+TEST_F(MainWindow, StartsAtFourFifthsOfTheScreenCentred)
+{
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    CRect r;
+    dlg->GetWindowRect(&r);
+    const int w = sw * 4 / 5, h = sh * 4 / 5;
+    EXPECT_EQ(r, CRect(sw / 2 - w / 2, sh / 2 - h / 2, sw / 2 + w / 2, sh / 2 + h / 2));
+}
+
+TEST_F(MainWindow, LayoutFollowsTheWindowSize)
+{
+    // Skin 1: caption 22, toolbar 30, Export 96 x 28, range bar 34 high, palette buttons 24 x 24.
+    for (const CSize size : {CSize(1000, 700), CSize(1200, 900)}) {
+        const int W = size.cx, H = size.cy;
+        Resize(W, H);
+        SCOPED_TRACE(W);
+        const CRect view(170, 86, 170 + W - 250, H - 142);
+        // The view's static edge: the layer reports its rectangle from inside the one-pixel edge.
+        const CRect shown = At(dlg->m_scoreView);
+        EXPECT_EQ(shown.Size(), view.Size());
+        EXPECT_LE(abs(shown.left - view.left) + abs(shown.top - view.top), 2);
+        EXPECT_EQ(At(dlg->m_btnExport), CRect(W - 106, H - 68, W - 10, H - 40));
+        EXPECT_EQ(At(dlg->m_btnLowerPanel).TopLeft(), CPoint(W / 2 - 12, H - 68));
+        EXPECT_EQ(At(dlg->m_rangeBar), CRect(10, H - 112, W - 44, H - 78));
+        EXPECT_EQ(At(dlg->m_labels[LBL_STATUS_LEFT]), CRect(10, H - 30, W - 230, H - 10));
+        EXPECT_EQ(At(dlg->m_labels[LBL_STATUS_RIGHT]), CRect(W - 220, H - 30, W - 20, H - 10));
+        EXPECT_EQ(At(dlg->m_sizeGrip), CRect(W - 16, H - 16, W, H));
+        EXPECT_EQ(At(dlg->m_trackPanel), CRect(20, 86, 170, view.bottom));
+        EXPECT_EQ(At(dlg->m_markerBar), CRect(170, 72, view.right, 86));
+        EXPECT_EQ(At(dlg->m_hScrollBar), CRect(170, view.bottom, view.right - 40, view.bottom + 20));
+        EXPECT_EQ(At(dlg->m_btnZoomIn).TopLeft(), CPoint(view.right - 40, view.bottom));
+        EXPECT_EQ(At(dlg->m_btnRemoveTrack).TopLeft(), CPoint(view.right, view.bottom - 24));
+        EXPECT_EQ(At(dlg->m_btnAddTrack).TopLeft(), CPoint(view.right, view.bottom - 48));
+        EXPECT_EQ(At(dlg->m_vScrollBar), CRect(view.right, 86, view.right + 20, view.bottom - 48));
+        EXPECT_EQ(At(dlg->m_btnPalette[0]).TopLeft(), CPoint(view.right + 30, 86));
+        EXPECT_EQ(At(dlg->m_btnPalette[6]).TopLeft(), CPoint(view.right + 30, 86 + 6 * 34));
+        // The lower panel's rows are placed even while hidden.
+        EXPECT_EQ(At(dlg->m_btnFixedDuration).TopLeft(), CPoint(W / 2 - 290 + 120 + 10 + 120 + 10 + 90 + 20, H - 187));
+    }
+    // The toolbar does not depend on the size: 18 buttons of 30, seven gaps, the slider and the tempo label.
+    EXPECT_EQ(At(dlg->m_btnNew).TopLeft(), CPoint(10, 32));
+    EXPECT_EQ(At(dlg->m_btnEditMode[2]).left, 10 + 3 * 30 + 10);
+    EXPECT_EQ(At(dlg->m_separators[0]), CRect(103, 32, 105, 62));
+    EXPECT_EQ(At(dlg->m_tempoSlider).TopLeft(), CPoint(10 + 18 * 30 + 70, 32 + 7));
+    EXPECT_EQ(At(dlg->m_tempoLabel).right, 830);
+}
+
+TEST_F(MainWindow, LowerPanelToggleShowsThePanelAndLiftsTheRangeBar)
+{
+    Resize(1000, 700);
+    dlg->m_bLowerPanel = 1;
+    dlg->LayoutControls();
+    EXPECT_TRUE(dlg->m_fadeSlider.IsWindowVisible());
+    EXPECT_TRUE(dlg->m_btnSmallPlay.IsWindowVisible());
+    // The range bar now stands on the fixed-duration toggle's top.
+    EXPECT_EQ(At(dlg->m_rangeBar).bottom, At(dlg->m_btnFixedDuration).top - 10);
+    EXPECT_EQ(dlg->m_nMinHeight, 527);
+}
+
+TEST_F(MainWindow, SizingBelowTheMinimumSnapsBack)
+{
+    EXPECT_EQ(dlg->m_nMinWidth, 830);
+    EXPECT_EQ(dlg->m_nMinHeight, 527);
+    CRect r;
+    dlg->GetWindowRect(&r);
+    dlg->MoveWindow(r.left, r.top, 400, 300, TRUE);
+    PumpFor(50);
+    dlg->GetWindowRect(&r);
+    EXPECT_EQ(r.Size(), CSize(830, 527));
+    // A size above the minimum is kept.
+    dlg->MoveWindow(r.left, r.top, 900, 600, TRUE);
+    PumpFor(50);
+    dlg->GetWindowRect(&r);
+    EXPECT_EQ(r.Size(), CSize(900, 600));
+}
+
+TEST_F(MainWindow, DraggingTheGripBelowTheMinimumSnapsBackToIt)
+{
+    CRect r;
+    dlg->GetWindowRect(&r);
+    const HWND h = dlg->m_hWnd;
+    // Pressed 6 pixels inside the corner: the sizing keeps that offset to the pointer, which is put on the
+    // corner of the snapped window.
+    PointerTo(h, r.Width() - 6, r.Height() - 6);
+    PointerDown();
+    PointerTo(h, r.Width() - 400, r.Height() - 400);
+    PointerUp();
+    ASSERT_TRUE(PumpUntil([&] {
+        dlg->GetWindowRect(&r);
+        return r.Width() < 900;
+    })) << r.Width()
+        << "x" << r.Height();
+    EXPECT_EQ(r.Size(), CSize(830 + 6, 527 + 6));
+    // The release is laid out by the drag timer: the status row sits on the new bottom.
+    EXPECT_TRUE(PumpUntil([&] { return At(dlg->m_labels[LBL_STATUS_LEFT]).top == r.Height() - 30; }));
+}
+
+TEST_F(MainWindow, ResizesByTheCaptionButtonsAreLaidOutAtOnce)
+{
+    // Without a window manager the size change is made here, as the system would after the command.
+    const struct {
+        WPARAM command;
+        CSize size;
+        bool grip;
+    } steps[] = {{CSkinDialog::ID_CAPTION_MAXIMIZE, CSize(1200, 950), false},
+                 {CSkinDialog::ID_CAPTION_RESTORE, CSize(1000, 700), true}};
+    for (const auto& step : steps) {
+        dlg->SendMessage(WM_USER + 100, step.command, 0);
+        PumpFor(50);
+        dlg->SetWindowPos(nullptr, 0, 0, step.size.cx, step.size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        PumpFor(50);
+        EXPECT_EQ(At(dlg->m_btnExport).bottom, step.size.cy - 40) << step.command;
+        EXPECT_EQ(dlg->m_sizeGrip.IsWindowVisible(), step.grip) << step.command;
+        EXPECT_EQ(dlg->m_bSizedByCaption, 0);
+    }
+    // A size change by other means is left to the end of the grip drag.
+    dlg->SetWindowPos(nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(50);
+    EXPECT_EQ(At(dlg->m_btnExport).bottom, 700 - 40);
+}
+
+TEST_F(MainWindow, ScrollBarsMoveAndClampTheirPositions)
+{
+    CScrollBar& v = dlg->m_vScrollBar;
+    v.SetScrollRange(0, 100);
+    v.SetScrollPos(95);
+    const struct {
+        UINT code;
+        UINT pos;
+        int expected;
+    } vertical[] = {{SB_PAGEDOWN, 0, 100},   {SB_LINEDOWN, 0, 100},      {SB_LINEUP, 0, 99},
+                    {SB_THUMBTRACK, 40, 40}, {SB_THUMBPOSITION, 70, 40}, {SB_PAGEUP, 0, 30}};
+    for (const auto& c : vertical) {
+        dlg->SendMessage(WM_VSCROLL, MAKEWPARAM(c.code, c.pos), (LPARAM)v.m_hWnd);
+        EXPECT_EQ(v.GetScrollPos(), c.expected) << c.code;
+    }
+    CScrollBar& h = dlg->m_hScrollBar;
+    h.SetScrollRange(0, 800);
+    h.SetScrollPos(0);
+    dlg->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), (LPARAM)h.m_hWnd);
+    EXPECT_EQ(h.GetScrollPos(), 10);
+    dlg->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), (LPARAM)h.m_hWnd);
+    EXPECT_EQ(h.GetScrollPos(), 9);
+}
+
+TEST_F(MainWindow, KeysAreConsumedAndNeverClose)
+{
+    for (WPARAM key : {(WPARAM)VK_RETURN, (WPARAM)VK_ESCAPE, (WPARAM)VK_TAB, (WPARAM)VK_BACK}) {
+        MSG msg{};
+        msg.hwnd = dlg->m_hWnd;
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        EXPECT_TRUE(dlg->PreTranslateMessage(&msg)) << key;
+        msg.message = WM_KEYUP;
+        EXPECT_TRUE(dlg->PreTranslateMessage(&msg)) << key;
+    }
+    MSG other{};
+    other.hwnd = dlg->m_hWnd;
+    other.message = WM_MOUSEMOVE;
+    EXPECT_FALSE(dlg->PreTranslateMessage(&other));
+    EXPECT_TRUE(::IsWindow(dlg->m_hWnd));
+}
+
+CComposerDlg* g_running = nullptr;
+
+void PostKeysThenClose(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    const HWND h = g_running->m_hWnd;
+    PostMessage(h, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessage(h, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessage(h, WM_COMMAND, IDC_CLOSE_COMMAND, 0);
+}
+
+TEST(MainWindowRun, EscapeAndEnterLeaveItOpenTheCloseCommandEndsIt)
+{
+    auto dlg = std::make_unique<CComposerDlg>();
+    g_running = dlg.get();
+    SetTimer(nullptr, 0, 500, PostKeysThenClose);
+    EXPECT_EQ(dlg->DoModal(), IDOK);
+    g_running = nullptr;
+}
+
+}  // namespace

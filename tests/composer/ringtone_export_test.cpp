@@ -1,0 +1,248 @@
+// The composer's ringtone export on the real renderer and ffmpeg: names, the short-range tail, failures and refusal.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "audio/audio_window.h"
+#include "audio/midi_audio.h"
+#include "composer/ringtone_export.h"
+#include "kernel/prompt_service.h"
+#include "media/render_midi.h"
+#include "services/composer_globals.h"
+#include "services/language_text.h"
+#include "song/score.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_data.h"
+
+extern char** environ;
+
+namespace {
+
+// One ffprobe entry ("stream=codec_name") of the first audio stream or of the format; run without a shell.
+std::string Probe(const std::string& file, const std::string& entry)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return std::string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    std::string args[] = {"ffprobe",       "-v",  "error", "-select_streams",   "a:0",
+                          "-show_entries", entry, "-of",   "default=nw=1:nk=1", file};
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int err = posix_spawnp(&pid, "ffprobe", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    std::string out;
+    char buffer[512];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<size_t>(n));
+    close(fds[0]);
+    if (err == 0)
+        waitpid(pid, nullptr, 0);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
+    return out;
+}
+
+// End of the last note of a test song, from the note list made by another program.
+double LastNoteEnd(const std::string& notesPath)
+{
+    std::ifstream in(notesPath);
+    double end = 0;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        double pitch, start, stop;
+        if (line.rfind("track", 0) != 0 && fields >> pitch >> start >> stop)
+            end = std::max(end, stop);
+    }
+    return end;
+}
+
+RingtoneExportResult* g_nested = nullptr;
+
+class RingtoneExport : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ASSERT_EQ(InitBassMidi(), 1);
+        // Any sound will do: the small General MIDI set loads fastest.
+        DWORD font = MidiRenderFontInit("/usr/share/sounds/sf2/TimGM6mb.sf2");
+        ASSERT_NE(font, 0u);
+        ASSERT_TRUE(MidiRenderStreamSetFont(0, font));
+    }
+    static void TearDownTestSuite() { FreeBass(); }
+    void SetUp() override
+    {
+        GetRecordingPromptService().Clear();
+        documents = getenv("XDG_DOCUMENTS_DIR");
+        g_nLastSaveAsKind = 0;
+        request.pSong = &song;
+        request.pRangeStart = &song.loopStart;
+        request.pRangeEnd = &song.loopEnd;
+        request.strExportFolder = dir.Win().c_str();
+    }
+    void TearDown() override { SetAudioWindowHooks(DefaultAudioWindowHooks()); }
+
+    void LoadBach()
+    {
+        ASSERT_EQ(song.LoadMidiFile(TestDataPath("midi/bach_format0.mid").c_str()), 1);
+        request.strSongPath = "";
+    }
+    // Temporary files the export may have left in the documents folder (beside the log's folder).
+    std::vector<std::string> Leftovers() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(documents))
+            if (entry.path().filename() != "quaverly")
+                found.push_back(entry.path().filename().string());
+        return found;
+    }
+    std::vector<std::string> Captions() const
+    {
+        std::vector<std::string> captions;
+        for (const auto& message : GetRecordingPromptService().Messages())
+            captions.push_back(message.caption);
+        return captions;
+    }
+
+    TempFolder dir;
+    std::string documents;
+    CScore song;
+    RingtoneExportRequest request;
+};
+
+TEST_F(RingtoneExport, AnUnnamedSongBecomesANumberedAacRingtone)
+{
+    LoadBach();
+    dir.Write("tonwick-001.m4r", "older");
+    RingtoneExportResult result = RunRingtoneExport(request);
+    ASSERT_TRUE(result.bWritten);
+    EXPECT_FALSE(IsRingtoneExportRunning());
+    EXPECT_EQ(result.strAutomaticName, dir.Win("tonwick-002.m4r"));
+    EXPECT_EQ(result.strOutputPath, result.strAutomaticName);
+    EXPECT_EQ(g_nLastSaveAsKind, 5);
+    const std::string out = dir.Linux("tonwick-002.m4r");
+    EXPECT_EQ(Probe(out, "stream=codec_name"), "aac");
+    EXPECT_EQ(Probe(out, "format=format_name").substr(0, 3), "mov");
+    // The song plays to its last note, and a little beyond for the last sounds to die away.
+    const double duration = std::atof(Probe(out, "format=duration").c_str());
+    const double last = LastNoteEnd(TestDataPath("midi/bach_format0.notes.txt"));
+    EXPECT_GE(duration, last - 0.1);
+    EXPECT_LE(duration, last + 3.0);
+    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
+    EXPECT_EQ(Leftovers(), std::vector<std::string>());
+}
+
+TEST_F(RingtoneExport, SaveAsWritesExactlyTheChosenPathAndType)
+{
+    LoadBach();
+    request.strSongPath = "E:\\music\\song.mid";
+    request.strTargetPath = dir.Win("chosen.mp3").c_str();
+    g_nLastSaveAsKind = 6;
+    RingtoneExportResult result = RunRingtoneExport(request);
+    ASSERT_TRUE(result.bWritten);
+    EXPECT_EQ(result.strAutomaticName, dir.Win("song.m4r"));
+    EXPECT_EQ(result.strOutputPath, dir.Win("chosen.mp3"));
+    EXPECT_EQ(Probe(dir.Linux("chosen.mp3"), "stream=codec_name"), "mp3");
+    EXPECT_FALSE(std::filesystem::exists(dir.Linux("song.m4r")));
+    EXPECT_EQ(g_nLastSaveAsKind, 6);
+}
+
+TEST_F(RingtoneExport, FailuresAreReportedAndLeaveNoFile)
+{
+    const std::string error = std::string(GetLanguageText("error"));
+    const struct {
+        const char* name;
+        bool blockMidi;      // the temporary MIDI file cannot be written
+        bool silent;         // a song without notes
+        const char* target;  // Save As path; a missing folder makes ffmpeg's output fail
+    } cases[] = {
+        {"midi write", true, false, ""},
+        {"no sound", false, true, ""},
+        {"ffmpeg output", false, false, "missing/x.m4r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GetRecordingPromptService().Clear();
+        if (c.silent)
+            song.NewSong(1, 4, 2);
+        else
+            LoadBach();
+        if (c.blockMidi)
+            std::filesystem::create_directory(documents + "/tmpwave.mid");
+        request.strTargetPath = *c.target ? dir.Win(c.target).c_str() : "";
+        RingtoneExportResult result = RunRingtoneExport(request);
+        EXPECT_FALSE(result.bWritten);
+        EXPECT_FALSE(IsRingtoneExportRunning());
+        // The step that failed says why; the export then says that no ringtone was made.
+        std::vector<std::string> captions = Captions();
+        ASSERT_EQ(captions.size(), 2u);
+        EXPECT_EQ(captions.back(), error);
+        EXPECT_NE(GetRecordingPromptService().Messages().back().text.find(std::string(result.strOutputPath)),
+                  std::string::npos);
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Linux()))
+            left.push_back(entry.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>());
+        if (c.blockMidi)
+            std::filesystem::remove(documents + "/tmpwave.mid");
+        EXPECT_EQ(Leftovers(), std::vector<std::string>());
+    }
+}
+
+TEST_F(RingtoneExport, AShortRangeGetsTwoMoreQuarterNotes)
+{
+    const struct {
+        int seconds;
+        int added;
+    } cases[] = {{9, 960}, {10, 0}};
+    for (const auto& c : cases) {
+        song.NewSong(1, 4, 2);
+        song.tempo = 120;
+        song.division = 480;
+        song.loopStart = 960;
+        song.loopEnd = 960 + c.seconds * 960;
+        RunRingtoneExport(request);  // a song without notes: the export fails, the range has moved on
+        EXPECT_EQ(song.loopEnd, 960 + c.seconds * 960 + c.added) << c.seconds;
+        EXPECT_EQ(song.loopStart, 960) << c.seconds;
+    }
+}
+
+TEST_F(RingtoneExport, ASecondExportDuringOneIsRefused)
+{
+    LoadBach();
+    RingtoneExportRequest second = request;
+    static RingtoneExportRequest* s_second = &second;
+    static RingtoneExportResult nested;
+    nested = RingtoneExportResult();
+    g_nested = &nested;
+    // The message pump of the running export delivers the second Export command.
+    AudioWindowHooks hooks;
+    hooks.pump = [] {
+        if (g_nested) {
+            *g_nested = RunRingtoneExport(*s_second);
+            g_nested = nullptr;
+        }
+    };
+    SetAudioWindowHooks(hooks);
+    RingtoneExportResult result = RunRingtoneExport(request);
+    EXPECT_TRUE(nested.bRefused);
+    EXPECT_FALSE(nested.bWritten);
+    EXPECT_TRUE(result.bWritten);
+    EXPECT_TRUE(std::filesystem::exists(dir.Linux("tonwick-001.m4r")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Linux("tonwick-002.m4r")));
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// Score view commands without a window: note spacing, opening files, the undo history and note deletion.
+#include <gtest/gtest.h>
+
+#include "kernel/prompt_service.h"
+#include "scoreview/score_view.h"
+#include "tests/support/temp_folder.h"
+#include "ui/menu.h"
+#include "ui/ui.h"
+
+namespace {
+
+class ScoreViewEdit : public ::testing::Test {
+protected:
+    void SetUp() override { GetRecordingPromptService().Clear(); }
+    void TearDown() override { GetRecordingPromptService().Clear(); }
+
+    // Inserts a quarter note at the beat into track 0, as note entry does, with its undo record.
+    void EnterNote(int beat, int pitch)
+    {
+        int start = beat * view.score.division, end = start + view.score.division;
+        view.score.GetTrack(0)->InsertNote(false, start, end, (int8_t)pitch, 96, 0, 0, 0, 0, 0, 0);
+        const NoteEvent* note = view.score.GetTrack(0)->notes;
+        while (note->start != start)
+            note = note->next;
+        view.PushUndoNoteInserted(start, end, pitch, 96, note->accidental);
+    }
+    std::vector<int> Pitches(int track = 0) const
+    {
+        std::vector<int> pitches;
+        for (const NoteEvent* n = view.score.GetTrack(track)->notes; n; n = n->next)
+            pitches.push_back(n->pitch);
+        return pitches;
+    }
+
+    CScoreView view;
+};
+
+TEST_F(ScoreViewEdit, NoteSpacingStaysPositiveAndTicksStayFinite)
+{
+    for (int i = 0; i < 30; ++i)
+        view.ChangeNoteSpacing(0);
+    EXPECT_NEAR(view.noteSpacing, 0.1, 1e-9);
+    EXPECT_GE(view.StripXToTick(400, 0), 0);
+    view.ChangeNoteSpacing(1);
+    EXPECT_NEAR(view.noteSpacing, 0.2, 1e-9);
+}
+
+TEST_F(ScoreViewEdit, OpeningReportsFailuresAndGivesTheCursorBack)
+{
+    TempFolder folder;
+    folder.Write("bad.mid", "not a midi file");
+    folder.Write("bad.mmf", "not smaf");
+    folder.Write("song.txt", "");
+    HCURSOR before = ::LoadCursor(nullptr, IDC_ARROW);
+    ::SetCursor(before);
+    // The SMAF reader reports its own failures.
+    const struct {
+        const char* name;
+        bool openFailedMessage;
+    } cases[] = {{"bad.mid", true}, {"missing.sms", true}, {"bad.mmf", false}, {"song.txt", false}};
+    for (const auto& c : cases) {
+        GetRecordingPromptService().Clear();
+        int result = view.OpenScoreFile(CString(folder.Win(c.name).c_str()), 0);
+        EXPECT_NE(result, 0) << c.name;
+        auto messages = GetRecordingPromptService().Messages();
+        bool openFailed = !messages.empty() && messages.back().text == "Open file failed !!!";
+        EXPECT_EQ(openFailed, c.openFailedMessage) << c.name;
+        EXPECT_EQ(::GetCursor(), before) << c.name;
+    }
+}
+
+TEST_F(ScoreViewEdit, UndoTakesBackInsertionsNewestFirstAndForgetsTheOldestPastTen)
+{
+    view.OnUndo();  // nothing to undo
+    for (int i = 0; i < 12; ++i)
+        EnterNote(i, 60 + i);
+    EXPECT_EQ(view.undoDepth, 10);
+    EXPECT_EQ(view.undoInserted.count, 10);
+    view.OnUndo();
+    EXPECT_EQ(Pitches().back(), 70);
+    for (int i = 0; i < 12; ++i)
+        view.OnUndo();
+    EXPECT_EQ(Pitches(), (std::vector<int>{60, 61}));
+    EXPECT_EQ(view.undoDepth, 0);
+    EXPECT_EQ(view.undoInserted.count, 0);
+}
+
+TEST_F(ScoreViewEdit, AnErasedNoteComesBackWithItsFieldsAndTheHoverIsForgotten)
+{
+    view.score.GetTrack(0)->InsertNote(false, 96, 192, 64, 80, 0, 0, 0, 1, 0, 0);
+    NoteEvent* note = view.score.GetTrack(0)->notes;
+    view.hoveredNote = note;
+    view.hitKind = 1;
+    NoteEvent pattern = *note;
+    EXPECT_EQ(view.DeleteNote(true, 0, pattern), 1);
+    EXPECT_EQ(view.hoveredNote, nullptr);
+    EXPECT_EQ(view.hitKind, 0);
+    EXPECT_EQ(view.score.GetTrack(0)->notes, nullptr);
+    EXPECT_EQ(view.score.modified, 1);
+    view.OnUndo();
+    const NoteEvent* back = view.score.GetTrack(0)->notes;
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->start, 96);
+    EXPECT_EQ(back->end, 192);
+    EXPECT_EQ(back->pitch, 64);
+    EXPECT_EQ(back->velocity, 80);
+    EXPECT_EQ(back->stemDirection, 1);
+}
+
+TEST_F(ScoreViewEdit, DeletingANoteFreesItsGraceNotesAndGivesBackTheirTime)
+{
+    CTrack* track = view.score.GetTrack(0);
+    track->InsertNote(false, 0, 48, 60, 96, 0, 12, 0, 0, 0, 0);  // two grace notes after it
+    track->InsertNote(false, 48, 72, 62, 96, 0, 1, 0, 0, 0, 0);
+    track->InsertNote(false, 72, 96, 64, 96, 0, 2, 0, 0, 0, 0);
+    track->InsertNote(false, 192, 288, 67, 96, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(view.RemoveGraceChain(0, track->notes), nullptr);
+    EXPECT_EQ(Pitches(), (std::vector<int>{60, 67}));
+    EXPECT_EQ(track->notes->end, 96);
+    EXPECT_EQ(track->notes->graceLink, 0);
+}
+
+TEST_F(ScoreViewEdit, PaletteChoicesAndSeconds)
+{
+    view.SetPaletteChoice(137, 23);
+    EXPECT_EQ(std::vector<int>(view.tupletFlags, view.tupletFlags + 5), (std::vector<int>{0, 0, 1, 0, 0}));
+    view.SetPaletteChoice(137, 20);
+    EXPECT_EQ(std::vector<int>(view.tupletFlags, view.tupletFlags + 5), (std::vector<int>{0, 0, 0, 0, 0}));
+    view.SetPaletteChoice(137, 11);
+    EXPECT_EQ(view.score.dotMode, 1);
+    view.SetPaletteChoice(155, 1052);
+    EXPECT_EQ(view.paletteChoice[6], 2);
+    view.score.tempo = 100;
+    view.score.division = 96;
+    EXPECT_EQ(view.TicksToSeconds(960), 6);
+}
+
+TEST_F(ScoreViewEdit, TracksAreAddedAfterTheLastShownAndOneAlwaysStays)
+{
+    for (int i = 0; i < kMaxTracks; ++i)
+        view.score.GetTrack(i)->SetShown(i == 0);
+    view.AddOrRemoveTrack(0);
+    EXPECT_EQ(view.score.CountShownTracks(), 1);
+    view.AddOrRemoveTrack(1);
+    EXPECT_TRUE(view.score.GetTrack(1)->IsShown());
+}
+
+TEST_F(ScoreViewEdit, TheNoteMenuChangesAccidentalStemAndTrackAndMarksTheSongChanged)
+{
+    CTrack* track = view.score.GetTrack(0);
+    track->InsertNote(false, 0, 96, 59, 96, -1, 0, 0, 0, 0, 0);
+    view.hoveredNote = track->notes;
+    view.score.trackCount = 40;
+    CMenu menu;
+    view.BuildNoteMenu(menu);
+    for (int id = 4400; id <= 4404; ++id)
+        EXPECT_EQ((menu.GetMenuState(id, MF_BYCOMMAND) & MF_CHECKED) != 0, id == 4403) << id;
+    EXPECT_EQ(menu.GetSubMenu(9)->GetMenuItemCount(), 29u);
+
+    const int pitch = track->notes->pitch;
+    view.OnNoteAccidental(4400);
+    EXPECT_EQ(track->notes->pitch, pitch + 3);
+    EXPECT_EQ(track->notes->accidental, 2);
+    EXPECT_EQ(view.score.modified, 1);
+    view.score.modified = 0;
+    view.OnNoteStem(4407);
+    EXPECT_EQ(track->notes->stemDirection, -1);
+    EXPECT_EQ(view.score.modified, 1);
+
+    track->notes->pitch = 127;  // a sharper spelling would leave the MIDI range
+    view.OnNoteAccidental(4400 + 0);
+    EXPECT_EQ(track->notes->pitch, 127);
+
+    view.score.modified = 0;
+    view.OnMoveNoteToTrack(4410 + 2);
+    EXPECT_EQ(track->notes, nullptr);
+    ASSERT_NE(view.score.GetTrack(2)->notes, nullptr);
+    EXPECT_EQ(view.score.GetTrack(2)->notes->next, nullptr);
+    EXPECT_EQ(view.hoveredNote, nullptr);
+    EXPECT_EQ(view.score.modified, 1);
+}
+
+TEST_F(ScoreViewEdit, ARightClickBesideNotesStepsTheNoteValueInNoteEntryOnly)
+{
+    view.paletteChoice[0] = 6;
+    view.editMode = 1;
+    view.OnRButtonDown(0, CPoint(10, 10));
+    EXPECT_EQ(view.paletteChoice[0], 6);
+    view.editMode = 2;
+    view.OnRButtonDown(0, CPoint(10, 10));
+    EXPECT_EQ(view.paletteChoice[0], 0);
+}
+
+}  // namespace
