@@ -40,6 +40,8 @@ void CComposerDlg::ExportRingtone(CString outputPath)
     m_bExporting = 1;
     RingtoneExportResult result = RunRingtoneExport(request);
     m_bExporting = 0;
+    // A short range may have had its end moved on; the view keeps its copy in step.
+    m_scoreView.markEnd = song.loopEnd;
     if (result.bRefused)
         return;
     m_strLastOutput = result.strAutomaticName;

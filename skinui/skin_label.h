@@ -12,6 +12,7 @@ public:
     void SetSkin(CString strImagePath, CString strText, CString strFontName, int nFontSize, COLORREF crText);
     void SetTextFont(CString strText, CString strFontName, int nFontSize, COLORREF crText);
     void SetText(CString strText);
+    const CString& GetText() const { return m_strText; }
     void SetTempo(int nTempo);
     void SetNumber(int n);
     void SetFrameColor(COLORREF crFrame) { m_crFrame = crFrame; }

@@ -1,0 +1,163 @@
+// The main window's dispatcher and status texts on a real main window in a program folder of the test's own.
+#include <filesystem>
+
+#include "composer/composer_dlg.h"
+#include "kernel/profile.h"
+#include "kernel/path_map.h"
+#include "services/app_folder.h"
+#include "services/composer_globals.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/window/ui_fixture.h"
+
+namespace {
+
+class MainDispatch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved = GetAppFolder();
+        // The program's data beside the executable, its settings files copied so that the test may change them.
+        const std::filesystem::path bin = MapPath(std::string(saved));
+        for (const auto& entry : std::filesystem::directory_iterator(bin)) {
+            const std::string name = entry.path().filename().string();
+            if (name == "common.ini" || name == "kestrin.ini")
+                std::filesystem::copy_file(entry.path(), program.Linux(name));
+            else if (!entry.is_regular_file() || name.find('.') != std::string::npos)
+                std::filesystem::create_symlink(entry.path(), program.Linux(name));
+        }
+        program.Write("Tones/tonwick-001.m4r", "x");
+        program.Write("Tones/tonwick-002.m4r", "x");
+        SetAppFolder(program.Win("kestrin.exe").c_str());
+        CSettingsFolder();
+        dlg = std::make_unique<CComposerDlg>();
+        ASSERT_TRUE(dlg->Create(IDD_COMPOSER));
+        PumpFor(100);
+    }
+    void TearDown() override
+    {
+        dlg->DestroyWindow();
+        dlg.reset();
+        SetAppFolder(saved + "kestrin.exe");
+    }
+    void CSettingsFolder()
+    {
+        WritePrivateProfileString("common", "desdir", program.Win("Tones/").c_str(), program.Win("common.ini").c_str());
+        WritePrivateProfileString("common", "fidein", "3", program.Win("common.ini").c_str());
+    }
+    LRESULT Send(WPARAM id, LPARAM value = 0) { return dlg->SendMessage(WM_SKINCOMMAND, id, value); }
+
+    TempFolder program;
+    CString saved;
+    std::unique_ptr<CComposerDlg> dlg;
+};
+
+TEST_F(MainDispatch, NewNamesTheSongAfterTheRingtonesAlreadyExported)
+{
+    EXPECT_EQ(dlg->m_scoreView.score.fileName, program.Win("Tones/tonwick-003.mid"));
+    EXPECT_EQ(dlg->m_labels[LBL_STATUS_LEFT].GetText(), program.Win("Tones/tonwick-003.mid"));
+    EXPECT_EQ(dlg->m_labels[LBL_STATUS_RIGHT].GetText(), "Pos:Track 1, Measure 1");
+}
+
+TEST_F(MainDispatch, CommandsKeepTheirBounds)
+{
+    const struct {
+        int start;
+        WPARAM id;
+        int* value;
+        int expected;
+    } cases[] = {
+        {10, 3005, &dlg->m_nMeasuresPerLine, 10}, {1, 3006, &dlg->m_nMeasuresPerLine, 1},
+        {9, 3005, &dlg->m_nMeasuresPerLine, 10},  {50, 3007, &dlg->m_nStaffScale, 50},
+        {1, 3008, &dlg->m_nStaffScale, 1},        {49, 3007, &dlg->m_nStaffScale, 50},
+    };
+    for (const auto& c : cases) {
+        *c.value = c.start;
+        dlg->m_scoreView.score.modified = 0;
+        Send(c.id);
+        EXPECT_EQ(*c.value, c.expected) << c.id << " from " << c.start;
+        if (c.id == 3005 || c.id == 3006) {
+            EXPECT_EQ(dlg->m_scoreView.score.modified, 1) << c.id;
+        }
+    }
+    // New applies the scale by one up and one down.
+    dlg->m_nStaffScale = 50;
+    Send(3027);
+    EXPECT_EQ(dlg->m_nStaffScale, 49);
+}
+
+TEST_F(MainDispatch, TogglesFlipBetweenZeroAndOne)
+{
+    EXPECT_EQ(dlg->m_bFadeIn, 3);  // as the settings file has it
+    Send(27);
+    EXPECT_EQ(dlg->m_bFadeIn, 0);
+    Send(27);
+    EXPECT_EQ(dlg->m_bFadeIn, 1);
+    Send(53);
+    EXPECT_EQ(dlg->m_scoreView.score.dotMode, 1);
+    Send(53);
+    EXPECT_EQ(dlg->m_scoreView.score.dotMode, 0);
+    Send(53);
+    Send(49);
+    EXPECT_EQ(dlg->m_scoreView.score.dotMode, 0);
+}
+
+TEST_F(MainDispatch, DuringAnExportNewOpenCloseAndExportWait)
+{
+    dlg->m_scoreView.score.fileName = "E:\\kept.mid";
+    g_strExportTarget = "E:\\chosen.m4r";
+    dlg->m_bExporting = 1;
+    for (WPARAM id : {3027, 3028, 10001, 300, 3000})
+        Send(id);
+    Send(NOTIFY_SCORE_VIEW, 10100);
+    dlg->m_bExporting = 0;
+    EXPECT_EQ(dlg->m_scoreView.score.fileName, "E:\\kept.mid");
+    EXPECT_TRUE(g_strExportTarget.IsEmpty());
+    EXPECT_FALSE(std::filesystem::exists(program.Linux("Tones/kept.m4r")));
+    PumpFor(50);
+    EXPECT_TRUE(::IsWindow(dlg->GetSafeHwnd()));
+}
+
+TEST_F(MainDispatch, RangeTextsFollowTheMarkedRange)
+{
+    CScore& song = dlg->m_scoreView.score;
+    song.tempo = 120;
+    song.division = 480;
+    const struct {
+        int start, end;
+        int channel;
+        const char *startText, *endText, *length, *size;
+    } cases[] = {
+        {0, 3725, 1, "00:00:00", "01:02:05", "01:02:05", "57489 KB"},
+        {30, 60, 1, "00:00:30", "00:01:00", "00:00:30", "463 KB"},
+        {30, 60, 0, "00:00:30", "00:01:00", "00:00:30", "231 KB"},
+    };
+    for (const auto& c : cases) {
+        song.loopStart = c.start * 960;
+        song.loopEnd = c.end * 960;
+        dlg->m_nExportSample = 1;
+        dlg->m_nExportBitrate = 5;
+        dlg->m_nExportChannel = c.channel;
+        dlg->UpdateRangeTexts(FALSE);
+        EXPECT_EQ(dlg->m_labels[LBL_RANGE_START].GetText(), c.startText);
+        EXPECT_EQ(dlg->m_labels[LBL_RANGE_END].GetText(), c.endText);
+        EXPECT_EQ(dlg->m_labels[LBL_DURATION].GetText(), c.length);
+        EXPECT_EQ(dlg->m_labels[LBL_SIZE].GetText(), c.size) << c.end;
+    }
+}
+
+TEST_F(MainDispatch, LeftStatusShowsThePathTheLastExportOrNewFilename)
+{
+    const struct {
+        const char* path;
+        const char* last;
+        const char* shown;
+    } cases[] = {{"E:\\a.mid", "E:\\b.m4r", "E:\\a.mid"}, {"", "E:\\b.m4r", "E:\\b.m4r"}, {"", "", "New filename!"}};
+    for (const auto& c : cases) {
+        dlg->m_scoreView.score.fileName = c.path;
+        dlg->m_strLastOutput = c.last;
+        Send(3010);
+        EXPECT_EQ(dlg->m_labels[LBL_STATUS_LEFT].GetText(), c.shown);
+    }
+}
+
+}  // namespace
