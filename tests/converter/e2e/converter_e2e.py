@@ -206,7 +206,7 @@ def start_program():
 
 
 def add_file(window, path):
-    opened = log_text().count("Open files - 1")
+    opened = log_text().count("Open files - ")
     before = set(xdo("search", "--onlyvisible", "--name", ".").split())
     click_centre(window, ADD_BUTTON)
     dialog = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before])
@@ -221,7 +221,7 @@ def add_file(window, path):
     xdo("key", "Return")
     wait_for(lambda: not find_window_id(dialog[-1]), 10)
     # The program logs each choice of files once the rows are in.
-    check(bool(wait_for(lambda: log_text().count("Open files - 1") > opened, 10)), "%s was not added" % path.name)
+    check(bool(wait_for(lambda: log_text().count("Open files - ") > opened, 10)), "%s was not added" % path.name)
 
 
 def find_window_id(window):
@@ -324,7 +324,12 @@ def main():
         # The clip: drag the range's end marker in from the right, then switch both fades on.
         marker_y = RANGE_BAR[1] + TRACK[1] + TRACK[3] + RANGE_MARKER_HEIGHT // 2
         track_left = RANGE_BAR[0] + TRACK[0]
-        drag(window, track_left + TRACK[2], marker_y, track_left + TRACK[2] * 6 // 10)
+        time.sleep(0.5)
+        # A drag can start before the pointer's first move is seen over the marker: one more try then.
+        for _ in range(2):
+            drag(window, track_left + TRACK[2], marker_y, track_left + TRACK[2] * 6 // 10)
+            if wait_for(lambda: clip_info(video)[1] < 100.0, 2):
+                break
         click_centre(window, FADE_IN)
         click_centre(window, FADE_OUT)
         start, end = clip_info(video)
