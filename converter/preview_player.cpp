@@ -41,6 +41,13 @@ void PreviewMessage(const char* format, ...)
     MessageBox(g_previewWindow, text, "Mervane Player Sample", MB_OK | MB_ICONERROR);
 }
 
+// The player window lies over the file list: it is shown only while a clip with pictures is in play.
+static void ShowPicture(bool show)
+{
+    if (g_previewWindow != nullptr)
+        ShowWindow(g_previewWindow, show && !g_previewAudioOnly ? SW_SHOW : SW_HIDE);
+}
+
 static void RefreshOwnerButtons()
 {
     if (g_previewOwner != nullptr)
@@ -104,8 +111,10 @@ HRESULT PreviewOpenAndRender(const char* path)
 
 void PreviewPlay()
 {
-    if ((g_previewState == 0 || g_previewState == 1) && !PreviewFailed(PreviewGraph().Run()))
+    if ((g_previewState == 0 || g_previewState == 1) && !PreviewFailed(PreviewGraph().Run())) {
         g_previewState = 2;
+        ShowPicture(true);
+    }
     RefreshOwnerButtons();
 }
 
@@ -116,8 +125,10 @@ void PreviewPause()
         if (!PreviewFailed(graph.Pause()))
             g_previewState = 1;
     } else if (g_previewState == 0 || g_previewState == 1) {
-        if (!PreviewFailed(graph.Run()))
+        if (!PreviewFailed(graph.Run())) {
             g_previewState = 2;
+            ShowPicture(true);
+        }
     }
     PreviewUpdateTitle();
 }
@@ -129,7 +140,7 @@ void PreviewStop()
         graph.Stop();
         g_previewState = 0;
         graph.SetCurrentPosition(0);
-        InvalidateRect(g_previewWindow, nullptr, TRUE);
+        ShowPicture(false);
     }
     PreviewUpdateTitle();
 }
@@ -143,6 +154,7 @@ void PreviewCloseClip()
     PreviewLeaveFullScreen();
     g_previewAudioOnly = 1;
     g_previewFullScreen = 0;
+    ShowPicture(false);
     graph.SetNotifyWindow(nullptr, 0, 0);
     graph.Close();
     g_durationCache = 0;

@@ -46,7 +46,8 @@ void CSkinRangeBar::Setup(CWnd* pNotifyWnd, UINT nMsg, UINT nId, int* pbFadeIn, 
     LoadPicture(strip, bar.bgimage);
     LoadPicture(m_imgRangeFill, bar.fntname);
     if (IsConverterDeliverable()) {
-        m_rcTrack = bar.position;
+        // The track inside the strip as the skin gives it, not stretched; the element's position places the bar.
+        m_rcTrack = bar.fntcolorNumbers;
         m_imgBackground.CopyFrom(&strip);
     } else {
         m_rcTrack = bar.fntcolorNumbers;

@@ -77,11 +77,16 @@ TEST_F(PreviewPlayerTest, TheTitleFollowsPictureMutePauseAndRate)
     PreviewSetRate(1.0);
     PreviewPause();
     EXPECT_EQ("clip.avi [Video] ", Title());
+    // Stopped or closed, the picture no longer covers the file list.
     PreviewStop();
     EXPECT_EQ(0, g_previewState);
     EXPECT_EQ(0.0, PreviewGetPosition());
+    EXPECT_FALSE(::IsWindowVisible(dialog->m_previewWnd));
+    PreviewPlay();
+    EXPECT_TRUE(::IsWindowVisible(dialog->m_previewWnd));
     PreviewCloseClip();
     EXPECT_EQ(3, g_previewState);
+    EXPECT_FALSE(::IsWindowVisible(dialog->m_previewWnd));
 }
 
 TEST_F(PreviewPlayerTest, FullScreenTakesThePictureAndEscapeBringsItBack)

@@ -29,6 +29,9 @@ ADD_BUTTON = (16, 40, 28, 28)
 SETTINGS_BUTTON = (220, 40, 28, 28)
 FILE_LIST = (16, 76, 500, 140)
 RANGE_BAR = (16, 226, 500, 34)
+# The track inside the range bar (element 18's track rectangle); the range markers (9 x 12) hang below it.
+TRACK = (6, 10, 488, 12)
+RANGE_MARKER_HEIGHT = 12
 PLAY_BUTTON = (120, 262, 80, 26)
 FADE_IN = (16, 300, 90, 20)
 FADE_OUT = (110, 300, 90, 20)
@@ -61,6 +64,11 @@ def run(*command):
 
 def xdo(*args):
     return subprocess.run(["xdotool", *[str(a) for a in args]], capture_output=True, text=True).stdout.strip()
+
+
+def log_text():
+    log = Path(os.environ["XDG_DOCUMENTS_DIR"]) / "quaverly" / "Tonwick.txt"
+    return log.read_text(errors="replace") if log.exists() else ""
 
 
 def windows_path(path):
@@ -104,6 +112,8 @@ def click_centre(window, rect):
 
 def drag(window, x0, y, x1):
     ox, oy = window_origin(window)
+    xdo("mousemove", ox + x0 - 2, oy + y)
+    time.sleep(0.05)
     xdo("mousemove", ox + x0, oy + y)
     time.sleep(0.1)
     xdo("mousedown", 1)
@@ -196,6 +206,7 @@ def start_program():
 
 
 def add_file(window, path):
+    opened = log_text().count("Open files - ")
     before = set(xdo("search", "--onlyvisible", "--name", ".").split())
     click_centre(window, ADD_BUTTON)
     dialog = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before])
@@ -209,7 +220,8 @@ def add_file(window, path):
     time.sleep(0.3)
     xdo("key", "Return")
     wait_for(lambda: not find_window_id(dialog[-1]), 10)
-    time.sleep(0.5)
+    # The program logs each choice of files once the rows are in.
+    check(bool(wait_for(lambda: log_text().count("Open files - ") > opened, 10)), "%s was not added" % path.name)
 
 
 def find_window_id(window):
@@ -275,11 +287,16 @@ def check_smaf(path):
 
 
 def convert(window, label):
+    batches = log_text().count("Convert done - ")
     before = set(xdo("search", "--onlyvisible", "--name", ".").split())
     click_centre(window, CONVERT_BUTTON)
     done = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before],
                     180, 0.5)
     check(bool(done), label + ": the conversion-done dialog did not appear")
+    # The unreadable file fails and the batch goes on: two of the three rows are done.
+    ends = log_text().split("Convert done - ")
+    check(len(ends) == batches + 2 and ends[-1].startswith("2 of 3"), label + ": the batch did not end 2 of 3")
+    time.sleep(0.5)
     Screen(label + "-done")
     if done:
         xdo("windowactivate", "--sync", done[-1])
@@ -302,9 +319,17 @@ def main():
         video = media[0]
         row_y = FILE_LIST[1] + LIST_HEADER_HEIGHT + 2 * LIST_ROW_HEIGHT + LIST_ROW_HEIGHT // 2
         click(window, FILE_LIST[0] + 100, row_y)
+        chosen = "Click file - " + windows_path(video)
+        check(bool(wait_for(lambda: chosen in log_text(), 10)), "the video's row was not chosen")
         # The clip: drag the range's end marker in from the right, then switch both fades on.
-        track_y = RANGE_BAR[1] + RANGE_BAR[3] // 2
-        drag(window, RANGE_BAR[0] + RANGE_BAR[2] - 6, track_y, RANGE_BAR[0] + RANGE_BAR[2] * 6 // 10)
+        marker_y = RANGE_BAR[1] + TRACK[1] + TRACK[3] + RANGE_MARKER_HEIGHT // 2
+        track_left = RANGE_BAR[0] + TRACK[0]
+        time.sleep(0.5)
+        # A drag can start before the pointer's first move is seen over the marker: one more try then.
+        for _ in range(2):
+            drag(window, track_left + TRACK[2], marker_y, track_left + TRACK[2] * 6 // 10)
+            if wait_for(lambda: clip_info(video)[1] < 100.0, 2):
+                break
         click_centre(window, FADE_IN)
         click_centre(window, FADE_OUT)
         start, end = clip_info(video)
@@ -317,7 +342,8 @@ def main():
         time.sleep(1.0)
         second = Screen("preview-2")
         ox, oy = window_origin(window)
-        bar = (ox + RANGE_BAR[0], oy + RANGE_BAR[1], RANGE_BAR[2], RANGE_BAR[3])
+        # The screen's band of the bar, with a margin: the position marker rides on the bar's top edge.
+        bar = (0, oy + RANGE_BAR[1] - 8, first.width, RANGE_BAR[3] + 16)
         check(first.region(*bar) != second.region(*bar), "the preview position did not move")
         frame = set(second.region(ox + FILE_LIST[0] + 100, oy + FILE_LIST[1] + 30, 200, 60))
         check(len(frame) > 8, "no video frame in the preview window")
@@ -349,9 +375,7 @@ def main():
     finally:
         process.kill()
         process.wait()
-    log = Path(os.environ["XDG_DOCUMENTS_DIR"]) / "quaverly" / "Tonwick.txt"
-    if log.exists():
-        print(log.read_text(errors="replace")[-4000:])
+    print(log_text()[-30000:])
     if failures:
         print("%d check(s) failed" % len(failures))
         return 1
