@@ -66,6 +66,8 @@ public:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // The caption strip and its title, as OnPaint draws them.
+    void PaintCaption(CDC* pDC);
 
     int m_nCaptionMode;
     CString m_strTitle;
@@ -93,5 +95,4 @@ private:
     void PlaceConverterCaptionButtons(bool create);
     void PlaceFramePair(int closeLeft, bool create, UINT maximizeId, UINT restoreId);
     void OnConverterSkinCommand(WPARAM nCommand);
-    void PaintCaption(CDC* pDC);
 };

@@ -3,6 +3,16 @@
 
 namespace {
 
+void ReplaceInFile(const std::string& path, const std::string& from, const std::string& to)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    std::ofstream(path, std::ios::binary) << text.replace(at, from.size(), to);
+}
+
 bool QuitPosted()
 {
     MSG msg;
@@ -132,6 +142,22 @@ TEST_F(SkinDialogTest, PressInTheTopTwentyOnePixelsDragsTheWindow)
         dlg.GetWindowRect(&after);
         EXPECT_EQ(after.TopLeft(), c.drags ? before.TopLeft() + CSize(30, 25) : before.TopLeft()) << "y " << c.y;
     }
+}
+
+TEST_F(SkinDialogTest, ReloadAfterASkinChangeResizesAndReplacesTheButtons)
+{
+    TestSkinDialog dlg(CSkinDialog::CAPTION_MAIN);
+    ASSERT_TRUE(dlg.Open(300, 120));
+    // The changed skin's close button is 30 wide: every button to its left moves by the difference.
+    ReplaceInFile(program.Linux() + "/skin-com/skin-1/skin.ini", "position=0,0,16,14", "position=0,0,30,14");
+    CRect about = dlg.ChildRect(dlg.m_btnAbout);
+    dlg.ReloadCaptionButtons();
+    CRect window;
+    dlg.GetWindowRect(&window);
+    CRect close = dlg.ChildRect(dlg.m_btnClose);
+    EXPECT_EQ(close.left, window.Width() - 31);
+    EXPECT_EQ(close.right, window.Width() - 1);
+    EXPECT_EQ(dlg.ChildRect(dlg.m_btnAbout).left, about.left - 28);
 }
 
 TEST_F(SkinDialogTest, ConverterPlacesItsOwnCaptionButtonsWhenAsked)

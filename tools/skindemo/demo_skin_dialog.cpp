@@ -38,11 +38,9 @@ CSkinElement Element(int number)
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CDemoSkinDialog, CDialog)
-ON_MESSAGE(WM_SKINCOMMAND, OnSkinCommand)
-END_MESSAGE_MAP()
-
-CDemoSkinDialog::CDemoSkinDialog() : CDialog(kTemplateId)
+// The composer's main window shows the whole caption row; the converter's dialogs have a close button only.
+CDemoSkinDialog::CDemoSkinDialog()
+    : CSkinDialog(kTemplateId, nullptr, "Skinned toolkit demo", IsConverterDeliverable() ? CAPTION_CHILD : CAPTION_MAIN)
 {
     MainDialogLink link;
     link.pDialog = this;
@@ -55,8 +53,10 @@ CDemoSkinDialog::CDemoSkinDialog() : CDialog(kTemplateId)
 
 BOOL CDemoSkinDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSkinDialog::OnInitDialog();
     SetWindowPos(nullptr, 0, 0, 600, 380, SWP_NOMOVE | SWP_NOZORDER);
+    if (IsConverterDeliverable())
+        CreateCaptionButtons();
     CreateButtons(30);
     CreateLabels(80);
     CreateTracks(115);
@@ -170,5 +170,3 @@ void CDemoSkinDialog::CreateToolControls(int y)
     m_scoreFontLabel.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(10, y + 80, 90, y + 160), this, 802);
     m_scoreFontLabel.SetZoom(5);
 }
-
-LRESULT CDemoSkinDialog::OnSkinCommand(WPARAM, LPARAM) { return 0; }

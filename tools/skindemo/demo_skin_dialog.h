@@ -4,6 +4,7 @@
 #include "skinui/adv_combo_box.h"
 #include "skinui/score_font_label.h"
 #include "skinui/skin_button.h"
+#include "skinui/skin_dialog.h"
 #include "skinui/skin_image_static.h"
 #include "skinui/skin_label.h"
 #include "skinui/skin_range_bar.h"
@@ -11,7 +12,7 @@
 #include "skinui/tip_bitmap_button.h"
 #include "skinui/tip_scroll_bar.h"
 
-class CDemoSkinDialog : public CDialog {
+class CDemoSkinDialog : public CSkinDialog {
 public:
     CDemoSkinDialog();
 
@@ -20,8 +21,6 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    afx_msg LRESULT OnSkinCommand(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
 
 private:
     void CreateButtons(int y);

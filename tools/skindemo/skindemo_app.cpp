@@ -10,6 +10,7 @@
 #include "kernel/path_map.h"
 #include "kernel/program_paths.h"
 #include "services/deliverable.h"
+#include "skinui/skin_dialog.h"
 #include "window_shot.h"
 
 namespace {
@@ -74,7 +75,9 @@ int RunDemo()
     }
     if (!program || skin < 1 || (std::strcmp(program, "composer") != 0 && std::strcmp(program, "converter") != 0))
         return Usage();
-    SetDeliverable(std::strcmp(program, "converter") == 0 ? DELIVERABLE_CONVERTER : DELIVERABLE_COMPOSER);
+    bool converter = std::strcmp(program, "converter") == 0;
+    SetDeliverable(converter ? DELIVERABLE_CONVERTER : DELIVERABLE_COMPOSER);
+    g_strProductTitle = converter ? "Tonwick Converter" : "Kestrin";
     CDemoProgramFolder folder(skin);
     if (!folder.Ready()) {
         std::fprintf(stderr, "skindemo: could not prepare the program folder\n");
