@@ -315,6 +315,34 @@ public:
     afx_msg void OnNoteStem(UINT id);
     afx_msg void OnMoveNoteToTrack(UINT id);
 
+    // Note editing with the mouse; points are page pixels of the working page.
+    static int PitchFromY(int y, int originY, double halfUnit, int referencePitch, int referencePosition);
+    int StaffTopY(int track) const;
+    int TrackOfRow(int row) const;
+    CPoint StaffPointOnStrip(int track, int tick, int pitch);
+    int LocateStaffUnderPoint(int flags, int x, int y);
+    void SnapToStaffLine(int x, int y, int firstY);
+    void UpdatePitchUnderMouse(int y);
+    int FindNoteOnStrip(int x, int y);
+    int InsertNoteAtPoint(int flags, int x, int y);
+    void PreviewNote(bool on, int pitch, int tick, int track);
+    NoteEvent* DragNote(int x, int y, double dragUnit);
+    void ReselectMarkedNote(int track);
+    void DrawInsertCross(bool erase);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    uint8_t pitchUnderMouse = 60;
+    uint8_t lowerStaffUnderMouse = 0;
+    int staffLineY = 0;
+    int nearestRowY = 0;
+    int mouseMeasure = 0;
+    uint8_t previewChannel = 0;
+    uint8_t lastEnteredPitch = 0;
+    int editTrack = 0;
+    CPoint editStart{0, 0};
+    bool noteTaken = false;  // a note was taken by the press and is dragged until the release
+
     int threeStateOption = 0;     // -1, 0 or 1, kept for the composer's range menu
     int currentMeasure = 0;       // measure of the edit position, zero-based
     int verticalScrollRange = 0;  // how far the page scrolls vertically: scaled height minus placement height
