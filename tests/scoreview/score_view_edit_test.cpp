@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "kernel/prompt_service.h"
+#include "scoreview/score_pages.h"
 #include "scoreview/score_view.h"
 #include "tests/support/temp_folder.h"
 #include "ui/menu.h"
@@ -189,6 +190,20 @@ TEST_F(ScoreViewEdit, ARightClickBesideNotesStepsTheNoteValueInNoteEntryOnly)
     view.editMode = 2;
     view.OnRButtonDown(0, CPoint(10, 10));
     EXPECT_EQ(view.paletteChoice[0], 0);
+}
+
+TEST_F(ScoreViewEdit, AHeadlessViewTakesClicksWithoutTheWindowSystem)
+{
+    PrepareHeadlessView(view, 800, 0, 1.0);
+    view.RedrawScore(true);
+    view.SetEditMode(2);
+    CPoint p = view.PageToWindow(view.StaffPointOnStrip(0, 96, 67));
+    view.OnMouseMove(0, p);
+    view.OnLButtonDown(MK_LBUTTON, p);
+    view.OnLButtonUp(0, p);
+    ASSERT_NE(view.score.GetTrack(0)->notes, nullptr);
+    EXPECT_EQ(view.score.GetTrack(0)->notes->start, 96);
+    EXPECT_EQ(view.score.GetTrack(0)->notes->pitch, 67);
 }
 
 }  // namespace
