@@ -175,4 +175,29 @@ TEST_F(EditWindow, PlaybackPositionsMoveTheCursorAndScroll)
     EXPECT_EQ(view.playCursorX, -1);
 }
 
+TEST_F(EditWindow, ThePlayCursorUndrawsExactlyAndNeverTouchesThePage)
+{
+    view.Invalidate(FALSE);
+    PumpFor(100);
+    Capture before = CaptureWindow(view.m_hWnd);
+    std::vector<uint8_t> page(view.pageBitmap.Record().memory,
+                              view.pageBitmap.Record().memory + view.pageBitmap.Record().bytesPerLine * 10);
+    view.score.playTick = 96;
+    view.DrawPlayCursor(false);
+    CPoint top, bottom;
+    ASSERT_TRUE(view.PlayCursorLine(view.playCursorX, top, bottom));
+    Capture drawn = CaptureWindow(view.m_hWnd);
+    EXPECT_NE(drawn.At(top.x, top.y + 5), before.At(top.x, top.y + 5));
+    view.score.playTick = 192;
+    view.DrawPlayCursor(true);   // moves the line
+    view.DrawPlayCursor(false);  // the same line drawn again goes away
+    view.playCursorX = -1;
+    Capture after = CaptureWindow(view.m_hWnd);
+    int differing = 0;
+    for (size_t i = 0; i < after.pixels.size(); ++i)
+        differing += after.pixels[i] != before.pixels[i];
+    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(std::equal(page.begin(), page.end(), view.pageBitmap.Record().memory));
+}
+
 }  // namespace
