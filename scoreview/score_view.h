@@ -343,6 +343,21 @@ public:
     CPoint editStart{0, 0};
     bool noteTaken = false;  // a note was taken by the press and is dragged until the release
 
+    // Text annotations under notes, typed into the text entry dialog.
+    TextAnnotation* FindTextAnnotationNear(int tick);
+    TextAnnotation* AddTextAnnotation(int tick, const char* text, const LOGFONTA& font, COLORREF colour);
+    void DeleteTextAnnotation(TextAnnotation* annotation);
+    CPoint NoteHeadPoint(int track, const NoteEvent& note);
+    void BeginNoteTextEdit();
+    void CommitNoteTextEdit();
+    void MoveNoteTextEdit(int forward);
+    void OnTextEntryNotify(int outcome);
+    void ShowTextEntryAtNote();
+    void LoadTextEntry();
+    void HideTextEntry();
+    void StoreTextEntry();
+    int annotatedTrack = 0;
+
     int threeStateOption = 0;     // -1, 0 or 1, kept for the composer's range menu
     int currentMeasure = 0;       // measure of the edit position, zero-based
     int verticalScrollRange = 0;  // how far the page scrolls vertically: scaled height minus placement height

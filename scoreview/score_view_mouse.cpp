@@ -53,6 +53,12 @@ void CScoreView::OnLButtonDown(UINT flags, CPoint point)
                 return;
             }
         }
+        if (hitKind == 1 && hoveredNote && editMode == 3 && paletteChoice[6] == 0) {
+            if (annotatedNote)
+                StoreTextEntry();
+            BeginNoteTextEdit();
+            return;
+        }
         if (hitKind == 1 && hoveredNote) {
             hoveredNote->marked = 1;
             editTrack = currentTrack;
@@ -60,6 +66,13 @@ void CScoreView::OnLButtonDown(UINT flags, CPoint point)
                 previewChannel = static_cast<uint8_t>(track->GetChannel());
             PreviewNote(true, hoveredNote->pitch, hoveredNote->start, editTrack);
             noteTaken = true;
+        } else if (textEntryCreated && textEntryDialog && textEntryDialog->Window() &&
+                   textEntryDialog->Window()->m_hWnd) {
+            HideTextEntry();
+            StoreTextEntry();
+            editedAnnotation = nullptr;
+            annotatedNote = nullptr;
+            RefreshScore();
         }
         return;
     }
