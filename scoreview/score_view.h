@@ -358,6 +358,22 @@ public:
     void StoreTextEntry();
     int annotatedTrack = 0;
 
+    // Placed symbols, measure marks, curve marks and track texts; points are page pixels.
+    int SymbolTypeForMode(int mode);
+    int SymbolRowTop(int track) const;
+    int PageRightEdge() const;
+    CPoint GetSymbolPoint(int track, int rowTop, int tick, double yOffset, double xOffset);
+    void PointToSymbolOffsets(int track, int x, int y, int rowTop, int& tick, double& yOffset, double& xOffset);
+    void PlaceSymbolAtPoint(int x, int y, int type, int value);
+    void InsertMeasureMarkByDialog(int tick);
+    void AddTrackTextByDialog(int tick, double xOffset, double yOffset);
+    // The click of modes 3 to 8 on an empty place; true when something was placed.
+    bool PlaceAtClick(int x, int y);
+    void DragCurvePoint(int x, int y);
+    void EraseEditedCurve();
+    CurveMark* editedCurve = nullptr;  // the curve mark being drawn
+    int draggedPoint = 3;
+
     int threeStateOption = 0;     // -1, 0 or 1, kept for the composer's range menu
     int currentMeasure = 0;       // measure of the edit position, zero-based
     int verticalScrollRange = 0;  // how far the page scrolls vertically: scaled height minus placement height

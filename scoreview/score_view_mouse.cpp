@@ -39,13 +39,15 @@ void CScoreView::OnLButtonDown(UINT flags, CPoint point)
             if (editMode == 2 && score.MeasureAtTick(tick) < kLastEntryMeasure) {
                 inserted = InsertNoteAtPoint(flags, p.x, p.y) != 0;
                 ReapplyRangePercent();
+            } else if (editMode >= 3 && editMode <= 8) {
+                inserted = PlaceAtClick(p.x, p.y);
             }
             if (inserted) {
                 score.ExtendToMeasureOf(tick);
                 RefreshScore();
                 score.modified = 1;
                 // The pointer follows the insertion point snapped to the grid.
-                if (m_hWnd) {
+                if (m_hWnd && editMode == 2) {
                     CPoint snapped(PageToWindow(CPoint(TickToStripX(tick), 0)).x, point.y);
                     ClientToScreen(&snapped);
                     ::SetCursorPos(snapped.x, snapped.y);
@@ -79,6 +81,8 @@ void CScoreView::OnLButtonDown(UINT flags, CPoint point)
     if (hitKind == 1 && hoveredNote) {
         NoteEvent pattern = *hoveredNote;
         DeleteNote(true, currentTrack, pattern);
+    } else if (hitKind == 4) {
+        EraseEditedCurve();
     }
     RedrawScore(false);
     if (m_hWnd)
@@ -114,6 +118,8 @@ void CScoreView::OnMouseMove(UINT flags, CPoint point)
         DragNote(p.x, p.y, unit);
         ReapplyRangePercent();
     }
+    if (leftDown && editMode != 1 && hitKind == 4)
+        DragCurvePoint(p.x, p.y);
     if (score.playState != 1 && !leftDown)
         hitKind = FindNoteOnStrip(p.x, p.y);
     if (!leftDown && editMode == 2)

@@ -281,4 +281,36 @@ TEST_F(ScoreViewEdit, TheTrackTablesApplyAndAMovedRowMovesItsTrack)
     EXPECT_EQ(view.trackVolume[1], 77);
 }
 
+TEST_F(ScoreViewEdit, SymbolsAndCurveMarksArePlacedErasedAndTheCurveComesBack)
+{
+    PrepareHeadlessView(view, 800, 0, 1.0);
+    view.RedrawScore(true);
+    CPoint at = view.PageToWindow(view.StaffPointOnStrip(0, 100, 67));
+    view.SetEditMode(4);
+    view.SetPaletteChoice(138, 2);
+    view.OnMouseMove(0, at);
+    view.OnLButtonDown(MK_LBUTTON, at);
+    view.OnLButtonUp(0, at);
+    const PlacedSymbol* symbol = view.score.GetTrack(0)->placedSymbols;
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_EQ(symbol->type, 109);
+    EXPECT_EQ(symbol->value, 100);
+
+    view.SetEditMode(5);
+    CPoint end(at.x + 60, at.y);
+    view.OnMouseMove(0, at);
+    view.OnLButtonDown(MK_LBUTTON, at);
+    view.OnMouseMove(MK_LBUTTON, end);
+    const CurveMark* curve = view.score.GetTrack(0)->curveMarks;
+    ASSERT_NE(curve, nullptr);
+    EXPECT_GT(curve->tick3, curve->tick1);
+    EXPECT_GT(curve->offset2, curve->offset1);  // the middle point bends below the ends
+    view.SetEditMode(1);
+    view.OnLButtonDown(MK_LBUTTON, end);  // the curve being drawn is under the mouse: erased
+    EXPECT_EQ(view.score.GetTrack(0)->curveMarks, nullptr);
+    view.OnUndo();
+    ASSERT_NE(view.score.GetTrack(0)->curveMarks, nullptr);
+    EXPECT_GT(view.score.GetTrack(0)->curveMarks->tick3, view.score.GetTrack(0)->curveMarks->tick1);
+}
+
 }  // namespace
