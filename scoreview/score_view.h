@@ -412,3 +412,6 @@ extern LOGFONTA g_defaultTextFont;
 extern COLORREF g_defaultTextColour;
 // The staff-line spacing of the last metrics, for painters outside the view.
 extern double g_viewUnit;
+// The music font as the view uses it and the note colour, for labels that draw music glyphs.
+extern LOGFONTA g_musicFontDescription;
+extern COLORREF g_noteColour;

@@ -313,4 +313,11 @@ TEST_F(ScoreViewEdit, SymbolsAndCurveMarksArePlacedErasedAndTheCurveComesBack)
     EXPECT_GT(view.score.GetTrack(0)->curveMarks->tick3, view.score.GetTrack(0)->curveMarks->tick1);
 }
 
+TEST_F(ScoreViewEdit, TheViewDescribesItsMusicFontAndTextFont)
+{
+    EXPECT_STREQ(g_musicFontDescription.lfFaceName, "8888 8888");
+    EXPECT_STREQ(g_defaultTextFont.lfFaceName, "Arial");
+    EXPECT_EQ(g_noteColour, view.noteColour);
+}
+
 }  // namespace
