@@ -2,6 +2,7 @@
 // checked against the song; the reasons and cursor posts a recording owner receives; playback positions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -198,6 +199,23 @@ TEST_F(EditWindow, ThePlayCursorUndrawsExactlyAndNeverTouchesThePage)
         differing += after.pixels[i] != before.pixels[i];
     EXPECT_EQ(differing, 0);
     EXPECT_TRUE(std::equal(page.begin(), page.end(), view.pageBitmap.Record().memory));
+}
+
+TEST_F(EditWindow, DraggingInPanModeScrollsByBeatsAndInsertsNothing)
+{
+    RecordingOwner owner;
+    view.AttachToOwner(700, &owner, kViewNotifyMessage, 100);
+    view.SetEditMode(0);
+    view.firstVisibleBeat = 4;
+    CPoint from(300, 150), to(200, 150);
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    owner.Take();
+    Move(to, true);
+    view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    EXPECT_EQ(view.firstVisibleBeat, 5);  // dragged left: the song moves on
+    Posts posts = owner.Take();
+    EXPECT_NE(std::find(posts.begin(), posts.end(), std::pair<WPARAM, LPARAM>{100, 10}), posts.end());
+    EXPECT_TRUE(Notes().empty());
 }
 
 }  // namespace
