@@ -147,6 +147,10 @@ TEST_F(EditWindow, TheOwnerHearsReasonsAndCursorPosts)
     view.RefreshScore();
     Posts refresh = owner.Take();
     EXPECT_EQ(Posts(refresh.end() - 3, refresh.end()), (Posts{{100, 1}, {100, 2}, {100, 9}}));
+    view.ZoomTo(3.0);
+    EXPECT_EQ(view.verticalScrollRange, view.scaledRect.Height() - view.placementRect.Height());
+    EXPECT_GT(view.verticalScrollRange, 0);
+    owner.Take();
     view.SendMessage(kViewNotifyMessage, 202, 0);
     EXPECT_EQ(owner.Take(), (Posts{{143, 1043}}));
 }
