@@ -44,6 +44,7 @@ void CScoreView::RedrawScore(bool fullPage)
         pageBitmap.ReleaseDc(nullptr);
     }
     SetContentSize(pageWidth, pageHeight);
+    verticalScrollRange = std::max(0, scaledRect.Height() - placementRect.Height());
 }
 
 void CScoreView::MarkCurrentTrackRow()

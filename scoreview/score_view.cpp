@@ -9,6 +9,8 @@
 LOGFONTA g_defaultTextFont = {};
 COLORREF g_defaultTextColour = 0xFF0000;
 double g_viewUnit = 8.0;
+LOGFONTA g_musicFontDescription = {};
+COLORREF g_noteColour = 0x808080;
 
 BEGIN_MESSAGE_MAP(CScoreView, CCanvasView)
 ON_WM_PAINT()
@@ -17,6 +19,9 @@ ON_WM_SETCURSOR()
 ON_WM_TIMER()
 ON_MESSAGE(kViewNotifyMessage, CScoreView::OnViewNotify)
 ON_WM_RBUTTONDOWN()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
 ON_COMMAND_RANGE(CScoreView::kMenuAccidentalFirst, CScoreView::kMenuAccidentalFirst + 4, CScoreView::OnNoteAccidental)
 ON_COMMAND_RANGE(CScoreView::kMenuStemUp, CScoreView::kMenuStemDown, CScoreView::OnNoteStem)
 ON_COMMAND_RANGE(CScoreView::kMenuMoveFirst, CScoreView::kMenuMoveLast, CScoreView::OnMoveNoteToTrack)
@@ -54,6 +59,13 @@ CScoreView::CScoreView()
     font.lfPitchAndFamily = 18;
     std::strcpy(font.lfFaceName, "Arial");
     g_defaultTextColour = 0xFF0000;
+    LOGFONTA& music = g_musicFontDescription;
+    music = font;
+    music.lfHeight = RoundHalfAway(4 * unit);
+    music.lfWidth = 0;
+    music.lfWeight = 400;
+    std::strcpy(music.lfFaceName, "8888 8888");
+    g_noteColour = noteColour;
     g_pScore = &score;
 }
 

@@ -338,6 +338,65 @@ public:
     afx_msg void OnNoteStem(UINT id);
     afx_msg void OnMoveNoteToTrack(UINT id);
 
+    // Note editing with the mouse; points are page pixels of the working page.
+    static int PitchFromY(int y, int originY, double halfUnit, int referencePitch, int referencePosition);
+    int StaffTopY(int track) const;
+    int TrackOfRow(int row) const;
+    CPoint StaffPointOnStrip(int track, int tick, int pitch);
+    int LocateStaffUnderPoint(int flags, int x, int y);
+    void SnapToStaffLine(int x, int y, int firstY);
+    void UpdatePitchUnderMouse(int y);
+    int FindNoteOnStrip(int x, int y);
+    int InsertNoteAtPoint(int flags, int x, int y);
+    void PreviewNote(bool on, int pitch, int tick, int track);
+    NoteEvent* DragNote(int x, int y, double dragUnit);
+    void ReselectMarkedNote(int track);
+    void DrawInsertCross(bool erase);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    uint8_t pitchUnderMouse = 60;
+    uint8_t lowerStaffUnderMouse = 0;
+    int staffLineY = 0;
+    int nearestRowY = 0;
+    int mouseMeasure = 0;
+    uint8_t previewChannel = 0;
+    uint8_t lastEnteredPitch = 0;
+    int editTrack = 0;
+    CPoint editStart{0, 0};
+    bool noteTaken = false;  // a note was taken by the press and is dragged until the release
+
+    // Text annotations under notes, typed into the text entry dialog.
+    TextAnnotation* FindTextAnnotationNear(int tick);
+    TextAnnotation* AddTextAnnotation(int tick, const char* text, const LOGFONTA& font, COLORREF colour);
+    void DeleteTextAnnotation(TextAnnotation* annotation);
+    CPoint NoteHeadPoint(int track, const NoteEvent& note);
+    void BeginNoteTextEdit();
+    void CommitNoteTextEdit();
+    void MoveNoteTextEdit(int forward);
+    void OnTextEntryNotify(int outcome);
+    void ShowTextEntryAtNote();
+    void LoadTextEntry();
+    void HideTextEntry();
+    void StoreTextEntry();
+    int annotatedTrack = 0;
+
+    // Placed symbols, measure marks, curve marks and track texts; points are page pixels.
+    int SymbolTypeForMode(int mode);
+    int SymbolRowTop(int track) const;
+    int PageRightEdge() const;
+    CPoint GetSymbolPoint(int track, int rowTop, int tick, double yOffset, double xOffset);
+    void PointToSymbolOffsets(int track, int x, int y, int rowTop, int& tick, double& yOffset, double& xOffset);
+    void PlaceSymbolAtPoint(int x, int y, int type, int value);
+    void InsertMeasureMarkByDialog(int tick);
+    void AddTrackTextByDialog(int tick, double xOffset, double yOffset);
+    // The click of modes 3 to 8 on an empty place; true when something was placed.
+    bool PlaceAtClick(int x, int y);
+    void DragCurvePoint(int x, int y);
+    void EraseEditedCurve();
+    CurveMark* editedCurve = nullptr;  // the curve mark being drawn
+    int draggedPoint = 3;
+
     int threeStateOption = 0;     // -1, 0 or 1, kept for the composer's range menu
     int currentMeasure = 0;       // measure of the edit position, zero-based
     int verticalScrollRange = 0;  // how far the page scrolls vertically: scaled height minus placement height
@@ -376,3 +435,6 @@ extern LOGFONTA g_defaultTextFont;
 extern COLORREF g_defaultTextColour;
 // The staff-line spacing of the last metrics, for painters outside the view.
 extern double g_viewUnit;
+// The music font as the view uses it and the note colour, for labels that draw music glyphs.
+extern LOGFONTA g_musicFontDescription;
+extern COLORREF g_noteColour;

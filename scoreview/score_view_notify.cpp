@@ -24,6 +24,7 @@ LRESULT CScoreView::OnViewNotify(WPARAM code, LPARAM value)
         }
         break;
     case kTrackEditNotifyCode: ApplyTrackTables(static_cast<int>(value)); break;
+    case kTextEntryNotifyCode: OnTextEntryNotify(static_cast<int>(value)); break;
     default: break;
     }
     return 0;

@@ -72,5 +72,13 @@ void CScoreView::OnTimer(UINT_PTR id)
 {
     if (id == 0 && SpaceBarDown())
         SetResourceCursor(kPanCursor);
+    if (id == 1) {
+        CPoint cursor;
+        CRect window;
+        ::GetCursorPos(&cursor);
+        GetWindowRect(&window);
+        if (!window.PtInRect(cursor))
+            DrawInsertCross(true);
+    }
     CCanvasView::OnTimer(id);
 }

@@ -126,6 +126,9 @@ SHORT GetAsyncKeyState(int vk)
     if (vk < 0 || vk > 255)
         return 0;
     bool down = g_syntheticDown[vk];
+    // Without the window system (headless tools and tests) only synthesized input is down.
+    if (!wxTheApp)
+        return down ? (SHORT)0x8000 : 0;
     wxMouseState ms = wxGetMouseState();
     switch (vk) {
     case VK_LBUTTON: down = down || ms.LeftIsDown(); break;

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "kernel/prompt_service.h"
+#include "scoreview/score_pages.h"
 #include "scoreview/score_view.h"
+#include "song/instrument_names.h"
 #include "tests/support/temp_folder.h"
 #include "ui/menu.h"
 #include "ui/ui.h"
@@ -189,6 +191,133 @@ TEST_F(ScoreViewEdit, ARightClickBesideNotesStepsTheNoteValueInNoteEntryOnly)
     view.editMode = 2;
     view.OnRButtonDown(0, CPoint(10, 10));
     EXPECT_EQ(view.paletteChoice[0], 0);
+}
+
+TEST_F(ScoreViewEdit, AHeadlessViewTakesClicksWithoutTheWindowSystem)
+{
+    PrepareHeadlessView(view, 800, 0, 1.0);
+    view.RedrawScore(true);
+    view.SetEditMode(2);
+    CPoint p = view.PageToWindow(view.StaffPointOnStrip(0, 96, 67));
+    view.OnMouseMove(0, p);
+    view.OnLButtonDown(MK_LBUTTON, p);
+    view.OnLButtonUp(0, p);
+    ASSERT_NE(view.score.GetTrack(0)->notes, nullptr);
+    EXPECT_EQ(view.score.GetTrack(0)->notes->start, 96);
+    EXPECT_EQ(view.score.GetTrack(0)->notes->pitch, 67);
+}
+
+// The text entry dialog without a window: its text is what the test types.
+struct TypedEntry : ITextEntryDialog {
+    BOOL Create(CWnd*) override { return TRUE; }
+    CWnd* Window() override { return nullptr; }
+    void SetNotify(CWnd*, UINT, UINT) override {}
+    void SetText(const CString& value) override { text = value; }
+    CString GetText() override { return text; }
+    CString text;
+};
+
+std::vector<std::pair<int, std::string>> Annotations(const CScore& score)
+{
+    std::vector<std::pair<int, std::string>> all;
+    for (const TextAnnotation* a = score.annotations; a; a = a->next)
+        all.emplace_back(a->tick, a->text);
+    return all;
+}
+
+TEST_F(ScoreViewEdit, AnnotationsAreFoundWithinHalfABeat)
+{
+    EXPECT_NE(view.AddTextAnnotation(47, "a", g_defaultTextFont, g_defaultTextColour), nullptr);
+    EXPECT_EQ(view.score.modified, 1);
+    EXPECT_EQ(view.AddTextAnnotation(10, "", g_defaultTextFont, g_defaultTextColour), nullptr);
+    EXPECT_EQ(view.FindTextAnnotationNear(0)->tick, 47);
+    view.DeleteTextAnnotation(view.score.annotations);
+    view.AddTextAnnotation(48, "b", g_defaultTextFont, g_defaultTextColour);
+    EXPECT_EQ(view.FindTextAnnotationNear(0), nullptr);
+    EXPECT_EQ(view.FindTextAnnotationNear(96), nullptr);
+}
+
+TEST_F(ScoreViewEdit, TheTextEntryCommitsHyphenatesDeletesAndCloses)
+{
+    auto* entry = new TypedEntry;
+    view.textEntryDialog.reset(entry);
+    CTrack* track = view.score.GetTrack(0);
+    for (int beat = 0; beat < 4; ++beat)
+        track->InsertNote(false, beat * 96, beat * 96 + 96, 60, 96, 0, 0, 0, 0, 0, 0);
+    view.hoveredNote = track->notes;
+    view.BeginNoteTextEdit();
+    entry->text = "la";
+    view.OnTextEntryNotify(0);  // commit, go on to the second note
+    EXPECT_EQ(view.annotatedNote, track->notes->next);
+    entry->text = "ti";
+    view.OnTextEntryNotify(1);  // commit and a hyphen at the note's middle
+    EXPECT_EQ(Annotations(view.score), (std::vector<std::pair<int, std::string>>{{0, "la"}, {96, "ti"}, {144, "-"}}));
+    view.OnTextEntryNotify(2);  // nothing edited at the third note: back to the second
+    EXPECT_EQ(view.annotatedNote, track->notes->next);
+    EXPECT_EQ(entry->text, "ti");
+    view.OnTextEntryNotify(2);  // deletes "ti"
+    EXPECT_EQ(Annotations(view.score), (std::vector<std::pair<int, std::string>>{{0, "la"}, {144, "-"}}));
+    EXPECT_EQ(view.annotatedNote, track->notes);
+    entry->text = "do";
+    view.OnViewNotify(kTextEntryNotifyCode, 3);  // close: the edited annotation takes the text
+    EXPECT_EQ(Annotations(view.score), (std::vector<std::pair<int, std::string>>{{0, "do"}, {144, "-"}}));
+    EXPECT_EQ(view.annotatedNote, nullptr);
+}
+
+TEST_F(ScoreViewEdit, TheTrackTablesApplyAndAMovedRowMovesItsTrack)
+{
+    view.FillTrackTables();
+    view.trackNames[3] = InstrumentName(0);
+    view.trackShown[3] = 1;
+    view.trackVolume[3] = 77;
+    view.trackChannel[3] = 9;  // not a drum kit: the drum channel is refused
+    view.OnViewNotify(kTrackEditNotifyCode, 0);
+    CTrack* third = view.score.GetTrack(3);
+    EXPECT_TRUE(third->IsShown());
+    EXPECT_EQ(third->GetVolume(), 77);
+    EXPECT_EQ(third->GetChannel(), 0);
+    view.OnViewNotify(kTrackEditNotifyCode, 3 * 256 + 0);  // row 3 dropped after row 0
+    EXPECT_EQ(view.score.GetTrack(1), third);
+    EXPECT_EQ(view.trackVolume[1], 77);
+}
+
+TEST_F(ScoreViewEdit, SymbolsAndCurveMarksArePlacedErasedAndTheCurveComesBack)
+{
+    PrepareHeadlessView(view, 800, 0, 1.0);
+    view.RedrawScore(true);
+    CPoint at = view.PageToWindow(view.StaffPointOnStrip(0, 100, 67));
+    view.SetEditMode(4);
+    view.SetPaletteChoice(138, 2);
+    view.OnMouseMove(0, at);
+    view.OnLButtonDown(MK_LBUTTON, at);
+    view.OnLButtonUp(0, at);
+    const PlacedSymbol* symbol = view.score.GetTrack(0)->placedSymbols;
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_EQ(symbol->type, 109);
+    EXPECT_EQ(symbol->value, 100);
+
+    view.SetEditMode(5);
+    CPoint end(at.x + 60, at.y);
+    view.OnMouseMove(0, at);
+    view.OnLButtonDown(MK_LBUTTON, at);
+    view.OnMouseMove(MK_LBUTTON, end);
+    const CurveMark* curve = view.score.GetTrack(0)->curveMarks;
+    ASSERT_NE(curve, nullptr);
+    EXPECT_GT(curve->tick3, curve->tick1);
+    EXPECT_GT(curve->offset2, curve->offset1);  // the middle point bends below the ends
+    view.SetEditMode(1);
+    view.OnLButtonDown(MK_LBUTTON, end);  // the curve being drawn is under the mouse: erased
+    EXPECT_EQ(view.score.GetTrack(0)->curveMarks, nullptr);
+    view.OnUndo();
+    ASSERT_NE(view.score.GetTrack(0)->curveMarks, nullptr);
+    EXPECT_GT(view.score.GetTrack(0)->curveMarks->tick3, view.score.GetTrack(0)->curveMarks->tick1);
+}
+
+TEST_F(ScoreViewEdit, TheViewDescribesItsMusicFontAndTextFont)
+{
+    EXPECT_STREQ(g_musicFontDescription.lfFaceName, "8888 8888");
+    EXPECT_STREQ(g_defaultTextFont.lfFaceName, "Arial");
+    EXPECT_EQ(g_noteColour, view.noteColour);
 }
 
 }  // namespace

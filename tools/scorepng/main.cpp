@@ -1,9 +1,11 @@
-// scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR]: a song painted through the real score view.
+// scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR] [--script FILE]: a song painted through the real
+// score view, after the editing steps of a script.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "edit_script.h"
 #include "tests/support/bmp_file.h"
 #include "scoreview/score_pages.h"
 #include "song/song_files.h"
@@ -14,7 +16,7 @@ constexpr int kWindowWidth = 1000;
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR]\n");
+    std::fprintf(stderr, "usage: scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR] [--script FILE]\n");
     return 2;
 }
 
@@ -39,6 +41,7 @@ int main(int argc, char** argv)
     double zoom = 1.0;
     int page = 0;
     std::string allPages;
+    std::string script;
     for (int i = 3; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc)
             zoom = std::atof(argv[++i]);
@@ -46,6 +49,8 @@ int main(int argc, char** argv)
             page = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--all-pages") && i + 1 < argc)
             allPages = argv[++i];
+        else if (!std::strcmp(argv[i], "--script") && i + 1 < argc)
+            script = argv[++i];
         else
             return Usage();
     }
@@ -56,6 +61,8 @@ int main(int argc, char** argv)
         return 1;
     }
     PrepareHeadlessView(view, kWindowWidth, 0, zoom);
+    if (!script.empty() && !RunEditScript(view, script))
+        return 1;
     int last = LastSongMeasure(view);
     int measure = 0;
     for (int n = 0;; ++n) {

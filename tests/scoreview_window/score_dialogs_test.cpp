@@ -1,0 +1,84 @@
+// The score dialogs: values outside what the song takes are refused with the usual message; the key
+// dialog's preview; the key change that moves the notes after the cursor.
+#include <gtest/gtest.h>
+
+#include "kernel/prompt_service.h"
+#include "scoreview/key_signature_dialog.h"
+#include "scoreview/measure_dialog.h"
+#include "scoreview/note_zoom_dialog.h"
+#include "scoreview/score_view.h"
+#include "scoreview/time_signature_dialog.h"
+#include "tests/support/window/ui_fixture.h"
+
+namespace {
+
+// Types the text into the dialog's edit and reads the fields back as OK would; answers whether they passed.
+template <class Dialog>
+bool Accepts(Dialog& dialog, int editId, const char* text)
+{
+    GetRecordingPromptService().Clear();
+    dialog.SetDlgItemText(editId, text);
+    bool accepted = dialog.UpdateData(TRUE) != FALSE;
+    EXPECT_EQ(GetRecordingPromptService().Messages().size(), accepted ? 0u : 1u) << text;
+    return accepted;
+}
+
+TEST(ScoreDialogs, NumbersOutsideTheSongsRangesAreRefused)
+{
+    CTimeSignatureDialog time(4, 2);
+    ASSERT_TRUE(time.Create(CTimeSignatureDialog::IDD));
+    EXPECT_FALSE(Accepts(time, CTimeSignatureDialog::kNumeratorId, "0"));
+    EXPECT_FALSE(Accepts(time, CTimeSignatureDialog::kNumeratorId, "300"));
+    EXPECT_TRUE(Accepts(time, CTimeSignatureDialog::kNumeratorId, "7"));
+    EXPECT_EQ(time.m_numerator, 7);
+    time.DestroyWindow();
+
+    CMeasureDialog measures;
+    ASSERT_TRUE(measures.Create(CMeasureDialog::IDD));
+    EXPECT_FALSE(Accepts(measures, CMeasureDialog::kCountId, "0"));
+    EXPECT_FALSE(Accepts(measures, CMeasureDialog::kCountId, "250"));
+    EXPECT_TRUE(Accepts(measures, CMeasureDialog::kCountId, "3"));
+    measures.DestroyWindow();
+
+    CNoteZoomDialog zoom(1.5);
+    ASSERT_TRUE(zoom.Create(CNoteZoomDialog::IDD));
+    EXPECT_EQ(zoom.m_percent, 150);
+    EXPECT_FALSE(Accepts(zoom, CNoteZoomDialog::kPercentId, "400"));
+    EXPECT_TRUE(Accepts(zoom, CNoteZoomDialog::kPercentId, "300"));
+    for (int i = 0; i < 3; ++i)
+        zoom.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(zoom.m_percent, 300);
+    zoom.DestroyWindow();
+}
+
+TEST(ScoreDialogs, TheKeyDialogScrollsThroughSharpsAndFlats)
+{
+    CKeySignatureDialog key(2);
+    ASSERT_TRUE(key.Create(CKeySignatureDialog::IDD));
+    EXPECT_EQ(key.m_scroll.GetScrollPos(), 5);
+    for (int i = 0; i < 20; ++i)
+        key.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(key.m_key, 7);
+    for (int i = 0; i < 20; ++i)
+        key.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(key.m_key, -7);
+    key.DestroyWindow();
+}
+
+TEST(ScoreDialogs, AKeyChangeMovingNotesTransposesOnlyFromTheCursorMeasure)
+{
+    CScoreView view;
+    CTrack* track = view.score.GetTrack(0);
+    int measure = view.score.MeasureStartTick(1);
+    track->InsertNote(false, 0, 96, 60, 96, 0, 0, 0, 0, 0, 0);
+    track->InsertNote(false, measure, measure + 96, 60, 96, 0, 0, 0, 0, 0, 0);
+    view.score.EnsureTrackCount(0);
+    view.score.playTick = measure;
+    view.ApplyKeySignature(2, 1, 0);  // D major, notes move up
+    EXPECT_EQ(view.score.KeySignatureAt(measure), 2);
+    EXPECT_EQ(track->notes->pitch, 60);
+    EXPECT_EQ(track->notes->next->pitch, 62);
+    EXPECT_EQ(view.score.modified, 1);
+}
+
+}  // namespace
