@@ -89,10 +89,19 @@ TEST(CodeReferences, IniKeysExistInEveryFileTheyAreReadFrom)
 
 TEST(CodeReferences, NumberedTextsExist)
 {
-    std::ifstream in(ProgramFolder() / "lan" / "English.txt", std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const auto& [folder, number] : ScanSources(R"re(GetNumberedText\s*\(\s*(\d+)\s*\))re"))
-        EXPECT_NE(("\n" + content).find("\n" + number + " "), std::string::npos) << number;
+    const auto numbers = ScanSources(R"re(GetNumberedText\s*\(\s*(\d+)\s*\))re");
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(ProgramFolder() / "lan")) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ++files;
+        // Text 1 names the language: the start-up chooser matches it against kestrin.ini.
+        EXPECT_EQ(content.rfind("1 ", 0), 0u) << entry.path();
+        for (const auto& [folder, number] : numbers)
+            EXPECT_NE(("\n" + content).find("\n" + number + " "), std::string::npos)
+                << number << " in " << entry.path();
+    }
+    EXPECT_EQ(files, 2);
 }
 
 TEST(CodeReferences, ResourcesExist)
