@@ -1,37 +1,12 @@
 // Texts of the ringtone's marked range.
 #include "composer/export_range.h"
 
-namespace {
+#include "audio/ringtone_size.h"
 
-constexpr int kSampleRates = 9;
-constexpr int kBitrates = 12;
-
-// Kilobytes per 30 seconds of stereo audio: rows 48000 to 8000 Hz, columns 320 to 16 kbit/s.
-constexpr int kKilobytesPer30s[kSampleRates][kBitrates] = {
-    {647, 646, 646, 646, 577, 464, 407, 351, 316, 316, 316, 316},
-    {629, 629, 629, 628, 576, 463, 406, 350, 306, 306, 306, 306},
-    {558, 558, 558, 558, 557, 461, 404, 347, 264, 263, 263, 263},
-    {0, 440, 440, 440, 440, 439, 403, 346, 232, 206, 206, 205},
-    {0, 407, 407, 406, 406, 406, 402, 345, 232, 203, 190, 190},
-    {0, 0, 0, 296, 296, 296, 296, 295, 231, 203, 139, 139},
-    {0, 0, 0, 0, 0, 222, 222, 222, 221, 201, 116, 106},
-    {0, 0, 0, 0, 0, 205, 205, 205, 204, 201, 116, 98},
-    {0, 0, 0, 0, 0, 0, 0, 151, 151, 151, 115, 74},
-};
-
-}  // namespace
-
-CString FormatRangeTime(int nSeconds)
-{
-    CString text;
-    text.Format("%02d:%02d:%02d", nSeconds / 3600, nSeconds % 3600 / 60, nSeconds % 3600 % 60);
-    return text;
-}
+CString FormatRangeTime(int nSeconds) { return FormatHoursMinutesSeconds(nSeconds); }
 
 int EstimateRingtoneKilobytes(int nSeconds, int nSample, int nBitrate, int nChannel)
 {
-    // The indices come from the settings file.
-    if (nSample < 0 || nSample >= kSampleRates || nBitrate < 0 || nBitrate >= kBitrates)
-        return 0;
-    return static_cast<int>(nSeconds * kKilobytesPer30s[nSample][nBitrate] / 30.0 / (nChannel ? 1 : 2));
+    // The indices come from the settings file: outside the table the estimate is 0.
+    return static_cast<int>(nSeconds * RingtoneKilobytesPer30s(nSample, nBitrate) / 30.0 / (nChannel ? 1 : 2));
 }
