@@ -11,21 +11,23 @@ cmake --build build -j "$jobs" || exit 1
 
 status=0
 summary=()
-run_ctest() {  # label, prefix command...
-    local label=$1; shift
+run_ctest() {  # label, parallel jobs, prefix command...
+    local label=$1 parallel=$2; shift 2
     local log
     log=$(mktemp)
     "$@" scripts/watched.sh "build/watch-$label" ctest --test-dir build -L "$label" --output-on-failure --timeout 600 \
-        -j "$jobs" 2>&1 | tee "$log"
+        -j "$parallel" 2>&1 | tee "$log"
     local rc=${PIPESTATUS[0]}
     [ "$rc" -ne 0 ] && status=1
     summary+=("$label: $(grep -E 'tests passed|No tests were found|left outside' "$log" | tail -1)")
     rm -f "$log"
 }
-run_ctest unit
+run_ctest unit "$jobs"
 # xvfb-run keeps its authority file beside the build, where the watched command's private /tmp does not hide it.
+# Window tests share one display and read back its pixels and move its pointer: one at a time, so that no
+# test's window covers another's.
 mkdir -p build/xvfb
-run_ctest window env TMPDIR="$PWD/build/xvfb" xvfb-run -a
+run_ctest window 1 env TMPDIR="$PWD/build/xvfb" xvfb-run -a
 
 echo "== format"
 if scripts/check-format.sh; then summary+=("format: passed"); else summary+=("format: FAILED"); status=1; fi
