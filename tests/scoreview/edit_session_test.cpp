@@ -2,7 +2,6 @@
 // page against committed files; scripts that cannot be read stop at the faulty line.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -15,18 +14,6 @@
 #include "view_fixture.h"
 
 namespace {
-
-std::string Listing(CScore& song)
-{
-    char* text = nullptr;
-    size_t size = 0;
-    FILE* out = open_memstream(&text, &size);
-    WriteSongDump(song, out);
-    std::fclose(out);
-    std::string listing(text, size);
-    std::free(text);
-    return listing;
-}
 
 std::string ReadText(const std::string& path)
 {
@@ -44,7 +31,7 @@ TEST(EditSession, TheReplayedSessionMatchesTheGoldenListingAndPicture)
     EXPECT_GE(GetKeyState(VK_SPACE), 0);  // the script's held keys are let go
 
     std::string expectedPath = SourcePath("tests/scoreview/golden/edit_session.dump");
-    std::string listing = Listing(view.score);
+    std::string listing = SongDumpText(view.score);
     if (std::getenv("KESTRIN_REGENERATE_GOLDEN"))
         std::ofstream(expectedPath) << listing;
     else

@@ -2,6 +2,7 @@
 #include "song_dump.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 #include <vector>
 
@@ -41,4 +42,18 @@ void WriteSongDump(CScore& song, FILE* out)
             fprintf(out, "curve %d %d %d %g %g %d %g %g %d %g %g\n", i, c->type & 0xFFFF, c->tick1, c->xOffset[0],
                     c->offset1, c->tick2, c->xOffset[1], c->offset2, c->tick3, c->xOffset[2], c->offset3);
     }
+}
+
+std::string SongDumpText(CScore& song)
+{
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    if (!out)
+        return {};
+    WriteSongDump(song, out);
+    std::fclose(out);
+    std::string listing(text, size);
+    std::free(text);
+    return listing;
 }
