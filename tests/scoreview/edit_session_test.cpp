@@ -56,6 +56,10 @@ TEST(EditSession, AScriptStopsAtALineItCannotRead)
             ++notes;
         EXPECT_EQ(notes, 1) << line;  // the steps before the faulty line ran, the ones after it did not
     }
+    folder.Write("held.txt", "key space down\nkey 9999 down\n");
+    CScoreView view;
+    EXPECT_FALSE(RunEditScript(view, folder.Linux("held.txt")));
+    EXPECT_GE(GetKeyState(VK_SPACE), 0);  // a key the script left down is let go
 }
 
 }  // namespace
