@@ -1,4 +1,4 @@
-// songtool dump: a canonical text listing of a song file's tempo map, signatures, tracks and notes.
+// songtool dump: a canonical text listing of a song file (tools/songtool/dump/song_dump.h).
 #include <cstdio>
 
 #include "song/score.h"
