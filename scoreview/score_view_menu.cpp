@@ -96,6 +96,8 @@ void CScoreView::OnMoveNoteToTrack(UINT id)
     from->DeleteMatchingNote(&copy);
     to->InsertNoteCopy(false, copy);
     to->SetShown(true);
+    // A track past the song's last one would keep the note out of every saved file.
+    score.EnsureTrackCount(target);
     score.modified = 1;
     RedrawAndInvalidate();
 }

@@ -40,7 +40,8 @@ void CScoreView::ApplyKeySignature(int key, int moveNotes, int down)
 {
     if (moveNotes) {
         int measure = score.MeasureAtTick(score.playTick);
-        ChangeKeyMovingNotes(0, measure, 1, down);
+        // The notes pass through the key without accidentals; the octave down is taken once, not at each step.
+        ChangeKeyMovingNotes(0, measure, 1, 0);
         ChangeKeyMovingNotes(key, measure, 1, down);
     } else {
         score.SetKeySignatureFrom(score.playTick, static_cast<int8_t>(key), 0);

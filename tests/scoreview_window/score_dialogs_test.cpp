@@ -1,5 +1,5 @@
 // The score dialogs: values outside what the song takes are refused with the usual message; the key
-// dialog's preview; the key change that moves the notes after the cursor.
+// dialog's preview; the key change that moves the notes after the cursor, chosen in the running dialog.
 #include <gtest/gtest.h>
 
 #include "kernel/prompt_service.h"
@@ -79,6 +79,56 @@ TEST(ScoreDialogs, AKeyChangeMovingNotesTransposesOnlyFromTheCursorMeasure)
     EXPECT_EQ(track->notes->pitch, 60);
     EXPECT_EQ(track->notes->next->pitch, 62);
     EXPECT_EQ(view.score.modified, 1);
+}
+
+// Answers the modal key dialog once it is up: two sharps, the notes moved down, then OK or Cancel.
+struct KeyDialogProbe {
+    static inline UINT closeWith = IDOK;
+    static void CALLBACK Choose(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        CWnd* wnd = CWnd::FromHandle(GetFocus());
+        while (wnd && !dynamic_cast<CKeySignatureDialog*>(wnd))
+            wnd = wnd->GetParent();
+        auto* dialog = dynamic_cast<CKeySignatureDialog*>(wnd);
+        if (!dialog) {
+            PostQuitMessage(0);  // ends the modal loop, so the test fails instead of waiting
+            return;
+        }
+        dialog->SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+        dialog->SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+        dialog->CheckRadioButton(CKeySignatureDialog::kUpId, CKeySignatureDialog::kDownId,
+                                 CKeySignatureDialog::kDownId);
+        HWND down = dialog->GetDlgItem(CKeySignatureDialog::kDownId)->m_hWnd;
+        dialog->SendMessage(WM_COMMAND, MAKEWPARAM(CKeySignatureDialog::kDownId, BN_CLICKED), (LPARAM)down);
+        dialog->PostMessage(WM_COMMAND, closeWith, 0);
+    }
+};
+
+TEST(ScoreDialogs, TheKeyCommandMovesTheNotesAfterTheCursorAsTheDialogChose)
+{
+    const struct {
+        UINT closeWith;
+        int key, first, second;
+    } cases[] = {{IDOK, 2, 60, 50}, {IDCANCEL, 0, 60, 60}};
+    for (const auto& c : cases) {
+        CScoreView view;
+        CTrack* track = view.score.GetTrack(0);
+        int measure = view.score.MeasureStartTick(1);
+        track->InsertNote(false, 0, 96, 60, 96, 0, 0, 0, 0, 0, 0);
+        track->InsertNote(false, measure, measure + 96, 60, 96, 0, 0, 0, 0, 0, 0);
+        view.score.EnsureTrackCount(0);
+        view.score.playTick = measure;
+        KeyDialogProbe::closeWith = c.closeWith;
+        SetTimer(nullptr, 0, 200, KeyDialogProbe::Choose);
+        view.OnChangeKeySignature();
+        MSG quit;
+        ASSERT_FALSE(PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the dialog was not found";
+        EXPECT_EQ(view.score.KeySignatureAt(measure), c.key) << c.closeWith;
+        EXPECT_EQ(track->notes->pitch, c.first) << c.closeWith;
+        EXPECT_EQ(track->notes->next->pitch, c.second) << c.closeWith;
+        EXPECT_EQ(view.score.modified, c.closeWith == IDOK ? 1 : 0);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Editing the score view through window messages: note entry in every value, erasing, dragging and undo,
-// checked against the song; the reasons and cursor posts a recording owner receives; playback positions.
+// checked against the song; the reasons and cursor posts a recording owner receives; playback positions;
+// panning while the space bar is held.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,6 +62,14 @@ protected:
         Move(p);
         view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
         view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    }
+    static void Key(WORD vk, bool down)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &input, sizeof input);
     }
     std::vector<std::pair<int, int>> Notes() const  // (start, length) per note of track 0
     {
@@ -228,6 +237,45 @@ TEST_F(EditWindow, DraggingInPanModeScrollsByBeatsAndInsertsNothing)
     Posts posts = owner.Take();
     EXPECT_NE(std::find(posts.begin(), posts.end(), std::pair<WPARAM, LPARAM>{100, 10}), posts.end());
     EXPECT_TRUE(Notes().empty());
+}
+
+TEST_F(EditWindow, HoldingTheSpaceBarPansInNoteEntryAndLettingGoEntersNotesAgain)
+{
+    RecordingOwner owner;
+    view.AttachToOwner(700, &owner, kViewNotifyMessage, 100);
+    view.SetEditMode(2);
+    view.firstVisibleBeat = 4;
+    Key(VK_SPACE, true);
+    CPoint from = At(384, 67);
+    Move(from);
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    EXPECT_EQ(::GetCapture(), nullptr);  // a press with the space bar down only anchors the pan
+    for (int step = 1; step <= 3; ++step)
+        Move(CPoint(from.x - 40 * step, from.y), true);
+    view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(from.x - 120, from.y));
+    EXPECT_EQ(view.firstVisibleBeat, 7);  // one beat for each move to the left
+    EXPECT_TRUE(Notes().empty());
+    Posts posts = owner.Take();
+    // Reason 10 from each of the three pans and from the release with the bar down.
+    EXPECT_EQ(std::count(posts.begin(), posts.end(), std::pair<WPARAM, LPARAM>{100, 10}), 4);
+
+    Key(VK_SPACE, false);
+    view.RedrawScore(true);
+    int tick = 8 * view.score.division;  // shown after the pan
+    Click(At(tick, 67));
+    EXPECT_EQ(Notes(), (std::vector<std::pair<int, int>>{{tick, 96}}));
+}
+
+TEST_F(EditWindow, ANoteMovedToATrackPastTheSongsLastStaysInTheSong)
+{
+    view.SetEditMode(2);
+    Click(At(192, 67));
+    Move(At(192, 67));
+    ASSERT_NE(view.hoveredNote, nullptr);
+    view.SendMessage(WM_COMMAND, CScoreView::kMenuMoveFirst + 3, 0);
+    EXPECT_TRUE(Notes().empty());
+    ASSERT_NE(view.score.GetTrack(3)->notes, nullptr);
+    EXPECT_GE(view.score.trackCount, 5);  // the files write tracks 0 .. trackCount - 2
 }
 
 }  // namespace

@@ -1,23 +1,50 @@
-// scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR] [--script FILE]: a song painted through the real
-// score view, after the editing steps of a script.
+// scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR] [--script FILE] [--dump FILE]: a song painted
+// through the real score view, after the editing steps of a script.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "edit_script.h"
-#include "tests/support/bmp_file.h"
 #include "scoreview/score_pages.h"
 #include "song/song_files.h"
+#include "tests/support/bmp_file.h"
+#include "tools/scorepng/script/edit_script.h"
+#include "tools/songtool/dump/song_dump.h"
 
 namespace {
 
-constexpr int kWindowWidth = 1000;
+const char kUsage[] =
+    "usage: scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR] [--script FILE] [--dump FILE]\n"
+    "  SONG             a .mid, .sms or .mmf file, or - for the new song the composer starts with\n"
+    "  --zoom Z         the view's zoom (1 by default)\n"
+    "  --page N         the page (from 0) written to OUT.bmp\n"
+    "  --all-pages DIR  every page as DIR/page001.bmp, page002.bmp, ...\n"
+    "  --script FILE    editing steps replayed through the view before painting (below)\n"
+    "  --dump FILE      the edited song listed as \"songtool dump\" lists a song file\n";
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: scorepng SONG OUT.bmp [--zoom Z] [--page N] [--all-pages DIR] [--script FILE]\n");
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+int Help()
+{
+    std::fputs(kUsage, stdout);
+    std::fputs("\n", stdout);
+    std::fputs(kEditScriptHelp, stdout);
+    return 0;
+}
+
+bool WriteDump(CScoreView& view, const std::string& path)
+{
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) {
+        std::fprintf(stderr, "scorepng: cannot write %s\n", path.c_str());
+        return false;
+    }
+    WriteSongDump(view.score, file);
+    return std::fclose(file) == 0;
 }
 
 bool WritePage(CScoreView& view, const std::string& path)
@@ -34,6 +61,9 @@ bool WritePage(CScoreView& view, const std::string& path)
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h"))
+            return Help();
     if (argc < 3)
         return Usage();
     const char* song = argv[1];
@@ -42,6 +72,7 @@ int main(int argc, char** argv)
     int page = 0;
     std::string allPages;
     std::string script;
+    std::string dump;
     for (int i = 3; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc)
             zoom = std::atof(argv[++i]);
@@ -51,17 +82,21 @@ int main(int argc, char** argv)
             allPages = argv[++i];
         else if (!std::strcmp(argv[i], "--script") && i + 1 < argc)
             script = argv[++i];
+        else if (!std::strcmp(argv[i], "--dump") && i + 1 < argc)
+            dump = argv[++i];
         else
             return Usage();
     }
 
     CScoreView view;
-    if (OpenSongFile(view.score, song) != 1) {
+    if (std::strcmp(song, "-") && OpenSongFile(view.score, song) != 1) {
         std::fprintf(stderr, "scorepng: cannot read %s\n", song);
         return 1;
     }
-    PrepareHeadlessView(view, kWindowWidth, 0, zoom);
+    PrepareScriptView(view, zoom);
     if (!script.empty() && !RunEditScript(view, script))
+        return 1;
+    if (!dump.empty() && !WriteDump(view, dump))
         return 1;
     int last = LastSongMeasure(view);
     int measure = 0;
