@@ -58,7 +58,16 @@ void Chords(CScore& song)
               {384, 96, D5},
               {384, 96, E5 - 1, -1},
               {384 + 96, 72, A4},
-              {384 + 96, 72, B4}});
+              {384 + 96, 72, B4},
+              // Beamed chords: the beam alone joins them, no flag.
+              {576, 24, E4},
+              {576, 24, G4},
+              {600, 24, F4},
+              {600, 24, A4},
+              {624, 24, A5},
+              {624, 24, C6},
+              {648, 24, G5},
+              {648, 24, B4}});
 }
 
 void BeamsAndFlags(CScore& song)
