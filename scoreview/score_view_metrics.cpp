@@ -16,7 +16,8 @@ double StaffReach(const CScore& score, int slot, bool lowerStaff, bool above, do
 {
     const CTrack& track = *score.GetTrack(slot);
     const bool pianoStaff = track.ClefAtMeasure(0) == 4;
-    const double digits = unit >= 10 ? 50 / unit + 1.5 : 14 / unit + 1.5;
+    // The digits' rise over the cell, the octave dots over them (two of them) and a margin, in pixels.
+    const double digits = (unit >= 10 ? 50 + 38 + 5 + 10 : 14 + 9 + 2 + 4) / unit;
     double reach = 0;
     int measure = 0;
     for (const NoteEvent* note = score.GetTrackNotes(slot); note; note = note->next) {

@@ -151,7 +151,12 @@ TEST(NotePainter, TiesMatchTheGoldenPicture) { ExpectGoldenSong(Ties, "ties"); }
 
 TEST(NotePainter, TupletsMatchTheGoldenPicture) { ExpectGoldenSong(Tuplets, "tuplets"); }
 
-TEST(NotePainter, GraceChainsMatchTheGoldenPicture) { ExpectGoldenSong(GraceChains, "grace_chains"); }
+// At zoom 2 as well: the digits stand higher over their notes and still fit the page.
+TEST(NotePainter, GraceChainsMatchTheGoldenPictures)
+{
+    ExpectGoldenSong(GraceChains, "grace_chains");
+    ExpectGoldenSong(GraceChains, "grace_chains_zoom2", 2.0);
+}
 
 // A chord of seconds: with stems up the lower note stays and the upper moves right; with stems down the upper
 // stays and the lower moves left; a third second goes back.
