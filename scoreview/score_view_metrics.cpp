@@ -83,4 +83,7 @@ void CScoreView::UpdateMetrics()
     eightUnits = RoundHalfAway(8 * unit);
     staffTopPx = RoundHalfAway(firstStaffTop * unit);
     rowOrigin = RoundHalfAway(staffTopPx - 11 * unit);
+    // The strip's room for clefs and signatures follows the zoom.
+    for (int i = 0; i < kMaxTracks; ++i)
+        LayoutTrackMeasures(i);
 }
