@@ -20,33 +20,39 @@ static bool SameKey(const MeasureInfo& a, const MeasureInfo& b)
     return a.keyKind == b.keyKind && a.keyCount == b.keyCount;
 }
 
-void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table)
+int StripRoom(int pixels, double zoom) { return static_cast<int>(pixels * zoom); }
+
+void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table,
+                         double zoom)
 {
+    auto room = [zoom](int pixels) { return StripRoom(pixels, zoom); };
     table[0].start = 50;
-    table[0].content = 50 + 64 + (measures[0].keyKind != KEY_NONE ? 6 * measures[0].keyCount : 0);
+    table[0].content = 50 + room(64 + (measures[0].keyKind != KEY_NONE ? 6 * measures[0].keyCount : 0));
     for (int n = 1; n < kStripMeasureCount; ++n) {
         int m = n - 1;
         MeasureStripEntry& entry = table[n];
-        entry.start = static_cast<int32_t>(table[m].content + MeasureLength48(measures[m]) * noteSpacing + 10.0);
-        entry.content = entry.start + 20;
+        entry.start =
+            static_cast<int32_t>(table[m].content + MeasureLength48(measures[m]) * noteSpacing + room(10) * 1.0);
+        entry.content = entry.start + room(20);
         bool clefChanged = clefs[n] != clefs[m];
         bool keyChanged = !SameKey(measures[n], measures[m]);
         if (clefChanged)
-            entry.content += 20;
+            entry.content += room(20);
         if (measures[n].numerator != measures[m].numerator || measures[n].denominator != measures[m].denominator)
-            entry.content += 30;
+            entry.content += room(30);
         if (keyChanged)
-            entry.content += 53;
+            entry.content += room(53);
         if (clefChanged && !keyChanged && measures[n].keyKind != KEY_NONE)
-            entry.content += 46;
+            entry.content += room(46);
     }
 }
 
-int MeasureBarX(const MeasureInfo* measures, const MeasureXTable& table, double noteSpacing, int m)
+int MeasureBarX(const MeasureInfo* measures, const MeasureXTable& table, double noteSpacing, int m, double zoom)
 {
     m = std::clamp(m, 0, kStripMeasureCount);
     if (m < kStripMeasureCount)
         return table[m].start;
     const int last = kStripMeasureCount - 1;
-    return static_cast<int>(table[last].content + MeasureLength48(measures[last]) * noteSpacing + 10.0);
+    return static_cast<int>(table[last].content + MeasureLength48(measures[last]) * noteSpacing +
+                            StripRoom(10, zoom) * 1.0);
 }

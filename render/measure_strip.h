@@ -20,11 +20,16 @@ int MeasureLength48(const MeasureInfo& info);
 // A measure's length in ticks: its length in 48ths x division / 48.
 int64_t MeasureLengthTicks(const MeasureInfo& info, int division);
 
+// Pixels of the strip's fixed room (the gap after a measure's notes, the room for what is drawn at a measure's
+// head) at a zoom: the glyphs that fill it grow with the zoom, so the room does too.
+int StripRoom(int pixels, double zoom);
+
 // Rebuilds the strip of one track from the song's 200 measures and the track's clef at each measure
 // (a piano staff counted as clef 0): gaps of 20, 30 and 53 pixels make room for a changed clef, time and key,
-// and 46 more redraw an unchanged key after a changed clef.
-void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table);
+// and 46 more redraw an unchanged key after a changed clef; all of them at zoom 1, grown with the zoom.
+void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table,
+                         double zoom = 1.0);
 
 // Bar-line x of measure m, 0..200: the entry's start, and for 200 (after the last measure) the end of
 // measure 199's content.
-int MeasureBarX(const MeasureInfo* measures, const MeasureXTable& table, double noteSpacing, int m);
+int MeasureBarX(const MeasureInfo* measures, const MeasureXTable& table, double noteSpacing, int m, double zoom = 1.0);

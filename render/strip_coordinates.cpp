@@ -20,7 +20,7 @@ int TickToStripX(const StripView& view, int tick)
     }
     int64_t start = end - MeasureLengthTicks(view.measures[m], view.division);
     const MeasureXTable& table = *view.measureX;
-    int base = view.stripOriginX + table[m].content + 100 - table[FirstVisible(view)].content + 4;
+    int base = view.stripOriginX + table[m].content + StripRoom(100, view.zoom) - table[FirstVisible(view)].content + 4;
     if (view.division == 0)
         return base;
     return static_cast<int>(base + static_cast<double>((tick - start) * 48) * view.noteSpacing / view.division);
@@ -29,7 +29,7 @@ int TickToStripX(const StripView& view, int tick)
 int StripXToTick(const StripView& view, const GridSnap& grid, int x)
 {
     const MeasureXTable& table = *view.measureX;
-    int s = x - 4 - view.stripOriginX - 100 + table[FirstVisible(view)].content;
+    int s = x - 4 - view.stripOriginX - StripRoom(100, view.zoom) + table[FirstVisible(view)].content;
     int n = 0;
     int64_t start48 = 0, next48 = 0;
     for (; n < kStripMeasureCount && table[n].content <= s; ++n) {

@@ -11,6 +11,7 @@ struct StripView {
     int stripOriginX = 50;  // set by the painter on every paint
     int firstVisibleMeasure = 0;
     double noteSpacing = 1.5;  // pixels per 48th of a quarter note
+    double zoom = 1.0;         // the strip's fixed room grows with it (StripRoom)
 };
 
 // The note grid that x positions snap to while notes are entered or dragged.

@@ -12,6 +12,11 @@ namespace {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
+// An accidental overlaps in height another accidental closer than this many staff positions, and a head
+// closer than the second.
+constexpr int kAccidentalReach = 6;
+constexpr int kHeadReach = 4;
+
 bool NeedsLevel(int length, int level)
 {
     switch (level) {
@@ -99,8 +104,20 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
                       : (firstLow == 64 || firstLow == 96 || firstLow == 144 || firstLow == 168) ? '0'
                                                                                                  : '1';
     const int step = direction == -1 ? 1 : -1;  // the index step from one processed note to the next
+    // Notes at two places are joined by a beam; only a lone note or chord carries a flag. Testing this before
+    // the first note keeps a chord processed before the first beam from drawing a stray flag.
+    bool beamed = false;
+    for (int i = 1; i < count && !beamed; ++i)
+        beamed = slots[i].values[1] != slots[0].values[1];
     int shift = 0, previousP = 0, column = 0;
     int8_t accidentalAt = 0;  // staff position of the previous note's drawn accidental; 0 for none
+    // What stands left of the current chord's place so far: its accidentals and its heads moved left. A later
+    // accidental moves left, a column at a time, until it clears every one of them it would touch.
+    struct Obstacle {
+        int p, left, right, reach;
+    };
+    Obstacle drawn[2 * kGroupSlotCapacity];
+    int drawnCount = 0, drawnPlace = -1;
     bool b[5] = {};
     int8_t inForce[kAccidentalPositions];
 
@@ -133,6 +150,11 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         const int hx = x[i] + shift;
         dc->TextOut(hx, (int)headY, &head, 1);
         const int headWidth = dc->GetTextExtent(&head, 1).cx;
+        if (drawnPlace != position)
+            drawnCount = 0;
+        drawnPlace = position;
+        if (shift < 0)
+            drawn[drawnCount++] = {P, hx, hx + headWidth, kHeadReach};
 
         auto near = [&](int j) {
             return j >= 0 && j < count && x[j] == x[i] && std::abs(slots[j].values[2] - slot.values[2]) <= 2;
@@ -172,7 +194,19 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             accidentalAt = 0;
         } else {
             const double d = A == 2 ? 1.375 : A == -2 ? 1.5 : 1.125;
-            dc->TextOut((int)(x[i] + ax - d * u), (int)headY, &sign, 1);
+            const int signWidth = dc->GetTextExtent(&sign, 1).cx;
+            int signX = (int)(x[i] + ax - d * u);
+            for (int j = 0; j < drawnCount && (int)u > 0;) {
+                const Obstacle& o = drawn[j];
+                if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
+                    signX -= (int)u;
+                    j = 0;
+                } else {
+                    ++j;
+                }
+            }
+            drawn[drawnCount++] = {P, signX, signX + signWidth, kAccidentalReach};
+            dc->TextOut(signX, (int)headY, &sign, 1);
             accidentalAt = (int8_t)P;
         }
         column = C;
@@ -242,7 +276,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         // The flag of a note no beam reaches.
         const int tested = eachFlag ? whole : slots[0].values[3];
         const char flag = FlagGlyph(slots[0].values[3]);
-        if (groupUnbeamed && tested < 48 && tested != 32 && flag != 0) {
+        if (groupUnbeamed && !beamed && tested < 48 && tested != 32 && flag != 0) {
             int fx = hx, fy;
             if (direction > 0) {
                 fy = (int)(shift == 0 ? extreme - 2.375 * u : extreme - 1.888 * u);

@@ -22,14 +22,14 @@ void MakeMusicFont(CFont& font, int height, int width)
 
 int CScoreView::BarX(int measure) const
 {
-    return stripOriginX + 100 + MeasureBarX(score.measureTable, measureX, noteSpacing, measure) -
+    return stripOriginX + StripRoom(100, zoom) + MeasureBarX(score.measureTable, measureX, noteSpacing, measure, zoom) -
            measureX[firstPaintedMeasure].content;
 }
 
 int CScoreView::ContentX(int measure) const
 {
     int m = std::clamp(measure, 0, kStripMeasureCount - 1);
-    return stripOriginX + 100 + measureX[m].content - measureX[firstPaintedMeasure].content;
+    return stripOriginX + StripRoom(100, zoom) + measureX[m].content - measureX[firstPaintedMeasure].content;
 }
 
 int CScoreView::PaintStaffFrame(CDC* dc, const StaffPass& pass, CFont* numberFont)
@@ -91,9 +91,11 @@ void CScoreView::PaintScore(CDC* dc)
     const int off = (firstVisibleBeat - score.MeasureStartTick(first) / division) * 48;
     if (noteSpacing == 0)
         return;
-    stripOriginX = (int)((atStart ? 50 : -87) - off * noteSpacing);
+    // The room before the first measure's notes grows with the zoom, as its clef and signatures do.
+    const int room = StripRoom(100, zoom);
+    stripOriginX = (int)((atStart ? 50 : -StripRoom(87, zoom)) - off * noteSpacing);
     beamReference = 28.0;
-    const int x0 = stripOriginX, xm = x0 + 100;
+    const int x0 = stripOriginX, xm = x0 + room;
     const double u = unit;
     const int width = pageBitmap.Width(), height = pageBitmap.Height();
 
@@ -110,7 +112,7 @@ void CScoreView::PaintScore(CDC* dc)
     firstPaintedMeasure = std::min(first, kStripMeasureCount - 1);
     endPaintedMeasure = firstPaintedMeasure;
     while (endPaintedMeasure < kStripMeasureCount &&
-           measureX[endPaintedMeasure].start - measureX[firstPaintedMeasure].content <= width - x0 - 100)
+           measureX[endPaintedMeasure].start - measureX[firstPaintedMeasure].content <= width - x0 - room)
         ++endPaintedMeasure;
 
     if (staffSpacingPx != 0) {

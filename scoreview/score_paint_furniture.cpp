@@ -49,6 +49,7 @@ void CScoreView::PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* cl
         const MeasureInfo& info = score.measureTable[m];
         const MeasureInfo* before = m > 0 ? &score.measureTable[m - 1] : nullptr;
         int cx = m == first ? pass.x0 : BarX(m) + 4;
+        int furnitureRight = 0;  // the right edge of the clef and key signature drawn at this measure
         int clef = track->ClefAtMeasure(m);
         bool clefChanged = before && clef != track->ClefAtMeasure(m - 1);
 
@@ -63,21 +64,27 @@ void CScoreView::PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* cl
                 glyph = kFClefGlyph;
             CFont* old = dc->SelectObject(clefFont);
             PutGlyph(dc, cx, y, glyph);
+            furnitureRight = cx + dc->GetTextExtent(&glyph, 1).cx;
             dc->SelectObject(old);
         }
 
         bool keyChanged = before && (info.keyKind != before->keyKind || info.keyCount != before->keyCount);
         if (m == first || keyChanged || (clefChanged && info.keyKind != 0)) {
-            int g = (m == first || clefChanged) ? 23 : 3;
+            // Zoomed, the clef grows past the room it has at zoom 1: the key then follows the clef.
+            int g = (m == first || clefChanged) ? std::max(23, furnitureRight - cx) : 3;
             if (info.keyKind == 1 || info.keyKind == 2) {
                 int r = KeyRow(info.keyKind, clef, pass.staff);
                 char glyph = info.keyKind == 1 ? kSharpGlyph : kFlatGlyph;
-                for (int i = 0; i < KeyAccidentals(info); ++i)
+                for (int i = 0; i < KeyAccidentals(info); ++i) {
                     PutGlyph(dc, cx + g + px(6 * i), rowY + px(28 + 4 * kKeySteps[r][i]), glyph);
+                    furnitureRight = cx + g + px(6 * i) + dc->GetTextExtent(&glyph, 1).cx;
+                }
             } else if (keyChanged && (before->keyKind == 1 || before->keyKind == 2)) {
                 int r = KeyRow(before->keyKind, track->ClefAtMeasure(m - 1), pass.staff);
-                for (int i = 0; i < KeyAccidentals(*before); ++i)
+                for (int i = 0; i < KeyAccidentals(*before); ++i) {
                     PutGlyph(dc, cx + g + px(6 * i), rowY + px(28 + 4 * kKeySteps[r][i]), kNaturalGlyph);
+                    furnitureRight = cx + g + px(6 * i) + dc->GetTextExtent(&kNaturalGlyph, 1).cx;
+                }
             }
         }
 
@@ -90,6 +97,7 @@ void CScoreView::PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* cl
                 std::snprintf(text, sizeof text, "%d", values[i]);
                 ToMusicDigits(text);
                 int x = pass.xm + measureX[m].content - 8 - measureX[first].content - px(values[i] > 9 ? 30 : 25);
+                x = std::max(x, furnitureRight + px(2));
                 dc->TextOut(x, ys[i], text, (int)std::strlen(text));
             }
         }

@@ -39,7 +39,7 @@ void CScoreView::PaintEventGroup(CDC* dc, const MeasurePass& pass, const Slot* s
                                staff.rowY, pass.firstSlot, pass.slotCount, pass.topReference);
     // A beamed tuplet shows its number too: the bracket of its first event.
     if (slots[0].flags[3] >= 3 && noteSpacing != 0 &&
-        (int)(pass.contentX + slots[0].values[1] * noteSpacing) >= staff.x0 + 90)
+        (int)(pass.contentX + slots[0].values[1] * noteSpacing) >= staff.x0 + StripRoom(90, zoom))
         PaintTupletBracket(dc, pass, slots[0], slots[0].values[3] & 0xFF);
     dc->SetTextColor(RGB(0, 0, 0));
     groupUnbeamed = 1;

@@ -7,7 +7,7 @@ void CScoreView::PaintMeasureMarks(CDC* dc, int, int firstMeasure, int lastMeasu
 {
     // The renderer places a sign relative to the first painted measure's content start; on the page that
     // content start stands at XM, so the signs are drawn with the origin moved there to sit on their bar lines.
-    int xm = stripOriginX + 100;
+    int xm = stripOriginX + StripRoom(100, zoom);
     MeasureMarkRow row;
     row.measureX = &measureX;
     row.firstMeasure = firstMeasure;

@@ -30,7 +30,7 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
     const int low = length & 0xFF;
     const int index = StandardLengthIndex(low);
     int x = (int)(pass.contentX + slot.values[1] * noteSpacing);
-    if (index == kNoLengthIndex || x < staff.x0 + 90)
+    if (index == kNoLengthIndex || x < staff.x0 + StripRoom(90, zoom))
         return;
     const int rowY = staff.rowY;
     dc->SetTextColor(noteColour);
@@ -113,7 +113,7 @@ void CScoreView::PaintTupletBracket(CDC* dc, const MeasurePass& pass, const Slot
     const int p = TupletBracketPosition(false, staff.track, staff.staff, pass.measure, position, span);
     const bool above = p <= 22;
     const int by = (int)(staff.rowY + p * u / 2) + (above ? -px(10) : px(10));
-    const int left = staff.x0 + 100;
+    const int left = staff.xm;
     if (x1 + spanPx / 3 > left && staff.numberFont) {
         char text[8];
         int count = std::snprintf(text, sizeof text, "%d", n);

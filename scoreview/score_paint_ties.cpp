@@ -25,7 +25,7 @@ void CScoreView::PaintStaffTies(CDC* dc, const StaffPass& pass)
         const bool entering = (m + 1 == f && q >= e) || (m == f && q < off);
         track->BuildStaffPitchTable(lower, m);
         const int cx = ContentX(m);
-        int x1 = entering ? pass.x0 + 50 : (int)(cx + q * noteSpacing + px(9));
+        int x1 = entering ? pass.x0 + StripRoom(50, zoom) : (int)(cx + q * noteSpacing + px(9));
         int x2;
         if (e > q)
             x2 = cx + (int)(e * noteSpacing);

@@ -18,7 +18,7 @@ void CScoreView::LayoutTrackMeasures(int track)
         }
         clefs[m] = changed ? clefs[m - 1] ^ 1 : clefs[m - 1];
     }
-    ::LayoutTrackMeasures(score.measureTable, clefs, noteSpacing, measureX);
+    ::LayoutTrackMeasures(score.measureTable, clefs, noteSpacing, measureX, zoom);
 }
 
 void CScoreView::RelayoutAllTracks()

@@ -10,6 +10,7 @@ StripView CScoreView::MakeStripView()
     view.stripOriginX = stripOriginX;
     view.firstVisibleMeasure = GetFirstVisibleMeasure();
     view.noteSpacing = noteSpacing;
+    view.zoom = zoom;
     return view;
 }
 

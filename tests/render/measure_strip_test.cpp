@@ -73,6 +73,22 @@ TEST(MeasureStrip, ChangesWidenTheHeadOfTheirMeasure)
     }
 }
 
+// Zoomed, the clef and signatures grow, and so does the room the strip keeps for them; the notes' width follows
+// the spacing alone.
+TEST(MeasureStrip, TheFixedRoomGrowsWithTheZoom)
+{
+    StripSong song;
+    song.measures[5] = {3, 4, KEY_FLATS, 1};
+    MeasureXTable table;
+    LayoutTrackMeasures(song.measures.data(), song.clefs.data(), 1.5, table, 2.0);
+    EXPECT_EQ(table[0].start, 50);
+    EXPECT_EQ(table[0].content, 50 + 128);
+    EXPECT_EQ(table[1].start, 178 + 288 + 20);
+    EXPECT_EQ(table[1].content, table[1].start + 40);
+    EXPECT_EQ(table[5].content - table[5].start, 2 * (20 + 30 + 53));
+    EXPECT_EQ(MeasureBarX(song.measures.data(), table, 1.5, 200, 2.0), (int)(table[199].content + 288 + 20));
+}
+
 TEST(MeasureStrip, BarAfterTheLastMeasureEndsMeasure199)
 {
     StripSong song;

@@ -58,7 +58,16 @@ void Chords(CScore& song)
               {384, 96, D5},
               {384, 96, E5 - 1, -1},
               {384 + 96, 72, A4},
-              {384 + 96, 72, B4}});
+              {384 + 96, 72, B4},
+              // Beamed chords: the beam alone joins them, no flag.
+              {576, 24, E4},
+              {576, 24, G4},
+              {600, 24, F4},
+              {600, 24, A4},
+              {624, 24, A5},
+              {624, 24, C6},
+              {648, 24, G5},
+              {648, 24, B4}});
 }
 
 void BeamsAndFlags(CScore& song)
@@ -142,7 +151,12 @@ TEST(NotePainter, TiesMatchTheGoldenPicture) { ExpectGoldenSong(Ties, "ties"); }
 
 TEST(NotePainter, TupletsMatchTheGoldenPicture) { ExpectGoldenSong(Tuplets, "tuplets"); }
 
-TEST(NotePainter, GraceChainsMatchTheGoldenPicture) { ExpectGoldenSong(GraceChains, "grace_chains"); }
+// At zoom 2 as well: the digits stand higher over their notes and still fit the page.
+TEST(NotePainter, GraceChainsMatchTheGoldenPictures)
+{
+    ExpectGoldenSong(GraceChains, "grace_chains");
+    ExpectGoldenSong(GraceChains, "grace_chains_zoom2", 2.0);
+}
 
 // A chord of seconds: with stems up the lower note stays and the upper moves right; with stems down the upper
 // stays and the lower moves left; a third second goes back.
