@@ -388,6 +388,14 @@ std::string CacheKey(const LOGFONTA& lf)
 
 }  // namespace
 
+namespace {
+
+unsigned g_fontGeneration = 1;
+
+}  // namespace
+
+unsigned FontGeneration() { return g_fontGeneration; }
+
 std::recursive_mutex& FontMutex()
 {
     static std::recursive_mutex m;
@@ -432,6 +440,7 @@ int AddFontFile(const std::string& path)
         FT_Done_Face(face);
     }
     FaceCache().clear();
+    ++g_fontGeneration;
     return added;
 }
 
@@ -449,8 +458,10 @@ bool RemoveFontFile(const std::string& path)
         }
         it = files.empty() ? Registered().erase(it) : std::next(it);
     }
-    if (removed)
+    if (removed) {
         FaceCache().clear();
+        ++g_fontGeneration;
+    }
     return removed;
 }
 

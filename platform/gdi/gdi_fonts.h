@@ -48,6 +48,9 @@ public:
 // The face for a logical font (cached: equal descriptions share one face).
 std::shared_ptr<FontFace> ResolveFont(const LOGFONTA& font);
 
+// Counts the changes of the process font resources: a face resolved in an earlier generation may be stale.
+unsigned FontGeneration();
+
 // The font engine serves one caller at a time; text calls hold this lock.
 std::recursive_mutex& FontMutex();
 

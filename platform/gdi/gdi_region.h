@@ -44,6 +44,9 @@ public:
     void CombineRect(int left, int top, int right, int bottom, int mode);
     // Builds a region from per-row spans (rows y0 .. y0 + rows.size() - 1); spans in a row may overlap.
     static Region FromRows(int y0, std::vector<std::vector<Span>>& rows);
+    // Adds row y below every row already held (spans in any order, overlapping allowed; they are normalised in
+    // place). A row equal to the one above joins its band, so scanning a shape row by row builds it directly.
+    void AppendRow(int y, std::vector<Span>& spans);
     bool operator==(const Region& other) const;
 
 private:

@@ -38,32 +38,48 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
     maxY = std::min(maxY, range.bottom);
     if (!any || maxY <= minY || maxY - minY > 1 << 20)
         return Region();
+    // The sloped edges, once: a row then only tests each edge's rows and computes its crossing.
+    struct Edge {
+        double ax, ay, dx, dy;  // start point and extent, as the crossing formula takes them
+        long y0, y1;            // rows whose centres it crosses: y0 <= y + 0.5 < y1
+        int dir;
+    };
+    std::vector<Edge> edges;
+    for (const auto& poly : polygons) {
+        size_t n = poly.size();
+        for (size_t i = 0; i < n; ++i) {
+            const POINT& a = poly[i];
+            const POINT& b = poly[(i + 1) % n];
+            if (a.y == b.y)
+                continue;
+            bool down = a.y < b.y;
+            edges.push_back(Edge{(double)a.x, (double)a.y, (double)b.x - a.x, (double)b.y - a.y,
+                                 down ? (long)a.y : (long)b.y, down ? (long)b.y : (long)a.y, down ? 1 : -1});
+        }
+    }
     struct Crossing {
         double x;
         int dir;
     };
-    std::vector<std::vector<Span>> rows((size_t)(maxY - minY));
     std::vector<Crossing> xs;
+    std::vector<Span> row;
+    Region out;
     for (long y = minY; y < maxY; ++y) {
         double yc = y + 0.5;
         xs.clear();
-        for (const auto& poly : polygons) {
-            size_t n = poly.size();
-            for (size_t i = 0; i < n; ++i) {
-                const POINT& a = poly[i];
-                const POINT& b = poly[(i + 1) % n];
-                if (a.y == b.y)
-                    continue;
-                bool down = a.y < b.y;
-                double y0 = down ? a.y : b.y, y1 = down ? b.y : a.y;
-                if (yc < y0 || yc >= y1)
-                    continue;
-                double x = a.x + (yc - a.y) * ((double)b.x - a.x) / ((double)b.y - a.y);
-                xs.push_back(Crossing{x, down ? 1 : -1});
-            }
-        }
-        std::sort(xs.begin(), xs.end(), [](const Crossing& p, const Crossing& q) { return p.x < q.x; });
-        auto& row = rows[(size_t)(y - minY)];
+        // Integer edge ends: the centre y + 0.5 lies in [y0, y1) exactly when y0 <= y < y1.
+        for (const Edge& e : edges)
+            if (y >= e.y0 && y < e.y1)
+                xs.push_back(Crossing{e.ax + (yc - e.ay) * e.dx / e.dy, e.dir});
+        // Ties only make empty spans, so their order is free; few crossings sort fastest by insertion.
+        auto before = [](const Crossing& p, const Crossing& q) { return p.x < q.x; };
+        if (xs.size() > 16)
+            std::sort(xs.begin(), xs.end(), before);
+        else
+            for (size_t i = 1; i < xs.size(); ++i)
+                for (size_t j = i; j > 0 && before(xs[j], xs[j - 1]); --j)
+                    std::swap(xs[j], xs[j - 1]);
+        row.clear();
         if (fillMode == WINDING) {
             int wind = 0;
             for (size_t i = 0; i + 1 < xs.size(); ++i) {
@@ -75,8 +91,9 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
             for (size_t i = 0; i + 1 < xs.size(); i += 2)
                 row.push_back(CentreSpan(xs[i].x, xs[i + 1].x, false));
         }
+        out.AppendRow((int)y, row);
     }
-    return Region::FromRows((int)minY, rows);
+    return out;
 }
 
 Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
@@ -89,7 +106,8 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
         return Region();
     double rx = std::min(std::fabs((double)cornerWidth), (double)right - left) / 2.0;
     double ry = std::min(std::fabs((double)cornerHeight), (double)bottom - top) / 2.0;
-    std::vector<std::vector<Span>> rows((size_t)(bottom - top));
+    Region out;
+    std::vector<Span> row;
     for (int y = top; y < bottom; ++y) {
         double yc = y + 0.5;
         double inset = 0;
@@ -106,9 +124,10 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
                 inset = rx - rx * std::sqrt(t);
             }
         }
-        rows[(size_t)(y - top)].push_back(CentreSpan(left + inset, right - inset, true));
+        row.assign(1, CentreSpan(left + inset, right - inset, true));
+        out.AppendRow(y, row);
     }
-    return Region::FromRows(top, rows);
+    return out;
 }
 
 Region ScanEllipse(int left, int top, int right, int bottom)
@@ -282,10 +301,11 @@ Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, Ro
     long y1 = std::min(maxY + reach + 1, range.bottom);
     if (y1 <= y0 || y1 - y0 > 1 << 20)
         return Region();
-    std::vector<std::vector<Span>> rows((size_t)(y1 - y0));
+    Region out;
+    std::vector<Span> row;
     for (long y = y0; y < y1; ++y) {
         double yc = y + c;
-        auto& row = rows[(size_t)(y - y0)];
+        row.clear();
         // Pixel px is covered when px + c lies in [lo, hi] of some piece.
         auto add = [&](double lo, double hi) {
             int x0 = (int)std::ceil(lo - c - 1e-9), x1 = (int)std::floor(hi - c + 1e-9) + 1;
@@ -302,8 +322,9 @@ Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, Ro
             if (DiskExtent(d, r, yc, lo, hi))
                 add(lo, hi);
         }
+        out.AppendRow((int)y, row);
     }
-    return Region::FromRows((int)y0, rows);
+    return out;
 }
 
 }  // namespace gdi
