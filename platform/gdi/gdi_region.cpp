@@ -260,16 +260,16 @@ void Region::CombineRect(int left, int top, int right, int bottom, int mode)
                    std::make_move_iterator(middle.end()));
 }
 
-void Region::AppendRow(int y, std::vector<Span>& spans)
+void Region::AppendRows(int y0, int y1, std::vector<Span>& spans)
 {
     NormalizeSpans(spans);
-    if (spans.empty())
+    if (spans.empty() || y0 >= y1)
         return;
-    if (!m_bands.empty() && m_bands.back().y1 == y && m_bands.back().spans == spans) {
-        m_bands.back().y1 = y + 1;
+    if (!m_bands.empty() && m_bands.back().y1 == y0 && m_bands.back().spans == spans) {
+        m_bands.back().y1 = y1;
         return;
     }
-    m_bands.push_back(Band{y, y + 1, spans});
+    m_bands.push_back(Band{y0, y1, spans});
 }
 
 Region Region::FromRows(int y0, std::vector<std::vector<Span>>& rows)

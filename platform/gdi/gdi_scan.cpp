@@ -10,13 +10,26 @@ namespace gdi {
 
 namespace {
 
+// Ceiling and floor of values well inside the int range, without a library call.
+int Ceil(double v)
+{
+    int i = (int)v;
+    return i < v ? i + 1 : i;
+}
+
+int Floor(double v)
+{
+    int i = (int)v;
+    return i > v ? i - 1 : i;
+}
+
 // Pixels whose centre px + 0.5 lies in [a, b] (closed) or [a, b) (half-open).
 Span CentreSpan(double a, double b, bool closed)
 {
     a = std::clamp(a, -1e9, 1e9);
     b = std::clamp(b, -1e9, 1e9);
-    int x0 = (int)std::ceil(a - 0.5 - 1e-9);
-    int x1 = closed ? (int)std::floor(b - 0.5 + 1e-9) + 1 : (int)std::ceil(b - 0.5 - 1e-9);
+    int x0 = Ceil(a - 0.5 - 1e-9);
+    int x1 = closed ? Floor(b - 0.5 + 1e-9) + 1 : Ceil(b - 0.5 - 1e-9);
     return Span{x0, x1};
 }
 
@@ -38,7 +51,7 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
     maxY = std::min(maxY, range.bottom);
     if (!any || maxY <= minY || maxY - minY > 1 << 20)
         return Region();
-    // The sloped edges, once: a row then only tests each edge's rows and computes its crossing.
+    // The edges that are not horizontal, once: a row then only tests each edge's rows and computes its crossing.
     struct Edge {
         double ax, ay, dx, dy;  // start point and extent, as the crossing formula takes them
         long y0, y1;            // rows whose centres it crosses: y0 <= y + 0.5 < y1
@@ -64,13 +77,24 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
     std::vector<Crossing> xs;
     std::vector<Span> row;
     Region out;
-    for (long y = minY; y < maxY; ++y) {
+    for (long y = minY; y < maxY;) {
         double yc = y + 0.5;
         xs.clear();
-        // Integer edge ends: the centre y + 0.5 lies in [y0, y1) exactly when y0 <= y < y1.
-        for (const Edge& e : edges)
-            if (y >= e.y0 && y < e.y1)
-                xs.push_back(Crossing{e.ax + (yc - e.ay) * e.dx / e.dy, e.dir});
+        // Integer edge ends: the centre y + 0.5 lies in [y0, y1) exactly when y0 <= y < y1. The edges crossing
+        // row y cross every row up to the next edge end; when they are all vertical, those rows are equal.
+        long next = maxY;
+        bool allVertical = true;
+        for (const Edge& e : edges) {
+            if (y < e.y0) {
+                next = std::min(next, e.y0);
+                continue;
+            }
+            if (y >= e.y1)
+                continue;
+            next = std::min(next, e.y1);
+            allVertical = allVertical && e.dx == 0;
+            xs.push_back(Crossing{e.ax + (yc - e.ay) * e.dx / e.dy, e.dir});
+        }
         // Ties only make empty spans, so their order is free; few crossings sort fastest by insertion.
         auto before = [](const Crossing& p, const Crossing& q) { return p.x < q.x; };
         if (xs.size() > 16)
@@ -91,7 +115,9 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
             for (size_t i = 0; i + 1 < xs.size(); i += 2)
                 row.push_back(CentreSpan(xs[i].x, xs[i + 1].x, false));
         }
-        out.AppendRow((int)y, row);
+        long until = allVertical ? next : y + 1;
+        out.AppendRows((int)y, (int)until, row);
+        y = until;
     }
     return out;
 }
@@ -137,34 +163,69 @@ Region ScanEllipse(int left, int top, int right, int bottom)
     return ScanRoundRect(left, top, right, bottom, limit(w), limit(h));
 }
 
+namespace {
+
+// The pixels in both sorted, disjoint span lists.
+void IntersectSpans(const std::vector<Span>& a, const std::vector<Span>& b, std::vector<Span>& out)
+{
+    out.clear();
+    for (size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+        int x0 = std::max(a[i].x0, b[j].x0), x1 = std::min(a[i].x1, b[j].x1);
+        if (x0 < x1)
+            out.push_back(Span{x0, x1});
+        if (a[i].x1 < b[j].x1)
+            ++i;
+        else
+            ++j;
+    }
+}
+
+// The pixels of a that are not in b (both sorted and disjoint).
+void SubtractSpans(const std::vector<Span>& a, const std::vector<Span>& b, std::vector<Span>& out)
+{
+    out.clear();
+    size_t j = 0;
+    for (const Span& s : a) {
+        int x = s.x0;
+        while (j < b.size() && b[j].x1 <= x)
+            ++j;
+        for (size_t k = j; k < b.size() && b[k].x0 < s.x1; ++k) {
+            if (b[k].x0 > x)
+                out.push_back(Span{x, b[k].x0});
+            x = std::max(x, b[k].x1);
+        }
+        if (x < s.x1)
+            out.push_back(Span{x, s.x1});
+    }
+}
+
+}  // namespace
+
 Region Outline(const Region& shape)
 {
     if (shape.IsEmpty())
         return Region();
     RECT box = shape.Box();
-    std::vector<std::vector<Span>> rows((size_t)(box.bottom - box.top));
     static const std::vector<Span> none;
+    Region out;
+    std::vector<Span> inner, scratch, edge;
     for (int y = box.top; y < box.bottom; ++y) {
         const std::vector<Span>* cur = shape.RowSpans(y);
         if (!cur)
             continue;
         const std::vector<Span>* up = shape.RowSpans(y - 1);
         const std::vector<Span>* down = shape.RowSpans(y + 1);
-        std::vector<Span> eroded;
+        // Inner pixels have both row neighbours (the span shrunk by one at each end) and the pixels above and below.
+        inner.clear();
         for (const Span& s : *cur)
             if (s.x1 - s.x0 > 2)
-                eroded.push_back(Span{s.x0 + 1, s.x1 - 1});
-        Region row, inner;
-        std::vector<std::vector<Span>> one{*cur};
-        row = Region::FromRows(y, one);
-        std::vector<std::vector<Span>> e{eroded}, u{up ? *up : none}, d{down ? *down : none};
-        inner = Region::Combine(Region::FromRows(y, e), Region::FromRows(y, u), RGN_AND);
-        inner = Region::Combine(inner, Region::FromRows(y, d), RGN_AND);
-        Region edge = Region::Combine(row, inner, RGN_DIFF);
-        if (const std::vector<Span>* spans = edge.RowSpans(y))
-            rows[(size_t)(y - box.top)] = *spans;
+                inner.push_back(Span{s.x0 + 1, s.x1 - 1});
+        IntersectSpans(inner, up ? *up : none, scratch);
+        IntersectSpans(scratch, down ? *down : none, inner);
+        SubtractSpans(*cur, inner, edge);
+        out.AppendRow(y, edge);
     }
-    return Region::FromRows(box.top, rows);
+    return out;
 }
 
 namespace {
