@@ -193,7 +193,8 @@ void RopRow24(uint8_t* d, int n, uint32_t v, int rop2)
 {
     const uint8_t b0 = (uint8_t)v, b1 = (uint8_t)(v >> 8), b2 = (uint8_t)(v >> 16);
     if (rop2 == R2_COPYPEN) {
-        if (b0 == b1 && b1 == b2) {
+        // Long runs of one byte value go to memset; short ones (stems, glyph rows) are cheaper written directly.
+        if (b0 == b1 && b1 == b2 && n >= 16) {
             std::fill(d, d + 3 * (ptrdiff_t)n, b0);
             return;
         }
