@@ -467,11 +467,18 @@ bool RemoveFontFile(const std::string& path)
 
 std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>* byteCounts)
 {
+    std::vector<uint32_t> out;
+    DecodeTextInto(text, length, out, byteCounts);
+    return out;
+}
+
+void DecodeTextInto(const char* text, int length, std::vector<uint32_t>& out, std::vector<int>* byteCounts)
+{
     if (byteCounts)
         byteCounts->clear();
-    std::vector<uint32_t> out;
+    out.clear();
     if (!text)
-        return out;
+        return;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
     size_t n = length < 0 ? std::strlen(text) : (size_t)length;
     out.reserve(n);
@@ -504,7 +511,6 @@ std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>*
             byteCounts->push_back(1);
         ++i;
     }
-    return out;
 }
 
 }  // namespace gdi

@@ -25,11 +25,18 @@ std::shared_ptr<FontFace> FaceOfFont(Font* font)
 TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx)
 {
     TextRun run;
+    MeasureRunInto(run, dc, text, length, dx);
+    return run;
+}
+
+void MeasureRunInto(TextRun& run, const Dc& dc, const char* text, int length, const INT* dx)
+{
     std::shared_ptr<Font> font = DcFont(dc);
     run.font = font ? font->log : LOGFONTA{};
     run.face = FaceOfFont(font.get());
-    run.codes = DecodeText(text, length, &run.bytes);
+    DecodeTextInto(text, length, run.codes, &run.bytes);
     run.advances.resize(run.codes.size());
+    run.width = 0;
     size_t at = 0;
     for (size_t i = 0; i < run.codes.size(); ++i) {
         int a = 0;
@@ -43,7 +50,6 @@ TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx)
         run.advances[i] = a;
         run.width += a;
     }
-    return run;
 }
 
 void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRect)
@@ -179,7 +185,9 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
     if (!dc || (!text && length))
         return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
-    TextRun run = MeasureRun(*dc, text ? text : "", (int)length, dx);
+    // Text is drawn a few characters at a time, often: one run per thread keeps its storage.
+    thread_local TextRun run;
+    MeasureRunInto(run, *dc, text ? text : "", (int)length, dx);
     const FontMetrics& m = run.face->Metrics();
     UINT align = dc->state.textAlign;
     POINT ref = (align & TA_UPDATECP) ? dc->state.position : POINT{x, y};
@@ -242,7 +250,8 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size)
     if (!dc || !size || length < 0 || (!text && length))
         return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
-    TextRun run = MeasureRun(*dc, text ? text : "", length);
+    thread_local TextRun run;
+    MeasureRunInto(run, *dc, text ? text : "", length);
     size->cx = run.width;
     size->cy = run.face->Metrics().height;
     return TRUE;
