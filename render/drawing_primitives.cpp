@@ -36,10 +36,12 @@ static void FillBand(CDC* dc, POINT p1, POINT p2, double width, COLORREF colour,
         points[3] = {p2.x + h1, p2.y};
     }
     points[4] = points[0];
-    CRgn region;
-    region.CreatePolygonRgn(points, 5, WINDING);
-    CBrush brush(colour);
-    dc->FillRgn(&region, &brush);
+    // Plain handles: stems and beams are many, and no wrapper object is needed for one fill.
+    HRGN region = ::CreatePolygonRgn(points, 5, WINDING);
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRgn(dc->GetSafeHdc(), region, brush);
+    ::DeleteObject(brush);
+    ::DeleteObject(region);
 }
 
 void FillBeamSegment(CDC* dc, POINT p1, POINT p2, double width, COLORREF colour)

@@ -19,8 +19,17 @@ Slot* CSlotList::NodeAt(int index) const
     if (index < 0 || index >= m_count)
         return nullptr;
     Slot* s = m_head;
-    for (int i = 0; i < index && s; ++i)
+    int i = 0;
+    if (m_cursorNode && m_cursorIndex <= index) {
+        s = m_cursorNode;
+        i = m_cursorIndex;
+    }
+    for (; i < index && s; ++i)
         s = s->next;
+    if (s) {
+        m_cursorIndex = index;
+        m_cursorNode = s;
+    }
     return s;
 }
 
@@ -55,6 +64,7 @@ void CSlotList::InsertAt(int index, const Slot& slot)
 {
     if (index < 0 || index > m_count)
         return;
+    Changed();
     Slot* node = NewNode(slot);
     Slot** link = &m_head;
     for (int i = 0; i < index && *link; ++i)
@@ -66,6 +76,7 @@ void CSlotList::InsertAt(int index, const Slot& slot)
 
 void CSlotList::InsertSorted(const Slot& slot)
 {
+    Changed();
     Slot* node = NewNode(slot);
     Slot** link = &m_head;
     while (*link) {
@@ -83,6 +94,7 @@ void CSlotList::RemoveAt(int index)
 {
     if (index < 0 || index >= m_count)
         return;
+    Changed();
     Slot** link = &m_head;
     for (int i = 0; i < index && *link; ++i)
         link = &(*link)->next;
@@ -96,6 +108,7 @@ void CSlotList::RemoveAt(int index)
 
 void CSlotList::RemoveAll()
 {
+    Changed();
     while (m_head) {
         Slot* next = m_head->next;
         delete m_head;

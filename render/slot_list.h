@@ -37,7 +37,12 @@ public:
 private:
     Slot* NodeAt(int index) const;
     Slot* NewNode(const Slot& slot) const;
+    // Forgets the last node reached: the links changed.
+    void Changed() { m_cursorNode = nullptr; }
 
     int m_count = 0;
     Slot* m_head = nullptr;
+    // The last node reached by index, so that walking the list in order does not start over at each slot.
+    mutable int m_cursorIndex = 0;
+    mutable Slot* m_cursorNode = nullptr;
 };

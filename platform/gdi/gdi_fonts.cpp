@@ -388,6 +388,14 @@ std::string CacheKey(const LOGFONTA& lf)
 
 }  // namespace
 
+namespace {
+
+unsigned g_fontGeneration = 1;
+
+}  // namespace
+
+unsigned FontGeneration() { return g_fontGeneration; }
+
 std::recursive_mutex& FontMutex()
 {
     static std::recursive_mutex m;
@@ -432,6 +440,7 @@ int AddFontFile(const std::string& path)
         FT_Done_Face(face);
     }
     FaceCache().clear();
+    ++g_fontGeneration;
     return added;
 }
 
@@ -449,18 +458,27 @@ bool RemoveFontFile(const std::string& path)
         }
         it = files.empty() ? Registered().erase(it) : std::next(it);
     }
-    if (removed)
+    if (removed) {
         FaceCache().clear();
+        ++g_fontGeneration;
+    }
     return removed;
 }
 
 std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>* byteCounts)
 {
+    std::vector<uint32_t> out;
+    DecodeTextInto(text, length, out, byteCounts);
+    return out;
+}
+
+void DecodeTextInto(const char* text, int length, std::vector<uint32_t>& out, std::vector<int>* byteCounts)
+{
     if (byteCounts)
         byteCounts->clear();
-    std::vector<uint32_t> out;
+    out.clear();
     if (!text)
-        return out;
+        return;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
     size_t n = length < 0 ? std::strlen(text) : (size_t)length;
     out.reserve(n);
@@ -493,7 +511,6 @@ std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>*
             byteCounts->push_back(1);
         ++i;
     }
-    return out;
 }
 
 }  // namespace gdi

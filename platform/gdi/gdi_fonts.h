@@ -48,6 +48,9 @@ public:
 // The face for a logical font (cached: equal descriptions share one face).
 std::shared_ptr<FontFace> ResolveFont(const LOGFONTA& font);
 
+// Counts the changes of the process font resources: a face resolved in an earlier generation may be stale.
+unsigned FontGeneration();
+
 // The font engine serves one caller at a time; text calls hold this lock.
 std::recursive_mutex& FontMutex();
 
@@ -58,5 +61,7 @@ bool RemoveFontFile(const std::string& path);
 // Decodes text: UTF-8 sequences become their characters, any other byte stands for the character of its own code.
 // When byteCounts is given it receives the number of bytes of each character.
 std::vector<uint32_t> DecodeText(const char* text, int length, std::vector<int>* byteCounts = nullptr);
+// The same into given vectors, which keep their storage from call to call.
+void DecodeTextInto(const char* text, int length, std::vector<uint32_t>& out, std::vector<int>* byteCounts);
 
 }  // namespace gdi

@@ -99,9 +99,15 @@ struct Brush : Object {
     bool dcBrush = false;
 };
 
+class FontFace;
+
 struct Font : Object {
     Font() : Object(OBJ_FONT) {}
     LOGFONTA log{};
+    // The face the description resolved to, and the font-resource generation it was resolved in
+    // (set by FaceOfFont under the font lock; a font's description never changes).
+    std::shared_ptr<FontFace> face;
+    unsigned faceGeneration = 0;
 };
 
 struct RegionObject : Object {

@@ -101,6 +101,14 @@ void PenPainter::Line(POINT a, POINT b)
     if (styled && first > 0)
         m_styleStep += (int)(first % 1000000);
     int rop = m_dc.state.rop2;
+    if (!styled && dy == 0) {
+        // A solid horizontal line is one span of the same pixels.
+        if (first <= last) {
+            int64_t from = a.x + sx * first, to = a.x + sx * last;
+            PaintSpan(m_dc, a.y, (int)std::min(from, to), (int)std::max(from, to) + 1, m_value, rop);
+        }
+        return;
+    }
     bool opaqueGaps = m_dc.state.bkMode == OPAQUE;
     for (int64_t i = first; i <= last; ++i) {
         int64_t x, y;

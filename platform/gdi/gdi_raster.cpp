@@ -188,7 +188,49 @@ void RopRow32(uint32_t* d, int n, uint32_t v, int rop2)
     }
 }
 
+// Three-byte pixels: one copy pattern, or each pixel through the operation.
+void RopRow24(uint8_t* d, int n, uint32_t v, int rop2)
+{
+    const uint8_t b0 = (uint8_t)v, b1 = (uint8_t)(v >> 8), b2 = (uint8_t)(v >> 16);
+    if (rop2 == R2_COPYPEN) {
+        // Long runs of one byte value go to memset; short ones (stems, glyph rows) are cheaper written directly.
+        if (b0 == b1 && b1 == b2 && n >= 16) {
+            std::fill(d, d + 3 * (ptrdiff_t)n, b0);
+            return;
+        }
+        for (int i = 0; i < n; ++i, d += 3) {
+            d[0] = b0;
+            d[1] = b1;
+            d[2] = b2;
+        }
+        return;
+    }
+    for (int i = 0; i < n; ++i, d += 3) {
+        uint32_t r = Rop2(rop2, v, d[0] | (d[1] << 8) | ((uint32_t)d[2] << 16));
+        d[0] = (uint8_t)r;
+        d[1] = (uint8_t)(r >> 8);
+        d[2] = (uint8_t)(r >> 16);
+    }
+}
+
 }  // namespace
+
+void WriteSurfaceSpan(Bitmap& s, int y, int x0, int x1, uint32_t value)
+{
+    if (x0 >= x1)
+        return;
+    switch (s.bpp) {
+    case 32:
+        std::fill(reinterpret_cast<uint32_t*>(s.Row(y)) + x0, reinterpret_cast<uint32_t*>(s.Row(y)) + x1, value);
+        return;
+    case 24: RopRow24(s.Row(y) + 3 * (ptrdiff_t)x0, x1 - x0, value, R2_COPYPEN); return;
+    case 8: std::fill(s.Row(y) + x0, s.Row(y) + x1, (uint8_t)value); return;
+    default:
+        for (int x = x0; x < x1; ++x)
+            s.Set(x, y, value);
+        return;
+    }
+}
 
 void PaintSpan(Dc& dc, int y, int x0, int x1, uint32_t value, int rop2)
 {
@@ -199,6 +241,10 @@ void PaintSpan(Dc& dc, int y, int x0, int x1, uint32_t value, int rop2)
     ForEachClippedSpan(dc, y, x0, x1, [&](int a, int b) {
         if (s->bpp == 32) {
             RopRow32(reinterpret_cast<uint32_t*>(s->Row(y)) + a, b - a, value, rop2);
+            return;
+        }
+        if (s->bpp == 24) {
+            RopRow24(s->Row(y) + 3 * (ptrdiff_t)a, b - a, value, rop2);
             return;
         }
         if (rop2 == R2_COPYPEN && s->bpp == 8) {

@@ -67,6 +67,9 @@ private:
     std::vector<uint8_t> m_draw;
 };
 
+// Writes a pixel value over columns [x0, x1) of row y, which lie on the surface (no clip; the caller notes the write).
+void WriteSurfaceSpan(Bitmap& s, int y, int x0, int x1, uint32_t value);
+
 // Paints the clipped device span [x0, x1) of row y with a constant value through a binary raster operation.
 void PaintSpan(Dc& dc, int y, int x0, int x1, uint32_t value, int rop2);
 // Paints the span with a brush through a binary raster operation.

@@ -9,17 +9,19 @@ namespace gdi {
 
 void NormalizeSpans(std::vector<Span>& spans)
 {
-    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
-    std::vector<Span> out;
+    if (spans.size() > 1)
+        std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
+    // Merged in place: the kept spans never overtake the one being read.
+    size_t kept = 0;
     for (const Span& s : spans) {
         if (s.x0 >= s.x1)
             continue;
-        if (!out.empty() && s.x0 <= out.back().x1)
-            out.back().x1 = std::max(out.back().x1, s.x1);
+        if (kept > 0 && s.x0 <= spans[kept - 1].x1)
+            spans[kept - 1].x1 = std::max(spans[kept - 1].x1, s.x1);
         else
-            out.push_back(s);
+            spans[kept++] = s;
     }
-    spans.swap(out);
+    spans.resize(kept);
 }
 
 void Region::SetRect(int left, int top, int right, int bottom)
@@ -258,15 +260,23 @@ void Region::CombineRect(int left, int top, int right, int bottom, int mode)
                    std::make_move_iterator(middle.end()));
 }
 
+void Region::AppendRows(int y0, int y1, std::vector<Span>& spans)
+{
+    NormalizeSpans(spans);
+    if (spans.empty() || y0 >= y1)
+        return;
+    if (!m_bands.empty() && m_bands.back().y1 == y0 && m_bands.back().spans == spans) {
+        m_bands.back().y1 = y1;
+        return;
+    }
+    m_bands.push_back(Band{y0, y1, spans});
+}
+
 Region Region::FromRows(int y0, std::vector<std::vector<Span>>& rows)
 {
     Region out;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        NormalizeSpans(rows[i]);
-        if (!rows[i].empty())
-            out.m_bands.push_back(Band{y0 + (int)i, y0 + (int)i + 1, rows[i]});
-    }
-    out.Coalesce();
+    for (size_t i = 0; i < rows.size(); ++i)
+        out.AppendRow(y0 + (int)i, rows[i]);
     return out;
 }
 

@@ -44,6 +44,11 @@ public:
     void CombineRect(int left, int top, int right, int bottom, int mode);
     // Builds a region from per-row spans (rows y0 .. y0 + rows.size() - 1); spans in a row may overlap.
     static Region FromRows(int y0, std::vector<std::vector<Span>>& rows);
+    // Adds row y below every row already held (spans in any order, overlapping allowed; they are normalised in
+    // place). A row equal to the one above joins its band, so scanning a shape row by row builds it directly.
+    void AppendRow(int y, std::vector<Span>& spans) { AppendRows(y, y + 1, spans); }
+    // Adds rows y0 .. y1 - 1, all holding the same spans.
+    void AppendRows(int y0, int y1, std::vector<Span>& spans);
     bool operator==(const Region& other) const;
 
 private:

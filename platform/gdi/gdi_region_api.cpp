@@ -211,7 +211,12 @@ BOOL FillRgn(HDC hdc, HRGN region, HBRUSH brush)
         return FALSE;
     if (!dc->Surface())
         return TRUE;
-    PaintBrushRegion(*dc, BrushPainter(*dc, b.get()), ToDeviceRegion(*dc, r->region), R2_COPYPEN);
+    // Without an origin shift the region is painted as it is, not copied.
+    POINT o = dc->ToDevice(0, 0);
+    if (o.x == 0 && o.y == 0)
+        PaintBrushRegion(*dc, BrushPainter(*dc, b.get()), r->region, R2_COPYPEN);
+    else
+        PaintBrushRegion(*dc, BrushPainter(*dc, b.get()), ToDeviceRegion(*dc, r->region), R2_COPYPEN);
     return TRUE;
 }
 

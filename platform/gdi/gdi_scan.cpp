@@ -10,13 +10,26 @@ namespace gdi {
 
 namespace {
 
+// Ceiling and floor of values well inside the int range, without a library call.
+int Ceil(double v)
+{
+    int i = (int)v;
+    return i < v ? i + 1 : i;
+}
+
+int Floor(double v)
+{
+    int i = (int)v;
+    return i > v ? i - 1 : i;
+}
+
 // Pixels whose centre px + 0.5 lies in [a, b] (closed) or [a, b) (half-open).
 Span CentreSpan(double a, double b, bool closed)
 {
     a = std::clamp(a, -1e9, 1e9);
     b = std::clamp(b, -1e9, 1e9);
-    int x0 = (int)std::ceil(a - 0.5 - 1e-9);
-    int x1 = closed ? (int)std::floor(b - 0.5 + 1e-9) + 1 : (int)std::ceil(b - 0.5 - 1e-9);
+    int x0 = Ceil(a - 0.5 - 1e-9);
+    int x1 = closed ? Floor(b - 0.5 + 1e-9) + 1 : Ceil(b - 0.5 - 1e-9);
     return Span{x0, x1};
 }
 
@@ -38,32 +51,59 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
     maxY = std::min(maxY, range.bottom);
     if (!any || maxY <= minY || maxY - minY > 1 << 20)
         return Region();
+    // The edges that are not horizontal, once: a row then only tests each edge's rows and computes its crossing.
+    struct Edge {
+        double ax, ay, dx, dy;  // start point and extent, as the crossing formula takes them
+        long y0, y1;            // rows whose centres it crosses: y0 <= y + 0.5 < y1
+        int dir;
+    };
+    std::vector<Edge> edges;
+    for (const auto& poly : polygons) {
+        size_t n = poly.size();
+        for (size_t i = 0; i < n; ++i) {
+            const POINT& a = poly[i];
+            const POINT& b = poly[(i + 1) % n];
+            if (a.y == b.y)
+                continue;
+            bool down = a.y < b.y;
+            edges.push_back(Edge{(double)a.x, (double)a.y, (double)b.x - a.x, (double)b.y - a.y,
+                                 down ? (long)a.y : (long)b.y, down ? (long)b.y : (long)a.y, down ? 1 : -1});
+        }
+    }
     struct Crossing {
         double x;
         int dir;
     };
-    std::vector<std::vector<Span>> rows((size_t)(maxY - minY));
     std::vector<Crossing> xs;
-    for (long y = minY; y < maxY; ++y) {
+    std::vector<Span> row;
+    Region out;
+    for (long y = minY; y < maxY;) {
         double yc = y + 0.5;
         xs.clear();
-        for (const auto& poly : polygons) {
-            size_t n = poly.size();
-            for (size_t i = 0; i < n; ++i) {
-                const POINT& a = poly[i];
-                const POINT& b = poly[(i + 1) % n];
-                if (a.y == b.y)
-                    continue;
-                bool down = a.y < b.y;
-                double y0 = down ? a.y : b.y, y1 = down ? b.y : a.y;
-                if (yc < y0 || yc >= y1)
-                    continue;
-                double x = a.x + (yc - a.y) * ((double)b.x - a.x) / ((double)b.y - a.y);
-                xs.push_back(Crossing{x, down ? 1 : -1});
+        // Integer edge ends: the centre y + 0.5 lies in [y0, y1) exactly when y0 <= y < y1. The edges crossing
+        // row y cross every row up to the next edge end; when they are all vertical, those rows are equal.
+        long next = maxY;
+        bool allVertical = true;
+        for (const Edge& e : edges) {
+            if (y < e.y0) {
+                next = std::min(next, e.y0);
+                continue;
             }
+            if (y >= e.y1)
+                continue;
+            next = std::min(next, e.y1);
+            allVertical = allVertical && e.dx == 0;
+            xs.push_back(Crossing{e.ax + (yc - e.ay) * e.dx / e.dy, e.dir});
         }
-        std::sort(xs.begin(), xs.end(), [](const Crossing& p, const Crossing& q) { return p.x < q.x; });
-        auto& row = rows[(size_t)(y - minY)];
+        // Ties only make empty spans, so their order is free; few crossings sort fastest by insertion.
+        auto before = [](const Crossing& p, const Crossing& q) { return p.x < q.x; };
+        if (xs.size() > 16)
+            std::sort(xs.begin(), xs.end(), before);
+        else
+            for (size_t i = 1; i < xs.size(); ++i)
+                for (size_t j = i; j > 0 && before(xs[j], xs[j - 1]); --j)
+                    std::swap(xs[j], xs[j - 1]);
+        row.clear();
         if (fillMode == WINDING) {
             int wind = 0;
             for (size_t i = 0; i + 1 < xs.size(); ++i) {
@@ -75,8 +115,11 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
             for (size_t i = 0; i + 1 < xs.size(); i += 2)
                 row.push_back(CentreSpan(xs[i].x, xs[i + 1].x, false));
         }
+        long until = allVertical ? next : y + 1;
+        out.AppendRows((int)y, (int)until, row);
+        y = until;
     }
-    return Region::FromRows((int)minY, rows);
+    return out;
 }
 
 Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight)
@@ -89,7 +132,8 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
         return Region();
     double rx = std::min(std::fabs((double)cornerWidth), (double)right - left) / 2.0;
     double ry = std::min(std::fabs((double)cornerHeight), (double)bottom - top) / 2.0;
-    std::vector<std::vector<Span>> rows((size_t)(bottom - top));
+    Region out;
+    std::vector<Span> row;
     for (int y = top; y < bottom; ++y) {
         double yc = y + 0.5;
         double inset = 0;
@@ -106,9 +150,10 @@ Region ScanRoundRect(int left, int top, int right, int bottom, int cornerWidth, 
                 inset = rx - rx * std::sqrt(t);
             }
         }
-        rows[(size_t)(y - top)].push_back(CentreSpan(left + inset, right - inset, true));
+        row.assign(1, CentreSpan(left + inset, right - inset, true));
+        out.AppendRow(y, row);
     }
-    return Region::FromRows(top, rows);
+    return out;
 }
 
 Region ScanEllipse(int left, int top, int right, int bottom)
@@ -118,34 +163,69 @@ Region ScanEllipse(int left, int top, int right, int bottom)
     return ScanRoundRect(left, top, right, bottom, limit(w), limit(h));
 }
 
+namespace {
+
+// The pixels in both sorted, disjoint span lists.
+void IntersectSpans(const std::vector<Span>& a, const std::vector<Span>& b, std::vector<Span>& out)
+{
+    out.clear();
+    for (size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+        int x0 = std::max(a[i].x0, b[j].x0), x1 = std::min(a[i].x1, b[j].x1);
+        if (x0 < x1)
+            out.push_back(Span{x0, x1});
+        if (a[i].x1 < b[j].x1)
+            ++i;
+        else
+            ++j;
+    }
+}
+
+// The pixels of a that are not in b (both sorted and disjoint).
+void SubtractSpans(const std::vector<Span>& a, const std::vector<Span>& b, std::vector<Span>& out)
+{
+    out.clear();
+    size_t j = 0;
+    for (const Span& s : a) {
+        int x = s.x0;
+        while (j < b.size() && b[j].x1 <= x)
+            ++j;
+        for (size_t k = j; k < b.size() && b[k].x0 < s.x1; ++k) {
+            if (b[k].x0 > x)
+                out.push_back(Span{x, b[k].x0});
+            x = std::max(x, b[k].x1);
+        }
+        if (x < s.x1)
+            out.push_back(Span{x, s.x1});
+    }
+}
+
+}  // namespace
+
 Region Outline(const Region& shape)
 {
     if (shape.IsEmpty())
         return Region();
     RECT box = shape.Box();
-    std::vector<std::vector<Span>> rows((size_t)(box.bottom - box.top));
     static const std::vector<Span> none;
+    Region out;
+    std::vector<Span> inner, scratch, edge;
     for (int y = box.top; y < box.bottom; ++y) {
         const std::vector<Span>* cur = shape.RowSpans(y);
         if (!cur)
             continue;
         const std::vector<Span>* up = shape.RowSpans(y - 1);
         const std::vector<Span>* down = shape.RowSpans(y + 1);
-        std::vector<Span> eroded;
+        // Inner pixels have both row neighbours (the span shrunk by one at each end) and the pixels above and below.
+        inner.clear();
         for (const Span& s : *cur)
             if (s.x1 - s.x0 > 2)
-                eroded.push_back(Span{s.x0 + 1, s.x1 - 1});
-        Region row, inner;
-        std::vector<std::vector<Span>> one{*cur};
-        row = Region::FromRows(y, one);
-        std::vector<std::vector<Span>> e{eroded}, u{up ? *up : none}, d{down ? *down : none};
-        inner = Region::Combine(Region::FromRows(y, e), Region::FromRows(y, u), RGN_AND);
-        inner = Region::Combine(inner, Region::FromRows(y, d), RGN_AND);
-        Region edge = Region::Combine(row, inner, RGN_DIFF);
-        if (const std::vector<Span>* spans = edge.RowSpans(y))
-            rows[(size_t)(y - box.top)] = *spans;
+                inner.push_back(Span{s.x0 + 1, s.x1 - 1});
+        IntersectSpans(inner, up ? *up : none, scratch);
+        IntersectSpans(scratch, down ? *down : none, inner);
+        SubtractSpans(*cur, inner, edge);
+        out.AppendRow(y, edge);
     }
-    return Region::FromRows(box.top, rows);
+    return out;
 }
 
 namespace {
@@ -282,10 +362,11 @@ Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, Ro
     long y1 = std::min(maxY + reach + 1, range.bottom);
     if (y1 <= y0 || y1 - y0 > 1 << 20)
         return Region();
-    std::vector<std::vector<Span>> rows((size_t)(y1 - y0));
+    Region out;
+    std::vector<Span> row;
     for (long y = y0; y < y1; ++y) {
         double yc = y + c;
-        auto& row = rows[(size_t)(y - y0)];
+        row.clear();
         // Pixel px is covered when px + c lies in [lo, hi] of some piece.
         auto add = [&](double lo, double hi) {
             int x0 = (int)std::ceil(lo - c - 1e-9), x1 = (int)std::floor(hi - c + 1e-9) + 1;
@@ -302,8 +383,9 @@ Region ScanStroke(const std::vector<POINT>& points, const StrokeStyle& style, Ro
             if (DiskExtent(d, r, yc, lo, hi))
                 add(lo, hi);
         }
+        out.AppendRow((int)y, row);
     }
-    return Region::FromRows((int)y0, rows);
+    return out;
 }
 
 }  // namespace gdi

@@ -108,22 +108,26 @@ BOOL DrawArc(HDC hdc, int l, int t, int r, int b, int xs, int ys, int xe, int ye
     auto filter = [](const Region& in, auto test) {
         if (in.IsEmpty())
             return Region();
-        RECT bb = in.Box();
-        std::vector<std::vector<Span>> rows((size_t)(bb.bottom - bb.top));
+        Region out;
+        std::vector<Span> row;
         for (const Band& band : in.Bands())
-            for (int y = band.y0; y < band.y1; ++y)
+            for (int y = band.y0; y < band.y1; ++y) {
+                row.clear();
                 for (const Span& sp : band.spans)
                     for (int x = sp.x0; x < sp.x1; ++x)
                         if (test(x + 0.5, y + 0.5))
-                            rows[(size_t)(y - bb.top)].push_back(Span{x, x + 1});
-        return Region::FromRows(bb.top, rows);
+                            row.push_back(Span{x, x + 1});
+                out.AppendRow(y, row);
+            }
+        return out;
     };
     PenPainter pen(*dc);
     // Pixels are tested one by one, so only the visible part of the figure is looked at.
     RECT v = VisibleBox(*dc);
     Region visible(v.left - 1, v.top - 1, v.right + 1, v.bottom + 1);
     Region edge = Region::Combine(Outline(shape), visible, RGN_AND);
-    shape = Region::Combine(shape, visible, RGN_AND);
+    if (kind != ArcKind::Arc)
+        shape = Region::Combine(shape, visible, RGN_AND);
     Region arcPixels = filter(edge, inSweep);
     // End points of the arc on the ellipse, for the straight edges of pies and chords.
     auto onEllipse = [&](double angle) {

@@ -11,14 +11,32 @@
 
 namespace gdi {
 
+std::shared_ptr<FontFace> FaceOfFont(Font* font)
+{
+    if (!font)
+        return ResolveFont(LOGFONTA{});
+    if (!font->face || font->faceGeneration != FontGeneration()) {
+        font->face = ResolveFont(font->log);
+        font->faceGeneration = FontGeneration();
+    }
+    return font->face;
+}
+
 TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx)
 {
     TextRun run;
+    MeasureRunInto(run, dc, text, length, dx);
+    return run;
+}
+
+void MeasureRunInto(TextRun& run, const Dc& dc, const char* text, int length, const INT* dx)
+{
     std::shared_ptr<Font> font = DcFont(dc);
     run.font = font ? font->log : LOGFONTA{};
-    run.face = ResolveFont(run.font);
-    run.codes = DecodeText(text, length, &run.bytes);
+    run.face = FaceOfFont(font.get());
+    DecodeTextInto(text, length, run.codes, &run.bytes);
     run.advances.resize(run.codes.size());
+    run.width = 0;
     size_t at = 0;
     for (size_t i = 0; i < run.codes.size(); ++i) {
         int a = 0;
@@ -32,7 +50,6 @@ TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx)
         run.advances[i] = a;
         run.width += a;
     }
-    return run;
 }
 
 void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRect)
@@ -55,13 +72,30 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
             int py = gy + row;
             const uint8_t* cov = g.coverage.data() + (size_t)row * g.width;
             ForEachClippedSpan(dc, py, gx, gx + g.width, [&](int a, int b) {
+                if (clipRect) {
+                    if (py < clipRect->top || py >= clipRect->bottom)
+                        return;
+                    a = std::max<int>(a, clipRect->left);
+                    b = std::min<int>(b, clipRect->right);
+                }
+                if (!blend) {
+                    // Without blending a pixel is set or left: runs of set pixels are written whole.
+                    for (int px = a; px < b;) {
+                        while (px < b && cov[px - gx] < 128)
+                            ++px;
+                        int start = px;
+                        while (px < b && cov[px - gx] >= 128)
+                            ++px;
+                        WriteSurfaceSpan(*s, py, start, px, value);
+                    }
+                    return;
+                }
                 for (int px = a; px < b; ++px) {
                     uint8_t c = cov[px - gx];
-                    if (!c || !inClip(px, py))
+                    if (!c)
                         continue;
-                    if (!blend || c == 255) {
-                        if (c >= 128)
-                            s->Set(px, py, value);
+                    if (c == 255) {
+                        s->Set(px, py, value);
                         continue;
                     }
                     COLORREF d = s->ToColor(s->Get(px, py));
@@ -151,7 +185,9 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
     if (!dc || (!text && length))
         return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
-    TextRun run = MeasureRun(*dc, text ? text : "", (int)length, dx);
+    // Text is drawn a few characters at a time, often: one run per thread keeps its storage.
+    thread_local TextRun run;
+    MeasureRunInto(run, *dc, text ? text : "", (int)length, dx);
     const FontMetrics& m = run.face->Metrics();
     UINT align = dc->state.textAlign;
     POINT ref = (align & TA_UPDATECP) ? dc->state.position : POINT{x, y};
@@ -214,7 +250,8 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size)
     if (!dc || !size || length < 0 || (!text && length))
         return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
-    TextRun run = MeasureRun(*dc, text ? text : "", length);
+    thread_local TextRun run;
+    MeasureRunInto(run, *dc, text ? text : "", length);
     size->cx = run.width;
     size->cy = run.face->Metrics().height;
     return TRUE;
@@ -272,7 +309,8 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRIC metrics)
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     std::shared_ptr<Font> font = DcFont(*dc);
     LOGFONTA lf = font ? font->log : LOGFONTA{};
-    const FontMetrics& m = ResolveFont(lf)->Metrics();
+    std::shared_ptr<FontFace> face = FaceOfFont(font.get());
+    const FontMetrics& m = face->Metrics();
     TEXTMETRICA tm{};
     tm.tmHeight = m.height;
     tm.tmAscent = m.ascent;
@@ -306,7 +344,7 @@ BOOL GetCharWidth32A(HDC hdc, UINT first, UINT last, LPINT widths)
         return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     std::shared_ptr<Font> font = DcFont(*dc);
-    std::shared_ptr<FontFace> face = ResolveFont(font ? font->log : LOGFONTA{});
+    std::shared_ptr<FontFace> face = FaceOfFont(font.get());
     for (UINT c = first; c <= last; ++c)
         widths[c - first] = face->GlyphOf(c).advance;
     return TRUE;
@@ -321,7 +359,7 @@ BOOL GetCharABCWidthsA(HDC hdc, UINT first, UINT last, ABC* widths)
         return FALSE;
     std::lock_guard<std::recursive_mutex> lock(FontMutex());
     std::shared_ptr<Font> font = DcFont(*dc);
-    std::shared_ptr<FontFace> face = ResolveFont(font ? font->log : LOGFONTA{});
+    std::shared_ptr<FontFace> face = FaceOfFont(font.get());
     for (UINT c = first; c <= last; ++c) {
         const Glyph& g = face->GlyphOf(c);
         widths[c - first] = ABC{g.left, (UINT)g.width, g.advance - g.left - g.width};
@@ -339,7 +377,7 @@ int GetTextFaceA(HDC hdc, int count, LPSTR face)
     {
         // The face that draws the text, which a missing face was replaced by.
         std::lock_guard<std::recursive_mutex> lock(FontMutex());
-        name = ResolveFont(font ? font->log : LOGFONTA{})->FamilyName();
+        name = FaceOfFont(font.get())->FamilyName();
     }
     if (!face)
         return (int)name.size() + 1;

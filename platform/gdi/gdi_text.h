@@ -18,9 +18,15 @@ struct TextRun {
     int width = 0;
 };
 
+// The face of a font object (null: the default description), resolved once per font-resource generation and
+// kept on the object, since text is drawn many times with one font (the caller holds FontMutex()).
+std::shared_ptr<FontFace> FaceOfFont(Font* font);
+
 // Decodes and measures text in the context's font (the caller holds FontMutex()). Explicit advances dx are
 // given per byte, as for byte strings; a character of several bytes advances by the sum of its bytes' values.
 TextRun MeasureRun(const Dc& dc, const char* text, int length, const INT* dx = nullptr);
+// The same into a run whose vectors keep their storage (callers measuring one run at a time reuse one).
+void MeasureRunInto(TextRun& run, const Dc& dc, const char* text, int length, const INT* dx = nullptr);
 // Draws a measured run with its left end at device x and its baseline at device y; clipRect (device) when given.
 void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRect);
 

@@ -1,6 +1,7 @@
 // CPageBitmap: filled pages, JPEG loading from a file and a resource, combine, device context and resize.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -146,6 +147,31 @@ TEST(PageBitmap, CombineCopiesOnlyTheBand)
     work.FreeRegion();
     EXPECT_LT(pixel(work, 5, 4)[0], 255);
     EXPECT_EQ(pixel(work, 5, 7)[0], 0);
+}
+
+TEST(PageBitmap, AdjustInRegionMapsEveryByteValueByThePerMilleRule)
+{
+    // Each byte v becomes v + v * amount / 1000 (truncated), held to 0..255, for every byte value and for
+    // amounts darkening, brightening and beyond the full scale; bytes outside the region keep their value.
+    for (int amount : {-5000, -1000, -999, -333, -100, -1, 0, 1, 7, 100, 999, 1000, 4321}) {
+        CPageBitmap page;
+        page.CreateFilled(100, 3, 0);
+        const ImageLibBitmap& record = page.Record();
+        auto byteAt = [&](int y, int i) -> uint8_t& { return record.memory[y * record.bytesPerLine + i]; };
+        for (int y = 0; y < 3; ++y)
+            for (int i = 0; i < 300; ++i)
+                byteAt(y, i) = (uint8_t)(i * 7 + y);
+        RECT band{3, 1, 100, 2};
+        page.SetRectRegion(0, &band, 0);
+        EXPECT_EQ(page.AdjustInRegion(amount), 1);
+        page.FreeRegion();
+        for (int y = 0; y < 3; ++y)
+            for (int i = 0; i < 300; ++i) {
+                int v = (uint8_t)(i * 7 + y);
+                int want = y == 1 && i >= 9 ? std::clamp(v + v * amount / 1000, 0, 255) : v;
+                ASSERT_EQ(byteAt(y, i), want) << "amount " << amount << " row " << y << " byte " << i;
+            }
+    }
 }
 
 TEST(PageBitmap, DeviceContextAndCopy)

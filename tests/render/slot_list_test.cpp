@@ -66,4 +66,24 @@ TEST(SlotList, ReadsPastTheEndAreZeroAndABadValueNumberIsReported)
     EXPECT_EQ(messages[0].style, (UINT)MB_ICONQUESTION);
 }
 
+TEST(SlotList, AReadAfterAChangeBeforeThePlaceLastReadSeesTheChange)
+{
+    // Each change is made in front of the slot read just before it, then the same index is read again.
+    CSlotList list;
+    for (int m : {2, 4, 6, 8})
+        list.InsertSorted(Key(m, 0));
+    EXPECT_EQ(list.GetValue(2, 0), 6);
+    list.InsertSorted(Key(1, 0));
+    EXPECT_EQ(list.GetValue(2, 0), 4);
+    list.InsertAt(1, Key(3, 0));
+    EXPECT_EQ(list.GetValue(2, 0), 2);
+    EXPECT_EQ(list.GetValue(3, 0), 4);
+    list.RemoveAt(0);
+    EXPECT_EQ(list.GetValue(3, 0), 6);
+    EXPECT_EQ(list.GetAt(5).values[0], 0);
+    list.RemoveAll();
+    list.InsertSorted(Key(7, 0));
+    EXPECT_EQ(list.GetValue(0, 0), 7);
+}
+
 }  // namespace
