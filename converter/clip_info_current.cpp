@@ -28,7 +28,13 @@ double CConverterDlg::GetMediaDuration(const CString& mediaPath)
 void CConverterDlg::ReadClipInfo(CString mediaPath, double* start, double* length, double* fadeLength, int* fadeIn,
                                  int* fadeOut)
 {
-    m_clipInfoDuration = GetMediaDuration(mediaPath);
+    ReadClipInfoOf(mediaPath, GetMediaDuration(mediaPath), start, length, fadeLength, fadeIn, fadeOut);
+}
+
+void CConverterDlg::ReadClipInfoOf(CString mediaPath, double duration, double* start, double* length,
+                                   double* fadeLength, int* fadeIn, int* fadeOut)
+{
+    m_clipInfoDuration = duration;
     const ClipInfo info = ReadClipInfoFile(GetClipInfoPath(mediaPath), m_fadeTime, m_fadeIn, m_fadeOut);
     m_clipInfoStartPercent = info.startPercent;
     m_clipInfoEndPercent = info.endPercent;
@@ -40,12 +46,18 @@ void CConverterDlg::ReadClipInfo(CString mediaPath, double* start, double* lengt
     *fadeOut = info.fadeOut;
 }
 
-void CConverterDlg::LoadCurrentClip()
+bool CConverterDlg::LoadCurrentClip()
 {
+    // Measuring runs ffmpeg under the message pump, so a click can choose (and load) another file meanwhile; the
+    // measured file is then no longer the current one and its values must not land on the other.
+    const CString media = m_currentMedia;
+    const double duration = GetMediaDuration(media);
+    if (m_currentMedia != media)
+        return false;
     double start = 0;
     double length = 0;
     double fadeLength = 0;
-    ReadClipInfo(m_currentMedia, &start, &length, &fadeLength, &m_fadeIn, &m_fadeOut);
+    ReadClipInfoOf(media, duration, &start, &length, &fadeLength, &m_fadeIn, &m_fadeOut);
     m_duration = m_clipInfoDuration;
     m_rangeBar.m_dPos = 0;
     // Without a duration nothing converts seconds to percent: the bar keeps the file's own range.
@@ -53,13 +65,14 @@ void CConverterDlg::LoadCurrentClip()
         m_span30 = 0;
         m_rangeBar.m_dStart = m_clipInfoStartPercent;
         m_rangeBar.m_dEnd = m_clipInfoEndPercent;
-        return;
+        return true;
     }
     m_span30 = 3000 / m_duration;
     if (m_fixSize && length > 30.0)
         length = 30.0;
     m_rangeBar.m_dStart = start * 100 / m_duration;
     m_rangeBar.m_dEnd = (start + length) * 100 / m_duration;
+    return true;
 }
 
 void CConverterDlg::SetCurrentFile(CString mediaPath)
@@ -67,8 +80,8 @@ void CConverterDlg::SetCurrentFile(CString mediaPath)
     m_currentMedia = mediaPath;
     if (m_currentMedia.IsEmpty())
         return;
-    LoadCurrentClip();
-    WriteClipInfo();
+    if (LoadCurrentClip())
+        WriteClipInfo();
 }
 
 void CConverterDlg::OnFileClick(NMHDR* notify, LRESULT* result)
@@ -89,7 +102,8 @@ void CConverterDlg::OnFileClick(NMHDR* notify, LRESULT* result)
     if (m_currentMedia.IsEmpty())
         return;
     WriteLog("Click file - ", m_currentMedia);
-    LoadCurrentClip();
+    if (!LoadCurrentClip())
+        return;
     m_rangeBar.Invalidate();
     m_fadeInCheck.Redraw();
     m_fadeOutCheck.Redraw();

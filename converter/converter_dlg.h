@@ -118,6 +118,9 @@ public:
 
     // Clip-info file and clip range (defined with the clip editor).
     void ReadClipInfo(CString mediaPath, double* start, double* length, double* fadeLength, int* fadeIn, int* fadeOut);
+    // The same with the media duration already measured.
+    void ReadClipInfoOf(CString mediaPath, double duration, double* start, double* length, double* fadeLength,
+                        int* fadeIn, int* fadeOut);
     void WriteClipInfo();
     void SetCurrentFile(CString mediaPath);
     afx_msg void OnFileClick(NMHDR* notify, LRESULT* result);
@@ -195,8 +198,9 @@ public:
     double m_clipInfoDuration = 0;
     double m_clipInfoStartPercent = 0;
     double m_clipInfoEndPercent = 100;
-    // Duration, 30-second span, clip values and range bar of the current file (its clip-info file read).
-    void LoadCurrentClip();
+    // Duration, 30-second span, clip values and range bar of the current file (its clip-info file read); false
+    // when another file was made current while its duration was measured, which has loaded that one instead.
+    bool LoadCurrentClip();
     // The end of a batch: the conversion-done dialog with the row count, the rows done, the elapsed time and
     // the first output written ("" when none).
     virtual void ShowConvertDone(int total, int done, const CString& usedTime, const CString& firstOutput);

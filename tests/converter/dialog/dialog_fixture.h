@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -31,6 +32,16 @@ public:
     {
         doneDialogs.push_back({total, done, usedTime, firstOutput});
     }
+    // Run when a posted WM_APP reaches the dialog: what a click does while a message pump runs inside a command.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP && onPostedApp) {
+            onPostedApp();
+            return 0;
+        }
+        return CConverterDlg::WindowProc(message, wParam, lParam);
+    }
+    std::function<void()> onPostedApp;
     int answer = IDCANCEL;
     int confirmations = 0;
     CString lastQuestion;

@@ -8,6 +8,7 @@ copy of its program folder there, so that the settings it writes stay in the tes
 KESTRIN_E2E_SHOTS set to a folder, the screenshots taken on the way are kept there (X window dumps).
 """
 import configparser
+import itertools
 import os
 import shutil
 import struct
@@ -198,15 +199,23 @@ def start_program():
     log = open(WORK / "program-output.txt", "ab")
     process = subprocess.Popen([str(PROGRAM / "tonwick")], cwd=str(WORK), stdout=log, stderr=subprocess.STDOUT)
     window = wait_for(lambda: find_window(TITLE), 30)
-    if not window:
+    # The window is centred and shown on the first start-up tick, which logs its last start-up step.
+    if not window or not wait_for(lambda: "start - 15" in log_text(), 60):
         process.kill()
         raise SystemExit("the converter's window did not appear")
-    time.sleep(2.5)  # the window is centred and shown on the first start-up tick
     return process, window
 
 
+def chosen_and_loaded(path, before):
+    """Whether the file was chosen more than before times, its clip shown (logged once its duration is measured)."""
+    chosen = "Click file - " + windows_path(path)
+    text = log_text()
+    return text.count(chosen) > before and "Ringtine from " in text[text.rindex(chosen):]
+
+
 def add_file(window, path):
-    opened = log_text().count("Open files - ")
+    # The new row is put at the top and chosen, which ends the command.
+    opened = log_text().count("Click file - " + windows_path(path))
     before = set(xdo("search", "--onlyvisible", "--name", ".").split())
     click_centre(window, ADD_BUTTON)
     dialog = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before])
@@ -220,8 +229,7 @@ def add_file(window, path):
     time.sleep(0.3)
     xdo("key", "Return")
     wait_for(lambda: not find_window_id(dialog[-1]), 10)
-    # The program logs each choice of files once the rows are in.
-    check(bool(wait_for(lambda: log_text().count("Open files - ") > opened, 10)), "%s was not added" % path.name)
+    check(bool(wait_for(lambda: chosen_and_loaded(path, opened), 60)), "%s was not added" % path.name)
 
 
 def find_window_id(window):
@@ -318,36 +326,55 @@ def main():
         # Rows are inserted at the top in the order chosen; the last file added is row 0. The video is row 2.
         video = media[0]
         row_y = FILE_LIST[1] + LIST_HEADER_HEIGHT + 2 * LIST_ROW_HEIGHT + LIST_ROW_HEIGHT // 2
+        chosen = log_text().count("Click file - " + windows_path(video))
         click(window, FILE_LIST[0] + 100, row_y)
-        chosen = "Click file - " + windows_path(video)
-        check(bool(wait_for(lambda: chosen in log_text(), 10)), "the video's row was not chosen")
+        check(bool(wait_for(lambda: chosen_and_loaded(video, chosen), 30)), "the video's row was not chosen")
         # The clip: drag the range's end marker in from the right, then switch both fades on.
         marker_y = RANGE_BAR[1] + TRACK[1] + TRACK[3] + RANGE_MARKER_HEIGHT // 2
         track_left = RANGE_BAR[0] + TRACK[0]
         time.sleep(0.5)
-        # A drag can start before the pointer's first move is seen over the marker: one more try then.
+        # A drag can start before the pointer's first move is seen over the marker: one more try then. The
+        # clip-info file is written when the marker is let go, which a busy machine may take a while to get to.
         for _ in range(2):
             drag(window, track_left + TRACK[2], marker_y, track_left + TRACK[2] * 6 // 10)
-            if wait_for(lambda: clip_info(video)[1] < 100.0, 2):
+            if wait_for(lambda: clip_info(video)[1] < 100.0, 15):
                 break
-        click_centre(window, FADE_IN)
-        click_centre(window, FADE_OUT)
+        for rect, logged in ((FADE_IN, "Fade in check"), (FADE_OUT, "Fade out check")):
+            count = log_text().count(logged)
+            click_centre(window, rect)
+            check(bool(wait_for(lambda: log_text().count(logged) > count, 15)), "no " + logged)
         start, end = clip_info(video)
         check(end - start < 100.0, "the clip range did not change: %s..%s" % (start, end))
 
         # Preview: the position marker moves and a video frame shows in the preview window.
-        click_centre(window, PLAY_BUTTON)
-        time.sleep(1.0)
-        first = Screen("preview-1")
-        time.sleep(1.0)
-        second = Screen("preview-2")
         ox, oy = window_origin(window)
-        # The screen's band of the bar, with a margin: the position marker rides on the bar's top edge.
-        bar = (0, oy + RANGE_BAR[1] - 8, first.width, RANGE_BAR[3] + 16)
-        check(first.region(*bar) != second.region(*bar), "the preview position did not move")
-        frame = set(second.region(ox + FILE_LIST[0] + 100, oy + FILE_LIST[1] + 30, 200, 60))
+        # The screen's band of the bar, with a margin above: the position marker rides on the bar's top edge. The
+        # play button below is left out, as its caption changes.
+        still = Screen("preview-0")
+        bar = (0, oy + RANGE_BAR[1] - 8, still.width, RANGE_BAR[3] + 8)
+        plays = log_text().count("Play - ")
+        click_centre(window, PLAY_BUTTON)
+        check(bool(wait_for(lambda: log_text().count("Play - ") > plays, 15)), "the play click was not taken")
+        # Opening a clip waits for its first picture and sound (and the first one in a fresh home folder for
+        # GStreamer's plugin registry), the window standing still meanwhile: the marker moving twice in a row
+        # tells playback from one repaint.
+        bands = [still.region(*bar)]
+        shots = [still]
+        taken = itertools.count(1)
+
+        def moved_twice():
+            shots[0] = Screen("preview-%d" % next(taken))
+            bands.append(shots[0].region(*bar))
+            del bands[:-3]
+            return len(bands) == 3 and bands[0] != bands[1] != bands[2]
+
+        check(bool(wait_for(moved_twice, 60, 0.3)), "the preview position did not move")
+        frame = set(shots[0].region(ox + FILE_LIST[0] + 100, oy + FILE_LIST[1] + 30, 200, 60))
         check(len(frame) > 8, "no video frame in the preview window")
         click_centre(window, PLAY_BUTTON)
+        # Stopped, the marker is back at the start.
+        check(bool(wait_for(lambda: Screen("stopped").region(*bar) == still.region(*bar), 30)),
+              "the preview did not stop")
 
         for index, (extension, codec, rate, channels) in enumerate(FORMATS):
             if index:
