@@ -282,7 +282,6 @@ class Layout:
         toggles = slider + skin.w(29) + 10
         self.fade_in = (toggles, y4 - 5, skin.w(27), skin.h(27))
         self.fade_out = (toggles, y4 + skin.h(27), skin.w(28), skin.h(28))
-        fixed_top = self.fade_out[1] - skin.h(28)
         self.view_top = skin.h(60) + c + 34
 
     def view(self, lower_panel):
