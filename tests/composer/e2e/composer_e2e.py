@@ -401,6 +401,10 @@ def start_program():
     window = wait_for(lambda: (xdo("search", "--onlyvisible", "--name", "^%s$" % TITLE).split() or [None])[-1], 90)
     if not window:
         process.kill()
+        process.wait()
+        print("exit status", process.returncode)
+        print((WORK / "program-output.txt").read_text(errors="replace")[-3000:])
+        print(log_text()[-3000:])
         raise SystemExit("the composer's window did not appear")
     settled(window)
     return process, window
