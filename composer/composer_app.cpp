@@ -28,6 +28,7 @@ BOOL CComposerApp::InitInstance()
     InstallScoreViewDialogs();
     {
         CComposerDlg dialog;
+        dialog.m_strStartupSong = StartupSongPath(argument);
         m_pMainWnd = &dialog;
         dialog.DoModal();
         if (!g_bStandAlone)

@@ -15,6 +15,8 @@ public:
 
 // Clears the stand-alone flag when the first command-line argument is the suite switch, in any case.
 void ReadSuiteSwitch(const CString& firstArgument);
+// The song a stand-alone start names as its first argument, as a full Windows-style path; empty for none.
+CString StartupSongPath(const CString& firstArgument);
 // True when a top-level window titled with the product title exists.
 bool IsAlreadyRunning();
 // Picks the legacy numbered-text file whose first line names the language of kestrin.ini [main] "language"

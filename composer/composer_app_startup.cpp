@@ -2,8 +2,10 @@
 // legacy language chooser.
 #include "composer/composer_app.h"
 
+#include <filesystem>
 #include <memory>
 
+#include "kernel/path_map.h"
 #include "services/app_folder.h"
 #include "services/file_finder.h"
 #include "services/ini_file.h"
@@ -19,6 +21,15 @@ void ReadSuiteSwitch(const CString& firstArgument)
     lower.MakeLower();
     if (lower == "-tonwicksuite")
         g_bStandAlone = 0;
+}
+
+CString StartupSongPath(const CString& firstArgument)
+{
+    if (firstArgument.IsEmpty() || !g_bStandAlone)
+        return CString();
+    // The shell hands the path over relative to the working folder; the song keeps it whole.
+    const std::filesystem::path full = std::filesystem::absolute(MapPath(firstArgument.GetString()));
+    return CString(ToWindowsPath(full.lexically_normal().string()).c_str());
 }
 
 bool IsAlreadyRunning()

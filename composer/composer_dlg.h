@@ -73,10 +73,11 @@ public:
     // Command dispatch: every WM_USER+100 of the main window.
     afx_msg LRESULT OnUserMessage(WPARAM id, LPARAM value);
     void NewSong();
-    void OpenSong();
+    // The Open command; a path given (the song named on the command line) is opened without the file dialog.
+    void OpenSong(const CString& path = CString());
 
     // Song open, appearance, note zoom and page commands.
-    void OnOpenSong();
+    void OnOpenSong(CString path = CString());
     void OnAppearance();
     void OnNoteZoom();
     void ReadPaperSettings();
@@ -201,6 +202,8 @@ public:
     CTrackInstrumentPanel m_trackPanel;
     // 1 while an export runs: New, Open, Close and another export wait for its end.
     int m_bExporting = 0;
+    // The song named on the command line, opened once the window is set up (empty: none).
+    CString m_strStartupSong;
 
 protected:
     void OnOK() override {}

@@ -294,9 +294,9 @@ void CComposerDlg::NewSong()
     m_strLastOutput.Empty();
 }
 
-void CComposerDlg::OpenSong()
+void CComposerDlg::OpenSong(const CString& path)
 {
-    OnOpenSong();
+    OnOpenSong(path);
     ResetRangeBar();
     CScore& song = m_scoreView.score;
     m_nMeasuresPerLine = song.measuresPerLine[0];

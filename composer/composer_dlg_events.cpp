@@ -7,6 +7,7 @@
 #include "kernel/file_api.h"
 #include "services/cursor/wait_cursor.h"
 #include "services/file_exists.h"
+#include "services/log_writer.h"
 
 BOOL CComposerDlg::PreTranslateMessage(MSG* msg)
 {
@@ -22,7 +23,15 @@ BOOL CComposerDlg::PreTranslateMessage(MSG* msg)
     return CDialog::PreTranslateMessage(msg);
 }
 
-void CComposerDlg::OnCloseCommand() { CSkinDialog::OnOK(); }
+void CComposerDlg::OnCloseCommand()
+{
+    // The export pumps messages while it runs; ending the window then would pull the song from under it.
+    if (m_bExporting) {
+        WriteLog("Wait for the export to end - ", IDC_CLOSE_COMMAND);
+        return;
+    }
+    CSkinDialog::OnOK();
+}
 
 void CComposerDlg::OnMove(int x, int y) { CSkinDialog::OnMove(x, y); }
 

@@ -108,6 +108,8 @@ BOOL CComposerDlg::OnInitDialog()
 
     m_ffmpeg.SetNotify(this, WM_USER + 100, NOTIFY_FFMPEG);
     InitBassMidi();
+    if (!m_strStartupSong.IsEmpty())
+        OpenSong(m_strStartupSong);
     return TRUE;
 }
 

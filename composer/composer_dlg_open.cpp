@@ -11,16 +11,18 @@
 #include "services/settings_ini.h"
 #include "ui/file_dialog.h"
 
-void CComposerDlg::OnOpenSong()
+void CComposerDlg::OnOpenSong(CString path)
 {
     if (!m_scoreView.PromptSaveIfStopped())
         return;
-    CFileDialog dialog(TRUE, "mid", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       "Music Files(*.mid,*.mmf)|*.mid;*.mmf|MIDI Files (*.mid)|*.mid|SMAF Files (*.mmf)|*.mmf||",
-                       this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    const CString path = dialog.GetPathName();
+    if (path.IsEmpty()) {
+        CFileDialog dialog(TRUE, "mid", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                           "Music Files(*.mid,*.mmf)|*.mid;*.mmf|MIDI Files (*.mid)|*.mid|SMAF Files (*.mmf)|*.mmf||",
+                           this);
+        if (dialog.DoModal() != IDOK)
+            return;
+        path = dialog.GetPathName();
+    }
     CString extension = path.Right(3);
     extension.MakeLower();
     if (extension != "mid" && extension != "mmf" && extension != "sms")

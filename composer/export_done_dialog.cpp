@@ -33,6 +33,10 @@ BOOL CExportDoneDialog::OnInitDialog()
     SetDlgItemText(kContinueId, GetLanguageText("closecontinue"));
     SetDlgItemText(IDCANCEL, GetLanguageText("next"));
     CheckRadioButton(kOpenFileId, kContinueId, kOpenFileId);
+    // The title drawn on the caption strip is the window's own as well, for the desktop's window list.
+    SetWindowText(m_strTitle);
+    // It has no owner: it comes up over the main window rather than at a corner of the screen or of the window.
+    CenterWindow(AfxGetMainWnd());
     return TRUE;
 }
 

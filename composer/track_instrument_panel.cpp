@@ -22,10 +22,14 @@ CTrackInstrumentPanel::CTrackInstrumentPanel(CWnd* parent) : CDialog(IDD, parent
 
 CTrackInstrumentPanel::~CTrackInstrumentPanel() = default;
 
-std::unique_ptr<CComboBox> CTrackInstrumentPanel::CreateBox()
+std::unique_ptr<CAdvComboBox> CTrackInstrumentPanel::CreateBox()
 {
-    auto box = std::make_unique<CComboBox>();
-    box->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, CRect(0, 0, 130, 20), this, kBoxId);
+    // The toolkit's own box draws its text inside the 20 pixels a row gives it.
+    auto box = std::make_unique<CAdvComboBox>();
+    box->SetColorsAndFont(RGB(255, 255, 255), RGB(0, 0, 0), 14);
+    box->SetPlainLook(FALSE);
+    box->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 130, 20), this, kBoxId);
+    box->SetMaxVisibleItems(16);
     for (int program = 0; program < kPrograms; ++program)
         box->AddString(InstrumentName(program));
     box->SetCurSel(0);
@@ -46,7 +50,7 @@ BOOL CTrackInstrumentPanel::OnInitDialog()
 
 void CTrackInstrumentPanel::SetRow(int row, int program, int top, int rowHeight, int index, BOOL show)
 {
-    CComboBox& box = *m_boxes[row];
+    CAdvComboBox& box = *m_boxes[row];
     CSkinLabel& caption = m_captions[row];
     box.ShowWindow(show ? SW_SHOW : SW_HIDE);
     caption.ShowWindow(show ? SW_SHOW : SW_HIDE);

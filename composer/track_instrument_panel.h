@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "skinui/adv_combo_box.h"
 #include "skinui/skin_label.h"
-#include "ui/controls.h"
 #include "ui/dialog.h"
 
 class CTrackInstrumentPanel : public CDialog {
@@ -23,7 +23,7 @@ public:
     void SetRow(int row, int program, int top, int rowHeight, int index, BOOL show);
 
     CSkinLabel m_captions[kRows];
-    std::unique_ptr<CComboBox> m_boxes[kRows];
+    std::unique_ptr<CAdvComboBox> m_boxes[kRows];
 
 protected:
     BOOL OnInitDialog() override;
@@ -34,5 +34,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    std::unique_ptr<CComboBox> CreateBox();
+    std::unique_ptr<CAdvComboBox> CreateBox();
 };

@@ -321,4 +321,36 @@ TEST(MainWindowRun, EscapeAndEnterLeaveItOpenTheCloseCommandEndsIt)
     g_running = nullptr;
 }
 
+bool g_openAfterRefusedClose = false;
+
+void EndTheExportAndClose(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (!g_running)
+        return;
+    g_openAfterRefusedClose = true;
+    g_running->m_bExporting = 0;
+    PostMessage(g_running->m_hWnd, WM_COMMAND, IDC_CLOSE_COMMAND, 0);
+}
+
+void CloseDuringAnExport(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_running->m_bExporting = 1;
+    PostMessage(g_running->m_hWnd, WM_COMMAND, IDC_CLOSE_COMMAND, 0);
+    // Runs only while the modal loop still does.
+    SetTimer(nullptr, 0, 1500, EndTheExportAndClose);
+}
+
+TEST(MainWindowRun, TheCloseCommandWaitsForTheEndOfAnExport)
+{
+    auto dlg = std::make_unique<CComposerDlg>();
+    g_running = dlg.get();
+    g_openAfterRefusedClose = false;
+    SetTimer(nullptr, 0, 500, CloseDuringAnExport);
+    EXPECT_EQ(dlg->DoModal(), IDOK);
+    EXPECT_TRUE(g_openAfterRefusedClose);
+    g_running = nullptr;
+}
+
 }  // namespace

@@ -70,6 +70,28 @@ TEST_F(ExportDoneDialog, NamesTheRingtoneAndOffersThreeChoices)
     dialog.DestroyWindow();
 }
 
+TEST_F(ExportDoneDialog, ComesUpOverTheMainWindowWithItsTitle)
+{
+    ExportDone main("D:\\Tones\\a.m4r", "main");
+    ASSERT_TRUE(main.Create(CExportDoneDialog::IDD));
+    main.MoveWindow(40, 60, 700, 500);
+    main.ShowWindow(SW_SHOW);
+    CWinApp app;
+    app.m_pMainWnd = &main;
+    ExportDone dialog("D:\\Tones\\tonwick-004.m4r", "Ringtone finished");
+    ASSERT_TRUE(dialog.Create(CExportDoneDialog::IDD));
+    app.m_pMainWnd = nullptr;
+    CString title;
+    dialog.GetWindowText(title);
+    EXPECT_EQ(title, "Ringtone finished");
+    CRect own;
+    dialog.GetWindowRect(&own);
+    EXPECT_NEAR(own.CenterPoint().x, 390, 1);
+    EXPECT_NEAR(own.CenterPoint().y, 310, 1);
+    dialog.DestroyWindow();
+    main.DestroyWindow();
+}
+
 TEST_F(ExportDoneDialog, TheGoOnButtonOpensWhatWasChosen)
 {
     program.Write("Tones/tonwick-004.m4r", "x");

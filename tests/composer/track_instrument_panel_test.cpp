@@ -51,6 +51,28 @@ TEST_F(InstrumentPanel, ShowsOnlyTheRowsItIsToldAndPlacesThemInTheColumn)
     EXPECT_GT(std::count(caption.pixels.begin(), caption.pixels.end(), 0xFFFFFFu), 10);
 }
 
+TEST_F(InstrumentPanel, TheInstrumentNameFitsInsideItsBox)
+{
+    panel.SetRow(0, 0, 30, 40, 0, TRUE);  // "Acoustic Grand Piano" in the box at (10, 20)-(190, 40)
+    PumpFor(100);
+    const CRect box = RectIn(*panel.m_boxes[0]);
+    const Capture shot = CaptureWindow(panel.m_hWnd);
+    ASSERT_EQ(shot.width, 200);
+    // The rows of the name's dark pixels, left of the drop button and inside the frame.
+    int top = box.bottom, bottom = box.top - 1;
+    for (int y = box.top + 1; y < box.bottom - 1; ++y)
+        for (int x = box.left + 3; x < box.left + 90; ++x) {
+            const uint32_t p = shot.At(x, y);
+            if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 240) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    // Capitals and the descenders of "p" and "G" whole: a line of text, with white below it inside the frame.
+    EXPECT_GE(bottom - top + 1, 10) << "text rows " << top << ".." << bottom;
+    EXPECT_LE(bottom, box.bottom - 3) << "text rows " << top << ".." << bottom;
+}
+
 TEST_F(InstrumentPanel, AChoiceGivesEveryRowsInstrumentToItsTrack)
 {
     CScore song;
@@ -58,7 +80,7 @@ TEST_F(InstrumentPanel, AChoiceGivesEveryRowsInstrumentToItsTrack)
     panel.SetRow(0, 40, 30, 40, 0, TRUE);
     panel.SetRow(1, 0, 30, 40, 1, TRUE);
     panel.SetRow(2, 73, 30, 40, 2, FALSE);  // hidden, keeping an earlier choice
-    CComboBox& box = *panel.m_boxes[1];
+    CAdvComboBox& box = *panel.m_boxes[1];
     box.SetCurSel(128);  // "Percussion"
     panel.SendMessage(WM_COMMAND, MAKEWPARAM(CTrackInstrumentPanel::kBoxId, CBN_SELCHANGE),
                       reinterpret_cast<LPARAM>(box.GetSafeHwnd()));

@@ -1,0 +1,590 @@
+#!/usr/bin/env python3
+"""The composer from end to end on the running X display: the real program, real X input, real files.
+
+composer_e2e.py KESTRIN_EXECUTABLE SONGTOOL_EXECUTABLE TESTDATA_FOLDER
+
+Runs in $TMPDIR with HOME and the XDG folders pointing into it (cmake/test_sandbox.sh). The program runs from a
+copy of its program folder there, so that the settings it writes stay in the test's folder. It opens a song
+through the file dialog, enters notes with the mouse, plays and stops, undoes, saves as .mid and .sms, exports a
+ringtone with fades, and closes through the caption button, answering the save question. The files are checked
+by dump (songtool) and ffprobe, and the main window is compared with a reviewed picture, loosely: the layout,
+not the pixels.
+
+With KESTRIN_E2E_SHOTS set to a folder, the screenshots taken on the way are kept there (PNG). With
+KESTRIN_E2E_WRITE_PICTURE set, the main window's picture is written as the new reviewed picture
+(tools/regenerate_composer_e2e_picture.sh).
+"""
+import collections
+import configparser
+import ctypes
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+TMP = Path(os.environ.get("TMPDIR", "/tmp"))
+WORK = TMP / "composer-e2e"
+PROGRAM = WORK / "program"
+SONGS = WORK / "songs"
+EXPORT = WORK / "export"
+SHOTS = os.environ.get("KESTRIN_E2E_SHOTS")
+PICTURE = Path(__file__).resolve().parent / "main_window.png"
+TITLE = "Tonwick Composer"
+FADE_PERCENT = 10
+
+# The loose comparison: both pictures shrunk to this size (area average) in grey.
+COMPARE_SIZE = (64, 48)
+# Mean grey difference allowed, and the share of cells that may differ by more than CELL_LIMIT.
+MEAN_LIMIT = 8.0
+CELL_LIMIT = 60
+CELL_SHARE = 0.02
+
+failures = []
+
+
+START = time.monotonic()
+
+
+def step(label):
+    print("%6.1f s  %s" % (time.monotonic() - START, label), flush=True)
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print("FAILED:", message, flush=True)
+    return condition
+
+
+def run(*command):
+    return subprocess.run([str(c) for c in command], check=True, capture_output=True, text=True).stdout
+
+
+def xdo(*args):
+    return subprocess.run(["xdotool", *[str(a) for a in args]], capture_output=True, text=True).stdout.strip()
+
+
+def wait_for(condition, seconds=20.0, step=0.1):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(step)
+    return condition()
+
+
+def log_text():
+    log = Path(os.environ["XDG_DOCUMENTS_DIR"]) / "quaverly" / "TonwickComposer.txt"
+    return log.read_text(errors="replace") if log.exists() else ""
+
+
+def visible_windows():
+    return set(xdo("search", "--onlyvisible", "--name", "").split())
+
+
+def window_geometry(window):
+    geometry = {}
+    for line in xdo("getwindowgeometry", "--shell", window).splitlines():
+        key, _, value = line.partition("=")
+        geometry[key] = int(value) if value.lstrip("-").isdigit() else value
+    return geometry.get("X", 0), geometry.get("Y", 0), geometry.get("WIDTH", 0), geometry.get("HEIGHT", 0)
+
+
+def new_window(before, seconds=20.0, exclude=None):
+    """The id of a dialog-sized window shown since `before` was taken (the last one shown), or None."""
+
+    def found():
+        fresh = sorted(visible_windows() - before, key=int)
+        if exclude is not None:
+            fresh = [w for w in fresh if xdo("getwindowname", w) != exclude]
+        return [w for w in fresh if min(window_geometry(w)[2:]) >= 40]
+
+    windows = wait_for(found, seconds)
+    return windows[-1] if windows else None
+
+
+def focus(window):
+    xdo("windowfocus", "--sync", window)
+
+
+def move_to(window, x, y):
+    ox, oy, _, _ = window_geometry(window)
+    xdo("mousemove", "--sync", ox + x, oy + y)
+
+
+def click(window, x, y):
+    # The pointer arrives first, so that the control has seen it before the press.
+    move_to(window, x - 1, y)
+    move_to(window, x, y)
+    time.sleep(0.15)
+    xdo("click", 1)
+
+
+def click_centre(window, rect):
+    click(window, rect[0] + rect[2] // 2, rect[1] + rect[3] // 2)
+
+
+class XImage(ctypes.Structure):
+    """The head of Xlib's XImage, as far as the pixels need it."""
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_ubyte)), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+class Screen:
+    """The display's root window, read through Xlib: a screen grab without starting a program each time."""
+
+    def __init__(self):
+        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XGetImage.restype = ctypes.POINTER(XImage)
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                  ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x11.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
+        self.x11 = x11
+        self.display = x11.XOpenDisplay(None)
+        if not self.display:
+            raise SystemExit("no X display")
+        self.root = x11.XDefaultRootWindow(self.display)
+
+    def grey(self, x, y, width, height):
+        """One byte a pixel (the green channel), top row first."""
+        image = self.x11.XGetImage(self.display, self.root, x, y, width, height, 0xFFFFFFFF, 2)  # ZPixmap
+        if not image:
+            return b""
+        head = image.contents
+        step = head.bits_per_pixel // 8
+        raw = ctypes.string_at(head.data, head.bytes_per_line * head.height)
+        self.x11.XDestroyImage(image)
+        # 32 bits a pixel: blue, green, red, pad from the least significant byte, or the reverse.
+        green = 1 if head.byte_order == 0 else step - 3
+        line = head.bytes_per_line
+        rows = [raw[r * line + green:r * line + width * step:step] for r in range(height)]
+        return b"".join(rows)
+
+
+SCREEN = []
+
+
+def grab(x, y, width, height):
+    if not SCREEN:
+        SCREEN.append(Screen())
+    return SCREEN[0].grey(x, y, width, height)
+
+
+PLACES = {}
+
+
+def grab_window(window, rect=None):
+    # The main window never moves: its place is asked once.
+    if window not in PLACES:
+        PLACES[window] = window_geometry(window)
+    ox, oy, width, height = PLACES[window]
+    if rect is None:
+        rect = (0, 0, width, height)
+    return grab(ox + rect[0], oy + rect[1], rect[2], rect[3])
+
+
+def settled(window, rect=None, seconds=10.0):
+    """Waits until two grabs of the rectangle a moment apart are the same; answers the last grab."""
+    last = [grab_window(window, rect)]
+
+    def same():
+        time.sleep(0.25)
+        now = grab_window(window, rect)
+        stable = now == last[0]
+        last[0] = now
+        return stable
+
+    wait_for(same, seconds, 0)
+    return last[0]
+
+
+def keep_shot(window, label):
+    if not SHOTS:
+        return
+    Path(SHOTS).mkdir(parents=True, exist_ok=True)
+    ox, oy, width, height = window_geometry(window)
+    display = os.environ.get("DISPLAY", ":0")
+    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "x11grab", "-draw_mouse", "0", "-video_size",
+                    "%dx%d" % (width, height), "-i", "%s+%d,%d" % (display, ox, oy), "-frames:v", "1",
+                    str(Path(SHOTS) / (label + ".png"))], check=True)
+
+
+class Skin:
+    """The sizes of the skin elements the layout places, read from the program folder's current skin."""
+
+    def __init__(self, program):
+        common = configparser.RawConfigParser()
+        common.read(program / "common.ini", encoding="utf-8")
+        number = common.getint("common", "skin", fallback=1)
+        self.folder = program / "skin-com" / ("skin-%d" % number)
+        self.ini = configparser.RawConfigParser(strict=False)
+        self.ini.read(self.folder / "skin.ini", encoding="utf-8")
+
+    def size(self, element):
+        section = "textbtn%02d" % element
+        values = [int(v) for v in self.ini.get(section, "position", fallback="0,0,0,0").split(",")]
+        return values[2], values[3]
+
+    def w(self, element):
+        return self.size(element)[0]
+
+    def h(self, element):
+        return self.size(element)[1]
+
+    def caption_height(self):
+        """The height of the caption picture (element 0), as the skinned base takes it; 20 without one."""
+        name = self.ini.get("textbtn00", "bgimage", fallback="")
+        path = self.folder / name
+        if not name or not path.is_file():
+            return 20
+        header = path.read_bytes()[:26]
+        return abs(struct.unpack("<i", header[22:26])[0])
+
+
+class Layout:
+    """Where the main window's layout puts the controls the test uses, for a window of width W, height H."""
+
+    # The toolbar left to right: element, gap before it.
+    TOOLBAR = [(60, 0), (61, 0), (62, 0), (65, 10), (64, 0), (63, 0), (79, 10), (80, 0), (81, 0)]
+
+    def __init__(self, skin, width, height):
+        self.s = skin
+        self.W, self.H = width, height
+        c = skin.caption_height()
+        self.toolbar_top = 10 + c
+        self.toolbar = {}
+        x = 10
+        for element, gap in self.TOOLBAR:
+            x += gap
+            self.toolbar[element] = (x, self.toolbar_top, skin.w(element), skin.h(element))
+            x += skin.w(element)
+        status = height - 30
+        self.export = (width - skin.w(16) - 10, status - 10 - skin.h(16), skin.w(16), skin.h(16))
+        self.lower_toggle = (width // 2 - skin.w(84) // 2, status - 10 - skin.h(84), skin.w(84), skin.h(84))
+        self.close = (width - 1 - skin.w(40), 1, skin.w(40), skin.h(40))
+        bottom = self.export[1]
+        y1 = bottom - 5 - skin.h(26)
+        y2 = y1 - 10 - skin.h(32)
+        y3 = y2 - 10 - skin.h(30)
+        y4 = y3 - 20 - skin.h(37)
+        slider = width // 2 - 290 + skin.w(37) + 10
+        toggles = slider + skin.w(29) + 10
+        self.fade_in = (toggles, y4 - 5, skin.w(27), skin.h(27))
+        self.fade_out = (toggles, y4 + skin.h(27), skin.w(28), skin.h(28))
+        self.view_top = skin.h(60) + c + 34
+
+    def view(self, lower_panel):
+        """The score view's rectangle: below the marker bar, above the range bar."""
+        anchor = self.fade_out[1] - self.s.h(28) if lower_panel else self.export[1]
+        range_top = anchor - 10 - self.s.h(18)
+        return (170, self.view_top, self.W - 250, range_top - 30 - self.view_top)
+
+
+def staff_lines(window, view):
+    """The screen rows (window coordinates) of the staff lines in the score view, grouped five to a staff."""
+    x, y, width, height = view
+    band = (x + width // 4, y, width // 2, height)
+    pixels = settled(window, band)
+    rows = []
+    for row in range(band[3]):
+        line = pixels[row * band[2]:(row + 1) * band[2]]
+        if sum(1 for p in line if p < 128) > band[2] * 0.6:
+            rows.append(row + y)
+    # Adjacent rows are one thick line.
+    lines = [r for i, r in enumerate(rows) if i == 0 or rows[i - 1] != r - 1]
+    staves = []
+    i = 0
+    while i + 4 < len(lines):
+        five = lines[i:i + 5]
+        gaps = [b - a for a, b in zip(five, five[1:])]
+        if max(gaps) - min(gaps) <= 2 and min(gaps) >= 4:
+            staves.append(five)
+            i += 5
+        else:
+            i += 1
+    return staves
+
+
+def dump_notes(songtool, path):
+    lines = run(songtool, "dump", path).splitlines()
+    return collections.Counter(line for line in lines if line.startswith("note "))
+
+
+def probe(path):
+    out = run("ffprobe", "-v", "error", "-show_entries", "stream=codec_name:format=duration,format_name",
+              "-of", "default=noprint_wrappers=1", path)
+    return dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+
+
+def loudness(path, start, length):
+    """Root mean square of the samples of a stretch of the audio (mono, 8 kHz)."""
+    data = subprocess.run(["ffmpeg", "-v", "error", "-ss", str(start), "-t", str(length), "-i", str(path), "-ac",
+                           "1", "-ar", "8000", "-f", "s16le", "-"], check=True, capture_output=True).stdout
+    samples = struct.unpack("<%dh" % (len(data) // 2), data[:len(data) // 2 * 2])
+    return (sum(s * s for s in samples) / max(1, len(samples))) ** 0.5
+
+
+def shrink(source_args):
+    """A picture shrunk to COMPARE_SIZE in grey bytes; source_args are ffmpeg's input arguments."""
+    return subprocess.run(["ffmpeg", "-v", "error", *source_args, "-vf",
+                           "scale=%d:%d:flags=area" % COMPARE_SIZE, "-frames:v", "1", "-f", "rawvideo", "-pix_fmt",
+                           "gray", "-"], check=True, capture_output=True).stdout
+
+
+def compare_with_picture(window):
+    ox, oy, width, height = window_geometry(window)
+    settled(window)
+    shot = WORK / "main-window.png"
+    display = os.environ.get("DISPLAY", ":0")
+    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "x11grab", "-draw_mouse", "0", "-video_size",
+                    "%dx%d" % (width, height), "-i", "%s+%d,%d" % (display, ox, oy), "-frames:v", "1", str(shot)],
+                   check=True)
+    source = ["-i", str(shot)]
+    if os.environ.get("KESTRIN_E2E_WRITE_PICTURE"):
+        shutil.copy2(shot, PICTURE)
+        print("wrote", PICTURE)
+    if not check(PICTURE.is_file(), "no reviewed picture " + str(PICTURE)):
+        return
+    ours = shrink(source)
+    theirs = shrink(["-i", str(PICTURE)])
+    differences = [abs(a - b) for a, b in zip(ours, theirs)]
+    mean = sum(differences) / len(differences)
+    share = sum(1 for d in differences if d > CELL_LIMIT) / len(differences)
+    print("picture: mean difference %.1f, cells over %d: %.1f %%" % (mean, CELL_LIMIT, share * 100))
+    check(mean <= MEAN_LIMIT and share <= CELL_SHARE,
+          "the main window's layout differs from the reviewed picture (mean %.1f, share %.3f)" % (mean, share))
+
+
+def make_program_folder(executable):
+    source = Path(executable).parent
+    PROGRAM.mkdir(parents=True)
+    shutil.copy2(executable, PROGRAM / "kestrin")
+    for name in ("common.ini", "kestrin.ini"):
+        shutil.copy2(source / name, PROGRAM / name)
+    for folder in ("lang", "lan", "skin-com", "help-com"):
+        if (source / folder).is_dir():
+            shutil.copytree(source / folder, PROGRAM / folder)
+    for font in source.glob("*.ttf"):
+        shutil.copy2(font, PROGRAM / font.name)
+    EXPORT.mkdir()
+    SONGS.mkdir()
+    ini = configparser.RawConfigParser()
+    ini.optionxform = str
+    ini.read(PROGRAM / "common.ini", encoding="utf-8")
+    ini["common"]["desdir"] = str(EXPORT).replace("/", "\\") + "\\"
+    ini["common"]["fidetime"] = str(FADE_PERCENT)
+    ini["common"]["fidein"] = "0"
+    ini["common"]["fideout"] = "0"
+    with open(PROGRAM / "common.ini", "w", encoding="utf-8") as f:
+        ini.write(f, space_around_delimiters=False)
+
+
+def start_program():
+    log = open(WORK / "program-output.txt", "ab")
+    # The synthesizer plays unheard: no sound server and no sound card for the program.
+    silence = WORK / "no-sound.conf"
+    silence.write_text("")
+    os.environ["ALSA_CONFIG_PATH"] = str(silence)
+    os.environ["PULSE_SERVER"] = "unix:" + str(WORK / "no-sound-server")
+    process = subprocess.Popen([str(PROGRAM / "kestrin")], cwd=str(WORK), stdout=log, stderr=subprocess.STDOUT)
+    window = wait_for(lambda: (xdo("search", "--onlyvisible", "--name", "^%s$" % TITLE).split() or [None])[-1], 90)
+    if not window:
+        process.kill()
+        process.wait()
+        print("exit status", process.returncode)
+        print((WORK / "program-output.txt").read_text(errors="replace")[-3000:])
+        print(log_text()[-3000:])
+        raise SystemExit("the composer's window did not appear")
+    settled(window)
+    return process, window
+
+
+def choose_file(button_window, rect, path, saving):
+    """Presses a toolbar button that opens a file dialog, and gives the dialog the path."""
+    before = visible_windows()
+    click_centre(button_window, rect)
+    dialog = new_window(before)
+    if not check(bool(dialog), "no file dialog for " + path.name):
+        return False
+    focus(dialog)
+    time.sleep(0.3)
+    if saving:
+        xdo("key", "ctrl+a")
+    else:
+        xdo("key", "ctrl+l")
+    time.sleep(0.2)
+    xdo("type", "--delay", "10", str(path))
+    time.sleep(0.2)
+    xdo("key", "Return")
+    return check(bool(wait_for(lambda: dialog not in visible_windows(), 30)), "the file dialog stayed open")
+
+
+def range_lines():
+    return re.findall(r"Ringtine from (\d\d):(\d\d):(\d\d) to (\d\d):(\d\d):(\d\d)", log_text())
+
+
+def seconds(h, m, s):
+    return int(h) * 3600 + int(m) * 60 + int(s)
+
+
+def enter_notes(window, view, count):
+    """Clicks `count` notes high above the first staff, where the score shows nothing; answers how many clicks
+    changed the score there."""
+    staves = staff_lines(window, view)
+    if not check(bool(staves), "no staff lines found in the score view"):
+        return 0
+    top, spacing = staves[0][0], staves[0][1] - staves[0][0]
+    y = top - 3 * spacing
+    entered = 0
+    for i in range(count):
+        x = view[0] + view[2] * (45 + 12 * i) // 100
+        # The band around the click: the insertion cross follows the pointer there before the press.
+        band = (x - 40, y - 3 * spacing, 80, 6 * spacing)
+        move_to(window, x - 1, y)
+        move_to(window, x, y)
+        before = settled(window, band)
+        xdo("click", 1)
+        if wait_for(lambda: grab_window(window, band) != before, 15):
+            entered += 1
+    return entered
+
+
+def main():
+    executable, songtool, testdata = sys.argv[1], sys.argv[2], Path(sys.argv[3])
+    song = testdata / "midi" / "bach_format0.mid"
+    mid, sms, ringtone = SONGS / "song.mid", SONGS / "song.sms", EXPORT / "song.m4r"
+    length = 0
+    make_program_folder(executable)
+    skin = Skin(PROGRAM)
+    process, window = start_program()
+    try:
+        _, _, width, height = window_geometry(window)
+        layout = Layout(skin, width, height)
+        keep_shot(window, "started")
+
+        step("open")
+        # Open the song through the file dialog: the range texts follow the new song.
+        opened = len(range_lines())
+        choose_file(window, layout.toolbar[61], song, saving=False)
+        check(bool(wait_for(lambda: len(range_lines()) > opened, 40)), "the song was not opened")
+        length = seconds(*range_lines()[-1][3:])
+        check(length > 60, "the opened song lasts %d s" % length)
+        compare_with_picture(window)
+        keep_shot(window, "opened")
+
+        step("notes")
+        # Note entry: the edit mode with the note palette, then clicks above the first staff.
+        click_centre(window, layout.toolbar[65])
+        view = layout.view(lower_panel=False)
+        entered = enter_notes(window, view, 3)
+        check(entered == 3, "%d of 3 notes entered" % entered)
+        keep_shot(window, "notes")
+
+        step("play")
+        # Play and stop: the Play button shows pressed while the song plays.
+        play = layout.toolbar[79]
+        idle = settled(window, play)
+        click_centre(window, play)
+        check(bool(wait_for(lambda: grab_window(window, play) != idle, 15)), "Play did not start the song")
+        time.sleep(0.5)
+        click_centre(window, layout.toolbar[81])
+        check(bool(wait_for(lambda: grab_window(window, play) == idle, 15)), "Stop did not stop the song")
+
+        step("undo")
+        # Undo the last note with the Backspace key.
+        before = settled(window, view)
+        focus(window)
+        xdo("key", "BackSpace")
+        check(bool(wait_for(lambda: grab_window(window, view) != before, 15)), "Backspace undid nothing")
+        settled(window, view)
+
+        step("save")
+        # Save as .mid, then as .sms: the song now has the .sms name.
+        for path in (mid, sms):
+            choose_file(window, layout.toolbar[62], path, saving=True)
+            check(bool(wait_for(lambda: path.exists() and path.stat().st_size > 0, 30)), "not saved: " + path.name)
+
+        step("export")
+        # Both fades on through the lower panel, then the export with its post-export dialog.
+        click_centre(window, layout.lower_toggle)
+        settled(window)
+        for rect, line in ((layout.fade_in, "Fade in check"), (layout.fade_out, "Fade out check")):
+            click_centre(window, rect)
+            check(bool(wait_for(lambda: line in log_text(), 15)), "no '%s'" % line)
+        before = visible_windows()
+        click_centre(window, layout.export)
+        # The progress dialog shows on the way; the post-export dialog once the ringtone is written.
+        dialog = wait_for(lambda: ringtone.exists() and new_window(before, 0, exclude="Exporting"), 120, 0.3)
+        if check(bool(dialog), "the export did not end with the post-export dialog"):
+            keep_shot(dialog, "export-done")
+            _, _, dw, dh = window_geometry(dialog)
+            # Template 263 is 230 x 120 dialog units: "close and continue" (radio 1202), then the go-on button.
+            sx, sy = dw / 230.0, dh / 120.0
+            click(dialog, int(26 * sx), int(92 * sy))
+            click(dialog, int(192 * sx), int(109 * sy))
+            check(bool(wait_for(lambda: dialog not in visible_windows(), 30)), "the post-export dialog stayed")
+
+        step("close")
+        # One more note, then the caption's close button: the save question is answered Yes.
+        entered_late = enter_notes(window, layout.view(lower_panel=True), 1)
+        check(entered_late == 1, "the last note was not entered")
+        keep_shot(window, "before-close")
+        saved_sms = sms.stat().st_mtime_ns if sms.exists() else 0
+        before = visible_windows()
+        click_centre(window, layout.close)
+        question = new_window(before, 30)
+        if check(bool(question), "no save question at close"):
+            focus(question)
+            time.sleep(0.2)
+            xdo("key", "Return")
+        check(bool(wait_for(lambda: process.poll() is not None, 60)), "the composer did not end")
+        check(sms.exists() and sms.stat().st_mtime_ns != saved_sms, "the answer Yes did not save the song")
+        step("closed")
+    finally:
+        if process.poll() is None:
+            process.kill()
+        process.wait()
+
+    # The files: the saved song holds the opened one plus the two notes kept, the .sms one more.
+    base = WORK / "base.mid"
+    run(songtool, "convert", song, base)
+    original = dump_notes(songtool, base)
+    if check(mid.exists(), "no saved .mid"):
+        saved = dump_notes(songtool, mid)
+        check(not (original - saved), "the saved .mid lost notes: %s" % list((original - saved).elements())[:5])
+        added = saved - original
+        check(sum(added.values()) == 2, "the saved .mid has %d new notes, not 2" % sum(added.values()))
+        if check(sms.exists(), "no saved .sms"):
+            final = dump_notes(songtool, sms)
+            check(not (saved - final), "the .sms lost notes of the .mid: %s" % list((saved - final).elements())[:5])
+            check(sum((final - saved).values()) == 1, "the .sms has %d notes more, not 1" % sum((final - saved).values()))
+    if check(ringtone.exists(), "no ringtone " + ringtone.name):
+        values = probe(ringtone)
+        check(values.get("codec_name") == "aac", "ringtone codec %s" % values.get("codec_name"))
+        duration = float(values.get("duration", "0") or 0)
+        check(abs(duration - length) <= 2.0, "ringtone lasts %.2f s, the song %d s" % (duration, length))
+        # 10 % of the song fades in: its first second is far quieter than its middle.
+        start, middle = loudness(ringtone, 0.0, 1.0), loudness(ringtone, length * 0.4, 5.0)
+        check(start < middle * 0.3, "no fade-in: loudness %.0f at the start, %.0f in the middle" % (start, middle))
+    check("Program end!" in log_text(), "the log has no 'Program end!'")
+    if failures:
+        print(log_text()[-5000:])
+        print("%d check(s) failed" % len(failures))
+        return 1
+    print("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
