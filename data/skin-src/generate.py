@@ -146,11 +146,12 @@ def check_strip(p, w, h, ground):
         x = f * w
         body.append('<rect x="%d" y="0" width="%d" height="%d" fill="%s"/>' % (x, w, h, ground))
         edge = p["hover"] if f == 1 else p["accent"] if f == 3 else p["ink"]
+        # The box keeps to the left edge: the composer writes the caption right after it.
         body.append('<rect x="%.1f" y="%.1f" width="%d" height="%d" rx="2" fill="%s" stroke="%s" '
-                    'stroke-width="1.4"/>' % (x + 3.5, 3.5, h - 7, h - 7, p["well"], edge))
+                    'stroke-width="1.4"/>' % (x + 2.5, 4.5, h - 9, h - 9, p["well"], edge))
         if f >= 2:
-            body.append('<path d="M%.1f %.1f l%.1f %.1f l%.1f %.1f" fill="none" stroke="%s" stroke-width="2.2" '
-                        'stroke-linecap="round"/>' % (x + 6, h / 2, 3, 3.5, 5, -8, p["accent"]))
+            body.append('<path d="M%.1f %.1f l%.1f %.1f l%.1f %.1f" fill="none" stroke="%s" stroke-width="2" '
+                        'stroke-linecap="round"/>' % (x + 5, h / 2, 2.5, 3, 4.5, -7, p["accent"]))
     return svg(4 * w, h, "\n".join(body))
 
 
@@ -291,8 +292,8 @@ CONVERTER_LAYOUT = {
     # The preview buttons are wide enough that a centred caption clears the glyph at their left.
     23: (100, 264, 104, 26), 24: (214, 264, 104, 26), 25: (328, 264, 104, 26),
     # The toggles' captions are centred on the whole picture: wide enough that they clear the box.
-    27: (16, 300, 96, 20), 28: (116, 300, 96, 20), 36: (216, 300, 150, 20), 29: (372, 302, 76, 16),
-    37: (452, 301, 64, 18),
+    27: (16, 300, 96, 20), 28: (116, 300, 96, 20), 36: (216, 300, 150, 20), 29: (372, 302, 60, 16),
+    37: (436, 301, 80, 18),
     # Each caption stands just before its value: start, end, duration, size.
     30: (16, 326, 56, 18), 21: (72, 326, 66, 18), 31: (142, 326, 56, 18), 22: (198, 326, 66, 18),
     32: (268, 326, 56, 18), 34: (324, 326, 66, 18), 33: (394, 326, 56, 18), 35: (450, 326, 66, 18),
@@ -324,7 +325,7 @@ def converter_elements():
     e[18] = dict(bg="rangebar.bmp", kind="rangebar", fnt="rangefill.bmp", track=(6, 10, 488, 12))
     e[19] = dict(bg="posmarker.bmp", kind="posmarker")
     e[20] = dict(bg="rangemarker.bmp", kind="rangemarker")
-    e[29] = dict(bg="slider-track.bmp", kind="slider", fnt="slider-thumb.bmp", track=(5, 0, 66, 16))
+    e[29] = dict(bg="slider-track.bmp", kind="slider", fnt="slider-thumb.bmp", track=(5, 0, 50, 16))
     for n in (1, 13, 15, 17, 21, 22, 26, 30, 31, 32, 33, 34, 35, 37, 43, 44):
         e[n] = dict(kind="text")
     for n, item in e.items():
