@@ -146,11 +146,12 @@ def check_strip(p, w, h, ground):
         x = f * w
         body.append('<rect x="%d" y="0" width="%d" height="%d" fill="%s"/>' % (x, w, h, ground))
         edge = p["hover"] if f == 1 else p["accent"] if f == 3 else p["ink"]
+        # The box keeps to the left edge: the composer writes the caption right after it.
         body.append('<rect x="%.1f" y="%.1f" width="%d" height="%d" rx="2" fill="%s" stroke="%s" '
-                    'stroke-width="1.4"/>' % (x + 3.5, 3.5, h - 7, h - 7, p["well"], edge))
+                    'stroke-width="1.4"/>' % (x + 2.5, 4.5, h - 9, h - 9, p["well"], edge))
         if f >= 2:
-            body.append('<path d="M%.1f %.1f l%.1f %.1f l%.1f %.1f" fill="none" stroke="%s" stroke-width="2.2" '
-                        'stroke-linecap="round"/>' % (x + 6, h / 2, 3, 3.5, 5, -8, p["accent"]))
+            body.append('<path d="M%.1f %.1f l%.1f %.1f l%.1f %.1f" fill="none" stroke="%s" stroke-width="2" '
+                        'stroke-linecap="round"/>' % (x + 5, h / 2, 2.5, 3, 4.5, -7, p["accent"]))
     return svg(4 * w, h, "\n".join(body))
 
 
@@ -231,7 +232,8 @@ def converter_background(p, w, h, layout):
         body.append('<rect x="%.1f" y="%.1f" width="%d" height="%d" rx="4" fill="none" stroke="%s" stroke-width="1.2"/>'
                     % (x - 2.5, y - 2.5, ew + 5, eh + 5, p["face2"]))
     x, y = 8, layout[27][1] - 6
-    body.append('<rect x="%d" y="%d" width="%d" height="%d" rx="6" fill="%s" opacity="0.9"/>'
+    # Opaque, so that the toggles and the slider, drawn on the same colour, sit on it without an edge.
+    body.append('<rect x="%d" y="%d" width="%d" height="%d" rx="6" fill="%s"/>'
                 % (x, y, w - 16, layout[35][1] + 24 - y, p["bar"]))
     return svg(w, h, "\n".join(body), key=key, avoid=(key, p["key2"]))
 
@@ -287,19 +289,21 @@ CONVERTER_LAYOUT = {
     2: (16, 40, 28, 28), 3: (48, 40, 28, 28), 4: (80, 40, 28, 28), 5: (112, 40, 28, 28),
     14: (156, 40, 28, 28), 41: (188, 40, 28, 28), 38: (220, 40, 28, 28), 26: (260, 45, 256, 18),
     18: (16, 226, 500, 34), 19: (0, 0, 9, 10), 20: (0, 0, 9, 12),
-    21: (16, 264, 70, 18), 22: (446, 264, 70, 18),
-    23: (120, 262, 80, 26), 24: (226, 262, 80, 26), 25: (332, 262, 80, 26),
-    27: (16, 300, 90, 20), 28: (110, 300, 90, 20), 36: (204, 300, 120, 20), 29: (330, 302, 120, 16),
-    37: (452, 301, 64, 18),
-    30: (16, 326, 78, 18), 31: (98, 326, 78, 18), 32: (180, 326, 78, 18), 33: (262, 326, 78, 18),
-    34: (344, 326, 78, 18), 35: (426, 326, 90, 18),
+    # The preview buttons are wide enough that a centred caption clears the glyph at their left.
+    23: (100, 264, 104, 26), 24: (214, 264, 104, 26), 25: (328, 264, 104, 26),
+    # The toggles' captions are centred on the whole picture: wide enough that they clear the box.
+    27: (16, 300, 96, 20), 28: (116, 300, 96, 20), 36: (216, 300, 150, 20), 29: (372, 302, 60, 16),
+    37: (436, 301, 80, 18),
+    # Each caption stands just before its value: start, end, duration, size.
+    30: (16, 326, 56, 18), 21: (72, 326, 66, 18), 31: (142, 326, 56, 18), 22: (198, 326, 66, 18),
+    32: (268, 326, 56, 18), 34: (324, 326, 66, 18), 33: (394, 326, 56, 18), 35: (450, 326, 66, 18),
     15: (16, 362, 300, 18), 17: (16, 382, 300, 18), 43: (16, 362, 300, 18), 44: (16, 382, 300, 18),
     16: (420, 366, 96, 32), 45: (420, 366, 96, 32),
 }
 
 
 # Converter elements that sit on the light face rather than on the caption or the option bar.
-CONVERTER_ON_FACE = (1, 2, 3, 4, 5, 13, 14, 15, 16, 17, 21, 22, 23, 24, 25, 26, 38, 41, 43, 44, 45)
+CONVERTER_ON_FACE = (1, 2, 3, 4, 5, 13, 14, 15, 16, 17, 23, 24, 25, 26, 38, 41, 43, 44, 45)
 
 
 def converter_elements():
@@ -321,7 +325,7 @@ def converter_elements():
     e[18] = dict(bg="rangebar.bmp", kind="rangebar", fnt="rangefill.bmp", track=(6, 10, 488, 12))
     e[19] = dict(bg="posmarker.bmp", kind="posmarker")
     e[20] = dict(bg="rangemarker.bmp", kind="rangemarker")
-    e[29] = dict(bg="slider-track.bmp", kind="slider", fnt="slider-thumb.bmp", track=(5, 0, 110, 16))
+    e[29] = dict(bg="slider-track.bmp", kind="slider", fnt="slider-thumb.bmp", track=(5, 0, 50, 16))
     for n in (1, 13, 15, 17, 21, 22, 26, 30, 31, 32, 33, 34, 35, 37, 43, 44):
         e[n] = dict(kind="text")
     for n, item in e.items():
@@ -404,7 +408,8 @@ def ini_for(elements, texts, p, converter):
             lines += ["fntname=%s" % FONT, "fntsize=12", "fntcolor=%d,%d,%d" % p["key"]]
         else:
             # Converter texts on the light face are dark; those on the option bar and on buttons light.
-            colour = p["label"] if converter and n in CONVERTER_ON_FACE else p["text"]
+            on_face = converter and n in CONVERTER_ON_FACE and item["kind"] == "text"
+            colour = p["label"] if on_face else p["text"]
             lines += ["fntname=%s" % FONT, "fntsize=%d" % item.get("fsize", 12), "fntcolor=%d,%d,%d" % colour]
     return "\n".join(lines) + "\n"
 

@@ -43,7 +43,93 @@ std::string ParameterName(const std::string& declaration)
     return std::regex_search(plain, m, std::regex(R"((\w+)\s*$)")) ? m[1].str() : "";
 }
 
+// The values an argument stands for in `text`: a literal; a named constant ("kHelpElement") or a table entry
+// ("infoElements[i]") defined in the same file; or both branches of a choice ("converter ? 39 : 0").
+std::vector<std::string> ArgumentValues(const std::string& text, const std::string& argument)
+{
+    static const std::regex literal(R"re(^(\d+|"([^"]*)")$)re");
+    static const std::regex constant(R"(^k\w+$)");
+    static const std::regex entry(R"(^(\w+)\s*\[[^\]]*\]$)");
+    static const std::regex choice(R"(^[^?]+\?\s*([^:]+?)\s*:\s*(.+)$)");
+    static const std::regex value(R"re(\b\d+\b|"([^"]*)")re");
+    const std::string a = Trim(argument);
+    std::smatch m;
+    if (std::regex_match(a, m, literal))
+        return {m[2].matched ? m[2].str() : m[1].str()};
+    if (std::regex_match(a, m, choice)) {
+        std::vector<std::string> both = ArgumentValues(text, m[1]);
+        for (const std::string& v : ArgumentValues(text, m[2]))
+            both.push_back(v);
+        return both;
+    }
+    std::smatch d;
+    if (std::regex_match(a, constant) &&
+        std::regex_search(text, d, std::regex("constexpr\\s+\\w+\\s+" + a + R"(\s*=\s*(\d+)\s*;)")))
+        return {d[1].str()};
+    std::vector<std::string> values;
+    if (std::regex_match(a, m, entry) &&
+        std::regex_search(text, d, std::regex("\\b" + m[1].str() + R"(\s*\[\s*\w*\s*\]\s*=\s*\{([^;]*)\}\s*;)"))) {
+        const std::string body = d[1];
+        for (std::sregex_iterator v(body.begin(), body.end(), value), end; v != end; ++v)
+            values.push_back((*v)[1].matched ? (*v)[1].str() : (*v)[0].str());
+    }
+    return values;
+}
+
+// The end of the block whose opening brace is at `open` (one past its closing brace).
+size_t BlockEnd(const std::string& text, size_t open)
+{
+    int depth = 0;
+    for (size_t i = open; i < text.size(); i++) {
+        depth += (text[i] == '{') - (text[i] == '}');
+        if (depth == 0)
+            return i + 1;
+    }
+    return text.size();
+}
+
+// The folder a call counts for: the converter's inside "if (IsConverterDeliverable()) { ... }" or in a function
+// named for the converter ("PlaceConverterCaptionButtons" in the shared toolkit), the composer's in the else
+// block of that test, else the folder of its file.
+std::string CallFolder(const std::string& folder, const std::string& text, size_t at)
+{
+    static const std::regex test(R"(if\s*\(\s*IsConverterDeliverable\(\)\s*\)\s*\{)");
+    static const std::regex otherwise(R"(^\s*else\s*\{)");
+    const std::string before = text.substr(0, at);
+    for (std::sregex_iterator t(before.begin(), before.end(), test), end; t != end; ++t) {
+        const size_t open = static_cast<size_t>(t->position(0) + t->length(0) - 1);
+        const size_t close = BlockEnd(text, open);
+        if (at < close)
+            return "converter";
+        std::smatch e;
+        const std::string rest = text.substr(close);
+        if (std::regex_search(rest, e, otherwise) && at < BlockEnd(text, close + e.length(0) - 1))
+            return "composer";
+    }
+    static const std::regex definition(R"(\b(\w+)::(\w+)\s*\([^;{}()]*\)\s*(?:const\s*)?\{)");
+    std::string function;
+    for (std::sregex_iterator d(before.begin(), before.end(), definition), end; d != end; ++d)
+        function = (*d)[2];
+    return function.find("Converter") != std::string::npos ? "converter" : folder;
+}
+
 }  // namespace
+
+std::multimap<std::string, std::string> DirectArguments(const std::string& callee)
+{
+    std::multimap<std::string, std::string> found;
+    const std::regex call("\\b" + callee + R"(\s*\()");
+    for (const auto& [folder, text] : SourceTexts())
+        for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it) {
+            const size_t open = static_cast<size_t>(it->position(0) + it->length(0) - 1);
+            const std::vector<std::string> arguments = Arguments(text, open);
+            if (arguments.empty())
+                continue;
+            for (const std::string& v : ArgumentValues(text, arguments[0]))
+                found.emplace(CallFolder(folder, text, open), v);
+        }
+    return found;
+}
 
 std::multimap<std::string, std::string> ForwardedArguments(const std::string& callee)
 {
@@ -69,7 +155,6 @@ std::multimap<std::string, std::string> ForwardedArguments(const std::string& ca
                     wrappers.emplace(name, std::make_pair(folder, i));
         }
     std::multimap<std::string, std::string> found;
-    const std::regex literal(R"re(^(\d+|"([^"]*)")$)re");
     for (const auto& [wrapper, place] : wrappers) {
         const auto& [home, index] = place;
         const std::regex use("\\b" + wrapper + R"(\s*\()");
@@ -79,10 +164,9 @@ std::multimap<std::string, std::string> ForwardedArguments(const std::string& ca
                     Arguments(text, static_cast<size_t>(it->position(0) + it->length(0) - 1));
                 if (folder != home || index >= arguments.size())
                     continue;
-                const std::string argument = Trim(arguments[index]);
-                std::smatch m;
-                if (std::regex_match(argument, m, literal))
-                    found.emplace(folder, m[2].matched ? m[2].str() : m[1].str());
+                const size_t at = static_cast<size_t>(it->position(0));
+                for (const std::string& v : ArgumentValues(text, arguments[index]))
+                    found.emplace(CallFolder(folder, text, at), v);
             }
     }
     return found;

@@ -6,7 +6,11 @@
 
 namespace program_data {
 
-// Literals (numbers or texts, texts without their quotes) passed to `callee` as its first argument through a
+// The values `callee` gets as its first argument in direct calls: literals (numbers or texts, texts without their
+// quotes), named constants and table entries of the same file, and both branches of a choice.
+std::multimap<std::string, std::string> DirectArguments(const std::string& callee);
+
+// The same values passed to `callee` as its first argument through a
 // function that forwards one of its own parameters there ("SkinButton(button, 6, ...)" for LoadSkinElement),
 // with the folder of the call.
 std::multimap<std::string, std::string> ForwardedArguments(const std::string& callee);

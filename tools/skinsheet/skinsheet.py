@@ -52,7 +52,10 @@ def embedded(path):
 def window_preview(skin_dir, ini, top):
     """A window whose face is element 0's picture (the converter): every element's first frame at its place."""
     face = embedded(os.path.join(skin_dir, ini.get("textbtn00", "bgimage", fallback="")))
-    if not face:
+    # A skin whose elements are all placed by the program (the composer's) has no layout to show.
+    placed = [s for s in ini.sections() if s.startswith("textbtn") and s != "textbtn00"
+              and ini.get(s, "position", fallback="0,0").split(",")[:2] != ["0", "0"]]
+    if not face or not placed:
         return "", top
     fw, fh, data = face
     parts = ['<text x="16" y="%d" font-family="DejaVu Sans" font-size="12">The window as laid out (first frames; '
