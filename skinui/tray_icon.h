@@ -72,8 +72,13 @@ public:
     void StopAnimation();
     int GetAnimationIconCount() const { return (int)m_animIcons.size(); }
 
+    // The notify-icon record this shell takes has no balloon fields: a balloon is never shown.
+    BOOL ShowBalloonTip(LPCTSTR szText, LPCTSTR szTitle, DWORD dwInfoFlags, UINT uTimeoutSeconds);
+
+    // Shrinking a window into the notification area and growing it back out, where the desktop animates.
     static BOOL IsWindowAnimationOn();
     static void GetNotificationAreaRect(RECT* pRect);
+    // Gives the window a hidden owner, so that it has no task-bar button; FALSE when that cannot be made.
     static BOOL HideTaskbarButton(HWND hWnd);
     static void AnimateWindowToTray(HWND hWnd);
     static void AnimateWindowFromTray(HWND hWnd);

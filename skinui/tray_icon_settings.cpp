@@ -137,3 +137,5 @@ void CTrayIcon::GetDefaultMenuItem(UINT& uItem, BOOL& bByPos) const
     uItem = m_nMenuDefault;
     bByPos = m_bMenuDefaultByPos;
 }
+
+BOOL CTrayIcon::ShowBalloonTip(LPCTSTR, LPCTSTR, DWORD, UINT) { return FALSE; }

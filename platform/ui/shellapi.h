@@ -1,6 +1,7 @@
 // Shell services: opening documents and programs, the notification-area icon, and the folder browser.
 #pragma once
 
+#include "ui/appbar.h"
 #include "ui/winuser.h"
 
 // Opens a file, folder or address with its usual program, or starts a program; above 32 on success.

@@ -1,5 +1,6 @@
 // System metrics and settings: screen and work area from the display, the classic sizes of window parts.
 
+#include "ui/desktop_shell.h"
 #include "ui/wx_windows.h"
 
 int GetSystemMetrics(int index)
@@ -73,15 +74,19 @@ BOOL SystemParametersInfo(UINT action, UINT, LPVOID value, UINT)
     case SPI_GETANIMATION:
         if (!value)
             return FALSE;
-        static_cast<ANIMATIONINFO*>(value)->iMinAnimate = 0;
+        static_cast<ANIMATIONINFO*>(value)->iMinAnimate = DesktopAnimationsOn();
+        return TRUE;
+    case SPI_SETANIMATION:
+        if (!value)
+            return FALSE;
+        SetDesktopAnimations(static_cast<ANIMATIONINFO*>(value)->iMinAnimate != 0);
         return TRUE;
     case SPI_GETWHEELSCROLLLINES:
         if (!value)
             return FALSE;
         *static_cast<UINT*>(value) = 3;
         return TRUE;
-    case SPI_SETWORKAREA:
-    case SPI_SETANIMATION: return TRUE;
+    case SPI_SETWORKAREA: return TRUE;
     }
     return FALSE;
 }

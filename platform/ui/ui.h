@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/accelerators.h"
+#include "ui/animated_rects.h"
 #include "ui/commctrl.h"
 #include "ui/common_controls.h"
 #include "ui/controls.h"

@@ -403,7 +403,8 @@ BOOL BringWindowToTop(HWND hWnd)
 BOOL SetForegroundWindow(HWND hWnd)
 {
     WindowState* s = StateOf(hWnd);
-    if (!s || !s->frame)
+    // The toolkit's raise would show a hidden window.
+    if (!s || !s->frame || !s->frame->IsShown())
         return FALSE;
     s->frame->Raise();
     s->frame->SetFocus();

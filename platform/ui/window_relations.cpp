@@ -1,6 +1,7 @@
 // Window relations and fields: parents, children, ids, text and the GetWindowLong family.
 #include <cstring>
 
+#include "ui/desktop_shell.h"
 #include "ui/wx_windows.h"
 
 BOOL IsWindow(HWND hWnd)
@@ -33,6 +34,8 @@ HWND SetParent(HWND child, HWND newParent)
             s->outer->Reparent(container);
     }
     s->parent = newParent;
+    if (s->frame)
+        UpdateTaskbarButton(child);
     return old;
 }
 
@@ -144,8 +147,14 @@ LONG_PTR SetWindowLongPtr(HWND hWnd, int index, LONG_PTR value)
     LONG_PTR old = GetWindowLongPtr(hWnd, index);
     switch (index) {
     case GWL_STYLE: {
-        DWORD changed = s->style ^ (DWORD)value;
-        s->style = (DWORD)value;
+        DWORD style = (DWORD)value;
+        // As with ShowWindow: hiding to a tray icon that could not be added minimises instead.
+        if ((s->style & WS_VISIBLE) && !(style & WS_VISIBLE) && s->frame && TrayIconAddFailed(hWnd)) {
+            style |= WS_VISIBLE;
+            s->frame->Iconize(true);
+        }
+        DWORD changed = s->style ^ style;
+        s->style = style;
         if ((changed & WS_VISIBLE) && s->outer)
             s->outer->Show((s->style & WS_VISIBLE) != 0);
         if ((changed & WS_DISABLED) && s->outer && !s->frame)
