@@ -117,8 +117,9 @@ TEST(Tray, ClearingTheVisibleStyleHidesUnlessTheTrayIconCouldNotBeAdded)
         d.hWnd = w.GetSafeHwnd();
         d.uID = 1;
         d.uFlags = NIF_TIP;
-        if (iconFailed)
+        if (iconFailed) {
             ASSERT_FALSE(Shell_NotifyIcon(NIM_ADD, &d));  // a virtual display has no notification area
+        }
         ::SetWindowLong(w.GetSafeHwnd(), GWL_STYLE, w.GetStyle() & ~WS_VISIBLE);
         // Minimised rather than hidden, it stays reachable (a display without a window manager shows it as it was).
         EXPECT_EQ(w.IsWindowVisible(), iconFailed);
