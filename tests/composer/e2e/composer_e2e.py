@@ -26,6 +26,10 @@ import sys
 import time
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "e2e"))
+import x_session  # noqa: E402
+from x_session import check, failures, run, wait_for, xdo  # noqa: E402
+
 TMP = Path(os.environ.get("TMPDIR", "/tmp"))
 WORK = TMP / "composer-e2e"
 PROGRAM = WORK / "program"
@@ -43,44 +47,16 @@ MEAN_LIMIT = 8.0
 CELL_LIMIT = 60
 CELL_SHARE = 0.02
 
-failures = []
-
 
 START = time.monotonic()
 
 
+def log_text():
+    return x_session.log_text("TonwickComposer.txt")
+
+
 def step(label):
     print("%6.1f s  %s" % (time.monotonic() - START, label), flush=True)
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print("FAILED:", message, flush=True)
-    return condition
-
-
-def run(*command):
-    return subprocess.run([str(c) for c in command], check=True, capture_output=True, text=True).stdout
-
-
-def xdo(*args):
-    return subprocess.run(["xdotool", *[str(a) for a in args]], capture_output=True, text=True).stdout.strip()
-
-
-def wait_for(condition, seconds=20.0, step=0.1):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        value = condition()
-        if value:
-            return value
-        time.sleep(step)
-    return condition()
-
-
-def log_text():
-    log = Path(os.environ["XDG_DOCUMENTS_DIR"]) / "quaverly" / "TonwickComposer.txt"
-    return log.read_text(errors="replace") if log.exists() else ""
 
 
 def visible_windows():

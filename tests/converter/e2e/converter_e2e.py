@@ -17,6 +17,10 @@ import sys
 import time
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "e2e"))
+import x_session  # noqa: E402
+from x_session import check, failures, run, wait_for, xdo  # noqa: E402
+
 TMP = Path(os.environ.get("TMPDIR", "/tmp"))
 WORK = TMP / "converter-e2e"
 PROGRAM = WORK / "program"
@@ -50,40 +54,13 @@ FORMATS = [
     (".m4r", "aac", 44100, 2),
 ]
 
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print("FAILED:", message, flush=True)
-
-
-def run(*command):
-    return subprocess.run([str(c) for c in command], check=True, capture_output=True, text=True).stdout
-
-
-def xdo(*args):
-    return subprocess.run(["xdotool", *[str(a) for a in args]], capture_output=True, text=True).stdout.strip()
-
 
 def log_text():
-    log = Path(os.environ["XDG_DOCUMENTS_DIR"]) / "quaverly" / "Tonwick.txt"
-    return log.read_text(errors="replace") if log.exists() else ""
+    return x_session.log_text("Tonwick.txt")
 
 
 def windows_path(path):
     return str(path).replace("/", "\\")
-
-
-def wait_for(condition, seconds=20.0, step=0.2):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        value = condition()
-        if value:
-            return value
-        time.sleep(step)
-    return condition()
 
 
 def find_window(name):
