@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "composer/composer_dlg.h"
-#include "pointer.h"
+#include "tests/support/window/pointer_input.h"
 #include "tests/support/window/ui_fixture.h"
 
 // Rectangles and points in failure messages.
@@ -221,10 +221,10 @@ TEST_F(MainWindow, DraggingTheGripBelowTheMinimumSnapsBackToIt)
     const HWND h = dlg->m_hWnd;
     // Pressed 6 pixels inside the corner: the sizing keeps that offset to the pointer, which is put on the
     // corner of the snapped window.
-    PointerTo(h, r.Width() - 6, r.Height() - 6);
-    PointerDown();
-    PointerTo(h, r.Width() - 400, r.Height() - 400);
-    PointerUp();
+    MoveTo(h, r.Width() - 6, r.Height() - 6);
+    Press();
+    MoveTo(h, r.Width() - 400, r.Height() - 400);
+    Release();
     ASSERT_TRUE(PumpUntil([&] {
         dlg->GetWindowRect(&r);
         return r.Width() < 900;

@@ -2,7 +2,7 @@
 #include "composer/position_marker_bar.h"
 #include "memory_paint.h"
 #include "notify_owner.h"
-#include "pointer.h"
+#include "tests/support/window/pointer_input.h"
 
 namespace {
 
@@ -70,21 +70,21 @@ protected:
 TEST_F(MarkerDrag, DragOverTheMarkerPostsEachPositionAndZeroAtTheEnd)
 {
     const HWND h = bar.GetSafeHwnd();
-    PointerTo(h, 104, 10);  // within half the height of the marker
-    PointerDown();
-    PointerTo(h, 60, 10);
-    PointerTo(h, -30, 10);  // left of the bar
-    PointerUp();
+    MoveTo(h, 104, 10);  // within half the height of the marker
+    Press();
+    MoveTo(h, 60, 10);
+    MoveTo(h, -30, 10);  // left of the bar
+    Release();
     EXPECT_EQ(owner.Take(), (Posts{{kMarkerCode, 60}, {kMarkerCode, 0}, {kMarkerCode, 0}}));
 }
 
 TEST_F(MarkerDrag, DragAwayFromTheMarkerPostsNothing)
 {
     const HWND h = bar.GetSafeHwnd();
-    PointerTo(h, 200, 10);
-    PointerDown();
-    PointerTo(h, 150, 10);
-    PointerUp();
+    MoveTo(h, 200, 10);
+    Press();
+    MoveTo(h, 150, 10);
+    Release();
     EXPECT_EQ(owner.Take(), Posts{});
 }
 

@@ -5,7 +5,7 @@
 #include "media/midi_recording.h"
 #include "song/midi_device.h"
 #include "notify_owner.h"
-#include "pointer.h"
+#include "tests/support/window/pointer_input.h"
 #include "services/language_text.h"
 
 namespace {
@@ -139,15 +139,15 @@ TEST_F(TrackEdit, DragPostsTheRowAndItsTarget)
     const HWND list = dialog.m_list.GetSafeHwnd();
     const CPoint from = CellCentre(4, CTrackListCtrl::kInstrument);
     const CPoint to = CellCentre(1, CTrackListCtrl::kInstrument);
-    PointerTo(list, from.x, from.y);
-    PointerDown();
+    MoveTo(list, from.x, from.y);
+    Press();
     for (int y = from.y; y >= to.y; y -= 4)
-        PointerTo(list, from.x, y);
-    PointerTo(list, to.x, to.y);
+        MoveTo(list, from.x, y);
+    MoveTo(list, to.x, to.y);
     CRect target;
     dialog.m_list.GetItemRect(1, &target, LVIR_BOUNDS);
     EXPECT_EQ(CaptureWindow(list).At(target.CenterPoint().x, target.bottom - 1), 0u) << "the drop line under row 1";
-    PointerUp();
+    Release();
     EXPECT_EQ(owner.Take(), (Posts{{kTrackCode, 0x0401}}));
     EXPECT_NE(CaptureWindow(list).At(target.CenterPoint().x, target.bottom - 1), 0u) << "the line is gone";
 }
