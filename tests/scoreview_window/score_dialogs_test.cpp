@@ -65,15 +65,23 @@ TEST(ScoreDialogs, TheKeyDialogScrollsThroughSharpsAndFlats)
     key.DestroyWindow();
 }
 
-TEST(ScoreDialogs, AKeyChangeMovingNotesTransposesOnlyFromTheCursorMeasure)
+// Track 0 gets a middle C in the first measure and one at the start of the second, where the cursor is put.
+int MiddleCsAroundTheFirstBarLine(CScoreView& view)
 {
-    CScoreView view;
     CTrack* track = view.score.GetTrack(0);
     int measure = view.score.MeasureStartTick(1);
     track->InsertNote(false, 0, 96, 60, 96, 0, 0, 0, 0, 0, 0);
     track->InsertNote(false, measure, measure + 96, 60, 96, 0, 0, 0, 0, 0, 0);
     view.score.EnsureTrackCount(0);
     view.score.playTick = measure;
+    return measure;
+}
+
+TEST(ScoreDialogs, AKeyChangeMovingNotesTransposesOnlyFromTheCursorMeasure)
+{
+    CScoreView view;
+    CTrack* track = view.score.GetTrack(0);
+    int measure = MiddleCsAroundTheFirstBarLine(view);
     view.ApplyKeySignature(2, 1, 0);  // D major, notes move up
     EXPECT_EQ(view.score.KeySignatureAt(measure), 2);
     EXPECT_EQ(track->notes->pitch, 60);
@@ -114,11 +122,7 @@ TEST(ScoreDialogs, TheKeyCommandMovesTheNotesAfterTheCursorAsTheDialogChose)
     for (const auto& c : cases) {
         CScoreView view;
         CTrack* track = view.score.GetTrack(0);
-        int measure = view.score.MeasureStartTick(1);
-        track->InsertNote(false, 0, 96, 60, 96, 0, 0, 0, 0, 0, 0);
-        track->InsertNote(false, measure, measure + 96, 60, 96, 0, 0, 0, 0, 0, 0);
-        view.score.EnsureTrackCount(0);
-        view.score.playTick = measure;
+        int measure = MiddleCsAroundTheFirstBarLine(view);
         KeyDialogProbe::closeWith = c.closeWith;
         SetTimer(nullptr, 0, 200, KeyDialogProbe::Choose);
         view.OnChangeKeySignature();
