@@ -93,8 +93,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "scorepng: cannot read %s\n", song);
         return 1;
     }
-    // The spacing grows with the zoom, as the glyphs do, so that a zoomed page shows the zoom-1 picture enlarged.
-    view.noteSpacing *= zoom;
     PrepareScriptView(view, zoom);
     if (!script.empty() && !RunEditScript(view, script))
         return 1;

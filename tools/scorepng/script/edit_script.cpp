@@ -173,7 +173,12 @@ void Apply(CScoreView& view, const Line& line, HeldKeys& held)
 
 }  // namespace
 
-void PrepareScriptView(CScoreView& view, double zoom) { PrepareHeadlessView(view, kEditScriptWindowWidth, 0, zoom); }
+void PrepareScriptView(CScoreView& view, double zoom)
+{
+    // The spacing grows with the zoom, as the glyphs do, so that a zoomed page shows the zoom-1 picture enlarged.
+    view.noteSpacing *= zoom;
+    PrepareHeadlessView(view, kEditScriptWindowWidth, 0, zoom);
+}
 
 bool RunEditScript(CScoreView& view, const std::string& path)
 {
