@@ -18,6 +18,9 @@ void CConverterDlg::ConvertAll()
     // A cancelled batch is still unwinding inside a run's message pump: a new one must not start in it.
     if (m_stopping)
         return;
+    // A cancel always goes through; a new batch waits for a measuring add.
+    if (!m_converting && BusyMeasuring("convert"))
+        return;
     StopPreview();
     if (m_converting) {
         g_bCancelFfmpeg = 1;

@@ -14,15 +14,26 @@ double CConverterDlg::GetMediaDuration(const CString& mediaPath)
     double duration = 0;
     if (FindMediaDuration(mediaPath, &duration))
         return duration;
+    // The runs pump messages: a click may reach a command meanwhile, which must not change the list under them.
+    ++m_measuring;
     CFfmpegProcess probe(mediaPath, nullptr);
     // The header's duration of an mp3 is an estimate; its decoded wave is measured instead.
     if (probe.m_strAudioInfo == "mp3" && probe.m_strVideoInfo.IsEmpty())
         duration = MakePreviewWave(mediaPath);
     else
         duration = probe.m_dDuration;
+    --m_measuring;
     if (duration > 0)
         StoreMediaDuration(mediaPath, duration);
     return duration;
+}
+
+bool CConverterDlg::BusyMeasuring(const char* command)
+{
+    if (m_measuring == 0)
+        return false;
+    WriteLog("Still measuring, refused - ", command);
+    return true;
 }
 
 void CConverterDlg::ReadClipInfo(CString mediaPath, double* start, double* length, double* fadeLength, int* fadeIn,

@@ -132,6 +132,8 @@ public:
     void ToggleFixDuration();
     // The media duration in seconds as the clip editor measures it (an mp3 through its preview wave).
     double GetMediaDuration(const CString& mediaPath);
+    // True, with a log line, while a duration is measured: the list's and the conversion's commands then wait.
+    bool BusyMeasuring(const char* command);
 
     // Output settings (defined with the export format dialog).
     void LoadOutputSettings();
@@ -198,6 +200,8 @@ public:
     double m_clipInfoDuration = 0;
     double m_clipInfoStartPercent = 0;
     double m_clipInfoEndPercent = 100;
+    // Above 0 while ffmpeg measures a duration under the message pump.
+    int m_measuring = 0;
     // Duration, 30-second span, clip values and range bar of the current file (its clip-info file read); false
     // when another file was made current while its duration was measured, which has loaded that one instead.
     bool LoadCurrentClip();

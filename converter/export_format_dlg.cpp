@@ -14,7 +14,9 @@ constexpr UINT kStereo = 1022;
 constexpr UINT kMono = 1023;
 constexpr UINT kBitRateList = 3032;
 constexpr UINT kSampleRateList = 3031;
+constexpr UINT kSampleRateLabel = 3039;
 constexpr UINT kBitRateLabel = 3025;
+constexpr UINT kQualityGroup = 3038;
 constexpr UINT kApplyOption = 3044;
 
 }  // namespace
@@ -66,6 +68,7 @@ BOOL CExportFormatDlg::OnInitDialog()
     // The bit rate follows from the format; the choice is kept in the settings but not offered.
     m_bitRateList.ShowWindow(SW_HIDE);
     GetDlgItem(kBitRateLabel)->ShowWindow(SW_HIDE);
+    CloseUpBitRateRow();
     ShowChannels();
     static const struct {
         UINT id;
@@ -78,6 +81,31 @@ BOOL CExportFormatDlg::OnInitDialog()
     CheckRadioButton(kFirstFormatRadio, kLastFormatRadio, kFirstFormatRadio + m_format);
     CreateCaptionButtons();
     return TRUE;
+}
+
+// The rows below the hidden bit-rate row move up by one row, and the quality box and the dialog shrink with them.
+void CExportFormatDlg::CloseUpBitRateRow()
+{
+    auto rectOf = [this](CWnd* wnd) {
+        CRect r;
+        wnd->GetWindowRect(&r);
+        ScreenToClient(&r);
+        return r;
+    };
+    const int row = rectOf(GetDlgItem(kBitRateLabel)).top - rectOf(GetDlgItem(kSampleRateLabel)).top;
+    for (UINT id : {kApplyOption, static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL)}) {
+        CWnd* below = GetDlgItem(id);
+        CRect r = rectOf(below);
+        r.OffsetRect(0, -row);
+        below->MoveWindow(&r);
+    }
+    CWnd* group = GetDlgItem(kQualityGroup);
+    CRect box = rectOf(group);
+    box.bottom -= row;
+    group->MoveWindow(&box);
+    CRect window;
+    GetWindowRect(&window);
+    SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - row, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void CExportFormatDlg::OnFormat(UINT id)

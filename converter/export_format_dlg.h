@@ -32,4 +32,5 @@ protected:
 private:
     void ReadFormatSettings();
     void ShowChannels();
+    void CloseUpBitRateRow();
 };

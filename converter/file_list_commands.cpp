@@ -33,6 +33,8 @@ void CConverterDlg::SelectFirstRow()
 
 void CConverterDlg::AddFiles()
 {
+    if (BusyMeasuring("add"))
+        return;
     CStringArray paths;
     ChooseMediaFiles(GetLanguageText("openmediafiles"), paths);
     if (paths.GetSize() == 0)
@@ -52,6 +54,8 @@ void CConverterDlg::AddFiles()
 
 void CConverterDlg::RemoveFiles()
 {
+    if (BusyMeasuring("remove"))
+        return;
     const int selected = static_cast<int>(m_fileList.GetSelectedCount());
     WriteLog("Remove files - ", selected);
     for (int i = 0; i < selected; ++i)
@@ -67,6 +71,8 @@ void CConverterDlg::RemoveFiles()
 
 int CConverterDlg::DeleteSelectedFiles()
 {
+    if (BusyMeasuring("delete"))
+        return m_fileList.GetItemCount();
     if (m_fileList.GetItemCount() == 0) {
         ClosePreview();
         return 0;
@@ -80,6 +86,8 @@ int CConverterDlg::DeleteSelectedFiles()
 
 void CConverterDlg::MoveFileUp()
 {
+    if (BusyMeasuring("up"))
+        return;
     const int row = FirstSelectedRow(m_fileList);
     if (row <= 0)
         return;
@@ -88,6 +96,8 @@ void CConverterDlg::MoveFileUp()
 
 void CConverterDlg::MoveFileDown()
 {
+    if (BusyMeasuring("down"))
+        return;
     const int row = FirstSelectedRow(m_fileList);
     if (row < 0 || row >= m_fileList.GetItemCount() - 1)
         return;

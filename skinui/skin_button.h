@@ -32,6 +32,7 @@ public:
     // The strip frame that a paint in the current state shows: 0 normal, 1 hover, 2 pressed or checked, 3 selected.
     int ChooseFrame() const;
     int GetMouseState() const { return m_nState; }
+    const CString& GetTip() const { return m_strTip; }
 
     void DrawItem(LPDRAWITEMSTRUCT dis) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

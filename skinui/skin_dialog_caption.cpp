@@ -2,6 +2,7 @@
 #include "skinui/skin_dialog.h"
 
 #include "services/deliverable.h"
+#include "services/language_text.h"
 #include "services/skin_element.h"
 
 namespace {
@@ -24,6 +25,15 @@ constexpr int kPairWidth = 18;
 constexpr int kPairHeight = 20;
 constexpr UINT kMaximizeResource = 303;
 constexpr UINT kRestoreResource = 304;
+// Tips of the buttons that no skin element describes: language-file ids, read again at every placing so that a
+// language change shows with the next reload.
+constexpr const char* kCloseTip = "x119";
+constexpr const char* kToTrayTip = "x135";
+constexpr const char* kMinimizeTip = "x133";
+constexpr const char* kMaximizeTip = "x132";
+constexpr const char* kRestoreTip = "x134";
+constexpr const char* kHomePageTip = "x163";
+constexpr const char* kHelpTip = "x152";
 
 CSkinElement Element(int number)
 {
@@ -132,8 +142,8 @@ void CSkinDialog::PlaceFramePair(int closeLeft, bool create, UINT maximizeId, UI
         UINT resource;
         const char* tip;
     } pair[] = {
-        {&m_btnMaximize, maximizeId, kMaximizeResource, "Maximize"},
-        {&m_btnRestore, restoreId, kRestoreResource, "Restore Down"},
+        {&m_btnMaximize, maximizeId, kMaximizeResource, kMaximizeTip},
+        {&m_btnRestore, restoreId, kRestoreResource, kRestoreTip},
     };
     for (const auto& b : pair) {
         if (create)
@@ -143,7 +153,7 @@ void CSkinDialog::PlaceFramePair(int closeLeft, bool create, UINT maximizeId, UI
         else
             b.button->MoveWindow(&r);
         b.button->SetResourceSkin(kPairWidth, kPairHeight, b.resource, b.id, FALSE, this, WM_SKINCOMMAND, b.id, nullptr,
-                                  0, nullptr, 0, nullptr, 0, b.tip, "");
+                                  0, nullptr, 0, nullptr, 0, TranslateText(b.tip), "");
     }
     if (create)
         m_btnRestore.ShowWindow(SW_HIDE);
@@ -154,19 +164,19 @@ void CSkinDialog::PlaceConverterCaptionButtons(bool create)
     int width = WindowWidth(this);
     CSkinElement e = Element(kCloseElement);
     int left = width - 1 - e.position.Width();
-    SetUpButton(m_btnClose, this, e, ButtonRect(left, 0, e), ID_CONV_CLOSE, create, "close");
+    SetUpButton(m_btnClose, this, e, ButtonRect(left, 0, e), ID_CONV_CLOSE, create, TranslateText(kCloseTip));
     // The converter's other caption buttons stand where their elements' rectangles say.
     if (m_nCaptionMode == CAPTION_MAIN) {
         e = Element(kConvToTrayElement);
-        SetUpButton(m_btnToTray, this, e, e.position, ID_CONV_TOTRAY, create, "System tray");
+        SetUpButton(m_btnToTray, this, e, e.position, ID_CONV_TOTRAY, create, TranslateText(kToTrayTip));
         e = Element(kConvMinimizeElement);
-        SetUpButton(m_btnMinimize, this, e, e.position, ID_CONV_MINIMIZE, create, "Minimize");
+        SetUpButton(m_btnMinimize, this, e, e.position, ID_CONV_MINIMIZE, create, TranslateText(kMinimizeTip));
     }
     if (m_nCaptionMode == CAPTION_MAIN || m_nCaptionMode == CAPTION_FRAME) {
         e = Element(kConvHomePageElement);
-        SetUpButton(m_btnHomePage, this, e, e.position, ID_CONV_HOMEPAGE, create, "Visit Homepage");
+        SetUpButton(m_btnHomePage, this, e, e.position, ID_CONV_HOMEPAGE, create, TranslateText(kHomePageTip));
         e = Element(kConvHelpElement);
-        SetUpButton(m_btnHelp, this, e, e.position, ID_CONV_HELP, create, "Click to Get Help");
+        SetUpButton(m_btnHelp, this, e, e.position, ID_CONV_HELP, create, TranslateText(kHelpTip));
     }
     if (m_nCaptionMode == CAPTION_FRAME)
         PlaceFramePair(left, create, ID_CONV_MAXIMIZE, ID_CONV_RESTORE);

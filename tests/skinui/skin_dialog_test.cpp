@@ -1,5 +1,8 @@
 // The skinned dialog base: caption buttons placed from the skin, their commands, dragging by the caption strip.
+#include "services/composer_globals.h"
+#include "services/ini_file.h"
 #include "skin_dialog_fixture.h"
+#include "tests/support/test_data.h"
 
 namespace {
 
@@ -183,6 +186,47 @@ TEST_F(SkinDialogTest, ConverterPlacesItsOwnCaptionButtonsWhenAsked)
     EXPECT_FALSE(QuitPosted());
     dlg.SendMessage(WM_SKINCOMMAND, 1030, 0);
     EXPECT_TRUE(QuitPosted());
+}
+
+// The caption buttons that no skin element dresses take their tips from the language file, and a reload after a
+// language change shows the new language's.
+TEST_F(SkinDialogTest, UnskinnedCaptionTipsFollowTheLanguage)
+{
+    for (const char* name : {"lang/lang001.ini", "lang/lang002.ini"}) {
+        std::filesystem::create_directories(program.Linux() + "/lang");
+        std::filesystem::copy_file(SourcePath(std::string("data/") + name), program.Linux() + "/" + name);
+    }
+    SetDeliverable(DELIVERABLE_CONVERTER);
+    TestSkinDialog dlg(CSkinDialog::CAPTION_MAIN), frame(CSkinDialog::CAPTION_FRAME);
+    ASSERT_TRUE(dlg.Open(300, 120));
+    ASSERT_TRUE(frame.Open(300, 120));
+    MainDialogLink link;
+    link.pDialog = &dlg;
+    SetMainDialog(link);
+    CSkinButton* buttons[] = {&dlg.m_btnClose, &dlg.m_btnToTray,     &dlg.m_btnMinimize, &dlg.m_btnHomePage,
+                              &dlg.m_btnHelp,  &frame.m_btnMaximize, &frame.m_btnRestore};
+    const struct {
+        const char* language;
+        const char* tips[7];
+    } cases[] = {
+        {"2", {"关闭", "隐藏到托盘", "最小化", "主页", "帮助", "最大化", "还原"}},
+        {"1", {"Close", "Hide to the tray", "Minimize", "Home page", "Help", "Maximize", "Restore"}},
+    };
+    for (const auto& c : cases) {
+        CIniFile common(program.File("common.ini"));
+        common.SetSection("common");
+        common.WriteString("curlang", c.language);
+        if (dlg.m_btnClose.GetSafeHwnd()) {
+            dlg.ReloadCaptionButtons();
+            frame.ReloadCaptionButtons();
+        } else {
+            dlg.CreateCaptionButtons();
+            frame.CreateCaptionButtons();
+        }
+        for (int i = 0; i < 7; ++i)
+            EXPECT_STREQ(buttons[i]->GetTip(), c.tips[i]) << "language " << c.language << ", button " << i;
+    }
+    SetMainDialog(MainDialogLink());
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
 // The file list's commands through the dispatcher: add through the chooser, once per path; move; remove.
+#include <functional>
+
+#include "audio/window_layer/audio_window_layer.h"
+#include "converter/file_list_rows.h"
 #include "dialog_fixture.h"
 
 namespace {
@@ -83,6 +87,46 @@ TEST_F(FileListCommands, RemovingEveryRowLeavesNoCurrentFileAndTheWholeRange)
     EXPECT_EQ(dialog->m_duration, 0);
     EXPECT_EQ(dialog->m_rangeBar.m_dStart, 0);
     EXPECT_EQ(dialog->m_rangeBar.m_dEnd, 100);
+}
+
+// While an added file is measured (ffmpeg under the program's message pump), a click on remove, delete, convert or
+// add reaches the dialog; the added row stays as it is and nothing converts.
+TEST_F(FileListCommands, CommandsArrivingWhileAnAddedFileIsMeasuredAreRefused)
+{
+    struct ProgramPump {
+        ProgramPump() { SetAudioWindowHooks(AudioWindowLayerHooks()); }
+        ~ProgramPump() { SetAudioWindowHooks(DefaultAudioWindowHooks()); }
+    } pump;
+    const struct {
+        const char* name;
+        std::function<void()> command;
+    } cases[] = {
+        {"remove", [&] { Command(5010); }},
+        {"delete", [&] { dialog->SendMessage(WM_COMMAND, 3020, 0); }},
+        {"convert", [&] { Command(10); }},
+        // Last: its chooser answer stays queued once the add is refused.
+        {"add",
+         [&] {
+             Choose({"three.wav"});
+             Command(5009);
+         }},
+    };
+    const std::string pending = GetLanguageText("Pending").GetString();
+    for (const auto& c : cases) {
+        dialog->m_fileList.DeleteAllItems();
+        bool arrived = false;
+        dialog->onPostedApp = [&] {
+            arrived = true;
+            SelectOnlyRow(dialog->m_fileList, 0);
+            c.command();
+        };
+        dialog->PostMessage(WM_APP, 0, 0);
+        Choose({"one.wav"});
+        Command(5009);
+        EXPECT_TRUE(arrived) << c.name;
+        EXPECT_EQ(Rows(), Media("one.wav") + ":" + pending) << c.name;
+        EXPECT_TRUE(dialog->doneDialogs.empty()) << c.name;
+    }
 }
 
 }  // namespace

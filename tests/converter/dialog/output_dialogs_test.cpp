@@ -127,6 +127,32 @@ TEST_F(OutputDialogs, OkStoresTheChosenFormatRateChannelsAndApplySwitch)
     EXPECT_EQ(2, g_channels);
 }
 
+// The bit-rate row is hidden: the rows below it close up to the template's margin of 4 units.
+TEST_F(OutputDialogs, TheRowsBelowTheHiddenBitRateRowCloseUp)
+{
+    bool shown = false;
+    WhenShown(GetLanguageText("option"), [&](HWND options) {
+        shown = true;
+        auto rect = [options](int id) {
+            RECT r;
+            GetWindowRect(GetDlgItem(options, id), &r);
+            MapWindowPoints(nullptr, options, reinterpret_cast<LPPOINT>(&r), 2);
+            return r;
+        };
+        RECT margin = {0, 0, 4, 4};
+        MapDialogRect(options, &margin);
+        RECT client;
+        GetClientRect(options, &client);
+        const RECT sampleRate = rect(3039), quality = rect(3038), apply = rect(3044), ok = rect(IDOK);
+        EXPECT_NEAR(margin.bottom, quality.bottom - sampleRate.bottom, 1);
+        EXPECT_NEAR(margin.bottom, apply.top - quality.bottom, 1);
+        EXPECT_NEAR(margin.bottom, client.bottom - ok.bottom, 1);
+        Click(options, IDCANCEL);
+    });
+    dialog->ShowOptions();
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(OutputDialogs, CancelLeavesTheSettingsAsTheyWere)
 {
     g_outputFormat = 2;
