@@ -1,6 +1,8 @@
 // CExportFormatDlg: the output format dialog; it writes the chosen format's settings to common.ini on OK.
 #include "converter/export_format_dlg.h"
 
+#include <algorithm>
+
 #include "converter/converter_dlg.h"
 #include "converter/output_settings.h"
 #include "services/language_text.h"
@@ -83,7 +85,9 @@ BOOL CExportFormatDlg::OnInitDialog()
     return TRUE;
 }
 
-// The rows below the hidden bit-rate row move up by one row, and the quality box and the dialog shrink with them.
+// The rows below the hidden bit-rate row move up, and the quality box and the dialog shrink with them: the box
+// ends below the sample-rate row (its list may stand taller than the label) by the margin it kept below the
+// bit-rate row.
 void CExportFormatDlg::CloseUpBitRateRow()
 {
     auto rectOf = [this](CWnd* wnd) {
@@ -92,20 +96,24 @@ void CExportFormatDlg::CloseUpBitRateRow()
         ScreenToClient(&r);
         return r;
     };
-    const int row = rectOf(GetDlgItem(kBitRateLabel)).top - rectOf(GetDlgItem(kSampleRateLabel)).top;
+    CWnd* group = GetDlgItem(kQualityGroup);
+    CRect box = rectOf(group);
+    const int margin = box.bottom - rectOf(GetDlgItem(kBitRateLabel)).bottom;
+    const int rowBottom = std::max(rectOf(GetDlgItem(kSampleRateLabel)).bottom, rectOf(&m_sampleRateList).bottom);
+    const int shift = box.bottom - (rowBottom + margin);
+    if (shift <= 0)
+        return;
     for (UINT id : {kApplyOption, static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL)}) {
         CWnd* below = GetDlgItem(id);
         CRect r = rectOf(below);
-        r.OffsetRect(0, -row);
+        r.OffsetRect(0, -shift);
         below->MoveWindow(&r);
     }
-    CWnd* group = GetDlgItem(kQualityGroup);
-    CRect box = rectOf(group);
-    box.bottom -= row;
+    box.bottom -= shift;
     group->MoveWindow(&box);
     CRect window;
     GetWindowRect(&window);
-    SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - row, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - shift, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void CExportFormatDlg::OnFormat(UINT id)

@@ -18,6 +18,9 @@ namespace gdi {
 
 namespace {
 
+// A common ideograph (U+4E2D): a face that has it is an East Asian face.
+constexpr FT_ULong kIdeographProbe = 0x4E2D;
+
 FT_Library Library()
 {
     static FT_Library lib = [] {
@@ -127,7 +130,7 @@ bool Match(const std::string& family, int weight, bool italic, bool exact, bool 
         ok = false;
     if (ok && needCjk) {
         FcCharSet* cs = nullptr;
-        ok = FcPatternGetCharSet(match, FC_CHARSET, 0, &cs) == FcResultMatch && FcCharSetHasChar(cs, 0x4E2D);
+        ok = FcPatternGetCharSet(match, FC_CHARSET, 0, &cs) == FcResultMatch && FcCharSetHasChar(cs, kIdeographProbe);
     }
     FcChar8* file = nullptr;
     if (ok && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
@@ -206,6 +209,7 @@ public:
         if (m_face && FT_Select_Charmap(m_face, FT_ENCODING_UNICODE) != 0 &&
             FT_Select_Charmap(m_face, FT_ENCODING_MS_SYMBOL) == 0)
             m_symbol = true;
+        m_eastAsian = m_face && FT_Get_Char_Index(m_face, kIdeographProbe) != 0;
         Size();
     }
     ~FtFace() override
@@ -276,15 +280,20 @@ private:
             winDescent = upem * 0.2;
         }
         // Positive heights are cell heights (ascent + descent), negative ones em heights; 0 is the default size.
+        // An East Asian face is sized as the system's East Asian fonts are, whose em square is their cell: its
+        // ideographs fill a cell height instead of shrinking by the line gap of its own ascent and descent.
+        const bool cellIsEm = m_eastAsian && m_lf.lfHeight > 0;
         double em;
-        if (m_lf.lfHeight > 0)
+        if (cellIsEm)
+            em = m_lf.lfHeight;
+        else if (m_lf.lfHeight > 0)
             em = m_lf.lfHeight * upem / (winAscent + winDescent);
         else if (m_lf.lfHeight < 0)
             em = -(double)m_lf.lfHeight;
         else
             em = 16 * upem / (winAscent + winDescent);
         double scale = em / upem;
-        m.ascent = (int)std::lround(winAscent * scale);
+        m.ascent = (int)std::lround(cellIsEm ? em * winAscent / (winAscent + winDescent) : winAscent * scale);
         m.descent = (int)std::lround(winDescent * scale);
         if (m_lf.lfHeight > 0)
             m.descent = m_lf.lfHeight - m.ascent;
@@ -294,7 +303,9 @@ private:
             double gap = hhea->Line_Gap - ((winAscent + winDescent) - (hhea->Ascender - hhea->Descender));
             m.externalLeading = std::max(0, (int)std::lround(gap * scale));
         }
-        double avgUnits = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
+        // The average width of an East Asian face is its half-width cell, half the em, as those fonts report it; the
+        // face's own average counts its ideographs, and a width of half the height would squeeze them.
+        double avgUnits = os2 && os2->xAvgCharWidth > 0 && !m_eastAsian ? os2->xAvgCharWidth : upem / 2;
         // An explicit width scales the glyphs horizontally so that the average character width equals it.
         double xEm = m_lf.lfWidth > 0 ? m_lf.lfWidth * upem / avgUnits : em;
         m_xScale = xEm / upem;
@@ -368,6 +379,7 @@ private:
     bool m_boldSynth = false;
     bool m_italicSynth = false;
     bool m_symbol = false;
+    bool m_eastAsian = false;  // the face has ideographs
     double m_xScale = 1;
     double m_em = 16;
     std::string m_family;

@@ -68,6 +68,29 @@ TEST(Fonts, ExplicitWidthSetsTheAverageCharacterWidth)
     DeleteObject(natural);
 }
 
+// The skinned controls ask for a width of half the height: an ideograph, drawn by an East Asian face or borrowed
+// from one, fills two such cells across, and an East Asian face's cell height is its em.
+TEST(Fonts, IdeographsFillTwoHalfWidthCells)
+{
+    Canvas canvas(1, 1);
+    const char* twoIdeographs = "\xE4\xB8\xAD\xE6\x96\x87";
+    for (const char* face : {"Arial", "\xE5\xAE\x8B\xE4\xBD\x93"}) {
+        HFONT f = Font(12, 6, face);
+        SelectObject(canvas.dc(), f);
+        SIZE size;
+        GetTextExtentPoint32(canvas.dc(), twoIdeographs, 6, &size);
+        EXPECT_EQ(size.cx, 24) << face;
+        SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
+        DeleteObject(f);
+    }
+    HFONT cell = Font(12, 0, "\xE5\xAE\x8B\xE4\xBD\x93");
+    const TEXTMETRIC tm = MetricsOf(canvas.dc(), cell);
+    EXPECT_EQ(tm.tmHeight, 12);
+    EXPECT_EQ(tm.tmInternalLeading, 0);
+    EXPECT_EQ(tm.tmAveCharWidth, 6);
+    DeleteObject(cell);
+}
+
 TEST(Fonts, ExtentAddsAdvancesAndCharacterExtra)
 {
     Canvas canvas(1, 1);

@@ -237,12 +237,12 @@ def choose_format(window, index):
     for line in xdo("getwindowgeometry", "--shell", options).splitlines():
         key, _, value = line.partition("=")
         geometry[key] = int(value)
-    # The dialog template is 240 x 170 dialog units, less the hidden bit-rate row of 16 units that the rows below it
-    # close up; the radios sit at (14 + 74 column, 24 + 16 row), OK at (116, 152 - 16).
+    # The dialog template is 240 x 170 dialog units, less (at most) the hidden bit-rate row of 16 units that the rows
+    # below it close up; the radios sit at (14 + 74 column, 24 + 16 row), OK 4 units above the bottom at x 116.
     sx, sy = geometry["WIDTH"] / 240.0, geometry["HEIGHT"] / 154.0
     column, row = index % 3, index // 3
     click(options, int((14 + 74 * column + 6) * sx), int((24 + 16 * row + 6) * sy))
-    click(options, int((116 + 27) * sx), int((136 + 7) * sy))
+    click(options, int((116 + 27) * sx), int(geometry["HEIGHT"] - (4 + 7) * sy))
     wait_for(lambda: not find_window_id(options), 10)
 
 
