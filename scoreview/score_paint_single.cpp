@@ -117,8 +117,11 @@ void CScoreView::PaintTupletBracket(CDC* dc, const MeasurePass& pass, const Slot
     if (x1 + spanPx / 3 > left && staff.numberFont) {
         char text[8];
         int count = std::snprintf(text, sizeof text, "%d", n);
+        // The number belongs to the bracket, black like it, whatever colour the note before it left.
         CFont* old = dc->SelectObject(staff.numberFont);
+        const COLORREF oldColour = dc->SetTextColor(RGB(0, 0, 0));
         dc->TextOut(x1 + (bx2 - bx1) / 2 - px(4), above ? by - px(13) : by + px(2), text, count);
+        dc->SetTextColor(oldColour);
         dc->SelectObject(old);
     }
     const int hook = above ? px(4) : -px(4);

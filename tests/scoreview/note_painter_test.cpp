@@ -98,7 +98,16 @@ void BeamsAndFlags(CScore& song)
 
 void Ties(CScore& song)
 {
-    AddNotes(song, 0, {{24, 72, E4}, {96, 48, B4}, {144, 96, A4}, {288, 192, C5}, {288, 192, E5}, {384 + 96, 60, F4}});
+    // The last two leave a dotted piece: their ties start after the dot, bending down and up.
+    AddNotes(song, 0,
+             {{24, 72, E4},
+              {96, 48, B4},
+              {144, 96, A4},
+              {288, 192, C5},
+              {288, 192, E5},
+              {384 + 96, 60, F4},
+              {576 + 12, 84, A4},
+              {576 + 108, 84, D5}});
 }
 
 void Tuplets(CScore& song)
