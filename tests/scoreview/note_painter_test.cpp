@@ -96,6 +96,30 @@ void BeamsAndFlags(CScore& song)
         AddNotes(song, 0, {{384 + 96 + 3 * i, 3, steps[i % 4]}});
 }
 
+// Each note of a group keeps its own beam count, with hooks where no beam of its level reaches it: beats of
+// eighth, 64th, dotted 16th, 64th; 64th, eighth, double-dotted 16th; 16th, 64th, eighth, dotted 32nd (twice,
+// the last with stems up).
+void BeamCounts(CScore& song)
+{
+    song.gridValue = 1.0;
+    AddNotes(song, 0,
+             {{0, 24, C5},
+              {24, 3, D5},
+              {27, 18, E5},
+              {45, 3, C5},
+              {48, 3, E4},
+              {51, 24, F4},
+              {75, 21, G4},
+              {96, 12, C5},
+              {108, 3, D5},
+              {111, 24, E5},
+              {135, 9, F5},
+              {144, 12, F4},
+              {156, 3, E4},
+              {159, 24, G4},
+              {183, 9, A4}});
+}
+
 void Ties(CScore& song)
 {
     // The last two leave a dotted piece: their ties start after the dot, bending down and up.
@@ -155,6 +179,9 @@ TEST(NotePainter, BeamsAndFlagsMatchTheGoldenPictures)
     ExpectGoldenSong(BeamsAndFlags, "beams_and_flags");
     ExpectGoldenSong(BeamsAndFlags, "beams_and_flags_zoom2", 2.0);
 }
+
+// At zoom 2, where a 64th stands far enough from its neighbours to show its hooks.
+TEST(NotePainter, BeamCountsMatchTheGoldenPicture) { ExpectGoldenSong(BeamCounts, "beam_counts", 2.0); }
 
 TEST(NotePainter, TiesMatchTheGoldenPicture) { ExpectGoldenSong(Ties, "ties"); }
 
