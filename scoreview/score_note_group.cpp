@@ -3,8 +3,11 @@
 #include "scoreview/score_view.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <vector>
 
+#include "render/accidental_room.h"
 #include "render/drawing_primitives.h"
 #include "render/note_glyphs.h"
 
@@ -120,6 +123,16 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     int drawnCount = 0, drawnPlace = -1;
     bool b[5] = {};
     int8_t inForce[kAccidentalPositions];
+    // An accidental keeps clear of the bar line and of the ink of the chord before it, as far as its head allows.
+    std::vector<Slot> measureSlots;
+    for (int n = 0; n < slotCount; ++n)
+        measureSlots.push_back(noteSlots[track][staff != 0].GetAt(firstSlot + n));
+    const int headWidthAll = dc->GetTextExtent(&head, 1).cx;
+    auto accidentalLeftLimit = [&](int position) {
+        const int ink =
+            InkRightBefore(measureSlots.data(), slotCount, position, contentX, noteSpacing, headWidthAll, u);
+        return std::max(BarX(slots[0].values[0]) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
+    };
 
     for (int k = 0; k < count; ++k) {
         const int i = direction == -1 ? k : count - 1 - k;
@@ -196,6 +209,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             const double d = A == 2 ? 1.375 : A == -2 ? 1.5 : 1.125;
             const int signWidth = dc->GetTextExtent(&sign, 1).cx;
             int signX = (int)(x[i] + ax - d * u);
+            if (C == 0)
+                signX = AccidentalX(signX, signWidth, accidentalLeftLimit(position), hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
