@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "render/drawing_primitives.h"
 #include "render/visible_tracks.h"
@@ -16,6 +17,50 @@ constexpr const char* kNumberFace = "Times New Roman";
 void MakeMusicFont(CFont& font, int height, int width)
 {
     font.CreateFont(height, width, 0, 0, 480, 0, 0, 0, 1, 1, 32, 0, 0x12, kMusicFontFace);
+}
+
+// A measure number above the first row, and the page as it was in its column, from the top of the page down
+// to the number's place, before the row's notes were painted.
+struct MeasureNumber {
+    char text[16];
+    int length = 0;
+    int x = 0, width = 0;
+    std::vector<COLORREF> before;
+};
+
+// The pixels of the column x .. x + width - 1 from y 0 down to bottom (exclusive), row by row.
+std::vector<COLORREF> ReadColumn(CDC* dc, int x, int width, int bottom)
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < bottom; ++y)
+        for (int i = 0; i < width; ++i)
+            pixels.push_back(dc->GetPixel(x + i, y));
+    return pixels;
+}
+
+// The number stands where it is placed unless a high note of the first row reaches there: then it goes up to
+// the first place where the notes left its column as it was, if the page has one.
+int MeasureNumberY(CDC* dc, const MeasureNumber& number, int y, int height)
+{
+    const int bottom = y + height;
+    if (bottom <= 0 || number.width <= 0)
+        return y;
+    std::vector<bool> inked((size_t)bottom);
+    const std::vector<COLORREF> after = ReadColumn(dc, number.x, number.width, bottom);
+    for (int row = 0; row < bottom; ++row)
+        for (int i = 0; i < number.width; ++i) {
+            size_t at = (size_t)(row * number.width + i);
+            if (after[at] != number.before[at])
+                inked[(size_t)row] = true;
+        }
+    for (int top = y; top >= 0; --top) {
+        bool clear = true;
+        for (int row = top; row < top + height && clear; ++row)
+            clear = !inked[(size_t)row];
+        if (clear)
+            return top;
+    }
+    return y;
 }
 
 }  // namespace
@@ -32,7 +77,7 @@ int CScoreView::ContentX(int measure) const
     return stripOriginX + StripRoom(100, zoom) + measureX[m].content - measureX[firstPaintedMeasure].content;
 }
 
-int CScoreView::PaintStaffFrame(CDC* dc, const StaffPass& pass, CFont* numberFont)
+int CScoreView::PaintStaffFrame(CDC* dc, const StaffPass& pass)
 {
     const double u = unit;
     const int width = pageBitmap.Width();
@@ -57,12 +102,6 @@ int CScoreView::PaintStaffFrame(CDC* dc, const StaffPass& pass, CFont* numberFon
         int x = BarX(m);
         dc->MoveTo(x, (int)(top + 9 * u));
         dc->LineTo(x, (int)(rowY + 13 * u));
-        char text[16];
-        int length = std::snprintf(text, sizeof text, "%d", m);
-        int d = m < 10 ? 4 : m < 100 ? 8 : m < 1000 ? 12 : 16;
-        CFont* old = dc->SelectObject(numberFont);
-        dc->TextOut(x - d, (int)(rowOrigin + 4 * u), text, length);
-        dc->SelectObject(old);
     }
     return top;
 }
@@ -118,6 +157,19 @@ void CScoreView::PaintScore(CDC* dc)
     if (staffSpacingPx != 0) {
         const double s = staffSpacingPx;
         const int rows = (int)(std::fabs(height - rowOrigin) / s + 1.0);
+        // The measure numbers stand above the first row, placed once its notes show where there is room.
+        std::vector<MeasureNumber> numbers;
+        const int numberY = (int)(rowOrigin + 4 * u);
+        dc->SelectObject(&numberFont);
+        const int numberHeight = dc->GetTextExtent("0", 1).cy;
+        for (int m = firstPaintedMeasure + 1; m < endPaintedMeasure; ++m) {
+            MeasureNumber number;
+            number.length = std::snprintf(number.text, sizeof number.text, "%d", m);
+            number.x = BarX(m) - (m < 10 ? 4 : m < 100 ? 8 : m < 1000 ? 12 : 16);
+            number.width = dc->GetTextExtent(number.text, number.length).cx;
+            numbers.push_back(number);
+        }
+        dc->SelectObject(&noteFont);
         int endMeasure = 1;
         int previousStaves = 0;  // the first row has no row above for its repeat signs to reach
         bool stop = false;
@@ -128,6 +180,9 @@ void CScoreView::PaintScore(CDC* dc)
                 break;
             CTrack* track = score.GetTrack(t);
             int rowY = (int)(rowOrigin + row * s);
+            if (row == 0)
+                for (MeasureNumber& number : numbers)
+                    number.before = ReadColumn(dc, number.x, number.width, numberY + numberHeight);
             PaintMeasureMarks(dc, t, firstPaintedMeasure, endPaintedMeasure, (int)(rowY + 11 * u), u, previousStaves);
             LayoutTrackNotes(t, std::max(0, firstPaintedMeasure - 2), endPaintedMeasure, score.GetTrackNotes(t));
             dc->SelectObject(&noteFont);
@@ -148,7 +203,7 @@ void CScoreView::PaintScore(CDC* dc)
                 pass.lastUsedMeasure = count > 0 ? slots.GetValue(count - 1, 0) + 1 : 0;
                 pass.noteFont = &noteFont;
                 pass.numberFont = &numberFont;
-                top = PaintStaffFrame(dc, pass, &numberFont);
+                top = PaintStaffFrame(dc, pass);
                 endMeasure = std::max(endMeasure, pass.lastUsedMeasure);
                 PaintMeasureFurniture(dc, pass, &clefFont);
                 dc->SetTextColor(RGB(0, 0, 0));
@@ -156,6 +211,13 @@ void CScoreView::PaintScore(CDC* dc)
                 dc->SelectObject(&noteFont);
                 dc->SelectObject(&pen);
                 dc->SetTextColor(RGB(0, 0, 0));
+            }
+            if (row == 0) {
+                CFont* old = dc->SelectObject(&numberFont);
+                for (const MeasureNumber& number : numbers)
+                    dc->TextOut(number.x, MeasureNumberY(dc, number, numberY, numberHeight), number.text,
+                                number.length);
+                dc->SelectObject(old);
             }
             if (!stop)
                 PaintEndBar(dc, std::min(endMeasure, kStripMeasureCount), top, rowY);

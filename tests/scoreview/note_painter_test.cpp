@@ -183,6 +183,19 @@ TEST(NotePainter, BeamsAndFlagsMatchTheGoldenPictures)
 // At zoom 2, where a 64th stands far enough from its neighbours to show its hooks.
 TEST(NotePainter, BeamCountsMatchTheGoldenPicture) { ExpectGoldenSong(BeamCounts, "beam_counts", 2.0); }
 
+// Zoomed, a three-digit measure number reaches over the bar line to the high first note of its measure and its
+// accidental: the number moves up out of their way.
+TEST(NotePainter, MeasureNumbersClearHighNotesAtTheBars)
+{
+    CScoreView view;
+    view.score.NewSong(1, 4, 2);
+    for (int m = 99; m < 102; ++m)
+        AddNotes(view.score, 0, {{192 * m, 48, G5 + 12 + (m - 99) * 2 + 1, 1}, {192 * m + 48, 144, C5}});
+    view.firstVisibleBeat = 4 * 99;
+    PaintNoteSong(view, 2.0);
+    ExpectGolden(view, "measure_numbers");
+}
+
 TEST(NotePainter, TiesMatchTheGoldenPicture) { ExpectGoldenSong(Ties, "ties"); }
 
 TEST(NotePainter, TupletsMatchTheGoldenPicture) { ExpectGoldenSong(Tuplets, "tuplets"); }
