@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "render/drawing_primitives.h"
@@ -20,21 +21,44 @@ void MakeMusicFont(CFont& font, int height, int width)
 }
 
 // A measure number above the first row, and the page as it was in its column, from the top of the page down
-// to the number's place, before the row's notes were painted.
+// to the number's place, before the row's notes were painted; kept only where a note stands near enough to
+// reach the number.
 struct MeasureNumber {
+    int measure = 0;
     char text[16];
     int length = 0;
     int x = 0, width = 0;
     std::vector<COLORREF> before;
 };
 
-// The pixels of the column x .. x + width - 1 from y 0 down to bottom (exclusive), row by row.
+// The pixels of the column x .. x + width - 1 from y 0 down to bottom (exclusive), row by row, copied out of
+// the page in one block.
 std::vector<COLORREF> ReadColumn(CDC* dc, int x, int width, int bottom)
 {
     std::vector<COLORREF> pixels;
-    for (int y = 0; y < bottom; ++y)
-        for (int i = 0; i < width; ++i)
-            pixels.push_back(dc->GetPixel(x + i, y));
+    if (width <= 0 || bottom <= 0)
+        return pixels;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC memory = CreateCompatibleDC(dc->GetSafeHdc());
+    void* bits = nullptr;
+    HBITMAP column = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memory && column && bits) {
+        HGDIOBJ old = SelectObject(memory, column);
+        BitBlt(memory, 0, 0, width, bottom, dc->GetSafeHdc(), x, 0, SRCCOPY);
+        const COLORREF* first = static_cast<const COLORREF*>(bits);
+        pixels.assign(first, first + (size_t)width * bottom);
+        SelectObject(memory, old);
+    }
+    if (column)
+        DeleteObject(column);
+    if (memory)
+        DeleteDC(memory);
     return pixels;
 }
 
@@ -43,7 +67,7 @@ std::vector<COLORREF> ReadColumn(CDC* dc, int x, int width, int bottom)
 int MeasureNumberY(CDC* dc, const MeasureNumber& number, int y, int height)
 {
     const int bottom = y + height;
-    if (bottom <= 0 || number.width <= 0)
+    if (bottom <= 0 || number.width <= 0 || number.before.size() != (size_t)bottom * number.width)
         return y;
     std::vector<bool> inked((size_t)bottom);
     const std::vector<COLORREF> after = ReadColumn(dc, number.x, number.width, bottom);
@@ -164,6 +188,7 @@ void CScoreView::PaintScore(CDC* dc)
         const int numberHeight = dc->GetTextExtent("0", 1).cy;
         for (int m = firstPaintedMeasure + 1; m < endPaintedMeasure; ++m) {
             MeasureNumber number;
+            number.measure = m;
             number.length = std::snprintf(number.text, sizeof number.text, "%d", m);
             number.x = BarX(m) - (m < 10 ? 4 : m < 100 ? 8 : m < 1000 ? 12 : 16);
             number.width = dc->GetTextExtent(number.text, number.length).cx;
@@ -180,11 +205,20 @@ void CScoreView::PaintScore(CDC* dc)
                 break;
             CTrack* track = score.GetTrack(t);
             int rowY = (int)(rowOrigin + row * s);
-            if (row == 0)
-                for (MeasureNumber& number : numbers)
-                    number.before = ReadColumn(dc, number.x, number.width, numberY + numberHeight);
             PaintMeasureMarks(dc, t, firstPaintedMeasure, endPaintedMeasure, (int)(rowY + 11 * u), u, previousStaves);
             LayoutTrackNotes(t, std::max(0, firstPaintedMeasure - 2), endPaintedMeasure, score.GetTrackNotes(t));
+            if (row == 0) {
+                // A note's ink reaches an accidental's width left of its place and its dots and flag right of it.
+                CSlotList& upper = noteSlots[t][0];
+                for (int i = 0; i < upper.Count(); ++i) {
+                    const Slot slot = upper.GetAt(i);
+                    const int at = (int)(ContentX(slot.values[0]) + slot.values[1] * noteSpacing);
+                    for (MeasureNumber& number : numbers)
+                        if (number.before.empty() && std::abs(slot.values[0] - number.measure) <= 1 &&
+                            at - 1.5 * u < number.x + number.width && at + 2.5 * u > number.x)
+                            number.before = ReadColumn(dc, number.x, number.width, numberY + numberHeight);
+                }
+            }
             dc->SelectObject(&noteFont);
             const int staves = track->ClefAtMeasure(0) == 4 ? 2 : 1;
             int top = rowY;
