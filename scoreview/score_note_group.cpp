@@ -214,12 +214,14 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
-                    signX -= (int)u;
+                    signX = o.left - signWidth - 1;
                     j = 0;
                 } else {
                     ++j;
                 }
             }
+            // However crowded the chord, its accidentals stay inside their measure.
+            signX = std::max(signX, BarX(slot.values[0]) + 2);
             drawn[drawnCount++] = {P, signX, signX + signWidth, kAccidentalReach};
             dc->TextOut(signX, (int)headY, &sign, 1);
             accidentalAt = (int8_t)P;
