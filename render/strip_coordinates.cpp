@@ -39,16 +39,30 @@ int StripXToTick(const StripView& view, const GridSnap& grid, int x)
     int m = n - 1;
     if (m < 0)
         return 0;
-    int d = std::min(s - table[m].content, static_cast<int>(MeasureLength48(view.measures[m]) * view.noteSpacing));
+    const int length48 = MeasureLength48(view.measures[m]);
+    int d = std::min(s - table[m].content, static_cast<int>(length48 * view.noteSpacing));
+    int64_t tick = start48 * view.division / 48;
     if (grid.on) {
         int g = grid.triplet ? static_cast<int>(grid.tripletGridValue * 3.0) * 2 / 3
                              : static_cast<int>(grid.gridValue * 3.0);
-        int gpx = static_cast<int>(g * view.noteSpacing);
-        if (gpx > 0)
-            d = ((d + gpx / 2) / gpx) * gpx;
+        // Grid points stand where TickToStripX puts them, at their exact x truncated (a 64th is 4.5 pixels at
+        // the default spacing): the pixel snaps to the nearer of the two points around it, halves to the later.
+        // Rounding the step to whole pixels instead would drift off the grid.
+        const double step = g * view.noteSpacing;
+        if (step >= 1.0) {
+            auto pixel = [step](int64_t point) { return static_cast<int64_t>(point * step); };
+            int64_t point = static_cast<int64_t>(d / step);
+            while (pixel(point + 1) <= d)
+                ++point;
+            while (point > 0 && pixel(point) > d)
+                --point;
+            if (2 * (d - pixel(point)) >= pixel(point + 1) - pixel(point))
+                ++point;
+            int64_t offset48 = std::min<int64_t>(point * g, length48);
+            return static_cast<int>(std::clamp<int64_t>((start48 + offset48) * view.division / 48, 0, INT32_MAX));
+        }
     }
     int pixelsPerQuarter = static_cast<int>(view.noteSpacing * 48.0);
-    int64_t tick = start48 * view.division / 48;
     if (pixelsPerQuarter != 0)
         tick += static_cast<int64_t>(static_cast<double>(d) * view.division / pixelsPerQuarter);
     return static_cast<int>(std::clamp<int64_t>(tick, 0, INT32_MAX));

@@ -3,8 +3,11 @@
 #include "scoreview/score_view.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <vector>
 
+#include "render/accidental_room.h"
 #include "render/drawing_primitives.h"
 #include "render/note_glyphs.h"
 
@@ -109,7 +112,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     bool beamed = false;
     for (int i = 1; i < count && !beamed; ++i)
         beamed = slots[i].values[1] != slots[0].values[1];
-    int shift = 0, previousP = 0, column = 0;
+    int shift = 0, previousP = 0, column = 0, previousStem = 0;
     int8_t accidentalAt = 0;  // staff position of the previous note's drawn accidental; 0 for none
     // What stands left of the current chord's place so far: its accidentals and its heads moved left. A later
     // accidental moves left, a column at a time, until it clears every one of them it would touch.
@@ -120,6 +123,16 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     int drawnCount = 0, drawnPlace = -1;
     bool b[5] = {};
     int8_t inForce[kAccidentalPositions];
+    // An accidental keeps clear of the bar line and of the ink of the chord before it, as far as its head allows.
+    std::vector<Slot> measureSlots;
+    for (int n = 0; n < slotCount; ++n)
+        measureSlots.push_back(noteSlots[track][staff != 0].GetAt(firstSlot + n));
+    const int headWidthAll = dc->GetTextExtent(&head, 1).cx;
+    auto accidentalLeftLimit = [&](int position) {
+        const int ink =
+            InkRightBefore(measureSlots.data(), slotCount, position, contentX, noteSpacing, headWidthAll, u);
+        return std::max(BarX(slots[0].values[0]) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
+    };
 
     for (int k = 0; k < count; ++k) {
         const int i = direction == -1 ? k : count - 1 - k;
@@ -196,15 +209,19 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             const double d = A == 2 ? 1.375 : A == -2 ? 1.5 : 1.125;
             const int signWidth = dc->GetTextExtent(&sign, 1).cx;
             int signX = (int)(x[i] + ax - d * u);
+            if (C == 0)
+                signX = AccidentalX(signX, signWidth, accidentalLeftLimit(position), hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
-                    signX -= (int)u;
+                    signX = o.left - signWidth - 1;
                     j = 0;
                 } else {
                     ++j;
                 }
             }
+            // However crowded the chord, its accidentals stay inside their measure.
+            signX = std::max(signX, BarX(slot.values[0]) + 2);
             drawn[drawnCount++] = {P, signX, signX + signWidth, kAccidentalReach};
             dc->TextOut(signX, (int)headY, &sign, 1);
             accidentalAt = (int8_t)P;
@@ -233,10 +250,17 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             FillBeamSegment(dc, POINT{sx, (int)(by + offset)}, POINT{x2, (int)(beamY(x2) + offset)}, w2, colour);
             groupUnbeamed = 0;
         };
-        const int towardNext = (int)(sx + step * 0.75 * u), back = (int)(sx - step * 0.75 * u);
+        // A hook is as long as a head is wide where the stems leave room for it, so that stacked hooks read
+        // as beams; it stops short of the stem it points to, lest that note seem to carry it.
+        auto hook = [&](int otherStem) {
+            const double gap = std::abs(otherStem - sx);
+            const double length = std::max(0.75 * u, std::min(1.25 * u, gap / 2.0));
+            return gap > 0 ? std::min(length, std::max(2.0, gap - 2.0)) : length;
+        };
+        const int xj = k < count - 1 ? x[i + step] + (sx - x[i]) : sx;
+        const int towardNext = (int)(sx + step * hook(xj)), back = (int)(sx - step * hook(k > 0 ? previousStem : sx));
         if (k < count - 1) {
             const int j = i + step;
-            const int xj = x[j] + (sx - x[i]);
             const bool apart = slots[j].values[1] != position;
             if (apart)
                 beam(1, xj);
@@ -251,14 +275,10 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
                 } else {
                     if (apart) {
                         int side = 0;  // 1 towards the next note, -1 back towards the previous one
-                        if (level == 2 && !b[2])
-                            side = 1;
-                        else if (level == 3 && !b[3])
-                            side = !b[2] ? 1 : -1;
-                        else if (level == 4 && !b[4] && !b[2] && !b[3])
-                            side = 1;
-                        else if (level == 4 && !b[4] && b[2] && b[3])
-                            side = -1;
+                        // Every level this note needs and no beam reaches gets its hook: towards the next note,
+                        // or back when the previous one is beamed to this one at a level above the eighth's.
+                        if (!b[level])
+                            side = b[2] ? -1 : 1;
                         if (side != 0)
                             beam(level, side > 0 ? towardNext : back);
                     }
@@ -300,6 +320,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             FillStemSegment(dc, POINT{sx, by + z * (w2 / 2)}, POINT{sx, (int)(rowY + P * 0.5 * u)}, w1, colour);
         }
         previousP = P;
+        previousStem = sx;
     }
 
     dc->SetTextColor(oldColour);

@@ -3,9 +3,12 @@
 #include "scoreview/score_view.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
+#include "render/accidental_room.h"
 #include "render/note_glyphs.h"
 
 namespace {
@@ -85,7 +88,16 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
         const char sign = AccidentalGlyph(accidental);
         if (shown != accidental && sign != 0) {
             int d = accidental == 2 ? 10 : accidental == -2 ? 12 : 8;
-            PutGlyph(dc, x - px(d), y, sign);
+            // Clear of the bar line and of the ink before the note, as far as the head allows.
+            CSlotList& list = noteSlots[staff.track][staff.staff != 0];
+            std::vector<Slot> measureSlots;
+            for (int n = 0; n < pass.slotCount; ++n)
+                measureSlots.push_back(list.GetAt(pass.firstSlot + n));
+            const char head = '1';
+            const int ink = InkRightBefore(measureSlots.data(), pass.slotCount, slot.values[1], pass.contentX,
+                                           noteSpacing, dc->GetTextExtent(&head, 1).cx, u);
+            const int limit = std::max(BarX(measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
+            PutGlyph(dc, AccidentalX(x - px(d), dc->GetTextExtent(&sign, 1).cx, limit, x), y, sign);
         }
     }
 
@@ -117,8 +129,11 @@ void CScoreView::PaintTupletBracket(CDC* dc, const MeasurePass& pass, const Slot
     if (x1 + spanPx / 3 > left && staff.numberFont) {
         char text[8];
         int count = std::snprintf(text, sizeof text, "%d", n);
+        // The number belongs to the bracket, black like it, whatever colour the note before it left.
         CFont* old = dc->SelectObject(staff.numberFont);
+        const COLORREF oldColour = dc->SetTextColor(RGB(0, 0, 0));
         dc->TextOut(x1 + (bx2 - bx1) / 2 - px(4), above ? by - px(13) : by + px(2), text, count);
+        dc->SetTextColor(oldColour);
         dc->SelectObject(old);
     }
     const int hook = above ? px(4) : -px(4);

@@ -424,7 +424,7 @@ private:
     // Clefs, key and time signatures of the painted measures of one staff.
     void PaintMeasureFurniture(CDC* dc, const StaffPass& pass, CFont* clefFont);
     // Staff lines, left edge, brace, bar lines and measure numbers of one staff; the span's top y is returned.
-    int PaintStaffFrame(CDC* dc, const StaffPass& pass, CFont* numberFont);
+    int PaintStaffFrame(CDC* dc, const StaffPass& pass);
     void PaintEndBar(CDC* dc, int endMeasure, int top, int rowY);
 
     CMusicFontResource musicFont;  // registered from the program folder for the view's life

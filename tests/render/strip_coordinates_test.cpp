@@ -46,9 +46,10 @@ TEST_F(StripCoordinates, TickToStripX)
 TEST_F(StripCoordinates, StripXToTickWithAndWithoutTheGrid)
 {
     GridSnap off;
-    GridSnap sixteenths{true, 4.0, 8.0, false};  // 12 48ths: 18 pixels
-    GridSnap triplets{true, 4.0, 8.0, true};     // 24 x 2 / 3 = 16 48ths: 24 pixels
-    const int content0 = 50 + 104;               // page x of measure 0's content
+    GridSnap sixteenths{true, 4.0, 8.0, false};    // 12 48ths: 18 pixels
+    GridSnap triplets{true, 4.0, 8.0, true};       // 24 x 2 / 3 = 16 48ths: 24 pixels
+    GridSnap sixtyFourths{true, 1.0, 8.0, false};  // 3 48ths: 4.5 pixels, points at 0, 4, 9, 13, 18 ...
+    const int content0 = 50 + 104;                 // page x of measure 0's content
     struct Case {
         int x;
         const GridSnap* grid;
@@ -64,23 +65,38 @@ TEST_F(StripCoordinates, StripXToTickWithAndWithoutTheGrid)
         {content0 + 27, &sixteenths, 48},
         {content0 + 11, &triplets, 0},
         {content0 + 12, &triplets, 32},
-        {content0 + 296, &off, 384},  // past the notes: the measure's end
-        {content0 + 318, &off, 384},  // measure 1's content start
+        {content0 + 4, &sixtyFourths, 6},
+        {content0 + 6, &sixtyFourths, 6},  // 2 pixels past 4, 3 before 9
+        {content0 + 7, &sixtyFourths, 12},
+        {content0 + 13, &sixtyFourths, 18},
+        {content0 + 287, &sixtyFourths, 384},  // the last point is the measure's end
+        {content0 + 296, &off, 384},           // past the notes: the measure's end
+        {content0 + 318, &off, 384},           // measure 1's content start
         {content0 + 318 + 36, &off, 384 + 48},
     };
     for (const Case& c : cases)
         EXPECT_EQ(StripXToTick(View(), *c.grid, c.x), c.tick) << c.x;
 }
 
-TEST_F(StripCoordinates, RoundTripOnTheGrid)
+TEST_F(StripCoordinates, RoundTripOnEveryGridPoint)
 {
-    GridSnap sixteenths{true, 4.0, 8.0, false};
-    for (int tick = 0; tick < 4 * 384; tick += 24) {
-        StripView view = View();
-        EXPECT_EQ(StripXToTick(view, sixteenths, TickToStripX(view, tick)), tick) << tick;
-        view.firstVisibleMeasure = 1;
-        if (tick >= 384) {
-            EXPECT_EQ(StripXToTick(view, sixteenths, TickToStripX(view, tick)), tick) << tick;
+    struct Case {
+        double gridValue, spacing;
+        int division;
+    };
+    // 64ths fall on fractional pixels at most spacings; sixteenths and triplets as a check.
+    const Case cases[] = {{1.0, 1.5, 96}, {1.0, 1.3, 96}, {1.0, 1.7, 480}, {1.0, 0.7, 96}, {4.0, 1.5, 96}};
+    for (const Case& c : cases) {
+        GridSnap grid{true, c.gridValue, 8.0, false};
+        table = song.Layout(c.spacing);
+        const int step = static_cast<int>(c.gridValue * 3.0) * c.division / 48;
+        for (int firstVisible : {0, 1}) {
+            StripView view = View(firstVisible);
+            view.division = c.division;
+            view.noteSpacing = c.spacing;
+            for (int tick = firstVisible * 4 * c.division; tick < 4 * 4 * c.division; tick += step)
+                EXPECT_EQ(StripXToTick(view, grid, TickToStripX(view, tick)), tick)
+                    << tick << " at spacing " << c.spacing << ", grid " << c.gridValue;
         }
     }
 }

@@ -96,9 +96,42 @@ void BeamsAndFlags(CScore& song)
         AddNotes(song, 0, {{384 + 96 + 3 * i, 3, steps[i % 4]}});
 }
 
+// Each note of a group keeps its own beam count, with hooks where no beam of its level reaches it: beats of
+// eighth, 64th, dotted 16th, 64th; 64th, eighth, double-dotted 16th; 16th, 64th, eighth, dotted 32nd (twice,
+// the last with stems up).
+void BeamCounts(CScore& song)
+{
+    song.gridValue = 1.0;
+    AddNotes(song, 0,
+             {{0, 24, C5},
+              {24, 3, D5},
+              {27, 18, E5},
+              {45, 3, C5},
+              {48, 3, E4},
+              {51, 24, F4},
+              {75, 21, G4},
+              {96, 12, C5},
+              {108, 3, D5},
+              {111, 24, E5},
+              {135, 9, F5},
+              {144, 12, F4},
+              {156, 3, E4},
+              {159, 24, G4},
+              {183, 9, A4}});
+}
+
 void Ties(CScore& song)
 {
-    AddNotes(song, 0, {{24, 72, E4}, {96, 48, B4}, {144, 96, A4}, {288, 192, C5}, {288, 192, E5}, {384 + 96, 60, F4}});
+    // The last two leave a dotted piece: their ties start after the dot, bending down and up.
+    AddNotes(song, 0,
+             {{24, 72, E4},
+              {96, 48, B4},
+              {144, 96, A4},
+              {288, 192, C5},
+              {288, 192, E5},
+              {384 + 96, 60, F4},
+              {576 + 12, 84, A4},
+              {576 + 108, 84, D5}});
 }
 
 void Tuplets(CScore& song)
@@ -145,6 +178,22 @@ TEST(NotePainter, BeamsAndFlagsMatchTheGoldenPictures)
 {
     ExpectGoldenSong(BeamsAndFlags, "beams_and_flags");
     ExpectGoldenSong(BeamsAndFlags, "beams_and_flags_zoom2", 2.0);
+}
+
+// At zoom 2, where a 64th stands far enough from its neighbours to show its hooks.
+TEST(NotePainter, BeamCountsMatchTheGoldenPicture) { ExpectGoldenSong(BeamCounts, "beam_counts", 2.0); }
+
+// Zoomed, a three-digit measure number reaches over the bar line to the high first note of its measure and its
+// accidental: the number moves up out of their way.
+TEST(NotePainter, MeasureNumbersClearHighNotesAtTheBars)
+{
+    CScoreView view;
+    view.score.NewSong(1, 4, 2);
+    for (int m = 99; m < 102; ++m)
+        AddNotes(view.score, 0, {{192 * m, 48, G5 + 12 + (m - 99) * 2 + 1, 1}, {192 * m + 48, 144, C5}});
+    view.firstVisibleBeat = 4 * 99;
+    PaintNoteSong(view, 2.0);
+    ExpectGolden(view, "measure_numbers");
 }
 
 TEST(NotePainter, TiesMatchTheGoldenPicture) { ExpectGoldenSong(Ties, "ties"); }
