@@ -70,6 +70,21 @@ TEST_F(ExportDoneDialog, NamesTheRingtoneAndOffersThreeChoices)
     dialog.DestroyWindow();
 }
 
+TEST_F(ExportDoneDialog, ALongPathGivesUpItsMiddleAndKeepsTheFileName)
+{
+    const CString path = "D:\\Ringtones\\made with the composer\\in the winter of the year\\for the telephone of "
+                         "my sister\\tonwick-004.m4r";
+    ExportDone dialog(path, "Ringtone finished");
+    ASSERT_TRUE(dialog.Create(CExportDoneDialog::IDD));
+    EXPECT_EQ(dialog.m_strMessage, "Saved in:" + path);  // the whole path is kept for what follows
+    const CString shown = Text(dialog, CExportDoneDialog::kMessageId);
+    EXPECT_EQ(shown.Left(12), "Saved in:D:\\");
+    EXPECT_EQ(shown.Right(16), "\\tonwick-004.m4r");
+    EXPECT_GE(shown.Find("..."), 0) << shown;
+    EXPECT_LT(shown.GetLength(), dialog.m_strMessage.GetLength());
+    dialog.DestroyWindow();
+}
+
 TEST_F(ExportDoneDialog, ComesUpOverTheMainWindowWithItsTitle)
 {
     ExportDone main("D:\\Tones\\a.m4r", "main");
