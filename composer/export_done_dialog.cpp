@@ -55,12 +55,13 @@ void CExportDoneDialog::ShowFittedMessage()
     CFont* font = box->GetFont();
     CFont* old = font ? dc.SelectObject(font) : nullptr;
     // The text breaks at blanks only: a path wider than the box would run out of it, so it gives up its middle
-    // and keeps its start and the file name.
-    const CString path =
-        ElidePathMiddle(m_strOutputPath, [&](const CString& text) { return dc.GetTextExtent(text).cx <= r.Width(); });
+    // and keeps its start and the file name. The lead's last word runs on into the path without a blank.
+    const CString lead = m_strMessage.Left(m_strMessage.GetLength() - m_strOutputPath.GetLength());
+    const CString joined = lead.Mid(lead.ReverseFind(' ') + 1);
+    const CString path = ElidePathMiddle(
+        m_strOutputPath, [&](const CString& text) { return dc.GetTextExtent(joined + text).cx <= r.Width(); });
     if (old)
         dc.SelectObject(old);
-    const CString lead = m_strMessage.Left(m_strMessage.GetLength() - m_strOutputPath.GetLength());
     SetDlgItemText(kMessageId, lead + path);
 }
 

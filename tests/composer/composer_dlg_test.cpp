@@ -331,8 +331,8 @@ TEST_F(MainWindow, StatusTextsStandOutFromTheirField)
     PumpFor(100);
     const Capture shot = CaptureWindow(dlg->m_labels[LBL_STATUS_RIGHT].m_hWnd);
     const uint32_t field = shot.At(shot.width - 4, 3) & 0xFFFFFF;
-    const double luminance = 0.2126 * channel(field >> 16) + 0.7152 * channel((field >> 8) & 0xFF) +
-                             0.0722 * channel(field & 0xFF);
+    const double luminance =
+        0.2126 * channel(field >> 16) + 0.7152 * channel((field >> 8) & 0xFF) + 0.0722 * channel(field & 0xFF);
     EXPECT_GE(1.05 / (luminance + 0.05), 7.0) << std::hex << field;
 }
 
