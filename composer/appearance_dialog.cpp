@@ -8,7 +8,9 @@
 #include "services/file_prompt.h"
 #include "services/ini_file.h"
 #include "services/language_text.h"
+#include "services/numbered_text.h"
 #include "services/settings_ini.h"
+#include "services/skin_format_text.h"
 #include "services/tone_tables.h"
 
 namespace {
@@ -16,6 +18,10 @@ namespace {
 constexpr int kTitleTextId = 1176;
 constexpr int kLanguageTextId = 1177;
 constexpr int kSkinTextId = 1178;
+// The background entries' numbered texts; the first is a format for the image number.
+constexpr int kDefaultImageText = 200;
+constexpr int kOwnPictureText = 201;
+constexpr int kBlankBackgroundText = 202;
 
 // Adds the [common] "name" of each numbered ini file that exists, in number order.
 void AddNames(CListBox& list, int count, const char* pattern)
@@ -66,13 +72,10 @@ BOOL CAppearanceDialog::OnInitDialog()
     SetDlgItemText(kLanguageTextId, GetLanguageText("lang"));
     SetDlgItemText(kSkinTextId, GetLanguageText("skin"));
 
-    for (int n = 1; n <= 4; ++n) {
-        CString entry;
-        entry.Format("Default image %d", n);
-        m_backgroundList.AddString(entry);
-    }
-    m_backgroundList.AddString("My picture");
-    m_backgroundList.AddString("Blank Background");
+    for (int n = 1; n <= 4; ++n)
+        m_backgroundList.AddString(FormatSkinText(GetNumberedText(kDefaultImageText), "d", n));
+    m_backgroundList.AddString(GetNumberedText(kOwnPictureText));
+    m_backgroundList.AddString(GetNumberedText(kBlankBackgroundText));
     m_backgroundList.SetCurSel(m_nBackground);
 
     CIniFile common(GetAppFolder() + "common.ini");

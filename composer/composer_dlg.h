@@ -79,6 +79,8 @@ public:
     // Song open, appearance, note zoom and page commands.
     void OnOpenSong(CString path = CString());
     void OnAppearance();
+    // Takes the language, skin and background chosen (numbers from 1, the background from 0) into effect at once.
+    void ApplyAppearance(int language, int skin, int background);
     void OnNoteZoom();
     void ReadPaperSettings();
     void PreparePrintout();
@@ -96,6 +98,8 @@ public:
     void ExportRingtone(CString outputPath);
     void ChooseExportFolder();
     void ApplyExportSettings();
+    // Shows the export folder in its label, its middle left out when the whole would shrink the font.
+    void ShowExportFolder();
     void ToggleFixedDuration();
     void ApplyFadeTime(BOOL log);
     void ShowAboutBox();

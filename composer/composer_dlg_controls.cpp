@@ -16,6 +16,8 @@ void CreateLabel(CSkinLabel& label, CWnd* parent, DWORD align, bool visible)
 }
 
 constexpr DWORD kLeft = 0, kCentre = 1;
+// The status row's field: dark enough under its white text in every skin.
+const COLORREF kStatusField = RGB(28, 32, 40);
 
 }  // namespace
 
@@ -182,7 +184,7 @@ BOOL CComposerDlg::CreateControls()
         CreateLabel(m_labels[slot], this, kLeft, true);
         m_labels[slot].m_bBorder = 1;
         m_labels[slot].m_bFill = 1;
-        m_labels[slot].SetFrameColor(RGB(128, 128, 128));
+        m_labels[slot].SetFrameColor(kStatusField);
     }
     CreateLabel(m_sizeGrip, this, kLeft, true);
 

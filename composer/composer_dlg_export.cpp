@@ -1,5 +1,8 @@
 // CComposerDlg: the ringtone export command and the export settings (folder, quality, fade time, fixed duration).
+#include <algorithm>
+
 #include "composer/composer_dlg.h"
+#include "composer/elided_path.h"
 #include "composer/export_done_dialog.h"
 #include "composer/export_settings.h"
 #include "composer/ringtone_export.h"
@@ -16,6 +19,8 @@ namespace {
 
 // The fixed duration: 30 seconds.
 constexpr double kFixedSeconds = 30.0;
+// A left-aligned label starts its text this far in; the same is kept free at the right.
+constexpr int kLabelIndent = 8;
 
 }  // namespace
 
@@ -79,8 +84,23 @@ void CComposerDlg::ApplyExportSettings()
     m_nExportBitrate = settings.nBitrate;
     m_nExportChannel = settings.nChannel;
     m_strExportFolder = settings.strFolder;
-    if (m_labels[LBL_EXPORT_FOLDER].GetSafeHwnd())
-        m_labels[LBL_EXPORT_FOLDER].SetText(m_strExportFolder);
+    ShowExportFolder();
+}
+
+void CComposerDlg::ShowExportFolder()
+{
+    CSkinLabel& label = m_labels[LBL_EXPORT_FOLDER];
+    if (!label.GetSafeHwnd())
+        return;
+    CSkinElement element;
+    LoadSkinElement(15, &element);
+    CRect r;
+    label.GetClientRect(&r);
+    // The label shrinks its font to fit the text: a long folder loses its middle instead, at full size.
+    const int cellWidth = std::max(1, element.fntsize / 2);
+    const int cells = (r.Width() - 2 * kLabelIndent) / cellWidth;
+    label.SetText(ElidePathMiddle(m_strExportFolder,
+                                  [cells](const CString& text) { return CSkinLabel::TextCells(text) <= cells; }));
 }
 
 void CComposerDlg::ToggleFixedDuration()

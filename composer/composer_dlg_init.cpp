@@ -1,6 +1,7 @@
 // CComposerDlg: construction, start-up, the background erase and teardown.
 #include "audio/midi_audio.h"
 #include "composer/composer_dlg.h"
+#include "composer/legacy_language.h"
 #include "services/app_folder.h"
 #include "services/composer_globals.h"
 #include "services/ini_file.h"
@@ -80,6 +81,7 @@ BOOL CComposerDlg::OnInitDialog()
     m_bFadeIn = ini.GetInt("fidein", 0);
     m_bFadeOut = ini.GetInt("fideout", 0);
     m_bFixedDuration = ini.GetInt("fixsize", 0);
+    FollowCurrentLanguage();
 
     SetWindowText(g_strProductTitle);
     CentreWindow(GetSystemMetrics(SM_CXSCREEN) * 4 / 5, GetSystemMetrics(SM_CYSCREEN) * 4 / 5);

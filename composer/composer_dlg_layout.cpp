@@ -55,7 +55,7 @@ void CComposerDlg::LayoutControls()
     m_labels[LBL_PANEL_TITLE].MoveWindow(x, y1, m_skinElement.position.Width(), m_skinElement.position.Height(), TRUE);
     x += m_skinElement.position.Width() + M;
     SkinLabelAt(m_labels[LBL_EXPORT_FOLDER], 15, x, y1);
-    m_labels[LBL_EXPORT_FOLDER].SetText(m_strExportFolder);
+    ShowExportFolder();
     x += m_skinElement.position.Width() + M;
     SkinButtonAt(m_btnExportSettings, 14, 10002, x, y1);
     x += m_skinElement.position.Width() + M;

@@ -3,6 +3,7 @@
 
 #include "composer/appearance_dialog.h"
 #include "composer/composer_dlg.h"
+#include "composer/legacy_language.h"
 #include "scoreview/note_zoom_dialog.h"
 #include "services/app_folder.h"
 #include "services/default_printer.h"
@@ -41,24 +42,32 @@ void CComposerDlg::OnAppearance()
     CAppearanceDialog dialog(m_nLanguage - 1, m_nSkin - 1, nullptr);
     if (dialog.DoModal() == IDCANCEL)
         return;
+    ApplyAppearance(dialog.m_nLanguage + 1, dialog.m_nSkin + 1, dialog.m_nBackground);
+}
+
+void CComposerDlg::ApplyAppearance(int language, int skin, int background)
+{
     CIniFile ini(GetAppFolder() + "common.ini");
     ini.SetSection("common");
     bool changed = false;
-    if (dialog.m_nLanguage + 1 != m_nLanguage) {
-        m_nLanguage = dialog.m_nLanguage + 1;
+    if (language != m_nLanguage) {
+        m_nLanguage = language;
         ini.WriteInt("curlang", m_nLanguage);
+        FollowCurrentLanguage();
         changed = true;
     }
-    if (dialog.m_nSkin + 1 != m_nSkin) {
-        m_nSkin = dialog.m_nSkin + 1;
+    if (skin != m_nSkin) {
+        m_nSkin = skin;
         ini.WriteInt("skin", m_nSkin);
         changed = true;
     }
-    CSettingsIni().WriteInt("main", "background", dialog.m_nBackground);
+    CSettingsIni().WriteInt("main", "background", background);
     m_scoreView.LoadBackground();
     if (changed) {
         LayoutControls();
-        Invalidate(TRUE);
+        // The controls were re-skinned where they stand, which repaints nothing by itself: every one is painted
+        // afresh on its erased background, so that no old caption stays under or instead of the new one.
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 

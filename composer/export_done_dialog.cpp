@@ -1,9 +1,12 @@
 // CExportDoneDialog: what to do with a new ringtone.
 #include "composer/export_done_dialog.h"
 
+#include "composer/elided_path.h"
+
 #include "services/language_text.h"
 #include "services/path_parts.h"
 #include "ui/shellapi.h"
+#include "ui/window_dc.h"
 
 BEGIN_MESSAGE_MAP(CExportDoneDialog, CSkinDialog)
 ON_BN_CLICKED(CExportDoneDialog::kOpenFileId, CExportDoneDialog::OnOpenFileChosen)
@@ -33,11 +36,33 @@ BOOL CExportDoneDialog::OnInitDialog()
     SetDlgItemText(kContinueId, GetLanguageText("closecontinue"));
     SetDlgItemText(IDCANCEL, GetLanguageText("next"));
     CheckRadioButton(kOpenFileId, kContinueId, kOpenFileId);
+    ShowFittedMessage();
     // The title drawn on the caption strip is the window's own as well, for the desktop's window list.
     SetWindowText(m_strTitle);
     // It has no owner: it comes up over the main window rather than at a corner of the screen or of the window.
     CenterWindow(AfxGetMainWnd());
     return TRUE;
+}
+
+void CExportDoneDialog::ShowFittedMessage()
+{
+    CWnd* box = GetDlgItem(kMessageId);
+    if (!box)
+        return;
+    CRect r;
+    box->GetClientRect(&r);
+    CClientDC dc(box);
+    CFont* font = box->GetFont();
+    CFont* old = font ? dc.SelectObject(font) : nullptr;
+    // The text breaks at blanks only: a path wider than the box would run out of it, so it gives up its middle
+    // and keeps its start and the file name. The lead's last word runs on into the path without a blank.
+    const CString lead = m_strMessage.Left(m_strMessage.GetLength() - m_strOutputPath.GetLength());
+    const CString joined = lead.Mid(lead.ReverseFind(' ') + 1);
+    const CString path = ElidePathMiddle(
+        m_strOutputPath, [&](const CString& text) { return dc.GetTextExtent(joined + text).cx <= r.Width(); });
+    if (old)
+        dc.SelectObject(old);
+    SetDlgItemText(kMessageId, lead + path);
 }
 
 void CExportDoneDialog::OnOpenFileChosen() { m_nChoice = kOpenFile; }

@@ -25,6 +25,8 @@ protected:
     BOOL OnInitDialog() override;
     // The go-on button: ends the dialog, then does what the chosen radio button says.
     void OnCancel() override;
+    // Puts the message in its box with the path shortened to the box's width where it is wider.
+    void ShowFittedMessage();
     afx_msg void OnOpenFileChosen();
     afx_msg void OnOpenFolderChosen();
     afx_msg void OnContinueChosen();

@@ -2,6 +2,7 @@
 #include "scoreview/clef_dialog.h"
 
 #include "scoreview/score_dialog_texts.h"
+#include "services/numbered_text.h"
 
 BEGIN_MESSAGE_MAP(CClefDialog, CDialog)
 ON_LBN_SELCHANGE(CClefDialog::kListId, CClefDialog::OnSelChangeList)
@@ -19,8 +20,9 @@ BOOL CClefDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetScoreDialogTexts(this, "IDS_SCORE_MODICLEF");
-    for (const char* name : {"G clef", "Alto clef", "Tenor clef", "Bass clef"})
-        m_list.AddString(name);
+    // The clef names are the numbered texts from 210 on, in clef number order.
+    for (int clef = 0; clef < 4; ++clef)
+        m_list.AddString(GetNumberedText(210 + clef));
     m_list.SetCurSel(m_clef);
     return TRUE;
 }

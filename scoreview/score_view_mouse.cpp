@@ -157,6 +157,9 @@ void CScoreView::DrawInsertCross(bool erase)
 {
     if (!m_hWnd)
         return;
+    // While a modal dialog holds the window the cross only goes away: it must not show over the dialog.
+    if (!GetTopLevelParent()->IsWindowEnabled())
+        erase = true;
     CClientDC dc(this);
     CPen pen(PS_SOLID, 1, kCrossColour);
     CPen* oldPen = dc.SelectObject(&pen);

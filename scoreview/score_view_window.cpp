@@ -77,7 +77,7 @@ void CScoreView::OnTimer(UINT_PTR id)
         CRect window;
         ::GetCursorPos(&cursor);
         GetWindowRect(&window);
-        if (!window.PtInRect(cursor))
+        if (!window.PtInRect(cursor) || !GetTopLevelParent()->IsWindowEnabled())
             DrawInsertCross(true);
     }
     CCanvasView::OnTimer(id);

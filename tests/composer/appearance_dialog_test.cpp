@@ -21,6 +21,7 @@ protected:
         program.Write("skin-com/skin-3/skin.ini", "[common]\r\nname=Green\r\n");
         program.Write("lang/lang001.ini", "[common]\r\nname=English\r\n");
         program.Write("lang/lang002.ini", "[common]\r\n");
+        program.Write("lan/English.txt", "1 English\r\n200 Image %d\r\n201 Mine\r\n202 Blank\r\n");
         GetRecordingPromptService().Clear();
     }
     void TearDown() override { SetAppFolder(saved + "kestrin.exe"); }
@@ -48,8 +49,9 @@ TEST_F(Appearance, ListsTheSkinsAndLanguagesThatExist)
     ASSERT_TRUE(dialog.Create(CAppearanceDialog::IDD));
     EXPECT_EQ(dialog.m_nBackground, 2);
     EXPECT_EQ(dialog.m_backgroundList.GetCount(), 6);
-    EXPECT_EQ(ListText(dialog.m_backgroundList, 0), "Default image 1");
-    EXPECT_EQ(ListText(dialog.m_backgroundList, 5), "Blank Background");
+    EXPECT_EQ(ListText(dialog.m_backgroundList, 0), "Image 1");  // the numbered texts
+    EXPECT_EQ(ListText(dialog.m_backgroundList, 4), "Mine");
+    EXPECT_EQ(ListText(dialog.m_backgroundList, 5), "Blank");
     EXPECT_EQ(dialog.m_backgroundList.GetCurSel(), 2);
     ASSERT_EQ(dialog.m_skinList.GetCount(), 2);  // skin 2 is missing
     EXPECT_EQ(ListText(dialog.m_skinList, 1), "Green");

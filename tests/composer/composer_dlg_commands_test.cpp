@@ -6,6 +6,7 @@
 #include "kernel/path_map.h"
 #include "services/app_folder.h"
 #include "services/composer_globals.h"
+#include "services/numbered_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/window/ui_fixture.h"
 
@@ -158,6 +159,37 @@ TEST_F(MainDispatch, LeftStatusShowsThePathTheLastExportOrNewFilename)
         Send(3010);
         EXPECT_EQ(dlg->m_labels[LBL_STATUS_LEFT].GetText(), c.shown);
     }
+}
+
+// What the lower part of the main window shows (the panel's labels and toggles, Export and the status row).
+std::vector<uint32_t> LowerPart(CComposerDlg& dialog)
+{
+    const Capture shot = CaptureWindow(dialog.m_hWnd);
+    CRect bar;
+    dialog.m_rangeBar.GetWindowRect(&bar);
+    dialog.ScreenToClient(&bar);
+    return std::vector<uint32_t>(shot.pixels.begin() + (size_t)bar.bottom * shot.width, shot.pixels.end());
+}
+
+TEST_F(MainDispatch, ALanguageChangeRepaintsEveryTextAsAFreshStartWouldShowIt)
+{
+    Send(84);  // the lower panel, with its captions, labels and toggles
+    dlg->ShowWindow(SW_SHOW);
+    PumpFor(100);
+    dlg->ApplyAppearance(2, dlg->m_nSkin, 0);
+    PumpFor(200);
+    const std::vector<uint32_t> switched = LowerPart(*dlg);
+    EXPECT_STREQ(g_strLegacyLanguage, "Chinese");
+    EXPECT_STREQ(GetNumberedText(202), "空白背景");
+
+    auto fresh = std::make_unique<CComposerDlg>();
+    ASSERT_TRUE(fresh->Create(IDD_COMPOSER));
+    fresh->SendMessage(WM_SKINCOMMAND, 84, 0);
+    fresh->ShowWindow(SW_SHOW);
+    PumpFor(200);
+    EXPECT_TRUE(switched == LowerPart(*fresh)) << "old texts stay on the switched window";
+    fresh->DestroyWindow();
+    g_strLegacyLanguage = "English";
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 // The composer's main window: its controls with their ids and skin elements, the layout at two sizes, the
 // minimum size, the scroll bars and the keys and commands that close it or not.
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <ostream>
+#include <vector>
 
+#include "composer/composer_app.h"
 #include "composer/composer_dlg.h"
 #include "tests/support/window/pointer_input.h"
 #include "tests/support/window/ui_fixture.h"
@@ -299,6 +303,68 @@ TEST_F(MainWindow, KeysAreConsumedAndNeverClose)
     other.message = WM_MOUSEMOVE;
     EXPECT_FALSE(dlg->PreTranslateMessage(&other));
     EXPECT_TRUE(::IsWindow(dlg->m_hWnd));
+}
+
+TEST_F(MainWindow, TheInsertionCrossStaysAwayWhileAModalDialogHoldsTheWindow)
+{
+    CScoreView& view = dlg->m_scoreView;
+    view.editMode = 2;
+    CRect r;
+    view.GetClientRect(&r);
+    const LPARAM middle = MAKELPARAM(r.Width() / 2, r.Height() / 2);
+    view.SendMessage(WM_MOUSEMOVE, 0, middle);
+    EXPECT_NE(view.crossPoint, CPoint(-1, -1));
+    // As a modal dialog does: its owner is disabled while it runs.
+    dlg->EnableWindow(FALSE);
+    view.SendMessage(WM_MOUSEMOVE, 0, middle);
+    EXPECT_EQ(view.crossPoint, CPoint(-1, -1));
+    dlg->EnableWindow(TRUE);
+}
+
+TEST_F(MainWindow, StatusTextsStandOutFromTheirField)
+{
+    // Relative luminance contrast of white text on the field (at least 7:1 reads easily).
+    auto channel = [](uint32_t v) {
+        const double c = v / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    PumpFor(100);
+    const Capture shot = CaptureWindow(dlg->m_labels[LBL_STATUS_RIGHT].m_hWnd);
+    const uint32_t field = shot.At(shot.width - 4, 3) & 0xFFFFFF;
+    const double luminance =
+        0.2126 * channel(field >> 16) + 0.7152 * channel((field >> 8) & 0xFF) + 0.0722 * channel(field & 0xFF);
+    EXPECT_GE(1.05 / (luminance + 0.05), 7.0) << std::hex << field;
+}
+
+TEST_F(MainWindow, TheCaptionKeepsABlankBetweenItsWords)
+{
+    // The columns of the caption strip where the title's white ink lies, and the widest gap inside the title.
+    const CString saved = g_strProductTitle;
+    g_strProductTitle = kProductTitle;
+    dlg->Invalidate();
+    PumpFor(100);
+    const Capture shot = CaptureWindow(dlg->m_hWnd);
+    std::vector<bool> ink(shot.width, false);
+    for (int y = 0; y < g_nCaptionHeight; ++y)
+        for (int x = 0; x < shot.width / 2 + 100; ++x)
+            if ((shot.At(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                ink[x] = true;
+    int first = -1, last = -1, widest = 0, run = 0;
+    for (int x = shot.width / 2 - 100; x < shot.width / 2 + 100; ++x) {
+        if (!ink[x]) {
+            ++run;
+            continue;
+        }
+        if (first >= 0)
+            widest = std::max(widest, run);
+        else
+            first = x;
+        last = x;
+        run = 0;
+    }
+    g_strProductTitle = saved;
+    ASSERT_GT(last - first, 40) << "no title found";
+    EXPECT_GE(widest, 4) << "the words of \"Tonwick Composer\" run together";
 }
 
 CComposerDlg* g_running = nullptr;

@@ -9,6 +9,7 @@
 #include "tests/support/env_guard.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/window/ui_fixture.h"
+#include "ui/window_dc.h"
 
 namespace {
 
@@ -67,6 +68,31 @@ TEST_F(ExportDoneDialog, NamesTheRingtoneAndOffersThreeChoices)
     EXPECT_EQ(Text(dialog, IDCANCEL), "Next");
     EXPECT_EQ(dialog.GetCheckedRadioButton(CExportDoneDialog::kOpenFileId, CExportDoneDialog::kContinueId),
               CExportDoneDialog::kOpenFileId);
+    dialog.DestroyWindow();
+}
+
+TEST_F(ExportDoneDialog, ALongPathGivesUpItsMiddleAndKeepsTheFileName)
+{
+    const CString path =
+        "D:\\Ringtones\\made with the composer\\in the winter of the year\\for the telephone of "
+        "my sister\\tonwick-004.m4r";
+    ExportDone dialog(path, "Ringtone finished");
+    ASSERT_TRUE(dialog.Create(CExportDoneDialog::IDD));
+    EXPECT_EQ(dialog.m_strMessage, "Saved in:" + path);  // the whole path is kept for what follows
+    const CString shown = Text(dialog, CExportDoneDialog::kMessageId);
+    EXPECT_EQ(shown.Left(12), "Saved in:D:\\");
+    EXPECT_EQ(shown.Right(16), "\\tonwick-004.m4r");
+    EXPECT_GE(shown.Find("..."), 0) << shown;
+    EXPECT_LT(shown.GetLength(), dialog.m_strMessage.GetLength());
+    // Broken into lines as the box breaks it, no line is wider than the box.
+    CWnd* box = dialog.GetDlgItem(CExportDoneDialog::kMessageId);
+    CRect r;
+    box->GetClientRect(&r);
+    CClientDC dc(box);
+    dc.SelectObject(box->GetFont());
+    CRect lines(0, 0, r.Width(), 0);
+    dc.DrawText(shown, &lines, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_LE(lines.Width(), r.Width());
     dialog.DestroyWindow();
 }
 
