@@ -39,10 +39,18 @@ private:
     Slot* NewNode(const Slot& slot) const;
     // Forgets the last node reached: the links changed.
     void Changed() { m_cursorNode = nullptr; }
+    static bool KeyAfter(const Slot& a, const Slot& b)
+    {
+        return a.values[0] > b.values[0] || (a.values[0] == b.values[0] && a.values[1] > b.values[1]);
+    }
 
     int m_count = 0;
     Slot* m_head = nullptr;
     // The last node reached by index, so that walking the list in order does not start over at each slot.
     mutable int m_cursorIndex = 0;
     mutable Slot* m_cursorNode = nullptr;
+    // While every node's key is at most its successor's, a sorted insert that does not go before the last
+    // node inserted walks on from it: the layout inserts mostly in order.
+    bool m_ordered = true;
+    Slot* m_lastInserted = nullptr;
 };
