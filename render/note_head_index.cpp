@@ -27,8 +27,6 @@ void CNoteHeadIndex::Start(NoteEvent* notes, int division, double gridValue)
     m_unread = notes;
     m_heads.clear();
     m_ordered = true;
-    for (const NoteEvent* note = notes; note && note->next && m_ordered; note = note->next)
-        m_ordered = note->next->start >= note->start;
 }
 
 NoteEvent* CNoteHeadIndex::Find(NoteEvent* notes, int division, double gridValue, int pitch, int tick)
@@ -55,5 +53,9 @@ NoteEvent* CNoteHeadIndex::Find(NoteEvent* notes, int division, double gridValue
     for (; head != m_heads.end() && head->first == tick; ++head)
         if (head->second->pitch == pitch)
             return head->second;
+    // The list's order is not promised past what was read: the rest is searched as it stands.
+    for (NoteEvent* note = m_unread; note; note = note->next)
+        if (note->pitch == pitch && SnapTick(note->start, division, gridValue) == tick)
+            return note;
     return nullptr;
 }

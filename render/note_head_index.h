@@ -24,7 +24,7 @@ private:
     NoteEvent* m_notes = nullptr;  // the list indexed; null: none yet
     int m_division = 0;
     double m_gridValue = 0;
-    bool m_ordered = false;         // the list's starts never fall, so equal snapped starts stand together
+    bool m_ordered = false;         // the snapped starts read so far never fall: equal ones stand together
     NoteEvent* m_unread = nullptr;  // the first note not yet in m_heads
     std::vector<std::pair<int, NoteEvent*>> m_heads;  // (snapped start, note) of the list's first notes
 };
