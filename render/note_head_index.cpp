@@ -2,6 +2,7 @@
 #include "render/note_head_index.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "render/strip_coordinates.h"
 
@@ -29,6 +30,26 @@ void CNoteHeadIndex::Start(NoteEvent* notes, int division, double gridValue)
     m_ordered = true;
 }
 
+void CNoteHeadIndex::Read(int division, double gridValue, int tick)
+{
+    while (m_ordered && m_unread && (m_heads.empty() || m_heads.back().first <= tick)) {
+        int snapped = SnapTick(m_unread->start, division, gridValue);
+        m_ordered = m_heads.empty() || snapped >= m_heads.back().first;
+        m_heads.emplace_back(snapped, m_unread);
+        m_unread = m_unread->next;
+    }
+}
+
+NoteEvent* CNoteHeadIndex::Lookup(int pitch, int tick) const
+{
+    auto head = std::lower_bound(m_heads.begin(), m_heads.end(), tick,
+                                 [](const std::pair<int, NoteEvent*>& h, int t) { return h.first < t; });
+    for (; head != m_heads.end() && head->first == tick; ++head)
+        if (head->second->pitch == pitch)
+            return head->second;
+    return nullptr;
+}
+
 NoteEvent* CNoteHeadIndex::Find(NoteEvent* notes, int division, double gridValue, int pitch, int tick)
 {
     if (m_open && (m_notes != notes || m_division != division || m_gridValue != gridValue))
@@ -39,23 +60,13 @@ NoteEvent* CNoteHeadIndex::Find(NoteEvent* notes, int division, double gridValue
                 return note;
         return nullptr;
     }
-    // Read on until a note snaps past tick; snapped starts that fell would end the index's use.
-    while (m_ordered && m_unread && (m_heads.empty() || m_heads.back().first <= tick)) {
-        int snapped = SnapTick(m_unread->start, division, gridValue);
-        m_ordered = m_heads.empty() || snapped >= m_heads.back().first;
-        m_heads.emplace_back(snapped, m_unread);
-        m_unread = m_unread->next;
+    // Read on until a note snaps past tick; snapped starts that fall end the index's use.
+    Read(division, gridValue, tick);
+    NoteEvent* found = m_ordered ? Lookup(pitch, tick) : nullptr;
+    if (!found && m_ordered) {
+        // Past the first note that snaps later the order is not known yet: the rest is read to the end.
+        Read(division, gridValue, INT_MAX);
+        found = m_ordered ? Lookup(pitch, tick) : nullptr;
     }
-    if (!m_ordered)
-        return Find(notes, division, gridValue, pitch, tick);
-    auto head = std::lower_bound(m_heads.begin(), m_heads.end(), tick,
-                                 [](const std::pair<int, NoteEvent*>& h, int t) { return h.first < t; });
-    for (; head != m_heads.end() && head->first == tick; ++head)
-        if (head->second->pitch == pitch)
-            return head->second;
-    // The list's order is not promised past what was read: the rest is searched as it stands.
-    for (NoteEvent* note = m_unread; note; note = note->next)
-        if (note->pitch == pitch && SnapTick(note->start, division, gridValue) == tick)
-            return note;
-    return nullptr;
+    return m_ordered ? found : Find(notes, division, gridValue, pitch, tick);
 }

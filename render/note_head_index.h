@@ -19,6 +19,10 @@ public:
 
 private:
     void Start(NoteEvent* notes, int division, double gridValue);
+    // Indexes the unread notes up to the first that snaps past tick, while the snapped starts do not fall.
+    void Read(int division, double gridValue, int tick);
+    // The first indexed note of the pitch at tick.
+    NoteEvent* Lookup(int pitch, int tick) const;
 
     bool m_open = false;
     NoteEvent* m_notes = nullptr;  // the list indexed; null: none yet
