@@ -60,6 +60,7 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
     uint32_t value = ColourValue(dc, dc.state.textColour);
     COLORREF textColour = s->ToColor(value);
     bool blend = run.face->Antialiased() && !s->Palettized();
+    const bool direct24 = s->bpp == 24 && !s->HasMasks();
     auto inClip = [&](int px, int py) {
         return !clipRect ||
                (px >= clipRect->left && px < clipRect->right && py >= clipRect->top && py < clipRect->bottom);
@@ -87,6 +88,26 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
                         while (px < b && cov[px - gx] >= 128)
                             ++px;
                         WriteSurfaceSpan(*s, py, start, px, value);
+                    }
+                    return;
+                }
+                if (direct24) {
+                    // Plain three-byte pixels are blended in place, blue first; the span was marked as drawn.
+                    uint8_t* d = s->Row(py) + 3 * (ptrdiff_t)a;
+                    for (int px = a; px < b; ++px, d += 3) {
+                        int c = cov[px - gx];
+                        if (!c)
+                            continue;
+                        if (c == 255) {
+                            d[0] = (uint8_t)value;
+                            d[1] = (uint8_t)(value >> 8);
+                            d[2] = (uint8_t)(value >> 16);
+                            continue;
+                        }
+                        auto mix = [c](int t, int u) { return (uint8_t)((t * c + u * (255 - c) + 127) / 255); };
+                        d[0] = mix(GetBValue(textColour), d[0]);
+                        d[1] = mix(GetGValue(textColour), d[1]);
+                        d[2] = mix(GetRValue(textColour), d[2]);
                     }
                     return;
                 }
