@@ -2,7 +2,6 @@
 #include "render/note_head_index.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "render/strip_coordinates.h"
 
@@ -28,6 +27,7 @@ void CNoteHeadIndex::Start(NoteEvent* notes, int division, double gridValue)
     m_unread = notes;
     m_heads.clear();
     m_ordered = true;
+    m_restOrdered = 0;
 }
 
 void CNoteHeadIndex::Read(int division, double gridValue, int tick)
@@ -62,11 +62,23 @@ NoteEvent* CNoteHeadIndex::Find(NoteEvent* notes, int division, double gridValue
     }
     // Read on until a note snaps past tick; snapped starts that fall end the index's use.
     Read(division, gridValue, tick);
-    NoteEvent* found = m_ordered ? Lookup(pitch, tick) : nullptr;
-    if (!found && m_ordered) {
-        // Past the first note that snaps later the order is not known yet: the rest is read to the end.
-        Read(division, gridValue, INT_MAX);
-        found = m_ordered ? Lookup(pitch, tick) : nullptr;
+    if (m_ordered) {
+        if (NoteEvent* found = Lookup(pitch, tick))
+            return found;
+        // Past the first note that snaps later, starts that never fall all snap later too; once known, a
+        // miss is final.
+        if (m_restOrdered == 0) {
+            m_restOrdered = 1;
+            for (const NoteEvent* note = m_heads.empty() ? nullptr : m_heads.back().second; note && note->next;
+                 note = note->next)
+                if (note->next->start < note->start) {
+                    m_restOrdered = -1;
+                    break;
+                }
+        }
+        if (m_restOrdered > 0)
+            return nullptr;
     }
-    return m_ordered ? found : Find(notes, division, gridValue, pitch, tick);
+    m_ordered = false;
+    return Find(notes, division, gridValue, pitch, tick);
 }

@@ -30,5 +30,6 @@ private:
     double m_gridValue = 0;
     bool m_ordered = false;         // the snapped starts read so far never fall: equal ones stand together
     NoteEvent* m_unread = nullptr;  // the first note not yet in m_heads
+    int m_restOrdered = 0;          // from the last note read on, starts never fall: 1 yes, -1 no, 0 not known
     std::vector<std::pair<int, NoteEvent*>> m_heads;  // (snapped start, note) of the list's first notes
 };
