@@ -33,11 +33,12 @@ void CScoreView::GetAccidentalsInForce(int track, int8_t (&table)[kAccidentalPos
     // The staff's clef as the track's staff positions read it; the measure's own slots are placed with it
     // directly rather than looking the clef up again for every slot.
     const int slotClef = inForce == CLEF_PIANO ? CLEF_G : inForce;
-    const bool known = owner->owner && slotClef >= 0 && slotClef <= 3;
+    const bool known = owner->owner == &score && slotClef >= 0 && slotClef <= 3;
     const int middleC = known ? owner->middleCPositions[slotClef] : 0;
     AccidentalContext context;
     context.measure = &score.measureTable[measure];
-    context.top = owner->StaffPositionOfPitchEx(lower, measure, 127);
+    context.top = known ? owner->StaffPositionFromReference(measure, 127, 60, middleC)
+                        : owner->StaffPositionOfPitchEx(lower, measure, 127);
     context.middleC = owner->middleCPositions[clef];
     context.staffPosition = [owner, lower, measure, known, middleC](int m, int pitch) {
         if (known && m == measure)

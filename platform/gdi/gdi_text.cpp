@@ -87,7 +87,16 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
                         int start = px;
                         while (px < b && cov[px - gx] >= 128)
                             ++px;
-                        WriteSurfaceSpan(*s, py, start, px, value);
+                        if (direct24) {
+                            for (uint8_t *d = s->Row(py) + 3 * (ptrdiff_t)start, *end = d + 3 * (ptrdiff_t)(px - start);
+                                 d < end; d += 3) {
+                                d[0] = (uint8_t)value;
+                                d[1] = (uint8_t)(value >> 8);
+                                d[2] = (uint8_t)(value >> 16);
+                            }
+                        } else {
+                            WriteSurfaceSpan(*s, py, start, px, value);
+                        }
                     }
                     return;
                 }
