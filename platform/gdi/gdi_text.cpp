@@ -80,22 +80,21 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
                     b = std::min<int>(b, clipRect->right);
                 }
                 if (!blend) {
-                    // Without blending a pixel is set or left: runs of set pixels are written whole.
-                    for (int px = a; px < b;) {
-                        while (px < b && cov[px - gx] < 128)
-                            ++px;
-                        int start = px;
-                        while (px < b && cov[px - gx] >= 128)
-                            ++px;
+                    // Without blending a pixel is set or left: the glyph's runs of set pixels are written whole.
+                    for (int k = g.solidRows[row]; k < g.solidRows[row + 1]; ++k) {
+                        int start = std::max(a, gx + g.solid[k].first), end = std::min(b, gx + g.solid[k].second);
+                        if (start >= end)
+                            continue;
                         if (direct24) {
-                            for (uint8_t *d = s->Row(py) + 3 * (ptrdiff_t)start, *end = d + 3 * (ptrdiff_t)(px - start);
-                                 d < end; d += 3) {
+                            for (uint8_t *d = s->Row(py) + 3 * (ptrdiff_t)start,
+                                         *last = d + 3 * (ptrdiff_t)(end - start);
+                                 d < last; d += 3) {
                                 d[0] = (uint8_t)value;
                                 d[1] = (uint8_t)(value >> 8);
                                 d[2] = (uint8_t)(value >> 16);
                             }
                         } else {
-                            WriteSurfaceSpan(*s, py, start, px, value);
+                            WriteSurfaceSpan(*s, py, start, end, value);
                         }
                     }
                     return;
