@@ -35,8 +35,12 @@ void GetAccidentalsInForce(int8_t (&table)[kAccidentalPositions], const Accident
                 table[i] = value;
         }
     }
+    // The stretch is walked along the links; indexes outside the list read as all-zero slots.
+    const Slot* node = nullptr;
     for (int k = 0; k < slotCount; ++k) {
-        Slot slot = slots.GetAt(firstSlot + k);
+        const int at = firstSlot + k;
+        node = at < 0 ? nullptr : node && at > 0 ? node->next : slots.SlotAt(at);
+        const Slot slot = node ? *node : Slot{};
         if (IsSameSlot(slot, target))
             break;
         if (slot.values[3] > 255)

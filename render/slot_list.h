@@ -27,6 +27,8 @@ public:
     int GetValue(int index, int which) const;
     // A copy of slot `index`; all zero past the end.
     Slot GetAt(int index) const;
+    // Slot `index` itself, from which `next` walks on; null past the end.
+    const Slot* SlotAt(int index) const { return NodeAt(index); }
     // Links a copy in as slot `index` (index = count appends); a larger index does nothing.
     void InsertAt(int index, const Slot& slot);
     // Links a copy in after every slot whose (value 0, value 1) is not greater than the copy's.
