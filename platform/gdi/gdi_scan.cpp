@@ -79,6 +79,7 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
     thread_local std::vector<Crossing> xs;
     thread_local std::vector<Span> row;
     Region out;
+    out.ReserveBands((size_t)std::min<long>(maxY - minY, 256));
     for (long y = minY; y < maxY;) {
         double yc = y + 0.5;
         xs.clear();
