@@ -65,10 +65,40 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
         return !clipRect ||
                (px >= clipRect->left && px < clipRect->right && py >= clipRect->top && py < clipRect->bottom);
     };
+    // Row y's run of set pixels [start, end), already within the surface and the clip.
+    auto setRun = [&](int py, int start, int end) {
+        if (!direct24) {
+            WriteSurfaceSpan(*s, py, start, end, value);
+            return;
+        }
+        for (uint8_t *d = s->Row(py) + 3 * (ptrdiff_t)start, *last = d + 3 * (ptrdiff_t)(end - start); d < last;
+             d += 3) {
+            d[0] = (uint8_t)value;
+            d[1] = (uint8_t)(value >> 8);
+            d[2] = (uint8_t)(value >> 16);
+        }
+    };
     int pen = x;
     for (size_t i = 0; i < run.codes.size(); ++i) {
         const Glyph& g = run.face->GlyphOf(run.codes[i]);
         int gx = pen + g.left, gy = baseline - g.top;
+        if (!blend && !clipRect && !dc.state.clip) {
+            // Unclipped solid text, glyph by glyph: the rows within the surface are marked drawn at once.
+            int x0 = std::max(gx, 0), x1 = std::min(gx + g.width, s->width);
+            int r0 = std::max(0, -gy), r1 = std::min(g.rows, s->height - gy);
+            if (x0 < x1 && r0 < r1) {
+                s->Touch(gy + r0, x0, x1);
+                s->Touch(gy + r1 - 1, x0, x1);
+                for (int row = r0; row < r1; ++row)
+                    for (int k = g.solidRows[row]; k < g.solidRows[row + 1]; ++k) {
+                        int start = std::max(x0, gx + g.solid[k].first), end = std::min(x1, gx + g.solid[k].second);
+                        if (start < end)
+                            setRun(gy + row, start, end);
+                    }
+            }
+            pen += run.advances[i];
+            continue;
+        }
         for (int row = 0; row < g.rows; ++row) {
             int py = gy + row;
             const uint8_t* cov = g.coverage.data() + (size_t)row * g.width;
@@ -83,19 +113,8 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
                     // Without blending a pixel is set or left: the glyph's runs of set pixels are written whole.
                     for (int k = g.solidRows[row]; k < g.solidRows[row + 1]; ++k) {
                         int start = std::max(a, gx + g.solid[k].first), end = std::min(b, gx + g.solid[k].second);
-                        if (start >= end)
-                            continue;
-                        if (direct24) {
-                            for (uint8_t *d = s->Row(py) + 3 * (ptrdiff_t)start,
-                                         *last = d + 3 * (ptrdiff_t)(end - start);
-                                 d < last; d += 3) {
-                                d[0] = (uint8_t)value;
-                                d[1] = (uint8_t)(value >> 8);
-                                d[2] = (uint8_t)(value >> 16);
-                            }
-                        } else {
-                            WriteSurfaceSpan(*s, py, start, end, value);
-                        }
+                        if (start < end)
+                            setRun(py, start, end);
                     }
                     return;
                 }
