@@ -1,8 +1,6 @@
 // Accidentals in force.
 #include "render/accidentals_in_force.h"
 
-#include <cstdlib>
-
 namespace {
 
 // Key places relative to middle C (negative = higher), in key-signature order.
