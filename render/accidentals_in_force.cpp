@@ -1,8 +1,6 @@
 // Accidentals in force.
 #include "render/accidentals_in_force.h"
 
-#include <cstdlib>
-
 namespace {
 
 // Key places relative to middle C (negative = higher), in key-signature order.
@@ -28,18 +26,19 @@ void GetAccidentalsInForce(int8_t (&table)[kAccidentalPositions], const Accident
         int8_t value = measure.keyKind == KEY_SHARPS ? 1 : -1;
         int8_t d = static_cast<int8_t>(context.middleC - context.top);
         int count = measure.keyCount < 7 ? measure.keyCount + 1 : 7;
-        for (int i = 0; i < kAccidentalPositions; ++i) {
-            for (int j = 0; j < count; ++j) {
-                int8_t place = static_cast<int8_t>(places[j] + d);
-                if (std::abs(i - place) % 7 == 0) {
-                    table[i] = value;
-                    break;
-                }
-            }
+        // Every position a whole number of octaves (7 steps) from a key place is marked.
+        for (int j = 0; j < count; ++j) {
+            int place = static_cast<int8_t>(places[j] + d);
+            for (int i = ((place % 7) + 7) % 7; i < kAccidentalPositions; i += 7)
+                table[i] = value;
         }
     }
+    // The stretch is walked along the links; indexes outside the list read as all-zero slots.
+    const Slot* node = nullptr;
     for (int k = 0; k < slotCount; ++k) {
-        Slot slot = slots.GetAt(firstSlot + k);
+        const int at = firstSlot + k;
+        node = at < 0 ? nullptr : node && at > 0 ? node->next : slots.SlotAt(at);
+        const Slot slot = node ? *node : Slot{};
         if (IsSameSlot(slot, target))
             break;
         if (slot.values[3] > 255)

@@ -110,6 +110,8 @@ void CNoteLayout::LayoutTrackNotes(const LayoutSong& song, int track, int firstM
         m_ticksPer48 = 1.0;
     m_grid = song.gridValue * 3.0;
     m_gridTicks = static_cast<int>(m_ticksPer48 * m_grid);
+    for (int m = 0; m < kStripMeasureCount; ++m)
+        m_measureStart48[m + 1] = m_measureStart48[m] + MeasureLength48(song.measures[m]);
 
     firstMeasure = std::max(firstMeasure, 0);
     lastMeasure = std::min({lastMeasure, kStripMeasureCount, 1 + song.lastTickMeasure});
@@ -211,12 +213,11 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
     int remainder = length;
     for (int piece = 1; remainder > 0; ++piece) {
         int m = 0;
-        int64_t measureStart = 0;
-        while (m < kStripMeasureCount && measureStart + MeasureLength48(m_song->measures[m]) <= p)
-            measureStart += MeasureLength48(m_song->measures[m++]);
+        while (m < kStripMeasureCount && m_measureStart48[m + 1] <= p)
+            ++m;
         if (m >= kStripMeasureCount)
             return;
-        int q = static_cast<int>(p - measureStart);
+        int q = static_cast<int>(p - m_measureStart48[m]);
         if (MeasureLength48(m_song->measures[m]) - q < 2) {
             q = 0;
             if (++m >= kStripMeasureCount)
@@ -303,9 +304,8 @@ void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const 
     }
     for (int staff = 0; staff < 2; ++staff) {
         std::vector<uint8_t> occupied(static_cast<size_t>(std::max<int64_t>(span, 0)), 0);
-        CSlotList& list = noteSlots[track][staff];
-        for (int i = 0, n = list.Count(); i < n; ++i) {
-            Slot s = list.GetAt(i);
+        for (const Slot* node = noteSlots[track][staff].SlotAt(0); node; node = node->next) {
+            const Slot& s = *node;
             int m = s.values[0] - first;
             if (m < 0 || m >= (int)measureOffsets.size())
                 continue;
@@ -364,11 +364,9 @@ void CNoteLayout::InsertRests(int track, int measure, int q, int length, int sta
         int key = k == 192 ? q + 96 : q;
         CSlotList& list = noteSlots[track][staff];
         int at = 0;
-        for (int n = list.Count(); at < n; ++at) {
-            Slot s = list.GetAt(at);
-            if (s.values[0] > measure || (s.values[0] == measure && s.values[1] >= key))
+        for (const Slot* s = list.SlotAt(0); s; s = s->next, ++at)
+            if (s->values[0] > measure || (s->values[0] == measure && s->values[1] >= key))
                 break;
-        }
         list.InsertAt(at, NoteSlot(measure, key, 0, k + kRestSlotBit));
         length -= k;
         q += k;
@@ -392,18 +390,15 @@ int CNoteLayout::RestLengthInBeat(int track, int beat, int r, int measure, int q
 
 int CNoteLayout::PreviousTupletLength(int track, int measure, int q, int staff)
 {
-    CSlotList& list = noteSlots[track][staff];
-    Slot previous;
-    bool found = false;
-    for (int i = 0, n = list.Count(); i < n; ++i) {
-        Slot s = list.GetAt(i);
-        if (s.values[0] > measure || (s.values[0] == measure && s.values[1] >= q))
+    const Slot* last = nullptr;
+    for (const Slot* s = noteSlots[track][staff].SlotAt(0); s; s = s->next) {
+        if (s->values[0] > measure || (s->values[0] == measure && s->values[1] >= q))
             break;
-        previous = s;
-        found = true;
+        last = s;
     }
-    if (!found || previous.flags[3] == 0)
+    if (!last || last->flags[3] == 0)
         return 0;
+    const Slot& previous = *last;
     m_tupletRestNumber = static_cast<uint8_t>(previous.flags[3]);
     int group = NearestNoteLength(previous.values[3] * previous.flags[3]);
     int groupStart = (previous.values[1] / group) * group;
@@ -413,9 +408,8 @@ int CNoteLayout::PreviousTupletLength(int track, int measure, int q, int staff)
 
 int CNoteLayout::RestUpToTuplet(int track, int measure, int q, int length, int staff)
 {
-    CSlotList& list = noteSlots[track][staff];
-    for (int i = 0, n = list.Count(); i < n; ++i) {
-        Slot s = list.GetAt(i);
+    for (const Slot* node = noteSlots[track][staff].SlotAt(0); node; node = node->next) {
+        const Slot& s = *node;
         if (s.values[0] > measure)
             return length;
         if (s.values[0] < measure || s.values[1] <= q)

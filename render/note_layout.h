@@ -60,6 +60,7 @@ private:
     int m_gridTicks = 24;  // grid step in ticks
     double m_ticksPer48 = 2.0;
     NoteEvent* m_noteCursor = nullptr;
+    int64_t m_measureStart48[kStripMeasureCount + 1] = {};  // the song's measure starts in 48ths, for one layout
     std::vector<NoteEvent> m_chord;
     int8_t m_tupletRestLength = 3;
     uint8_t m_tupletRestNumber = 0;

@@ -66,12 +66,17 @@ void CSlotList::InsertAt(int index, const Slot& slot)
         return;
     Changed();
     Slot* node = NewNode(slot);
+    Slot* before = nullptr;
     Slot** link = &m_head;
-    for (int i = 0; i < index && *link; ++i)
+    for (int i = 0; i < index && *link; ++i) {
+        before = *link;
         link = &(*link)->next;
+    }
     node->next = *link;
     *link = node;
     ++m_count;
+    if ((before && KeyAfter(*before, *node)) || (node->next && KeyAfter(*node, *node->next)))
+        m_ordered = false;
 }
 
 void CSlotList::InsertSorted(const Slot& slot)
@@ -79,15 +84,14 @@ void CSlotList::InsertSorted(const Slot& slot)
     Changed();
     Slot* node = NewNode(slot);
     Slot** link = &m_head;
-    while (*link) {
-        const Slot& s = **link;
-        if (s.values[0] > slot.values[0] || (s.values[0] == slot.values[0] && s.values[1] > slot.values[1]))
-            break;
+    if (m_ordered && m_lastInserted && !KeyAfter(*m_lastInserted, slot))
+        link = &m_lastInserted->next;
+    while (*link && !KeyAfter(**link, slot))
         link = &(*link)->next;
-    }
     node->next = *link;
     *link = node;
     ++m_count;
+    m_lastInserted = node;
 }
 
 void CSlotList::RemoveAt(int index)
@@ -102,6 +106,8 @@ void CSlotList::RemoveAt(int index)
     if (!node)
         return;
     *link = node->next;
+    if (node == m_lastInserted)
+        m_lastInserted = nullptr;
     delete node;
     --m_count;
 }
@@ -115,4 +121,6 @@ void CSlotList::RemoveAll()
         m_head = next;
     }
     m_count = 0;
+    m_ordered = true;
+    m_lastInserted = nullptr;
 }

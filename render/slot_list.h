@@ -27,6 +27,8 @@ public:
     int GetValue(int index, int which) const;
     // A copy of slot `index`; all zero past the end.
     Slot GetAt(int index) const;
+    // Slot `index` itself, from which `next` walks on; null past the end.
+    const Slot* SlotAt(int index) const { return NodeAt(index); }
     // Links a copy in as slot `index` (index = count appends); a larger index does nothing.
     void InsertAt(int index, const Slot& slot);
     // Links a copy in after every slot whose (value 0, value 1) is not greater than the copy's.
@@ -39,10 +41,18 @@ private:
     Slot* NewNode(const Slot& slot) const;
     // Forgets the last node reached: the links changed.
     void Changed() { m_cursorNode = nullptr; }
+    static bool KeyAfter(const Slot& a, const Slot& b)
+    {
+        return a.values[0] > b.values[0] || (a.values[0] == b.values[0] && a.values[1] > b.values[1]);
+    }
 
     int m_count = 0;
     Slot* m_head = nullptr;
     // The last node reached by index, so that walking the list in order does not start over at each slot.
     mutable int m_cursorIndex = 0;
     mutable Slot* m_cursorNode = nullptr;
+    // While every node's key is at most its successor's, a sorted insert that does not go before the last
+    // node inserted walks on from it: the layout inserts mostly in order.
+    bool m_ordered = true;
+    Slot* m_lastInserted = nullptr;
 };

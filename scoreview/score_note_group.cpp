@@ -34,12 +34,8 @@ bool NeedsLevel(int length, int level)
 void CScoreView::SetNoteHeadShift(int track, int pitch, int measure, int position, int8_t shift)
 {
     const int tick = score.TickAtMeasurePosition(measure, position);
-    for (NoteEvent* note = score.GetTrackNotes(track); note; note = note->next) {
-        if (note->pitch == pitch && SnapTick(note->start) == tick) {
-            note->headShift = shift;
-            return;
-        }
-    }
+    if (NoteEvent* note = noteHeads.Find(score.GetTrackNotes(track), score.division, score.gridValue, pitch, tick))
+        note->headShift = shift;
 }
 
 void CScoreView::PaintNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,

@@ -39,8 +39,11 @@ void CScoreView::RedrawScore(bool fullPage)
     }
     MarkCurrentTrackRow();
     if (pageBitmap.GetDc()) {
-        if (CDC* dc = pageBitmap.GetCdc())
+        if (CDC* dc = pageBitmap.GetCdc()) {
+            noteHeads.Open();
             PaintPage(dc);
+            noteHeads.Close();
+        }
         pageBitmap.ReleaseDc(nullptr);
     }
     SetContentSize(pageWidth, pageHeight);

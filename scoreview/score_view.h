@@ -11,6 +11,7 @@
 #include "render/measure_strip.h"
 #include "render/music_font_resource.h"
 #include "render/note_arithmetic.h"
+#include "render/note_head_index.h"
 #include "render/note_layout.h"
 #include "render/slot_list.h"
 #include "render/strip_coordinates.h"
@@ -204,6 +205,7 @@ public:
     double beamReference = 28.0;  // reset to 28.0 by every paint
     MeasureXTable measureX{};
     CNoteLayout noteLayout;
+    CNoteHeadIndex noteHeads;  // open while a redraw paints
     CSlotList (&noteSlots)[kLayoutTracks][2] = noteLayout.noteSlots;
     CSlotList (&tieSlots)[kLayoutTracks][2] = noteLayout.tieSlots;
     CSlotList pendingSlots;  // the events of the chord or group being gathered

@@ -28,14 +28,23 @@ void CScoreView::GetAccidentalsInForce(int track, int8_t (&table)[kAccidentalPos
     if (!owner || measure < 0 || measure >= kMeasureCount)
         return;
     bool lower = staff != 0;
-    int clef = lower ? 3 : owner->ClefAtTick(score.MeasureStartTick(measure));
-    if (clef < 0 || clef > 3)
-        clef = 0;
+    const int inForce = lower ? CLEF_BASS : owner->ClefAtTick(score.MeasureStartTick(measure));
+    const int clef = inForce < 0 || inForce > 3 ? 0 : inForce;
+    // The staff's clef as the track's staff positions read it; the measure's own slots are placed with it
+    // directly rather than looking the clef up again for every slot.
+    const int slotClef = inForce == CLEF_PIANO ? CLEF_G : inForce;
+    const bool known = owner->owner == &score && slotClef >= 0 && slotClef <= 3;
+    const int middleC = known ? owner->middleCPositions[slotClef] : 0;
     AccidentalContext context;
     context.measure = &score.measureTable[measure];
-    context.top = owner->StaffPositionOfPitchEx(lower, measure, 127);
+    context.top = known ? owner->StaffPositionFromReference(measure, 127, 60, middleC)
+                        : owner->StaffPositionOfPitchEx(lower, measure, 127);
     context.middleC = owner->middleCPositions[clef];
-    context.staffPosition = [owner, lower](int m, int pitch) { return owner->StaffPositionOfPitchEx(lower, m, pitch); };
+    context.staffPosition = [owner, lower, measure, known, middleC](int m, int pitch) {
+        if (known && m == measure)
+            return owner->StaffPositionFromReference(m, pitch, 60, middleC);
+        return owner->StaffPositionOfPitchEx(lower, m, pitch);
+    };
     int list = lower ? 1 : 0;
     ::GetAccidentalsInForce(table, context, noteSlots[track][list], firstSlot, slotCount, target);
 }

@@ -370,6 +370,20 @@ private:
                 g.coverage[(size_t)y * g.width + x] = c;
             }
         }
+        g.solidRows.assign(1, 0);
+        for (int y = 0; y < g.rows; ++y) {
+            const uint8_t* cov = g.coverage.data() + (size_t)y * g.width;
+            for (int x = 0; x < g.width;) {
+                while (x < g.width && cov[x] < 128)
+                    ++x;
+                int start = x;
+                while (x < g.width && cov[x] >= 128)
+                    ++x;
+                if (start < x)
+                    g.solid.emplace_back(start, x);
+            }
+            g.solidRows.push_back((int)g.solid.size());
+        }
     }
 
     LOGFONTA m_lf;

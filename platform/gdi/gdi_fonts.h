@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "kernel/windef.h"
@@ -18,6 +19,10 @@ struct Glyph {
     int rows = 0;
     int advance = 0;                // pixels to the next pen position
     std::vector<uint8_t> coverage;  // width x rows, 0..255 (0 or 255 without antialiasing)
+    // The runs of columns [first, second) whose coverage is at least 128, what is drawn without blending:
+    // row y's are solid[solidRows[y] .. solidRows[y + 1]); empty when not worked out.
+    std::vector<std::pair<int, int>> solid;
+    std::vector<int> solidRows;
 };
 
 struct FontMetrics {

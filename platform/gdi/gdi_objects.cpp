@@ -4,7 +4,7 @@
 
 #include <cstring>
 #include <mutex>
-#include <unordered_map>
+#include <vector>
 
 #include "gdi/gdi_wrappers.h"
 #include "gdi/wingdi.h"
@@ -19,13 +19,44 @@ std::mutex& TableLock()
     return m;
 }
 
-std::unordered_map<uintptr_t, std::shared_ptr<Object>>& Table()
+// The table is a vector of slots reused through a free list: drawing code creates and deletes handles by the
+// thousand per page, and a slot lookup costs no hashing. A handle holds its slot, a serial number that no
+// other handle of the slot ever had, and the object type; it is valid while its slot holds that very handle.
+struct Slot {
+    uintptr_t handle = 0;
+    std::shared_ptr<Object> object;
+};
+
+constexpr uintptr_t kHandleBase = 0x10000;
+constexpr int kSlotBits = 24;
+constexpr uintptr_t kSlotMask = ((uintptr_t)1 << kSlotBits) - 1;
+
+std::vector<Slot>& Table()
 {
-    static std::unordered_map<uintptr_t, std::shared_ptr<Object>> t;
+    static std::vector<Slot> t;
     return t;
 }
 
+std::vector<size_t>& FreeSlots()
+{
+    static std::vector<size_t> f;
+    return f;
+}
+
 uintptr_t g_serial = 0;
+
+// The slot a handle names, when it is one the table holds.
+Slot* Find(HGDIOBJ handle)
+{
+    uintptr_t value = (uintptr_t)handle;
+    if (value < kHandleBase)
+        return nullptr;
+    size_t index = ((value - kHandleBase) >> 4) & kSlotMask;
+    std::vector<Slot>& table = Table();
+    if (index >= table.size() || table[index].handle != value)
+        return nullptr;
+    return &table[index];
+}
 
 }  // namespace
 
@@ -34,8 +65,22 @@ HGDIOBJ Register(std::shared_ptr<Object> object)
     if (!object)
         return nullptr;
     std::lock_guard<std::mutex> lock(TableLock());
-    uintptr_t handle = 0x10000 + (++g_serial) * 16 + (uintptr_t)object->type;
-    Table()[handle] = std::move(object);
+    std::vector<Slot>& table = Table();
+    std::vector<size_t>& free = FreeSlots();
+    size_t index;
+    if (!free.empty()) {
+        index = free.back();
+        free.pop_back();
+    } else {
+        if (table.size() > kSlotMask)
+            return nullptr;
+        index = table.size();
+        table.emplace_back();
+    }
+    uintptr_t id = ((++g_serial) << kSlotBits) | index;
+    uintptr_t handle = kHandleBase + id * 16 + (uintptr_t)object->type;
+    table[index].handle = handle;
+    table[index].object = std::move(object);
     return (HGDIOBJ)handle;
 }
 
@@ -44,19 +89,20 @@ std::shared_ptr<Object> Lookup(HGDIOBJ handle)
     if (!handle)
         return nullptr;
     std::lock_guard<std::mutex> lock(TableLock());
-    auto it = Table().find((uintptr_t)handle);
-    return it == Table().end() ? nullptr : it->second;
+    Slot* slot = Find(handle);
+    return slot ? slot->object : nullptr;
 }
 
 bool Unregister(HGDIOBJ handle)
 {
     std::shared_ptr<Object> doomed;  // destroyed after the lock is released
     std::lock_guard<std::mutex> lock(TableLock());
-    auto it = Table().find((uintptr_t)handle);
-    if (it == Table().end())
+    Slot* slot = Find(handle);
+    if (!slot)
         return false;
-    doomed = std::move(it->second);
-    Table().erase(it);
+    doomed = std::move(slot->object);
+    slot->handle = 0;
+    FreeSlots().push_back((size_t)(slot - Table().data()));
     return true;
 }
 

@@ -303,6 +303,31 @@ void PaintBrushRect(Dc& dc, const BrushPainter& brush, RECT r, int rop2)
 
 void PaintBrushRegion(Dc& dc, const BrushPainter& brush, const Region& region, int rop2)
 {
+    Bitmap* s = dc.Surface();
+    if (s && !dc.state.clip && !brush.IsNull() && brush.IsSolid() && (s->bpp == 24 || s->bpp == 32)) {
+        // Unclipped solid fills of the common depths, band by band: stems and beams are many thin bands, and
+        // each row of them would otherwise go through the general span path.
+        const uint32_t value = brush.SolidValue();
+        for (const Band& band : region.Bands()) {
+            int top = std::max(band.y0, 0), bottom = std::min(band.y1, s->height);
+            if (top >= bottom)
+                continue;
+            for (const Span& sp : band.spans) {
+                int a = std::max(sp.x0, 0), b = std::min(sp.x1, s->width);
+                if (a >= b)
+                    continue;
+                s->Touch(top, a, b);
+                s->Touch(bottom - 1, a, b);
+                for (int y = top; y < bottom; ++y) {
+                    if (s->bpp == 24)
+                        RopRow24(s->Row(y) + 3 * (ptrdiff_t)a, b - a, value, rop2);
+                    else
+                        RopRow32(reinterpret_cast<uint32_t*>(s->Row(y)) + a, b - a, value, rop2);
+                }
+            }
+        }
+        return;
+    }
     RECT v = VisibleBox(dc);
     for (const Band& band : region.Bands()) {
         int top = std::max<int>(band.y0, v.top), bottom = std::min<int>(band.y1, v.bottom);

@@ -49,6 +49,8 @@ public:
     void AppendRow(int y, std::vector<Span>& spans) { AppendRows(y, y + 1, spans); }
     // Adds rows y0 .. y1 - 1, all holding the same spans.
     void AppendRows(int y0, int y1, std::vector<Span>& spans);
+    // Room for this many bands, so that appending them does not grow the storage step by step.
+    void ReserveBands(size_t bands) { m_bands.reserve(bands); }
     bool operator==(const Region& other) const;
 
 private:

@@ -57,11 +57,14 @@ HRGN CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, 
 {
     if (!points || !counts || polygons < 1 || (mode != ALTERNATE && mode != WINDING))
         return nullptr;
-    std::vector<std::vector<POINT>> polys;
-    for (int i = 0; i < polygons; ++i) {
+    for (int i = 0; i < polygons; ++i)
         if (counts[i] < 0)
             return nullptr;
-        polys.emplace_back(points, points + counts[i]);
+    // Scratch kept per thread: stems and beams make regions by the thousand per page.
+    thread_local std::vector<std::vector<POINT>> polys;
+    polys.resize((size_t)polygons);
+    for (int i = 0; i < polygons; ++i) {
+        polys[i].assign(points, points + counts[i]);
         points += counts[i];
     }
     return MakeRegion(ScanPolygons(polys, mode));

@@ -57,7 +57,9 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
         long y0, y1;            // rows whose centres it crosses: y0 <= y + 0.5 < y1
         int dir;
     };
-    std::vector<Edge> edges;
+    // Scratch kept per thread: shapes are scanned by the thousand per page.
+    thread_local std::vector<Edge> edges;
+    edges.clear();
     for (const auto& poly : polygons) {
         size_t n = poly.size();
         for (size_t i = 0; i < n; ++i) {
@@ -74,9 +76,10 @@ Region ScanPolygons(const std::vector<std::vector<POINT>>& polygons, int fillMod
         double x;
         int dir;
     };
-    std::vector<Crossing> xs;
-    std::vector<Span> row;
+    thread_local std::vector<Crossing> xs;
+    thread_local std::vector<Span> row;
     Region out;
+    out.ReserveBands((size_t)std::min<long>(maxY - minY, 256));
     for (long y = minY; y < maxY;) {
         double yc = y + 0.5;
         xs.clear();

@@ -60,14 +60,45 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
     uint32_t value = ColourValue(dc, dc.state.textColour);
     COLORREF textColour = s->ToColor(value);
     bool blend = run.face->Antialiased() && !s->Palettized();
+    const bool direct24 = s->bpp == 24 && !s->HasMasks();
     auto inClip = [&](int px, int py) {
         return !clipRect ||
                (px >= clipRect->left && px < clipRect->right && py >= clipRect->top && py < clipRect->bottom);
+    };
+    // Row y's run of set pixels [start, end), already within the surface and the clip.
+    auto setRun = [&](int py, int start, int end) {
+        if (!direct24) {
+            WriteSurfaceSpan(*s, py, start, end, value);
+            return;
+        }
+        for (uint8_t *d = s->Row(py) + 3 * (ptrdiff_t)start, *last = d + 3 * (ptrdiff_t)(end - start); d < last;
+             d += 3) {
+            d[0] = (uint8_t)value;
+            d[1] = (uint8_t)(value >> 8);
+            d[2] = (uint8_t)(value >> 16);
+        }
     };
     int pen = x;
     for (size_t i = 0; i < run.codes.size(); ++i) {
         const Glyph& g = run.face->GlyphOf(run.codes[i]);
         int gx = pen + g.left, gy = baseline - g.top;
+        if (!blend && !clipRect && !dc.state.clip) {
+            // Unclipped solid text, glyph by glyph: the rows within the surface are marked drawn at once.
+            int x0 = std::max(gx, 0), x1 = std::min(gx + g.width, s->width);
+            int r0 = std::max(0, -gy), r1 = std::min(g.rows, s->height - gy);
+            if (x0 < x1 && r0 < r1) {
+                s->Touch(gy + r0, x0, x1);
+                s->Touch(gy + r1 - 1, x0, x1);
+                for (int row = r0; row < r1; ++row)
+                    for (int k = g.solidRows[row]; k < g.solidRows[row + 1]; ++k) {
+                        int start = std::max(x0, gx + g.solid[k].first), end = std::min(x1, gx + g.solid[k].second);
+                        if (start < end)
+                            setRun(gy + row, start, end);
+                    }
+            }
+            pen += run.advances[i];
+            continue;
+        }
         for (int row = 0; row < g.rows; ++row) {
             int py = gy + row;
             const uint8_t* cov = g.coverage.data() + (size_t)row * g.width;
@@ -79,14 +110,31 @@ void DrawRun(Dc& dc, const TextRun& run, int x, int baseline, const RECT* clipRe
                     b = std::min<int>(b, clipRect->right);
                 }
                 if (!blend) {
-                    // Without blending a pixel is set or left: runs of set pixels are written whole.
-                    for (int px = a; px < b;) {
-                        while (px < b && cov[px - gx] < 128)
-                            ++px;
-                        int start = px;
-                        while (px < b && cov[px - gx] >= 128)
-                            ++px;
-                        WriteSurfaceSpan(*s, py, start, px, value);
+                    // Without blending a pixel is set or left: the glyph's runs of set pixels are written whole.
+                    for (int k = g.solidRows[row]; k < g.solidRows[row + 1]; ++k) {
+                        int start = std::max(a, gx + g.solid[k].first), end = std::min(b, gx + g.solid[k].second);
+                        if (start < end)
+                            setRun(py, start, end);
+                    }
+                    return;
+                }
+                if (direct24) {
+                    // Plain three-byte pixels are blended in place, blue first; the span was marked as drawn.
+                    uint8_t* d = s->Row(py) + 3 * (ptrdiff_t)a;
+                    for (int px = a; px < b; ++px, d += 3) {
+                        int c = cov[px - gx];
+                        if (!c)
+                            continue;
+                        if (c == 255) {
+                            d[0] = (uint8_t)value;
+                            d[1] = (uint8_t)(value >> 8);
+                            d[2] = (uint8_t)(value >> 16);
+                            continue;
+                        }
+                        auto mix = [c](int t, int u) { return (uint8_t)((t * c + u * (255 - c) + 127) / 255); };
+                        d[0] = mix(GetBValue(textColour), d[0]);
+                        d[1] = mix(GetGValue(textColour), d[1]);
+                        d[2] = mix(GetRValue(textColour), d[2]);
                     }
                     return;
                 }

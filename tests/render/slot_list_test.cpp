@@ -28,6 +28,20 @@ TEST(SlotList, InsertSortedKeepsMeasureAndPositionOrderLaterEqualsAfter)
         EXPECT_EQ(list.GetValue(i, 2), pitches[i]) << i;
 }
 
+TEST(SlotList, ASortedInsertIntoAListPutOutOfOrderStillGoesBeforeTheFirstGreaterKey)
+{
+    CSlotList list;
+    list.InsertSorted(Key(1, 0, 1));
+    list.InsertSorted(Key(2, 0, 2));
+    list.InsertAt(0, Key(5, 0, 3));
+    list.InsertSorted(Key(3, 0, 4));
+    list.InsertSorted(Key(2, 0, 5));
+    ASSERT_EQ(list.Count(), 5);
+    const int pitches[] = {5, 4, 3, 1, 2};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(list.GetValue(i, 2), pitches[i]) << i;
+}
+
 TEST(SlotList, InsertAtAppendsAtCountAndIgnoresFurther)
 {
     CSlotList list;
