@@ -124,7 +124,7 @@ void CScore::RebuildClefTable()
             for (int m = from; m < at; ++m)
                 measureClefTable[t][m] = clef;
             from = at;
-            clef = change->clef == CLEF_PIANO ? CLEF_G : change->clef;
+            clef = change->clef == CLEF_PIANO ? uint8_t(CLEF_G) : change->clef;
         }
         for (int m = from; m < kMeasureCount; ++m)
             measureClefTable[t][m] = clef;
