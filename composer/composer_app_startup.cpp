@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "composer/legacy_language.h"
 #include "kernel/path_map.h"
 #include "services/app_folder.h"
-#include "services/file_finder.h"
 #include "services/ini_file.h"
 #include "services/numbered_text.h"
 #include "skinui/skin_dialog.h"
@@ -50,22 +50,9 @@ void LookupLegacyLanguageFile()
 {
     CIniFile ini(GetAppFolder() + "kestrin.ini");
     ini.SetSection("main");
-    const CString configured = ini.GetString("language", "");
-    CFileFinder finder;
-    finder.FindFiles(GetAppFolder() + "lan\\", "*.txt", TRUE, 0, FALSE, nullptr, nullptr);
-    if (finder.GetSize() == 0)
+    std::vector<CString> names;
+    const int found = FindLegacyLanguage(ini.GetString("language", ""), &names);
+    if (names.empty())
         return;
-    int chosen = 0;
-    for (int i = 0; i < finder.GetSize(); ++i) {
-        if (GetNumberedTextFromFile(finder[i].m_strPath, 1) == configured) {
-            chosen = i;
-            break;
-        }
-    }
-    const CString path = finder[chosen].m_strPath;
-    const int slash = path.ReverseFind('\\');
-    int dot = path.ReverseFind('.');
-    if (dot < slash)
-        dot = path.GetLength();
-    g_strLegacyLanguage = path.Mid(slash + 1, dot - slash - 1);
+    g_strLegacyLanguage = names[found < 0 ? 0 : (size_t)found];
 }

@@ -1,10 +1,28 @@
-// Choosing the numbered-text file of the current language.
+// Choosing the numbered-text file of a language.
 #include "composer/legacy_language.h"
 
 #include "services/app_folder.h"
 #include "services/file_finder.h"
 #include "services/ini_file.h"
 #include "services/numbered_text.h"
+
+int FindLegacyLanguage(const CString& language, std::vector<CString>* names)
+{
+    CFileFinder finder;
+    finder.FindFiles(GetAppFolder() + "lan\\", "*.txt", TRUE, 0, FALSE, nullptr, nullptr);
+    int found = -1;
+    for (int i = 0; i < finder.GetSize(); ++i) {
+        const CString path = finder[i].m_strPath;
+        const int slash = path.ReverseFind('\\');
+        int dot = path.ReverseFind('.');
+        if (dot < slash)
+            dot = path.GetLength();
+        names->push_back(path.Mid(slash + 1, dot - slash - 1));
+        if (found < 0 && GetNumberedTextFromFile(path, 1) == language)
+            found = i;
+    }
+    return found;
+}
 
 void FollowCurrentLanguage()
 {
@@ -15,15 +33,7 @@ void FollowCurrentLanguage()
     CIniFile language(path);
     language.SetSection("common");
     const CString name = language.GetString("name", "");
-    g_strLegacyLanguage = "English";
-    CFileFinder finder;
-    finder.FindFiles(GetAppFolder() + "lan\\", "*.txt", TRUE, 0, FALSE, nullptr, nullptr);
-    for (int i = 0; i < finder.GetSize(); ++i) {
-        const CString file = finder[i].m_strPath;
-        if (name.IsEmpty() || GetNumberedTextFromFile(file, 1) != name)
-            continue;
-        const int slash = file.ReverseFind('\\');
-        g_strLegacyLanguage = file.Mid(slash + 1, file.ReverseFind('.') - slash - 1);
-        return;
-    }
+    std::vector<CString> names;
+    const int found = name.IsEmpty() ? -1 : FindLegacyLanguage(name, &names);
+    g_strLegacyLanguage = found < 0 ? CString("English") : names[(size_t)found];
 }

@@ -38,6 +38,17 @@ void CScoreView::SetNoteHeadShift(int track, int pitch, int measure, int positio
         note->headShift = shift;
 }
 
+int CScoreView::AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position,
+                                    int contentX, int headWidth, double unit)
+{
+    CSlotList& list = noteSlots[track][staff != 0];
+    std::vector<Slot> measureSlots;
+    for (int n = 0; n < slotCount; ++n)
+        measureSlots.push_back(list.GetAt(firstSlot + n));
+    const int ink = InkRightBefore(measureSlots.data(), slotCount, position, contentX, noteSpacing, headWidth, unit);
+    return std::max(BarX(measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
+}
+
 void CScoreView::PaintNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
                                 double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
                                 int8_t topReference)
@@ -119,16 +130,6 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     int drawnCount = 0, drawnPlace = -1;
     bool b[5] = {};
     int8_t inForce[kAccidentalPositions];
-    // An accidental keeps clear of the bar line and of the ink of the chord before it, as far as its head allows.
-    std::vector<Slot> measureSlots;
-    for (int n = 0; n < slotCount; ++n)
-        measureSlots.push_back(noteSlots[track][staff != 0].GetAt(firstSlot + n));
-    const int headWidthAll = dc->GetTextExtent(&head, 1).cx;
-    auto accidentalLeftLimit = [&](int position) {
-        const int ink =
-            InkRightBefore(measureSlots.data(), slotCount, position, contentX, noteSpacing, headWidthAll, u);
-        return std::max(BarX(slots[0].values[0]) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
-    };
 
     for (int k = 0; k < count; ++k) {
         const int i = direction == -1 ? k : count - 1 - k;
@@ -205,8 +206,12 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             const double d = A == 2 ? 1.375 : A == -2 ? 1.5 : 1.125;
             const int signWidth = dc->GetTextExtent(&sign, 1).cx;
             int signX = (int)(x[i] + ax - d * u);
+            // An accidental keeps clear of the bar line and of the chord before it, as far as its head allows.
             if (C == 0)
-                signX = AccidentalX(signX, signWidth, accidentalLeftLimit(position), hx);
+                signX = AccidentalX(signX, signWidth,
+                                    AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount,
+                                                        position, contentX, dc->GetTextExtent(&head, 1).cx, u),
+                                    hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {

@@ -3,10 +3,8 @@
 #include "scoreview/score_view.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "render/accidental_room.h"
 #include "render/note_glyphs.h"
@@ -89,14 +87,9 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
         if (shown != accidental && sign != 0) {
             int d = accidental == 2 ? 10 : accidental == -2 ? 12 : 8;
             // Clear of the bar line and of the ink before the note, as far as the head allows.
-            CSlotList& list = noteSlots[staff.track][staff.staff != 0];
-            std::vector<Slot> measureSlots;
-            for (int n = 0; n < pass.slotCount; ++n)
-                measureSlots.push_back(list.GetAt(pass.firstSlot + n));
             const char head = '1';
-            const int ink = InkRightBefore(measureSlots.data(), pass.slotCount, slot.values[1], pass.contentX,
-                                           noteSpacing, dc->GetTextExtent(&head, 1).cx, u);
-            const int limit = std::max(BarX(measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
+            const int limit = AccidentalLeftLimit(staff.track, staff.staff, measure, pass.firstSlot, pass.slotCount,
+                                                  slot.values[1], pass.contentX, dc->GetTextExtent(&head, 1).cx, u);
             PutGlyph(dc, AccidentalX(x - px(d), dc->GetTextExtent(&sign, 1).cx, limit, x), y, sign);
         }
     }

@@ -108,6 +108,10 @@ public:
     // The tuplet bracket and number of the span that the event starts; baseLength is its length before raising.
     void PaintTupletBracket(CDC* dc, const MeasurePass& pass, const Slot& slot, int baseLength);
     void PaintStaffTies(CDC* dc, const StaffPass& pass);
+    // The leftmost x for an accidental of the note at `position` among the measure's slots: clear of the bar line
+    // and of the ink of the chord before it.
+    int AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position, int contentX,
+                            int headWidth, double unit);
     // The body of both group painters; eachFlag: the flag test reads each note's length, not the first's.
     void PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, double unit, int track, int staff, int count,
                         int direction, double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
