@@ -20,7 +20,8 @@ template <typename Change>
 void DropChangesAt(CScore& score, Change*& list, int tick)
 {
     ScoreLock lock(&score);
-    UnlinkAll(list, [tick](const Change* change) { return change->tick == tick; }, DeleteNode<Change>);
+    UnlinkAll(
+        list, [tick](const Change* change) { return change->tick == tick; }, DeleteNode<Change>);
 }
 
 }  // namespace

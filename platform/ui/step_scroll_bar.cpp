@@ -154,10 +154,7 @@ void StepScrollBar::TrackTo(int along)
     send_(SB_THUMBTRACK, pos);
 }
 
-void StepScrollBar::OnLeftUp(wxMouseEvent&)
-{
-    EndSteps();
-}
+void StepScrollBar::OnLeftUp(wxMouseEvent&) { EndSteps(); }
 
 void StepScrollBar::EndSteps()
 {
