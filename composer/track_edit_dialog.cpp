@@ -73,10 +73,16 @@ void CTrackEditDialog::ReadRows()
     for (int i = 0; i < kTracks; ++i) {
         m_pShow[i] = m_list.GetItemText(i, CTrackListCtrl::kShow) == "1";
         m_pNames[i] = m_list.GetItemText(i, CTrackListCtrl::kInstrument);
+        // Empty cells (a track without SP-MIDI data) keep the track's values, as closing the editor does.
         const CString channel = m_list.GetItemText(i, CTrackListCtrl::kChannel);
-        m_pChannels[i] = atoi(channel) - 1;
-        m_pPriorities[i] = atoi(m_list.GetItemText(i, CTrackListCtrl::kPriority));
-        m_pVolumes[i] = atoi(m_list.GetItemText(i, CTrackListCtrl::kVolume));
+        const CString volume = m_list.GetItemText(i, CTrackListCtrl::kVolume);
+        const CString priority = m_list.GetItemText(i, CTrackListCtrl::kPriority);
+        if (!channel.IsEmpty())
+            m_pChannels[i] = atoi(channel) - 1;
+        if (!volume.IsEmpty())
+            m_pVolumes[i] = atoi(volume);
+        if (!priority.IsEmpty())
+            m_pPriorities[i] = atoi(priority);
     }
 }
 

@@ -77,6 +77,7 @@ void CTrackListCtrl::CloseEditors()
         m_instrumentBox.ShowWindow(SW_HIDE);
     }
     m_valueBar.ShowWindow(SW_HIDE);
+    m_bValueBarOpen = false;
 }
 
 void CTrackListCtrl::OnClick(NMHDR* header, LRESULT* result)
@@ -120,20 +121,34 @@ void CTrackListCtrl::OpenInstrumentBox(int row)
 
 void CTrackListCtrl::OpenValueBar(int row, int column)
 {
-    CRect cell;
-    GetSubItemRect(row, column, LVIR_BOUNDS, cell);
-    const int width = GetSystemMetrics(SM_CXVSCROLL);
-    m_valueBar.MoveWindow(cell.right - width, cell.top, width, cell.Height());
     m_nEditRow = row;
     m_nEditColumn = column;
+    m_bValueBarOpen = true;
+    PlaceValueBar();
+}
+
+void CTrackListCtrl::PlaceValueBar()
+{
+    CRect cell, header, client;
+    GetSubItemRect(m_nEditRow, m_nEditColumn, LVIR_BOUNDS, cell);
+    GetItemRect(GetTopIndex(), &header, LVIR_BOUNDS);
+    GetClientRect(&client);
+    if (cell.top < header.top || cell.bottom > client.bottom) {
+        m_valueBar.ShowWindow(SW_HIDE);
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXVSCROLL);
+    m_valueBar.MoveWindow(cell.right - width, cell.top, width, cell.Height());
     m_valueBar.ShowWindow(SW_SHOW);
 }
 
 void CTrackListCtrl::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
 {
     if (bar == nullptr || bar->m_hWnd != m_valueBar.m_hWnd) {
-        m_valueBar.ShowWindow(SW_HIDE);
         CListCtrl::OnVScroll(code, pos, bar);
+        // The bar stays over the cell it edits while that row is in view.
+        if (m_bValueBarOpen)
+            PlaceValueBar();
         return;
     }
     int value = atoi(GetItemText(m_nEditRow, m_nEditColumn));

@@ -23,6 +23,7 @@ public:
     CScrollBar m_valueBar;
     int m_nEditRow = -1;
     int m_nEditColumn = -1;
+    bool m_bValueBarOpen = false;  // a value cell is being edited, its bar shown while its row is in view
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -39,6 +40,8 @@ protected:
 private:
     void OpenInstrumentBox(int row);
     void OpenValueBar(int row, int column);
+    // Puts the value bar over the cell it edits, or hides it while that row is scrolled out of view.
+    void PlaceValueBar();
     void SetDropLine(int row);
 
     CWnd* m_pNotify = nullptr;

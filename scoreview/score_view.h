@@ -285,6 +285,7 @@ public:
     void UpdatePageCount();
     void GetGridStep(int measure, double& step, double& beatLength);
     void ApplyKeySignature(int key, int moveNotes, int down);
+    void ApplyTimeSignature(int numerator, int denominatorCode);
     void ChangeKeyMovingNotes(int key, int measure, int move, int down);
 
     // Undo history: kinds 0 (note inserted), 1 (note erased) and 6 (curve mark erased).
@@ -313,6 +314,8 @@ public:
     void PushUndoNote(const NoteEvent& note);
     void PushUndoNoteDeleted(const NoteEvent& note);
     void PushUndoCurveDeleted(const CurveMark& mark);
+    // Points the insertion records of a note that moved or was respelled at the note as it is now.
+    void FollowUndoRecords(int fromTrack, const NoteEvent& before, int toTrack, const NoteEvent& after);
     int UndoOne();
     int undoDepth = 0;
     int undoKinds[kUndoDepth] = {};
@@ -356,6 +359,8 @@ public:
     int InsertNoteAtPoint(int flags, int x, int y);
     void PreviewNote(bool on, int pitch, int tick, int track);
     NoteEvent* DragNote(int x, int y, double dragUnit);
+    // Notes are entered and dragged only before this measure: the song's end.
+    static constexpr int kLastEntryMeasure = 199;
     void ReselectMarkedNote(int track);
     void DrawInsertCross(bool erase);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
@@ -371,6 +376,8 @@ public:
     int editTrack = 0;
     CPoint editStart{0, 0};
     bool noteTaken = false;  // a note was taken by the press and is dragged until the release
+    // While a click enters a note the staves keep their place on the page where it still leaves room.
+    bool keepStaffPlace = false;
 
     // Text annotations under notes, typed into the text entry dialog.
     TextAnnotation* FindTextAnnotationNear(int tick);

@@ -17,6 +17,14 @@ constexpr double kValueQuarters[7] = {4.0, 2.0, 1.0, 0.5, 0.25, 0.125, 0.0625};
 uint8_t g_previewPitch = 0;
 int g_previewGridIndex = -1;
 
+bool HasWrittenNote(const CTrack& track, int start, int written, int lowerStaff)
+{
+    for (const NoteEvent* note = track.notes; note && note->start <= start; note = note->next)
+        if (note->start == start && note->pitch - note->accidental == written && note->lowerStaff == lowerStaff)
+            return true;
+    return false;
+}
+
 }  // namespace
 
 int CScoreView::PitchFromY(int y, int originY, double halfUnit, int referencePitch, int referencePosition)
@@ -132,7 +140,8 @@ int CScoreView::FindNoteOnStrip(int x, int y)
                 PitchFromY(y - 1, staffLineY, RoundHalfAway(unit / 2), track->referencePitch, track->referencePosition);
         }
         for (NoteEvent* note = track->notes; note; note = note->next) {
-            int headX = TickToStripX(SnapTick(note->start)) - 2 + note->headShift;
+            // The head is hit where it is painted: at its own tick, which a tuplet's or an off-grid note's is.
+            int headX = TickToStripX(note->start) - 2 + note->headShift;
             int written = note->pitch - note->accidental;
             bool lowerNote = track->ClefAtTick(note->start) == kGrandStaff && note->lowerStaff;
             bool hit = lowerNote ? std::abs(headX - x) < 3 && std::abs(written - lower) < 2
@@ -184,8 +193,14 @@ int CScoreView::InsertNoteAtPoint(int, int x, int y)
         }
     int velocity = track->VelocityAtTick(tick);
     int next = tick;
+    int entered = 0;
     for (int i = 0; i < count; ++i) {
         int start = next, end = (int)(start + d);
+        next = (int)(tick + (i + 1) * d);
+        // A click beside a head would put an identical note on top of it.
+        if (HasWrittenNote(*track, start, pitchUnderMouse - accidental, lower))
+            continue;
+        ++entered;
         track->InsertNote(false, start, end, (int8_t)pitchUnderMouse, (uint8_t)velocity, (int8_t)accidental, 0, lower,
                           0, count == 1 ? 0 : count, 0);
         score.EnsureTrackCount(currentTrack);
@@ -195,8 +210,9 @@ int CScoreView::InsertNoteAtPoint(int, int x, int y)
                 PushUndoNoteInserted(start, end, note->pitch, note->velocity, note->accidental);
                 break;
             }
-        next = (int)(tick + (i + 1) * d);
     }
+    if (!entered)
+        return 0;
     previewChannel = static_cast<uint8_t>(track->GetChannel());
     PreviewNote(true, pitchUnderMouse, next, currentTrack);
     score.modified = 1;
@@ -233,21 +249,32 @@ NoteEvent* CScoreView::DragNote(int x, int y, double dragUnit)
         ::MessageBeep(MB_ICONQUESTION);
         return nullptr;
     }
-    NoteEvent copy;
-    CopyNote(*hoveredNote, copy);
-    copy.next = copy.prev = nullptr;
+    NoteEvent original;
+    CopyNote(*hoveredNote, original);
+    original.next = original.prev = nullptr;
+    NoteEvent copy = original;
     DeleteNote(false, currentTrack, copy);
     ForgetHoveredNote();
     copy.accidental = 0;
     copy.pitch = pitchUnderMouse;
+    // The drag stops at the song's end, where note entry stops too.
+    if (score.MeasureAtTick(tick) >= kLastEntryMeasure)
+        tick = std::max(0, score.MeasureStartTick(kLastEntryMeasure) - (copy.end - copy.start));
     if (copy.tupletNumber == 0) {
         copy.end = copy.end - copy.start + tick;
         copy.start = tick;
     }
-    if (CTrack* track = score.GetTrack(currentTrack))
-        track->InsertNoteCopy(false, copy);
+    CTrack* track = score.GetTrack(currentTrack);
+    // A place the track refuses (the span of a note with grace notes) leaves the note where it was.
+    if (track && !track->InsertNoteCopy(false, copy))
+        track->InsertNoteCopy(false, original);
     PreviewNote(true, copy.pitch, copy.start, currentTrack);
     ReselectMarkedNote(currentTrack);
+    if (hoveredNote) {
+        FollowUndoRecords(currentTrack, original, currentTrack, *hoveredNote);
+        // The dragged note stays the one under the mouse, so that the next move does not look for another staff.
+        hitKind = 1;
+    }
     RedrawAndInvalidate();
     score.modified = 1;
     return hoveredNote;

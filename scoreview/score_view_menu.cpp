@@ -67,8 +67,10 @@ void CScoreView::OnNoteAccidental(UINT id)
     // The new spelling must still name a MIDI pitch.
     if (pitch < 0 || pitch > 127)
         return;
+    NoteEvent before = *hoveredNote;
     hoveredNote->pitch = static_cast<uint8_t>(pitch);
     hoveredNote->accidental = static_cast<int8_t>(accidental);
+    FollowUndoRecords(currentTrack, before, currentTrack, *hoveredNote);
     score.modified = 1;
     RedrawAndInvalidate();
 }
@@ -94,7 +96,13 @@ void CScoreView::OnMoveNoteToTrack(UINT id)
     copy.next = copy.prev = nullptr;
     ForgetHoveredNote();
     from->DeleteMatchingNote(&copy);
-    to->InsertNoteCopy(false, copy);
+    // A place the other track refuses (the span of a note with grace notes) leaves the note on its own track.
+    if (!to->InsertNoteCopy(false, copy)) {
+        from->InsertNoteCopy(false, copy);
+        RedrawAndInvalidate();
+        return;
+    }
+    FollowUndoRecords(currentTrack, copy, target, copy);
     to->SetShown(true);
     // A track past the song's last one would keep the note out of every saved file.
     score.EnsureTrackCount(target);

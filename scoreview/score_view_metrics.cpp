@@ -59,7 +59,15 @@ void CScoreView::UpdatePageSize()
     pageWidth = width;
     pageHeight = std::max(height, needed);
     verticalOverflow = std::max(0, needed - height);
-    SetStaffTop(RoundHalfAway((pageHeight - (n - 1) * staffSpacingPx + (above - below) * unit) / 2 - 2 * unit));
+    int top = RoundHalfAway((pageHeight - (n - 1) * staffSpacingPx + (above - below) * unit) / 2 - 2 * unit);
+    if (keepStaffPlace && unit > 0) {
+        // The centred place lies midway between the highest and the lowest place that leave the notes room;
+        // the staves stay where they are while that range holds them.
+        int lowest = RoundHalfAway((kRowMargin + above) * unit);
+        int highest = std::max(lowest, 2 * top - lowest);
+        top = std::clamp(staffTopPx - RoundHalfAway(2 * unit), lowest, highest);
+    }
+    SetStaffTop(top);
     SendReason(9);
 }
 

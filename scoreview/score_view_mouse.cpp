@@ -11,7 +11,6 @@ namespace {
 
 constexpr COLORREF kCrossColour = 0x0019FF;
 constexpr int kCrossArm = 10;
-constexpr int kLastEntryMeasure = 199;
 
 bool SpaceBarDown() { return GetKeyState(VK_SPACE) < 0; }
 
@@ -44,7 +43,16 @@ void CScoreView::OnLButtonDown(UINT flags, CPoint point)
             }
             if (inserted) {
                 score.ExtendToMeasureOf(tick);
+                // The staff under the pointer stays where it is on the screen, so that the next click at the same
+                // height enters the same pitch.
+                const int staffY = PageToWindow(CPoint(0, staffTopPx)).y;
+                keepStaffPlace = true;
                 RefreshScore();
+                keepStaffPlace = false;
+                ScrollBy(0, staffY - PageToWindow(CPoint(0, staffTopPx)).y);
+                if (m_hWnd)
+                    Invalidate(FALSE);
+                SendReason(9);
                 score.modified = 1;
                 // The pointer follows the insertion point snapped to the grid.
                 if (m_hWnd && editMode == 2) {

@@ -80,6 +80,10 @@ void CScoreView::ApplyTrackTables(int move)
         score.RewindPlayback(0);
     } else {
         score.MoveTrack(move & 255, (move >> 8) & 255);
+        // A track with notes that lands past the song's last track would be left out of every saved file.
+        for (int i = 0; i < kMaxTracks; ++i)
+            if (score.GetTrack(i)->notes)
+                score.EnsureTrackCount(i);
         FillTrackTables();
     }
     score.modified = 1;

@@ -7,12 +7,22 @@
 #include "scoreview/key_signature_dialog.h"
 #include "scoreview/measure_dialog.h"
 #include "scoreview/time_signature_dialog.h"
+#include "song/list_ops.h"
 
 namespace {
 
 constexpr int kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
 
 int FileTrackCount(const CScore& score) { return std::clamp(score.trackCount - 1, 0, kMaxTracks); }
+
+// A change the user makes at a tick replaces the one already there, so that changes do not pile up in the file.
+template <typename Change>
+void DropChangesAt(CScore& score, Change*& list, int tick)
+{
+    ScoreLock lock(&score);
+    UnlinkAll(
+        list, [tick](const Change* change) { return change->tick == tick; }, DeleteNode<Change>);
+}
 
 }  // namespace
 
@@ -44,6 +54,7 @@ void CScoreView::ApplyKeySignature(int key, int moveNotes, int down)
         ChangeKeyMovingNotes(0, measure, 1, 0);
         ChangeKeyMovingNotes(key, measure, 1, down);
     } else {
+        DropChangesAt(score, score.keyList, score.playTick);
         score.SetKeySignatureFrom(score.playTick, static_cast<int8_t>(key), 0);
         score.RebuildKeyTable();
     }
@@ -72,6 +83,7 @@ void CScoreView::ChangeKeyMovingNotes(int key, int measure, int move, int down)
             score.GetTrack(t)->BuildStaffPitchTable(false, measure);
             oldReference[t] = score.GetTrack(t)->referencePitch;
         }
+    DropChangesAt(score, score.keyList, score.playTick);
     score.SetKeySignatureFrom(score.playTick, static_cast<int8_t>(key), 0);
     score.RebuildKeyTable();
     if (!move)
@@ -103,8 +115,13 @@ void CScoreView::OnChangeTimeSignature()
     CTimeSignatureDialog dialog(numerator, power, this);
     if (dialog.DoModal() != IDOK)
         return;
-    score.SetTimeSignatureFrom(score.playTick, static_cast<uint8_t>(dialog.m_numerator),
-                               static_cast<uint8_t>(dialog.m_denominatorCode));
+    ApplyTimeSignature(dialog.m_numerator, dialog.m_denominatorCode);
+}
+
+void CScoreView::ApplyTimeSignature(int numerator, int denominatorCode)
+{
+    DropChangesAt(score, score.timeList, score.playTick);
+    score.SetTimeSignatureFrom(score.playTick, static_cast<uint8_t>(numerator), static_cast<uint8_t>(denominatorCode));
     score.RebuildTimeTable();
     score.modified = 1;
     RelayoutAllTracks();

@@ -61,6 +61,21 @@ void CScoreView::PushNoteRecord(UndoNoteStack& stack, int kind, const NoteEvent&
     PushUndoKind(kind);
 }
 
+void CScoreView::FollowUndoRecords(int fromTrack, const NoteEvent& before, int toTrack, const NoteEvent& after)
+{
+    for (int i = 0; i < undoInserted.count; ++i) {
+        NoteEvent& note = undoInserted.records[i].note;
+        if (undoInserted.records[i].track != fromTrack || note.start != before.start || note.pitch != before.pitch ||
+            note.accidental != before.accidental)
+            continue;
+        note.start = after.start;
+        note.end = after.end;
+        note.pitch = after.pitch;
+        note.accidental = after.accidental;
+        undoInserted.records[i].track = static_cast<uint8_t>(toTrack);
+    }
+}
+
 void CScoreView::PushUndoCurveDeleted(const CurveMark& mark)
 {
     if (undoCurves.count >= kUndoRecords)

@@ -1,4 +1,5 @@
 // Scroll bars: a window's own bars (WS_HSCROLL / WS_VSCROLL) and the scroll-bar control, with their messages.
+#include "ui/step_scroll_bar.h"
 #include "ui/wx_windows.h"
 
 namespace {
@@ -41,13 +42,13 @@ WPARAM CodeOf(wxEventType t, int& pos)
 }
 
 // Sends the scroll message for a wx scroll event; the owner moves the thumb, as the window system expects.
-void Forward(HWND target, UINT message, HWND control, const SCROLLINFO* info, wxScrollEvent& e)
+void Forward(HWND target, UINT message, const SCROLLINFO* info, wxScrollEvent& e)
 {
     int pos = e.GetPosition() + (info ? info->nMin : 0);
     WPARAM code = CodeOf(e.GetEventType(), pos);
-    SendMessage(target, message, MAKEWPARAM(code, (WORD)pos), (LPARAM)control);
+    SendMessage(target, message, MAKEWPARAM(code, (WORD)pos), 0);
     if (code == SB_THUMBPOSITION)
-        SendMessage(target, message, MAKEWPARAM(SB_ENDSCROLL, 0), (LPARAM)control);
+        SendMessage(target, message, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
 }
 
 SCROLLINFO* InfoOf(WindowState* s, int bar)
@@ -62,7 +63,7 @@ SCROLLINFO* InfoOf(WindowState* s, int bar)
 wxScrollBar* WxBarOf(WindowState* s, int bar)
 {
     if (bar == SB_CTL)
-        return dynamic_cast<wxScrollBar*>(s->native);
+        return nullptr;  // the control is a StepScrollBar
     return bar == SB_VERT ? s->vscroll : s->hscroll;
 }
 
@@ -85,7 +86,7 @@ void LayoutWindowScrollBars(WindowState* s)
                 WindowState* st = StateOf(h);
                 if (!st)
                     return;
-                Forward(h, message, nullptr, InfoOf(st, which), e);
+                Forward(h, message, InfoOf(st, which), e);
                 if ((st = StateOf(h)) != nullptr && e.GetEventType() != wxEVT_SCROLL_THUMBTRACK)
                     ApplyToWx(which == SB_VERT ? st->vscroll : st->hscroll, *InfoOf(st, which));
             });
@@ -127,6 +128,8 @@ int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO info, BOOL redraw)
     si->nPos = std::clamp(si->nPos, si->nMin, std::max(maxPos, si->nMin));
     if (wxScrollBar* wxbar = WxBarOf(s, bar))
         ApplyToWx(wxbar, *si);
+    else if (bar == SB_CTL && s->native)
+        s->native->Refresh();
     if (bar != SB_CTL && wasShown != RangeShows(*si)) {
         LayoutWindowScrollBars(s);
         SyncClientSize(s);
@@ -150,7 +153,8 @@ BOOL GetScrollInfo(HWND hWnd, int bar, LPSCROLLINFO info)
         info->nPos = si->nPos;
     if (info->fMask & SIF_TRACKPOS) {
         wxScrollBar* wxbar = WxBarOf(s, bar);
-        info->nTrackPos = wxbar ? wxbar->GetThumbPosition() + si->nMin : si->nPos;
+        auto* control = bar == SB_CTL ? dynamic_cast<StepScrollBar*>(s->native) : nullptr;
+        info->nTrackPos = wxbar ? wxbar->GetThumbPosition() + si->nMin : control ? control->TrackPosition() : si->nPos;
     }
     return TRUE;
 }
@@ -215,6 +219,8 @@ BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows)
         return FALSE;
     if (wxScrollBar* wxbar = WxBarOf(s, (int)bar))
         wxbar->Enable(arrows != ESB_DISABLE_BOTH);
+    else if (bar == SB_CTL && s->native)
+        s->native->Enable(arrows != ESB_DISABLE_BOTH);
     return TRUE;
 }
 
@@ -237,23 +243,13 @@ wxRect AlignedScrollBarRect(DWORD style, wxRect r)
 
 wxWindow* CreateScrollBarControl(WindowState* s, wxWindow* parent, const wxRect& rect)
 {
-    auto* bar = new wxScrollBar(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(),
-                                (s->style & SBS_VERT) ? wxSB_VERTICAL : wxSB_HORIZONTAL);
     HWND h = s->hwnd;
     UINT message = (s->style & SBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
     s->vinfo = SCROLLINFO{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};
-    for (const wxEventTypeTag<wxScrollEvent>& t :
-         {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
-          wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM})
-        bar->Bind(t, [h, message](wxScrollEvent& e) {
-            WindowState* st = StateOf(h);
-            if (!st)
-                return;
-            Forward(st->parent, message, h, &st->vinfo, e);
-            if ((st = StateOf(h)) != nullptr && e.GetEventType() != wxEVT_SCROLL_THUMBTRACK)
-                ApplyToWx(static_cast<wxScrollBar*>(st->native), st->vinfo);
-        });
-    return bar;
+    return new StepScrollBar(parent, rect, (s->style & SBS_VERT) != 0, &s->vinfo, [h, message](int code, int pos) {
+        if (WindowState* st = StateOf(h))
+            SendMessage(st->parent, message, MAKEWPARAM(code, (WORD)pos), (LPARAM)h);
+    });
 }
 
 LRESULT CALLBACK ScrollBarProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,10 @@
 // The track edit dialog: rows from the view's arrays, cell edits applied with code 158, the priority check,
-// drag reordering and the value scroll bar's bounds.
+// drag reordering, the value scroll bar's bounds and its steps from real input.
 #include "composer/track_edit_dialog.h"
+
+#include <cstdlib>
+#include <string>
+
 #include "kernel/prompt_service.h"
 #include "media/midi_recording.h"
 #include "song/midi_device.h"
@@ -101,6 +105,17 @@ TEST_F(TrackEdit, CloseAppliesTheCellsAndNotifies)
     EXPECT_EQ(channels[3], 3);
 }
 
+TEST_F(TrackEdit, ReadingTheRowsForAMoveKeepsTheValuesOfEmptyCells)
+{
+    channels[29] = 4;
+    volumes[29] = 90;
+    dialog.ReadRows();
+    EXPECT_EQ(channels[29], 4);  // no SP-MIDI data: nothing to apply
+    EXPECT_EQ(volumes[29], 90);
+    EXPECT_EQ(priorities[29], 0);
+    EXPECT_EQ(channels[1], 1);
+}
+
 TEST_F(TrackEdit, SharedPriorityOfShownTracksKeepsTheDialogOpen)
 {
     const struct {
@@ -170,6 +185,45 @@ TEST_F(TrackEdit, ValueScrollStaysWithinItsBounds)
         Scroll(c.code);
         EXPECT_EQ(Cell(0, c.column), c.end) << c.column << " " << c.start;
     }
+}
+
+TEST_F(TrackEdit, TheValueBarStepsUnderRealPointerAndKeysAndStaysOverItsRow)
+{
+    ClickCell(0, CTrackListCtrl::kVolume);
+    CScrollBar& bar = dialog.m_list.m_valueBar;
+    ASSERT_TRUE(bar.IsWindowVisible());
+    CRect rect;
+    bar.GetClientRect(&rect);
+    // xdotool at points of the bar: its upper arrow twice, its lower arrow once, the wheel down, the Up key.
+    auto xdo = [&bar](int y, const std::string& steps) {
+        POINT p{4, y};
+        ClientToScreen(bar.GetSafeHwnd(), &p);
+        const std::string command =
+            "xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " " + steps;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        PumpFor(300);
+    };
+    xdo(2, "click 1 click 1");
+    EXPECT_EQ(Cell(0, CTrackListCtrl::kVolume), "102");
+    xdo(rect.bottom - 2, "click 1");
+    xdo(rect.bottom / 2, "click 5");
+    EXPECT_EQ(Cell(0, CTrackListCtrl::kVolume), "100");
+    xdo(rect.bottom / 2, "key Up");
+    EXPECT_EQ(Cell(0, CTrackListCtrl::kVolume), "101");
+
+    // The list scrolled: the bar goes while its row is out of view and comes back over it.
+    CRect before, after;
+    bar.GetWindowRect(&before);
+    dialog.m_list.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    PumpFor(100);
+    ASSERT_GT(dialog.m_list.GetTopIndex(), 0);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    for (int i = 0; i < kTracks && dialog.m_list.GetTopIndex() > 0; ++i)
+        dialog.m_list.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    PumpFor(100);
+    bar.GetWindowRect(&after);
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(TrackEdit, EditorsOpenOnlyOnShownTracks)

@@ -1,6 +1,11 @@
 // The score dialogs: values outside what the song takes are refused with the usual message; the key
 // dialog's preview; the key change that moves the notes after the cursor, chosen in the running dialog.
 #include <gtest/gtest.h>
+#include <strings.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
 
 #include "kernel/prompt_service.h"
 #include "scoreview/key_signature_dialog.h"
@@ -48,6 +53,43 @@ TEST(ScoreDialogs, NumbersOutsideTheSongsRangesAreRefused)
     for (int i = 0; i < 3; ++i)
         zoom.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_EQ(zoom.m_percent, 300);
+    zoom.DestroyWindow();
+}
+
+// The dialog's scroll bar: a child of the scroll-bar class.
+HWND ScrollBarOf(CWnd& dialog)
+{
+    for (HWND child = ::GetWindow(dialog.GetSafeHwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = {};
+        ::GetClassName(child, name, sizeof name);
+        if (strcasecmp(name, "scrollbar") == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+TEST(ScoreDialogs, TheNoteZoomBarStepsUnderRealClicks)
+{
+    CNoteZoomDialog zoom(1.5);
+    ASSERT_TRUE(zoom.Create(CNoteZoomDialog::IDD));
+    zoom.ShowWindow(SW_SHOW);
+    PumpFor(200);
+    HWND bar = ScrollBarOf(zoom);
+    ASSERT_NE(bar, nullptr);
+    CRect rect;
+    ::GetClientRect(bar, &rect);
+    // xdotool clicks on the bar's upper end twice and on its lower end once.
+    for (auto [y, clicks] : {std::pair{2, 2}, std::pair{(int)rect.bottom - 2, 1}}) {
+        POINT p{rect.right / 2, y};
+        ::ClientToScreen(bar, &p);
+        std::string command = "xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y);
+        for (int i = 0; i < clicks; ++i)
+            command += " click 1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        PumpFor(300);
+    }
+    EXPECT_EQ(zoom.m_percent, 151);
+    EXPECT_EQ(zoom.GetDlgItemInt(CNoteZoomDialog::kPercentId), 151u);
     zoom.DestroyWindow();
 }
 

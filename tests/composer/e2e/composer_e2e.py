@@ -467,6 +467,22 @@ def main():
         check(entered == 3, "%d of 3 notes entered" % entered)
         keep_shot(window, "notes")
 
+        step("drag")
+        # The last note entered, dragged two beats on with the button held: the undo below still takes it back,
+        # so the saved song has two new notes, not three.
+        before = settled(window, view)
+        xdo("mousemove_relative", "--sync", "1", "0")
+        xdo("mousemove_relative", "--sync", "--", "-1", "0")
+        time.sleep(0.2)
+        xdo("mousedown", 1)
+        for _ in range(6):
+            time.sleep(0.05)
+            xdo("mousemove_relative", "--sync", "8", "0")
+        time.sleep(0.1)
+        xdo("mouseup", 1)
+        check(bool(wait_for(lambda: grab_window(window, view) != before, 15)), "the drag moved no note")
+        keep_shot(window, "dragged")
+
         step("play")
         # Play and stop: the Play button shows pressed while the song plays.
         play = layout.toolbar[79]
