@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-#include "kernel/windef.h"
 #include "render/measure_strip.h"
 #include "render/slot_list.h"
 #include "song/element_records.h"
@@ -24,7 +23,6 @@ struct LayoutSong {
     std::function<int(int tick)> clefAtTick;  // the laid-out track's clef at a tick (4 = piano staff)
     double gridValue = 4.0;                   // 4.0 = a sixteenth; the step is 3 x gridValue 48ths
     bool tripletFlag = false;                 // triplet entry: the tuplet test's grid is two thirds
-    HWND owner = nullptr;                     // owner of the broken-grace-chain message
 };
 
 // The nearest of 6, 12, 24, 48, 96 and 192; the smaller on equal distance.
@@ -39,6 +37,15 @@ public:
     // Lays out the notes of measures firstMeasure..lastMeasure (and the rests among them) into the lists of
     // the track, after emptying the lists of every track.
     void LayoutTrackNotes(const LayoutSong& song, int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
+
+    // The complaint about a broken grace chain met since the last call, or null. The layout never shows it
+    // itself: a message box would let the window repaint, and lay out again, in the middle of this layout.
+    const char* TakeComplaint()
+    {
+        const char* complaint = m_complaint;
+        m_complaint = nullptr;
+        return complaint;
+    }
 
     CSlotList noteSlots[kLayoutTracks][2];
     CSlotList tieSlots[kLayoutTracks][2];
@@ -64,4 +71,5 @@ private:
     std::vector<NoteEvent> m_chord;
     int8_t m_tupletRestLength = 3;
     uint8_t m_tupletRestNumber = 0;
+    const char* m_complaint = nullptr;
 };

@@ -5,14 +5,7 @@
 
 CSlotList::~CSlotList() { RemoveAll(); }
 
-int CSlotList::Count()
-{
-    int n = 0;
-    for (Slot* s = m_head; s; s = s->next)
-        ++n;
-    m_count = n;
-    return n;
-}
+int CSlotList::Count() const { return m_count; }
 
 Slot* CSlotList::NodeAt(int index) const
 {

@@ -22,7 +22,8 @@ public:
     CSlotList(const CSlotList&) = delete;
     CSlotList& operator=(const CSlotList&) = delete;
 
-    int Count();
+    // Kept by every change, so that painters may ask inside their loops.
+    int Count() const;
     // Value `which` (0..3) of slot `index`; 0 past the end, and 0 with a message for a bad value number.
     int GetValue(int index, int which) const;
     // A copy of slot `index`; all zero past the end.

@@ -128,6 +128,29 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     };
     Obstacle drawn[2 * kGroupSlotCapacity];
     int drawnCount = 0, drawnPlace = -1;
+    // A chord's accidentals are drawn once its place is done: where the leftmost would cross the bar line or
+    // touch the chord before, all of them move right as one, so that no two columns fall on one spot.
+    struct Mark {
+        int x, y;
+        char glyph;
+    };
+    Mark marks[kGroupSlotCapacity];
+    int markCount = 0;
+    auto drawMarks = [&](int place) {
+        if (markCount == 0)
+            return;
+        int left = INT_MAX;
+        for (int j = 0; j < markCount; ++j)
+            left = std::min(left, marks[j].x);
+        const int limit = AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount, place, contentX,
+                                              dc->GetTextExtent(&head, 1).cx, u);
+        const int move = std::max(0, limit - left);
+        const COLORREF before = dc->SetTextColor(noteColour);
+        for (int j = 0; j < markCount; ++j)
+            dc->TextOut(marks[j].x + move, marks[j].y, &marks[j].glyph, 1);
+        dc->SetTextColor(before);
+        markCount = 0;
+    };
     bool b[5] = {};
     int8_t inForce[kAccidentalPositions];
 
@@ -160,8 +183,10 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         const int hx = x[i] + shift;
         dc->TextOut(hx, (int)headY, &head, 1);
         const int headWidth = dc->GetTextExtent(&head, 1).cx;
-        if (drawnPlace != position)
+        if (drawnPlace != position) {
+            drawMarks(drawnPlace);
             drawnCount = 0;
+        }
         drawnPlace = position;
         if (shift < 0)
             drawn[drawnCount++] = {P, hx, hx + headWidth, kHeadReach};
@@ -221,10 +246,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
                     ++j;
                 }
             }
-            // However crowded the chord, its accidentals stay inside their measure.
-            signX = std::max(signX, BarX(slot.values[0]) + 2);
             drawn[drawnCount++] = {P, signX, signX + signWidth, kAccidentalReach};
-            dc->TextOut(signX, (int)headY, &sign, 1);
+            marks[markCount++] = {signX, (int)headY, sign};
             accidentalAt = (int8_t)P;
         }
         column = C;
@@ -323,6 +346,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         previousP = P;
         previousStem = sx;
     }
+    drawMarks(drawnPlace);
 
     dc->SetTextColor(oldColour);
     dc->SelectObject(oldPen);

@@ -57,6 +57,9 @@ public:
 
     // Redraw pipeline.
     void RedrawScore(bool fullPage);
+    // Shows the layout's complaint once the painting is over; the same complaint again only after a redraw
+    // without it.
+    void ShowLayoutComplaint();
     void MarkCurrentTrackRow();
     void PaintPage(CDC* dc);
     void DrawPlayCursor(bool eraseOld);
@@ -209,6 +212,7 @@ public:
     double beamReference = 28.0;  // reset to 28.0 by every paint
     MeasureXTable measureX{};
     CNoteLayout noteLayout;
+    const char* shownLayoutComplaint = nullptr;
     CNoteHeadIndex noteHeads;  // open while a redraw paints
     CSlotList (&noteSlots)[kLayoutTracks][2] = noteLayout.noteSlots;
     CSlotList (&tieSlots)[kLayoutTracks][2] = noteLayout.tieSlots;

@@ -40,7 +40,6 @@ LayoutSong CScoreView::MakeLayoutSong(int track) const
     song.clefAtTick = [owner](int tick) { return owner ? owner->ClefAtTick(tick) : 0; };
     song.gridValue = score.gridValue;
     song.tripletFlag = tupletFlags[0] != 0;
-    song.owner = m_hWnd;
     return song;
 }
 
