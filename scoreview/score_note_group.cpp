@@ -128,23 +128,22 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     };
     Obstacle drawn[2 * kGroupSlotCapacity];
     int drawnCount = 0, drawnPlace = -1;
-    // A chord's accidentals are drawn once its place is done: where the leftmost would cross the bar line or
-    // touch the chord before, all of them move right as one, so that no two columns fall on one spot.
+    // A chord's accidentals are drawn once its place is done: where the leftmost would cross the bar line, all
+    // of them move right as one, so that no two columns fall on one spot. The strip makes room for the columns of
+    // a chord at a measure's start (CountLeadAccidentals), so this is a last resort.
     struct Mark {
         int x, y;
         char glyph;
     };
     Mark marks[kGroupSlotCapacity];
     int markCount = 0;
-    auto drawMarks = [&](int place) {
+    auto drawMarks = [&]() {
         if (markCount == 0)
             return;
         int left = INT_MAX;
         for (int j = 0; j < markCount; ++j)
             left = std::min(left, marks[j].x);
-        const int limit = AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount, place, contentX,
-                                              dc->GetTextExtent(&head, 1).cx, u);
-        const int move = std::max(0, limit - left);
+        const int move = std::max(0, BarX(slots[0].values[0]) + 2 - left);
         const COLORREF before = dc->SetTextColor(noteColour);
         for (int j = 0; j < markCount; ++j)
             dc->TextOut(marks[j].x + move, marks[j].y, &marks[j].glyph, 1);
@@ -184,7 +183,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         dc->TextOut(hx, (int)headY, &head, 1);
         const int headWidth = dc->GetTextExtent(&head, 1).cx;
         if (drawnPlace != position) {
-            drawMarks(drawnPlace);
+            drawMarks();
             drawnCount = 0;
         }
         drawnPlace = position;
@@ -346,7 +345,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         previousP = P;
         previousStem = sx;
     }
-    drawMarks(drawnPlace);
+    drawMarks();
 
     dc->SetTextColor(oldColour);
     dc->SelectObject(oldPen);

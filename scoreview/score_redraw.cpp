@@ -61,7 +61,7 @@ void CScoreView::ShowLayoutComplaint()
     // Remembered before the box opens: a repaint under it meets the same complaint and stays quiet.
     shownLayoutComplaint = complaint;
     if (complaint)
-        MessageBox(m_hWnd, complaint, GetMessageBoxTitle().c_str(), MB_OK);
+        ::MessageBox(m_hWnd, complaint, GetMessageBoxTitle().c_str(), MB_OK);
 }
 
 void CScoreView::MarkCurrentTrackRow()

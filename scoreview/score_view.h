@@ -122,6 +122,8 @@ public:
 
     // Layout and strip coordinates over the pure renderer modules.
     void LayoutTrackMeasures(int track);
+    // Per measure, the most accidentals on one staff of the track or a shown one among the notes at its start.
+    void CountLeadAccidentals(int track, uint8_t* counts) const;
     void LayoutTrackNotes(int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
     int GetFirstVisibleMeasure();
     int GetNthVisibleTrack(bool flag, int n) const;
