@@ -108,6 +108,7 @@ void CNoteLayout::LayoutTrackNotes(const LayoutSong& song, int track, int firstM
     for (auto& lists : tieSlots)
         for (CSlotList& list : lists)
             list.RemoveAll();
+    m_placed.clear();
     if (!notes || song.division <= 0 || track < 0 || track >= kLayoutTracks)
         return;
     m_song = &song;
@@ -278,7 +279,7 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
         if (2 * remainder <= m_grid) {
             remainder = 0;
         } else if (remainder > 2) {
-            tieSlots[track][staff].InsertSorted(NoteSlot(m, q, q + k < measureLength ? q + k : 0, natural));
+            InsertOnce(tieSlots[track][staff], 1 + staff, NoteSlot(m, q, q + k < measureLength ? q + k : 0, natural));
         }
         Slot slot = NoteSlot(m, q, natural, k);
         bool graceFlag = (c.graceLink < -10 && piece == 1) || (c.graceLink > 10 && remainder == 0);
@@ -286,8 +287,17 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
         slot.flags[1] = c.accidental;
         slot.flags[2] = c.stemDirection;
         slot.flags[3] = static_cast<int8_t>(c.tupletNumber);
-        noteSlots[track][staff].InsertSorted(slot);
+        InsertOnce(noteSlots[track][staff], 3 + staff, slot);
     }
+}
+
+void CNoteLayout::InsertOnce(CSlotList& list, int which, const Slot& slot)
+{
+    uint32_t flags = 0;
+    for (int8_t flag : slot.flags)
+        flags = flags << 8 | static_cast<uint8_t>(flag);
+    if (m_placed.insert({which, slot.values[0], slot.values[1], slot.values[2], slot.values[3], (int32_t)flags}).second)
+        list.InsertSorted(slot);
 }
 
 void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const NoteEvent* firstNote)

@@ -2,8 +2,10 @@
 // measure by measure and staff by staff, in the slot lists the painters read.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "render/measure_strip.h"
@@ -56,6 +58,9 @@ private:
     int64_t MeasureStartTick(int measure) const;
     void CollectChord(int endTick);
     void LayoutNote(int track, const NoteEvent& c);
+    // Inserts the slot into the list (which: tie or note list of a staff) unless an identical one is there:
+    // notes stacked on one another draw the same ink once.
+    void InsertOnce(CSlotList& list, int which, const Slot& slot);
     void FillRests(int track, int firstMeasure, int lastMeasure, const NoteEvent* firstNote);
     void InsertRests(int track, int measure, int q, int length, int staff);
     int RestLengthInBeat(int track, int beat, int r, int measure, int q, int staff);
@@ -72,4 +77,5 @@ private:
     int8_t m_tupletRestLength = 3;
     uint8_t m_tupletRestNumber = 0;
     const char* m_complaint = nullptr;
+    std::set<std::array<int32_t, 6>> m_placed;
 };
