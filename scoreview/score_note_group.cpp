@@ -110,9 +110,11 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     auto beamY = [&](double at) { return Interpolate(xa, ya, xb, yb, at); };
 
     const int firstLow = slots[0].values[3] & 0xFF;
-    const char head = firstLow == 192                                                            ? '!'
-                      : (firstLow == 64 || firstLow == 96 || firstLow == 144 || firstLow == 168) ? '0'
-                                                                                                 : '1';
+    // Each note shows the head of its own length: a half and a quarter in one chord differ.
+    auto headOf = [](int low) {
+        return low == 192 ? '!' : (low == 64 || low == 96 || low == 144 || low == 168) ? '0' : '1';
+    };
+    const char head = headOf(firstLow);  // the width the group's places are measured with
     const int step = direction == -1 ? 1 : -1;  // the index step from one processed note to the next
     // Notes at two places are joined by a beam; only a lone note or chord carries a flag. Testing this before
     // the first note keeps a chord processed before the first beam from drawing a stray flag.
@@ -180,8 +182,9 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
 
         dc->SetTextColor(noteColour);
         const int hx = x[i] + shift;
-        dc->TextOut(hx, (int)headY, &head, 1);
-        const int headWidth = dc->GetTextExtent(&head, 1).cx;
+        const char noteHead = headOf(low);
+        dc->TextOut(hx, (int)headY, &noteHead, 1);
+        const int headWidth = dc->GetTextExtent(&noteHead, 1).cx;
         if (drawnPlace != position) {
             drawMarks();
             drawnCount = 0;

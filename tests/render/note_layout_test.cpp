@@ -110,6 +110,18 @@ TEST_F(NoteLayout, ChordsHighestFirstAndTripletGroupsEndTogether)
               "0.0:60/16 0.16:62/16 0.32:64/16 0.48:65/144");
 }
 
+// Notes stacked on one another (same pitch, start and length) draw the same ink: each piece and tie is laid
+// out once, so that a file of thousands of copies paints as fast as one of a few.
+TEST_F(NoteLayout, StackedCopiesAreLaidOutOnce)
+{
+    song.lastTickMeasure = 1;
+    std::vector<NoteSpec> stacked;
+    for (int i = 0; i < 3; ++i)
+        stacked.insert(stacked.end(), {{0, 480, 60}, {0, 480, 64}});
+    EXPECT_EQ(Layout(stacked), "0.0:64/192 0.0:60/192 1.0:64/48 1.0:60/48 1.48:R/144");
+    EXPECT_EQ(Ties(), "0.0:0-64 0.0:0-60");
+}
+
 TEST_F(NoteLayout, GraceChainsTakeTheirMainNotesSpanAndABrokenChainEndsTheLayout)
 {
     // The main note (grace link -12) starts where the second note before it starts.

@@ -70,12 +70,14 @@ void Chords(CScore& song)
               {648, 24, B4}});
 }
 
-// Chords of three and four accidentals at the start of a measure, and one right after an eighth: every
-// accidental has a place of its own, clear of the bar line and of the note before.
+// A half and a quarter in one chord, each with its own head; chords of three and four accidentals at the start
+// of a measure, and one right after an eighth: every accidental has a place of its own, clear of the bar line.
 void ChordAccidentals(CScore& song)
 {
     AddNotes(song, 0,
-             {{192, 96, E4 - 3, -1},
+             {{0, 96, C5},
+              {0, 48, E5},
+              {192, 96, E4 - 3, -1},
               {192, 96, E4 - 1, -1},
               {192, 96, G4 - 1, -1},
               {192, 96, A4 - 1, -1},
