@@ -28,7 +28,9 @@ TEST(StaffPainter, APageWalkAlwaysMovesOn)
     CScoreView view;
     view.score.NewSong(1, 4, 2);
     view.score.SetTimeSignatureFrom(0, 3, 3);
+    view.score.RebuildMeasureTable(false);
     view.score.SetTimeSignatureFrom(view.score.MeasureStartTick(1), 12, 2);
+    view.score.RebuildMeasureTable(false);
     const int tick = view.score.MeasureStartTick(7);
     view.score.GetTrack(0)->InsertNote(false, tick, tick + view.score.division, 60, 100, 0, 0, 0, 0, 0, 0);
     PrepareHeadlessView(view, 300, 0, 1.0);
