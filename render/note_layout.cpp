@@ -205,9 +205,9 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
                 if (n->stemDirection != 0)
                     continue;
                 if (RoundToGrid(n->start) > RoundToGrid(c.start) && StaffOf(*n) == staff) {
-                    length = std::min(length, TicksIn48ths(static_cast<int64_t>(RoundToGrid(n->start)) -
-                                                               RoundToGrid(c.start),
-                                                           division));
+                    length = std::min(
+                        length,
+                        TicksIn48ths(static_cast<int64_t>(RoundToGrid(n->start)) - RoundToGrid(c.start), division));
                     break;
                 }
             }

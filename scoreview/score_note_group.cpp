@@ -114,7 +114,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     auto headOf = [](int low) {
         return low == 192 ? '!' : (low == 64 || low == 96 || low == 144 || low == 168) ? '0' : '1';
     };
-    const char head = headOf(firstLow);  // the width the group's places are measured with
+    const char head = headOf(firstLow);         // the width the group's places are measured with
     const int step = direction == -1 ? 1 : -1;  // the index step from one processed note to the next
     // Notes at two places are joined by a beam; only a lone note or chord carries a flag. Testing this before
     // the first note keeps a chord processed before the first beam from drawing a stray flag.

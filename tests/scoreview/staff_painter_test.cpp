@@ -56,7 +56,8 @@ TEST(StaffPainter, EveryTestMidiFilePaintsEveryPageAtTwoZooms)
             ASSERT_EQ(OpenSongFile(view.score, entry.path().c_str()), 1) << entry.path();
             PrepareHeadlessView(view, 800, 0, zoom);
             int last = LastSongMeasure(view), pages = 0;
-            for (int measure = 0; measure <= last && measure < kStripMeasureCount; measure = NextPageMeasure(view, measure)) {
+            for (int measure = 0; measure <= last && measure < kStripMeasureCount;
+                 measure = NextPageMeasure(view, measure)) {
                 ScrollToMeasure(view, measure);
                 view.RedrawScore(true);
                 ASSERT_FALSE(view.pageBitmap.IsEmpty());
