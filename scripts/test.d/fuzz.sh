@@ -9,6 +9,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRIN_FUZZ=ON -DCMAKE
 cmake --build build-fuzz -j "$(nproc)"
 runs=${FUZZ_RUNS:-3000}
 timeout=${FUZZ_TIMEOUT:-10}
+# The painting targets load fonts, whose library keeps caches for the process's lifetime.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/test.d/lsan.supp:${LSAN_OPTIONS:-}"
 root=$(pwd)
 work=$(mktemp -d "$root/build-fuzz/run.XXXXXX")
 trap 'rm -rf "$work"' EXIT
