@@ -48,8 +48,8 @@ bool IsRingtoneExportRunning() { return g_bExportRunning; }
 
 int SongTicksToSeconds(const CScore& song, int ticks)
 {
-    const int perMinute = song.tempo * song.division;
-    return perMinute > 0 ? ticks * 60 / perMinute : 0;
+    const int64_t perMinute = static_cast<int64_t>(song.tempo) * song.division;
+    return perMinute > 0 ? static_cast<int>(static_cast<int64_t>(ticks) * 60 / perMinute) : 0;
 }
 
 RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)

@@ -23,11 +23,16 @@ static bool SameKey(const MeasureInfo& a, const MeasureInfo& b)
 int StripRoom(int pixels, double zoom) { return static_cast<int>(pixels * zoom); }
 
 void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table,
-                         double zoom)
+                         double zoom, const uint8_t* leadAccidentals)
 {
     auto room = [zoom](int pixels) { return StripRoom(pixels, zoom); };
+    auto accidentalRoom = [&](int m) {
+        const int columns = leadAccidentals ? std::min<int>(leadAccidentals[m], kLeadAccidentalColumns) : 0;
+        return columns > 1 ? room(kAccidentalColumn * (columns - 1)) : 0;
+    };
     table[0].start = 50;
-    table[0].content = 50 + room(64 + (measures[0].keyKind != KEY_NONE ? 6 * measures[0].keyCount : 0));
+    table[0].content =
+        50 + room(64 + (measures[0].keyKind != KEY_NONE ? 6 * measures[0].keyCount : 0)) + accidentalRoom(0);
     for (int n = 1; n < kStripMeasureCount; ++n) {
         int m = n - 1;
         MeasureStripEntry& entry = table[n];
@@ -44,6 +49,7 @@ void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, doub
             entry.content += room(53);
         if (clefChanged && !keyChanged && measures[n].keyKind != KEY_NONE)
             entry.content += room(46);
+        entry.content += accidentalRoom(n);
     }
 }
 

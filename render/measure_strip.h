@@ -27,8 +27,14 @@ int StripRoom(int pixels, double zoom);
 // Rebuilds the strip of one track from the song's 200 measures and the track's clef at each measure
 // (a piano staff counted as clef 0): gaps of 20, 30 and 53 pixels make room for a changed clef, time and key,
 // and 46 more redraw an unchanged key after a changed clef; all of them at zoom 1, grown with the zoom.
+// leadAccidentals (optional, one a measure): the accidentals of the chord at a measure's start; from the second
+// on, each gets a column of kAccidentalColumn pixels before the notes.
 void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table,
-                         double zoom = 1.0);
+                         double zoom = 1.0, const uint8_t* leadAccidentals = nullptr);
+
+// The room of one more column of accidentals at zoom 1; at most kLeadAccidentalColumns columns get room.
+constexpr int kAccidentalColumn = 8;
+constexpr int kLeadAccidentalColumns = 4;
 
 // Bar-line x of measure m, 0..200: the entry's start, and for 200 (after the last measure) the end of
 // measure 199's content.

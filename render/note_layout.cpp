@@ -3,10 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
-#include <string>
 
-#include "kernel/prompt_service.h"
 #include "render/note_arithmetic.h"
 
 const int kStandardLengths[kStandardLengthCount] = {2,  3,  4,  6,  8,  9,  12, 16, 18,  21,  24,
@@ -19,12 +18,19 @@ bool IsTripletIndex(int index)
     return index == 0 || index == 2 || index == 4 || index == 7 || index == 11 || index == 15;
 }
 
-// Nearest multiple of step, halves up.
-int RoundToMultiple(int value, int step)
+// Nearest multiple of step, halves up; computed in 64 bits and kept within a word.
+int RoundToMultiple(int64_t value, int step)
 {
     if (step <= 0)
-        return value;
-    return (value / step) * step + (2 * (value % step) >= step ? step : 0);
+        return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    const int64_t rounded = (value / step) * step + (2 * (value % step) >= step ? step : 0);
+    return static_cast<int>(std::clamp<int64_t>(rounded, INT32_MIN, INT32_MAX));
+}
+
+// Ticks in 48ths of a quarter, in 64 bits and kept within a word.
+int TicksIn48ths(int64_t ticks, int division)
+{
+    return static_cast<int>(std::clamp<int64_t>(ticks * 48 / division, INT32_MIN, INT32_MAX));
 }
 
 // The largest standard length not above value (2 below it, 192 from 192 on).
@@ -65,7 +71,7 @@ bool IsTupletNote(const NoteEvent& note, int division, double gridValue, bool tr
         return true;
     if (division <= 0)
         return false;
-    int length = (note.end - note.start) * 48 / division;
+    const int length = TicksIn48ths(static_cast<int64_t>(note.end) - note.start, division);
     const int* found = std::find(kStandardLengths, kStandardLengths + kStandardLengthCount, length);
     if (found == kStandardLengths + kStandardLengthCount || !IsTripletIndex((int)(found - kStandardLengths)))
         return false;
@@ -102,6 +108,7 @@ void CNoteLayout::LayoutTrackNotes(const LayoutSong& song, int track, int firstM
     for (auto& lists : tieSlots)
         for (CSlotList& list : lists)
             list.RemoveAll();
+    m_placed.clear();
     if (!notes || song.division <= 0 || track < 0 || track >= kLayoutTracks)
         return;
     m_song = &song;
@@ -153,8 +160,7 @@ void CNoteLayout::CollectChord(int endTick)
             for (int n = std::abs(note->graceLink) - 10; n > 0 && end; --n)
                 end = before ? end->prev : end->next;
             if (!end) {
-                MessageBox(m_song->owner, before ? "前装饰音链有误！" : "后装饰音链有误！",
-                           GetMessageBoxTitle().c_str(), MB_OK);
+                m_complaint = before ? "前装饰音链有误！" : "后装饰音链有误！";
                 // Past the broken note, so that the next pass does not meet it again.
                 m_noteCursor = note->next;
                 return;
@@ -165,9 +171,9 @@ void CNoteLayout::CollectChord(int endTick)
                 copy.end = end->end;
         }
         if (!IsTupletNote(copy, m_song->division, m_song->gridValue, m_song->tripletFlag)) {
-            int length = RoundToGrid(copy.end - copy.start);
+            int length = RoundToMultiple(static_cast<int64_t>(copy.end) - copy.start, m_gridTicks);
             copy.start = RoundToGrid(copy.start);
-            copy.end = copy.start + length;
+            copy.end = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(copy.start) + length, INT32_MAX));
         }
         auto at =
             std::find_if(m_chord.begin(), m_chord.end(), [&](const NoteEvent& e) { return e.pitch < copy.pitch; });
@@ -199,7 +205,9 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
                 if (n->stemDirection != 0)
                     continue;
                 if (RoundToGrid(n->start) > RoundToGrid(c.start) && StaffOf(*n) == staff) {
-                    length = std::min(length, (RoundToGrid(n->start) - RoundToGrid(c.start)) * 48 / division);
+                    length = std::min(
+                        length,
+                        TicksIn48ths(static_cast<int64_t>(RoundToGrid(n->start)) - RoundToGrid(c.start), division));
                     break;
                 }
             }
@@ -249,7 +257,11 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
             }
             k = RoundToMultiple(best, grid);
         } else {
-            k = static_cast<int>(std::floor((c.end - c.start) / m_ticksPer48 + 0.5));
+            // A triplet found by its length alone takes the triplet length it was found by (a few ticks longer
+            // rounds past it, to a length without a glyph); a numbered tuplet is drawn at the plain length next
+            // to its own.
+            k = c.tupletNumber != 0 ? static_cast<int>(std::floor((c.end - c.start) / m_ticksPer48 + 0.5))
+                                    : TicksIn48ths(static_cast<int64_t>(c.end) - c.start, division);
             int group = NearestNoteLength(k * c.tupletNumber);
             int last = (q / group) * group + k * (c.tupletNumber - 1);
             double middle = q + k / 2.0;
@@ -267,7 +279,7 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
         if (2 * remainder <= m_grid) {
             remainder = 0;
         } else if (remainder > 2) {
-            tieSlots[track][staff].InsertSorted(NoteSlot(m, q, q + k < measureLength ? q + k : 0, natural));
+            InsertOnce(tieSlots[track][staff], 1 + staff, NoteSlot(m, q, q + k < measureLength ? q + k : 0, natural));
         }
         Slot slot = NoteSlot(m, q, natural, k);
         bool graceFlag = (c.graceLink < -10 && piece == 1) || (c.graceLink > 10 && remainder == 0);
@@ -275,8 +287,17 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
         slot.flags[1] = c.accidental;
         slot.flags[2] = c.stemDirection;
         slot.flags[3] = static_cast<int8_t>(c.tupletNumber);
-        noteSlots[track][staff].InsertSorted(slot);
+        InsertOnce(noteSlots[track][staff], 3 + staff, slot);
     }
+}
+
+void CNoteLayout::InsertOnce(CSlotList& list, int which, const Slot& slot)
+{
+    uint32_t flags = 0;
+    for (int8_t flag : slot.flags)
+        flags = flags << 8 | static_cast<uint8_t>(flag);
+    if (m_placed.insert({which, slot.values[0], slot.values[1], slot.values[2], slot.values[3], (int32_t)flags}).second)
+        list.InsertSorted(slot);
 }
 
 void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const NoteEvent* firstNote)

@@ -2,11 +2,12 @@
 // measure by measure and staff by staff, in the slot lists the painters read.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <vector>
 
-#include "kernel/windef.h"
 #include "render/measure_strip.h"
 #include "render/slot_list.h"
 #include "song/element_records.h"
@@ -24,7 +25,6 @@ struct LayoutSong {
     std::function<int(int tick)> clefAtTick;  // the laid-out track's clef at a tick (4 = piano staff)
     double gridValue = 4.0;                   // 4.0 = a sixteenth; the step is 3 x gridValue 48ths
     bool tripletFlag = false;                 // triplet entry: the tuplet test's grid is two thirds
-    HWND owner = nullptr;                     // owner of the broken-grace-chain message
 };
 
 // The nearest of 6, 12, 24, 48, 96 and 192; the smaller on equal distance.
@@ -40,6 +40,15 @@ public:
     // the track, after emptying the lists of every track.
     void LayoutTrackNotes(const LayoutSong& song, int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
 
+    // The complaint about a broken grace chain met since the last call, or null. The layout never shows it
+    // itself: a message box would let the window repaint, and lay out again, in the middle of this layout.
+    const char* TakeComplaint()
+    {
+        const char* complaint = m_complaint;
+        m_complaint = nullptr;
+        return complaint;
+    }
+
     CSlotList noteSlots[kLayoutTracks][2];
     CSlotList tieSlots[kLayoutTracks][2];
 
@@ -49,6 +58,9 @@ private:
     int64_t MeasureStartTick(int measure) const;
     void CollectChord(int endTick);
     void LayoutNote(int track, const NoteEvent& c);
+    // Inserts the slot into the list (which: tie or note list of a staff) unless an identical one is there:
+    // notes stacked on one another draw the same ink once.
+    void InsertOnce(CSlotList& list, int which, const Slot& slot);
     void FillRests(int track, int firstMeasure, int lastMeasure, const NoteEvent* firstNote);
     void InsertRests(int track, int measure, int q, int length, int staff);
     int RestLengthInBeat(int track, int beat, int r, int measure, int q, int staff);
@@ -64,4 +76,6 @@ private:
     std::vector<NoteEvent> m_chord;
     int8_t m_tupletRestLength = 3;
     uint8_t m_tupletRestNumber = 0;
+    const char* m_complaint = nullptr;
+    std::set<std::array<int32_t, 6>> m_placed;
 };

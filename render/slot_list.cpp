@@ -5,14 +5,7 @@
 
 CSlotList::~CSlotList() { RemoveAll(); }
 
-int CSlotList::Count()
-{
-    int n = 0;
-    for (Slot* s = m_head; s; s = s->next)
-        ++n;
-    m_count = n;
-    return n;
-}
+int CSlotList::Count() const { return m_count; }
 
 Slot* CSlotList::NodeAt(int index) const
 {
@@ -81,10 +74,13 @@ void CSlotList::InsertAt(int index, const Slot& slot)
 
 void CSlotList::InsertSorted(const Slot& slot)
 {
-    Changed();
+    m_cursorNode = nullptr;
     Slot* node = NewNode(slot);
     Slot** link = &m_head;
-    if (m_ordered && m_lastInserted && !KeyAfter(*m_lastInserted, slot))
+    const auto known = m_ordered ? m_lastOfKey.find(Key(slot)) : m_lastOfKey.end();
+    if (known != m_lastOfKey.end())
+        link = &known->second->next;
+    else if (m_ordered && m_lastInserted && !KeyAfter(*m_lastInserted, slot))
         link = &m_lastInserted->next;
     while (*link && !KeyAfter(**link, slot))
         link = &(*link)->next;
@@ -92,6 +88,8 @@ void CSlotList::InsertSorted(const Slot& slot)
     *link = node;
     ++m_count;
     m_lastInserted = node;
+    if (m_ordered)
+        m_lastOfKey[Key(slot)] = node;
 }
 
 void CSlotList::RemoveAt(int index)

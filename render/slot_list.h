@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 // One slot. In note slots: flags = grace link, accidental, stem direction, tuplet number; values = measure,
 // position in 48ths, natural pitch, length in 48ths (a rest's length carries kRestSlotBit). In tie slots:
@@ -22,7 +23,8 @@ public:
     CSlotList(const CSlotList&) = delete;
     CSlotList& operator=(const CSlotList&) = delete;
 
-    int Count();
+    // Kept by every change, so that painters may ask inside their loops.
+    int Count() const;
     // Value `which` (0..3) of slot `index`; 0 past the end, and 0 with a message for a bad value number.
     int GetValue(int index, int which) const;
     // A copy of slot `index`; all zero past the end.
@@ -39,8 +41,13 @@ public:
 private:
     Slot* NodeAt(int index) const;
     Slot* NewNode(const Slot& slot) const;
-    // Forgets the last node reached: the links changed.
-    void Changed() { m_cursorNode = nullptr; }
+    // Forgets the nodes remembered by place and by key: the links changed.
+    void Changed()
+    {
+        m_cursorNode = nullptr;
+        m_lastOfKey.clear();
+    }
+    static int64_t Key(const Slot& s) { return (int64_t)s.values[0] << 32 | (uint32_t)s.values[1]; }
     static bool KeyAfter(const Slot& a, const Slot& b)
     {
         return a.values[0] > b.values[0] || (a.values[0] == b.values[0] && a.values[1] > b.values[1]);
@@ -55,4 +62,7 @@ private:
     // node inserted walks on from it: the layout inserts mostly in order.
     bool m_ordered = true;
     Slot* m_lastInserted = nullptr;
+    // The last node of each key inserted sorted since the last other change: a chord of thousands of notes
+    // goes in after its last note without walking past the others.
+    std::unordered_map<int64_t, Slot*> m_lastOfKey;
 };

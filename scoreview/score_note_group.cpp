@@ -110,9 +110,11 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     auto beamY = [&](double at) { return Interpolate(xa, ya, xb, yb, at); };
 
     const int firstLow = slots[0].values[3] & 0xFF;
-    const char head = firstLow == 192                                                            ? '!'
-                      : (firstLow == 64 || firstLow == 96 || firstLow == 144 || firstLow == 168) ? '0'
-                                                                                                 : '1';
+    // Each note shows the head of its own length: a half and a quarter in one chord differ.
+    auto headOf = [](int low) {
+        return low == 192 ? '!' : (low == 64 || low == 96 || low == 144 || low == 168) ? '0' : '1';
+    };
+    const char head = headOf(firstLow);         // the width the group's places are measured with
     const int step = direction == -1 ? 1 : -1;  // the index step from one processed note to the next
     // Notes at two places are joined by a beam; only a lone note or chord carries a flag. Testing this before
     // the first note keeps a chord processed before the first beam from drawing a stray flag.
@@ -128,6 +130,28 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     };
     Obstacle drawn[2 * kGroupSlotCapacity];
     int drawnCount = 0, drawnPlace = -1;
+    // A chord's accidentals are drawn once its place is done: where the leftmost would cross the bar line, all
+    // of them move right as one, so that no two columns fall on one spot. The strip makes room for the columns of
+    // a chord at a measure's start (CountLeadAccidentals), so this is a last resort.
+    struct Mark {
+        int x, y;
+        char glyph;
+    };
+    Mark marks[kGroupSlotCapacity];
+    int markCount = 0;
+    auto drawMarks = [&]() {
+        if (markCount == 0)
+            return;
+        int left = INT_MAX;
+        for (int j = 0; j < markCount; ++j)
+            left = std::min(left, marks[j].x);
+        const int move = std::max(0, BarX(slots[0].values[0]) + 2 - left);
+        const COLORREF before = dc->SetTextColor(noteColour);
+        for (int j = 0; j < markCount; ++j)
+            dc->TextOut(marks[j].x + move, marks[j].y, &marks[j].glyph, 1);
+        dc->SetTextColor(before);
+        markCount = 0;
+    };
     bool b[5] = {};
     int8_t inForce[kAccidentalPositions];
 
@@ -158,10 +182,13 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
 
         dc->SetTextColor(noteColour);
         const int hx = x[i] + shift;
-        dc->TextOut(hx, (int)headY, &head, 1);
-        const int headWidth = dc->GetTextExtent(&head, 1).cx;
-        if (drawnPlace != position)
+        const char noteHead = headOf(low);
+        dc->TextOut(hx, (int)headY, &noteHead, 1);
+        const int headWidth = dc->GetTextExtent(&noteHead, 1).cx;
+        if (drawnPlace != position) {
+            drawMarks();
             drawnCount = 0;
+        }
         drawnPlace = position;
         if (shift < 0)
             drawn[drawnCount++] = {P, hx, hx + headWidth, kHeadReach};
@@ -221,10 +248,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
                     ++j;
                 }
             }
-            // However crowded the chord, its accidentals stay inside their measure.
-            signX = std::max(signX, BarX(slot.values[0]) + 2);
             drawn[drawnCount++] = {P, signX, signX + signWidth, kAccidentalReach};
-            dc->TextOut(signX, (int)headY, &sign, 1);
+            marks[markCount++] = {signX, (int)headY, sign};
             accidentalAt = (int8_t)P;
         }
         column = C;
@@ -323,6 +348,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         previousP = P;
         previousStem = sx;
     }
+    drawMarks();
 
     dc->SetTextColor(oldColour);
     dc->SelectObject(oldPen);

@@ -20,13 +20,13 @@ void ScrollToMeasure(CScoreView& view, int measure)
     view.atStart = view.firstVisibleBeat == 0 ? 1 : 0;
 }
 
-int NextPageMeasure(CScoreView& view)
+int NextPageMeasure(CScoreView& view, int asked)
 {
     int end = view.endPaintedMeasure;
     int next = end;
     if (end - 1 > view.firstPaintedMeasure && view.BarX(end) > view.pageBitmap.Width())
         next = end - 1;
-    return std::max(next, view.firstPaintedMeasure + 1);
+    return std::max({next, view.firstPaintedMeasure + 1, asked + 1});
 }
 
 int LastSongMeasure(const CScoreView& view) { return view.score.MeasureAtTick(view.score.lastUsedTick); }

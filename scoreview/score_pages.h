@@ -11,8 +11,9 @@
 void PrepareHeadlessView(CScoreView& view, int width, int height, double zoom);
 // Opens the strip at a measure: at its very start for measure 0, else scrolled so that the measure comes first.
 void ScrollToMeasure(CScoreView& view, int measure);
-// After a paint: the first measure the page did not show whole, where the next page begins.
-int NextPageMeasure(CScoreView& view);
+// After a paint of the page scrolled to measure `asked`: the first measure the page did not show whole, where
+// the next page begins; always past `asked` (a measure starting inside a beat scrolls to the one before it).
+int NextPageMeasure(CScoreView& view, int asked);
 // The measure that holds the song's last tick.
 int LastSongMeasure(const CScoreView& view);
 // The working page as top-down 32-bit BGRX pixels.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "kernel/prompt_service.h"
+
 namespace {
 
 constexpr int kCombineCopy = 288;
@@ -48,6 +50,18 @@ void CScoreView::RedrawScore(bool fullPage)
     }
     SetContentSize(pageWidth, pageHeight);
     verticalScrollRange = std::max(0, scaledRect.Height() - placementRect.Height());
+    ShowLayoutComplaint();
+}
+
+void CScoreView::ShowLayoutComplaint()
+{
+    const char* complaint = noteLayout.TakeComplaint();
+    if (complaint == shownLayoutComplaint)
+        return;
+    // Remembered before the box opens: a repaint under it meets the same complaint and stays quiet.
+    shownLayoutComplaint = complaint;
+    if (complaint)
+        ::MessageBox(m_hWnd, complaint, GetMessageBoxTitle().c_str(), MB_OK);
 }
 
 void CScoreView::MarkCurrentTrackRow()

@@ -57,6 +57,9 @@ public:
 
     // Redraw pipeline.
     void RedrawScore(bool fullPage);
+    // Shows the layout's complaint once the painting is over; the same complaint again only after a redraw
+    // without it.
+    void ShowLayoutComplaint();
     void MarkCurrentTrackRow();
     void PaintPage(CDC* dc);
     void DrawPlayCursor(bool eraseOld);
@@ -119,6 +122,8 @@ public:
 
     // Layout and strip coordinates over the pure renderer modules.
     void LayoutTrackMeasures(int track);
+    // Per measure, the most accidentals on one staff of the track or a shown one among the notes at its start.
+    void CountLeadAccidentals(int track, uint8_t* counts) const;
     void LayoutTrackNotes(int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
     int GetFirstVisibleMeasure();
     int GetNthVisibleTrack(bool flag, int n) const;
@@ -209,6 +214,7 @@ public:
     double beamReference = 28.0;  // reset to 28.0 by every paint
     MeasureXTable measureX{};
     CNoteLayout noteLayout;
+    const char* shownLayoutComplaint = nullptr;
     CNoteHeadIndex noteHeads;  // open while a redraw paints
     CSlotList (&noteSlots)[kLayoutTracks][2] = noteLayout.noteSlots;
     CSlotList (&tieSlots)[kLayoutTracks][2] = noteLayout.tieSlots;

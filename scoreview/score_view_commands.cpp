@@ -86,8 +86,8 @@ void CScoreView::SetGridValue(int value)
 
 int CScoreView::TicksToSeconds(int ticks) const
 {
-    int perMinute = score.tempo * score.division;
-    return perMinute ? ticks * 60 / perMinute : 0;
+    const int64_t perMinute = static_cast<int64_t>(score.tempo) * score.division;
+    return perMinute ? static_cast<int>(static_cast<int64_t>(ticks) * 60 / perMinute) : 0;
 }
 
 void CScoreView::ZoomTo(double z)

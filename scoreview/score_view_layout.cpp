@@ -1,6 +1,9 @@
 // CScoreView: the measure strip and the note layout of a track, over the renderer's layout modules.
 #include "scoreview/score_view.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "render/visible_tracks.h"
 
 void CScoreView::LayoutTrackMeasures(int track)
@@ -18,7 +21,35 @@ void CScoreView::LayoutTrackMeasures(int track)
         }
         clefs[m] = changed ? clefs[m - 1] ^ 1 : clefs[m - 1];
     }
-    ::LayoutTrackMeasures(score.measureTable, clefs, noteSpacing, measureX, zoom);
+    uint8_t leadAccidentals[kMeasureCount];
+    CountLeadAccidentals(track, leadAccidentals);
+    ::LayoutTrackMeasures(score.measureTable, clefs, noteSpacing, measureX, zoom, leadAccidentals);
+}
+
+void CScoreView::CountLeadAccidentals(int track, uint8_t* counts) const
+{
+    std::fill(counts, counts + kMeasureCount, 0);
+    std::vector<int64_t> starts(kMeasureCount + 1);
+    for (int m = 0; m < kMeasureCount; ++m)
+        starts[m + 1] = starts[m] + MeasureLengthTicks(score.measureTable[m], score.division);
+    // A note within half a grid step of a bar line is laid out on it.
+    const int64_t half = std::max(1, (int)(score.gridValue * 3.0 * score.division / 48.0)) / 2;
+    for (int t = 0; t < kMaxTracks; ++t) {
+        const CTrack* owner = score.GetTrack(t);
+        if (!owner || (t != track && !owner->IsShown()))
+            continue;
+        std::vector<uint8_t> staves[2] = {std::vector<uint8_t>(kMeasureCount), std::vector<uint8_t>(kMeasureCount)};
+        int m = 0;
+        for (const NoteEvent* note = score.GetTrackNotes(t); note; note = note->next) {
+            while (m + 1 < kMeasureCount && starts[m + 1] <= note->start + half)
+                ++m;
+            if (note->accidental == 0 || note->start + half - starts[m] >= 2 * half)
+                continue;
+            uint8_t& count = staves[note->lowerStaff != 0][m];
+            count = (uint8_t)std::min(count + 1, 255);
+            counts[m] = std::max(counts[m], count);
+        }
+    }
 }
 
 void CScoreView::RelayoutAllTracks()
@@ -40,7 +71,6 @@ LayoutSong CScoreView::MakeLayoutSong(int track) const
     song.clefAtTick = [owner](int tick) { return owner ? owner->ClefAtTick(tick) : 0; };
     song.gridValue = score.gridValue;
     song.tripletFlag = tupletFlags[0] != 0;
-    song.owner = m_hWnd;
     return song;
 }
 

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "kernel/prompt_service.h"
+#include "render/note_arithmetic.h"
+#include "render/note_glyphs.h"
 #include "render/note_layout.h"
 #include "strip_song.h"
 
@@ -108,17 +110,69 @@ TEST_F(NoteLayout, ChordsHighestFirstAndTripletGroupsEndTogether)
               "0.0:60/16 0.16:62/16 0.32:64/16 0.48:65/144");
 }
 
+// Notes stacked on one another (same pitch, start and length) draw the same ink: each piece and tie is laid
+// out once, so that a file of thousands of copies paints as fast as one of a few.
+TEST_F(NoteLayout, StackedCopiesAreLaidOutOnce)
+{
+    song.lastTickMeasure = 1;
+    std::vector<NoteSpec> stacked;
+    for (int i = 0; i < 3; ++i)
+        stacked.insert(stacked.end(), {{0, 480, 60}, {0, 480, 64}});
+    EXPECT_EQ(Layout(stacked), "0.0:64/192 0.0:60/192 1.0:64/48 1.0:60/48 1.48:R/144");
+    EXPECT_EQ(Ties(), "0.0:0-64 0.0:0-60");
+}
+
 TEST_F(NoteLayout, GraceChainsTakeTheirMainNotesSpanAndABrokenChainEndsTheLayout)
 {
     // The main note (grace link -12) starts where the second note before it starts.
     EXPECT_EQ(Layout({{0, 24, 72, -1}, {24, 48, 74, -1}, {48, 96, 71, -12}, {96, 384, 60}}), "0.0:71/48 0.48:60/144");
     EXPECT_EQ(layout.noteSlots[2][0].GetAt(0).flags[0], -12);
-    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
-    // A chain that runs off the start of the list is reported once, and the layout goes on past it.
+    EXPECT_EQ(layout.TakeComplaint(), nullptr);
+    // A chain that runs off the start of the list is kept as a complaint for the caller, never shown by the
+    // layout itself, and the layout goes on past it.
     EXPECT_EQ(Layout({{0, 96, 71, -13}, {96, 384, 60}}), "0.0:R/48 0.48:60/144");
-    auto messages = GetRecordingPromptService().Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "前装饰音链有误！");
+    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
+    EXPECT_STREQ(layout.TakeComplaint(), "前装饰音链有误！");
+    EXPECT_EQ(layout.TakeComplaint(), nullptr);
+}
+
+// Every piece and rest the layout makes has a glyph, and every note keeps at least one piece: a note of any
+// length from one tick to two whole notes, starting on a beat or a sixteenth after it, at several divisions.
+TEST_F(NoteLayout, EveryLengthIsLaidOutInDrawablePieces)
+{
+    for (int division : {48, 96, 120, 384, 480}) {
+        song.division = division;
+        song.lastTickMeasure = 3;
+        for (int start : {division, division + division / 4})
+            for (int ticks = 1; ticks <= 8 * division; ++ticks) {
+                Layout({{start, start + ticks, 60}});
+                int pieces = 0;
+                for (const Slot* s = layout.noteSlots[2][0].SlotAt(0); s; s = s->next) {
+                    const int drawn = s->flags[3] != 0 ? DrawnTupletLength(s->values[3]) : s->values[3];
+                    ASSERT_NE(StandardLengthIndex(drawn & 0xFF), kNoLengthIndex)
+                        << "division " << division << ", " << ticks << " ticks from " << start << ": "
+                        << Dump(layout.noteSlots[2][0], false);
+                    pieces += (s->values[3] & kRestSlotBit) == 0;
+                }
+                ASSERT_GT(pieces, 0) << "division " << division << ", " << ticks << " ticks from " << start;
+            }
+    }
+}
+
+// A note of a hundred million ticks, valid in a MIDI file: its length in 48ths is computed without overflow,
+// and it is laid out in whole notes up to the last measure.
+TEST_F(NoteLayout, AVeryLongNoteKeepsItsLength)
+{
+    NoteEvent note;
+    note.end = 100000000;
+    EXPECT_EQ(MakeNoteRecord(note, 96)[5], 50000000);
+    EXPECT_FALSE(IsTupletNote(note, 96, 4.0, false));
+    song.lastTickMeasure = kStripMeasureCount - 1;
+    Layout({{0, 100000000, 60}});
+    CSlotList& slots = layout.noteSlots[2][0];
+    ASSERT_EQ(slots.Count(), kStripMeasureCount);
+    EXPECT_EQ(slots.GetAt(kStripMeasureCount - 1).values[0], kStripMeasureCount - 1);
+    EXPECT_EQ(slots.GetAt(kStripMeasureCount - 1).values[3], 192);
 }
 
 TEST(NoteLengths, NearestNoteLengthAndTupletTest)

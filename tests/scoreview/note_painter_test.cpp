@@ -70,6 +70,26 @@ void Chords(CScore& song)
               {648, 24, B4}});
 }
 
+// A half and a quarter in one chord, each with its own head; chords of three and four accidentals at the start
+// of a measure, and one right after an eighth: every accidental has a place of its own, clear of the bar line.
+void ChordAccidentals(CScore& song)
+{
+    AddNotes(song, 0,
+             {{0, 96, C5},
+              {0, 48, E5},
+              {192, 96, E4 - 3, -1},
+              {192, 96, E4 - 1, -1},
+              {192, 96, G4 - 1, -1},
+              {192, 96, A4 - 1, -1},
+              {384, 96, G4 - 1, -1},
+              {384, 96, B4 - 1, -1},
+              {384, 96, D5 - 1, -1},
+              {480, 24, E5},
+              {504, 24, C4 + 1, 1},
+              {504, 24, D4 + 1, 1},
+              {504, 24, F4 + 1, 1}});
+}
+
 void BeamsAndFlags(CScore& song)
 {
     song.gridValue = 1.0;  // a 64th grid keeps the short notes apart
@@ -172,6 +192,8 @@ void GraceChains(CScore& song)
 TEST(NotePainter, NotesAndRestsMatchTheGoldenPicture) { ExpectGoldenSong(NotesAndRests, "notes_and_rests"); }
 
 TEST(NotePainter, ChordsMatchTheGoldenPicture) { ExpectGoldenSong(Chords, "chords"); }
+
+TEST(NotePainter, ChordAccidentalsMatchTheGoldenPicture) { ExpectGoldenSong(ChordAccidentals, "chord_accidentals"); }
 
 // At zoom 2 as well: the painters' offsets grow with the staff.
 TEST(NotePainter, BeamsAndFlagsMatchTheGoldenPictures)

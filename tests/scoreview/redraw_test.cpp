@@ -2,6 +2,9 @@
 // place on the window and the rows given to shown tracks.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "kernel/prompt_service.h"
 #include "render/visible_tracks.h"
 #include "view_fixture.h"
 
@@ -133,6 +136,33 @@ TEST(ScoreRedraw, RepeatSignsStandOnTheirBarLinesAndTheFirstRowReachesNoRowAbove
     EXPECT_EQ(PagePixel(view, x - view.stripOriginX - 100 + 2, between), kWhite);
     EXPECT_EQ(PagePixel(view, x + 2, MiddleLine(view, 0) - 3 * (int)view.unit), kWhite);
     EXPECT_EQ(PagePixel(view, x + 2, MiddleLine(view, 1) - 3 * (int)view.unit), kBlack);  // joins row 0
+}
+
+// A broken grace chain is told once, after the painting: the repaint the message box lets happen under it lays
+// out again and stays quiet, and so does a later redraw while the chain stays broken.
+TEST(ScoreRedraw, ABrokenGraceChainIsToldOnceAfterThePainting)
+{
+    struct RepaintingPrompts : RecordingPromptService {
+        int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT style) override
+        {
+            if (++shown < 3)
+                view->RedrawScore(true);
+            return RecordingPromptService::ShowMessage(owner, text, caption, style);
+        }
+        CScoreView* view = nullptr;
+        int shown = 0;
+    };
+    CScoreView view;
+    view.score.NewSong(1, 4, 2);
+    AddNotes(view.score, 0, {{0, 48, 72, 0, 0, 0, -13}, {48, 48, 74}});
+    RepaintingPrompts prompts;
+    prompts.view = &view;
+    SetPromptService(&prompts);
+    PaintNoteSong(view, 1.0);
+    view.RedrawScore(true);
+    SetPromptService(nullptr);
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(prompts.Messages()[0].text, "前装饰音链有误！");
 }
 
 }  // namespace

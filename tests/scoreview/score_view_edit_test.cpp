@@ -135,6 +135,7 @@ TEST_F(ScoreViewEdit, PaletteChoicesAndSeconds)
     view.score.tempo = 100;
     view.score.division = 96;
     EXPECT_EQ(view.TicksToSeconds(960), 6);
+    EXPECT_EQ(view.TicksToSeconds(INT32_MAX), (int)(INT32_MAX * 60LL / 9600));  // no overflow
 }
 
 TEST_F(ScoreViewEdit, TracksAreAddedAfterTheLastShownAndOneAlwaysStays)

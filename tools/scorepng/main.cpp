@@ -111,7 +111,7 @@ int main(int argc, char** argv)
         }
         if (n == page && !WritePage(view, out))
             return 1;
-        measure = NextPageMeasure(view);
+        measure = NextPageMeasure(view, measure);
         if (measure > last || measure >= kStripMeasureCount)
             break;
         if (allPages.empty() && n >= page)
