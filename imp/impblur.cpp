@@ -222,8 +222,6 @@ void impBlur(ImpHeader* srcImage, ImpHeader* dstImage, int32_t nCols, int32_t nR
         return fail(status, "Incorrect Image");
     if (srcImage->depth != dstImage->depth)
         return fail(IMP_StsBadArg, "(srcImage->depth!=dstImage->depth)");
-    if (srcImage->dataOrder != dstImage->dataOrder)
-        return fail(IMP_StsBadArg, "(srcImage->dataOrder!=dstImage->dataOrder)");
     if (nRows < 0 || nCols < 0)
         return fail(IMP_StsBadArg, "(nRows<0||nCols<0)");
     if (anchorX < 0 || anchorY < 0)
@@ -232,6 +230,10 @@ void impBlur(ImpHeader* srcImage, ImpHeader* dstImage, int32_t nCols, int32_t nR
         return fail(IMP_StsBadArg, "(anchorX>=nCols||anchorY>=nRows)");
     if (nCols == 1 && nRows == 1)
         return impCopy(srcImage, dstImage);
+    // One-channel and 1-bit pixels lie the same way in either order; more channels would be addressed wrongly.
+    bool sameLayout = srcImage->depth == IMP_DEPTH_1U || (srcImage->channels == 1 && dstImage->channels == 1);
+    if (srcImage->dataOrder != dstImage->dataOrder && !sameLayout)
+        return fail(IMP_StsBadArg, "(srcImage->dataOrder!=dstImage->dataOrder)");
     Blur b{srcImage, dstImage, nCols, nRows, anchorX, anchorY, {}, {}};
     if (!blurRegion(dstImage, &b.rd) || !blurRegion(srcImage, &b.rs))
         return fail(-18, "bad alpha channel's number");
