@@ -60,16 +60,20 @@ struct Core {
     ImpConvJob job{};
     ImpHeader src{}, dst{};
     int32_t left = 0, top = 0, right = 0, bottom = 0;
-    ImpHeader* mask = nullptr;  // the effective mask: w x h pixels, pixel (i, j) governs output pixel (i, j)
+    // The effective mask: pixel (maskX + i, maskY + j) governs output pixel (i, j). It is the one mask read in
+    // place, or both masks ANDed into an image of the work size that the core owns.
+    const ImpHeader* mask = nullptr;
+    ImpHeader* ownMask = nullptr;
+    int32_t maskX = 0, maskY = 0;
     Rect rs{}, rd{};
 
-    ~Core() { impReleaseImageParts(mask, IMP_RELEASE_DATA | IMP_RELEASE_HEADER); }
+    ~Core() { impReleaseImageParts(ownMask, IMP_RELEASE_DATA | IMP_RELEASE_HEADER); }
 
     ImpMaskRows maskAt(int32_t x, int32_t y) const
     {
         ImpMaskRows m;
         if (mask)
-            m = ImpMaskRows{mask->imageData, mask->widthStep, x, y, 1};
+            m = ImpMaskRows{mask->imageData, mask->widthStep, maskX + x, maskY + y, 1};
         return m;
     }
 
@@ -222,21 +226,23 @@ struct Core {
         return r;
     }
 
-    // The temporary mask: the one mask, or both ANDed, copied from its region to the work size.
     bool buildMask(ImpHeader* a, ImpHeader* b, int32_t w, int32_t h)
     {
-        ImpHeader* like = b ? b : a;
-        mask = impCreateImageHeader(1, 0, IMP_DEPTH_1U, like->colorModel, like->channelSequence, like->dataOrder,
-                                    like->origin, like->alignment, w, h, nullptr, nullptr, like->userTag, nullptr);
-        if (!mask)
+        if (!a || !b) {
+            mask = a ? a : b;
+            if (mask->roi)
+                maskX = std::max(mask->roi->offsetX, 0), maskY = std::max(mask->roi->offsetY, 0);
+            return true;
+        }
+        ownMask = impCreateImageHeader(1, 0, IMP_DEPTH_1U, b->colorModel, b->channelSequence, b->dataOrder, b->origin,
+                                       b->alignment, w, h, nullptr, nullptr, b->userTag, nullptr);
+        if (!ownMask)
             return false;
-        impAllocateImage(mask, 1, 0);
-        if (!mask->imageData)
+        impAllocateImage(ownMask, 1, 0);
+        if (!ownMask->imageData)
             return false;
-        if (a && b)
-            impAnd(a, b, mask);
-        else
-            impCopy(like, mask);
+        impAnd(a, b, ownMask);
+        mask = ownMask;
         return true;
     }
 
