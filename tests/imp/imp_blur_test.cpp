@@ -70,7 +70,7 @@ TEST(ImpBlur, RefusesBadArgumentsAndIgnoresAnEmptyRegion)
         int cols, rows, ax, ay;
         int32_t status;
     } cases[] = {{a.h, b16.h, 3, 3, 1, 1, -5},   {three.h, plane.h, 3, 3, 1, 1, -5}, {a.h, b.h, -1, 3, 0, 1, -5},
-                 {a.h, b.h, 3, 3, -1, 1, -5},    {a.h, b.h, 0, 3, 0, 1, -5},     {alpha.h, b.h, 3, 3, 1, 1, -18},
+                 {a.h, b.h, 3, 3, -1, 1, -5},    {a.h, b.h, 0, 3, 0, 1, -5},         {alpha.h, b.h, 3, 3, 1, 1, -18},
                  {three.h, b.h, 3, 3, 1, 1, -15}};
     for (const Case& c : cases) {
         impSetStatus(0);

@@ -163,9 +163,8 @@ TEST(ImpLogic, PlanarWithoutRegionProcessesEveryPlane)
                                        : op == Or ? va | sampleAt(b, x, y, k)
                                                   : va ^ (0x5AC3 & ones);
                             }
-                            EXPECT_EQ(sampleAt(d, x, y, k), want)
-                                << "op " << op << " depth " << depth << " alpha " << alpha << " at " << x << "," << y
-                                << " plane " << k;
+                            EXPECT_EQ(sampleAt(d, x, y, k), want) << "op " << op << " depth " << depth << " alpha "
+                                                                  << alpha << " at " << x << "," << y << " plane " << k;
                         }
                 for (ImpHeader* h : {a, b, d, old})
                     impReleaseImageParts(h, 31);

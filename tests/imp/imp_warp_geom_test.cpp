@@ -177,8 +177,8 @@ TEST(ImpWarp, LevelEdgesAndOneRowSharesMatchPerPixelReference)
     };
     for (const Case& c : cases)
         for (int mode : {IMP_INTER_NN, IMP_INTER_LINEAR, IMP_INTER_CUBIC}) {
-            SCOPED_TRACE(testing::Message() << c.dstW << "x" << c.dstH << " shift " << c.shiftX << "," << c.shiftY
-                                            << " mode " << mode);
+            SCOPED_TRACE(testing::Message()
+                         << c.dstW << "x" << c.dstH << " shift " << c.shiftX << "," << c.shiftY << " mode " << mode);
             TiledImage ts(1, 8, c.srcW, c.srcH), td(1, 8, c.dstW, c.dstH);
             TestImage ps(1, 8, c.srcW, c.srcH), pd(1, 8, c.dstW, c.dstH), before(1, 8, c.dstW, c.dstH);
             randomFill(ps.h, 21);
@@ -204,9 +204,9 @@ TEST(ImpWarp, LevelEdgesAndOneRowSharesMatchPerPixelReference)
             for (int Y = 0; Y < c.dstH; ++Y)
                 for (int X = 0; X < c.dstW; ++X) {
                     int sx = X - (int)c.shiftX, sy = Y - (int)c.shiftY;
-                    bool inside = X >= x0 && X <= x1 && Y >= y0 && Y <= y1 && sx >= 0 && sx < c.srcW && sy >= 0 &&
-                                  sy < c.srcH;
-                    uint8_t want = !inside                    ? before.at8(X, Y)
+                    bool inside =
+                        X >= x0 && X <= x1 && Y >= y0 && Y <= y1 && sx >= 0 && sx < c.srcW && sy >= 0 && sy < c.srcH;
+                    uint8_t want = !inside                   ? before.at8(X, Y)
                                    : mode == IMP_INTER_CUBIC ? whole.at8(X, Y)
                                                              : ps.at8(sx, sy);
                     ASSERT_EQ(result.at8(X, Y), want) << "at " << X << "," << Y;

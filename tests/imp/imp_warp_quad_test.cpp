@@ -118,8 +118,8 @@ TEST(ImpWarpQuad, RowTermsAreCarriedFromRowToRow)
         for (int x = 0; x < 4; ++x)
             src.at8(x, y) = (uint8_t)(10 * y);
     int32_t first[30] = {}, last[30] = {};
-    ImpWarpRun run{src.h->imageData, dst.h->imageData, src.h->widthStep, dst.h->widthStep, 1, 1, 1, 0, 29, first,
-                   last, {}, 3, 7};
+    ImpWarpRun run{
+        src.h->imageData, dst.h->imageData, src.h->widthStep, dst.h->widthStep, 1, 1, 1, 0, 29, first, last, {}, 3, 7};
     std::vector<double> work(64);
     for (bool perspective : {true, false}) {
         // Source y is the row term alone: c4*Y + c5 (perspective, w = 1) or r7*Y + r9 (bilinear, solution 3).
