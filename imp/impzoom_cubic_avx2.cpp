@@ -33,14 +33,21 @@ IMP_AVX2 inline __m128i verticalFour(const float* q0, const float* q1, const flo
     return _mm256_cvtpd_epi32(_mm256_sub_pd(_mm256_add_pd(sum, _mm256_set1_pd(0.00001)), _mm256_set1_pd(0.5)));
 }
 
+// Four bytes widened to 32-bit lanes.
+IMP_AVX2 inline __m128i bytesAt(const uint8_t* p)
+{
+    int32_t v;
+    std::memcpy(&v, p, 4);
+    return _mm_cvtepu8_epi32(_mm_cvtsi32_si128(v));
+}
+
 // The three channels of one pixel in the low lanes; its taps are whole numbers, so their differences are exact in
 // 32-bit lanes.
 IMP_AVX2 inline __m128 horizontalPixel(const uint8_t* p, double c1, double c2, double c3)
 {
-    // Bytes q-1 .. q0 + 1 from p - 3 and q0 + 1 .. q2 from p + 1: no byte that the plain form does not read.
-    __m128i x = _mm_loadl_epi64((const __m128i*)(p - 3)), y = _mm_loadl_epi64((const __m128i*)(p + 1));
-    __m128i m = _mm_cvtepu8_epi32(x), a = _mm_cvtepu8_epi32(_mm_srli_si128(x, 3));
-    __m128i b = _mm_cvtepu8_epi32(_mm_srli_si128(y, 2)), c = _mm_cvtepu8_epi32(_mm_srli_si128(y, 5));
+    // Four bytes from each tap's first channel; the last tap's start one byte early and moved down a lane, so that
+    // no byte is read that the plain form does not read.
+    __m128i m = bytesAt(p - 3), a = bytesAt(p), b = bytesAt(p + 3), c = _mm_srli_si128(bytesAt(p + 5), 4);
     __m128i d1 = _mm_sub_epi32(a, m);
     __m128i d2 = _mm_sub_epi32(_mm_sub_epi32(b, a), d1);
     __m128i d3 = _mm_sub_epi32(_mm_add_epi32(_mm_sub_epi32(c, _mm_add_epi32(b, b)), a), d2);
