@@ -1,9 +1,10 @@
-// impBlur: argument checks, the blur region and mask, one bordered copy of the source, tiles of the destination.
+// impBlur: argument checks, the blur region and mask, bordered copies of the source, tiles of the destination.
 #include "imp/impblur.h"
 
 #include <algorithm>
 
 #include "imp/impalloc.h"
+#include "imp/impbands.h"
 #include "imp/impblur_pass.h"
 #include "imp/imperror.h"
 #include "imp/implogic.h"
@@ -174,36 +175,53 @@ struct Blur {
                         rd.y + tH, w0, h0);
     }
 
-    // Otherwise one bordered copy of the region and its margins is made before anything is written, so the same
-    // image may be source and destination, tiled or not, whatever the anchor.
+    // One band of output rows from its bordered block: into the untiled destination, or tile by tile.
+    bool writeBand(const char* copy, int32_t step, int32_t oy, int32_t rows, int32_t w)
+    {
+        int64_t plane = (int64_t)step * (rows + nRows - 1);
+        if (!dst->tileInfo)
+            return runBlock(copy, step, plane, 0, 0, dst->imageData, dst->widthStep,
+                            (int64_t)dst->widthStep * dst->height, 0, oy, rd.x, rd.y + oy, w, rows);
+        ImpTileSpec* t = dst->tileInfo;
+        int32_t tw = t->width, th = t->height, y0 = rd.y + oy;
+        int64_t tileStep = impRowStep(dst->dataOrder, dst->depth, dst->alignment, dst->channels, tw);
+        for (int32_t row = y0 / th; row <= (y0 + rows - 1) / th; ++row)
+            for (int32_t col = rd.x / tw; col <= (rd.x + w - 1) / tw; ++col) {
+                int32_t px = std::max(rd.x, col * tw), py = std::max(y0, row * th);
+                int32_t pw = std::min(rd.x + w, (col + 1) * tw) - px, ph = std::min(y0 + rows, (row + 1) * th) - py;
+                t->callBack(dst, col, row, IMP_TILE_WRITE);
+                if (!t->tileData)
+                    return false;
+                bool ok = runBlock(copy, step, plane, px - rd.x, py - y0, (char*)t->tileData, tileStep, tileStep * th,
+                                   px - rd.x, py - rd.y, px - col * tw, py - row * th, pw, ph);
+                t->callBack(dst, col, row, IMP_TILE_RELEASE);
+                if (!ok)
+                    return false;
+            }
+        return true;
+    }
+
+    // Tiled images, or one image in place: bands of destination tile rows, each through a bordered copy of its
+    // windows. A band's copy is made before the band above it is written, so the same image may be source and
+    // destination whatever the anchor, and memory stays within two bands and their margins.
     bool run(int32_t w, int32_t h)
     {
         if (src != dst && !src->tileInfo && !dst->tileInfo)
             return strips(w, h);
-        int32_t step = 0, bh = h + nRows - 1;
-        char* copy = impGetBorderedBlock(src, rs.x - anchorX, rs.y - anchorY, w + nCols - 1, bh, &step);
-        if (!copy)
-            return false;
-        int64_t plane = (int64_t)step * bh;
-        bool ok = true;
-        if (!dst->tileInfo) {
-            ok = runBlock(copy, step, plane, 0, 0, dst->imageData, dst->widthStep,
-                          (int64_t)dst->widthStep * dst->height, 0, 0, rd.x, rd.y, w, h);
-        } else {
-            ImpTileSpec* t = dst->tileInfo;
-            int32_t tw = t->width, th = t->height;
-            int64_t tileStep = impRowStep(dst->dataOrder, dst->depth, dst->alignment, dst->channels, tw);
-            for (int32_t row = rd.y / th; row <= (rd.y + h - 1) / th && ok; ++row)
-                for (int32_t col = rd.x / tw; col <= (rd.x + w - 1) / tw && ok; ++col) {
-                    int32_t px = std::max(rd.x, col * tw), py = std::max(rd.y, row * th);
-                    int32_t pw = std::min(rd.x + w, (col + 1) * tw) - px, ph = std::min(rd.y + h, (row + 1) * th) - py;
-                    t->callBack(dst, col, row, IMP_TILE_WRITE);
-                    if (!(ok = t->tileData != nullptr))
-                        break;
-                    ok = runBlock(copy, step, plane, px - rd.x, py - rd.y, (char*)t->tileData, tileStep, tileStep * th,
-                                  px - rd.x, py - rd.y, px - col * tw, py - row * th, pw, ph);
-                    t->callBack(dst, col, row, IMP_TILE_RELEASE);
-                }
+        const ImpTileSpec* tiles = dst->tileInfo ? dst->tileInfo : src->tileInfo;
+        ImpRowBands bands(dst->tileInfo ? rd.y : rs.y, tiles ? tiles->height : 64, anchorY);
+        auto fetch = [&](int32_t oy, int32_t rows, int32_t* step) {
+            return impGetBorderedBlock(src, rs.x - anchorX, rs.y + oy - anchorY, w + nCols - 1, rows + nRows - 1, step);
+        };
+        int32_t oy = 0, rows = bands.rows(0, h), step = 0, nextStep = 0;
+        char* copy = fetch(0, rows, &step);
+        bool ok = copy != nullptr;
+        while (ok && oy < h) {
+            int32_t nextRows = oy + rows < h ? bands.rows(oy + rows, h) : 0;
+            char* next = nextRows ? fetch(oy + rows, nextRows, &nextStep) : nullptr;
+            ok = (!nextRows || next) && writeBand(copy, step, oy, rows, w);
+            impFreeBuffer(copy);
+            copy = next, step = nextStep, oy += rows, rows = nextRows;
         }
         impFreeBuffer(copy);
         return ok;
@@ -222,8 +240,6 @@ void impBlur(ImpHeader* srcImage, ImpHeader* dstImage, int32_t nCols, int32_t nR
         return fail(status, "Incorrect Image");
     if (srcImage->depth != dstImage->depth)
         return fail(IMP_StsBadArg, "(srcImage->depth!=dstImage->depth)");
-    if (srcImage->dataOrder != dstImage->dataOrder)
-        return fail(IMP_StsBadArg, "(srcImage->dataOrder!=dstImage->dataOrder)");
     if (nRows < 0 || nCols < 0)
         return fail(IMP_StsBadArg, "(nRows<0||nCols<0)");
     if (anchorX < 0 || anchorY < 0)
@@ -232,6 +248,10 @@ void impBlur(ImpHeader* srcImage, ImpHeader* dstImage, int32_t nCols, int32_t nR
         return fail(IMP_StsBadArg, "(anchorX>=nCols||anchorY>=nRows)");
     if (nCols == 1 && nRows == 1)
         return impCopy(srcImage, dstImage);
+    // One-channel and 1-bit pixels lie the same way in either order; more channels would be addressed wrongly.
+    bool sameLayout = srcImage->depth == IMP_DEPTH_1U || (srcImage->channels == 1 && dstImage->channels == 1);
+    if (srcImage->dataOrder != dstImage->dataOrder && !sameLayout)
+        return fail(IMP_StsBadArg, "(srcImage->dataOrder!=dstImage->dataOrder)");
     Blur b{srcImage, dstImage, nCols, nRows, anchorX, anchorY, {}, {}};
     if (!blurRegion(dstImage, &b.rd) || !blurRegion(srcImage, &b.rs))
         return fail(-18, "bad alpha channel's number");

@@ -1,8 +1,9 @@
-// impConvolve2D: argument checks, work rectangles, the effective mask, border strips, bordered copies and tiles.
+// impConvolve2D: argument checks, work rectangles, the effective mask, border strips, banded copies and tiles.
 #include <algorithm>
 #include <vector>
 
 #include "imp/impalloc.h"
+#include "imp/impbands.h"
 #include "imp/impcnv2d_plan.h"
 #include "imp/impcnv2d_rows.h"
 #include "imp/imperror.h"
@@ -60,16 +61,20 @@ struct Core {
     ImpConvJob job{};
     ImpHeader src{}, dst{};
     int32_t left = 0, top = 0, right = 0, bottom = 0;
-    ImpHeader* mask = nullptr;  // the effective mask: w x h pixels, pixel (i, j) governs output pixel (i, j)
+    // The effective mask: pixel (maskX + i, maskY + j) governs output pixel (i, j). It is the one mask read in
+    // place, or both masks ANDed into an image of the work size that the core owns.
+    const ImpHeader* mask = nullptr;
+    ImpHeader* ownMask = nullptr;
+    int32_t maskX = 0, maskY = 0;
     Rect rs{}, rd{};
 
-    ~Core() { impReleaseImageParts(mask, IMP_RELEASE_DATA | IMP_RELEASE_HEADER); }
+    ~Core() { impReleaseImageParts(ownMask, IMP_RELEASE_DATA | IMP_RELEASE_HEADER); }
 
     ImpMaskRows maskAt(int32_t x, int32_t y) const
     {
         ImpMaskRows m;
         if (mask)
-            m = ImpMaskRows{mask->imageData, mask->widthStep, x, y, 1};
+            m = ImpMaskRows{mask->imageData, mask->widthStep, maskX + x, maskY + y, 1};
         return m;
     }
 
@@ -186,57 +191,75 @@ struct Core {
         return runPiece(s, x0, y0, d, rd.x + lW, rd.y + tH, w0, h0, maskAt(lW, tH));
     }
 
-    // Tiled images or one image in place: one bordered copy of the whole source rectangle, then the destination
-    // directly or tile by tile.
+    // One band of output rows from its bordered block: into the untiled destination, or tile by tile.
+    int32_t writeBand(char* block, int32_t step, int32_t oy, int32_t rows, int32_t w)
+    {
+        View s = viewOf(src, block, step, rows + top + bottom);
+        if (!dst.tileInfo)
+            return runPiece(s, left, top, viewOf(dst, dst.imageData, dst.widthStep, dst.height), rd.x, rd.y + oy, w,
+                            rows, maskAt(0, oy));
+        ImpTileSpec* t = dst.tileInfo;
+        int32_t tw = t->width, th = t->height, y0 = rd.y + oy;
+        int64_t tileStep = impRowStep(dst.dataOrder, dst.depth, dst.alignment, dst.channels, tw);
+        for (int32_t row = y0 / th; row <= (y0 + rows - 1) / th; ++row)
+            for (int32_t col = rd.x / tw; col <= (rd.x + w - 1) / tw; ++col) {
+                int32_t px = std::max(rd.x, col * tw), py = std::max(y0, row * th);
+                int32_t pw = std::min(rd.x + w, (col + 1) * tw) - px, ph = std::min(y0 + rows, (row + 1) * th) - py;
+                t->callBack(&dst, col, row, IMP_TILE_WRITE);
+                if (!t->tileData)
+                    return 3;
+                View d = viewOf(dst, (char*)t->tileData, tileStep, th);
+                int32_t ox = px - rd.x;
+                int32_t r = runPiece(s, left + ox, top + py - y0, d, px - col * tw, py - row * th, pw, ph,
+                                     maskAt(ox, py - rd.y));
+                t->callBack(&dst, col, row, IMP_TILE_RELEASE);
+                if (r)
+                    return r;
+            }
+        return 0;
+    }
+
+    // Tiled images or one image in place: bands of destination tile rows, each through a bordered copy of its
+    // windows. A band's copy is made before the band above it is written, so the same image may be source and
+    // destination, and memory stays within two bands and their margins.
     int32_t throughCopy(int32_t w, int32_t h)
     {
-        int32_t step = 0, bh = h + top + bottom;
-        char* block = impGetBorderedBlock(&src, rs.x - left, rs.y - top, w + left + right, bh, &step);
-        if (!block)
-            return 3;
-        View s = viewOf(src, block, step, bh);
-        int32_t r = 0;
-        if (!dst.tileInfo) {
-            r = runPiece(s, left, top, viewOf(dst, dst.imageData, dst.widthStep, dst.height), rd.x, rd.y, w, h,
-                         maskAt(0, 0));
-        } else {
-            ImpTileSpec* t = dst.tileInfo;
-            int32_t tw = t->width, th = t->height;
-            int64_t tileStep = impRowStep(dst.dataOrder, dst.depth, dst.alignment, dst.channels, tw);
-            for (int32_t row = rd.y / th; row <= (rd.y + h - 1) / th && !r; ++row)
-                for (int32_t col = rd.x / tw; col <= (rd.x + w - 1) / tw && !r; ++col) {
-                    int32_t px = std::max(rd.x, col * tw), py = std::max(rd.y, row * th);
-                    int32_t pw = std::min(rd.x + w, (col + 1) * tw) - px, ph = std::min(rd.y + h, (row + 1) * th) - py;
-                    t->callBack(&dst, col, row, IMP_TILE_WRITE);
-                    if (!t->tileData) {
-                        r = 3;
-                        break;
-                    }
-                    View d = viewOf(dst, (char*)t->tileData, tileStep, th);
-                    int32_t ox = px - rd.x, oy = py - rd.y;
-                    r = runPiece(s, left + ox, top + oy, d, px - col * tw, py - row * th, pw, ph, maskAt(ox, oy));
-                    t->callBack(&dst, col, row, IMP_TILE_RELEASE);
-                }
+        const ImpTileSpec* tiles = dst.tileInfo ? dst.tileInfo : src.tileInfo;
+        ImpRowBands bands(dst.tileInfo ? rd.y : rs.y, tiles ? tiles->height : 64, top);
+        auto fetch = [&](int32_t oy, int32_t rows, int32_t* step) {
+            return impGetBorderedBlock(&src, rs.x - left, rs.y + oy - top, w + left + right, rows + top + bottom, step);
+        };
+        int32_t oy = 0, rows = bands.rows(0, h), step = 0, nextStep = 0;
+        char* block = fetch(0, rows, &step);
+        int32_t r = block ? 0 : 3;
+        while (!r && oy < h) {
+            int32_t nextRows = oy + rows < h ? bands.rows(oy + rows, h) : 0;
+            char* next = nextRows ? fetch(oy + rows, nextRows, &nextStep) : nullptr;
+            r = nextRows && !next ? 3 : writeBand(block, step, oy, rows, w);
+            impFreeBuffer(block);
+            block = next, step = nextStep, oy += rows, rows = nextRows;
         }
         impFreeBuffer(block);
         return r;
     }
 
-    // The temporary mask: the one mask, or both ANDed, copied from its region to the work size.
     bool buildMask(ImpHeader* a, ImpHeader* b, int32_t w, int32_t h)
     {
-        ImpHeader* like = b ? b : a;
-        mask = impCreateImageHeader(1, 0, IMP_DEPTH_1U, like->colorModel, like->channelSequence, like->dataOrder,
-                                    like->origin, like->alignment, w, h, nullptr, nullptr, like->userTag, nullptr);
-        if (!mask)
+        if (!a || !b) {
+            mask = a ? a : b;
+            if (mask->roi)
+                maskX = std::max(mask->roi->offsetX, 0), maskY = std::max(mask->roi->offsetY, 0);
+            return true;
+        }
+        ownMask = impCreateImageHeader(1, 0, IMP_DEPTH_1U, b->colorModel, b->channelSequence, b->dataOrder, b->origin,
+                                       b->alignment, w, h, nullptr, nullptr, b->userTag, nullptr);
+        if (!ownMask)
             return false;
-        impAllocateImage(mask, 1, 0);
-        if (!mask->imageData)
+        impAllocateImage(ownMask, 1, 0);
+        if (!ownMask->imageData)
             return false;
-        if (a && b)
-            impAnd(a, b, mask);
-        else
-            impCopy(like, mask);
+        impAnd(a, b, ownMask);
+        mask = ownMask;
         return true;
     }
 

@@ -10,16 +10,17 @@ struct ImpTapPairs {
     int64_t offsets[25], first[13], second[13];
     int32_t weights[13];
 
+    // Built for every row: by counting, without a division per tap.
     ImpTapPairs(int64_t srcStep, const ImpFastKernel& kernel)
     {
-        int32_t n = kernel.size * kernel.size;
-        for (; taps < n; ++taps)
-            offsets[taps] = (taps / kernel.size) * srcStep + (taps % kernel.size) * kernel.stride;
-        for (int32_t t = 0; t < n; t += 2) {
-            int32_t u = t + 1 < n ? t + 1 : t;
-            int32_t wu = t + 1 < n ? kernel.weights[u] : 0;
-            first[count] = (t / kernel.size) * srcStep + (t % kernel.size) * kernel.stride;
-            second[count] = (u / kernel.size) * srcStep + (u % kernel.size) * kernel.stride;
+        for (int32_t r = 0; r < kernel.size; ++r)
+            for (int32_t c = 0; c < kernel.size; ++c)
+                offsets[taps++] = r * srcStep + c * kernel.stride;
+        for (int32_t t = 0; t < taps; t += 2) {
+            int32_t u = t + 1 < taps ? t + 1 : t;
+            int32_t wu = t + 1 < taps ? kernel.weights[u] : 0;
+            first[count] = offsets[t];
+            second[count] = offsets[u];
             weights[count++] = (int32_t)(((uint32_t)(uint16_t)wu << 16) | (uint16_t)kernel.weights[t]);
         }
     }

@@ -37,18 +37,20 @@ void impLogicRoiRect(const ImpHeader* image, ImpLogicRect* rect)
 
 char* impLogicRoiStart(const ImpHeader* image, int32_t* width, int32_t* height, int32_t channel, int32_t* bitOffset)
 {
+    int64_t bits = impDepthBits(image->depth);
+    int64_t step = image->widthStep;
     if (!image->roi) {
         *width = image->width;
         *height = image->height;
         *bitOffset = 0;
-        return image->imageData;
+        if (image->dataOrder == 0)
+            return image->imageData + (channel * bits >> 3);
+        return image->imageData + channel * image->height * step;
     }
     const ImpRoiRecord* r = image->roi;
     *width = std::max(0, std::min(r->width, image->width - r->offsetX));
     *height = std::max(0, std::min(r->height, image->height - r->offsetY));
     *bitOffset = r->offsetX & 7;
-    int64_t bits = impDepthBits(image->depth);
-    int64_t step = image->widthStep;
     if (image->dataOrder == 0)
         return image->imageData + r->offsetY * step + (((int64_t)r->offsetX * image->channels + channel) * bits >> 3);
     return image->imageData + channel * image->height * step + r->offsetY * step + ((int64_t)r->offsetX * bits >> 3);

@@ -163,8 +163,14 @@ void impScanConvexPolygon(const double* p, int32_t n, int32_t firstRow, int32_t 
         double lo = HUGE_VAL, hi = -HUGE_VAL;
         for (int32_t i = 0; i < n; ++i) {
             double x0 = p[2 * i], y0 = p[2 * i + 1], x1 = p[2 * ((i + 1) % n)], y1 = p[2 * ((i + 1) % n) + 1];
-            if (y0 == y1 || y < std::min(y0, y1) || y > std::max(y0, y1))
+            if (y < std::min(y0, y1) || y > std::max(y0, y1))
                 continue;
+            // A level edge on the row covers its whole length; a region one row high has only such edges.
+            if (y0 == y1) {
+                lo = std::min({lo, x0, x1});
+                hi = std::max({hi, x0, x1});
+                continue;
+            }
             double x = (y - y0) * ((x1 - x0) / (y1 - y0)) + x0;
             lo = std::min(lo, x);
             hi = std::max(hi, x);

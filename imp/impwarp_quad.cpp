@@ -95,25 +95,30 @@ void eachPoint(const ImpWarpRun& r, const ImpQuadMap& map, bool perspective, voi
 {
     const double* c = map.c;
     const double* q = map.bilinear.r;
+    // The terms that depend on the row alone are formed for the first row and carried down by adding their
+    // slopes, so every row of a warp sees the same rounding whichever rows come before it.
+    double Y0 = r.firstRow;
+    double termW = c[7] * Y0 + c[8], termX = c[1] * Y0 + c[2], termY = c[4] * Y0 + c[5];
+    double termB = q[6] * Y0 + q[8], termC = q[7] * Y0 + q[9];
     for (int32_t Y = r.firstRow; Y <= r.lastRow; ++Y) {
         int32_t L = r.firstCol[Y - r.firstRow], R = r.lastCol[Y - r.firstRow];
-        if (R < L)
-            continue;
-        int32_t n = R - L + 1;
-        if (perspective) {
-            double* b = (double*)work;
-            impPerspectiveRowPoints(b, n, c[6] * L + (c[7] * Y + c[8]), c[6], c[0] * L + (c[1] * Y + c[2]), c[0],
-                                    c[3] * L + (c[4] * Y + c[5]), c[3]);
-            for (int32_t k = 0; k < n; ++k)
-                put(b[k], b[n + k], Y, L + k);
-        } else {
-            float* b = (float*)work;
-            impBilinearRowPoints(b, n, q[5] * L + (q[7] * Y + q[9]), q[5], q[4] * L + (q[6] * Y + q[8]), q[4],
-                                 q[0] * L + q[1] * Y + q[2], q[0], q[3], q[10], map.bilinear.solution,
-                                 map.bilinear.root);
-            for (int32_t k = 0; k < n; ++k)
-                put((double)b[k], (double)b[n + k], Y, L + k);
+        if (R >= L) {
+            int32_t n = R - L + 1;
+            if (perspective) {
+                double* b = (double*)work;
+                impPerspectiveRowPoints(b, n, c[6] * L + termW, c[6], c[0] * L + termX, c[0], c[3] * L + termY, c[3]);
+                for (int32_t k = 0; k < n; ++k)
+                    put(b[k], b[n + k], Y, L + k);
+            } else {
+                float* b = (float*)work;
+                impBilinearRowPoints(b, n, q[5] * L + termC, q[5], q[4] * L + termB, q[4], q[0] * L + q[1] * Y + q[2],
+                                     q[0], q[3], q[10], map.bilinear.solution, map.bilinear.root);
+                for (int32_t k = 0; k < n; ++k)
+                    put((double)b[k], (double)b[n + k], Y, L + k);
+            }
         }
+        termW += c[7], termX += c[1], termY += c[4];
+        termB += q[6], termC += q[7];
     }
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imp/impcnv2d_fast.h"
+#include "imp/impzoom_cubic_avx2.h"
 #include "imp/impzoom_kernels.h"
 
 template <typename T>
@@ -50,6 +52,10 @@ void impZoomCubicH8uPixel(const uint8_t* src, int32_t width, int32_t channels, i
 {
     if (channels != 3 || srcChannels != 3 || !colCoeffs)
         return cubicH(src, width, channels, srcChannels, colTable, colFractions, out);
+    if (impAvx2Available()) {
+        int32_t j = impZoomCubicH8u3Avx2(src, width, colTable, colCoeffs, out);
+        return cubicH(src, width - j, 3, 3, colTable + j, colFractions + j, out + 3 * j);
+    }
     const double *k1 = colCoeffs, *k2 = colCoeffs + width, *k3 = colCoeffs + 2 * width;
     const __m128i zero = _mm_setzero_si128();
     int32_t j = 0;
@@ -119,6 +125,9 @@ void impZoomCubicV8u(uint8_t* dst, int32_t count, float t, const float* q0, cons
                      const float* q3)
 {
     ImpCubicCoeffs k(t);
+    int32_t i = 0;
+    if (impAvx2Available())
+        i = impZoomCubicV8uAvx2(dst, count, k.c1, k.c2, k.c3, q0, q1, q2, q3);
     const __m128d c1 = _mm_set1_pd(k.c1), c2 = _mm_set1_pd(k.c2), c3 = _mm_set1_pd(k.c3);
     const __m128d bias = _mm_set1_pd(0.00001), half = _mm_set1_pd(0.5);
     auto toSingle = [](__m128d v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); };
@@ -131,7 +140,6 @@ void impZoomCubicV8u(uint8_t* dst, int32_t count, float t, const float* q0, cons
         return _mm_cvtpd_epi32(_mm_sub_pd(_mm_add_pd(sum, bias), half));
     };
     auto high = [](__m128 v) { return _mm_cvtps_pd(_mm_movehl_ps(v, v)); };
-    int32_t i = 0;
     for (; i + 4 <= count; i += 4) {
         __m128 m = _mm_loadu_ps(q0 + i), a = _mm_loadu_ps(q1 + i), b = _mm_loadu_ps(q2 + i), c = _mm_loadu_ps(q3 + i);
         __m128 d1 = _mm_sub_ps(a, m);

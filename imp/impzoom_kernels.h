@@ -100,14 +100,13 @@ void impZoomCubicH8uPixelRef(const uint8_t* src, int32_t width, int32_t channels
                              const int32_t* colTable, const float* colFractions, float* out);
 void impZoomNN8uPixelRef(const ImpZoomRun& run);
 
-// Coefficients of the cubic at t, rounded to single precision.
+// Coefficients of the cubic at t, each rounded to single precision before it takes part in the next.
 struct ImpCubicCoeffs {
     float c1, c2, c3;
     explicit ImpCubicCoeffs(float t)
     {
-        double a = (double)t + 1.0;
-        c1 = (float)a;
-        c2 = (float)(a * (0.5 * t));
+        c1 = (float)((double)t + 1.0);
+        c2 = (float)(c1 * (0.5 * t));
         c3 = (float)(((double)t - 1.0) * c2 * (double)0.33333334f);
     }
 };
@@ -124,9 +123,8 @@ inline double impCubicApply(const ImpCubicCoeffs& k, float qm1, float q0, float 
 // The cubic through four samples at -1, 0, 1, 2 evaluated at t.
 inline double impCubicValue(float qm1, float q0, float q1, float q2, float t)
 {
-    double a = (double)t + 1.0;
-    float c1 = (float)a;
-    float c2 = (float)(a * (0.5 * t));
+    float c1 = (float)((double)t + 1.0);
+    float c2 = (float)(c1 * (0.5 * t));
     float c3 = (float)(((double)t - 1.0) * c2 * (double)0.33333334f);
     float d1 = (float)((double)q0 - qm1);
     float d2 = (float)((double)q1 - q0 - d1);

@@ -63,14 +63,14 @@ TEST(ImpBlur, FlatImagesKeepTheirValueAndEdgesAverageTheZeroBorder)
 TEST(ImpBlur, RefusesBadArgumentsAndIgnoresAnEmptyRegion)
 {
     ImpModeGuard mode;
-    AnyImage a(1, 0, IMP_DEPTH_8U, 8, 8), b(1, 0, IMP_DEPTH_8U, 8, 8), plane(1, 0, IMP_DEPTH_8U, 8, 8, 1);
+    AnyImage a(1, 0, IMP_DEPTH_8U, 8, 8), b(1, 0, IMP_DEPTH_8U, 8, 8), plane(3, 0, IMP_DEPTH_8U, 8, 8, 1);
     AnyImage b16(1, 0, IMP_DEPTH_16U, 8, 8), alpha(1, 1, IMP_DEPTH_8U, 8, 8), three(3, 0, IMP_DEPTH_8U, 8, 8);
     struct Case {
         ImpHeader *s, *d;
         int cols, rows, ax, ay;
         int32_t status;
-    } cases[] = {{a.h, b16.h, 3, 3, 1, 1, -5},   {a.h, plane.h, 3, 3, 1, 1, -5}, {a.h, b.h, -1, 3, 0, 1, -5},
-                 {a.h, b.h, 3, 3, -1, 1, -5},    {a.h, b.h, 0, 3, 0, 1, -5},     {alpha.h, b.h, 3, 3, 1, 1, -18},
+    } cases[] = {{a.h, b16.h, 3, 3, 1, 1, -5},   {three.h, plane.h, 3, 3, 1, 1, -5}, {a.h, b.h, -1, 3, 0, 1, -5},
+                 {a.h, b.h, 3, 3, -1, 1, -5},    {a.h, b.h, 0, 3, 0, 1, -5},         {alpha.h, b.h, 3, 3, 1, 1, -18},
                  {three.h, b.h, 3, 3, 1, 1, -15}};
     for (const Case& c : cases) {
         impSetStatus(0);
@@ -118,6 +118,33 @@ TEST(ImpBlur, MatchesTheExactAverageAcrossDepthsAndLayouts)
                                    "depth " + std::to_string(depth) + " channels " + std::to_string(channels) +
                                        " order " + std::to_string(order) + " window " + std::to_string(win.cols));
                     }
+}
+
+// Orders that differ are accepted where the layouts agree (one channel, 1-bit), also by a 1 x 1 window (a copy).
+TEST(ImpBlur, DataOrderDifferenceWhereTheResultIsDefined)
+{
+    ImpModeGuard mode;
+    std::mt19937 rng(3);
+    struct Case {
+        int channels;
+        int32_t depth;
+        int srcOrder, cols, rows, ax, ay;
+    } cases[] = {{1, IMP_DEPTH_8U, 0, 3, 3, 1, 1},
+                 {1, IMP_DEPTH_16S, 1, 5, 4, 2, 3},
+                 {1, IMP_DEPTH_1U, 0, 3, 3, 1, 1},
+                 {1, IMP_DEPTH_32F, 0, 1, 1, 0, 0},
+                 {1, IMP_DEPTH_1U, 1, 1, 1, 0, 0}};
+    for (const Case& c : cases) {
+        int64_t lo, hi;
+        sampleRange(c.depth, &lo, &hi);
+        AnyImage src(c.channels, 0, c.depth, 13, 9, c.srcOrder), dst(c.channels, 0, c.depth, 11, 10, 1 - c.srcOrder);
+        src.randomize(rng, lo, hi);
+        dst.randomize(rng, lo, hi);
+        std::vector<char> before = dst.bytes();
+        impBlur(src.h, dst.h, c.cols, c.rows, c.ax, c.ay);
+        ASSERT_EQ(impGetStatus(), 0) << "depth " << c.depth << " channels " << c.channels;
+        expectBlur(src, before, dst, c.cols, c.rows, c.ax, c.ay, "depth " + std::to_string(c.depth));
+    }
 }
 
 TEST(ImpBlur, LargeSignedSumsDoNotOverflow)

@@ -293,6 +293,33 @@ TEST(ImpConvolve2D, MasksOnEitherImage)
             }
 }
 
+// One mask is read in place from its region's corner, whatever status an earlier call left behind.
+TEST(ImpConvolve2D, OneMaskIsUsedDirectly)
+{
+    ImpModeGuard mode;
+    std::mt19937 rng(6);
+    std::vector<KernelSpec> ks = {randomKernel(rng, 3, 3, -3, 3, 1)};
+    Kernels k(ks);
+    for (bool onSource : {false, true}) {
+        AnyImage src(1, 0, IMP_DEPTH_8U, 20, 9), dst(1, 0, IMP_DEPTH_8U, 20, 9), plain(1, 0, IMP_DEPTH_8U, 20, 9);
+        AnyImage m(1, 0, IMP_DEPTH_1U, 24, 12), old(1, 0, IMP_DEPTH_8U, 20, 9);
+        src.randomize(rng, 0, 255);
+        dst.randomize(rng, 0, 255);
+        m.randomize(rng, 0, 1);
+        m.roi(0, 3, 2, 20, 9);
+        memcpy(old.h->imageData, dst.h->imageData, dst.h->imageSize);
+        impConvolve2D(src.h, plain.h, k.k.data(), 1, 0);
+        (onSource ? src : dst).h->maskImage = m.h;
+        impSetStatus(IMP_StsBadArg);  // left by an earlier failed call
+        impConvolve2D(src.h, dst.h, k.k.data(), 1, 0);
+        src.h->maskImage = dst.h->maskImage = nullptr;
+        impSetStatus(0);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 20; ++x)
+                ASSERT_EQ(dst.get(x, y), m.get(x + 3, y + 2) ? plain.get(x, y) : old.get(x, y)) << x << "," << y;
+    }
+}
+
 // In place, tiled destination, tiled source and both: the same pixels as two separate untiled images.
 TEST(ImpConvolve2D, InPlaceAndTiledCallsEqualTheSeparateCall)
 {

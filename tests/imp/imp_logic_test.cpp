@@ -1,6 +1,9 @@
 // impAnd, impOr and impXorS on 1-bit, 8-bit and 16-bit images with regions, channels and masks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "imp/implogic.h"
 #include "imp/impsce.h"
 #include "imp_test_util.h"
@@ -119,4 +122,51 @@ TEST(ImpCopySet, ChannelCopyClampAndMaskedBits)
         EXPECT_EQ(bits.bit(x, 0), x != 3);
     EXPECT_TRUE(mask.bit(3, 0));
     EXPECT_FALSE(mask.bit(2, 0));
+}
+
+// Planar images without a region, where the flat whole-buffer loop does not apply (sizes differ, or alpha):
+// every colour plane is processed and the alpha plane is left alone.
+TEST(ImpLogic, PlanarWithoutRegionProcessesEveryPlane)
+{
+    ImpModeGuard g;
+    enum { And, Or, Xor };
+    for (int op : {And, Or, Xor})
+        for (int depth : {8, 16})
+            for (bool alpha : {false, true}) {
+                int32_t channels = alpha ? 4 : 3, wd = alpha ? 6 : 5;
+                auto make = [&](int32_t w, unsigned seed) {
+                    ImpHeader* h = impCreateImageHeader(channels, alpha ? 4 : 0, depth, "RGB", "BGR", 1, 0, 4, w, 3,
+                                                        nullptr, nullptr, nullptr, nullptr);
+                    impAllocateImage(h, 0, 0);
+                    randomFill(h, seed);
+                    return h;
+                };
+                ImpHeader *a = make(7, 1), *b = make(6, 2), *d = make(wd, 3);
+                std::vector<char> before(d->imageData, d->imageData + d->imageSize);
+                if (op == And)
+                    impAnd(a, b, d);
+                else if (op == Or)
+                    impOr(a, b, d);
+                else
+                    impXorS(a, d, 0x5AC3);
+                ASSERT_EQ(impGetStatus(), 0);
+                ImpHeader* old = make(wd, 3);
+                std::copy(before.begin(), before.end(), old->imageData);
+                int64_t ones = depth == 8 ? 0xFF : 0xFFFF;
+                for (int k = 0; k < channels; ++k)
+                    for (int y = 0; y < 3; ++y)
+                        for (int x = 0; x < wd; ++x) {
+                            int64_t want = sampleAt(old, x, y, k);
+                            if (k < 3 && x < (op == Xor ? wd : 6)) {
+                                int64_t va = sampleAt(a, x, y, k);
+                                want = op == And  ? va & sampleAt(b, x, y, k)
+                                       : op == Or ? va | sampleAt(b, x, y, k)
+                                                  : va ^ (0x5AC3 & ones);
+                            }
+                            EXPECT_EQ(sampleAt(d, x, y, k), want) << "op " << op << " depth " << depth << " alpha "
+                                                                  << alpha << " at " << x << "," << y << " plane " << k;
+                        }
+                for (ImpHeader* h : {a, b, d, old})
+                    impReleaseImageParts(h, 31);
+            }
 }

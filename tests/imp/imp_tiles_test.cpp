@@ -1,10 +1,13 @@
 // Tiled images served through the tile callback give the same pixels as plain images, and every tile comes back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <random>
 
+#include "imp/impblur.h"
+#include "imp/impcnv2d.h"
 #include "imp/impgeom.h"
 #include "imp/implogic.h"
 #include "imp/impsce.h"
@@ -185,4 +188,63 @@ TEST(ImpTiles, SixteenBitSetWithChannelOfInterest)
     expectSamePixels(td.backing, pd);
     EXPECT_EQ(pd.at16(3, 5, 1), 0x1234);
     EXPECT_EQ(pd.at16(3, 5, 0), 0);
+}
+
+namespace {
+
+// Tile requests of a tall image: the longest run of tile reads with no tile written in between.
+struct TileCounter {
+    int run = 0, longest = 0, reads = 0;
+    static TileCounter* current;
+    static void callBack(ImpHeader* image, int32_t col, int32_t row, int32_t mode)
+    {
+        if (mode == IMP_TILE_READ) {
+            ++current->reads;
+            current->longest = std::max(current->longest, ++current->run);
+        } else if (mode == IMP_TILE_WRITE) {
+            current->run = 0;
+        }
+        TiledImage::callBack(image, col, row, mode);
+    }
+};
+TileCounter* TileCounter::current = nullptr;
+
+}  // namespace
+
+// Tiled blur and convolution read the source a band of tile rows at a time: between two tiles written no more
+// than a few tile rows' worth of rows are read, however tall the image, and the pixels are those of untiled images.
+TEST(ImpTiles, FiltersWorkInBandsOfTileRows)
+{
+    ImpModeGuard g;
+    const int width = 256, height = 1024, tile = 32, cols = width / tile;
+    const int32_t binomial[25] = {1, 4, 6, 4, 1, 4, 16, 24, 16, 4, 6, 24, 36, 24, 6, 4, 16, 24, 16, 4, 1, 4, 6, 4, 1};
+    ImpKernel* kernel = impCreateConvKernel(5, 5, 2, 2, binomial, 8);
+    for (bool blur : {true, false})
+        for (bool inPlace : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (blur ? "blur" : "convolution") << (inPlace ? " in place" : ""));
+            TiledImage ts(1, 8, width, height, tile), td(1, 8, width, height, tile);
+            TestImage plain(1, 8, width, height), want(1, 8, width, height);
+            randomFill(plain.h, 31);
+            std::memcpy(ts.backing.h->imageData, plain.h->imageData, plain.h->imageSize);
+            std::memcpy(td.backing.h->imageData, plain.h->imageData, plain.h->imageSize);
+            TileCounter counter;
+            TileCounter::current = &counter;
+            ts.h->tileInfo->callBack = td.h->tileInfo->callBack = TileCounter::callBack;
+            ImpHeader* s = inPlace ? td.h : ts.h;
+            if (blur) {
+                impBlur(plain.h, want.h, 5, 5, 2, 2);
+                impBlur(s, td.h, 5, 5, 2, 2);
+            } else {
+                impConvolve2D(plain.h, want.h, &kernel, 1, IMP_SUM);
+                impConvolve2D(s, td.h, &kernel, 1, IMP_SUM);
+            }
+            ASSERT_EQ(impGetStatus(), 0);
+            EXPECT_EQ(ts.fetched, ts.released);
+            EXPECT_EQ(td.fetched, td.released);
+            // The bordered copy asks for the tiles of every row it reads.
+            EXPECT_LE(counter.longest, 3 * tile * cols);
+            EXPECT_GE(counter.reads, height * cols);
+            expectSamePixels(td.backing, want);
+        }
+    impDeleteConvKernel(kernel);
 }

@@ -155,6 +155,81 @@ TEST(ImpWarp, TiledImagesMatchPlainOnes)
         }
 }
 
+// Whole-pixel shifts have level edges, so every destination pixel has a known value: the shifted source pixel
+// where its centre lies in the quadrangle and the region (cubic: the whole plain image's warp there, as its
+// edge rows are interpolated), else what was there. One-row regions and the one-row shares of the last tile row
+// are written too.
+TEST(ImpWarp, LevelEdgesAndOneRowSharesMatchPerPixelReference)
+{
+    ImpModeGuard g;
+    struct Case {
+        int srcW, srcH, dstW, dstH;
+        bool tiledSrc, tiledDst;
+        int roiX, roiY, roiW, roiH;  // destination region; width 0 for none
+        double shiftX, shiftY;
+    } cases[] = {
+        {20, 10, 24, 10, false, false, 2, 5, 20, 1, 0, 0},  // one-row region
+        {16, 17, 16, 17, false, true, 0, 0, 0, 0, 0, 0},    // tiles 8 x 8: the last tile row has one row
+        {16, 17, 16, 17, false, true, 0, 0, 0, 0, -2, 1},
+        {40, 129, 40, 129, true, false, 0, 0, 0, 0, 0, 0},  // tiled source; the last share is one row
+        {40, 129, 40, 129, true, false, 0, 0, 0, 0, 3, 0},
+        {40, 129, 44, 131, true, true, 1, 2, 40, 129, -1, 2},
+    };
+    for (const Case& c : cases)
+        for (int mode : {IMP_INTER_NN, IMP_INTER_LINEAR, IMP_INTER_CUBIC}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.dstW << "x" << c.dstH << " shift " << c.shiftX << "," << c.shiftY << " mode " << mode);
+            TiledImage ts(1, 8, c.srcW, c.srcH), td(1, 8, c.dstW, c.dstH);
+            TestImage ps(1, 8, c.srcW, c.srcH), pd(1, 8, c.dstW, c.dstH), before(1, 8, c.dstW, c.dstH);
+            randomFill(ps.h, 21);
+            randomFill(pd.h, 22);
+            std::memcpy(ts.backing.h->imageData, ps.h->imageData, ps.h->imageSize);
+            std::memcpy(td.backing.h->imageData, pd.h->imageData, pd.h->imageSize);
+            std::memcpy(before.h->imageData, pd.h->imageData, pd.h->imageSize);
+            ImpRoiRecord rd{0, c.roiX, c.roiY, c.roiW, c.roiH};
+            ImpHeader* d = c.tiledDst ? td.h : pd.h;
+            if (c.roiW)
+                d->roi = &rd;
+            const double m[6] = {1, 0, c.shiftX, 0, 1, c.shiftY};
+            impWarpAffine(c.tiledSrc ? ts.h : ps.h, d, m, mode);
+            d->roi = nullptr;
+            TestImage whole(1, 8, c.dstW, c.dstH);
+            impWarpAffine(ps.h, whole.h, m, mode);
+            ASSERT_EQ(impGetStatus(), 0);
+            EXPECT_EQ(td.fetched, td.released);
+            EXPECT_EQ(ts.fetched, ts.released);
+            TestImage& result = c.tiledDst ? td.backing : pd;
+            int x0 = c.roiW ? c.roiX : 0, y0 = c.roiW ? c.roiY : 0;
+            int x1 = c.roiW ? c.roiX + c.roiW - 1 : c.dstW - 1, y1 = c.roiW ? c.roiY + c.roiH - 1 : c.dstH - 1;
+            for (int Y = 0; Y < c.dstH; ++Y)
+                for (int X = 0; X < c.dstW; ++X) {
+                    int sx = X - (int)c.shiftX, sy = Y - (int)c.shiftY;
+                    bool inside =
+                        X >= x0 && X <= x1 && Y >= y0 && Y <= y1 && sx >= 0 && sx < c.srcW && sy >= 0 && sy < c.srcH;
+                    uint8_t want = !inside                   ? before.at8(X, Y)
+                                   : mode == IMP_INTER_CUBIC ? whole.at8(X, Y)
+                                                             : ps.at8(sx, sy);
+                    ASSERT_EQ(result.at8(X, Y), want) << "at " << X << "," << Y;
+                }
+        }
+    // A rotation into an image one row high writes the same row as into a taller image.
+    for (int mode : {IMP_INTER_NN, IMP_INTER_LINEAR, IMP_INTER_CUBIC}) {
+        TestImage src(1, 8, 20, 20), low(1, 8, 20, 1), tall(1, 8, 20, 6);
+        randomFill(src.h, 23);
+        double xs = 0, ys = 0;
+        impRotateCenterShift(9.5, 9.5, 10.0, &xs, &ys);
+        impRotate(src.h, low.h, 10.0, xs, ys, mode);
+        impRotate(src.h, tall.h, 10.0, xs, ys, mode);
+        ASSERT_EQ(impGetStatus(), 0);
+        int written = 0;
+        for (int x = 0; x < 20; ++x) {
+            EXPECT_EQ(low.at8(x, 0), tall.at8(x, 0)) << x << " mode " << mode;
+            written += low.at8(x, 0) != 0;
+        }
+        EXPECT_GT(written, 5) << "mode " << mode;
+    }
+}
+
 TEST(ImpWarp, ThreeChannelFastPathsEqualTheScalarKernels)
 {
     // Every column span of the source, last columns and rows included, under turns that step in all directions.

@@ -1,9 +1,11 @@
 // Perspective and bilinear warps: inverse maps, row points (with their guards) and span kernels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "imp/impwarp.h"
 #include "imp/impwarp_geom.h"
@@ -105,6 +107,34 @@ TEST(ImpWarpPerspective, NearestRoundsHalvesToEven)
     EXPECT_EQ(impGetStatus(), 0);
     EXPECT_EQ(dst.at8(2, 1), 21);  // x = 2.5 takes column 2
     EXPECT_EQ(dst.at8(3, 1), 41);  // x = 3.5 takes column 4
+}
+
+// The row terms are carried down from the first row by adding their slopes. With these slopes the carried term
+// lands beside a rounding tie that the term formed afresh for the row would hit: the row sampled tells them apart.
+TEST(ImpWarpQuad, RowTermsAreCarriedFromRowToRow)
+{
+    TestImage src(1, 8, 4, 8), dst(1, 8, 1, 30, 0, 0);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 4; ++x)
+            src.at8(x, y) = (uint8_t)(10 * y);
+    int32_t first[30] = {}, last[30] = {};
+    ImpWarpRun run{
+        src.h->imageData, dst.h->imageData, src.h->widthStep, dst.h->widthStep, 1, 1, 1, 0, 29, first, last, {}, 3, 7};
+    std::vector<double> work(64);
+    for (bool perspective : {true, false}) {
+        // Source y is the row term alone: c4*Y + c5 (perspective, w = 1) or r7*Y + r9 (bilinear, solution 3).
+        double slope = 0.1, start = perspective ? 0.5 : -0.9000000596046451;
+        ImpQuadMap map{};
+        map.c[4] = slope, map.c[5] = start, map.c[8] = 1.0;
+        map.bilinear.r[7] = slope, map.bilinear.r[9] = start, map.bilinear.solution = 3;
+        (perspective ? ImpWarpPerspectiveKernels : ImpWarpBilinearKernels)[0](run, map, IMP_INTER_NN, work.data());
+        double term = start;
+        for (int Y = 0; Y < 30; ++Y, term += slope) {
+            double y = perspective ? term : (double)(float)term;
+            int row = (int)std::clamp(std::nearbyint(y), 0.0, 7.0);
+            EXPECT_EQ(dst.at8(0, Y), 10 * row) << (perspective ? "perspective" : "bilinear") << " row " << Y;
+        }
+    }
 }
 
 TEST(ImpWarpPerspective, KernelsMatchPerPixelReference)
