@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
+
 extern char** environ;
 
 namespace audiotest {
@@ -109,6 +111,24 @@ std::string Probe(const std::string& file, const std::string& entry)
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
         out.pop_back();
     return out;
+}
+
+double ToneFrequency(const std::string& file)
+{
+    const std::string pcm =
+        RunCapture({"ffmpeg", "-v", "error", "-i", file, "-f", "s16le", "-ac", "1", "-ar", "44100", "-"});
+    const size_t count = pcm.size() / 2;
+    if (count < 2)
+        return 0;
+    int crossings = 0;
+    int16_t last = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const int16_t value = static_cast<int16_t>(static_cast<uint8_t>(pcm[2 * i]) | pcm[2 * i + 1] << 8);
+        if (i > 0 && (last < 0) != (value < 0))
+            ++crossings;
+        last = value;
+    }
+    return crossings / 2.0 / (count / 44100.0);
 }
 
 }  // namespace audiotest
