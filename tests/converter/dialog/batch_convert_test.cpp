@@ -31,13 +31,17 @@ protected:
         SetAudioWindowHooks(DefaultAudioWindowHooks());
         ConverterDialog::TearDown();
     }
-    // "path:state" of each row for the media names and state keys given.
+    // "path:state" of each row for the media names and state keys given; a key may be followed by " - " and
+    // what the row adds to its state.
     std::string Expected(std::initializer_list<std::pair<const char*, const char*>> rows) const
     {
         std::string text;
-        for (const auto& [name, state] : rows)
+        for (const auto& [name, state] : rows) {
+            const std::string key = std::string(state).substr(0, std::string(state).find(" - "));
+            const std::string added = std::string(state).substr(key.size());
             text += std::string(text.empty() ? "" : "|") + program.Win(std::string("media/") + name) + ":" +
-                    (std::string(state) == "Pending" ? "Pending" : GetLanguageText(state).GetString());
+                    (key == "Pending" ? "Pending" : GetLanguageText(key.c_str()).GetString()) + added;
+        }
         return text;
     }
     void AddRows(std::initializer_list<const char*> names)
@@ -87,7 +91,10 @@ TEST_F(BatchConvert, RowsOfOneTitleAndSourcesInTheExportFolderGetNamesOfTheirOwn
 
 TEST_F(BatchConvert, TheProgressShowsInARowOfItsOwnWhileARowConverts)
 {
-    AddRows({"a tone.wav"});
+    // Long enough that ffmpeg reports its progress on the way.
+    ASSERT_TRUE(audiotest::Ffmpeg(
+        {"-f", "lavfi", "-i", "sine=frequency=440:duration=600", "-ac", "1", program.Linux("media/long.flac")}));
+    AddRows({"long.flac"});
     static CConverterDlg* s_dialog = nullptr;
     static std::vector<std::string>* s_texts = nullptr;
     static void (*s_pump)() = nullptr;
@@ -105,7 +112,7 @@ TEST_F(BatchConvert, TheProgressShowsInARowOfItsOwnWhileARowConverts)
     Command(10);
     bool shown = false;
     for (const std::string& text : texts)
-        shown = shown || (text.find("1") != std::string::npos && text.find("a tone.wav") != std::string::npos);
+        shown = shown || (text.find("1") != std::string::npos && text.find("long.flac") != std::string::npos);
     EXPECT_TRUE(shown);
     // Nothing of the dialog lies over the progress row.
     CRect progress;
@@ -139,7 +146,7 @@ TEST_F(BatchConvert, ConvertDuringABatchCancelsAndIsIgnoredUntilItHasUnwound)
     dialog->PostMessage(WM_USER + 100, 10, 0);
     dialog->PostMessage(WM_USER + 100, 10, 0);
     Command(10);
-    EXPECT_EQ(Rows(), Expected({{"a tone.wav", "error"}, {"b.wav", "Pending"}}));
+    EXPECT_EQ(Rows(), Expected({{"a tone.wav", "error - Cancelled."}, {"b.wav", "Pending"}}));
     ASSERT_EQ(dialog->doneDialogs.size(), 1u);
     EXPECT_EQ(dialog->doneDialogs[0].done, 0);
     EXPECT_EQ(dialog->m_converting, 0);
