@@ -35,6 +35,15 @@ def frequency(path):
     return crossings / 2.0 / (len(values) / 44100.0) if values else 0.0
 
 
+def peaks(path, second):
+    """The loudest sample in the 20 ms from the given second of the decoded mono sound."""
+    pcm = subprocess.run(["ffmpeg", "-v", "error", "-i", str(path), "-f", "s16le", "-ac", "1", "-ar", "44100", "-"],
+                         capture_output=True).stdout
+    first = int(second * 44100) * 2
+    values = struct.unpack("<%dh" % 882, pcm[first:first + 1764]) if len(pcm) >= first + 1764 else [0]
+    return max(abs(v) for v in values)
+
+
 def row_point(row):
     return c.FILE_LIST[0] + 100, c.FILE_LIST[1] + c.LIST_HEADER_HEIGHT + row * c.LIST_ROW_HEIGHT + \
         c.LIST_ROW_HEIGHT // 2
@@ -136,19 +145,23 @@ def main():
               "cancel left %s" % sorted(p.name for p in c.EXPORT.iterdir()))
         remove_all(window, 1)
 
-        # Fades on a 96 kHz and a six-channel source: converted, no message box stops the batch.
-        for path in (high, surround):
-            c.add_file(window, path)
-            for rect, logged in ((c.FADE_IN, "Fade in check"), (c.FADE_OUT, "Fade out check")):
-                count = c.log_text().count(logged)
-                c.click_centre(window, rect)
-                check(bool(wait_for(lambda: c.log_text().count(logged) > count, 15)), "no " + logged)
+        # Fades on a 96 kHz and a six-channel source: converted, no message box stops the batch. The fades switched
+        # on stay on for the file added next.
+        c.add_file(window, high)
+        for rect, logged in ((c.FADE_IN, "Fade in check"), (c.FADE_OUT, "Fade out check")):
+            count = c.log_text().count(logged)
+            c.click_centre(window, rect)
+            check(bool(wait_for(lambda: c.log_text().count(logged) > count, 15)), "no " + logged)
+        c.add_file(window, surround)
         convert(window, "fades")
         check("Convert done - 2 of 2" in c.log_text(), "fades: the batch did not end 2 of 2")
         for path in (high, surround):
             out = c.EXPORT / (path.stem + ".mp3")
             if check(out.exists(), "fades: no " + out.name):
                 check(abs(frequency(out) - 440) < 15, "fades: %s does not hold the tone" % out.name)
+                # The fade is 5 % of the clip, 0.3 s: 50 ms in, its gain is at most an eighth.
+                start, middle = peaks(out, 0.05), peaks(out, 3.0)
+                check(start < middle / 4, "fades: %s starts at %d of %d" % (out.name, start, middle))
         alive(process, "end")
     finally:
         process.kill()
