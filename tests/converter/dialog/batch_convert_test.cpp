@@ -128,6 +128,20 @@ TEST_F(BatchConvert, TheProgressShowsInARowOfItsOwnWhileARowConverts)
     }
 }
 
+TEST_F(BatchConvert, ApplyingToEveryFileTakesTheFadesTheUserSwitchedOn)
+{
+    AddRows({"a tone.wav"});
+    Command(27);
+    ASSERT_EQ(dialog->m_fadeIn, 1);
+    dialog->m_applyFadeFix = 1;
+    Command(10);
+    EXPECT_EQ(Rows(), Expected({{"a tone.wav", "Done"}}));
+    // The fade is 5 % of the 3 s clip, 0.15 s: 20 ms in, its gain is at most a third.
+    const std::string output = program.Linux("export/a tone.mp3");
+    EXPECT_LT(audiotest::PeakAt(output, 0.02), audiotest::PeakAt(output, 1.5) / 3);
+    EXPECT_EQ(dialog->m_fadeIn, 1);
+}
+
 TEST_F(BatchConvert, AnEmptyListShowsTheDoneDialogWithNothingDone)
 {
     Command(10);
