@@ -295,6 +295,34 @@ TEST_F(BatchRow, AStaleFadeWaveIsNeverConverted)
 
 TEST_F(BatchRow, ACancelDuringTheRunFailsTheRow)
 {
+    // Cancelled once ffmpeg reports progress: it is writing the output by then.
+    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=600", "-ac", "1", work.Linux("long.flac")}));
+    RecordedWindows windows;
+    static RecordedWindows* s_windows = nullptr;
+    static int* s_cancel = nullptr;
+    s_windows = &windows;
+    s_cancel = &cancel;
+    windows.pumpAction = [] {
+        if (s_windows->posts.empty())
+            return;
+        g_bCancelFfmpeg = 1;
+        *s_cancel = 1;
+    };
+    CFfmpegProcess runner;
+    // Only recorded, never dereferenced.
+    runner.SetNotify(reinterpret_cast<CWnd*>(0x1000), 0x464, 11);
+    job.source = work.Win("long.flac").c_str();
+    job.length = 600;
+    work.Write("export/tone.mp3", "a good ringtone");
+    EXPECT_EQ(ConvertBatchRow(runner, job, &cancel, &error), 0);
+    EXPECT_FALSE(windows.posts.empty());
+    EXPECT_STREQ(error, "Cancelled.");
+    EXPECT_EQ(Contents("export/tone.mp3"), "a good ringtone");
+    EXPECT_EQ(Exported(), std::vector<std::string>{"tone.mp3"});
+}
+
+TEST_F(BatchRow, ACancelBeforeTheOutputFailsTheRow)
+{
     RecordedWindows windows;
     static int* s_cancel = nullptr;
     s_cancel = &cancel;

@@ -78,15 +78,16 @@ TEST_F(BatchConvert, RowsOfOneTitleAndSourcesInTheExportFolderGetNamesOfTheirOwn
     ASSERT_TRUE(audiotest::Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=880:duration=3", "-c:a", "libmp3lame",
                                    program.Linux("media/b.mp3")}));
     const auto original = std::filesystem::file_size(program.Linux("media/b.mp3"));
-    AddRows({"b.wav", "b.mp3"});
+    // The MP3 is measured first, which decodes it to its preview wave.
+    AddRows({"b.mp3", "b.wav"});
     // The export folder is the sources' own: the MP3 output of b.mp3 would be b.mp3 itself.
     dialog->m_exportFolder = program.Win("media/").c_str();
     Command(10);
-    EXPECT_EQ(Rows(), program.Win("media/b.wav") + ":" + GetLanguageText("Done").GetString() + " - b (2).mp3|" +
-                          program.Win("media/b.mp3") + ":" + GetLanguageText("Done").GetString() + " - b (3).mp3");
+    EXPECT_EQ(Rows(), program.Win("media/b.mp3") + ":" + GetLanguageText("Done").GetString() + " - b (2).mp3|" +
+                          program.Win("media/b.wav") + ":" + GetLanguageText("Done").GetString() + " - b (3).mp3");
     EXPECT_EQ(std::filesystem::file_size(program.Linux("media/b.mp3")), original);
-    EXPECT_NEAR(audiotest::ToneFrequency(program.Linux("media/b (2).mp3")), 660, 10);
-    EXPECT_NEAR(audiotest::ToneFrequency(program.Linux("media/b (3).mp3")), 880, 10);
+    EXPECT_NEAR(audiotest::ToneFrequency(program.Linux("media/b (2).mp3")), 880, 10);
+    EXPECT_NEAR(audiotest::ToneFrequency(program.Linux("media/b (3).mp3")), 660, 10);
 }
 
 TEST_F(BatchConvert, TheProgressShowsInARowOfItsOwnWhileARowConverts)
