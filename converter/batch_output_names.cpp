@@ -21,8 +21,7 @@ bool BatchOutputNames::IsInTheWay(const std::string& native) const
     // A link or another spelling of a source is that source.
     struct stat info = {};
     return stat(native.c_str(), &info) == 0 &&
-           std::find(m_sources.begin(), m_sources.end(), std::make_pair(info.st_dev, info.st_ino)) !=
-               m_sources.end();
+           std::find(m_sources.begin(), m_sources.end(), std::make_pair(info.st_dev, info.st_ino)) != m_sources.end();
 }
 
 CString BatchOutputNames::Choose(const CString& folder, const CString& title, const char* extension)

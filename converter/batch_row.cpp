@@ -120,10 +120,10 @@ int ConvertBatchRow(CFfmpegProcess& runner, const BatchRowJob& job, const int* c
         lengthOption.Empty();
     }
     if (done)
-        done = WriteOutput(runner, job, input,
-                           FormatConvertOptions(job.format, startOption, lengthOption, job.channels, job.sampleRate,
-                                                job.bitRate),
-                           cancel, error);
+        done = WriteOutput(
+            runner, job, input,
+            FormatConvertOptions(job.format, startOption, lengthOption, job.channels, job.sampleRate, job.bitRate),
+            cancel, error);
     if (job.removeTemp && FileExists(wavePath))
         DeleteFile(wavePath);
     return done ? 1 : 0;

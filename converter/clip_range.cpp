@@ -31,10 +31,10 @@ int EstimateOutputSizeKB(int format, int rateIndex, int bitRateIndex, int rounde
     const double rate = kSampleRates[std::clamp(rateIndex, 0, kSampleRateCount - 1)];
     double bytesPerSecond = 0;
     switch (format) {
-    case 1: bytesPerSecond = rate * (stereo ? 4 : 2); break;  // 16-bit PCM
-    case 2: bytesPerSecond = rate / 2; break;                 // 4-bit ADPCM, mono
-    case 3: bytesPerSecond = 1600; break;                     // AMR-NB 12.2 kbit/s: 32 bytes a 20 ms frame
-    case 4: bytesPerSecond = 3050; break;                     // AMR-WB 23.85 kbit/s: 61 bytes a 20 ms frame
+    case 1: bytesPerSecond = rate * (stereo ? 4 : 2); break;       // 16-bit PCM
+    case 2: bytesPerSecond = rate / 2; break;                      // 4-bit ADPCM, mono
+    case 3: bytesPerSecond = 1600; break;                          // AMR-NB 12.2 kbit/s: 32 bytes a 20 ms frame
+    case 4: bytesPerSecond = 3050; break;                          // AMR-WB 23.85 kbit/s: 61 bytes a 20 ms frame
     case 5: bytesPerSecond = rate * (stereo ? 0.7 : 0.64); break;  // AAC at -aq 60, measured on music
     default: return EstimateClipSizeKB(rateIndex, bitRateIndex, roundedLength, stereo);
     }

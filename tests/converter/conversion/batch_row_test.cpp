@@ -233,8 +233,7 @@ TEST_F(BatchRow, AClipShorterThanHalfASecondKeepsItsLength)
         job.length = 0.3;
         job.output = work.Win(std::string("export/short") + GetOutputExtension(format)).c_str();
         ASSERT_EQ(Convert(), 1) << format;
-        EXPECT_NEAR(Seconds(work.Linux(std::string("export/short") + GetOutputExtension(format))), 0.3, 0.1)
-            << format;
+        EXPECT_NEAR(Seconds(work.Linux(std::string("export/short") + GetOutputExtension(format))), 0.3, 0.1) << format;
     }
     // Nothing to encode is a failure, not an empty ringtone.
     job.length = 0;

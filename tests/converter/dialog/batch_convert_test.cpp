@@ -75,8 +75,8 @@ TEST_F(BatchConvert, AnUnreadableFileFailsWithItsReasonAndTheBatchGoesOn)
 
 TEST_F(BatchConvert, RowsOfOneTitleAndSourcesInTheExportFolderGetNamesOfTheirOwn)
 {
-    ASSERT_TRUE(audiotest::Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=880:duration=3", "-c:a", "libmp3lame",
-                                   program.Linux("media/b.mp3")}));
+    ASSERT_TRUE(audiotest::Ffmpeg(
+        {"-f", "lavfi", "-i", "sine=frequency=880:duration=3", "-c:a", "libmp3lame", program.Linux("media/b.mp3")}));
     const auto original = std::filesystem::file_size(program.Linux("media/b.mp3"));
     // The MP3 is measured first, which decodes it to its preview wave.
     AddRows({"b.mp3", "b.wav"});

@@ -10,7 +10,6 @@ import struct
 import subprocess
 import sys
 import time
-from pathlib import Path
 
 import converter_e2e as c
 from x_session import check, failures, run, wait_for, xdo
