@@ -20,6 +20,7 @@ const char* const kErrorTexts[] = {
     "Invalid argument",
     "No space left on device",
     "Read-only file system",
+    "Output file is empty, nothing was encoded",
 };
 
 // Echoes of the input and output, which carry names or tags chosen by the user, not ffmpeg's messages:

@@ -36,6 +36,16 @@ int ParseRiffAndClose(CWave& wave, HMMIO hmmio)
     return result;
 }
 
+// WAVE_FORMAT_EXTENSIBLE (0xFFFE) whose sub-format GUID is PCM's, 00000001-0000-0010-8000-00AA00389B71: the
+// tag at 0, the extension's size at 16, the GUID at 24.
+bool IsExtensiblePcm(const BYTE* format, DWORD size)
+{
+    static const BYTE kPcmGuid[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                      0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    return size >= 40 && format[0] == 0xFE && format[1] == 0xFF && (format[16] | format[17] << 8) >= 22 &&
+           std::memcmp(format + 24, kPcmGuid, sizeof kPcmGuid) == 0;
+}
+
 }  // namespace
 
 int CWave::Load(const char* pszPath)
@@ -109,6 +119,9 @@ int CWave::ParseRiff(HMMIO hmmio)
         return 0;
     PCMWAVEFORMAT pcm;
     std::memcpy(&pcm, format.get(), sizeof pcm);
+    // Writers use the extensible form for more than two channels or 16 bits; its sub-format tells PCM.
+    if (IsExtensiblePcm(format.get(), chunk.cksize))
+        pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
     if (pcm.wf.wFormatTag != WAVE_FORMAT_PCM || pcm.wf.nAvgBytesPerSec == 0)
         return 0;
 

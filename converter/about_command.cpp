@@ -1,8 +1,10 @@
-// CConverterDlg::ShowAbout: the about box with the text of the about button's skin element.
+// CConverterDlg::ShowAbout: the about box, titled with the about button's tip.
 #include "converter/converter_dlg.h"
+#include "skinui/about_dialog.h"
 
 void CConverterDlg::ShowAbout()
 {
     LoadSkinElement(42, &m_skinElement);
-    MessageBox(m_skinElement.tip, g_productTitle, MB_OK);
+    CAboutDialog about(m_skinElement.tip, nullptr);
+    about.DoModal();
 }

@@ -2,6 +2,7 @@
 #include <chrono>
 
 #include "audio/ffmpeg_process.h"
+#include "converter/batch_output_names.h"
 #include "converter/batch_row.h"
 #include "converter/convert_formats.h"
 #include "converter/convert_output_settings.h"
@@ -10,6 +11,7 @@
 #include "services/documents_folder.h"
 #include "services/ini_file.h"
 #include "services/language_text.h"
+#include "services/log_writer.h"
 #include "services/path_parts.h"
 #include "services/text_helpers.h"
 
@@ -46,10 +48,13 @@ void CConverterDlg::ConvertAll()
     job.sampleRate = settings.sampleRate;
     job.bitRate = settings.bitRate;
     job.channels = settings.channels;
-    job.exportFolder = m_exportFolder;
-    AppendBackslash(job.exportFolder);
+    CString exportFolder = m_exportFolder;
+    AppendBackslash(exportFolder);
     job.documentsFolder = GetDocumentsFolder();
     job.removeTemp = m_removeTemp;
+    BatchOutputNames outputNames;
+    for (int i = 0; i < m_rowCount; ++i)
+        outputNames.AddSource(m_fileList.GetItemText(i, 0));
 
     for (int i = 0; i < m_rowCount && !m_cancel; ++i) {
         m_currentRow = i;
@@ -68,16 +73,25 @@ void CConverterDlg::ConvertAll()
         m_convertStart = job.start;
         m_convertLength = job.length;
         m_convertDuration = m_clipInfoDuration;
+        const CString title = GetPathTitle(job.source);
+        job.output = outputNames.Choose(exportFolder, title, GetOutputExtension(job.format));
         CFfmpegProcess runner;
         runner.SetNotify(this, WM_USER + 100, 11);
-        CString output;
-        const int converted = !m_cancel && ConvertBatchRow(runner, job, &m_cancel, &output);
+        CString error = "Cancelled.";
+        const int converted = !m_cancel && ConvertBatchRow(runner, job, &m_cancel, &error);
+        CString state = GetLanguageText(converted ? "Done" : "error");
         if (converted) {
             ++done;
             if (firstOutput.IsEmpty())
-                firstOutput = output;
+                firstOutput = job.output;
+            // Another row or a source holds the usual name: the row tells where its output went.
+            if (GetPathTitle(job.output) != title)
+                state += " - " + GetPathFileName(job.output);
+        } else {
+            state += " - " + error;
+            WriteLog("Convert failed - ", job.source, " - ", error);
         }
-        m_fileList.SetItemText(i, 1, GetLanguageText(converted ? "Done" : "error"));
+        m_fileList.SetItemText(i, 1, state);
     }
 
     ShowProgress(-1);
@@ -126,4 +140,7 @@ void CConverterDlg::ApplyFadeOptions()
     m_fadeOut = ini.GetInt("fideout", 0);
     m_removeTemp = ini.GetInt("removetemp", 1);
     m_fixSize = ini.GetInt("fixsize", 0);
+    // The toggles show the fades that the next range edit writes.
+    m_fadeInCheck.Redraw();
+    m_fadeOutCheck.Redraw();
 }

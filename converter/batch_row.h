@@ -18,7 +18,7 @@ struct BatchRowJob {
     int sampleRate = 48000;
     int bitRate = 320;
     int channels = 1;
-    CString exportFolder;     // ends in a backslash
+    CString output;           // the output file; written under a temporary name beside it, then renamed
     CString documentsFolder;  // ends in a backslash; holds the preview waves and the fade step's wave
     int removeTemp = 1;       // delete the fade step's wave afterwards
 };
@@ -26,8 +26,12 @@ struct BatchRowJob {
 // The fade step's wave file, one name for all rows.
 CString GetFadeWavePath(const CString& documentsFolder);
 
-// Converts the row with the runner (whose notification the caller has set). The output is the export folder +
-// the media title + the format's extension, written into outputPath before the run. A preview wave of the media
-// (documents folder + title + "_tempmp3wave.wav") is the source when it exists. 1 when the output was written
-// (and, for SMAF, finished); 0 when a step failed or *cancel was set before the row ended.
-int ConvertBatchRow(CFfmpegProcess& runner, const BatchRowJob& job, const int* cancel, CString* outputPath);
+// The preview wave of a media file: its title, a mark of its whole path (media files of one title in other
+// folders or with other extensions have their own) and "_tempmp3wave.wav".
+CString GetPreviewWavePath(const CString& documentsFolder, const CString& mediaPath);
+
+// Converts the row with the runner (whose notification the caller has set) into job.output. The media's
+// preview wave is the source when it exists. 1 when the output was written (and, for SMAF, finished) and
+// renamed into place; 0 when a step failed or *cancel was set before the row ended: then an older file of the
+// output's name is left as it was, no partial file remains, and *error tells why.
+int ConvertBatchRow(CFfmpegProcess& runner, const BatchRowJob& job, const int* cancel, CString* error);

@@ -149,7 +149,7 @@ void CConverterDlg::ShowFileInfo(int logIt)
     const int rounded = RoundHalfAway(m_clipLength);
     const CString lengthText = ClipTimeText(rounded);
     CString size;
-    size.Format("%d KB", EstimateClipSizeKB(m_sampleIndex, m_bitRateIndex, rounded, m_channelFlag));
+    size.Format("%d KB", EstimateOutputSizeKB(g_outputFormat, m_sampleIndex, m_bitRateIndex, rounded, m_channelFlag));
     m_labels[LBL_START_TIME].SetText(startText);
     m_labels[LBL_END_TIME].SetText(endText);
     m_labels[LBL_DURATION].SetText(lengthText);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "audio/ringtone_size.h"
+#include "converter/output_settings.h"
 
 ClipSeconds ClipRangeSeconds(const ClipInfo& info, double duration)
 {
@@ -23,4 +24,19 @@ int EstimateClipSizeKB(int rateIndex, int bitRateIndex, int roundedLength, int s
     bitRateIndex = std::clamp(bitRateIndex, 0, 11);
     const int k = stereo ? 1 : 2;
     return static_cast<int>(RingtoneKilobytesPer30s(rateIndex, bitRateIndex) * (1.0 / 30) * roundedLength / k);
+}
+
+int EstimateOutputSizeKB(int format, int rateIndex, int bitRateIndex, int roundedLength, int stereo)
+{
+    const double rate = kSampleRates[std::clamp(rateIndex, 0, kSampleRateCount - 1)];
+    double bytesPerSecond = 0;
+    switch (format) {
+    case 1: bytesPerSecond = rate * (stereo ? 4 : 2); break;       // 16-bit PCM
+    case 2: bytesPerSecond = rate / 2; break;                      // 4-bit ADPCM, mono
+    case 3: bytesPerSecond = 1600; break;                          // AMR-NB 12.2 kbit/s: 32 bytes a 20 ms frame
+    case 4: bytesPerSecond = 3050; break;                          // AMR-WB 23.85 kbit/s: 61 bytes a 20 ms frame
+    case 5: bytesPerSecond = rate * (stereo ? 0.7 : 0.64); break;  // AAC at -aq 60, measured on music
+    default: return EstimateClipSizeKB(rateIndex, bitRateIndex, roundedLength, stereo);
+    }
+    return static_cast<int>(bytesPerSecond * roundedLength / 1024);
 }

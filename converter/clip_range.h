@@ -17,3 +17,6 @@ CString ClipTimeText(int seconds);
 // Estimated output size in kilobytes of a clip of `roundedLength` seconds; rate and bit-rate indexes outside
 // the table are clamped into it.
 int EstimateClipSizeKB(int rateIndex, int bitRateIndex, int roundedLength, int stereo);
+// The same for an output format (0-5, see convert_formats.h): MP3 from the table above, the others from their
+// encoders' rates at the sample rate (index clamped into its table) and channels they are written with.
+int EstimateOutputSizeKB(int format, int rateIndex, int bitRateIndex, int roundedLength, int stereo);

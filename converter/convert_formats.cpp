@@ -21,7 +21,11 @@ CString FormatStartOption(double start)
 CString FormatLengthOption(double length)
 {
     CString option;
-    option.Format(" -t %d ", RoundHalfAway(length));
+    // A clip shorter than half a second would round to nothing.
+    if (RoundHalfAway(length) == 0 && length > 0)
+        option.Format(" -t %.3f ", length);
+    else
+        option.Format(" -t %d ", RoundHalfAway(length));
     return option;
 }
 

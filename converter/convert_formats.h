@@ -10,7 +10,7 @@ constexpr int kOutputFormatCount = 6;
 const char* GetOutputExtension(int format);
 // " -ss %d": the clip start truncated to whole seconds.
 CString FormatStartOption(double start);
-// " -t %d ": the clip length rounded half away from zero.
+// " -t %d ": the clip length rounded half away from zero; a clip too short for that keeps its exact length.
 CString FormatLengthOption(double length);
 // The options after the input: the trim options (start, then length), then the format's codec, channel count,
 // sample rate and bit rate (kbit/s) where the format takes them; "" for an index outside the table.

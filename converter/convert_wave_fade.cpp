@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "audio/wave.h"
+#include "kernel/cfile.h"
 
 // Scales a 16-bit value; a negative one is scaled through its ones' complement.
 static int ScaleSample(int sample, double gain)
@@ -18,8 +19,14 @@ static int ScaleSample(int sample, double gain)
 
 int ApplyWaveFade(CString path, int fadeIn, int fadeOut, double fadeSeconds)
 {
+    // A batch goes on past a row that fails here: no message box.
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
+        return 0;
     CWave wave;
-    if (!wave.Load(path))
+    const int loaded = wave.LoadFromFile(&file);
+    file.Abort();
+    if (!loaded)
         return 0;
     const double bytesPerSecond = wave.GetFormat()->wf.nAvgBytesPerSec;
     // A format block without a byte rate gives no time scale to fade over.

@@ -28,6 +28,8 @@ LRESULT CConverterDlg::OnSkinCommand(WPARAM code, LPARAM value)
     case 27:
         m_fadeIn = !m_fadeIn;
         m_fadeInCheck.Redraw();
+        // Also the setting that "apply to every file" converts with.
+        CSettingsIni().WriteInt("common", "fidein", m_fadeIn);
         WriteClipInfo();
         m_rangeBar.Invalidate();
         WriteLog(m_fadeIn ? "Fade in check" : "Fade in uncheck");
@@ -35,6 +37,7 @@ LRESULT CConverterDlg::OnSkinCommand(WPARAM code, LPARAM value)
     case 28:
         m_fadeOut = !m_fadeOut;
         m_fadeOutCheck.Redraw();
+        CSettingsIni().WriteInt("common", "fideout", m_fadeOut);
         WriteClipInfo();
         m_rangeBar.Invalidate();
         WriteLog(m_fadeOut ? "Fade out check" : "Fade out uncheck");

@@ -33,7 +33,8 @@ void CSkinLabel::SetSkin(CString strImagePath, CString strText, CString strFontN
     m_strFontName = strFontName;
     m_nFontSize = nFontSize;
     m_crText = crText;
-    InvalidateIfCreated(FALSE);
+    // A label without a picture draws its text on what lies beneath: the old text must go first.
+    InvalidateIfCreated(TRUE);
 }
 
 void CSkinLabel::SetTextFont(CString strText, CString strFontName, int nFontSize, COLORREF crText)
@@ -42,7 +43,8 @@ void CSkinLabel::SetTextFont(CString strText, CString strFontName, int nFontSize
     m_strFontName = strFontName;
     m_nFontSize = nFontSize;
     m_crText = crText;
-    InvalidateIfCreated(FALSE);
+    // A label without a picture draws its text on what lies beneath: the old text must go first.
+    InvalidateIfCreated(TRUE);
 }
 
 void CSkinLabel::SetText(CString strText)

@@ -9,15 +9,18 @@
 #include <vector>
 
 #include "audio/ffmpeg_process.h"
+#include "converter/batch_output_names.h"
 #include "converter/batch_row.h"
 #include "converter/clip_info_durations.h"
 #include "converter/clip_info_file.h"
 #include "converter/clip_range.h"
+#include "converter/convert_formats.h"
 #include "converter/convert_output_settings.h"
 #include "kernel/path_map.h"
 #include "services/app_folder.h"
 #include "services/deliverable.h"
 #include "services/documents_folder.h"
+#include "services/path_parts.h"
 
 int main(int argc, char** argv)
 {
@@ -42,9 +45,12 @@ int main(int argc, char** argv)
     job.sampleRate = settings.sampleRate;
     job.bitRate = settings.bitRate;
     job.channels = settings.channels;
-    job.exportFolder = (ToWindowsPath(argv[3]) + "\\").c_str();
+    const CString exportFolder = (ToWindowsPath(argv[3]) + "\\").c_str();
     job.documentsFolder = GetDocumentsFolder();
     const int cancel = 0;
+    BatchOutputNames outputNames;
+    for (const CString& row : rows)
+        outputNames.AddSource(row);
     int done = 0;
     const auto started = std::chrono::steady_clock::now();
     for (const CString& row : rows) {
@@ -59,9 +65,10 @@ int main(int argc, char** argv)
         job.fadeLength = clip.fadeLength;
         job.fadeIn = info.fadeIn;
         job.fadeOut = info.fadeOut;
+        job.output = outputNames.Choose(exportFolder, GetPathTitle(row), GetOutputExtension(job.format));
         CFfmpegProcess runner;
-        CString output;
-        done += ConvertBatchRow(runner, job, &cancel, &output);
+        CString error;
+        done += ConvertBatchRow(runner, job, &cancel, &error);
     }
     const auto elapsed = std::chrono::steady_clock::now() - started;
     std::printf("%lld\n",

@@ -292,6 +292,10 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
     case LVM_DELETEITEM:
         if ((int)wParam < 0 || (int)wParam >= l->GetItemCount())
             return FALSE;
+        // The toolkit's list, emptied row by row after a multiple selection, keeps a stale row index that the next
+        // click on a new row reaches past the end with. Emptied at once, it starts afresh.
+        if (l->GetItemCount() == 1)
+            return l->DeleteAllItems();
         return l->DeleteItem((long)wParam);
     case LVM_DELETEALLITEMS: return l->DeleteAllItems();
     case LVM_SETITEMSTATE: {

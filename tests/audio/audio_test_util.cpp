@@ -5,6 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
 extern char** environ;
 
 namespace audiotest {
@@ -109,6 +113,48 @@ std::string Probe(const std::string& file, const std::string& entry)
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
         out.pop_back();
     return out;
+}
+
+namespace {
+
+// The sound of a media file decoded to 16-bit mono at 44100 Hz.
+std::string DecodedMono(const std::string& file)
+{
+    return RunCapture({"ffmpeg", "-v", "error", "-i", file, "-f", "s16le", "-ac", "1", "-ar", "44100", "-"});
+}
+
+int16_t SampleAt(const std::string& pcm, size_t i)
+{
+    return static_cast<int16_t>(static_cast<uint8_t>(pcm[2 * i]) | pcm[2 * i + 1] << 8);
+}
+
+}  // namespace
+
+int PeakAt(const std::string& file, double second)
+{
+    const std::string pcm = DecodedMono(file);
+    int peak = 0;
+    const size_t first = static_cast<size_t>(second * 44100);
+    for (size_t i = first; i < first + 882 && 2 * i + 1 < pcm.size(); ++i)
+        peak = std::max(peak, std::abs(static_cast<int>(SampleAt(pcm, i))));
+    return peak;
+}
+
+double ToneFrequency(const std::string& file)
+{
+    const std::string pcm = DecodedMono(file);
+    const size_t count = pcm.size() / 2;
+    if (count < 2)
+        return 0;
+    int crossings = 0;
+    int16_t last = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const int16_t value = SampleAt(pcm, i);
+        if (i > 0 && (last < 0) != (value < 0))
+            ++crossings;
+        last = value;
+    }
+    return crossings / 2.0 / (count / 44100.0);
 }
 
 }  // namespace audiotest

@@ -35,5 +35,9 @@ std::string RunCapture(const std::vector<std::string>& args);
 bool Ffmpeg(const std::vector<std::string>& args);
 // One ffprobe entry ("stream=codec_name" -> "aac") of the first audio stream or the format.
 std::string Probe(const std::string& file, const std::string& entry);
+// The frequency of a pure tone in a media file, from the zero crossings of its decoded mono sound; 0 without sound.
+double ToneFrequency(const std::string& file);
+// The loudest value of the 20 ms from the given second of the decoded mono sound.
+int PeakAt(const std::string& file, double second);
 
 }  // namespace audiotest

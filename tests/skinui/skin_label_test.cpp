@@ -46,6 +46,29 @@ TEST(SkinLabel, MissingPictureOfANewSkinLeavesNoBackground)
     EXPECT_EQ(picture.GetPixelColor(5, 5).rgbGreen, 255);
 }
 
+TEST(SkinLabel, ANewCaptionReplacesTheOldOneOnTheScreen)
+{
+    // A label without a picture draws its text straight on the window beneath.
+    SkinOwner owner;
+    CSkinLabel label;
+    ASSERT_TRUE(label.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 120, 24), &owner));
+    label.SetSkin("", "", "Arial", 14, RGB(0, 0, 0));
+    PumpFor(100);
+    const Capture blank = CaptureWindow(label.GetSafeHwnd());
+    label.SetSkin("", "WWWWWWWW", "Arial", 14, RGB(0, 0, 0));
+    PumpFor(100);
+    ASSERT_NE(CaptureWindow(label.GetSafeHwnd()).pixels, blank.pixels);
+    // A skin or language change: the new text, here none, and nothing of the old.
+    label.SetSkin("", "", "Arial", 14, RGB(0, 0, 0));
+    PumpFor(100);
+    EXPECT_EQ(CaptureWindow(label.GetSafeHwnd()).pixels, blank.pixels);
+    label.SetTextFont("WWWWWWWW", "Arial", 14, RGB(0, 0, 0));
+    PumpFor(100);
+    label.SetTextFont("", "Arial", 14, RGB(0, 0, 0));
+    PumpFor(100);
+    EXPECT_EQ(CaptureWindow(label.GetSafeHwnd()).pixels, blank.pixels);
+}
+
 TEST(SkinImageStatic, KeysGoToTheParent)
 {
     SkinOwner owner;

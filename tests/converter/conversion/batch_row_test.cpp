@@ -5,10 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "audio/ffmpeg_process.h"
 #include "converter/batch_row.h"
+#include "converter/clip_range.h"
 #include "converter/convert_formats.h"
+#include "kernel/prompt_service.h"
+#include "services/path_parts.h"
 #include "audio_test_util.h"
 #include "tests/support/byte_builders.h"
 #include "tests/support/temp_folder.h"
@@ -34,7 +38,7 @@ protected:
 
     void SetUp() override
     {
-        job.exportFolder = work.Win("export/").c_str();
+        job.output = work.Win("export/tone.mp3").c_str();
         job.documentsFolder = work.Win("documents/").c_str();
         std::filesystem::create_directories(work.Linux("export"));
         std::filesystem::create_directories(work.Linux("documents"));
@@ -46,16 +50,40 @@ protected:
         job.channels = 2;
     }
 
-    int Convert(CString* output)
+    int Convert()
     {
         CFfmpegProcess runner;
-        return ConvertBatchRow(runner, job, &cancel, output);
+        return ConvertBatchRow(runner, job, &cancel, &error);
+    }
+
+    // The Linux path of a media file's preview wave in the documents folder.
+    std::string PreviewWave(const CString& media) const
+    {
+        const std::string name = static_cast<const char*>(GetPathFileName(GetPreviewWavePath("", media)));
+        return work.Linux("documents/" + name);
+    }
+
+    std::string Contents(const std::string& name) const
+    {
+        const Bytes bytes = ReadBytes(work.Linux(name));
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    // The names in the export folder.
+    std::vector<std::string> Exported() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(work.Linux("export")))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     static TempFolder* media;
     TempFolder work;
     BatchRowJob job;
     int cancel = 0;
+    CString error;
 };
 TempFolder* BatchRow::media = nullptr;
 
@@ -77,9 +105,8 @@ TEST_F(BatchRow, EveryFormatHoldsTheClipInItsCodecRateAndChannels)
     for (int format = 0; format < kOutputFormatCount; ++format) {
         const Case& c = cases[format];
         job.format = format;
-        CString output;
-        ASSERT_EQ(Convert(&output), 1) << c.name;
-        EXPECT_STREQ(output, work.Win(std::string("export/") + c.name).c_str());
+        job.output = work.Win(std::string("export/") + c.name).c_str();
+        ASSERT_EQ(Convert(), 1) << c.name;
         const std::string file = work.Linux(std::string("export/") + c.name);
         EXPECT_EQ(Probe(file, "stream=codec_name"), c.codec) << c.name;
         EXPECT_EQ(Probe(file, "stream=sample_rate"), c.rate) << c.name;
@@ -97,23 +124,41 @@ TEST_F(BatchRow, EveryFormatHoldsTheClipInItsCodecRateAndChannels)
     EXPECT_EQ(smaf[smaf.size() - 1], crc & 0xFF);
 }
 
+TEST_F(BatchRow, TheSizeEstimateIsNearTheFileWritten)
+{
+    // Eight seconds of a tone in noise, as music is to the variable-rate encoders; mono at 44100 Hz.
+    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=8", "-f", "lavfi", "-i",
+                        "anoisesrc=d=8:a=0.3", "-filter_complex", "amix=inputs=2", work.Linux("music.wav")}));
+    job.source = work.Win("music.wav").c_str();
+    job.start = 0;
+    job.length = 8;
+    job.channels = 1;
+    for (int format = 1; format < kOutputFormatCount; ++format) {
+        job.format = format;
+        job.output = work.Win(std::string("export/music") + GetOutputExtension(format)).c_str();
+        ASSERT_EQ(Convert(), 1) << format;
+        const double written =
+            std::filesystem::file_size(work.Linux(std::string("export/music") + GetOutputExtension(format))) / 1024.0;
+        EXPECT_NEAR(EstimateOutputSizeKB(format, 1, 0, 8, 0), written, 0.15 * written) << format;
+    }
+}
+
 TEST_F(BatchRow, TheBitRateSettingReachesTheEncoder)
 {
     job.bitRate = 32;
     job.channels = 1;
-    CString output;
-    ASSERT_EQ(Convert(&output), 1);
+    ASSERT_EQ(Convert(), 1);
     EXPECT_EQ(Probe(work.Linux("export/tone.mp3"), "stream=bit_rate"), "32000");
 }
 
 TEST_F(BatchRow, FadesCutTheClipFirstAndLeaveNoWaveBehind)
 {
     job.format = 1;
+    job.output = work.Win("export/tone.wav").c_str();
     job.fadeIn = 1;
     job.fadeOut = 1;
     job.fadeLength = 0.5;
-    CString output;
-    ASSERT_EQ(Convert(&output), 1);
+    ASSERT_EQ(Convert(), 1);
     const std::string file = work.Linux("export/tone.wav");
     EXPECT_NEAR(Seconds(file), 2.0, 0.05);
     const Bytes wave = ReadBytes(file);
@@ -138,12 +183,11 @@ TEST_F(BatchRow, FadesCutTheClipFirstAndLeaveNoWaveBehind)
 
 TEST_F(BatchRow, APreviewWaveStandsInForItsMedia)
 {
-    ASSERT_TRUE(
-        Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=880:duration=1", work.Linux("documents/gone_tempmp3wave.wav")}));
     job.source = media->Win("gone.mp3").c_str();
+    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=880:duration=1", PreviewWave(job.source)}));
+    job.output = work.Win("export/gone.mp3").c_str();
     job.trim = 0;
-    CString output;
-    ASSERT_EQ(Convert(&output), 1);
+    ASSERT_EQ(Convert(), 1);
     EXPECT_NEAR(Seconds(work.Linux("export/gone.mp3")), 1.0, 0.1);
 }
 
@@ -151,8 +195,8 @@ TEST_F(BatchRow, VideoGivesItsSoundTrack)
 {
     job.source = media->Win("clip.avi").c_str();
     job.format = 5;
-    CString output;
-    ASSERT_EQ(Convert(&output), 1);
+    job.output = work.Win("export/clip.m4r").c_str();
+    ASSERT_EQ(Convert(), 1);
     EXPECT_EQ(Probe(work.Linux("export/clip.m4r"), "stream=codec_name"), "aac");
     EXPECT_EQ(RunCapture({"ffprobe", "-v", "error", "-select_streams", "v", "-show_entries", "stream=codec_name", "-of",
                           "default=nw=1:nk=1", work.Linux("export/clip.m4r")}),
@@ -164,10 +208,75 @@ TEST_F(BatchRow, AnUnreadableFileFailsWithoutOutput)
     job.source = media->Win("broken.mp3").c_str();
     for (int format : {0, 2}) {
         job.format = format;
-        CString output;
-        EXPECT_EQ(Convert(&output), 0);
+        job.output = work.Win(std::string("export/broken") + GetOutputExtension(format)).c_str();
+        EXPECT_EQ(Convert(), 0);
         EXPECT_FALSE(std::filesystem::exists(work.Linux(std::string("export/broken") + GetOutputExtension(format))));
+        EXPECT_FALSE(error.IsEmpty());
     }
+    EXPECT_TRUE(Exported().empty());
+}
+
+TEST_F(BatchRow, AFailedRowLeavesTheOlderOutputAsItWas)
+{
+    work.Write("export/broken.mp3", "an older ringtone");
+    job.source = media->Win("broken.mp3").c_str();
+    job.output = work.Win("export/broken.mp3").c_str();
+    EXPECT_EQ(Convert(), 0);
+    EXPECT_EQ(Contents("export/broken.mp3"), "an older ringtone");
+    EXPECT_EQ(Exported(), std::vector<std::string>{"broken.mp3"});
+}
+
+TEST_F(BatchRow, AClipShorterThanHalfASecondKeepsItsLength)
+{
+    for (int format : {0, 3, 5}) {
+        job.format = format;
+        job.length = 0.3;
+        job.output = work.Win(std::string("export/short") + GetOutputExtension(format)).c_str();
+        ASSERT_EQ(Convert(), 1) << format;
+        EXPECT_NEAR(Seconds(work.Linux(std::string("export/short") + GetOutputExtension(format))), 0.3, 0.1) << format;
+    }
+    // Nothing to encode is a failure, not an empty ringtone.
+    job.length = 0;
+    job.format = 0;
+    job.output = work.Win("export/empty.mp3").c_str();
+    EXPECT_EQ(Convert(), 0);
+    EXPECT_FALSE(std::filesystem::exists(work.Linux("export/empty.mp3")));
+}
+
+TEST_F(BatchRow, TheSourceIsNeverAnotherFilesPreviewWave)
+{
+    // A file of the same title elsewhere was previewed; this row converts its own 440 Hz tone.
+    ASSERT_TRUE(
+        Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=880:duration=4", PreviewWave(media->Win("tone.ogg").c_str())}));
+    ASSERT_EQ(Convert(), 1);
+    EXPECT_NEAR(ToneFrequency(work.Linux("export/tone.mp3")), 440, 10);
+}
+
+TEST_F(BatchRow, FadesTakeManyChannelsAndHighRates)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> encode;
+    };
+    const Case cases[] = {
+        {"hi.flac", {"-ar", "96000", "-ac", "2", "-sample_fmt", "s32"}},
+        {"surround.wav", {"-ar", "48000", "-ac", "6"}},
+    };
+    job.fadeIn = 1;
+    job.fadeOut = 1;
+    job.fadeLength = 0.5;
+    GetRecordingPromptService().Clear();
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"-f", "lavfi", "-i", "sine=frequency=440:duration=3"};
+        args.insert(args.end(), c.encode.begin(), c.encode.end());
+        args.push_back(work.Linux(c.name));
+        ASSERT_TRUE(Ffmpeg(args)) << c.name;
+        job.source = work.Win(c.name).c_str();
+        ASSERT_EQ(Convert(), 1) << c.name << ": " << static_cast<const char*>(error);
+        EXPECT_NEAR(Seconds(work.Linux("export/tone.mp3")), 2.0, 0.1) << c.name;
+        EXPECT_NEAR(ToneFrequency(work.Linux("export/tone.mp3")), 440, 10) << c.name;
+    }
+    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
 }
 
 TEST_F(BatchRow, AStaleFadeWaveIsNeverConverted)
@@ -178,12 +287,40 @@ TEST_F(BatchRow, AStaleFadeWaveIsNeverConverted)
     job.fadeIn = 1;
     job.fadeLength = 0.2;
     job.removeTemp = 0;
-    CString output;
-    EXPECT_EQ(Convert(&output), 0);
+    job.output = work.Win("export/broken.mp3").c_str();
+    EXPECT_EQ(Convert(), 0);
     EXPECT_FALSE(std::filesystem::exists(work.Linux("export/broken.mp3")));
 }
 
 TEST_F(BatchRow, ACancelDuringTheRunFailsTheRow)
+{
+    // Cancelled once ffmpeg reports progress: it is writing the output by then.
+    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=600", "-ac", "1", work.Linux("long.flac")}));
+    RecordedWindows windows;
+    static RecordedWindows* s_windows = nullptr;
+    static int* s_cancel = nullptr;
+    s_windows = &windows;
+    s_cancel = &cancel;
+    windows.pumpAction = [] {
+        if (s_windows->posts.empty())
+            return;
+        g_bCancelFfmpeg = 1;
+        *s_cancel = 1;
+    };
+    CFfmpegProcess runner;
+    // Only recorded, never dereferenced.
+    runner.SetNotify(reinterpret_cast<CWnd*>(0x1000), 0x464, 11);
+    job.source = work.Win("long.flac").c_str();
+    job.length = 600;
+    work.Write("export/tone.mp3", "a good ringtone");
+    EXPECT_EQ(ConvertBatchRow(runner, job, &cancel, &error), 0);
+    EXPECT_FALSE(windows.posts.empty());
+    EXPECT_STREQ(error, "Cancelled.");
+    EXPECT_EQ(Contents("export/tone.mp3"), "a good ringtone");
+    EXPECT_EQ(Exported(), std::vector<std::string>{"tone.mp3"});
+}
+
+TEST_F(BatchRow, ACancelBeforeTheOutputFailsTheRow)
 {
     RecordedWindows windows;
     static int* s_cancel = nullptr;
@@ -193,8 +330,11 @@ TEST_F(BatchRow, ACancelDuringTheRunFailsTheRow)
         *s_cancel = 1;
     };
     job.length = 4;
-    CString output;
-    EXPECT_EQ(Convert(&output), 0);
+    work.Write("export/tone.mp3", "a good ringtone");
+    EXPECT_EQ(Convert(), 0);
+    EXPECT_STREQ(error, "Cancelled.");
+    EXPECT_EQ(Contents("export/tone.mp3"), "a good ringtone");
+    EXPECT_EQ(Exported(), std::vector<std::string>{"tone.mp3"});
 }
 
 }  // namespace

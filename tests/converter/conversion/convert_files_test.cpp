@@ -5,6 +5,7 @@
 #include "converter/convert_output_settings.h"
 #include "converter/convert_smaf_finish.h"
 #include "converter/convert_wave_fade.h"
+#include "kernel/prompt_service.h"
 #include "services/app_folder.h"
 #include "tests/support/byte_builders.h"
 #include "tests/support/temp_folder.h"
@@ -79,12 +80,14 @@ TEST(ApplyWaveFade, RampsReachThreeQuartersAndKeepTheSign)
     }
 }
 
-TEST(ApplyWaveFade, AFileThatIsNoWaveFails)
+TEST(ApplyWaveFade, AFileThatIsNoWaveFailsWithoutAMessageBox)
 {
     TempFolder dir;
     dir.Write("a.wav", "not a wave");
+    GetRecordingPromptService().Clear();
     EXPECT_EQ(ApplyWaveFade(dir.Win("a.wav").c_str(), 1, 1, 1.0), 0);
     EXPECT_EQ(ApplyWaveFade(dir.Win("none.wav").c_str(), 1, 1, 1.0), 0);
+    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
 }
 
 TEST(ConvertFormats, OptionLines)

@@ -1,7 +1,40 @@
 // The main dialog's command dispatch: the two exits, the option toggles, the output formats, Enter and Escape.
 #include "dialog_fixture.h"
+#include "skinui/about_dialog.h"
 
 namespace {
+
+// What the about command opened: the about dialog's version line, read once it is up, then closed with Escape.
+struct AboutProbe {
+    static inline CString version;
+    static void CALLBACK Read(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        CWnd* wnd = CWnd::FromHandle(GetFocus());
+        while (wnd && !dynamic_cast<CAboutDialog*>(wnd))
+            wnd = wnd->GetParent();
+        if (!wnd) {
+            PostQuitMessage(0);
+            return;
+        }
+        if (CWnd* line = wnd->GetDlgItem(CAboutDialog::IDC_ABOUT_VERSION))
+            line->GetWindowText(version);
+        wnd->GetDlgItem(IDOK)->SetFocus();
+        PressKey(VK_ESCAPE);
+    }
+};
+
+TEST_F(ConverterDialog, TheAboutButtonShowsTheAboutDialog)
+{
+    GetRecordingPromptService().Clear();
+    AboutProbe::version = "";
+    SetTimer(nullptr, 0, 200, AboutProbe::Read);
+    Command(42);
+    MSG quit;
+    EXPECT_FALSE(PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_NE(std::string(AboutProbe::version).find(" - Ver "), std::string::npos);
+    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
+}
 
 TEST_F(ConverterDialog, CloseButtonAsksAndQuitsOnlyOnOk)
 {
@@ -69,6 +102,35 @@ TEST_F(ConverterDialog, FadeTogglesFlipAndLogEachWay)
     Command(28);
     EXPECT_EQ(dialog->m_fadeOut, !fadeOut);
     EXPECT_NE(Log().find(fadeOut ? "Fade out uncheck" : "Fade out check"), std::string::npos);
+}
+
+// The main dialog with the skins' pictures beside their ini files, as the program folder has them.
+class ConverterDialogPictures : public ConverterDialog {
+protected:
+    void SetUp() override
+    {
+        const std::filesystem::path built = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "skin";
+        std::filesystem::copy(built, program.Linux("skin"), std::filesystem::copy_options::recursive);
+        ConverterDialog::SetUp();
+    }
+};
+
+TEST_F(ConverterDialogPictures, FadeTogglesShowTheStateABatchLeaves)
+{
+    // The current file had its fades on; the setting read at the batch's start has them off.
+    CSettingsIni().WriteInt("common", "fidein", 0);
+    dialog->m_fadeIn = 1;
+    dialog->m_fadeInCheck.Redraw();
+    PumpFor(100);
+    const Capture ticked = CaptureWindow(dialog->m_fadeInCheck.GetSafeHwnd());
+    Command(10);
+    PumpFor(100);
+    ASSERT_EQ(dialog->m_fadeIn, 0);
+    const Capture after = CaptureWindow(dialog->m_fadeInCheck.GetSafeHwnd());
+    dialog->m_fadeInCheck.Redraw();
+    PumpFor(100);
+    EXPECT_EQ(after.pixels, CaptureWindow(dialog->m_fadeInCheck.GetSafeHwnd()).pixels);
+    EXPECT_NE(after.pixels, ticked.pixels);
 }
 
 TEST_F(ConverterDialog, OutputFormatCodesSelectOneOfSixFormats)
