@@ -1,4 +1,4 @@
-// The painted look of the drop-down combo: its frame and drop button in each state, the list's rows, the disabled field.
+// The painted look of the drop-down combo: its frame and button in each state, its list's rows, its disabled field.
 #include <algorithm>
 
 #include "combo_fixture.h"
