@@ -5,8 +5,18 @@
 
 namespace {
 
-// Whole bytes per sample value; 4-bit data moves by single bytes.
-u32 Step(const PCMWAVEFORMAT& format) { return std::max<u32>(1, format.wBitsPerSample / 8); }
+// Whole frames (a sample value of every channel), so that a position never parts the channels; 4-bit data
+// moves by single bytes.
+u32 Step(const PCMWAVEFORMAT& format)
+{
+    return std::max<u32>(1, format.wBitsPerSample / 8 * std::max<u32>(1, format.wf.nChannels));
+}
+
+u32 AlignedOffset(const PCMWAVEFORMAT& format, u32 total, double dFraction)
+{
+    u32 step = Step(format);
+    return static_cast<u32>(static_cast<long long>(total * dFraction / step) * step);
+}
 
 }  // namespace
 
@@ -20,9 +30,7 @@ bool CWave::HasSelection() const
 
 double CWave::SetStartFraction(double dFraction)
 {
-    u32 step = Step(m_format);
-    u32 offset = static_cast<u32>(static_cast<long long>(m_nTotalLength * dFraction / step) * step);
-    offset = std::min(offset, m_nTotalLength);
+    u32 offset = std::min(AlignedOffset(m_format, m_nTotalLength, dFraction), m_nTotalLength);
     m_pCurrent = m_pBase + offset;
     m_nRemaining = m_nTotalLength - offset;
     m_nPlayedLength = 0;
@@ -32,15 +40,14 @@ double CWave::SetStartFraction(double dFraction)
 
 double CWave::FractionToSeconds(double dFraction)
 {
-    u32 step = Step(m_format);
-    u32 offset = static_cast<u32>(static_cast<long long>(m_nTotalLength * dFraction / step) * step);
+    u32 offset = AlignedOffset(m_format, m_nTotalLength, dFraction);
     DWORD rate = m_format.wf.nAvgBytesPerSec;
     return rate ? static_cast<double>(offset) / rate : 0.0;
 }
 
 void CWave::SetEndFraction(double dFraction)
 {
-    long long end = static_cast<long long>(m_nTotalLength * dFraction);
+    long long end = AlignedOffset(m_format, m_nTotalLength, dFraction);
     long long played = static_cast<long long>(m_nRemaining) - (static_cast<long long>(m_nTotalLength) - end);
     // An end before the current position selects nothing rather than wrapping around.
     m_nPlayedLength = static_cast<u32>(std::clamp<long long>(played, 0, m_nRemaining));

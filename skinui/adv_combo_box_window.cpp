@@ -127,7 +127,7 @@ HBRUSH CAdvComboBox::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
     if (!m_clrBackground)
         return brush;
     dc->SelectObject(&m_font);
-    dc->SetTextColor(m_clrText);
+    dc->SetTextColor(IsWindowEnabled() ? m_clrText : GetSysColor(COLOR_GRAYTEXT));
     if (m_bPlainLook) {
         dc->SetBkMode(TRANSPARENT);
         return (HBRUSH)GetStockObject(HOLLOW_BRUSH);
@@ -248,8 +248,10 @@ void CAdvComboBox::OnEnable(BOOL enable)
 {
     CWnd::OnEnable(enable);
     Invalidate();
-    if (m_pEdit)
+    if (m_pEdit) {
         m_pEdit->EnableWindow(enable);
+        m_pEdit->Invalidate();  // its text colour follows the combo's state
+    }
 }
 
 void CAdvComboBox::OnEditSetFocus()

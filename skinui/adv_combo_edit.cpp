@@ -27,7 +27,9 @@ void CAdvComboEdit::SetDropList(BOOL bDropList, CAdvComboBox* pOwner)
 
 BOOL CAdvComboEdit::PreTranslateMessage(MSG* msg)
 {
-    if (m_bDropList && msg->message >= WM_KEYUP && msg->message <= WM_SYSDEADCHAR)
+    // The read-only field of a drop-list takes no typing, but Alt+Up/Down goes on to the combo to open it.
+    bool altArrow = msg->message == WM_SYSKEYDOWN && (msg->wParam == VK_UP || msg->wParam == VK_DOWN);
+    if (m_bDropList && msg->message >= WM_KEYUP && msg->message <= WM_SYSDEADCHAR && !altArrow)
         return TRUE;
     return CEdit::PreTranslateMessage(msg);
 }

@@ -3,6 +3,8 @@
 
 #include "ui/ui.h"
 
+class CRasterImage;
+
 class CSkinButton : public CButton {
 public:
     enum { STATE_NORMAL = 0, STATE_HOVER = 1, STATE_PRESSED = 2 };
@@ -54,6 +56,7 @@ private:
     bool CursorInside() const;
     void DrawStrip(CDC* pDC, int frame);
     void DrawCaption(CDC* pDC);
+    void GreyFrame(CRasterImage& image, int frame) const;
     void CreateTip();
 
     int m_nImageSource = 0;

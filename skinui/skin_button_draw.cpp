@@ -1,6 +1,9 @@
 // CSkinButton: choosing and painting the strip frame, the caption and the lazily made tooltip.
 #include "skinui/skin_button.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "imaging/packed_dib.h"
 #include "imaging/raster_image.h"
 
@@ -48,7 +51,22 @@ void CSkinButton::DrawStrip(CDC* pDC, int frame)
     if (!image.LoadFile(m_strImagePath, 0))
         return;
     image.IncreaseBpp(24);
+    if (!IsWindowEnabled())
+        GreyFrame(image, frame);
     image.Draw(pDC->m_hDC, 0, 0, m_nWidth, m_nHeight, frame * m_nWidth, 0, m_nWidth, m_nHeight);
+}
+
+// A disabled button shows its picture in light grey: the strip has no frame of its own for it.
+void CSkinButton::GreyFrame(CRasterImage& image, int frame) const
+{
+    int right = std::min<int>(image.GetWidth(), (frame + 1) * m_nWidth);
+    int bottom = std::min<int>(std::abs(image.GetHeight()), m_nHeight);
+    for (int y = 0; y < bottom; ++y)
+        for (int x = frame * m_nWidth; x < right; ++x) {
+            RGBQUAD c = image.GetPixelColor(x, y);
+            int grey = 128 + (c.rgbRed * 30 + c.rgbGreen * 59 + c.rgbBlue * 11) / 200;
+            image.SetPixelColor(x, y, RGB(grey, grey, grey));
+        }
 }
 
 void CSkinButton::DrawCaption(CDC* pDC)

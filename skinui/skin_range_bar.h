@@ -62,5 +62,6 @@ private:
     int* m_pnFadePercent = nullptr;
     double* m_pdFixedLength = nullptr;
     int m_nHitMode = -1;
+    bool m_bMarkersMeet = false;
     CPoint m_ptDown;
 };

@@ -81,6 +81,8 @@ void CSkinRangeBar::OnMouseMove(UINT nFlags, CPoint point)
                      : m_rcEndMarker.PtInRect(point)   ? 2
                      : range.PtInRect(point)           ? 3
                                                        : -1;
+        // Over both range markers the drag's direction picks the one that can follow it.
+        m_bMarkersMeet = m_nHitMode == 1 && m_rcEndMarker.PtInRect(point);
     } else if (m_nHitMode >= 0 && m_rcTrack.Width() > 0) {
         Drag(point);
     }
@@ -92,6 +94,10 @@ void CSkinRangeBar::Drag(CPoint point)
     int trackWidth = m_rcTrack.Width();
     double p = (point.x - m_rcTrack.left) * 100 / (double)trackWidth;
     bool fixed = m_pbFixedLength && *m_pbFixedLength && m_pdFixedLength;
+    if (m_bMarkersMeet && point.x != m_ptDown.x) {
+        m_nHitMode = point.x < m_ptDown.x ? 1 : 2;
+        m_bMarkersMeet = false;
+    }
     if (m_nHitMode == 0) {
         m_dPos = std::clamp(p, 0.0, 100.0);
     } else if (m_nHitMode == 1) {
@@ -103,11 +109,10 @@ void CSkinRangeBar::Drag(CPoint point)
         if (!fixed || e <= m_dStart + *m_pdFixedLength)
             m_dEnd = e;
     } else if (m_nHitMode == 3) {
-        double d = (point.x - m_ptDown.x) * 100 / (double)trackWidth;
-        if (m_dDragStart + d >= 0 && m_dDragEnd + d <= 100) {
-            m_dStart = m_dDragStart + d;
-            m_dEnd = m_dDragEnd + d;
-        }
+        // A drag past an end stops the range against it.
+        double d = std::clamp((point.x - m_ptDown.x) * 100 / (double)trackWidth, -m_dDragStart, 100 - m_dDragEnd);
+        m_dStart = m_dDragStart + d;
+        m_dEnd = m_dDragEnd + d;
     }
     Notify(m_nHitMode == 0 && !IsConverterDeliverable() ? 1 : 0);
     CClientDC dc(this);

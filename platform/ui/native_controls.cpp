@@ -141,8 +141,23 @@ void ApplyCtlColors(WindowState* s, UINT message)
     DeleteDC(dc);
 }
 
+namespace {
+
+// Lists, scroll bars, track bars and multi-line edits scroll with the wheel; the other controls pass it on.
+bool ScrollsWithWheel(const WindowState* s)
+{
+    const std::string& n = s->cls->name;
+    return n == "listbox" || n == "combobox" || n == "scrollbar" || n == "syslistview32" || n == "msctls_trackbar32" ||
+           (n == "edit" && (s->style & ES_MULTILINE));
+}
+
+}  // namespace
+
 LRESULT NativeDefault(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_MOUSEWHEEL)
+        if (WindowState* s = StateOf(hWnd); s && s->cls && !ScrollsWithWheel(s))
+            return DefWindowProc(hWnd, message, wParam, lParam);
     bool input =
         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || (message >= WM_KEYFIRST && message <= WM_KEYLAST);
     if (input) {

@@ -114,10 +114,13 @@ LRESULT CALLBACK ToolTipProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case TTM_SETTOOLINFO:
         if (ti)
             if (Tool* t = FindTool(d, ti)) {
-                t->text = ti->lpszText && ti->lpszText != LPSTR_TEXTCALLBACK ? ti->lpszText : "";
+                std::string text = ti->lpszText && ti->lpszText != LPSTR_TEXTCALLBACK ? ti->lpszText : "";
+                // Tools refresh their text on every mouse move: an unchanged text keeps the shown tip up.
+                bool changed = text != t->text;
+                t->text = text;
                 if (message == TTM_SETTOOLINFO)
                     t->rect = ti->rect;
-                if (wxWindow* w = WxOf(t->window))
+                if (wxWindow* w = WxOf(t->window); w && changed)
                     w->UnsetToolTip();
             }
         return 0;

@@ -1,7 +1,9 @@
 // The drop-down combo box: its items, the combo messages, keyboard, wheel and autocompletion, and the
 // order of its notifications.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "combo_fixture.h"
 
@@ -164,6 +166,35 @@ TEST(AdvComboBox, AltArrowTogglesTheDropDown)
     EXPECT_TRUE(combo.IsDropped());
     KeyDown(combo, VK_UP, WM_SYSKEYDOWN);
     EXPECT_FALSE(combo.IsDropped());
+}
+
+// X input from the display server (xdotool), as a user's wheel and keys arrive; the events are then pumped.
+void XInput(const std::string& arguments)
+{
+    ASSERT_EQ(std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()), 0) << arguments;
+    PumpFor(150);
+}
+
+TEST(AdvComboBox, WheelAndAltArrowsFromTheDisplayReachTheClosedCombo)
+{
+    ComboParent parent;
+    CAdvComboBox combo;
+    MakeCombo(combo, parent, CBS_DROPDOWNLIST, {"one", "two", "three"});
+    combo.SetCurSel(0);
+    combo.SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == combo.GetEdit()->m_hWnd; }));
+    // Over the field, where the focused edit gets the wheel first.
+    CRect field;
+    combo.GetEdit()->GetWindowRect(&field);
+    XInput("mousemove --sync " + std::to_string(field.CenterPoint().x) + " " + std::to_string(field.CenterPoint().y));
+    XInput("click 5");
+    EXPECT_TRUE(PumpUntil([&] { return combo.GetCurSel() == 1; }, 1000)) << "a notch down selects the next item";
+    XInput("click 4");
+    EXPECT_TRUE(PumpUntil([&] { return combo.GetCurSel() == 0; }, 1000)) << "a notch up selects the one before";
+    XInput("key alt+Down");
+    EXPECT_TRUE(PumpUntil([&] { return combo.IsDropped(); }, 1000)) << "Alt+Down opens the list";
+    XInput("key alt+Up");
+    EXPECT_TRUE(PumpUntil([&] { return !combo.IsDropped(); }, 1000)) << "Alt+Up closes it";
 }
 
 TEST(AdvComboBox, OneWheelNotchMovesTheOpenListThreeRows)

@@ -1,4 +1,6 @@
-// The painted look of the drop-down combo: its frame and drop button in each state, and the list's rows.
+// The painted look of the drop-down combo: its frame and button in each state, its list's rows, its disabled field.
+#include <algorithm>
+
 #include "combo_fixture.h"
 
 namespace {
@@ -45,6 +47,34 @@ TEST(AdvComboBox, PaintedLooksMatchTheGoldenPicture)
         },
         &picture);
     ExpectGolden("combo", picture);
+}
+
+// A disabled combo writes its field in grey, also when the pointer comes over it; enabled again, in its colour.
+TEST(AdvComboBox, DisabledFieldIsGreyedUnderThePointer)
+{
+    ComboParent parent;
+    CAdvComboBox combo;
+    combo.SetColorsAndFont(RGB(255, 255, 255), RGB(0, 0, 0), 14);
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 140, 30), &parent, kComboId));
+    combo.AddString("Acoustic Grand");
+    combo.SetCurSel(0);
+    auto darkest = [&] {
+        Capture c = CaptureWindow(combo.GetEdit()->m_hWnd);
+        int least = 255;
+        for (uint32_t p : c.pixels)
+            least = std::min<int>(least, p >> 8 & 0xFF);
+        return least;
+    };
+    for (BOOL enabled : {FALSE, TRUE}) {
+        combo.EnableWindow(enabled);
+        MoveTo(parent.m_hWnd, 0, 0);
+        MoveTo(parent.m_hWnd, 50, 20);
+        PumpFor(200);
+        if (enabled)
+            EXPECT_LT(darkest(), 64);
+        else
+            EXPECT_GT(darkest(), 96) << "the text of a disabled combo is grey";
+    }
 }
 
 }  // namespace

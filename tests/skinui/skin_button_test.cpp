@@ -160,6 +160,29 @@ TEST_F(SkinButtonTest, KeysGoToTheParent)
     EXPECT_EQ(seen, 2);
 }
 
+// A disabled button shows its picture greyed, also when the pointer comes over it; enabled again, in colour.
+TEST_F(SkinButtonTest, DisabledButtonIsGreyedUnderThePointer)
+{
+    button.ShowWindow(SW_SHOW);
+    auto coloured = [&] {
+        Capture c = CaptureWindow(button.m_hWnd);
+        int count = 0;
+        for (uint32_t p : c.pixels)
+            count += (p >> 16 & 0xFF) != (p & 0xFF) || (p >> 8 & 0xFF) != (p & 0xFF);
+        return count;
+    };
+    for (BOOL enabled : {FALSE, TRUE}) {
+        button.EnableWindow(enabled);
+        MoveTo(Owner(), 0, 0);
+        MoveTo(Owner(), 25, 20);
+        Settle();
+        if (enabled)
+            EXPECT_GT(coloured(), kWidth * kHeight / 2);
+        else
+            EXPECT_EQ(coloured(), 0);
+    }
+}
+
 // Four buttons side by side: plain, checked, selected and disabled, and a pressed one below; and one
 // whose caption is the missing-text marker.
 TEST_F(SkinButtonTest, PaintedLooksMatchTheGoldenPicture)

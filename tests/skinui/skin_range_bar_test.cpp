@@ -112,12 +112,35 @@ TEST_F(SkinRangeBarTest, WholeRangeStopsAgainstTheEnds)
     Drag({80, 8}, {{180, 8}, {200, 8}});
     EXPECT_DOUBLE_EQ(bar.m_dStart, 70);
     EXPECT_DOUBLE_EQ(bar.m_dEnd, 100);
+    // A fast drag past the start in one step: the range stops against it, not short of it.
     Drag({150, 8}, {{0, 8}});
-    EXPECT_DOUBLE_EQ(bar.m_dStart, 70);
-    EXPECT_DOUBLE_EQ(bar.m_dEnd, 100);
-    Drag({150, 8}, {{10, 8}});
     EXPECT_DOUBLE_EQ(bar.m_dStart, 0);
     EXPECT_DOUBLE_EQ(bar.m_dEnd, 30);
+    Drag({30, 8}, {{215, 8}});
+    EXPECT_DOUBLE_EQ(bar.m_dStart, 70);
+    EXPECT_DOUBLE_EQ(bar.m_dEnd, 100);
+}
+
+TEST_F(SkinRangeBarTest, MarkersThatMeetGiveTheDragToTheOneThatCanFollowIt)
+{
+    const struct {
+        double at;
+        int toX;
+        double start, end;
+    } cases[] = {
+        {0, 60, 0, 25},  // both at the start: only the end can go right
+        {80, 130, 60, 80},
+        {50, 160, 50, 75},
+        {50, 60, 25, 50},
+    };
+    for (const auto& c : cases) {
+        bar.m_dStart = bar.m_dEnd = c.at;
+        Repaint();
+        int x = 10 + (int)(c.at * 2);
+        Drag({x, 14}, {{(x + c.toX) / 2, 14}, {c.toX, 14}});
+        EXPECT_DOUBLE_EQ(bar.m_dStart, c.start) << "markers at " << c.at;
+        EXPECT_DOUBLE_EQ(bar.m_dEnd, c.end) << "markers at " << c.at;
+    }
 }
 
 TEST_F(SkinRangeBarTest, TrackWithoutWidthCannotBeDragged)

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "audio/window_layer/wave_view.h"
 #include "imaging/raster_image.h"
@@ -220,6 +224,39 @@ TEST_F(WaveViewTest, QueuesExactlyTheRangesBytes)
     std::vector<BYTE> expected(wave.GetData(), wave.GetData() + wave.GetPlayedLength());
     EXPECT_NEAR(static_cast<double>(expected.size()), (TimeAt(250) - TimeAt(150)) * kRate / 1000 * 2, 4);
     EXPECT_EQ(waveOutRecordedBytes(), expected);
+}
+
+TEST_F(WaveViewTest, SavedRangeOfAStereoWaveKeepsItsChannels)
+{
+    // 16-bit stereo at a rate whose byte positions fall between frames: the left channel positive and counting
+    // frames, the right negative.
+    constexpr int kStereoRate = 11025;
+    CWave source;
+    ASSERT_TRUE(source.Create(kStereoRate * kSeconds * 2, kStereoRate, 16, 2));
+    for (int frame = 0; frame < kStereoRate * kSeconds; frame++) {
+        source.SetSample(2 * frame, 1 + frame);
+        source.SetSample(2 * frame + 1, -1 - frame % 1000);
+    }
+    ASSERT_TRUE(source.Save(folder_.Win("stereo.wav").c_str()));
+    ASSERT_TRUE(view_.LoadFile(folder_.Win("stereo.wav").c_str()));
+    for (auto [fromX, toX] : {std::pair{100, 250}, {133, 301}, {57, 199}, {211, 360}}) {
+        Drag(fromX, toX);
+        ASSERT_TRUE(view_.SaveFile(folder_.Win("range.wav").c_str()));
+        std::ifstream in(folder_.Linux("range.wav"), std::ios::binary);
+        std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_GT(bytes.size(), 44u);
+        size_t length = bytes[40] | bytes[41] << 8 | bytes[42] << 16 | (size_t)bytes[43] << 24;
+        ASSERT_EQ(length, bytes.size() - 44);
+        EXPECT_EQ(length % 4, 0u) << "a part of a frame saved, drag " << fromX << " -> " << toX;
+        auto value = [&](size_t at) { return (int16_t)(bytes[44 + at] | bytes[45 + at] << 8); };
+        int first = value(0);
+        EXPECT_NEAR(first, TimeAt(fromX) * kStereoRate / 1000, 2) << fromX << " -> " << toX;
+        for (size_t at = 0; at + 4 <= length; at += 4)
+            if (value(at) <= 0 || value(at + 2) >= 0 || value(at) != first + (int)(at / 4)) {
+                ADD_FAILURE() << "channels parted at byte " << at << ", drag " << fromX << " -> " << toX;
+                break;
+            }
+    }
 }
 
 }  // namespace

@@ -406,6 +406,66 @@ def choose_file(button_window, rect, path, saving):
     return check(bool(wait_for(lambda: dialog not in visible_windows(), 30)), "the file dialog stayed open")
 
 
+def tooltip_windows():
+    """The shown tooltip windows: their ids and geometries."""
+    shown = {}
+    for window in visible_windows():
+        kind = subprocess.run(["xprop", "-id", window, "_NET_WM_WINDOW_TYPE"], capture_output=True, text=True).stdout
+        if "_NET_WM_WINDOW_TYPE_TOOLTIP" in kind:
+            shown[window] = window_geometry(window)
+    return shown
+
+
+def ink_width(text):
+    """The width of the text's ink in the toolkit's default font (Sans, 10 points at 96 dots an inch)."""
+    font = subprocess.run(["fc-match", "-f", "%{file}", "Sans"], capture_output=True, text=True).stdout
+    width, height = 400, 30
+    pixels = subprocess.run(["ffmpeg", "-v", "error", "-f", "lavfi", "-i", "color=black:size=%dx%d" % (width, height),
+                             "-vf", "drawtext=fontfile=%s:fontsize=13.333:fontcolor=white:x=10:y=5:text='%s'" % (font, text),
+                             "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "gray", "-"], check=True,
+                            capture_output=True).stdout
+    columns = [x for x in range(width) if any(pixels[y * width + x] > 60 for y in range(height))]
+    return columns[-1] - columns[0] + 1 if columns else 0
+
+
+def hover_tooltip(window, rect):
+    """Rests the pointer on a button, moving it a little as a hand does; answers the geometry of the tooltip shown
+    and still shown after the moves, or None."""
+    # Away first, where no tip shows, so that the tip found is this button's.
+    move_to(window, rect[0] + rect[2] // 2, rect[1] + rect[3] + 80)
+    wait_for(lambda: not tooltip_windows(), 5)
+    cx, cy = rect[0] + rect[2] // 2, rect[1] + rect[3] // 2
+    for dx in (-4, -2, 0):
+        move_to(window, cx + dx, cy)
+        time.sleep(0.1)
+    shown = wait_for(tooltip_windows, 5)
+    if not shown:
+        return None
+    # The button refreshes its tip on every move: the tip stays up.
+    for dx in (1, 2, 3):
+        move_to(window, cx + dx, cy)
+        time.sleep(0.2)
+    still = tooltip_windows()
+    return next(iter(still.values())) if still else None
+
+
+def check_tooltips(window, layout):
+    """Each toolbar button shows its tip under the pointer; the tips' widths follow their texts."""
+    tips = {}
+    for element, text in ((61, "Open"), (65, "Enter notes")):
+        tips[text] = hover_tooltip(window, layout.toolbar[element])
+        if check(bool(tips[text]), "no tooltip over the toolbar button '%s'" % text):
+            tx, ty, _, _ = tips[text]
+            wx, wy, _, _ = window_geometry(window)
+            button = layout.toolbar[element]
+            check(abs(tx - (wx + button[0])) < 100 and 0 <= ty - (wy + button[1]) < 100,
+                  "the tooltip '%s' is not at its button: %s" % (text, tips[text]))
+            keep_shot(window, "tooltip")
+    if all(tips.values()):
+        grown, expected = tips["Enter notes"][2] - tips["Open"][2], ink_width("Enter notes") - ink_width("Open")
+        check(abs(grown - expected) <= 4, "the tooltips are %d px apart, their texts %d px" % (grown, expected))
+
+
 def range_lines():
     return re.findall(r"Ringtine from (\d\d):(\d\d):(\d\d) to (\d\d):(\d\d):(\d\d)", log_text())
 
@@ -448,6 +508,9 @@ def main():
         _, _, width, height = window_geometry(window)
         layout = Layout(skin, width, height)
         keep_shot(window, "started")
+
+        step("tooltips")
+        check_tooltips(window, layout)
 
         step("open")
         # Open the song through the file dialog: the range texts follow the new song.
