@@ -10,10 +10,10 @@
 #include "services/log_writer.h"
 #include "services/path_parts.h"
 
-CString GetFadeWavePath(const CString& documentsFolder)
+CString GetFadeWavePath(const CString& tempFolder)
 {
     CString path;
-    path.Format("%smervanetempwavefile.wav", static_cast<const char*>(documentsFolder));
+    path.Format("%smervanetempwavefile.wav", static_cast<const char*>(tempFolder));
     return path;
 }
 
@@ -40,12 +40,12 @@ static bool MakeFadedWave(CFfmpegProcess& runner, const BatchRowJob& job, const 
 int ConvertBatchRow(CFfmpegProcess& runner, const BatchRowJob& job, const int* cancel, CString* outputPath)
 {
     const CString title = GetPathTitle(job.source);
-    const CString previewWave = job.documentsFolder + title + "_tempmp3wave.wav";
+    const CString previewWave = job.tempFolder + title + "_tempmp3wave.wav";
     const CString source = FileExists(previewWave) ? previewWave : job.source;
     CString input = source;
     CString startOption = job.trim ? FormatStartOption(job.start) : CString();
     CString lengthOption = job.trim ? FormatLengthOption(job.length) : CString();
-    const CString wavePath = GetFadeWavePath(job.documentsFolder);
+    const CString wavePath = GetFadeWavePath(job.tempFolder);
     *outputPath = job.exportFolder + title + GetOutputExtension(job.format);
 
     bool done = true;

@@ -19,15 +19,16 @@ struct BatchRowJob {
     int bitRate = 320;
     int channels = 1;
     CString exportFolder;     // ends in a backslash
-    CString documentsFolder;  // ends in a backslash; holds the preview waves and the fade step's wave
+    CString tempFolder;       // ends in a backslash; this run's private folder of the preview waves and the fade wave
     int removeTemp = 1;       // delete the fade step's wave afterwards
 };
 
-// The fade step's wave file, one name for all rows.
-CString GetFadeWavePath(const CString& documentsFolder);
+// The fade step's wave file, one name for all rows; the temporary folder is this program's own, so two
+// converters at once never share it.
+CString GetFadeWavePath(const CString& tempFolder);
 
 // Converts the row with the runner (whose notification the caller has set). The output is the export folder +
 // the media title + the format's extension, written into outputPath before the run. A preview wave of the media
-// (documents folder + title + "_tempmp3wave.wav") is the source when it exists. 1 when the output was written
+// (temporary folder + title + "_tempmp3wave.wav") is the source when it exists. 1 when the output was written
 // (and, for SMAF, finished); 0 when a step failed or *cancel was set before the row ended.
 int ConvertBatchRow(CFfmpegProcess& runner, const BatchRowJob& job, const int* cancel, CString* outputPath);

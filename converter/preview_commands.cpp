@@ -1,10 +1,10 @@
 // CConverterDlg: the preview commands: open, play (whole file or clip), pause, stop and close.
 #include "converter/converter_dlg.h"
 #include "converter/preview_player.h"
-#include "services/documents_folder.h"
 #include "services/file_exists.h"
 #include "services/log_writer.h"
 #include "services/path_parts.h"
+#include "services/private_temp.h"
 
 void CConverterDlg::OpenInPreview(CString path)
 {
@@ -30,7 +30,7 @@ void CConverterDlg::PlayPreview()
     if (m_fileList.GetItemCount() == 0 || m_currentMedia.IsEmpty())
         return;
     WriteLog("Play - ", m_currentMedia);
-    const CString wave = GetDocumentsFolder() + GetPathTitle(m_currentMedia) + "_tempmp3wave.wav";
+    const CString wave = GetPrivateTempFolder() + GetPathTitle(m_currentMedia) + "_tempmp3wave.wav";
     const CString file = FileExists(wave) ? wave : m_currentMedia;
     if (file.CompareNoCase(m_playerMedia) == 0) {
         PreviewPlay();

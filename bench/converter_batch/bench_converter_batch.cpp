@@ -17,7 +17,7 @@
 #include "kernel/path_map.h"
 #include "services/app_folder.h"
 #include "services/deliverable.h"
-#include "services/documents_folder.h"
+#include "services/private_temp.h"
 
 int main(int argc, char** argv)
 {
@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     job.bitRate = settings.bitRate;
     job.channels = settings.channels;
     job.exportFolder = (ToWindowsPath(argv[3]) + "\\").c_str();
-    job.documentsFolder = GetDocumentsFolder();
+    job.tempFolder = GetPrivateTempFolder();
     const int cancel = 0;
     int done = 0;
     const auto started = std::chrono::steady_clock::now();

@@ -35,7 +35,7 @@ protected:
     void SetUp() override
     {
         job.exportFolder = work.Win("export/").c_str();
-        job.documentsFolder = work.Win("documents/").c_str();
+        job.tempFolder = work.Win("documents/").c_str();
         std::filesystem::create_directories(work.Linux("export"));
         std::filesystem::create_directories(work.Linux("documents"));
         job.source = media->Win("tone.wav").c_str();
