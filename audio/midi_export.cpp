@@ -97,8 +97,8 @@ int RenderMidiFile(CString strMidiPath, CString strWavePath, RenderedSound* pSou
 {
     MidiRenderStreamFree(g_hMidiStream);
     // Float samples keep the loudest passages unclipped until the level is set.
-    g_hMidiStream =
-        MidiRenderStreamCreateFile(MapPathLiteral(static_cast<const char*>(strMidiPath)).c_str(), MIDI_RENDER_SAMPLE_FLOAT);
+    g_hMidiStream = MidiRenderStreamCreateFile(MapPathLiteral(static_cast<const char*>(strMidiPath)).c_str(),
+                                               MIDI_RENDER_SAMPLE_FLOAT);
     if (!g_hMidiStream) {
         AudioMessageBox("Can't run BASS_MIDI_StreamCreateFile!");
         return 0;

@@ -18,9 +18,9 @@ struct BatchRowJob {
     int sampleRate = 48000;
     int bitRate = 320;
     int channels = 1;
-    CString exportFolder;     // ends in a backslash
-    CString tempFolder;       // ends in a backslash; this run's private folder of the preview waves and the fade wave
-    int removeTemp = 1;       // delete the fade step's wave afterwards
+    CString exportFolder;  // ends in a backslash
+    CString tempFolder;    // ends in a backslash; this run's private folder of the preview waves and the fade wave
+    int removeTemp = 1;    // delete the fade step's wave afterwards
 };
 
 // The fade step's wave file, one name for all rows; the temporary folder is this program's own, so two

@@ -134,7 +134,10 @@ bool CIniFile::WriteIndexedString(const char* name, int index, const char* value
     return WriteString(IndexedKey(name, index), value);
 }
 
-bool CIniFile::WriteIndexedInt(const char* name, int index, int value) { return WriteInt(IndexedKey(name, index), value); }
+bool CIniFile::WriteIndexedInt(const char* name, int index, int value)
+{
+    return WriteInt(IndexedKey(name, index), value);
+}
 
 bool CIniFile::WriteIndexedDouble(const char* name, int index, double value)
 {

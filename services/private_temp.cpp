@@ -74,8 +74,8 @@ RunFolder MakeRunFolder(const std::string& root)
             return run;
         struct stat held, named;
         // A sweeping program may have removed the lock file between its making and the lock: make it again.
-        if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fstat(fd, &held) != 0 ||
-            stat((base + ".lock").c_str(), &named) != 0 || held.st_ino != named.st_ino) {
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fstat(fd, &held) != 0 || stat((base + ".lock").c_str(), &named) != 0 ||
+            held.st_ino != named.st_ino) {
             close(fd);
             continue;
         }

@@ -34,10 +34,7 @@ struct ParsedFile {
 
 // File times advance in coarse steps: a file changed just before it was read may change again without its
 // times showing it, so such a file is parsed again until its last change lies well back.
-bool SettledBefore(const struct stat& st, const timespec& now)
-{
-    return now.tv_sec - st.st_mtim.tv_sec > 2;
-}
+bool SettledBefore(const struct stat& st, const timespec& now) { return now.tv_sec - st.st_mtim.tv_sec > 2; }
 
 bool SameFile(const struct stat& a, const struct stat& b)
 {

@@ -204,8 +204,8 @@ TEST_F(BatchRow, ACancelDuringTheRunFailsTheRow)
 TEST_F(BatchRow, NamesDifferingInCaseAreSeparateFiles)
 {
     std::filesystem::copy_file(media->Linux("tone.wav"), work.Linux("Song.wav"));
-    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=3:sample_rate=22050", "-ac", "1",
-                        work.Linux("song.WAV")}));
+    ASSERT_TRUE(Ffmpeg(
+        {"-f", "lavfi", "-i", "sine=frequency=440:duration=3:sample_rate=22050", "-ac", "1", work.Linux("song.WAV")}));
     job.format = 1;
     job.trim = 0;
     CString first, second;
