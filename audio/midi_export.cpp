@@ -26,7 +26,7 @@ struct ExportGuard {
 void ShowExportError(const CString& strPath, const char* pszCause)
 {
     CString strMessage;
-    strMessage.Format("Can't export %s\n%s", static_cast<const char*>(strPath), pszCause);
+    strMessage.Format("Can't export %s\n%s", DisplayPath(strPath.GetString()).c_str(), pszCause);
     WriteLog(strMessage);
     AudioMessageBox(strMessage);
 }
