@@ -3,7 +3,9 @@
 
 #include "converter/preview_player.h"
 #include "dialog_fixture.h"
+#include "kernel/path_map.h"
 #include "media/media_window_post.h"
+#include "services/private_temp.h"
 
 namespace {
 
@@ -125,8 +127,8 @@ TEST_F(PreviewPlayerTest, ThePreviewWaveIsMadeOnce)
 {
     const std::string tone = Tone("song.mp3", 2);
     EXPECT_NEAR(2.0, dialog->MakePreviewWave(tone.c_str()), 0.1);
-    const char* documents = std::getenv("XDG_DOCUMENTS_DIR");
-    const std::string wave = std::string(documents ? documents : "") + "/song_tempmp3wave.wav";
+    // In this run's private temporary folder.
+    const std::string wave = MapPathLiteral(GetPrivateTempFolder() + "song_tempmp3wave.wav");
     EXPECT_TRUE(std::filesystem::exists(wave));
     // Without its media file, only the wave that is there already can give the duration.
     std::filesystem::remove(program.Linux("song.mp3"));
