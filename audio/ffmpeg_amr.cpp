@@ -114,7 +114,7 @@ void PlanAmrFallback(const CString& strProgram, const CString& strFolder, CStrin
 bool FinishAmrFallback(const FfmpegAmrPlan& plan, const CString& strOutput)
 {
     bool ok = EncodeAmrFile(plan.kind, MapPath(static_cast<const char*>(plan.strRawPath)),
-                            MapPath(static_cast<const char*>(strOutput)));
+                            MapPathLiteral(static_cast<const char*>(strOutput)));
     RemoveFile(plan.strRawPath);
     return ok;
 }

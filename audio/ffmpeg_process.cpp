@@ -23,7 +23,7 @@ bool g_bRunInProgress = false;
 // A path as ffmpeg is given it and echoes it: the file's real name, never read as an option.
 std::string NativeArgument(const CString& strPath)
 {
-    std::string native = MapPath(static_cast<const char*>(strPath));
+    std::string native = MapPathLiteral(static_cast<const char*>(strPath));
     if (!native.empty() && native[0] == '-')
         native = "./" + native;
     return native;

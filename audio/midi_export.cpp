@@ -10,8 +10,8 @@
 #include "kernel/file_api.h"
 #include "kernel/path_map.h"
 #include "media/render_midi.h"
-#include "services/documents_folder.h"
 #include "services/log_writer.h"
+#include "services/private_temp.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ struct ExportGuard {
 void ShowExportError(const CString& strPath, const char* pszCause)
 {
     CString strMessage;
-    strMessage.Format("Can't export %s\n%s", static_cast<const char*>(strPath), pszCause);
+    strMessage.Format("Can't export %s\n%s", DisplayPath(strPath.GetString()).c_str(), pszCause);
     WriteLog(strMessage);
     AudioMessageBox(strMessage);
 }
@@ -77,8 +77,8 @@ int EncodeWave(const CString& strWavePath, const CString& strOutputPath, int nTy
         strCause = process.m_strError.IsEmpty() ? CString("ffmpeg failed.") : process.m_strError;
     else if (!HasAudioStream(strPartPath))
         strCause = "The encoded file holds no audio.";
-    else if (rename(MapPath(static_cast<const char*>(strPartPath)).c_str(),
-                    MapPath(static_cast<const char*>(strOutputPath)).c_str()) != 0)
+    else if (rename(MapPathLiteral(static_cast<const char*>(strPartPath)).c_str(),
+                    MapPathLiteral(static_cast<const char*>(strOutputPath)).c_str()) != 0)
         strCause = std::strerror(errno);
     if (strCause.IsEmpty())
         return 1;
@@ -97,8 +97,8 @@ int RenderMidiFile(CString strMidiPath, CString strWavePath, RenderedSound* pSou
 {
     MidiRenderStreamFree(g_hMidiStream);
     // Float samples keep the loudest passages unclipped until the level is set.
-    g_hMidiStream =
-        MidiRenderStreamCreateFile(MapPath(static_cast<const char*>(strMidiPath)).c_str(), MIDI_RENDER_SAMPLE_FLOAT);
+    g_hMidiStream = MidiRenderStreamCreateFile(MapPathLiteral(static_cast<const char*>(strMidiPath)).c_str(),
+                                               MIDI_RENDER_SAMPLE_FLOAT);
     if (!g_hMidiStream) {
         AudioMessageBox("Can't run BASS_MIDI_StreamCreateFile!");
         return 0;
@@ -119,7 +119,7 @@ int ExportMidiAudio(CString strMidiPath, CString strOutputPath, int nType)
     ExportGuard guard;
 
     // Each run renders into a wave of its own, so that two exports at once never share one.
-    CString strWavePath = CreateUniqueFile(GetDocumentsFolder(), "tmpmid2wave", ".wav");
+    CString strWavePath = CreateUniqueFile(GetPrivateTempFolder(), "tmpmid2wave", ".wav");
     if (strWavePath.IsEmpty()) {
         CString strMessage;
         strMessage.Format("Can't create wave (mid2wav) file!\n%s", std::strerror(errno));

@@ -84,7 +84,7 @@ int RenderMidiToWave(CString strWavePath, RenderedSound* pSound)
     MidiRenderChannelInfo info = {};
     MidiRenderChannelGetInfo(g_hMidiStream, &info);
     // Read back too: float samples are turned into 16-bit ones in place at the end.
-    FILE* file = std::fopen(MapPath(static_cast<const char*>(strWavePath)).c_str(), "w+b");
+    FILE* file = std::fopen(MapPathLiteral(static_cast<const char*>(strWavePath)).c_str(), "w+b");
     if (!file) {
         ShowFileError("Can't create wave (mid2wav) file!", errno);
         return 0;

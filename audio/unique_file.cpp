@@ -17,7 +17,7 @@ CString CreateUniqueFile(const CString& strFolder, const char* pszStem, const ch
         strPath.Format("%s%s-%d-%u%s", static_cast<const char*>(strFolder), pszStem, static_cast<int>(getpid()),
                        counter++, pszExtension);
         // Made exclusively: a name that exists belongs to someone else.
-        std::string native = MapPath(static_cast<const char*>(strPath));
+        std::string native = MapPathLiteral(static_cast<const char*>(strPath));
         int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             close(fd);

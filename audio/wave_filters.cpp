@@ -55,7 +55,7 @@ void CWave::DumpSample(int nIndex, int a, int b, int c)
 {
     static bool created = false;
     CString strPath = GetAppFolder() + "tempvalue.txt";
-    FILE* file = std::fopen(MapPath(static_cast<const char*>(strPath)).c_str(), created ? "ab" : "wb");
+    FILE* file = std::fopen(MapPathLiteral(static_cast<const char*>(strPath)).c_str(), created ? "ab" : "wb");
     if (!file)
         return;
     created = true;

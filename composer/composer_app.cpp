@@ -5,6 +5,7 @@
 #include "kernel/program_paths.h"
 #include "services/app_folder.h"
 #include "services/log_writer.h"
+#include "services/private_temp.h"
 #include "services/system_info.h"
 #include "skinui/skin_dialog.h"
 
@@ -36,5 +37,6 @@ BOOL CComposerApp::InitInstance()
         WriteLog("Program end!");
         m_pMainWnd = nullptr;
     }
+    RemovePrivateTempFolder();
     return FALSE;
 }

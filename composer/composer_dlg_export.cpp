@@ -6,6 +6,7 @@
 #include "composer/export_done_dialog.h"
 #include "composer/export_settings.h"
 #include "composer/ringtone_export.h"
+#include "kernel/path_map.h"
 #include "services/ini_file.h"
 #include "services/app_folder.h"
 #include "services/language_text.h"
@@ -99,7 +100,7 @@ void CComposerDlg::ShowExportFolder()
     // The label shrinks its font to fit the text: a long folder loses its middle instead, at full size.
     const int cellWidth = std::max(1, element.fntsize / 2);
     const int cells = (r.Width() - 2 * kLabelIndent) / cellWidth;
-    label.SetText(ElidePathMiddle(m_strExportFolder,
+    label.SetText(ElidePathMiddle(DisplayPath(m_strExportFolder.GetString()).c_str(),
                                   [cells](const CString& text) { return CSkinLabel::TextCells(text) <= cells; }));
 }
 

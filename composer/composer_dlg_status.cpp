@@ -4,6 +4,7 @@
 
 #include "composer/composer_dlg.h"
 #include "composer/export_range.h"
+#include "kernel/path_map.h"
 #include "services/log_writer.h"
 #include "services/rounding.h"
 
@@ -19,8 +20,7 @@ void CComposerDlg::UpdateStatusTexts()
     CString path = m_scoreView.score.fileName;
     if (path.IsEmpty())
         path = m_strLastOutput;
-    if (path.IsEmpty())
-        path = "New filename!";
+    path = path.IsEmpty() ? CString("New filename!") : CString(DisplayPath(path.GetString()).c_str());
     if (m_labels[LBL_STATUS_LEFT].GetSafeHwnd())
         m_labels[LBL_STATUS_LEFT].SetTextFont(path, "Arial", kStatusFontSize, kStatusColour);
     CString position;

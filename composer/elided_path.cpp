@@ -32,7 +32,7 @@ CString ElidePathMiddle(const CString& path, const std::function<bool(const CStr
     if (fits(path))
         return path;
     const std::string s(path.GetString());
-    const size_t slash = s.rfind('\\');
+    const size_t slash = s.find_last_of("\\/");
     const size_t nameStart = slash == std::string::npos ? 0 : slash;
     // The kept start is s[0, head) and the kept end s[tail, size); the gap between them grows from the middle
     // of the folder part, one character a side in turn, and never into the file name.

@@ -3,6 +3,7 @@
 
 #include "composer/elided_path.h"
 
+#include "kernel/path_map.h"
 #include "services/language_text.h"
 #include "services/path_parts.h"
 #include "ui/shellapi.h"
@@ -18,7 +19,8 @@ CExportDoneDialog::CExportDoneDialog(CString strOutputPath, CString strTitle, CW
     : CSkinDialog(IDD, pParent, strTitle, 1),
       m_strFolder(GetPathFolder(strOutputPath)),
       m_strOutputPath(strOutputPath),
-      m_strMessage(GetLanguageText("exportfoldertip") + strOutputPath)
+      m_strShownPath(DisplayPath(strOutputPath.GetString()).c_str()),
+      m_strMessage(GetLanguageText("exportfoldertip") + m_strShownPath)
 {
 }
 
@@ -56,10 +58,10 @@ void CExportDoneDialog::ShowFittedMessage()
     CFont* old = font ? dc.SelectObject(font) : nullptr;
     // The text breaks at blanks only: a path wider than the box would run out of it, so it gives up its middle
     // and keeps its start and the file name. The lead's last word runs on into the path without a blank.
-    const CString lead = m_strMessage.Left(m_strMessage.GetLength() - m_strOutputPath.GetLength());
+    const CString lead = m_strMessage.Left(m_strMessage.GetLength() - m_strShownPath.GetLength());
     const CString joined = lead.Mid(lead.ReverseFind(' ') + 1);
     const CString path = ElidePathMiddle(
-        m_strOutputPath, [&](const CString& text) { return dc.GetTextExtent(joined + text).cx <= r.Width(); });
+        m_strShownPath, [&](const CString& text) { return dc.GetTextExtent(joined + text).cx <= r.Width(); });
     if (old)
         dc.SelectObject(old);
     SetDlgItemText(kMessageId, lead + path);

@@ -17,6 +17,7 @@ public:
 
     CString m_strFolder;  // drive and directory of the output file
     CString m_strOutputPath;
+    CString m_strShownPath;  // the output path as the user reads it
     int m_nChoice = kOpenFile;
     CString m_strMessage;
 

@@ -4,6 +4,7 @@
 #include "audio/midi_audio.h"
 #include "composer/export_name.h"
 #include "kernel/file_api.h"
+#include "kernel/path_map.h"
 #include "kernel/prompt_service.h"
 #include "services/composer_globals.h"
 #include "services/cursor/wait_cursor.h"
@@ -38,7 +39,7 @@ void ReportFailure(const CString& strOutputPath)
 {
     WriteLog("Export failed - ", strOutputPath);
     CString text;
-    text.Format("The ringtone was not written:\n%s", static_cast<const char*>(strOutputPath));
+    text.Format("The ringtone was not written:\n%s", DisplayPath(strOutputPath.GetString()).c_str());
     MessageBox(nullptr, text, GetLanguageText("error"), MB_OK | MB_ICONERROR);
 }
 

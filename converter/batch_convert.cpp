@@ -7,12 +7,13 @@
 #include "converter/convert_formats.h"
 #include "converter/convert_output_settings.h"
 #include "converter/converter_dlg.h"
+#include "kernel/path_map.h"
 #include "services/app_folder.h"
-#include "services/documents_folder.h"
 #include "services/ini_file.h"
 #include "services/language_text.h"
 #include "services/log_writer.h"
 #include "services/path_parts.h"
+#include "services/private_temp.h"
 #include "services/text_helpers.h"
 
 void CConverterDlg::ConvertAll()
@@ -50,7 +51,7 @@ void CConverterDlg::ConvertAll()
     job.channels = settings.channels;
     CString exportFolder = m_exportFolder;
     AppendBackslash(exportFolder);
-    job.documentsFolder = GetDocumentsFolder();
+    job.tempFolder = GetPrivateTempFolder();
     job.removeTemp = m_removeTemp;
     BatchOutputNames outputNames;
     for (int i = 0; i < m_rowCount; ++i)
@@ -119,7 +120,7 @@ void CConverterDlg::ShowProgress(int percent)
     text.Format(m_skinElement.title, m_currentRow + 1, m_rowCount, percent);
     m_progressLabel.SetText(m_converting ? text : CString("Prepare the audio file ..."));
     LoadSkinElement(44, &m_skinElement);
-    text.Format(m_skinElement.title, static_cast<const char*>(GetPathFileName(m_currentRowFile)));
+    text.Format(m_skinElement.title, DisplayPath(GetPathFileName(m_currentRowFile).GetString()).c_str());
     if (m_converting)
         m_progressFileLabel.SetText(text);
 }

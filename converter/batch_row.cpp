@@ -17,21 +17,21 @@
 #include "services/log_writer.h"
 #include "services/path_parts.h"
 
-CString GetFadeWavePath(const CString& documentsFolder)
+CString GetFadeWavePath(const CString& tempFolder)
 {
     CString path;
-    path.Format("%smervanetempwavefile.wav", static_cast<const char*>(documentsFolder));
+    path.Format("%smervanetempwavefile.wav", static_cast<const char*>(tempFolder));
     return path;
 }
 
-CString GetPreviewWavePath(const CString& documentsFolder, const CString& mediaPath)
+CString GetPreviewWavePath(const CString& tempFolder, const CString& mediaPath)
 {
     // FNV-1a of the path: short, and the same in every run.
     uint32_t mark = 2166136261u;
     for (const char* c = mediaPath; *c; ++c)
         mark = (mark ^ static_cast<unsigned char>(*c)) * 16777619u;
     CString path;
-    path.Format("%s%s-%08x_tempmp3wave.wav", static_cast<const char*>(documentsFolder),
+    path.Format("%s%s-%08x_tempmp3wave.wav", static_cast<const char*>(tempFolder),
                 static_cast<const char*>(GetPathTitle(mediaPath)), static_cast<unsigned>(mark));
     return path;
 }
@@ -92,8 +92,8 @@ static bool WriteOutput(CFfmpegProcess& runner, const BatchRowJob& job, const CS
         *error = "The SMAF file could not be finished.";
         done = false;
     }
-    if (done && std::rename(MapPath(static_cast<const char*>(part)).c_str(),
-                            MapPath(static_cast<const char*>(job.output)).c_str()) != 0) {
+    if (done && std::rename(MapPathLiteral(static_cast<const char*>(part)).c_str(),
+                            MapPathLiteral(static_cast<const char*>(job.output)).c_str()) != 0) {
         error->Format("The output could not be put in place: %s", std::strerror(errno));
         done = false;
     }
@@ -104,12 +104,12 @@ static bool WriteOutput(CFfmpegProcess& runner, const BatchRowJob& job, const CS
 
 int ConvertBatchRow(CFfmpegProcess& runner, const BatchRowJob& job, const int* cancel, CString* error)
 {
-    const CString previewWave = GetPreviewWavePath(job.documentsFolder, job.source);
+    const CString previewWave = GetPreviewWavePath(job.tempFolder, job.source);
     const CString source = FileExists(previewWave) ? previewWave : job.source;
     CString input = source;
     CString startOption = job.trim ? FormatStartOption(job.start) : CString();
     CString lengthOption = job.trim ? FormatLengthOption(job.length) : CString();
-    const CString wavePath = GetFadeWavePath(job.documentsFolder);
+    const CString wavePath = GetFadeWavePath(job.tempFolder);
 
     bool done = true;
     if (job.fadeIn || job.fadeOut) {

@@ -18,17 +18,18 @@ struct BatchRowJob {
     int sampleRate = 48000;
     int bitRate = 320;
     int channels = 1;
-    CString output;           // the output file; written under a temporary name beside it, then renamed
-    CString documentsFolder;  // ends in a backslash; holds the preview waves and the fade step's wave
-    int removeTemp = 1;       // delete the fade step's wave afterwards
+    CString output;      // the output file; written under a temporary name beside it, then renamed
+    CString tempFolder;  // ends in a backslash; this run's private folder of the preview waves and the fade wave
+    int removeTemp = 1;  // delete the fade step's wave afterwards
 };
 
-// The fade step's wave file, one name for all rows.
-CString GetFadeWavePath(const CString& documentsFolder);
+// The fade step's wave file, one name for all rows; the temporary folder is this program's own, so two
+// converters at once never share it.
+CString GetFadeWavePath(const CString& tempFolder);
 
 // The preview wave of a media file: its title, a mark of its whole path (media files of one title in other
 // folders or with other extensions have their own) and "_tempmp3wave.wav".
-CString GetPreviewWavePath(const CString& documentsFolder, const CString& mediaPath);
+CString GetPreviewWavePath(const CString& tempFolder, const CString& mediaPath);
 
 // Converts the row with the runner (whose notification the caller has set) into job.output. The media's
 // preview wave is the source when it exists. 1 when the output was written (and, for SMAF, finished) and

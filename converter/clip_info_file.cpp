@@ -1,25 +1,21 @@
-// The clip-info file: section "mervane" of an ini file in the temporary folder, read with its range rules.
+// The clip-info file: section "mervane" of an ini file in the user's private clip-info folder, read with its
+// range rules.
 #include "converter/clip_info_file.h"
 
 #include <cmath>
 
-#include "kernel/program_paths.h"
 #include "services/ini_file.h"
 #include "services/path_parts.h"
+#include "services/private_temp.h"
 
 static const char kSection[] = "mervane";
 
-CString GetTempFolder()
+CString GetClipInfoPath(CString mediaPath)
 {
-    char buffer[256] = {};
-    const DWORD length = GetTempPath(255, buffer);
-    // A folder name too long for the buffer is not cut short: no folder at all.
-    if (length == 0 || length > 255)
-        return CString();
-    return CString(buffer);
+    // Without a private folder there is no clip-info file: never one in a folder others can write.
+    const CString folder = GetClipInfoFolder();
+    return folder.IsEmpty() ? CString() : folder + GetPathFileName(mediaPath) + ".mervaneclipinfo";
 }
-
-CString GetClipInfoPath(CString mediaPath) { return GetTempFolder() + GetPathFileName(mediaPath) + ".mervaneclipinfo"; }
 
 ClipInfo ReadClipInfoFile(const CString& path, int defaultFade, int defaultFadeIn, int defaultFadeOut)
 {

@@ -13,9 +13,8 @@ struct ClipInfo {
     int fixSize = 0;          // "fixsize": written only
 };
 
-// The temporary folder, ending in a backslash.
-CString GetTempFolder();
-// Temporary folder + the media file's name with extension + ".mervaneclipinfo"; media files of one name share it.
+// The user's private clip-info folder (services/private_temp.h) + the media file's name with extension +
+// ".mervaneclipinfo"; media files of one name share it. Empty when there is no private folder.
 CString GetClipInfoPath(CString mediaPath);
 
 // Reads a clip-info file. Missing keys take the defaults' fade values, time1 0 and time2 100. An end that is

@@ -1,6 +1,7 @@
 // CConvertDoneDlg: the summary of a finished batch and the hand-over to the export folder or the first output.
 #include "converter/convert_done_dlg.h"
 
+#include "kernel/path_map.h"
 #include "services/language_text.h"
 #include "services/log_writer.h"
 #include "ui/shellapi.h"
@@ -25,7 +26,7 @@ CConvertDoneDlg::CConvertDoneDlg(int total, int done, CString usedTime, CString 
     m_summary.Format("%s:%d, %s:%d, %s %s\r\n", GetLanguageText("task").GetString(), total,
                      GetLanguageText("donenumber").GetString(), done, GetLanguageText("usedtime").GetString(),
                      usedTime.GetString());
-    m_summary += GetLanguageText("exportfoldertip") + exportFolder;
+    m_summary += GetLanguageText("exportfoldertip") + DisplayPath(exportFolder.GetString()).c_str();
 }
 
 CConvertDoneDlg::~CConvertDoneDlg() = default;

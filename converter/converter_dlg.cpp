@@ -7,11 +7,10 @@
 #include "kernel/user_folders.h"
 #include "services/app_folder.h"
 #include "services/composer_globals.h"
-#include "services/documents_folder.h"
-#include "services/file_finder.h"
 #include "services/ini_file.h"
 #include "services/language_text.h"
 #include "services/log_writer.h"
+#include "services/private_temp.h"
 #include "services/settings_ini.h"
 
 int g_outputFormat = 0;
@@ -51,10 +50,8 @@ CConverterDlg::CConverterDlg(CWnd* parent) : CBitmapDialog(102, parent)
 
 CConverterDlg::~CConverterDlg()
 {
-    CFileFinder finder;
-    finder.FindFiles(GetDocumentsFolder(), "*_tempmp3wave.wav", FALSE, 0, FALSE, nullptr, nullptr);
-    for (int i = 0; i < finder.GetSize(); ++i)
-        DeleteFile(finder[i].m_strPath);
+    // The preview waves and the fade wave go with this run's temporary folder.
+    RemovePrivateTempFolder();
     if (GetMainDialog() == this)
         SetMainDialog(MainDialogLink());
 }

@@ -4,6 +4,7 @@
 #include "converter/converter_dlg.h"
 #include "converter/export_format_dlg.h"
 #include "kernel/crt_compat.h"
+#include "kernel/path_map.h"
 #include "services/documents_folder.h"
 #include "services/language_text.h"
 #include "services/log_writer.h"
@@ -72,7 +73,7 @@ void CConverterDlg::LoadOutputSettings()
         _mkdir(m_exportFolder);
     }
     if (m_labels[LBL_EXPORT_FOLDER].GetSafeHwnd() != nullptr)
-        m_labels[LBL_EXPORT_FOLDER].SetText(m_exportFolder);
+        m_labels[LBL_EXPORT_FOLDER].SetText(DisplayPath(m_exportFolder.GetString()).c_str());
 }
 
 void CConverterDlg::BrowseOutputFolder()

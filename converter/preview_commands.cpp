@@ -2,9 +2,9 @@
 #include "converter/batch_row.h"
 #include "converter/converter_dlg.h"
 #include "converter/preview_player.h"
-#include "services/documents_folder.h"
 #include "services/file_exists.h"
 #include "services/log_writer.h"
+#include "services/private_temp.h"
 
 void CConverterDlg::OpenInPreview(CString path)
 {
@@ -30,7 +30,7 @@ void CConverterDlg::PlayPreview()
     if (m_fileList.GetItemCount() == 0 || m_currentMedia.IsEmpty())
         return;
     WriteLog("Play - ", m_currentMedia);
-    const CString wave = GetPreviewWavePath(GetDocumentsFolder(), m_currentMedia);
+    const CString wave = GetPreviewWavePath(GetPrivateTempFolder(), m_currentMedia);
     const CString file = FileExists(wave) ? wave : m_currentMedia;
     if (file.CompareNoCase(m_playerMedia) == 0) {
         PreviewPlay();

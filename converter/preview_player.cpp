@@ -277,9 +277,8 @@ void PreviewUpdateTitle()
         SetWindowText(g_previewWindow, "Mervane Player");
         return;
     }
-    CString name = g_previewFileName;
-    const int slash = name.ReverseFind('\\') > name.ReverseFind('/') ? name.ReverseFind('\\') : name.ReverseFind('/');
-    name = name.Mid(slash + 1);
+    CString name = DisplayPath(g_previewFileName.GetString()).c_str();
+    name = name.Mid(name.ReverseFind('/') + 1);
     CString rate;
     if (g_previewRate != 1.0)
         rate.Format("(Rate:%2.2f)", g_previewRate);

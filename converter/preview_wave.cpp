@@ -1,14 +1,14 @@
-// CConverterDlg::MakePreviewWave: a media file decoded once to a wave in the documents folder.
+// CConverterDlg::MakePreviewWave: a media file decoded once to a wave in the private temporary folder.
 #include "audio/ffmpeg_process.h"
 #include "converter/batch_row.h"
 #include "converter/converter_dlg.h"
-#include "services/documents_folder.h"
-#include "services/file_exists.h"
 #include "kernel/file_api.h"
+#include "services/file_exists.h"
+#include "services/private_temp.h"
 
 double CConverterDlg::MakePreviewWave(CString mediaPath)
 {
-    const CString wave = GetPreviewWavePath(GetDocumentsFolder(), mediaPath);
+    const CString wave = GetPreviewWavePath(GetPrivateTempFolder(), mediaPath);
     if (!FileExists(wave)) {
         CFfmpegProcess ffmpeg(mediaPath, nullptr);
         ffmpeg.SetNotify(this, WM_USER + 100, 11);

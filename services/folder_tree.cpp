@@ -9,13 +9,13 @@
 static bool IsLink(const CString& path)
 {
     struct stat info;
-    return lstat(MapPath(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    return lstat(MapPathLiteral(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 // No folder at all, or the root of the file system ("\\", "C:\\"), is never a tree to delete.
 static bool IsNoFolderOrRoot(const CString& folder)
 {
-    std::string path = MapPath(folder);
+    std::string path = MapPathLiteral(folder);
     if (path.empty())
         return true;
     std::error_code error;

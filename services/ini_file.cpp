@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "kernel/profile.h"
+#include "services/user_settings.h"
 #include "services/utf8_cut.h"
 
 const char* const kIniNotFoundMarker = "00019000*()*^654%";
@@ -16,7 +17,7 @@ static CString ReadProfileText(const CString& section, const char* key, const CS
 {
     CString text;
     char* buffer = text.GetBufferSetLength(static_cast<int>(size));
-    DWORD copied = GetPrivateProfileString(section, key, kIniNotFoundMarker, buffer, size, path);
+    DWORD copied = GetPrivateProfileString(section, key, kIniNotFoundMarker, buffer, size, SettingsFileToRead(path));
     if (copied >= size)
         copied = size - 1;
     text.ReleaseBuffer(static_cast<int>(copied == size - 1 ? Utf8CompleteLength(buffer, copied) : copied));
@@ -74,30 +75,31 @@ CRect CIniFile::GetRect(const char* key, const RECT& defaultValue)
                  ClampToInt(numbers[1] + numbers[3]));
 }
 
-void CIniFile::WriteString(const char* key, const char* value)
+bool CIniFile::WriteString(const char* key, const char* value)
 {
-    WritePrivateProfileString(m_strSection, key, value, m_strPath);
+    const CString file = SettingsFileToWrite(m_strPath);
+    return !file.IsEmpty() && WritePrivateProfileString(m_strSection, key, value, file);
 }
 
-void CIniFile::WriteInt(const char* key, int value)
+bool CIniFile::WriteInt(const char* key, int value)
 {
     CString text;
     text.Format("%d", value);
-    WriteString(key, text);
+    return WriteString(key, text);
 }
 
-void CIniFile::WriteDouble(const char* key, double value)
+bool CIniFile::WriteDouble(const char* key, double value)
 {
     CString text;
     text.Format("%f", value);
-    WriteString(key, text);
+    return WriteString(key, text);
 }
 
-void CIniFile::WriteRect(const char* key, const RECT& value)
+bool CIniFile::WriteRect(const char* key, const RECT& value)
 {
     CString text;
     text.Format("%d,%d,%d,%d", value.left, value.top, value.right - value.left, value.bottom - value.top);
-    WriteString(key, text);
+    return WriteString(key, text);
 }
 
 CString CIniFile::IndexedKey(const char* name, int index)
@@ -127,19 +129,22 @@ CRect CIniFile::GetIndexedRect(const char* name, int index, const RECT& defaultV
     return GetRect(IndexedKey(name, index), defaultValue);
 }
 
-void CIniFile::WriteIndexedString(const char* name, int index, const char* value)
+bool CIniFile::WriteIndexedString(const char* name, int index, const char* value)
 {
-    WriteString(IndexedKey(name, index), value);
+    return WriteString(IndexedKey(name, index), value);
 }
 
-void CIniFile::WriteIndexedInt(const char* name, int index, int value) { WriteInt(IndexedKey(name, index), value); }
-
-void CIniFile::WriteIndexedDouble(const char* name, int index, double value)
+bool CIniFile::WriteIndexedInt(const char* name, int index, int value)
 {
-    WriteDouble(IndexedKey(name, index), value);
+    return WriteInt(IndexedKey(name, index), value);
 }
 
-void CIniFile::WriteIndexedRect(const char* name, int index, const RECT& value)
+bool CIniFile::WriteIndexedDouble(const char* name, int index, double value)
 {
-    WriteRect(IndexedKey(name, index), value);
+    return WriteDouble(IndexedKey(name, index), value);
+}
+
+bool CIniFile::WriteIndexedRect(const char* name, int index, const RECT& value)
+{
+    return WriteRect(IndexedKey(name, index), value);
 }

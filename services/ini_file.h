@@ -1,4 +1,5 @@
-// CIniFile: typed reads and writes of one section of one ini file, telling missing values apart.
+// CIniFile: typed reads and writes of one section of one ini file, telling missing values apart. A settings
+// file of the program folder is read from and written to the user's copy (services/user_settings.h).
 #pragma once
 
 #include "kernel/cstring.h"
@@ -23,20 +24,21 @@ public:
     // "left,top,width,height"; only a missing key gives the default, an empty value (0, 0, 0, 0).
     CRect GetRect(const char* key, const RECT& defaultValue);
 
-    void WriteString(const char* key, const char* value);
-    void WriteInt(const char* key, int value);
-    void WriteDouble(const char* key, double value);
-    void WriteRect(const char* key, const RECT& value);
+    // Each write answers whether the value reached the file.
+    bool WriteString(const char* key, const char* value);
+    bool WriteInt(const char* key, int value);
+    bool WriteDouble(const char* key, double value);
+    bool WriteRect(const char* key, const RECT& value);
 
     // The same with the key Format("%s%d", name, index).
     CString GetIndexedString(const char* name, int index, const char* defaultValue);
     int GetIndexedInt(const char* name, int index, int defaultValue);
     double GetIndexedDouble(const char* name, int index, double defaultValue);
     CRect GetIndexedRect(const char* name, int index, const RECT& defaultValue);
-    void WriteIndexedString(const char* name, int index, const char* value);
-    void WriteIndexedInt(const char* name, int index, int value);
-    void WriteIndexedDouble(const char* name, int index, double value);
-    void WriteIndexedRect(const char* name, int index, const RECT& value);
+    bool WriteIndexedString(const char* name, int index, const char* value);
+    bool WriteIndexedInt(const char* name, int index, int value);
+    bool WriteIndexedDouble(const char* name, int index, double value);
+    bool WriteIndexedRect(const char* name, int index, const RECT& value);
 
 private:
     static CString IndexedKey(const char* name, int index);

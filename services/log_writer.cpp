@@ -54,7 +54,7 @@ void WriteLogLine(const char* text)
     CreateDirectory(folder, nullptr);
     CString path;
     path.Format("%s%s", folder.GetString(), GetLogFileName());
-    std::string linuxPath = MapPath(path);
+    std::string linuxPath = MapPathLiteral(path);
 
     if (g_bCheckSize) {
         g_bCheckSize = false;
@@ -78,7 +78,9 @@ void WriteLogLine(const char* text)
     struct tm local;
     localtime_r(&now, &local);
     CString line;
-    line.Format("%1d: %02d:%02d:%02d %s\r\n", g_nLogLine, local.tm_hour, local.tm_min, local.tm_sec, text);
+    // The paths in the line read as Linux paths.
+    line.Format("%1d: %02d:%02d:%02d %s\r\n", g_nLogLine, local.tm_hour, local.tm_min, local.tm_sec,
+                DisplayPathsInText(text).c_str());
     g_nLogLine++;
     fseek(file, 0, SEEK_END);
     fwrite(line.GetString(), 1, line.GetLength(), file);

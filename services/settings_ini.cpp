@@ -3,6 +3,7 @@
 
 #include "kernel/profile.h"
 #include "services/app_folder.h"
+#include "services/user_settings.h"
 #include "services/utf8_cut.h"
 
 CSettingsIni::CSettingsIni() : m_strFileName("common.ini"), m_bFullPath(0) {}
@@ -15,12 +16,18 @@ void CSettingsIni::SetPath(const CString& path)
 
 CString CSettingsIni::FilePath() const { return m_bFullPath ? m_strFileName : GetAppFolder() + m_strFileName; }
 
+static bool WriteSetting(const char* section, const char* key, const char* value, const CString& path)
+{
+    const CString file = SettingsFileToWrite(path);
+    return !file.IsEmpty() && WritePrivateProfileString(section, key, value, file);
+}
+
 CString CSettingsIni::GetString(const char* section, const char* key)
 {
     const DWORD size = 4096;
     CString text;
     char* buffer = text.GetBufferSetLength(static_cast<int>(size));
-    DWORD copied = GetPrivateProfileString(section, key, "", buffer, size, FilePath());
+    DWORD copied = GetPrivateProfileString(section, key, "", buffer, size, SettingsFileToRead(FilePath()));
     if (copied >= size - 1)
         copied = static_cast<DWORD>(Utf8CompleteLength(buffer, size - 1));
     text.ReleaseBuffer(static_cast<int>(copied));
@@ -29,29 +36,29 @@ CString CSettingsIni::GetString(const char* section, const char* key)
 
 int CSettingsIni::GetInt(const char* section, const char* key)
 {
-    return static_cast<int>(GetPrivateProfileInt(section, key, 0, FilePath()));
+    return static_cast<int>(GetPrivateProfileInt(section, key, 0, SettingsFileToRead(FilePath())));
 }
 
-void CSettingsIni::WriteString(const char* section, const char* key, const char* value)
+bool CSettingsIni::WriteString(const char* section, const char* key, const char* value)
 {
-    WritePrivateProfileString(section, key, value, FilePath());
+    return WriteSetting(section, key, value, FilePath());
 }
 
-void CSettingsIni::WriteInt(const char* section, const char* key, int value)
-{
-    CString text;
-    text.Format("%d", value);
-    WriteString(section, key, text);
-}
-
-void WriteIniInt(const char* path, const char* section, const char* key, int value)
+bool CSettingsIni::WriteInt(const char* section, const char* key, int value)
 {
     CString text;
     text.Format("%d", value);
-    WritePrivateProfileString(section, key, text, path);
+    return WriteString(section, key, text);
+}
+
+bool WriteIniInt(const char* path, const char* section, const char* key, int value)
+{
+    CString text;
+    text.Format("%d", value);
+    return WriteSetting(section, key, text, path);
 }
 
 int GetIniInt(const char* path, const char* section, const char* key)
 {
-    return static_cast<int>(GetPrivateProfileInt(section, key, 0, path));
+    return static_cast<int>(GetPrivateProfileInt(section, key, 0, SettingsFileToRead(path)));
 }

@@ -1,4 +1,5 @@
-// CSettingsIni: plain reads and writes of a program-folder ini file, the section given per call.
+// CSettingsIni: plain reads and writes of a program-folder ini file, the section given per call; the file the
+// user's settings go to is the user's copy (services/user_settings.h).
 #pragma once
 
 #include "kernel/cstring.h"
@@ -13,8 +14,9 @@ public:
     // "" and 0 for a missing key.
     CString GetString(const char* section, const char* key);
     int GetInt(const char* section, const char* key);
-    void WriteString(const char* section, const char* key, const char* value);
-    void WriteInt(const char* section, const char* key, int value);
+    // Each write answers whether the value reached the file.
+    bool WriteString(const char* section, const char* key, const char* value);
+    bool WriteInt(const char* section, const char* key, int value);
 
 private:
     CString FilePath() const;
@@ -24,5 +26,5 @@ private:
 };
 
 // The same reads and writes on an explicitly named file.
-void WriteIniInt(const char* path, const char* section, const char* key, int value);
+bool WriteIniInt(const char* path, const char* section, const char* key, int value);
 int GetIniInt(const char* path, const char* section, const char* key);

@@ -22,5 +22,5 @@ bool LoadFileBytes(const char* path, std::vector<uint8_t>& bytes)
 
 FileWriteResult WriteFileReplacing(const char* path, const std::vector<uint8_t>& bytes)
 {
-    return ReplaceFileContents(MapPath(path), bytes.data(), bytes.size());
+    return ReplaceFileContents(MapPathLiteral(path), bytes.data(), bytes.size());
 }

@@ -2,6 +2,7 @@
 #include "kernel/cstring.h"
 #include "kernel/profile.h"
 #include "services/app_folder.h"
+#include "services/user_settings.h"
 #include "song/midi_device.h"
 
 namespace {
@@ -11,14 +12,16 @@ CString DeviceSettingsFile() { return CString(GetAppFolderPath()) + "kestrin.ini
 int8_t ReadDeviceNumber(const char* key, const CString& file)
 {
     char value[260];
-    GetPrivateProfileString("device", key, "0", value, sizeof value, file);
+    GetPrivateProfileString("device", key, "0", value, sizeof value, SettingsFileToRead(file));
     return static_cast<int8_t>(value[0] - '0');
 }
 
 void WriteDeviceNumber(const char* key, int8_t number, const CString& file)
 {
     const char value[2] = {static_cast<char>(number + '0'), 0};
-    WritePrivateProfileString("device", key, value, file);
+    const CString target = SettingsFileToWrite(file);
+    if (!target.IsEmpty())
+        WritePrivateProfileString("device", key, value, target);
 }
 
 }  // namespace

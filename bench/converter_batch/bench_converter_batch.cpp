@@ -19,8 +19,8 @@
 #include "kernel/path_map.h"
 #include "services/app_folder.h"
 #include "services/deliverable.h"
-#include "services/documents_folder.h"
 #include "services/path_parts.h"
+#include "services/private_temp.h"
 
 int main(int argc, char** argv)
 {
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     job.bitRate = settings.bitRate;
     job.channels = settings.channels;
     const CString exportFolder = (ToWindowsPath(argv[3]) + "\\").c_str();
-    job.documentsFolder = GetDocumentsFolder();
+    job.tempFolder = GetPrivateTempFolder();
     const int cancel = 0;
     BatchOutputNames outputNames;
     for (const CString& row : rows)

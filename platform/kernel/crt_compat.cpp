@@ -142,7 +142,9 @@ FILE* kfopen(const char* windowsPath, const char* mode)
 {
     if (!windowsPath || !mode)
         return nullptr;
-    return fopen(MapPath(windowsPath).c_str(), mode);
+    // A file opened to write is named literally; only reading looks under another case.
+    const bool writing = strpbrk(mode, "wa+") != nullptr;
+    return fopen((writing ? MapPathLiteral(windowsPath) : MapPath(windowsPath)).c_str(), mode);
 }
 
 int _access(const char* path, int mode)
@@ -155,11 +157,11 @@ int _access(const char* path, int mode)
     return access(MapPath(path ? path : "").c_str(), how) == 0 ? 0 : -1;
 }
 
-int _mkdir(const char* path) { return mkdir(MapPath(path ? path : "").c_str(), 0777); }
+int _mkdir(const char* path) { return mkdir(MapPathLiteral(path ? path : "").c_str(), 0777); }
 
-int _rmdir(const char* path) { return rmdir(MapPath(path ? path : "").c_str()); }
+int _rmdir(const char* path) { return rmdir(MapPathLiteral(path ? path : "").c_str()); }
 
-int _unlink(const char* path) { return unlink(MapPath(path ? path : "").c_str()); }
+int _unlink(const char* path) { return unlink(MapPathLiteral(path ? path : "").c_str()); }
 
 intptr_t _findfirst(const char* pattern, _finddata_t* data)
 {

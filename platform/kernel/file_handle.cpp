@@ -55,7 +55,8 @@ HANDLE CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD, LPSECURITY_ATTRIB
     }
     if (flagsAndAttributes & FILE_FLAG_WRITE_THROUGH)
         flags |= O_DSYNC;
-    std::string path = MapPath(fileName);
+    // Only an existing file opened for reading may be found under another case.
+    std::string path = writing || creationDisposition != OPEN_EXISTING ? MapPathLiteral(fileName) : MapPath(fileName);
     struct stat st;
     bool existed = stat(path.c_str(), &st) == 0;
     if (existed && S_ISDIR(st.st_mode)) {

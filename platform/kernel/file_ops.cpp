@@ -88,7 +88,7 @@ DWORD GetFileAttributes(LPCSTR fileName)
 
 BOOL SetFileAttributes(LPCSTR fileName, DWORD attributes)
 {
-    std::string path = MapPath(fileName ? fileName : "");
+    std::string path = MapPathLiteral(fileName ? fileName : "");
     struct stat st;
     if (stat(path.c_str(), &st) != 0)
         return Fail();
@@ -104,7 +104,7 @@ BOOL CreateDirectory(LPCSTR pathName, LPSECURITY_ATTRIBUTES)
 {
     if (!pathName)
         return FALSE;
-    if (mkdir(MapPath(pathName).c_str(), 0777) == 0)
+    if (mkdir(MapPathLiteral(pathName).c_str(), 0777) == 0)
         return TRUE;
     if (errno == ENOENT) {
         SetLastError(ERROR_PATH_NOT_FOUND);
@@ -117,14 +117,14 @@ BOOL RemoveDirectory(LPCSTR pathName)
 {
     if (!pathName)
         return FALSE;
-    return rmdir(MapPath(pathName).c_str()) == 0 ? TRUE : Fail();
+    return rmdir(MapPathLiteral(pathName).c_str()) == 0 ? TRUE : Fail();
 }
 
 BOOL DeleteFile(LPCSTR fileName)
 {
     if (!fileName)
         return FALSE;
-    std::string path = MapPath(fileName);
+    std::string path = MapPathLiteral(fileName);
     struct stat st;
     if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         SetLastError(ERROR_ACCESS_DENIED);
@@ -138,7 +138,7 @@ BOOL CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists)
     if (!existingFileName || !newFileName)
         return FALSE;
     std::string from = MapPath(existingFileName);
-    std::string to = MapPath(newFileName);
+    std::string to = MapPathLiteral(newFileName);
     if (from == to) {
         SetLastError(failIfExists ? ERROR_FILE_EXISTS : ERROR_SHARING_VIOLATION);
         return FALSE;
@@ -159,8 +159,8 @@ BOOL MoveFileEx(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    std::string from = MapPath(existingFileName);
-    std::string to = MapPath(newFileName);
+    std::string from = MapPathLiteral(existingFileName);
+    std::string to = MapPathLiteral(newFileName);
     bool replace = flags & MOVEFILE_REPLACE_EXISTING;
     int rc = replace ? rename(from.c_str(), to.c_str())
                      : renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);

@@ -52,7 +52,7 @@ HANDLE FindFirstFile(LPCSTR fileName, LPWIN32_FIND_DATA findData)
     std::vector<std::string> names;
     if (DIR* dir = opendir(linuxFolder.empty() ? "." : linuxFolder.c_str())) {
         while (dirent* entry = readdir(dir))
-            if (MatchWildcard(pattern.c_str(), entry->d_name))
+            if (MatchWildcard(pattern.c_str(), ToWindowsPath(entry->d_name).c_str()))
                 names.emplace_back(entry->d_name);
         closedir(dir);
     } else {
@@ -64,9 +64,11 @@ HANDLE FindFirstFile(LPCSTR fileName, LPWIN32_FIND_DATA findData)
     auto* search = new FindSearch;
     for (const std::string& name : names) {
         WIN32_FIND_DATA data;
-        if (name.size() >= MAX_PATH || !FillFindData(linuxFolder + name, name, &data))
+        // The program sees the name in its Windows form, a backslash of the name kept apart from separators.
+        const std::string windowsName = ToWindowsPath(name);
+        if (windowsName.size() >= MAX_PATH || !FillFindData(linuxFolder + name, windowsName, &data))
             continue;
-        memcpy(data.cFileName, name.c_str(), name.size() + 1);
+        memcpy(data.cFileName, windowsName.c_str(), windowsName.size() + 1);
         search->entries.push_back(data);
     }
     if (search->entries.empty()) {

@@ -1,10 +1,14 @@
-// Private-profile functions over ProfileDocument; each write holds the file's cross-process lock.
+// Private-profile functions over ProfileDocument; each write holds the file's cross-process lock, and reads
+// share one parsed copy of each file until it changes on disk.
 #include "kernel/profile.h"
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <string>
+#include <sys/stat.h>
+#include <time.h>
 #include <vector>
 
 #include "kernel/last_error.h"
@@ -18,6 +22,49 @@ std::mutex& ProfileLock()
 {
     static std::mutex lock;
     return lock;
+}
+
+// A parsed file with the identity and times it had when it was read: a file that still shows them is not
+// parsed again, however many settings are read from it.
+struct ParsedFile {
+    struct stat st = {};
+    bool settled = false;  // changed long enough before the read that a later change shows in its times
+    ProfileDocument document;
+};
+
+// File times advance in coarse steps: a file changed just before it was read may change again without its
+// times showing it, so such a file is parsed again until its last change lies well back.
+bool SettledBefore(const struct stat& st, const timespec& now) { return now.tv_sec - st.st_mtim.tv_sec > 2; }
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// The parsed file at a Linux path; called with the profile lock held. The times are taken before reading,
+// so a change made while reading shows at the next read.
+const ProfileDocument& ParsedProfile(const std::string& linuxPath)
+{
+    static std::map<std::string, ParsedFile> files;
+    static const ProfileDocument none;
+    struct stat st;
+    if (stat(linuxPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        files.erase(linuxPath);
+        return none;
+    }
+    auto found = files.find(linuxPath);
+    if (found != files.end() && found->second.settled && SameFile(found->second.st, st))
+        return found->second.document;
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    ParsedFile& parsed = files[linuxPath];
+    parsed.st = st;
+    parsed.settled = SettledBefore(st, now);
+    parsed.document = ProfileDocument();
+    parsed.document.Load(linuxPath);
+    return parsed.document;
 }
 
 // A list that does not fit: its first size - 2 characters and two NULs.
@@ -98,9 +145,7 @@ DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, L
                               LPCSTR fileName)
 {
     std::lock_guard<std::mutex> guard(ProfileLock());
-    ProfileDocument doc;
-    if (fileName)
-        doc.Load(MapPath(fileName));
+    const ProfileDocument& doc = ParsedProfile(fileName ? MapPath(fileName) : std::string());
     if (!section)
         return CopySectionNames(doc.SectionNames(), buffer, size);
     if (!key)
@@ -145,7 +190,7 @@ BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR 
     std::lock_guard<std::mutex> guard(ProfileLock());
     // Deleting from a file that does not exist leaves no file behind.
     bool deletion = !key || !value;
-    int error = UpdateProfileFile(MapPath(fileName), !deletion, [&](ProfileDocument& doc) {
+    int error = UpdateProfileFile(MapPathLiteral(fileName), !deletion, [&](ProfileDocument& doc) {
         if (!key)
             doc.RemoveSection(OneLine(section));
         else if (!value)

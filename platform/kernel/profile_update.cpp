@@ -10,15 +10,34 @@
 
 namespace {
 
-// The file a path names, through any links, so that the lock and the save reach the same file.
-std::string LinkTarget(const std::string& linuxPath)
+// A folder someone else may write: others or the group may, or it is not the user's. A link there may have
+// been planted by anyone.
+bool InSharedFolder(const std::string& linuxPath)
+{
+    const size_t slash = linuxPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : linuxPath.substr(0, slash));
+    struct stat st;
+    return stat(folder.c_str(), &st) != 0 || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0 || st.st_uid != geteuid();
+}
+
+// The file a path names, through any links, so that the lock and the save reach the same file. In a shared
+// folder the path itself: a link there is never followed.
+std::string LinkTarget(const std::string& linuxPath, bool shared)
 {
     std::string target = linuxPath;
+    if (shared)
+        return target;
     if (char* real = realpath(linuxPath.c_str(), nullptr)) {
         target = real;
         free(real);
     }
     return target;
+}
+
+bool IsLink(const std::string& path)
+{
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 struct Descriptor {
@@ -34,11 +53,14 @@ struct Descriptor {
 
 int UpdateProfileFile(const std::string& linuxPath, bool create, const std::function<void(ProfileDocument&)>& edit)
 {
-    std::string target = LinkTarget(linuxPath);
+    const bool shared = InSharedFolder(linuxPath);
+    const int noFollow = shared ? O_NOFOLLOW : 0;
+    std::string target = LinkTarget(linuxPath, shared);
     for (;;) {
         Descriptor file;
         bool made = false;
-        file.fd = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // a pipe in its place must not block
+        // A pipe in its place must not block.
+        file.fd = open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | noFollow);
         if (file.fd < 0 && errno == ENOENT && create) {
             // The empty file gives the lock something to hold until the first text is renamed over it.
             file.fd = open(target.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -57,7 +79,8 @@ int UpdateProfileFile(const std::string& linuxPath, bool create, const std::func
         struct stat held, named;
         if (fstat(file.fd, &held) != 0)
             return errno;
-        if (stat(target.c_str(), &named) != 0 || named.st_ino != held.st_ino || named.st_dev != held.st_dev)
+        if ((shared ? lstat(target.c_str(), &named) : stat(target.c_str(), &named)) != 0 ||
+            named.st_ino != held.st_ino || named.st_dev != held.st_dev)
             continue;
         // Read-only files are refused whoever runs the program, as no one may write them.
         if ((held.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
@@ -73,6 +96,8 @@ int UpdateProfileFile(const std::string& linuxPath, bool create, const std::func
             return 0;
         }
         errno = 0;
+        if (shared && IsLink(target))
+            return ELOOP;
         if (!document.Save(target)) {
             error = errno ? errno : EIO;
             if (made)

@@ -112,7 +112,7 @@ UINT GetTempFileName(LPCSTR pathName, LPCSTR prefixString, UINT unique, LPSTR te
     for (UINT i = 0; i < 0x10000; ++i) {
         UINT n = ((start + i) & 0xFFFF) ? (start + i) & 0xFFFF : 1;
         std::string name = nameFor(n);
-        int fd = open(MapPath(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        int fd = open(MapPathLiteral(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             close(fd);
             return store(name) ? n : 0;

@@ -62,7 +62,7 @@ bool EncodeAmrFile(AmrKind kind, const std::string& pcmPath, const std::string& 
     AmrFrameEncoder encoder(kind);
     if (!encoder.Started())
         return false;
-    std::ofstream out(MapPath(amrPath), std::ios::binary | std::ios::trunc);
+    std::ofstream out(MapPathLiteral(amrPath), std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
     out.write(encoder.Magic(), static_cast<std::streamsize>(std::strlen(encoder.Magic())));

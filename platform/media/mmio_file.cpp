@@ -48,7 +48,8 @@ HMMIO mmioOpen(LPSTR pszFileName, LPMMIOINFO info, DWORD fdwOpen)
         int flags = O_CLOEXEC | access;
         if (fdwOpen & MMIO_CREATE)
             flags = O_CLOEXEC | O_CREAT | O_TRUNC | (access == O_RDONLY ? O_RDWR : access);
-        f->fd = open(MapPath(pszFileName).c_str(), flags, 0644);
+        const bool writing = access != O_RDONLY || (fdwOpen & MMIO_CREATE);
+        f->fd = open((writing ? MapPathLiteral(pszFileName) : MapPath(pszFileName)).c_str(), flags, 0644);
         f->ownsFd = true;
         if (f->fd < 0) {
             if (info)

@@ -6,6 +6,7 @@
 #include "kernel/kernel_object.h"
 #include "kernel/program_paths.h"
 #include "kernel/prompt_service.h"
+#include "ui/toolkit_messages.h"
 #include "ui/winapp.h"
 
 IPromptService& WindowPromptService();
@@ -59,6 +60,7 @@ BOOL AfxWinInit(int argc, char** argv)
             std::fprintf(stderr, "toolkit assertion %s:%d %s: %s %s\n", (const char*)file.utf8_str(), line,
                          (const char*)func.utf8_str(), (const char*)cond.utf8_str(), (const char*)msg.utf8_str());
         });
+    QuietToolkitMessages();
     wxApp::SetInstance(new LayerApp);
     static int wxArgc = 1;
     static char* wxArgv[] = {argv && argc > 0 ? argv[0] : const_cast<char*>("kestrin"), nullptr};

@@ -9,6 +9,13 @@
 
 namespace {
 
+// Each further initialisation would add every handler again, with a complaint for each on the terminal.
+void InitImageHandlersOnce()
+{
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_CUR))
+        wxInitAllImageHandlers();
+}
+
 struct CursorRecord {
     wxCursor cursor;
 };
@@ -54,7 +61,7 @@ bool LoadImageResource(LPCSTR name, LPCSTR type, wxBitmapType format, wxImage& o
     DWORD size = SizeofResource(nullptr, res);
     if (!data || !size)
         return false;
-    wxInitAllImageHandlers();
+    InitImageHandlersOnce();
     wxMemoryInputStream in(LockResource(data), size);
     wxLogNull quiet;
     return out.LoadFile(in, format) && out.IsOk();
@@ -179,7 +186,7 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT flag
     wxImage img;
     {
         wxLogNull quiet;
-        wxInitAllImageHandlers();
+        InitImageHandlersOnce();
         if (!img.LoadFile(path, type == IMAGE_CURSOR ? wxBITMAP_TYPE_CUR : wxBITMAP_TYPE_ICO) || !img.IsOk())
             return nullptr;
     }

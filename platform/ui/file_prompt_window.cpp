@@ -69,7 +69,7 @@ std::optional<std::string> ShowFileDialogWindow(const FilePromptRequest& r)
     std::string folder = r.initialFolder.empty() ? "" : MapPath(r.initialFolder);
     std::string name = r.initialName;
     if (!name.empty() && (name.find('\\') != std::string::npos || name.find('/') != std::string::npos)) {
-        std::string mapped = MapPath(name);
+        std::string mapped = MapPathLiteral(name);
         size_t cut = mapped.find_last_of('/');
         if (folder.empty())
             folder = mapped.substr(0, cut);
@@ -94,7 +94,7 @@ std::optional<std::string> ShowFileDialogWindow(const FilePromptRequest& r)
             // Several files: the folder, then each name, separated by zero bytes.
             std::string out = ToWindowsPath(std::string(wxFileName(paths[0]).GetPath().utf8_str()));
             for (const wxString& p : paths)
-                out += std::string(1, '\0') + std::string(wxFileName(p).GetFullName().utf8_str());
+                out += std::string(1, '\0') + ToWindowsPath(std::string(wxFileName(p).GetFullName().utf8_str()));
             return out;
         }
     } else {

@@ -55,7 +55,7 @@ protected:
 TEST_F(MainDispatch, NewNamesTheSongAfterTheRingtonesAlreadyExported)
 {
     EXPECT_EQ(dlg->m_scoreView.score.fileName, program.Win("Tones/tonwick-003.mid"));
-    EXPECT_EQ(dlg->m_labels[LBL_STATUS_LEFT].GetText(), program.Win("Tones/tonwick-003.mid"));
+    EXPECT_EQ(dlg->m_labels[LBL_STATUS_LEFT].GetText(), program.Linux("Tones/tonwick-003.mid").c_str());
     EXPECT_EQ(dlg->m_labels[LBL_STATUS_RIGHT].GetText(), "Pos:Track 1, Measure 1");
 }
 
@@ -152,7 +152,7 @@ TEST_F(MainDispatch, LeftStatusShowsThePathTheLastExportOrNewFilename)
         const char* path;
         const char* last;
         const char* shown;
-    } cases[] = {{"E:\\a.mid", "E:\\b.m4r", "E:\\a.mid"}, {"", "E:\\b.m4r", "E:\\b.m4r"}, {"", "", "New filename!"}};
+    } cases[] = {{"E:\\a.mid", "E:\\b.m4r", "/a.mid"}, {"", "E:\\b.m4r", "/b.m4r"}, {"", "", "New filename!"}};
     for (const auto& c : cases) {
         dlg->m_scoreView.score.fileName = c.path;
         dlg->m_strLastOutput = c.last;

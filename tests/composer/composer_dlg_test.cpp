@@ -2,12 +2,20 @@
 // minimum size, the scroll bars and the keys and commands that close it or not.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "composer/composer_app.h"
 #include "composer/composer_dlg.h"
+#include "kernel/path_map.h"
+#include "services/log_writer.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_data.h"
 #include "tests/support/window/pointer_input.h"
 #include "tests/support/window/ui_fixture.h"
 
@@ -420,3 +428,29 @@ TEST(MainWindowRun, TheCloseCommandWaitsForTheEndOfAnExport)
 }
 
 }  // namespace
+
+// The paths the user reads are Linux paths: the opened song's in the status field, the export folder's label,
+// and the log's line about the folder; a name's own backslash reads as it is.
+TEST_F(MainWindow, PathsAreShownWithSlashes)
+{
+    TempFolder t;
+    const std::string song = t.Linux("my songs/a\\b.mid");
+    std::filesystem::create_directories(t.Linux("my songs"));
+    std::filesystem::copy_file(TestDataPath("midi/bach_format0.mid"), song);
+    dlg->OpenSong(ToWindowsPath(song).c_str());
+    PumpFor(100);
+    EXPECT_STREQ(dlg->m_labels[LBL_STATUS_LEFT].GetText(), song.c_str());
+
+    dlg->m_strExportFolder = ToWindowsPath(t.Linux("tones/")).c_str();
+    dlg->ShowExportFolder();
+    // A long folder gives up its middle; what is left reads as a Linux path.
+    const std::string label(dlg->m_labels[LBL_EXPORT_FOLDER].GetText());
+    EXPECT_EQ(label.find('\\'), std::string::npos) << label;
+    EXPECT_EQ(label.front(), '/') << label;
+    EXPECT_EQ(label.substr(label.size() - 7), "/tones/") << label;
+
+    WriteLog("Open export folder - ", dlg->m_strExportFolder);
+    std::ifstream log(std::string(std::getenv("XDG_DOCUMENTS_DIR")) + "/quaverly/" + GetLogFileName());
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Open export folder - " + t.Linux("tones/") + "\r\n"), std::string::npos);
+}

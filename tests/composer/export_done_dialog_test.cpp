@@ -5,6 +5,7 @@
 
 #include "composer/export_done_dialog.h"
 #include "composer/message_dialog.h"
+#include "kernel/path_map.h"
 #include "services/app_folder.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/temp_folder.h"
@@ -58,10 +59,10 @@ TEST_F(ExportDoneDialog, NamesTheRingtoneAndOffersThreeChoices)
 {
     ExportDone dialog("D:\\Tones\\tonwick-004.m4r", "Ringtone finished");
     EXPECT_EQ(dialog.m_strFolder, "D:\\Tones\\");
-    EXPECT_EQ(dialog.m_strMessage, "Saved in:D:\\Tones\\tonwick-004.m4r");
+    EXPECT_EQ(dialog.m_strMessage, "Saved in:/Tones/tonwick-004.m4r");
     ASSERT_TRUE(dialog.Create(CExportDoneDialog::IDD));
     EXPECT_EQ(dialog.m_strTitle, "Ringtone finished");
-    EXPECT_EQ(Text(dialog, CExportDoneDialog::kMessageId), "Saved in:D:\\Tones\\tonwick-004.m4r");
+    EXPECT_EQ(Text(dialog, CExportDoneDialog::kMessageId), "Saved in:/Tones/tonwick-004.m4r");
     EXPECT_EQ(Text(dialog, CExportDoneDialog::kOpenFileId), "Play it");
     EXPECT_EQ(Text(dialog, CExportDoneDialog::kOpenFolderId), "Show folder");
     EXPECT_EQ(Text(dialog, CExportDoneDialog::kContinueId), "Go on");
@@ -78,10 +79,10 @@ TEST_F(ExportDoneDialog, ALongPathGivesUpItsMiddleAndKeepsTheFileName)
         "my sister\\tonwick-004.m4r";
     ExportDone dialog(path, "Ringtone finished");
     ASSERT_TRUE(dialog.Create(CExportDoneDialog::IDD));
-    EXPECT_EQ(dialog.m_strMessage, "Saved in:" + path);  // the whole path is kept for what follows
+    EXPECT_EQ(dialog.m_strMessage, "Saved in:" + CString(DisplayPath(path.GetString()).c_str()));  // kept whole
     const CString shown = Text(dialog, CExportDoneDialog::kMessageId);
-    EXPECT_EQ(shown.Left(12), "Saved in:D:\\");
-    EXPECT_EQ(shown.Right(16), "\\tonwick-004.m4r");
+    EXPECT_EQ(shown.Left(13), "Saved in:/Rin");
+    EXPECT_EQ(shown.Right(16), "/tonwick-004.m4r");
     EXPECT_GE(shown.Find("..."), 0) << shown;
     EXPECT_LT(shown.GetLength(), dialog.m_strMessage.GetLength());
     // Broken into lines as the box breaks it, no line is wider than the box.

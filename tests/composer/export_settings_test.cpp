@@ -1,6 +1,7 @@
 // The export settings of common.ini, the names of exported ringtones and new songs, and the range texts.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "composer/export_name.h"
@@ -22,7 +23,12 @@ protected:
         std::filesystem::create_directories(dir.Linux("program"));
     }
     void TearDown() override { SetAppFolder(saved); }
-    void Ini(const std::string& text) { dir.Write("program/common.ini", text); }
+    // The shipped settings file, as a fresh installation has it (no user's copy yet).
+    void Ini(const std::string& text)
+    {
+        dir.Write("program/common.ini", text);
+        std::filesystem::remove(std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "kestrin" / "common.ini");
+    }
 
     TempFolder dir;
     CString saved;

@@ -119,7 +119,7 @@ TEST(FileOps, CreateCopyMoveDelete)
     EXPECT_TRUE(CopyFile(t.Win("a.txt").c_str(), t.Win("out\\c.txt").c_str(), TRUE));
     EXPECT_FALSE(CopyFile(t.Win("b.txt").c_str(), t.Win("out\\c.txt").c_str(), TRUE));
     EXPECT_EQ(t.Read("out/c.txt"), "first");
-    EXPECT_TRUE(CopyFile(t.Win("b.txt").c_str(), t.Win("OUT\\C.TXT").c_str(), FALSE));
+    EXPECT_TRUE(CopyFile(t.Win("b.txt").c_str(), t.Win("out\\c.txt").c_str(), FALSE));
     EXPECT_EQ(t.Read("out/c.txt"), "second");
 
     EXPECT_FALSE(MoveFile(t.Win("a.txt").c_str(), t.Win("b.txt").c_str()));  // target exists

@@ -1,7 +1,9 @@
 // Private-profile functions: lookups, defaults, truncation, numbers and edits that keep the file.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "kernel/profile.h"
@@ -214,4 +216,46 @@ TEST(Profile, LineEndsEncodingsAndBracketsInNames)
     EXPECT_EQ(Get(t.Win("le.ini"), "a", "x", "", 100), "\xC3\xA9");
     EXPECT_TRUE(WritePrivateProfileString("a", "x", "1", t.Win("be.ini").c_str()));
     EXPECT_EQ(t.Read("be.ini"), utf16("[a]\r\nk=be\r\nx=1\r\n", true));
+}
+
+// A large settings file is parsed once, not at every read: 2000 reads of a 10 MB file take well under the
+// 2000 parses they used to.
+TEST(Profile, ReadsOfALargeFileShareOneParse)
+{
+    TempFolder t;
+    std::string text = "[common]\r\nskin=2\r\n[filler]\r\n";
+    for (int i = 0; text.size() < 10'000'000; ++i)
+        text += "key" + std::to_string(i) + "=some value that fills the file\r\n";
+    t.Write("common.ini", text);
+    std::filesystem::last_write_time(t.Linux("common.ini"),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    const std::string file = t.Win("common.ini");
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(GetPrivateProfileInt("common", "skin", 0, file.c_str()), 2u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+// The parsed file is read again whenever the file changes on disk: by another program, in place or renamed
+// over, even to the same size.
+TEST(Profile, ReadsFollowChangesOnDisk)
+{
+    TempFolder t;
+    const std::string file = t.Win("a.ini");
+    t.Write("a.ini", "[s]\r\nk=1\r\n");
+    std::filesystem::last_write_time(t.Linux("a.ini"),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    EXPECT_EQ(GetPrivateProfileInt("s", "k", 0, file.c_str()), 1u);
+    {
+        std::ofstream same(t.Linux("a.ini"), std::ios::binary | std::ios::trunc);
+        same << "[s]\r\nk=2\r\n";
+    }
+    EXPECT_EQ(GetPrivateProfileInt("s", "k", 0, file.c_str()), 2u);
+    t.Write("b.ini", "[s]\r\nk=3\r\n");
+    std::filesystem::rename(t.Linux("b.ini"), t.Linux("a.ini"));
+    EXPECT_EQ(GetPrivateProfileInt("s", "k", 0, file.c_str()), 3u);
+    ASSERT_TRUE(WritePrivateProfileString("s", "k", "4", file.c_str()));
+    EXPECT_EQ(GetPrivateProfileInt("s", "k", 0, file.c_str()), 4u);
+    std::filesystem::remove(t.Linux("a.ini"));
+    EXPECT_EQ(GetPrivateProfileInt("s", "k", 9, file.c_str()), 9u);
 }

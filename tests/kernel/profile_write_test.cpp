@@ -125,3 +125,24 @@ TEST(ProfileWrite, TwoProcessesWritingOneFileKeepEveryKey)
             found += GetPrivateProfileInt("shared", (prefix + std::to_string(i)).c_str(), 0, file.c_str());
     EXPECT_EQ(found, 2 * keys);
 }
+
+// A link planted in a folder others can write is never followed: the write is refused and the file the link
+// names keeps its bytes. In the user's own folder a link still leads to its file.
+TEST(ProfileWrite, LinksInSharedFoldersAreNeverFollowed)
+{
+    struct Case {
+        mode_t folderMode;
+        bool followed;
+    } cases[] = {{01777, false}, {0777, false}, {0775, false}, {0755, true}, {0700, true}};
+    for (const Case& c : cases) {
+        TempFolder t;
+        t.Write("victim.ini", "[a]\r\nb=1\r\n");
+        std::filesystem::create_directory(t.Linux("shared"));
+        chmod(t.Linux("shared").c_str(), c.folderMode);
+        std::filesystem::create_symlink(t.Linux("victim.ini"), t.Linux("shared/x.ini"));
+        const BOOL written = WritePrivateProfileString("a", "b", "2", t.Win("shared/x.ini").c_str());
+        EXPECT_EQ(written != FALSE, c.followed) << std::oct << c.folderMode;
+        EXPECT_EQ(t.Read("victim.ini"), c.followed ? "[a]\r\nb=2\r\n" : "[a]\r\nb=1\r\n") << std::oct << c.folderMode;
+        EXPECT_TRUE(std::filesystem::is_symlink(t.Linux("shared/x.ini")));
+    }
+}

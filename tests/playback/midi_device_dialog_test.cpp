@@ -1,6 +1,8 @@
 // The "Midi driver" dialog: one row per output device, the stored device selected, the selection followed.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -87,7 +89,7 @@ protected:
     }
     std::string Ini()
     {
-        std::ifstream in(folder / "kestrin.ini");
+        std::ifstream in(std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "kestrin" / "kestrin.ini");
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     TempFolder temp;

@@ -1,6 +1,8 @@
 // kestrin.ini [device]: one character per number, numbers above 9 included, and the output handle.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -26,10 +28,17 @@ protected:
         SetAppFolder(windowsPath.c_str());
     }
 
-    void WriteIni(const std::string& text) { std::ofstream(folder / "kestrin.ini") << text; }
+    // The shipped file, as a fresh installation has it (no user's copy yet).
+    void WriteIni(const std::string& text)
+    {
+        std::ofstream(folder / "kestrin.ini") << text;
+        fs::remove(UserIni());
+    }
+    // The user's copy, where the settings are written.
+    static fs::path UserIni() { return fs::path(std::getenv("XDG_CONFIG_HOME")) / "kestrin" / "kestrin.ini"; }
     std::string ReadIni()
     {
-        std::ifstream in(folder / "kestrin.ini");
+        std::ifstream in(UserIni());
         std::stringstream s;
         s << in.rdbuf();
         return s.str();

@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "services/app_folder.h"
 #include "services/ini_file.h"
 #include "services/settings_ini.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -143,6 +148,58 @@ TEST(SettingsIni, ProgramFolderFileAndWholePath)
     settings.SetPath((folder.Win("other\\mmftemp.ini")).c_str());
     EXPECT_STREQ(settings.GetString("cnti", "VN"), "other");
     EXPECT_EQ(settings.GetInt("main", "background"), 0);
+}
+
+// The settings the programs write go to the user's copy in $XDG_CONFIG_HOME/kestrin, made from the program
+// folder's shipped file; the program folder is only read. Every writer of settings takes that way.
+TEST(UserSettings, WritesGoToTheUsersCopySeededFromTheProgramFolder)
+{
+    const char* const shipped = "[common]\r\nskin=1\r\ncurlang=2\r\n[main]\r\nbackground=3\r\n";
+    const std::string config = std::string(std::getenv("XDG_CONFIG_HOME")) + "/kestrin/";
+    using Write = std::function<bool(const CString& program)>;
+    const Write writers[] = {
+        [](const CString&) { return CSettingsIni().WriteInt("common", "skin", 4); },
+        [](const CString& program) {
+            CIniFile ini(program + "common.ini");
+            ini.SetSection("common");
+            return ini.WriteInt("skin", 4);
+        },
+        [](const CString& program) { return WriteIniInt(program + "common.ini", "common", "skin", 4); },
+    };
+    for (const Write& write : writers) {
+        TempFolder folder;
+        folder.Write("common.ini", shipped);
+        SetAppFolder(folder.Win("prog.exe").c_str());
+        std::filesystem::remove_all(config);
+        EXPECT_EQ(CSettingsIni().GetInt("common", "skin"), 1);
+        ASSERT_TRUE(write(folder.Win().c_str()));
+        EXPECT_EQ(folder.Read("common.ini"), shipped);
+        EXPECT_EQ(CSettingsIni().GetInt("common", "skin"), 4);
+        EXPECT_EQ(CSettingsIni().GetInt("main", "background"), 3);
+        CIniFile ini(folder.Win("common.ini").c_str());
+        ini.SetSection("common");
+        EXPECT_EQ(ini.GetInt("curlang", 0), 2);
+        EXPECT_EQ(GetIniInt(folder.Win("common.ini").c_str(), "common", "skin"), 4);
+        std::ifstream copy(config + "common.ini");
+        const std::string text((std::istreambuf_iterator<char>(copy)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(text, "[common]\r\nskin=4\r\ncurlang=2\r\n[main]\r\nbackground=3\r\n");
+    }
+}
+
+// A write that cannot reach the file says so, here where no settings folder can be made.
+TEST(UserSettings, AFailedWriteIsReported)
+{
+    TempFolder folder;
+    folder.Write("common.ini", "[common]\r\nskin=1\r\n");
+    folder.Write("not-a-folder", "");
+    SetAppFolder(folder.Win("prog.exe").c_str());
+    EnvGuard env;
+    env.Set("XDG_CONFIG_HOME", folder.Linux("not-a-folder").c_str());
+    EXPECT_FALSE(CSettingsIni().WriteInt("common", "skin", 4));
+    CIniFile ini(folder.Win("common.ini").c_str());
+    ini.SetSection("common");
+    EXPECT_FALSE(ini.WriteInt("skin", 4));
+    EXPECT_EQ(CSettingsIni().GetInt("common", "skin"), 1);
 }
 
 }  // namespace

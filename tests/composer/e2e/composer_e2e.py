@@ -500,6 +500,7 @@ def main():
     executable, songtool, testdata = sys.argv[1], sys.argv[2], Path(sys.argv[3])
     song = testdata / "midi" / "bach_format0.mid"
     mid, sms, ringtone = SONGS / "song.mid", SONGS / "song.sms", EXPORT / "song.m4r"
+    upper = SONGS / "Song.mid"
     length = 0
     make_program_folder(executable)
     skin = Skin(PROGRAM)
@@ -565,10 +566,16 @@ def main():
         settled(window, view)
 
         step("save")
-        # Save as .mid, then as .sms: the song now has the .sms name.
-        for path in (mid, sms):
+        # Save as .mid, as "Song.mid" beside it (a file of its own; "song.mid" keeps its bytes), then as .sms: the
+        # song now has the .sms name.
+        for path in (mid, upper, sms):
+            kept = mid.read_bytes() if mid.exists() else None
             choose_file(window, layout.toolbar[62], path, saving=True)
             check(bool(wait_for(lambda: path.exists() and path.stat().st_size > 0, 30)), "not saved: " + path.name)
+            if path == upper:
+                check(mid.read_bytes() == kept, "saving Song.mid changed song.mid")
+        check(sorted(p.name for p in SONGS.glob("*.mid")) == ["Song.mid", "song.mid"],
+              "saved .mid files: %s" % sorted(p.name for p in SONGS.glob("*.mid")))
 
         step("export")
         # Both fades on through the lower panel, then the export with its post-export dialog.
@@ -615,6 +622,13 @@ def main():
     base = WORK / "base.mid"
     run(songtool, "convert", song, base)
     original = dump_notes(songtool, base)
+    # songtool writes the names it is given: another spelling of an existing file, a backslash, a drive-like start.
+    if mid.exists():
+        kept = mid.read_bytes()
+        for name in ("SONG.mid", "a\\b.mid", "C:c.mid"):
+            run(songtool, "convert", base, SONGS / name)
+            check((SONGS / name).is_file(), "songtool did not write " + name)
+        check(mid.read_bytes() == kept, "songtool's SONG.mid changed song.mid")
     if check(mid.exists(), "no saved .mid"):
         saved = dump_notes(songtool, mid)
         check(not (original - saved), "the saved .mid lost notes: %s" % list((original - saved).elements())[:5])

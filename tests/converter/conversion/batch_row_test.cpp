@@ -39,7 +39,7 @@ protected:
     void SetUp() override
     {
         job.output = work.Win("export/tone.mp3").c_str();
-        job.documentsFolder = work.Win("documents/").c_str();
+        job.tempFolder = work.Win("documents/").c_str();
         std::filesystem::create_directories(work.Linux("export"));
         std::filesystem::create_directories(work.Linux("documents"));
         job.source = media->Win("tone.wav").c_str();
@@ -338,3 +338,23 @@ TEST_F(BatchRow, ACancelBeforeTheOutputFailsTheRow)
 }
 
 }  // namespace
+
+// Sources whose names differ only in case are two files with two outputs: converting "song.WAV" after
+// "Song.wav" never writes over the first one's output.
+TEST_F(BatchRow, NamesDifferingInCaseAreSeparateFiles)
+{
+    std::filesystem::copy_file(media->Linux("tone.wav"), work.Linux("Song.wav"));
+    ASSERT_TRUE(Ffmpeg(
+        {"-f", "lavfi", "-i", "sine=frequency=440:duration=3:sample_rate=22050", "-ac", "1", work.Linux("song.WAV")}));
+    job.format = 1;
+    job.trim = 0;
+    CString first, second;
+    job.source = work.Win("Song.wav").c_str();
+    ASSERT_EQ(Convert(&first), 1);
+    job.source = work.Win("song.WAV").c_str();
+    ASSERT_EQ(Convert(&second), 1);
+    EXPECT_STREQ(first, work.Win("export/Song.wav").c_str());
+    EXPECT_STREQ(second, work.Win("export/song.wav").c_str());
+    EXPECT_NEAR(Seconds(work.Linux("export/Song.wav")), 4.0, 0.15);
+    EXPECT_NEAR(Seconds(work.Linux("export/song.wav")), 3.0, 0.15);
+}

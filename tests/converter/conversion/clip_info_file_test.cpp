@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "converter/clip_info_durations.h"
 #include "converter/clip_info_file.h"
 #include "converter/clip_range.h"
+#include "kernel/path_map.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -102,13 +104,19 @@ TEST(ClipInfoFile, ReadRules)
     }
 }
 
-TEST(ClipInfoFile, PathIsTheMediaNameInTheTemporaryFolder)
+// Clip-info files live in a folder only the user may enter, never in the shared temporary folder.
+TEST(ClipInfoFile, PathIsTheMediaNameInAPrivateFolder)
 {
-    const std::string tmp = std::getenv("TMPDIR");
+    const std::string runtime = std::getenv("XDG_RUNTIME_DIR");
     const CString a = GetClipInfoPath("C:\\music\\my song.mp3");
     EXPECT_EQ(GetClipInfoPath("D:\\other\\my song.mp3"), a);
-    EXPECT_STREQ(GetTempFolder().Right(1), "\\");
-    EXPECT_EQ(CString(GetTempFolder() + "my song.mp3.mervaneclipinfo"), a);
+    EXPECT_EQ(std::string(a), ToWindowsPath(runtime + "/kestrin/clipinfo/my song.mp3.mervaneclipinfo"));
+    for (const std::string& folder : {runtime + "/kestrin", runtime + "/kestrin/clipinfo"}) {
+        struct stat st;
+        ASSERT_EQ(lstat(folder.c_str(), &st), 0) << folder;
+        EXPECT_TRUE(S_ISDIR(st.st_mode)) << folder;
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << folder;
+    }
 }
 
 TEST(ClipRange, SecondsFromPercents)

@@ -204,7 +204,7 @@ TEST_F(OutputDialogs, TheBatchSummaryAndItsHandOvers)
     for (const auto& c : cases) {
         std::filesystem::remove(program.Linux("opened.txt"));
         CConvertDoneDlg done(3, 2, "00:01:05", folder, c.firstOutput, "Finished", dialog);
-        EXPECT_EQ("Tasks:3, Done:2, Time used 00:01:05\r\nThe ringtone was saved in:" + std::string(folder),
+        EXPECT_EQ("Tasks:3, Done:2, Time used 00:01:05\r\nThe ringtone was saved in:" + program.Linux("export/"),
                   done.m_summary.GetString());
         WhenShown("Finished", [&](HWND shown) {
             EXPECT_EQ("Next", ItemText(shown, IDCANCEL));

@@ -4,8 +4,10 @@
 #include "converter/batch_row.h"
 #include "converter/preview_player.h"
 #include "dialog_fixture.h"
+#include "kernel/path_map.h"
 #include "services/path_parts.h"
 #include "media/media_window_post.h"
+#include "services/private_temp.h"
 
 namespace {
 
@@ -127,9 +129,8 @@ TEST_F(PreviewPlayerTest, ThePreviewWaveIsMadeOnce)
 {
     const std::string tone = Tone("song.mp3", 2);
     EXPECT_NEAR(2.0, dialog->MakePreviewWave(tone.c_str()), 0.1);
-    const char* documents = std::getenv("XDG_DOCUMENTS_DIR");
-    const std::string wave = std::string(documents ? documents : "") + "/" +
-                             static_cast<const char*>(GetPathFileName(GetPreviewWavePath("", tone.c_str())));
+    // In this run's private temporary folder.
+    const std::string wave = MapPathLiteral(GetPrivateTempFolder() + GetPathFileName(GetPreviewWavePath("", tone.c_str())));
     EXPECT_TRUE(std::filesystem::exists(wave));
     // Without its media file, only the wave that is there already can give the duration.
     std::filesystem::remove(program.Linux("song.mp3"));

@@ -185,14 +185,14 @@ def start_program():
 
 def chosen_and_loaded(path, before):
     """Whether the file was chosen more than before times, its clip shown (logged once its duration is measured)."""
-    chosen = "Click file - " + windows_path(path)
+    chosen = "Click file - " + str(path)
     text = log_text()
     return text.count(chosen) > before and "Ringtine from " in text[text.rindex(chosen):]
 
 
 def add_file(window, path):
     # The new row is put at the top and chosen, which ends the command.
-    opened = log_text().count("Click file - " + windows_path(path))
+    opened = log_text().count("Click file - " + str(path))
     before = set(xdo("search", "--onlyvisible", "--name", ".").split())
     click_centre(window, ADD_BUTTON)
     dialog = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before])
@@ -215,7 +215,8 @@ def find_window_id(window):
 
 def clip_info(media):
     ini = configparser.RawConfigParser()
-    ini.read(TMP / (media.name + ".mervaneclipinfo"), encoding="utf-8")
+    ini.read(Path(os.environ["XDG_RUNTIME_DIR"]) / "kestrin" / "clipinfo" / (media.name + ".mervaneclipinfo"),
+             encoding="utf-8")
     if not ini.has_section("mervane"):
         return 0.0, 100.0
     end = float(ini["mervane"].get("time2", "0") or 0)
@@ -304,7 +305,7 @@ def main():
         # Rows are inserted at the top in the order chosen; the last file added is row 0. The video is row 2.
         video = media[0]
         row_y = FILE_LIST[1] + LIST_HEADER_HEIGHT + 2 * LIST_ROW_HEIGHT + LIST_ROW_HEIGHT // 2
-        chosen = log_text().count("Click file - " + windows_path(video))
+        chosen = log_text().count("Click file - " + str(video))
         click(window, FILE_LIST[0] + 100, row_y)
         check(bool(wait_for(lambda: chosen_and_loaded(video, chosen), 30)), "the video's row was not chosen")
         # The clip: drag the range's end marker in from the right, then switch both fades on.

@@ -1,0 +1,134 @@
+// Private temporary folders: a 0700 root, a locked folder per run, leftovers of ended runs removed.
+#include "services/private_temp.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "kernel/path_map.h"
+#include "kernel/user_folders.h"
+
+namespace {
+
+// A folder of the user's own that no one else may enter: made when missing, refused when it is a link or
+// belongs to someone else.
+bool MakePrivateFolder(const std::string& folder)
+{
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st;
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
+        return false;
+    return (st.st_mode & 077) == 0 || chmod(folder.c_str(), 0700) == 0;
+}
+
+std::string PrivateRoot()
+{
+    const char* runtime = getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/')
+        return std::string(runtime) + "/kestrin";
+    const std::string cache = GetHomeFolder() + "/.cache";
+    mkdir(cache.c_str(), 0700);
+    return cache + "/kestrin";
+}
+
+// The lock file of a run ("run-PID.lock") names its folder ("run-PID"); a lock that can be taken belongs to a
+// run that has ended.
+void RemoveEndedRuns(const std::string& root)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, 4, "run-") != 0 || name.size() < 10 || name.compare(name.size() - 5, 5, ".lock") != 0)
+            continue;
+        int fd = open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            std::filesystem::remove_all(root + "/" + name.substr(0, name.size() - 5), error);
+            unlink(entry.path().c_str());
+        }
+        close(fd);
+    }
+}
+
+struct RunFolder {
+    std::string path;  // Linux form, empty when none could be made
+    int lock = -1;
+};
+
+// Takes this run's lock, then makes its folder; the lock is held until the process ends.
+RunFolder MakeRunFolder(const std::string& root)
+{
+    RunFolder run;
+    const std::string base = root + "/run-" + std::to_string(getpid());
+    for (int attempt = 0; attempt < 3 && run.path.empty(); ++attempt) {
+        int fd = open((base + ".lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return run;
+        struct stat held, named;
+        // A sweeping program may have removed the lock file between its making and the lock: make it again.
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fstat(fd, &held) != 0 || stat((base + ".lock").c_str(), &named) != 0 ||
+            held.st_ino != named.st_ino) {
+            close(fd);
+            continue;
+        }
+        std::error_code error;
+        std::filesystem::remove_all(base, error);  // a folder of an earlier run with this process number
+        if (!MakePrivateFolder(base)) {
+            close(fd);
+            return run;
+        }
+        run.path = base;
+        run.lock = fd;
+    }
+    return run;
+}
+
+std::mutex g_lock;
+RunFolder g_run;
+bool g_made = false;
+
+}  // namespace
+
+CString GetPrivateTempFolder()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    if (!g_made) {
+        g_made = true;
+        const std::string root = PrivateRoot();
+        if (MakePrivateFolder(root)) {
+            RemoveEndedRuns(root);
+            g_run = MakeRunFolder(root);
+        }
+    }
+    return g_run.path.empty() ? CString() : CString(ToWindowsPath(g_run.path + "/").c_str());
+}
+
+CString GetClipInfoFolder()
+{
+    const std::string root = PrivateRoot();
+    const std::string folder = root + "/clipinfo";
+    if (!MakePrivateFolder(root) || !MakePrivateFolder(folder))
+        return CString();
+    return CString(ToWindowsPath(folder + "/").c_str());
+}
+
+void RemovePrivateTempFolder()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    if (g_run.path.empty())
+        return;
+    std::error_code error;
+    std::filesystem::remove_all(g_run.path, error);
+    unlink((g_run.path + ".lock").c_str());
+    close(g_run.lock);
+    g_run = RunFolder();
+    g_made = false;
+}

@@ -1,0 +1,18 @@
+// The programs' temporary files: in a folder only the user may enter, one subfolder per running program.
+#pragma once
+
+#include "kernel/cstring.h"
+
+// This run's own temporary folder in Windows form with a trailing backslash, made on first use under
+// $XDG_RUNTIME_DIR/kestrin/ (else ~/.cache/kestrin/), mode 0700. The first call also removes the folders of
+// earlier runs that ended without cleaning up; another running program's folder is never touched. Empty when
+// no private folder can be made.
+CString GetPrivateTempFolder();
+
+// The folder kept between runs for the converter's clip-info files, beside the runs' folders; empty when it
+// cannot be made.
+CString GetClipInfoFolder();
+
+// Removes this run's temporary folder with everything in it, at the end of the run; a later call of
+// GetPrivateTempFolder makes a new one.
+void RemovePrivateTempFolder();
