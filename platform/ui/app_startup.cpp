@@ -7,6 +7,7 @@
 #include "kernel/program_paths.h"
 #include "kernel/prompt_service.h"
 #include "ui/winapp.h"
+#include "ui/window_link.h"
 
 IPromptService& WindowPromptService();
 
@@ -25,10 +26,12 @@ public:
                     SendMessage(h, WM_ACTIVATEAPP, e.GetActive(), 0);
             e.Skip();
         });
-        // Temporary drawing-object wrappers go when no handler that might hold one is running.
+        // Temporary drawing-object and window wrappers go when no handler that might hold one is running.
         Bind(wxEVT_IDLE, [](wxIdleEvent& e) {
-            if (HandlerDepth() == 0)
+            if (HandlerDepth() == 0) {
                 GdiDeleteTempObjects();
+                DeleteRetiredWindowObjects();
+            }
             e.Skip();
         });
         return true;
