@@ -11,6 +11,7 @@
 #include "services/ini_file.h"
 #include "services/language_text.h"
 #include "services/path_parts.h"
+#include "services/skin_format_text.h"
 #include "services/text_helpers.h"
 
 void CConverterDlg::ConvertAll()
@@ -101,11 +102,10 @@ void CConverterDlg::ShowProgress(int percent)
         return;
     }
     LoadSkinElement(43, &m_skinElement);
-    CString text;
-    text.Format(m_skinElement.title, m_currentRow + 1, m_rowCount, percent);
+    CString text = FormatSkinText(m_skinElement.title, "ddd", m_currentRow + 1, m_rowCount, percent);
     m_progressLabel.SetText(m_converting ? text : CString("Prepare the audio file ..."));
     LoadSkinElement(44, &m_skinElement);
-    text.Format(m_skinElement.title, static_cast<const char*>(GetPathFileName(m_currentRowFile)));
+    text = FormatSkinText(m_skinElement.title, "s", static_cast<const char*>(GetPathFileName(m_currentRowFile)));
     if (m_converting)
         m_progressFileLabel.SetText(text);
 }
