@@ -144,7 +144,6 @@ public:
 
     // Standard MIDI File writer, Save and Save As.
     int SaveMidiFile(const char* path);
-    // The song's kind, or SONG_KIND_NONE when nothing was saved (cancelled, or the write failed).
     int Save();
     int SaveAs();
 

@@ -6,8 +6,8 @@
 #include "kernel/kernel_object.h"
 #include "kernel/program_paths.h"
 #include "kernel/prompt_service.h"
+#include "ui/retired_windows.h"
 #include "ui/winapp.h"
-#include "ui/window_link.h"
 
 IPromptService& WindowPromptService();
 

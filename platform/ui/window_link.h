@@ -13,11 +13,8 @@ void LinkWindowObject(HWND hWnd, CWnd* wnd);
 void UnlinkWindowObject(HWND hWnd);
 // The procedure the attached object passes unhandled messages to.
 WNDPROC SuperProcOf(HWND hWnd);
-// Temporary wrappers made by CWnd::FromHandle are detached when their window goes, and deleted later
-// (DeleteRetiredWindowObjects), as a caller may still hold one: the wrapper destroying its own window does.
+// Temporary wrappers made by CWnd::FromHandle are dropped with their window.
 void ForgetTemporaryWindowObject(HWND hWnd);
-// Deletes the detached temporary wrappers; for when no handler that might hold one is running.
-void DeleteRetiredWindowObjects();
 
 // Hooks of window creation: the object creating a window on this thread is attached before WM_NCCREATE.
 void AttachCreatingObject(HWND hWnd);

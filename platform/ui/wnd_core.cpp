@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/retired_windows.h"
 #include "ui/window_link.h"
 #include "ui/wnd.h"
 
