@@ -19,21 +19,6 @@ namespace {
 
 const char* const kSongNames[] = {"song.mid", "song.sms", "song.mmf"};
 
-// The process's address space in bytes, from /proc/self/status.
-rlim_t AddressSpaceInUse()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmSize:") {
-            rlim_t kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes * 1024;
-        }
-    }
-    return 0;
-}
-
 }  // namespace
 
 TEST(UnreadableSongFiles, AFifoOrAFolderIsRefusedWithoutWaiting)
@@ -57,6 +42,36 @@ TEST(UnreadableSongFiles, AFifoOrAFolderIsRefusedWithoutWaiting)
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
+namespace {
+
+// The process's address space in bytes, from /proc/self/status.
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmSize:") {
+            rlim_t kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes * 1024;
+        }
+    }
+    return 0;
+}
+
+// Opens the song with the address space limited to the program and a little more: 0 when it is refused.
+int OpenWithRoomForTheProgramOnly(const std::string& win)
+{
+    rlimit limit{AddressSpaceInUse() + (512u << 20), RLIM_INFINITY};
+    setrlimit(RLIMIT_AS, &limit);
+    GetRecordingPromptService().Clear();
+    CScore song;
+    int result = OpenSongFile(song, win.c_str());
+    return result == 0 && GetRecordingPromptService().Messages().size() <= 1 ? 0 : 1;
+}
+
+}  // namespace
+
 TEST(UnreadableSongFiles, AFileTooLargeToHoldIsRefused)
 {
     TempFolder folder;
@@ -65,18 +80,7 @@ TEST(UnreadableSongFiles, AFileTooLargeToHoldIsRefused)
         std::ofstream(path).close();
         ASSERT_EQ(truncate(path.c_str(), 3ll << 30), 0);
         const std::string win = folder.Win(std::string("huge-") + name);
-        EXPECT_EXIT(
-            {
-                // Room for the program, not for the file.
-                rlimit limit{AddressSpaceInUse() + (512u << 20), RLIM_INFINITY};
-                setrlimit(RLIMIT_AS, &limit);
-                GetRecordingPromptService().Clear();
-                CScore song;
-                int result = OpenSongFile(song, win.c_str());
-                exit(result == 0 && GetRecordingPromptService().Messages().size() <= 1 ? 0 : 1);
-            },
-            ::testing::ExitedWithCode(0), "")
-            << name;
+        EXPECT_EXIT(exit(OpenWithRoomForTheProgramOnly(win)), ::testing::ExitedWithCode(0), "") << name;
     }
 }
 #endif
