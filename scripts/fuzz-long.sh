@@ -3,7 +3,7 @@
 # Runs every libFuzzer target (or the named ones) for SECONDS (default 600) with a random seed, all targets in
 # parallel, starting from its corpus and the corpus it grew in earlier runs (kept in build-fuzz/corpus/<target>/),
 # and reports what they found (kept in build-fuzz/findings/). An input that runs longer than FUZZ_TIMEOUT seconds
-# (default 10) is a finding. Run it before resolving a change to a reader; a fixed finding goes into
+# (default 10) is a finding; FUZZ_BUILD_JOBS sets the build's parallel jobs. Run it before resolving a change to a reader; a fixed finding goes into
 # fuzz/<target>/corpus/ as a regression input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +11,7 @@ seconds=${1:-600}
 shift $(($# > 0 ? 1 : 0))
 timeout=${FUZZ_TIMEOUT:-10}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRIN_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz -j "$(nproc)"
+cmake --build build-fuzz -j "${FUZZ_BUILD_JOBS:-$(nproc)}" ${1:+--target "$@"}
 root=$(pwd)
 work=$(mktemp -d "$root/build-fuzz/long.XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -1,9 +1,11 @@
 // libFuzzer target: arbitrary bytes as a skin's skin.ini, a language file and a legacy numbered-text file of a
-// program folder; every skin element is loaded and its texts are filled in as the programs fill them in.
+// program folder; the skin elements it names are loaded and their texts filled in as the programs fill them in.
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "kernel/path_map.h"
@@ -81,7 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         !program.Put("lan/English.txt", bytes))
         return 0;
 
-    for (int element = 0; element < 100; ++element) {
+    // The elements the input names (each load reads the whole file again), and one it may not name.
+    std::set<int> elements = {0};
+    for (size_t at = bytes.find("textbtn"); at != std::string::npos && elements.size() < 8;
+         at = bytes.find("textbtn", at + 1)) {
+        if (at + 9 <= bytes.size() && isdigit(static_cast<unsigned char>(bytes[at + 7])) &&
+            isdigit(static_cast<unsigned char>(bytes[at + 8])))
+            elements.insert((bytes[at + 7] - '0') * 10 + bytes[at + 8] - '0');
+    }
+    for (int element : elements) {
         CSkinElement loaded;
         LoadSkinElement(element, &loaded);
         FillIn(loaded.title);
@@ -90,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const char* key : {"close", "track", "error", "missing"})
         FillIn(GetLanguageText(key));
     const std::string legacy = program.Windows("lan/English.txt");
-    for (int n = 1; n <= 40; ++n)
+    for (int n = 1; n <= 20; ++n)
         FillIn(GetNumberedTextFromFile(legacy.c_str(), n));
     return 0;
 }
