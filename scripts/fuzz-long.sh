@@ -3,8 +3,8 @@
 # Runs every libFuzzer target (or the named ones) for SECONDS (default 600) with a random seed, all targets in
 # parallel, starting from its corpus and the corpus it grew in earlier runs (kept in build-fuzz/corpus/<target>/),
 # and reports what they found (kept in build-fuzz/findings/). An input that runs longer than FUZZ_TIMEOUT seconds
-# (default 10) is a finding; FUZZ_BUILD_JOBS sets the build's parallel jobs. Run it before resolving a change to a reader; a fixed finding goes into
-# fuzz/<target>/corpus/ as a regression input.
+# (default 10) is a finding; FUZZ_BUILD_JOBS sets the build's parallel jobs. Run it before resolving a change to a
+# reader; a fixed finding goes into fuzz/<target>/corpus/ as a regression input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
