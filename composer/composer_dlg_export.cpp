@@ -39,6 +39,7 @@ void CComposerDlg::ExportRingtone(CString outputPath)
     request.strExportFolder = m_strExportFolder;
     request.strSongPath = song.fileName;
     request.strTargetPath = outputPath;
+    request.strLastOutput = m_strLastOutput;
     request.nFadeTime = m_nFadeTime;
     request.bFadeIn = m_bFadeIn;
     request.bFadeOut = m_bFadeOut;

@@ -1,6 +1,8 @@
 // Names of exported ringtones and of new songs.
 #include "composer/export_name.h"
 
+#include "kernel/file_api.h"
+#include "kernel/last_error.h"
 #include "services/file_exists.h"
 #include "services/path_parts.h"
 
@@ -38,4 +40,29 @@ CString NextDefaultSongName(const CString& strFolder)
         if (!FileExists(strFolder + GetPathTitle(song) + ".m4r"))
             return song;
     }
+}
+
+bool ClaimExportName(const CString& strFolder, const CString& lastOutput, CString& name)
+{
+    if (name == lastOutput)
+        return false;
+    for (;;) {
+        HANDLE file = CreateFile(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return true;
+        }
+        // A folder that takes no file: the export fails there and says so.
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+        name = NextNumberedExportName(strFolder);
+    }
+}
+
+bool IsUnsavedDefaultSong(const CString& strFolder, const CString& strSongPath)
+{
+    if (strSongPath.IsEmpty())
+        return true;
+    const CString prefix = strFolder + "tonwick-";
+    return strSongPath.Left(prefix.GetLength()) == prefix && strSongPath.Right(4) == ".mid" && !FileExists(strSongPath);
 }

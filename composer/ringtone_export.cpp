@@ -12,6 +12,7 @@
 #include "services/file_exists.h"
 #include "services/language_text.h"
 #include "services/log_writer.h"
+#include "services/path_parts.h"
 #include "song/score.h"
 
 namespace {
@@ -74,6 +75,15 @@ RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
 
     const CString strMidiPath = GetDocumentsFolder() + "tmpwave.mid";
     result.strAutomaticName = ExportNameForSong(request.strExportFolder, request.strSongPath);
+    // A new song's ringtone name is taken for this program before anything is written; a song that had to move
+    // on to the next free number takes it too.
+    bool claimed = false;
+    if (request.strTargetPath.IsEmpty() && IsUnsavedDefaultSong(request.strExportFolder, request.strSongPath)) {
+        const CString chosen = result.strAutomaticName;
+        claimed = ClaimExportName(request.strExportFolder, request.strLastOutput, result.strAutomaticName);
+        if (result.strAutomaticName != chosen && !request.strSongPath.IsEmpty())
+            song.fileName = request.strExportFolder + GetPathTitle(result.strAutomaticName) + ".mid";
+    }
     result.strOutputPath = result.strAutomaticName;
     if (!request.strTargetPath.IsEmpty())
         result.strOutputPath = request.strTargetPath;
@@ -89,7 +99,10 @@ RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
         result.bWritten = ExportMidiAudio(strMidiPath, result.strOutputPath, g_nLastSaveAsKind) != 0;
     if (FileExists(strMidiPath))
         DeleteFile(strMidiPath);
-    if (!result.bWritten)
+    if (!result.bWritten) {
+        if (claimed)
+            DeleteFile(result.strOutputPath);
         ReportFailure(result.strOutputPath);
+    }
     return result;
 }

@@ -16,6 +16,8 @@ struct RingtoneExportRequest {
     CString strSongPath;      // the song's file, empty for a song that has none
     // The path Save As chose for an audio type; empty for the Export button, which names the output itself.
     CString strTargetPath;
+    // The ringtone this program last wrote of the song: exporting it again replaces it.
+    CString strLastOutput;
     int nFadeTime = 0;  // percent of the song's duration
     BOOL bFadeIn = FALSE;
     BOOL bFadeOut = FALSE;

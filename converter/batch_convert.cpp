@@ -14,6 +14,7 @@
 #include "services/log_writer.h"
 #include "services/path_parts.h"
 #include "services/private_temp.h"
+#include "services/skin_format_text.h"
 #include "services/text_helpers.h"
 
 void CConverterDlg::ConvertAll()
@@ -116,11 +117,10 @@ void CConverterDlg::ShowProgress(int percent)
         return;
     }
     LoadSkinElement(43, &m_skinElement);
-    CString text;
-    text.Format(m_skinElement.title, m_currentRow + 1, m_rowCount, percent);
+    CString text = FormatSkinText(m_skinElement.title, "ddd", m_currentRow + 1, m_rowCount, percent);
     m_progressLabel.SetText(m_converting ? text : CString("Prepare the audio file ..."));
     LoadSkinElement(44, &m_skinElement);
-    text.Format(m_skinElement.title, DisplayPath(GetPathFileName(m_currentRowFile).GetString()).c_str());
+    text = FormatSkinText(m_skinElement.title, "s", DisplayPath(GetPathFileName(m_currentRowFile).GetString()).c_str());
     if (m_converting)
         m_progressFileLabel.SetText(text);
 }

@@ -3,6 +3,7 @@
 #include "converter/converter_dlg.h"
 #include "converter/preview_player.h"
 #include "services/log_writer.h"
+#include "services/skin_format_text.h"
 #include "services/settings_ini.h"
 
 void CConverterDlg::SaveClipRange()
@@ -39,9 +40,7 @@ void CConverterDlg::OnDragFadeBar()
     if (!m_currentMedia.IsEmpty())
         WriteClipFadeKey(GetClipInfoPath(m_currentMedia), m_fadeTime);
     LoadSkinElement(37, &m_skinElement);
-    CString text;
-    text.Format(m_skinElement.title, m_fadeTime);
-    m_labels[LBL_FADE].SetText(text);
+    m_labels[LBL_FADE].SetText(FormatSkinText(m_skinElement.title, "d", m_fadeTime));
     WriteLog("Drag fade bar - ", m_fadeTime);
 }
 

@@ -5,6 +5,7 @@
 #include "services/language_text.h"
 #include "song/smaf_contents_info.h"
 #include "song/smaf_file.h"
+#include "song/song_files.h"
 #include "ui/ui.h"
 
 namespace {
@@ -66,9 +67,11 @@ int CScoreView::AskSaveChanges()
     int answer = AfxMessageBox(GetLanguageText("IDS_SAVEMESSAGE"), MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL)
         return 0;
-    if (answer == IDYES)
-        score.Save();
-    else
+    if (answer == IDYES) {
+        // A save that did not happen keeps the song open; the writer has said why.
+        if (score.Save() == SONG_KIND_NONE)
+            return 0;
+    } else
         score.modified = 0;
     return 1;
 }

@@ -3,6 +3,22 @@
 
 #include <cstring>
 
+namespace {
+
+// Steps over a width or precision; false when it has more than three digits (after leading zeros), as a text
+// that wide is no label.
+bool SkipNumber(const char*& p)
+{
+    while (*p == '0')
+        ++p;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        ++digits;
+    return digits <= 3;
+}
+
+}  // namespace
+
 CString FormatConversions(const CString& format)
 {
     CString letters;
@@ -16,13 +32,10 @@ CString FormatConversions(const CString& format)
         }
         while (*p && std::strchr("-+ #0", *p))
             ++p;
-        while (*p >= '0' && *p <= '9')
-            ++p;
-        if (*p == '.') {
-            ++p;
-            while (*p >= '0' && *p <= '9')
-                ++p;
-        }
+        if (!SkipNumber(p))
+            return "?";
+        if (*p == '.' && !SkipNumber(++p))
+            return "?";
         if (*p && std::strchr("diuxXcs", *p))
             letters += *p++;
         else

@@ -4,7 +4,8 @@
 #include "kernel/cstring.h"
 
 // The conversion letters of a printf-style text in order ("%%" is none): "d" for "Fade %d%%", "ds" for
-// "%3d %s". A conversion with a '*' width or precision, a length modifier or no letter gives "?".
+// "%3d %s". A conversion with a '*' width or precision, one of more than three digits, a length modifier or no
+// letter gives "?".
 CString FormatConversions(const CString& format);
 
 // The format filled with the arguments when its conversions are exactly `expected` (one letter per

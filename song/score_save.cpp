@@ -6,12 +6,17 @@
 
 int CScore::Save()
 {
-    if (fileName.IsEmpty())
-        return SaveAs();
+    if (fileName.IsEmpty()) {
+        // A song type that was not written leaves the song unnamed: nothing was saved.
+        int chosen = SaveAs();
+        return chosen <= SONG_KIND_SMS && fileName.IsEmpty() ? SONG_KIND_NONE : chosen;
+    }
     int kind = SongFileKindOf(fileName);
     if (kind > SONG_KIND_JPG)
         return SONG_KIND_NONE;
-    SaveSongFile(*this, fileName);
+    // A failed write has told the user why; the caller learns that nothing was saved.
+    if (!SaveSongFile(*this, fileName) && kind != SONG_KIND_JPG)
+        return SONG_KIND_NONE;
     return kind;
 }
 

@@ -1,5 +1,6 @@
 // Native score file reader: rebuilds every list through the song's and tracks' insert operations.
 #include <cstring>
+#include <new>
 
 #include "kernel/file_api.h"
 #include "song/file_bytes.h"
@@ -106,8 +107,12 @@ int CScore::LoadScoreFile(const char* path)
     if (GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES)
         return 0;
     std::vector<uint8_t> bytes;
-    if (!LoadFileBytes(path, bytes))
-        return 0;
+    try {
+        if (!LoadFileBytes(path, bytes))
+            return 0;
+    } catch (const std::bad_alloc&) {
+        return 0;  // too large to hold: refused as a file that cannot be read
+    }
     ScoreLock lock(this);
     TrackAppendScope appending(*this);
     ByteReader r(bytes.data(), bytes.size());

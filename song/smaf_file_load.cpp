@@ -2,6 +2,7 @@
 #include "song/smaf_file.h"
 
 #include <cstring>
+#include <new>
 
 #include "kernel/prompt_service.h"
 #include "song/big_endian.h"
@@ -60,8 +61,13 @@ int CSmafFile::Load(const char* path)
         return -1;
     score->Reset();
     std::vector<uint8_t> file;
-    if (!LoadFileBytes(path, file))
-        file.clear();
+    try {
+        if (!LoadFileBytes(path, file))
+            file.clear();
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox("Open file failed !!!");  // too large to hold
+        return -1;
+    }
     uint64_t length = file.size();
     uint64_t declared = length >= 8 ? BigEndian32(file.data() + 4) : 0;
     bool isSmaf = length >= 8 && std::memcmp(file.data(), "MMMD", 4) == 0;

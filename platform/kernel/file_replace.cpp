@@ -45,18 +45,6 @@ bool WriteAll(int fd, const void* data, size_t size)
     return true;
 }
 
-// Rewrites the file where it stands: for a file whose folder takes no new file, or whose owner or
-// group this process cannot give a new one.
-FileWriteResult WriteInPlace(const std::string& target, const void* data, size_t size)
-{
-    int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
-        return FILE_WRITE_FAILED;
-    bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    return ok ? FILE_WRITE_OK : FILE_WRITE_FAILED;
-}
-
 }  // namespace
 
 FileWriteResult ReplaceFileContents(const std::string& linuxPath, const void* data, size_t size, int newFileMode)
@@ -70,18 +58,20 @@ FileWriteResult ReplaceFileContents(const std::string& linuxPath, const void* da
     if (exists && access(target.c_str(), W_OK) != 0)
         return FILE_WRITE_FAILED;
 
+    // A short name, so that a file whose own name is near the length limit saves too.
     static std::atomic<int> counter{0};
-    std::string temporary = target + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
+    size_t slash = target.find_last_of('/');
+    std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string temporary = folder + ".kt" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".tmp";
+    // Where no temporary file can be made the save fails: the old file is never rewritten where it stands.
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return exists ? WriteInPlace(target, data, size) : FILE_WRITE_FAILED;  // a folder that takes no new file
-    // The new file takes the old one's place with its mode, owner and group.
+        return FILE_WRITE_FAILED;
+    // The new file takes the old one's place with its mode, owner and group; an owner this process cannot
+    // give away leaves the file to whoever saved it.
     bool ok = exists ? fchmod(fd, old.st_mode & 07777) == 0 : newFileMode < 0 || fchmod(fd, newFileMode) == 0;
-    if (ok && exists && fchown(fd, old.st_uid, old.st_gid) != 0) {
-        close(fd);
-        unlink(temporary.c_str());
-        return WriteInPlace(target, data, size);
-    }
+    if (ok && exists && fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0)
+        ok = fchmod(fd, old.st_mode & 0777) == 0;
     ok = ok && WriteAll(fd, data, size) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temporary.c_str(), target.c_str()) == 0;

@@ -12,6 +12,6 @@ enum FileWriteResult {
 
 // Writes the bytes to a temporary file beside the file a Linux path names (a symbolic link's target) and
 // renames it over that file, so that a failed write never damages the previous file; the file keeps its
-// mode, owner and group. A new file gets newFileMode when it is not negative. Where the folder takes no new
-// file, or the owner cannot be kept, the file is rewritten where it stands.
+// mode, owner and group (where this process may give them). A new file gets newFileMode when it is not
+// negative. Where the folder takes no new file the write fails and the old file stays as it was.
 FileWriteResult ReplaceFileContents(const std::string& linuxPath, const void* data, size_t size, int newFileMode = -1);

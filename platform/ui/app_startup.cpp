@@ -6,6 +6,7 @@
 #include "kernel/kernel_object.h"
 #include "kernel/program_paths.h"
 #include "kernel/prompt_service.h"
+#include "ui/retired_windows.h"
 #include "ui/toolkit_messages.h"
 #include "ui/winapp.h"
 
@@ -26,10 +27,12 @@ public:
                     SendMessage(h, WM_ACTIVATEAPP, e.GetActive(), 0);
             e.Skip();
         });
-        // Temporary drawing-object wrappers go when no handler that might hold one is running.
+        // Temporary drawing-object and window wrappers go when no handler that might hold one is running.
         Bind(wxEVT_IDLE, [](wxIdleEvent& e) {
-            if (HandlerDepth() == 0)
+            if (HandlerDepth() == 0) {
                 GdiDeleteTempObjects();
+                DeleteRetiredWindowObjects();
+            }
             e.Skip();
         });
         return true;

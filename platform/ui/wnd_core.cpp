@@ -3,7 +3,9 @@
 #include <map>
 #include <string>
 #include <memory>
+#include <vector>
 
+#include "ui/retired_windows.h"
 #include "ui/window_link.h"
 #include "ui/wnd.h"
 
@@ -23,6 +25,7 @@ thread_local MSG t_current{};
 thread_local CWnd* t_creating = nullptr;
 thread_local int t_handlerDepth = 0;
 std::map<HWND, std::unique_ptr<CWnd>> g_temporary;
+std::vector<std::unique_ptr<CWnd>> g_retired;
 
 }  // namespace
 
@@ -86,7 +89,17 @@ LRESULT CALLBACK ObjectWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     return r;
 }
 
-void ForgetTemporaryWindowObject(HWND hWnd) { g_temporary.erase(hWnd); }
+void ForgetTemporaryWindowObject(HWND hWnd)
+{
+    auto it = g_temporary.find(hWnd);
+    if (it == g_temporary.end())
+        return;
+    it->second->m_hWnd = nullptr;
+    g_retired.push_back(std::move(it->second));
+    g_temporary.erase(it);
+}
+
+void DeleteRetiredWindowObjects() { g_retired.clear(); }
 
 CWnd::~CWnd()
 {

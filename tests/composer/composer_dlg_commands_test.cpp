@@ -3,6 +3,7 @@
 
 #include "composer/composer_dlg.h"
 #include "kernel/profile.h"
+#include "kernel/prompt_service.h"
 #include "kernel/path_map.h"
 #include "services/app_folder.h"
 #include "services/composer_globals.h"
@@ -193,3 +194,31 @@ TEST_F(MainDispatch, ALanguageChangeRepaintsEveryTextAsAFreshStartWouldShowIt)
 }
 
 }  // namespace
+
+// "Save it?" answered Yes before a new song: a save that fails says why and keeps the song, changes and all.
+TEST_F(MainDispatch, ASaveThatFailsBeforeNewKeepsTheSong)
+{
+    program.Write("Tones/readonly.sms", "old");
+    std::filesystem::permissions(program.Linux("Tones/readonly.sms"), std::filesystem::perms::owner_read);
+    const struct {
+        const char* name;
+        const char* message;
+    } cases[] = {
+        {"Tones/readonly.sms", "This is a readonly file."},
+        {"Tones/no such folder/song.mid", "Save file failed !!!"},
+    };
+    for (const auto& c : cases) {
+        CScore& song = dlg->m_scoreView.score;
+        song.fileName = program.Win(c.name).c_str();
+        song.modified = 1;
+        RecordingPromptService& prompts = GetRecordingPromptService();
+        prompts.Clear();
+        prompts.QueueMessageAnswer(IDYES);
+        Send(3027);
+        EXPECT_EQ(song.fileName, program.Win(c.name)) << c.name;
+        EXPECT_EQ(song.modified, 1) << c.name;
+        ASSERT_EQ(prompts.Messages().size(), 2u) << c.name;
+        EXPECT_EQ(prompts.Messages()[1].text, c.message);
+    }
+    EXPECT_EQ(program.Read("Tones/readonly.sms"), "old");
+}

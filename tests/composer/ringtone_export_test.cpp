@@ -145,6 +145,42 @@ TEST_F(RingtoneExport, AnUnnamedSongBecomesANumberedAacRingtone)
     EXPECT_EQ(Leftovers(), std::vector<std::string>());
 }
 
+// Two programs export their new songs, both named tonwick-001 when they were made: neither ringtone replaces
+// the other, and the second song takes the number its ringtone got. A program exporting its song again replaces
+// its own ringtone.
+TEST_F(RingtoneExport, NewSongsOfTwoProgramsGetRingtonesOfTheirOwn)
+{
+    LoadBach();
+    CScore other;
+    ASSERT_EQ(other.LoadMidiFile(TestDataPath("midi/bach_format0.mid").c_str()), 1);
+    song.fileName = other.fileName = dir.Win("tonwick-001.mid").c_str();
+    request.strSongPath = song.fileName;
+    RingtoneExportRequest second = request;
+    second.pSong = &other;
+    second.pRangeStart = &other.loopStart;
+    second.pRangeEnd = &other.loopEnd;
+
+    RingtoneExportResult first = RunRingtoneExport(request);
+    ASSERT_TRUE(first.bWritten);
+    EXPECT_EQ(first.strOutputPath, dir.Win("tonwick-001.m4r"));
+    const auto firstWritten = std::filesystem::last_write_time(dir.Linux("tonwick-001.m4r"));
+
+    RingtoneExportResult result = RunRingtoneExport(second);
+    ASSERT_TRUE(result.bWritten);
+    EXPECT_EQ(result.strOutputPath, dir.Win("tonwick-002.m4r"));
+    EXPECT_EQ(other.fileName, dir.Win("tonwick-002.mid"));
+    EXPECT_EQ(song.fileName, dir.Win("tonwick-001.mid"));
+    EXPECT_EQ(std::filesystem::last_write_time(dir.Linux("tonwick-001.m4r")), firstWritten);
+    EXPECT_EQ(Probe(dir.Linux("tonwick-002.m4r"), "stream=codec_name"), "aac");
+
+    request.strLastOutput = first.strAutomaticName;
+    result = RunRingtoneExport(request);
+    ASSERT_TRUE(result.bWritten);
+    EXPECT_EQ(result.strOutputPath, dir.Win("tonwick-001.m4r"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Linux("tonwick-003.m4r")));
+    EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
+}
+
 TEST_F(RingtoneExport, SaveAsWritesExactlyTheChosenPathAndType)
 {
     LoadBach();

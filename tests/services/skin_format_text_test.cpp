@@ -11,8 +11,22 @@ TEST(SkinFormatText, ConversionLetters)
         const char* format;
         const char* letters;
     } cases[] = {
-        {"Fade 5", ""}, {"Fade %d%%", "d"}, {"%3d/%-2d %s", "dds"}, {"%05.2d", "d"},     {"%*d", "?"},
-        {"%ld", "?"},   {"%n", "?"},        {"50%", "?"},           {"%%d and %s", "s"}, {"%p", "?"},
+        {"Fade 5", ""},
+        {"Fade %d%%", "d"},
+        {"%3d/%-2d %s", "dds"},
+        {"%05.2d", "d"},
+        {"%*d", "?"},
+        {"%ld", "?"},
+        {"%n", "?"},
+        {"50%", "?"},
+        {"%%d and %s", "s"},
+        {"%p", "?"},
+        // A width or precision of more than three digits would make a text of up to gigabytes.
+        {"%999d", "d"},
+        {"%.999s", "s"},
+        {"%1000d", "?"},
+        {"%.0001000s", "?"},
+        {"%999999999d", "?"},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(FormatConversions(c.format), c.letters) << c.format;

@@ -6,7 +6,8 @@ composer_e2e.py KESTRIN_EXECUTABLE SONGTOOL_EXECUTABLE TESTDATA_FOLDER
 Runs in $TMPDIR with HOME and the XDG folders pointing into it (cmake/test_sandbox.sh). The program runs from a
 copy of its program folder there, so that the settings it writes stay in the test's folder. It opens a song
 through the file dialog, enters notes with the mouse, plays and stops, undoes, saves as .mid and .sms, exports a
-ringtone with fades, and closes through the caption button, answering the save question. The files are checked
+ringtone with fades, and closes through the caption button, answering the save question: first while the song's
+file is read-only (the save fails, says so, and the song stays open), then again. The files are checked
 by dump (songtool) and ffprobe, and the main window is compared with a reviewed picture, loosely: the layout,
 not the pixels.
 
@@ -603,6 +604,8 @@ def main():
         check(entered_late == 1, "the last note was not entered")
         keep_shot(window, "before-close")
         saved_sms = sms.stat().st_mtime_ns if sms.exists() else 0
+        # First with the song's file read-only: Yes, the save fails and says so, and the song stays open.
+        sms.chmod(0o444)
         before = visible_windows()
         click_centre(window, layout.close)
         question = new_window(before, 30)
@@ -610,6 +613,24 @@ def main():
             focus(question)
             time.sleep(0.2)
             xdo("key", "Return")
+            refused = new_window(before | {question}, 30)
+            if check(bool(refused), "no message for the failed save"):
+                keep_shot(refused, "save-failed")
+                focus(refused)
+                time.sleep(0.2)
+                xdo("key", "Return")
+        time.sleep(1.0)
+        check(process.poll() is None, "the composer closed although the song was not saved")
+        check(sms.stat().st_mtime_ns == saved_sms, "the read-only song file was written")
+        sms.chmod(0o644)
+        if process.poll() is None:
+            before = visible_windows()
+            click_centre(window, layout.close)
+            question = new_window(before, 30)
+            if check(bool(question), "no save question at the second close"):
+                focus(question)
+                time.sleep(0.2)
+                xdo("key", "Return")
         check(bool(wait_for(lambda: process.poll() is not None, 60)), "the composer did not end")
         check(sms.exists() and sms.stat().st_mtime_ns != saved_sms, "the answer Yes did not save the song")
         step("closed")

@@ -36,4 +36,29 @@ TEST_F(ConverterDialog, ChoosingTheSkinInUseWritesNothing)
     EXPECT_NE(Log().find("Select skin -  2"), std::string::npos);
 }
 
+// Format texts of a language file are filled in only when their directives are the ones expected; others are
+// shown as they stand.
+TEST_F(ConverterDialog, LanguageTextsWithOtherDirectivesAreShownAsTheyStand)
+{
+    std::string lang = program.Read("lang/lang002.ini");
+    for (const char* line : {"x118=", "x182=", "x183="}) {
+        size_t at = lang.find(std::string("\n") + line);
+        ASSERT_NE(at, std::string::npos) << line;
+        lang.erase(at + 1, lang.find('\n', at + 1) - at - 1);
+    }
+    lang += "\nx118=Fade %s%s%s%n\nx182=%s of %s: %n\nx183=File: %d %s %s\n";
+    program.Write("lang/lang002.ini", lang);
+    CSettingsIni().WriteInt("common", "curlang", 1);
+    dialog->SendMessage(WM_COMMAND, 11201);
+    EXPECT_EQ(dialog->m_labels[LBL_FADE].GetText(), "Fade %s%s%s%n");
+
+    dialog->m_converting = 1;
+    dialog->m_rowCount = 2;
+    dialog->m_currentRowFile = "C:\\media\\song.mp3";
+    dialog->ShowProgress(40);
+    dialog->m_converting = 0;
+    EXPECT_EQ(dialog->m_progressLabel.GetText(), "%s of %s: %n");
+    EXPECT_EQ(dialog->m_progressFileLabel.GetText(), "File: %d %s %s");
+}
+
 }  // namespace
