@@ -314,6 +314,8 @@ public:
     void PushUndoNoteDeleted(const NoteEvent& note);
     void PushUndoCurveDeleted(const CurveMark& mark);
     int UndoOne();
+    // Another song starts with no history: undo never reaches into the song before it.
+    void ClearUndoHistory();
     int undoDepth = 0;
     int undoKinds[kUndoDepth] = {};
     UndoNoteStack undoInserted;
