@@ -217,8 +217,6 @@ TEST_F(RingtoneExport, AShortRangeRingsOutTheSameEachTimeAndKeepsItsEnd)
         EXPECT_EQ(song.loopEnd, 10 * song.division);
         durations.push_back(std::atof(Probe(dir.Linux(name), "format=duration").c_str()));
     }
-    std::printf("range %.2f s + tail %.2f s, ringtones %.2f %.2f %.2f s\n", range, tail, durations[0], durations[1],
-                durations[2]);
     // Two more quarter notes ring out after the range, and only those.
     EXPECT_GE(durations[0], range + tail - 0.1);
     EXPECT_LE(durations[0], range + tail + 3.0);
@@ -246,7 +244,6 @@ TEST_F(RingtoneExport, ARangeInTheMiddleOfASongWithTempoChangesLastsAsLongAsItsT
     ASSERT_TRUE(RunRingtoneExport(request).bWritten);
     // The range, and the synthesizer's release after it.
     const double duration = std::atof(Probe(dir.Linux("middle.m4r"), "format=duration").c_str());
-    std::printf("range %.2f s, ringtone %.2f s\n", range, duration);
     EXPECT_GE(duration, range - 0.1);
     EXPECT_LE(duration, range + 3.0);
 }

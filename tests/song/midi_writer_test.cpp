@@ -252,7 +252,9 @@ TEST(MidiWriter, TheFileStartsWithTheTempoTheSongPlaysAt)
         Bytes tempos;
     } cases[] = {
         {"a new song at its own tempo", -1, kNewSongTempo},
-        {"a first change later than 0 keeps the file default before it", 48, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}},
+        {"a first change later than 0 keeps the file default before it",
+         48,
+         {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
