@@ -76,13 +76,14 @@ LRESULT CSkinDialog::OnSkinCommand(WPARAM nCommand, LPARAM)
         ShowWindow(SW_HIDE);
         break;
     case ID_CAPTION_MINIMIZE: ShowWindow(SW_MINIMIZE); break;
-    // The window manager may refuse to maximise: the flag follows the window's state (OnSize), not the request.
     case ID_CAPTION_MAXIMIZE:
         m_bSizedByCaption = 1;
+        m_bMaximized = 1;
         ShowWindow(SW_MAXIMIZE);
         break;
     case ID_CAPTION_RESTORE:
         m_bSizedByCaption = 1;
+        m_bMaximized = 0;
         ShowWindow(SW_RESTORE);
         break;
     case ID_CAPTION_ABOUT: {

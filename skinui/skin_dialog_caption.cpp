@@ -182,11 +182,9 @@ void CSkinDialog::PlaceConverterCaptionButtons(bool create)
         PlaceFramePair(left, create, ID_CONV_MAXIMIZE, ID_CONV_RESTORE);
 }
 
-void CSkinDialog::OnSize(UINT type, int, int)
+void CSkinDialog::OnSize(UINT, int, int)
 {
     Default();
-    if (type != SIZE_MINIMIZED)
-        m_bMaximized = IsZoomed() ? 1 : 0;
     if (m_nCaptionMode == CAPTION_CHILD || !m_btnClose.m_hWnd) {
         Invalidate(FALSE);
         return;
