@@ -1,5 +1,5 @@
-// Fade-in and fade-out of a wave file, in whole seconds, as a percentage of its duration: linear ramps that
-// meet the unfaded level without a step.
+// Fade-in and fade-out of a wave file, as a percentage of its duration: linear ramps that meet the unfaded
+// level without a step.
 #include "audio/midi_audio.h"
 #include "audio/wave.h"
 
@@ -27,9 +27,9 @@ int FadeWave(CString strWavePath, BOOL bFadeIn, BOOL bFadeOut, int nFadeValue)
     if (rate == 0)
         return 0;
     double duration = static_cast<double>(wave.GetTotalLength()) / rate;
-    long long fadeSeconds = static_cast<long long>(nFadeValue * duration / 100);
     long long channels = wave.GetChannels();
-    long long F = fadeSeconds * wave.GetSampleRate() * channels;
+    // To the sample frame, as the range bar draws it: a fade shorter than a second is a fade too.
+    long long F = static_cast<long long>(nFadeValue * duration / 100 * wave.GetSampleRate()) * channels;
     long long N = static_cast<long long>(wave.GetSampleRate() * duration * channels);
     for (long long i = 0; i < N; ++i) {
         if (bFadeIn && i < F) {

@@ -276,8 +276,11 @@ void CComposerDlg::NewSong()
     if (!m_scoreView.PromptSaveIfStopped())
         return;
     ReadPaperSettings();
-    ResetRangeBar();
     m_scoreView.NewScore(1);
+    // The range and the scroll position are the new song's, as after Open.
+    ResetRangeBar();
+    m_scoreView.ScrollTo(0, 0);
+    m_scoreView.ScrollToBeat(0);
     CScore& song = m_scoreView.score;
     m_nMeasuresPerLine = song.measuresPerLine[0];
     m_tempoSlider.Invalidate(FALSE);

@@ -101,6 +101,11 @@ void CComposerDlg::OnTimer(UINT_PTR id)
 
 void CComposerDlg::OnSize(UINT type, int cx, int cy)
 {
+    // A minimised window has no size of its own to keep: it comes back at the size it had.
+    if (type == SIZE_MINIMIZED) {
+        CSkinDialog::OnSize(type, cx, cy);
+        return;
+    }
     const bool raised = cx < m_nMinWidth || cy < m_nMinHeight;
     if (cx < m_nMinWidth)
         cx = m_nMinWidth;

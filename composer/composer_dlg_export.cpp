@@ -47,8 +47,6 @@ void CComposerDlg::ExportRingtone(CString outputPath)
     m_bExporting = 1;
     RingtoneExportResult result = RunRingtoneExport(request);
     m_bExporting = 0;
-    // A short range may have had its end moved on; the view keeps its copy in step.
-    m_scoreView.markEnd = song.loopEnd;
     if (result.bRefused)
         return;
     m_strLastOutput = result.strAutomaticName;
@@ -112,7 +110,7 @@ void CComposerDlg::ToggleFixedDuration()
     ini.SetSection("common");
     ini.WriteInt("fixsize", m_bFixedDuration);
     if (m_bFixedDuration) {
-        const int seconds = SongTicksToSeconds(m_scoreView.score, m_scoreView.score.UpdateScoreLength());
+        const int seconds = SongSecondsBetween(m_scoreView.score, 0, m_scoreView.score.UpdateScoreLength());
         if (seconds != 0) {
             const double span = kFixedSeconds * 100.0 / seconds;
             if (m_rangeBar.m_dEnd - m_rangeBar.m_dStart > span)
@@ -133,7 +131,7 @@ void CComposerDlg::ApplyFadeTime(BOOL log)
     if (m_fadeLabel.GetSafeHwnd())
         m_fadeLabel.SetText(text);
     if (m_bFixedDuration) {
-        const int seconds = SongTicksToSeconds(m_scoreView.score, m_scoreView.score.UpdateScoreLength());
+        const int seconds = SongSecondsBetween(m_scoreView.score, 0, m_scoreView.score.UpdateScoreLength());
         if (seconds != 0) {
             m_dFixedSpan = kFixedSeconds * 100.0 / seconds;
             if (m_rangeBar.m_dEnd - m_rangeBar.m_dStart > m_dFixedSpan)

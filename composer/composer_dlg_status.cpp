@@ -41,11 +41,14 @@ void CComposerDlg::UpdateStatusTexts()
 
 void CComposerDlg::UpdateRangeTexts(BOOL log)
 {
-    m_nRangeStartSeconds = m_scoreView.TicksToSeconds(m_scoreView.score.loopStart);
-    m_nRangeEndSeconds = m_scoreView.TicksToSeconds(m_scoreView.score.loopEnd);
+    // Through the tempo changes, as the export plays the range.
+    const double startSeconds = m_scoreView.score.SecondsAtTick(m_scoreView.score.loopStart);
+    const double endSeconds = m_scoreView.score.SecondsAtTick(m_scoreView.score.loopEnd);
+    m_nRangeStartSeconds = static_cast<int>(startSeconds);
+    m_nRangeEndSeconds = static_cast<int>(endSeconds);
     const CString start = FormatRangeTime(m_nRangeStartSeconds);
     const CString end = FormatRangeTime(m_nRangeEndSeconds);
-    m_dRangeDuration = m_nRangeEndSeconds - m_nRangeStartSeconds;
+    m_dRangeDuration = endSeconds - startSeconds;
     const int seconds = RoundHalfAway(m_dRangeDuration);
     const CString duration = FormatRangeTime(seconds);
     CString size;

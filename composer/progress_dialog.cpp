@@ -33,10 +33,14 @@ LRESULT CProgressDialog::OnProgress(WPARAM what, LPARAM value)
         m_progress.SetRange(0, static_cast<short>(LOWORD(value)));
         m_progress.SetPos(0);
         m_nRange = static_cast<unsigned int>(value);
-    } else if (what == kPosition && value >= 0) {
-        // The runner's -1 (done) and -2 (failed) end the run; they are no position.
+        m_nPosition = 0;
+        // Each step of the export starts its own run: its percentage starts with its bar.
+        SetDlgItemText(kPercentId, "0%");
+    } else if (what == kPosition && value >= m_nPosition) {
+        // Within a run the bar only moves forward; this also keeps out the runner's -1 (done) and -2 (failed).
         if (m_nRange == 0)
             m_nRange = 100;
+        m_nPosition = value;
         m_progress.SetPos(static_cast<int>(value));
         CString percent;
         percent.Format("%u%%", static_cast<unsigned int>(value) * 100 / m_nRange);

@@ -20,6 +20,7 @@ public:
 
     CProgressCtrl m_progress;
     unsigned int m_nRange = 100;
+    LPARAM m_nPosition = 0;  // the last position of the run
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

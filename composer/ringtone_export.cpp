@@ -4,13 +4,10 @@
 #include "audio/midi_audio.h"
 #include "composer/export_name.h"
 #include "kernel/file_api.h"
-#include "kernel/path_map.h"
-#include "kernel/prompt_service.h"
 #include "services/composer_globals.h"
 #include "services/cursor/wait_cursor.h"
 #include "services/documents_folder.h"
 #include "services/file_exists.h"
-#include "services/language_text.h"
 #include "services/log_writer.h"
 #include "services/path_parts.h"
 #include "song/score.h"
@@ -36,22 +33,13 @@ public:
     RunningExport& operator=(const RunningExport&) = delete;
 };
 
-void ReportFailure(const CString& strOutputPath)
-{
-    WriteLog("Export failed - ", strOutputPath);
-    CString text;
-    text.Format("The ringtone was not written:\n%s", DisplayPath(strOutputPath.GetString()).c_str());
-    MessageBox(nullptr, text, GetLanguageText("error"), MB_OK | MB_ICONERROR);
-}
-
 }  // namespace
 
 bool IsRingtoneExportRunning() { return g_bExportRunning; }
 
-int SongTicksToSeconds(const CScore& song, int ticks)
+int SongSecondsBetween(const CScore& song, int startTick, int endTick)
 {
-    const int64_t perMinute = static_cast<int64_t>(song.tempo) * song.division;
-    return perMinute > 0 ? static_cast<int>(static_cast<int64_t>(ticks) * 60 / perMinute) : 0;
+    return static_cast<int>(song.SecondsAtTick(endTick) - song.SecondsAtTick(startTick));
 }
 
 RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
@@ -63,7 +51,7 @@ RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
         return result;
     }
     CScore& song = *request.pSong;
-    const int seconds = SongTicksToSeconds(song, *request.pRangeEnd - *request.pRangeStart);
+    const int seconds = SongSecondsBetween(song, *request.pRangeStart, *request.pRangeEnd);
 
     MidiExportContext context = GetMidiExportContext();
     context.pProgressDialog = request.pProgressDialog;
@@ -91,18 +79,23 @@ RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
         g_nLastSaveAsKind = 5;
 
     RunningExport running;
-    // A short ringtone gets two more quarter notes, so that its last notes can ring out.
+    // A short ringtone gets two more quarter notes, so that its last notes can ring out; only the file
+    // written has them, the song's range stays as the user marked it.
+    const int rangeEnd = *request.pRangeEnd;
     if (seconds < 10)
         *request.pRangeEnd += 2 * song.division;
+    const bool midiWritten = song.SaveMidiFile(strMidiPath) != 0;
+    *request.pRangeEnd = rangeEnd;
     // The song writer reports its own failure; the audio step reports its own and leaves no partial file.
-    if (song.SaveMidiFile(strMidiPath))
+    if (midiWritten)
         result.bWritten = ExportMidiAudio(strMidiPath, result.strOutputPath, g_nLastSaveAsKind) != 0;
     if (FileExists(strMidiPath))
         DeleteFile(strMidiPath);
+    // The step that failed has told the user why; one failure is one message.
     if (!result.bWritten) {
         if (claimed)
             DeleteFile(result.strOutputPath);
-        ReportFailure(result.strOutputPath);
+        WriteLog("Export failed - ", result.strOutputPath);
     }
     return result;
 }

@@ -9,7 +9,7 @@ class CWnd;
 // What an export needs from the main window and the score view.
 struct RingtoneExportRequest {
     CScore* pSong = nullptr;
-    // The marked range in ticks, as the score view keeps it; a short range gets its end moved on.
+    // The marked range in ticks, as the score view keeps it; the export leaves it as it was.
     int* pRangeStart = nullptr;
     int* pRangeEnd = nullptr;
     CString strExportFolder;  // ends with a backslash
@@ -36,5 +36,5 @@ RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request);
 // True while an export runs: the message pump delivers commands meanwhile, and those that would start
 // another export or replace or close the song must wait for its end.
 bool IsRingtoneExportRunning();
-// Whole seconds of a number of ticks at the song's tempo and division.
-int SongTicksToSeconds(const CScore& song, int ticks);
+// Whole seconds from one tick of the song to another, through its tempo changes as the export plays them.
+int SongSecondsBetween(const CScore& song, int startTick, int endTick);

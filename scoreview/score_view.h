@@ -323,6 +323,8 @@ public:
     // Points the insertion records of a note that moved or was respelled at the note as it is now.
     void FollowUndoRecords(int fromTrack, const NoteEvent& before, int toTrack, const NoteEvent& after);
     int UndoOne();
+    // Another song starts with no history: undo never reaches into the song before it.
+    void ClearUndoHistory();
     int undoDepth = 0;
     int undoKinds[kUndoDepth] = {};
     UndoNoteStack undoInserted;

@@ -29,6 +29,7 @@ private:
 void CScoreView::NewScore(int resetView)
 {
     score.Reset();
+    ClearUndoHistory();
     for (int i = 0; i < kMaxTracks; ++i) {
         LayoutTrackMeasures(i);
         score.GetTrack(i)->trackNumber = i + 1;
@@ -79,6 +80,7 @@ int CScoreView::AskSaveChanges()
 int CScoreView::OpenScoreFile(CString path, int smafOption)
 {
     score.Reset();
+    ClearUndoHistory();
     ForgetHoveredNote();
     score.fileName = path;
     WaitCursor wait;
@@ -99,6 +101,8 @@ int CScoreView::OpenScoreFile(CString path, int smafOption)
         bool read = smf ? score.LoadMidiFile(path) != 0 : score.LoadScoreFile(path) != 0;
         if (!read) {
             ::MessageBox(m_hWnd, kOpenFailed, nullptr, MB_OK);
+            // What is open now is an empty song without a file, not the file that failed.
+            score.fileName.Empty();
             score.NewSong(1, 4, 2);
             score.playTick = 0;
             score.modified = 0;
@@ -117,8 +121,10 @@ int CScoreView::OpenScoreFile(CString path, int smafOption)
         CSmafFile file(info);
         file.SetScore(&score);
         file.SetOption(smafOption);
-        if (int result = file.Load(path))
+        if (int result = file.Load(path)) {
+            score.fileName.Empty();
             return result;
+        }
     } else {
         score.modified = 0;
         ZoomToFit();

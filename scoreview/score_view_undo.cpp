@@ -132,3 +132,11 @@ int CScoreView::UndoOne()
     default: return 0;
     }
 }
+
+void CScoreView::ClearUndoHistory()
+{
+    undoDepth = 0;
+    undoInserted.count = 0;
+    undoDeleted.count = 0;
+    undoCurves.count = 0;
+}

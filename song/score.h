@@ -63,6 +63,11 @@ public:
     void TimeSignatureAt(int tick, uint8_t& numerator, uint8_t& denominatorPower) const;
     TempoChange* SetTempoAt(bool keepLater, int bpm, int tick);
     int TempoAt(int tick) const;
+    // The tempo a MIDI file of the song plays at a tick: the song's own tempo while it has no tempo changes,
+    // the file default before the first change.
+    int TempoOfFileAt(int tick) const;
+    // Seconds from the song's start to a tick, through the tempo changes as a MIDI file of the song plays them.
+    double SecondsAtTick(int tick) const;
     ClefChange* SetClefFrom(bool dropLater, int track, int tick, int clef);
     void RebuildTimeTable();
     void RebuildKeyTable();

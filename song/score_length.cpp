@@ -14,6 +14,33 @@ int CScore::FirstProgramOfTrack(int track) const
 
 int CScore::TicksToBeats(int tick) const { return division ? tick / division : 0; }
 
+int CScore::TempoOfFileAt(int tick) const
+{
+    if (!tempoList)
+        return tempo;
+    int bpm = kMidiDefaultTempo;
+    for (const TempoChange* t = tempoList; t && t->tick <= tick; t = t->next)
+        bpm = t->bpm;
+    return bpm;
+}
+
+double CScore::SecondsAtTick(int tick) const
+{
+    if (division <= 0)
+        return 0;
+    double seconds = 0;
+    int from = 0;
+    int bpm = TempoOfFileAt(0);
+    for (const TempoChange* t = tempoList; t && t->tick < tick; t = t->next) {
+        if (t->tick > from) {
+            seconds += 60.0 * (t->tick - from) / (std::max(bpm, 1) * division);
+            from = t->tick;
+        }
+        bpm = t->bpm;
+    }
+    return seconds + 60.0 * std::max(tick - from, 0) / (std::max(bpm, 1) * division);
+}
+
 int CScore::UpdateScoreLength()
 {
     ScoreLock lock(this);

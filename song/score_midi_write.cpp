@@ -202,10 +202,21 @@ static void MergeByTick(std::vector<MergeSource>& sources, bool loopMode, int lo
     }
 }
 
+// The last change of a list at or before a tick, advancing the list's cursor past it; null when none is.
+template <typename Change>
+static const Change* TakeInForce(const Change*& cursor, int tick)
+{
+    const Change* inForce = nullptr;
+    for (; cursor && cursor->tick <= tick; cursor = cursor->next)
+        inForce = cursor;
+    return inForce;
+}
+
 void CScore::WriteConductorTrack()
 {
+    const bool loopMode = playMode == 2;
     m_output.clear();
-    m_lastWrittenTick = 0;
+    m_lastWrittenTick = m_writeStart;
     m_runningStatus = false;
     WriteConductorTexts();
 
@@ -213,6 +224,27 @@ void CScore::WriteConductorTrack()
     const TimeSignatureChange* time = timeList;
     const KeySignatureChange* key = keyList;
     const SysExEvent* sysEx = sysExList;
+    // The file starts with the tempo the song plays there: a song without tempo changes plays at its own
+    // tempo, and a range starts with the tempo, time and key in force at its start.
+    const TempoChange* tempoInForce = loopMode ? TakeInForce(tempo, m_writeStart) : nullptr;
+    if (tempoInForce || !tempo || tempo->tick > m_writeStart) {
+        TempoChange start;
+        start.tick = m_writeStart;
+        start.bpm = static_cast<uint16_t>(TempoOfFileAt(m_writeStart));
+        WriteTempoEvent(start);
+    }
+    if (loopMode) {
+        if (const TimeSignatureChange* inForce = TakeInForce(time, m_writeStart)) {
+            TimeSignatureChange start = *inForce;
+            start.tick = m_writeStart;
+            WriteTimeEvent(start);
+        }
+        if (const KeySignatureChange* inForce = TakeInForce(key, m_writeStart)) {
+            KeySignatureChange start = *inForce;
+            start.tick = m_writeStart;
+            WriteKeyEvent(start);
+        }
+    }
     std::vector<MergeSource> sources(4);
     sources[0] = {[&] { return !tempo; }, [&] { return tempo->tick; },
                   [&] {
@@ -229,13 +261,14 @@ void CScore::WriteConductorTrack()
                       WriteKeyEvent(*key);
                       key = key->next;
                   }};
+    // System-exclusive set-ups before a range are all sent at its start, in their order.
     sources[3] = {[&] { return !sysEx; }, [&] { return sysEx->tick; },
                   [&] {
-                      WriteDelta(sysEx->tick);
+                      WriteDelta(std::max<int>(sysEx->tick, m_writeStart));
                       WriteDataEvent(sysEx->length, sysEx->data);
                       sysEx = sysEx->next;
                   }};
-    MergeByTick(sources, playMode == 2, loopEnd, [this] { m_runningStatus = false; });
+    MergeByTick(sources, loopMode, loopEnd, [this] { m_runningStatus = false; });
     m_output.insert(m_output.end(), {0x00, 0xFF, 0x2F, 0x00});
 }
 

@@ -221,7 +221,7 @@ TEST_F(WaveTest, SaveReportsAFileThatCannotBeCreated)
     EXPECT_EQ(messages[0].caption, "Error");
 }
 
-TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds)
+TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStep)
 {
     // 10 s of 16-bit mono at 8000 Hz, alternating +10000 and -10000.
     std::vector<uint8_t> data;
@@ -233,10 +233,12 @@ TEST_F(WaveTest, FadeRampsReachTheFullLevelWithoutAStepInWholeSeconds)
     f.align = 2;
     CString path = Write("fade.wav", WaveFile(f, data));
 
-    ASSERT_EQ(FadeWave(path, TRUE, FALSE, 5), 1);  // 0.5 s rounds down to no fade at all
+    CString shortFade = Write("short.wav", WaveFile(f, data));
+    ASSERT_EQ(FadeWave(shortFade, TRUE, FALSE, 5), 1);  // 0.5 s = 4000 samples: shorter than a second, still a fade
     CWave same;
-    ASSERT_EQ(same.Load(path), 1);
-    EXPECT_EQ(same.GetSample(0), 10000);
+    ASSERT_EQ(same.Load(shortFade), 1);
+    for (auto [index, value] : {std::pair{0, 0}, {2000, 5000}, {3999, -9997}, {4000, 10000}, {79999, -10000}})
+        EXPECT_EQ(same.GetSample(index), value) << index;
 
     ASSERT_EQ(FadeWave(path, TRUE, TRUE, 20), 1);  // 2 s = 16000 samples at each end
     CWave wave;

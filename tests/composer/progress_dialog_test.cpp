@@ -67,4 +67,18 @@ TEST_F(Progress, EndOfRunPostsLeaveTheLastPosition)
     EXPECT_EQ(Percent(), "100%");
 }
 
+TEST_F(Progress, ANewRunStartsAtNoughtAndTheBarNeverRunsBackwards)
+{
+    // The render fills the bar; the encoder's run then starts from an empty bar and "0%".
+    Post(CProgressDialog::kRange, 100);
+    Post(CProgressDialog::kPosition, 100);
+    Post(CProgressDialog::kRange, 100);
+    EXPECT_EQ(dialog.m_progress.GetPos(), 0);
+    EXPECT_EQ(Percent(), "0%");
+    Post(CProgressDialog::kPosition, 40);
+    Post(CProgressDialog::kPosition, 30);
+    EXPECT_EQ(dialog.m_progress.GetPos(), 40);
+    EXPECT_EQ(Percent(), "40%");
+}
+
 }  // namespace

@@ -11,6 +11,9 @@ namespace {
 const Bytes kEmptyTexts = {0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xFF, 0x03, 0x01, 0x00, 0x00, 0xFF, 0x01, 0x01, 0x00,
                            0x00, 0xFF, 0x01, 0x01, 0x00, 0x00, 0xFF, 0x02, 0x01, 0x00, 0x00, 0xFF, 0x01, 0x00};
 
+// A new song's own tempo, 100 bpm (600000 microseconds), at tick 0.
+const Bytes kNewSongTempo = {0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0};
+
 Bytes Saved(CScore& song, const TempFolder& folder)
 {
     std::string path = folder.Win("out.mid");
@@ -61,6 +64,7 @@ TEST(MidiWriter, ControlRecordsWithoutAChannelStatusAreLeftOut)
     t->InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0);
 
     Bytes conductor = kEmptyTexts;
+    Append(conductor, kNewSongTempo);
     Append(conductor, {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x24, 0x08, 0x00, 0xFF, 0x2F, 0x00});
     Bytes track = {0x00, 0xFF, 0x03, 0x01, 0x00};
     Append(track, {0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64});
@@ -78,6 +82,7 @@ TEST(MidiWriter, TicksStayWithinFourByteDeltas)
     t->InsertNote(false, 0x7FFFFF00, 0x7FFFFF60, 62, 100, 0, 0, 0, 0, 0, 0);
 
     Bytes conductor = kEmptyTexts;
+    Append(conductor, kNewSongTempo);
     Append(conductor, {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x24, 0x08, 0x00, 0xFF, 0x2F, 0x00});
     Bytes track = {0x00, 0xFF, 0x03, 0x01, 0x00};
     Append(track, {0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C, 0x64});
@@ -195,4 +200,95 @@ TEST(MidiWriter, LoopRangeWritesItsNotesFromTheRangeStart)
     ASSERT_GE(out.size(), expected.size());
     EXPECT_EQ(Bytes(out.end() - static_cast<long>(expected.size()), out.end()), expected);
     EXPECT_EQ(t->controls->next->next->next->next, nullptr);  // the song's own list is untouched
+}
+
+namespace {
+
+// The data of the first track chunk (the conductor) of a written file.
+Bytes ConductorOf(const Bytes& file)
+{
+    if (file.size() < 22)
+        return Bytes();
+    const size_t length = (size_t(file[18]) << 24) | (size_t(file[19]) << 16) | (size_t(file[20]) << 8) | file[21];
+    return Bytes(file.begin() + 22, file.begin() + 22 + static_cast<long>(std::min(length, file.size() - 22)));
+}
+
+}  // namespace
+
+TEST(MidiWriter, ARangeStartsWithTheTempoTimeAndKeyInForceThereAndShiftsTheChangesInside)
+{
+    TempFolder folder;
+    CScore song;
+    song.SetTempoAt(false, 120, 0);
+    song.SetTempoAt(true, 60, 48);
+    song.SetTempoAt(true, 90, 150);
+    song.SetTempoAt(true, 200, 400);  // after the range
+    song.SetTimeSignatureFrom(48, 3, 2);
+    song.SetKeySignatureFrom(0, -1, 0);
+    song.SetKeySignatureFrom(200, 2, 0);
+    const uint8_t sysEx[] = {0x41, 0x10, 0xF7};
+    song.InsertSysEx(10, sizeof sysEx, sysEx);  // a set-up before the range
+    song.GetTrack(0)->InsertNote(false, 96, 300, 60, 100, 0, 0, 0, 0, 0, 0);
+    song.playMode = 2;
+    song.loopStart = 96;
+    song.loopEnd = 300;
+
+    Bytes conductor = kEmptyTexts;
+    Append(conductor, {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40});  // 60 bpm, set at 48
+    Append(conductor, {0x00, 0xFF, 0x58, 0x04, 0x03, 0x02, 0x24, 0x08});
+    Append(conductor, {0x00, 0xFF, 0x59, 0x02, 0xFF, 0x00});
+    Append(conductor, {0x00, 0xF0, 0x03, 0x41, 0x10, 0xF7});
+    Append(conductor, {0x36, 0xFF, 0x51, 0x03, 0x0A, 0x2C, 0x2A});  // 90 bpm at 150, 54 ticks into the range
+    Append(conductor, {0x32, 0xFF, 0x59, 0x02, 0x02, 0x00});
+    Append(conductor, {0x00, 0xFF, 0x2F, 0x00});
+    EXPECT_EQ(ConductorOf(Saved(song, folder)), conductor);
+}
+
+TEST(MidiWriter, TheFileStartsWithTheTempoTheSongPlaysAt)
+{
+    const struct {
+        const char* name;
+        int firstChangeTick;  // -1: the song has no tempo changes
+        Bytes tempos;
+    } cases[] = {
+        {"a new song at its own tempo", -1, kNewSongTempo},
+        {"a first change later than 0 keeps the file default before it",
+         48,
+         {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        CScore song;
+        ASSERT_EQ(song.tempo, 100);
+        if (c.firstChangeTick >= 0)
+            song.SetTempoAt(false, 60, c.firstChangeTick);
+        Bytes conductor = kEmptyTexts;
+        Append(conductor, c.tempos);
+        Bytes out = ConductorOf(Saved(song, folder));
+        ASSERT_GE(out.size(), conductor.size());
+        EXPECT_EQ(Bytes(out.begin(), out.begin() + static_cast<long>(conductor.size())), conductor);
+
+        CScore again;
+        ASSERT_EQ(again.LoadMidiFile(folder.Win("out.mid").c_str()), 1);
+        ASSERT_NE(again.tempoList, nullptr);
+        EXPECT_EQ(again.tempoList->tick, 0);
+        EXPECT_EQ(again.tempoList->bpm, c.firstChangeTick < 0 ? 100 : 120);
+    }
+}
+
+TEST(MidiWriter, SecondsFollowTheTempoChangesAsTheFilePlaysThem)
+{
+    CScore song;  // division 96
+    const struct {
+        int tick;
+        double seconds;
+    } cases[] = {{0, 0}, {96, 0.6}, {960, 6.0}};  // a new song plays at its own 100 bpm
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(song.SecondsAtTick(c.tick), c.seconds) << c.tick;
+    song.SetTempoAt(false, 60, 96);  // 120 bpm before the first change
+    song.SetTempoAt(true, 240, 192);
+    EXPECT_DOUBLE_EQ(song.SecondsAtTick(96), 0.5);
+    EXPECT_DOUBLE_EQ(song.SecondsAtTick(192), 1.5);
+    EXPECT_DOUBLE_EQ(song.SecondsAtTick(288), 1.75);
 }

@@ -261,6 +261,17 @@ class Layout:
         self.fade_out = (toggles, y4 + skin.h(27), skin.w(28), skin.h(28))
         self.view_top = skin.h(60) + c + 34
 
+    def range_track(self, lower_panel):
+        """The range bar's track in window coordinates (x, width) and the row of its range markers."""
+        anchor = self.fade_out[1] - self.s.h(28) if lower_panel else self.export[1]
+        top = anchor - 10 - self.s.h(18)
+        left, _, width, height = [int(v) for v in self.s.ini.get("textbtn18", "fntcolor").split(",")]
+        # The bar stretches its track by as much as the bar is wider than its picture.
+        bar_width = self.W - 30 - self.s.w(47)
+        track_width = bar_width - (self.s.w(18) - width)
+        marker_row = top + int(self.s.ini.get("textbtn18", "fntcolor").split(",")[1]) + height + self.s.h(20) // 2
+        return 10 + left, track_width, marker_row
+
     def view(self, lower_panel):
         """The score view's rectangle: below the marker bar, above the range bar."""
         anchor = self.fade_out[1] - self.s.h(28) if lower_panel else self.export[1]
@@ -394,12 +405,19 @@ def choose_file(button_window, rect, path, saving):
     dialog = new_window(before)
     if not check(bool(dialog), "no file dialog for " + path.name):
         return False
+    # The dialog lists its folder before it takes keys. A tooltip may have shown over it meanwhile: the
+    # dialog is the largest new window.
+    time.sleep(1.0)
+    fresh = [w for w in visible_windows() - before if min(window_geometry(w)[2:]) >= 40]
+    dialog = max(fresh or [dialog], key=lambda w: window_geometry(w)[2] * window_geometry(w)[3])
     focus(dialog)
-    time.sleep(0.3)
     if saving:
         xdo("key", "ctrl+a")
     else:
+        # The location entry may already show (a Save dialog leaves it): a path typed there replaces it.
         xdo("key", "ctrl+l")
+        time.sleep(0.2)
+        xdo("key", "ctrl+a")
     time.sleep(0.2)
     xdo("type", "--delay", "10", str(path))
     time.sleep(0.2)
@@ -467,8 +485,54 @@ def check_tooltips(window, layout):
         check(abs(grown - expected) <= 4, "the tooltips are %d px apart, their texts %d px" % (grown, expected))
 
 
+def drag(window, x0, y, x1):
+    """Presses at (x0, y), moves in steps to (x1, y) and releases."""
+    move_to(window, x0 - 1, y)
+    move_to(window, x0, y)
+    time.sleep(0.2)
+    xdo("mousedown", 1)
+    for i in range(1, 11):
+        move_to(window, x0 + (x1 - x0) * i // 10, y)
+        time.sleep(0.05)
+    xdo("mouseup", 1)
+    time.sleep(0.3)
+
+
+def mark_range(window, layout, start, end):
+    """Drags the range bar's end marker, then its start marker, to percentages of the song; answers the range
+    shown afterwards (start, end, duration in seconds), from the log."""
+    left, width, row = layout.range_track(lower_panel=False)
+    lines = len(range_lines())
+    drag(window, left + width, row, left + width * end // 100)
+    drag(window, left, row, left + width * start // 100)
+    if not check(bool(wait_for(lambda: len(range_lines()) >= lines + 2, 15)), "the range bar did not move"):
+        return 0, 0, 0
+    shown = range_lines()[-1]
+    return seconds(*shown[0:3]), seconds(*shown[3:6]), seconds(*shown[6:9])
+
+
+def export_ringtone(window, layout, ringtone, label):
+    """The Export button, then the post-export dialog's "close and continue"; answers whether it was written."""
+    written = ringtone.stat().st_mtime_ns if ringtone.exists() else 0
+    before = visible_windows()
+    click_centre(window, layout.export)
+    # The progress dialog shows on the way; the post-export dialog once the ringtone is written.
+    dialog = wait_for(lambda: ringtone.exists() and ringtone.stat().st_mtime_ns != written and
+                      new_window(before, 0, exclude="Exporting"), 120, 0.3)
+    if not check(bool(dialog), "the export did not end with the post-export dialog (%s)" % label):
+        return False
+    keep_shot(dialog, "export-done-" + label)
+    _, _, dw, dh = window_geometry(dialog)
+    # Template 263 is 230 x 120 dialog units: "close and continue" (radio 1202), then the go-on button.
+    sx, sy = dw / 230.0, dh / 120.0
+    click(dialog, int(26 * sx), int(92 * sy))
+    click(dialog, int(192 * sx), int(109 * sy))
+    return check(bool(wait_for(lambda: dialog not in visible_windows(), 30)), "the post-export dialog stayed")
+
+
 def range_lines():
-    return re.findall(r"Ringtine from (\d\d):(\d\d):(\d\d) to (\d\d):(\d\d):(\d\d)", log_text())
+    return re.findall(r"Ringtine from (\d\d):(\d\d):(\d\d) to (\d\d):(\d\d):(\d\d) Duration is "
+                      r"(\d\d):(\d\d):(\d\d)", log_text())
 
 
 def seconds(h, m, s):
@@ -502,8 +566,11 @@ def main():
     song = testdata / "midi" / "bach_format0.mid"
     mid, sms, ringtone = SONGS / "song.mid", SONGS / "song.sms", EXPORT / "song.m4r"
     upper = SONGS / "Song.mid"
+    tempo_song = SONGS / "bach_846.mid"
+    tempo_ringtone = EXPORT / "bach_846.m4r"
     length = 0
     make_program_folder(executable)
+    shutil.copy2(testdata / "midi" / "bach_846.mid", tempo_song)
     skin = Skin(PROGRAM)
     process, window = start_program()
     try:
@@ -514,12 +581,31 @@ def main():
         step("tooltips")
         check_tooltips(window, layout)
 
+        step("range")
+        # A song with tempo changes: the range shown lasts as long as the audio.
+        opened = len(range_lines())
+        choose_file(window, layout.toolbar[61], tempo_song, saving=False)
+        check(bool(wait_for(lambda: len(range_lines()) > opened, 40)), "the song with tempo changes was not opened")
+        keep_shot(window, "tempo-song-opened")
+        # A short range in the middle, exported twice: the same ringtone both times, the range unmoved.
+        start, end, shown = mark_range(window, layout, 40, 43)
+        check(start > 30 and 0 < shown < 10, "range %d s to %d s marked, %d s long" % (start, end, shown))
+        durations = []
+        for label in ("first", "second"):
+            if export_ringtone(window, layout, tempo_ringtone, label):
+                durations.append(float(probe(tempo_ringtone).get("duration", "0") or 0))
+        print("range %d s to %d s (%d s): ringtones of %s s" % (start, end, shown, durations))
+        if check(len(durations) == 2, "the range was not exported twice"):
+            # The range, two more quarter notes for a short one and the release of the last sounds.
+            check(shown - 1 <= durations[0] <= shown + 4, "a %d s range gave a %.2f s ringtone" % (shown, durations[0]))
+            check(abs(durations[1] - durations[0]) < 0.1, "the same range gave %.2f s, then %.2f s" % tuple(durations))
+
         step("open")
         # Open the song through the file dialog: the range texts follow the new song.
         opened = len(range_lines())
         choose_file(window, layout.toolbar[61], song, saving=False)
         check(bool(wait_for(lambda: len(range_lines()) > opened, 40)), "the song was not opened")
-        length = seconds(*range_lines()[-1][3:])
+        length = seconds(*range_lines()[-1][3:6])
         check(length > 60, "the opened song lasts %d s" % length)
         compare_with_picture(window)
         keep_shot(window, "opened")
@@ -585,18 +671,7 @@ def main():
         for rect, line in ((layout.fade_in, "Fade in check"), (layout.fade_out, "Fade out check")):
             click_centre(window, rect)
             check(bool(wait_for(lambda: line in log_text(), 15)), "no '%s'" % line)
-        before = visible_windows()
-        click_centre(window, layout.export)
-        # The progress dialog shows on the way; the post-export dialog once the ringtone is written.
-        dialog = wait_for(lambda: ringtone.exists() and new_window(before, 0, exclude="Exporting"), 120, 0.3)
-        if check(bool(dialog), "the export did not end with the post-export dialog"):
-            keep_shot(dialog, "export-done")
-            _, _, dw, dh = window_geometry(dialog)
-            # Template 263 is 230 x 120 dialog units: "close and continue" (radio 1202), then the go-on button.
-            sx, sy = dw / 230.0, dh / 120.0
-            click(dialog, int(26 * sx), int(92 * sy))
-            click(dialog, int(192 * sx), int(109 * sy))
-            check(bool(wait_for(lambda: dialog not in visible_windows(), 30)), "the post-export dialog stayed")
+        export_ringtone(window, layout, ringtone, "faded")
 
         step("close")
         # One more note, then the caption's close button: the save question is answered Yes.
