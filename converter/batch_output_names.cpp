@@ -27,8 +27,9 @@ bool BatchOutputNames::IsInTheWay(const std::string& native) const
 CString BatchOutputNames::Choose(const CString& folder, const CString& title, const char* extension)
 {
     CString path = folder + title + extension;
-    for (int n = 2; IsInTheWay(MapPath(static_cast<const char*>(path))); ++n)
+    // An output is a new name as written: another spelling of an existing file is another file.
+    for (int n = 2; IsInTheWay(MapPathLiteral(static_cast<const char*>(path))); ++n)
         path.Format("%s%s (%d)%s", static_cast<const char*>(folder), static_cast<const char*>(title), n, extension);
-    m_taken.push_back(MapPath(static_cast<const char*>(path)));
+    m_taken.push_back(MapPathLiteral(static_cast<const char*>(path)));
     return path;
 }

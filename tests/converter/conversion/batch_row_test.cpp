@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "audio/ffmpeg_process.h"
+#include "converter/batch_output_names.h"
 #include "converter/batch_row.h"
 #include "converter/clip_range.h"
 #include "converter/convert_formats.h"
@@ -348,13 +349,16 @@ TEST_F(BatchRow, NamesDifferingInCaseAreSeparateFiles)
         {"-f", "lavfi", "-i", "sine=frequency=440:duration=3:sample_rate=22050", "-ac", "1", work.Linux("song.WAV")}));
     job.format = 1;
     job.trim = 0;
-    CString first, second;
+    BatchOutputNames names;
+    names.AddSource(work.Win("Song.wav").c_str());
+    names.AddSource(work.Win("song.WAV").c_str());
     job.source = work.Win("Song.wav").c_str();
-    ASSERT_EQ(Convert(&first), 1);
+    job.output = names.Choose(work.Win("export/").c_str(), "Song", ".wav");
+    ASSERT_EQ(Convert(), 1);
     job.source = work.Win("song.WAV").c_str();
-    ASSERT_EQ(Convert(&second), 1);
-    EXPECT_STREQ(first, work.Win("export/Song.wav").c_str());
-    EXPECT_STREQ(second, work.Win("export/song.wav").c_str());
+    job.output = names.Choose(work.Win("export/").c_str(), "song", ".wav");
+    ASSERT_EQ(Convert(), 1);
+    EXPECT_STREQ(job.output, work.Win("export/song.wav").c_str());
     EXPECT_NEAR(Seconds(work.Linux("export/Song.wav")), 4.0, 0.15);
     EXPECT_NEAR(Seconds(work.Linux("export/song.wav")), 3.0, 0.15);
 }
