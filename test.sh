@@ -2,15 +2,25 @@
 # Builds everything and runs every test: unit tests directly, window tests under xvfb-run, both with /tmp and
 # HOME watched for leftovers (scripts/watched.sh), the format check (.clang-format), the include-edge check
 # (scripts/include-map.txt), then the extra steps in scripts/test.d/ (fuzz replay and fixed-seed runs, sanitizer runs).
+# The summary gives each stage's time.
 set -uo pipefail
 cd "$(dirname "$0")"
+status=0
+summary=()
+started=$SECONDS
+stage_start=$SECONDS
+stage_time() {  # the time since the last call, as "(M:SS)"
+    local took=$((SECONDS - stage_start))
+    stage_start=$SECONDS
+    printf '(%d:%02d)' $((took / 60)) $((took % 60))
+}
+
 ./scripts/deps.sh || exit 1
 jobs=$(nproc)
 cmake -S . -B build -G Ninja >/dev/null || exit 1
 cmake --build build -j "$jobs" || exit 1
+summary+=("build: done $(stage_time)")
 
-status=0
-summary=()
 run_ctest() {  # label, parallel jobs, prefix command...
     local label=$1 parallel=$2; shift 2
     local log
@@ -18,8 +28,17 @@ run_ctest() {  # label, parallel jobs, prefix command...
     "$@" scripts/watched.sh "build/watch-$label" ctest --test-dir build -L "$label" --output-on-failure --timeout 600 \
         -j "$parallel" 2>&1 | tee "$log"
     local rc=${PIPESTATUS[0]}
+    local result
+    result=$(grep -E 'tests passed|No tests were found|left outside' "$log" | tail -1)
+    # A run that executed nothing (no tests found, or ctest could not even enter the build folder) is a failure.
+    if ! grep -qE 'tests passed, [0-9]+ tests failed out of [1-9]' "$log"; then
+        rc=1
+        result="FAILED: no test ran ($(grep -m1 -E 'No tests were found|Failed to change working directory|Could not find' "$log" ||
+            echo "ctest reported no results"))"
+        echo "test.sh: $label: $result"
+    fi
     [ "$rc" -ne 0 ] && status=1
-    summary+=("$label: $(grep -E 'tests passed|No tests were found|left outside' "$log" | tail -1)")
+    summary+=("$label: $result $(stage_time)")
     rm -f "$log"
 }
 run_ctest unit "$jobs"
@@ -30,18 +49,21 @@ mkdir -p build/xvfb
 run_ctest window 1 env TMPDIR="$PWD/build/xvfb" xvfb-run -a
 
 echo "== format"
-if scripts/check-format.sh; then summary+=("format: passed"); else summary+=("format: FAILED"); status=1; fi
+if scripts/check-format.sh; then summary+=("format: passed $(stage_time)"); else summary+=("format: FAILED $(stage_time)"); status=1; fi
 
 echo "== include edges"
-if python3 scripts/check-includes.py; then summary+=("include edges: passed"); else summary+=("include edges: FAILED"); status=1; fi
+if python3 scripts/check-includes.py; then summary+=("include edges: passed $(stage_time)"); else summary+=("include edges: FAILED $(stage_time)"); status=1; fi
 
 for step in scripts/test.d/*.sh; do
     [ -e "$step" ] || continue
     echo "== $(basename "$step")"
-    if bash "$step"; then summary+=("$(basename "$step"): passed"); else summary+=("$(basename "$step"): FAILED"); status=1; fi
+    if bash "$step"; then result=passed; else result=FAILED; status=1; fi
+    summary+=("$(basename "$step"): $result $(stage_time)")
 done
 
 echo
 printf '%s\n' "${summary[@]}"
+stage_start=$started
+echo "total $(stage_time)"
 [ "$status" -eq 0 ] && echo "ALL TESTS PASSED" || echo "SOME TESTS FAILED"
 exit "$status"
