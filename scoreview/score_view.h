@@ -47,6 +47,8 @@ public:
     void CreateChildDialogs();
     void UpdateMetrics();
     void UpdatePageSize();
+    // The distance of two rows: the song's staff spacing, or more where notes would reach the next row's staff.
+    double RowSpacingPx() const;
     void SetStaffTop(int y);
     void PrepareBackground(int w, int h);
     void PrepareBackgroundForRect(const RECT& rect);

@@ -9,7 +9,7 @@ void CScoreView::SetStaffSpacing(int y)
         return;
     y = WindowToPage(CPoint(0, y)).y;
     staffSpacing = std::max(5.0, y / unit - firstStaffTop);
-    staffSpacingPx = staffSpacing * unit;
+    staffSpacingPx = RowSpacingPx();
     lowerStaffSpacingPx = staffSpacingPx;
     RedrawAndInvalidate();
     SendReason(2);

@@ -37,9 +37,39 @@ double StaffReach(const CScore& score, int slot, bool lowerStaff, bool above, do
 
 }  // namespace
 
+double CScoreView::RowSpacingPx() const
+{
+    // Where a row's notes would reach into the next row's staff, the rows move apart until they keep clear of
+    // it by the margin the page keeps above its first row. A staff is four units tall.
+    double spacing = staffSpacing;
+    const CTrack* previous = nullptr;
+    int previousSlot = -1;
+    for (int i = 0; i < kMaxTracks && unit > 0; ++i) {
+        const CTrack* track = score.GetTrack(i);
+        if (!track || !track->IsShown())
+            continue;
+        const bool pianoStaff = track->ClefAtMeasure(0) == 4;
+        if (previous) {
+            const bool previousLower = previous->ClefAtMeasure(0) == 4;
+            const double gap = std::max(StaffReach(score, previousSlot, previousLower, false, unit),
+                                        StaffReach(score, i, false, true, unit));
+            spacing = std::max(spacing, 4 + std::max(kRowMargin, gap));
+        }
+        if (pianoStaff)
+            spacing = std::max(spacing, 4 + std::max({kRowMargin, StaffReach(score, i, false, false, unit),
+                                                      StaffReach(score, i, true, true, unit)}));
+        previous = track;
+        previousSlot = i;
+    }
+    return spacing * unit;
+}
+
 void CScoreView::UpdatePageSize()
 {
     int n = CountRows();
+    const double oldSpacingPx = staffSpacingPx;
+    staffSpacingPx = RowSpacingPx();
+    lowerStaffSpacingPx = staffSpacingPx;
     int width = clientRect.Width(), height = clientRect.Height();
     // Notes far above the first row or below the last one get room of their own, so that they are not cut
     // off at the page's edges.
@@ -65,7 +95,9 @@ void CScoreView::UpdatePageSize()
         // the staves stay where they are while that range holds them.
         int lowest = RoundHalfAway((kRowMargin + above) * unit);
         int highest = std::max(lowest, 2 * top - lowest);
-        top = std::clamp(staffTopPx - RoundHalfAway(2 * unit), lowest, highest);
+        // When the rows move apart, the row of the current track keeps its place rather than the first one.
+        const int shift = RoundHalfAway(std::max(0, RowOfTrack(currentTrack)) * (staffSpacingPx - oldSpacingPx));
+        top = std::clamp(staffTopPx - shift - RoundHalfAway(2 * unit), lowest, highest);
     }
     SetStaffTop(top);
     SendReason(9);
@@ -86,7 +118,7 @@ void CScoreView::UpdateMetrics()
     unit = 8.0 * zoom;
     g_viewUnit = unit;
     sevenUnits = RoundHalfAway(7 * unit);
-    staffSpacingPx = staffSpacing * unit;
+    staffSpacingPx = RowSpacingPx();
     lowerStaffSpacingPx = staffSpacingPx;
     eightUnits = RoundHalfAway(8 * unit);
     staffTopPx = RoundHalfAway(firstStaffTop * unit);

@@ -45,11 +45,11 @@ void CScoreView::OnLButtonDown(UINT flags, CPoint point)
                 score.ExtendToMeasureOf(tick);
                 // The staff under the pointer stays where it is on the screen, so that the next click at the same
                 // height enters the same pitch.
-                const int staffY = PageToWindow(CPoint(0, staffTopPx)).y;
+                const int staffY = PageToWindow(CPoint(0, StaffTopY(currentTrack))).y;
                 keepStaffPlace = true;
                 RefreshScore();
                 keepStaffPlace = false;
-                ScrollBy(0, staffY - PageToWindow(CPoint(0, staffTopPx)).y);
+                ScrollBy(0, staffY - PageToWindow(CPoint(0, StaffTopY(currentTrack))).y);
                 if (m_hWnd)
                     Invalidate(FALSE);
                 SendReason(9);

@@ -55,6 +55,9 @@ TEST_F(NoteEditing, ScriptedEditsEndWithTheExpectedNotes)
         {"mode 2\nclick 226 64\nclick 298 64\ndrag 298 64 442 72 4\nundo\nundo\n", {}},
         // Entered above the staff, a note does not move the staff: the next click enters the pitch under it.
         {"mode 2\nclick 226 64\nclick 154 8\nclick 370 64\n", {{0, 0, 95}, {0, 96, 71}, {0, 288, 71}}},
+        // A high note on the second staff moves the rows apart; that staff stays put, so the next click there enters
+        // the same pitch.
+        {"mode 2\nclick 226 104\nclick 298 104\nclick 370 150\n", {{1, 96, 88}, {1, 192, 88}, {1, 288, 67}}},
         // A click a few pixels beside a head adds no identical note.
         {"mode 2\nclick 298 64\nclick 305 64\nclick 292 64\n", {{0, 192, 71}}},
         // The eraser hits a triplet's middle head where it is painted.
