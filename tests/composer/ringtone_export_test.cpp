@@ -12,6 +12,7 @@
 #include "audio/audio_window.h"
 #include "audio/midi_audio.h"
 #include "composer/ringtone_export.h"
+#include "kernel/path_map.h"
 #include "kernel/prompt_service.h"
 #include "media/render_midi.h"
 #include "services/composer_globals.h"
@@ -224,7 +225,8 @@ TEST_F(RingtoneExport, FailuresAreReportedOnceAndLeaveNoFile)
         // The step that failed says why, in one message.
         ASSERT_EQ(Captions().size(), 1u);
         const std::string text = GetRecordingPromptService().Messages().back().text;
-        EXPECT_EQ(text.find(std::string(result.strOutputPath)) != std::string::npos, c.namesOutput) << text;
+        // Paths are shown as the user knows them.
+        EXPECT_EQ(text.find(DisplayPath(result.strOutputPath.GetString())) != std::string::npos, c.namesOutput) << text;
         std::vector<std::string> left;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Linux()))
             left.push_back(entry.path().filename().string());
