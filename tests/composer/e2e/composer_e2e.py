@@ -661,7 +661,7 @@ def main():
             check(bool(wait_for(lambda: path.exists() and path.stat().st_size > 0, 30)), "not saved: " + path.name)
             if path == upper:
                 check(mid.read_bytes() == kept, "saving Song.mid changed song.mid")
-        check(sorted(p.name for p in SONGS.glob("*.mid")) == ["Song.mid", "song.mid"],
+        check(sorted(p.name for p in SONGS.glob("*.mid")) == ["Song.mid", "bach_846.mid", "song.mid"],
               "saved .mid files: %s" % sorted(p.name for p in SONGS.glob("*.mid")))
 
         step("export")
