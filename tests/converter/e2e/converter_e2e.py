@@ -55,6 +55,13 @@ FORMATS = [
 ]
 
 
+def shown_windows():
+    """The visible windows with a name, tooltips left out: a tip shows while the pointer rests on a button."""
+    shown = xdo("search", "--onlyvisible", "--name", ".").split()
+    return [w for w in shown if "_NET_WM_WINDOW_TYPE_TOOLTIP" not in
+            subprocess.run(["xprop", "-id", w, "_NET_WM_WINDOW_TYPE"], capture_output=True, text=True).stdout]
+
+
 def log_text():
     return x_session.log_text("Tonwick.txt")
 
@@ -193,9 +200,9 @@ def chosen_and_loaded(path, before):
 def add_file(window, path):
     # The new row is put at the top and chosen, which ends the command.
     opened = log_text().count("Click file - " + str(path))
-    before = set(xdo("search", "--onlyvisible", "--name", ".").split())
+    before = set(shown_windows())
     click_centre(window, ADD_BUTTON)
-    dialog = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before])
+    dialog = wait_for(lambda: [w for w in shown_windows() if w not in before])
     check(bool(dialog), "the file dialog did not open for " + path.name)
     if not dialog:
         return
@@ -224,12 +231,12 @@ def clip_info(media):
 
 
 def choose_format(window, index):
-    before = set(xdo("search", "--onlyvisible", "--name", ".").split())
+    before = set(shown_windows())
     click_centre(window, SETTINGS_BUTTON)
     time.sleep(0.5)
     xdo("key", "Down")
     xdo("key", "Return")
-    dialog = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before])
+    dialog = wait_for(lambda: [w for w in shown_windows() if w not in before])
     check(bool(dialog), "the options dialog did not open")
     if not dialog:
         return
@@ -275,9 +282,9 @@ def check_smaf(path):
 
 def convert(window, label):
     batches = log_text().count("Convert done - ")
-    before = set(xdo("search", "--onlyvisible", "--name", ".").split())
+    before = set(shown_windows())
     click_centre(window, CONVERT_BUTTON)
-    done = wait_for(lambda: [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before],
+    done = wait_for(lambda: [w for w in shown_windows() if w not in before],
                     180, 0.5)
     check(bool(done), label + ": the conversion-done dialog did not appear")
     # The unreadable file fails and the batch goes on: two of the three rows are done.
