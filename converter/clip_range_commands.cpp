@@ -15,13 +15,16 @@ void CConverterDlg::SaveClipRange()
 
 void CConverterDlg::SetClipEndHere()
 {
-    if (m_currentMedia.IsEmpty())
+    // Nothing played yet: an end at 0 would read back as the whole file.
+    const double position = PreviewGetMarkPosition();
+    if (m_currentMedia.IsEmpty() || !(position > 0) || !(m_duration > 0))
         return;
-    m_endMark = PreviewGetPosition();
+    m_endMark = position;
     if (m_endMark <= m_startMark)
         m_startMark = 0;
-    // The file keeps percent of the duration, as every reader takes it.
+    // The file keeps percent of the duration, as every reader takes it; the bar shows what is kept.
     WriteClipMarks(GetClipInfoPath(m_currentMedia), m_startMark, m_endMark, m_duration);
+    ShowClipRange(m_startMark * 100 / m_duration, m_endMark * 100 / m_duration);
 }
 
 void CConverterDlg::ResetClipRange()
@@ -32,6 +35,15 @@ void CConverterDlg::ResetClipRange()
     m_endMark = m_duration;
     // An end of 0 reads back as the whole file.
     WriteClipRangeKeys(GetClipInfoPath(m_currentMedia), 0.0, 0.0);
+    ShowClipRange(0, 100);
+}
+
+void CConverterDlg::ShowClipRange(double startPercent, double endPercent)
+{
+    m_rangeBar.m_dStart = startPercent;
+    m_rangeBar.m_dEnd = endPercent;
+    m_rangeBar.Invalidate();
+    ShowFileInfo(1);
 }
 
 void CConverterDlg::OnDragFadeBar()

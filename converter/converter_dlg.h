@@ -125,6 +125,8 @@ public:
     void SetCurrentFile(CString mediaPath);
     afx_msg void OnFileClick(NMHDR* notify, LRESULT* result);
     void ShowFileInfo(int logIt);
+    // The range bar and info labels after a clip key changed the current file's clip (percent of the duration).
+    void ShowClipRange(double startPercent, double endPercent);
     void SaveClipRange();
     void SetClipEndHere();
     void ResetClipRange();

@@ -21,6 +21,8 @@ CString g_previewFileName;
 
 // Seconds; 0 until first asked after an open.
 static double g_durationCache = 0;
+// Seconds: Stop rewinds the clip, but a mark set afterwards is meant for where it was.
+static double g_stoppedAt = 0;
 
 constexpr long kMuted = -10000;
 constexpr double kHundredNanosecondsPerSecond = 1e7;
@@ -57,6 +59,7 @@ static void RefreshOwnerButtons()
 BOOL PreviewOpenFile(CString path)
 {
     g_durationCache = 0;
+    g_stoppedAt = 0;
     g_previewFileName.Empty();
     PreviewUpdateTitle();
     ShowWindow(g_previewWindow, SW_SHOWNORMAL);
@@ -136,6 +139,7 @@ void PreviewPause()
 void PreviewStop()
 {
     if (g_previewState == 1 || g_previewState == 2) {
+        g_stoppedAt = PreviewGetPosition();
         PreviewPlayer& graph = PreviewGraph();
         graph.Stop();
         g_previewState = 0;
@@ -148,6 +152,8 @@ void PreviewStop()
 void PreviewCloseClip()
 {
     PreviewPlayer& graph = PreviewGraph();
+    if (g_previewState == 1 || g_previewState == 2)
+        g_stoppedAt = PreviewGetPosition();
     if (graph.IsOpen())
         graph.Stop();
     g_previewState = 0;
@@ -180,6 +186,11 @@ double PreviewGetPosition()
     if (PreviewFailed(graph.GetCurrentPosition(&position)))
         return 0.0;
     return position / kHundredNanosecondsPerSecond;
+}
+
+double PreviewGetMarkPosition()
+{
+    return g_previewState == 1 || g_previewState == 2 ? PreviewGetPosition() : g_stoppedAt;
 }
 
 void PreviewSetPosition(double seconds)

@@ -32,6 +32,8 @@ void PreviewStop();
 void PreviewCloseClip();
 // Seconds from the clip's start; 0 without a clip.
 double PreviewGetPosition();
+// Seconds: where the clip is while it plays or pauses, else where it was when last stopped or closed (0 when none).
+double PreviewGetMarkPosition();
 void PreviewSetPosition(double seconds);
 // level 0.0 (silent) to 1.0 (full).
 void PreviewSetVolume(double level);

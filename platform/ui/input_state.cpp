@@ -73,12 +73,40 @@ HWND SetFocus(HWND hWnd)
     if (s->style & WS_DISABLED)
         return nullptr;
     wxWindow* w = InputWx(s);
-    if (w && s->kind != WxKind::Frame)
+    if (!IsWindowVisible(hWnd) && (s->style & WS_CHILD))
+        ParkKeyboardFocus(hWnd);
+    else if (w && s->kind != WxKind::Frame)
         w->SetFocus();
     else if (s->frame && s->surface)
         s->surface->SetFocus();
     FocusChanged(hWnd);
     return old;
+}
+
+// The toolkit gives no keys to a hidden window: its top-level's surface takes them meanwhile, and KeyTarget hands
+// them on, so that a hidden window keeps the focus as far as the program can tell.
+void ParkKeyboardFocus(HWND hidden)
+{
+    WindowState* root = StateOf(GetAncestor(hidden, GA_ROOT));
+    if (root && root->surface)
+        root->surface->SetFocus();
+}
+
+void ReturnKeyboardFocus(HWND shown)
+{
+    HWND focus = GetFocus();
+    if (!focus || (focus != shown && !IsChild(shown, focus)) || !IsWindowVisible(focus))
+        return;
+    if (wxWindow* w = InputWx(StateOf(focus)))
+        w->SetFocus();
+}
+
+HWND KeyTarget(HWND receiver)
+{
+    HWND focus = GetFocus();
+    if (focus && focus != receiver && !IsWindowVisible(focus) && GetAncestor(focus, GA_ROOT) == receiver)
+        return focus;
+    return receiver;
 }
 
 HWND GetFocus()

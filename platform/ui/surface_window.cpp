@@ -216,7 +216,7 @@ void SurfaceWindow::OnKeyDown(wxKeyEvent& e)
         e.Skip();
         return;
     }
-    if (DeliverInput(m_hwnd, KeyMessage(e, false), vk, KeyLParam(e, false)))
+    if (DeliverInput(KeyTarget(m_hwnd), KeyMessage(e, false), vk, KeyLParam(e, false)))
         e.Skip();
 }
 
@@ -227,7 +227,7 @@ void SurfaceWindow::OnKeyUp(wxKeyEvent& e)
         e.Skip();
         return;
     }
-    if (DeliverInput(m_hwnd, KeyMessage(e, true), vk, KeyLParam(e, true)))
+    if (DeliverInput(KeyTarget(m_hwnd), KeyMessage(e, true), vk, KeyLParam(e, true)))
         e.Skip();
 }
 
@@ -245,12 +245,12 @@ void SurfaceWindow::OnChar(wxKeyEvent& e)
         c = c - 'A' + 1;
     else if (e.ControlDown() && c >= 'a' && c <= 'z' && !e.AltDown())
         c = c - 'a' + 1;
-    DeliverInput(m_hwnd, e.AltDown() ? WM_SYSCHAR : WM_CHAR, (WPARAM)c, KeyLParam(e, false));
+    DeliverInput(KeyTarget(m_hwnd), e.AltDown() ? WM_SYSCHAR : WM_CHAR, (WPARAM)c, KeyLParam(e, false));
 }
 
 void SurfaceWindow::OnFocus(wxFocusEvent& e)
 {
-    FocusChanged(m_hwnd);
+    FocusChanged(KeyTarget(m_hwnd));
     e.Skip();
 }
 

@@ -237,7 +237,13 @@ BOOL ShowWindow(HWND hWnd, int cmdShow)
     if (!s->outer)
         return wasVisible;
     if (!s->frame) {
+        HWND focus = GetFocus();
+        bool holdsFocus = focus && (focus == hWnd || IsChild(hWnd, focus));
         s->outer->Show(show);
+        if (holdsFocus && !show)
+            ParkKeyboardFocus(hWnd);
+        else if (holdsFocus)
+            ReturnKeyboardFocus(hWnd);
         return wasVisible;
     }
     switch (cmdShow) {

@@ -207,6 +207,12 @@ void NotePointer(const wxPoint& screen, bool synthesized);
 
 // Focus moved to a window (by SetFocus or by the toolkit): WM_KILLFOCUS and WM_SETFOCUS follow.
 void FocusChanged(HWND newFocus);
+// While the window holding the focus is hidden, its top-level's surface takes the toolkit's keys (Park); the window
+// gets them back when it shows again (Return). KeyTarget: the window a key (or the toolkit's focus) that
+// reached receiver is for.
+void ParkKeyboardFocus(HWND hidden);
+void ReturnKeyboardFocus(HWND shown);
+HWND KeyTarget(HWND receiver);
 
 // wx font for a GDI font handle (the default GUI font for null).
 wxFont WxFontOf(HFONT font);
