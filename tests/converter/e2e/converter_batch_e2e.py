@@ -68,7 +68,7 @@ def remove_all(window, rows):
 
 
 def new_windows(before):
-    return [w for w in xdo("search", "--onlyvisible", "--name", ".").split() if w not in before]
+    return [w for w in c.shown_windows() if w not in before]
 
 
 def close_done_dialog(before, label):
@@ -81,7 +81,7 @@ def close_done_dialog(before, label):
 
 
 def convert(window, label):
-    before = set(xdo("search", "--onlyvisible", "--name", ".").split())
+    before = set(c.shown_windows())
     c.click_centre(window, c.CONVERT_BUTTON)
     close_done_dialog(before, label)
 
@@ -111,11 +111,11 @@ def main():
         c.add_file(window, second)
         remove_all(window, 2)
         c.add_file(window, first)
-        chosen = c.log_text().count("Click file - " + c.windows_path(first))
+        chosen = c.log_text().count("Click file - " + str(first))
         click_row(window, 0)
         time.sleep(1)
         if alive(process, "click after removing two rows"):
-            check(c.log_text().count("Click file - " + c.windows_path(first)) > chosen, "the row click was lost")
+            check(c.log_text().count("Click file - " + str(first)) > chosen, "the row click was lost")
         remove_all(window, 1)
 
         # Two files of one title: each output holds its own source's tone, under a name of its own.
@@ -133,7 +133,7 @@ def main():
         ox, oy = c.window_origin(window)
         area = (ox + PROGRESS[0], oy + PROGRESS[1], PROGRESS[2], PROGRESS[3])
         blank = c.Screen("progress-before").region(*area)
-        before = set(xdo("search", "--onlyvisible", "--name", ".").split())
+        before = set(c.shown_windows())
         c.click_centre(window, c.CONVERT_BUTTON)
         shown = wait_for(lambda: c.Screen("progress").region(*area) != blank, 60, 0.3)
         check(bool(shown), "no progress text while the row converts")
