@@ -143,20 +143,7 @@ void CTrackEditDialog::OnOK()
         MessageBox(GetLanguageText("sameprioritytip"));
         return;
     }
-    m_list.CloseEditors();
-    for (int i = 0; i < kTracks; ++i) {
-        m_pShow[i] = m_list.GetItemText(i, CTrackListCtrl::kShow) == "1";
-        m_pNames[i] = m_list.GetItemText(i, CTrackListCtrl::kInstrument);
-        const CString channel = m_list.GetItemText(i, CTrackListCtrl::kChannel);
-        const CString volume = m_list.GetItemText(i, CTrackListCtrl::kVolume);
-        const CString priority = m_list.GetItemText(i, CTrackListCtrl::kPriority);
-        if (!channel.IsEmpty())
-            m_pChannels[i] = atoi(channel) - 1;
-        if (!volume.IsEmpty())
-            m_pVolumes[i] = atoi(volume);
-        if (!priority.IsEmpty())
-            m_pPriorities[i] = atoi(priority);
-    }
+    ReadRows();
     if (m_pNotify)
         m_pNotify->PostMessage(m_nMessage, m_nCode, 0);
     EndDialog(IDOK);
