@@ -123,6 +123,8 @@ CString GetClipInfoFolder()
 void RemovePrivateTempFolder()
 {
     std::lock_guard<std::mutex> guard(g_lock);
+    // The next call looks for a folder again, also after one could not be made.
+    g_made = false;
     if (g_run.path.empty())
         return;
     std::error_code error;
@@ -130,5 +132,4 @@ void RemovePrivateTempFolder()
     unlink((g_run.path + ".lock").c_str());
     close(g_run.lock);
     g_run = RunFolder();
-    g_made = false;
 }

@@ -6,11 +6,17 @@
 #include "services/app_folder.h"
 #include "services/composer_globals.h"
 #include "services/deliverable.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_folder.h"
 
 class MainDialogFixture : public ::testing::Test {
 protected:
-    void SetUp() override { SetAppFolder((program.Win("prog.exe")).c_str()); }
+    void SetUp() override
+    {
+        SetAppFolder((program.Win("prog.exe")).c_str());
+        // The settings a test writes go to a config folder of its own, so no later test reads them.
+        env.Set("XDG_CONFIG_HOME", program.Linux("config").c_str());
+    }
     void TearDown() override
     {
         SetMainDialog(MainDialogLink());
@@ -30,6 +36,7 @@ protected:
     }
 
     TempFolder program;
+    EnvGuard env;
     int dialogStandIn = 0;
     int language = -1;
     int skin = -1;

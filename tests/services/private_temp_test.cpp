@@ -69,4 +69,5 @@ TEST(PrivateTemp, CacheFolderAndNoFolderThatIsALink)
     EXPECT_EQ(MapPathLiteral(GetClipInfoFolder()), cache + "/kestrin/clipinfo/");
     EXPECT_EQ(Mode(cache + "/kestrin"), 0700u);
     EXPECT_TRUE(std::filesystem::is_empty(elsewhere.Linux()));
+    RemovePrivateTempFolder();
 }
