@@ -28,8 +28,8 @@ TEST(RowSpacing, NoHeadOfARowStandsInTheNextRowsStaff)
             if (row + 1 < view.CountRows())
                 EXPECT_LT(y + u / 2, belowTop) << "track " << t << " tick " << note->start << " pitch " << note->pitch;
             if (row > 0)
-                EXPECT_GT(y - u / 2, aboveBottom) << "track " << t << " tick " << note->start << " pitch "
-                                                  << note->pitch;
+                EXPECT_GT(y - u / 2, aboveBottom)
+                    << "track " << t << " tick " << note->start << " pitch " << note->pitch;
             ++checked;
         }
     }

@@ -42,15 +42,16 @@ protected:
 TEST_F(ClipKeys, F2AndTheMarkKeysReachTheDialogWhilePlayingAndAfterStop)
 {
     const char* const kinds[][2] = {
-        {"clip.mp4", "-f lavfi -i testsrc=size=160x120:rate=25:duration=8 -f lavfi -i sine=duration=8 -c:v mpeg4 "
-                     "-c:a aac -shortest"},
+        {"clip.mp4",
+         "-f lavfi -i testsrc=size=160x120:rate=25:duration=8 -f lavfi -i sine=duration=8 -c:v mpeg4 "
+         "-c:a aac -shortest"},
         {"tone.wav", "-f lavfi -i sine=duration=8"},
     };
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind[0]);
         media = program.Win(kind[0]);
-        const std::string command = std::string("ffmpeg -nostdin -v error -y ") + kind[1] + " '" +
-                                    program.Linux(kind[0]) + "' >/dev/null 2>&1";
+        const std::string command =
+            std::string("ffmpeg -nostdin -v error -y ") + kind[1] + " '" + program.Linux(kind[0]) + "' >/dev/null 2>&1";
         ASSERT_EQ(0, std::system(command.c_str()));
         InsertMediaRow(dialog->m_fileList, 0, media.c_str(), "Pending");
         SelectOnlyRow(dialog->m_fileList, 0);

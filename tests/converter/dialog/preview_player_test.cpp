@@ -130,7 +130,8 @@ TEST_F(PreviewPlayerTest, ThePreviewWaveIsMadeOnce)
     const std::string tone = Tone("song.mp3", 2);
     EXPECT_NEAR(2.0, dialog->MakePreviewWave(tone.c_str()), 0.1);
     // In this run's private temporary folder.
-    const std::string wave = MapPathLiteral(GetPrivateTempFolder() + GetPathFileName(GetPreviewWavePath("", tone.c_str())));
+    const std::string wave =
+        MapPathLiteral(GetPrivateTempFolder() + GetPathFileName(GetPreviewWavePath("", tone.c_str())));
     EXPECT_TRUE(std::filesystem::exists(wave));
     // Without its media file, only the wave that is there already can give the duration.
     std::filesystem::remove(program.Linux("song.mp3"));
