@@ -9,17 +9,19 @@ status=0
 summary=()
 started=$SECONDS
 stage_start=$SECONDS
-stage_time() {  # the time since the last call, as "(M:SS)"
-    local took=$((SECONDS - stage_start))
+took=""
+stage_time() {  # sets $took to the time since the last call, as "(M:SS)"; not in a subshell, so the clock moves on
+    local seconds=$((SECONDS - stage_start))
     stage_start=$SECONDS
-    printf '(%d:%02d)' $((took / 60)) $((took % 60))
+    took=$(printf '(%d:%02d)' $((seconds / 60)) $((seconds % 60)))
 }
 
 ./scripts/deps.sh || exit 1
 jobs=$(nproc)
 cmake -S . -B build -G Ninja >/dev/null || exit 1
 cmake --build build -j "$jobs" || exit 1
-summary+=("build: done $(stage_time)")
+stage_time
+summary+=("build: done $took")
 
 run_ctest() {  # label, parallel jobs, prefix command...
     local label=$1 parallel=$2; shift 2
@@ -38,7 +40,8 @@ run_ctest() {  # label, parallel jobs, prefix command...
         echo "test.sh: $label: $result"
     fi
     [ "$rc" -ne 0 ] && status=1
-    summary+=("$label: $result $(stage_time)")
+    stage_time
+    summary+=("$label: $result $took")
     rm -f "$log"
 }
 run_ctest unit "$jobs"
@@ -49,21 +52,27 @@ mkdir -p build/xvfb
 run_ctest window 1 env TMPDIR="$PWD/build/xvfb" xvfb-run -a
 
 echo "== format"
-if scripts/check-format.sh; then summary+=("format: passed $(stage_time)"); else summary+=("format: FAILED $(stage_time)"); status=1; fi
+if scripts/check-format.sh; then result=passed; else result=FAILED; status=1; fi
+stage_time
+summary+=("format: $result $took")
 
 echo "== include edges"
-if python3 scripts/check-includes.py; then summary+=("include edges: passed $(stage_time)"); else summary+=("include edges: FAILED $(stage_time)"); status=1; fi
+if python3 scripts/check-includes.py; then result=passed; else result=FAILED; status=1; fi
+stage_time
+summary+=("include edges: $result $took")
 
 for step in scripts/test.d/*.sh; do
     [ -e "$step" ] || continue
     echo "== $(basename "$step")"
     if bash "$step"; then result=passed; else result=FAILED; status=1; fi
-    summary+=("$(basename "$step"): $result $(stage_time)")
+    stage_time
+    summary+=("$(basename "$step"): $result $took")
 done
 
 echo
 printf '%s\n' "${summary[@]}"
 stage_start=$started
-echo "total $(stage_time)"
+stage_time
+echo "total $took"
 [ "$status" -eq 0 ] && echo "ALL TESTS PASSED" || echo "SOME TESTS FAILED"
 exit "$status"
