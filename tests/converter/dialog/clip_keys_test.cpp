@@ -6,23 +6,11 @@
 #include "converter/file_list_rows.h"
 #include "converter/preview_player.h"
 #include "dialog_fixture.h"
-#include "media/media_window_post.h"
 
 namespace {
 
-class ClipKeys : public ConverterDialog {
+class ClipKeys : public PlayingConverterDialog {
 protected:
-    void SetUp() override
-    {
-        SetMediaPostFunction(&PostMessage);
-        ConverterDialog::SetUp();
-    }
-    void TearDown() override
-    {
-        ConverterDialog::TearDown();
-        SetMediaPostFunction(nullptr);
-    }
-
     // xdotool types the key with the pointer over the dialog's caption strip, where no control lies.
     void Key(const std::string& key)
     {

@@ -11,6 +11,7 @@
 
 #include "converter/converter_dlg.h"
 #include "kernel/prompt_service.h"
+#include "media/media_window_post.h"
 #include "services/app_folder.h"
 #include "services/deliverable.h"
 #include "services/language_text.h"
@@ -120,4 +121,19 @@ protected:
 
 private:
     size_t m_logStart = 0;
+};
+
+// The dialog with the preview player's position posts delivered through the window layer, as the program does.
+class PlayingConverterDialog : public ConverterDialog {
+protected:
+    void SetUp() override
+    {
+        SetMediaPostFunction(&PostMessage);
+        ConverterDialog::SetUp();
+    }
+    void TearDown() override
+    {
+        ConverterDialog::TearDown();
+        SetMediaPostFunction(nullptr);
+    }
 };

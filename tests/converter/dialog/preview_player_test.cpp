@@ -6,24 +6,12 @@
 #include "dialog_fixture.h"
 #include "kernel/path_map.h"
 #include "services/path_parts.h"
-#include "media/media_window_post.h"
 #include "services/private_temp.h"
 
 namespace {
 
-class PreviewPlayerTest : public ConverterDialog {
+class PreviewPlayerTest : public PlayingConverterDialog {
 protected:
-    void SetUp() override
-    {
-        SetMediaPostFunction(&PostMessage);
-        ConverterDialog::SetUp();
-    }
-    void TearDown() override
-    {
-        ConverterDialog::TearDown();
-        SetMediaPostFunction(nullptr);
-    }
-
     // A file made by ffmpeg from lavfi sources, in the program folder; its Windows path.
     std::string Make(const std::string& name, const std::string& sources)
     {
