@@ -1,40 +1,16 @@
 // Row routines and the checked driver shared by impAnd, impOr and impXorS.
 #pragma once
 
-#include <emmintrin.h>
-
 #include <algorithm>
-#include <cstring>
 
 #include "imp/impalloc.h"
 #include "imp/imperror.h"
 #include "imp/implogic.h"
 #include "imp/implogic_frame.h"
+#include "imp/implogic_rows.h"
 #include "imp/implogic_walk.h"
 
 namespace implogic {
-
-struct AndOp {
-    template <typename T>
-    static T apply(T a, T b)
-    {
-        return (T)(a & b);
-    }
-};
-struct OrOp {
-    template <typename T>
-    static T apply(T a, T b)
-    {
-        return (T)(a | b);
-    }
-};
-struct XorOp {
-    template <typename T>
-    static T apply(T a, T b)
-    {
-        return (T)(a ^ b);
-    }
-};
 
 // Source byte that lines up with destination byte i (source offset s, destination offset sD, width bits wanted).
 inline unsigned char alignedByte(const unsigned char* row, int32_t s, int32_t sD, int32_t i, int32_t width)
@@ -116,6 +92,10 @@ template <typename T, typename Op>
 void elements(const ImpHeader* A, const ImpHeader* B, ImpHeader* D, const ImpHeader* M, int32_t fA, int32_t fB,
               int32_t fD, int32_t nch, T pattern)
 {
+    // The constant repeated over 32 bits: rows start on element boundaries, so byte runs keep its order.
+    const uint32_t wide = sizeof(T) == 1   ? (uint32_t)pattern * 0x01010101u
+                          : sizeof(T) == 2 ? (uint32_t)pattern * 0x00010001u
+                                           : (uint32_t)pattern;
     bool planar = D->dataOrder == 1;
     int32_t planes = planar ? nch : 1, per = planar ? 1 : nch;
     int32_t cA = planar ? 1 : A->channels, cB = planar || !B ? 1 : B->channels, cD = planar ? 1 : D->channels;
@@ -132,13 +112,8 @@ void elements(const ImpHeader* A, const ImpHeader* B, ImpHeader* D, const ImpHea
             const T* b = B ? (const T*)(pb + (int64_t)y * B->widthStep) : nullptr;
             T* d = (T*)(pd + (int64_t)y * D->widthStep);
             if (flat) {
-                int64_t count = (int64_t)w * per;
-                if (b)
-                    for (int64_t i = 0; i < count; ++i)
-                        d[i] = Op::apply(a[i], b[i]);
-                else
-                    for (int64_t i = 0; i < count; ++i)
-                        d[i] = Op::apply(a[i], pattern);
+                bytes<Op>((const unsigned char*)a, (const unsigned char*)b, (unsigned char*)d,
+                          (int64_t)w * per * (int64_t)sizeof(T), wide);
                 continue;
             }
             const unsigned char* mrow = pm ? pm + (int64_t)y * M->widthStep : nullptr;
@@ -152,28 +127,12 @@ void elements(const ImpHeader* A, const ImpHeader* B, ImpHeader* D, const ImpHea
     }
 }
 
-// Word loop over two equally shaped whole images (row padding included), 64 bytes a step where it can.
+// Two equally shaped whole images (row padding included) as one run of bytes.
 template <typename Op>
 void whole(const ImpHeader* A, const ImpHeader* B, ImpHeader* D, uint32_t pattern)
 {
-    int64_t words = D->imageSize / 4, i = 0;
-    const __m128i wide = _mm_set1_epi32((int32_t)pattern);
-    for (; i + 16 <= words; i += 16) {
-        for (int k = 0; k < 4; ++k) {
-            int64_t at = 4 * i + 16 * k;
-            __m128i a = _mm_loadu_si128((const __m128i*)(A->imageData + at));
-            __m128i b = B ? _mm_loadu_si128((const __m128i*)(B->imageData + at)) : wide;
-            _mm_storeu_si128((__m128i*)(D->imageData + at), Op::template apply<__m128i>(a, b));
-        }
-    }
-    for (; i < words; ++i) {
-        uint32_t a, b = pattern, r;
-        memcpy(&a, A->imageData + 4 * i, 4);
-        if (B)
-            memcpy(&b, B->imageData + 4 * i, 4);
-        r = Op::template apply<uint32_t>(a, b);
-        memcpy(D->imageData + 4 * i, &r, 4);
-    }
+    bytes<Op>((const unsigned char*)A->imageData, B ? (const unsigned char*)B->imageData : nullptr,
+              (unsigned char*)D->imageData, D->imageSize, pattern);
 }
 
 // The checked two-image operation; names and lines as every caller reports them.
