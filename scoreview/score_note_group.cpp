@@ -39,13 +39,13 @@ void CScoreView::SetNoteHeadShift(int track, int pitch, int measure, int positio
 }
 
 int CScoreView::AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position,
-                                    int contentX, int headWidth, double unit)
+                                    int contentX, double spacing, int headWidth, double unit)
 {
     CSlotList& list = noteSlots[track][staff != 0];
     std::vector<Slot> measureSlots;
     for (int n = 0; n < slotCount; ++n)
         measureSlots.push_back(list.GetAt(firstSlot + n));
-    const int ink = InkRightBefore(measureSlots.data(), slotCount, position, contentX, noteSpacing, headWidth, unit);
+    const int ink = InkRightBefore(measureSlots.data(), slotCount, position, contentX, spacing, headWidth, unit);
     return std::max(BarX(measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
 }
 
@@ -235,10 +235,11 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             int signX = (int)(x[i] + ax - d * u);
             // An accidental keeps clear of the bar line and of the chord before it, as far as its head allows.
             if (C == 0)
-                signX = AccidentalX(signX, signWidth,
-                                    AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount,
-                                                        position, contentX, dc->GetTextExtent(&head, 1).cx, u),
-                                    hx);
+                signX =
+                    AccidentalX(signX, signWidth,
+                                AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount, position,
+                                                    contentX, noteSpacing, dc->GetTextExtent(&head, 1).cx, u),
+                                hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
