@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "render/note_glyphs.h"
 
@@ -31,4 +32,42 @@ int AccidentalX(int x, int width, int leftLimit, int headLeft)
     if (x >= leftLimit)
         return x;
     return std::max(x, std::min(leftLimit, headLeft - width));
+}
+
+int AccidentalColumns(std::vector<int> steps)
+{
+    std::sort(steps.begin(), steps.end());
+    std::vector<std::vector<int>> columns;
+    for (int step : steps) {
+        auto fits = [step](const std::vector<int>& column) {
+            return std::none_of(column.begin(), column.end(), [step](int other) { return std::abs(other - step) < 6; });
+        };
+        auto free = std::find_if(columns.begin(), columns.end(), fits);
+        if (free == columns.end())
+            columns.push_back({step});
+        else
+            free->push_back(step);
+    }
+    return (int)columns.size();
+}
+
+double AccidentalSpacing(const std::vector<ChordRoom>& chords, double unit)
+{
+    double spacing = 0;
+    for (size_t i = 1; i < chords.size(); ++i) {
+        const ChordRoom& before = chords[i - 1];
+        const ChordRoom& chord = chords[i];
+        const int apart = chord.position - before.position;
+        if (chord.columns == 0 || apart <= 0)
+            continue;
+        // The ink of the chord before: a head, one more beside it for a second, its flag or its dots.
+        const double right = std::max({(before.seconds ? 2.25 : 1.25) * unit, before.flag ? 2.0 * unit : 0.0,
+                                       before.dots > 0 ? (2.0 + 0.5 * before.dots) * unit : 0.0});
+        // A lone column moves up to its head; with more, the first stands 1.125 units left of the head and each
+        // further one a unit more; all of them a unit further where a head stands left of the others.
+        const int columns = std::min(chord.columns, 4);
+        const double left = (columns == 1 ? 1.0 : 1.125 + (columns - 1)) * unit + (chord.seconds ? unit : 0.0);
+        spacing = std::max(spacing, (right + 0.25 * unit + left) / apart);
+    }
+    return spacing;
 }

@@ -23,7 +23,7 @@ static bool SameKey(const MeasureInfo& a, const MeasureInfo& b)
 int StripRoom(int pixels, double zoom) { return static_cast<int>(pixels * zoom); }
 
 void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table,
-                         double zoom, const uint8_t* leadAccidentals)
+                         double zoom, const uint8_t* leadAccidentals, const double* spacings)
 {
     auto room = [zoom](int pixels) { return StripRoom(pixels, zoom); };
     auto accidentalRoom = [&](int m) {
@@ -33,11 +33,13 @@ void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, doub
     table[0].start = 50;
     table[0].content =
         50 + room(64 + (measures[0].keyKind != KEY_NONE ? 6 * measures[0].keyCount : 0)) + accidentalRoom(0);
+    for (int m = 0; m < kStripMeasureCount; ++m)
+        table[m].spacing = spacings ? std::max(noteSpacing, spacings[m]) : noteSpacing;
     for (int n = 1; n < kStripMeasureCount; ++n) {
         int m = n - 1;
         MeasureStripEntry& entry = table[n];
         entry.start =
-            static_cast<int32_t>(table[m].content + MeasureLength48(measures[m]) * noteSpacing + room(10) * 1.0);
+            static_cast<int32_t>(table[m].content + MeasureLength48(measures[m]) * table[m].spacing + room(10) * 1.0);
         entry.content = entry.start + room(20);
         bool clefChanged = clefs[n] != clefs[m];
         bool keyChanged = !SameKey(measures[n], measures[m]);
@@ -59,6 +61,13 @@ int MeasureBarX(const MeasureInfo* measures, const MeasureXTable& table, double 
     if (m < kStripMeasureCount)
         return table[m].start;
     const int last = kStripMeasureCount - 1;
-    return static_cast<int>(table[last].content + MeasureLength48(measures[last]) * noteSpacing +
+    return static_cast<int>(table[last].content +
+                            MeasureLength48(measures[last]) * MeasureSpacing(table, last, noteSpacing) +
                             StripRoom(10, zoom) * 1.0);
+}
+
+double MeasureSpacing(const MeasureXTable& table, int m, double noteSpacing)
+{
+    const double own = table[std::clamp(m, 0, kStripMeasureCount - 1)].spacing;
+    return own > 0 ? own : noteSpacing;
 }

@@ -11,6 +11,7 @@ constexpr int kStripMeasureCount = 200;
 struct MeasureStripEntry {
     int32_t start = 0;    // x of the measure's bar line
     int32_t content = 0;  // x where its notes begin, after any clef, key or time change drawn at its head
+    double spacing = 0;   // pixels per 48th of a quarter in this measure; 0: the view's note spacing
 };
 
 using MeasureXTable = std::array<MeasureStripEntry, kStripMeasureCount>;
@@ -28,9 +29,13 @@ int StripRoom(int pixels, double zoom);
 // (a piano staff counted as clef 0): gaps of 20, 30 and 53 pixels make room for a changed clef, time and key,
 // and 46 more redraw an unchanged key after a changed clef; all of them at zoom 1, grown with the zoom.
 // leadAccidentals (optional, one a measure): the accidentals of the chord at a measure's start; from the second
-// on, each gets a column of kAccidentalColumn pixels before the notes.
+// on, each gets a column of kAccidentalColumn pixels before the notes. spacings (optional, one a measure): the
+// pixels per 48th a measure needs at least, where the note spacing leaves too little room inside it.
 void LayoutTrackMeasures(const MeasureInfo* measures, const uint8_t* clefs, double noteSpacing, MeasureXTable& table,
-                         double zoom = 1.0, const uint8_t* leadAccidentals = nullptr);
+                         double zoom = 1.0, const uint8_t* leadAccidentals = nullptr, const double* spacings = nullptr);
+
+// Pixels per 48th of a quarter inside measure m (clamped to the table): its own, else the note spacing.
+double MeasureSpacing(const MeasureXTable& table, int m, double noteSpacing);
 
 // The room of one more column of accidentals at zoom 1; at most kLeadAccidentalColumns columns get room.
 constexpr int kAccidentalColumn = 8;

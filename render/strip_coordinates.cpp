@@ -23,7 +23,8 @@ int TickToStripX(const StripView& view, int tick)
     int base = view.stripOriginX + table[m].content + StripRoom(100, view.zoom) - table[FirstVisible(view)].content + 4;
     if (view.division == 0)
         return base;
-    return static_cast<int>(base + static_cast<double>((tick - start) * 48) * view.noteSpacing / view.division);
+    return static_cast<int>(base + static_cast<double>((tick - start) * 48) *
+                                       MeasureSpacing(table, m, view.noteSpacing) / view.division);
 }
 
 int StripXToTick(const StripView& view, const GridSnap& grid, int x)
@@ -40,7 +41,8 @@ int StripXToTick(const StripView& view, const GridSnap& grid, int x)
     if (m < 0)
         return 0;
     const int length48 = MeasureLength48(view.measures[m]);
-    int d = std::min(s - table[m].content, static_cast<int>(length48 * view.noteSpacing));
+    const double spacing = MeasureSpacing(table, m, view.noteSpacing);
+    int d = std::min(s - table[m].content, static_cast<int>(length48 * spacing));
     int64_t tick = start48 * view.division / 48;
     if (grid.on) {
         int g = grid.triplet ? static_cast<int>(grid.tripletGridValue * 3.0) * 2 / 3
@@ -48,7 +50,7 @@ int StripXToTick(const StripView& view, const GridSnap& grid, int x)
         // Grid points stand where TickToStripX puts them, at their exact x truncated (a 64th is 4.5 pixels at
         // the default spacing): the pixel snaps to the nearer of the two points around it, halves to the later.
         // Rounding the step to whole pixels instead would drift off the grid.
-        const double step = g * view.noteSpacing;
+        const double step = g * spacing;
         if (step >= 1.0) {
             auto pixel = [step](int64_t point) { return static_cast<int64_t>(point * step); };
             int64_t point = static_cast<int64_t>(d / step);
@@ -62,7 +64,7 @@ int StripXToTick(const StripView& view, const GridSnap& grid, int x)
             return static_cast<int>(std::clamp<int64_t>((start48 + offset48) * view.division / 48, 0, INT32_MAX));
         }
     }
-    int pixelsPerQuarter = static_cast<int>(view.noteSpacing * 48.0);
+    int pixelsPerQuarter = static_cast<int>(spacing * 48.0);
     if (pixelsPerQuarter != 0)
         tick += static_cast<int64_t>(static_cast<double>(d) * view.division / pixelsPerQuarter);
     return static_cast<int>(std::clamp<int64_t>(tick, 0, INT32_MAX));

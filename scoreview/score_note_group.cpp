@@ -39,13 +39,13 @@ void CScoreView::SetNoteHeadShift(int track, int pitch, int measure, int positio
 }
 
 int CScoreView::AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position,
-                                    int contentX, int headWidth, double unit)
+                                    int contentX, double spacing, int headWidth, double unit)
 {
     CSlotList& list = noteSlots[track][staff != 0];
     std::vector<Slot> measureSlots;
     for (int n = 0; n < slotCount; ++n)
         measureSlots.push_back(list.GetAt(firstSlot + n));
-    const int ink = InkRightBefore(measureSlots.data(), slotCount, position, contentX, noteSpacing, headWidth, unit);
+    const int ink = InkRightBefore(measureSlots.data(), slotCount, position, contentX, spacing, headWidth, unit);
     return std::max(BarX(measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
 }
 
@@ -122,6 +122,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     for (int i = 1; i < count && !beamed; ++i)
         beamed = slots[i].values[1] != slots[0].values[1];
     int shift = 0, previousP = 0, column = 0, previousStem = 0;
+    bool flagged = false;     // the chord's flag is drawn
     int8_t accidentalAt = 0;  // staff position of the previous note's drawn accidental; 0 for none
     // What stands left of the current chord's place so far: its accidentals and its heads moved left. A later
     // accidental moves left, a column at a time, until it clears every one of them it would touch.
@@ -235,10 +236,11 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             int signX = (int)(x[i] + ax - d * u);
             // An accidental keeps clear of the bar line and of the chord before it, as far as its head allows.
             if (C == 0)
-                signX = AccidentalX(signX, signWidth,
-                                    AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount,
-                                                        position, contentX, dc->GetTextExtent(&head, 1).cx, u),
-                                    hx);
+                signX =
+                    AccidentalX(signX, signWidth,
+                                AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount, position,
+                                                    contentX, noteSpacing, dc->GetTextExtent(&head, 1).cx, u),
+                                hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
@@ -319,26 +321,15 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
                     beam(level, back);
         }
 
-        // The flag of a note no beam reaches.
+        // The flag of a chord no beam reaches: one on its stem, which stands where an unshifted head puts it.
+        // Drawn again for a head beside the others, it would stand apart from the first and pile up.
         const int tested = eachFlag ? whole : slots[0].values[3];
         const char flag = FlagGlyph(slots[0].values[3]);
-        if (groupUnbeamed && !beamed && tested < 48 && tested != 32 && flag != 0) {
-            int fx = hx, fy;
-            if (direction > 0) {
-                fy = (int)(shift == 0 ? extreme - 2.375 * u : extreme - 1.888 * u);
-                if (previousP == P && shift != 0)
-                    fy = (int)(fy - 0.5 * u);
-                if (shift != 0)
-                    fx = (int)(fx - 0.95 * u);
-            } else {
-                fy = (int)(shift == (int)-u ? extreme - 9.0 * u : extreme - 8.5 * u);
-                if (previousP == P && shift != 0)
-                    fy = (int)(fy + 0.48 * u);
-                if (shift != 0)
-                    fx = (int)(fx + u);
-            }
+        if (groupUnbeamed && !beamed && !flagged && tested < 48 && tested != 32 && flag != 0) {
+            const int fy = (int)(direction > 0 ? extreme - 2.375 * u : extreme - 8.5 * u);
             const char glyph = direction > 0 ? (char)(flag - 1) : flag;
-            dc->TextOut(fx, fy, &glyph, 1);
+            dc->TextOut(x[i], fy, &glyph, 1);
+            flagged = true;
         }
 
         if (low < 192) {

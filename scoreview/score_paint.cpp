@@ -95,6 +95,8 @@ int CScoreView::BarX(int measure) const
            measureX[firstPaintedMeasure].content;
 }
 
+double CScoreView::MeasureSpacing(int measure) const { return ::MeasureSpacing(measureX, measure, noteSpacing); }
+
 int CScoreView::ContentX(int measure) const
 {
     int m = std::clamp(measure, 0, kStripMeasureCount - 1);
@@ -156,7 +158,7 @@ void CScoreView::PaintScore(CDC* dc)
         return;
     // The room before the first measure's notes grows with the zoom, as its clef and signatures do.
     const int room = StripRoom(100, zoom);
-    stripOriginX = (int)((atStart ? 50 : -StripRoom(87, zoom)) - off * noteSpacing);
+    stripOriginX = (int)((atStart ? 50 : -StripRoom(87, zoom)) - off * MeasureSpacing(first));
     beamReference = 28.0;
     const int x0 = stripOriginX, xm = x0 + room;
     const double u = unit;
@@ -212,7 +214,7 @@ void CScoreView::PaintScore(CDC* dc)
                 CSlotList& upper = noteSlots[t][0];
                 for (int i = 0; i < upper.Count(); ++i) {
                     const Slot slot = upper.GetAt(i);
-                    const int at = (int)(ContentX(slot.values[0]) + slot.values[1] * noteSpacing);
+                    const int at = (int)(ContentX(slot.values[0]) + slot.values[1] * MeasureSpacing(slot.values[0]));
                     for (MeasureNumber& number : numbers)
                         if (number.before.empty() && std::abs(slot.values[0] - number.measure) <= 1 &&
                             at - 1.5 * u < number.x + number.width && at + 2.5 * u > number.x)

@@ -32,14 +32,14 @@ void CScoreView::PaintEventGroup(CDC* dc, const MeasurePass& pass, const Slot* s
             groupSlots[same++] = slot;
     }
     if (same > 0)
-        PaintNoteGroup(dc, unit, staff.track, staff.staff, same, direction, noteSpacing, pass.contentX, staff.rowY,
+        PaintNoteGroup(dc, unit, staff.track, staff.staff, same, direction, pass.spacing, pass.contentX, staff.rowY,
                        pass.firstSlot, pass.slotCount, pass.topReference);
     if (opposite > 0)
-        PaintOppositeNoteGroup(dc, unit, staff.track, staff.staff, opposite, -direction, noteSpacing, pass.contentX,
+        PaintOppositeNoteGroup(dc, unit, staff.track, staff.staff, opposite, -direction, pass.spacing, pass.contentX,
                                staff.rowY, pass.firstSlot, pass.slotCount, pass.topReference);
     // A beamed tuplet shows its number too: the bracket of its first event.
-    if (slots[0].flags[3] >= 3 && noteSpacing != 0 &&
-        (int)(pass.contentX + slots[0].values[1] * noteSpacing) >= staff.x0 + StripRoom(90, zoom))
+    if (slots[0].flags[3] >= 3 && pass.spacing != 0 &&
+        (int)(pass.contentX + slots[0].values[1] * pass.spacing) >= staff.x0 + StripRoom(90, zoom))
         PaintTupletBracket(dc, pass, slots[0], slots[0].values[3] & 0xFF);
     dc->SetTextColor(RGB(0, 0, 0));
     groupUnbeamed = 1;

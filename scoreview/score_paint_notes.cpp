@@ -51,6 +51,7 @@ bool CScoreView::PaintStaffEvents(CDC* dc, const StaffPass& pass)
         measure.staff = &pass;
         measure.measure = m;
         measure.contentX = ContentX(m);
+        measure.spacing = MeasureSpacing(m);
         measure.firstSlot = index;
         measure.slotCount = n;
         measure.topReference = (int8_t)track->StaffPositionOfPitchEx(lower, m, 127);
@@ -98,7 +99,7 @@ bool CScoreView::PaintMeasureEvents(CDC* dc, const MeasurePass& pass, const Slot
             continue;
         }
         if (explicitStem && length >= 48 && length <= 192) {
-            PaintSingleNote(dc, unit, pass.staff->track, pass.staff->staff, entry, noteSpacing, pass.contentX,
+            PaintSingleNote(dc, unit, pass.staff->track, pass.staff->staff, entry, pass.spacing, pass.contentX,
                             pass.staff->rowY, pass.topReference, pass.firstSlot, pass.slotCount);
             continue;
         }

@@ -30,7 +30,7 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
     const bool rest = length > 255;
     const int low = length & 0xFF;
     const int index = StandardLengthIndex(low);
-    int x = (int)(pass.contentX + slot.values[1] * noteSpacing);
+    int x = (int)(pass.contentX + slot.values[1] * pass.spacing);
     if (index == kNoLengthIndex || x < staff.x0 + StripRoom(90, zoom))
         return;
     const int rowY = staff.rowY;
@@ -88,8 +88,9 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
             int d = accidental == 2 ? 10 : accidental == -2 ? 12 : 8;
             // Clear of the bar line and of the ink before the note, as far as the head allows.
             const char head = '1';
-            const int limit = AccidentalLeftLimit(staff.track, staff.staff, measure, pass.firstSlot, pass.slotCount,
-                                                  slot.values[1], pass.contentX, dc->GetTextExtent(&head, 1).cx, u);
+            const int limit =
+                AccidentalLeftLimit(staff.track, staff.staff, measure, pass.firstSlot, pass.slotCount, slot.values[1],
+                                    pass.contentX, pass.spacing, dc->GetTextExtent(&head, 1).cx, u);
             PutGlyph(dc, AccidentalX(x - px(d), dc->GetTextExtent(&sign, 1).cx, limit, x), y, sign);
         }
     }
@@ -97,7 +98,7 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
     for (int d = 0; d < DotCount(index); ++d)
         PutGlyph(dc, x + px(12 + 4 * d), y - px(2), kDotGlyph);
 
-    if (slot.flags[3] >= 3 && noteSpacing != 0)
+    if (slot.flags[3] >= 3 && pass.spacing != 0)
         PaintTupletBracket(dc, pass, slot, baseLength);
 }
 
@@ -107,14 +108,14 @@ void CScoreView::PaintTupletBracket(CDC* dc, const MeasurePass& pass, const Slot
     const int n = slot.flags[3];
     const int span = NearestNoteLength(n * baseLength);
     const int position = slot.values[1];
-    if (n < 3 || span <= 0 || position % span != 0 || noteSpacing <= 0)
+    if (n < 3 || span <= 0 || position % span != 0 || pass.spacing <= 0)
         return;
     const double u = unit;
     auto px = [u](double pixels) { return (int)(pixels * u / 8.0); };
-    const int x1 = (int)(pass.contentX + (position / span) * span * noteSpacing);
+    const int x1 = (int)(pass.contentX + (position / span) * span * pass.spacing);
     const int bx1 = x1 + px(4);
-    const int bx2 = (int)(bx1 + (span - baseLength) * noteSpacing);
-    const int spanPx = (int)(span * noteSpacing);
+    const int bx2 = (int)(bx1 + (span - baseLength) * pass.spacing);
+    const int spanPx = (int)(span * pass.spacing);
     const int p = TupletBracketPosition(false, staff.track, staff.staff, pass.measure, position, span);
     const bool above = p <= 22;
     const int by = (int)(staff.rowY + p * u / 2) + (above ? -px(10) : px(10));

@@ -27,21 +27,22 @@ void CScoreView::PaintStaffTies(CDC* dc, const StaffPass& pass)
         const bool entering = (m + 1 == f && q >= e) || (m == f && q < off);
         track->BuildStaffPitchTable(lower, m);
         const int cx = ContentX(m);
+        const double spacing = MeasureSpacing(m);
         // A tie leaves its note after the head, or after the augmentation dots of a dotted piece.
         const int piece = (e > q ? e : MeasureLength48(score.measureTable[m])) - q;
         const int dots = DotCount(StandardLengthIndex(piece));
         const int leave = dots == 0 ? px(9) : (int)((1.75 + 0.5 * dots) * u);
-        int x1 = entering ? pass.x0 + StripRoom(50, zoom) : (int)(cx + q * noteSpacing + leave);
+        int x1 = entering ? pass.x0 + StripRoom(50, zoom) : (int)(cx + q * spacing + leave);
         int x2;
         if (e > q)
-            x2 = cx + (int)(e * noteSpacing);
+            x2 = cx + (int)(e * spacing);
         else if (m + 1 < kStripMeasureCount)
             x2 = ContentX(m + 1);
         else
-            x2 = cx + (int)(score.MeasureLength(m) * 48 / score.division * noteSpacing);
+            x2 = cx + (int)(score.MeasureLength(m) * 48 / score.division * spacing);
         // A short dotted piece leaves no room after its dots: the tie then starts as late as it can.
         if (!entering && dots > 0)
-            x1 = std::max(std::min(x1, x2 - px(6)), (int)(cx + q * noteSpacing + px(9)));
+            x1 = std::max(std::min(x1, x2 - px(6)), (int)(cx + q * spacing + px(9)));
         const int p = track->StaffPositionOfPitchEx(lower, m, tie.values[3]);
         int yb = (int)(pass.rowY + p * u / 2) + px(1);
         POINT start, end;

@@ -71,8 +71,9 @@ public:
     // Score painter: page, staves and measure furniture.
     void PaintScore(CDC* dc);
     void PaintMeasureMarks(CDC* dc, int track, int firstMeasure, int lastMeasure, int y, double unit, int extend);
-    int BarX(int measure) const;      // strip x of a painted measure's bar line
-    int ContentX(int measure) const;  // strip x where a painted measure's notes begin
+    int BarX(int measure) const;               // strip x of a painted measure's bar line
+    int ContentX(int measure) const;           // strip x where a painted measure's notes begin
+    double MeasureSpacing(int measure) const;  // pixels per 48th inside a measure: the strip widens crowded ones
 
     // Score painter: the note pass of one staff; false ends the whole paint call.
     bool PaintStaffEvents(CDC* dc, const StaffPass& pass);
@@ -100,7 +101,8 @@ public:
         const StaffPass* staff = nullptr;
         int measure = 0;
         int contentX = 0;
-        int firstSlot = 0;  // the measure's first entry in the staff's note list
+        double spacing = 0;  // pixels per 48th inside the measure
+        int firstSlot = 0;   // the measure's first entry in the staff's note list
         int slotCount = 0;
         int8_t topReference = 0;
     };
@@ -116,7 +118,7 @@ public:
     // The leftmost x for an accidental of the note at `position` among the measure's slots: clear of the bar line
     // and of the ink of the chord before it.
     int AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position, int contentX,
-                            int headWidth, double unit);
+                            double spacing, int headWidth, double unit);
     // The body of both group painters; eachFlag: the flag test reads each note's length, not the first's.
     void PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, double unit, int track, int staff, int count,
                         int direction, double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
@@ -126,6 +128,8 @@ public:
     void LayoutTrackMeasures(int track);
     // Per measure, the most accidentals on one staff of the track or a shown one among the notes at its start.
     void CountLeadAccidentals(int track, uint8_t* counts) const;
+    // Per measure, the pixels per 48th its chords need for their accidentals, on the track and the shown ones.
+    void FindAccidentalSpacings(int track, double* spacings) const;
     void LayoutTrackNotes(int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
     int GetFirstVisibleMeasure();
     int GetNthVisibleTrack(bool flag, int n) const;

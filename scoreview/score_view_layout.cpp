@@ -23,7 +23,9 @@ void CScoreView::LayoutTrackMeasures(int track)
     }
     uint8_t leadAccidentals[kMeasureCount];
     CountLeadAccidentals(track, leadAccidentals);
-    ::LayoutTrackMeasures(score.measureTable, clefs, noteSpacing, measureX, zoom, leadAccidentals);
+    double spacings[kMeasureCount];
+    FindAccidentalSpacings(track, spacings);
+    ::LayoutTrackMeasures(score.measureTable, clefs, noteSpacing, measureX, zoom, leadAccidentals, spacings);
 }
 
 void CScoreView::CountLeadAccidentals(int track, uint8_t* counts) const

@@ -2,7 +2,11 @@
 // shifts a chord stores, and the guards of the tuplet, grace-chain and grace-figure painters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
+#include <vector>
+
+#include "render/note_glyphs.h"
 
 #include "view_fixture.h"
 
@@ -251,6 +255,48 @@ TEST(NotePainter, ChordsOfSecondsStoreTheirHeadShifts)
             ASSERT_TRUE(note);
             EXPECT_EQ(note->headShift, shifts[i]) << "pitch " << pitches[i];
         }
+    }
+}
+
+// Paints through the page's context and notes the one-character glyphs drawn.
+class GlyphLog : public CDC {
+public:
+    explicit GlyphLog(HDC page) { m_hDC = m_hAttribDC = page; }
+    ~GlyphLog() override { m_hDC = m_hAttribDC = nullptr; }
+    BOOL TextOut(int x, int y, LPCTSTR text, int length) override
+    {
+        if (length == 1)
+            glyphs.push_back(text[0]);
+        return CDC::TextOut(x, y, text, length);
+    }
+    std::vector<char> glyphs;
+};
+
+// A chord that no beam reaches carries one flag on its one stem, whatever heads stand beside the others.
+TEST(NotePainter, AChordOfSecondsCarriesOneFlag)
+{
+    struct Case {
+        std::vector<int> pitches;
+        int length;
+        bool up;
+    };
+    const Case cases[] = {
+        {{C4, E4}, 3, true},  {{F4, G4}, 3, true},       {{F4, G4, A4}, 6, true}, {{E4, F4, G4, A4}, 12, true},
+        {{D5, E5}, 6, false}, {{D5, E5, F5}, 12, false}, {{C5, D5}, 24, false},
+    };
+    for (const Case& c : cases) {
+        CScoreView view;
+        view.score.NewSong(1, 4, 2);
+        view.score.gridValue = 1.0;
+        for (int pitch : c.pitches)
+            AddNotes(view.score, 0, {{48, c.length, pitch}});
+        PaintNoteSong(view, 1.0);
+        GlyphLog log(view.pageBitmap.GetDc());
+        view.PaintPage(&log);
+        view.pageBitmap.ReleaseDc(nullptr);
+        const char flag = (char)(FlagGlyph(c.length) - (c.up ? 1 : 0));
+        EXPECT_EQ(std::count(log.glyphs.begin(), log.glyphs.end(), flag), 1)
+            << c.pitches.size() << " notes of length " << c.length;
     }
 }
 
