@@ -133,7 +133,9 @@ void CConverterDlg::WriteClipInfo()
     info.fadeIn = m_fadeIn;
     info.fadeOut = m_fadeOut;
     info.fixSize = m_fixSize;
-    WriteClipInfoFile(GetClipInfoPath(m_currentMedia), info);
+    const CString clipInfo = GetClipInfoPath(m_currentMedia);
+    WriteClipInfoFile(clipInfo, info);
+    WriteClipMediaKey(clipInfo, m_currentMedia);
     if (g_previewState == 2)
         PreviewSetPosition(m_rangeBar.m_dPos * m_duration * 0.01);
     ShowFileInfo(1);

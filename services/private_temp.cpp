@@ -95,6 +95,11 @@ std::mutex g_lock;
 RunFolder g_run;
 bool g_made = false;
 
+// Every running user of the clip-info folder holds the lock file beside it shared; a program that gets it
+// exclusively is the only user.
+std::mutex g_clipInfoLock;
+int g_clipInfoUse = -1;
+
 }  // namespace
 
 CString GetPrivateTempFolder()
@@ -118,6 +123,33 @@ CString GetClipInfoFolder()
     if (!MakePrivateFolder(root) || !MakePrivateFolder(folder))
         return CString();
     return CString(ToWindowsPath(folder + "/").c_str());
+}
+
+void UseClipInfoFolder(const std::function<void(const CString& folder)>& whenAlone)
+{
+    std::lock_guard<std::mutex> guard(g_clipInfoLock);
+    if (g_clipInfoUse >= 0)
+        return;
+    const CString folder = GetClipInfoFolder();
+    if (folder.IsEmpty())
+        return;
+    int fd = open((PrivateRoot() + "/clipinfo.lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+        whenAlone(folder);
+    // Waits while another program starting now works alone in the folder.
+    while (flock(fd, LOCK_SH) != 0 && errno == EINTR) {
+    }
+    g_clipInfoUse = fd;
+}
+
+void LeaveClipInfoFolder()
+{
+    std::lock_guard<std::mutex> guard(g_clipInfoLock);
+    if (g_clipInfoUse >= 0)
+        close(g_clipInfoUse);
+    g_clipInfoUse = -1;
 }
 
 void RemovePrivateTempFolder()
