@@ -15,6 +15,13 @@ CString GetPrivateTempFolder();
 // cannot be made.
 CString GetClipInfoFolder();
 
+// A file this run writes outside its temporary folder under a name of its own until it is whole (an output renamed
+// into place when done): recorded in the run's folder, so that when the run ends without removing it, the start
+// of a later program removes it with the run's folder. ForgetRunFile drops the record once the file is renamed or
+// removed.
+void RecordRunFile(const CString& path);
+void ForgetRunFile(const CString& path);
+
 // Makes this run a user of the clip-info folder until it ends or leaves. When no other running program uses the
 // folder, whenAlone is called first with the folder (Windows form), while no other program can start using it.
 // Nothing happens when there is no clip-info folder or this run is a user already.

@@ -18,10 +18,14 @@
 
 namespace {
 
-const char kSixKeys[] = "[mervane]\r\ntime1=0.000000\r\ntime2=100.000000\r\nfide=5\r\nfidein=0\r\nfideout=0\r\n"
-                        "fixsize=0\r\n";
+const char kSixKeys[] =
+    "[mervane]\r\ntime1=0.000000\r\ntime2=100.000000\r\nfide=5\r\nfidein=0\r\nfideout=0\r\n"
+    "fixsize=0\r\n";
 
-std::string ClipInfoText(const std::string& media) { return "[mervane]\ntime1=10\ntime2=50\nmediapath=" + media + "\n"; }
+std::string ClipInfoText(const std::string& media)
+{
+    return "[mervane]\ntime1=10\ntime2=50\nmediapath=" + media + "\n";
+}
 
 // The media path follows the six keys, which stay as they were; a path that would not read back as written is
 // not kept, nor an earlier file's path left in its place.
@@ -34,10 +38,8 @@ TEST(ClipInfoSweep, MediaPathIsWrittenWhenItReadsBack)
         bool kept;
     };
     const Case cases[] = {
-        {"my song.wav", true},
-        {"Lied für \"Jürgen\" $(x).wav", true},
-        {"line\nbreak.wav", false},
-        {"blank at the end.wav ", false},
+        {"my song.wav", true},      {"Lied für \"Jürgen\" $(x).wav", true},
+        {"line\nbreak.wav", false}, {"blank at the end.wav ", false},
         {longName, false},
     };
     for (const Case& c : cases) {
@@ -48,7 +50,8 @@ TEST(ClipInfoSweep, MediaPathIsWrittenWhenItReadsBack)
         WriteClipMediaKey(clipInfo.c_str(), "\\elsewhere\\earlier.wav");
         ASSERT_NE(dir.Read("clip.ini").find("mediapath=/elsewhere/earlier.wav"), std::string::npos);
         WriteClipMediaKey(clipInfo.c_str(), dir.Win(c.media).c_str());
-        EXPECT_EQ(dir.Read("clip.ini"), std::string(kSixKeys) + (c.kept ? "mediapath=" + dir.Linux(c.media) + "\r\n" : ""))
+        EXPECT_EQ(dir.Read("clip.ini"),
+                  std::string(kSixKeys) + (c.kept ? "mediapath=" + dir.Linux(c.media) + "\r\n" : ""))
             << c.media;
     }
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""The converter killed while it converts, and started again: what the killed run left in the private folder (its
-preview waves) and the clip-info files of media deleted meanwhile are gone at start; files of media that are still
-there stay.
+"""The converter killed while it converts, and started again: what the killed run left (its preview waves in the
+private folder, the part-written output in the export folder) and the clip-info files of media deleted meanwhile
+are gone at start; files of media that are still there stay.
 
 converter_restart_e2e.py TONWICK_EXECUTABLE
 
@@ -54,6 +54,8 @@ def main():
         process.kill()
         process.wait()
     check(killed.exists(), "the killed run left no folder behind: nothing to clean up")
+    parts = list(c.EXPORT.glob(".tonwick-part*"))
+    check(bool(parts), "the killed run left no part-written output: nothing to clean up")
     deleted.unlink()
     # An older run's file records no media path: its media may be anywhere, so it stays.
     older = CLIP_INFO / "older.mp3.mervaneclipinfo"
@@ -63,6 +65,7 @@ def main():
     try:
         check(not killed.exists() and not (PRIVATE / (killed.name + ".lock")).exists(),
               "the killed run's folder is still there: %s" % sorted(p.name for p in PRIVATE.iterdir()))
+        check(not any(p.exists() for p in parts), "the killed run's part-written output is still there")
         check(not (CLIP_INFO / (deleted.name + ".mervaneclipinfo")).exists(),
               "the clip-info file of the deleted media is still there")
         for path in (CLIP_INFO / (kept.name + ".mervaneclipinfo"), CLIP_INFO / (long_row.name + ".mervaneclipinfo"),
