@@ -109,7 +109,7 @@ void CConverterDlg::OnFileClick(NMHDR* notify, LRESULT* result)
         return;
     }
     const int selected = FirstSelectedRow(m_fileList);
-    m_currentMedia = m_fileList.GetItemText(selected >= 0 ? selected : 0, 0);
+    m_currentMedia = m_fileList.PathAt(selected >= 0 ? selected : 0);
     if (m_currentMedia.IsEmpty())
         return;
     WriteLog("Click file - ", m_currentMedia);
