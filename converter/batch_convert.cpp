@@ -56,11 +56,11 @@ void CConverterDlg::ConvertAll()
     job.removeTemp = m_removeTemp;
     BatchOutputNames outputNames;
     for (int i = 0; i < m_rowCount; ++i)
-        outputNames.AddSource(m_fileList.GetItemText(i, 0));
+        outputNames.AddSource(m_fileList.PathAt(i));
 
     for (int i = 0; i < m_rowCount && !m_cancel; ++i) {
         m_currentRow = i;
-        job.source = m_fileList.GetItemText(i, 0);
+        job.source = m_fileList.PathAt(i);
         m_currentRowFile = job.source;
         ReadClipInfo(job.source, &job.start, &job.length, &job.fadeLength, &job.fadeIn, &job.fadeOut);
         if (m_applyFadeFix) {

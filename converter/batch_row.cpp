@@ -16,6 +16,7 @@
 #include "services/file_exists.h"
 #include "services/log_writer.h"
 #include "services/path_parts.h"
+#include "services/private_temp.h"
 
 CString GetFadeWavePath(const CString& tempFolder)
 {
@@ -82,6 +83,8 @@ static bool WriteOutput(CFfmpegProcess& runner, const BatchRowJob& job, const CS
         error->Format("The export folder takes no new file: %s", std::strerror(errno));
         return false;
     }
+    // A run killed while it writes leaves the part behind: the next start removes it.
+    RecordRunFile(part);
     const int ran = runner.Run(input, options, part);
     WriteLog("Convert to m4r - ", input, options, job.output);
     WriteLog(runner.m_szLogText);
@@ -99,6 +102,7 @@ static bool WriteOutput(CFfmpegProcess& runner, const BatchRowJob& job, const CS
     }
     if (!done)
         DeleteFile(part);
+    ForgetRunFile(part);
     return done;
 }
 

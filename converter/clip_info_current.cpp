@@ -109,7 +109,7 @@ void CConverterDlg::OnFileClick(NMHDR* notify, LRESULT* result)
         return;
     }
     const int selected = FirstSelectedRow(m_fileList);
-    m_currentMedia = m_fileList.GetItemText(selected >= 0 ? selected : 0, 0);
+    m_currentMedia = m_fileList.PathAt(selected >= 0 ? selected : 0);
     if (m_currentMedia.IsEmpty())
         return;
     WriteLog("Click file - ", m_currentMedia);
@@ -133,7 +133,9 @@ void CConverterDlg::WriteClipInfo()
     info.fadeIn = m_fadeIn;
     info.fadeOut = m_fadeOut;
     info.fixSize = m_fixSize;
-    WriteClipInfoFile(GetClipInfoPath(m_currentMedia), info);
+    const CString clipInfo = GetClipInfoPath(m_currentMedia);
+    WriteClipInfoFile(clipInfo, info);
+    WriteClipMediaKey(clipInfo, m_currentMedia);
     if (g_previewState == 2)
         PreviewSetPosition(m_rangeBar.m_dPos * m_duration * 0.01);
     ShowFileInfo(1);

@@ -3,12 +3,16 @@
 #include "converter/clip_info_file.h"
 
 #include <cmath>
+#include <string>
 
+#include "kernel/path_map.h"
+#include "kernel/profile.h"
 #include "services/ini_file.h"
 #include "services/path_parts.h"
 #include "services/private_temp.h"
 
 static const char kSection[] = "mervane";
+const char* const kClipMediaKey = "mediapath";
 
 CString GetClipInfoPath(CString mediaPath)
 {
@@ -49,6 +53,19 @@ void WriteClipInfoFile(const CString& path, const ClipInfo& info)
     ini.WriteInt("fidein", info.fadeIn);
     ini.WriteInt("fideout", info.fadeOut);
     ini.WriteInt("fixsize", info.fixSize);
+}
+
+void WriteClipMediaKey(const CString& path, const CString& mediaPath)
+{
+    // The path the media is read from: the case lookup may find it under another spelling.
+    if (path.IsEmpty())
+        return;
+    const std::string media = MapPath(mediaPath.GetString());
+    CIniFile ini(path);
+    ini.SetSection(kSection);
+    if (media.empty() || media[0] != '/' || !ini.WriteString(kClipMediaKey, media.c_str()) ||
+        std::string(ini.GetString(kClipMediaKey, "").GetString()) != media)
+        WritePrivateProfileString(kSection, kClipMediaKey, nullptr, path);
 }
 
 void WriteClipRangeKeys(const CString& path, double startPercent, double endPercent)

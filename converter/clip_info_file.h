@@ -1,4 +1,5 @@
-// The clip-info file of a media file: its clip range and fade options, one small ini file per media file name.
+// The clip-info file of a media file: its clip range and fade options and the media's path, one small ini file
+// per media file name.
 #pragma once
 
 #include "kernel/cstring.h"
@@ -23,6 +24,13 @@ CString GetClipInfoPath(CString mediaPath);
 ClipInfo ReadClipInfoFile(const CString& path, int defaultFade, int defaultFadeIn, int defaultFadeOut);
 // Writes all six keys.
 void WriteClipInfoFile(const CString& path, const ClipInfo& info);
+// Writes "mediapath": the Linux path of the media file the clip-info file was last written for, by which files
+// of media that are gone are found. A path that would not read back exactly as it is (not absolute, a line break,
+// blanks or quotes at its ends, too long) is not kept: the key is removed then, so that it never names another
+// file.
+void WriteClipMediaKey(const CString& path, const CString& mediaPath);
+// The key WriteClipMediaKey writes.
+extern const char* const kClipMediaKey;
 // Writes time1 and time2 only.
 void WriteClipRangeKeys(const CString& path, double startPercent, double endPercent);
 // Writes preview marks given in seconds as time1 and time2 in percent of the duration; nothing (false) without

@@ -1,10 +1,12 @@
 // CConverterApp::InitInstance: the start-up steps and the main dialog's run.
 #include "converter/converter_app.h"
 
+#include "converter/clip_info_sweep.h"
 #include "converter/converter_dlg.h"
 #include "kernel/program_paths.h"
 #include "services/app_folder.h"
 #include "services/log_writer.h"
+#include "services/private_temp.h"
 #include "services/system_info.h"
 
 BOOL CConverterApp::InitInstance()
@@ -27,9 +29,14 @@ BOOL CConverterApp::InitInstance()
     WriteLog(report);
     if (!AfxOleInit())
         return FALSE;
+    // Leftovers of earlier runs go now, not when a file is first added: the preview waves of a run that was
+    // killed, and the clip-info files of media that are gone.
+    GetPrivateTempFolder();
+    RemoveStaleClipInfoFiles();
     CConverterDlg dialog;
     m_pMainWnd = &dialog;
     dialog.DoModal();
     m_pMainWnd = nullptr;
+    LeaveClipInfoFolder();
     return TRUE;
 }

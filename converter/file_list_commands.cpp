@@ -112,5 +112,5 @@ void CConverterDlg::OnDblClkList(NMHDR* notify, LRESULT* result)
     const int row = FirstSelectedRow(m_fileList);
     if (row < 0)
         return;
-    OpenInPreview(m_fileList.GetItemText(row, 0));
+    OpenInPreview(m_fileList.PathAt(row));
 }

@@ -5,17 +5,11 @@
 #include "kernel/cfile.h"
 #include "kernel/file_api.h"
 
-int FindMediaRow(const CListCtrl& list, const CString& path)
+int FindMediaRow(const CFileListCtrl& list, const CString& path)
 {
-    LVFINDINFO find = {};
-    find.flags = LVFI_STRING;
-    find.psz = path;
-    const int row = list.FindItem(&find, -1);
-    // The list's string search ignores case and may stop at a prefix; a row must hold exactly the path.
-    if (row >= 0 && list.GetItemText(row, 0) == path)
-        return row;
+    // Paths are compared exactly: names that differ only in case are different files.
     for (int i = 0; i < list.GetItemCount(); ++i) {
-        if (list.GetItemText(i, 0) == path)
+        if (list.PathAt(i) == path)
             return i;
     }
     return -1;
@@ -23,9 +17,9 @@ int FindMediaRow(const CListCtrl& list, const CString& path)
 
 int FirstSelectedRow(const CListCtrl& list) { return list.GetNextItem(-1, LVNI_SELECTED); }
 
-int InsertMediaRow(CListCtrl& list, int index, const CString& path, const CString& stateText)
+int InsertMediaRow(CFileListCtrl& list, int index, const CString& path, const CString& stateText)
 {
-    const int row = list.InsertItem(index, path);
+    const int row = list.InsertPath(index, path);
     list.SetItemText(row, 1, stateText);
     return row;
 }
@@ -47,8 +41,11 @@ void MoveMediaRow(CListCtrl& list, int from, int to)
     CString text[3];
     for (int i = 0; i < texts; ++i)
         text[i] = list.GetItemText(from, i);
-    list.DeleteItem(from);
-    const int row = list.InsertItem(LVIF_TEXT | LVIF_STATE, to, text[0], LVIS_SELECTED, LVIS_SELECTED, 0, 0);
+    // The item data goes along: the media list's row keeps its path through it.
+    const DWORD_PTR data = list.GetItemData(from);
+    list.CListCtrl::DeleteItem(from);
+    const int row = list.InsertItem(LVIF_TEXT | LVIF_STATE | LVIF_PARAM, to, text[0], LVIS_SELECTED, LVIS_SELECTED, 0,
+                                    static_cast<LPARAM>(data));
     for (int i = 1; i < texts; ++i)
         list.SetItemText(row, i, text[i]);
 }

@@ -38,6 +38,25 @@ std::string PrivateRoot()
     return cache + "/kestrin";
 }
 
+// A run's record of a file it writes elsewhere: a link in its folder, named after the file, to the file.
+std::string RecordName(const std::string& file) { return "file-" + file.substr(file.rfind('/') + 1); }
+
+// Removes a run's folder and the files it recorded that are still there; a record that names anything but a
+// plain file removes nothing.
+void RemoveRunFolder(const std::string& folder)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().filename().string().compare(0, 5, "file-") != 0 || !entry.is_symlink(error))
+            continue;
+        const std::filesystem::path file = std::filesystem::read_symlink(entry.path(), error);
+        struct stat st;
+        if (!error && lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            unlink(file.c_str());
+    }
+    std::filesystem::remove_all(folder, error);
+}
+
 // The lock file of a run ("run-PID.lock") names its folder ("run-PID"); a lock that can be taken belongs to a
 // run that has ended.
 void RemoveEndedRuns(const std::string& root)
@@ -51,7 +70,7 @@ void RemoveEndedRuns(const std::string& root)
         if (fd < 0)
             continue;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            std::filesystem::remove_all(root + "/" + name.substr(0, name.size() - 5), error);
+            RemoveRunFolder(root + "/" + name.substr(0, name.size() - 5));
             unlink(entry.path().c_str());
         }
         close(fd);
@@ -79,8 +98,7 @@ RunFolder MakeRunFolder(const std::string& root)
             close(fd);
             continue;
         }
-        std::error_code error;
-        std::filesystem::remove_all(base, error);  // a folder of an earlier run with this process number
+        RemoveRunFolder(base);  // a folder of an earlier run with this process number
         if (!MakePrivateFolder(base)) {
             close(fd);
             return run;
@@ -94,6 +112,11 @@ RunFolder MakeRunFolder(const std::string& root)
 std::mutex g_lock;
 RunFolder g_run;
 bool g_made = false;
+
+// Every running user of the clip-info folder holds the lock file beside it shared; a program that gets it
+// exclusively is the only user.
+std::mutex g_clipInfoLock;
+int g_clipInfoUse = -1;
 
 }  // namespace
 
@@ -120,6 +143,49 @@ CString GetClipInfoFolder()
     return CString(ToWindowsPath(folder + "/").c_str());
 }
 
+void RecordRunFile(const CString& path)
+{
+    const CString folder = GetPrivateTempFolder();
+    if (!folder.IsEmpty()) {
+        const std::string file = MapPathLiteral(path.GetString());
+        symlink(file.c_str(), (MapPathLiteral(folder.GetString()) + RecordName(file)).c_str());
+    }
+}
+
+void ForgetRunFile(const CString& path)
+{
+    const CString folder = GetPrivateTempFolder();
+    if (!folder.IsEmpty())
+        unlink((MapPathLiteral(folder.GetString()) + RecordName(MapPathLiteral(path.GetString()))).c_str());
+}
+
+void UseClipInfoFolder(const std::function<void(const CString& folder)>& whenAlone)
+{
+    std::lock_guard<std::mutex> guard(g_clipInfoLock);
+    if (g_clipInfoUse >= 0)
+        return;
+    const CString folder = GetClipInfoFolder();
+    if (folder.IsEmpty())
+        return;
+    int fd = open((PrivateRoot() + "/clipinfo.lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+        whenAlone(folder);
+    // Waits while another program starting now works alone in the folder.
+    while (flock(fd, LOCK_SH) != 0 && errno == EINTR) {
+    }
+    g_clipInfoUse = fd;
+}
+
+void LeaveClipInfoFolder()
+{
+    std::lock_guard<std::mutex> guard(g_clipInfoLock);
+    if (g_clipInfoUse >= 0)
+        close(g_clipInfoUse);
+    g_clipInfoUse = -1;
+}
+
 void RemovePrivateTempFolder()
 {
     std::lock_guard<std::mutex> guard(g_lock);
@@ -127,8 +193,7 @@ void RemovePrivateTempFolder()
     g_made = false;
     if (g_run.path.empty())
         return;
-    std::error_code error;
-    std::filesystem::remove_all(g_run.path, error);
+    RemoveRunFolder(g_run.path);
     unlink((g_run.path + ".lock").c_str());
     close(g_run.lock);
     g_run = RunFolder();

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "converter/file_list_rows.h"
+#include "kernel/path_map.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/window/ui_fixture.h"
 
@@ -31,7 +32,7 @@ protected:
     }
 
     CWnd owner;
-    CListCtrl list;
+    CFileListCtrl list;
 };
 
 TEST_F(FileListRows, FindsOnlyTheExactPath)
@@ -42,6 +43,36 @@ TEST_F(FileListRows, FindsOnlyTheExactPath)
     EXPECT_EQ(FindMediaRow(list, "C:\\media\\song.mp3.wav"), 1);
     EXPECT_EQ(FindMediaRow(list, "C:\\media\\song"), -1);
     EXPECT_EQ(FindMediaRow(list, "C:\\MEDIA\\SONG.MP3"), -1);
+}
+
+// Each row shows its path with '/' and keeps the program's form for every reader, wherever the row goes.
+TEST_F(FileListRows, RowsShowTheLinuxPathAndKeepTheProgramsPath)
+{
+    const struct {
+        const char* path;
+        const char* shown;
+    } cases[] = {
+        {"/srv/media/Bell.wav", "/srv/media/Bell.wav"},
+        // A Linux name's own backslash and drive-like colon are shown as they are.
+        {"/srv/media/a\\b.wav", "/srv/media/a\\b.wav"},
+        {"/srv/C:/song.mp3", "/srv/C:/song.mp3"},
+        {"/srv/media/bell.WAV", "/srv/media/bell.WAV"},
+    };
+    for (const auto& c : cases)
+        InsertMediaRow(list, list.GetItemCount(), ToWindowsPath(c.path).c_str(), "Pending");
+    SelectOnlyRow(list, 0);
+    MoveMediaRow(list, 0, 2);
+    list.DeleteItem(3);
+    const int order[] = {1, 2, 0};
+    ASSERT_EQ(list.GetItemCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        const auto& c = cases[order[row]];
+        EXPECT_EQ(list.GetItemText(row, 0), c.shown);
+        EXPECT_EQ(list.PathAt(row), CString(ToWindowsPath(c.path).c_str()));
+        EXPECT_EQ(FindMediaRow(list, ToWindowsPath(c.path).c_str()), row);
+    }
+    EXPECT_EQ(FindMediaRow(list, ToWindowsPath(cases[3].path).c_str()), -1);
+    EXPECT_EQ(list.PathAt(3), "");
 }
 
 TEST_F(FileListRows, InsertedRowsArePendingAtTheirIndex)

@@ -53,6 +53,44 @@ TEST(PrivateTemp, EndedRunsAreRemovedAndRunningOnesKept)
     EXPECT_FALSE(std::filesystem::exists(own));
 }
 
+// Files a run writes elsewhere under a temporary name go with its folder when it ended without removing them;
+// a running program's stay, and a record that names a folder removes nothing.
+TEST(PrivateTemp, FilesRecordedByAnEndedRunAreRemoved)
+{
+    const std::string root = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/kestrin";
+    TempFolder exports;
+    for (const char* name : {"ended.part", "running.part", "kept/inside.mp3"})
+        exports.Write(name, "partial");
+    const struct {
+        int run;
+        std::string file;
+    } records[] = {{1, "ended.part"}, {2, "running.part"}, {1, "kept"}};
+    for (const auto& record : records) {
+        const std::string folder = root + "/run-" + std::to_string(record.run);
+        std::filesystem::create_directories(folder);
+        close(open((folder + ".lock").c_str(), O_CREAT | O_WRONLY, 0600));
+        std::filesystem::create_symlink(exports.Linux(record.file), folder + "/file-" + record.file);
+    }
+    int running = open((root + "/run-2.lock").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(running, LOCK_EX), 0);
+
+    GetPrivateTempFolder();
+    EXPECT_FALSE(std::filesystem::exists(exports.Linux("ended.part")));
+    EXPECT_TRUE(std::filesystem::exists(exports.Linux("running.part")));
+    EXPECT_TRUE(std::filesystem::exists(exports.Linux("kept/inside.mp3")));
+    close(running);
+
+    // This run's own: forgotten once renamed, removed with its folder when still there at the end.
+    exports.Write("renamed.part", "whole");
+    exports.Write("left.part", "partial");
+    RecordRunFile(exports.Win("renamed.part").c_str());
+    RecordRunFile(exports.Win("left.part").c_str());
+    ForgetRunFile(exports.Win("renamed.part").c_str());
+    RemovePrivateTempFolder();
+    EXPECT_TRUE(std::filesystem::exists(exports.Linux("renamed.part")));
+    EXPECT_FALSE(std::filesystem::exists(exports.Linux("left.part")));
+}
+
 // Without a runtime folder the private folder is under ~/.cache; a link or a folder of someone else in its
 // place is never used.
 TEST(PrivateTemp, CacheFolderAndNoFolderThatIsALink)

@@ -39,7 +39,7 @@ protected:
         for (const auto& [name, state] : rows) {
             const std::string key = std::string(state).substr(0, std::string(state).find(" - "));
             const std::string added = std::string(state).substr(key.size());
-            text += std::string(text.empty() ? "" : "|") + program.Win(std::string("media/") + name) + ":" +
+            text += std::string(text.empty() ? "" : "|") + program.Linux(std::string("media/") + name) + ":" +
                     (key == "Pending" ? "Pending" : GetLanguageText(key.c_str()).GetString()) + added;
         }
         return text;
@@ -83,8 +83,8 @@ TEST_F(BatchConvert, RowsOfOneTitleAndSourcesInTheExportFolderGetNamesOfTheirOwn
     // The export folder is the sources' own: the MP3 output of b.mp3 would be b.mp3 itself.
     dialog->m_exportFolder = program.Win("media/").c_str();
     Command(10);
-    EXPECT_EQ(Rows(), program.Win("media/b.mp3") + ":" + GetLanguageText("Done").GetString() + " - b (2).mp3|" +
-                          program.Win("media/b.wav") + ":" + GetLanguageText("Done").GetString() + " - b (3).mp3");
+    EXPECT_EQ(Rows(), program.Linux("media/b.mp3") + ":" + GetLanguageText("Done").GetString() + " - b (2).mp3|" +
+                          program.Linux("media/b.wav") + ":" + GetLanguageText("Done").GetString() + " - b (3).mp3");
     EXPECT_EQ(std::filesystem::file_size(program.Linux("media/b.mp3")), original);
     EXPECT_NEAR(audiotest::ToneFrequency(program.Linux("media/b (2).mp3")), 880, 10);
     EXPECT_NEAR(audiotest::ToneFrequency(program.Linux("media/b (3).mp3")), 660, 10);

@@ -37,7 +37,7 @@ TEST_F(ConverterDialog, AFileChosenWhileAnotherIsMeasuredKeepsItsOwnDuration)
         "ffmpeg -nostdin -v error -y -f lavfi -i sine=duration=2 '" + program.Linux("tone.wav") + "' >/dev/null 2>&1";
     ASSERT_EQ(0, std::system(command.c_str()));
     program.Write("kaputt.avi", "RIFF garbage that no demuxer takes");
-    CListCtrl& list = dialog->m_fileList;
+    CFileListCtrl& list = dialog->m_fileList;
     InsertMediaRow(list, 0, program.Win("kaputt.avi").c_str(), "Pending");
     InsertMediaRow(list, 0, tone.c_str(), "Pending");
     ASSERT_NEAR(2.0, dialog->GetMediaDuration(tone.c_str()), 0.1);

@@ -29,7 +29,9 @@ protected:
         GetRecordingPromptService().QueueFileAnswer(answer);
     }
 
+    // A media file's path as the program keeps it, and as the list shows it.
     std::string Media(const char* name) const { return program.Win(std::string("media/") + name); }
+    std::string Shown(const char* name) const { return program.Linux(std::string("media/") + name); }
 };
 
 TEST_F(FileListCommands, AddsEachChosenFileOncePendingAndNewBatchesFirst)
@@ -37,12 +39,14 @@ TEST_F(FileListCommands, AddsEachChosenFileOncePendingAndNewBatchesFirst)
     Choose({"one.wav", "two.wav"});
     Command(5009);
     const std::string pending = GetLanguageText("Pending").GetString();
-    EXPECT_EQ(Rows(), Media("one.wav") + ":" + pending + "|" + Media("two.wav") + ":" + pending);
+    EXPECT_EQ(Rows(), Shown("one.wav") + ":" + pending + "|" + Shown("two.wav") + ":" + pending);
+    // The chosen row's file is the program's own path, not the text shown.
+    EXPECT_EQ(dialog->m_currentMedia, CString(Media("one.wav").c_str()));
     // The same file again, and a new one: only the new one is added, before the rows already listed.
     Choose({"two.wav", "three.wav"});
     Command(5009);
     EXPECT_EQ(dialog->m_fileList.GetItemCount(), 3);
-    EXPECT_EQ(dialog->m_fileList.GetItemText(1, 0), CString(Media("three.wav").c_str()));
+    EXPECT_EQ(dialog->m_fileList.GetItemText(1, 0), CString(Shown("three.wav").c_str()));
     EXPECT_NE(Log().find("Open files -  2"), std::string::npos);
 }
 
@@ -60,14 +64,15 @@ TEST_F(FileListCommands, MovesKeepStateAndSelectionAndStopAtTheEnds)
     dialog->m_fileList.SetItemText(0, 1, "Done");
     // Row 0 is selected after adding: up does nothing, down moves it.
     Command(5011);
-    EXPECT_EQ(dialog->m_fileList.GetItemText(0, 0), CString(Media("one.wav").c_str()));
+    EXPECT_EQ(dialog->m_fileList.GetItemText(0, 0), CString(Shown("one.wav").c_str()));
     Command(5012);
     Command(5012);
-    EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Media("one.wav").c_str()));
+    EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Shown("one.wav").c_str()));
+    EXPECT_EQ(dialog->m_fileList.PathAt(2), CString(Media("one.wav").c_str()));
     EXPECT_EQ(dialog->m_fileList.GetItemText(2, 1), "Done");
     EXPECT_EQ(dialog->m_fileList.GetNextItem(-1, LVNI_SELECTED), 2);
     Command(5012);
-    EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Media("one.wav").c_str()));
+    EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Shown("one.wav").c_str()));
     const std::string log = Log();
     EXPECT_NE(log.find("Click file up"), std::string::npos);
     EXPECT_NE(log.find("Click file down"), std::string::npos);
@@ -124,7 +129,7 @@ TEST_F(FileListCommands, CommandsArrivingWhileAnAddedFileIsMeasuredAreRefused)
         Choose({"one.wav"});
         Command(5009);
         EXPECT_TRUE(arrived) << c.name;
-        EXPECT_EQ(Rows(), Media("one.wav") + ":" + pending) << c.name;
+        EXPECT_EQ(Rows(), Shown("one.wav") + ":" + pending) << c.name;
         EXPECT_TRUE(dialog->doneDialogs.empty()) << c.name;
     }
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The converter's batches from end to end on the running X display: the list after a multi-row removal, rows of
-one title, a cancelled row over an older output, the progress row, fades on many channels and high rates.
+one title, files whose names differ only in case, a cancelled row over an older output, the progress row, fades on
+many channels and high rates.
 
 converter_batch_e2e.py TONWICK_EXECUTABLE
 
@@ -98,6 +99,7 @@ def main():
     second = tone(media / "second.wav", 600, 2)
     song_mp3 = tone(media / "song.mp3", 440, 6, "-c:a", "libmp3lame")
     song_ogg = tone(media / "song.ogg", 880, 6, "-c:a", "libvorbis")
+    twins = [tone(media / "Song.wav", 440, 4), tone(media / "song.WAV", 880, 4)]
     long_row = tone(media / "long.flac", 300, 600)
     high = tone(media / "high rate.flac", 440, 6, "-ar", "96000", "-ac", "2", "-sample_fmt", "s32")
     surround = tone(media / "surround.wav", 440, 6, "-ac", "6")
@@ -143,6 +145,18 @@ def main():
         check(sorted(p.name for p in c.EXPORT.iterdir()) == ["long.mp3", "song (2).mp3", "song.mp3"],
               "cancel left %s" % sorted(p.name for p in c.EXPORT.iterdir()))
         remove_all(window, 1)
+
+        # Two files whose names differ only in case are two files: two rows, two outputs, each with its own tone.
+        for twin in twins:
+            c.add_file(window, twin)
+        convert(window, "case twins")
+        check(c.log_text().split("Convert done - ")[-1].startswith("2 of 2"), "case twins: the batch did not end 2 of 2")
+        for twin, expected in zip(twins, (440, 880)):
+            out = c.EXPORT / (twin.stem + ".mp3")
+            if check(out.exists(), "case twins: no %s among %s" % (out.name, sorted(p.name for p in c.EXPORT.iterdir()))):
+                heard = frequency(out)
+                check(abs(heard - expected) < 15, "case twins: %s holds %.0f Hz" % (out.name, heard))
+        remove_all(window, 2)
 
         # Fades on a 96 kHz and a six-channel source: converted, no message box stops the batch. The fades switched
         # on stay on for the file added next.
