@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests directly, window tests under xvfb-run, both with /tmp and
 # HOME watched for leftovers (scripts/watched.sh), the format check (.clang-format), the include-edge check
-# (scripts/include-map.txt), then the extra steps in scripts/test.d/ (fuzz replay and fixed-seed runs, sanitizer runs).
+# (scripts/include-map.txt), the layer diagram of docs/ARCHITECTURE.md against that map, then the extra steps in scripts/test.d/ (fuzz replay and fixed-seed runs, sanitizer runs).
 # The summary gives each stage's time.
 set -uo pipefail
 cd "$(dirname "$0")"
@@ -18,7 +18,8 @@ stage_time() {  # sets $took to the time since the last call, as "(M:SS)"; not i
 
 ./scripts/deps.sh || exit 1
 jobs=$(nproc)
-cmake -S . -B build -G Ninja >/dev/null || exit 1
+# Warnings are errors here, so that none is left behind; a developer's own build only shows them.
+cmake -S . -B build -G Ninja -DKESTRIN_WERROR=ON >/dev/null || exit 1
 cmake --build build -j "$jobs" || exit 1
 stage_time
 summary+=("build: done $took")
@@ -60,6 +61,11 @@ echo "== include edges"
 if python3 scripts/check-includes.py; then result=passed; else result=FAILED; status=1; fi
 stage_time
 summary+=("include edges: $result $took")
+
+echo "== layer diagram"
+if python3 scripts/layer-diagram.py --check docs/ARCHITECTURE.md; then result=passed; else result=FAILED; status=1; fi
+stage_time
+summary+=("layer diagram: $result $took")
 
 for step in scripts/test.d/*.sh; do
     [ -e "$step" ] || continue

@@ -1,14 +1,23 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
-# Real files written by other programs: $KESTRIN_TESTDATA, else shared/testdata beside the checkout.
-foreach(candidate "$ENV{KESTRIN_TESTDATA}" "${PROJECT_SOURCE_DIR}/../shared/testdata")
-  if(candidate AND IS_DIRECTORY "${candidate}")
-    get_filename_component(KESTRIN_TESTDATA_ROOT "${candidate}" ABSOLUTE)
-    break()
+# Real files written by other programs, kept in the cache so that a test binary run by hand finds them as ctest
+# does: -DKESTRIN_TESTDATA=DIR, else $KESTRIN_TESTDATA when first configured, else shared/testdata beside the
+# checkout.
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+  set(KESTRIN_TESTDATA "" CACHE PATH "The shared test data folder")
+  if(NOT KESTRIN_TESTDATA)
+    foreach(candidate "$ENV{KESTRIN_TESTDATA}" "${PROJECT_SOURCE_DIR}/../shared/testdata")
+      if(candidate AND IS_DIRECTORY "${candidate}")
+        get_filename_component(found "${candidate}" ABSOLUTE)
+        set(KESTRIN_TESTDATA "${found}" CACHE PATH "The shared test data folder" FORCE)
+        break()
+      endif()
+    endforeach()
   endif()
-endforeach()
-if(NOT KESTRIN_TESTDATA_ROOT AND NOT CMAKE_SCRIPT_MODE_FILE)
-  message(WARNING "No test data: set KESTRIN_TESTDATA or put shared/testdata beside the checkout.")
+  set(KESTRIN_TESTDATA_ROOT "${KESTRIN_TESTDATA}")
+  if(NOT KESTRIN_TESTDATA_ROOT)
+    message(WARNING "No test data: set KESTRIN_TESTDATA or put shared/testdata beside the checkout.")
+  endif()
 endif()
 
 # kestrin_add_subfolders([EXCEPT name...]): adds every subfolder that has a CMakeLists.txt.

@@ -47,6 +47,9 @@ struct Blur {
 
     ~Blur() { impReleaseImageParts(mask, 31); }
 
+    // The one mask, or both ANDed, copied into an image of the work size whose pixel (0, 0) governs the region's
+    // first output pixel. impConvolve2D builds the same AND but reads a lone mask in place at its region offset;
+    // the blur's runs address the mask from the work origin only, so it always copies.
     bool buildMask(int32_t w, int32_t h)
     {
         ImpHeader* a = src->maskImage;

@@ -243,6 +243,8 @@ struct Core {
         return r;
     }
 
+    // A lone mask is read in place from its region offset; two are ANDed into an image of the work size. impBlur
+    // copies even a lone mask, as its runs address the mask from the work origin only.
     bool buildMask(ImpHeader* a, ImpHeader* b, int32_t w, int32_t h)
     {
         if (!a || !b) {

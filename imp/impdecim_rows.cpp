@@ -90,86 +90,71 @@ int32_t nearest(const ImpDecimArgs& a, float* px, float* py)
     return 1;
 }
 
-// Linear along y only; Cubic selects the cubic taps instead.
-template <typename T, bool Cubic>
-int32_t alongY(const ImpDecimArgs& a, float* px, float* py)
+// One axis of a decimation: its destination extent and step, the source step between taps and the source
+// extent along it, and the ratio of source to destination positions.
+struct DecimLine {
+    int64_t dstExtent, dstStep, srcStep, srcExtent;
+    double ratio;
+};
+
+// Interpolation along one axis only, the other sampled at whole positions; Cubic selects the cubic taps instead
+// of the linear ones. AlongX runs the taps along each row, else down each column: the outer loop walks the
+// other axis, so each position comes back as the loops leave it.
+template <typename T, bool Cubic, bool AlongX>
+int32_t alongAxis(const ImpDecimArgs& a, float* px, float* py)
 {
+    const DecimLine cols{a.dstColumnExtent, a.dstPixelStep, a.srcPixelStep, a.srcWidthExtent, a.xRatio};
+    const DecimLine rows{a.dstRowExtent, a.dstRowStep, a.srcRowStep, a.srcHeightExtent, a.yRatio};
+    const DecimLine& along = AlongX ? cols : rows;
+    const DecimLine& across = AlongX ? rows : cols;
     const T* src = (const T*)a.src;
     T* dst = (T*)a.dst;
-    double x0 = *px, y0 = *py, x = x0, y = y0;
+    const double alongStart = AlongX ? *px : *py, acrossStart = AlongX ? *py : *px;
+    double u = alongStart, w = acrossStart;
     if (a.dstChannelEnd < 1) {
         *px = 0;
         *py = 0;
         return 1;
     }
     for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
-        x = x0;
-        for (int64_t q = 0; q < a.dstColumnExtent; q += a.dstPixelStep, x += a.xRatio) {
-            const T* col = src + sc + (int64_t)x * a.srcPixelStep;
-            y = y0;
-            int64_t r = 0;
-            if (y0 < FLT_MIN) {
-                if (a.dstRowExtent > 0)
-                    dst[c + q] = col[0];
-                r = a.dstRowStep;
-                y = a.yRatio;
+        w = acrossStart;
+        for (int64_t o = 0; o < across.dstExtent; o += across.dstStep, w += across.ratio) {
+            const T* line = src + sc + (int64_t)w * across.srcStep;
+            u = alongStart;
+            int64_t i = 0;
+            if (alongStart < FLT_MIN) {
+                if (along.dstExtent > 0)
+                    dst[c + o] = line[0];
+                i = along.dstStep;
+                u = along.ratio;
             }
-            for (; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
+            for (; i < along.dstExtent; i += along.dstStep, u += along.ratio) {
                 if (Cubic) {
-                    dst[c + r + q] = clampStore<T>(cubicAt(col, y, a.srcRowStep, a.srcHeightExtent));
+                    dst[c + o + i] = clampStore<T>(cubicAt(line, u, along.srcStep, along.srcExtent));
                 } else {
-                    int64_t s = (int64_t)y;
-                    double f = y - s;
-                    double v = (1 - f) * col[s * a.srcRowStep] + (f > 0 ? f * col[(s + 1) * a.srcRowStep] : 0.0);
-                    dst[c + r + q] = (T)(int64_t)v;
+                    int64_t s = (int64_t)u;
+                    double f = u - s;
+                    double v = (1 - f) * line[s * along.srcStep] + (f > 0 ? f * line[(s + 1) * along.srcStep] : 0.0);
+                    dst[c + o + i] = (T)(int64_t)v;
                 }
             }
         }
     }
-    *px = (float)x;
-    *py = (float)y;
+    *px = (float)(AlongX ? u : w);
+    *py = (float)(AlongX ? w : u);
     return 1;
 }
 
-// Linear along x only; Cubic selects the cubic taps instead.
 template <typename T, bool Cubic>
 int32_t alongX(const ImpDecimArgs& a, float* px, float* py)
 {
-    const T* src = (const T*)a.src;
-    T* dst = (T*)a.dst;
-    double x0 = *px, y0 = *py, x = x0, y = y0;
-    if (a.dstChannelEnd < 1) {
-        *px = 0;
-        *py = 0;
-        return 1;
-    }
-    for (int64_t c = 0, sc = 0; c < a.dstChannelEnd; c += a.dstChannelStep, sc += a.srcChannelStep) {
-        y = y0;
-        for (int64_t r = 0; r < a.dstRowExtent; r += a.dstRowStep, y += a.yRatio) {
-            const T* row = src + sc + (int64_t)y * a.srcRowStep;
-            x = x0;
-            int64_t q = 0;
-            if (x0 < FLT_MIN) {
-                if (a.dstColumnExtent > 0)
-                    dst[c + r] = row[0];
-                q = a.dstPixelStep;
-                x = a.xRatio;
-            }
-            for (; q < a.dstColumnExtent; q += a.dstPixelStep, x += a.xRatio) {
-                if (Cubic) {
-                    dst[c + r + q] = clampStore<T>(cubicAt(row, x, a.srcPixelStep, a.srcWidthExtent));
-                } else {
-                    int64_t s = (int64_t)x;
-                    double f = x - s;
-                    double v = (1 - f) * row[s * a.srcPixelStep] + (f > 0 ? f * row[(s + 1) * a.srcPixelStep] : 0.0);
-                    dst[c + r + q] = (T)(int64_t)v;
-                }
-            }
-        }
-    }
-    *px = (float)x;
-    *py = (float)y;
-    return 1;
+    return alongAxis<T, Cubic, true>(a, px, py);
+}
+
+template <typename T, bool Cubic>
+int32_t alongY(const ImpDecimArgs& a, float* px, float* py)
+{
+    return alongAxis<T, Cubic, false>(a, px, py);
 }
 
 // The area past the first row and column by a fast form, from positions xStart and yStart.

@@ -11,13 +11,19 @@ BACKENDS = re.compile(r'#\s*include\s*<(wx/|fluidsynth|gst/|ft2build\.h|freetype
 INCLUDE = re.compile(r'#\s*include\s*"([^"]+)"')
 
 
-def read_map():
+def read_direct():
+    """Each folder of the map with the folders listed after it."""
     direct = {}
     for line in open(os.path.join(ROOT, 'scripts', 'include-map.txt')):
         line = line.split('#', 1)[0].strip()
         if line:
             folder, _, deps = line.partition(':')
             direct[folder.strip()] = deps.split()
+    return direct
+
+
+def read_map():
+    direct = read_direct()
     allowed = {}
     for folder in direct:
         seen, todo = set(), list(direct[folder])

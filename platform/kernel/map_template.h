@@ -80,7 +80,8 @@ public:
     void GetNextAssoc(POSITION& position, KEY& key, VALUE& value) const
     {
         typename Order::const_iterator it;
-        memcpy(&it, &position, sizeof position);
+        // The iterator is one pointer (see Position); its bytes come back whole.
+        memcpy(static_cast<void*>(&it), &position, sizeof position);
         key = it->key;
         value = it->value;
         ++it;

@@ -116,9 +116,10 @@ TEST(ReviewPage, DrawsEveryPrimitiveAndWritesABitmapFile)
     EXPECT_TRUE(WriteBmp24(folder.Linux("gdi_review.bmp"), canvas.bits(), canvas.width(), canvas.height()));
     EXPECT_EQ(folder.Read("gdi_review.bmp").size(), 54u + 640 * 480 * 3);
     // For reviewing the page by eye: KESTRIN_GDI_REVIEW_DIR=folder ctest -R ReviewPage
-    if (const char* review = std::getenv("KESTRIN_GDI_REVIEW_DIR"))
+    if (const char* review = std::getenv("KESTRIN_GDI_REVIEW_DIR")) {
         EXPECT_TRUE(
             WriteBmp24(std::string(review) + "/gdi_review.bmp", canvas.bits(), canvas.width(), canvas.height()));
+    }
     // The page is deterministic: drawing it again gives the same pixels.
     Canvas again(640, 480);
     CDC dc2;

@@ -243,8 +243,9 @@ TEST(ImpResize, CubicShrinkTakesTheRowsAroundEachSample)
         for (int y = 0; y < c.dstH; ++y)
             for (int x = 0; x < c.dstW; ++x) {
                 double want = cubicReference(src, x * xStep, y * yStep);
-                if (c.onGrid)
+                if (c.onGrid) {
                     ASSERT_EQ(want, src.at8(2 * x, 2 * y));
+                }
                 ASSERT_NEAR(dst.at8(x, y), want, c.onGrid ? 0 : 1)
                     << c.srcW << "x" << c.srcH << " at " << x << "," << y;
             }

@@ -105,6 +105,26 @@ TEST(Profile, ListsOfSectionsAndKeys)
     EXPECT_EQ(Get(file, "Two", nullptr, "", 100), "");
 }
 
+TEST(Profile, LinesStartingWithASemicolonAreComments)
+{
+    TempFolder t;
+    t.Write("c.ini", "[One]\n;hidden=1\n  ; indented=2\nshown=;3\n;curlang=4\ncurlang=5\n");
+    std::string file = t.Win("c.ini");
+    struct Case {
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {";hidden", "d"},     // a comment, not a key named ";hidden"
+        {"; indented", "d"},  // blanks before the ';' too
+        {"shown", ";3"},      // a value may start with ';'
+        {";curlang", "d"},    // the key after it is read, not the commented one
+        {"curlang", "5"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Get(file, "One", c.key, "d", 100), c.expected) << c.key;
+    EXPECT_EQ(Get(file, "One", nullptr, "", 100), std::string("shown\0curlang\0", 14));
+}
+
 TEST(Profile, WritesKeepOtherLinesAndUseCrLf)
 {
     TempFolder t;

@@ -48,10 +48,12 @@ TEST_F(Resources, FoundByIdAndType)
         EXPECT_EQ(SizeofResource(module, found), c.size);
         const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
         ASSERT_NE(data, nullptr);
-        if (c.size == 58)
+        if (c.size == 58) {
             EXPECT_EQ(memcmp(data, "BM", 2), 0);
-        if (c.size == 44)
+        }
+        if (c.size == 44) {
             EXPECT_EQ(data[0], 40);  // the info header's size field comes first
+        }
     }
 }
 

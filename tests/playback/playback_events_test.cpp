@@ -56,6 +56,23 @@ TEST_F(PlaybackTest, OverlappingSamePitchSwitchesOffOnce)
     EXPECT_GT(off[0].time - startTime, 288 * 6.25) << "the first note's off is suppressed while the second sounds";
 }
 
+TEST_F(PlaybackTest, MutedTrackIsSilent)
+{
+    song.EnsureTrackCount(2);
+    ASSERT_TRUE(Track(0).InsertNote(false, 0, 96, 60, 100, 0, 0, 0, 0, 0, 0));
+    ASSERT_TRUE(Track(1).InsertNote(false, 0, 96, 64, 100, 0, 0, 0, 0, 0, 0));
+    ASSERT_TRUE(Track(1).InsertNote(false, 192, 288, 67, 100, 0, 0, 0, 0, 0, 0));
+    Track(1).SetAudible(false);
+    song.StartPlayback();
+    PlayUntilStopped();
+    EXPECT_EQ(1u, MessagesOf(0x90, 60).size()) << "the other track plays";
+    EXPECT_EQ(1u, MessagesOf(0x80, 60).size());
+    for (BYTE pitch : {64, 67}) {
+        EXPECT_TRUE(MessagesOf(0x90, pitch).empty()) << int(pitch);
+        EXPECT_TRUE(MessagesOf(0x80, pitch).empty()) << int(pitch);
+    }
+}
+
 TEST_F(PlaybackTest, SongRunsOnToTheEndOfItsLastMeasureThenRewinds)
 {
     ASSERT_TRUE(Track(0).InsertNote(false, 768, 900, 60, 100, 0, 0, 0, 0, 0, 0));  // ends inside measure 3

@@ -72,6 +72,47 @@ TEST_F(NoteEditing, ScriptedEditsEndWithTheExpectedNotes)
     }
 }
 
+// The natural pitch a number of staff steps above another natural pitch (below for a negative number).
+int StepsAbove(int pitch, int steps)
+{
+    static const int kScale[7] = {0, 2, 4, 5, 7, 9, 11};
+    int degree = 0;
+    while (kScale[degree] != pitch % 12)
+        ++degree;
+    int step = pitch / 12 * 7 + degree + steps;
+    return step / 7 * 12 + kScale[step % 7];
+}
+
+TEST_F(NoteEditing, AClickOnEachStepOfTheStaffEntersItsPitchInEveryClef)
+{
+    // The middle line of track 1's staff is at y 64; a piano staff's lower staff lies its spacing further down.
+    const int lowerMiddle = 64 + static_cast<int>(view.lowerStaffSpacingPx);
+    const struct {
+        int clef;
+        int middleY;
+        int middlePitch;
+        int stepsAbove, stepsBelow;
+    } cases[] = {
+        {CLEF_G, 64, 71, 10, 9},
+        {CLEF_ALTO, 64, 60, 10, 9},
+        {CLEF_TENOR, 64, 57, 10, 9},
+        {CLEF_BASS, 64, 50, 10, 9},
+        {CLEF_PIANO, 64, 71, 10, 4},  // B4 and D3 on the middle lines
+        {CLEF_PIANO, lowerMiddle, 50, 4, 9},
+    };
+    for (const auto& c : cases) {
+        for (int steps = -c.stepsBelow; steps <= c.stepsAbove; ++steps) {
+            CScoreView fresh;
+            fresh.score.GetTrack(0)->InsertClef(false, 0, c.clef);
+            PrepareScriptView(fresh, 1.0);
+            const int y = c.middleY - 4 * steps;
+            ASSERT_TRUE(RunScript(fresh, folder, "mode 2\nclick 226 " + std::to_string(y) + "\n"));
+            EXPECT_EQ(SongNotes(fresh.score), (Notes{{0, 96, StepsAbove(c.middlePitch, steps)}}))
+                << "clef " << c.clef << ", y " << y;
+        }
+    }
+}
+
 TEST_F(NoteEditing, ANoteDraggedThroughTheSpanOfANoteWithGraceNotesStays)
 {
     // A note at beat 1 that carries grace notes holds beats 1 and 2: the track refuses notes there.

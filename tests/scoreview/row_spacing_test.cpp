@@ -25,11 +25,13 @@ TEST(RowSpacing, NoHeadOfARowStandsInTheNextRowsStaff)
         const double aboveBottom = rowY - view.staffSpacingPx + 13 * u, belowTop = rowY + view.staffSpacingPx + 9 * u;
         for (const NoteEvent* note = track->notes; note; note = note->next) {
             const int y = view.StaffPointOnStrip(t, note->start, note->pitch - note->accidental).y;
-            if (row + 1 < view.CountRows())
+            if (row + 1 < view.CountRows()) {
                 EXPECT_LT(y + u / 2, belowTop) << "track " << t << " tick " << note->start << " pitch " << note->pitch;
-            if (row > 0)
+            }
+            if (row > 0) {
                 EXPECT_GT(y - u / 2, aboveBottom)
                     << "track " << t << " tick " << note->start << " pitch " << note->pitch;
+            }
             ++checked;
         }
     }

@@ -119,8 +119,9 @@ TEST(SmafWriterTest, SongTracksArePackedFourToAChunk)
         EXPECT_EQ(bytes[first + 3], 1);
         size_t second = Find(bytes, "MTR", first + 4);
         EXPECT_EQ(second != std::string::npos, tracks == 5);
-        if (second != std::string::npos)
+        if (second != std::string::npos) {
             EXPECT_EQ(bytes[second + 3], 2);
+        }
     }
 }
 
@@ -136,6 +137,28 @@ TEST(SmafWriterTest, ControlsOfATrackWithoutNotesAreWritten)
     size_t events = Find(bytes, "Mtsq") + 8;
     EXPECT_NE(Find(bytes, std::string("\x00\x00\x77\x32", 4), events), std::string::npos);  // slot 1 volume 50
     EXPECT_EQ(Find(bytes, std::string("\x00\x00\x4A", 3), events), std::string::npos);      // and no set-up events
+}
+
+TEST(SmafWriterTest, EventsOfOneTickGoBySlotEachControlBeforeItsNote)
+{
+    CScore song;
+    MakeSong(song, 2);
+    for (int t = 0; t < 2; ++t) {
+        CTrack* track = song.GetTrack(t);
+        ASSERT_NE(nullptr, track->InsertControl(0xB0, 7, 90 - 10 * t, 96));  // volume
+        track->InsertNote(false, 96, 192, static_cast<int8_t>(60 + 2 * t), 100, 0, 0, 0, 0, 0, 0);
+    }
+    SmafContentsInfo info;
+    std::vector<uint8_t> bytes = Build(song, info);
+    // 125 units to tick 96, then nothing between the events of that tick; each note holds 125 units.
+    const std::vector<uint8_t> tick96 = {125,  0x00, 0x37, 90,  // slot 0 volume
+                                         0x00, 0x1C, 125,       // slot 0 middle C
+                                         0x00, 0x00, 0x77, 80,  // slot 1 volume
+                                         0x00, 0x62, 125,       // slot 1 D: octave 2, note 2
+                                         125,  0xFF, 0x00, 0x00, 0x00, 0x00, 0x00};
+    size_t events = Find(bytes, "Mtsq") + 8;
+    auto at = std::search(bytes.begin() + static_cast<long>(events), bytes.end(), tick96.begin(), tick96.end());
+    EXPECT_NE(at, bytes.end()) << "the events of tick 96 in slot order, each slot's control before its note";
 }
 
 TEST(SmafWriterTest, NothingIsWrittenWithoutASongTrack)

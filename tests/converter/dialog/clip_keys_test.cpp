@@ -1,16 +1,25 @@
 // The clip keys under real X input while the preview plays and after it stopped: the player window holds the focus.
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "converter/clip_info_file.h"
 #include "converter/file_list_rows.h"
 #include "converter/preview_player.h"
+#include "kernel/path_map.h"
 #include "dialog_fixture.h"
 
 namespace {
 
 class ClipKeys : public PlayingConverterDialog {
 protected:
+    // The clip-info files are kept by file name in the process's private folder: later tests must not meet them.
+    void TearDown() override
+    {
+        for (const char* name : {"clip.mp4", "tone.wav"})
+            std::filesystem::remove(MapPath(std::string(GetClipInfoPath(program.Win(name).c_str()))));
+        PlayingConverterDialog::TearDown();
+    }
     // xdotool types the key with the pointer over the dialog's caption strip, where no control lies.
     void Key(const std::string& key)
     {
