@@ -255,7 +255,9 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
                     bestDistance = std::abs(candidate - k);
                 }
             }
-            k = RoundToMultiple(best, grid);
+            // The standard length itself: rounded to a grid that does not divide it (a step of three 64ths,
+            // say) it would become a length without a glyph, and the note would vanish.
+            k = best;
         } else {
             // A triplet found by its length alone takes the triplet length it was found by (a few ticks longer
             // rounds past it, to a length without a glyph); a numbered tuplet is drawn at the plain length next

@@ -137,26 +137,32 @@ TEST_F(NoteLayout, GraceChainsTakeTheirMainNotesSpanAndABrokenChainEndsTheLayout
 }
 
 // Every piece and rest the layout makes has a glyph, and every note keeps at least one piece: a note of any
-// length from one tick to two whole notes, starting on a beat or a sixteenth after it, at several divisions.
+// length from one tick to two whole notes, starting on a beat or a sixteenth after it, at several divisions and
+// grids, among them the steps of three and six 64ths a song file may hold, which most standard lengths are not
+// multiples of.
 TEST_F(NoteLayout, EveryLengthIsLaidOutInDrawablePieces)
 {
-    for (int division : {48, 96, 120, 384, 480}) {
-        song.division = division;
-        song.lastTickMeasure = 3;
-        for (int start : {division, division + division / 4})
-            for (int ticks = 1; ticks <= 8 * division; ++ticks) {
-                Layout({{start, start + ticks, 60}});
-                int pieces = 0;
-                for (const Slot* s = layout.noteSlots[2][0].SlotAt(0); s; s = s->next) {
-                    const int drawn = s->flags[3] != 0 ? DrawnTupletLength(s->values[3]) : s->values[3];
-                    ASSERT_NE(StandardLengthIndex(drawn & 0xFF), kNoLengthIndex)
-                        << "division " << division << ", " << ticks << " ticks from " << start << ": "
-                        << Dump(layout.noteSlots[2][0], false);
-                    pieces += (s->values[3] & kRestSlotBit) == 0;
+    for (double grid : {4.0, 1.0, 3.0, 6.0})
+        for (int division : {48, 96, 120, 384, 480}) {
+            song.gridValue = grid;
+            song.division = division;
+            song.lastTickMeasure = 3;
+            for (int start : {division, division + division / 4})
+                for (int ticks = 1; ticks <= 8 * division; ++ticks) {
+                    Layout({{start, start + ticks, 60}});
+                    const std::string where = "grid " + std::to_string(grid) + ", division " +
+                                              std::to_string(division) + ", " + std::to_string(ticks) + " ticks from " +
+                                              std::to_string(start);
+                    int pieces = 0;
+                    for (const Slot* s = layout.noteSlots[2][0].SlotAt(0); s; s = s->next) {
+                        const int drawn = s->flags[3] != 0 ? DrawnTupletLength(s->values[3]) : s->values[3];
+                        ASSERT_NE(StandardLengthIndex(drawn & 0xFF), kNoLengthIndex)
+                            << where << ": " << Dump(layout.noteSlots[2][0], false);
+                        pieces += (s->values[3] & kRestSlotBit) == 0;
+                    }
+                    ASSERT_GT(pieces, 0) << where;
                 }
-                ASSERT_GT(pieces, 0) << "division " << division << ", " << ticks << " ticks from " << start;
-            }
-    }
+        }
 }
 
 // A note of a hundred million ticks, valid in a MIDI file: its length in 48ths is computed without overflow,
