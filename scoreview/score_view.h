@@ -128,7 +128,8 @@ public:
     void LayoutTrackMeasures(int track);
     // Per measure, the most accidentals on one staff of the track or a shown one among the notes at its start.
     void CountLeadAccidentals(int track, uint8_t* counts) const;
-    // Per measure, the pixels per 48th its chords need for their accidentals, on the track and the shown ones.
+    // Per measure, the pixels per 48th its chords need for their accidentals and its shortest notes and rests,
+    // on the track and the shown ones.
     void FindAccidentalSpacings(int track, double* spacings) const;
     void LayoutTrackNotes(int track, int firstMeasure, int lastMeasure, NoteEvent* notes);
     int GetFirstVisibleMeasure();

@@ -1,4 +1,5 @@
-// CScoreView: how widely the strip spaces a measure whose chords show accidentals in several columns.
+// CScoreView: how widely the strip spaces a measure whose chords show accidentals in several columns, or whose
+// notes and rests are too short for the note spacing.
 #include "scoreview/score_view.h"
 
 #include <algorithm>
@@ -7,10 +8,12 @@
 
 #include "render/accidental_room.h"
 #include "render/note_glyphs.h"
+#include "render/note_layout.h"
+#include "render/value_room.h"
 
 namespace {
 
-// The most a measure widens for its accidentals, in note spacings: a wider measure would leave the page.
+// The most a measure widens, in note spacings: a wider measure would leave the page.
 constexpr double kMostSpacings = 4.0;
 
 // The accidental a key signature gives a natural pitch: +1, -1 or 0.
@@ -40,6 +43,7 @@ struct StaffChords {
     int measure = -1;
     std::vector<ChordRoom> chords;
     std::vector<int> lengths;             // the longest note of each chord, in 48ths
+    std::vector<ValueChord> values;       // each chord's stretch as the layout rounds it to the grid
     std::vector<int> naturals;            // the natural pitches of the last chord
     std::vector<std::vector<int>> shown;  // the diatonic steps of each chord's accidentals
     std::map<int, int> inForce;           // natural pitch -> accidental, from the measure's earlier notes
@@ -57,6 +61,7 @@ void CScoreView::FindAccidentalSpacings(int track, double* spacings) const
     for (int m = 0; m < kMeasureCount; ++m)
         starts[m + 1] = starts[m] + MeasureLengthTicks(score.measureTable[m], division);
     const double u = 8.0 * zoom;
+    const int grid = std::max(1, (int)(score.gridValue * 3.0 * division / 48.0));
     auto finish = [&](StaffChords& staff) {
         if (staff.measure < 0)
             return;
@@ -76,7 +81,10 @@ void CScoreView::FindAccidentalSpacings(int track, double* spacings) const
             staff.chords[i].columns = AccidentalColumns(staff.shown[i]);
         }
         double& spacing = spacings[staff.measure];
-        spacing = std::max(spacing, std::min(AccidentalSpacing(staff.chords, u), kMostSpacings * noteSpacing));
+        const double needed =
+            std::max(AccidentalSpacing(staff.chords, u),
+                     ShortValueSpacing(staff.values, MeasureLength48(score.measureTable[staff.measure]), u));
+        spacing = std::max(spacing, std::min(needed, kMostSpacings * noteSpacing));
         staff = StaffChords();
     };
     for (int t = 0; t < kMaxTracks; ++t) {
@@ -104,6 +112,7 @@ void CScoreView::FindAccidentalSpacings(int track, double* spacings) const
                 staff.lengths.push_back(0);
                 staff.shown.emplace_back();
                 staff.naturals.clear();
+                staff.values.push_back(ValueChord{position, position});
             }
             ChordRoom& chord = staff.chords.back();
             const int natural = note->pitch - note->accidental;
@@ -118,6 +127,11 @@ void CScoreView::FindAccidentalSpacings(int track, double* spacings) const
             staff.naturals.push_back(natural);
             const int64_t length = (int64_t)(note->end - note->start) * 48 / division;
             staff.lengths.back() = (int)std::clamp<int64_t>(std::max<int64_t>(staff.lengths.back(), length), 0, 192);
+            // A note the grid rounds to nothing is laid out one grid step long.
+            const int64_t end = std::max<int64_t>(SnapTick(note->end), start + grid) - starts[m];
+            ValueChord& value = staff.values.back();
+            value.end = std::max(value.end, (int)std::min<int64_t>(end * 48 / division, INT32_MAX));
+            value.tuplet = value.tuplet || ::IsTupletNote(*note, division, score.gridValue, tupletFlags[0] != 0);
         }
         finish(staves[0]);
         finish(staves[1]);
