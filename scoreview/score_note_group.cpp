@@ -85,9 +85,9 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     int p[kGroupSlotCapacity], x[kGroupSlotCapacity];
     int extreme = 0;
     for (int i = 0; i < count; ++i) {
-        p[i] = owner->StaffPositionOfPitchEx(lower, slots[i].values[0], slots[i].values[2]) - 22;
-        x[i] = (int)(contentX + slots[i].values[1] * noteSpacing);
-        if (slots[i].values[1] == slots[0].values[1] && slots[0].values[3] == 192)
+        p[i] = owner->StaffPositionOfPitchEx(lower, slots[i].Measure(), slots[i].NaturalPitch()) - 22;
+        x[i] = (int)(contentX + slots[i].Position() * noteSpacing);
+        if (slots[i].Position() == slots[0].Position() && slots[0].Length() == 192)
             x[i] -= 2;
         const double middle = rowY + 11 * u + p[i] * u / 2;
         const int end = (int)(direction == 1 ? middle - 3 * u : middle + 3 * u);
@@ -109,7 +109,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     }
     auto beamY = [&](double at) { return Interpolate(xa, ya, xb, yb, at); };
 
-    const int firstLow = slots[0].values[3] & 0xFF;
+    const int firstLow = slots[0].Length() & 0xFF;
     // Each note shows the head of its own length: a half and a quarter in one chord differ.
     auto headOf = [](int low) {
         return low == 192 ? '!' : (low == 64 || low == 96 || low == 144 || low == 168) ? '0' : '1';
@@ -120,7 +120,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     // the first note keeps a chord processed before the first beam from drawing a stray flag.
     bool beamed = false;
     for (int i = 1; i < count && !beamed; ++i)
-        beamed = slots[i].values[1] != slots[0].values[1];
+        beamed = slots[i].Position() != slots[0].Position();
     int shift = 0, previousP = 0, column = 0, previousStem = 0;
     bool flagged = false;     // the chord's flag is drawn
     int8_t accidentalAt = 0;  // staff position of the previous note's drawn accidental; 0 for none
@@ -146,7 +146,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         int left = INT_MAX;
         for (int j = 0; j < markCount; ++j)
             left = std::min(left, marks[j].x);
-        const int move = std::max(0, BarX(slots[0].values[0]) + 2 - left);
+        const int move = std::max(0, BarX(slots[0].Measure()) + 2 - left);
         const COLORREF before = dc->SetTextColor(noteColour);
         for (int j = 0; j < markCount; ++j)
             dc->TextOut(marks[j].x + move, marks[j].y, &marks[j].glyph, 1);
@@ -160,9 +160,9 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         const int i = direction == -1 ? k : count - 1 - k;
         const Slot& slot = slots[i];
         const int P = p[i] + 22;
-        const int whole = slot.values[3];
+        const int whole = slot.Length();
         const int low = whole & 0xFF;
-        const int position = slot.values[1];
+        const int position = slot.Position();
         const double headY = rowY + P * u * 0.5 - 5.45 * u;
 
         // Ledger lines outside the staff.
@@ -175,11 +175,11 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
 
         // A second in a chord: heads alternate sides, the first of the cluster on the normal side.
         const int previous = i - step;
-        if (k > 0 && slots[previous].values[1] == position && std::abs(P - previousP) < 2)
+        if (k > 0 && slots[previous].Position() == position && std::abs(P - previousP) < 2)
             shift = shift == 0 ? (direction > 0 ? (int)u : (int)-u) : 0;
         else
             shift = 0;
-        SetNoteHeadShift(track, slot.values[2] + slot.flags[1], slot.values[0], position, (int8_t)shift);
+        SetNoteHeadShift(track, slot.NaturalPitch() + slot.Accidental(), slot.Measure(), position, (int8_t)shift);
 
         dc->SetTextColor(noteColour);
         const int hx = x[i] + shift;
@@ -195,12 +195,12 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             drawn[drawnCount++] = {P, hx, hx + headWidth, kHeadReach};
 
         auto near = [&](int j) {
-            return j >= 0 && j < count && x[j] == x[i] && std::abs(slots[j].values[2] - slot.values[2]) <= 2;
+            return j >= 0 && j < count && x[j] == x[i] && std::abs(slots[j].NaturalPitch() - slot.NaturalPitch()) <= 2;
         };
         const bool neighbour = near(i - 1) || near(i + 1);
 
         // How many head widths the accidental moves left, away from the accidentals and heads beside it.
-        const int A = slot.flags[1];
+        const int A = slot.Accidental();
         const bool closeAbove = accidentalAt != 0 && std::abs(P - accidentalAt) < 2;
         int C = 0;
         if (direction < 0 && shift != 0) {
@@ -212,9 +212,9 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
                 C = 1;
         } else if (shift == 0) {
             C += closeAbove && column != 0 && column != 2;
-            if (i - 1 >= 0 && slots[i - 1].values[1] == position &&
-                owner->StaffPositionOfPitch(slots[i - 1].values[0], slots[i - 1].values[2]) == P &&
-                (slots[i - 1].flags[1] != 0 || A < 0))
+            if (i - 1 >= 0 && slots[i - 1].Position() == position &&
+                owner->StaffPositionOfPitch(slots[i - 1].Measure(), slots[i - 1].NaturalPitch()) == P &&
+                (slots[i - 1].Accidental() != 0 || A < 0))
                 ++C;
         } else {
             C += closeAbove;
@@ -238,7 +238,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             if (C == 0)
                 signX =
                     AccidentalX(signX, signWidth,
-                                AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount, position,
+                                AccidentalLeftLimit(track, staff, slots[0].Measure(), firstSlot, slotCount, position,
                                                     contentX, noteSpacing, dc->GetTextExtent(&head, 1).cx, u),
                                 hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
@@ -289,14 +289,14 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         const int towardNext = (int)(sx + step * hook(xj)), back = (int)(sx - step * hook(k > 0 ? previousStem : sx));
         if (k < count - 1) {
             const int j = i + step;
-            const bool apart = slots[j].values[1] != position;
+            const bool apart = slots[j].Position() != position;
             if (apart)
                 beam(1, xj);
             bool next[5] = {};
             for (int level = 2; level <= 4; ++level) {
                 if (!NeedsLevel(whole, level)) {
                     next[level] = false;
-                } else if (NeedsLevel(slots[j].values[3], level)) {
+                } else if (NeedsLevel(slots[j].Length(), level)) {
                     if (apart)
                         beam(level, xj);
                     next[level] = apart ? true : b[level];
@@ -323,8 +323,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
 
         // The flag of a chord no beam reaches: one on its stem, which stands where an unshifted head puts it.
         // Drawn again for a head beside the others, it would stand apart from the first and pile up.
-        const int tested = eachFlag ? whole : slots[0].values[3];
-        const char flag = FlagGlyph(slots[0].values[3]);
+        const int tested = eachFlag ? whole : slots[0].Length();
+        const char flag = FlagGlyph(slots[0].Length());
         if (groupUnbeamed && !beamed && !flagged && tested < 48 && tested != 32 && flag != 0) {
             const int fy = (int)(direction > 0 ? extreme - 2.375 * u : extreme - 8.5 * u);
             const char glyph = direction > 0 ? (char)(flag - 1) : flag;
