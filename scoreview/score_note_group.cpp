@@ -20,6 +20,19 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 constexpr int kAccidentalReach = 6;
 constexpr int kHeadReach = 4;
 
+// The measure record behind the group painters' arguments; the group's measure is its first note's.
+CScoreView::MeasurePass GroupPass(const StaffPass& row, const Slot& first, int contentX, double spacing, int firstSlot,
+                                  int slotCount, int8_t topReference)
+{
+    return {.staff = &row,
+            .measure = first.Measure(),
+            .contentX = contentX,
+            .spacing = spacing,
+            .firstSlot = firstSlot,
+            .slotCount = slotCount,
+            .topReference = topReference};
+}
+
 bool NeedsLevel(int length, int level)
 {
     switch (level) {
@@ -38,43 +51,45 @@ void CScoreView::SetNoteHeadShift(int track, int pitch, int measure, int positio
         note->headShift = shift;
 }
 
-int CScoreView::AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position,
-                                    int contentX, double spacing, int headWidth, double unit)
+int CScoreView::AccidentalLeftLimit(const MeasurePass& pass, int position, int headWidth, double unit)
 {
-    CSlotList& list = noteSlots[track][staff != 0];
+    CSlotList& list = noteSlots[pass.staff->track][pass.staff->staff != 0];
     std::vector<Slot> measureSlots;
-    for (int n = 0; n < slotCount; ++n)
-        measureSlots.push_back(list.GetAt(firstSlot + n));
-    const int ink = InkRightBefore(measureSlots.data(), slotCount, position, contentX, spacing, headWidth, unit);
-    return std::max(BarX(measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
+    for (int n = 0; n < pass.slotCount; ++n)
+        measureSlots.push_back(list.GetAt(pass.firstSlot + n));
+    const int ink =
+        InkRightBefore(measureSlots.data(), pass.slotCount, position, pass.contentX, pass.spacing, headWidth, unit);
+    return std::max(BarX(pass.measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
 }
 
 void CScoreView::PaintNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
                                 double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
                                 int8_t topReference)
 {
-    PaintGroupHalf(dc, groupSlots, false, unit, track, staff, count, direction, noteSpacing, contentX, rowY, firstSlot,
-                   slotCount, topReference);
+    const StaffPass row{.track = track, .staff = staff, .rowY = rowY};
+    PaintGroupHalf(dc, GroupPass(row, groupSlots[0], contentX, noteSpacing, firstSlot, slotCount, topReference),
+                   groupSlots, count, direction, false, unit);
 }
 
 void CScoreView::PaintOppositeNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
                                         double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
                                         int8_t topReference)
 {
-    PaintGroupHalf(dc, oppositeGroupSlots, true, unit, track, staff, count, direction, noteSpacing, contentX, rowY,
-                   firstSlot, slotCount, topReference);
+    const StaffPass row{.track = track, .staff = staff, .rowY = rowY};
+    PaintGroupHalf(dc, GroupPass(row, oppositeGroupSlots[0], contentX, noteSpacing, firstSlot, slotCount, topReference),
+                   oppositeGroupSlots, count, direction, true, unit);
 }
 
-void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, double unit, int track, int staff, int count,
-                                int direction, double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
-                                int8_t topReference)
+void CScoreView::PaintGroupHalf(CDC* dc, const MeasurePass& pass, const Slot* slots, int count, int direction,
+                                bool eachFlag, double unit)
 {
-    CTrack* owner = score.GetTrack(track);
+    const StaffPass& row = *pass.staff;
+    CTrack* owner = score.GetTrack(row.track);
     count = std::min(count, kGroupSlotCapacity);
     if (!owner || count <= 0)
         return;
     const double u = unit;
-    const bool lower = staff != 0;
+    const bool lower = row.staff != 0;
     groupUnbeamed = 1;
     const int w1 = std::max(1, (int)(u * 0.08));  // ledger lines and stems
     const int w2 = std::max(1, (int)(u * 0.4));   // beams
@@ -86,10 +101,10 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     int extreme = 0;
     for (int i = 0; i < count; ++i) {
         p[i] = owner->StaffPositionOfPitchEx(lower, slots[i].Measure(), slots[i].NaturalPitch()) - 22;
-        x[i] = (int)(contentX + slots[i].Position() * noteSpacing);
+        x[i] = (int)(pass.contentX + slots[i].Position() * pass.spacing);
         if (slots[i].Position() == slots[0].Position() && slots[0].Length() == 192)
             x[i] -= 2;
-        const double middle = rowY + 11 * u + p[i] * u / 2;
+        const double middle = row.rowY + 11 * u + p[i] * u / 2;
         const int end = (int)(direction == 1 ? middle - 3 * u : middle + 3 * u);
         if (i == 0 || (direction == 1 ? end < extreme : end > extreme))
             extreme = end;
@@ -163,14 +178,14 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         const int whole = slot.Length();
         const int low = whole & 0xFF;
         const int position = slot.Position();
-        const double headY = rowY + P * u * 0.5 - 5.45 * u;
+        const double headY = row.rowY + P * u * 0.5 - 5.45 * u;
 
         // Ledger lines outside the staff.
         const double l = low == 192 ? 0.375 * u : 0.25 * u, r = low == 192 ? 1.5 * u : 1.375 * u;
         for (int line = 3; line <= std::abs(P - 22) / 2; ++line) {
-            int y = (int)(rowY + 11 * u + Sign(P - 22) * line * u);
-            dc->MoveTo((int)(contentX + position * noteSpacing - l), y);
-            dc->LineTo((int)(contentX + position * noteSpacing + r), y);
+            int y = (int)(row.rowY + 11 * u + Sign(P - 22) * line * u);
+            dc->MoveTo((int)(pass.contentX + position * pass.spacing - l), y);
+            dc->LineTo((int)(pass.contentX + position * pass.spacing + r), y);
         }
 
         // A second in a chord: heads alternate sides, the first of the cluster on the normal side.
@@ -179,7 +194,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             shift = shift == 0 ? (direction > 0 ? (int)u : (int)-u) : 0;
         else
             shift = 0;
-        SetNoteHeadShift(track, slot.NaturalPitch() + slot.Accidental(), slot.Measure(), position, (int8_t)shift);
+        SetNoteHeadShift(row.track, slot.NaturalPitch() + slot.Accidental(), slot.Measure(), position, (int8_t)shift);
 
         dc->SetTextColor(noteColour);
         const int hx = x[i] + shift;
@@ -224,8 +239,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         }
         const int ax = (int)(-u * C + shift);
 
-        GetAccidentalsInForce(track, inForce, staff, slot, firstSlot, slotCount);
-        const int at = P - topReference;
+        GetAccidentalsInForce(row.track, inForce, row.staff, slot, pass.firstSlot, pass.slotCount);
+        const int at = P - pass.topReference;
         const int shown = at >= 0 && at < kAccidentalPositions ? inForce[at] : 0;
         const char sign = AccidentalGlyph(A);
         if (shown == A || sign == 0) {
@@ -236,11 +251,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             int signX = (int)(x[i] + ax - d * u);
             // An accidental keeps clear of the bar line and of the chord before it, as far as its head allows.
             if (C == 0)
-                signX =
-                    AccidentalX(signX, signWidth,
-                                AccidentalLeftLimit(track, staff, slots[0].Measure(), firstSlot, slotCount, position,
-                                                    contentX, noteSpacing, dc->GetTextExtent(&head, 1).cx, u),
-                                hx);
+                signX = AccidentalX(signX, signWidth,
+                                    AccidentalLeftLimit(pass, position, dc->GetTextExtent(&head, 1).cx, u), hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
@@ -260,7 +272,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         if (dots > 0) {
             const double dy = P % 2 == 0 ? (direction > 0 ? 0.5 * u : -0.5 * u) : 0.0;
             const int dx = neighbour && direction > 0 ? (int)(8 * u / 8.0) : 0;
-            const int y = (int)(rowY + P * u * 0.5 - 5.375 * u + dy);
+            const int y = (int)(row.rowY + P * u * 0.5 - 5.375 * u + dy);
             dc->TextOut((int)(x[i] + dx + 1.5 * u), y, &kDotGlyph, 1);
             if (dots > 1)
                 dc->TextOut((int)(x[i] + dx + 2.0 * u), y, &kDotGlyph, 1);
@@ -334,7 +346,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
 
         if (low < 192) {
             const int z = direction > 0 ? -1 : 1;
-            FillStemSegment(dc, POINT{sx, by + z * (w2 / 2)}, POINT{sx, (int)(rowY + P * 0.5 * u)}, w1, colour);
+            FillStemSegment(dc, POINT{sx, by + z * (w2 / 2)}, POINT{sx, (int)(row.rowY + P * 0.5 * u)}, w1, colour);
         }
         previousP = P;
         previousStem = sx;

@@ -88,9 +88,7 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
             int d = accidental == 2 ? 10 : accidental == -2 ? 12 : 8;
             // Clear of the bar line and of the ink before the note, as far as the head allows.
             const char head = '1';
-            const int limit =
-                AccidentalLeftLimit(staff.track, staff.staff, measure, pass.firstSlot, pass.slotCount, slot.Position(),
-                                    pass.contentX, pass.spacing, dc->GetTextExtent(&head, 1).cx, u);
+            const int limit = AccidentalLeftLimit(pass, slot.Position(), dc->GetTextExtent(&head, 1).cx, u);
             PutGlyph(dc, AccidentalX(x - px(d), dc->GetTextExtent(&sign, 1).cx, limit, x), y, sign);
         }
     }
