@@ -3,6 +3,7 @@
 #pragma once
 
 #include "audio/ffmpeg_process.h"
+#include "composer/commands.h"
 #include "composer/position_marker_bar.h"
 #include "composer/progress_dialog.h"
 #include "composer/track_instrument_panel.h"
@@ -20,16 +21,13 @@ enum {
     IDC_HSCROLL_BAR = 1170,
     IDC_VSCROLL_BAR = 1172,
     IDC_SCORE_VIEW = 100,
-    IDC_LABEL = 8888,             // every label
-    IDC_TOOLBAR_TOOL = 10003,     // the tooltip id of the toolbar buttons; also the export-settings button's id
-    IDC_EXPORT_BUTTON = 2003,     // the Export button
-    IDC_LOWER_PANEL_BUTTON = 84,  // the lower-panel toggle: an id of its own, apart from Export's
-    IDC_CLOSE_COMMAND = 1106,     // WM_COMMAND that closes the window
-    NOTIFY_SCORE_VIEW = 100,      // the score view's notification code
-    NOTIFY_MARKER_BAR = 151,
-    NOTIFY_FFMPEG = 20010,
-    TIMER_SIZE_DRAG = 1003,  // 100 ms while the size grip is dragged
-    TIMER_AMR_WATCH = 2,     // the watcher of the AMR hand-over file
+    IDC_LABEL = 8888,          // every label
+    IDC_TOOLBAR_TOOL = 10003,  // the tooltip id of the toolbar buttons; also the export-settings button's id
+    IDC_EXPORT_BUTTON = 2003,  // the Export button
+    IDC_LOWER_PANEL_BUTTON = CMD_LOWER_PANEL,  // an id of its own, apart from Export's
+    IDC_CLOSE_COMMAND = 1106,                  // WM_COMMAND that closes the window
+    TIMER_SIZE_DRAG = 1003,                    // 100 ms while the size grip is dragged
+    TIMER_AMR_WATCH = 2,                       // the watcher of the AMR hand-over file
 };
 
 // Slots of m_labels (the side and lower panel labels), with the skin element each one wears.

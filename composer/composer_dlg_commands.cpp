@@ -11,25 +11,16 @@
 
 namespace {
 
-// Notifications of the score view (lParam of code 100).
-enum ViewReason {
-    VIEW_SCROLLED = 0,
-    VIEW_MOUSE_MOVED = 1,
-    VIEW_TRACKS_CHANGED = 9,
-    VIEW_TRACK_LIST_CHANGED = 10,
-    VIEW_SAVE_AS_AUDIO = 10100,
-};
-
 // Commands that would start a second export, replace the song or close the window; while an export runs they
 // would pull the song or the window from under it.
 bool WaitsForExport(WPARAM id, LPARAM value)
 {
     switch (id) {
-    case 300:
-    case 3000:
-    case 3027:
-    case 3028:
-    case 10001: return true;
+    case CSkinDialog::ID_CAPTION_CLOSE:
+    case CMD_CLOSE:
+    case CMD_NEW:
+    case CMD_OPEN:
+    case CMD_EXPORT: return true;
     case NOTIFY_SCORE_VIEW: return value == VIEW_SAVE_AS_AUDIO;
     default: return false;
     }
@@ -94,9 +85,9 @@ LRESULT CComposerDlg::OnUserMessage(WPARAM id, LPARAM value)
         return CSkinDialog::OnSkinCommand(id, value);
     }
     switch (id) {
-    case 27:
-    case 28: {
-        const bool in = id == 27;
+    case CMD_FADE_IN:
+    case CMD_FADE_OUT: {
+        const bool in = id == CMD_FADE_IN;
         int& flag = in ? m_bFadeIn : m_bFadeOut;
         flag = Toggled(flag);
         (in ? m_btnFadeIn : m_btnFadeOut).Redraw();
@@ -105,109 +96,112 @@ LRESULT CComposerDlg::OnUserMessage(WPARAM id, LPARAM value)
         WriteLog(in ? (flag ? "Fade in check" : "Fade in uncheck") : (flag ? "Fade out check" : "Fade out uncheck"));
         break;
     }
-    case 29:
+    case CMD_FADE_TIME:
         ApplyFadeTime(TRUE);
         m_rangeBar.Invalidate(FALSE);
         break;
-    case 36:
+    case CMD_FIXED_DURATION:
         ToggleFixedDuration();
         m_btnFixedDuration.Redraw();
         break;
-    case 41:
+    case CMD_OPEN_EXPORT_FOLDER:
         ShellExecute(GetSafeHwnd(), "open", m_strExportFolder, nullptr, nullptr, SW_SHOWNORMAL);
         WriteLog("Open export folder - ", m_strExportFolder);
         break;
-    case 47:
-    case 48:
-    case 49:
-    case 50:
-    case 51:
-    case 52:
-        m_scoreView.SetPaletteChoice(137, static_cast<int>(id) - 47);
-        m_scoreView.SetPaletteChoice(137, 10);
+    case CMD_NOTE_VALUE_FIRST:
+    case CMD_NOTE_VALUE_FIRST + 1:
+    case CMD_NOTE_VALUE_FIRST + 2:
+    case CMD_NOTE_VALUE_FIRST + 3:
+    case CMD_NOTE_VALUE_FIRST + 4:
+    case CMD_NOTE_VALUE_LAST:
+        m_scoreView.SetPaletteChoice(PALETTE_NOTE, static_cast<int>(id) - CMD_NOTE_VALUE_FIRST);
+        m_scoreView.SetPaletteChoice(PALETTE_NOTE, PALETTE_NOTE_MODIFIER_OFF);
         break;
-    case 53: m_scoreView.SetPaletteChoice(137, song.dotMode == 1 ? 10 : 11); break;
-    case 54:
+    case CMD_VALUE_MODIFIER:
+        m_scoreView.SetPaletteChoice(PALETTE_NOTE,
+                                     song.dotMode == 1 ? PALETTE_NOTE_MODIFIER_OFF : PALETTE_NOTE_MODIFIER_ON);
+        break;
+    case CMD_ADD_TRACK:
         m_scoreView.AddOrRemoveTrack(1);
         UpdateTrackPanel();
         break;
-    case 55:
+    case CMD_REMOVE_TRACK:
         m_scoreView.AddOrRemoveTrack(0);
         UpdateTrackPanel();
         m_trackPanel.Invalidate();
         break;
-    case IDC_LOWER_PANEL_BUTTON:
+    case CMD_LOWER_PANEL:
         m_bLowerPanel = Toggled(m_bLowerPanel);
         m_btnLowerPanel.Redraw();
         LayoutControls();
         break;
-    case 900:
+    case CMD_TEMPO:
         song.SetTempoAt(false, song.tempo, 0);
         m_tempoLabel.SetTempo(song.tempo);
         song.modified = 1;
         ApplyFadeTime(FALSE);
         UpdateRangeTexts(FALSE);
         break;
-    case 3000: OnCloseCommand(); break;
-    case 3001:
-    case 3002: m_scoreView.Play(static_cast<int>(id) - 3001); break;
-    case 3003: m_scoreView.Stop(); break;
-    case 3004: m_scoreView.OnEditMeasures(); break;
-    case 3005:
-    case 3006:
-        m_nMeasuresPerLine = std::clamp(m_nMeasuresPerLine + (id == 3005 ? 1 : -1), 1, 10);
+    case CMD_CLOSE: OnCloseCommand(); break;
+    case CMD_PLAY:
+    case CMD_PLAY_PART: m_scoreView.Play(static_cast<int>(id) - CMD_PLAY); break;
+    case CMD_STOP: m_scoreView.Stop(); break;
+    case CMD_MEASURES: m_scoreView.OnEditMeasures(); break;
+    case CMD_MORE_MEASURES_PER_LINE:
+    case CMD_FEWER_MEASURES_PER_LINE:
+        m_nMeasuresPerLine = std::clamp(m_nMeasuresPerLine + (id == CMD_MORE_MEASURES_PER_LINE ? 1 : -1), 1, 10);
         m_scoreView.SetMeasuresPerLine(m_nMeasuresPerLine);
         song.modified = 1;
-        SendMessage(WM_SKINCOMMAND, NOTIFY_SCORE_VIEW, 2);
+        SendMessage(WM_SKINCOMMAND, NOTIFY_SCORE_VIEW, VIEW_LAYOUT_CHANGED);
         break;
-    case 3007:
-    case 3008:
-        m_nStaffScale = std::clamp(m_nStaffScale + (id == 3007 ? 1 : -1), 1, 50);
+    case CMD_STAFF_SCALE_UP:
+    case CMD_STAFF_SCALE_DOWN:
+        m_nStaffScale = std::clamp(m_nStaffScale + (id == CMD_STAFF_SCALE_UP ? 1 : -1), 1, 50);
         m_scoreView.SetStaffScale(m_nStaffScale, 2);
         break;
-    case 3009: m_scoreView.OnMidiDevices(); break;
-    case 3011:
-    case 3012:
-    case 3013:
-        m_scoreView.SetEditMode(static_cast<int>(id) - 3011);
+    case CMD_MIDI_DEVICES: m_scoreView.OnMidiDevices(); break;
+    case CMD_EDIT_MODE_FIRST:
+    case CMD_EDIT_MODE_FIRST + 1:
+    case CMD_EDIT_MODE_LAST:
+        m_scoreView.SetEditMode(static_cast<int>(id) - CMD_EDIT_MODE_FIRST);
         ShowPaletteForEditMode();
         break;
-    case 3023:
-    case 3024: m_scoreView.ScrollBeats(static_cast<int>(id) - 3023); break;
-    case 3027: NewSong(); break;
-    case 3028: OpenSong(); break;
-    case 3029: m_scoreView.Save(); break;
-    case 3030: m_scoreView.SaveAs(); break;
-    case 3034:
+    case CMD_SCROLL_BEATS_FIRST:
+    case CMD_SCROLL_BEATS_LAST: m_scoreView.ScrollBeats(static_cast<int>(id) - CMD_SCROLL_BEATS_FIRST); break;
+    case CMD_NEW: NewSong(); break;
+    case CMD_OPEN: OpenSong(); break;
+    case CMD_SAVE: m_scoreView.Save(); break;
+    case CMD_SAVE_AS: m_scoreView.SaveAs(); break;
+    case CMD_TRACK_EDITOR:
         if (m_nViewMode == 0)
             m_scoreView.ShowTrackEditor();
         break;
-    case 3037: ShellExecute(GetSafeHwnd(), "open", g_strHomePage, nullptr, nullptr, SW_SHOWNORMAL); break;
-    case 3042: OnNoteZoom(); break;
-    case 3045: OnAppearance(); break;
-    case 3051: m_scoreView.OnChangeClef(); break;
-    case 3052: m_scoreView.OnChangeKeySignature(); break;
-    case 3053: m_scoreView.OnChangeTimeSignature(); break;
-    case 3054:
-    case 3055: m_scoreView.ChangeNoteSpacing(id == 3054 ? 1 : 0); break;
-    case 3056: m_scoreView.ZoomToFit(); break;
-    case 3057: m_scoreView.ZoomReset(); break;
-    case 3059: PreparePrintout(); break;
-    case 3072:
+    case CMD_HOME_PAGE: ShellExecute(GetSafeHwnd(), "open", g_strHomePage, nullptr, nullptr, SW_SHOWNORMAL); break;
+    case CMD_NOTE_ZOOM: OnNoteZoom(); break;
+    case CMD_APPEARANCE: OnAppearance(); break;
+    case CMD_CLEF: m_scoreView.OnChangeClef(); break;
+    case CMD_KEY_SIGNATURE: m_scoreView.OnChangeKeySignature(); break;
+    case CMD_TIME_SIGNATURE: m_scoreView.OnChangeTimeSignature(); break;
+    case CMD_ZOOM_IN:
+    case CMD_ZOOM_OUT: m_scoreView.ChangeNoteSpacing(id == CMD_ZOOM_IN ? 1 : 0); break;
+    case CMD_ZOOM_TO_FIT: m_scoreView.ZoomToFit(); break;
+    case CMD_ZOOM_RESET: m_scoreView.ZoomReset(); break;
+    case CMD_PRINT: PreparePrintout(); break;
+    case CMD_TOOL_GROUP:
         m_bToolGroup = Toggled(m_bToolGroup);
         ApplyPanelVisibility();
         break;
-    case 10000:
-        if (value == 1)
+    case CMD_RANGE_BAR:
+        if (value == RANGE_BAR_CURSOR)
             ApplyRangeBarCursor();
         else
             ApplyRangeBarRange();
         break;
-    case 10001:
+    case CMD_EXPORT:
         g_nLastSaveAsKind = EXPORT_TYPE_M4R;
         ExportRingtone(CString());
         break;
-    case 10002: ChooseExportFolder(); break;
+    case CMD_EXPORT_SETTINGS: ChooseExportFolder(); break;
     case NOTIFY_SCORE_VIEW: OnViewNotification(*this, value); break;
     case NOTIFY_MARKER_BAR:
         if (value == 0)
@@ -219,51 +213,52 @@ LRESULT CComposerDlg::OnUserMessage(WPARAM id, LPARAM value)
         if (!m_scoreView.PromptSaveIfStopped())
             return 0;
         break;
-    case 103: {
+    case NOTIFY_GRID: {
         const int grids[] = {2, 4, 8, 16};
-        m_scoreView.SetGridValue(value >= 3038 && value <= 3041 ? grids[value - 3038] : 4);
+        m_scoreView.SetGridValue(value >= GRID_VALUE_FIRST && value <= GRID_VALUE_LAST ? grids[value - GRID_VALUE_FIRST]
+                                                                                       : 4);
         break;
     }
-    case 137:
-        if (value >= 40)
-            m_scoreView.SetGridValue(static_cast<int>(value) - 40);
-        m_scoreView.SetPaletteChoice(137, static_cast<int>(value));
+    case PALETTE_NOTE:
+        if (value >= PALETTE_NOTE_GRID)
+            m_scoreView.SetGridValue(static_cast<int>(value) - PALETTE_NOTE_GRID);
+        m_scoreView.SetPaletteChoice(PALETTE_NOTE, static_cast<int>(value));
         break;
-    case 138: m_scoreView.SetPaletteChoice(138, static_cast<int>(value)); break;
-    case 139:
-        if (value >= 50)
-            m_scoreView.SetSymbolNumber(static_cast<int>(value) - 50);
-        else if (value == 40 || value == 41)
-            m_scoreView.SetShowHandles(static_cast<int>(value) - 40);
+    case PALETTE_TOOL: m_scoreView.SetPaletteChoice(PALETTE_TOOL, static_cast<int>(value)); break;
+    case PALETTE_SYMBOL:
+        if (value >= PALETTE_SYMBOL_NUMBER)
+            m_scoreView.SetSymbolNumber(static_cast<int>(value) - PALETTE_SYMBOL_NUMBER);
+        else if (value == PALETTE_SYMBOL_HIDE_HANDLES || value == PALETTE_SYMBOL_SHOW_HANDLES)
+            m_scoreView.SetShowHandles(static_cast<int>(value) - PALETTE_SYMBOL_HIDE_HANDLES);
         else
-            m_scoreView.SetPaletteChoice(139, static_cast<int>(value));
+            m_scoreView.SetPaletteChoice(PALETTE_SYMBOL, static_cast<int>(value));
         break;
-    case 140:
-    case 141:
-    case 142: m_scoreView.SetPaletteChoice(static_cast<int>(id), static_cast<int>(value)); break;
-    case 154:
-        if (value == 1446 || value == 1447)
-            m_scoreView.SetRangeMeasureValue(static_cast<int>(value) - 1446);
-        else if (value == 1448)
+    case PALETTE_SYMBOL + 1:
+    case PALETTE_SYMBOL + 2:
+    case PALETTE_LAST_TOOL: m_scoreView.SetPaletteChoice(static_cast<int>(id), static_cast<int>(value)); break;
+    case PALETTE_RANGE:
+        if (value == PALETTE_RANGE_MEASURE_FIRST || value == PALETTE_RANGE_MEASURE_LAST)
+            m_scoreView.SetRangeMeasureValue(static_cast<int>(value) - PALETTE_RANGE_MEASURE_FIRST);
+        else if (value == PALETTE_RANGE_TOGGLE_ZERO)
             m_scoreView.threeStateOption = m_scoreView.threeStateOption == 0 ? -1 : 0;
-        else if (value == 1449)
+        else if (value == PALETTE_RANGE_TOGGLE_ONE)
             m_scoreView.threeStateOption = m_scoreView.threeStateOption == 1 ? -1 : 1;
         break;
-    case 192:
+    case NOTIFY_EDIT_MODE:
         m_scoreView.SetEditMode(static_cast<int>(value));
         ApplyPanelVisibility();
         break;
-    case 2001:
-        if (value == 0)
+    case NOTIFY_PAGE:
+        if (value == PAGE_REFRESH)
             m_scoreView.RefreshScore();
-        else if (value < 10000)
+        else if (value < PAGE_STAFF_SPACING)
             m_scoreView.SetStaffTop(static_cast<int>(value));
-        else if (value < 20000)
-            m_scoreView.SetStaffSpacing(static_cast<int>(value) - 10000);
-        else if (value < 30000)
-            m_scoreView.SetBottomMargin(static_cast<int>(value) - 20000);
+        else if (value < PAGE_BOTTOM_MARGIN)
+            m_scoreView.SetStaffSpacing(static_cast<int>(value) - PAGE_STAFF_SPACING);
+        else if (value < PAGE_LINE_GAP)
+            m_scoreView.SetBottomMargin(static_cast<int>(value) - PAGE_BOTTOM_MARGIN);
         else
-            m_scoreView.SetLineGap(static_cast<int>(value) - 30000);
+            m_scoreView.SetLineGap(static_cast<int>(value) - PAGE_LINE_GAP);
         break;
     default: break;
     }
@@ -286,8 +281,8 @@ void CComposerDlg::NewSong()
     m_tempoSlider.Invalidate(FALSE);
     m_tempoLabel.SetTempo(song.tempo);
     // Up one and back: the staff scale is applied to the new song.
-    SendMessage(WM_SKINCOMMAND, 3007, 0);
-    SendMessage(WM_SKINCOMMAND, 3008, 0);
+    SendMessage(WM_SKINCOMMAND, CMD_STAFF_SCALE_UP, 0);
+    SendMessage(WM_SKINCOMMAND, CMD_STAFF_SCALE_DOWN, 0);
     m_hScrollBar.SetScrollRange(0, BeatRange(song), TRUE);
     UpdateTrackPanel();
     ApplyFadeTime(FALSE);

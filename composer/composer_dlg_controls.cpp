@@ -27,9 +27,9 @@ void CComposerDlg::SkinButtonAt(CSkinButton& button, int element, WPARAM command
     LoadSkinElement(element, &m_skinElement);
     const int w = m_skinElement.position.Width(), h = m_skinElement.position.Height();
     // Transport buttons carry their command as tooltip id, the others the toolbar's.
-    const bool transport = command >= 3001 && command <= 3003;
+    const bool transport = command >= CMD_PLAY && command <= CMD_STOP;
     button.SetSkin(2, w, h, m_skinElement.bgimage, 0, transport ? (UINT)command : (UINT)IDC_TOOLBAR_TOOL, FALSE, this,
-                   WM_USER + 100, command, var1, value1, var2, value2, nullptr, 1, m_skinElement.tip,
+                   WM_SKINCOMMAND, command, var1, value1, var2, value2, nullptr, 1, m_skinElement.tip,
                    m_skinElement.title, m_skinElement.fntname, m_skinElement.fntsize, m_skinElement.fntcolor);
     button.MoveWindow(x, y, w, h, TRUE);
 }
@@ -50,7 +50,7 @@ BOOL CComposerDlg::CreateControls()
 
     m_scoreView.CreateEx(WS_EX_STATICEDGE, nullptr, "", WS_CHILD | WS_VISIBLE, 73, 112, 831, 520, m_hWnd,
                          (HMENU)(UINT_PTR)IDC_SCORE_VIEW);
-    m_scoreView.AttachToOwner(700, this, WM_USER + 100, NOTIFY_SCORE_VIEW);
+    m_scoreView.AttachToOwner(700, this, WM_SKINCOMMAND, NOTIFY_SCORE_VIEW);
     m_scoreView.CreateChildDialogs();
     m_scoreView.MoveWindow(73, 112, 831, 520, TRUE);
     m_scoreView.LoadBackground();
@@ -58,7 +58,7 @@ BOOL CComposerDlg::CreateControls()
 
     m_markerBar.Create(CPositionMarkerBar::IDD, this);
     m_markerBar.MoveWindow(73, 98, 659, 14, TRUE);
-    m_markerBar.SetNotify(this, WM_USER + 100, NOTIFY_MARKER_BAR);
+    m_markerBar.SetNotify(this, WM_SKINCOMMAND, NOTIFY_MARKER_BAR);
     m_markerBar.ShowWindow(SW_SHOW);
 
     m_rangeBar.Create(196, this);
@@ -69,8 +69,8 @@ BOOL CComposerDlg::CreateControls()
         separator.m_bFill = 1;
     }
 
-    CreateButton(m_btnHomePage, this, 3037);
-    SkinButtonAt(m_btnHomePage, 77, 3037, 0, 1);
+    CreateButton(m_btnHomePage, this, CMD_HOME_PAGE);
+    SkinButtonAt(m_btnHomePage, 77, CMD_HOME_PAGE, 0, 1);
 
     // The toolbar, left to right under the caption.
     LoadSkinElement(60, &m_skinElement);
@@ -89,24 +89,24 @@ BOOL CComposerDlg::CreateControls()
         int gapAfter;
     };
     const ToolbarButton toolbar[] = {
-        {&m_btnNew, 3027, 60, nullptr, 0, nullptr, 0, 0},
-        {&m_btnOpen, 3028, 61, nullptr, 0, nullptr, 0, 0},
-        {&m_btnSaveAs, 3030, 62, nullptr, 0, nullptr, 0, 10},
-        {&m_btnEditMode[2], 3013, 65, &m_scoreView.editMode, 2, nullptr, 0, 0},
-        {&m_btnEditMode[1], 3012, 64, &m_scoreView.editMode, 1, nullptr, 0, 0},
-        {&m_btnEditMode[0], 3011, 63, &m_scoreView.editMode, 0, nullptr, 0, 10},
-        {&m_btnPlay, 3001, 79, &song.playState, 1, &song.loopPlay, 0, 0},
-        {&m_btnPlayPart, 3002, 80, &song.playState, 1, &song.loopPlay, 1, 0},
-        {&m_btnStop, 3003, 81, nullptr, 0, nullptr, 0, 10},
-        {&m_btnToolGroup, 3072, 66, &m_bToolGroup, 1, nullptr, 0, 10},
-        {&m_btnTrackEditor, 3034, 67, nullptr, 0, nullptr, 0, 10},
-        {&m_btnClef, 3051, 68, nullptr, 0, nullptr, 0, 0},
-        {&m_btnKeySignature, 3052, 69, nullptr, 0, nullptr, 0, 0},
-        {&m_btnTimeSignature, 3053, 70, nullptr, 0, nullptr, 0, 10},
-        {&m_btnMeasures, 3004, 71, nullptr, 0, nullptr, 0, 10},
-        {&m_btnNoteZoom, 3042, 72, nullptr, 0, nullptr, 0, 0},
-        {&m_btnAppearance, 3045, 73, nullptr, 0, nullptr, 0, 0},
-        {&m_btnMidiDevices, 3009, 74, nullptr, 0, nullptr, 0, 0},
+        {&m_btnNew, CMD_NEW, 60, nullptr, 0, nullptr, 0, 0},
+        {&m_btnOpen, CMD_OPEN, 61, nullptr, 0, nullptr, 0, 0},
+        {&m_btnSaveAs, CMD_SAVE_AS, 62, nullptr, 0, nullptr, 0, 10},
+        {&m_btnEditMode[2], CMD_EDIT_MODE_FIRST + 2, 65, &m_scoreView.editMode, 2, nullptr, 0, 0},
+        {&m_btnEditMode[1], CMD_EDIT_MODE_FIRST + 1, 64, &m_scoreView.editMode, 1, nullptr, 0, 0},
+        {&m_btnEditMode[0], CMD_EDIT_MODE_FIRST, 63, &m_scoreView.editMode, 0, nullptr, 0, 10},
+        {&m_btnPlay, CMD_PLAY, 79, &song.playState, 1, &song.loopPlay, 0, 0},
+        {&m_btnPlayPart, CMD_PLAY_PART, 80, &song.playState, 1, &song.loopPlay, 1, 0},
+        {&m_btnStop, CMD_STOP, 81, nullptr, 0, nullptr, 0, 10},
+        {&m_btnToolGroup, CMD_TOOL_GROUP, 66, &m_bToolGroup, 1, nullptr, 0, 10},
+        {&m_btnTrackEditor, CMD_TRACK_EDITOR, 67, nullptr, 0, nullptr, 0, 10},
+        {&m_btnClef, CMD_CLEF, 68, nullptr, 0, nullptr, 0, 0},
+        {&m_btnKeySignature, CMD_KEY_SIGNATURE, 69, nullptr, 0, nullptr, 0, 0},
+        {&m_btnTimeSignature, CMD_TIME_SIGNATURE, 70, nullptr, 0, nullptr, 0, 10},
+        {&m_btnMeasures, CMD_MEASURES, 71, nullptr, 0, nullptr, 0, 10},
+        {&m_btnNoteZoom, CMD_NOTE_ZOOM, 72, nullptr, 0, nullptr, 0, 0},
+        {&m_btnAppearance, CMD_APPEARANCE, 73, nullptr, 0, nullptr, 0, 0},
+        {&m_btnMidiDevices, CMD_MIDI_DEVICES, 74, nullptr, 0, nullptr, 0, 0},
     };
     for (const ToolbarButton& t : toolbar) {
         CreateButton(*t.button, this, (UINT)t.command);
@@ -118,7 +118,7 @@ BOOL CComposerDlg::CreateControls()
     const int sliderY = y + (m_nToolbarHeight - m_skinElement.position.Height()) / 2;
     m_tempoSlider.Create(196, this);
     m_tempoSlider.Setup(0, FALSE, 0, 0, &song.tempo, 10, 250, m_skinElement.tip, m_skinElement.bgimage,
-                        m_skinElement.fntname, m_skinElement.fntcolorNumbers, this, WM_USER + 100, 900);
+                        m_skinElement.fntname, m_skinElement.fntcolorNumbers, this, WM_SKINCOMMAND, CMD_TEMPO);
     m_tempoSlider.MoveWindow(x, sliderY, m_skinElement.position.Width(), m_skinElement.position.Height(), TRUE);
     m_tempoSlider.ShowWindow(SW_SHOW);
     x += m_skinElement.position.Width();
@@ -132,9 +132,9 @@ BOOL CComposerDlg::CreateControls()
 
     // The palette, zoom and track buttons; the layout skins and places them.
     for (int i = 0; i < 7; ++i)
-        CreateButton(m_btnPalette[i], this, 47 + i);
-    CreateButton(m_btnAddTrack, this, 54);
-    CreateButton(m_btnRemoveTrack, this, 55);
+        CreateButton(m_btnPalette[i], this, CMD_NOTE_VALUE_FIRST + i);
+    CreateButton(m_btnAddTrack, this, CMD_ADD_TRACK);
+    CreateButton(m_btnRemoveTrack, this, CMD_REMOVE_TRACK);
 
     // Zoom and the small transport buttons from the program's pictures, at the toolbar's end for now.
     struct ResourceButton {
@@ -143,33 +143,34 @@ BOOL CComposerDlg::CreateControls()
         const char* tip;
     };
     const ResourceButton small[] = {
-        {&m_btnZoomIn, 3054, "Zoom In"},          {&m_btnZoomOut, 3055, "Zoom Out"}, {&m_btnSmallPlay, 3001, "Play"},
-        {&m_btnSmallPlayPart, 3002, "Play part"}, {&m_btnSmallStop, 3003, "Stop"},
+        {&m_btnZoomIn, CMD_ZOOM_IN, "Zoom In"}, {&m_btnZoomOut, CMD_ZOOM_OUT, "Zoom Out"},
+        {&m_btnSmallPlay, CMD_PLAY, "Play"},    {&m_btnSmallPlayPart, CMD_PLAY_PART, "Play part"},
+        {&m_btnSmallStop, CMD_STOP, "Stop"},
     };
     for (const ResourceButton& r : small) {
         CreateButton(*r.button, this, r.command, CRect(x, y, x + 20, y + 20));
-        r.button->SetResourceSkin(20, 20, r.command, r.command, FALSE, this, WM_USER + 100, r.command, nullptr, 0,
+        r.button->SetResourceSkin(20, 20, r.command, r.command, FALSE, this, WM_SKINCOMMAND, r.command, nullptr, 0,
                                   nullptr, 0, nullptr, 1, r.tip, "");
         r.button->ShowWindow(SW_SHOW);
     }
 
     CreateButton(m_btnExportSettings, this, IDC_TOOLBAR_TOOL);
-    CreateButton(m_btnOpenExportFolder, this, 41);
+    CreateButton(m_btnOpenExportFolder, this, CMD_OPEN_EXPORT_FOLDER);
 
     CreateLabel(m_labels[LBL_PANEL_TITLE], this, kLeft, true);
     CreateLabel(m_labels[LBL_EXPORT_FOLDER], this, kLeft, true);
     m_fadeSlider.Create(196, this);
     m_fadeSlider.ShowWindow(SW_SHOW);
-    CreateButton(m_btnFadeIn, this, 27);
+    CreateButton(m_btnFadeIn, this, CMD_FADE_IN);
     m_btnFadeIn.m_bTextBesideImage = 1;
-    CreateButton(m_btnFadeOut, this, 28);
+    CreateButton(m_btnFadeOut, this, CMD_FADE_OUT);
     m_btnFadeOut.m_bTextBesideImage = 1;
     CreateLabel(m_fadeLabel, this, kCentre, true);
     const ComposerLabel panel[] = {LBL_START_CAPTION, LBL_END_CAPTION, LBL_LENGTH_CAPTION, LBL_SIZE_CAPTION,
                                    LBL_RANGE_START,   LBL_RANGE_END,   LBL_DURATION,       LBL_SIZE};
     for (ComposerLabel slot : panel)
         CreateLabel(m_labels[slot], this, slot >= LBL_RANGE_START ? kCentre : kLeft, true);
-    CreateButton(m_btnFixedDuration, this, 36);
+    CreateButton(m_btnFixedDuration, this, CMD_FIXED_DURATION);
     m_btnFixedDuration.m_bTextBesideImage = 1;
 
     m_scoreView.NewScore(0);

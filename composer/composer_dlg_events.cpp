@@ -201,7 +201,7 @@ void CComposerDlg::OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar)
         const int d = ScrollChange(code, pos, p, 10);
         m_hScrollBar.SetScrollPos(std::clamp(p, lo, hi), TRUE);
         m_scoreView.ScrollBeats(d);
-        SendMessage(WM_USER + 100, NOTIFY_SCORE_VIEW, 0);
+        SendMessage(WM_SKINCOMMAND, NOTIFY_SCORE_VIEW, VIEW_SCROLLED);
     }
     CSkinDialog::OnHScroll(code, pos, scrollBar);
 }

@@ -7,7 +7,7 @@
 #include "services/ini_file.h"
 
 BEGIN_MESSAGE_MAP(CComposerDlg, CSkinDialog)
-ON_MESSAGE(WM_USER + 100, OnUserMessage)
+ON_MESSAGE(WM_SKINCOMMAND, OnUserMessage)
 ON_WM_ERASEBKGND()
 ON_COMMAND(IDC_CLOSE_COMMAND, OnCloseCommand)
 ON_WM_TIMER()
@@ -99,7 +99,7 @@ BOOL CComposerDlg::OnInitDialog()
     ApplyFadeTime(FALSE);
     UpdateRangeTexts(FALSE);
     LayoutControls();
-    SendMessage(WM_USER + 100, 3027, 0);
+    SendMessage(WM_SKINCOMMAND, CMD_NEW, 0);
 
     m_pProgressDialog = new CProgressDialog(nullptr);
     m_pProgressDialog->Create(CProgressDialog::IDD, nullptr);
@@ -108,7 +108,7 @@ BOOL CComposerDlg::OnInitDialog()
     context.bMainDialog = true;
     SetMidiExportContext(context);
 
-    m_ffmpeg.SetNotify(this, WM_USER + 100, NOTIFY_FFMPEG);
+    m_ffmpeg.SetNotify(this, WM_SKINCOMMAND, NOTIFY_FFMPEG);
     InitBassMidi();
     if (!m_strStartupSong.IsEmpty())
         OpenSong(m_strStartupSong);

@@ -39,10 +39,10 @@ void CComposerDlg::LayoutControls()
     m_sizeGrip.MoveWindow(W - m_skinElement.position.Width(), H - m_skinElement.position.Height(),
                           m_skinElement.position.Width(), m_skinElement.position.Height(), TRUE);
     LoadSkinElement(84, &m_skinElement);
-    SkinButtonAt(m_btnLowerPanel, 84, 84, W / 2 - m_skinElement.position.Width() / 2,
+    SkinButtonAt(m_btnLowerPanel, 84, CMD_LOWER_PANEL, W / 2 - m_skinElement.position.Width() / 2,
                  ys - M - m_skinElement.position.Height(), &m_bLowerPanel, 1);
     LoadSkinElement(16, &m_skinElement);
-    SkinButtonAt(m_btnExport, 16, 10001, W - m_skinElement.position.Width() - M,
+    SkinButtonAt(m_btnExport, 16, CMD_EXPORT, W - m_skinElement.position.Width() - M,
                  ys - M - m_skinElement.position.Height());
     const int B = ys - M - m_skinElement.position.Height();
 
@@ -57,9 +57,9 @@ void CComposerDlg::LayoutControls()
     SkinLabelAt(m_labels[LBL_EXPORT_FOLDER], 15, x, y1);
     ShowExportFolder();
     x += m_skinElement.position.Width() + M;
-    SkinButtonAt(m_btnExportSettings, 14, 10002, x, y1);
+    SkinButtonAt(m_btnExportSettings, 14, CMD_EXPORT_SETTINGS, x, y1);
     x += m_skinElement.position.Width() + M;
-    SkinButtonAt(m_btnOpenExportFolder, 41, 41, x, y1);
+    SkinButtonAt(m_btnOpenExportFolder, 41, CMD_OPEN_EXPORT_FOLDER, x, y1);
 
     // Row 2: length and size; row 3: start and end, with the transport buttons on the left.
     struct RowLabel {
@@ -81,11 +81,11 @@ void CComposerDlg::LayoutControls()
     placeRow({{LBL_START_CAPTION, 30}, {LBL_RANGE_START, 21}, {LBL_END_CAPTION, 31}, {LBL_RANGE_END, 22}}, y3);
     CScore& song = m_scoreView.score;
     x = W / 2 - 295;
-    SkinButtonAt(m_btnSmallPlay, 23, 3001, x, y3, &song.playState, 1, &song.loopPlay, 0);
+    SkinButtonAt(m_btnSmallPlay, 23, CMD_PLAY, x, y3, &song.playState, 1, &song.loopPlay, 0);
     x += m_skinElement.position.Width() + M;
-    SkinButtonAt(m_btnSmallPlayPart, 25, 3002, x, y3, &song.playState, 1, &song.loopPlay, 1);
+    SkinButtonAt(m_btnSmallPlayPart, 25, CMD_PLAY_PART, x, y3, &song.playState, 1, &song.loopPlay, 1);
     x += m_skinElement.position.Width() + M;
-    SkinButtonAt(m_btnSmallStop, 24, 3003, x, y3);
+    SkinButtonAt(m_btnSmallStop, 24, CMD_STOP, x, y3);
 
     // Row 4: the fade caption, the fade-time slider and the three fade toggles.
     LoadSkinElement(37, &m_skinElement);
@@ -97,16 +97,16 @@ void CComposerDlg::LayoutControls()
     x += m_skinElement.position.Width() + M;
     LoadSkinElement(29, &m_skinElement);
     m_fadeSlider.Setup(0, FALSE, 0, 0, &m_nFadeTime, 0, 40, m_skinElement.tip, m_skinElement.bgimage,
-                       m_skinElement.fntname, m_skinElement.fntcolorNumbers, this, WM_USER + 100, 29);
+                       m_skinElement.fntname, m_skinElement.fntcolorNumbers, this, WM_SKINCOMMAND, CMD_FADE_TIME);
     m_fadeSlider.MoveWindow(x, y4, m_skinElement.position.Width(), m_skinElement.position.Height(), TRUE);
     m_fadeSlider.Invalidate();
     x += m_skinElement.position.Width() + M;
-    SkinButtonAt(m_btnFadeIn, 27, 27, x, y4 - 5, &m_bFadeIn, 1);
+    SkinButtonAt(m_btnFadeIn, 27, CMD_FADE_IN, x, y4 - 5, &m_bFadeIn, 1);
     const int fadeOutY = (y4 - 5) + m_skinElement.position.Height() + 5;
-    SkinButtonAt(m_btnFadeOut, 28, 28, x, fadeOutY, &m_bFadeOut, 1);
+    SkinButtonAt(m_btnFadeOut, 28, CMD_FADE_OUT, x, fadeOutY, &m_bFadeOut, 1);
     const int fixedX = x + m_skinElement.position.Width() + 20;
     const int fixedY = fadeOutY - m_skinElement.position.Height();
-    SkinButtonAt(m_btnFixedDuration, 36, 36, fixedX, fixedY, &m_bFixedDuration, 1);
+    SkinButtonAt(m_btnFixedDuration, 36, CMD_FIXED_DURATION, fixedX, fixedY, &m_bFixedDuration, 1);
     m_nMinHeight = H - fixedY + M;
 
     // The range bar above the lower panel, or above the bottom row while the panel is hidden.
@@ -115,7 +115,7 @@ void CComposerDlg::LayoutControls()
     const int barWidth = W - 30 - m_skinElement.position.Width();
     LoadSkinElement(18, &m_skinElement);
     const int barHeight = m_skinElement.position.Height();
-    m_rangeBar.Setup(this, WM_USER + 100, 10000, &m_bFadeIn, &m_bFadeOut, &m_bFixedDuration, &m_nFadeTime,
+    m_rangeBar.Setup(this, WM_SKINCOMMAND, CMD_RANGE_BAR, &m_bFadeIn, &m_bFadeOut, &m_bFixedDuration, &m_nFadeTime,
                      &m_dFixedSpan, barWidth);
     const int barTop = A - M - barHeight;
     m_rangeBar.MoveWindow(M, barTop, barWidth, barHeight, TRUE);
@@ -138,25 +138,26 @@ void CComposerDlg::LayoutControls()
     m_trackPanel.MoveWindow(V.left - 150, V.top, 150, V.Height(), TRUE);
     LoadSkinElement(55, &m_skinElement);
     const int removeY = V.bottom - m_skinElement.position.Height();
-    SkinButtonAt(m_btnRemoveTrack, 55, 55, V.right, removeY);
+    SkinButtonAt(m_btnRemoveTrack, 55, CMD_REMOVE_TRACK, V.right, removeY);
     LoadSkinElement(54, &m_skinElement);
     const int addY = removeY - m_skinElement.position.Height();
-    SkinButtonAt(m_btnAddTrack, 54, 54, V.right, addY);
+    SkinButtonAt(m_btnAddTrack, 54, CMD_ADD_TRACK, V.right, addY);
     m_vScrollBar.MoveWindow(V.right, V.top, 20, addY - V.top, TRUE);
     m_markerBar.MoveWindow(V.left, V.top - 14, V.Width(), 14, TRUE);
 
     // The palette column right of the score.
     int py = V.top;
     for (int i = 0; i < 6; ++i) {
-        SkinButtonAt(m_btnPalette[i], 47 + i, 47 + i, V.right + 30, py, &m_scoreView.paletteChoice[0], i);
+        SkinButtonAt(m_btnPalette[i], 47 + i, CMD_NOTE_VALUE_FIRST + i, V.right + 30, py, &m_scoreView.paletteChoice[0],
+                     i);
         py += m_skinElement.position.Height() + M;
     }
-    SkinButtonAt(m_btnPalette[6], 53, 53, V.right + 30, py, &m_scoreView.score.dotMode, 1);
+    SkinButtonAt(m_btnPalette[6], 53, CMD_VALUE_MODIFIER, V.right + 30, py, &m_scoreView.score.dotMode, 1);
 
     // The value labels were re-skinned with the skin's captions: give them their values again.
     UpdateRangeTexts(FALSE);
 
-    m_scoreView.PostMessage(WM_USER + 100, 202, 0);
+    m_scoreView.PostMessage(WM_SKINCOMMAND, VIEW_LAYOUT_REQUEST, 0);
     m_scoreView.ZoomReset();
     m_scoreView.SetStaffScale((double)m_nStaffScale, 0);
     LayoutToolbar();
@@ -166,7 +167,7 @@ void CComposerDlg::LayoutControls()
 
 void CComposerDlg::LayoutToolbar()
 {
-    SkinButtonAt(m_btnHomePage, 77, 3037, 0, 1);
+    SkinButtonAt(m_btnHomePage, 77, CMD_HOME_PAGE, 0, 1);
     const int y = M + g_nCaptionHeight;
     LoadSkinElement(60, &m_skinElement);
     m_nToolbarHeight = m_skinElement.position.Height();
@@ -183,24 +184,24 @@ void CComposerDlg::LayoutToolbar()
         int gapAfter;
     };
     const ToolbarStep steps[] = {
-        {&m_btnNew, 3027, 60, nullptr, 0, nullptr, 0, -1, 0},
-        {&m_btnOpen, 3028, 61, nullptr, 0, nullptr, 0, -1, 0},
-        {&m_btnSaveAs, 3030, 62, nullptr, 0, nullptr, 0, 0, M},
-        {&m_btnEditMode[2], 3013, 65, &m_scoreView.editMode, 2, nullptr, 0, -1, 0},
-        {&m_btnEditMode[1], 3012, 64, &m_scoreView.editMode, 1, nullptr, 0, -1, 0},
-        {&m_btnEditMode[0], 3011, 63, &m_scoreView.editMode, 0, nullptr, 0, 1, M},
-        {&m_btnPlay, 3001, 79, &song.playState, 1, &song.loopPlay, 0, -1, 0},
-        {&m_btnPlayPart, 3002, 80, &song.playState, 1, &song.loopPlay, 1, -1, 0},
-        {&m_btnStop, 3003, 81, nullptr, 0, nullptr, 0, 3, M},
-        {&m_btnToolGroup, 3072, 66, &m_bToolGroup, 1, nullptr, 0, 4, M},
-        {&m_btnTrackEditor, 3034, 67, nullptr, 0, nullptr, 0, -1, M},
-        {&m_btnClef, 3051, 68, nullptr, 0, nullptr, 0, -1, 0},
-        {&m_btnKeySignature, 3052, 69, nullptr, 0, nullptr, 0, -1, 0},
-        {&m_btnTimeSignature, 3053, 70, nullptr, 0, nullptr, 0, 5, M},
-        {&m_btnMeasures, 3004, 71, nullptr, 0, nullptr, 0, -1, M},
-        {&m_btnNoteZoom, 3042, 72, nullptr, 0, nullptr, 0, -1, 0},
-        {&m_btnAppearance, 3045, 73, nullptr, 0, nullptr, 0, -1, 0},
-        {&m_btnMidiDevices, 3009, 74, nullptr, 0, nullptr, 0, -1, 0},
+        {&m_btnNew, CMD_NEW, 60, nullptr, 0, nullptr, 0, -1, 0},
+        {&m_btnOpen, CMD_OPEN, 61, nullptr, 0, nullptr, 0, -1, 0},
+        {&m_btnSaveAs, CMD_SAVE_AS, 62, nullptr, 0, nullptr, 0, 0, M},
+        {&m_btnEditMode[2], CMD_EDIT_MODE_FIRST + 2, 65, &m_scoreView.editMode, 2, nullptr, 0, -1, 0},
+        {&m_btnEditMode[1], CMD_EDIT_MODE_FIRST + 1, 64, &m_scoreView.editMode, 1, nullptr, 0, -1, 0},
+        {&m_btnEditMode[0], CMD_EDIT_MODE_FIRST, 63, &m_scoreView.editMode, 0, nullptr, 0, 1, M},
+        {&m_btnPlay, CMD_PLAY, 79, &song.playState, 1, &song.loopPlay, 0, -1, 0},
+        {&m_btnPlayPart, CMD_PLAY_PART, 80, &song.playState, 1, &song.loopPlay, 1, -1, 0},
+        {&m_btnStop, CMD_STOP, 81, nullptr, 0, nullptr, 0, 3, M},
+        {&m_btnToolGroup, CMD_TOOL_GROUP, 66, &m_bToolGroup, 1, nullptr, 0, 4, M},
+        {&m_btnTrackEditor, CMD_TRACK_EDITOR, 67, nullptr, 0, nullptr, 0, -1, M},
+        {&m_btnClef, CMD_CLEF, 68, nullptr, 0, nullptr, 0, -1, 0},
+        {&m_btnKeySignature, CMD_KEY_SIGNATURE, 69, nullptr, 0, nullptr, 0, -1, 0},
+        {&m_btnTimeSignature, CMD_TIME_SIGNATURE, 70, nullptr, 0, nullptr, 0, 5, M},
+        {&m_btnMeasures, CMD_MEASURES, 71, nullptr, 0, nullptr, 0, -1, M},
+        {&m_btnNoteZoom, CMD_NOTE_ZOOM, 72, nullptr, 0, nullptr, 0, -1, 0},
+        {&m_btnAppearance, CMD_APPEARANCE, 73, nullptr, 0, nullptr, 0, -1, 0},
+        {&m_btnMidiDevices, CMD_MIDI_DEVICES, 74, nullptr, 0, nullptr, 0, -1, 0},
     };
     int x = M;
     for (const ToolbarStep& s : steps) {
@@ -214,7 +215,7 @@ void CComposerDlg::LayoutToolbar()
     LoadSkinElement(46, &m_skinElement);
     const int sliderY = y + (m_nToolbarHeight - m_skinElement.position.Height()) / 2;
     m_tempoSlider.Setup(0, FALSE, 0, 0, &song.tempo, 10, 250, m_skinElement.tip, m_skinElement.bgimage,
-                        m_skinElement.fntname, m_skinElement.fntcolorNumbers, this, WM_USER + 100, 900);
+                        m_skinElement.fntname, m_skinElement.fntcolorNumbers, this, WM_SKINCOMMAND, CMD_TEMPO);
     m_tempoSlider.MoveWindow(x, sliderY, m_skinElement.position.Width(), m_skinElement.position.Height(), TRUE);
     m_tempoSlider.Invalidate();
     x += m_skinElement.position.Width();

@@ -34,7 +34,7 @@ void CComposerDlg::OnOpenSong(CString path)
     m_scoreView.Stop();
     m_scoreView.ZoomReset();
     m_scoreView.ScrollTo(0, 0);
-    SendMessage(WM_SKINCOMMAND, NOTIFY_SCORE_VIEW, 9);
+    SendMessage(WM_SKINCOMMAND, NOTIFY_SCORE_VIEW, VIEW_TRACKS_CHANGED);
 }
 
 void CComposerDlg::OnAppearance()

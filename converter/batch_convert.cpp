@@ -78,7 +78,7 @@ void CConverterDlg::ConvertAll()
         const CString title = GetPathTitle(job.source);
         job.output = outputNames.Choose(exportFolder, title, GetOutputExtension(job.format));
         CFfmpegProcess runner;
-        runner.SetNotify(this, WM_USER + 100, 11);
+        runner.SetNotify(this, WM_SKINCOMMAND, CODE_CONVERT_PROGRESS);
         CString error = "Cancelled.";
         const int converted = !m_cancel && ConvertBatchRow(runner, job, &m_cancel, &error);
         CString state = GetLanguageText(converted ? "Done" : "error");

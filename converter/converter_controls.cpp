@@ -5,8 +5,23 @@
 namespace {
 
 // Control ids of the buttons, by slot.
-const UINT kButtonIds[BTN_COUNT] = {1030, 1032, 2002, 2003, 42,   2004, 5009, 5010, 5011,
-                                    5012, 5014, 24,   25,   2007, 2006, 41,   38};
+const UINT kButtonIds[BTN_COUNT] = {CODE_CLOSE,
+                                    CODE_MINIMIZE,
+                                    CODE_HOME_PAGE,
+                                    CODE_HELP,
+                                    CODE_ABOUT,
+                                    CODE_REGISTER,
+                                    CODE_ADD_FILES,
+                                    CODE_REMOVE_FILES,
+                                    CODE_FILE_UP,
+                                    CODE_FILE_DOWN,
+                                    CODE_PLAY,
+                                    IDC_PAUSE_BUTTON,
+                                    IDC_PLAY_CLIP_BUTTON,
+                                    IDC_CONVERT_BUTTON,
+                                    IDC_OUTPUT_FOLDER_BUTTON,
+                                    CODE_OPEN_EXPORT_FOLDER,
+                                    CODE_SETTINGS};
 const UINT kLabelId = 8888;
 
 void CreateButton(CSkinButton& button, CWnd* parent, UINT id)
@@ -45,11 +60,11 @@ void CConverterDlg::CreateControls()
     m_rangeBar.ShowWindow(SW_SHOW);
     m_slider.Create(500, this);
     m_slider.ShowWindow(SW_SHOW);
-    CreateButton(m_fadeInCheck, this, 27);
-    CreateButton(m_fadeOutCheck, this, 28);
+    CreateButton(m_fadeInCheck, this, CODE_FADE_IN);
+    CreateButton(m_fadeOutCheck, this, CODE_FADE_OUT);
     for (CSkinLabel& label : m_labels)
         CreateLabel(label, this);
-    CreateButton(m_fixSizeCheck, this, 36);
+    CreateButton(m_fixSizeCheck, this, CODE_FIXED_DURATION);
     CreateButton(m_buttons[BTN_SETTINGS], this, kButtonIds[BTN_SETTINGS]);
     WriteLog("start - 5");
 }

@@ -2,6 +2,7 @@
 #include "converter/converter_dlg.h"
 #include "converter/frame_timer.h"
 #include "converter/preview_player.h"
+#include "converter/settings_menu.h"
 #include "services/app_folder.h"
 #include "services/language_text.h"
 #include "services/log_writer.h"
@@ -13,19 +14,19 @@ static const char kHomePage[] = "https://tonwick.example/";
 LRESULT CConverterDlg::OnSkinCommand(WPARAM code, LPARAM value)
 {
     switch (code) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
+    case CODE_FORMAT_FIRST:
+    case CODE_FORMAT_FIRST + 1:
+    case CODE_FORMAT_FIRST + 2:
+    case CODE_FORMAT_FIRST + 3:
+    case CODE_FORMAT_FIRST + 4:
+    case CODE_FORMAT_LAST:
         g_outputFormat = static_cast<int>(code);
         LoadOutputSettings();
         break;
-    case 10: ConvertAll(); break;
-    case 11: OnConvertProgress(value); break;
-    case 12: BrowseOutputFolder(); break;
-    case 27:
+    case CODE_CONVERT: ConvertAll(); break;
+    case CODE_CONVERT_PROGRESS: OnConvertProgress(value); break;
+    case CODE_OUTPUT_FOLDER: BrowseOutputFolder(); break;
+    case CODE_FADE_IN:
         m_fadeIn = !m_fadeIn;
         m_fadeInCheck.Redraw();
         // Also the setting that "apply to every file" converts with.
@@ -34,7 +35,7 @@ LRESULT CConverterDlg::OnSkinCommand(WPARAM code, LPARAM value)
         m_rangeBar.Invalidate();
         WriteLog(m_fadeIn ? "Fade in check" : "Fade in uncheck");
         break;
-    case 28:
+    case CODE_FADE_OUT:
         m_fadeOut = !m_fadeOut;
         m_fadeOutCheck.Redraw();
         CSettingsIni().WriteInt("common", "fideout", m_fadeOut);
@@ -42,57 +43,59 @@ LRESULT CConverterDlg::OnSkinCommand(WPARAM code, LPARAM value)
         m_rangeBar.Invalidate();
         WriteLog(m_fadeOut ? "Fade out check" : "Fade out uncheck");
         break;
-    case 29:
+    case CODE_FADE_TIME:
         // The slider reports each move with the value, its release with -2.
-        if (value == -2)
+        if (value == FADE_TIME_RELEASED)
             OnDragFadeBar();
         m_rangeBar.Invalidate();
         break;
-    case 36:
+    case CODE_FIXED_DURATION:
         ToggleFixDuration();
         m_fixSizeCheck.Redraw();
         break;
-    case 38: ShowSettingsMenu(); break;
-    case 41:
+    case CODE_SETTINGS: ShowSettingsMenu(); break;
+    case CODE_OPEN_EXPORT_FOLDER:
         ShellExecute(m_hWnd, "open", m_exportFolder, nullptr, nullptr, SW_SHOWNORMAL);
         WriteLog("Open export folder - ", m_exportFolder);
         break;
-    case 42: ShowAbout(); break;
-    case 1030:
+    case CODE_ABOUT: ShowAbout(); break;
+    case CODE_CLOSE:
         if (Confirm(GetLanguageText("warnning"), GetLanguageText("askforquit")) == IDOK)
             ExitProgram();
         break;
-    case 1032:
+    case CODE_MINIMIZE:
         ShowWindow(SW_MINIMIZE);
         WriteLog("Click minimize button");
         break;
-    case 2002: ShellExecute(m_hWnd, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); break;
-    case 2003: ShellExecute(m_hWnd, "open", GetAppFolder() + "help\\help.htm", nullptr, nullptr, SW_SHOWNORMAL); break;
-    case 5009: AddFiles(); break;
-    case 5010: RemoveFiles(); break;
-    case 5011:
+    case CODE_HOME_PAGE: ShellExecute(m_hWnd, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); break;
+    case CODE_HELP:
+        ShellExecute(m_hWnd, "open", GetAppFolder() + "help\\help.htm", nullptr, nullptr, SW_SHOWNORMAL);
+        break;
+    case CODE_ADD_FILES: AddFiles(); break;
+    case CODE_REMOVE_FILES: RemoveFiles(); break;
+    case CODE_FILE_UP:
         MoveFileUp();
         WriteLog("Click file up");
         break;
-    case 5012:
+    case CODE_FILE_DOWN:
         MoveFileDown();
         WriteLog("Click file down");
         break;
-    case 5013: StopPreview(); break;
-    case 5014:
+    case CODE_STOP_PREVIEW: StopPreview(); break;
+    case CODE_PLAY:
         m_clipMode = 0;
         PlayPreview();
         break;
-    case 5015: PausePreview(); break;
-    case 5016: ShowOptions(); break;
-    case 5018: SaveClipRange(); break;
-    case 5019: SetClipEndHere(); break;
-    case 5020: ResetClipRange(); break;
-    case 5021:
+    case CODE_PAUSE: PausePreview(); break;
+    case CODE_OPTIONS: ShowOptions(); break;
+    case CODE_SAVE_CLIP_RANGE: SaveClipRange(); break;
+    case CODE_CLIP_END_HERE: SetClipEndHere(); break;
+    case CODE_RESET_CLIP_RANGE: ResetClipRange(); break;
+    case CODE_PLAY_CLIP:
         m_clipMode = 1;
         PlayPreview();
         break;
-    case 10000: WriteClipInfo(); break;
+    case CODE_RANGE_BAR: WriteClipInfo(); break;
     default: break;
     }
     RefreshPreviewButtons();
@@ -122,32 +125,32 @@ void CConverterDlg::OnConvertProgress(LPARAM percentOfInput)
 void CConverterDlg::OnCommandId(UINT id)
 {
     switch (id) {
-    case 3008:
-    case 40001: AddFiles(); break;
-    case 40003:
+    case ID_ADD_FILES:
+    case ID_MENU_ADD_FILES: AddFiles(); break;
+    case ID_MENU_PAUSE:
         if (!m_playerMedia.IsEmpty())
             PreviewPause();
         break;
-    case 3017:
-    case 40004: StopPreview(); break;
-    case 30006: PreviewToggleMute(); break;
-    case 3019:
-    case 40007: PreviewToggleFullScreen(); break;
-    case 40019: SetAdvancedHeight(); break;
-    case 40020: SetSimpleHeight(); break;
-    case 40014: ShowAbout(); break;
-    case 40022: OpenHelpPage(); break;
-    case 40013: AskForQuit(); break;
-    case 3011: BrowseOutputFolder(); break;
-    case 3013: PlayPreview(); break;
-    case 3014: SaveClipRange(); break;
-    case 3015: SetClipEndHere(); break;
-    case 3016: ResetClipRange(); break;
-    case 3018: PausePreview(); break;
-    case 3020: DeleteSelectedFiles(); break;
-    case 3021: MoveFileUp(); break;
-    case 3022: MoveFileDown(); break;
-    case 11101: ShowOptions(); break;
+    case ID_STOP:
+    case ID_MENU_STOP: StopPreview(); break;
+    case ID_MENU_MUTE: PreviewToggleMute(); break;
+    case ID_FULL_SCREEN:
+    case ID_MENU_FULL_SCREEN: PreviewToggleFullScreen(); break;
+    case ID_MENU_ADVANCED: SetAdvancedHeight(); break;
+    case ID_MENU_SIMPLE: SetSimpleHeight(); break;
+    case ID_MENU_ABOUT: ShowAbout(); break;
+    case ID_MENU_HELP: OpenHelpPage(); break;
+    case ID_MENU_QUIT: AskForQuit(); break;
+    case ID_OUTPUT_FOLDER: BrowseOutputFolder(); break;
+    case ID_PLAY: PlayPreview(); break;
+    case ID_SAVE_CLIP_RANGE: SaveClipRange(); break;
+    case ID_CLIP_END_HERE: SetClipEndHere(); break;
+    case ID_RESET_CLIP_RANGE: ResetClipRange(); break;
+    case ID_PAUSE: PausePreview(); break;
+    case ID_DELETE_FILES: DeleteSelectedFiles(); break;
+    case ID_FILE_UP: MoveFileUp(); break;
+    case ID_FILE_DOWN: MoveFileDown(); break;
+    case ID_SETTINGS_OPTIONS: ShowOptions(); break;
     default: break;
     }
 }
@@ -159,7 +162,7 @@ LRESULT CConverterDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: {
         // Enter and Escape never end the dialog; they only leave the preview's full screen.
         const UINT id = LOWORD(wParam);
-        if (id == IDOK || id == IDCANCEL || id == 40006) {
+        if (id == IDOK || id == IDCANCEL || id == ID_MENU_LEAVE_FULL_SCREEN) {
             PreviewLeaveFullScreen();
             return 0;
         }
@@ -188,9 +191,9 @@ BOOL CConverterDlg::PreTranslateMessage(MSG* msg)
                 PreviewPlay();
             }
             break;
-        case VK_F1: OnSkinCommand(5018, 0); break;
-        case VK_F2: OnSkinCommand(5019, 0); break;
-        case VK_F5: OnSkinCommand(5020, 0); break;
+        case VK_F1: OnSkinCommand(CODE_SAVE_CLIP_RANGE, 0); break;
+        case VK_F2: OnSkinCommand(CODE_CLIP_END_HERE, 0); break;
+        case VK_F5: OnSkinCommand(CODE_RESET_CLIP_RANGE, 0); break;
         default: break;
         }
     }

@@ -2,6 +2,7 @@
 #include "converter/converter_dlg.h"
 
 #include "converter/preview_player.h"
+#include "converter/settings_menu.h"
 #include "kernel/last_error.h"
 #include "kernel/registry.h"
 #include "kernel/user_folders.h"
@@ -20,15 +21,15 @@ static const char kWindowSizeKey[] = "Software\\DirectX AppWizard Apps\\MervaneA
 BEGIN_MESSAGE_MAP(CConverterDlg, CBitmapDialog)
 ON_WM_TIMER()
 ON_WM_CLOSE()
-ON_MESSAGE(WM_USER + 100, OnSkinCommand)
-ON_NOTIFY(NM_CLICK, 3009, OnFileClick)
-ON_NOTIFY(NM_DBLCLK, 3009, OnDblClkList)
-ON_COMMAND_RANGE(3008, 3022, OnCommandId)
-ON_COMMAND_RANGE(11000, 11100, OnSelectSkin)
-ON_COMMAND_RANGE(11101, 11101, OnCommandId)
-ON_COMMAND_RANGE(11200, 11400, OnSelectLanguage)
-ON_COMMAND_RANGE(30006, 30006, OnCommandId)
-ON_COMMAND_RANGE(40001, 40025, OnCommandId)
+ON_MESSAGE(WM_SKINCOMMAND, OnSkinCommand)
+ON_NOTIFY(NM_CLICK, IDC_FILE_LIST, OnFileClick)
+ON_NOTIFY(NM_DBLCLK, IDC_FILE_LIST, OnDblClkList)
+ON_COMMAND_RANGE(ID_COMMAND_FIRST, ID_COMMAND_LAST, OnCommandId)
+ON_COMMAND_RANGE(ID_SKIN_FIRST, ID_SKIN_LAST, OnSelectSkin)
+ON_COMMAND_RANGE(ID_SETTINGS_OPTIONS, ID_SETTINGS_OPTIONS, OnCommandId)
+ON_COMMAND_RANGE(ID_LANGUAGE_FIRST, ID_LANGUAGE_LAST, OnSelectLanguage)
+ON_COMMAND_RANGE(ID_MENU_MUTE, ID_MENU_MUTE, OnCommandId)
+ON_COMMAND_RANGE(ID_MENU_FIRST, ID_MENU_LAST, OnCommandId)
 END_MESSAGE_MAP()
 
 CConverterDlg::CConverterDlg(CWnd* parent) : CBitmapDialog(102, parent)
@@ -84,7 +85,7 @@ void CConverterDlg::LoadWindowSize()
 void CConverterDlg::DoDataExchange(CDataExchange* dx)
 {
     CBitmapDialog::DoDataExchange(dx);
-    DDX_Control(dx, 3009, m_fileList);
+    DDX_Control(dx, IDC_FILE_LIST, m_fileList);
 }
 
 BOOL CConverterDlg::OnInitDialog()
@@ -137,7 +138,7 @@ void CConverterDlg::RefreshPlayButton(CSkinButton& button, int element, int clip
     if (g_previewState == 2 && m_clipMode == clipMode)
         text = GetLanguageText("stop");
     button.SetSkin(2, m_skinElement.position.Width(), m_skinElement.position.Height(), m_skinElement.bgimage, 0,
-                   button.GetDlgCtrlID(), FALSE, this, WM_USER + 100, code, &g_previewState, 2, nullptr, 0, nullptr, 1,
+                   button.GetDlgCtrlID(), FALSE, this, WM_SKINCOMMAND, code, &g_previewState, 2, nullptr, 0, nullptr, 1,
                    m_skinElement.tip, text, m_skinElement.fntname, m_skinElement.fntsize, m_skinElement.fntcolor);
     button.Redraw();
 }
@@ -148,10 +149,10 @@ void CConverterDlg::OnStartupTimer()
     const bool first = !m_windowCentred;
     if (first)
         WriteLog("start - 13");
-    RefreshPlayButton(m_buttons[BTN_PLAY], 23, 0, 5014);
+    RefreshPlayButton(m_buttons[BTN_PLAY], 23, 0, CODE_PLAY);
     if (first)
         WriteLog("start - 14");
-    RefreshPlayButton(m_buttons[BTN_PLAY_CLIP], 25, 1, 5021);
+    RefreshPlayButton(m_buttons[BTN_PLAY_CLIP], 25, 1, CODE_PLAY_CLIP);
     if (!first)
         return;
     CRect window;
@@ -177,7 +178,7 @@ void CConverterDlg::OnPreviewTimer()
     if (m_clipMode != 1)
         return;
     if (m_rangeBar.m_dPos >= m_rangeBar.m_dEnd)
-        PostMessage(WM_USER + 100, 5021, 0);
+        PostMessage(WM_SKINCOMMAND, CODE_PLAY_CLIP, 0);
     double inGain = 1.0;
     double outGain = 1.0;
     if (m_fadeTime != 0) {

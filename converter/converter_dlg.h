@@ -2,6 +2,7 @@
 #pragma once
 
 #include "converter/bitmap_dialog.h"
+#include "converter/commands.h"
 #include "converter/file_list_ctrl.h"
 #include "converter/startup_checks.h"
 #include "kernel/collections.h"

@@ -11,7 +11,7 @@ double CConverterDlg::MakePreviewWave(CString mediaPath)
     const CString wave = GetPreviewWavePath(GetPrivateTempFolder(), mediaPath);
     if (!FileExists(wave)) {
         CFfmpegProcess ffmpeg(mediaPath, nullptr);
-        ffmpeg.SetNotify(this, WM_USER + 100, 11);
+        ffmpeg.SetNotify(this, WM_SKINCOMMAND, CODE_CONVERT_PROGRESS);
         // The progress handler shows the decoding as a clip over the whole file.
         m_convertStart = 0;
         m_convertLength = ffmpeg.m_dDuration;

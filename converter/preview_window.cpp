@@ -142,19 +142,19 @@ static void OnKey(WPARAM key)
 static void OnCommand(UINT id)
 {
     switch (id) {
-    case 30006: PreviewToggleMute(); break;
-    case 40002:
-    case 57602: PreviewCloseClip(); break;
-    case 40003: PreviewPause(); break;
-    case 40004: PreviewStop(); break;
-    case 40007: PreviewToggleFullScreen(); break;
-    case 40014: CDialog(200, g_previewOwner).DoModal(); break;
-    case 40020: PreviewModifyRate(0.25); break;
-    case 40021: PreviewModifyRate(-0.25); break;
-    case 40022: PreviewSetRate(1.0); break;
-    case 40023: PreviewSetRate(2.0); break;
-    case 40024: PreviewSetRate(0.5); break;
-    case 40025: PreviewStepFrame(); break;
+    case ID_PREVIEW_MUTE: PreviewToggleMute(); break;
+    case ID_PREVIEW_CLOSE:
+    case ID_PREVIEW_CLOSE_SYSTEM: PreviewCloseClip(); break;
+    case ID_PREVIEW_PAUSE: PreviewPause(); break;
+    case ID_PREVIEW_STOP: PreviewStop(); break;
+    case ID_PREVIEW_FULL_SCREEN: PreviewToggleFullScreen(); break;
+    case ID_PREVIEW_ABOUT: CDialog(200, g_previewOwner).DoModal(); break;
+    case ID_PREVIEW_FASTER: PreviewModifyRate(0.25); break;
+    case ID_PREVIEW_SLOWER: PreviewModifyRate(-0.25); break;
+    case ID_PREVIEW_NORMAL_RATE: PreviewSetRate(1.0); break;
+    case ID_PREVIEW_DOUBLE_RATE: PreviewSetRate(2.0); break;
+    case ID_PREVIEW_HALF_RATE: PreviewSetRate(0.5); break;
+    case ID_PREVIEW_STEP_FRAME: PreviewStepFrame(); break;
     default: break;
     }
 }
@@ -176,7 +176,7 @@ LRESULT CALLBACK PreviewWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
         if (hWnd == g_previewWindow)
             FillWindowWithVideo();
         break;
-    case WM_CLOSE: SendMessage(hWnd, WM_COMMAND, 40002, 0); return 0;
+    case WM_CLOSE: SendMessage(hWnd, WM_COMMAND, ID_PREVIEW_CLOSE, 0); return 0;
     case WM_DESTROY:
         // The pictures are drawn into this window from threads of their own: the clip goes first.
         // The owner is going too; it is told nothing more.

@@ -13,13 +13,13 @@ int InkRightBefore(const Slot* slots, int count, int position, int contentX, dou
     int before = -1;
     for (int i = 0; i < count; ++i) {
         const Slot& slot = slots[i];
-        const int at = slot.values[1];
+        const int at = slot.Position();
         if (at >= position || at < before)
             continue;
         if (at > before)
             right = INT_MIN;
         before = at;
-        const int length = slot.values[3];
+        const int length = slot.Length();
         const int dots = DotCount(StandardLengthIndex(length & 0xFF));
         const double reach = dots > 0 ? (1.5 + 0.5 * dots) * unit : (length > 255 ? unit : headWidth);
         right = std::max(right, static_cast<int>(contentX + at * spacing + reach));

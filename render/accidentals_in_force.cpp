@@ -11,8 +11,8 @@ const int8_t kFlatPlaces[7] = {-6, -9, -5, -8, -4, -7, -3};
 
 bool IsSameSlot(const Slot& a, const Slot& b)
 {
-    return a.values[0] == b.values[0] && a.values[1] == b.values[1] && a.values[2] == b.values[2] &&
-           a.flags[1] == b.flags[1];
+    return a.Measure() == b.Measure() && a.Position() == b.Position() && a.NaturalPitch() == b.NaturalPitch() &&
+           a.Accidental() == b.Accidental();
 }
 
 void GetAccidentalsInForce(int8_t (&table)[kAccidentalPositions], const AccidentalContext& context,
@@ -41,10 +41,10 @@ void GetAccidentalsInForce(int8_t (&table)[kAccidentalPositions], const Accident
         const Slot slot = node ? *node : Slot{};
         if (IsSameSlot(slot, target))
             break;
-        if (slot.values[3] > 255)
+        if (slot.Length() > 255)
             continue;  // a rest
-        int index = context.staffPosition(slot.values[0], slot.values[2]) - context.top;
+        int index = context.staffPosition(slot.Measure(), slot.NaturalPitch()) - context.top;
         if (index >= 0 && index < kAccidentalPositions)
-            table[index] = slot.flags[1];
+            table[index] = slot.Accidental();
     }
 }

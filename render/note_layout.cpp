@@ -46,10 +46,10 @@ int LargestNotAbove(int value)
 Slot NoteSlot(int measure, int position, int pitch, int length)
 {
     Slot s;
-    s.values[0] = measure;
-    s.values[1] = position;
-    s.values[2] = pitch;
-    s.values[3] = length;
+    s.Measure() = measure;
+    s.Position() = position;
+    s.NaturalPitch() = pitch;
+    s.Length() = length;
     return s;
 }
 
@@ -285,10 +285,10 @@ void CNoteLayout::LayoutNote(int track, const NoteEvent& c)
         }
         Slot slot = NoteSlot(m, q, natural, k);
         bool graceFlag = (c.graceLink < -10 && piece == 1) || (c.graceLink > 10 && remainder == 0);
-        slot.flags[0] = graceFlag ? c.graceLink : 0;
-        slot.flags[1] = c.accidental;
-        slot.flags[2] = c.stemDirection;
-        slot.flags[3] = static_cast<int8_t>(c.tupletNumber);
+        slot.GraceLink() = graceFlag ? c.graceLink : 0;
+        slot.Accidental() = c.accidental;
+        slot.Stem() = c.stemDirection;
+        slot.Tuplet() = static_cast<int8_t>(c.tupletNumber);
         InsertOnce(noteSlots[track][staff], 3 + staff, slot);
     }
 }
@@ -298,7 +298,8 @@ void CNoteLayout::InsertOnce(CSlotList& list, int which, const Slot& slot)
     uint32_t flags = 0;
     for (int8_t flag : slot.flags)
         flags = flags << 8 | static_cast<uint8_t>(flag);
-    if (m_placed.insert({which, slot.values[0], slot.values[1], slot.values[2], slot.values[3], (int32_t)flags}).second)
+    if (m_placed.insert({which, slot.Measure(), slot.Position(), slot.NaturalPitch(), slot.Length(), (int32_t)flags})
+            .second)
         list.InsertSorted(slot);
 }
 
@@ -329,11 +330,11 @@ void CNoteLayout::FillRests(int track, int firstMeasure, int lastMeasure, const 
         std::vector<uint8_t> occupied(static_cast<size_t>(std::max<int64_t>(span, 0)), 0);
         for (const Slot* node = noteSlots[track][staff].SlotAt(0); node; node = node->next) {
             const Slot& s = *node;
-            int m = s.values[0] - first;
+            int m = s.Measure() - first;
             if (m < 0 || m >= (int)measureOffsets.size())
                 continue;
-            int64_t from = measureOffsets[m] + static_cast<int64_t>(s.values[1]);
-            for (int64_t j = std::max<int64_t>(from, 0); j < from + s.values[3] && j < (int64_t)occupied.size(); ++j)
+            int64_t from = measureOffsets[m] + static_cast<int64_t>(s.Position());
+            for (int64_t j = std::max<int64_t>(from, 0); j < from + s.Length() && j < (int64_t)occupied.size(); ++j)
                 occupied[j] = 1;
         }
         for (size_t j = 0; j < occupied.size();) {
@@ -388,7 +389,7 @@ void CNoteLayout::InsertRests(int track, int measure, int q, int length, int sta
         CSlotList& list = noteSlots[track][staff];
         int at = 0;
         for (const Slot* s = list.SlotAt(0); s; s = s->next, ++at)
-            if (s->values[0] > measure || (s->values[0] == measure && s->values[1] >= key))
+            if (s->Measure() > measure || (s->Measure() == measure && s->Position() >= key))
                 break;
         list.InsertAt(at, NoteSlot(measure, key, 0, k + kRestSlotBit));
         length -= k;
@@ -415,35 +416,35 @@ int CNoteLayout::PreviousTupletLength(int track, int measure, int q, int staff)
 {
     const Slot* last = nullptr;
     for (const Slot* s = noteSlots[track][staff].SlotAt(0); s; s = s->next) {
-        if (s->values[0] > measure || (s->values[0] == measure && s->values[1] >= q))
+        if (s->Measure() > measure || (s->Measure() == measure && s->Position() >= q))
             break;
         last = s;
     }
-    if (!last || last->flags[3] == 0)
+    if (!last || last->Tuplet() == 0)
         return 0;
     const Slot& previous = *last;
-    m_tupletRestNumber = static_cast<uint8_t>(previous.flags[3]);
-    int group = NearestNoteLength(previous.values[3] * previous.flags[3]);
-    int groupStart = (previous.values[1] / group) * group;
-    int h = q + previous.values[3] / 2;
-    return groupStart < h && h < groupStart + group ? previous.values[3] : 0;
+    m_tupletRestNumber = static_cast<uint8_t>(previous.Tuplet());
+    int group = NearestNoteLength(previous.Length() * previous.Tuplet());
+    int groupStart = (previous.Position() / group) * group;
+    int h = q + previous.Length() / 2;
+    return groupStart < h && h < groupStart + group ? previous.Length() : 0;
 }
 
 int CNoteLayout::RestUpToTuplet(int track, int measure, int q, int length, int staff)
 {
     for (const Slot* node = noteSlots[track][staff].SlotAt(0); node; node = node->next) {
         const Slot& s = *node;
-        if (s.values[0] > measure)
+        if (s.Measure() > measure)
             return length;
-        if (s.values[0] < measure || s.values[1] <= q)
+        if (s.Measure() < measure || s.Position() <= q)
             continue;
-        if (s.flags[3] == 0)
+        if (s.Tuplet() == 0)
             return length;
-        int group = NearestNoteLength(s.values[3] * s.flags[3]);
-        int groupStart = (s.values[1] / group) * group;
+        int group = NearestNoteLength(s.Length() * s.Tuplet());
+        int groupStart = (s.Position() / group) * group;
         if (q >= groupStart) {
-            m_tupletRestLength = static_cast<int8_t>(s.values[3]);
-            m_tupletRestNumber = static_cast<uint8_t>(s.flags[3]);
+            m_tupletRestLength = static_cast<int8_t>(s.Length());
+            m_tupletRestNumber = static_cast<uint8_t>(s.Tuplet());
             return 0;
         }
         return groupStart - q;

@@ -12,6 +12,26 @@ struct Slot {
     void* element = nullptr;
     int32_t values[4] = {0, 0, 0, 0};
     Slot* next = nullptr;  // meaningless in a copy
+
+    // The fields by name. A tie slot's start position is Position.
+    int32_t& Measure() { return values[0]; }
+    int32_t Measure() const { return values[0]; }
+    int32_t& Position() { return values[1]; }
+    int32_t Position() const { return values[1]; }
+    int32_t& NaturalPitch() { return values[2]; }
+    int32_t NaturalPitch() const { return values[2]; }
+    int32_t& Length() { return values[3]; }
+    int32_t Length() const { return values[3]; }
+    int8_t& GraceLink() { return flags[0]; }
+    int8_t GraceLink() const { return flags[0]; }
+    int8_t& Accidental() { return flags[1]; }
+    int8_t Accidental() const { return flags[1]; }
+    int8_t& Stem() { return flags[2]; }
+    int8_t Stem() const { return flags[2]; }
+    int8_t& Tuplet() { return flags[3]; }
+    int8_t Tuplet() const { return flags[3]; }
+    int32_t TieEnd() const { return values[2]; }
+    int32_t TiePitch() const { return values[3]; }
 };
 
 constexpr int32_t kRestSlotBit = 0x10000000;
@@ -47,10 +67,10 @@ private:
         m_cursorNode = nullptr;
         m_lastOfKey.clear();
     }
-    static int64_t Key(const Slot& s) { return (int64_t)s.values[0] << 32 | (uint32_t)s.values[1]; }
+    static int64_t Key(const Slot& s) { return (int64_t)s.Measure() << 32 | (uint32_t)s.Position(); }
     static bool KeyAfter(const Slot& a, const Slot& b)
     {
-        return a.values[0] > b.values[0] || (a.values[0] == b.values[0] && a.values[1] > b.values[1]);
+        return a.Measure() > b.Measure() || (a.Measure() == b.Measure() && a.Position() > b.Position());
     }
 
     int m_count = 0;

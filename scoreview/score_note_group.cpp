@@ -20,6 +20,19 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 constexpr int kAccidentalReach = 6;
 constexpr int kHeadReach = 4;
 
+// The measure record behind the group painters' arguments; the group's measure is its first note's.
+CScoreView::MeasurePass GroupPass(const StaffPass& row, const Slot& first, int contentX, double spacing, int firstSlot,
+                                  int slotCount, int8_t topReference)
+{
+    return {.staff = &row,
+            .measure = first.Measure(),
+            .contentX = contentX,
+            .spacing = spacing,
+            .firstSlot = firstSlot,
+            .slotCount = slotCount,
+            .topReference = topReference};
+}
+
 bool NeedsLevel(int length, int level)
 {
     switch (level) {
@@ -38,43 +51,45 @@ void CScoreView::SetNoteHeadShift(int track, int pitch, int measure, int positio
         note->headShift = shift;
 }
 
-int CScoreView::AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position,
-                                    int contentX, double spacing, int headWidth, double unit)
+int CScoreView::AccidentalLeftLimit(const MeasurePass& pass, int position, int headWidth, double unit)
 {
-    CSlotList& list = noteSlots[track][staff != 0];
+    CSlotList& list = noteSlots[pass.staff->track][pass.staff->staff != 0];
     std::vector<Slot> measureSlots;
-    for (int n = 0; n < slotCount; ++n)
-        measureSlots.push_back(list.GetAt(firstSlot + n));
-    const int ink = InkRightBefore(measureSlots.data(), slotCount, position, contentX, spacing, headWidth, unit);
-    return std::max(BarX(measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
+    for (int n = 0; n < pass.slotCount; ++n)
+        measureSlots.push_back(list.GetAt(pass.firstSlot + n));
+    const int ink =
+        InkRightBefore(measureSlots.data(), pass.slotCount, position, pass.contentX, pass.spacing, headWidth, unit);
+    return std::max(BarX(pass.measure) + 2, ink == INT_MIN ? INT_MIN : ink + 2);
 }
 
 void CScoreView::PaintNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
                                 double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
                                 int8_t topReference)
 {
-    PaintGroupHalf(dc, groupSlots, false, unit, track, staff, count, direction, noteSpacing, contentX, rowY, firstSlot,
-                   slotCount, topReference);
+    const StaffPass row{.track = track, .staff = staff, .rowY = rowY};
+    PaintGroupHalf(dc, GroupPass(row, groupSlots[0], contentX, noteSpacing, firstSlot, slotCount, topReference),
+                   groupSlots, count, direction, false, unit);
 }
 
 void CScoreView::PaintOppositeNoteGroup(CDC* dc, double unit, int track, int staff, int count, int direction,
                                         double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
                                         int8_t topReference)
 {
-    PaintGroupHalf(dc, oppositeGroupSlots, true, unit, track, staff, count, direction, noteSpacing, contentX, rowY,
-                   firstSlot, slotCount, topReference);
+    const StaffPass row{.track = track, .staff = staff, .rowY = rowY};
+    PaintGroupHalf(dc, GroupPass(row, oppositeGroupSlots[0], contentX, noteSpacing, firstSlot, slotCount, topReference),
+                   oppositeGroupSlots, count, direction, true, unit);
 }
 
-void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, double unit, int track, int staff, int count,
-                                int direction, double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
-                                int8_t topReference)
+void CScoreView::PaintGroupHalf(CDC* dc, const MeasurePass& pass, const Slot* slots, int count, int direction,
+                                bool eachFlag, double unit)
 {
-    CTrack* owner = score.GetTrack(track);
+    const StaffPass& row = *pass.staff;
+    CTrack* owner = score.GetTrack(row.track);
     count = std::min(count, kGroupSlotCapacity);
     if (!owner || count <= 0)
         return;
     const double u = unit;
-    const bool lower = staff != 0;
+    const bool lower = row.staff != 0;
     groupUnbeamed = 1;
     const int w1 = std::max(1, (int)(u * 0.08));  // ledger lines and stems
     const int w2 = std::max(1, (int)(u * 0.4));   // beams
@@ -85,11 +100,11 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     int p[kGroupSlotCapacity], x[kGroupSlotCapacity];
     int extreme = 0;
     for (int i = 0; i < count; ++i) {
-        p[i] = owner->StaffPositionOfPitchEx(lower, slots[i].values[0], slots[i].values[2]) - 22;
-        x[i] = (int)(contentX + slots[i].values[1] * noteSpacing);
-        if (slots[i].values[1] == slots[0].values[1] && slots[0].values[3] == 192)
+        p[i] = owner->StaffPositionOfPitchEx(lower, slots[i].Measure(), slots[i].NaturalPitch()) - 22;
+        x[i] = (int)(pass.contentX + slots[i].Position() * pass.spacing);
+        if (slots[i].Position() == slots[0].Position() && slots[0].Length() == 192)
             x[i] -= 2;
-        const double middle = rowY + 11 * u + p[i] * u / 2;
+        const double middle = row.rowY + 11 * u + p[i] * u / 2;
         const int end = (int)(direction == 1 ? middle - 3 * u : middle + 3 * u);
         if (i == 0 || (direction == 1 ? end < extreme : end > extreme))
             extreme = end;
@@ -109,7 +124,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     }
     auto beamY = [&](double at) { return Interpolate(xa, ya, xb, yb, at); };
 
-    const int firstLow = slots[0].values[3] & 0xFF;
+    const int firstLow = slots[0].Length() & 0xFF;
     // Each note shows the head of its own length: a half and a quarter in one chord differ.
     auto headOf = [](int low) {
         return low == 192 ? '!' : (low == 64 || low == 96 || low == 144 || low == 168) ? '0' : '1';
@@ -120,7 +135,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
     // the first note keeps a chord processed before the first beam from drawing a stray flag.
     bool beamed = false;
     for (int i = 1; i < count && !beamed; ++i)
-        beamed = slots[i].values[1] != slots[0].values[1];
+        beamed = slots[i].Position() != slots[0].Position();
     int shift = 0, previousP = 0, column = 0, previousStem = 0;
     bool flagged = false;     // the chord's flag is drawn
     int8_t accidentalAt = 0;  // staff position of the previous note's drawn accidental; 0 for none
@@ -146,7 +161,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         int left = INT_MAX;
         for (int j = 0; j < markCount; ++j)
             left = std::min(left, marks[j].x);
-        const int move = std::max(0, BarX(slots[0].values[0]) + 2 - left);
+        const int move = std::max(0, BarX(slots[0].Measure()) + 2 - left);
         const COLORREF before = dc->SetTextColor(noteColour);
         for (int j = 0; j < markCount; ++j)
             dc->TextOut(marks[j].x + move, marks[j].y, &marks[j].glyph, 1);
@@ -160,26 +175,26 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         const int i = direction == -1 ? k : count - 1 - k;
         const Slot& slot = slots[i];
         const int P = p[i] + 22;
-        const int whole = slot.values[3];
+        const int whole = slot.Length();
         const int low = whole & 0xFF;
-        const int position = slot.values[1];
-        const double headY = rowY + P * u * 0.5 - 5.45 * u;
+        const int position = slot.Position();
+        const double headY = row.rowY + P * u * 0.5 - 5.45 * u;
 
         // Ledger lines outside the staff.
         const double l = low == 192 ? 0.375 * u : 0.25 * u, r = low == 192 ? 1.5 * u : 1.375 * u;
         for (int line = 3; line <= std::abs(P - 22) / 2; ++line) {
-            int y = (int)(rowY + 11 * u + Sign(P - 22) * line * u);
-            dc->MoveTo((int)(contentX + position * noteSpacing - l), y);
-            dc->LineTo((int)(contentX + position * noteSpacing + r), y);
+            int y = (int)(row.rowY + 11 * u + Sign(P - 22) * line * u);
+            dc->MoveTo((int)(pass.contentX + position * pass.spacing - l), y);
+            dc->LineTo((int)(pass.contentX + position * pass.spacing + r), y);
         }
 
         // A second in a chord: heads alternate sides, the first of the cluster on the normal side.
         const int previous = i - step;
-        if (k > 0 && slots[previous].values[1] == position && std::abs(P - previousP) < 2)
+        if (k > 0 && slots[previous].Position() == position && std::abs(P - previousP) < 2)
             shift = shift == 0 ? (direction > 0 ? (int)u : (int)-u) : 0;
         else
             shift = 0;
-        SetNoteHeadShift(track, slot.values[2] + slot.flags[1], slot.values[0], position, (int8_t)shift);
+        SetNoteHeadShift(row.track, slot.NaturalPitch() + slot.Accidental(), slot.Measure(), position, (int8_t)shift);
 
         dc->SetTextColor(noteColour);
         const int hx = x[i] + shift;
@@ -195,12 +210,12 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             drawn[drawnCount++] = {P, hx, hx + headWidth, kHeadReach};
 
         auto near = [&](int j) {
-            return j >= 0 && j < count && x[j] == x[i] && std::abs(slots[j].values[2] - slot.values[2]) <= 2;
+            return j >= 0 && j < count && x[j] == x[i] && std::abs(slots[j].NaturalPitch() - slot.NaturalPitch()) <= 2;
         };
         const bool neighbour = near(i - 1) || near(i + 1);
 
         // How many head widths the accidental moves left, away from the accidentals and heads beside it.
-        const int A = slot.flags[1];
+        const int A = slot.Accidental();
         const bool closeAbove = accidentalAt != 0 && std::abs(P - accidentalAt) < 2;
         int C = 0;
         if (direction < 0 && shift != 0) {
@@ -212,9 +227,9 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
                 C = 1;
         } else if (shift == 0) {
             C += closeAbove && column != 0 && column != 2;
-            if (i - 1 >= 0 && slots[i - 1].values[1] == position &&
-                owner->StaffPositionOfPitch(slots[i - 1].values[0], slots[i - 1].values[2]) == P &&
-                (slots[i - 1].flags[1] != 0 || A < 0))
+            if (i - 1 >= 0 && slots[i - 1].Position() == position &&
+                owner->StaffPositionOfPitch(slots[i - 1].Measure(), slots[i - 1].NaturalPitch()) == P &&
+                (slots[i - 1].Accidental() != 0 || A < 0))
                 ++C;
         } else {
             C += closeAbove;
@@ -224,8 +239,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         }
         const int ax = (int)(-u * C + shift);
 
-        GetAccidentalsInForce(track, inForce, staff, slot, firstSlot, slotCount);
-        const int at = P - topReference;
+        GetAccidentalsInForce(row.track, inForce, row.staff, slot, pass.firstSlot, pass.slotCount);
+        const int at = P - pass.topReference;
         const int shown = at >= 0 && at < kAccidentalPositions ? inForce[at] : 0;
         const char sign = AccidentalGlyph(A);
         if (shown == A || sign == 0) {
@@ -236,11 +251,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
             int signX = (int)(x[i] + ax - d * u);
             // An accidental keeps clear of the bar line and of the chord before it, as far as its head allows.
             if (C == 0)
-                signX =
-                    AccidentalX(signX, signWidth,
-                                AccidentalLeftLimit(track, staff, slots[0].values[0], firstSlot, slotCount, position,
-                                                    contentX, noteSpacing, dc->GetTextExtent(&head, 1).cx, u),
-                                hx);
+                signX = AccidentalX(signX, signWidth,
+                                    AccidentalLeftLimit(pass, position, dc->GetTextExtent(&head, 1).cx, u), hx);
             for (int j = 0; j < drawnCount && (int)u > 0;) {
                 const Obstacle& o = drawn[j];
                 if (std::abs(o.p - P) < o.reach && signX < o.right && signX + signWidth > o.left) {
@@ -260,7 +272,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         if (dots > 0) {
             const double dy = P % 2 == 0 ? (direction > 0 ? 0.5 * u : -0.5 * u) : 0.0;
             const int dx = neighbour && direction > 0 ? (int)(8 * u / 8.0) : 0;
-            const int y = (int)(rowY + P * u * 0.5 - 5.375 * u + dy);
+            const int y = (int)(row.rowY + P * u * 0.5 - 5.375 * u + dy);
             dc->TextOut((int)(x[i] + dx + 1.5 * u), y, &kDotGlyph, 1);
             if (dots > 1)
                 dc->TextOut((int)(x[i] + dx + 2.0 * u), y, &kDotGlyph, 1);
@@ -289,14 +301,14 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
         const int towardNext = (int)(sx + step * hook(xj)), back = (int)(sx - step * hook(k > 0 ? previousStem : sx));
         if (k < count - 1) {
             const int j = i + step;
-            const bool apart = slots[j].values[1] != position;
+            const bool apart = slots[j].Position() != position;
             if (apart)
                 beam(1, xj);
             bool next[5] = {};
             for (int level = 2; level <= 4; ++level) {
                 if (!NeedsLevel(whole, level)) {
                     next[level] = false;
-                } else if (NeedsLevel(slots[j].values[3], level)) {
+                } else if (NeedsLevel(slots[j].Length(), level)) {
                     if (apart)
                         beam(level, xj);
                     next[level] = apart ? true : b[level];
@@ -323,8 +335,8 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
 
         // The flag of a chord no beam reaches: one on its stem, which stands where an unshifted head puts it.
         // Drawn again for a head beside the others, it would stand apart from the first and pile up.
-        const int tested = eachFlag ? whole : slots[0].values[3];
-        const char flag = FlagGlyph(slots[0].values[3]);
+        const int tested = eachFlag ? whole : slots[0].Length();
+        const char flag = FlagGlyph(slots[0].Length());
         if (groupUnbeamed && !beamed && !flagged && tested < 48 && tested != 32 && flag != 0) {
             const int fy = (int)(direction > 0 ? extreme - 2.375 * u : extreme - 8.5 * u);
             const char glyph = direction > 0 ? (char)(flag - 1) : flag;
@@ -334,7 +346,7 @@ void CScoreView::PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, doubl
 
         if (low < 192) {
             const int z = direction > 0 ? -1 : 1;
-            FillStemSegment(dc, POINT{sx, by + z * (w2 / 2)}, POINT{sx, (int)(rowY + P * 0.5 * u)}, w1, colour);
+            FillStemSegment(dc, POINT{sx, by + z * (w2 / 2)}, POINT{sx, (int)(row.rowY + P * 0.5 * u)}, w1, colour);
         }
         previousP = P;
         previousStem = sx;

@@ -214,9 +214,9 @@ void CScoreView::PaintScore(CDC* dc)
                 CSlotList& upper = noteSlots[t][0];
                 for (int i = 0; i < upper.Count(); ++i) {
                     const Slot slot = upper.GetAt(i);
-                    const int at = (int)(ContentX(slot.values[0]) + slot.values[1] * MeasureSpacing(slot.values[0]));
+                    const int at = (int)(ContentX(slot.Measure()) + slot.Position() * MeasureSpacing(slot.Measure()));
                     for (MeasureNumber& number : numbers)
-                        if (number.before.empty() && std::abs(slot.values[0] - number.measure) <= 1 &&
+                        if (number.before.empty() && std::abs(slot.Measure() - number.measure) <= 1 &&
                             at - 1.5 * u < number.x + number.width && at + 2.5 * u > number.x)
                             number.before = ReadColumn(dc, number.x, number.width, numberY + numberHeight);
                 }

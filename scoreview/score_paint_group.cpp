@@ -16,7 +16,7 @@ void CScoreView::PaintEventGroup(CDC* dc, const MeasurePass& pass, const Slot* s
     // The note farthest from the middle line decides: on or below it the stems go up.
     int farthest = 0;
     for (int i = 0; i < count; ++i) {
-        int d = track->StaffPositionOfPitchEx(staff.staff != 0, slots[i].values[0], slots[i].values[2]) - 22;
+        int d = track->StaffPositionOfPitchEx(staff.staff != 0, slots[i].Measure(), slots[i].NaturalPitch()) - 22;
         if (std::abs(d) > std::abs(farthest))
             farthest = d;
     }
@@ -24,9 +24,9 @@ void CScoreView::PaintEventGroup(CDC* dc, const MeasurePass& pass, const Slot* s
     int same = 0, opposite = 0;
     for (int i = 0; i < count; ++i) {
         Slot slot = slots[i];
-        if (slot.flags[3] != 0)
-            slot.values[3] = DrawnTupletLength(slot.values[3]);
-        if (slot.flags[2] != 0 && slot.flags[2] != direction)
+        if (slot.Tuplet() != 0)
+            slot.Length() = DrawnTupletLength(slot.Length());
+        if (slot.Stem() != 0 && slot.Stem() != direction)
             oppositeGroupSlots[opposite++] = slot;
         else
             groupSlots[same++] = slot;
@@ -38,9 +38,9 @@ void CScoreView::PaintEventGroup(CDC* dc, const MeasurePass& pass, const Slot* s
         PaintOppositeNoteGroup(dc, unit, staff.track, staff.staff, opposite, -direction, pass.spacing, pass.contentX,
                                staff.rowY, pass.firstSlot, pass.slotCount, pass.topReference);
     // A beamed tuplet shows its number too: the bracket of its first event.
-    if (slots[0].flags[3] >= 3 && pass.spacing != 0 &&
-        (int)(pass.contentX + slots[0].values[1] * pass.spacing) >= staff.x0 + StripRoom(90, zoom))
-        PaintTupletBracket(dc, pass, slots[0], slots[0].values[3] & 0xFF);
+    if (slots[0].Tuplet() >= 3 && pass.spacing != 0 &&
+        (int)(pass.contentX + slots[0].Position() * pass.spacing) >= staff.x0 + StripRoom(90, zoom))
+        PaintTupletBracket(dc, pass, slots[0], slots[0].Length() & 0xFF);
     dc->SetTextColor(RGB(0, 0, 0));
     groupUnbeamed = 1;
 }

@@ -9,9 +9,9 @@
 
 namespace {
 
-bool IsRest(const Slot& slot) { return slot.values[3] > 255; }
+bool IsRest(const Slot& slot) { return slot.Length() > 255; }
 
-int DrawnLength(const Slot& slot) { return slot.flags[3] != 0 ? DrawnTupletLength(slot.values[3]) : slot.values[3]; }
+int DrawnLength(const Slot& slot) { return slot.Tuplet() != 0 ? DrawnTupletLength(slot.Length()) : slot.Length(); }
 
 // The unit being gathered: the entries waiting in the pending list.
 struct Gathering {
@@ -42,10 +42,10 @@ bool CScoreView::PaintStaffEvents(CDC* dc, const StaffPass& pass)
     int index = 0;
     for (int m = firstPaintedMeasure; m < last; ++m) {
         track->BuildStaffPitchTable(lower, m);
-        while (index < count && entries[(size_t)index].values[0] < m)
+        while (index < count && entries[(size_t)index].Measure() < m)
             ++index;
         int n = 0;
-        while (index + n < count && entries[(size_t)(index + n)].values[0] == m)
+        while (index + n < count && entries[(size_t)(index + n)].Measure() == m)
             ++n;
         MeasurePass measure;
         measure.staff = &pass;
@@ -79,10 +79,10 @@ bool CScoreView::PaintMeasureEvents(CDC* dc, const MeasurePass& pass, const Slot
     Gathering gathered;
     for (int i = 0; i < pass.slotCount; ++i) {
         const Slot& entry = entries[i];
-        const int position = entry.values[1];
-        const int tuplet = entry.flags[3];
+        const int position = entry.Position();
+        const int tuplet = entry.Tuplet();
         const int length = DrawnLength(entry);
-        const int baseLength = entry.values[3] & 0xFF;
+        const int baseLength = entry.Length() & 0xFF;
         int span = 0;
         if (tuplet != 0) {
             span = NearestNoteLength(tuplet * baseLength);
@@ -90,7 +90,7 @@ bool CScoreView::PaintMeasureEvents(CDC* dc, const MeasurePass& pass, const Slot
                 return false;
         }
         const int beat = position / beatLength;
-        const bool explicitStem = entry.flags[2] != 0;
+        const bool explicitStem = entry.Stem() != 0;
         if (IsRest(entry)) {
             // A rest stands alone: the unit before it is complete.
             PaintPendingUnit(dc, pass);
@@ -131,11 +131,11 @@ bool CScoreView::PaintMeasureEvents(CDC* dc, const MeasurePass& pass, const Slot
             }
             // Ordered by position; the members of a chord highest first.
             int at = 0;
-            const int pitch = entry.values[2] + entry.flags[1];
+            const int pitch = entry.NaturalPitch() + entry.Accidental();
             while (at < pending) {
                 Slot other = pendingSlots.GetAt(at);
-                if (other.values[1] > position ||
-                    (other.values[1] == position && other.values[2] + other.flags[1] < pitch))
+                if (other.Position() > position ||
+                    (other.Position() == position && other.NaturalPitch() + other.Accidental() < pitch))
                     break;
                 ++at;
             }
@@ -164,8 +164,8 @@ void CScoreView::PaintPendingUnit(CDC* dc, const MeasurePass& pass)
     const int count = std::min(pendingSlots.Count(), kGroupSlotCapacity);
     if (count == 1) {
         Slot slot = pendingSlots.GetAt(0);
-        const int baseLength = slot.values[3] & 0xFF;
-        slot.values[3] = DrawnLength(slot);
+        const int baseLength = slot.Length() & 0xFF;
+        slot.Length() = DrawnLength(slot);
         PaintSingleEvent(dc, pass, slot, baseLength);
     } else if (count > 1) {
         Slot slots[kGroupSlotCapacity];

@@ -26,11 +26,11 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
     const double u = unit;
     // Offsets laid out for zoom 1 grow with the staff.
     auto px = [u](double pixels) { return (int)(pixels * u / 8.0); };
-    const int length = slot.values[3];
+    const int length = slot.Length();
     const bool rest = length > 255;
     const int low = length & 0xFF;
     const int index = StandardLengthIndex(low);
-    int x = (int)(pass.contentX + slot.values[1] * pass.spacing);
+    int x = (int)(pass.contentX + slot.Position() * pass.spacing);
     if (index == kNoLengthIndex || x < staff.x0 + StripRoom(90, zoom))
         return;
     const int rowY = staff.rowY;
@@ -45,15 +45,15 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
     }
 
     const int measure = pass.measure;
-    const int p = track->StaffPositionOfPitchEx(staff.staff != 0, measure, slot.values[2]);
-    const int accidental = slot.flags[1];
+    const int p = track->StaffPositionOfPitchEx(staff.staff != 0, measure, slot.NaturalPitch());
+    const int accidental = slot.Accidental();
     const int y = (int)(rowY + p * u / 2 - 11 * u / 2);
     char glyph = NoteGlyph(index);
     if (low != 192) {
         bool up = p > 22;
-        if (slot.flags[2] == 1)
+        if (slot.Stem() == 1)
             up = true;
-        else if (slot.flags[2] == -1)
+        else if (slot.Stem() == -1)
             up = false;
         if (up)
             --glyph;
@@ -69,14 +69,14 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
     if (low == 192)
         x -= px(2);
 
-    const int tick = score.TickAtMeasurePosition(measure, slot.values[1]);
+    const int tick = score.TickAtMeasurePosition(measure, slot.Position());
     const bool spanNote = track->FindSpanText(false, tick, nullptr, false) == 1;
     PutGlyph(dc, x, y, spanNote ? kSpanNoteGlyph : glyph);
 
-    const int link = slot.flags[0];
+    const int link = slot.GraceLink();
     if (link < -10 || link > 10)
-        PaintGraceChain(dc, staff.track, slot.values[2] + accidental, measure, slot.values[1], (int8_t)link, u, x, y,
-                        pass.firstSlot, pass.slotCount, slot, pass.topReference);
+        PaintGraceChain(dc, staff.track, slot.NaturalPitch() + accidental, measure, slot.Position(), (int8_t)link, u, x,
+                        y, pass.firstSlot, pass.slotCount, slot, pass.topReference);
 
     if (!spanNote) {
         int8_t inForce[kAccidentalPositions];
@@ -88,9 +88,7 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
             int d = accidental == 2 ? 10 : accidental == -2 ? 12 : 8;
             // Clear of the bar line and of the ink before the note, as far as the head allows.
             const char head = '1';
-            const int limit =
-                AccidentalLeftLimit(staff.track, staff.staff, measure, pass.firstSlot, pass.slotCount, slot.values[1],
-                                    pass.contentX, pass.spacing, dc->GetTextExtent(&head, 1).cx, u);
+            const int limit = AccidentalLeftLimit(pass, slot.Position(), dc->GetTextExtent(&head, 1).cx, u);
             PutGlyph(dc, AccidentalX(x - px(d), dc->GetTextExtent(&sign, 1).cx, limit, x), y, sign);
         }
     }
@@ -98,16 +96,16 @@ void CScoreView::PaintSingleEvent(CDC* dc, const MeasurePass& pass, const Slot& 
     for (int d = 0; d < DotCount(index); ++d)
         PutGlyph(dc, x + px(12 + 4 * d), y - px(2), kDotGlyph);
 
-    if (slot.flags[3] >= 3 && pass.spacing != 0)
+    if (slot.Tuplet() >= 3 && pass.spacing != 0)
         PaintTupletBracket(dc, pass, slot, baseLength);
 }
 
 void CScoreView::PaintTupletBracket(CDC* dc, const MeasurePass& pass, const Slot& slot, int baseLength)
 {
     const StaffPass& staff = *pass.staff;
-    const int n = slot.flags[3];
+    const int n = slot.Tuplet();
     const int span = NearestNoteLength(n * baseLength);
-    const int position = slot.values[1];
+    const int position = slot.Position();
     if (n < 3 || span <= 0 || position % span != 0 || pass.spacing <= 0)
         return;
     const double u = unit;

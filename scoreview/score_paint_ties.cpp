@@ -19,7 +19,7 @@ void CScoreView::PaintStaffTies(CDC* dc, const StaffPass& pass)
     const bool lower = pass.staff != 0;
     for (int i = 0; i < count; ++i) {
         const Slot tie = ties.GetAt(i);
-        const int m = tie.values[0], q = tie.values[1], e = tie.values[2];
+        const int m = tie.Measure(), q = tie.Position(), e = tie.TieEnd();
         if (m > endPaintedMeasure || m >= kStripMeasureCount)
             break;
         if (m + 1 < f || (m + 1 == f && (off != 0 || q < e)) || (m == f && q < e && e < off))
@@ -43,7 +43,7 @@ void CScoreView::PaintStaffTies(CDC* dc, const StaffPass& pass)
         // A short dotted piece leaves no room after its dots: the tie then starts as late as it can.
         if (!entering && dots > 0)
             x1 = std::max(std::min(x1, x2 - px(6)), (int)(cx + q * spacing + px(9)));
-        const int p = track->StaffPositionOfPitchEx(lower, m, tie.values[3]);
+        const int p = track->StaffPositionOfPitchEx(lower, m, tie.TiePitch());
         int yb = (int)(pass.rowY + p * u / 2) + px(1);
         POINT start, end;
         if (p > 22) {

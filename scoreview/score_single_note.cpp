@@ -11,7 +11,7 @@ void CScoreView::PaintSingleNote(CDC* dc, double unit, int track, int staff, con
                                  int contentX, int rowY, int8_t topReference, int firstSlot, int slotCount)
 {
     CTrack* owner = score.GetTrack(track);
-    const int length = slot.values[3];
+    const int length = slot.Length();
     const int low = length & 0xFF;
     const int index = StandardLengthIndex(low);
     if (!owner || index == kNoLengthIndex)
@@ -21,17 +21,17 @@ void CScoreView::PaintSingleNote(CDC* dc, double unit, int track, int staff, con
     CPen pen(PS_SOLID, std::max(1, (int)(u * 0.08)), RGB(0, 0, 0));
     CPen* oldPen = dc->SelectObject(&pen);
 
-    const int measure = slot.values[0], position = slot.values[1];
+    const int measure = slot.Measure(), position = slot.Position();
     int x = (int)(contentX + position * noteSpacing);
-    const int p = owner->StaffPositionOfPitchEx(staff != 0, measure, slot.values[2]);
+    const int p = owner->StaffPositionOfPitchEx(staff != 0, measure, slot.NaturalPitch());
     const int y = (int)(rowY + p * u / 2 - (int)(5.45 * u));
     char glyph = NoteGlyph(index);
     if (low != 192) {
         if (p > 22)
             --glyph;
-        if (slot.flags[2] == 1 && p <= 22)
+        if (slot.Stem() == 1 && p <= 22)
             --glyph;
-        if (slot.flags[2] == -1 && p > 22)
+        if (slot.Stem() == -1 && p > 22)
             ++glyph;
     }
 
@@ -56,7 +56,7 @@ void CScoreView::PaintSingleNote(CDC* dc, double unit, int track, int staff, con
     if (length < 255) {
         int8_t inForce[kAccidentalPositions];
         GetAccidentalsInForce(track, inForce, staff, slot, firstSlot, slotCount);
-        const int a = slot.flags[1];
+        const int a = slot.Accidental();
         const int at = p - topReference;
         const int shown = at >= 0 && at < kAccidentalPositions ? inForce[at] : 0;
         const char accidental = AccidentalGlyph(a);

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kMaxSubdivisions = 9;
 
-bool IsNoteSlot(const Slot& slot) { return slot.values[2] != 0 && slot.values[3] <= 255; }
+bool IsNoteSlot(const Slot& slot) { return slot.NaturalPitch() != 0 && slot.Length() <= 255; }
 
 }  // namespace
 
@@ -27,12 +27,13 @@ int CScoreView::CountTupletSubdivisions(int track, int staff, int measure, int p
     CSlotList& slots = noteSlots[track][staff];
     for (int i = 0, n = slots.Count(); i < n; ++i) {
         const Slot slot = slots.GetAt(i);
-        if (slot.values[0] != measure || !IsNoteSlot(slot) || slot.values[1] < start || slot.values[1] >= start + span)
+        if (slot.Measure() != measure || !IsNoteSlot(slot) || slot.Position() < start ||
+            slot.Position() >= start + span)
             continue;
-        const int part = std::min((slot.values[1] - start) / sub, parts - 1);
+        const int part = std::min((slot.Position() - start) / sub, parts - 1);
         ++count[part];
-        if (slot.values[2] > owner->referencePitch)
-            octaves[part] = std::max(octaves[part], (slot.values[2] - owner->referencePitch) / 12);
+        if (slot.NaturalPitch() > owner->referencePitch)
+            octaves[part] = std::max(octaves[part], (slot.NaturalPitch() - owner->referencePitch) / 12);
     }
     if (maxOctaves)
         *maxOctaves = *std::max_element(octaves, octaves + parts);
@@ -49,10 +50,10 @@ int CScoreView::TupletBracketPosition(bool preferNearest, int track, int staff, 
     CSlotList& slots = noteSlots[track][staff];
     for (int i = 0, n = slots.Count(); i < n; ++i) {
         const Slot slot = slots.GetAt(i);
-        if (slot.values[0] != measure || !IsNoteSlot(slot) || slot.values[1] + 1 <= start ||
-            slot.values[1] >= start + span)
+        if (slot.Measure() != measure || !IsNoteSlot(slot) || slot.Position() + 1 <= start ||
+            slot.Position() >= start + span)
             continue;
-        const int q = owner->StaffPositionOfPitchEx(staff != 0, measure, slot.values[2]);
+        const int q = owner->StaffPositionOfPitchEx(staff != 0, measure, slot.NaturalPitch());
         const int d = std::abs(q - 22);
         if (q < 23 && d >= aboveDistance) {
             above = q;

@@ -117,12 +117,10 @@ public:
     void PaintStaffTies(CDC* dc, const StaffPass& pass);
     // The leftmost x for an accidental of the note at `position` among the measure's slots: clear of the bar line
     // and of the ink of the chord before it.
-    int AccidentalLeftLimit(int track, int staff, int measure, int firstSlot, int slotCount, int position, int contentX,
-                            double spacing, int headWidth, double unit);
+    int AccidentalLeftLimit(const MeasurePass& pass, int position, int headWidth, double unit);
     // The body of both group painters; eachFlag: the flag test reads each note's length, not the first's.
-    void PaintGroupHalf(CDC* dc, const Slot* slots, bool eachFlag, double unit, int track, int staff, int count,
-                        int direction, double noteSpacing, int contentX, int rowY, int firstSlot, int slotCount,
-                        int8_t topReference);
+    void PaintGroupHalf(CDC* dc, const MeasurePass& pass, const Slot* slots, int count, int direction, bool eachFlag,
+                        double unit);
 
     // Layout and strip coordinates over the pure renderer modules.
     void LayoutTrackMeasures(int track);

@@ -24,7 +24,7 @@ void CScoreView::GetAccidentalsInForce(int track, int8_t (&table)[kAccidentalPos
     for (int8_t& entry : table)
         entry = 0;
     const CTrack* owner = score.GetTrack(track);
-    int measure = target.values[0];
+    int measure = target.Measure();
     if (!owner || measure < 0 || measure >= kMeasureCount)
         return;
     bool lower = staff != 0;

@@ -68,38 +68,41 @@ TEST_F(MainDispatch, CommandsKeepTheirBounds)
         int* value;
         int expected;
     } cases[] = {
-        {10, 3005, &dlg->m_nMeasuresPerLine, 10}, {1, 3006, &dlg->m_nMeasuresPerLine, 1},
-        {9, 3005, &dlg->m_nMeasuresPerLine, 10},  {50, 3007, &dlg->m_nStaffScale, 50},
-        {1, 3008, &dlg->m_nStaffScale, 1},        {49, 3007, &dlg->m_nStaffScale, 50},
+        {10, CMD_MORE_MEASURES_PER_LINE, &dlg->m_nMeasuresPerLine, 10},
+        {1, CMD_FEWER_MEASURES_PER_LINE, &dlg->m_nMeasuresPerLine, 1},
+        {9, CMD_MORE_MEASURES_PER_LINE, &dlg->m_nMeasuresPerLine, 10},
+        {50, CMD_STAFF_SCALE_UP, &dlg->m_nStaffScale, 50},
+        {1, CMD_STAFF_SCALE_DOWN, &dlg->m_nStaffScale, 1},
+        {49, CMD_STAFF_SCALE_UP, &dlg->m_nStaffScale, 50},
     };
     for (const auto& c : cases) {
         *c.value = c.start;
         dlg->m_scoreView.score.modified = 0;
         Send(c.id);
         EXPECT_EQ(*c.value, c.expected) << c.id << " from " << c.start;
-        if (c.id == 3005 || c.id == 3006) {
+        if (c.id == CMD_MORE_MEASURES_PER_LINE || c.id == CMD_FEWER_MEASURES_PER_LINE) {
             EXPECT_EQ(dlg->m_scoreView.score.modified, 1) << c.id;
         }
     }
     // New applies the scale by one up and one down.
     dlg->m_nStaffScale = 50;
-    Send(3027);
+    Send(CMD_NEW);
     EXPECT_EQ(dlg->m_nStaffScale, 49);
 }
 
 TEST_F(MainDispatch, TogglesFlipBetweenZeroAndOne)
 {
     EXPECT_EQ(dlg->m_bFadeIn, 3);  // as the settings file has it
-    Send(27);
+    Send(CMD_FADE_IN);
     EXPECT_EQ(dlg->m_bFadeIn, 0);
-    Send(27);
+    Send(CMD_FADE_IN);
     EXPECT_EQ(dlg->m_bFadeIn, 1);
-    Send(53);
+    Send(CMD_VALUE_MODIFIER);
     EXPECT_EQ(dlg->m_scoreView.score.dotMode, 1);
-    Send(53);
+    Send(CMD_VALUE_MODIFIER);
     EXPECT_EQ(dlg->m_scoreView.score.dotMode, 0);
-    Send(53);
-    Send(49);
+    Send(CMD_VALUE_MODIFIER);
+    Send(CMD_NOTE_VALUE_FIRST + 2);
     EXPECT_EQ(dlg->m_scoreView.score.dotMode, 0);
 }
 
@@ -108,9 +111,10 @@ TEST_F(MainDispatch, DuringAnExportNewOpenCloseAndExportWait)
     dlg->m_scoreView.score.fileName = "E:\\kept.mid";
     g_strExportTarget = "E:\\chosen.m4r";
     dlg->m_bExporting = 1;
-    for (WPARAM id : {3027, 3028, 10001, 300, 3000})
+    const WPARAM waiting[] = {CMD_NEW, CMD_OPEN, CMD_EXPORT, CSkinDialog::ID_CAPTION_CLOSE, CMD_CLOSE};
+    for (WPARAM id : waiting)
         Send(id);
-    Send(NOTIFY_SCORE_VIEW, 10100);
+    Send(NOTIFY_SCORE_VIEW, VIEW_SAVE_AS_AUDIO);
     dlg->m_bExporting = 0;
     EXPECT_EQ(dlg->m_scoreView.score.fileName, "E:\\kept.mid");
     EXPECT_TRUE(g_strExportTarget.IsEmpty());
@@ -157,7 +161,7 @@ TEST_F(MainDispatch, LeftStatusShowsThePathTheLastExportOrNewFilename)
     for (const auto& c : cases) {
         dlg->m_scoreView.score.fileName = c.path;
         dlg->m_strLastOutput = c.last;
-        Send(3010);
+        Send(CMD_NONE);
         EXPECT_EQ(dlg->m_labels[LBL_STATUS_LEFT].GetText(), c.shown);
     }
 }
@@ -174,7 +178,7 @@ std::vector<uint32_t> LowerPart(CComposerDlg& dialog)
 
 TEST_F(MainDispatch, ALanguageChangeRepaintsEveryTextAsAFreshStartWouldShowIt)
 {
-    Send(84);  // the lower panel, with its captions, labels and toggles
+    Send(CMD_LOWER_PANEL);  // the lower panel, with its captions, labels and toggles
     dlg->ShowWindow(SW_SHOW);
     PumpFor(100);
     dlg->ApplyAppearance(2, dlg->m_nSkin, 0);
@@ -185,7 +189,7 @@ TEST_F(MainDispatch, ALanguageChangeRepaintsEveryTextAsAFreshStartWouldShowIt)
 
     auto fresh = std::make_unique<CComposerDlg>();
     ASSERT_TRUE(fresh->Create(IDD_COMPOSER));
-    fresh->SendMessage(WM_SKINCOMMAND, 84, 0);
+    fresh->SendMessage(WM_SKINCOMMAND, CMD_LOWER_PANEL, 0);
     fresh->ShowWindow(SW_SHOW);
     PumpFor(200);
     EXPECT_TRUE(switched == LowerPart(*fresh)) << "old texts stay on the switched window";
@@ -214,7 +218,7 @@ TEST_F(MainDispatch, ASaveThatFailsBeforeNewKeepsTheSong)
         RecordingPromptService& prompts = GetRecordingPromptService();
         prompts.Clear();
         prompts.QueueMessageAnswer(IDYES);
-        Send(3027);
+        Send(CMD_NEW);
         EXPECT_EQ(song.fileName, program.Win(c.name)) << c.name;
         EXPECT_EQ(song.modified, 1) << c.name;
         ASSERT_EQ(prompts.Messages().size(), 2u) << c.name;

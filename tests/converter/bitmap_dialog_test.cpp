@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "converter/bitmap_dialog.h"
+#include "converter/commands.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/window/ui_fixture.h"
 
@@ -153,7 +154,7 @@ TEST_F(BitmapDialogWindow, DragsByTheBackgroundOnly)
     EXPECT_EQ(WindowRect().TopLeft(), before.TopLeft() + CPoint(30, 20));
 
     CRect list;
-    dialog.GetDlgItem(3009)->GetWindowRect(&list);
+    dialog.GetDlgItem(IDC_FILE_LIST)->GetWindowRect(&list);
     dialog.ScreenToClient(&list);
     const CRect moved = WindowRect();
     Drag(list.CenterPoint(), 30, 20);

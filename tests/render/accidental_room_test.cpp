@@ -12,8 +12,8 @@ namespace {
 Slot Event(int position, int length)
 {
     Slot slot;
-    slot.values[1] = position;
-    slot.values[3] = length;
+    slot.Position() = position;
+    slot.Length() = length;
     return slot;
 }
 

@@ -19,11 +19,11 @@ int TreblePosition(int, int naturalPitch)
 Slot Note(int position, int naturalPitch, int accidental, int length = 12)
 {
     Slot s;
-    s.flags[1] = static_cast<int8_t>(accidental);
-    s.values[0] = 3;
-    s.values[1] = position;
-    s.values[2] = naturalPitch;
-    s.values[3] = length;
+    s.Accidental() = static_cast<int8_t>(accidental);
+    s.Measure() = 3;
+    s.Position() = position;
+    s.NaturalPitch() = naturalPitch;
+    s.Length() = length;
     return s;
 }
 

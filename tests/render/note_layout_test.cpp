@@ -55,13 +55,13 @@ protected:
             Slot s = list.GetAt(i);
             if (!out.empty())
                 out += " ";
-            out += std::to_string(s.values[0]) + "." + std::to_string(s.values[1]) + ":";
+            out += std::to_string(s.Measure()) + "." + std::to_string(s.Position()) + ":";
             if (ties)
-                out += std::to_string(s.values[2]) + "-" + std::to_string(s.values[3]);
-            else if (s.values[3] & kRestSlotBit)
-                out += "R/" + std::to_string(s.values[3] & ~kRestSlotBit);
+                out += std::to_string(s.TieEnd()) + "-" + std::to_string(s.TiePitch());
+            else if (s.Length() & kRestSlotBit)
+                out += "R/" + std::to_string(s.Length() & ~kRestSlotBit);
             else
-                out += std::to_string(s.values[2]) + "/" + std::to_string(s.values[3]);
+                out += std::to_string(s.NaturalPitch()) + "/" + std::to_string(s.Length());
         }
         return out;
     }
@@ -126,7 +126,7 @@ TEST_F(NoteLayout, GraceChainsTakeTheirMainNotesSpanAndABrokenChainEndsTheLayout
 {
     // The main note (grace link -12) starts where the second note before it starts.
     EXPECT_EQ(Layout({{0, 24, 72, -1}, {24, 48, 74, -1}, {48, 96, 71, -12}, {96, 384, 60}}), "0.0:71/48 0.48:60/144");
-    EXPECT_EQ(layout.noteSlots[2][0].GetAt(0).flags[0], -12);
+    EXPECT_EQ(layout.noteSlots[2][0].GetAt(0).GraceLink(), -12);
     EXPECT_EQ(layout.TakeComplaint(), nullptr);
     // A chain that runs off the start of the list is kept as a complaint for the caller, never shown by the
     // layout itself, and the layout goes on past it.
@@ -155,10 +155,10 @@ TEST_F(NoteLayout, EveryLengthIsLaidOutInDrawablePieces)
                                               std::to_string(start);
                     int pieces = 0;
                     for (const Slot* s = layout.noteSlots[2][0].SlotAt(0); s; s = s->next) {
-                        const int drawn = s->flags[3] != 0 ? DrawnTupletLength(s->values[3]) : s->values[3];
+                        const int drawn = s->Tuplet() != 0 ? DrawnTupletLength(s->Length()) : s->Length();
                         ASSERT_NE(StandardLengthIndex(drawn & 0xFF), kNoLengthIndex)
                             << where << ": " << Dump(layout.noteSlots[2][0], false);
-                        pieces += (s->values[3] & kRestSlotBit) == 0;
+                        pieces += (s->Length() & kRestSlotBit) == 0;
                     }
                     ASSERT_GT(pieces, 0) << where;
                 }
@@ -177,8 +177,8 @@ TEST_F(NoteLayout, AVeryLongNoteKeepsItsLength)
     Layout({{0, 100000000, 60}});
     CSlotList& slots = layout.noteSlots[2][0];
     ASSERT_EQ(slots.Count(), kStripMeasureCount);
-    EXPECT_EQ(slots.GetAt(kStripMeasureCount - 1).values[0], kStripMeasureCount - 1);
-    EXPECT_EQ(slots.GetAt(kStripMeasureCount - 1).values[3], 192);
+    EXPECT_EQ(slots.GetAt(kStripMeasureCount - 1).Measure(), kStripMeasureCount - 1);
+    EXPECT_EQ(slots.GetAt(kStripMeasureCount - 1).Length(), 192);
 }
 
 TEST(NoteLengths, NearestNoteLengthAndTupletTest)

@@ -9,9 +9,9 @@ namespace {
 Slot Key(int measure, int position, int pitch = 0)
 {
     Slot s;
-    s.values[0] = measure;
-    s.values[1] = position;
-    s.values[2] = pitch;
+    s.Measure() = measure;
+    s.Position() = position;
+    s.NaturalPitch() = pitch;
     return s;
 }
 
@@ -52,7 +52,7 @@ TEST(SlotList, InsertAtAppendsAtCountAndIgnoresFurther)
     list.InsertAt(1, Key(2, 0));
     ASSERT_EQ(list.Count(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(list.GetAt(i).values[0], i + 1);
+        EXPECT_EQ(list.GetAt(i).Measure(), i + 1);
     list.RemoveAt(1);
     list.RemoveAt(5);
     ASSERT_EQ(list.Count(), 2);
@@ -66,11 +66,11 @@ TEST(SlotList, ReadsPastTheEndAreZeroAndABadValueNumberIsReported)
     GetRecordingPromptService().Clear();
     CSlotList list;
     Slot s = Key(4, 5, 6);
-    s.flags[1] = -1;
+    s.Accidental() = -1;
     list.InsertSorted(s);
     Slot past = list.GetAt(1);
-    EXPECT_EQ(past.values[0] | past.values[1] | past.flags[1], 0);
-    EXPECT_EQ(list.GetAt(0).flags[1], -1);
+    EXPECT_EQ(past.Measure() | past.Position() | past.Accidental(), 0);
+    EXPECT_EQ(list.GetAt(0).Accidental(), -1);
     EXPECT_EQ(list.GetValue(1, 0), 0);
     EXPECT_TRUE(GetRecordingPromptService().Messages().empty());
     EXPECT_EQ(list.GetValue(0, 4), 0);
@@ -94,7 +94,7 @@ TEST(SlotList, AReadAfterAChangeBeforeThePlaceLastReadSeesTheChange)
     EXPECT_EQ(list.GetValue(3, 0), 4);
     list.RemoveAt(0);
     EXPECT_EQ(list.GetValue(3, 0), 6);
-    EXPECT_EQ(list.GetAt(5).values[0], 0);
+    EXPECT_EQ(list.GetAt(5).Measure(), 0);
     list.RemoveAll();
     list.InsertSorted(Key(7, 0));
     EXPECT_EQ(list.GetValue(0, 0), 7);

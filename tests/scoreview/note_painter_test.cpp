@@ -340,8 +340,8 @@ TEST(NotePainter, ABrokenGraceChainEndsAtTheLastNote)
     AddNotes(view.score, 0, {{0, 48, C5}});
     PaintNoteSong(view, 1.0);
     Slot slot;
-    slot.values[2] = C5;
-    slot.values[3] = 48;
+    slot.NaturalPitch() = C5;
+    slot.Length() = 48;
     ASSERT_TRUE(view.pageBitmap.GetDc());
     CDC* dc = view.pageBitmap.GetCdc();
     view.PaintGraceChain(dc, 0, C5, 0, 0, -19, view.unit, 300, 100, 0, 1, slot, 0);

@@ -29,13 +29,13 @@ double SmallestStep(const std::vector<TickNote>& notes, double zoom, std::string
     CSlotList& slots = view.noteSlots[0][0];
     for (int i = 1; i < slots.Count(); ++i) {
         const Slot a = slots.GetAt(i - 1), b = slots.GetAt(i);
-        if (a.values[0] != b.values[0] || a.values[1] == b.values[1])
+        if (a.Measure() != b.Measure() || a.Position() == b.Position())
             continue;
-        const double step = (b.values[1] - a.values[1]) * view.MeasureSpacing(a.values[0]);
+        const double step = (b.Position() - a.Position()) * view.MeasureSpacing(a.Measure());
         if (step < smallest) {
             smallest = step;
-            *where = "measure " + std::to_string(a.values[0]) + ", 48ths " + std::to_string(a.values[1]) + " and " +
-                     std::to_string(b.values[1]);
+            *where = "measure " + std::to_string(a.Measure()) + ", 48ths " + std::to_string(a.Position()) + " and " +
+                     std::to_string(b.Position());
         }
     }
     return smallest / view.unit;

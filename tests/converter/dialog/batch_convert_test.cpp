@@ -55,7 +55,7 @@ protected:
 TEST_F(BatchConvert, AnUnreadableFileFailsWithItsReasonAndTheBatchGoesOn)
 {
     AddRows({"a tone.wav", "broken.mp3", "b.wav"});
-    Command(10);
+    Command(CODE_CONVERT);
     // The failed row says why, and the log has it too.
     const CString failed = dialog->m_fileList.GetItemText(1, 1);
     const CString prefix = GetLanguageText("error") + " - ";
@@ -82,7 +82,7 @@ TEST_F(BatchConvert, RowsOfOneTitleAndSourcesInTheExportFolderGetNamesOfTheirOwn
     AddRows({"b.mp3", "b.wav"});
     // The export folder is the sources' own: the MP3 output of b.mp3 would be b.mp3 itself.
     dialog->m_exportFolder = program.Win("media/").c_str();
-    Command(10);
+    Command(CODE_CONVERT);
     EXPECT_EQ(Rows(), program.Linux("media/b.mp3") + ":" + GetLanguageText("Done").GetString() + " - b (2).mp3|" +
                           program.Linux("media/b.wav") + ":" + GetLanguageText("Done").GetString() + " - b (3).mp3");
     EXPECT_EQ(std::filesystem::file_size(program.Linux("media/b.mp3")), original);
@@ -110,7 +110,7 @@ TEST_F(BatchConvert, TheProgressShowsInARowOfItsOwnWhileARowConverts)
                            std::string(s_dialog->m_progressFileLabel.GetText()));
     };
     SetAudioWindowHooks(hooks);
-    Command(10);
+    Command(CODE_CONVERT);
     bool shown = false;
     for (const std::string& text : texts)
         shown = shown || (text.find("1") != std::string::npos && text.find("long.flac") != std::string::npos);
@@ -132,10 +132,10 @@ TEST_F(BatchConvert, TheProgressShowsInARowOfItsOwnWhileARowConverts)
 TEST_F(BatchConvert, ApplyingToEveryFileTakesTheFadesTheUserSwitchedOn)
 {
     AddRows({"a tone.wav"});
-    Command(27);
+    Command(CODE_FADE_IN);
     ASSERT_EQ(dialog->m_fadeIn, 1);
     dialog->m_applyFadeFix = 1;
-    Command(10);
+    Command(CODE_CONVERT);
     EXPECT_EQ(Rows(), Expected({{"a tone.wav", "Done"}}));
     // The fade is 5 % of the 3 s clip, 0.15 s: 20 ms in, its gain is at most a third.
     const std::string output = program.Linux("export/a tone.mp3");
@@ -145,7 +145,7 @@ TEST_F(BatchConvert, ApplyingToEveryFileTakesTheFadesTheUserSwitchedOn)
 
 TEST_F(BatchConvert, AnEmptyListShowsTheDoneDialogWithNothingDone)
 {
-    Command(10);
+    Command(CODE_CONVERT);
     ASSERT_EQ(dialog->doneDialogs.size(), 1u);
     EXPECT_EQ(dialog->doneDialogs[0].total, 0);
     EXPECT_EQ(dialog->doneDialogs[0].done, 0);
@@ -158,9 +158,9 @@ TEST_F(BatchConvert, ConvertDuringABatchCancelsAndIsIgnoredUntilItHasUnwound)
     AddRows({"a tone.wav", "b.wav"});
     // Both presses arrive while the first row's ffmpeg run pumps the queue: the first cancels, the second
     // finds the batch stopping.
-    dialog->PostMessage(WM_USER + 100, 10, 0);
-    dialog->PostMessage(WM_USER + 100, 10, 0);
-    Command(10);
+    dialog->PostMessage(WM_SKINCOMMAND, CODE_CONVERT, 0);
+    dialog->PostMessage(WM_SKINCOMMAND, CODE_CONVERT, 0);
+    Command(CODE_CONVERT);
     EXPECT_EQ(Rows(), Expected({{"a tone.wav", "error - Cancelled."}, {"b.wav", "Pending"}}));
     ASSERT_EQ(dialog->doneDialogs.size(), 1u);
     EXPECT_EQ(dialog->doneDialogs[0].done, 0);
@@ -168,7 +168,7 @@ TEST_F(BatchConvert, ConvertDuringABatchCancelsAndIsIgnoredUntilItHasUnwound)
     EXPECT_EQ(dialog->m_stopping, 0);
     EXPECT_TRUE(dialog->m_fileList.IsWindowEnabled());
     // Afterwards convert starts a batch again.
-    Command(10);
+    Command(CODE_CONVERT);
     EXPECT_EQ(Rows(), Expected({{"a tone.wav", "Done"}, {"b.wav", "Done"}}));
 }
 

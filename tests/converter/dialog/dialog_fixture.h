@@ -92,7 +92,7 @@ protected:
         return quit;
     }
 
-    void Command(WPARAM code, LPARAM value = 0) { dialog->SendMessage(WM_USER + 100, code, value); }
+    void Command(WPARAM code, LPARAM value = 0) { dialog->SendMessage(WM_SKINCOMMAND, code, value); }
 
     // The log lines written since the dialog was made.
     std::string Log() const { return WholeLog().substr(m_logStart); }

@@ -29,7 +29,7 @@ TEST_F(ConverterDialog, TheAboutButtonShowsTheAboutDialog)
     GetRecordingPromptService().Clear();
     AboutProbe::version = "";
     SetTimer(nullptr, 0, 200, AboutProbe::Read);
-    Command(42);
+    Command(CODE_ABOUT);
     MSG quit;
     EXPECT_FALSE(PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_NE(std::string(AboutProbe::version).find(" - Ver "), std::string::npos);
@@ -39,13 +39,13 @@ TEST_F(ConverterDialog, TheAboutButtonShowsTheAboutDialog)
 TEST_F(ConverterDialog, CloseButtonAsksAndQuitsOnlyOnOk)
 {
     dialog->answer = IDCANCEL;
-    Command(1030);
+    Command(CODE_CLOSE);
     EXPECT_EQ(dialog->confirmations, 1);
     EXPECT_FALSE(DrainQuit());
     EXPECT_EQ(Log().find("Program end!"), std::string::npos);
 
     dialog->answer = IDOK;
-    Command(1030);
+    Command(CODE_CLOSE);
     EXPECT_TRUE(DrainQuit());
     EXPECT_NE(Log().find("Program end!"), std::string::npos);
 }
@@ -59,7 +59,7 @@ TEST_F(ConverterDialog, AskForQuitQuitsThroughTheOrderlyExitOnOkAndStaysOnCancel
     EXPECT_TRUE(dialog->IsWindowVisible());
 
     dialog->answer = IDOK;
-    dialog->SendMessage(WM_COMMAND, 40013);
+    dialog->SendMessage(WM_COMMAND, ID_MENU_QUIT);
     EXPECT_EQ(dialog->confirmations, 2);
     EXPECT_TRUE(DrainQuit());
     EXPECT_NE(Log().find("Program end!"), std::string::npos);
@@ -69,7 +69,7 @@ TEST_F(ConverterDialog, StartedBySuiteTheExitMarksTheLauncher)
 {
     g_standAlone = 0;
     dialog->answer = IDOK;
-    Command(1030);
+    Command(CODE_CLOSE);
     g_standAlone = 1;
     EXPECT_TRUE(DrainQuit());
     EXPECT_EQ(CSettingsIni().GetInt("TonwickSuite", "SuiteLaunched"), 0);
@@ -88,9 +88,9 @@ TEST_F(ConverterDialog, EnterAndEscapeNeverEndTheDialog)
 TEST_F(ConverterDialog, FadeTogglesFlipAndLogEachWay)
 {
     const int fadeIn = dialog->m_fadeIn;
-    Command(27);
+    Command(CODE_FADE_IN);
     EXPECT_EQ(dialog->m_fadeIn, !fadeIn);
-    Command(27);
+    Command(CODE_FADE_IN);
     EXPECT_EQ(dialog->m_fadeIn, fadeIn);
     const std::string log = Log();
     const size_t check = log.find("Fade in check");
@@ -99,7 +99,7 @@ TEST_F(ConverterDialog, FadeTogglesFlipAndLogEachWay)
     ASSERT_NE(uncheck, std::string::npos);
 
     const int fadeOut = dialog->m_fadeOut;
-    Command(28);
+    Command(CODE_FADE_OUT);
     EXPECT_EQ(dialog->m_fadeOut, !fadeOut);
     EXPECT_NE(Log().find(fadeOut ? "Fade out uncheck" : "Fade out check"), std::string::npos);
 }
@@ -123,7 +123,7 @@ TEST_F(ConverterDialogPictures, FadeTogglesShowTheStateABatchLeaves)
     dialog->m_fadeInCheck.Redraw();
     PumpFor(100);
     const Capture ticked = CaptureWindow(dialog->m_fadeInCheck.GetSafeHwnd());
-    Command(10);
+    Command(CODE_CONVERT);
     PumpFor(100);
     ASSERT_EQ(dialog->m_fadeIn, 0);
     const Capture after = CaptureWindow(dialog->m_fadeInCheck.GetSafeHwnd());
@@ -135,23 +135,23 @@ TEST_F(ConverterDialogPictures, FadeTogglesShowTheStateABatchLeaves)
 
 TEST_F(ConverterDialog, OutputFormatCodesSelectOneOfSixFormats)
 {
-    for (int code : {5, 0, 3}) {
-        Command(code);
-        EXPECT_EQ(g_outputFormat, code);
+    for (int format : {5, 0, 3}) {
+        Command(CODE_FORMAT_FIRST + format);
+        EXPECT_EQ(g_outputFormat, format);
     }
-    // Code 6 is no format: nothing changes.
-    Command(6);
+    // The code after the last format's is no format: nothing changes.
+    Command(CODE_FORMAT_LAST + 1);
     EXPECT_EQ(g_outputFormat, 3);
 }
 
 TEST_F(ConverterDialog, SimpleAndAdvancedHeightsResizeTheWindow)
 {
-    dialog->SendMessage(WM_COMMAND, 40020);
+    dialog->SendMessage(WM_COMMAND, ID_MENU_SIMPLE);
     EXPECT_EQ(dialog->m_heightState, 1);
     CRect window;
     dialog->GetWindowRect(&window);
     EXPECT_EQ(window.Height(), dialog->m_simpleHeight);
-    dialog->SendMessage(WM_COMMAND, 40019);
+    dialog->SendMessage(WM_COMMAND, ID_MENU_ADVANCED);
     EXPECT_EQ(dialog->m_heightState, 0);
     dialog->GetWindowRect(&window);
     EXPECT_EQ(window.Height(), dialog->m_advancedHeight);

@@ -37,14 +37,14 @@ protected:
 TEST_F(FileListCommands, AddsEachChosenFileOncePendingAndNewBatchesFirst)
 {
     Choose({"one.wav", "two.wav"});
-    Command(5009);
+    Command(CODE_ADD_FILES);
     const std::string pending = GetLanguageText("Pending").GetString();
     EXPECT_EQ(Rows(), Shown("one.wav") + ":" + pending + "|" + Shown("two.wav") + ":" + pending);
     // The chosen row's file is the program's own path, not the text shown.
     EXPECT_EQ(dialog->m_currentMedia, CString(Media("one.wav").c_str()));
     // The same file again, and a new one: only the new one is added, before the rows already listed.
     Choose({"two.wav", "three.wav"});
-    Command(5009);
+    Command(CODE_ADD_FILES);
     EXPECT_EQ(dialog->m_fileList.GetItemCount(), 3);
     EXPECT_EQ(dialog->m_fileList.GetItemText(1, 0), CString(Shown("three.wav").c_str()));
     EXPECT_NE(Log().find("Open files -  2"), std::string::npos);
@@ -53,25 +53,25 @@ TEST_F(FileListCommands, AddsEachChosenFileOncePendingAndNewBatchesFirst)
 TEST_F(FileListCommands, ChooserCancelAddsNothing)
 {
     GetRecordingPromptService().QueueFileAnswer(std::nullopt);
-    Command(5009);
+    Command(CODE_ADD_FILES);
     EXPECT_EQ(dialog->m_fileList.GetItemCount(), 0);
 }
 
 TEST_F(FileListCommands, MovesKeepStateAndSelectionAndStopAtTheEnds)
 {
     Choose({"one.wav", "two.wav", "three.wav"});
-    Command(5009);
+    Command(CODE_ADD_FILES);
     dialog->m_fileList.SetItemText(0, 1, "Done");
     // Row 0 is selected after adding: up does nothing, down moves it.
-    Command(5011);
+    Command(CODE_FILE_UP);
     EXPECT_EQ(dialog->m_fileList.GetItemText(0, 0), CString(Shown("one.wav").c_str()));
-    Command(5012);
-    Command(5012);
+    Command(CODE_FILE_DOWN);
+    Command(CODE_FILE_DOWN);
     EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Shown("one.wav").c_str()));
     EXPECT_EQ(dialog->m_fileList.PathAt(2), CString(Media("one.wav").c_str()));
     EXPECT_EQ(dialog->m_fileList.GetItemText(2, 1), "Done");
     EXPECT_EQ(dialog->m_fileList.GetNextItem(-1, LVNI_SELECTED), 2);
-    Command(5012);
+    Command(CODE_FILE_DOWN);
     EXPECT_EQ(dialog->m_fileList.GetItemText(2, 0), CString(Shown("one.wav").c_str()));
     const std::string log = Log();
     EXPECT_NE(log.find("Click file up"), std::string::npos);
@@ -81,12 +81,12 @@ TEST_F(FileListCommands, MovesKeepStateAndSelectionAndStopAtTheEnds)
 TEST_F(FileListCommands, RemovingEveryRowLeavesNoCurrentFileAndTheWholeRange)
 {
     Choose({"one.wav", "two.wav"});
-    Command(5009);
+    Command(CODE_ADD_FILES);
     for (int i = 0; i < 2; ++i)
         dialog->m_fileList.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
     dialog->m_rangeBar.m_dStart = 20;
     dialog->m_rangeBar.m_dEnd = 40;
-    Command(5010);
+    Command(CODE_REMOVE_FILES);
     EXPECT_EQ(dialog->m_fileList.GetItemCount(), 0);
     EXPECT_TRUE(dialog->m_currentMedia.IsEmpty());
     EXPECT_EQ(dialog->m_duration, 0);
@@ -106,14 +106,14 @@ TEST_F(FileListCommands, CommandsArrivingWhileAnAddedFileIsMeasuredAreRefused)
         const char* name;
         std::function<void()> command;
     } cases[] = {
-        {"remove", [&] { Command(5010); }},
-        {"delete", [&] { dialog->SendMessage(WM_COMMAND, 3020, 0); }},
-        {"convert", [&] { Command(10); }},
+        {"remove", [&] { Command(CODE_REMOVE_FILES); }},
+        {"delete", [&] { dialog->SendMessage(WM_COMMAND, ID_DELETE_FILES, 0); }},
+        {"convert", [&] { Command(CODE_CONVERT); }},
         // Last: its chooser answer stays queued once the add is refused.
         {"add",
          [&] {
              Choose({"three.wav"});
-             Command(5009);
+             Command(CODE_ADD_FILES);
          }},
     };
     const std::string pending = GetLanguageText("Pending").GetString();
@@ -127,7 +127,7 @@ TEST_F(FileListCommands, CommandsArrivingWhileAnAddedFileIsMeasuredAreRefused)
         };
         dialog->PostMessage(WM_APP, 0, 0);
         Choose({"one.wav"});
-        Command(5009);
+        Command(CODE_ADD_FILES);
         EXPECT_TRUE(arrived) << c.name;
         EXPECT_EQ(Rows(), Shown("one.wav") + ":" + pending) << c.name;
         EXPECT_TRUE(dialog->doneDialogs.empty()) << c.name;

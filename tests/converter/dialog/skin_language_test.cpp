@@ -1,5 +1,6 @@
 // Skins and languages chosen from the settings menu: settings written once, texts relabelled at once.
 #include "dialog_fixture.h"
+#include "converter/settings_menu.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ TEST_F(ConverterDialog, ALanguageChoiceRelabelsTheWindowAtOnce)
 {
     CSettingsIni().WriteInt("common", "curlang", 1);
     const CString english = ColumnTitle(dialog->m_fileList, 0);
-    dialog->SendMessage(WM_COMMAND, 11201);
+    dialog->SendMessage(WM_COMMAND, ID_LANGUAGE_FIRST + 1);
     EXPECT_EQ(CSettingsIni().GetInt("common", "curlang"), 2);
     EXPECT_EQ(dialog->m_language, 2);
     EXPECT_NE(ColumnTitle(dialog->m_fileList, 0), english);
@@ -29,9 +30,9 @@ TEST_F(ConverterDialog, ALanguageChoiceRelabelsTheWindowAtOnce)
 TEST_F(ConverterDialog, ChoosingTheSkinInUseWritesNothing)
 {
     CSettingsIni().WriteInt("common", "skin", 1);
-    dialog->SendMessage(WM_COMMAND, 11000);
+    dialog->SendMessage(WM_COMMAND, ID_SKIN_FIRST);
     EXPECT_EQ(Log().find("Select skin - "), std::string::npos);
-    dialog->SendMessage(WM_COMMAND, 11001);
+    dialog->SendMessage(WM_COMMAND, ID_SKIN_FIRST + 1);
     EXPECT_EQ(CSettingsIni().GetInt("common", "skin"), 2);
     EXPECT_NE(Log().find("Select skin -  2"), std::string::npos);
 }
@@ -49,7 +50,7 @@ TEST_F(ConverterDialog, LanguageTextsWithOtherDirectivesAreShownAsTheyStand)
     lang += "\nx118=Fade %s%s%s%n\nx182=%s of %s: %n\nx183=File: %d %s %s\n";
     program.Write("lang/lang002.ini", lang);
     CSettingsIni().WriteInt("common", "curlang", 1);
-    dialog->SendMessage(WM_COMMAND, 11201);
+    dialog->SendMessage(WM_COMMAND, ID_LANGUAGE_FIRST + 1);
     EXPECT_EQ(dialog->m_labels[LBL_FADE].GetText(), "Fade %s%s%s%n");
 
     dialog->m_converting = 1;
