@@ -151,6 +151,7 @@ public:
     int SaveMidiFile(const char* path);
     int Save();
     int SaveAs();
+    void MarkSaved(int kind);
 
     // Native score file.
     int SaveScoreFile(const char* path);

@@ -270,8 +270,10 @@ void CScore::ParseMetaEvent(int t, int& names, int& texts)
     case 0x51:
         if (length >= 3) {
             uint32_t microseconds = (data[0] << 16) | (data[1] << 8) | data[2];
+            // To the nearest whole beat per minute: files store the tempo rounded to whole microseconds, so a
+            // file of 74 bpm holds 810811 us, which a cut-off division would read as 73.
             if (microseconds > 0)
-                SetTempoAt(false, static_cast<int>(60000000 / microseconds), m_accumulatedTick);
+                SetTempoAt(false, static_cast<int>((60000000 + microseconds / 2) / microseconds), m_accumulatedTick);
         }
         break;
     case 0x58:

@@ -17,7 +17,17 @@ int CScore::Save()
     // A failed write has told the user why; the caller learns that nothing was saved.
     if (!SaveSongFile(*this, fileName) && kind != SONG_KIND_JPG)
         return SONG_KIND_NONE;
+    MarkSaved(kind);
     return kind;
+}
+
+void CScore::MarkSaved(int kind)
+{
+    // A .mid file that holds the whole song leaves nothing to ask about at Open, New or Close. The MIDI writer
+    // leaves the flag alone: the export writes through it too, and a marked part of the song is written alone.
+    const bool whole = playMode != 2 || (loopStart <= 0 && loopEnd >= UpdateScoreLength());
+    if (kind == SONG_KIND_MID && whole)
+        modified = 0;
 }
 
 int CScore::SaveAs()
@@ -35,8 +45,10 @@ int CScore::SaveAs()
     int kind = SongFileKindOf(path);
     if (kind == SONG_KIND_MID || kind == SONG_KIND_MMF || kind == SONG_KIND_SMS) {
         // Only a path that now holds the song becomes its file name.
-        if (SaveSongFile(*this, path))
+        if (SaveSongFile(*this, path)) {
             fileName = path;
+            MarkSaved(kind);
+        }
     } else if (IsAudioKind(kind)) {
         g_strExportTarget = path;
     }

@@ -211,7 +211,8 @@ BOOL DragDetect(HWND hWnd, POINT point)
 
 void BeginTrackMove(WindowState* s, int hit)
 {
-    if (GetKeyState(VK_LBUTTON) >= 0 || !s->surface)
+    // A maximised window is neither moved nor sized by a drag: it stays over the whole work area.
+    if (GetKeyState(VK_LBUTTON) >= 0 || !s->surface || IsZoomed(s->hwnd))
         return;
     s->tracking = true;
     s->trackHit = hit;

@@ -36,7 +36,7 @@ void TopFrame::OnSize(wxSizeEvent& e)
 {
     WindowState* s = StateOf(m_hwnd);
     if (s && s->surface)
-        SyncClientSize(s, IsIconized() ? SIZE_MINIMIZED : IsMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED);
+        SyncClientSize(s, IsIconized() ? SIZE_MINIMIZED : IsMaximized() || s->zoomed ? SIZE_MAXIMIZED : SIZE_RESTORED);
 }
 
 void TopFrame::OnActivate(wxActivateEvent& e)

@@ -41,6 +41,21 @@ BOOL MapClientPoint(HWND hWnd, LPPOINT point, wxPoint (wxWindow::*map)(const wxP
     return TRUE;
 }
 
+// Maximises a frame over its display's work area, or gives it back its normal rectangle.
+void Zoom(WindowState* s, bool on)
+{
+    if (s->zoomed == on)
+        return;
+    const HWND h = s->hwnd;
+    wxRect to = s->unzoomedRect;
+    if (on) {
+        s->unzoomedRect = wxRect(s->frame->GetPosition(), s->frame->GetSize());
+        to = wxDisplay(s->frame).GetClientArea();
+    }
+    s->zoomed = on;
+    SetWindowPos(h, nullptr, to.x, to.y, to.width, to.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 HWND GetDesktopWindow() { return kDesktop; }
@@ -196,7 +211,7 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if ((s = StateOf(hWnd)) == nullptr)
             return TRUE;
         if (wxSize(nw, nh) != old.GetSize())
-            SyncClientSize(s);
+            SyncClientSize(s, s->zoomed ? SIZE_MAXIMIZED : SIZE_RESTORED);
         if (wxPoint(nx, ny) != old.GetPosition() && (s = StateOf(hWnd)) != nullptr) {
             POINT p{0, 0};
             if (s->style & WS_CHILD) {
@@ -256,17 +271,25 @@ BOOL ShowWindow(HWND hWnd, int cmdShow)
         break;
     case SW_MAXIMIZE:
         s->frame->Show();
-        s->frame->Maximize(true);
+        if (s->frame->HasFlag(wxRESIZE_BORDER))
+            s->frame->Maximize(true);
+        else
+            Zoom(s, true);
         break;
     case SW_RESTORE:
-    case SW_SHOWNORMAL:
+    case SW_SHOWNORMAL: {
         s->frame->Show();
-        if (s->frame->IsIconized())
+        // A window restored from the task bar comes back as it was, maximised or not.
+        const bool iconic = s->frame->IsIconized();
+        if (iconic)
             s->frame->Iconize(false);
         if (s->frame->IsMaximized())
             s->frame->Maximize(false);
+        if (!iconic)
+            Zoom(s, false);
         s->frame->Raise();
         break;
+    }
     default:
         if (cmdShow == SW_SHOWNA || cmdShow == SW_SHOWNOACTIVATE || s->noActivate) {
             s->frame->ShowWithoutActivating();
@@ -297,7 +320,7 @@ BOOL IsIconic(HWND hWnd)
 BOOL IsZoomed(HWND hWnd)
 {
     WindowState* s = StateOf(hWnd);
-    return s && s->frame && s->frame->IsMaximized();
+    return s && s->frame && (s->zoomed || s->frame->IsMaximized());
 }
 
 BOOL EnableWindow(HWND hWnd, BOOL enable)

@@ -111,6 +111,10 @@ struct WindowState {
     int trackHit = 0;
     wxPoint trackStart;
     wxRect trackRect;
+    // A frame without a resize border is one the window manager will not maximise: it is maximised here, over
+    // the display's work area, and its normal rectangle kept for the restore.
+    bool zoomed = false;
+    wxRect unzoomedRect;
 
     // Scroll bars of a window with WS_HSCROLL / WS_VSCROLL.
     wxScrollBar* vscroll = nullptr;

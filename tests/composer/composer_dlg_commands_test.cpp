@@ -1,5 +1,7 @@
 // The main window's dispatcher and status texts on a real main window in a program folder of the test's own.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "composer/composer_dlg.h"
 #include "kernel/profile.h"
@@ -9,6 +11,7 @@
 #include "services/composer_globals.h"
 #include "services/numbered_text.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_data.h"
 #include "tests/support/window/ui_fixture.h"
 
 namespace {
@@ -225,4 +228,34 @@ TEST_F(MainDispatch, ASaveThatFailsBeforeNewKeepsTheSong)
         EXPECT_EQ(prompts.Messages()[1].text, c.message);
     }
     EXPECT_EQ(program.Read("Tones/readonly.sms"), "old");
+}
+
+// After a long song, scrolled and with a range marked, New shows what a window that has just started shows; an
+// Open that fails does not give the broken file's name to the empty song it leaves.
+TEST_F(MainDispatch, NewAndAFailedOpenShowTheSongThatIsOpen)
+{
+    const ComposerLabel shown[] = {LBL_RANGE_START, LBL_RANGE_END, LBL_DURATION, LBL_SIZE, LBL_STATUS_LEFT};
+    std::vector<std::string> fresh;
+    for (ComposerLabel label : shown)
+        fresh.push_back(dlg->m_labels[label].GetText().GetString());
+
+    std::filesystem::copy_file(TestDataPath("midi/bach_846.mid"), program.Linux("Tones/bach.mid"));
+    dlg->OpenSong(program.Win("Tones/bach.mid").c_str());
+    dlg->m_rangeBar.m_dStart = 20.0;
+    dlg->m_rangeBar.m_dEnd = 60.0;
+    dlg->m_scoreView.SetRangePercent(20.0, 60.0);
+    dlg->m_scoreView.ScrollToBeat(200);
+    dlg->m_hScrollBar.SetScrollPos(200);
+    Send(3027);
+    for (size_t i = 0; i < fresh.size(); ++i)
+        EXPECT_EQ(dlg->m_labels[shown[i]].GetText().GetString(), fresh[i]) << shown[i];
+    EXPECT_EQ(dlg->m_rangeBar.m_dStart, 0.0);
+    EXPECT_EQ(dlg->m_rangeBar.m_dEnd, 100.0);
+    EXPECT_EQ(dlg->m_scoreView.firstVisibleBeat, 0);
+    EXPECT_EQ(dlg->m_hScrollBar.GetScrollPos(), 0);
+
+    program.Write("Tones/broken.mid", "not a song");
+    GetRecordingPromptService().QueueMessageAnswer(IDOK);
+    dlg->OpenSong(program.Win("Tones/broken.mid").c_str());
+    EXPECT_EQ(dlg->m_labels[LBL_STATUS_LEFT].GetText().Find("broken"), -1) << dlg->m_labels[LBL_STATUS_LEFT].GetText();
 }

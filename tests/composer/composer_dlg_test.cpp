@@ -249,26 +249,44 @@ TEST_F(MainWindow, DraggingTheGripBelowTheMinimumSnapsBackToIt)
 
 TEST_F(MainWindow, ResizesByTheCaptionButtonsAreLaidOutAtOnce)
 {
-    // Without a window manager the size change is made here, as the system would after the command.
+    CRect normal, area, r;
+    dlg->GetWindowRect(&normal);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    // Maximised over the work area without the grip, then back at the size it had, with it.
     const struct {
         WPARAM command;
-        CSize size;
+        CRect rect;
         bool grip;
-    } steps[] = {{CSkinDialog::ID_CAPTION_MAXIMIZE, CSize(1200, 950), false},
-                 {CSkinDialog::ID_CAPTION_RESTORE, CSize(1000, 700), true}};
+    } steps[] = {{CSkinDialog::ID_CAPTION_MAXIMIZE, area, false}, {CSkinDialog::ID_CAPTION_RESTORE, normal, true}};
     for (const auto& step : steps) {
         dlg->SendMessage(WM_SKINCOMMAND, step.command, 0);
         PumpFor(50);
-        dlg->SetWindowPos(nullptr, 0, 0, step.size.cx, step.size.cy, SWP_NOMOVE | SWP_NOZORDER);
-        PumpFor(50);
-        EXPECT_EQ(At(dlg->m_btnExport).bottom, step.size.cy - 40) << step.command;
+        dlg->GetWindowRect(&r);
+        EXPECT_EQ(r, step.rect) << step.command;
+        EXPECT_EQ(At(dlg->m_btnExport).bottom, step.rect.Height() - 40) << step.command;
         EXPECT_EQ(dlg->m_sizeGrip.IsWindowVisible(), step.grip) << step.command;
         EXPECT_EQ(dlg->m_bSizedByCaption, 0);
     }
     // A size change by other means is left to the end of the grip drag.
-    dlg->SetWindowPos(nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+    dlg->SetWindowPos(nullptr, 0, 0, 950, 650, SWP_NOMOVE | SWP_NOZORDER);
     PumpFor(50);
-    EXPECT_EQ(At(dlg->m_btnExport).bottom, 700 - 40);
+    EXPECT_EQ(At(dlg->m_btnExport).bottom, normal.Height() - 40);
+}
+
+// While maximised, a press where the grip stood drags neither the size nor the place of the window.
+TEST_F(MainWindow, AMaximisedWindowStaysPutUnderADrag)
+{
+    dlg->SendMessage(WM_USER + 100, CSkinDialog::ID_CAPTION_MAXIMIZE, 0);
+    PumpFor(50);
+    CRect full, r;
+    dlg->GetWindowRect(&full);
+    MoveTo(dlg->m_hWnd, full.Width() - 6, full.Height() - 6);
+    Press();
+    MoveTo(dlg->m_hWnd, full.Width() - 300, full.Height() - 200);
+    Release();
+    PumpFor(300);
+    dlg->GetWindowRect(&r);
+    EXPECT_EQ(r, full);
 }
 
 TEST_F(MainWindow, ScrollBarsMoveAndClampTheirPositions)

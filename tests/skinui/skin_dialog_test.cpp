@@ -74,29 +74,35 @@ TEST_F(SkinDialogTest, MainCloseEndsTheMessageLoop)
     EXPECT_EQ(dlg.cancels, 0);
 }
 
-// Without a window manager the display does not maximise; a resize by other means shows the pair's state.
-TEST_F(SkinDialogTest, MaximiseAndRestoreSwapThePairAtTheNextResize)
+// Maximise fills the display's work area, with or without a window manager, and swaps the pair; restore gives the
+// window back its place and size.
+TEST_F(SkinDialogTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheSizeBack)
 {
     TestSkinDialog dlg(CSkinDialog::CAPTION_MAIN);
     ASSERT_TRUE(dlg.Open(300, 120));
+    CRect normal, area, r;
+    dlg.GetWindowRect(&normal);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
     CRect pair = dlg.ChildRect(dlg.m_btnMaximize);
     dlg.PostMessage(WM_SKINCOMMAND, 303, 0);
     PumpFor(50);
     EXPECT_EQ(dlg.m_bMaximized, 1);
     EXPECT_EQ(dlg.m_bSizedByCaption, 1);
-    dlg.SetWindowPos(nullptr, 0, 0, 400, 150, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(50);
+    EXPECT_TRUE(dlg.IsZoomed());
+    dlg.GetWindowRect(&r);
+    EXPECT_EQ(r, area);
     EXPECT_FALSE(dlg.m_btnMaximize.IsWindowVisible());
     EXPECT_TRUE(dlg.m_btnRestore.IsWindowVisible());
     // The pair and its neighbours follow the right edge; the pair steps its neighbours by maximise's width.
     CRect wide = dlg.ChildRect(dlg.m_btnRestore);
-    EXPECT_EQ(wide, pair + CPoint(100, 0));
+    EXPECT_EQ(wide, pair + CPoint(area.Width() - normal.Width(), 0));
     EXPECT_EQ(dlg.ChildRect(dlg.m_btnMinimize).left, wide.left - 14);
     dlg.PostMessage(WM_SKINCOMMAND, 304, 0);
     PumpFor(50);
-    dlg.SetWindowPos(nullptr, 0, 0, 300, 120, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(50);
     EXPECT_EQ(dlg.m_bMaximized, 0);
+    EXPECT_FALSE(dlg.IsZoomed());
+    dlg.GetWindowRect(&r);
+    EXPECT_EQ(r, normal);
     EXPECT_TRUE(dlg.m_btnMaximize.IsWindowVisible());
     EXPECT_FALSE(dlg.m_btnRestore.IsWindowVisible());
     EXPECT_EQ(dlg.ChildRect(dlg.m_btnMaximize), pair);

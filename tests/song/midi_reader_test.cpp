@@ -111,6 +111,29 @@ TEST(MidiReader, FileWithoutTempoOpensAtTheStandardTempo)
     EXPECT_EQ(song.TempoAt(0), 120);
 }
 
+// Tempos stored in whole microseconds read as the whole beats per minute they were written from.
+TEST(MidiReader, TemposReadToTheNearestBeatPerMinute)
+{
+    const struct {
+        uint32_t microseconds;
+        int bpm;
+    } cases[] = {{810811, 74}, {800000, 75}, {2222222, 27}, {500000, 120}, {461538, 130}, {1000001, 60}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        CScore song;
+        const Bytes conductor = {0x00,
+                                 0xFF,
+                                 0x51,
+                                 0x03,
+                                 static_cast<uint8_t>(c.microseconds >> 16),
+                                 static_cast<uint8_t>(c.microseconds >> 8),
+                                 static_cast<uint8_t>(c.microseconds)};
+        ASSERT_EQ(Load(song, folder, MidiFile(1, 2, 96, {With(conductor), kEnd})), 1);
+        ASSERT_NE(song.tempoList, nullptr);
+        EXPECT_EQ(song.tempoList->bpm, c.bpm) << c.microseconds;
+    }
+}
+
 TEST(MidiReader, ConductorTextsSysExAndPriorities)
 {
     TempFolder folder;

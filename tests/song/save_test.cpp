@@ -155,3 +155,31 @@ TEST_F(SaveTest, SavingWritesThroughALinkAndKeepsModeOwnerAndGroup)
     EXPECT_TRUE(std::filesystem::is_regular_file(folder.Linux("new.mid")));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Linux("ahead.mid")));
 }
+
+// A save that wrote the whole song leaves nothing to ask about; a .mid of a marked part leaves the song modified,
+// as the rest of it is in no file.
+TEST_F(SaveTest, OnlyAFileOfTheWholeSongClearsTheModifiedFlag)
+{
+    const struct {
+        const char* name;
+        int playMode, loopStart, loopEnd;
+        int modified;
+    } cases[] = {
+        {"whole.mid", 0, 0, 0, 0},
+        {"range-all.mid", 2, 0, 1920, 0},
+        {"part.mid", 2, 480, 960, 1},
+        {"part.sms", 2, 480, 960, 0},
+    };
+    for (const auto& c : cases) {
+        song.playMode = c.playMode;
+        song.loopStart = c.loopStart;
+        song.loopEnd = c.loopEnd;
+        song.modified = 1;
+        prompts.QueueFileAnswer(folder.Win(c.name));
+        song.SaveAs();
+        EXPECT_EQ(song.modified, c.modified) << c.name;
+        song.modified = 1;
+        song.Save();
+        EXPECT_EQ(song.modified, c.modified) << c.name;
+    }
+}
