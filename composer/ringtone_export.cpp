@@ -1,15 +1,19 @@
 // One ringtone export of the composer.
 #include "composer/ringtone_export.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include "audio/audio_window.h"
 #include "audio/midi_audio.h"
+#include "audio/unique_file.h"
 #include "composer/export_name.h"
 #include "kernel/file_api.h"
 #include "services/composer_globals.h"
 #include "services/cursor/wait_cursor.h"
-#include "services/documents_folder.h"
-#include "services/file_exists.h"
 #include "services/log_writer.h"
 #include "services/path_parts.h"
+#include "services/private_temp.h"
 #include "song/score.h"
 
 namespace {
@@ -61,7 +65,6 @@ RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
     context.nFadeValue = request.nFadeTime;
     SetMidiExportContext(context);
 
-    const CString strMidiPath = GetDocumentsFolder() + "tmpwave.mid";
     result.strAutomaticName = ExportNameForSong(request.strExportFolder, request.strSongPath);
     // A new song's ringtone name is taken for this program before anything is written; a song that had to move
     // on to the next free number takes it too.
@@ -79,17 +82,27 @@ RingtoneExportResult RunRingtoneExport(const RingtoneExportRequest& request)
         g_nLastSaveAsKind = 5;
 
     RunningExport running;
+    // Each run writes the song into a file of its own in the run's private folder: two exports, in this program
+    // or another, never share it.
+    const CString strTempFolder = GetPrivateTempFolder();
+    const CString strMidiPath = strTempFolder.IsEmpty() ? CString() : CreateUniqueFile(strTempFolder, "export", ".mid");
+    if (strMidiPath.IsEmpty()) {
+        CString strMessage;
+        strMessage.Format("Can't create the export's MIDI file!\n%s",
+                          std::strerror(strTempFolder.IsEmpty() ? EACCES : errno));
+        AudioMessageBox(strMessage);
+    }
     // A short ringtone gets two more quarter notes, so that its last notes can ring out; only the file
     // written has them, the song's range stays as the user marked it.
     const int rangeEnd = *request.pRangeEnd;
     if (seconds < 10)
         *request.pRangeEnd += 2 * song.division;
-    const bool midiWritten = song.SaveMidiFile(strMidiPath) != 0;
+    const bool midiWritten = !strMidiPath.IsEmpty() && song.SaveMidiFile(strMidiPath) != 0;
     *request.pRangeEnd = rangeEnd;
     // The song writer reports its own failure; the audio step reports its own and leaves no partial file.
     if (midiWritten)
         result.bWritten = ExportMidiAudio(strMidiPath, result.strOutputPath, g_nLastSaveAsKind) != 0;
-    if (FileExists(strMidiPath))
+    if (!strMidiPath.IsEmpty())
         DeleteFile(strMidiPath);
     // The step that failed has told the user why; one failure is one message.
     if (!result.bWritten) {

@@ -16,7 +16,9 @@
 #include "kernel/prompt_service.h"
 #include "media/render_midi.h"
 #include "services/composer_globals.h"
+#include "services/private_temp.h"
 #include "song/score.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_data.h"
 
@@ -200,7 +202,7 @@ TEST_F(RingtoneExport, FailuresAreReportedOnceAndLeaveNoFile)
 {
     const struct {
         const char* name;
-        bool blockMidi;      // the temporary MIDI file cannot be written
+        bool blockMidi;      // no private folder for the export's MIDI file
         bool silent;         // a song without notes
         const char* target;  // Save As path; a missing folder makes ffmpeg's output fail
         bool namesOutput;    // the audio step failed: its message names the ringtone
@@ -216,8 +218,13 @@ TEST_F(RingtoneExport, FailuresAreReportedOnceAndLeaveNoFile)
             song.NewSong(1, 4, 2);
         else
             LoadBach();
-        if (c.blockMidi)
-            std::filesystem::create_directory(documents + "/tmpwave.mid");
+        EnvGuard env;
+        if (c.blockMidi) {
+            // The private folder's place is taken by a file.
+            dir.Write("runtime/kestrin", "");
+            env.Set("XDG_RUNTIME_DIR", dir.Linux("runtime").c_str());
+            RemovePrivateTempFolder();
+        }
         request.strTargetPath = *c.target ? dir.Win(c.target).c_str() : "";
         RingtoneExportResult result = RunRingtoneExport(request);
         EXPECT_FALSE(result.bWritten);
@@ -227,14 +234,35 @@ TEST_F(RingtoneExport, FailuresAreReportedOnceAndLeaveNoFile)
         const std::string text = GetRecordingPromptService().Messages().back().text;
         // Paths are shown as the user knows them.
         EXPECT_EQ(text.find(DisplayPath(result.strOutputPath.GetString())) != std::string::npos, c.namesOutput) << text;
+        if (c.blockMidi)
+            std::filesystem::remove_all(dir.Linux("runtime"));
         std::vector<std::string> left;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Linux()))
             left.push_back(entry.path().filename().string());
         EXPECT_EQ(left, std::vector<std::string>());
-        if (c.blockMidi)
-            std::filesystem::remove(documents + "/tmpwave.mid");
+        RemovePrivateTempFolder();
         EXPECT_EQ(Leftovers(), std::vector<std::string>());
     }
+}
+
+// Each run writes the song into a file of its own in its private folder and leaves nothing there; a file that
+// another program keeps in the documents folder under the name every export once shared stays as it was.
+TEST_F(RingtoneExport, EachRunWritesItsSongIntoAFileOfItsOwn)
+{
+    LoadBach();
+    const std::string others = documents + "/tmpwave.mid";
+    std::ofstream(others) << "another program's song";
+    request.strTargetPath = dir.Win("mine.m4r").c_str();
+    g_nLastSaveAsKind = 5;
+    ASSERT_TRUE(RunRingtoneExport(request).bWritten);
+    std::ifstream in(others);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "another program's song");
+    std::filesystem::remove(others);
+    const std::string run = MapPathLiteral(GetPrivateTempFolder().GetString());
+    ASSERT_FALSE(run.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(run));
 }
 
 TEST_F(RingtoneExport, AShortRangeRingsOutTheSameEachTimeAndKeepsItsEnd)
