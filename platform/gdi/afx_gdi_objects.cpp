@@ -199,25 +199,10 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name)
     HGLOBAL data = LoadResource(instance, resource);
     const void* bytes = LockResource(data);
     DWORD size = SizeofResource(instance, resource);
-    if (!bytes || size < sizeof(BITMAPINFOHEADER))
-        return nullptr;
-    // Resource data need not be aligned for the header's fields: it is read from an aligned copy.
-    std::vector<uint32_t> copy((size + 3) / 4);
-    std::memcpy(copy.data(), bytes, size);
-    const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(copy.data());
-    if (info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER))
-        return nullptr;
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    int colours = h.biBitCount <= 8 ? (h.biClrUsed ? (int)h.biClrUsed : 1 << h.biBitCount) : (int)h.biClrUsed;
-    size_t masks = h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
-    size_t offset = h.biSize + masks + (size_t)colours * sizeof(RGBQUAD);
-    int64_t rows = h.biHeight < 0 ? -(int64_t)h.biHeight : h.biHeight;
-    int64_t stride = (((int64_t)h.biWidth * h.biBitCount + 31) / 32) * 4;
-    if (h.biWidth <= 0 || offset + stride * rows > size)
+    if (!bytes)
         return nullptr;
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap =
-        CreateDIBitmap(screen, &h, CBM_INIT, reinterpret_cast<const uint8_t*>(info) + offset, info, DIB_RGB_COLORS);
+    HBITMAP bitmap = CreateBitmapFromDib(screen, bytes, size, PackedDibBitsOffset(bytes, size));
     ReleaseDC(nullptr, screen);
     return bitmap;
 }

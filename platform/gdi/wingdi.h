@@ -208,6 +208,11 @@ BOOL GdiFlush();
 
 // Bitmap resources (RT_BITMAP) of the program, as 32-bit device bitmaps.
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
+// A bitmap (as CreateDIBitmap makes for hdc) from the `size` bytes of a DIB in memory: its header, colour masks
+// and table at the start, its rows `bitsOffset` bytes in. nullptr when any part lies outside those bytes.
+HBITMAP CreateBitmapFromDib(HDC hdc, const void* dib, size_t size, size_t bitsOffset);
+// Where the rows of a packed DIB (rows right after the colour table) start, or 0 when its header does not fit.
+size_t PackedDibBitsOffset(const void* dib, size_t size);
 #define LoadBitmap LoadBitmapA
 
 // Window device contexts come from the window layer: it registers how a window's context is got and given back.

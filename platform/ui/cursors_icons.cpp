@@ -177,11 +177,11 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT flag
         if (data.size() < 54 || file.Read(data.data(), data.size()) != (ssize_t)data.size() || data[0] != 'B' ||
             data[1] != 'M')
             return nullptr;
+        // The file header (14 bytes) gives where the rows start; the DIB follows it.
         uint32_t offset = data[10] | (data[11] << 8) | (data[12] << 16) | ((uint32_t)data[13] << 24);
-        if (offset >= data.size())
+        if (offset < 14)
             return nullptr;
-        const auto* info = reinterpret_cast<const BITMAPINFO*>(data.data() + 14);
-        return CreateDIBitmap(nullptr, &info->bmiHeader, CBM_INIT, data.data() + offset, info, DIB_RGB_COLORS);
+        return CreateBitmapFromDib(nullptr, data.data() + 14, data.size() - 14, offset - 14);
     }
     wxImage img;
     {

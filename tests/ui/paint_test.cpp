@@ -117,6 +117,46 @@ TEST(Images, BitmapFromAFile)
     std::remove(path.c_str());
 }
 
+// A BMP file whose header, colour table or rows would lie outside the file is refused, not read past its end.
+TEST(Images, BitmapWhosePartsLieOutsideItsFileIsRefused)
+{
+    // The 2 x 2, 24-bit file of BitmapFromAFile: header 14 + 40 bytes, rows of 8 bytes from byte 54.
+    std::string good("BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0", 30);
+    good.resize(54, '\0');
+    good.resize(70, '\x7f');
+    auto put32 = [](std::string bytes, size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = (char)(value >> (8 * i));
+        return bytes;
+    };
+    std::string eightBit = put32(good, 26, 0x00080001);  // one plane, 8 bits: a colour table follows the header
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"rows cut short", good.substr(0, 60)},
+        {"rows starting past the end", put32(good, 10, 1000)},
+        {"rows starting inside the header", put32(good, 10, 20)},
+        {"a header longer than the file", put32(good, 14, 0xFFFFFF00)},
+        {"a colour table longer than the file", put32(eightBit, 46, 0x40000000)},
+        {"more rows than the file holds", put32(good, 22, 0x7FFFFFFF)},
+        {"more top-down rows than the file holds", put32(good, 22, 0x80000000)},
+        {"rows wider than the file", put32(good, 18, 0x7FFFFFFF)},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        folder.Write("broken.bmp", c.bytes);
+        HANDLE b = LoadImage(nullptr, folder.Win("broken.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+        EXPECT_EQ(b, nullptr) << c.what;
+        if (b)
+            DeleteObject(b);
+    }
+    folder.Write("good.bmp", good);
+    HANDLE b = LoadImage(nullptr, folder.Win("good.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    EXPECT_NE(b, nullptr);
+    DeleteObject(b);
+}
+
 }  // namespace
 
 namespace {
