@@ -66,8 +66,10 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) { return Create(MAKEINTRESOU
 INT_PTR CDialog::DoModal()
 {
     // The owner is the top-level window of the parent, else the main window.
+    // A parent whose window is not made (or gone) has no top-level window: the dialog is then ownerless.
     CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND owner = parent && parent != this ? parent->GetTopLevelParent()->GetSafeHwnd() : nullptr;
+    CWnd* top = parent && parent != this ? parent->GetTopLevelParent() : nullptr;
+    HWND owner = top ? top->GetSafeHwnd() : nullptr;
     if (owner && !::IsWindowVisible(owner))
         owner = nullptr;
     bool reenable = false;

@@ -58,7 +58,7 @@ TEST(DialogTemplate, ReportsTheFailingLine)
 
 class TestDialog : public CDialog {
 public:
-    TestDialog() : CDialog(9901) {}
+    explicit TestDialog(CWnd* parent = nullptr) : CDialog(9901, parent) {}
     int number = 5;
     CString text = "hello";
     int checked = 1;
@@ -109,6 +109,14 @@ TEST(Dialog, ControlsSitAtTheirDialogUnits)
     EXPECT_EQ(dlg.DoModal(), 42);
     EXPECT_EQ(CRect(dlg.editRect), CRect(dlg.expectedRect));
     EXPECT_GT(dlg.expectedRect.right - dlg.expectedRect.left, 60);  // units are wider than a pixel
+}
+
+TEST(Dialog, ParentWithoutAWindowLeavesTheDialogOwnerless)
+{
+    CWnd neverMade;
+    TestDialog dlg(&neverMade);
+    dlg.endWith = 7;
+    EXPECT_EQ(dlg.DoModal(), 7);
 }
 
 TEST(Dialog, QuitMessageEndsTheModalLoop)
