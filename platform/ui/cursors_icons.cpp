@@ -24,8 +24,10 @@ struct IconRecord {
     wxIcon icon;
 };
 
-std::map<uintptr_t, CursorRecord*> g_resourceCursors;
-std::map<uintptr_t, IconRecord*> g_resourceIcons;
+// The program's resource cursors and icons are kept for the process's lifetime: the maps are never destroyed,
+// so that no record is freed after the window system has gone, and every record stays reachable.
+std::map<uintptr_t, CursorRecord*>& g_resourceCursors = *new std::map<uintptr_t, CursorRecord*>;
+std::map<uintptr_t, IconRecord*>& g_resourceIcons = *new std::map<uintptr_t, IconRecord*>;
 HCURSOR g_current = nullptr;
 // Icons and cursors loaded from files belong to their caller, who destroys them.
 std::set<void*> g_loadedFromFiles;
