@@ -137,9 +137,9 @@ TEST(Fonts, AdvancesAreTheDesignWidthsAtTheSize)
         char character;
         int designWidth;  // in font units of a 2048-unit em
     };
-    const Case cases[] = {{"Arial", 'w', 1479},   {"Arial", 'W', 1933},   {"Arial", 'm', 1706},
-                          {"Arial", 'i', 455},    {"Arial", 'a', 1139},   {"Tahoma", 'w', 1675},
-                          {"Tahoma", 'm', 1995},  {"Tahoma", 'a', 1255},  {"Times New Roman", 'm', 1593},
+    const Case cases[] = {{"Arial", 'w', 1479},      {"Arial", 'W', 1933},  {"Arial", 'm', 1706},
+                          {"Arial", 'i', 455},       {"Arial", 'a', 1139},  {"Tahoma", 'w', 1675},
+                          {"Tahoma", 'm', 1995},     {"Tahoma", 'a', 1255}, {"Times New Roman", 'm', 1593},
                           {"Courier New", 'w', 1229}};
     Canvas canvas(1, 1);
     for (const Case& c : cases) {
@@ -148,7 +148,8 @@ TEST(Fonts, AdvancesAreTheDesignWidthsAtTheSize)
             SelectObject(canvas.dc(), f);
             INT width = 0;
             GetCharWidth32(canvas.dc(), (UINT)(unsigned char)c.character, (UINT)(unsigned char)c.character, &width);
-            EXPECT_EQ(width, (int)std::lround(c.designWidth * em / 2048.0)) << c.face << " '" << c.character << "' " << em;
+            EXPECT_EQ(width, (int)std::lround(c.designWidth * em / 2048.0))
+                << c.face << " '" << c.character << "' " << em;
             SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
             DeleteObject(f);
         }
