@@ -3,11 +3,13 @@
 
 #include "converter/clip_info_sweep.h"
 #include "converter/converter_dlg.h"
+#include "converter/startup_checks.h"
 #include "kernel/program_paths.h"
 #include "services/app_folder.h"
 #include "services/log_writer.h"
 #include "services/private_temp.h"
 #include "services/system_info.h"
+#include "skinui/skin_dialog.h"
 
 BOOL CConverterApp::InitInstance()
 {
@@ -22,6 +24,8 @@ BOOL CConverterApp::InitInstance()
     const CString argument = __argc > 1 ? CString(__argv[1]) : CString();
     WriteLog(argument);
     ReadSuiteSwitch(argument);
+    // The skinned boxes, the about box's version line among them, name the program by this title.
+    g_strProductTitle = g_productTitle;
     if (g_standAlone && IsConverterRunning())
         return FALSE;
     char report[2048] = {};

@@ -334,7 +334,9 @@ private:
             g.advance = m_metrics.aveCharWidth;
             return;
         }
-        FT_Int32 flags = m_antialias ? (FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) : (FT_LOAD_TARGET_MONO);
+        // Hinting only fits the outlines to the pixel rows: full hinting of one-bit glyphs would reshape them for
+        // widths of its own, while the text is laid out by the design widths.
+        FT_Int32 flags = m_antialias ? (FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) : (FT_LOAD_TARGET_LIGHT);
         if (m_italicSynth)
             flags |= FT_LOAD_NO_BITMAP;
         if (FT_Load_Glyph(m_face, index, flags) != 0) {
@@ -348,7 +350,8 @@ private:
             FT_Outline_EmboldenXY(&slot->outline, strength, 0);
             extra = (int)((strength + 32) >> 6);
         }
-        g.advance = (int)((slot->advance.x + 32) >> 6) + extra;
+        // The design advance at the size, so that text is as wide as the font's own layout makes it at any size.
+        g.advance = (int)std::lround(slot->linearHoriAdvance / 65536.0) + extra;
         if (FT_Render_Glyph(slot, m_antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0)
             return;
         const FT_Bitmap& bm = slot->bitmap;

@@ -52,6 +52,10 @@ HWND CreateDialogFromTemplate(const DialogTemplate& t, HWND owner, CWnd* object,
     s->baseUnitX = bux;
     s->baseUnitY = buy;
     s->ownedFont = font;
+    if (s->frame) {
+        s->keptClientWidth = w;
+        s->keptClientHeight = h;
+    }
     if (s->frame && s->frame->GetClientSize() != wxSize(w, h)) {
         s->frame->SetClientSize(w, h);
         SyncClientSize(s);

@@ -1,5 +1,6 @@
 // Fonts of native controls: the face and the character height our own text takes from the same font.
 #include <gtk/gtk.h>
+#include <cmath>
 #include <wx/wx.h>
 #include <wx/fontutil.h>
 
@@ -26,6 +27,11 @@ wxFont WxFontOf(HFONT font)
     info.FaceName(wxString::FromUTF8(face)).Italic(lf.lfItalic != 0).Underlined(lf.lfUnderline != 0);
     info.Weight(lf.lfWeight >= 700 ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
     wxNativeFontInfo native = *wxFont(info).GetNativeFontInfo();
-    pango_font_description_set_absolute_size(native.description, em * PANGO_SCALE);
+    // The controls take the size in points, which the toolkit turns into pixels at the screen's resolution.
+    GdkScreen* screen = gdk_screen_get_default();
+    double dpi = screen ? gdk_screen_get_resolution(screen) : 0;
+    if (dpi <= 0)
+        dpi = 96;
+    pango_font_description_set_size(native.description, (gint)std::lround(em * 72.0 / dpi * PANGO_SCALE));
     return wxFont(native);
 }

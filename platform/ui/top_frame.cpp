@@ -35,6 +35,13 @@ void TopFrame::OnMove(wxMoveEvent& e)
 void TopFrame::OnSize(wxSizeEvent& e)
 {
     WindowState* s = StateOf(m_hwnd);
+    // The window manager's frame, learnt once the window is up, comes out of the window's size: the dialog gets
+    // its client size back (a few times at most, should the manager not allow it).
+    const wxSize kept(s ? s->keptClientWidth : 0, s ? s->keptClientHeight : 0);
+    if (kept.x > 0 && !IsIconized() && !IsMaximized() && GetClientSize() != kept && s->keptClientTries < 3) {
+        ++s->keptClientTries;
+        SetClientSize(kept);
+    }
     if (s && s->surface)
         SyncClientSize(s, IsIconized() ? SIZE_MINIMIZED : IsMaximized() || s->zoomed ? SIZE_MAXIMIZED : SIZE_RESTORED);
 }

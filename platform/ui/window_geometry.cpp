@@ -207,6 +207,8 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             nw = std::clamp<int>(nw, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
             nh = std::clamp<int>(nh, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
         }
+        if (!(flags & SWP_NOSIZE))
+            s->keptClientWidth = s->keptClientHeight = 0;
         s->outer->SetSize(nx, ny, nw, nh, wxSIZE_ALLOW_MINUS_ONE);
         if ((s = StateOf(hWnd)) == nullptr)
             return TRUE;

@@ -101,6 +101,11 @@ struct WindowState {
     LONG_PTR msgResult = 0;
     int baseUnitX = 6;
     int baseUnitY = 13;
+    // A dialog's client size from its template, put back when a window manager's frame takes its room out of the
+    // window; 0 once the program sizes the window itself.
+    int keptClientWidth = 0;
+    int keptClientHeight = 0;
+    int keptClientTries = 0;
 
     int sentWidth = -1;  // last size reported by WM_SIZE
     int sentHeight = -1;

@@ -2,6 +2,11 @@
 // drag reordering, the value scroll bar's bounds and its steps from real input.
 #include "composer/track_edit_dialog.h"
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -281,6 +286,58 @@ TEST(TrackEditDialog, CloseWithoutTracksOnlyHidesTheEditor)
     EXPECT_FALSE(dialog.IsWindowVisible());
     EXPECT_EQ(owner.Take(), Posts{});
     dialog.DestroyWindow();
+}
+
+// A window manager, started for the test when none runs and ended with it; none when openbox is not installed.
+class WindowManager {
+public:
+    WindowManager()
+    {
+        if (std::system("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0 ||
+            std::system("command -v openbox >/dev/null") != 0)
+            return;
+        char program[] = "openbox";
+        char* argv[] = {program, nullptr};
+        if (posix_spawnp(&m_pid, program, nullptr, nullptr, argv, environ) != 0)
+            m_pid = 0;
+        ready = m_pid && PumpUntil([] {
+                    return std::system("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0;
+                });
+    }
+    ~WindowManager()
+    {
+        if (m_pid) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    bool ready = false;
+
+private:
+    pid_t m_pid = 0;
+};
+
+class TrackEditUnderAWindowManager : public TrackEdit {
+protected:
+    WindowManager manager;  // up before the fixture makes the dialog
+};
+
+// The window manager's caption and border come round the dialog's client area, which keeps its template size:
+// the Close button at the bottom is whole, and a click on its lower edge closes the dialog.
+TEST_F(TrackEditUnderAWindowManager, TheCloseButtonIsWholeAndClosesTheDialog)
+{
+    if (!manager.ready)
+        GTEST_SKIP() << "no window manager to try with";
+    PumpFor(500);
+    CRect client, close;
+    dialog.GetClientRect(&client);
+    dialog.GetDlgItem(IDOK)->GetWindowRect(&close);
+    dialog.ScreenToClient(&close);
+    EXPECT_LE(close.bottom, client.bottom) << "the Close button is cut off at the bottom";
+    dialog.GetDlgItem(IDOK)->GetWindowRect(&close);
+    const std::string at = std::to_string(close.CenterPoint().x) + " " + std::to_string(close.bottom - 3);
+    ASSERT_EQ(std::system(("xdotool mousemove --sync " + at + " click 1 >/dev/null 2>&1").c_str()), 0);
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsWindowVisible(); }));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Fonts and text: logical-font sizing, width scaling, extents, alignment, DrawText layout and font resources.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -125,6 +126,34 @@ TEST(Fonts, ExtentAddsAdvancesAndCharacterExtra)
     EXPECT_EQ(empty.cx, 0);
     SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
     DeleteObject(f);
+}
+
+// Characters are as wide as the font designs them, scaled to the size and rounded, whatever the hinting makes of
+// their outlines: text laid out here takes the room the same font takes in the native controls.
+TEST(Fonts, AdvancesAreTheDesignWidthsAtTheSize)
+{
+    struct Case {
+        const char* face;
+        char character;
+        int designWidth;  // in font units of a 2048-unit em
+    };
+    const Case cases[] = {{"Arial", 'w', 1479},      {"Arial", 'W', 1933},  {"Arial", 'm', 1706},
+                          {"Arial", 'i', 455},       {"Arial", 'a', 1139},  {"Tahoma", 'w', 1675},
+                          {"Tahoma", 'm', 1995},     {"Tahoma", 'a', 1255}, {"Times New Roman", 'm', 1593},
+                          {"Courier New", 'w', 1229}};
+    Canvas canvas(1, 1);
+    for (const Case& c : cases) {
+        for (int em : {8, 11, 12, 13, 16, 24}) {
+            HFONT f = Font(-em, 0, c.face);
+            SelectObject(canvas.dc(), f);
+            INT width = 0;
+            GetCharWidth32(canvas.dc(), (UINT)(unsigned char)c.character, (UINT)(unsigned char)c.character, &width);
+            EXPECT_EQ(width, (int)std::lround(c.designWidth * em / 2048.0))
+                << c.face << " '" << c.character << "' " << em;
+            SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
+            DeleteObject(f);
+        }
+    }
 }
 
 TEST(Fonts, BoldIsWiderAndStockFontsExist)

@@ -42,7 +42,7 @@ FADE_IN = (16, 300, 90, 20)
 FADE_OUT = (110, 300, 90, 20)
 CONVERT_BUTTON = (420, 366, 96, 32)
 LIST_HEADER_HEIGHT = 26
-LIST_ROW_HEIGHT = 24
+LIST_ROW_HEIGHT = 20
 
 # Output formats in the options dialog's order, with what ffprobe must find: codec, rate, channels.
 FORMATS = [
