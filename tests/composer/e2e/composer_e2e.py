@@ -29,7 +29,7 @@ from composer_session import (EXPORT, PROGRAM, SONGS, WORK, Layout, Skin, choose
                               dump_notes, enter_notes, export_ringtone, focus, grab_window, keep_shot,
                               log_text, make_program_folder, mark_range, move_to, new_window, range_lines,
                               seconds, settled, start_program, step, visible_windows, window_geometry)
-from x_session import check, failures, run, wait_for, xdo  # noqa: E402
+from x_session import check, failures, run, wait_for, xdo, verdict  # noqa: E402
 
 PICTURE = Path(__file__).resolve().parent / "main_window.png"
 # The loose comparison: both pictures shrunk to this size (area average) in grey.
@@ -329,10 +329,7 @@ def main():
     check("Program end!" in log_text(), "the log has no 'Program end!'")
     if failures:
         print(log_text()[-5000:])
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print("all checks passed")
-    return 0
+    return verdict()
 
 
 if __name__ == "__main__":

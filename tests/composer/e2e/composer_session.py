@@ -65,6 +65,11 @@ def focus(window):
     xdo("windowfocus", "--sync", window)
 
 
+def pointer():
+    values = dict(line.split("=", 1) for line in xdo("getmouselocation", "--shell").splitlines() if "=" in line)
+    return int(values["X"]), int(values["Y"])
+
+
 def move_to(window, x, y):
     ox, oy, _, _ = window_geometry(window)
     xdo("mousemove", "--sync", ox + x, oy + y)

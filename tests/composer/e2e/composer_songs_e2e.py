@@ -18,16 +18,11 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "e2e"))
 from composer_session import (PROGRAM, SONGS, WORK, Layout, Skin, answer_no, choose_file,  # noqa: E402
                               click_centre, dump_notes, enter_notes, focus, grab_window, make_program_folder,
-                              move_to, range_lines, settled, start_program, step, visible_windows,
+                              move_to, pointer, range_lines, settled, start_program, step, visible_windows,
                               window_geometry)
-from x_session import check, failures, run, wait_for, xdo  # noqa: E402
+from x_session import check, run, wait_for, xdo, verdict  # noqa: E402
 
 ENTER, ERASE, NEW, OPEN, SAVE_AS = 65, 64, 60, 61, 62
-
-
-def pointer():
-    values = dict(line.split("=", 1) for line in xdo("getmouselocation", "--shell").splitlines() if "=" in line)
-    return int(values["X"]), int(values["Y"])
 
 
 def enter_and_erase(window, layout):
@@ -123,11 +118,7 @@ def main():
     if check(reopened.exists(), "the new song was not saved after opening it again"):
         check(tempo_of(songtool, reopened)[:1] == [100], "the new song reopened at %s bpm" %
               tempo_of(songtool, reopened))
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print("all checks passed")
-    return 0
+    return verdict()
 
 
 if __name__ == "__main__":

@@ -16,9 +16,9 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "e2e"))
-from composer_session import (PROGRAM, WORK, Skin, click_centre, make_program_folder, start_program,  # noqa: E402
-                              step, visible_windows, window_geometry)
-from x_session import check, failures, wait_for, xdo  # noqa: E402
+from composer_session import (PROGRAM, WORK, Skin, click_centre, make_program_folder, pointer,  # noqa: E402
+                              start_program, step, visible_windows, window_geometry)
+from x_session import check, wait_for, xdo, verdict  # noqa: E402
 
 CLOSE, MAXIMISE, MINIMISE = 40, 56, 57
 
@@ -41,11 +41,6 @@ def caption_buttons(skin, width):
     maximise = (close_left - skin.w(CLOSE), 1, skin.w(MAXIMISE), skin.h(MAXIMISE))
     minimise = (maximise[0] - skin.w(MAXIMISE), 1, skin.w(MINIMISE), skin.h(MINIMISE))
     return maximise, minimise
-
-
-def pointer():
-    values = dict(line.split("=", 1) for line in xdo("getmouselocation", "--shell").splitlines() if "=" in line)
-    return int(values["X"]), int(values["Y"])
 
 
 def main():
@@ -104,11 +99,7 @@ def main():
         if manager:
             manager.terminate()
             manager.wait()
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print("all checks passed")
-    return 0
+    return verdict()
 
 
 if __name__ == "__main__":

@@ -13,7 +13,7 @@ import sys
 import time
 
 import converter_e2e as c
-from x_session import check, failures, run, wait_for, xdo
+from x_session import check, run, wait_for, xdo, verdict
 
 REMOVE_BUTTON = (48, 40, 28, 28)
 # Skin 1's progress row: the batch's count and percent (element 43).
@@ -180,11 +180,7 @@ def main():
         process.kill()
         process.wait()
     print(c.log_text()[-20000:])
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print("all checks passed")
-    return 0
+    return verdict()
 
 
 if __name__ == "__main__":

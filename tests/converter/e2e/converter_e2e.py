@@ -19,7 +19,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "e2e"))
 import x_session  # noqa: E402
-from x_session import check, failures, run, wait_for, xdo  # noqa: E402
+from x_session import check, run, wait_for, xdo, verdict  # noqa: E402
 
 TMP = Path(os.environ.get("TMPDIR", "/tmp"))
 WORK = TMP / "converter-e2e"
@@ -389,11 +389,7 @@ def main():
         process.kill()
         process.wait()
     print(log_text()[-30000:])
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print("all checks passed")
-    return 0
+    return verdict()
 
 
 if __name__ == "__main__":

@@ -15,7 +15,7 @@ from pathlib import Path
 
 import converter_e2e as c
 from converter_batch_e2e import tone
-from x_session import check, failures, wait_for
+from x_session import check, wait_for, verdict
 
 PRIVATE = Path(os.environ["XDG_RUNTIME_DIR"]) / "kestrin"
 CLIP_INFO = PRIVATE / "clipinfo"
@@ -76,11 +76,7 @@ def main():
         process.kill()
         process.wait()
     print(c.log_text()[-20000:])
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print("all checks passed")
-    return 0
+    return verdict()
 
 
 if __name__ == "__main__":

@@ -20,7 +20,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "e2e"))
 import converter_e2e as ui  # noqa: E402
-from x_session import check, failures, run, wait_for, xdo  # noqa: E402
+from x_session import check, failures, run, wait_for, xdo, verdict  # noqa: E402
 
 TMP = Path(os.environ["TMPDIR"])
 PREFIX = TMP / "prefix"
@@ -131,10 +131,7 @@ def main():
     if failures:
         print(log_text()[-5000:])
         print((TMP / "program-output.txt").read_text(errors="replace")[-3000:])
-        print("%d check(s) failed" % len(failures))
-        return 1
-    print("all checks passed")
-    return 0
+    return verdict()
 
 
 if __name__ == "__main__":

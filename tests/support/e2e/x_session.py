@@ -14,6 +14,15 @@ def check(condition, message):
     return condition
 
 
+def verdict():
+    """The run's exit status, said in one line: 1 when any check failed."""
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        return 1
+    print("all checks passed")
+    return 0
+
+
 def run(*command):
     return subprocess.run([str(c) for c in command], check=True, capture_output=True, text=True).stdout
 
